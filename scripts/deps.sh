@@ -1,0 +1,22 @@
+#!/usr/bin/env bash
+# Installs the Debian packages that are missing, by name. Quick when nothing is.
+#   scripts/deps.sh run    packages to build and run the program
+#   scripts/deps.sh test   those plus what the tests need
+set -euo pipefail
+kind=${1:-run}
+pkgs=(cmake ninja-build g++ pkgconf qt6-base-dev qt6-serialport-dev libqt6serialport6-dev
+      qt6-qpa-plugins libgl-dev fonts-liberation2 fontconfig)
+if [ "$kind" = test ]; then
+  pkgs+=(xvfb xdotool x11-utils imagemagick poppler-utils cups cups-client cups-bsd printer-driver-cups-pdf
+         clang libclang-rt-14-dev python3 dpkg-dev file)
+fi
+missing=()
+for p in "${pkgs[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "Installing: ${missing[*]}"
+  SUDO=; [ "$(id -u)" -ne 0 ] && SUDO=sudo
+  $SUDO apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi

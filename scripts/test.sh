@@ -1,0 +1,14 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds, and runs every test.
+#   scripts/test.sh              the normal build (build/)
+#   scripts/test.sh --sanitize   the AddressSanitizer + UBSan build (build-asan/)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/deps.sh test
+dir=build; opts=(-DCMAKE_BUILD_TYPE=RelWithDebInfo)
+if [ "${1:-}" = "--sanitize" ]; then
+  dir=build-asan; opts=(-DCMAKE_BUILD_TYPE=Debug -DTARVEX_SANITIZE=ON)
+fi
+scripts/build.sh "$dir" "${opts[@]}"
+cd "$dir"
+ctest --output-on-failure --timeout 600 -j"$(nproc)"

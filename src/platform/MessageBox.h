@@ -1,0 +1,28 @@
+#pragma once
+// Modal message box: OK alone or Yes and No, no icon, titled with the
+// application title unless the caller names another.
+
+#include <QString>
+
+class QWidget;
+
+namespace tarvex {
+
+inline const QString kAppTitle = QStringLiteral("Tarvex RS232");
+
+enum class MsgButtons { Ok, YesNo };
+enum class MsgResult { Ok, Yes, No };
+
+class MessageBox {
+public:
+    virtual ~MessageBox() = default;
+    virtual MsgResult show(QWidget* parent, const QString& text, MsgButtons buttons = MsgButtons::Ok,
+                           const QString& title = kAppTitle) = 0;
+};
+
+class QtMessageBox : public MessageBox {
+public:
+    MsgResult show(QWidget* parent, const QString& text, MsgButtons buttons, const QString& title) override;
+};
+
+} // namespace tarvex

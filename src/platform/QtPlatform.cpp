@@ -1,0 +1,31 @@
+#include "platform/Platform.h"
+
+#include "platform/HelpViewer.h"
+#include "platform/MessageBox.h"
+
+namespace tarvex {
+
+Platform makeQtPlatform()
+{
+    Platform p;
+    p.messageBox = std::make_shared<QtMessageBox>();
+
+    // serial port
+
+
+    // file dialog
+
+
+    // clipboard
+
+
+    // printer
+
+
+    // help viewer
+
+
+    return p;
+}
+
+} // namespace tarvex

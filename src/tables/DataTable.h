@@ -1,0 +1,97 @@
+#pragma once
+// DataTable: the table of text cells behind both workspaces. Row 0 holds the
+// column headings and stays in view; rows 1.. hold data. The model knows
+// nothing about widgets: DataTableView shows it and forwards the user's keys
+// and clicks to whoever listens.
+
+#include <QColor>
+#include <QObject>
+#include <QString>
+#include <QStringList>
+#include <functional>
+#include <vector>
+
+namespace tarvex {
+
+inline const QColor kHighlightColor(192, 255, 192);
+
+class DataTable : public QObject {
+    Q_OBJECT
+public:
+    explicit DataTable(int cols = 2, QObject* parent = nullptr);
+
+    int Rows() const { return static_cast<int>(cells_.size()); }
+    // Raising appends empty rows, lowering drops rows from the bottom. Values
+    // below 1 are refused: the heading row always stays.
+    void setRows(int rows);
+    int Cols() const { return cols_; }
+
+    // Current cell. Moving it raises leave (old cell) then enter (new cell),
+    // and collapses the selected block onto the new current cell.
+    int Row() const { return row_; }
+    int Col() const { return col_; }
+    void setRow(int row);
+    void setCol(int col);
+    void setCurrent(int row, int col);
+
+    // Far corner of the selected block. A block dragged upwards or leftwards
+    // (RowSel < Row or ColSel < Col) is empty to every block command.
+    int RowSel() const { return rowSel_; }
+    int ColSel() const { return colSel_; }
+    void setRowSel(int row);
+    void setColSel(int col);
+    bool blockIsEmpty() const { return rowSel_ < row_ || colSel_ < col_; }
+
+    QString Text() const { return TextMatrix(row_, col_); }
+    void setText(const QString& text) { setTextMatrix(row_, col_, text); }
+    QString TextMatrix(int row, int col) const;
+    void setTextMatrix(int row, int col, const QString& text);
+
+    void AddItem(const QString& text, int index);
+    void RemoveItem(int index);
+
+    // Selected block as text: cells joined by tab, rows by carriage return.
+    QString Clip() const;
+    // Fills the selected block from its top-left cell; text beyond the block
+    // is dropped and block cells beyond the text keep their text.
+    void setClip(const QString& text);
+
+    // "<", "^" or ">" then the heading, one segment per column, joined by "|".
+    void setFormatString(const QString& format);
+    Qt::Alignment ColAlignment(int col) const;
+
+    QColor CellBackColor() const { return cellBackColor(row_, col_); }
+    void setCellBackColor(const QColor& color) { setCellBackColor(row_, col_, color); }
+    QColor cellBackColor(int row, int col) const;
+    void setCellBackColor(int row, int col, const QColor& color);
+
+    QString EntryText() const { return entryText_; }
+    void setEntryText(const QString& text) { entryText_ = text; }
+
+    // Listeners for the editor: told when the current cell is left and entered.
+    std::function<void()> onLeaveCell;
+    std::function<void()> onEnterCell;
+
+    // Plain snapshot of all cells, row by row, for tests and file writers.
+    std::vector<QStringList> snapshot() const;
+
+signals:
+    void changed();           // cells, rows or colours changed
+    void currentChanged();    // current cell or selection moved
+
+private:
+    bool valid(int row, int col) const { return row >= 0 && row < Rows() && col >= 0 && col < cols_; }
+    void moveCurrent(int row, int col);
+
+    int cols_;
+    std::vector<QStringList> cells_;
+    std::vector<std::vector<QColor>> colors_;
+    std::vector<Qt::Alignment> alignment_;
+    int row_ = 1;
+    int col_ = 0;
+    int rowSel_ = 1;
+    int colSel_ = 0;
+    QString entryText_;
+};
+
+} // namespace tarvex

@@ -1,0 +1,47 @@
+#pragma once
+// The one place where numbers become cell text and cell text becomes numbers.
+// Every subsystem goes through these so that a load typed, captured, saved,
+// plotted and printed is read and written the same way everywhere.
+
+#include <QLocale>
+#include <QString>
+#include <optional>
+
+namespace tarvex {
+
+// Shortest decimal text of v with at most 15 significant digits, "." as the
+// decimal point, no grouping, no trailing zeros ("0.5", "10", "-2.25").
+// Magnitudes of 1e15 and above or below 1e-15 use an exponent ("1.5E+20").
+QString NumberText(double v);
+
+// Text of a single-precision value read from a data file: like NumberText but
+// with at most 7 significant digits and the decimal separator of `locale`.
+QString ShortFloatText(float v, const QLocale& locale = QLocale::system());
+
+// The number at the start of a text, read leniently: blanks, tabs and line
+// feeds anywhere are skipped; sign, digits with at most one ".", and an
+// exponent introduced by E or D. No number at all reads as 0. A value beyond
+// the double range comes back as an infinity; callers that need a finite value
+// check with std::isfinite.
+double LeadingNumber(const QString& text);
+
+// Strict reading: apart from blanks around it the whole text must be a number
+// in the number format of `locale` (its decimal separator, optional sign and
+// exponent). Empty text, trailing rubbish, NaN and infinities fail.
+std::optional<double> StrictDouble(const QString& text, const QLocale& locale = QLocale::system());
+
+enum class FloatConversion { Ok, NotANumber, Overflow };
+struct StrictFloatResult {
+    FloatConversion status = FloatConversion::NotANumber;
+    float value = 0.0f;
+};
+// Strict reading into single precision; a number beyond the float range is an
+// overflow rather than a silent infinity.
+StrictFloatResult StrictFloat(const QString& text, const QLocale& locale = QLocale::system());
+
+// Rounding that sends an exact half to the even neighbour (2.5 -> 2, 3.5 -> 4).
+double RoundHalfEven(double v);
+// The same to `decimals` places (0.125 -> 0.12 at two places).
+double RoundHalfEven(double v, int decimals);
+
+} // namespace tarvex

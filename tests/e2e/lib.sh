@@ -74,3 +74,9 @@ e2e_no_sanitizer_report() {
     fail "sanitizer report"
   fi
 }
+
+# Waits for the main window after start-up and prints its id. Every test that
+# starts the program goes through here, so start-up screens are dealt with once.
+e2e_main_window() {
+  e2e_wait_window '^Tarvex RS232' "${1:-30}"
+}

@@ -3,7 +3,8 @@
 source "$(dirname "$0")/lib.sh"
 e2e_start_x
 e2e_start_app
-win=$(e2e_wait_window '^Tarvex RS232$' 30) || fail "no main window titled Tarvex RS232"
+win=$(e2e_main_window 30) || fail "no main window"
+[ "$(e2e_title "$win")" = "Tarvex RS232" ] || fail "title is $(e2e_title "$win")"
 sleep 0.5
 e2e_shot main
 xdotool windowactivate --sync "$win" 2>/dev/null || xdotool windowfocus --sync "$win"

@@ -87,6 +87,15 @@ QIcon toolbarIcon(const QString& key, const char* themeName)
     return themed.isNull() ? drawnIcon(key) : themed;
 }
 
+// The live load boxes stand out in the highlight green whatever the desktop theme.
+void paintLiveLoadBox(QLineEdit* box)
+{
+    QPalette pal = box->palette();
+    pal.setColor(QPalette::Base, QColor(192, 255, 192));
+    pal.setColor(QPalette::Text, Qt::black);
+    box->setPalette(pal);
+}
+
 QLabel* caption(const QString& text, QWidget* buddy)
 {
     auto* l = new QLabel(text);
@@ -276,7 +285,7 @@ QWidget* frmMain::buildTab0()
     Tab0txtLoad = new QLineEdit(QStringLiteral("Ready"));
     Tab0txtLoad->setObjectName(QStringLiteral("Tab0txtLoad"));
     Tab0txtLoad->setReadOnly(true);
-    Tab0txtLoad->setStyleSheet(QStringLiteral("QLineEdit { background: rgb(192, 255, 192); color: black; }"));
+    paintLiveLoadBox(Tab0txtLoad);
     Tab0txtLoad->setMinimumWidth(120);
     Tab0cmdAdd = new QPushButton(QStringLiteral("&Add"));
     Tab0cmdAdd->setObjectName(QStringLiteral("Tab0cmdAdd"));
@@ -377,7 +386,7 @@ QWidget* frmMain::buildTab1()
     Tab1txtLoad = new QLineEdit(QStringLiteral("Ready"));
     Tab1txtLoad->setObjectName(QStringLiteral("Tab1txtLoad"));
     Tab1txtLoad->setReadOnly(true);
-    Tab1txtLoad->setStyleSheet(QStringLiteral("QLineEdit { background: rgb(192, 255, 192); color: black; }"));
+    paintLiveLoadBox(Tab1txtLoad);
     Command1 = new QPushButton(QStringLiteral("&Add"));
     Command1->setObjectName(QStringLiteral("Command1"));
     Command1->setToolTip(QStringLiteral("Plot Polar data for load Vs Angles"));

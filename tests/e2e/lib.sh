@@ -33,9 +33,23 @@ e2e_start_x() {
 }
 
 # Starts the program; its stderr goes to $E2E_OUT/app.err. Sets APP_PID.
+# A small waiter, whose child the program is, writes its exit status to
+# $E2E_OUT/app.status: `wait` in a command substitution cannot see the status
+# of a process started by the test's own shell.
 e2e_start_app() {
-  (cd "$E2E_OUT" && exec env XDG_RUNTIME_DIR="$E2E_OUT" "$E2E_BIN" "$@") >"$E2E_OUT/app.out" 2>"$E2E_OUT/app.err" &
-  APP_PID=$!
+  rm -f "$E2E_OUT/app.pid" "$E2E_OUT/app.status"
+  (
+    cd "$E2E_OUT"
+    env XDG_RUNTIME_DIR="$E2E_OUT" "$E2E_BIN" "$@" >"$E2E_OUT/app.out" 2>"$E2E_OUT/app.err" &
+    echo $! >"$E2E_OUT/app.pid"
+    status=0
+    wait $! || status=$?
+    echo "$status" >"$E2E_OUT/app.status.new"
+    mv "$E2E_OUT/app.status.new" "$E2E_OUT/app.status"
+  ) &
+  E2E_PIDS+=($!)
+  while [ ! -s "$E2E_OUT/app.pid" ]; do sleep 0.01; done
+  APP_PID=$(cat "$E2E_OUT/app.pid")
   E2E_PIDS+=($APP_PID)
 }
 
@@ -58,8 +72,8 @@ e2e_shot() { import -window root "$E2E_OUT/$1.png" 2>/dev/null; }
 e2e_wait_exit() {
   local timeout=${1:-20}
   for _ in $(seq $((timeout * 10))); do
-    if ! kill -0 "$APP_PID" 2>/dev/null; then
-      wait "$APP_PID" 2>/dev/null && echo 0 || echo $?
+    if [ -s "$E2E_OUT/app.status" ]; then
+      cat "$E2E_OUT/app.status"
       return 0
     fi
     sleep 0.1
@@ -75,8 +89,36 @@ e2e_no_sanitizer_report() {
   fi
 }
 
+# The splash screen opens first and the main window only when it closes.
+E2E_SPLASH_TITLE='^About Tarvex RS232$'
+E2E_MAIN_TITLE='^Tarvex RS232'
+# The middle of the splash's logo, in the splash window's own coordinates.
+E2E_LOGO_X=124
+E2E_LOGO_Y=57
+
+e2e_now_ms() { echo $(( $(date +%s%N) / 1000000 )); }
+
+e2e_click_logo() {
+  xdotool mousemove --window "$1" "$E2E_LOGO_X" "$E2E_LOGO_Y" click 1 2>/dev/null || true
+}
+
 # Waits for the main window after start-up and prints its id. Every test that
-# starts the program goes through here, so start-up screens are dealt with once.
+# starts the program goes through here, so start-up screens are dealt with once:
+# the splash is sent away with a click on its logo (clicked again should a
+# click come before the splash takes input) instead of waiting ten seconds.
 e2e_main_window() {
-  e2e_wait_window '^Tarvex RS232' "${1:-30}"
+  local timeout=${1:-30} id splash last=0 now
+  for _ in $(seq $((timeout * 10))); do
+    id=$(xdotool search --onlyvisible --name "$E2E_MAIN_TITLE" 2>/dev/null | head -n 1) || true
+    [ -n "$id" ] && { echo "$id"; return 0; }
+    splash=$(xdotool search --onlyvisible --name "$E2E_SPLASH_TITLE" 2>/dev/null | head -n 1) || true
+    now=$(e2e_now_ms)
+    if [ -n "$splash" ] && [ $((now - last)) -ge 1000 ]; then
+      sleep 0.2
+      e2e_click_logo "$splash"
+      last=$now
+    fi
+    sleep 0.1
+  done
+  return 1
 }

@@ -21,14 +21,29 @@ trap e2e_cleanup EXIT
 fail() { echo "FAIL: $*" >&2; e2e_shot failure || true; exit 1; }
 pass() { E2E_OK=1; echo "PASS: $E2E_NAME"; }
 
-# A private X server on the first free display number.
+# A private X server on the first free display number. Tests of other builds
+# may pick the same number at the same moment: the server that loses the race
+# exits, and then the next number is tried.
 e2e_start_x() {
-  local n=90
-  while [ -e /tmp/.X$n-lock ] || [ -e /tmp/.X11-unix/X$n ]; do n=$((n + 1)); done
-  Xvfb :$n -screen 0 "${1:-1280x800x24}" -nolisten tcp >"$E2E_OUT/xvfb.log" 2>&1 &
-  E2E_PIDS+=($!)
-  export DISPLAY=:$n
-  for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && return 0; sleep 0.1; done
+  local n=90 xpid
+  for _ in $(seq 20); do
+    while [ -e /tmp/.X$n-lock ] || [ -e /tmp/.X11-unix/X$n ]; do n=$((n + 1)); done
+    Xvfb :$n -screen 0 "${1:-1280x800x24}" -nolisten tcp >"$E2E_OUT/xvfb.log" 2>&1 &
+    xpid=$!
+    export DISPLAY=:$n
+    for _ in $(seq 50); do
+      kill -0 "$xpid" 2>/dev/null || break
+      if xdpyinfo >/dev/null 2>&1; then
+        sleep 0.2
+        kill -0 "$xpid" 2>/dev/null && { E2E_PIDS+=("$xpid"); return 0; }
+        break
+      fi
+      sleep 0.1
+    done
+    kill "$xpid" 2>/dev/null || true
+    wait "$xpid" 2>/dev/null || true
+    n=$((n + 1))
+  done
   fail "Xvfb did not start"
 }
 
@@ -108,11 +123,15 @@ e2e_click_logo() {
 # click come before the splash takes input) instead of waiting ten seconds.
 e2e_main_window() {
   local timeout=${1:-30} id splash last=0 now
-  for _ in $(seq $((timeout * 10))); do
+  local deadline=$(( $(e2e_now_ms) + timeout * 1000 ))
+  while now=$(e2e_now_ms); [ "$now" -lt "$deadline" ]; do
     id=$(xdotool search --onlyvisible --name "$E2E_MAIN_TITLE" 2>/dev/null | head -n 1) || true
     [ -n "$id" ] && { echo "$id"; return 0; }
+    if [ -s "$E2E_OUT/app.status" ]; then
+      echo "the program ended during start-up with status $(cat "$E2E_OUT/app.status")" >&2
+      return 1
+    fi
     splash=$(xdotool search --onlyvisible --name "$E2E_SPLASH_TITLE" 2>/dev/null | head -n 1) || true
-    now=$(e2e_now_ms)
     if [ -n "$splash" ] && [ $((now - last)) -ge 1000 ]; then
       sleep 0.2
       e2e_click_logo "$splash"

@@ -1,10 +1,12 @@
 #include "app/frmMain.h"
+#include "app/frmSplash.h"
 #include "platform/MessageBox.h"
 
 #include <QApplication>
 #include <QGuiApplication>
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 
 int main(int argc, char* argv[])
 {
@@ -19,7 +21,16 @@ int main(int argc, char* argv[])
     QApplication::setApplicationVersion(QStringLiteral("2.5"));
     QApplication::setDesktopFileName(QStringLiteral("tarvex"));
 
-    tarvex::frmMain window(tarvex::makeQtPlatform());
-    window.show();
+    // The splash comes first and opens the main window when it closes; later it
+    // is the main window's About box. Declared after the window's holder, it
+    // goes first at the end.
+    std::unique_ptr<tarvex::frmMain> window;
+    tarvex::frmSplash splash;
+    splash.createMainWindow = [&window, &splash] {
+        window = std::make_unique<tarvex::frmMain>(tarvex::makeQtPlatform());
+        window->showAboutBox = [&splash](tarvex::frmMain* owner) { splash.showAboutBox(owner); };
+        return window.get();
+    };
+    splash.show();
     return app.exec();
 }

@@ -23,7 +23,7 @@ Platform makeQtPlatform()
 
 
     // help viewer
-
+    p.helpViewer = std::make_shared<QtHelpViewer>();
 
     return p;
 }

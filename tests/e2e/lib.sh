@@ -21,21 +21,50 @@ trap e2e_cleanup EXIT
 fail() { echo "FAIL: $*" >&2; e2e_shot failure || true; exit 1; }
 pass() { E2E_OK=1; echo "PASS: $E2E_NAME"; }
 
-# A private X server on the first free display number.
+# A private X server on the first free display number. Tests of other builds
+# may pick the same number at the same moment: the server that loses the race
+# exits, and then the next number is tried.
 e2e_start_x() {
-  local n=90
-  while [ -e /tmp/.X$n-lock ] || [ -e /tmp/.X11-unix/X$n ]; do n=$((n + 1)); done
-  Xvfb :$n -screen 0 "${1:-1280x800x24}" -nolisten tcp >"$E2E_OUT/xvfb.log" 2>&1 &
-  E2E_PIDS+=($!)
-  export DISPLAY=:$n
-  for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && return 0; sleep 0.1; done
+  local n=90 xpid
+  for _ in $(seq 20); do
+    while [ -e /tmp/.X$n-lock ] || [ -e /tmp/.X11-unix/X$n ]; do n=$((n + 1)); done
+    Xvfb :$n -screen 0 "${1:-1280x800x24}" -nolisten tcp >"$E2E_OUT/xvfb.log" 2>&1 &
+    xpid=$!
+    export DISPLAY=:$n
+    for _ in $(seq 50); do
+      kill -0 "$xpid" 2>/dev/null || break
+      if xdpyinfo >/dev/null 2>&1; then
+        sleep 0.2
+        kill -0 "$xpid" 2>/dev/null && { E2E_PIDS+=("$xpid"); return 0; }
+        break
+      fi
+      sleep 0.1
+    done
+    kill "$xpid" 2>/dev/null || true
+    wait "$xpid" 2>/dev/null || true
+    n=$((n + 1))
+  done
   fail "Xvfb did not start"
 }
 
 # Starts the program; its stderr goes to $E2E_OUT/app.err. Sets APP_PID.
+# A small waiter, whose child the program is, writes its exit status to
+# $E2E_OUT/app.status: `wait` in a command substitution cannot see the status
+# of a process started by the test's own shell.
 e2e_start_app() {
-  (cd "$E2E_OUT" && exec env XDG_RUNTIME_DIR="$E2E_OUT" "$E2E_BIN" "$@") >"$E2E_OUT/app.out" 2>"$E2E_OUT/app.err" &
-  APP_PID=$!
+  rm -f "$E2E_OUT/app.pid" "$E2E_OUT/app.status"
+  (
+    cd "$E2E_OUT"
+    env XDG_RUNTIME_DIR="$E2E_OUT" "$E2E_BIN" "$@" >"$E2E_OUT/app.out" 2>"$E2E_OUT/app.err" &
+    echo $! >"$E2E_OUT/app.pid"
+    status=0
+    wait $! || status=$?
+    echo "$status" >"$E2E_OUT/app.status.new"
+    mv "$E2E_OUT/app.status.new" "$E2E_OUT/app.status"
+  ) &
+  E2E_PIDS+=($!)
+  while [ ! -s "$E2E_OUT/app.pid" ]; do sleep 0.01; done
+  APP_PID=$(cat "$E2E_OUT/app.pid")
   E2E_PIDS+=($APP_PID)
 }
 
@@ -58,8 +87,8 @@ e2e_shot() { import -window root "$E2E_OUT/$1.png" 2>/dev/null; }
 e2e_wait_exit() {
   local timeout=${1:-20}
   for _ in $(seq $((timeout * 10))); do
-    if ! kill -0 "$APP_PID" 2>/dev/null; then
-      wait "$APP_PID" 2>/dev/null && echo 0 || echo $?
+    if [ -s "$E2E_OUT/app.status" ]; then
+      cat "$E2E_OUT/app.status"
       return 0
     fi
     sleep 0.1
@@ -75,8 +104,40 @@ e2e_no_sanitizer_report() {
   fi
 }
 
+# The splash screen opens first and the main window only when it closes.
+E2E_SPLASH_TITLE='^About Tarvex RS232$'
+E2E_MAIN_TITLE='^Tarvex RS232'
+# The middle of the splash's logo, in the splash window's own coordinates.
+E2E_LOGO_X=124
+E2E_LOGO_Y=57
+
+e2e_now_ms() { echo $(( $(date +%s%N) / 1000000 )); }
+
+e2e_click_logo() {
+  xdotool mousemove --window "$1" "$E2E_LOGO_X" "$E2E_LOGO_Y" click 1 2>/dev/null || true
+}
+
 # Waits for the main window after start-up and prints its id. Every test that
-# starts the program goes through here, so start-up screens are dealt with once.
+# starts the program goes through here, so start-up screens are dealt with once:
+# the splash is sent away with a click on its logo (clicked again should a
+# click come before the splash takes input) instead of waiting ten seconds.
 e2e_main_window() {
-  e2e_wait_window '^Tarvex RS232' "${1:-30}"
+  local timeout=${1:-30} id splash last=0 now
+  local deadline=$(( $(e2e_now_ms) + timeout * 1000 ))
+  while now=$(e2e_now_ms); [ "$now" -lt "$deadline" ]; do
+    id=$(xdotool search --onlyvisible --name "$E2E_MAIN_TITLE" 2>/dev/null | head -n 1) || true
+    [ -n "$id" ] && { echo "$id"; return 0; }
+    if [ -s "$E2E_OUT/app.status" ]; then
+      echo "the program ended during start-up with status $(cat "$E2E_OUT/app.status")" >&2
+      return 1
+    fi
+    splash=$(xdotool search --onlyvisible --name "$E2E_SPLASH_TITLE" 2>/dev/null | head -n 1) || true
+    if [ -n "$splash" ] && [ $((now - last)) -ge 1000 ]; then
+      sleep 0.2
+      e2e_click_logo "$splash"
+      last=$now
+    fi
+    sleep 0.1
+  done
+  return 1
 }

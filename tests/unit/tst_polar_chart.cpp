@@ -190,7 +190,7 @@ private slots:
         QTest::newRow("all equal") << QStringList{"40", "40", "40", "40"} << 0 << 0;
         QTest::newRow("only rising") << QStringList{"-10", "0", "10"} << 3 << 0;
         QTest::newRow("only falling") << QStringList{"10", "0", "-10"} << 0 << 3;
-        QTest::newRow("compared leniently") << QStringList{"10", "10.0", "1e1"} << 0 << 0;
+        QTest::newRow("same value written differently") << QStringList{"10", "1e1", " 10 "} << 0 << 0;
     }
     void markers()
     {
@@ -248,6 +248,7 @@ private slots:
         QTest::newRow("blank") << "  " << "Row 3: the load cell is empty.";
         QTest::newRow("letters") << "abc" << "Row 3: the load \"abc\" is not a number.";
         QTest::newRow("trailing text") << "12kg" << "Row 3: the load \"12kg\" is not a number.";
+        QTest::newRow("infinity") << "inf" << "Row 3: the load \"inf\" is not a number.";
         QTest::newRow("too large for the range") << "1e308"
                                                  << "Row 3: the load 1e308 is too large for the scale range 1e-300.";
     }
@@ -264,6 +265,19 @@ private slots:
         QCOMPARE(figure(area).size(), 2);          // row 1 to row 2, not closed
         QVERIFY(markerCentres(area).isEmpty());
         QCOMPARE(ops(area, DrawOp::Text).size(), size_t(7));   // the background stays
+    }
+
+    void loadsAreReadInTheUsersNumberFormat()
+    {
+        const QLocale user = QLocale::system();
+        DataTable table;
+        fill(table, {{"0", user.toString(-12.5)}, {"90", user.toString(1.25e2, 'e')}});
+        PictureArea area(kDesign, kScreenBack);
+        QCOMPARE(DrawPolarChart(area, table, QStringLiteral("100"), false), std::nullopt);
+        const QList<QPointF> f = figure(area);
+        QCOMPARE(f.size(), 3);
+        QVERIFY2(near(f[0], QPointF(0, 468.75)), qPrintable(str(f[0])));
+        QVERIFY2(near(f[1], QPointF(812.5, 0.65)), qPrintable(str(f[1])));
     }
 
     void badFirstLoadLeavesOnlyTheBackground()

@@ -4,11 +4,28 @@
 #include "tables/DataTable.h"
 #include "tables/Numbers.h"
 
+#include <QLocale>
 #include <cmath>
 
 namespace tarvex {
 
 namespace {
+
+// The system locale answers each of its number symbols through a locked
+// query, which makes reading a cell with it several times slower than with a
+// plain locale; a Plot reads every load strictly. A plain locale of the same
+// language whose number symbols all agree with the system's reads every text
+// the same way, so the drawing uses it; if any symbol differs (LC_NUMERIC set
+// apart from the language, say) the system locale itself is used.
+QLocale userNumberLocale()
+{
+    const QLocale sys = QLocale::system();
+    const QLocale twin(sys.language(), sys.script(), sys.territory());
+    const bool same = twin.decimalPoint() == sys.decimalPoint() && twin.groupSeparator() == sys.groupSeparator()
+        && twin.zeroDigit() == sys.zeroDigit() && twin.negativeSign() == sys.negativeSign()
+        && twin.positiveSign() == sys.positiveSign() && twin.exponential() == sys.exponential();
+    return same ? twin : sys;
+}
 
 const QString kDegreeSign = QString(QChar(0x00B0));
 
@@ -25,16 +42,18 @@ struct RowPoint {
     std::optional<QString> failure;
 };
 
-RowPoint rowPoint(const DataTable& table, int row, const QString& rangeText, const SolverMessage& message)
+// `range` is LeadingNumber of `rangeText`, read once: the text cannot change
+// while a drawing runs.
+RowPoint rowPoint(const DataTable& table, int row, const QString& rangeText, double range, const QLocale& locale,
+                  const SolverMessage& message)
 {
     const QString loadText = table.TextMatrix(row, 1);
-    const std::optional<double> load = StrictDouble(loadText);
+    const std::optional<double> load = StrictDouble(loadText, locale);
     if (!load) {
         if (loadText.trimmed().isEmpty())
             return {{}, QStringLiteral("Row %1: the load cell is empty.").arg(row)};
         return {{}, QStringLiteral("Row %1: the load \"%2\" is not a number.").arg(row).arg(loadText.trimmed())};
     }
-    const double range = LeadingNumber(rangeText);
     const double radius = PolarLoadRadius(*load, range);
     if (!std::isfinite(radius))
         return {{}, QStringLiteral("Row %1: the load %2 is too large for the scale range %3.")
@@ -113,24 +132,28 @@ std::optional<QString> DrawPolarChart(PictureArea& area, const DataTable& table,
 
     InitGraphic(area, TabRange, bPrinting, message);
 
-    const RowPoint first = rowPoint(table, 1, TabRange, message);
+    const QLocale locale = userNumberLocale();
+    const RowPoint first = rowPoint(table, 1, TabRange, range, locale, message);
     if (first.failure)
         return first.failure;
     area.PSet(first.point.X, first.point.Y);
 
     ChartPoint rise;
     ChartPoint fall;
+    // The markers compare loads read leniently, unlike the strict reading
+    // that places the points.
+    double before = bPrinting ? 0.0 : LeadingNumber(table.TextMatrix(1, 1));
     for (int r = 2; r < table.Rows(); ++r) {
-        const RowPoint p = rowPoint(table, r, TabRange, message);
+        const RowPoint p = rowPoint(table, r, TabRange, range, locale, message);
         if (p.failure)
             return p.failure;
         if (!bPrinting) {
-            const double before = LeadingNumber(table.TextMatrix(r - 1, 1));
             const double now = LeadingNumber(table.TextMatrix(r, 1));
             if (before < now)
                 rise = p.point;
             else if (before > now)
                 fall = p.point;
+            before = now;
         }
         area.LineTo(p.point.X, p.point.Y, polar_colors::kFigure);
     }

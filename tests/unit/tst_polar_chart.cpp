@@ -280,6 +280,16 @@ private slots:
         QVERIFY2(near(f[1], QPointF(812.5, 0.65)), qPrintable(str(f[1])));
     }
 
+    void rangeBeyondDoubleIsReported()
+    {
+        DataTable table;
+        fill(table, thirtyDegrees({"1", "2"}));
+        PictureArea area(kDesign, kScreenBack);
+        QCOMPARE(DrawPolarChart(area, table, QStringLiteral("1e999"), false),
+                 std::optional<QString>(QStringLiteral("The scale range \"1e999\" is too large.")));
+        QVERIFY(area.picture()->ops.empty());
+    }
+
     void badFirstLoadLeavesOnlyTheBackground()
     {
         DataTable table;

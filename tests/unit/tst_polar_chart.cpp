@@ -350,24 +350,6 @@ private slots:
         QVERIFY(colourNear(img, pixel(-250 * d, 250 * d), kBlue));
         QVERIFY(colourNear(img, pixel(750 * d, -750 * d), kBlue));
     }
-
-    void bearingAngle_data()
-    {
-        QTest::addColumn<double>("degrees");
-        QTest::addColumn<double>("radians");
-        QTest::newRow("0") << 0.0 << 0.0;
-        QTest::newRow("90") << 90.0 << 1.57;
-        QTest::newRow("180") << 180.0 << 3.14;
-        QTest::newRow("270") << 270.0 << 4.71;
-        QTest::newRow("30") << 30.0 << 0.52;
-        QTest::newRow("-90") << -90.0 << -1.57;
-    }
-    void bearingAngle()
-    {
-        QFETCH(double, degrees);
-        QFETCH(double, radians);
-        QCOMPARE(PolarBearingAngle(degrees), radians);
-    }
 };
 
 QTEST_MAIN(TestPolarChart)

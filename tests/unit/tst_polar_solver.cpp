@@ -178,13 +178,6 @@ private slots:
         QCOMPARE(u[0], u1);
         QCOMPARE(u[1], u2);
     }
-
-    void withoutListenerMessagesAreDropped()
-    {
-        const ChartPoint p = SolvePolarPoint(std::numeric_limits<double>::infinity(), 100);
-        QCOMPARE(p.X, 0.0);
-        QCOMPARE(p.Y, 0.0);
-    }
 };
 
 QTEST_APPLESS_MAIN(TestPolarSolver)

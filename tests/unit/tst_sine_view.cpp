@@ -291,17 +291,6 @@ private slots:
         QVERIFY(same(d.curve[1], QPointF(5000, 250)));
         QVERIFY(same(d.curve[2], QPointF(10000, 0)));
     }
-
-    void redrawingClearsFirst()
-    {
-        DataTable table;
-        fill(table, {"0", "90"}, {"1", "2"});
-        PictureArea area(kDesign, QColor(0, 0, 64));
-        QVERIFY(DrawSineView(area, table, QStringLiteral("100")));
-        const size_t once = area.picture()->ops.size();
-        QVERIFY(DrawSineView(area, table, QStringLiteral("100")));
-        QCOMPARE(area.picture()->ops.size(), once);
-    }
 };
 
 QTEST_MAIN(TestSineView)

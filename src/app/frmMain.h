@@ -213,7 +213,8 @@ private:
 
 
     // ---- polar chart -------------------------------------------------------
-
+    // The solver's messages, shown as the main window's message boxes.
+    std::function<void(const QString&)> polarMessages();
 
     // ---- files -------------------------------------------------------------
 

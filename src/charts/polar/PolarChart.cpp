@@ -1,0 +1,169 @@
+#include "charts/polar/PolarChart.h"
+
+#include "platform/PictureArea.h"
+#include "tables/DataTable.h"
+#include "tables/Numbers.h"
+
+#include <QLocale>
+#include <cmath>
+
+namespace tarvex {
+
+namespace {
+
+// The system locale answers each of its number symbols through a locked
+// query, which makes reading a cell with it several times slower than with a
+// plain locale; a Plot reads every load strictly. A plain locale of the same
+// language whose number symbols all agree with the system's reads every text
+// the same way, so the drawing uses it; if any symbol differs (LC_NUMERIC set
+// apart from the language, say) the system locale itself is used.
+QLocale userNumberLocale()
+{
+    const QLocale sys = QLocale::system();
+    const QLocale twin(sys.language(), sys.script(), sys.territory());
+    const bool same = twin.decimalPoint() == sys.decimalPoint() && twin.groupSeparator() == sys.groupSeparator()
+        && twin.zeroDigit() == sys.zeroDigit() && twin.negativeSign() == sys.negativeSign()
+        && twin.positiveSign() == sys.positiveSign() && twin.exponential() == sys.exponential();
+    return same ? twin : sys;
+}
+
+const QString kDegreeSign = QString(QChar(0x00B0));
+
+void printAt(PictureArea& area, double x, double y, const QString& text)
+{
+    area.setCurrentX(x);
+    area.setCurrentY(y);
+    area.Print(text);
+}
+
+// A point of the figure, or why the row cannot be placed.
+struct RowPoint {
+    ChartPoint point;
+    std::optional<QString> failure;
+};
+
+// `range` is LeadingNumber of `rangeText`, read once: the text cannot change
+// while a drawing runs.
+RowPoint rowPoint(const DataTable& table, int row, const QString& rangeText, double range, const QLocale& locale,
+                  const SolverMessage& message)
+{
+    const QString loadText = table.TextMatrix(row, 1);
+    const std::optional<double> load = StrictDouble(loadText, locale);
+    if (!load) {
+        if (loadText.trimmed().isEmpty())
+            return {{}, QStringLiteral("Row %1: the load cell is empty.").arg(row)};
+        return {{}, QStringLiteral("Row %1: the load \"%2\" is not a number.").arg(row).arg(loadText.trimmed())};
+    }
+    const double radius = PolarLoadRadius(*load, range);
+    if (!std::isfinite(radius))
+        return {{}, QStringLiteral("Row %1: the load %2 is too large for the scale range %3.")
+                        .arg(row).arg(loadText.trimmed(), rangeText.trimmed())};
+    const QString degreeText = table.TextMatrix(row, 0);
+    const double angle = PolarBearingAngle(LeadingNumber(degreeText));
+    if (!std::isfinite(angle))
+        return {{}, QStringLiteral("Row %1: the angle \"%2\" is too large.").arg(row).arg(degreeText.trimmed())};
+    return {SolvePolarPoint(angle, radius, message), std::nullopt};
+}
+
+} // namespace
+
+double PolarLoadRadius(double load, double range)
+{
+    return (load / range) * 250.0 + 500.0;
+}
+
+double PolarBearingAngle(double degrees)
+{
+    return RoundHalfEven((degrees / 180.0) * kChartPi, 2);
+}
+
+void InitGraphic(PictureArea& TabGraphic, const QString& TabRange, bool bPrinting, const SolverMessage& message)
+{
+    using namespace polar_colors;
+    PictureArea& g = TabGraphic;
+    g.setScale(-1000, 1000, 1000, -1000);
+    // The hidden print area is shared with the X/Y chart, which may leave
+    // another pen behind.
+    g.setDrawWidth(1);
+    g.setDrawStyle(PictureArea::Solid);
+    if (bPrinting) {
+        g.setBackColor(kPrintBack);
+        g.setForeColor(kPrintFore);
+        g.Circle(0, 0, 500, kPrintRing);
+        g.Circle(0, 0, 250, kPrintRing);
+        g.Circle(0, 0, 750, kPrintRing);
+    } else {
+        g.setForeColor(kScreenFore);
+        g.Circle(0, 0, 500, g.ForeColor());
+        g.Circle(0, 0, 250, kRangeRing);
+        g.Circle(0, 0, 750, kRangeRing);
+    }
+    for (int r : {300, 350, 400, 450, 550, 600, 650, 700})
+        g.Circle(0, 0, r, kGrid);
+
+    g.Line(0, 0, 0, 900, kAxis);
+    printAt(g, -20, 1000, QStringLiteral("0") + kDegreeSign);
+    g.Line(0, 0, 900, 0, kAxis);
+    printAt(g, 850, 100, QStringLiteral("90") + kDegreeSign);
+    g.Line(0, 0, 0, -900, kAxis);
+    printAt(g, -50, -900, QStringLiteral("180") + kDegreeSign);
+    g.Line(0, 0, -900, 0, kAxis);
+    printAt(g, -950, 100, QStringLiteral("270") + kDegreeSign);
+
+    for (int bearing : {30, 60, 120, 150, 210, 240, 300, 330}) {
+        const ChartPoint end = SolvePolarPoint(kChartPi / 180.0 * bearing, 900, message);
+        g.Line(0, 0, end.X, end.Y, kAxis);
+    }
+
+    printAt(g, 0, 850, TabRange);
+    printAt(g, 20, 600, QStringLiteral("0"));
+    printAt(g, 0, 350, QStringLiteral("-") + TabRange);
+    g.PSet(0, 500);
+}
+
+std::optional<QString> DrawPolarChart(PictureArea& area, const DataTable& table, const QString& TabRange,
+                                      bool bPrinting, const SolverMessage& message)
+{
+    const double range = LeadingNumber(TabRange);
+    if (!(range > 0) || table.Rows() < 3)
+        return std::nullopt;
+    if (!std::isfinite(range))
+        return QStringLiteral("The scale range \"%1\" is too large.").arg(TabRange.trimmed());
+
+    InitGraphic(area, TabRange, bPrinting, message);
+
+    const QLocale locale = userNumberLocale();
+    const RowPoint first = rowPoint(table, 1, TabRange, range, locale, message);
+    if (first.failure)
+        return first.failure;
+    area.PSet(first.point.X, first.point.Y);
+
+    ChartPoint rise;
+    ChartPoint fall;
+    // The markers compare loads read leniently, unlike the strict reading
+    // that places the points.
+    double before = bPrinting ? 0.0 : LeadingNumber(table.TextMatrix(1, 1));
+    for (int r = 2; r < table.Rows(); ++r) {
+        const RowPoint p = rowPoint(table, r, TabRange, range, locale, message);
+        if (p.failure)
+            return p.failure;
+        if (!bPrinting) {
+            const double now = LeadingNumber(table.TextMatrix(r, 1));
+            if (before < now)
+                rise = p.point;
+            else if (before > now)
+                fall = p.point;
+            before = now;
+        }
+        area.LineTo(p.point.X, p.point.Y, polar_colors::kFigure);
+    }
+    area.LineTo(first.point.X, first.point.Y, polar_colors::kFigure);
+
+    if (!bPrinting) {
+        area.Circle(rise.X, rise.Y, 30);
+        area.Circle(fall.X, fall.Y, 30);
+    }
+    return std::nullopt;
+}
+
+} // namespace tarvex

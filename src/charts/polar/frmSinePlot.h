@@ -1,0 +1,45 @@
+#pragma once
+// The sine view window: the polar table unrolled over the columns of a grid,
+// drawn once when the window opens. Modal; "OK" closes it.
+
+#include <QDialog>
+
+class QPushButton;
+
+namespace tarvex {
+
+class DataTable;
+class MessageBox;
+class PictureArea;
+class PictureAreaWidget;
+
+class frmSinePlot : public QDialog {
+    Q_OBJECT
+public:
+    // Reads `table` and the scale range text when it draws; `messageBox` may
+    // be null (the failure message is then not shown).
+    frmSinePlot(const DataTable& table, const QString& rangeText, MessageBox* messageBox,
+                QWidget* parent = nullptr);
+    ~frmSinePlot() override;
+
+    // Opens the window modally, draws and waits until it is closed.
+    void ShowModal();
+
+    // Title, then the drawing; a drawing that fails shows its message and the
+    // window stays.
+    void Form_Load();
+
+    PictureArea* SineDrawing = nullptr;
+    PictureAreaWidget* SineDrawingView = nullptr;
+    QPushButton* Command1 = nullptr;
+
+public slots:
+    void Command1_Click();
+
+private:
+    const DataTable& table_;
+    QString rangeText_;
+    MessageBox* messageBox_;
+};
+
+} // namespace tarvex

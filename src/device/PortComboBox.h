@@ -1,0 +1,24 @@
+#pragma once
+// The port list: a drop-down that tells its owner just before it opens, so
+// the list can be taken afresh (an adapter plugged in after start-up shows up).
+
+#include <QComboBox>
+
+namespace tarvex {
+
+class PortComboBox : public QComboBox {
+    Q_OBJECT
+public:
+    using QComboBox::QComboBox;
+
+    void showPopup() override
+    {
+        emit aboutToShowPopup();
+        QComboBox::showPopup();
+    }
+
+signals:
+    void aboutToShowPopup();
+};
+
+} // namespace tarvex

@@ -9,7 +9,12 @@ namespace tarvex {
 class PortComboBox : public QComboBox {
     Q_OBJECT
 public:
-    using QComboBox::QComboBox;
+    explicit PortComboBox(QWidget* parent = nullptr) : QComboBox(parent)
+    {
+        // Names come and go with the refresh; a long one (a simulator's
+        // link) must not be cut short.
+        setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    }
 
     void showPopup() override
     {

@@ -33,9 +33,22 @@ e2e_start_x() {
 }
 
 # Starts the program; its stderr goes to $E2E_OUT/app.err. Sets APP_PID.
+# A small keeper waits for it and writes its exit status to a file, since a
+# status can only be collected by the shell that started it, and callers ask
+# for it from a command substitution (another shell).
 e2e_start_app() {
-  (cd "$E2E_OUT" && exec env XDG_RUNTIME_DIR="$E2E_OUT" "$E2E_BIN" "$@") >"$E2E_OUT/app.out" 2>"$E2E_OUT/app.err" &
-  APP_PID=$!
+  rm -f "$E2E_OUT/app.pid" "$E2E_OUT/app.status"
+  (
+    cd "$E2E_OUT" || exit 1
+    env XDG_RUNTIME_DIR="$E2E_OUT" "$E2E_BIN" "$@" >"$E2E_OUT/app.out" 2>"$E2E_OUT/app.err" &
+    echo $! >"$E2E_OUT/app.pid"
+    status=0
+    wait $! || status=$?
+    echo "$status" >"$E2E_OUT/app.status"
+  ) &
+  E2E_PIDS+=($!)
+  for _ in $(seq 100); do [ -s "$E2E_OUT/app.pid" ] && break; sleep 0.02; done
+  APP_PID=$(cat "$E2E_OUT/app.pid")
   E2E_PIDS+=($APP_PID)
 }
 
@@ -58,8 +71,8 @@ e2e_shot() { import -window root "$E2E_OUT/$1.png" 2>/dev/null; }
 e2e_wait_exit() {
   local timeout=${1:-20}
   for _ in $(seq $((timeout * 10))); do
-    if ! kill -0 "$APP_PID" 2>/dev/null; then
-      wait "$APP_PID" 2>/dev/null && echo 0 || echo $?
+    if [ -s "$E2E_OUT/app.status" ]; then
+      cat "$E2E_OUT/app.status"
       return 0
     fi
     sleep 0.1

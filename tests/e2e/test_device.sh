@@ -146,12 +146,7 @@ xdotool key x
 sleep 0.8
 e2e_shot save-question
 xdotool key n
-# Waited for here rather than in a command substitution, whose copy of the
-# shell cannot collect the status of a program that ends after it started.
-for _ in $(seq 200); do kill -0 "$APP_PID" 2>/dev/null || break; sleep 0.1; done
-kill -0 "$APP_PID" 2>/dev/null && fail "program did not end after No"
-status=0
-wait "$APP_PID" || status=$?
+status=$(e2e_wait_exit 20)
 [ "$status" = 0 ] || fail "exit status $status"
 [ ! -e "$PORT" ] || fail "simulator left its port link behind"
 e2e_no_sanitizer_report

@@ -66,7 +66,7 @@ void usage(FILE* to)
         "The port's name is printed on the first line of standard output.\n\n"
         "  --link NAME          name of the port link (default benchsim)\n"
         "  --device PATH        send on this serial device instead of a pseudo-terminal\n"
-        "  --sequence SPEC      what the bench measures (default constant:12.5):\n"
+        "  --sequence SEQ       what the bench measures (default constant:12.5):\n"
         "                         constant:V            the same load all the time\n"
         "                         ramp:FROM:TO:STEPS    FROM to TO in STEPS readings, again and again\n"
         "                         profile[:TIP:BUTT]    a shaft's load along the bench, position by\n"
@@ -145,13 +145,13 @@ bool makeRaw(int fd, long baud)
 // The reading sequence: value of reading number i, at time t since the start.
 class Sequence {
 public:
-    bool parse(const std::string& spec, const Options& o)
+    bool parse(const std::string& text, const Options& o)
     {
         std::vector<std::string> parts;
         std::string::size_type from = 0;
         for (;;) {
-            const auto colon = spec.find(':', from);
-            parts.push_back(spec.substr(from, colon == std::string::npos ? std::string::npos : colon - from));
+            const auto colon = text.find(':', from);
+            parts.push_back(text.substr(from, colon == std::string::npos ? std::string::npos : colon - from));
             if (colon == std::string::npos)
                 break;
             from = colon + 1;
@@ -294,7 +294,6 @@ private:
         const char* slave = ptsname(fd_);
         if (!slave)
             return false;
-        slaveName_ = slave;
         // Holding the far end open keeps it configured between the program's
         // opens and closes: raw, so nothing is echoed back or translated.
         holder_ = ::open(slave, O_RDWR | O_NOCTTY);
@@ -372,7 +371,6 @@ private:
     std::mt19937 rng_;
     int fd_ = -1;
     int holder_ = -1;
-    std::string slaveName_;
     std::string linkPath_;
     long overrun_ = 0;
 

@@ -1,5 +1,6 @@
 #include "app/frmMain.h"
 
+#include "device/PortComboBox.h"
 #include "platform/HelpViewer.h"
 #include "platform/MessageBox.h"
 #include "platform/PictureArea.h"
@@ -125,7 +126,7 @@ frmMain::frmMain(const Platform& platform, QWidget* parent)
     auto* central = new QWidget(this);
     auto* outer = new QVBoxLayout(central);
     auto* portRow = new QHBoxLayout;
-    cmbCommPort = new QComboBox;
+    cmbCommPort = new PortComboBox;
     cmbCommPort->setObjectName(QStringLiteral("cmbCommPort"));
     cmbCommPort->setEditable(false);
     cmbCommPort->setMinimumContentsLength(12);

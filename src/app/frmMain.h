@@ -207,7 +207,9 @@ private:
     // Each subsystem keeps its private members in its own section below.
 
     // ---- device link -------------------------------------------------------
-
+    void SPortAx1_OnFailed(const QString& description);
+    void cmbCommPort_DropDown();
+    qint64 RxDropped = 0;                      // characters the receive bound dropped
 
     // ---- X/Y chart ---------------------------------------------------------
 

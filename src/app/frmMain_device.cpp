@@ -2,13 +2,86 @@
 // boxes and the "Add" buttons.
 #include "app/frmMain.h"
 
+#include "device/Capture.h"
+#include "device/PortComboBox.h"
+#include "device/RxFraming.h"
+#include "device/SerialLink.h"
+#include "platform/MessageBox.h"
+#include "platform/SerialPort.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+
 namespace tarvex {
 
-void frmMain::setUpSerialPort() {}
-void frmMain::closeSerialPortOnShutdown() {}
-void frmMain::cmdOpen_Click() {}
-void frmMain::SPortAx1_OnRxChar() {}
-void frmMain::Tab0cmdAdd_Click() {}
-void frmMain::Command1_Click() {}
+void frmMain::setUpSerialPort()
+{
+    if (SerialPort* port = platform_.serialPort.get()) {
+        connect(port, &SerialPort::received, this, &frmMain::SPortAx1_OnRxChar);
+        connect(port, &SerialPort::failed, this, &frmMain::SPortAx1_OnFailed);
+    }
+    if (auto* list = qobject_cast<PortComboBox*>(cmbCommPort))
+        connect(list, &PortComboBox::aboutToShowPopup, this, &frmMain::cmbCommPort_DropDown);
+    SetUpPortControls(platform_.serialPort.get(), *cmbCommPort, *cmdOpen);
+}
+
+void frmMain::closeSerialPortOnShutdown()
+{
+    SerialPort* port = platform_.serialPort.get();
+    if (!port || !port->isOpen())
+        return;
+    port->close();
+    // When the close is cancelled to save, the window stays: it must not
+    // claim a port that is no longer open.
+    ShowPortClosed(*cmbCommPort, *cmdOpen);
+}
+
+void frmMain::cmdOpen_Click()
+{
+    ClickOpenButton(platform_.serialPort.get(), *cmbCommPort, *cmdOpen,
+                    [this](const QString& description) { MsgBox(description); });
+}
+
+void frmMain::SPortAx1_OnRxChar()
+{
+    SerialPort* port = platform_.serialPort.get();
+    if (!port)
+        return;
+    const std::optional<QString> reading = FrameReceived(RxBuffer, port->readAll(), &RxDropped);
+    if (!reading)
+        return;
+    QLineEdit* box = activeTab() == 0 ? Tab0txtLoad : Tab1txtLoad;
+    box->setText(*reading);
+}
+
+void frmMain::SPortAx1_OnFailed(const QString& description)
+{
+    // The controls first, so the window is right while the message is up.
+    ShowPortClosed(*cmbCommPort, *cmdOpen);
+    MsgBox(PortLostMessage(cmbCommPort->currentText(), description));
+}
+
+void frmMain::cmbCommPort_DropDown()
+{
+    if (platform_.serialPort && cmbCommPort->isEnabled())
+        RefreshPortList(*platform_.serialPort, *cmbCommPort);
+}
+
+void frmMain::Tab0cmdAdd_Click()
+{
+    // A capture is a change like any other: closing must offer to save it,
+    // and the next Plot must take the new readings as a further curve.
+    if (CaptureIntoProfile(*Tab0msGrid, Tab0txtLoad->text())) {
+        ProfileModified = true;
+        ProfilePlotted = false;
+    }
+}
+
+void frmMain::Command1_Click()
+{
+    if (CaptureIntoPolar(*Tab1msGrid, Tab1txtLoad->text()))
+        PolarModified = true;
+}
 
 } // namespace tarvex

@@ -2,6 +2,7 @@
 
 #include "platform/HelpViewer.h"
 #include "platform/MessageBox.h"
+#include "platform/QtSerialPort.h"
 
 namespace tarvex {
 
@@ -10,7 +11,7 @@ Platform makeQtPlatform()
     Platform p;
     p.messageBox = std::make_shared<QtMessageBox>();
 
-    // serial port
+    p.serialPort = std::make_shared<QtSerialPort>();
 
 
     // file dialog

@@ -5,6 +5,7 @@
 #include "platform/Platform.h"
 #include "platform/fake/FakeHelpViewer.h"
 #include "platform/fake/FakeMessageBox.h"
+#include "platform/fake/FakeSerialPort.h"
 
 #include <memory>
 
@@ -14,7 +15,7 @@ struct FakePlatform {
     std::shared_ptr<FakeMessageBox> messageBox = std::make_shared<FakeMessageBox>();
     std::shared_ptr<FakeHelpViewer> helpViewer = std::make_shared<FakeHelpViewer>();
 
-    // serial port
+    std::shared_ptr<FakeSerialPort> serialPort = std::make_shared<FakeSerialPort>();
 
 
     // file dialog
@@ -32,7 +33,7 @@ struct FakePlatform {
         p.messageBox = messageBox;
         p.helpViewer = helpViewer;
 
-        // serial port
+        p.serialPort = serialPort;
 
 
         // file dialog

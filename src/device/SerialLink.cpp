@@ -1,0 +1,98 @@
+#include "device/SerialLink.h"
+
+#include "platform/SerialPort.h"
+
+#include <QComboBox>
+#include <QPushButton>
+#include <QStringList>
+
+namespace tarvex {
+
+namespace {
+
+QStringList listedPorts(SerialPort& port)
+{
+    QStringList names;
+    const int count = port.portCount();
+    for (int i = 0; i < count; ++i)
+        names << port.portName(i);
+    return names;
+}
+
+QStringList items(const QComboBox& list)
+{
+    QStringList names;
+    for (int i = 0; i < list.count(); ++i)
+        names << list.itemText(i);
+    return names;
+}
+
+} // namespace
+
+void SetUpPortControls(SerialPort* port, QComboBox& list, QPushButton& button)
+{
+    const QStringList names = port ? listedPorts(*port) : QStringList();
+    if (names.isEmpty()) {
+        button.setText(kCaptionComClose);
+        list.setEnabled(false);
+        button.setEnabled(false);
+        return;
+    }
+    port->setLineSettings(kPortLineSettings);
+    port->setByteSetting(32);
+    list.addItems(names);
+    list.setCurrentIndex(static_cast<int>(names.size()) - 1);
+    button.setText(kCaptionComOpen);
+    list.setEnabled(true);
+    button.setEnabled(true);
+}
+
+void ClickOpenButton(SerialPort* port, QComboBox& list, QPushButton& button, const ShowFailure& showFailure)
+{
+    if (button.text() == kCaptionComOpen) {
+        button.setText(kCaptionComClose);
+        if (!port)
+            return;
+        QString error;
+        if (!port->open(list.currentText(), &error)) {
+            if (showFailure)
+                showFailure(error);
+            return;
+        }
+        list.setEnabled(false);
+    } else {
+        button.setText(kCaptionComOpen);
+        if (port && port->isOpen())
+            port->close();
+        list.setEnabled(true);
+    }
+}
+
+void RefreshPortList(SerialPort& port, QComboBox& list)
+{
+    const QStringList names = listedPorts(port);
+    if (names == items(list))
+        return;
+    const QString chosen = list.currentText();
+    list.clear();
+    list.addItems(names);
+    const qsizetype kept = names.indexOf(chosen);
+    list.setCurrentIndex(static_cast<int>(kept >= 0 ? kept : names.size() - 1));
+}
+
+void ShowPortClosed(QComboBox& list, QPushButton& button)
+{
+    button.setText(kCaptionComOpen);
+    button.setEnabled(true);
+    list.setEnabled(true);
+}
+
+QString PortLostMessage(const QString& portName, const QString& description)
+{
+    QString text = QStringLiteral("The serial port %1 stopped working and has been closed.").arg(portName);
+    if (!description.isEmpty())
+        text += QStringLiteral("\n\n") + description;
+    return text;
+}
+
+} // namespace tarvex

@@ -1,0 +1,175 @@
+#include "platform/QtSerialPort.h"
+
+#include "platform/PortLinkFolder.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSerialPortInfo>
+
+#include <cerrno>
+#include <cstring>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace tarvex {
+
+QString DefaultPortLinkFolder()
+{
+    return QString::fromStdString(PortLinkFolder());
+}
+
+QStringList ListPortLinks(const QString& folder)
+{
+    const QByteArray path = QFile::encodeName(folder);
+    struct stat st {};
+    // lstat: a link in place of the folder could lead anywhere.
+    if (path.isEmpty() || ::lstat(path.constData(), &st) != 0 || !S_ISDIR(st.st_mode) || st.st_uid != ::geteuid()
+        || (st.st_mode & (S_IWGRP | S_IWOTH)) != 0)
+        return {};
+    QStringList links;
+    const QDir dir(folder);
+    const QStringList entries = dir.entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
+    for (const QString& entry : entries) {
+        const QString full = dir.filePath(entry);
+        struct stat target {};
+        if (::stat(QFile::encodeName(full).constData(), &target) == 0 && S_ISCHR(target.st_mode))
+            links << full;
+    }
+    return links;
+}
+
+QString Windows1252ToText(const QByteArray& bytes)
+{
+    static constexpr char16_t high[32] = {
+        0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+        0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+        0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+    };
+    QString text(bytes.size(), Qt::Uninitialized);
+    QChar* out = text.data();
+    for (const char c : bytes) {
+        const auto b = static_cast<unsigned char>(c);
+        *out++ = (b >= 0x80 && b < 0xA0) ? QChar(high[b - 0x80]) : QChar(b);
+    }
+    return text;
+}
+
+namespace {
+
+QSerialPort::Parity toQt(LineParity p)
+{
+    switch (p) {
+    case LineParity::Even: return QSerialPort::EvenParity;
+    case LineParity::Odd: return QSerialPort::OddParity;
+    case LineParity::Mark: return QSerialPort::MarkParity;
+    case LineParity::Space: return QSerialPort::SpaceParity;
+    case LineParity::None: break;
+    }
+    return QSerialPort::NoParity;
+}
+
+QSerialPort::StopBits toQt(LineStopBits s)
+{
+    switch (s) {
+    case LineStopBits::OneAndHalf: return QSerialPort::OneAndHalfStop;
+    case LineStopBits::Two: return QSerialPort::TwoStop;
+    case LineStopBits::One: break;
+    }
+    return QSerialPort::OneStop;
+}
+
+} // namespace
+
+QtSerialPort::QtSerialPort(QString linkFolder, QObject* parent)
+    : SerialPort(parent), port_(new QSerialPort(this)), linkFolder_(std::move(linkFolder))
+{
+    connect(port_, &QSerialPort::readyRead, this, &SerialPort::received);
+    connect(port_, &QSerialPort::errorOccurred, this, &QtSerialPort::onError);
+}
+
+QtSerialPort::~QtSerialPort() = default;
+
+int QtSerialPort::portCount()
+{
+    names_.clear();
+    const QList<QSerialPortInfo> ports = QSerialPortInfo::availablePorts();
+    for (const QSerialPortInfo& info : ports)
+        names_ << info.portName();
+    names_ << ListPortLinks(linkFolder_);
+    return static_cast<int>(names_.size());
+}
+
+QString QtSerialPort::portName(int index) const
+{
+    return index >= 0 && index < names_.size() ? names_[index] : QString();
+}
+
+bool QtSerialPort::open(const QString& name, QString* error)
+{
+    close();
+    if (name.isEmpty()) {
+        // QSerialPort would try the folder /dev/ itself and report that.
+        if (error)
+            *error = QString::fromLocal8Bit(std::strerror(ENOENT));
+        return false;
+    }
+    const LineSettings s = lineSettings();
+    port_->setPortName(name);
+    port_->setBaudRate(s.baudRate);
+    port_->setParity(toQt(s.parity));
+    port_->setDataBits(static_cast<QSerialPort::DataBits>(s.dataBits));
+    port_->setStopBits(toQt(s.stopBits));
+    port_->setFlowControl(QSerialPort::NoFlowControl);
+    // Nothing is ever sent to the bench.
+    if (!port_->open(QIODevice::ReadOnly)) {
+        if (error)
+            *error = port_->errorString();
+        return false;
+    }
+    return true;
+}
+
+bool QtSerialPort::isOpen() const
+{
+    return port_->isOpen();
+}
+
+void QtSerialPort::close()
+{
+    ++generation_;
+    failing_ = false;
+    if (port_->isOpen())
+        port_->close();
+}
+
+QString QtSerialPort::readAll()
+{
+    if (!port_->isOpen())
+        return {};
+    return Windows1252ToText(port_->readAll());
+}
+
+void QtSerialPort::onError(QSerialPort::SerialPortError error)
+{
+    // A vanished device (an unplugged adapter) is a resource error; a line
+    // that reads as ended is a read error, and Qt would keep reporting it.
+    if (error != QSerialPort::ResourceError && error != QSerialPort::ReadError)
+        return;
+    if (!port_->isOpen() || failing_)
+        return;
+    failing_ = true;
+    // A read error is how an ended line (a hung-up pseudo-terminal) shows:
+    // the read returns nothing and the system's text is a stale one.
+    const QString description = error == QSerialPort::ResourceError ? port_->errorString()
+                                                                     : QStringLiteral("The device hung up.");
+    const quint64 generation = generation_;
+    // Closing here would delete the notifier whose signal we are inside.
+    QMetaObject::invokeMethod(this, [this, description, generation] {
+        if (generation != generation_)
+            return;
+        close();
+        emit failed(description);
+    }, Qt::QueuedConnection);
+}
+
+} // namespace tarvex

@@ -1,0 +1,57 @@
+#include "platform/fake/FakeSerialPort.h"
+
+#include <utility>
+
+namespace tarvex {
+
+void FakeSerialPort::feed(const QString& chunk)
+{
+    pending_ += chunk;
+    emit received();
+}
+
+void FakeSerialPort::disappear(const QString& description)
+{
+    open_ = false;
+    emit failed(description);
+}
+
+int FakeSerialPort::portCount()
+{
+    ++portCountCalls;
+    listed_ = ports;
+    return static_cast<int>(listed_.size());
+}
+
+QString FakeSerialPort::portName(int index) const
+{
+    return index >= 0 && index < listed_.size() ? listed_[index] : QString();
+}
+
+bool FakeSerialPort::open(const QString& name, QString* error)
+{
+    openAttempts << name;
+    if (!openError.isEmpty()) {
+        if (error)
+            *error = openError;
+        return false;
+    }
+    open_ = true;
+    openedName = name;
+    return true;
+}
+
+void FakeSerialPort::close()
+{
+    ++closeCount;
+    open_ = false;
+}
+
+QString FakeSerialPort::readAll()
+{
+    if (readFails)
+        return {};
+    return std::exchange(pending_, QString());
+}
+
+} // namespace tarvex

@@ -1,0 +1,45 @@
+#pragma once
+// A scripted serial port: the test sets the ports the system "has", what an
+// open fails with, feeds received text in chunks and can make the open port
+// vanish. It records what the program did with it.
+
+#include "platform/SerialPort.h"
+
+#include <QStringList>
+
+namespace tarvex {
+
+class FakeSerialPort : public SerialPort {
+    Q_OBJECT
+public:
+    // ---- script -------------------------------------------------------------
+    QStringList ports;            // what portCount()/portName() report
+    QString openError;            // non-empty: open() fails with this text
+    bool readFails = false;       // readAll() fails: returns nothing, keeps the text
+
+    // Queues text as received and raises the receive event.
+    void feed(const QString& chunk);
+    // The open port goes away: it is closed and failed() is raised.
+    void disappear(const QString& description);
+
+    // ---- record -------------------------------------------------------------
+    QString openedName;           // name of the last successful open
+    QStringList openAttempts;     // every name open() was asked for
+    int closeCount = 0;
+    int portCountCalls = 0;
+
+    // ---- SerialPort ---------------------------------------------------------
+    int portCount() override;
+    QString portName(int index) const override;
+    bool open(const QString& name, QString* error) override;
+    bool isOpen() const override { return open_; }
+    void close() override;
+    QString readAll() override;
+
+private:
+    bool open_ = false;
+    QString pending_;
+    QStringList listed_;
+};
+
+} // namespace tarvex

@@ -1,0 +1,228 @@
+// The serial port facility on Qt: line settings, Windows-1252 text, the port
+// folder of simulated benches, and a real pseudo-terminal playing the bench.
+#include "platform/QtSerialPort.h"
+
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <cerrno>
+#include <cstdlib>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <termios.h>
+#include <unistd.h>
+
+using namespace tarvex;
+
+Q_DECLARE_METATYPE(LineSettings)
+
+namespace {
+
+// A pseudo-terminal: the test writes to `master` what the bench would send.
+struct Pty {
+    int master = -1;
+    QString slave;
+    Pty()
+    {
+        master = posix_openpt(O_RDWR | O_NOCTTY);
+        if (master < 0 || grantpt(master) != 0 || unlockpt(master) != 0)
+            return;
+        slave = QString::fromLocal8Bit(ptsname(master));
+    }
+    ~Pty() { hangUp(); }
+    bool write(const QByteArray& bytes) const
+    {
+        return ::write(master, bytes.constData(), static_cast<size_t>(bytes.size())) == bytes.size();
+    }
+    void hangUp()
+    {
+        if (master >= 0)
+            ::close(master);
+        master = -1;
+    }
+};
+
+LineSettings settings(int baud, LineParity p, int data, LineStopBits stop)
+{
+    LineSettings s;
+    s.baudRate = baud;
+    s.parity = p;
+    s.dataBits = data;
+    s.stopBits = stop;
+    return s;
+}
+
+} // namespace
+
+class TestSerialPort : public QObject {
+    Q_OBJECT
+private slots:
+    void parseLineSettings_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("valid");
+        QTest::addColumn<LineSettings>("expected");
+        const LineSettings none;
+        QTest::newRow("bench") << "9600,N,8,1" << true << settings(9600, LineParity::None, 8, LineStopBits::One);
+        QTest::newRow("blanks, lower case") << " 19200 , e , 7 , 2 " << true
+                                            << settings(19200, LineParity::Even, 7, LineStopBits::Two);
+        QTest::newRow("odd, 1.5 stop") << "1200,O,5,1.5" << true
+                                       << settings(1200, LineParity::Odd, 5, LineStopBits::OneAndHalf);
+        QTest::newRow("mark") << "4800,M,6,1" << true << settings(4800, LineParity::Mark, 6, LineStopBits::One);
+        QTest::newRow("space") << "4800,S,8,1" << true << settings(4800, LineParity::Space, 8, LineStopBits::One);
+        QTest::newRow("empty") << "" << false << none;
+        QTest::newRow("three parts") << "9600,N,8" << false << none;
+        QTest::newRow("five parts") << "9600,N,8,1,1" << false << none;
+        QTest::newRow("parity X") << "9600,X,8,1" << false << none;
+        QTest::newRow("parity word") << "9600,None,8,1" << false << none;
+        QTest::newRow("9 data bits") << "9600,N,9,1" << false << none;
+        QTest::newRow("4 data bits") << "9600,N,4,1" << false << none;
+        QTest::newRow("3 stop bits") << "9600,N,8,3" << false << none;
+        QTest::newRow("negative rate") << "-9600,N,8,1" << false << none;
+        QTest::newRow("plus rate") << "+9600,N,8,1" << false << none;
+        QTest::newRow("zero rate") << "0,N,8,1" << false << none;
+        QTest::newRow("rate not a number") << "fast,N,8,1" << false << none;
+    }
+    void parseLineSettings()
+    {
+        QFETCH(QString, text);
+        QFETCH(bool, valid);
+        QFETCH(LineSettings, expected);
+        const std::optional<LineSettings> parsed = ParseLineSettings(text);
+        QCOMPARE(parsed.has_value(), valid);
+        if (valid)
+            QVERIFY(*parsed == expected);
+    }
+
+    void refusedSettingsKeepThePrevious()
+    {
+        QtSerialPort port(QString{});
+        QVERIFY(port.setLineSettings(QStringLiteral("19200,E,7,2")));
+        QVERIFY(!port.setLineSettings(QStringLiteral("19200;E;7;2")));
+        QVERIFY(port.lineSettings() == settings(19200, LineParity::Even, 7, LineStopBits::Two));
+        port.setByteSetting(32);
+        QCOMPARE(port.byteSetting(), quint8(32));
+    }
+
+    void windows1252_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("reading") << QByteArray("12.50\r\n") << QStringLiteral("12.50\r\n");
+        QTest::newRow("euro") << QByteArray("\x80") << QStringLiteral("\u20AC");
+        QTest::newRow("unassigned 0x81") << QByteArray("\x81") << QStringLiteral("\u0081");
+        QTest::newRow("quotes") << QByteArray("\x93kN\x94") << QStringLiteral("\u201CkN\u201D");
+        QTest::newRow("0x9F") << QByteArray("\x9F") << QStringLiteral("\u0178");
+        QTest::newRow("no-break space") << QByteArray("\xA0") << QStringLiteral("\u00A0");
+        QTest::newRow("degree") << QByteArray("\xB0") << QStringLiteral("\u00B0");
+        QTest::newRow("0xFF") << QByteArray("\xFF") << QStringLiteral("\u00FF");
+        QTest::newRow("NUL kept") << QByteArray("a\0b", 3) << QString(QStringLiteral("a") + QChar(0) + QStringLiteral("b"));
+    }
+    void windows1252()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, text);
+        QCOMPARE(Windows1252ToText(bytes), text);
+    }
+
+    void portFolderListsLinksToCharacterDevices()
+    {
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        Pty pty;
+        QVERIFY(!pty.slave.isEmpty());
+        QFile regular(dir.filePath(QStringLiteral("plain")));
+        QVERIFY(regular.open(QIODevice::WriteOnly));
+        regular.close();
+        QVERIFY(QFile::link(pty.slave, dir.filePath(QStringLiteral("b-bench"))));
+        QVERIFY(QFile::link(pty.slave, dir.filePath(QStringLiteral("a-bench"))));
+        QVERIFY(QFile::link(dir.filePath(QStringLiteral("plain")), dir.filePath(QStringLiteral("to-file"))));
+        QVERIFY(QFile::link(QStringLiteral("/dev/pts/nonexistent-9999"), dir.filePath(QStringLiteral("dangling"))));
+        QCOMPARE(ListPortLinks(dir.path()),
+                 QStringList({dir.filePath(QStringLiteral("a-bench")), dir.filePath(QStringLiteral("b-bench"))}));
+
+        // Nobody else may plant ports: a folder others can write into is ignored.
+        QVERIFY(::chmod(QFile::encodeName(dir.path()).constData(), 0777) == 0);
+        QCOMPARE(ListPortLinks(dir.path()), QStringList());
+        QVERIFY(::chmod(QFile::encodeName(dir.path()).constData(), 0700) == 0);
+
+        // So is a link standing in for the folder.
+        QTemporaryDir other;
+        const QString alias = other.filePath(QStringLiteral("ports"));
+        QVERIFY(QFile::link(dir.path(), alias));
+        QCOMPARE(ListPortLinks(alias), QStringList());
+        QCOMPARE(ListPortLinks(dir.filePath(QStringLiteral("missing"))), QStringList());
+    }
+
+    void linkedPortsFollowTheSystemPorts()
+    {
+        QTemporaryDir dir;
+        Pty pty;
+        QVERIFY(QFile::link(pty.slave, dir.filePath(QStringLiteral("bench"))));
+        QtSerialPort port(dir.path());
+        const int count = port.portCount();
+        QVERIFY(count >= 1);
+        QCOMPARE(port.portName(count - 1), dir.filePath(QStringLiteral("bench")));
+        QCOMPARE(port.portName(count), QString());
+        QCOMPARE(port.portName(-1), QString());
+    }
+
+    void openFailsWithTheSystemText()
+    {
+        QtSerialPort port(QString{});
+        QString error;
+        QVERIFY(!port.open(QStringLiteral("/nonexistent/ttyUSB9"), &error));
+        QCOMPARE(error, QString::fromLocal8Bit(std::strerror(ENOENT)));
+        QVERIFY(!port.isOpen());
+        error.clear();
+        QVERIFY(!port.open(QString(), &error));
+        QVERIFY(!error.isEmpty());
+    }
+
+    void receivesFromAPseudoTerminalAndReportsTheHangUpOnce()
+    {
+        QTemporaryDir dir;
+        Pty pty;
+        const QString link = dir.filePath(QStringLiteral("bench"));
+        QVERIFY(QFile::link(pty.slave, link));
+        QtSerialPort port(dir.path());
+        port.setLineSettings(QStringLiteral("9600,N,8,1"));
+        QSignalSpy received(&port, &SerialPort::received);
+        QSignalSpy failed(&port, &SerialPort::failed);
+        QString error;
+        QVERIFY2(port.open(link, &error), qPrintable(error));
+        QVERIFY(port.isOpen());
+
+        QVERIFY(pty.write(QByteArray("12.5\x80\r\n")));
+        QString text;
+        QTRY_VERIFY_WITH_TIMEOUT((text += port.readAll(), text.size() >= 7), 5000);
+        QCOMPARE(text, QStringLiteral("12.5\u20AC\r\n"));
+        QVERIFY(received.count() >= 1);
+
+        pty.hangUp();
+        QTRY_COMPARE_WITH_TIMEOUT(failed.count(), 1, 5000);
+        QVERIFY(!port.isOpen());
+        QVERIFY(!failed.at(0).at(0).toString().isEmpty());
+        QTest::qWait(200);
+        QCOMPARE(failed.count(), 1);
+        QCOMPARE(port.readAll(), QString());
+    }
+
+    void closingByHandIsNotAFailure()
+    {
+        Pty pty;
+        QtSerialPort port(QString{});
+        QSignalSpy failed(&port, &SerialPort::failed);
+        QString error;
+        QVERIFY2(port.open(pty.slave, &error), qPrintable(error));
+        port.close();
+        QVERIFY(!port.isOpen());
+        pty.hangUp();
+        QTest::qWait(200);
+        QCOMPARE(failed.count(), 0);
+    }
+};
+
+QTEST_MAIN(TestSerialPort)
+#include "tst_serialport.moc"

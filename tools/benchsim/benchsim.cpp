@@ -1,0 +1,543 @@
+// benchsim: plays the load cell bench on a serial line. It creates a
+// pseudo-terminal and links it into the per-user port folder, where the
+// program lists it like any serial port (or it writes to a real serial device
+// named with --device), and sends readings the way the bench does: one
+// reading per line, ended by CR LF, paced as on a 9600-baud wire.
+//
+// It also misbehaves on request, for robustness checks: noise bytes inside
+// readings, endless characters with no line end (what a wrong baud rate looks
+// like), and a hang-up (the adapter pulled out).
+
+#include "platform/PortLinkFolder.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cmath>
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <ctime>
+#include <fcntl.h>
+#include <random>
+#include <string>
+#include <sys/ioctl.h>
+#include <sys/stat.h>
+#include <termios.h>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+constexpr double kPi = 3.14159265358979323846;
+
+volatile std::sig_atomic_t g_stop = 0;
+void onSignal(int) { g_stop = 1; }
+
+struct Options {
+    std::string device;               // write here instead of a pseudo-terminal
+    std::string link = "benchsim";    // name in the port folder
+    std::string sequence = "constant:12.5";
+    double hold = 3.0;                // profile/sine: seconds at one position
+    double step = 30.0;               // sine: degrees between positions
+    int positions = 10;               // profile: positions along the shaft
+    double rate = 10.0;               // readings per second; 0 = back to back
+    long baud = 9600;
+    int decimals = 2;
+    double noise = 0.0;
+    std::string unit;
+    bool split = false;
+    int chunk = 0;
+    double garbage = 0.0;
+    bool endless = false;
+    long count = -1;
+    double hangupAfter = -1.0;
+    double delay = 0.0;
+    unsigned seed = 1;
+    bool quiet = false;
+};
+
+void usage(FILE* to)
+{
+    std::fprintf(to,
+        "usage: benchsim [options]\n"
+        "Plays the load cell bench on a pseudo-terminal that the program lists as a serial\n"
+        "port (%s/NAME), or on a real serial device.\n"
+        "The port's name is printed on the first line of standard output.\n\n"
+        "  --link NAME          name of the port link (default benchsim)\n"
+        "  --device PATH        send on this serial device instead of a pseudo-terminal\n"
+        "  --sequence SEQ       what the bench measures (default constant:12.5):\n"
+        "                         constant:V            the same load all the time\n"
+        "                         ramp:FROM:TO:STEPS    FROM to TO in STEPS readings, again and again\n"
+        "                         profile[:TIP:BUTT]    a shaft's load along the bench, position by\n"
+        "                                               position (default 20:120, see --positions)\n"
+        "                         sine:MEAN:AMP[:CYC]   load around the shaft, angle by angle,\n"
+        "                                               MEAN + AMP sin(CYC x angle) (CYC default 2)\n"
+        "  --hold SEC           profile/sine: time at one position or angle (default 3)\n"
+        "  --step DEG           sine: angle between positions (default 30)\n"
+        "  --positions N        profile: positions along the shaft (default 10)\n"
+        "  --rate N             readings per second (default 10; 0: back to back)\n"
+        "  --baud N             wire speed that paces the characters (default 9600)\n"
+        "  --decimals N         decimals of a reading (default 2)\n"
+        "  --noise SD           random noise added to every reading (standard deviation)\n"
+        "  --unit TEXT          text after the number, e.g. \" kN\"\n"
+        "  --split              every reading in two or three writes, split at random\n"
+        "  --chunk N            writes of at most N characters\n"
+        "  --garbage P          chance per reading of a burst of noise bytes inside it\n"
+        "  --endless            noise characters and never a line end (a wrong baud rate)\n"
+        "  --count N            hang up after N readings\n"
+        "  --hangup-after SEC   hang up after SEC seconds\n"
+        "  --delay SEC          wait before the first reading\n"
+        "  --seed N             seed of the random numbers (default 1)\n"
+        "  --quiet              no progress on standard error\n",
+        tarvex::PortLinkFolder().c_str());
+}
+
+double monotonicNow()
+{
+    timespec ts {};
+    clock_gettime(CLOCK_MONOTONIC, &ts);
+    return static_cast<double>(ts.tv_sec) + static_cast<double>(ts.tv_nsec) * 1e-9;
+}
+
+// Sleeps until the monotonic time `t`; returns early when asked to stop.
+void sleepUntil(double t)
+{
+    while (!g_stop) {
+        const double left = t - monotonicNow();
+        if (left <= 0)
+            return;
+        timespec ts {};
+        ts.tv_sec = static_cast<time_t>(left);
+        ts.tv_nsec = static_cast<long>((left - static_cast<double>(ts.tv_sec)) * 1e9);
+        nanosleep(&ts, nullptr);
+    }
+}
+
+speed_t speedConstant(long baud)
+{
+    switch (baud) {
+    case 1200: return B1200;
+    case 2400: return B2400;
+    case 4800: return B4800;
+    case 9600: return B9600;
+    case 19200: return B19200;
+    case 38400: return B38400;
+    case 57600: return B57600;
+    case 115200: return B115200;
+    case 230400: return B230400;
+    default: return B9600;
+    }
+}
+
+bool makeRaw(int fd, long baud)
+{
+    termios t {};
+    if (tcgetattr(fd, &t) != 0)
+        return false;
+    cfmakeraw(&t);
+    t.c_cflag |= CLOCAL | CREAD;
+    cfsetispeed(&t, speedConstant(baud));
+    cfsetospeed(&t, speedConstant(baud));
+    return tcsetattr(fd, TCSANOW, &t) == 0;
+}
+
+// The reading sequence: value of reading number i, at time t since the start.
+class Sequence {
+public:
+    bool parse(const std::string& text, const Options& o)
+    {
+        std::vector<std::string> parts;
+        std::string::size_type from = 0;
+        for (;;) {
+            const auto colon = text.find(':', from);
+            parts.push_back(text.substr(from, colon == std::string::npos ? std::string::npos : colon - from));
+            if (colon == std::string::npos)
+                break;
+            from = colon + 1;
+        }
+        kind_ = parts[0];
+        std::vector<double> args;
+        for (std::size_t i = 1; i < parts.size(); ++i) {
+            char* end = nullptr;
+            const double v = std::strtod(parts[i].c_str(), &end);
+            if (parts[i].empty() || *end != '\0' || !std::isfinite(v))
+                return false;
+            args.push_back(v);
+        }
+        o_ = o;
+        if (kind_ == "constant" && args.size() == 1) {
+            a_ = args[0];
+        } else if (kind_ == "ramp" && args.size() == 3 && args[2] >= 1) {
+            a_ = args[0];
+            b_ = args[1];
+            steps_ = static_cast<long>(args[2]);
+        } else if (kind_ == "profile" && (args.empty() || args.size() == 2)) {
+            a_ = args.empty() ? 20.0 : args[0];
+            b_ = args.empty() ? 120.0 : args[1];
+        } else if (kind_ == "sine" && (args.size() == 2 || args.size() == 3)) {
+            a_ = args[0];
+            b_ = args[1];
+            cycles_ = args.size() == 3 ? args[2] : 2.0;
+        } else {
+            return false;
+        }
+        return true;
+    }
+
+    double value(long i, double t) const
+    {
+        const long held = o_.hold > 0 ? static_cast<long>(t / o_.hold) : i;
+        if (kind_ == "ramp") {
+            if (steps_ <= 1)
+                return a_;
+            return a_ + (b_ - a_) * static_cast<double>(i % steps_) / static_cast<double>(steps_ - 1);
+        }
+        if (kind_ == "profile") {
+            // Stiffer towards the butt, with a soft spot a third of the way
+            // from the tip where a shaft's kick point sits.
+            const int n = o_.positions > 1 ? o_.positions : 2;
+            const double x = static_cast<double>(held % n) / (n - 1);
+            return a_ + (b_ - a_) * (std::pow(x, 1.8) - 0.06 * std::sin(kPi * x * 1.5) * (1 - x));
+        }
+        if (kind_ == "sine") {
+            const double angle = std::fmod(static_cast<double>(held) * o_.step, 360.0);
+            return a_ + b_ * std::sin(cycles_ * angle * kPi / 180.0);
+        }
+        return a_;
+    }
+
+private:
+    Options o_;
+    std::string kind_;
+    double a_ = 0, b_ = 0, cycles_ = 2;
+    long steps_ = 1;
+};
+
+class Bench {
+public:
+    explicit Bench(const Options& o) : o_(o), rng_(o.seed) {}
+    ~Bench() { hangUp(); }
+
+    bool start()
+    {
+        if (!o_.device.empty())
+            return startDevice();
+        return startPseudoTerminal();
+    }
+
+    // Writes `bytes` as they would arrive over the wire starting at `t0`:
+    // each piece is handed over when its last character has arrived.
+    void send(const std::string& bytes, double t0)
+    {
+        const double charTime = 10.0 / static_cast<double>(o_.baud);
+        std::vector<std::size_t> cuts;
+        if (o_.split && bytes.size() > 1) {
+            std::uniform_int_distribution<std::size_t> at(1, bytes.size() - 1);
+            const int pieces = std::uniform_int_distribution<int>(2, 3)(rng_);
+            for (int k = 1; k < pieces; ++k)
+                cuts.push_back(at(rng_));
+        }
+        if (o_.chunk > 0)
+            for (std::size_t c = static_cast<std::size_t>(o_.chunk); c < bytes.size(); c += static_cast<std::size_t>(o_.chunk))
+                cuts.push_back(c);
+        cuts.push_back(bytes.size());
+        std::sort(cuts.begin(), cuts.end());
+        std::size_t from = 0;
+        for (const std::size_t to : cuts) {
+            if (to <= from)
+                continue;
+            sleepUntil(t0 + static_cast<double>(to) * charTime);
+            if (g_stop)
+                return;
+            writeOut(bytes.data() + from, to - from);
+            from = to;
+        }
+    }
+
+    void hangUp()
+    {
+        if (!linkPath_.empty()) {
+            ::unlink(linkPath_.c_str());
+            linkPath_.clear();
+        }
+        if (holder_ >= 0)
+            ::close(holder_);
+        if (fd_ >= 0)
+            ::close(fd_);
+        holder_ = fd_ = -1;
+    }
+
+    long overrun() const { return overrun_; }
+
+private:
+    bool startDevice()
+    {
+        fd_ = ::open(o_.device.c_str(), O_WRONLY | O_NOCTTY);
+        if (fd_ < 0) {
+            std::fprintf(stderr, "benchsim: %s: %s\n", o_.device.c_str(), std::strerror(errno));
+            return false;
+        }
+        makeRaw(fd_, o_.baud);
+        std::printf("%s\n", o_.device.c_str());
+        std::fflush(stdout);
+        return true;
+    }
+
+    bool startPseudoTerminal()
+    {
+        fd_ = posix_openpt(O_RDWR | O_NOCTTY);
+        if (fd_ < 0 || grantpt(fd_) != 0 || unlockpt(fd_) != 0) {
+            std::fprintf(stderr, "benchsim: no pseudo-terminal: %s\n", std::strerror(errno));
+            return false;
+        }
+        const char* slave = ptsname(fd_);
+        if (!slave)
+            return false;
+        // Holding the far end open keeps it configured between the program's
+        // opens and closes: raw, so nothing is echoed back or translated.
+        holder_ = ::open(slave, O_RDWR | O_NOCTTY);
+        if (holder_ < 0 || !makeRaw(holder_, o_.baud)) {
+            std::fprintf(stderr, "benchsim: %s: %s\n", slave, std::strerror(errno));
+            return false;
+        }
+        ::fcntl(fd_, F_SETFL, ::fcntl(fd_, F_GETFL) | O_NONBLOCK);
+
+        const std::string folder = tarvex::PortLinkFolder();
+        if (::mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST) {
+            std::fprintf(stderr, "benchsim: %s: %s\n", folder.c_str(), std::strerror(errno));
+            return false;
+        }
+        struct stat st {};
+        if (::lstat(folder.c_str(), &st) != 0 || !S_ISDIR(st.st_mode) || st.st_uid != ::geteuid()
+            || (st.st_mode & (S_IWGRP | S_IWOTH)) != 0) {
+            std::fprintf(stderr, "benchsim: %s is not a private folder of this user; remove it\n", folder.c_str());
+            return false;
+        }
+        const std::string path = folder + "/" + o_.link;
+        if (o_.link.empty() || o_.link.find('/') != std::string::npos || o_.link[0] == '.') {
+            std::fprintf(stderr, "benchsim: bad port name '%s'\n", o_.link.c_str());
+            return false;
+        }
+        struct stat old {};
+        if (::lstat(path.c_str(), &old) == 0) {
+            struct stat target {};
+            // A link left by a simulator that was killed leads nowhere; one
+            // that leads to a live terminal belongs to another simulator.
+            if (::stat(path.c_str(), &target) == 0 && S_ISCHR(target.st_mode)) {
+                std::fprintf(stderr, "benchsim: %s is in use; choose another --link NAME or remove it\n", path.c_str());
+                return false;
+            }
+            ::unlink(path.c_str());
+        }
+        if (::symlink(slave, path.c_str()) != 0) {
+            std::fprintf(stderr, "benchsim: %s: %s\n", path.c_str(), std::strerror(errno));
+            return false;
+        }
+        linkPath_ = path;
+        std::printf("%s\n", path.c_str());
+        std::fflush(stdout);
+        if (!o_.quiet)
+            std::fprintf(stderr, "benchsim: bench on %s (%s), %ld baud; choose it in the program's port list\n",
+                         path.c_str(), slave, o_.baud);
+        return true;
+    }
+
+    void writeOut(const char* data, std::size_t size)
+    {
+        // Nobody listening on a real line loses the characters; a
+        // pseudo-terminal would keep them and deliver them stale at the next
+        // open. So keep at most a second's worth waiting.
+        if (holder_ >= 0) {
+            int waiting = 0;
+            const long keep = std::min(o_.baud / 10, 2048L);
+            if (::ioctl(holder_, TIOCINQ, &waiting) == 0 && waiting > keep)
+                ::tcflush(holder_, TCIFLUSH);
+        }
+        while (size > 0 && !g_stop) {
+            const ssize_t n = ::write(fd_, data, size);
+            if (n < 0) {
+                if (errno == EINTR)
+                    continue;
+                overrun_ += static_cast<long>(size);   // full: lost like on a wire
+                return;
+            }
+            data += n;
+            size -= static_cast<std::size_t>(n);
+        }
+    }
+
+    Options o_;
+    std::mt19937 rng_;
+    int fd_ = -1;
+    int holder_ = -1;
+    std::string linkPath_;
+    long overrun_ = 0;
+
+public:
+    std::mt19937& rng() { return rng_; }
+};
+
+std::string formatReading(double v, const Options& o)
+{
+    char text[64];
+    std::snprintf(text, sizeof text, "%.*f", o.decimals, v);
+    return text + o.unit;
+}
+
+// A burst of bytes a disturbed line delivers: anything but CR and LF.
+std::string noiseBytes(std::mt19937& rng, int n)
+{
+    std::uniform_int_distribution<int> byte(0, 255);
+    std::string s;
+    while (static_cast<int>(s.size()) < n) {
+        const int b = byte(rng);
+        if (b != '\r' && b != '\n')
+            s.push_back(static_cast<char>(b));
+    }
+    return s;
+}
+
+bool parseArgs(int argc, char** argv, Options& o)
+{
+    auto need = [&](int& i) -> const char* {
+        if (i + 1 >= argc) {
+            std::fprintf(stderr, "benchsim: %s needs a value\n", argv[i]);
+            std::exit(2);
+        }
+        return argv[++i];
+    };
+    auto number = [&](int& i) -> double {
+        const char* name = argv[i];
+        const char* text = need(i);
+        char* end = nullptr;
+        const double v = std::strtod(text, &end);
+        if (*text == '\0' || *end != '\0' || !std::isfinite(v)) {
+            std::fprintf(stderr, "benchsim: %s: not a number: %s\n", name, text);
+            std::exit(2);
+        }
+        return v;
+    };
+    for (int i = 1; i < argc; ++i) {
+        const std::string a = argv[i];
+        if (a == "--help" || a == "-h") {
+            usage(stdout);
+            std::exit(0);
+        } else if (a == "--device") {
+            o.device = need(i);
+        } else if (a == "--link") {
+            o.link = need(i);
+        } else if (a == "--sequence") {
+            o.sequence = need(i);
+        } else if (a == "--hold") {
+            o.hold = number(i);
+        } else if (a == "--step") {
+            o.step = number(i);
+        } else if (a == "--positions") {
+            o.positions = static_cast<int>(number(i));
+        } else if (a == "--rate") {
+            o.rate = number(i);
+        } else if (a == "--baud") {
+            o.baud = static_cast<long>(number(i));
+        } else if (a == "--decimals") {
+            o.decimals = static_cast<int>(number(i));
+        } else if (a == "--noise") {
+            o.noise = number(i);
+        } else if (a == "--unit") {
+            o.unit = need(i);
+        } else if (a == "--split") {
+            o.split = true;
+        } else if (a == "--chunk") {
+            o.chunk = static_cast<int>(number(i));
+        } else if (a == "--garbage") {
+            o.garbage = number(i);
+        } else if (a == "--endless") {
+            o.endless = true;
+        } else if (a == "--count") {
+            o.count = static_cast<long>(number(i));
+        } else if (a == "--hangup-after") {
+            o.hangupAfter = number(i);
+        } else if (a == "--delay") {
+            o.delay = number(i);
+        } else if (a == "--seed") {
+            o.seed = static_cast<unsigned>(number(i));
+        } else if (a == "--quiet") {
+            o.quiet = true;
+        } else {
+            std::fprintf(stderr, "benchsim: unknown option %s\n", a.c_str());
+            usage(stderr);
+            return false;
+        }
+    }
+    if (o.baud <= 0 || o.rate < 0 || o.decimals < 0 || o.decimals > 15 || o.garbage < 0 || o.garbage > 1) {
+        std::fprintf(stderr, "benchsim: an option is out of range\n");
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    Options o;
+    if (!parseArgs(argc, argv, o))
+        return 2;
+    Sequence sequence;
+    if (!sequence.parse(o.sequence, o)) {
+        std::fprintf(stderr, "benchsim: bad --sequence %s\n", o.sequence.c_str());
+        return 2;
+    }
+
+    struct sigaction sa {};
+    sa.sa_handler = onSignal;
+    sigemptyset(&sa.sa_mask);
+    sigaction(SIGINT, &sa, nullptr);
+    sigaction(SIGTERM, &sa, nullptr);
+    sigaction(SIGHUP, &sa, nullptr);
+    std::signal(SIGPIPE, SIG_IGN);
+
+    Bench bench(o);
+    if (!bench.start())
+        return 1;
+
+    const double start = monotonicNow();
+    const double end = o.hangupAfter >= 0 ? start + o.hangupAfter : INFINITY;
+    const double charTime = 10.0 / static_cast<double>(o.baud);
+    std::normal_distribution<double> noise(0.0, o.noise > 0 ? o.noise : 1.0);
+    std::uniform_real_distribution<double> chance(0.0, 1.0);
+
+    sleepUntil(start + o.delay);
+    double t = monotonicNow();
+    long sent = 0;
+    while (!g_stop && (o.count < 0 || sent < o.count) && t < end) {
+        std::string line;
+        if (o.endless) {
+            line = noiseBytes(bench.rng(), 16);
+        } else {
+            double v = sequence.value(sent, t - start);
+            if (o.noise > 0)
+                v += noise(bench.rng());
+            line = formatReading(v, o);
+            if (o.garbage > 0 && chance(bench.rng()) < o.garbage) {
+                const auto at = std::uniform_int_distribution<std::size_t>(0, line.size())(bench.rng());
+                line.insert(at, noiseBytes(bench.rng(), std::uniform_int_distribution<int>(1, 8)(bench.rng())));
+            }
+            line += "\r\n";
+        }
+        bench.send(line, t);
+        ++sent;
+        const double wire = static_cast<double>(line.size()) * charTime;
+        const double period = (o.rate > 0 && !o.endless) ? std::max(1.0 / o.rate, wire) : wire;
+        t += period;
+        // Fell behind (a stopped process): start afresh rather than burst.
+        if (monotonicNow() - t > 1.0)
+            t = monotonicNow();
+        sleepUntil(std::min(t, end));
+    }
+    if (!o.quiet)
+        std::fprintf(stderr, "benchsim: hanging up after %ld %s%s\n", sent, o.endless ? "bursts" : "readings",
+                     bench.overrun() > 0 ? " (some characters found the line full and were lost)" : "");
+    bench.hangUp();
+    return 0;
+}

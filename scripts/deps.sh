@@ -7,7 +7,7 @@ kind=${1:-run}
 pkgs=(cmake ninja-build g++ pkgconf qt6-base-dev qt6-serialport-dev libqt6serialport6-dev
       qt6-qpa-plugins libgl-dev fonts-liberation2 fontconfig)
 if [ "$kind" = test ]; then
-  pkgs+=(xvfb xdotool x11-utils imagemagick poppler-utils cups cups-client cups-bsd printer-driver-cups-pdf
+  pkgs+=(xvfb xdotool xclip x11-utils imagemagick poppler-utils cups cups-client cups-bsd printer-driver-cups-pdf
          clang libclang-rt-14-dev python3 dpkg-dev file)
 fi
 missing=()

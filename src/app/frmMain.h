@@ -25,7 +25,6 @@ class QToolBar;
 
 namespace tarvex {
 
-class CellEditor;
 class DataTableView;
 class PictureArea;
 class PictureAreaWidget;
@@ -223,7 +222,8 @@ private:
 
 
     // ---- editing -----------------------------------------------------------
-    CellEditor* Tab0Editor = nullptr;
+    // "class" here declares tarvex::CellEditor (tables/CellEditor.h).
+    class CellEditor* Tab0Editor = nullptr;
     CellEditor* Tab1Editor = nullptr;
     CellEditor* editorOfTab(int tab) const;
     DataTable* tableOfTab(int tab) const;

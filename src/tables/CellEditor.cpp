@@ -39,7 +39,8 @@ bool isBlock(const DataTable& t)
 } // namespace
 
 CellEditor::CellEditor(TableKind kind, DataTable& table, DataTableView& view, QLineEdit& box, QObject* parent)
-    : QObject(parent), kind_(kind), table_(&table), view_(&view), box_(&box)
+    : QObject(parent), kind_(kind), table_(&table), view_(&view), box_(&box), boxWidget_(&box), tableGuard_(&table), viewGuard_(&view),
+      boxGuard_(&box)
 {
     box.setFrame(false);
     box.hide();
@@ -56,6 +57,18 @@ CellEditor::CellEditor(TableKind kind, DataTable& table, DataTableView& view, QL
     connect(&view, &DataTableView::contextMenuKey, this, &CellEditor::tableContextMenuKey);
     connect(&view, &DataTableView::focusLost, this, &CellEditor::tableLostFocus);
     connect(&view, &DataTableView::cellsMoved, this, &CellEditor::followScroll);
+    // The table goes first when the window is torn down: let go of the view
+    // and the box while they are still whole.
+    connect(&table, &QObject::destroyed, this, &CellEditor::detach);
+}
+
+void CellEditor::detach()
+{
+    if (!boxGuard_.isNull())
+        boxGuard_->removeEventFilter(this);
+    if (!viewGuard_.isNull())
+        disconnect(viewGuard_.data(), nullptr, this, nullptr);
+    tableGuard_.clear();
 }
 
 bool CellEditor::isEditable(int col) const
@@ -65,7 +78,7 @@ bool CellEditor::isEditable(int col) const
 
 bool CellEditor::isEditing() const
 {
-    return alive() && box_->isVisible();
+    return alive() && boxWidget_->isVisible();
 }
 
 void CellEditor::keyTyped()
@@ -81,8 +94,8 @@ QPoint CellEditor::globalPos(const QPoint& viewPos) const
 
 void CellEditor::hideBox()
 {
-    if (box_)
-        box_->hide();
+    if (!boxGuard_.isNull())
+        boxWidget_->hide();
 }
 
 void CellEditor::BeginCellEdit()
@@ -351,7 +364,7 @@ void CellEditor::boxLostFocus()
 
 bool CellEditor::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched != box_ || !alive())
+    if (watched != boxGuard_.data() || !alive())
         return false;
     if (event->type() == QEvent::FocusOut) {
         // A pop-up menu or another window taking over does not end editing.
@@ -371,7 +384,7 @@ bool CellEditor::eventFilter(QObject* watched, QEvent* event)
     // The box takes the key now. A key it has no use for (up, down, page keys)
     // must not travel on to the grid below, which would move the current cell
     // without the editor knowing.
-    static_cast<QObject*>(box_.data())->event(event);
+    static_cast<QObject*>(box_)->event(event);
     event->accept();
     return true;
 }

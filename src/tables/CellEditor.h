@@ -74,17 +74,25 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    // The window tears its controls down one by one; once any of them is
-    // gone the editor does nothing more.
-    bool alive() const { return table_ && view_ && box_; }
+    // The window tears its controls down one by one, and a widget still sends
+    // events (focus out) while it is being destroyed. Once any of the three is
+    // gone, or on its way, the editor does nothing more. The guards are plain
+    // QObject pointers: they are read without treating a half-destroyed
+    // widget as the class it no longer is.
+    bool alive() const { return !tableGuard_.isNull() && !viewGuard_.isNull() && !boxGuard_.isNull(); }
+    void detach();
     void keyTyped();
     void followScroll();
     QPoint globalPos(const QPoint& viewPos) const;
 
     TableKind kind_;
-    QPointer<DataTable> table_;
-    QPointer<DataTableView> view_;
-    QPointer<QLineEdit> box_;
+    DataTable* table_;
+    DataTableView* view_;
+    QLineEdit* box_;
+    QWidget* boxWidget_; // the box as a plain widget, to hide it at any time
+    QPointer<QObject> tableGuard_;
+    QPointer<QObject> viewGuard_;
+    QPointer<QObject> boxGuard_;
 };
 
 } // namespace tarvex

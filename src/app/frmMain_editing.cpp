@@ -64,8 +64,19 @@ void frmMain::markTableChanged(int tab)
 
 void frmMain::openCaptionDialog()
 {
+    const int tab = activeTab();
+    DataTable* table = tableOfTab(tab);
+    const QStringList before = table ? table->snapshot().front() : QStringList();
     frmXYCaption dialog(Tab0msGrid, Tab1msGrid, [this] { return activeTab(); }, this);
     dialog.exec();
+    // The headings are saved with the table: renaming one is a change to save.
+    // It does not touch the plotted data, so the chart has nothing to redraw.
+    if (table && table->snapshot().front() != before) {
+        if (tab == 0)
+            ProfileModified = true;
+        else
+            PolarModified = true;
+    }
 }
 
 void frmMain::popUp(QMenu* menu, const QPoint& globalPos)

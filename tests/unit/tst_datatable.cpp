@@ -184,20 +184,6 @@ private slots:
         QCOMPARE(column(t, 1), col1);
     }
 
-    void clipRoundTrip()
-    {
-        DataTable a;
-        fill(a, 3);
-        select(a, 1, 0, 3, 1);
-        DataTable b;
-        b.setRows(4);
-        select(b, 1, 0, 3, 1);
-        b.setClip(a.Clip());
-        for (int r = 1; r <= 3; ++r)
-            for (int c = 0; c < 2; ++c)
-                QCOMPARE(b.TextMatrix(r, c), a.TextMatrix(r, c));
-    }
-
     void leaveThenEnter()
     {
         DataTable t;

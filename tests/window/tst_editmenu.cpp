@@ -59,17 +59,6 @@ private slots:
         QCOMPARE(h.w().ProfileModified, false);
     }
 
-    void rightClickEndsEditingOnTheProfileTable()
-    {
-        Harness h;
-        h.fill(0, kFive);
-        h.clickCell(0, 2, 1);
-        h.key(Qt::Key_F2);
-        QVERIFY(h.box(0).isVisible());
-        withPopup([&] { h.clickCell(0, 2, 1, Qt::RightButton); });
-        QVERIFY(!h.box(0).isVisible());
-    }
-
     void polarRightClick_data()
     {
         QTest::addColumn<QRect>("block");
@@ -172,7 +161,7 @@ private slots:
                 << tab << kFive << QRect(QPoint(0, 2), QPoint(1, 4)) << "Delete" << QStringList{"1,10", "5,50"} << true;
             QTest::newRow(qPrintable(t + "Delete of every row leaves one empty row"))
                 << tab << kFive << QRect(QPoint(1, 1), QPoint(1, 5)) << "Delete" << QStringList{","} << true;
-            QTest::newRow(qPrintable(t + "Clear of loads keeps the positions"))
+            QTest::newRow(qPrintable(t + "Clear of loads keeps the positions (angles)"))
                 << tab << kFive << QRect(QPoint(1, 2), QPoint(1, 3)) << "Clear"
                 << QStringList{"1,10", "2,", "3,", "4,40", "5,50"} << true;
             QTest::newRow(qPrintable(t + "Clear of empty cells changes nothing"))
@@ -206,25 +195,6 @@ private slots:
         QCOMPARE(h.modified(tab), modified);
         QCOMPARE(h.w().ProfilePlotted, !(tab == 0 && modified));
         QCOMPARE(h.modified(1 - tab), false);
-    }
-
-    void clearOnThePolarLoads()
-    {
-        Harness h;
-        h.showTab(1);
-        h.w().Tab1cmdSet->click();
-        DataTable& t = h.table(1);
-        QCOMPARE(t.Rows(), 13);
-        for (int r = 1; r <= 12; ++r)
-            t.setTextMatrix(r, 1, QString::number(r));
-        h.w().PolarModified = false;
-        select(t, 1, 1, 12, 1);
-        h.w().mnuClear->trigger();
-        for (int r = 1; r <= 12; ++r) {
-            QCOMPARE(t.TextMatrix(r, 1), QString());
-            QCOMPARE(t.TextMatrix(r, 0), QString::number((r - 1) * 30));
-        }
-        QVERIFY(h.w().PolarModified);
     }
 
     void clearAfterTypingStillAsksOnClose()
@@ -283,9 +253,6 @@ private slots:
         QTest::newRow("polar: a spreadsheet column into the loads")
             << 1 << QRect(QPoint(1, 2), QPoint(1, 4)) << "7\n8\n9\n" << QStringList{"1,10", "2,7", "3,8", "4,9", "5,50"}
             << true;
-        QTest::newRow("profile: spreadsheet rows with CR LF") << 0 << QRect(QPoint(0, 1), QPoint(1, 2))
-                                                              << "a\tb\r\nc\td\r\n"
-                                                              << QStringList{"a,b", "c,d", "3,30", "4,40", "5,50"} << true;
         QTest::newRow("profile: empty clipboard") << 0 << QRect(QPoint(0, 1), QPoint(1, 1)) << "" << kFive << false;
     }
     void paste()
@@ -305,17 +272,6 @@ private slots:
         QCOMPARE(h.modified(tab), modified);
     }
 
-    void copyThenPasteElsewhere()
-    {
-        Harness h;
-        h.fill(0, {"1,10", "2,20", ",", ","});
-        select(h.table(0), 1, 0, 2, 1);
-        h.w().mnuCopy->trigger();
-        select(h.table(0), 3, 0, 4, 1);
-        h.w().mnuPaste->trigger();
-        QCOMPARE(h.rows(0), QStringList({"1,10", "2,20", "1,10", "2,20"}));
-    }
-
     // ---- row menu ------------------------------------------------------------------
 
     void deleteARow_data()
@@ -329,11 +285,6 @@ private slots:
         QTest::newRow("load, No keeps it") << QStringList{"1,10", "2,20"} << QList<MsgResult>{MsgResult::No}
                                            << QStringList{"There is data in Row 2 ! Delete anyway?"}
                                            << QStringList{"1,10", "2,20"};
-        QTest::newRow("load, Yes removes it") << QStringList{"1,10", "2,20"} << QList<MsgResult>{MsgResult::Yes}
-                                              << QStringList{"There is data in Row 2 ! Delete anyway?"}
-                                              << QStringList{"1,10"};
-        QTest::newRow("one data row left untouched") << QStringList{"1,10"} << QList<MsgResult>{} << QStringList{}
-                                                     << QStringList{"1,10"};
     }
     void deleteARow()
     {

@@ -43,6 +43,7 @@ private slots:
         QFETCH(QStringList, shown);
         Harness h;
         h.showTab(tab);
+        h.fill(tab, {"1,10"});
         const QStringList otherBefore = headings(h.table(1 - tab));
         QStringList seen;
         onHeadingDialog(h, tab, [&](frmXYCaption& d) {
@@ -53,8 +54,11 @@ private slots:
         QCOMPARE(seen, shown);
         QCOMPARE(headings(h.table(tab)), QStringList({shown[0], "Load (N)"}));
         QCOMPARE(headings(h.table(1 - tab)), otherBefore);
-        // Renaming headings is not typing into the table.
-        QVERIFY(!h.modified(tab));
+        // The headings are saved with the table: closing must ask. The data
+        // did not change, so the profile needs no new curve.
+        QVERIFY(h.modified(tab));
+        QVERIFY(!h.modified(1 - tab));
+        QVERIFY(h.w().ProfilePlotted);
     }
 
     void emptyBoxKeepsTheDialogOpen_data()
@@ -78,6 +82,7 @@ private slots:
         });
         QVERIFY(stayedOpen);
         QCOMPARE(headings(h.table(0)), QStringList({"X", "Y"}));
+        QVERIFY(!h.w().ProfileModified);
     }
 
     void blanksCountAsFilled()

@@ -19,7 +19,7 @@ clipboard() { xclip -o -selection clipboard 2>/dev/null | sed -e 's/\t/<TAB>/g' 
 
 wait_clipboard() {
   local want=$1 got
-  for _ in $(seq 30); do
+  for _ in $(seq 100); do
     got=$(clipboard)
     [ "$got" = "$want" ] && return 0
     sleep 0.1
@@ -61,7 +61,8 @@ expect_table "10<TAB>5|20<TAB>7|30<TAB>9|10<TAB>5|20<TAB>7"
 # A spreadsheet's block: tab-separated, rows ended by line feeds.
 printf '1.5\t2\n3\t4.25\n' | xclip -selection clipboard -quiet -loops 0 >/dev/null 2>&1 &
 E2E_PIDS+=($!)
-for _ in $(seq 30); do clipboard | grep -q '4.25' && break; sleep 0.1; done
+for _ in $(seq 100); do [[ "$(clipboard)" == *4.25* ]] && break; sleep 0.1; done
+[[ "$(clipboard)" == *4.25* ]] || fail "xclip did not take the clipboard"
 keys ctrl+Home Down shift+Down shift+Right Menu
 keys p
 expect_table "10<TAB>5|1.5<TAB>2|3<TAB>4.25|10<TAB>5|20<TAB>7"

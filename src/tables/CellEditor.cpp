@@ -39,8 +39,8 @@ bool isBlock(const DataTable& t)
 } // namespace
 
 CellEditor::CellEditor(TableKind kind, DataTable& table, DataTableView& view, QLineEdit& box, QObject* parent)
-    : QObject(parent), kind_(kind), table_(&table), view_(&view), box_(&box), boxWidget_(&box), tableGuard_(&table), viewGuard_(&view),
-      boxGuard_(&box)
+    : QObject(parent), kind_(kind), table_(&table), view_(&view), box_(&box), boxWidget_(&box),
+      tableGuard_(&table), viewGuard_(&view), boxGuard_(&box)
 {
     box.setFrame(false);
     box.hide();
@@ -60,6 +60,15 @@ CellEditor::CellEditor(TableKind kind, DataTable& table, DataTableView& view, QL
     // The table goes first when the window is torn down: let go of the view
     // and the box while they are still whole.
     connect(&table, &QObject::destroyed, this, &CellEditor::detach);
+}
+
+CellEditor::~CellEditor()
+{
+    // The table may outlive the editor: it must not call back into it.
+    if (!tableGuard_.isNull()) {
+        table_->onEnterCell = nullptr;
+        table_->onLeaveCell = nullptr;
+    }
 }
 
 void CellEditor::detach()

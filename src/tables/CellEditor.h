@@ -31,6 +31,7 @@ public:
     // Takes over the table's enter/leave listeners and watches the view's
     // signals and the box's keys and focus.
     CellEditor(TableKind kind, DataTable& table, DataTableView& view, QLineEdit& box, QObject* parent = nullptr);
+    ~CellEditor() override;
 
     // A key typed into the table or the box that counts as a change.
     std::function<void()> onKeyTyped;

@@ -225,7 +225,20 @@ private:
 
 
     // ---- editing -----------------------------------------------------------
-
+    // "class" here declares tarvex::CellEditor (tables/CellEditor.h).
+    class CellEditor* Tab0Editor = nullptr;
+    CellEditor* Tab1Editor = nullptr;
+    CellEditor* editorOfTab(int tab) const;
+    DataTable* tableOfTab(int tab) const;
+    // A command changed the table of a tab: it needs saving, and the profile
+    // table needs plotting again.
+    void markTableChanged(int tab);
+    // Runs an Edit or row menu command on a tab's table, then marks the table
+    // changed if it did change and puts the mark back on the current cell.
+    void runTableCommand(int tab, const std::function<void(DataTable&)>& command);
+    bool askDeleteRow(int row);
+    void openCaptionDialog();
+    void popUp(QMenu* menu, const QPoint& globalPos);
 
     // ---- splash, about and help --------------------------------------------
 

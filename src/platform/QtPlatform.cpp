@@ -1,5 +1,6 @@
 #include "platform/Platform.h"
 
+#include "platform/Clipboard.h"
 #include "platform/HelpViewer.h"
 #include "platform/MessageBox.h"
 #include "platform/QtSerialPort.h"
@@ -17,7 +18,7 @@ Platform makeQtPlatform()
     // file dialog
 
 
-    // clipboard
+    p.clipboard = std::make_shared<QtClipboard>();
 
 
     // printer

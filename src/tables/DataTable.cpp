@@ -177,6 +177,13 @@ void DataTable::setCellBackColor(int row, int col, const QColor& color)
     emit changed();
 }
 
+void DataTable::clearCellBackColors()
+{
+    for (auto& row : colors_)
+        std::fill(row.begin(), row.end(), QColor());
+    emit changed();
+}
+
 std::vector<QStringList> DataTable::snapshot() const { return cells_; }
 
 } // namespace tarvex

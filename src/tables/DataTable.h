@@ -60,10 +60,14 @@ public:
     void setFormatString(const QString& format);
     Qt::Alignment ColAlignment(int col) const;
 
+    // An invalid colour stands for the system window background, the colour
+    // of every cell that is not marked.
     QColor CellBackColor() const { return cellBackColor(row_, col_); }
     void setCellBackColor(const QColor& color) { setCellBackColor(row_, col_, color); }
     QColor cellBackColor(int row, int col) const;
     void setCellBackColor(int row, int col, const QColor& color);
+    // Every cell back to the window background.
+    void clearCellBackColors();
 
     QString EntryText() const { return entryText_; }
     void setEntryText(const QString& text) { entryText_ = text; }

@@ -23,6 +23,7 @@ DataTableView::DataTableView(DataTable* table, QWidget* parent)
     });
     connect(table_, &DataTable::currentChanged, this, [this] { viewport()->update(); });
     connect(verticalScrollBar(), &QScrollBar::valueChanged, viewport(), qOverload<>(&QWidget::update));
+    connect(verticalScrollBar(), &QScrollBar::valueChanged, this, &DataTableView::cellsMoved);
     updateScrollBars();
 }
 
@@ -85,6 +86,12 @@ void DataTableView::ensureCellVisible(int row)
         verticalScrollBar()->setValue(row - 1);
     else if (row >= first + page)
         verticalScrollBar()->setValue(row - page);
+}
+
+bool DataTableView::isRowVisible(int row) const
+{
+    const int first = firstVisibleRow();
+    return row >= first && row < first + visibleDataRows();
 }
 
 QPoint DataTableView::cellAt(const QPoint& pos) const
@@ -160,6 +167,7 @@ void DataTableView::resizeEvent(QResizeEvent* event)
 {
     QAbstractScrollArea::resizeEvent(event);
     updateScrollBars();
+    emit cellsMoved();
 }
 
 void DataTableView::trackMouse(const QPoint& pos)
@@ -266,7 +274,8 @@ void DataTableView::focusOutEvent(QFocusEvent* event)
 {
     QAbstractScrollArea::focusOutEvent(event);
     viewport()->update();
-    emit focusLost();
+    if (event->reason() != Qt::PopupFocusReason && event->reason() != Qt::ActiveWindowFocusReason)
+        emit focusLost();
 }
 
 void DataTableView::contextMenuEvent(QContextMenuEvent* event)

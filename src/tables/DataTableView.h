@@ -28,6 +28,8 @@ public:
     QRect cellRect(int row, int col) const;
     QRect currentCellRect();
     void ensureCellVisible(int row);
+    // Whether a data row lies wholly in the scrolled part of the view.
+    bool isRowVisible(int row) const;
 
     int rowHeight() const;
     int columnWidth(int col) const;
@@ -44,7 +46,11 @@ signals:
     void mouseDown(Qt::MouseButton button, QPoint pos);
     void mouseUp(Qt::MouseButton button, QPoint pos);
     void contextMenuKey();
+    // The grid lost the keyboard focus to another control of the program; a
+    // pop-up menu or another window taking over is not a loss.
     void focusLost();
+    // Rows scrolled or columns resized: cell rectangles have moved.
+    void cellsMoved();
 
 protected:
     void paintEvent(QPaintEvent* event) override;

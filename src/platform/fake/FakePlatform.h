@@ -3,6 +3,7 @@
 // and hands bundle() to the main window.
 
 #include "platform/Platform.h"
+#include "platform/fake/FakeClipboard.h"
 #include "platform/fake/FakeHelpViewer.h"
 #include "platform/fake/FakeMessageBox.h"
 #include "platform/fake/FakeSerialPort.h"
@@ -21,7 +22,7 @@ struct FakePlatform {
     // file dialog
 
 
-    // clipboard
+    std::shared_ptr<FakeClipboard> clipboard = std::make_shared<FakeClipboard>();
 
 
     // printer
@@ -39,7 +40,7 @@ struct FakePlatform {
         // file dialog
 
 
-        // clipboard
+        p.clipboard = clipboard;
 
 
         // printer

@@ -1,0 +1,105 @@
+#include "charts/xy/frmXYCaption.h"
+
+#include "tables/DataTable.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace tarvex {
+
+namespace {
+
+// Designed in twips; 15 twips make a pixel on a 96-dpi screen.
+QRect twipsRect(int left, int top, int width, int height)
+{
+    return {left / 15, top / 15, width / 15, height / 15};
+}
+
+} // namespace
+
+frmXYCaption::frmXYCaption(DataTable* profile, DataTable* polar, std::function<int()> activeTab, QWidget* parent)
+    : QDialog(parent), profile_(profile), polar_(polar), activeTab_(std::move(activeTab))
+{
+    setObjectName(QStringLiteral("frmXYCaption"));
+    setWindowTitle(QStringLiteral("X,Y Caption"));
+    setModal(true);
+    setFixedSize(twipsRect(0, 0, 5190, 3300).size());
+
+    QFont bold = font();
+    bold.setBold(true);
+    Label1 = new QLabel(QStringLiteral("X Axis Label"), this);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1->setFont(bold);
+    Label1->setGeometry(twipsRect(1080, 780, 1065, 195));
+    Label1->setMinimumSize(Label1->sizeHint());
+    txtXLabel = new QLineEdit(QStringLiteral("X"), this);
+    txtXLabel->setObjectName(QStringLiteral("txtXLabel"));
+    txtXLabel->setGeometry(twipsRect(960, 1080, 1395, 315));
+    Label1->setBuddy(txtXLabel);
+
+    Label2 = new QLabel(QStringLiteral("Y Axis Label"), this);
+    Label2->setObjectName(QStringLiteral("Label2"));
+    Label2->setFont(bold);
+    Label2->setGeometry(twipsRect(2820, 780, 1065, 195));
+    Label2->setMinimumSize(Label2->sizeHint());
+    txtYLabel = new QLineEdit(QStringLiteral("Y"), this);
+    txtYLabel->setObjectName(QStringLiteral("txtYLabel"));
+    txtYLabel->setGeometry(twipsRect(2700, 1080, 1395, 315));
+    Label2->setBuddy(txtYLabel);
+
+    CancelButton = new QPushButton(QStringLiteral("Cancel"), this);
+    CancelButton->setObjectName(QStringLiteral("CancelButton"));
+    CancelButton->setGeometry(twipsRect(960, 2340, 1215, 375));
+    CancelButton->setAutoDefault(false);
+    OKButton = new QPushButton(QStringLiteral("OK"), this);
+    OKButton->setObjectName(QStringLiteral("OKButton"));
+    OKButton->setGeometry(twipsRect(2820, 2340, 1215, 375));
+    // Enter answers OK (which waits for both boxes to be filled); Escape
+    // closes the dialog like Cancel.
+    OKButton->setDefault(true);
+
+    connect(OKButton, &QPushButton::clicked, this, &frmXYCaption::OKButton_Click);
+    connect(CancelButton, &QPushButton::clicked, this, &frmXYCaption::CancelButton_Click);
+    Form_Load();
+}
+
+DataTable* frmXYCaption::tableOfActiveTab() const
+{
+    switch (activeTab_ ? activeTab_() : -1) {
+    case 0: return profile_;
+    case 1: return polar_;
+    default: return nullptr;
+    }
+}
+
+void frmXYCaption::Form_Load()
+{
+    if (DataTable* table = tableOfActiveTab()) {
+        txtXLabel->setText(table->TextMatrix(0, 0));
+        txtYLabel->setText(table->TextMatrix(0, 1));
+    }
+    txtXLabel->selectAll();
+    txtXLabel->setFocus();
+}
+
+void frmXYCaption::OKButton_Click()
+{
+    DataTable* table = tableOfActiveTab();
+    // A heading made of blanks is still a heading; only an empty box keeps
+    // the dialog open.
+    if (txtXLabel->text().isEmpty() || txtYLabel->text().isEmpty())
+        return;
+    if (table) {
+        table->setTextMatrix(0, 0, txtXLabel->text());
+        table->setTextMatrix(0, 1, txtYLabel->text());
+    }
+    accept();
+}
+
+void frmXYCaption::CancelButton_Click()
+{
+    reject();
+}
+
+} // namespace tarvex

@@ -1,0 +1,23 @@
+#pragma once
+// A clipboard that lives in the test: what the program put there, and what
+// the test wants it to find there.
+
+#include "platform/Clipboard.h"
+
+namespace tarvex {
+
+class FakeClipboard : public Clipboard {
+public:
+    void clear() override
+    {
+        content.clear();
+        ++clears;
+    }
+    void setText(const QString& text) override { content = text; }
+    QString text() const override { return content; }
+
+    QString content;
+    int clears = 0;
+};
+
+} // namespace tarvex

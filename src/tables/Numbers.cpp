@@ -1,5 +1,6 @@
 #include "tables/Numbers.h"
 
+#include <algorithm>
 #include <cfenv>
 #include <cmath>
 #include <cstdio>
@@ -161,6 +162,23 @@ StrictFloatResult StrictFloat(const QString& text, const QLocale& locale)
     r.status = FloatConversion::Ok;
     r.value = static_cast<float>(*v);
     return r;
+}
+
+QString FixedText(double v, int decimals, const QLocale& locale)
+{
+    decimals = std::clamp(decimals, 0, 15);
+    double rounded = RoundHalfEven(v, decimals);
+    if (rounded == 0.0)
+        rounded = 0.0; // no "-0.0"
+    return locale.toString(rounded, 'f', decimals);
+}
+
+QString ExponentText(double v, int decimals, const QLocale& locale)
+{
+    if (v == 0.0 || !std::isfinite(v))
+        return v == 0.0 ? QStringLiteral("0") : shortestText(v, 7, QLatin1Char('.'));
+    decimals = std::clamp(decimals, 0, 15);
+    return locale.toString(v, 'E', decimals);
 }
 
 double RoundHalfEven(double v)

@@ -181,9 +181,9 @@ private slots:
         QTest::newRow("0..1.5e7") << 0.f << 1.5e7f << QList<int>{0, 5, 10, 15}
                                   << QStringList{"0", "5.0E+06", "1.0E+07", "1.5E+07"};
         QTest::newRow("0..2.5e-8") << 0.f << 2.5e-8f << QList<int>{0, 5, 10}
-                                   << QStringList{"0", "1.0E-08", "2.0E-08"};
+                                   << QStringList{"0", "1E-08", "2E-08"};
         QTest::newRow("0..4e30") << 0.f << 4e30f << QList<int>{0, 5, 10, 15, 20}
-                                 << QStringList{"0", "1.0E+30", "2.0E+30", "3.0E+30", "4.0E+30"};
+                                 << QStringList{"0", "1E+30", "2E+30", "3E+30", "4E+30"};
     }
     void majorLines()
     {

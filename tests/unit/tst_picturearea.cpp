@@ -1,4 +1,5 @@
 #include "platform/PictureArea.h"
+#include "platform/PictureAreaWidget.h"
 
 #include <QPainter>
 #include <QSignalSpy>
@@ -310,6 +311,27 @@ private slots:
         QCOMPARE(countColour(image, kRed, QRect(0, 38, 200, 6)), 2 * 200);
         const QRect digit = inkBounds(image.copy(0, 50, 200, 50), kBack);
         QVERIFY2(digit.height() >= 14, qPrintable(QString::number(digit.height())));
+    }
+
+    // On screen text follows the drawing's size within readable limits.
+    void widget_fontScale_data()
+    {
+        QTest::addColumn<QSize>("size");
+        QTest::addColumn<double>("scale");
+        QTest::newRow("designed") << QSize(200, 100) << 1.0;
+        QTest::newRow("wider only") << QSize(400, 100) << 1.0;
+        QTest::newRow("doubled") << QSize(400, 200) << 2.0;
+        QTest::newRow("full screen") << QSize(1800, 900) << 2.0;
+        QTest::newRow("a little smaller") << QSize(180, 90) << 0.9;
+        QTest::newRow("half") << QSize(100, 50) << 0.75;
+    }
+    void widget_fontScale()
+    {
+        QFETCH(QSize, size);
+        PictureArea area(QSize(200, 100), kBack);
+        PictureAreaWidget view(&area);
+        view.resize(size);
+        QTEST(view.fontScale(), "scale");
     }
 
     void setScale_refusesAnEmptyRange()

@@ -75,7 +75,7 @@ double DecimalStep(int unit, int p)
 
 // Labels stay in fixed notation while they need no more digits than a
 // single-precision value carries; beyond that the axis is labelled in
-// exponent form with as many digits as tell neighbouring lines apart.
+// exponent form, with as many digits as the labelled (major) lines need.
 int ExponentDecimalsFor(const AxisScale& a)
 {
     const double maxAbs = std::max(std::fabs(a.value(0)), std::fabs(a.value(a.n)));
@@ -83,9 +83,18 @@ int ExponentDecimalsFor(const AxisScale& a)
     const int intDigits = shown < 1.0 ? 1 : static_cast<int>(std::floor(std::log10(shown))) + 1;
     if (intDigits + a.decimals <= 7)
         return -1;
-    const int stepExp = static_cast<int>(std::floor(RoundHalfEven(std::log10(double(a.step)), 2)));
-    const int valueExp = shown > 0 ? static_cast<int>(std::floor(std::log10(shown))) : stepExp;
-    return std::clamp(valueExp - stepExp, 0, 6);
+    int decimals = 0;
+    for (int k = 0; k <= a.n; ++k) {
+        const double v = std::fabs(a.value(k));
+        if (!a.isMajor(k) || v == 0.0)
+            continue;
+        const double mantissa = v / std::pow(10.0, std::floor(std::log10(v)));
+        int d = 0;
+        for (double m = mantissa; d < 6 && std::fabs(m - std::round(m)) > 1e-5 * m; m *= 10)
+            ++d;
+        decimals = std::max(decimals, d);
+    }
+    return decimals;
 }
 
 } // namespace

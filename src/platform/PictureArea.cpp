@@ -263,6 +263,13 @@ void PictureArea::append(DrawOp op)
     emit changed();
 }
 
+void PictureArea::reserve(std::size_t operations)
+{
+    if (data_.use_count() > 1)
+        data_ = std::make_shared<PictureData>(*data_);
+    data_->ops.reserve(data_->ops.size() + operations);
+}
+
 void PictureArea::PSet(double x, double y) { PSet(x, y, fore_); }
 
 void PictureArea::PSet(double x, double y, const QColor& color)

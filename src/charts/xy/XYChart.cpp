@@ -22,8 +22,9 @@ bool HasTwoDataRows(const DataTable& table)
 // the first row where either cell does not.
 bool AllCellsAreNumbers(const DataTable& table, const QLocale& locale)
 {
+    const StrictNumberReader reader(locale);
     for (int r = 1; r < table.Rows(); ++r) {
-        if (!StrictDouble(table.TextMatrix(r, 0), locale) || !StrictDouble(table.TextMatrix(r, 1), locale))
+        if (!reader.toDouble(table.TextMatrix(r, 0)) || !reader.toDouble(table.TextMatrix(r, 1)))
             return false;
     }
     return true;
@@ -133,6 +134,10 @@ bool DrawStoredCurves(PictureArea& area, const XYCurveList& curves, bool drawNod
     if (labelColor)
         area.setForeColor(*labelColor);
     area.setScale(kLeft, kTop, kRight, kBottom);
+    std::size_t points = 0;
+    for (const XYCurve& c : curves)
+        points += c.X.size();
+    area.reserve(2 * static_cast<std::size_t>(x->n + y->n + 2) + points * (drawNodes ? 2 : 1) + 2 * curves.size());
     DrawGrid(area, *x, Direction::Vertical, locale);
     DrawGrid(area, *y, Direction::Horizontal, locale);
     for (std::size_t i = 0; i < curves.size(); ++i)

@@ -1,5 +1,7 @@
-// The table reader must read every text exactly as StrictDouble does: its
-// quick path for plain decimals may not change what counts as a number.
+// Number texts the chart relies on: the table reader must read every text
+// exactly as StrictDouble does (its quick path for plain decimals may not
+// change what counts as a number), and the axis labels' fixed and exponent
+// forms.
 #include "tables/Numbers.h"
 
 #include <QtTest>
@@ -7,7 +9,7 @@
 
 using namespace tarvex;
 
-class TestStrictNumberReader : public QObject {
+class TestChartNumbers : public QObject {
     Q_OBJECT
 private slots:
     void agreesWithStrictDouble_data()
@@ -61,7 +63,44 @@ private slots:
         QCOMPARE(comma.toDouble("53,27"), std::optional<double>(53.27));
         QVERIFY(!comma.toDouble("1.000,5"));
     }
+
+    void fixedText_data()
+    {
+        QTest::addColumn<double>("value");
+        QTest::addColumn<int>("decimals");
+        QTest::addColumn<QLocale>("locale");
+        QTest::addColumn<QString>("text");
+        const QLocale c = QLocale::c();
+        const QLocale us(QLocale::English, QLocale::UnitedStates);
+        const QLocale de(QLocale::German, QLocale::Germany);
+        QTest::newRow("whole") << 40.0 << 0 << c << "40";
+        QTest::newRow("one place") << 4.0 << 1 << c << "4.0";
+        QTest::newRow("float noise hidden") << double(1.2f) + 3 * double(0.1f) << 1 << c << "1.5";
+        QTest::newRow("half to even down") << 0.125 << 2 << c << "0.12";
+        QTest::newRow("half to even up") << 0.375 << 2 << c << "0.38";
+        QTest::newRow("no negative zero") << -0.04 << 1 << c << "0.0";
+        QTest::newRow("negative") << -3.0 << 0 << c << "-3";
+        QTest::newRow("grouping") << 1500.0 << 0 << us << "1,500";
+        QTest::newRow("comma") << 0.2 << 1 << de << "0,2";
+        QTest::newRow("comma and grouping") << -1234.5 << 1 << de << "-1.234,5";
+    }
+    void fixedText()
+    {
+        QFETCH(double, value);
+        QFETCH(int, decimals);
+        QFETCH(QLocale, locale);
+        QTEST(FixedText(value, decimals, locale), "text");
+    }
+
+    void exponentText()
+    {
+        QCOMPARE(ExponentText(1.5e7, 1, QLocale::c()), QStringLiteral("1.5E+07"));
+        QCOMPARE(ExponentText(2e-8, 0, QLocale::c()), QStringLiteral("2E-08"));
+        QCOMPARE(ExponentText(-3e30, 0, QLocale::c()), QStringLiteral("-3E+30"));
+        QCOMPARE(ExponentText(0.0, 2, QLocale::c()), QStringLiteral("0"));
+        QCOMPARE(ExponentText(1.5e7, 1, QLocale(QLocale::German, QLocale::Germany)), QStringLiteral("1,5E+07"));
+    }
 };
 
-QTEST_APPLESS_MAIN(TestStrictNumberReader)
-#include "tst_strictnumberreader.moc"
+QTEST_APPLESS_MAIN(TestChartNumbers)
+#include "tst_chartnumbers.moc"

@@ -2,7 +2,6 @@
 #include "platform/PictureAreaWidget.h"
 
 #include <QPainter>
-#include <QSignalSpy>
 #include <QtTest>
 
 using namespace tarvex;
@@ -115,18 +114,6 @@ private slots:
         QCOMPARE(QPointF(area.CurrentX(), area.CurrentY()), position);
     }
 
-    void lineTo_startsAtCurrentPosition()
-    {
-        PictureArea area(QSize(100, 100), kBack);
-        area.setScale(0, 0, 100, 100);
-        area.PSet(10, 50, kRed);
-        area.LineTo(90, 50, kGreen);
-        const QImage image = area.toImage();
-        QCOMPARE(image.pixelColor(12, 50), kGreen);
-        QCOMPARE(image.pixelColor(88, 50), kGreen);
-        QCOMPARE(image.pixelColor(50, 60), kBack);
-    }
-
     // Print puts the text's top-left corner at the current position, then
     // returns to the left edge one line further down (down is -y here).
     void print_movesDownOneLine()
@@ -190,16 +177,6 @@ private slots:
         QCOMPARE(area.BackColor(), kGreen);
         const QImage image = area.toImage();
         QCOMPARE(countColour(image, kGreen), 50 * 50);
-    }
-
-    void cls_erasesToBackground()
-    {
-        PictureArea area(QSize(50, 50), kBack);
-        QSignalSpy changed(&area, &PictureArea::changed);
-        area.Box(5, 5, 40, 40);
-        area.Cls();
-        QCOMPARE(changed.count(), 2);
-        QCOMPARE(countColour(area.toImage(), kBack), 50 * 50);
     }
 
     // The persistent image: a picture taken keeps what it had.
@@ -332,14 +309,6 @@ private slots:
         PictureAreaWidget view(&area);
         view.resize(size);
         QTEST(view.fontScale(), "scale");
-    }
-
-    void setScale_refusesAnEmptyRange()
-    {
-        PictureArea area(QSize(100, 100), kBack);
-        area.setScale(0, 0, 10, 10);
-        area.setScale(5, 0, 5, 10);
-        QCOMPARE(area.ScaleWidth(), 10.0);
     }
 };
 

@@ -577,16 +577,6 @@ private slots:
         const int x = static_cast<int>(700.0 / 11200 * 998);
         QCOMPARE(image.pixelColor(x, 300), xychart::kMajorColor);
     }
-
-    void clear_erasesTheArea()
-    {
-        Chart c;
-        fill(c.table, profile(0, 5, {1, 2, 3}));
-        c.plot();
-        c.clear();
-        QVERIFY(c.area.picture()->ops.empty());
-        QCOMPARE(c.area.BackColor(), kScreenBack);
-    }
 };
 
 QTEST_MAIN(TestXYChart)

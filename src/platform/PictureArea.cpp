@@ -21,10 +21,6 @@ QFont makeFont(const QString& family, double points, bool bold, double scale)
     return f;
 }
 
-} // namespace
-
-namespace {
-
 // Axis-aligned lines and points are placed on whole device pixels, so that a
 // grid line one pixel wide is one crisp pixel of its own colour rather than
 // two half-tone ones. Slanted lines are left to anti-aliasing.

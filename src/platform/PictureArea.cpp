@@ -3,6 +3,7 @@
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QPainterPath>
+#include <QRegularExpression>
 #include <cmath>
 
 namespace tarvex {
@@ -20,6 +21,99 @@ QFont makeFont(const QString& family, double points, bool bold, double scale)
     return f;
 }
 
+// Axis-aligned lines and points are placed on whole device pixels, so that a
+// grid line one pixel wide is one crisp pixel of its own colour rather than
+// two half-tone ones. Slanted lines are left to anti-aliasing.
+class PixelGrid {
+public:
+    explicit PixelGrid(const QPainter& painter)
+        : toDevice_(painter.deviceTransform()),
+          usable_(toDevice_.type() <= QTransform::TxScale && toDevice_.isInvertible()),
+          fromDevice_(usable_ ? toDevice_.inverted() : QTransform())
+    {
+    }
+
+    // A line of `deviceWidth` pixels: its centre on a pixel centre for odd
+    // widths, on a pixel border for even ones; its ends on pixel borders.
+    QLineF line(const QLineF& l, double deviceWidth) const
+    {
+        if (!usable_ || (l.x1() != l.x2() && l.y1() != l.y2()))
+            return l;
+        QLineF d = toDevice_.map(l);
+        const bool odd = static_cast<long>(std::lround(std::max(1.0, deviceWidth))) % 2 == 1;
+        const auto centre = [odd](double v) { return odd ? std::floor(v) + 0.5 : std::round(v); };
+        if (l.x1() == l.x2()) {
+            const double x = centre(d.x1());
+            d = QLineF(x, std::round(d.y1()), x, std::round(d.y2()));
+        } else {
+            const double y = centre(d.y1());
+            d = QLineF(std::round(d.x1()), y, std::round(d.x2()), y);
+        }
+        return fromDevice_.map(d);
+    }
+
+    // An outline whose sides are placed like axis-aligned lines.
+    QRectF rect(const QRectF& r, double deviceWidth) const
+    {
+        if (!usable_)
+            return r;
+        const QRectF d = toDevice_.mapRect(r);
+        const bool odd = static_cast<long>(std::lround(std::max(1.0, deviceWidth))) % 2 == 1;
+        const auto centre = [odd](double v) { return odd ? std::floor(v) + 0.5 : std::round(v); };
+        return fromDevice_.mapRect(QRectF(QPointF(centre(d.left()), centre(d.top())),
+                                          QPointF(centre(d.right()), centre(d.bottom()))));
+    }
+
+    // A square dot of `deviceWidth` pixels covering the pixel the point falls in.
+    QRectF dot(const QPointF& p, double deviceWidth) const
+    {
+        const double w = std::max(1.0, std::round(deviceWidth));
+        if (!usable_) {
+            const double lw = w / std::max(1e-9, std::sqrt(std::fabs(toDevice_.determinant())));
+            return QRectF(p.x() - lw / 2, p.y() - lw / 2, lw, lw);
+        }
+        const QPointF d = toDevice_.map(p);
+        const double left = std::floor(d.x() - (w - 1) / 2);
+        const double top = std::floor(d.y() - (w - 1) / 2);
+        return fromDevice_.mapRect(QRectF(left, top, w, w));
+    }
+
+private:
+    QTransform toDevice_;
+    bool usable_;
+    QTransform fromDevice_;
+};
+
+// Setting a pen is the dearest part of drawing one short line: set it only
+// when it changes.
+class PenCache {
+public:
+    explicit PenCache(QPainter& painter) : painter_(painter) {}
+    void use(const QColor& color, double width, Qt::PenStyle style)
+    {
+        if (valid_ && color == color_ && width == width_ && style == style_)
+            return;
+        QPen pen(color);
+        pen.setCosmetic(true);
+        pen.setWidthF(width);
+        pen.setStyle(style);
+        pen.setCapStyle(Qt::FlatCap);
+        painter_.setPen(pen);
+        valid_ = true;
+        color_ = color;
+        width_ = width;
+        style_ = style;
+    }
+    void invalidate() { valid_ = false; }
+
+private:
+    QPainter& painter_;
+    bool valid_ = false;
+    QColor color_;
+    double width_ = 0;
+    Qt::PenStyle style_ = Qt::SolidLine;
+};
+
 } // namespace
 
 void RenderPicture(QPainter& painter, const PictureData& picture, const QRectF& target,
@@ -30,41 +124,51 @@ void RenderPicture(QPainter& painter, const PictureData& picture, const QRectF& 
     painter.fillRect(target, picture.background);
     painter.setRenderHint(QPainter::Antialiasing, options.antialias);
     painter.setRenderHint(QPainter::TextAntialiasing, options.antialias);
+    painter.setBrush(Qt::NoBrush);
     const auto map = [&](const QPointF& p) {
         return QPointF(target.left() + p.x() * target.width(), target.top() + p.y() * target.height());
     };
+    // Pen widths are pixels of a standard screen: on a high-density screen a
+    // line keeps its apparent thickness.
+    const double dpr = painter.device() ? std::max(1.0, painter.device()->devicePixelRatioF()) : 1.0;
+    const double penScale = options.penScale * dpr;
+    const PixelGrid grid(painter);
+    PenCache pens(painter);
+    QFont font;
+    QString fontKey;
+    double ascent = 0;
     for (const DrawOp& op : picture.ops) {
-        QPen pen(op.color);
-        pen.setCosmetic(true);
-        pen.setWidthF(op.width * options.penScale);
-        pen.setStyle(op.style);
-        pen.setCapStyle(Qt::FlatCap);
-        painter.setPen(pen);
-        painter.setBrush(Qt::NoBrush);
+        const double width = op.width * penScale;
         switch (op.kind) {
-        case DrawOp::Point: {
-            const double w = std::max(1.0, op.width * options.penScale);
-            const QPointF c = map(op.a);
-            painter.fillRect(QRectF(c.x() - w / 2, c.y() - w / 2, w, w), op.color);
+        case DrawOp::Point:
+            painter.fillRect(grid.dot(map(op.a), width), op.color);
             break;
-        }
         case DrawOp::Line:
-            painter.drawLine(map(op.a), map(op.b));
+            pens.use(op.color, width, op.style);
+            painter.drawLine(grid.line(QLineF(map(op.a), map(op.b)), width));
             break;
         case DrawOp::Box:
-            painter.drawRect(QRectF(map(op.a), map(op.b)).normalized());
+            pens.use(op.color, width, op.style);
+            painter.drawRect(grid.rect(QRectF(map(op.a), map(op.b)).normalized(), width));
             break;
         case DrawOp::Circle: {
+            pens.use(op.color, width, op.style);
             const double r = std::fabs(op.radius * target.width());
             painter.drawEllipse(map(op.a), r, r);
             break;
         }
         case DrawOp::Text: {
-            const QFont f = makeFont(op.fontFamily, op.fontPointSize, op.fontBold, options.fontScale);
-            painter.setFont(f);
-            const QFontMetricsF fm(f, painter.device());
+            const QString key = op.fontFamily + QLatin1Char('/') + QString::number(op.fontPointSize) +
+                                (op.fontBold ? QLatin1String("/b") : QLatin1String(""));
+            if (key != fontKey) {
+                font = makeFont(op.fontFamily, op.fontPointSize, op.fontBold, options.fontScale);
+                painter.setFont(font);
+                ascent = QFontMetricsF(font, painter.device()).ascent();
+                fontKey = key;
+            }
+            pens.use(op.color, 1, Qt::SolidLine);
             const QPointF at = map(op.a);
-            painter.drawText(QPointF(at.x(), at.y() + fm.ascent()), op.text);
+            painter.drawText(QPointF(at.x(), at.y() + ascent), op.text);
             break;
         }
         case DrawOp::Image:
@@ -74,6 +178,9 @@ void RenderPicture(QPainter& painter, const PictureData& picture, const QRectF& 
                 if (op.picture->designSize.width() > 0)
                     inner.fontScale = options.fontScale * r.width() / op.picture->designSize.width();
                 RenderPicture(painter, *op.picture, r, inner);
+                painter.setBrush(Qt::NoBrush);
+                pens.invalidate();
+                fontKey.clear();
             }
             break;
         }
@@ -152,6 +259,13 @@ void PictureArea::append(DrawOp op)
     emit changed();
 }
 
+void PictureArea::reserve(std::size_t operations)
+{
+    if (data_.use_count() > 1)
+        data_ = std::make_shared<PictureData>(*data_);
+    data_->ops.reserve(data_->ops.size() + operations);
+}
+
 void PictureArea::PSet(double x, double y) { PSet(x, y, fore_); }
 
 void PictureArea::PSet(double x, double y, const QColor& color)
@@ -222,15 +336,22 @@ double PictureArea::TextWidth(const QString& text) const
 
 void PictureArea::Print(const QString& text)
 {
-    DrawOp op = makeOp(DrawOp::Text, fore_);
-    op.a = toRelative(curX_, curY_);
-    op.text = text;
-    op.fontFamily = fontFamily_;
-    op.fontPointSize = fontSize_;
-    op.fontBold = fontBold_;
-    append(std::move(op));
+    // Each line of a text with line breaks goes under the one before it,
+    // starting where the first one started.
+    static const QRegularExpression lineBreak(QStringLiteral("\r\n|\n|\r"));
+    const QStringList lines = text.split(lineBreak);
+    const double x = curX_;
+    for (const QString& line : lines) {
+        DrawOp op = makeOp(DrawOp::Text, fore_);
+        op.a = toRelative(x, curY_);
+        op.text = line;
+        op.fontFamily = fontFamily_;
+        op.fontPointSize = fontSize_;
+        op.fontBold = fontBold_;
+        append(std::move(op));
+        curY_ += TextHeight();
+    }
     curX_ = left_;
-    curY_ += TextHeight();
 }
 
 void PictureArea::PaintPicture(const Picture& picture, double x, double y, double width, double height)

@@ -111,6 +111,10 @@ public:
     void Print(const QString& text);
     void PaintPicture(const Picture& picture, double x, double y, double width, double height);
 
+    // Room for `operations` more drawing operations: a hint before a long
+    // drawing, which then records without reallocating.
+    void reserve(std::size_t operations);
+
     // Height of one printed line of the current font, in user units.
     double TextHeight(const QString& text = QStringLiteral("Ag")) const;
     double TextWidth(const QString& text) const;

@@ -28,6 +28,18 @@ QRectF PictureAreaWidget::drawingRect() const
     return QRectF(r.center().x() - side / 2, r.center().y() - side / 2, side, side);
 }
 
+double PictureAreaWidget::fontScale() const
+{
+    if (!area_ || area_->designSize().isEmpty())
+        return 1.0;
+    const QRectF r = drawingRect();
+    const QSize design = area_->designSize();
+    const double scale = std::min(r.width() / design.width(), r.height() / design.height());
+    // Below three quarters text gets hard to read; beyond twice it would
+    // crowd the chart without telling more.
+    return std::clamp(scale, 0.75, 2.0);
+}
+
 QSize PictureAreaWidget::sizeHint() const
 {
     return area_ ? area_->designSize() : QSize(300, 200);
@@ -47,7 +59,9 @@ void PictureAreaWidget::paintEvent(QPaintEvent*)
         return;
     }
     p.fillRect(rect(), keepSquare_ ? palette().color(QPalette::Window) : area_->BackColor());
-    area_->render(p, drawingRect());
+    RenderOptions options;
+    options.fontScale = fontScale();
+    area_->render(p, drawingRect(), options);
 }
 
 } // namespace tarvex

@@ -1,7 +1,9 @@
 #pragma once
 // Shows a PictureArea on screen. The recording is drawn afresh at the widget's
 // size on every paint, so the chart follows the window and stays sharp on a
-// high-density screen.
+// high-density screen. Text grows and shrinks with the drawing, within limits
+// that keep it readable, so that labels keep their places beside the lines
+// they name.
 
 #include "platform/PictureArea.h"
 
@@ -20,6 +22,8 @@ public:
     void setKeepSquare(bool square);
     // The rectangle the recording is drawn into, in widget coordinates.
     QRectF drawingRect() const;
+    // The factor applied to the recorded font sizes at the current size.
+    double fontScale() const;
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;

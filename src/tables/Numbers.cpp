@@ -1,5 +1,7 @@
 #include "tables/Numbers.h"
 
+#include <algorithm>
+#include <charconv>
 #include <cfenv>
 #include <cmath>
 #include <cstdio>
@@ -148,10 +150,11 @@ std::optional<double> StrictDouble(const QString& text, const QLocale& locale)
     return v;
 }
 
-StrictFloatResult StrictFloat(const QString& text, const QLocale& locale)
+namespace {
+
+StrictFloatResult ToFloatResult(const std::optional<double>& v)
 {
     StrictFloatResult r;
-    const auto v = StrictDouble(text, locale);
     if (!v)
         return r;
     if (std::fabs(*v) > static_cast<double>(std::numeric_limits<float>::max())) {
@@ -161,6 +164,96 @@ StrictFloatResult StrictFloat(const QString& text, const QLocale& locale)
     r.status = FloatConversion::Ok;
     r.value = static_cast<float>(*v);
     return r;
+}
+
+// A plain decimal text: optional sign, digits, and optionally `point` and
+// more digits, with nothing else. Returns false for anything it does not
+// recognise; `out` then is unchanged.
+bool ReadPlainDecimal(QStringView text, QChar point, double& out)
+{
+    char buf[64];
+    const qsizetype n = text.size();
+    if (n == 0 || n >= qsizetype(sizeof buf))
+        return false;
+    qsizetype i = 0;
+    std::size_t len = 0;
+    if (text[0] == QLatin1Char('-') || text[0] == QLatin1Char('+')) {
+        if (text[0] == QLatin1Char('-'))
+            buf[len++] = '-';
+        ++i;
+    }
+    int intDigits = 0;
+    int fracDigits = 0;
+    bool seenPoint = false;
+    for (; i < n; ++i) {
+        const QChar c = text[i];
+        if (c >= QLatin1Char('0') && c <= QLatin1Char('9')) {
+            buf[len++] = static_cast<char>(c.unicode());
+            (seenPoint ? fracDigits : intDigits) += 1;
+        } else if (c == point && !seenPoint) {
+            buf[len++] = '.';
+            seenPoint = true;
+        } else {
+            return false;
+        }
+    }
+    if (intDigits == 0 || (seenPoint && fracDigits == 0))
+        return false;
+    double v = 0;
+    const auto [end, ec] = std::from_chars(buf, buf + len, v);
+    if (ec != std::errc() || end != buf + len || !std::isfinite(v))
+        return false;
+    out = v;
+    return true;
+}
+
+} // namespace
+
+StrictFloatResult StrictFloat(const QString& text, const QLocale& locale)
+{
+    return ToFloatResult(StrictDouble(text, locale));
+}
+
+StrictNumberReader::StrictNumberReader(const QLocale& locale) : locale_(locale)
+{
+    const QString point = locale.decimalPoint();
+    point_ = point.size() == 1 ? point.at(0) : QChar();
+    plainDigits_ = point.size() == 1 && locale.zeroDigit() == QLatin1String("0") &&
+                   locale.negativeSign() == QLatin1String("-") && locale.positiveSign() == QLatin1String("+") &&
+                   point_ != QLatin1Char('-') && point_ != QLatin1Char('+') &&
+                   !(point_ >= QLatin1Char('0') && point_ <= QLatin1Char('9'));
+}
+
+std::optional<double> StrictNumberReader::toDouble(const QString& text) const
+{
+    if (plainDigits_) {
+        double v = 0;
+        if (ReadPlainDecimal(QStringView(text).trimmed(), point_, v))
+            return v;
+    }
+    return StrictDouble(text, locale_);
+}
+
+StrictFloatResult StrictNumberReader::toFloat(const QString& text) const
+{
+    return ToFloatResult(toDouble(text));
+}
+
+QString FixedText(double v, int decimals, const QLocale& locale)
+{
+    decimals = std::clamp(decimals, 0, 15);
+    double rounded = RoundHalfEven(v, decimals);
+    if (rounded == 0.0)
+        rounded = 0.0; // no "-0.0"
+    return locale.toString(rounded, 'f', decimals);
+}
+
+QString ExponentText(double v, int decimals, const QLocale& locale)
+{
+    if (v == 0.0 || !std::isfinite(v))
+        return v == 0.0 ? QStringLiteral("0") : shortestText(v, 7, QLatin1Char('.'));
+    decimals = std::clamp(decimals, 0, 15);
+    return locale.toString(v, 'E', decimals);
 }
 
 double RoundHalfEven(double v)

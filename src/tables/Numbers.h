@@ -39,6 +39,32 @@ struct StrictFloatResult {
 // overflow rather than a silent infinity.
 StrictFloatResult StrictFloat(const QString& text, const QLocale& locale = QLocale::system());
 
+// A value with exactly `decimals` places in the number format of `locale`
+// (its decimal separator, digit grouping and negative sign), an exact half
+// going to the even neighbour; a value that rounds to zero has no sign.
+QString FixedText(double v, int decimals, const QLocale& locale = QLocale::system());
+
+// The same in exponent form, `decimals` places after the first digit
+// ("1.50E+07"); zero is written "0".
+QString ExponentText(double v, int decimals, const QLocale& locale = QLocale::system());
+
+// StrictDouble and StrictFloat for many texts in a row (a whole table): the
+// locale's symbols are looked up once, and plain decimal texts ("-12.5" with
+// the locale's decimal separator) are read without going through QLocale,
+// which asks the platform for every symbol of the system locale on every call.
+// Any other text is read by StrictDouble itself, so the results are the same.
+class StrictNumberReader {
+public:
+    explicit StrictNumberReader(const QLocale& locale = QLocale::system());
+    std::optional<double> toDouble(const QString& text) const;
+    StrictFloatResult toFloat(const QString& text) const;
+
+private:
+    QLocale locale_;
+    QChar point_;
+    bool plainDigits_ = false;   // the locale writes numbers with 0-9, "-", "+"
+};
+
 // Rounding that sends an exact half to the even neighbour (2.5 -> 2, 3.5 -> 4).
 double RoundHalfEven(double v);
 // The same to `decimals` places (0.125 -> 0.12 at two places).

@@ -1,0 +1,55 @@
+#include "charts/xy/ProfileCurveStore.h"
+
+#include "tables/DataTable.h"
+#include "tables/Numbers.h"
+
+namespace tarvex {
+
+namespace {
+
+// Reads one cell into `target`; on failure tells the user why and says so.
+bool ConvertCell(const QString& text, float& target, const ChartMessage& message, const StrictNumberReader& reader)
+{
+    const StrictFloatResult r = reader.toFloat(text);
+    switch (r.status) {
+    case FloatConversion::Ok:
+        target = r.value;
+        return true;
+    case FloatConversion::Overflow:
+        if (message)
+            message(kOverflowMessage);
+        return false;
+    case FloatConversion::NotANumber:
+        break;
+    }
+    if (message)
+        message(kInputNumbersOnly);
+    return false;
+}
+
+} // namespace
+
+bool StoreProfileCurve(const DataTable& table, XYCurveList& XYCurves, bool& CurvesStored, bool& ProfilePlotted,
+                       const ChartMessage& message, const QLocale& locale)
+{
+    if (!CurvesStored) {
+        CurvesStored = true;
+        XYCurves.clear();
+    }
+    const StrictNumberReader reader(locale);
+    const int m = std::max(0, table.Rows() - 1);
+    XYCurve& curve = XYCurves.emplace_back();
+    curve.X.assign(static_cast<std::size_t>(m), 0.0f);
+    curve.Y.assign(static_cast<std::size_t>(m), 0.0f);
+    for (int i = 1; i <= m; ++i) {
+        const auto at = static_cast<std::size_t>(i - 1);
+        if (!ConvertCell(table.TextMatrix(i, 0), curve.X[at], message, reader))
+            return false;
+        if (!ConvertCell(table.TextMatrix(i, 1), curve.Y[at], message, reader))
+            return false;
+    }
+    ProfilePlotted = true;
+    return true;
+}
+
+} // namespace tarvex

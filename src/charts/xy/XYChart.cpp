@@ -1,0 +1,187 @@
+#include "charts/xy/XYChart.h"
+
+#include "platform/PictureArea.h"
+#include "tables/DataTable.h"
+#include "tables/Numbers.h"
+
+#include <algorithm>
+
+namespace tarvex {
+
+using namespace xychart;
+
+namespace {
+
+// Plot needs a heading row and at least two data rows.
+bool HasTwoDataRows(const DataTable& table)
+{
+    return table.Rows() >= 3;
+}
+
+// Every data cell must hold a number under the strict rule; the check stops at
+// the first row where either cell does not.
+bool AllCellsAreNumbers(const DataTable& table, const QLocale& locale)
+{
+    const StrictNumberReader reader(locale);
+    for (int r = 1; r < table.Rows(); ++r) {
+        if (!reader.toDouble(table.TextMatrix(r, 0)) || !reader.toDouble(table.TextMatrix(r, 1)))
+            return false;
+    }
+    return true;
+}
+
+struct DataRange {
+    float minX, maxX, minY, maxY;
+};
+
+// The range over every point of every curve; empty when a curve has fewer
+// than three points or there is no curve at all.
+std::optional<DataRange> RangeOf(const XYCurveList& curves)
+{
+    if (curves.empty())
+        return std::nullopt;
+    for (const XYCurve& c : curves) {
+        if (c.X.size() < 3 || c.Y.size() < c.X.size())
+            return std::nullopt;
+    }
+    DataRange r{curves.front().X[0], curves.front().X[0], curves.front().Y[0], curves.front().Y[0]};
+    for (const XYCurve& c : curves) {
+        for (std::size_t j = 0; j < c.X.size(); ++j) {
+            r.minX = std::min(r.minX, c.X[j]);
+            r.maxX = std::max(r.maxX, c.X[j]);
+            r.minY = std::min(r.minY, c.Y[j]);
+            r.maxY = std::max(r.maxY, c.Y[j]);
+        }
+    }
+    return r;
+}
+
+enum class Direction { Vertical, Horizontal };
+
+// One axis's grid lines, dotted and grey, with the major ones solid, lighter
+// and labelled. Vertical lines carry the X labels below the plot area,
+// horizontal lines the Y labels to its left.
+void DrawGrid(PictureArea& area, const AxisScale& axis, Direction direction, const QLocale& locale)
+{
+    area.setDrawStyle(PictureArea::Dot);
+    const double spacing = (direction == Direction::Vertical ? kWidth : kHeight) / axis.n;
+    for (int k = 0; k <= axis.n; ++k) {
+        const double at = k * spacing;
+        const bool major = axis.isMajor(k);
+        if (major)
+            area.setDrawStyle(PictureArea::Solid);
+        const QColor color = major ? kMajorColor : kMinorColor;
+        if (direction == Direction::Vertical)
+            area.Line(at, 0, at, kHeight, color);
+        else
+            area.Line(0, at, kWidth, at, color);
+        if (major) {
+            if (direction == Direction::Vertical) {
+                area.setCurrentX(at - 200);
+                area.setCurrentY(-50);
+            } else {
+                area.setCurrentX(-650);
+                area.setCurrentY(at + 30);
+            }
+            area.Print(axis.label(k, locale));
+            area.setDrawStyle(PictureArea::Dot);
+        }
+    }
+    area.setDrawStyle(PictureArea::Solid);
+}
+
+void DrawCurve(PictureArea& area, const XYCurve& curve, int number, const AxisScale& x, const AxisScale& y,
+               bool drawNodes)
+{
+    const auto chartX = [&](std::size_t j) { return x.fraction(curve.X[j]) * kWidth; };
+    const auto chartY = [&](std::size_t j) { return y.fraction(curve.Y[j]) * kHeight; };
+    area.setForeColor(XYCurveColor(number));
+    area.PSet(chartX(0), chartY(0));
+    if (drawNodes) {
+        area.Print(QStringLiteral(" %1 ").arg(number));
+        area.Circle(chartX(0), chartY(0), kNodeRadius);
+    }
+    for (std::size_t j = 1; j < curve.X.size(); ++j) {
+        area.LineTo(chartX(j), chartY(j));
+        if (drawNodes)
+            area.Circle(chartX(j), chartY(j), kNodeRadius);
+    }
+}
+
+} // namespace
+
+QColor XYCurveColor(int i)
+{
+    static const QColor cycle[7] = {
+        QColor(255, 0, 255), QColor(255, 0, 0),   QColor(255, 128, 0), QColor(255, 255, 0),
+        QColor(0, 255, 0),   QColor(0, 0, 255),   QColor(0, 255, 255),
+    };
+    return cycle[((i % 7) + 7) % 7];
+}
+
+bool DrawStoredCurves(PictureArea& area, const XYCurveList& curves, bool drawNodes,
+                      const std::optional<QColor>& labelColor, const QLocale& locale)
+{
+    const std::optional<DataRange> range = RangeOf(curves);
+    if (!range)
+        return false;
+    const std::optional<AxisScale> x = ComputeAxisScale(range->minX, range->maxX);
+    const std::optional<AxisScale> y = ComputeAxisScale(range->minY, range->maxY);
+    if (!x || !y)
+        return false;
+
+    area.Cls();
+    if (labelColor)
+        area.setForeColor(*labelColor);
+    area.setScale(kLeft, kTop, kRight, kBottom);
+    std::size_t points = 0;
+    for (const XYCurve& c : curves)
+        points += c.X.size();
+    area.reserve(2 * static_cast<std::size_t>(x->n + y->n + 2) + points * (drawNodes ? 2 : 1) + 2 * curves.size());
+    DrawGrid(area, *x, Direction::Vertical, locale);
+    DrawGrid(area, *y, Direction::Horizontal, locale);
+    for (std::size_t i = 0; i < curves.size(); ++i)
+        DrawCurve(area, curves[i], static_cast<int>(i) + 1, *x, *y, drawNodes);
+    area.setDrawWidth(1);
+    return true;
+}
+
+XYChartResult DrawXYChart(PictureArea& area, const DataTable& table, XYCurveList& XYCurves, bool& CurvesStored,
+                          bool& ProfilePlotted, bool drawNodes, const ChartMessage& message, const QLocale& locale)
+{
+    if (!HasTwoDataRows(table) || ProfilePlotted)
+        return XYChartResult::NothingToDo;
+    if (!AllCellsAreNumbers(table, locale)) {
+        if (message)
+            message(kDataEntryError);
+        return XYChartResult::DataError;
+    }
+    // A cell that does not fit single precision has been reported; the chart
+    // shows the curve as far as it was read.
+    StoreProfileCurve(table, XYCurves, CurvesStored, ProfilePlotted, message, locale);
+    if (!DrawStoredCurves(area, XYCurves, drawNodes, kScreenLabelColor, locale))
+        return XYChartResult::NotDrawn;
+    return XYChartResult::Drawn;
+}
+
+XYChartResult DrawXYPrintCopy(PictureArea& area, const DataTable& table, const XYCurveList& XYCurves,
+                              bool drawNodes, const QLocale& locale)
+{
+    if (!HasTwoDataRows(table))
+        return XYChartResult::NothingToDo;
+    if (!AllCellsAreNumbers(table, locale))
+        return XYChartResult::DataError;
+    if (!DrawStoredCurves(area, XYCurves, drawNodes, std::nullopt, locale))
+        return XYChartResult::NotDrawn;
+    area.setForeColor(kPrintForeColor);
+    return XYChartResult::Drawn;
+}
+
+void ClearXYChart(PictureArea& area, bool& CurvesStored, bool& ProfilePlotted)
+{
+    area.Cls();
+    CurvesStored = false;
+    ProfilePlotted = false;
+}
+
+} // namespace tarvex

@@ -1,0 +1,67 @@
+#pragma once
+// The X/Y chart of the profile workspace: every stored curve over one pair of
+// axes scaled afresh to cover them all, with a grid of dotted minor and solid,
+// labelled major lines, each curve in the colour of its number.
+//
+// Chart coordinates: the plot area runs from x 0 to 10000 and y 0 to 1000; the
+// area's edges are x -700 and 10500, y -150 and 1050 (y grows upwards), which
+// leaves room for the labels on the left and at the bottom.
+
+#include "charts/xy/AxisScale.h"
+#include "charts/xy/ProfileCurveStore.h"
+#include "charts/xy/XYCurve.h"
+
+#include <QColor>
+#include <QLocale>
+#include <optional>
+
+namespace tarvex {
+
+class DataTable;
+class PictureArea;
+
+inline const QString kDataEntryError = QStringLiteral("Data entry error,") + QChar(10) + QStringLiteral("Input Numbers only!");
+
+namespace xychart {
+constexpr double kLeft = -700, kTop = 1050, kRight = 10500, kBottom = -150;
+constexpr double kWidth = 10000, kHeight = 1000;
+constexpr double kNodeRadius = 70;
+inline const QColor kMajorColor(120, 120, 120);
+inline const QColor kMinorColor(80, 80, 80);
+inline const QColor kScreenLabelColor(255, 255, 255);
+inline const QColor kPrintForeColor(0, 0, 0);
+} // namespace xychart
+
+// Colour of curve number i (from 1); the cycle repeats every seven curves.
+QColor XYCurveColor(int i);
+
+enum class XYChartResult {
+    NothingToDo,     // fewer than two data rows, or the table was plotted unchanged
+    DataError,       // a data cell is not a number; nothing stored or drawn
+    NotDrawn,        // stored curves that cannot be charted (one has fewer than 3 points, none at all, no axis)
+    Drawn,
+};
+
+// Plot: checks the table, stores it as a curve, and draws all stored curves on
+// `area`. A non-number shows kDataEntryError through `message`.
+XYChartResult DrawXYChart(PictureArea& area, const DataTable& table, XYCurveList& XYCurves, bool& CurvesStored,
+                          bool& ProfilePlotted, bool drawNodes, const ChartMessage& message,
+                          const QLocale& locale = QLocale::system());
+
+// The copy for printing: the stored curves as they are, on `area` (white),
+// labels in the area's own foreground colour, black left behind. Stores
+// nothing, shows no message, ignores the flags.
+XYChartResult DrawXYPrintCopy(PictureArea& area, const DataTable& table, const XYCurveList& XYCurves,
+                              bool drawNodes, const QLocale& locale = QLocale::system());
+
+// Clear plot: erases the area; the stored curves stay until the next Plot
+// replaces them.
+void ClearXYChart(PictureArea& area, bool& CurvesStored, bool& ProfilePlotted);
+
+// The drawing shared by the screen chart and the print copy. Leaves the area
+// untouched and returns false when the curves cannot be charted. Labels are
+// drawn in `labelColor`, or in the area's foreground colour when it is empty.
+bool DrawStoredCurves(PictureArea& area, const XYCurveList& curves, bool drawNodes,
+                      const std::optional<QColor>& labelColor, const QLocale& locale = QLocale::system());
+
+} // namespace tarvex

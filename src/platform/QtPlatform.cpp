@@ -1,5 +1,6 @@
 #include "platform/Platform.h"
 
+#include "platform/FileDialog.h"
 #include "platform/HelpViewer.h"
 #include "platform/MessageBox.h"
 
@@ -13,7 +14,7 @@ Platform makeQtPlatform()
     // serial port
 
 
-    // file dialog
+    p.fileDialog = std::make_shared<QtFileDialog>();
 
 
     // clipboard

@@ -3,6 +3,7 @@
 // and hands bundle() to the main window.
 
 #include "platform/Platform.h"
+#include "platform/fake/FakeFileDialog.h"
 #include "platform/fake/FakeHelpViewer.h"
 #include "platform/fake/FakeMessageBox.h"
 
@@ -17,7 +18,7 @@ struct FakePlatform {
     // serial port
 
 
-    // file dialog
+    std::shared_ptr<FakeFileDialog> fileDialog = std::make_shared<FakeFileDialog>();
 
 
     // clipboard
@@ -35,7 +36,7 @@ struct FakePlatform {
         // serial port
 
 
-        // file dialog
+        p.fileDialog = fileDialog;
 
 
         // clipboard

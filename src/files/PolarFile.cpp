@@ -28,7 +28,8 @@ QString PolarIntervalForCount(quint32 angleCount)
     }
 }
 
-SaveResult PolarRecordFromTable(const DataTable& table, const QString& note, PolarRecord& record)
+SaveResult PolarRecordFromTable(const DataTable& table, const QString& note, PolarRecord& record,
+                              const QLocale& locale)
 {
     const int m = table.Rows() - 1;
     if (m < 1)
@@ -36,7 +37,6 @@ SaveResult PolarRecordFromTable(const DataTable& table, const QString& note, Pol
     record.angleCount = static_cast<quint32>(m);
     record.angles.clear();
     record.loads.assign(static_cast<std::size_t>(m), 0.0f);
-    const QLocale locale = QLocale::system();
     for (int r = 1; r <= m; ++r) {
         record.angles << table.TextMatrix(r, 0);
         const StrictFloatResult v = StrictFloat(table.TextMatrix(r, 1), locale);

@@ -10,6 +10,7 @@
 
 #include "files/FileCommon.h"
 
+#include <QLocale>
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -35,7 +36,8 @@ inline const QString kPolarReadFailed = QStringLiteral("File Type not Supported"
 // The entry of the interval list that a stored angle count stands for.
 QString PolarIntervalForCount(quint32 angleCount);
 
-SaveResult PolarRecordFromTable(const DataTable& table, const QString& note, PolarRecord& record);
+SaveResult PolarRecordFromTable(const DataTable& table, const QString& note, PolarRecord& record,
+                              const QLocale& locale = QLocale::system());
 QByteArray EncodePolarRecord(const PolarRecord& record);
 
 // `keepAngles` false skips the angle texts (the program needs only their count).

@@ -20,12 +20,12 @@ QString headingName(int col)
 
 } // namespace
 
-SaveResult ProfileRecordFromTable(const DataTable& table, const QString& note, ProfileRecord& record)
+SaveResult ProfileRecordFromTable(const DataTable& table, const QString& note, ProfileRecord& record,
+                              const QLocale& locale)
 {
     const int n = table.Rows();
     record.x.assign(static_cast<std::size_t>(n), 0.0f);
     record.y.assign(static_cast<std::size_t>(n), 0.0f);
-    const QLocale locale = QLocale::system();
     for (int r = 1; r < n; ++r) {
         for (int c = 0; c < 2; ++c) {
             const StrictFloatResult v = StrictFloat(table.TextMatrix(r, c), locale);

@@ -10,6 +10,7 @@
 
 #include "files/FileCommon.h"
 
+#include <QLocale>
 #include <QString>
 #include <optional>
 #include <vector>
@@ -32,7 +33,8 @@ inline const QString kProfileReadFailed = QStringLiteral("File not Found");
 inline const QString kBadFileName = QStringLiteral("File not found!");
 
 // Cells, note and headings into a record, under the strict number rule.
-SaveResult ProfileRecordFromTable(const DataTable& table, const QString& note, ProfileRecord& record);
+SaveResult ProfileRecordFromTable(const DataTable& table, const QString& note, ProfileRecord& record,
+                              const QLocale& locale = QLocale::system());
 QByteArray EncodeProfileRecord(const ProfileRecord& record);
 
 // The record at the device's position, or nothing when the bytes are not a

@@ -10,8 +10,23 @@
 
 #include <QComboBox>
 #include <QPlainTextEdit>
+#include <QTextDocument>
 
 namespace tarvex {
+
+namespace {
+
+// The note as typed: toPlainText() would turn no-break spaces into blanks,
+// and a note read from a file must be written back as it was.
+QString noteText(const QPlainTextEdit* box)
+{
+    QString text = box->document()->toRawText();
+    text.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
+    text.replace(QChar::LineSeparator, QLatin1Char('\n'));
+    return text;
+}
+
+} // namespace
 
 void frmMain::setUpFileDialogFolder()
 {
@@ -82,7 +97,7 @@ void frmMain::SaveDataFile()
 bool frmMain::readDataFile(int tab, const QString& path)
 {
     QPlainTextEdit* noteBox = tab == 0 ? Tab0txtNote : Tab1txtNote;
-    QString note = noteBox->toPlainText();
+    QString note = noteText(noteBox);
     const QString noteBefore = note;
     if (tab == 0) {
         const ReadStatus status = ReadProfileFile(path, *Tab0msGrid, note);
@@ -109,7 +124,7 @@ bool frmMain::readDataFile(int tab, const QString& path)
 bool frmMain::writeTabFile(int tab, const QString& path, bool dataFile)
 {
     const DataTable& table = tab == 0 ? *Tab0msGrid : *Tab1msGrid;
-    const QString note = (tab == 0 ? Tab0txtNote : Tab1txtNote)->toPlainText();
+    const QString note = noteText(tab == 0 ? Tab0txtNote : Tab1txtNote);
     SaveResult result;
     if (dataFile)
         result = tab == 0 ? WriteProfileFile(path, table, note) : WritePolarFile(path, table, note);

@@ -375,6 +375,25 @@ private slots:
         QCOMPARE(fakes.fileDialog->InitDir, window.applicationFolder);
     }
 
+    void noteRoundTripsToTheByte()
+    {
+        const QString file = path("note.tvp");
+        DataTable source;
+        fillPolar(source, QStringLiteral("90"));
+        const QString note = QString::fromUtf8("no-break\xC2\xA0space\n\ttab, line\n\nend \xE2\x82\xAC");
+        QVERIFY(WritePolarFile(file, source, note).ok());
+        const QByteArray before = readAll(file);
+
+        FakePlatform fakes;
+        frmMain window(fakes.bundle());
+        window.SSTab1->setCurrentIndex(1);
+        fakes.fileDialog->paths = {file, path("note-again.tvp")};
+        window.mnuOpen_Click();
+        window.mnuSave_Click();
+        QVERIFY(fakes.messageBox->asked.isEmpty());
+        QCOMPARE(readAll(path("note-again.tvp")), before);
+    }
+
     void closingWithYesSavesEachModifiedTable()
     {
         FakePlatform fakes;

@@ -11,6 +11,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <cstring>
@@ -245,6 +246,23 @@ private slots:
         QVERIFY(WriteProfileFile(file, t, QString()).ok());
         QCOMPARE(readAll(file).size(), 10 + 8 + 10 + 8 + 6);
         QCOMPARE(QDir(dir.path()).entryList({"longer.tvl*"}, QDir::Files | QDir::Hidden), QStringList{"longer.tvl"});
+    }
+
+    void replacingKeepsPermissionsAndLinks()
+    {
+        const QString target = path("target.tvl");
+        const QString link = path("link.tvl");
+        writeAll(target, "old");
+        QVERIFY(QFile::setPermissions(target, QFileDevice::ReadOwner | QFileDevice::WriteOwner));
+        QVERIFY(QFile::link(target, link));
+        DataTable t;
+        fillProfile(t, {{"1", "2"}});
+        QVERIFY(WriteProfileFile(link, t, QString()).ok());
+        QVERIFY(QFileInfo(link).isSymLink());
+        QCOMPARE(readAll(target).size(), 42);
+        QCOMPARE(QFileInfo(target).permissions() & (QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup
+                                                    | QFileDevice::ReadOther),
+                 QFileDevice::ReadOwner | QFileDevice::WriteOwner);
     }
 
     // ---- writers that refuse -----------------------------------------------------

@@ -70,7 +70,7 @@ e2e_start_x
 
 # ---- first run: open the sources, save them under new names ----------------
 e2e_start_app
-win=$(e2e_main_window 30) || fail "no main window"
+win=$(e2e_main_window 60) || fail "no main window"
 sleep 0.5
 command_key "$win" ctrl+o
 answer_dialog Open "$work/source.tvl"
@@ -106,7 +106,7 @@ cmp "$work/source.tvp" "$work/saved.tvp" || fail "the saved polar file differs f
 
 # ---- second run: open what was saved, export it again ----------------------
 e2e_start_app
-win=$(e2e_main_window 30) || fail "no main window on the second start"
+win=$(e2e_main_window 60) || fail "no main window on the second start"
 sleep 0.5
 command_key "$win" ctrl+o
 answer_dialog Open "$work/saved.tvl"

@@ -219,7 +219,10 @@ private:
     std::function<void(const QString&)> polarMessages();
 
     // ---- files -------------------------------------------------------------
-
+    // The reader of a tab's data file into its table; reports a failure itself.
+    bool readDataFile(int tab, const QString& path);
+    // The data file writer or the text export of a tab; true when written.
+    bool writeTabFile(int tab, const QString& path, bool dataFile);
 
     // ---- printing ----------------------------------------------------------
 

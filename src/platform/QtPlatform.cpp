@@ -1,6 +1,7 @@
 #include "platform/Platform.h"
 
 #include "platform/Clipboard.h"
+#include "platform/FileDialog.h"
 #include "platform/HelpViewer.h"
 #include "platform/MessageBox.h"
 #include "platform/QtSerialPort.h"
@@ -15,7 +16,7 @@ Platform makeQtPlatform()
     p.serialPort = std::make_shared<QtSerialPort>();
 
 
-    // file dialog
+    p.fileDialog = std::make_shared<QtFileDialog>();
 
 
     p.clipboard = std::make_shared<QtClipboard>();

@@ -4,6 +4,7 @@
 
 #include "platform/Platform.h"
 #include "platform/fake/FakeClipboard.h"
+#include "platform/fake/FakeFileDialog.h"
 #include "platform/fake/FakeHelpViewer.h"
 #include "platform/fake/FakeMessageBox.h"
 #include "platform/fake/FakeSerialPort.h"
@@ -19,7 +20,7 @@ struct FakePlatform {
     std::shared_ptr<FakeSerialPort> serialPort = std::make_shared<FakeSerialPort>();
 
 
-    // file dialog
+    std::shared_ptr<FakeFileDialog> fileDialog = std::make_shared<FakeFileDialog>();
 
 
     std::shared_ptr<FakeClipboard> clipboard = std::make_shared<FakeClipboard>();
@@ -37,7 +38,7 @@ struct FakePlatform {
         p.serialPort = serialPort;
 
 
-        // file dialog
+        p.fileDialog = fileDialog;
 
 
         p.clipboard = clipboard;

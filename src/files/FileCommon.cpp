@@ -1,0 +1,219 @@
+#include "files/FileCommon.h"
+
+#include "files/Cp1252.h"
+
+#include <QFileInfo>
+#include <QIODevice>
+#include <QSaveFile>
+#include <QtEndian>
+#include <cstring>
+
+namespace tarvex {
+
+QString StoreProblem(const QString& text, const QString& what, bool limitLength)
+{
+    const QString missing = Cp1252Unencodable(text);
+    if (!missing.isEmpty()) {
+        QStringList shown;
+        for (qsizetype i = 0; i < missing.size(); ++i) {
+            QString one(missing.at(i));
+            if (missing.at(i).isHighSurrogate() && i + 1 < missing.size())
+                one += missing.at(++i);
+            shown << QStringLiteral("\"%1\"").arg(one);
+        }
+        return QStringLiteral("Nothing was saved: %1 holds characters that the file cannot store: %2.")
+            .arg(what, shown.join(QStringLiteral(", ")));
+    }
+    if (limitLength && text.size() > kMaxStoredTextBytes)
+        return QStringLiteral("Nothing was saved: %1 is longer than the file can store (%2 characters at most).")
+            .arg(what)
+            .arg(kMaxStoredTextBytes);
+    return {};
+}
+
+QString NoteToFile(const QString& note)
+{
+    QString out = note;
+    out.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    out.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
+    return out;
+}
+
+QString NoteFromFile(const QString& stored)
+{
+    QString out = stored;
+    out.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    return out;
+}
+
+bool IsAcceptableFileName(const QString& path)
+{
+    if (path.isEmpty() || path.contains(QChar(0)))
+        return false;
+    const QByteArray local = path.toLocal8Bit();
+    if (local.size() >= 4096)
+        return false;
+    for (const QByteArray& part : local.split('/'))
+        if (part.size() > 255)
+            return false;
+    return true;
+}
+
+bool ReplaceFileContents(const QString& path, const QByteArray& bytes)
+{
+    QSaveFile file(path);
+    // In a folder that takes no new files the old one is overwritten in
+    // place, as a plain write would; everywhere else the swap is atomic.
+    file.setDirectWriteFallback(true);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    if (file.write(bytes) != bytes.size()) {
+        file.cancelWriting();
+        return false;
+    }
+    return file.commit();
+}
+
+void RecordWriter::u16(quint16 v)
+{
+    char b[2];
+    qToLittleEndian(v, b);
+    bytes_.append(b, 2);
+}
+
+void RecordWriter::u32(quint32 v)
+{
+    char b[4];
+    qToLittleEndian(v, b);
+    bytes_.append(b, 4);
+}
+
+void RecordWriter::i32(qint32 v)
+{
+    char b[4];
+    qToLittleEndian(v, b);
+    bytes_.append(b, 4);
+}
+
+void RecordWriter::arrayDescriptor(quint32 count)
+{
+    u16(1);
+    u32(count);
+    i32(0);
+}
+
+void RecordWriter::floats(const std::vector<float>& values)
+{
+    const qsizetype at = bytes_.size();
+    bytes_.resize(at + static_cast<qsizetype>(values.size()) * 4);
+    char* dst = bytes_.data() + at;
+    for (float f : values) {
+        quint32 bits;
+        std::memcpy(&bits, &f, 4);
+        qToLittleEndian(bits, dst);
+        dst += 4;
+    }
+}
+
+void RecordWriter::text(const QByteArray& bytes)
+{
+    u16(static_cast<quint16>(bytes.size()));
+    bytes_.append(bytes);
+}
+
+RecordReader::RecordReader(QIODevice& device)
+    : device_(device), remaining_(device.isSequential() ? 0 : device.size() - device.pos())
+{
+}
+
+bool RecordReader::take(char* dst, qint64 n)
+{
+    if (n < 0 || n > remaining_)
+        return false;
+    if (n == 0)
+        return true;
+    if (device_.read(dst, n) != n) {
+        remaining_ = 0;
+        return false;
+    }
+    remaining_ -= n;
+    return true;
+}
+
+bool RecordReader::u16(quint16& v)
+{
+    char b[2];
+    if (!take(b, 2))
+        return false;
+    v = qFromLittleEndian<quint16>(b);
+    return true;
+}
+
+bool RecordReader::u32(quint32& v)
+{
+    char b[4];
+    if (!take(b, 4))
+        return false;
+    v = qFromLittleEndian<quint32>(b);
+    return true;
+}
+
+bool RecordReader::i32(qint32& v)
+{
+    char b[4];
+    if (!take(b, 4))
+        return false;
+    v = qFromLittleEndian<qint32>(b);
+    return true;
+}
+
+bool RecordReader::arrayDescriptor(quint32& count)
+{
+    quint16 dims = 0;
+    qint32 lowerBound = 0;
+    return u16(dims) && dims == 1 && u32(count) && i32(lowerBound) && lowerBound == 0;
+}
+
+bool RecordReader::floats(std::vector<float>& values, quint32 count)
+{
+    const qint64 size = static_cast<qint64>(count) * 4;
+    if (size > remaining_)
+        return false;
+    QByteArray raw(static_cast<qsizetype>(size), Qt::Uninitialized);
+    if (!take(raw.data(), size))
+        return false;
+    values.resize(count);
+    const char* src = raw.constData();
+    for (quint32 i = 0; i < count; ++i) {
+        const quint32 bits = qFromLittleEndian<quint32>(src + 4 * static_cast<qsizetype>(i));
+        std::memcpy(&values[i], &bits, 4);
+    }
+    return true;
+}
+
+bool RecordReader::text(QString& value)
+{
+    quint16 length = 0;
+    if (!u16(length) || length > remaining_)
+        return false;
+    QByteArray raw(length, Qt::Uninitialized);
+    if (!take(raw.data(), length))
+        return false;
+    value = FromCp1252(raw);
+    return true;
+}
+
+bool RecordReader::skipText()
+{
+    quint16 length = 0;
+    if (!u16(length) || length > remaining_)
+        return false;
+    if (device_.skip(length) != length) {
+        remaining_ = 0;
+        return false;
+    }
+    remaining_ -= length;
+    return true;
+}
+
+} // namespace tarvex

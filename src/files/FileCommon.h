@@ -1,0 +1,97 @@
+#pragma once
+// Pieces shared by the data files and the text exports: the outcome of a
+// reader and of a writer, the little-endian record primitives, the check of
+// texts against the code page, and writing a file so that it is replaced in
+// one step.
+
+#include <QByteArray>
+#include <QString>
+#include <cstdint>
+#include <vector>
+
+class QIODevice;
+
+namespace tarvex {
+
+// A text in a data file carries a 2-byte length, one byte per character.
+constexpr int kMaxStoredTextBytes = 65535;
+
+enum class ReadStatus {
+    Ok,
+    BadName,   // the system rejects the name itself
+    Failed,    // missing, empty, unreadable or not laid out as the record
+};
+
+enum class SaveStatus {
+    Ok,
+    NotANumber,    // a cell the strict rule does not take, or beyond the float range
+    NoDataRows,    // a polar table without data rows
+    CannotWrite,   // the file could not be created, written or replaced
+    CannotStore,   // a text the file cannot hold (characters or length): the user is told
+};
+
+struct SaveResult {
+    SaveStatus status = SaveStatus::Ok;
+    // Set only when the user has to be told why nothing was saved.
+    QString message;
+    bool ok() const { return status == SaveStatus::Ok; }
+};
+
+// Why `text` cannot be stored, in words for the user, or empty when it can.
+// `what` names the text ("the note"). With `limitLength` the text must also fit
+// a 2-byte length.
+QString StoreProblem(const QString& text, const QString& what, bool limitLength = true);
+
+// The note box holds "\n" between lines; the files hold carriage return and
+// line feed, as the note was typed.
+QString NoteToFile(const QString& note);
+QString NoteFromFile(const QString& stored);
+
+// False for a path the system would not take as a file name at all (empty,
+// a NUL character, a name or path beyond the system's limits).
+bool IsAcceptableFileName(const QString& path);
+
+// Writes `bytes` to a temporary file beside `path` and puts it in place of
+// the old file in one step: a failure half-way leaves the old file as it was.
+bool ReplaceFileContents(const QString& path, const QByteArray& bytes);
+
+// Little-endian record writer. Texts arrive as code-page bytes.
+class RecordWriter {
+public:
+    explicit RecordWriter(qsizetype expectedSize = 0) { bytes_.reserve(expectedSize); }
+    void u16(quint16 v);
+    void u32(quint32 v);
+    void i32(qint32 v);
+    // Dimension count 1, element count, lower bound 0.
+    void arrayDescriptor(quint32 count);
+    void floats(const std::vector<float>& values);
+    void text(const QByteArray& bytes);
+    const QByteArray& bytes() const { return bytes_; }
+
+private:
+    QByteArray bytes_;
+};
+
+// Little-endian record reader over a device of known size. Every read checks
+// first that the device still holds the bytes, so a count beyond the file
+// fails before anything is allocated for it.
+class RecordReader {
+public:
+    explicit RecordReader(QIODevice& device);
+    qint64 remaining() const { return remaining_; }
+    bool u16(quint16& v);
+    bool u32(quint32& v);
+    bool i32(qint32& v);
+    // A one-dimensional array descriptor with lower bound 0; gives the count.
+    bool arrayDescriptor(quint32& count);
+    bool floats(std::vector<float>& values, quint32 count);
+    bool text(QString& value);
+    bool skipText();
+
+private:
+    bool take(char* dst, qint64 n);
+    QIODevice& device_;
+    qint64 remaining_;
+};
+
+} // namespace tarvex

@@ -1,0 +1,213 @@
+#include "files/PolarFile.h"
+
+#include "files/Cp1252.h"
+#include "files/ProfileFile.h"
+#include "tables/DataTable.h"
+#include "tables/Numbers.h"
+#include "tables/ProfileTable.h"
+
+#include <QBuffer>
+#include <QFile>
+#include <QFileInfo>
+
+namespace tarvex {
+
+QString PolarIntervalForCount(quint32 angleCount)
+{
+    switch (angleCount) {
+    case 360: return QStringLiteral("1");
+    case 180: return QStringLiteral("2");
+    case 72: return QStringLiteral("5");
+    case 36: return QStringLiteral("10");
+    case 24: return QStringLiteral("15");
+    case 12: return QStringLiteral("30");
+    case 8: return QStringLiteral("45");
+    case 6: return QStringLiteral("60");
+    case 4: return QStringLiteral("90");
+    default: return QStringLiteral("30");
+    }
+}
+
+SaveResult PolarRecordFromTable(const DataTable& table, const QString& note, PolarRecord& record,
+                              const QLocale& locale)
+{
+    const int m = table.Rows() - 1;
+    if (m < 1)
+        return {SaveStatus::NoDataRows, {}};
+    record.angleCount = static_cast<quint32>(m);
+    record.angles.clear();
+    record.loads.assign(static_cast<std::size_t>(m), 0.0f);
+    for (int r = 1; r <= m; ++r) {
+        record.angles << table.TextMatrix(r, 0);
+        const StrictFloatResult v = StrictFloat(table.TextMatrix(r, 1), locale);
+        if (v.status != FloatConversion::Ok)
+            return {SaveStatus::NotANumber, {}};
+        record.loads[static_cast<std::size_t>(r - 1)] = v.value;
+    }
+    record.note = note;
+    record.heading0 = table.TextMatrix(0, 0);
+    record.heading1 = table.TextMatrix(0, 1);
+    QString problem = StoreProblem(NoteToFile(record.note), QStringLiteral("the note"));
+    if (problem.isEmpty())
+        problem = StoreProblem(record.heading0, QStringLiteral("the heading of column 1"));
+    if (problem.isEmpty())
+        problem = StoreProblem(record.heading1, QStringLiteral("the heading of column 2"));
+    for (int r = 1; r <= m && problem.isEmpty(); ++r)
+        problem = StoreProblem(record.angles[r - 1], QStringLiteral("the angle in row %1").arg(r));
+    if (!problem.isEmpty())
+        return {SaveStatus::CannotStore, problem};
+    return {};
+}
+
+QByteArray EncodePolarRecord(const PolarRecord& record)
+{
+    std::vector<QByteArray> angles;
+    angles.reserve(static_cast<std::size_t>(record.angles.size()));
+    qsizetype size = 26 + 4 * static_cast<qsizetype>(record.loads.size());
+    for (const QString& a : record.angles) {
+        angles.push_back(ToCp1252(a));
+        size += 2 + angles.back().size();
+    }
+    const QByteArray note = ToCp1252(NoteToFile(record.note));
+    const QByteArray h0 = ToCp1252(record.heading0);
+    const QByteArray h1 = ToCp1252(record.heading1);
+    RecordWriter w(size + note.size() + h0.size() + h1.size());
+    w.arrayDescriptor(static_cast<quint32>(angles.size()));
+    for (const QByteArray& a : angles)
+        w.text(a);
+    w.arrayDescriptor(static_cast<quint32>(record.loads.size()));
+    w.floats(record.loads);
+    w.text(note);
+    w.text(h0);
+    w.text(h1);
+    return w.bytes();
+}
+
+std::optional<PolarRecord> DecodePolarRecord(QIODevice& device, bool keepAngles)
+{
+    RecordReader in(device);
+    PolarRecord rec;
+    quint32 m = 0;
+    // No writer makes more data rows than a table holds; beyond that the
+    // count is damage, and refusing it bounds what a file can make us keep.
+    if (!in.arrayDescriptor(m) || m > static_cast<quint32>(kMaxTableRows - 1))
+        return std::nullopt;
+    // Each angle text takes at least its length, each load 4 bytes; then the
+    // load descriptor and three text lengths.
+    if (static_cast<qint64>(m) * 6 + 16 > in.remaining())
+        return std::nullopt;
+    rec.angleCount = m;
+    if (keepAngles)
+        rec.angles.reserve(m);
+    for (quint32 i = 0; i < m; ++i) {
+        if (keepAngles) {
+            QString angle;
+            if (!in.text(angle))
+                return std::nullopt;
+            rec.angles << angle;
+        } else if (!in.skipText()) {
+            return std::nullopt;
+        }
+    }
+    quint32 loads = 0;
+    if (!in.arrayDescriptor(loads) || loads != m || !in.floats(rec.loads, loads))
+        return std::nullopt;
+    QString note;
+    if (!in.text(note) || !in.text(rec.heading0) || !in.text(rec.heading1))
+        return std::nullopt;
+    rec.note = NoteFromFile(note);
+    return rec;
+}
+
+std::optional<PolarRecord> DecodePolarRecord(const QByteArray& bytes, bool keepAngles)
+{
+    QByteArray data = bytes;
+    QBuffer buffer(&data);
+    buffer.open(QIODevice::ReadOnly);
+    return DecodePolarRecord(buffer, keepAngles);
+}
+
+ReadStatus LoadPolarRecord(const QString& path, PolarRecord& record, bool keepAngles)
+{
+    if (!IsAcceptableFileName(path))
+        return ReadStatus::BadName;
+    QFile file(path);
+    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly) || file.isSequential())
+        return ReadStatus::Failed;
+    auto rec = DecodePolarRecord(file, keepAngles);
+    if (!rec)
+        return ReadStatus::Failed;
+    record = std::move(*rec);
+    return ReadStatus::Ok;
+}
+
+namespace {
+
+// Data rows that SetPolarRows lays out for an interval entry.
+int rowsForInterval(const QString& interval)
+{
+    DataTable scratch;
+    SetPolarRows(scratch, interval);
+    return scratch.Rows() - 1;
+}
+
+} // namespace
+
+bool PolarRecordFillsTable(const PolarRecord& record)
+{
+    return record.loads.size() >= static_cast<std::size_t>(rowsForInterval(PolarIntervalForCount(record.angleCount)));
+}
+
+void ApplyPolarRecord(const PolarRecord& record, DataTable& table, QString& intervalText, QString& note)
+{
+    intervalText = PolarIntervalForCount(record.angleCount);
+    SetPolarRows(table, intervalText);
+    const QLocale locale = QLocale::system();
+    for (int r = 1; r < table.Rows() && static_cast<std::size_t>(r - 1) < record.loads.size(); ++r) {
+        table.setCurrent(r, 1);
+        table.setText(ShortFloatText(record.loads[static_cast<std::size_t>(r - 1)], locale));
+    }
+    if (!record.note.isEmpty())
+        note = record.note;
+    if (!record.heading0.isEmpty())
+        table.setTextMatrix(0, 0, record.heading0);
+    if (!record.heading1.isEmpty())
+        table.setTextMatrix(0, 1, record.heading1);
+}
+
+SaveResult WritePolarFile(const QString& path, const DataTable& table, const QString& note)
+{
+    PolarRecord record;
+    SaveResult result = PolarRecordFromTable(table, note, record);
+    if (!result.ok())
+        return result;
+    if (!ReplaceFileContents(path, EncodePolarRecord(record)))
+        return {SaveStatus::CannotWrite, {}};
+    return {};
+}
+
+ReadStatus ReadPolarFile(const QString& path, DataTable& table, QString& intervalText, QString& note)
+{
+    PolarRecord record;
+    ReadStatus status = LoadPolarRecord(path, record, false);
+    if (status == ReadStatus::Ok && !PolarRecordFillsTable(record))
+        status = ReadStatus::Failed;
+    if (status == ReadStatus::Ok)
+        ApplyPolarRecord(record, table, intervalText, note);
+    return status;
+}
+
+QString PolarReadMessage(ReadStatus status)
+{
+    switch (status) {
+    case ReadStatus::Ok:
+        return {};
+    case ReadStatus::BadName:
+        return kBadFileName;
+    case ReadStatus::Failed:
+        break;
+    }
+    return kPolarReadFailed;
+}
+
+} // namespace tarvex

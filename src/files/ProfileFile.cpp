@@ -1,0 +1,166 @@
+#include "files/ProfileFile.h"
+
+#include "files/Cp1252.h"
+#include "tables/DataTable.h"
+#include "tables/Numbers.h"
+#include "tables/ProfileTable.h"
+
+#include <QBuffer>
+#include <QFile>
+#include <QFileInfo>
+
+namespace tarvex {
+
+namespace {
+
+QString headingName(int col)
+{
+    return QStringLiteral("the heading of column %1").arg(col + 1);
+}
+
+} // namespace
+
+SaveResult ProfileRecordFromTable(const DataTable& table, const QString& note, ProfileRecord& record,
+                              const QLocale& locale)
+{
+    const int n = table.Rows();
+    record.x.assign(static_cast<std::size_t>(n), 0.0f);
+    record.y.assign(static_cast<std::size_t>(n), 0.0f);
+    for (int r = 1; r < n; ++r) {
+        for (int c = 0; c < 2; ++c) {
+            const StrictFloatResult v = StrictFloat(table.TextMatrix(r, c), locale);
+            if (v.status != FloatConversion::Ok)
+                return {SaveStatus::NotANumber, {}};
+            (c == 0 ? record.x : record.y)[static_cast<std::size_t>(r - 1)] = v.value;
+        }
+    }
+    record.note = note;
+    record.heading0 = table.TextMatrix(0, 0);
+    record.heading1 = table.TextMatrix(0, 1);
+    const QString problems[] = {
+        StoreProblem(NoteToFile(record.note), QStringLiteral("the note")),
+        StoreProblem(record.heading0, headingName(0)),
+        StoreProblem(record.heading1, headingName(1)),
+    };
+    for (const QString& p : problems)
+        if (!p.isEmpty())
+            return {SaveStatus::CannotStore, p};
+    return {};
+}
+
+QByteArray EncodeProfileRecord(const ProfileRecord& record)
+{
+    const QByteArray note = ToCp1252(NoteToFile(record.note));
+    const QByteArray h0 = ToCp1252(record.heading0);
+    const QByteArray h1 = ToCp1252(record.heading1);
+    RecordWriter w(26 + 4 * static_cast<qsizetype>(record.x.size() + record.y.size()) + note.size() + h0.size()
+                   + h1.size());
+    w.arrayDescriptor(static_cast<quint32>(record.x.size()));
+    w.floats(record.x);
+    w.arrayDescriptor(static_cast<quint32>(record.y.size()));
+    w.floats(record.y);
+    w.text(note);
+    w.text(h0);
+    w.text(h1);
+    return w.bytes();
+}
+
+std::optional<ProfileRecord> DecodeProfileRecord(QIODevice& device)
+{
+    RecordReader in(device);
+    ProfileRecord rec;
+    quint32 n = 0;
+    quint32 ny = 0;
+    // Every row the file announces becomes a table row; a table holds at
+    // most kMaxTableRows, and the writer always writes at least the heading.
+    if (!in.arrayDescriptor(n) || n < 1 || n > static_cast<quint32>(kMaxTableRows))
+        return std::nullopt;
+    // Both arrays and the three text lengths must fit in what is left
+    // before either array is read.
+    if (static_cast<qint64>(n) * 8 + 16 > in.remaining())
+        return std::nullopt;
+    if (!in.floats(rec.x, n))
+        return std::nullopt;
+    if (!in.arrayDescriptor(ny) || ny != n || !in.floats(rec.y, ny))
+        return std::nullopt;
+    QString note;
+    if (!in.text(note) || !in.text(rec.heading0) || !in.text(rec.heading1))
+        return std::nullopt;
+    rec.note = NoteFromFile(note);
+    return rec;
+}
+
+std::optional<ProfileRecord> DecodeProfileRecord(const QByteArray& bytes)
+{
+    QByteArray data = bytes;
+    QBuffer buffer(&data);
+    buffer.open(QIODevice::ReadOnly);
+    return DecodeProfileRecord(buffer);
+}
+
+ReadStatus LoadProfileRecord(const QString& path, ProfileRecord& record)
+{
+    if (!IsAcceptableFileName(path))
+        return ReadStatus::BadName;
+    QFile file(path);
+    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly) || file.isSequential())
+        return ReadStatus::Failed;
+    auto rec = DecodeProfileRecord(file);
+    if (!rec)
+        return ReadStatus::Failed;
+    record = std::move(*rec);
+    return ReadStatus::Ok;
+}
+
+void ApplyProfileRecord(const ProfileRecord& record, DataTable& table, QString& note)
+{
+    const int n = static_cast<int>(record.x.size());
+    table.setRows(1);
+    table.setRows(n);
+    const QLocale locale = QLocale::system();
+    for (int r = 1; r < n; ++r) {
+        table.setTextMatrix(r, 0, ShortFloatText(record.x[static_cast<std::size_t>(r - 1)], locale));
+        table.setTextMatrix(r, 1, ShortFloatText(record.y[static_cast<std::size_t>(r - 1)], locale));
+    }
+    if (!record.note.isEmpty())
+        note = record.note;
+    if (!record.heading0.isEmpty())
+        table.setTextMatrix(0, 0, record.heading0);
+    if (!record.heading1.isEmpty())
+        table.setTextMatrix(0, 1, record.heading1);
+}
+
+SaveResult WriteProfileFile(const QString& path, const DataTable& table, const QString& note)
+{
+    ProfileRecord record;
+    SaveResult result = ProfileRecordFromTable(table, note, record);
+    if (!result.ok())
+        return result;
+    if (!ReplaceFileContents(path, EncodeProfileRecord(record)))
+        return {SaveStatus::CannotWrite, {}};
+    return {};
+}
+
+ReadStatus ReadProfileFile(const QString& path, DataTable& table, QString& note)
+{
+    ProfileRecord record;
+    const ReadStatus status = LoadProfileRecord(path, record);
+    if (status == ReadStatus::Ok)
+        ApplyProfileRecord(record, table, note);
+    return status;
+}
+
+QString ProfileReadMessage(ReadStatus status)
+{
+    switch (status) {
+    case ReadStatus::Ok:
+        return {};
+    case ReadStatus::BadName:
+        return kBadFileName;
+    case ReadStatus::Failed:
+        break;
+    }
+    return kProfileReadFailed;
+}
+
+} // namespace tarvex

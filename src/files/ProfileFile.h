@@ -1,0 +1,57 @@
+#pragma once
+// The profile data file (".tvl"): one little-endian record of the X and Y
+// values as two float arrays of Rows elements each (the last one 0), then the
+// note and the two column headings as Windows-1252 texts with a 2-byte length.
+//
+// Reading goes file -> ProfileRecord -> table, and the record is checked whole
+// before the table is touched: a damaged file leaves the readings on the screen
+// as they were. Writing converts every cell first, so a cell that is not a
+// number ends the save before a file is opened.
+
+#include "files/FileCommon.h"
+
+#include <QLocale>
+#include <QString>
+#include <optional>
+#include <vector>
+
+class QIODevice;
+
+namespace tarvex {
+
+class DataTable;
+
+struct ProfileRecord {
+    std::vector<float> x;   // one element per table row, heading row included
+    std::vector<float> y;
+    QString note;           // line breaks as "\n", as the note box holds them
+    QString heading0;
+    QString heading1;
+};
+
+inline const QString kProfileReadFailed = QStringLiteral("File not Found");
+inline const QString kBadFileName = QStringLiteral("File not found!");
+
+// Cells, note and headings into a record, under the strict number rule.
+SaveResult ProfileRecordFromTable(const DataTable& table, const QString& note, ProfileRecord& record,
+                              const QLocale& locale = QLocale::system());
+QByteArray EncodeProfileRecord(const ProfileRecord& record);
+
+// The record at the device's position, or nothing when the bytes are not a
+// whole profile record. Bytes after the record are ignored.
+std::optional<ProfileRecord> DecodeProfileRecord(QIODevice& device);
+std::optional<ProfileRecord> DecodeProfileRecord(const QByteArray& bytes);
+ReadStatus LoadProfileRecord(const QString& path, ProfileRecord& record);
+
+// Rows, cells, note and headings from the record; an empty stored note or
+// heading leaves the table's own. The record must have come from the decoder.
+void ApplyProfileRecord(const ProfileRecord& record, DataTable& table, QString& note);
+
+// Profile file writer: the table and note as a profile record at `path`.
+SaveResult WriteProfileFile(const QString& path, const DataTable& table, const QString& note);
+
+// Reads the file into the table and note; on failure nothing has changed.
+ReadStatus ReadProfileFile(const QString& path, DataTable& table, QString& note);
+QString ProfileReadMessage(ReadStatus status);
+
+} // namespace tarvex

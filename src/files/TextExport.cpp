@@ -1,0 +1,38 @@
+#include "files/TextExport.h"
+
+#include "files/Cp1252.h"
+#include "tables/DataTable.h"
+
+namespace tarvex {
+
+QString TextExportText(const DataTable& table, const QString& note, const QString& separator)
+{
+    const QString lineEnd = QStringLiteral("\r\n");
+    QString text;
+    for (int r = 0; r < table.Rows(); ++r)
+        text += table.TextMatrix(r, 0) + separator + table.TextMatrix(r, 1) + lineEnd;
+    text += NoteToFile(note);
+    text += lineEnd;
+    return text;
+}
+
+SaveResult WriteTextExport(const QString& path, const DataTable& table, const QString& note, const QString& separator)
+{
+    const QString text = TextExportText(table, note, separator);
+    if (!Cp1252Unencodable(text).isEmpty()) {
+        // Name the first place that holds such a character.
+        QString problem = StoreProblem(note, QStringLiteral("the note"), false);
+        for (int r = 0; r < table.Rows() && problem.isEmpty(); ++r)
+            for (int c = 0; c < 2 && problem.isEmpty(); ++c)
+                problem = StoreProblem(table.TextMatrix(r, c),
+                                       r == 0 ? QStringLiteral("the heading of column %1").arg(c + 1)
+                                              : QStringLiteral("the cell in row %1, column %2").arg(r).arg(c + 1),
+                                       false);
+        return {SaveStatus::CannotStore, problem};
+    }
+    if (!ReplaceFileContents(path, ToCp1252(text)))
+        return {SaveStatus::CannotWrite, {}};
+    return {};
+}
+
+} // namespace tarvex

@@ -1,0 +1,30 @@
+#pragma once
+// Data files to CSV or JSON and CSV to data files, through the same reader,
+// writer and number rules as the program.
+//
+// CSV layout (UTF-8, "," between fields, "." as decimal point):
+//   heading 0,heading 1          the column headings (may be empty)
+//   10,2.5                       one line per data row
+//   ...
+//                                an empty line, then, when there is a note:
+//   Note,"the note"
+
+#include <QString>
+#include <optional>
+
+namespace tvconv {
+
+enum class Format { Csv, Json };
+
+// Shown: numbers as the program shows them (7 significant digits). Exact:
+// enough digits that building the file back gives the same values.
+enum class Digits { Shown, Exact };
+
+// The data file at `path` (".tvl" or ".tvp", by its last three characters) as
+// text; nothing, with `error` set, when it cannot be read.
+std::optional<QString> DataFileToText(const QString& path, Format format, Digits digits, QString* error);
+
+// Builds the data file `outPath` (".tvl" or ".tvp") from CSV text.
+bool CsvToDataFile(const QString& csv, const QString& outPath, QString* error);
+
+} // namespace tvconv

@@ -2,6 +2,7 @@
 
 #include "platform/HelpViewer.h"
 #include "platform/MessageBox.h"
+#include "platform/QtPrinter.h"
 
 namespace tarvex {
 
@@ -19,7 +20,7 @@ Platform makeQtPlatform()
     // clipboard
 
 
-    // printer
+    p.printer = std::make_shared<QtPrinter>();
 
 
     // help viewer

@@ -5,6 +5,7 @@
 #include "platform/Platform.h"
 #include "platform/fake/FakeHelpViewer.h"
 #include "platform/fake/FakeMessageBox.h"
+#include "platform/fake/FakePrinter.h"
 
 #include <memory>
 
@@ -23,7 +24,7 @@ struct FakePlatform {
     // clipboard
 
 
-    // printer
+    std::shared_ptr<FakePrinter> printer = std::make_shared<FakePrinter>();
 
 
     Platform bundle() const
@@ -41,7 +42,7 @@ struct FakePlatform {
         // clipboard
 
 
-        // printer
+        p.printer = printer;
 
 
         return p;

@@ -75,6 +75,7 @@ QPrinter& QtPrinter::device()
 void QtPrinter::dropDevice()
 {
     painter_.reset();
+    font_ = {};
     printer_.reset();
 }
 
@@ -95,6 +96,10 @@ QPainter& QtPrinter::page()
     }
     painter->setRenderHint(QPainter::Antialiasing);
     painter->setRenderHint(QPainter::TextAntialiasing);
+    const QRectF paper = printer.paperRect(QPrinter::DevicePixel);
+    const QRectF printable = printer.pageRect(QPrinter::DevicePixel);
+    sheetDots_ = QSizeF(paper.right() - printable.left(), paper.bottom() - printable.top());
+    font_ = {};
     painter_ = std::move(painter);
     return *painter_;
 }
@@ -110,12 +115,27 @@ QPointF QtPrinter::toDots(double x, double y) const
     return {x * k, y * k};
 }
 
-QFont QtPrinter::currentFont() const
+const QFont& QtPrinter::currentFont()
 {
-    QFont font(fontName_);
-    font.setPointSizeF(std::max(fontSize_, 1.0));
-    font.setBold(fontBold_);
-    return font;
+    if (!font_.metrics || font_.name != fontName_ || font_.size != fontSize_ || font_.bold != fontBold_) {
+        QFont font(fontName_);
+        font.setPointSizeF(std::max(fontSize_, 1.0));
+        font.setBold(fontBold_);
+        // Hinting fits glyphs to screen pixels; at printer resolution it only costs.
+        font.setHintingPreference(QFont::PreferNoHinting);
+        font_.name = fontName_;
+        font_.size = fontSize_;
+        font_.bold = fontBold_;
+        font_.font = font;
+        font_.metrics = std::make_unique<QFontMetricsF>(font, printer_.get());
+    }
+    return font_.font;
+}
+
+const QFontMetricsF& QtPrinter::currentMetrics()
+{
+    currentFont();
+    return *font_.metrics;
 }
 
 double QtPrinter::Width()
@@ -153,13 +173,16 @@ void QtPrinter::Box(double x1, double y1, double x2, double y2)
 void QtPrinter::Print(const QString& text)
 {
     QPainter& p = page();
-    const QFont font = currentFont();
-    p.setFont(font);
-    p.setPen(foreColor_);
-    const QFontMetricsF fm(font, printer_.get());
+    const QFont& font = currentFont();
+    const QFontMetricsF& fm = currentMetrics();
     const QPointF at = toDots(curX_, curY_);
-    if (!text.isEmpty())
+    // Text that starts beyond the sheet would not be seen; it is not sent.
+    if (!text.isEmpty() && at.x() < sheetDots_.width() && at.y() < sheetDots_.height()) {
+        if (p.font() != font)
+            p.setFont(font);
+        p.setPen(foreColor_);
         p.drawText(QPointF(at.x(), at.y() + fm.ascent()), text);
+    }
     curX_ = 0;
     curY_ += fm.height() / kDotsPerInch * unitsPerInch();
 }

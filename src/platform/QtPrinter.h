@@ -5,6 +5,8 @@
 
 #include "platform/Printer.h"
 
+#include <QFont>
+#include <QFontMetricsF>
 #include <QPageSize>
 #include <memory>
 
@@ -59,12 +61,23 @@ private:
     void dropDevice();
     double unitsPerInch() const;
     QPointF toDots(double x, double y) const;
-    QFont currentFont() const;
+    const QFont& currentFont();
+    const QFontMetricsF& currentMetrics();
 
     QString pdfFile_;
     QPageSize::PageSizeId sheet_ = QPageSize::A4;
     std::unique_ptr<QPrinter> printer_;
     std::unique_ptr<QPainter> painter_;
+    QSizeF sheetDots_;                  // the sheet from the printable origin on, in dots
+
+    // The font of the last text, kept while its name, size and boldness stay.
+    struct FontCache {
+        QString name;
+        double size = 0;
+        bool bold = false;
+        QFont font;
+        std::unique_ptr<QFontMetricsF> metrics;
+    } font_;
 
     Orientation orientation_ = Orientation::Portrait;
     ScaleMode mode_ = ScaleMode::Twips;

@@ -35,13 +35,18 @@ QImage renderPdf(const QString& pdf, const QString& dir)
     return QImage(dir + QStringLiteral("/page.png"));
 }
 
-QString pdfText(const QString& pdf)
+// The text of a PDF; with `offPage` also text placed beyond the sheet.
+QString pdfText(const QString& pdf, bool offPage = false)
 {
     const QString tool = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
     if (tool.isEmpty())
         return {};
+    QStringList args{QStringLiteral("-layout")};
+    if (offPage)
+        args << QStringLiteral("-x") << QStringLiteral("0") << QStringLiteral("-y") << QStringLiteral("0")
+             << QStringLiteral("-W") << QStringLiteral("5000") << QStringLiteral("-H") << QStringLiteral("5000");
     QProcess p;
-    p.start(tool, {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+    p.start(tool, args << pdf << QStringLiteral("-"));
     p.waitForFinished(30000);
     return QString::fromUtf8(p.readAllStandardOutput());
 }
@@ -210,6 +215,36 @@ private slots:
         const QRect chartRect(at(0.3), at(1), at(6.6) - at(0.3), at(4.7) - at(1));
         QVERIFY(countPixels(image, chartRect, isRed) > 100);
         QCOMPARE(countPixels(image, image.rect(), isRed), countPixels(image, chartRect, isRed));
+    }
+
+    void textBeyondTheSheetIsNotSent()
+    {
+        // A long table runs off the right edge of the sheet in columns that no
+        // printer could show; they are left out of the document.
+        QTemporaryDir dir;
+        const QString pdf = dir.filePath(QStringLiteral("edge.pdf"));
+        QtPrinter printer(pdf);
+        printer.setScaleMode(Printer::ScaleMode::Inches);
+        printer.setOrientation(Printer::Orientation::Landscape);   // 11.69 in wide, 0.25 in edges
+        printer.setFontName(QStringLiteral("Courier New"));
+        printer.setFontSize(12);
+        for (const auto& [x, text] : {std::pair{10.6, "inside"}, {11.3, "edge"}, {11.8, "beyond"}}) {
+            printer.setCurrentX(x);
+            printer.setCurrentY(0.5);
+            printer.Print(QString::fromLatin1(text));
+        }
+        printer.setCurrentX(1);
+        printer.setCurrentY(8.2);
+        printer.Print(QStringLiteral("below"));
+        QVERIFY(printer.CurrentY() > 8.2);
+        printer.EndDoc();
+        const QString text = pdfText(pdf, true);
+        if (text.isEmpty())
+            QSKIP("pdftotext is not installed");
+        QVERIFY(text.contains(QStringLiteral("inside")));
+        QVERIFY(text.contains(QStringLiteral("edge")));
+        QVERIFY(!text.contains(QStringLiteral("beyond")));
+        QVERIFY(!text.contains(QStringLiteral("below")));
     }
 
     void noDefaultPrinter()

@@ -37,7 +37,8 @@ frmPrintView::frmPrintView(frmMain& owner, QWidget* parent)
 
     txtShaftName = new QLineEdit(this);
     txtShaftName->setObjectName(QStringLiteral("txtShaftName"));
-    txtShaftName->setGeometry(px(840), px(240), px(3975), px(495) - 8);
+    txtShaftName->move(px(840), px(240));
+    txtShaftName->resize(px(3975), txtShaftName->sizeHint().height());
     Label1->setBuddy(txtShaftName);
 
     const auto button = [this](const QString& text, const char* name, int left) {

@@ -109,13 +109,4 @@ void FakePrinter::EndDoc()
         throw PrinterError(endFailure);
 }
 
-QStringList FakePrinter::texts() const
-{
-    QStringList out;
-    for (const PrintedOp& op : page)
-        if (op.kind == PrintedOp::Text)
-            out << op.text;
-    return out;
-}
-
 } // namespace tarvex

@@ -67,9 +67,6 @@ public:
     void PaintPicture(const tarvex::Picture& picture, double x, double y, double width, double height) override;
     void EndDoc() override;
 
-    // The texts printed on the current page, in order.
-    QStringList texts() const;
-
 private:
     void needDevice();
     void drawing();

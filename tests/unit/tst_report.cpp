@@ -304,17 +304,6 @@ private slots:
         QCOMPARE(textsOf(printed.ops).size(), 1);
     }
 
-    void noPrinterFailsAtTheFirstCall()
-    {
-        FakePrinter printer;
-        printer.failure = QStringLiteral("no printer here");
-        ReportContent content;
-        content.chart = chartPicture();
-        const Printed printed = printReport(false, content, printer);
-        QCOMPARE(printed.failures, QStringList{QStringLiteral("no printer here")});
-        QVERIFY(printed.ops.isEmpty());
-    }
-
     // ---- preview ---------------------------------------------------------
 
     void previewGrowsToThePageProportions_data()

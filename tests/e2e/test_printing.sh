@@ -38,6 +38,9 @@ printing_cleanup() {
   e2e_cleanup
 }
 trap printing_cleanup EXIT
+# Stopped from outside (a timeout, Ctrl+C): still clean up on the way out.
+trap 'exit 143' TERM
+trap 'exit 130' INT
 
 mkdir -p "$CUPS_DIR"/{etc/ppd,spool/tmp,cache,run,log,pdf,pdf-spool,home}
 chmod 755 "$CUPS_DIR"/{etc,log,pdf}

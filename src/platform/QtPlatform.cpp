@@ -5,6 +5,7 @@
 #include "platform/HelpViewer.h"
 #include "platform/MessageBox.h"
 #include "platform/QtSerialPort.h"
+#include "platform/QtPrinter.h"
 
 namespace tarvex {
 
@@ -22,7 +23,7 @@ Platform makeQtPlatform()
     p.clipboard = std::make_shared<QtClipboard>();
 
 
-    // printer
+    p.printer = std::make_shared<QtPrinter>();
 
 
     // help viewer

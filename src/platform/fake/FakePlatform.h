@@ -8,6 +8,7 @@
 #include "platform/fake/FakeHelpViewer.h"
 #include "platform/fake/FakeMessageBox.h"
 #include "platform/fake/FakeSerialPort.h"
+#include "platform/fake/FakePrinter.h"
 
 #include <memory>
 
@@ -26,7 +27,7 @@ struct FakePlatform {
     std::shared_ptr<FakeClipboard> clipboard = std::make_shared<FakeClipboard>();
 
 
-    // printer
+    std::shared_ptr<FakePrinter> printer = std::make_shared<FakePrinter>();
 
 
     Platform bundle() const
@@ -44,7 +45,7 @@ struct FakePlatform {
         p.clipboard = clipboard;
 
 
-        // printer
+        p.printer = printer;
 
 
         return p;

@@ -1,0 +1,209 @@
+#include "printing/Report.h"
+
+#include "platform/Printer.h"
+#include "printing/ReportTarget.h"
+#include "tables/DataTable.h"
+
+#include <algorithm>
+#include <cmath>
+#include <exception>
+
+namespace tarvex {
+
+namespace {
+
+const QString kReportFont = QStringLiteral("Courier New");
+constexpr double kTwipsPerInch = 1440.0;
+// Pixels of the designed screen sizes per inch.
+constexpr double kScreenDpi = 96.0;
+
+QString describe(const std::exception& e)
+{
+    return QString::fromUtf8(e.what());
+}
+
+void DrawReport(ReportTarget& t, double Ratio, const ReportContent& content, double chartWidth,
+                const FailureReport& onFailure)
+{
+    try {
+        // The frame: 10 dots on paper, 2 pixels on the (narrower) preview.
+        t.setDrawWidth(t.Width() > 10000 ? 10 : 2);
+        t.Box(0.2, 0.2, 11, 7.5);
+
+        t.setFontName(kReportFont);
+        t.setFontBold(true);
+        t.setFontSize(16 * Ratio);
+        t.setCurrentX(1);
+        t.setCurrentY(0.4);
+        t.Print(QStringLiteral("Tarvex Report (") + content.shaftName + QStringLiteral(")"));
+        t.setFontBold(false);
+        t.setDrawWidth(1);
+
+        t.PaintPicture(content.chart, 0.3, 1, chartWidth, 3.7);
+
+        t.setCurrentX(0.4);
+        t.setCurrentY(4.8);
+        t.setFontSize(14 * Ratio);
+        t.setFontBold(true);
+        t.Print(QStringLiteral("Note:"));
+        t.setFontBold(false);
+
+        QString note = content.note;
+        note.remove(QLatin1Char('\r'));
+        const QStringList lines = note.isEmpty() ? QStringList() : note.split(QLatin1Char('\n'));
+        t.setCurrentX(0.4);
+        t.setCurrentY(5.2);
+        t.setFontSize(12 * Ratio);
+        for (const QString& line : lines) {
+            if (line.size() > 80) {
+                for (const QString& piece : WrapText(line, 60)) {
+                    t.setCurrentX(0.4);
+                    t.Print(piece);
+                }
+            } else {
+                t.setCurrentX(0.4);
+                t.Print(line);
+            }
+        }
+
+        t.setFontName(kReportFont);
+        t.setFontSize(12 * Ratio);
+        double x = 7;
+        t.setCurrentX(x);
+        t.setCurrentY(0.5);
+        if (!content.table)
+            return;
+        const DataTable& table = *content.table;
+        for (int i = 0; i < table.Rows(); ++i) {
+            if (t.CurrentY() > 7) {
+                x += 1.2;
+                t.setCurrentY(0.5);
+            }
+            t.setCurrentX(x);
+            t.Print(table.TextMatrix(i, 0) + QStringLiteral("  ") + table.TextMatrix(i, 1));
+        }
+    } catch (const std::exception& e) {
+        if (onFailure)
+            onFailure(describe(e));
+    }
+}
+
+} // namespace
+
+QStringList WrapText(QString s, std::int16_t w)
+{
+    QStringList result{QString()};
+    // A width below one character could never shorten the text.
+    if (w < 1) {
+        result.insert(result.size() - 1, s);
+        return result;
+    }
+    const QChar blank(QLatin1Char(' '));
+    while (s.size() > w) {
+        QString head = s.left(w);
+        QString rest = s.mid(w);
+        if (rest.startsWith(blank) && w >= 3) {
+            qsizetype k = 0;
+            while (k < rest.size() && rest.at(k) == blank)
+                ++k;
+            rest = rest.mid(k);
+        } else {
+            const qsizetype q = head.lastIndexOf(blank) + 1;   // 1-based, 0 for none
+            if (!(q == head.size() || q <= w / 2)) {
+                head = s.left(q);
+                rest = s.mid(q);
+            }
+        }
+        result.insert(result.size() - 1, head);
+        s = rest;
+    }
+    result.insert(result.size() - 1, s);
+    return result;
+}
+
+void DrawProfileReport(ReportTarget& target, double Ratio, const ReportContent& content,
+                       const FailureReport& onFailure)
+{
+    DrawReport(target, Ratio, content, 6.3, onFailure);
+}
+
+void DrawPolarReport(ReportTarget& target, double Ratio, const ReportContent& content,
+                     const FailureReport& onFailure)
+{
+    DrawReport(target, Ratio, content, 3.7, onFailure);
+}
+
+PageGeometry ReadPrinterPage(Printer& printer)
+{
+    PageGeometry page;
+    printer.setOrientation(Printer::Orientation::Landscape);
+    page.width = printer.Width() / kTwipsPerInch;
+    page.height = printer.Height() / kTwipsPerInch;
+    const Printer::ScaleMode kept = printer.scaleMode();
+    printer.setScaleMode(Printer::ScaleMode::Inches);
+    try {
+        page.gapX = (page.width - printer.ScaleWidth()) / 2;
+        page.gapY = (page.height - printer.ScaleHeight()) / 2;
+    } catch (...) {
+        printer.setScaleMode(kept);
+        throw;
+    }
+    printer.setScaleMode(kept);
+    page.fontName = printer.FontName();
+    page.fontSize = printer.FontSize();
+    page.foreColor = printer.ForeColor();
+    return page;
+}
+
+PageGeometry StandardPage()
+{
+    PageGeometry page;
+    page.width = 297.0 / 25.4;
+    page.height = 210.0 / 25.4;
+    page.gapX = 0.25;
+    page.gapY = 0.25;
+    page.fontName = QStringLiteral("Arial");
+    page.fontSize = 10;
+    return page;
+}
+
+double SetPreviewScale(Printer* printer, PictureArea& pic, const FailureReport& onFailure)
+{
+    PageGeometry page = StandardPage();
+    if (printer) {
+        try {
+            page = ReadPrinterPage(*printer);
+        } catch (const std::exception& e) {
+            // Without a printer the preview still shows the report, on a
+            // standard sheet, rather than text of size 0.
+            if (onFailure)
+                onFailure(describe(e));
+        }
+    }
+
+    const QSize inner = pic.designSize();
+    const double heightRatio = inner.height() / kScreenDpi / page.height;
+    const double widthRatio = inner.width() / kScreenDpi / page.width;
+    QSize outer = inner;
+    double Ratio = 0;
+    // Within a pixel the area already has the sheet's proportions; so a second
+    // Preview keeps the size the first one gave.
+    if (heightRatio - widthRatio > 1.0 / (kScreenDpi * page.height)) {
+        Ratio = heightRatio;
+        outer.setWidth(std::max(inner.width(), static_cast<int>(std::lround(page.width * Ratio * kScreenDpi))));
+    } else {
+        Ratio = widthRatio;
+        outer.setHeight(std::max(inner.height(), static_cast<int>(std::lround(page.height * Ratio * kScreenDpi))));
+    }
+    if (outer != inner)
+        pic.setDesignSize(outer);
+
+    pic.setScale(-page.gapX, -page.gapY, page.width - page.gapX, page.height - page.gapY);
+    pic.setFontName(page.fontName);
+    pic.setFontSize(page.fontSize * Ratio);
+    pic.setForeColor(page.foreColor);
+    pic.Cls();
+    return Ratio;
+}
+
+} // namespace tarvex

@@ -1,0 +1,68 @@
+#pragma once
+// The one-page landscape report: a framed title naming the shaft, the chart of
+// the workspace, its note and its table, at fixed positions in inches. The
+// same routine draws on the printer and, scaled down, on the preview area.
+
+#include "platform/PictureArea.h"
+
+#include <QColor>
+#include <QString>
+#include <QStringList>
+#include <cstdint>
+#include <functional>
+
+namespace tarvex {
+
+class DataTable;
+class Printer;
+class ReportTarget;
+
+// What a report shows.
+struct ReportContent {
+    QString shaftName;
+    Picture chart;
+    QString note;
+    const DataTable* table = nullptr;
+};
+
+// Shows the description of a failure to the user.
+using FailureReport = std::function<void(const QString& description)>;
+
+// Cuts a long note line into pieces of at most w characters, preferring the
+// last blank beyond the middle; always ends with one empty piece.
+QStringList WrapText(QString s, std::int16_t w);
+
+// The profile report: chart 6.3 x 3.7 inches. On a failure the description is
+// shown once and the drawing stops; what was drawn stays.
+void DrawProfileReport(ReportTarget& target, double Ratio, const ReportContent& content,
+                       const FailureReport& onFailure);
+// The polar report: the same with the round chart 3.7 x 3.7 inches.
+void DrawPolarReport(ReportTarget& target, double Ratio, const ReportContent& content,
+                     const FailureReport& onFailure);
+
+// The landscape sheet a report is laid out on, in inches; gaps are the
+// unprintable edges, half the difference between sheet and printable area.
+struct PageGeometry {
+    double width = 0;
+    double height = 0;
+    double gapX = 0;
+    double gapY = 0;
+    QString fontName;
+    double fontSize = 10;
+    QColor foreColor{0, 0, 0};
+};
+
+// The default printer's sheet in landscape; throws what the printer throws.
+PageGeometry ReadPrinterPage(Printer& printer);
+// The sheet the preview shows when there is no printer to ask: A4 landscape
+// with quarter-inch edges.
+PageGeometry StandardPage();
+
+// Makes the preview area a scaled picture of the printer's sheet: the area
+// grows (never shrinks) to the sheet's proportions, is scaled in inches with
+// the printer's origin, and is erased. Returns the scale ratio of the preview
+// to paper. When the printer fails, its description is shown and the preview
+// shows a standard sheet instead.
+double SetPreviewScale(Printer* printer, PictureArea& pic, const FailureReport& onFailure);
+
+} // namespace tarvex

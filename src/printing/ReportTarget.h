@@ -1,0 +1,81 @@
+#pragma once
+// The surface a report is drawn on: the printer's page, or the preview area of
+// the report form. Page coordinates are inches from the top left corner of the
+// printable area; the preview area is scaled to show the same coordinates.
+
+#include "platform/PictureArea.h"
+
+#include <QString>
+
+namespace tarvex {
+
+class Printer;
+
+class ReportTarget {
+public:
+    virtual ~ReportTarget() = default;
+
+    // The surface's outer width in twips.
+    virtual double Width() = 0;
+    // Width of drawn lines, in device pixels (printer dots on paper).
+    virtual void setDrawWidth(int pixels) = 0;
+    virtual void Box(double x1, double y1, double x2, double y2) = 0;
+    virtual void setFontName(const QString& family) = 0;
+    virtual void setFontBold(bool bold) = 0;
+    virtual void setFontSize(double points) = 0;
+    virtual double CurrentX() const = 0;
+    virtual double CurrentY() const = 0;
+    virtual void setCurrentX(double x) = 0;
+    virtual void setCurrentY(double y) = 0;
+    // Draws the text at the current position, then moves down one line of the
+    // current font and back to the left edge.
+    virtual void Print(const QString& text) = 0;
+    virtual void PaintPicture(const Picture& picture, double x, double y, double width, double height) = 0;
+};
+
+// The printer's page; the printer should already count in inches.
+class PrinterPage : public ReportTarget {
+public:
+    explicit PrinterPage(Printer& printer) : printer_(printer) {}
+
+    double Width() override;
+    void setDrawWidth(int pixels) override;
+    void Box(double x1, double y1, double x2, double y2) override;
+    void setFontName(const QString& family) override;
+    void setFontBold(bool bold) override;
+    void setFontSize(double points) override;
+    double CurrentX() const override;
+    double CurrentY() const override;
+    void setCurrentX(double x) override;
+    void setCurrentY(double y) override;
+    void Print(const QString& text) override;
+    void PaintPicture(const Picture& picture, double x, double y, double width, double height) override;
+
+private:
+    Printer& printer_;
+};
+
+// The preview area: a picture area whose designed size is its size on screen
+// in pixels, scaled to the page by SetPreviewScale.
+class PreviewPage : public ReportTarget {
+public:
+    explicit PreviewPage(PictureArea& area) : area_(area) {}
+
+    double Width() override;
+    void setDrawWidth(int pixels) override { area_.setDrawWidth(pixels); }
+    void Box(double x1, double y1, double x2, double y2) override { area_.Box(x1, y1, x2, y2); }
+    void setFontName(const QString& family) override { area_.setFontName(family); }
+    void setFontBold(bool bold) override { area_.setFontBold(bold); }
+    void setFontSize(double points) override { area_.setFontSize(points); }
+    double CurrentX() const override { return area_.CurrentX(); }
+    double CurrentY() const override { return area_.CurrentY(); }
+    void setCurrentX(double x) override { area_.setCurrentX(x); }
+    void setCurrentY(double y) override { area_.setCurrentY(y); }
+    void Print(const QString& text) override { area_.Print(text); }
+    void PaintPicture(const Picture& picture, double x, double y, double width, double height) override;
+
+private:
+    PictureArea& area_;
+};
+
+} // namespace tarvex

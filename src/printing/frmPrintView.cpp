@@ -1,0 +1,160 @@
+#include "printing/frmPrintView.h"
+
+#include "app/frmMain.h"
+#include "platform/Fonts.h"
+#include "platform/MessageBox.h"
+#include "platform/PictureAreaWidget.h"
+#include "platform/Printer.h"
+#include "printing/Report.h"
+#include "printing/ReportTarget.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <algorithm>
+
+namespace tarvex {
+
+namespace {
+
+// The form is laid out in twips; the designed screen has 15 twips to a pixel.
+constexpr int px(int twips) { return twips / 15; }
+constexpr int kMargin = px(120);
+
+} // namespace
+
+frmPrintView::frmPrintView(frmMain& owner, QWidget* parent)
+    : QDialog(parent ? parent : &owner), owner_(owner)
+{
+    UseMetricTwinFonts();
+    setObjectName(QStringLiteral("frmPrintView"));
+
+    Label1 = new QLabel(QStringLiteral("Name"), this);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1->move(px(180), px(300));
+    Label1->adjustSize();
+
+    txtShaftName = new QLineEdit(this);
+    txtShaftName->setObjectName(QStringLiteral("txtShaftName"));
+    txtShaftName->move(px(840), px(240));
+    txtShaftName->resize(px(3975), txtShaftName->sizeHint().height());
+    Label1->setBuddy(txtShaftName);
+
+    const auto button = [this](const QString& text, const char* name, int left) {
+        auto* b = new QPushButton(text, this);
+        b->setObjectName(QString::fromLatin1(name));
+        b->setGeometry(px(left), px(180), px(1155), px(495));
+        // Enter in the name box should not close the form or start printing.
+        b->setAutoDefault(false);
+        return b;
+    };
+    cmdClose = button(QStringLiteral("Close"), "cmdClose", 4980);
+    cmdPrint = button(QStringLiteral("Print"), "cmdPrint", 6240);
+    cmdPrintPreview = button(QStringLiteral("Preview"), "cmdPrintPreview", 7500);
+
+    Picture1 = new PictureArea(QSize(px(8600), px(6055)), QColor(255, 255, 255), this);
+    Picture1View = new PictureAreaWidget(Picture1, this);
+    Picture1View->setObjectName(QStringLiteral("Picture1"));
+    Picture1View->move(px(120), px(840));
+
+    connect(cmdClose, &QPushButton::clicked, this, &frmPrintView::cmdClose_Click);
+    connect(cmdPrint, &QPushButton::clicked, this, &frmPrintView::cmdPrint_Click);
+    connect(cmdPrintPreview, &QPushButton::clicked, this, &frmPrintView::cmdPrintPreview_Click);
+
+    setTabOrder(txtShaftName, cmdClose);
+    setTabOrder(cmdClose, cmdPrint);
+    setTabOrder(cmdPrint, cmdPrintPreview);
+    txtShaftName->setFocus();
+
+    fitPreview();
+    Form_Load();
+}
+
+frmPrintView::~frmPrintView() = default;
+
+void frmPrintView::Form_Load()
+{
+    setWindowTitle(kAppTitle + QStringLiteral(" - Print Preview"));
+}
+
+void frmPrintView::fitPreview()
+{
+    const QSize size = Picture1->designSize();
+    Picture1View->setFixedSize(size);
+    const QRect preview = Picture1View->geometry();
+    const int width = std::max(preview.right(), cmdPrintPreview->geometry().right()) + 1 + kMargin;
+    setFixedSize(width, preview.bottom() + 1 + kMargin);
+}
+
+void frmPrintView::showFailure(const QString& description)
+{
+    if (const auto& box = owner_.platform().messageBox)
+        box->show(this, description, MsgButtons::Ok, kAppTitle);
+}
+
+ReportContent frmPrintView::content(int tab) const
+{
+    ReportContent c;
+    c.shaftName = txtShaftName->text();
+    c.chart = Picture2;
+    c.note = (tab == 0 ? owner_.Tab0txtNote : owner_.Tab1txtNote)->toPlainText();
+    c.table = tab == 0 ? owner_.Tab0msGrid : owner_.Tab1msGrid;
+    return c;
+}
+
+void frmPrintView::cmdPrintPreview_Click()
+{
+    const int tab = owner_.activeTab();
+    if (tab != 0 && tab != 1)
+        return;
+    Picture2 = owner_.Picture1->picture();
+    const FailureReport report = [this](const QString& d) { showFailure(d); };
+    const double Ratio = SetPreviewScale(owner_.platform().printer.get(), *Picture1, report);
+    fitPreview();
+    PreviewPage page(*Picture1);
+    if (tab == 0)
+        DrawProfileReport(page, Ratio, content(0), report);
+    else
+        DrawPolarReport(page, Ratio, content(1), report);
+}
+
+void frmPrintView::cmdPrint_Click()
+{
+    const int tab = owner_.activeTab();
+    if (tab != 0 && tab != 1)
+        return;
+    Printer* printer = owner_.platform().printer.get();
+    if (!printer)
+        return;
+    printer->setScaleMode(Printer::ScaleMode::Inches);
+    printer->setOrientation(Printer::Orientation::Landscape);
+    Picture2 = owner_.Picture1->picture();
+
+    bool reported = false;
+    const FailureReport report = [&](const QString& d) {
+        reported = true;
+        showFailure(d);
+    };
+    PrinterPage page(*printer);
+    if (tab == 0)
+        DrawProfileReport(page, 1.0, content(0), report);
+    else
+        DrawPolarReport(page, 1.0, content(1), report);
+    // The page as far as drawn is sent even after a failure. A page that does
+    // not reach the printer must not pass for printed: unless the drawing has
+    // already said what went wrong, say it now.
+    try {
+        printer->EndDoc();
+    } catch (const std::exception& e) {
+        if (!reported)
+            showFailure(QString::fromUtf8(e.what()));
+    }
+}
+
+void frmPrintView::cmdClose_Click()
+{
+    close();
+}
+
+} // namespace tarvex

@@ -13,20 +13,10 @@ Platform makeQtPlatform()
 {
     Platform p;
     p.messageBox = std::make_shared<QtMessageBox>();
-
     p.serialPort = std::make_shared<QtSerialPort>();
-
-
     p.fileDialog = std::make_shared<QtFileDialog>();
-
-
     p.clipboard = std::make_shared<QtClipboard>();
-
-
     p.printer = std::make_shared<QtPrinter>();
-
-
-    // help viewer
     p.helpViewer = std::make_shared<QtHelpViewer>();
 
     return p;

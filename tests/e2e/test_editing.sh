@@ -78,12 +78,7 @@ e2e_shot edited
 keys alt+f
 keys x
 keys n
-# Waited for here, not in a $(...) subshell: only this shell can collect the
-# program's exit status once it has ended.
-for _ in $(seq 200); do kill -0 "$APP_PID" 2>/dev/null || break; sleep 0.1; done
-kill -0 "$APP_PID" 2>/dev/null && fail "the program did not end"
-status=0
-wait "$APP_PID" || status=$?
+status=$(e2e_wait_exit 20)
 [ "$status" = 0 ] || fail "exit status $status"
 e2e_no_sanitizer_report
 pass

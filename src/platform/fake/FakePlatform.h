@@ -17,36 +17,20 @@ namespace tarvex {
 struct FakePlatform {
     std::shared_ptr<FakeMessageBox> messageBox = std::make_shared<FakeMessageBox>();
     std::shared_ptr<FakeHelpViewer> helpViewer = std::make_shared<FakeHelpViewer>();
-
     std::shared_ptr<FakeSerialPort> serialPort = std::make_shared<FakeSerialPort>();
-
-
     std::shared_ptr<FakeFileDialog> fileDialog = std::make_shared<FakeFileDialog>();
-
-
     std::shared_ptr<FakeClipboard> clipboard = std::make_shared<FakeClipboard>();
-
-
     std::shared_ptr<FakePrinter> printer = std::make_shared<FakePrinter>();
-
 
     Platform bundle() const
     {
         Platform p;
         p.messageBox = messageBox;
         p.helpViewer = helpViewer;
-
         p.serialPort = serialPort;
-
-
         p.fileDialog = fileDialog;
-
-
         p.clipboard = clipboard;
-
-
         p.printer = printer;
-
 
         return p;
     }

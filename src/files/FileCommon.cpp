@@ -1,5 +1,7 @@
 #include "files/FileCommon.h"
 
+#include "tables/DataTable.h"
+
 #include "files/Cp1252.h"
 
 #include <QFileInfo>
@@ -214,6 +216,17 @@ bool RecordReader::skipText()
     }
     remaining_ -= length;
     return true;
+}
+
+void ApplyStoredTexts(const QString& storedNote, const QString& heading0, const QString& heading1,
+                      DataTable& table, QString& note)
+{
+    if (!storedNote.isEmpty())
+        note = storedNote;
+    if (!heading0.isEmpty())
+        table.setTextMatrix(0, 0, heading0);
+    if (!heading1.isEmpty())
+        table.setTextMatrix(0, 1, heading1);
 }
 
 } // namespace tarvex

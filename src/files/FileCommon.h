@@ -12,6 +12,10 @@
 class QIODevice;
 
 namespace tarvex {
+class DataTable;
+}
+
+namespace tarvex {
 
 // A text in a data file carries a 2-byte length, one byte per character.
 constexpr int kMaxStoredTextBytes = 65535;
@@ -54,6 +58,10 @@ bool IsAcceptableFileName(const QString& path);
 // Writes `bytes` to a temporary file beside `path` and puts it in place of
 // the old file in one step: a failure half-way leaves the old file as it was.
 bool ReplaceFileContents(const QString& path, const QByteArray& bytes);
+
+// A stored note or heading that is empty leaves the table's own in place.
+void ApplyStoredTexts(const QString& storedNote, const QString& heading0, const QString& heading1,
+                      DataTable& table, QString& note);
 
 // Little-endian record writer. Texts arrive as code-page bytes.
 class RecordWriter {

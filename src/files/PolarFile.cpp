@@ -167,12 +167,7 @@ void ApplyPolarRecord(const PolarRecord& record, DataTable& table, QString& inte
         table.setCurrent(r, 1);
         table.setText(ShortFloatText(record.loads[static_cast<std::size_t>(r - 1)], locale));
     }
-    if (!record.note.isEmpty())
-        note = record.note;
-    if (!record.heading0.isEmpty())
-        table.setTextMatrix(0, 0, record.heading0);
-    if (!record.heading1.isEmpty())
-        table.setTextMatrix(0, 1, record.heading1);
+    ApplyStoredTexts(record.note, record.heading0, record.heading1, table, note);
 }
 
 SaveResult WritePolarFile(const QString& path, const DataTable& table, const QString& note)

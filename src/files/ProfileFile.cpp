@@ -122,12 +122,7 @@ void ApplyProfileRecord(const ProfileRecord& record, DataTable& table, QString& 
         table.setTextMatrix(r, 0, ShortFloatText(record.x[static_cast<std::size_t>(r - 1)], locale));
         table.setTextMatrix(r, 1, ShortFloatText(record.y[static_cast<std::size_t>(r - 1)], locale));
     }
-    if (!record.note.isEmpty())
-        note = record.note;
-    if (!record.heading0.isEmpty())
-        table.setTextMatrix(0, 0, record.heading0);
-    if (!record.heading1.isEmpty())
-        table.setTextMatrix(0, 1, record.heading1);
+    ApplyStoredTexts(record.note, record.heading0, record.heading1, table, note);
 }
 
 SaveResult WriteProfileFile(const QString& path, const DataTable& table, const QString& note)

@@ -6,96 +6,13 @@
 # hangs. Everything started here is stopped here.
 source "$(dirname "$0")/lib.sh"
 
-skip() { echo "SKIP: $E2E_NAME: $*"; E2E_OK=1; exit 0; }
-for tool in cupsd lpadmin lpstat pdftotext pdftoppm pdfinfo xdotool convert; do
-  command -v "$tool" >/dev/null 2>&1 || skip "$tool is not installed"
-done
-[ -x /usr/lib/cups/backend/cups-pdf ] || skip "printer-driver-cups-pdf is not installed"
-# cupsd runs the cups-pdf backend as root only when cupsd itself runs as root.
-[ "$(id -u)" = 0 ] || skip "needs root to run a CUPS daemon with the cups-pdf backend"
-PPD=/usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd
-[ -f "$PPD" ] || skip "no cups-pdf PPD at $PPD"
+source "$(dirname "$0")/cups.sh"
+cups_require xdotool convert
 
 # Once the chart routines draw their print copies, the report must carry them.
 require_chart=${TARVEX_E2E_REQUIRE_CHART:-0}
 
-# ---- a private CUPS daemon -------------------------------------------------
-CUPS_DIR=$(mktemp -d /tmp/tarvex-cups.XXXXXX)
-chmod 755 "$CUPS_DIR"
-QUEUE=tarvexe2e$$
-# cups-pdf reads its settings from /etc/cups only; a file named after this
-# queue's device URI applies to this queue alone and is removed afterwards.
-PDF_CONF=/etc/cups/cups-pdf-$QUEUE.conf
-CUPSD_PID=
-
-printing_cleanup() {
-  if [ -n "$CUPSD_PID" ]; then kill "$CUPSD_PID" 2>/dev/null || true; wait "$CUPSD_PID" 2>/dev/null || true; fi
-  rm -f "$PDF_CONF"
-  if [ "$E2E_OK" != 1 ] && [ -d "$CUPS_DIR" ]; then
-    cp -r "$CUPS_DIR/log" "$E2E_OUT/cups-log" 2>/dev/null || true
-  fi
-  rm -rf "$CUPS_DIR"
-  e2e_cleanup
-}
-trap printing_cleanup EXIT
-# Stopped from outside (a timeout, Ctrl+C): still clean up on the way out.
-trap 'exit 143' TERM
-trap 'exit 130' INT
-
-mkdir -p "$CUPS_DIR"/{etc/ppd,spool/tmp,cache,run,log,pdf,pdf-spool,home}
-chmod 755 "$CUPS_DIR"/{etc,log,pdf}
-cat >"$CUPS_DIR/etc/cups-files.conf" <<EOF
-ServerRoot $CUPS_DIR/etc
-ServerBin /usr/lib/cups
-DataDir /usr/share/cups
-RequestRoot $CUPS_DIR/spool
-TempDir $CUPS_DIR/spool/tmp
-CacheDir $CUPS_DIR/cache
-StateDir $CUPS_DIR/run
-AccessLog $CUPS_DIR/log/access_log
-ErrorLog $CUPS_DIR/log/error_log
-PageLog $CUPS_DIR/log/page_log
-SystemGroup root
-Sandboxing Relaxed
-EOF
-cat >"$CUPS_DIR/etc/cupsd.conf" <<EOF
-LogLevel debug
-Listen $CUPS_DIR/cups.sock
-Browsing No
-WebInterface No
-DefaultAuthType None
-<Location />
-  Order allow,deny
-  Allow all
-</Location>
-<Policy default>
-  <Limit All>
-    Order deny,allow
-  </Limit>
-</Policy>
-EOF
-cat >"$PDF_CONF" <<EOF
-Out $CUPS_DIR/pdf
-AnonDirName $CUPS_DIR/pdf
-Spool $CUPS_DIR/pdf-spool
-Log $CUPS_DIR/log
-LogType 3
-Grp root
-EOF
-
-export CUPS_SERVER=$CUPS_DIR/cups.sock
-# No lpoptions of this machine's users may choose another default.
-export HOME=$CUPS_DIR/home
-
-cupsd -f -c "$CUPS_DIR/etc/cupsd.conf" -s "$CUPS_DIR/etc/cups-files.conf" >"$CUPS_DIR/log/cupsd.out" 2>&1 &
-CUPSD_PID=$!
-for _ in $(seq 100); do timeout 5 lpstat -r 2>/dev/null | grep -q "is running" && break; sleep 0.1; done
-timeout 5 lpstat -r 2>/dev/null | grep -q "is running" || fail "the CUPS daemon did not start"
-# The pdftocairo renderer keeps the text of the page as text in the PDF.
-timeout 30 lpadmin -p "$QUEUE" -E -v "cups-pdf:/$QUEUE" -P "$PPD" -o pdftops-renderer-default=pdftocairo 2>/dev/null \
-  || fail "could not add the PDF printer"
-timeout 30 lpadmin -d "$QUEUE" 2>/dev/null || fail "could not make the PDF printer the default"
-[ "$(timeout 5 lpstat -d)" = "system default destination: $QUEUE" ] || fail "default destination: $(lpstat -d)"
+cups_start
 
 # ---- helpers -----------------------------------------------------------------
 key() { xdotool key --delay 40 "$@"; }
@@ -121,16 +38,7 @@ open_report_form() {
   return 1
 }
 
-# Waits until the n-th PDF is complete in the output folder; prints its path.
-wait_pdf() {
-  local n=$1 f
-  for _ in $(seq 600); do
-    f=$(ls -1tr "$CUPS_DIR"/pdf/*.pdf 2>/dev/null | sed -n "${n}p")
-    if [ -n "$f" ] && pdfinfo "$f" >/dev/null 2>&1; then echo "$f"; return 0; fi
-    sleep 0.1
-  done
-  return 1
-}
+wait_pdf() { cups_wait_pdf "$@"; }
 
 # The printed sheet as a landscape image at $dpi, in $E2E_OUT/<name>.png. The
 # print system feeds A4 portrait; a landscape page arrives on it turned a

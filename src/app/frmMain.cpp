@@ -28,6 +28,7 @@
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTabWidget>
+#include <QTextDocument>
 #include <QToolBar>
 #include <QVBoxLayout>
 
@@ -163,6 +164,11 @@ frmMain::frmMain(const Platform& platform, QWidget* parent)
     connect(Tab1cmdClear, &QPushButton::clicked, this, &frmMain::Tab1cmdClear_Click);
     connect(Tab1cmdSine, &QPushButton::clicked, this, &frmMain::Tab1cmdSine_Click);
     connectEditorEvents();
+    // The notes are saved with their tables, so typing one is a change to save.
+    // Only the user's own edits add undo steps; notes put in by New, Clear or
+    // opening a file do not, and leave the flags to those commands.
+    connect(Tab0txtNote->document(), &QTextDocument::undoCommandAdded, this, [this] { ProfileModified = true; });
+    connect(Tab1txtNote->document(), &QTextDocument::undoCommandAdded, this, [this] { PolarModified = true; });
 
     resize(1100, 720);
     Form_Load();

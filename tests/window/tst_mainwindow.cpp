@@ -160,6 +160,28 @@ private slots:
         QVERIFY(w.PolarModified);
     }
 
+    void typingANoteIsAChangeToSave()
+    {
+        FakePlatform fakes;
+        frmMain w(fakes.bundle());
+        w.show();
+        // Notes put in by the program do not count...
+        w.Tab0txtNote->setPlainText(QStringLiteral("from a file"));
+        w.Tab0txtNote->clear();
+        QVERIFY(!w.ProfileModified && !w.PolarModified);
+        // ...the user's typing does, on its own tab's table only.
+        w.Tab0txtNote->setFocus();
+        QTest::keyClicks(w.Tab0txtNote, QStringLiteral("stiff at 30"));
+        QVERIFY(w.ProfileModified);
+        QVERIFY(!w.PolarModified);
+        w.SSTab1->setCurrentIndex(1);
+        QTest::keyClicks(w.Tab1txtNote, QStringLiteral("x"));
+        QVERIFY(w.PolarModified);
+        // So closing asks before the note is lost.
+        QCOMPARE(w.close(), true);
+        QCOMPARE(fakes.messageBox->texts(), QStringList{QStringLiteral("Do you want to save the data?")});
+    }
+
     void closing_data()
     {
         QTest::addColumn<bool>("profile");

@@ -165,8 +165,10 @@ sleep 0.5
 [ "$(ls -1 "$CUPS_DIR"/pdf/*.pdf | wc -l)" = 2 ] || fail "a PDF appeared without a print system"
 
 # The program still answers and ends cleanly.
+# The typed note is unsaved, so closing asks; No ends the program.
 focus_main
 key alt+f; sleep 0.4; key x
+sleep 1; key n
 status=$(e2e_wait_exit 20)
 [ "$status" = 0 ] || fail "exit status $status"
 e2e_no_sanitizer_report

@@ -12,6 +12,7 @@
 //    on the way out, the 7-digit text on the way back).
 //   BENCH <figure> <measured seconds> <floor seconds> <goal ratio>
 #include "files/ProfileFile.h"
+#include "files/SafeWrite.h"
 #include "tables/DataTable.h"
 #include "tables/Numbers.h"
 #include "tables/ProfileTable.h"
@@ -97,7 +98,7 @@ int main(int argc, char* argv[])
     ProfileRecordFromTable(table, note, record);
     ProfileRecord again;
     const double fileIo = median(runs, [&] {
-        ReplaceFileContents(path, EncodeProfileRecord(record));
+        WriteFileSafely(path, EncodeProfileRecord(record));
         LoadProfileRecord(path, again);
     });
 

@@ -6,6 +6,7 @@
 // defined in their own file, frmMain_<subsystem>.cpp, beside this one.
 
 #include "charts/xy/XYCurve.h"
+#include "device/RxFraming.h"
 #include "platform/Platform.h"
 #include "tables/DataTable.h"
 
@@ -45,7 +46,7 @@ public:
     XYCurveList XYCurves;
     bool CurvesStored = false;
     bool ProfilePlotted = false;
-    QString RxBuffer;
+    RxState RxBuffer;
     bool blFormLoaded = false;
 
     // ---- controls outside the tabs -----------------------------------------

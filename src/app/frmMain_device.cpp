@@ -48,11 +48,13 @@ void frmMain::SPortAx1_OnRxChar()
     SerialPort* port = platform_.serialPort.get();
     if (!port)
         return;
-    const std::optional<QString> reading = FrameReceived(RxBuffer, port->readAll(), &RxDropped);
-    if (!reading)
+    // A line given up at the bound leaves the box as it was: what it lost
+    // could have been the sign or the decimal point.
+    const RxFramed framed = FrameReceived(RxBuffer, port->readAll(), &RxDropped);
+    if (!framed.reading)
         return;
     QLineEdit* box = activeTab() == 0 ? Tab0txtLoad : Tab1txtLoad;
-    box->setText(*reading);
+    box->setText(*framed.reading);
 }
 
 void frmMain::SPortAx1_OnFailed(const QString& description)

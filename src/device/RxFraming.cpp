@@ -2,33 +2,43 @@
 
 namespace tarvex {
 
-namespace {
-
-// Keeps the newest kRxBufferLimit characters of `text`.
-void bound(QString& text, qint64* dropped)
+RxFramed FrameReceived(RxState& rx, const QString& chunk, qint64* dropped)
 {
-    const qsizetype excess = text.size() - kRxBufferLimit;
-    if (excess <= 0)
-        return;
-    text.remove(0, excess);
-    if (dropped)
-        *dropped += excess;
-}
-
-} // namespace
-
-std::optional<QString> FrameReceived(QString& buffer, const QString& chunk, qint64* dropped)
-{
-    buffer += chunk;
-    const qsizetype end = buffer.indexOf(QLatin1String("\r\n"));
-    if (end < 0) {
-        bound(buffer, dropped);
-        return std::nullopt;
+    RxFramed out;
+    rx.text += chunk;
+    qsizetype start = 0;
+    for (;;) {
+        const qsizetype end = rx.text.indexOf(QLatin1String("\r\n"), start);
+        if (end < 0)
+            break;
+        const qsizetype length = end - start;
+        if (rx.overflowed || length > kRxBufferLimit) {
+            out = RxFramed{std::nullopt, true};
+            if (dropped && !rx.overflowed)
+                *dropped += length;
+        } else {
+            out = RxFramed{rx.text.mid(start, length), false};
+        }
+        rx.overflowed = false;
+        start = end + 2;
     }
-    QString text = buffer.left(end);
-    buffer.clear();
-    bound(text, dropped);
-    return text;
+    rx.text.remove(0, start);
+
+    // A CR at the end may be the first half of a line end whose LF is still
+    // on the wire: it is kept even when the line is given up.
+    const bool carriageReturn = rx.text.endsWith(QLatin1Char('\r'));
+    const qsizetype pending = rx.text.size() - (carriageReturn ? 1 : 0);
+    if (pending > kRxBufferLimit) {
+        if (dropped)
+            *dropped += pending;
+        rx.text = carriageReturn ? QStringLiteral("\r") : QString();
+        rx.overflowed = true;
+    } else if (rx.overflowed && pending > 0) {
+        if (dropped)
+            *dropped += pending;
+        rx.text = carriageReturn ? QStringLiteral("\r") : QString();
+    }
+    return out;
 }
 
 } // namespace tarvex

@@ -3,10 +3,10 @@
 #include "tables/DataTable.h"
 
 #include "files/Cp1252.h"
+#include "files/SafeWrite.h"
 
 #include <QFileInfo>
 #include <QIODevice>
-#include <QSaveFile>
 #include <QtEndian>
 #include <cstring>
 
@@ -61,19 +61,14 @@ bool IsAcceptableFileName(const QString& path)
     return true;
 }
 
-bool ReplaceFileContents(const QString& path, const QByteArray& bytes)
+SaveResult WriteDataBytes(const QString& path, const QByteArray& bytes)
 {
-    QSaveFile file(path);
-    // In a folder that takes no new files the old one is overwritten in
-    // place, as a plain write would; everywhere else the swap is atomic.
-    file.setDirectWriteFallback(true);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    if (file.write(bytes) != bytes.size()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    QString why;
+    if (WriteFileSafely(path, bytes, &why))
+        return {};
+    return {SaveStatus::CannotWrite,
+            QStringLiteral("Nothing was saved: \"%1\" could not be written (%2). A file already there is unchanged.")
+                .arg(QFileInfo(path).fileName(), why)};
 }
 
 void RecordWriter::u16(quint16 v)

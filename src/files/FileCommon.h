@@ -55,9 +55,10 @@ QString NoteFromFile(const QString& stored);
 // a NUL character, a name or path beyond the system's limits).
 bool IsAcceptableFileName(const QString& path);
 
-// Writes `bytes` to a temporary file beside `path` and puts it in place of
-// the old file in one step: a failure half-way leaves the old file as it was.
-bool ReplaceFileContents(const QString& path, const QByteArray& bytes);
+// Writes `bytes` in place of the file at `path` (see WriteFileSafely). A
+// failure leaves the old file as it was and is told to the user: a save that
+// passed for success while the disk was full would lose the run.
+SaveResult WriteDataBytes(const QString& path, const QByteArray& bytes);
 
 // A stored note or heading that is empty leaves the table's own in place.
 void ApplyStoredTexts(const QString& storedNote, const QString& heading0, const QString& heading1,

@@ -176,9 +176,7 @@ SaveResult WritePolarFile(const QString& path, const DataTable& table, const QSt
     SaveResult result = PolarRecordFromTable(table, note, record);
     if (!result.ok())
         return result;
-    if (!ReplaceFileContents(path, EncodePolarRecord(record)))
-        return {SaveStatus::CannotWrite, {}};
-    return {};
+    return WriteDataBytes(path, EncodePolarRecord(record));
 }
 
 ReadStatus ReadPolarFile(const QString& path, DataTable& table, QString& intervalText, QString& note)

@@ -131,9 +131,7 @@ SaveResult WriteProfileFile(const QString& path, const DataTable& table, const Q
     SaveResult result = ProfileRecordFromTable(table, note, record);
     if (!result.ok())
         return result;
-    if (!ReplaceFileContents(path, EncodeProfileRecord(record)))
-        return {SaveStatus::CannotWrite, {}};
-    return {};
+    return WriteDataBytes(path, EncodeProfileRecord(record));
 }
 
 ReadStatus ReadProfileFile(const QString& path, DataTable& table, QString& note)

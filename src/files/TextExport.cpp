@@ -30,9 +30,7 @@ SaveResult WriteTextExport(const QString& path, const DataTable& table, const QS
                                        false);
         return {SaveStatus::CannotStore, problem};
     }
-    if (!ReplaceFileContents(path, ToCp1252(text)))
-        return {SaveStatus::CannotWrite, {}};
-    return {};
+    return WriteDataBytes(path, ToCp1252(text));
 }
 
 } // namespace tarvex

@@ -1,10 +1,10 @@
 // Receive framing against a model without the bound: the input is cut into
-// chunks (each byte below 8 ends a chunk), and after every chunk the shown
-// reading and the kept characters must be the newest characters of the
-// model's.
+// chunks (each byte below 8 ends a chunk). After every chunk the newest line
+// the model completed must be shown exactly when it fits the bound, and
+// reported damaged when it does not; what is kept must be the model's
+// unfinished line while that fits.
 #include "device/RxFraming.h"
 
-#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 
@@ -12,27 +12,35 @@ using namespace tarvex;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    QString buffer;
+    RxState rx;
     QString model;
     qint64 dropped = 0;
     QString chunk;
     auto deliver = [&] {
-        const std::optional<QString> shown = FrameReceived(buffer, chunk, &dropped);
+        const RxFramed framed = FrameReceived(rx, chunk, &dropped);
         model += chunk;
-        const qsizetype end = model.indexOf(QLatin1String("\r\n"));
-        if (end >= 0) {
-            // The newest characters of the model's reading: all of them when
-            // it is short, else at least the bound less one (a CR kept at the
-            // end of the bounded buffer counted towards it).
-            const QString expected = model.left(end);
-            if (!shown || !expected.endsWith(*shown) || shown->size() > kRxBufferLimit
-                || shown->size() < std::min(expected.size(), kRxBufferLimit - 1))
-                std::abort();
-            model.clear();
-        } else if (shown) {
-            std::abort();
+        qsizetype start = 0, end, last = -1, lastEnd = -1;
+        while ((end = model.indexOf(QLatin1String("\r\n"), start)) >= 0) {
+            last = start;
+            lastEnd = end;
+            start = end + 2;
         }
-        if (buffer != model.right(kRxBufferLimit) || buffer.size() > kRxBufferLimit || dropped < 0)
+        if (last < 0) {
+            if (framed.complete())
+                std::abort();
+        } else {
+            const QString line = model.mid(last, lastEnd - last);
+            const bool fits = line.size() <= kRxBufferLimit;
+            if (framed.damaged == fits || (fits && framed.reading != line) || (!fits && framed.reading))
+                std::abort();
+            model.remove(0, start);
+        }
+        QString pending = model;
+        if (pending.endsWith(QLatin1Char('\r')))
+            pending.chop(1);
+        if (pending.size() <= kRxBufferLimit && !rx.overflowed && rx.text != model)
+            std::abort();
+        if (rx.text.size() > kRxBufferLimit + 1 || dropped < 0)
             std::abort();
         chunk.clear();
     };

@@ -4,6 +4,7 @@
 #include "files/OpenSave.h"
 #include "files/PolarFile.h"
 #include "files/ProfileFile.h"
+#include "files/SafeWrite.h"
 #include "tables/DataTable.h"
 #include "tables/Numbers.h"
 #include "tables/ProfileTable.h"
@@ -206,8 +207,9 @@ bool CsvToDataFile(const QString& csv, const QString& outPath, QString* error)
         *error = !result.message.isEmpty() ? result.message : QStringLiteral("the table cannot be stored");
         return false;
     }
-    if (!ReplaceFileContents(outPath, bytes)) {
-        *error = QStringLiteral("%1: cannot write the file").arg(outPath);
+    QString why;
+    if (!WriteFileSafely(outPath, bytes, &why)) {
+        *error = QStringLiteral("%1: cannot write the file: %2").arg(outPath, why);
         return false;
     }
     return true;

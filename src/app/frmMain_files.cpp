@@ -131,8 +131,8 @@ bool frmMain::writeTabFile(int tab, const QString& path, bool dataFile)
     else
         result = tab == 0 ? WriteProfileTextExport(path, table, note) : WritePolarTextExport(path, table, note);
     if (!result.ok()) {
-        // Cells that are not numbers and files that cannot be written end
-        // the save silently; texts the file cannot hold are explained.
+        // Cells that are not numbers end the save silently; a text the file
+        // cannot hold and a file that could not be written are explained.
         if (!result.message.isEmpty())
             MsgBox(result.message);
         return false;

@@ -21,30 +21,26 @@ trap e2e_cleanup EXIT
 fail() { echo "FAIL: $*" >&2; e2e_shot failure || true; exit 1; }
 pass() { E2E_OK=1; echo "PASS: $E2E_NAME"; }
 
-# A private X server on the first free display number. Tests of other builds
-# may pick the same number at the same moment: the server that loses the race
-# exits, and then the next number is tried.
+# A private X server. The server picks a free display number itself and
+# writes it once it accepts clients: tests running side by side that guessed
+# numbers could both take one display, and the first to finish would stop the
+# other's server under it.
 e2e_start_x() {
-  local n=90 xpid
-  for _ in $(seq 20); do
-    while [ -e /tmp/.X$n-lock ] || [ -e /tmp/.X11-unix/X$n ]; do n=$((n + 1)); done
-    Xvfb :$n -screen 0 "${1:-1280x800x24}" -nolisten tcp >"$E2E_OUT/xvfb.log" 2>&1 &
-    xpid=$!
-    export DISPLAY=:$n
-    for _ in $(seq 50); do
-      kill -0 "$xpid" 2>/dev/null || break
-      if xdpyinfo >/dev/null 2>&1; then
-        sleep 0.2
-        kill -0 "$xpid" 2>/dev/null && { E2E_PIDS+=("$xpid"); return 0; }
-        break
-      fi
-      sleep 0.1
-    done
-    kill "$xpid" 2>/dev/null || true
-    wait "$xpid" 2>/dev/null || true
-    n=$((n + 1))
+  local xpid n=
+  rm -f "$E2E_OUT/display"
+  Xvfb -displayfd 3 -screen 0 "${1:-1280x800x24}" -nolisten tcp 3>"$E2E_OUT/display" >"$E2E_OUT/xvfb.log" 2>&1 &
+  xpid=$!
+  for _ in $(seq 300); do
+    # The number counts once its line is complete.
+    [ "$(wc -l <"$E2E_OUT/display" 2>/dev/null || echo 0)" -ge 1 ] && n=$(head -n 1 "$E2E_OUT/display")
+    case $n in ''|*[!0-9]*) ;; *) break ;; esac
+    kill -0 "$xpid" 2>/dev/null || break
+    sleep 0.1
   done
-  fail "Xvfb did not start"
+  case $n in ''|*[!0-9]*) cat "$E2E_OUT/xvfb.log" >&2; kill "$xpid" 2>/dev/null || true; fail "Xvfb did not start" ;; esac
+  E2E_PIDS+=("$xpid")
+  export DISPLAY=:$n
+  xdpyinfo >/dev/null 2>&1 || fail "Xvfb on $DISPLAY does not answer"
 }
 
 # Starts the program; its stderr goes to $E2E_OUT/app.err. Sets APP_PID.

@@ -342,19 +342,34 @@ private slots:
         QCOMPARE(fakes.fileDialog->InitDir, window.applicationFolder);
     }
 
-    void saveExplainsANoteTheFileCannotHold()
+    // A save that writes nothing says why, and changes nothing else: the
+    // table stays modified, so closing still offers to save it.
+    void saveExplainsWhyNothingWasWritten_data()
     {
+        QTest::addColumn<QString>("note");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("a note the file cannot hold")
+            << QString::fromUtf8("load \xE2\x89\x88 3 kN") << "note.tvl"
+            << QString::fromUtf8("Nothing was saved: the note holds characters that the file cannot store: \"\xE2\x89\x88\".");
+        QTest::newRow("a folder that does not exist")
+            << "" << "gone/run.tvl"
+            << "Nothing was saved: \"run.tvl\" could not be written (No such file or directory). A file already there is unchanged.";
+    }
+    void saveExplainsWhyNothingWasWritten()
+    {
+        QFETCH(QString, note);
+        QFETCH(QString, name);
+        QFETCH(QString, message);
         FakePlatform fakes;
         frmMain window(fakes.bundle());
         fillProfile(*window.Tab0msGrid);
-        window.Tab0txtNote->setPlainText(QString::fromUtf8("load \xE2\x89\x88 3 kN"));
+        window.Tab0txtNote->setPlainText(note);
         window.ProfileModified = true;
-        const QString file = path("note.tvl");
+        const QString file = path(name);
         fakes.fileDialog->paths = {file};
         window.mnuSave_Click();
-        QCOMPARE(fakes.messageBox->texts(),
-                 QStringList{QString::fromUtf8("Nothing was saved: the note holds characters that the file cannot "
-                                               "store: \"\xE2\x89\x88\".")});
+        QCOMPARE(fakes.messageBox->texts(), QStringList{message});
         QVERIFY(!QFile::exists(file));
         QVERIFY(window.ProfileModified);
         QCOMPARE(window.windowTitle(), QStringLiteral("Tarvex RS232"));

@@ -1,0 +1,203 @@
+// The one routine every save goes through: whatever fails, the old file is
+// left byte for byte and the reason is given.
+#include "files/FileCommon.h"
+#include "files/ProfileFile.h"
+#include "files/SafeWrite.h"
+#include "tables/DataTable.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <cerrno>
+#include <cstring>
+#include <sys/mount.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+using namespace tarvex;
+
+namespace {
+
+QByteArray readAll(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+}
+
+void put(const QString& path, const QByteArray& bytes)
+{
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    QCOMPARE(f.write(bytes), bytes.size());
+}
+
+QString reason(int error)
+{
+    return QString::fromLocal8Bit(std::strerror(error));
+}
+
+// The seam: the system takes `budget` more bytes, then fails with `error`
+// (0: the write takes nothing and says nothing, as a full device may).
+qint64 budget = 0;
+int failure = ENOSPC;
+ssize_t limitedWrite(int fd, const void* data, size_t size)
+{
+    if (budget <= 0) {
+        errno = failure;
+        return failure ? -1 : 0;
+    }
+    const size_t n = std::min<size_t>(size, static_cast<size_t>(budget));
+    const ssize_t written = ::write(fd, data, n);
+    if (written > 0)
+        budget -= written;
+    return written;
+}
+
+void fillProfile(DataTable& t, int rows)
+{
+    t.setRows(rows + 1);
+    for (int r = 1; r <= rows; ++r) {
+        t.setTextMatrix(r, 0, QString::number(r));
+        t.setTextMatrix(r, 1, QString::number(r * 0.5));
+    }
+}
+
+} // namespace
+
+class TestSafeWrite : public QObject {
+    Q_OBJECT
+    QTemporaryDir dir;
+    QString path(const QString& name) const { return dir.filePath(name); }
+    QStringList leftovers() const { return QDir(dir.path()).entryList(QStringList{".*.tmp-*"}, QDir::Hidden | QDir::Files); }
+
+private slots:
+    void cleanup() { SetWriteCallForTesting(nullptr); }
+
+    // A write that fails after any number of bytes, in any way, must leave
+    // the old file as it was and no temporary file behind.
+    void failureAtEveryByteKeepsTheOldFile()
+    {
+        const QString file = path("old.tvl");
+        const QByteArray old("the run saved yesterday");
+        QByteArray fresh;
+        for (int i = 0; i < 64; ++i)
+            fresh += char('A' + i % 26);
+        SetWriteCallForTesting(limitedWrite);
+        for (int error : {ENOSPC, EIO, 0}) {
+            for (qint64 cut = 0; cut < fresh.size(); ++cut) {
+                put(file, old);
+                budget = cut;
+                failure = error;
+                QString why;
+                QVERIFY2(!WriteFileSafely(file, fresh, &why), qPrintable(QString::number(cut)));
+                QCOMPARE(why, reason(error ? error : ENOSPC));
+                QCOMPARE(readAll(file), old);
+                QCOMPARE(leftovers(), QStringList());
+            }
+        }
+        budget = fresh.size();
+        QVERIFY(WriteFileSafely(file, fresh));
+        QCOMPARE(readAll(file), fresh);
+    }
+
+    void reasonsAreTheSystems_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("error");
+        QTest::newRow("folder missing") << "no/such/folder/x.tvl" << ENOENT;
+        QTest::newRow("a folder in the file's place") << "afolder" << EISDIR;
+        QTest::newRow("no name") << "" << ENOENT;
+    }
+    void reasonsAreTheSystems()
+    {
+        QFETCH(QString, name);
+        QFETCH(int, error);
+        QDir(dir.path()).mkpath(QStringLiteral("afolder"));
+        QString why;
+        QVERIFY(!WriteFileSafely(name.isEmpty() ? name : path(name), "x", &why));
+        QCOMPARE(why, reason(error));
+    }
+
+    // With no direct-write fallback, a folder that takes no new files keeps
+    // the old file whole even though the file itself is writable.
+    void folderThatTakesNoNewFiles()
+    {
+        if (::geteuid() == 0)
+            QSKIP("running as root, which may write into any folder: the disk-full case covers the root run");
+        QTemporaryDir locked;
+        const QString file = locked.filePath(QStringLiteral("run.tvl"));
+        put(file, "old");
+        QVERIFY(QFile::setPermissions(locked.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner));
+        QString why;
+        QVERIFY(!WriteFileSafely(file, QByteArray(16036, 'n'), &why));
+        QFile::setPermissions(locked.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+        QCOMPARE(why, reason(EACCES));
+        QCOMPARE(readAll(file), QByteArray("old"));
+    }
+
+    // The file a link names is replaced; the link and the file's mode stay.
+    void linkAndModeKept()
+    {
+        const QString target = path("real.tvl");
+        const QString link = path("link.tvl");
+        put(target, "old");
+        QVERIFY(QFile::setPermissions(target, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup));
+        QVERIFY(QFile::link(target, link));
+        QVERIFY(WriteFileSafely(link, "new"));
+        QVERIFY(QFileInfo(link).isSymLink());
+        QCOMPARE(readAll(target), QByteArray("new"));
+        struct stat st {};
+        QCOMPARE(::stat(QFile::encodeName(target).constData(), &st), 0);
+        QCOMPARE(st.st_mode & 07777, mode_t(0640));
+    }
+
+    // A real full disk: a 64 KiB tmpfs, filled, then with a little room left.
+    // Saving through the data file writer must fail with the system's reason
+    // and keep the old file.
+    void fullDisk_data()
+    {
+        QTest::addColumn<qint64>("room");
+        QTest::newRow("no room at all") << qint64(0);
+        QTest::newRow("room for part of the file") << qint64(8192);
+    }
+    void fullDisk()
+    {
+        QFETCH(qint64, room);
+        QTemporaryDir mountPoint;
+        const QByteArray where = QFile::encodeName(mountPoint.path());
+        if (::mount("tmpfs", where.constData(), "tmpfs", 0, "size=64k") != 0)
+            QSKIP(qPrintable(QStringLiteral("cannot mount a small tmpfs here (%1): needs root").arg(reason(errno))));
+        const QString file = mountPoint.filePath(QStringLiteral("run.tvl"));
+        DataTable small;
+        fillProfile(small, 6);
+        QVERIFY(WriteProfileFile(file, small, QStringLiteral("yesterday")).ok());
+        const QByteArray old = readAll(file);
+        {
+            QFile filler(mountPoint.filePath(QStringLiteral("filler")));
+            QVERIFY(filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
+            const QByteArray block(4096, 'f');
+            while (filler.write(block) == block.size()) {
+            }
+            filler.close();
+            if (room > 0)
+                QVERIFY(filler.resize(std::max<qint64>(0, filler.size() - room)));
+        }
+        DataTable big;
+        fillProfile(big, 2000);
+        const SaveResult result = WriteProfileFile(file, big, QStringLiteral("today"));
+        const QByteArray after = readAll(file);
+        const QStringList files = QDir(mountPoint.path()).entryList(QDir::Files | QDir::Hidden);
+        if (::umount(where.constData()) != 0)
+            ::umount2(where.constData(), MNT_DETACH);
+        QCOMPARE(files, (QStringList{"filler", "run.tvl"}));
+        QCOMPARE(result.status, SaveStatus::CannotWrite);
+        QVERIFY2(result.message.contains(reason(ENOSPC)), qPrintable(result.message));
+        QVERIFY2(result.message.startsWith(QLatin1String("Nothing was saved: \"run.tvl\"")), qPrintable(result.message));
+        QCOMPARE(after, old);
+    }
+};
+
+QTEST_APPLESS_MAIN(TestSafeWrite)
+#include "tst_safewrite.moc"

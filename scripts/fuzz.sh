@@ -15,12 +15,26 @@ fi
 harnesses=$(cd tests/fuzz && ls fuzz_*.cpp 2>/dev/null | sed 's/\.cpp$//') || true
 [ -n "$harnesses" ] || { echo "no fuzz harnesses"; exit 0; }
 cmake --build "$dir" --parallel "$(nproc)" --target $harnesses
+# Crash inputs and their full traces are kept in $dir/artifacts/, and the
+# inputs a run found beyond the stored corpus in $dir/new-corpus/<name>/ (copy
+# the worthwhile ones into tests/fuzz/corpus/<name>/ to keep them replayed).
+mkdir -p "$dir/artifacts"
+status=0
 for h in $harnesses; do
   short=${h#fuzz_}
-  work=$(mktemp -d)
-  cp -r tests/fuzz/corpus/"$short"/. "$work"/ 2>/dev/null || true
-  echo "== $h for ${secs}s"
-  QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=0 \
-    "$dir/tests/fuzz/$h" -max_total_time="$secs" -artifact_prefix="$dir/$h-" "$work" 2>&1 | tail -3
+  work="$dir/new-corpus/$short"
   rm -rf "$work"
+  mkdir -p "$work"
+  echo "== $h for ${secs}s"
+  if ! QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=0 \
+      "$dir/tests/fuzz/$h" -max_total_time="$secs" -artifact_prefix="$dir/artifacts/$h-" \
+      "$work" tests/fuzz/corpus/"$short" >"$dir/artifacts/$h.log" 2>&1; then
+    status=1
+    cat "$dir/artifacts/$h.log"
+    echo "$h found a failure: the input and this trace are kept in $dir/artifacts/"
+  else
+    tail -n 3 "$dir/artifacts/$h.log"
+  fi
+  echo "   $(ls "$work" | wc -l) new inputs in $work"
 done
+exit $status

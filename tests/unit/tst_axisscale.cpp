@@ -235,10 +235,13 @@ private slots:
                                             << QStringList{"1.000000E+07", "1.000005E+07", "1.000010E+07"};
         QTest::newRow("steps of 0.1 in exponent form") << 1234567.f << 1234568.5f
                                                        << QStringList{"1.2345670E+06", "1.2345675E+06", "1.2345680E+06", "1.2345685E+06"};
-        // Two units in the last place of 4.5E+06 are a step: the start stays
-        // at min.
+        // Two units in the last place of min are a step or more: the start
+        // stays at min or below it.
         QTest::newRow("4.5e6 in steps of 1") << 4.5e6f << 4500020.f
                                              << QStringList{"4500000", "4500005", "4500010", "4500015", "4500020"};
+        // 74220.91f is 74220.906: the axis starts at the line it was typed as.
+        QTest::newRow("steps of the last digit a float holds") << 74220.91f << 74221.02f
+                                                               << QStringList{"74220.95", "74221.00"};
         QTest::newRow("up to the largest float") << 0.f << big << QStringList{"0", "1E+38", "2E+38", "3E+38"};
         QTest::newRow("start below the lowest float") << -big << -big / 2
                                                       << QStringList{"-3.5E+38", "-3.0E+38", "-2.5E+38", "-2.0E+38"};

@@ -246,22 +246,23 @@ std::optional<AxisScale> ComputeAxisScale(float min, float max)
     if (!std::isfinite(q) || std::fabs(q) > 1e15)
         return std::nullopt;
     const double tolerance = std::fabs(q) * std::ldexp(1.0, -22);
+    // The grid line at or below min itself, short of the rounding of the
+    // division.
+    const auto below = static_cast<std::int64_t>(std::floor(q + std::fabs(q) * std::ldexp(1.0, -44)));
     if (tolerance < 1.0 / 64) {
         a.startIndex = static_cast<std::int64_t>(std::floor(q + tolerance));
     } else {
         // Two units in the last place of min come to a visible part of a step
-        // (whole steps, from about 4.2E+06 in steps of 1), and the tolerance
-        // would lift the start that far above min, leaving the data below the
-        // axis. Min is on a grid line only when it is that line's nearest
-        // float, which is what typing the line's value gives.
-        a.startIndex = static_cast<std::int64_t>(std::floor(q));
-        const double next = double(a.startIndex + 1) * decimalStep;
-        if (ToSingle(next) == min)
+        // (whole steps from about 4.2E+06 in steps of 1), and the tolerance
+        // would lift the start that far above min, the data left below the
+        // axis. Min then counts as on a grid line when it is that line's
+        // nearest float, as typing the line's value gives.
+        a.startIndex = below;
+        if (ToSingle(double(below + 1) * decimalStep) == min)
             ++a.startIndex;
     }
-    const double exactStart = double(a.startIndex) * decimalStep;
     const double exactSpan = a.n * decimalStep;
-    a.start = ToSingle(exactStart);
+    a.start = ToSingle(double(a.startIndex) * decimalStep);
     a.span = exactSpan > std::numeric_limits<float>::max() ? std::numeric_limits<float>::infinity()
                                                            : static_cast<float>(a.n) * a.step;
 
@@ -272,10 +273,20 @@ std::optional<AxisScale> ComputeAxisScale(float min, float max)
     }
 
     const bool single = a.step >= std::numeric_limits<float>::min() && std::isfinite(a.start) && std::isfinite(a.span);
-    a.origin = single ? double(a.start) : exactStart;
+    a.origin = single ? double(a.start) : double(a.startIndex) * decimalStep;
     a.stride = single ? double(a.step) : decimalStep;
     a.length = single ? double(a.span) : exactSpan;
-    SettleLabels(a, exactStart, decimalStep, exactSpan);
+    SettleLabels(a, double(a.startIndex) * decimalStep, decimalStep, exactSpan);
+
+    // In single precision a start lifted to min's grid line is min itself;
+    // on the decimal grid it lies above min by up to half a unit in min's
+    // last place, which may be much of a step. There the axis starts below.
+    if (a.exponentDecimals >= 0 && a.origin - double(min) > decimalStep / 32) {
+        a.startIndex = below;
+        a.origin = double(below) * decimalStep;
+        a.start = ToSingle(a.origin);
+        a.exponentDecimals = ExponentDecimalsFor(a);
+    }
     return a;
 }
 

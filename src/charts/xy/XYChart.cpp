@@ -5,6 +5,7 @@
 #include "tables/Numbers.h"
 
 #include <algorithm>
+#include <cmath>
 #include <limits>
 
 namespace tarvex {
@@ -66,8 +67,8 @@ QString RangeProblem(const DataRange& r, const QLocale& locale)
     const auto from = [&](float min, float max) {
         return QStringLiteral("from %1 to %2").arg(ShortFloatText(min, locale), ShortFloatText(max, locale));
     };
-    const bool x = !ComputeAxisScale(r.minX, r.maxX);
-    const bool y = !ComputeAxisScale(r.minY, r.maxY);
+    const bool x = !std::isfinite(r.maxX - r.minX);
+    const bool y = !std::isfinite(r.maxY - r.minY);
     if (!x && !y)
         return {};
     QString which;

@@ -219,6 +219,51 @@ private slots:
         QVERIFY(!majorLinesOf(a).isEmpty());
     }
 
+    // Where single precision runs out (values near its limits, denormals,
+    // steps at the last digit a float holds) the axis still covers the data,
+    // with labels that read apart.
+    void extremeRanges_data()
+    {
+        QTest::addColumn<float>("min");
+        QTest::addColumn<float>("max");
+        QTest::addColumn<QStringList>("labels");
+        const float big = std::numeric_limits<float>::max();
+        const float denormal = std::numeric_limits<float>::denorm_min();
+        QTest::newRow("1e30 in steps of 1e23") << 1e30f << 1.0000014e30f
+                                               << QStringList{"1.0000000E+30", "1.0000005E+30", "1.0000010E+30", "1.0000015E+30"};
+        QTest::newRow("1e7 in steps of 10") << 1e7f << 1.00001e7f
+                                            << QStringList{"1.000000E+07", "1.000005E+07", "1.000010E+07"};
+        QTest::newRow("steps of 0.1 in exponent form") << 1234567.f << 1234568.5f
+                                                       << QStringList{"1.2345670E+06", "1.2345675E+06", "1.2345680E+06", "1.2345685E+06"};
+        // Two units in the last place of min are a step or more: the start
+        // stays at min or below it.
+        QTest::newRow("4.5e6 in steps of 1") << 4.5e6f << 4500020.f
+                                             << QStringList{"4500000", "4500005", "4500010", "4500015", "4500020"};
+        // 74220.91f is 74220.906: the axis starts at the line it was typed as.
+        QTest::newRow("steps of the last digit a float holds") << 74220.91f << 74221.02f
+                                                               << QStringList{"74220.95", "74221.00"};
+        QTest::newRow("up to the largest float") << 0.f << big << QStringList{"0", "1E+38", "2E+38", "3E+38"};
+        QTest::newRow("start below the lowest float") << -big << -big / 2
+                                                      << QStringList{"-3.5E+38", "-3.0E+38", "-2.5E+38", "-2.0E+38"};
+        QTest::newRow("smallest denormal") << 0.f << denormal << QStringList{"0", "5.0E-46", "1.0E-45", "1.5E-45"};
+        QTest::newRow("denormals") << denormal << 3 * denormal << QStringList{"2E-45", "3E-45", "4E-45"};
+        QTest::newRow("flat at 1e30") << 1e30f << 1e30f
+                                      << QStringList{"9.999900E+29", "9.999950E+29", "1.000000E+30", "1.000005E+30", "1.000010E+30"};
+        QTest::newRow("flat at the largest float") << big << big
+                                                   << QStringList{"3.402813E+38", "3.402818E+38", "3.402823E+38", "3.402828E+38", "3.402833E+38"};
+    }
+    void extremeRanges()
+    {
+        QFETCH(float, min);
+        QFETCH(float, max);
+        const AxisScale a = axisOf(min, max);
+        QTEST(majorLabels(a), "labels");
+        if (min == max)
+            QVERIFY(std::fabs(a.fraction(min) - 0.5) < 1e-6);
+        QVERIFY2(a.fraction(min) >= -1e-6, qPrintable(QString::number(a.fraction(min))));
+        QVERIFY2(a.fraction(max) <= 1.0 + 1e-6, qPrintable(QString::number(a.fraction(max))));
+    }
+
     void noAxis_data()
     {
         QTest::addColumn<float>("min");

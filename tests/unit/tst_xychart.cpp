@@ -512,6 +512,67 @@ private slots:
         QVERIFY(!curveOps(pic, DrawOp::Line).isEmpty());
     }
 
+    // Values single precision barely holds: the chart is drawn with labels
+    // that read apart and stand clear of each other and of the plot area, or
+    // a message says why it cannot be.
+    void extremeValues_data()
+    {
+        QTest::addColumn<QList<Row>>("rows");
+        QTest::addColumn<QString>("message");   // empty: drawn
+        const QString retry = QStringLiteral("\nCorrect the values, then Clear and Plot again.");
+        QTest::newRow("loads either side of 3.4E+38")
+            << QList<Row>{{"0", "-3.4E+38"}, {"1", "0"}, {"2", "3.4E+38"}}
+            << "The chart cannot be drawn: the Y values run from -3.4E+38 to 3.4E+38, a range wider than "
+               "3.402823E+38, the largest number it can work with." + retry;
+        QTest::newRow("both axes")
+            << QList<Row>{{"-3E+38", "-3.4E+38"}, {"0", "0"}, {"3E+38", "3.4E+38"}}
+            << "The chart cannot be drawn: the X values run from -3E+38 to 3E+38 and the Y values from -3.4E+38 "
+               "to 3.4E+38, ranges wider than 3.402823E+38, the largest number it can work with." + retry;
+        QTest::newRow("loads up to 3.4E+38") << QList<Row>{{"0", "0"}, {"5", "1.7E+38"}, {"10", "3.4E+38"}} << "";
+        QTest::newRow("1E+30 in steps of 1E+23")
+            << QList<Row>{{"1E+30", "-1E+30"}, {"1.0000007E+30", "-1.0000009E+30"}, {"1.0000014E+30", "-1.0000014E+30"}}
+            << "";
+        QTest::newRow("denormals") << QList<Row>{{"1.4E-45", "0"}, {"2.8E-45", "1E-45"}, {"4.2E-45", "3E-45"}} << "";
+        QTest::newRow("flat at 1E+30") << QList<Row>{{"0", "1E+30"}, {"5", "1E+30"}, {"10", "1E+30"}} << "";
+    }
+    void extremeValues()
+    {
+        QFETCH(QList<Row>, rows);
+        QFETCH(QString, message);
+        Chart c;
+        fill(c.table, rows);
+        const XYChartResult result = c.plot();
+        if (!message.isEmpty()) {
+            QCOMPARE(result, XYChartResult::NotDrawn);
+            QCOMPARE(c.messages, QStringList{message});
+            QVERIFY(c.area.picture()->ops.empty());
+            return;
+        }
+        QCOMPARE(result, XYChartResult::Drawn);
+        QVERIFY(c.messages.isEmpty());
+
+        QList<QPair<double, QString>> x;
+        QStringList y;
+        for (const DrawOp& op : c.area.picture()->ops) {
+            if (op.kind != DrawOp::Text)
+                continue;
+            const double left = c.area.ScaleLeft() + op.a.x() * c.area.ScaleWidth();
+            const double bottom = c.area.ScaleTop() + op.a.y() * c.area.ScaleHeight();
+            if (std::fabs(bottom + 50) < 1e-6) {
+                x.append({left, op.text});
+            } else {
+                QVERIFY2(left + c.area.TextWidth(op.text) <= 0, qPrintable(op.text));
+                y << op.text;
+            }
+        }
+        QVERIFY(x.size() >= 2);
+        for (int i = 1; i < x.size(); ++i)
+            QVERIFY2(x[i].first >= x[i - 1].first + c.area.TextWidth(x[i - 1].second), qPrintable(x[i].second));
+        QVERIFY(x.back().first + c.area.TextWidth(x.back().second) <= xychart::kRight);
+        QVERIFY(y.size() >= 3);
+        QCOMPARE(QSet<QString>(y.begin(), y.end()).size(), y.size());
+    }
+
     // ---- the print copy ------------------------------------------------------
 
     void printCopy_drawsTheStoreInPrintColours()

@@ -82,6 +82,19 @@ private slots:
         QVERIFY(w.Tab0Picture->picture()->ops.empty());
     }
 
+    void plotButton_chartThatCannotBeDrawn()
+    {
+        FakePlatform fakes;
+        frmMain w(fakes.bundle());
+        fillProfile(*w.Tab0msGrid, {-3.4e38, 0, 3.4e38});
+        QTest::mouseClick(w.Tab0cmdPlot, Qt::LeftButton);
+        QCOMPARE(fakes.messageBox->asked.size(), 1);
+        QVERIFY(fakes.messageBox->asked[0].text.startsWith(QStringLiteral("The chart cannot be drawn: the Y values")));
+        QCOMPARE(fakes.messageBox->asked[0].title, QStringLiteral("Tarvex RS232"));
+        QCOMPARE(fakes.messageBox->asked[0].buttons, MsgButtons::Ok);
+        QVERIFY(w.Tab0Picture->picture()->ops.empty());
+    }
+
     void toolbar_actsOnTheActiveTab()
     {
         FakePlatform fakes;

@@ -21,6 +21,19 @@ struct AxisScale {
     int decimals = 1;     // decimal places of the labels
     // start counted in steps (start = startIndex x step); 0 when sig is 0.
     std::int64_t startIndex = 0;
+    // Mantissa decimals of the labels in exponent form; -1 while they fit
+    // fixed notation with `decimals` places.
+    int exponentDecimals = -1;
+
+    // start, step and span in double precision, which value() and fraction()
+    // work from. They are the single-precision fields above for an axis whose
+    // labels fit fixed notation. Beyond that the fields above can only
+    // approximate the grid (or not hold it at all: a grid running past
+    // 3.4E+38, a step below the smallest normal float, where step is 0 or
+    // span infinite), and these hold the decimal grid itself.
+    double origin = 0.0;
+    double stride = double(0.1f);
+    double length = 2.0;
 
     // Data value at grid line k (0..n).
     double value(int k) const;
@@ -34,8 +47,8 @@ struct AxisScale {
 };
 
 // The axis for data running from min to max (max >= min). Empty when no axis
-// can be formed (the range overflows single precision, or a value is not
-// finite).
+// can be formed: the range max - min overflows single precision, or a value
+// is not finite.
 std::optional<AxisScale> ComputeAxisScale(float min, float max);
 
 } // namespace tarvex

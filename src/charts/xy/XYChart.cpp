@@ -5,6 +5,8 @@
 #include "tables/Numbers.h"
 
 #include <algorithm>
+#include <cmath>
+#include <limits>
 
 namespace tarvex {
 
@@ -56,13 +58,47 @@ std::optional<DataRange> RangeOf(const XYCurveList& curves)
     return r;
 }
 
+// Why curves whose every point is in place still cannot be charted, in words
+// for the user; empty when they can be. An axis needs the distance from the
+// smallest value to the largest in single precision, and values of opposite
+// sign near its limits (-3.4E+38 and 3.4E+38) are farther apart than that.
+QString RangeProblem(const DataRange& r, const QLocale& locale)
+{
+    const auto from = [&](float min, float max) {
+        return QStringLiteral("from %1 to %2").arg(ShortFloatText(min, locale), ShortFloatText(max, locale));
+    };
+    const bool x = !std::isfinite(r.maxX - r.minX);
+    const bool y = !std::isfinite(r.maxY - r.minY);
+    if (!x && !y)
+        return {};
+    QString which;
+    if (x && y)
+        which = QStringLiteral("the X values run %1 and the Y values %2, ranges")
+                    .arg(from(r.minX, r.maxX), from(r.minY, r.maxY));
+    else
+        which = QStringLiteral("the %1 values run %2, a range").arg(x ? QStringLiteral("X") : QStringLiteral("Y"),
+                                                                   x ? from(r.minX, r.maxX) : from(r.minY, r.maxY));
+    return QStringLiteral("The chart cannot be drawn: %1 wider than %2, the largest number it can work with.")
+               .arg(which, ShortFloatText(std::numeric_limits<float>::max(), locale))
+           + QChar(10) + QStringLiteral("Correct the values, then Clear and Plot again.");
+}
+
 enum class Direction { Vertical, Horizontal };
 
 // One axis's grid lines, dotted and grey, with the major ones solid, lighter
 // and labelled. Vertical lines carry the X labels below the plot area,
-// horizontal lines the Y labels to its left.
-void DrawGrid(PictureArea& area, const AxisScale& axis, Direction direction, const QLocale& locale)
+// horizontal lines the Y labels to its left, starting at `labelLeft`.
+void DrawGrid(PictureArea& area, const AxisScale& axis, Direction direction, double labelLeft,
+              const QLocale& locale)
 {
+    // Labels in exponent form run long. One that would run past the area's
+    // right edge moves left to end there; one that would then run into the
+    // label before it is left off (its line stays solid), so that those shown
+    // can be read.
+    const bool thin = direction == Direction::Vertical && axis.exponentDecimals >= 0;
+    const double gap = thin ? area.TextWidth(QStringLiteral(" ")) : 0.0;
+    double free = -std::numeric_limits<double>::infinity();
+
     area.setDrawStyle(PictureArea::Dot);
     const double spacing = (direction == Direction::Vertical ? kWidth : kHeight) / axis.n;
     for (int k = 0; k <= axis.n; ++k) {
@@ -76,18 +112,51 @@ void DrawGrid(PictureArea& area, const AxisScale& axis, Direction direction, con
         else
             area.Line(0, at, kWidth, at, color);
         if (major) {
+            const QString text = axis.label(k, locale);
             if (direction == Direction::Vertical) {
                 area.setCurrentX(at - 200);
                 area.setCurrentY(-50);
             } else {
-                area.setCurrentX(-650);
+                area.setCurrentX(labelLeft);
                 area.setCurrentY(at + 30);
             }
-            area.Print(axis.label(k, locale));
+            if (!thin) {
+                area.Print(text);
+            } else {
+                const double width = area.TextWidth(text);
+                area.setCurrentX(std::min(area.CurrentX(), kRight - width));
+                if (area.CurrentX() >= free) {
+                    free = area.CurrentX() + width + gap;
+                    area.Print(text);
+                }
+            }
             area.setDrawStyle(PictureArea::Dot);
         }
     }
     area.setDrawStyle(PictureArea::Solid);
+}
+
+// The chart's left edge: -700 leaves the Y labels the room from -650 to the
+// plot area. Labels in exponent form may need more, and the plot area then
+// gives up the width they take, so that they stay clear of it.
+double LeftEdge(PictureArea& area, const AxisScale& y, const QLocale& locale)
+{
+    area.setScale(kLeft, kTop, kRight, kBottom);
+    if (y.exponentDecimals < 0)
+        return kLeft;
+    double widest = 0.0;
+    for (int k = 0; k <= y.n; ++k)
+        if (y.isMajor(k))
+            widest = std::max(widest, area.TextWidth(y.label(k, locale)));
+    // Text keeps its size in pixels while the units grow with the chart's
+    // width: with the edge at -m, a label w units wide at the design scale
+    // is w (kRight + m) / (kRight - kLeft) wide, and m must hold it, 50
+    // before it and 100 between it and the plot area.
+    const double share = widest / (kRight - kLeft);
+    if (share >= 0.5)
+        return kLeft;   // no room to be had; the labels reach into the plot
+    const double margin = (share * kRight + 150) / (1 - share);
+    return std::min(kLeft, -margin);
 }
 
 void DrawCurve(PictureArea& area, const XYCurve& curve, int number, const AxisScale& x, const AxisScale& y,
@@ -133,13 +202,14 @@ bool DrawStoredCurves(PictureArea& area, const XYCurveList& curves, bool drawNod
     area.Cls();
     if (labelColor)
         area.setForeColor(*labelColor);
-    area.setScale(kLeft, kTop, kRight, kBottom);
+    const double left = LeftEdge(area, *y, locale);
+    area.setScale(left, kTop, kRight, kBottom);
     std::size_t points = 0;
     for (const XYCurve& c : curves)
         points += c.X.size();
     area.reserve(2 * static_cast<std::size_t>(x->n + y->n + 2) + points * (drawNodes ? 2 : 1) + 2 * curves.size());
-    DrawGrid(area, *x, Direction::Vertical, locale);
-    DrawGrid(area, *y, Direction::Horizontal, locale);
+    DrawGrid(area, *x, Direction::Vertical, left + 50, locale);
+    DrawGrid(area, *y, Direction::Horizontal, left + 50, locale);
     for (std::size_t i = 0; i < curves.size(); ++i)
         DrawCurve(area, curves[i], static_cast<int>(i) + 1, *x, *y, drawNodes);
     area.setDrawWidth(1);
@@ -159,8 +229,15 @@ XYChartResult DrawXYChart(PictureArea& area, const DataTable& table, XYCurveList
     // A cell that does not fit single precision has been reported; the chart
     // shows the curve as far as it was read.
     StoreProfileCurve(table, XYCurves, CurvesStored, ProfilePlotted, message, locale);
-    if (!DrawStoredCurves(area, XYCurves, drawNodes, kScreenLabelColor, locale))
+    if (!DrawStoredCurves(area, XYCurves, drawNodes, kScreenLabelColor, locale)) {
+        // A curve too short to chart is no news ("Plot does nothing" in the
+        // manual); values beyond what an axis can span are.
+        const std::optional<DataRange> range = RangeOf(XYCurves);
+        const QString problem = range ? RangeProblem(*range, locale) : QString();
+        if (!problem.isEmpty() && message)
+            message(problem);
         return XYChartResult::NotDrawn;
+    }
     return XYChartResult::Drawn;
 }
 

@@ -28,7 +28,10 @@ pass() { E2E_OK=1; echo "PASS: $E2E_NAME"; }
 e2e_start_x() {
   local xpid n=
   rm -f "$E2E_OUT/display"
-  Xvfb -displayfd 3 -screen 0 "${1:-1280x800x24}" -nolisten tcp 3>"$E2E_OUT/display" >"$E2E_OUT/xvfb.log" 2>&1 &
+  # -noreset: by default the server resets when its last client leaves, and a
+  # program connecting during that reset (after xdpyinfo, or between two
+  # starts of the program) is turned away.
+  Xvfb -displayfd 3 -noreset -screen 0 "${1:-1280x800x24}" -nolisten tcp 3>"$E2E_OUT/display" >"$E2E_OUT/xvfb.log" 2>&1 &
   xpid=$!
   for _ in $(seq 300); do
     # The number counts once its line is complete.

@@ -1,5 +1,7 @@
 #include "Csv.h"
 
+#include <QStringDecoder>
+
 namespace tvconv {
 
 CsvReader::CsvReader(int maxFields, qsizetype maxFieldChars, RowSink sink)
@@ -27,13 +29,13 @@ bool CsvReader::add(QByteArrayView bytes, QString* error)
             cut = i - 1;
     }
     pendingBytes_ = data.sliced(cut);
-    return addText(QString::fromUtf8(data.first(cut)), error);
+    return addText(decode(data.first(cut)), error);
 }
 
 bool CsvReader::finish(QString* error)
 {
     if (!pendingBytes_.isEmpty()) {
-        const QString rest = QString::fromUtf8(pendingBytes_);
+        const QString rest = decode(pendingBytes_);
         pendingBytes_.clear();
         if (!addText(rest, error))
             return false;
@@ -47,6 +49,15 @@ bool CsvReader::finish(QString* error)
         return false;
     }
     return !rowStarted_ || endRow(error);
+}
+
+QString CsvReader::decode(QByteArrayView bytes)
+{
+    // QString::fromUtf8 would drop a byte order mark at the start of every
+    // piece, and a piece may begin anywhere: only the input's first is skipped.
+    QStringDecoder decoder(QStringDecoder::Utf8,
+                           QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
+    return decoder.decode(bytes);
 }
 
 bool CsvReader::addText(QStringView text, QString* error)

@@ -38,6 +38,7 @@ public:
     bool finish(QString* error);
 
 private:
+    static QString decode(QByteArrayView bytes);
     bool addText(QStringView text, QString* error);
     bool endField(QString* error);
     bool endRow(QString* error);

@@ -1,11 +1,11 @@
 #include "Convert.h"
 
 #include "Csv.h"
+#include "files/FileCommon.h"
 #include "files/OpenSave.h"
 #include "files/PolarFile.h"
 #include "files/ProfileFile.h"
 #include "files/SafeWrite.h"
-#include "tables/DataTable.h"
 #include "tables/Numbers.h"
 #include "tables/ProfileTable.h"
 
@@ -14,6 +14,17 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+
+#include <algorithm>
+#include <bit>
+#include <cerrno>
+#include <charconv>
+#include <cmath>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <vector>
 
 using namespace tarvex;
 
@@ -24,24 +35,48 @@ namespace {
 // Numbers in exchange files use "." whatever the desktop's settings.
 const QLocale kCsvLocale = QLocale::c();
 
+// Empty lines are skipped wherever they stand, but a table needs only one (before
+// the note); a few more are an editor's doing, endless ones are not a table.
+constexpr int kMaxEmptyLines = 64;
+
+QString systemReason(int error)
+{
+    return QString::fromLocal8Bit(std::strerror(error));
+}
+
+QString charsText(const char* begin, const char* end)
+{
+    return QString::fromLatin1(begin, end - begin);
+}
+
+// The shortest text that --build reads back as the very same float. Building
+// goes through a double, and a text rounding to the float only by way of the
+// double can land elsewhere or beyond the float range (the shortest text of
+// the largest float is above it), so the text is checked; the double's own
+// shortest text always reads back exactly.
+QString exactText(float v)
+{
+    if (!std::isfinite(v))
+        return NumberText(static_cast<double>(v));
+    char buf[64];
+    const auto shortest = std::to_chars(buf, buf + sizeof buf, v);
+    const QString text = charsText(buf, shortest.ptr);
+    const StrictFloatResult back = StrictFloat(text, kCsvLocale);
+    if (back.status == FloatConversion::Ok && std::bit_cast<quint32>(back.value) == std::bit_cast<quint32>(v))
+        return text;
+    const auto wide = std::to_chars(buf, buf + sizeof buf, static_cast<double>(v));
+    return charsText(buf, wide.ptr);
+}
+
 QString floatText(float v, Digits digits)
 {
-    return digits == Digits::Exact ? NumberText(static_cast<double>(v)) : ShortFloatText(v, kCsvLocale);
+    return digits == Digits::Exact ? exactText(v) : ShortFloatText(v, kCsvLocale);
 }
 
 QJsonValue floatJson(float v, Digits digits)
 {
     const auto d = StrictDouble(floatText(v, digits), kCsvLocale);
     return d ? QJsonValue(*d) : QJsonValue(QJsonValue::Null);
-}
-
-QString readFailure(const QString& path, ReadStatus status, const char* kind)
-{
-    if (status == ReadStatus::BadName)
-        return QStringLiteral("%1: not a valid file name").arg(path);
-    if (!QFileInfo::exists(path))
-        return QStringLiteral("%1: no such file").arg(path);
-    return QStringLiteral("%1: not a %2 data file, or damaged").arg(path, QString::fromLatin1(kind));
 }
 
 struct Sheet {
@@ -61,46 +96,285 @@ QString sheetCsv(const Sheet& s)
     return out;
 }
 
+// A cell as the message quotes it: a long one would bury the line number.
+QString quotedCell(const QString& text)
+{
+    constexpr qsizetype kShown = 24;
+    if (text.size() <= kShown)
+        return QLatin1Char('"') + text + QLatin1Char('"');
+    return QStringLiteral("\"%1...\" (%2 characters)").arg(text.left(kShown)).arg(text.size());
+}
+
+enum class Range { TooLarge, TooSmall, Other };
+
+// Where a text the strict rule refused stands: still a decimal number, only
+// beyond the range of a double, or something else. The user must hear "out
+// of range", not "not a number", for "1e309" or a 400-digit integer.
+Range doubleRange(const QString& text)
+{
+    const QString t = text.trimmed();
+    QByteArray ascii;
+    ascii.reserve(t.size());
+    for (const QChar c : t) {
+        if (c.unicode() >= 128)
+            return Range::Other;
+        ascii += static_cast<char>(c.unicode());
+    }
+    const char* begin = ascii.constData();
+    const char* end = begin + ascii.size();
+    if (begin != end && (*begin == '+' || *begin == '-'))
+        ++begin;
+    if (begin != end && (*begin == '+' || *begin == '-'))
+        return Range::Other;
+    double ignored = 0;
+    const auto [ptr, ec] = std::from_chars(begin, end, ignored);
+    if (ptr != end || ec != std::errc::result_out_of_range)
+        return Range::Other;
+    // Beyond a double either way, so the place of the first significant
+    // digit against the point tells which way.
+    const char* digit = begin;
+    while (digit != end && (*digit == '0' || *digit == '.'))
+        ++digit;
+    const char* e = std::find_if(begin, end, [](char c) { return c == 'e' || c == 'E'; });
+    const char* point = std::min(std::find(begin, end, '.'), e);
+    long long exponent = digit < point ? point - digit - 1 : point - digit;
+    if (e != end) {
+        long long written = 0;
+        const char* from = e + 1 + (e[1] == '+' ? 1 : 0);
+        if (std::from_chars(from, end, written).ec == std::errc::result_out_of_range)
+            exponent = e[1] == '-' ? -1 : 1;
+        else
+            exponent += written;
+    }
+    return exponent >= 0 ? Range::TooLarge : Range::TooSmall;
+}
+
+QString numberProblem(const StrictFloatResult& v, const QString& text)
+{
+    const Range range = v.status == FloatConversion::Overflow ? Range::TooLarge : doubleRange(text);
+    switch (range) {
+    case Range::TooLarge:
+        return QStringLiteral("out of range: beyond the largest number a data file holds (about 3.4E+38)");
+    case Range::TooSmall:
+        return QStringLiteral("out of range: too close to 0 to be read (a data file holds numbers down to "
+                              "about 1.4E-45)");
+    case Range::Other:
+        break;
+    }
+    return QStringLiteral("not a number");
+}
+
+// The rows of a CSV as they arrive, into the record of a profile or polar
+// file; each row is checked as it comes, so a bad input ends the reading.
+class RecordBuilder {
+public:
+    explicit RecordBuilder(bool profile) : profile_(profile) {}
+
+    bool take(const CsvRow& row, QString* error)
+    {
+        if (row.blank) {
+            if (++emptyLines_ > kMaxEmptyLines) {
+                *error = QStringLiteral("line %1: more than %2 empty lines; a table needs one").arg(row.line).arg(
+                    kMaxEmptyLines);
+                return false;
+            }
+            if (part_ == Part::Rows)
+                part_ = Part::AfterRows;
+            return true;
+        }
+        if (row.fields.size() != 2) {
+            *error = QStringLiteral("line %1: expected 2 fields, found %2").arg(row.line).arg(row.fields.size());
+            return false;
+        }
+        switch (part_) {
+        case Part::Heading:
+            heading0_ = row.fields.at(0);
+            heading1_ = row.fields.at(1);
+            part_ = Part::Rows;
+            return true;
+        case Part::Rows:
+            return takeDataRow(row, error);
+        case Part::AfterRows:
+            if (row.fields.first().compare(QLatin1String("Note"), Qt::CaseInsensitive) == 0) {
+                note_ = row.fields.at(1);
+                part_ = Part::AfterNote;
+                return true;
+            }
+            break;
+        case Part::AfterNote:
+            break;
+        }
+        *error = QStringLiteral("line %1: after the empty line only one line \"Note,<text>\" may follow").arg(row.line);
+        return false;
+    }
+
+    // The file's bytes; empty, with `error` set, when the table cannot be stored.
+    QByteArray encode(QString* error) const
+    {
+        if (part_ == Part::Heading) {
+            *error = QStringLiteral("no heading line: the first line holds the two column headings");
+            return {};
+        }
+        if (!profile_ && dataRows_ == 0) {
+            *error = QStringLiteral("a polar file needs at least one data row");
+            return {};
+        }
+        // The same texts checked in the same order as when the program saves.
+        QString problem = StoreProblem(NoteToFile(note_), QStringLiteral("the note"));
+        if (problem.isEmpty())
+            problem = StoreProblem(heading0_, QStringLiteral("the heading of column 1"));
+        if (problem.isEmpty())
+            problem = StoreProblem(heading1_, QStringLiteral("the heading of column 2"));
+        for (qsizetype r = 0; r < angles_.size() && problem.isEmpty(); ++r)
+            problem = StoreProblem(angles_.at(r), QStringLiteral("the angle in row %1").arg(r + 1));
+        if (!problem.isEmpty()) {
+            *error = problem;
+            return {};
+        }
+        if (profile_) {
+            ProfileRecord rec;
+            // One element per table row, the heading row's (the last) 0.
+            rec.x = first_;
+            rec.y = second_;
+            rec.x.push_back(0.0f);
+            rec.y.push_back(0.0f);
+            rec.note = note_;
+            rec.heading0 = heading0_;
+            rec.heading1 = heading1_;
+            return EncodeProfileRecord(rec);
+        }
+        PolarRecord rec;
+        rec.angleCount = static_cast<quint32>(dataRows_);
+        rec.angles = angles_;
+        rec.loads = second_;
+        rec.note = note_;
+        rec.heading0 = heading0_;
+        rec.heading1 = heading1_;
+        return EncodePolarRecord(rec);
+    }
+
+private:
+    enum class Part { Heading, Rows, AfterRows, AfterNote };
+
+    bool takeDataRow(const CsvRow& row, QString* error)
+    {
+        if (dataRows_ + 1 > kMaxTableRows - 1) {
+            *error = QStringLiteral("line %1: more than %2 data rows: a table holds at most %2")
+                         .arg(row.line)
+                         .arg(kMaxTableRows - 1);
+            return false;
+        }
+        float values[2] = {};
+        for (int c = profile_ ? 0 : 1; c < 2; ++c) {
+            const QString& cell = row.fields.at(c);
+            const StrictFloatResult v = StrictFloat(cell, kCsvLocale);
+            if (v.status != FloatConversion::Ok) {
+                *error = QStringLiteral("line %1, column %2: %3 is %4")
+                             .arg(row.line)
+                             .arg(c + 1)
+                             .arg(quotedCell(cell), numberProblem(v, cell));
+                return false;
+            }
+            values[c] = v.value;
+        }
+        if (profile_)
+            first_.push_back(values[0]);
+        else
+            angles_ << row.fields.at(0);
+        second_.push_back(values[1]);
+        ++dataRows_;
+        return true;
+    }
+
+    bool profile_;
+    Part part_ = Part::Heading;
+    int emptyLines_ = 0;
+    int dataRows_ = 0;
+    QString heading0_;
+    QString heading1_;
+    std::vector<float> first_;    // profile X
+    QStringList angles_;          // polar angle texts
+    std::vector<float> second_;   // profile Y, polar loads
+    QString note_;
+};
+
 } // namespace
+
+int OpenInput(const QString& path, bool dataFile, QString* error)
+{
+    const QByteArray name = QFile::encodeName(path);
+    struct stat st {};
+    if (::stat(name.constData(), &st) != 0) {
+        *error = QStringLiteral("%1: cannot open it: %2").arg(path, systemReason(errno));
+        return -1;
+    }
+    if (S_ISDIR(st.st_mode)) {
+        *error = QStringLiteral("%1: is a folder, not a file").arg(path);
+        return -1;
+    }
+    // The reader needs the size a data file has on disk, and opening a pipe
+    // or device named like one could wait for ever.
+    if (dataFile && !S_ISREG(st.st_mode)) {
+        *error = QStringLiteral("%1: not a regular file").arg(path);
+        return -1;
+    }
+    const int fd = ::open(name.constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        *error = QStringLiteral("%1: cannot open it: %2").arg(path, systemReason(errno));
+    return fd;
+}
 
 std::optional<QString> DataFileToText(const QString& path, Format format, Digits digits, QString* error)
 {
     const QString type = FileTypeOf(path);
+    const bool profile = type == QLatin1String("tvl");
+    if (!profile && type != QLatin1String("tvp")) {
+        *error = QStringLiteral("%1: not a data file name (it must end in tvl or tvp)").arg(path);
+        return std::nullopt;
+    }
+    const int fd = OpenInput(path, true, error);
+    if (fd < 0)
+        return std::nullopt;
+    QFile file;
+    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        *error = QStringLiteral("%1: cannot read it: %2").arg(path, file.errorString());
+        return std::nullopt;
+    }
+    auto failed = [&] {
+        *error = file.error() != QFileDevice::NoError
+            ? QStringLiteral("%1: cannot read it: %2").arg(path, file.errorString())
+            : QStringLiteral("%1: not a %2 data file, or damaged")
+                  .arg(path, profile ? QStringLiteral("profile") : QStringLiteral("polar"));
+        return std::nullopt;
+    };
+
     Sheet sheet;
     QJsonObject json;
     QJsonArray rows;
-    if (type == QLatin1String("tvl")) {
-        ProfileRecord rec;
-        const ReadStatus status = LoadProfileRecord(path, rec);
-        if (status != ReadStatus::Ok) {
-            *error = readFailure(path, status, "profile");
-            return std::nullopt;
-        }
-        sheet = {rec.heading0, rec.heading1, {}, rec.note};
+    if (profile) {
+        const auto rec = DecodeProfileRecord(file);
+        if (!rec)
+            return failed();
+        sheet = {rec->heading0, rec->heading1, {}, rec->note};
         // The last element of each array is not a row.
-        for (std::size_t i = 0; i + 1 < rec.x.size(); ++i) {
-            sheet.rows.append({floatText(rec.x[i], digits), floatText(rec.y[i], digits)});
-            rows.append(QJsonArray{floatJson(rec.x[i], digits), floatJson(rec.y[i], digits)});
+        for (std::size_t i = 0; i + 1 < rec->x.size(); ++i) {
+            sheet.rows.append({floatText(rec->x[i], digits), floatText(rec->y[i], digits)});
+            rows.append(QJsonArray{floatJson(rec->x[i], digits), floatJson(rec->y[i], digits)});
         }
         json[QStringLiteral("type")] = QStringLiteral("profile");
-    } else if (type == QLatin1String("tvp")) {
-        PolarRecord rec;
-        const ReadStatus status = LoadPolarRecord(path, rec);
-        if (status != ReadStatus::Ok) {
-            *error = readFailure(path, status, "polar");
-            return std::nullopt;
-        }
-        sheet = {rec.heading0, rec.heading1, {}, rec.note};
-        for (qsizetype i = 0; i < rec.angles.size(); ++i) {
-            sheet.rows.append({rec.angles[i], floatText(rec.loads[static_cast<std::size_t>(i)], digits)});
-            rows.append(QJsonArray{rec.angles[i], floatJson(rec.loads[static_cast<std::size_t>(i)], digits)});
+    } else {
+        const auto rec = DecodePolarRecord(file);
+        if (!rec)
+            return failed();
+        sheet = {rec->heading0, rec->heading1, {}, rec->note};
+        for (qsizetype i = 0; i < rec->angles.size(); ++i) {
+            sheet.rows.append({rec->angles[i], floatText(rec->loads[static_cast<std::size_t>(i)], digits)});
+            rows.append(QJsonArray{rec->angles[i], floatJson(rec->loads[static_cast<std::size_t>(i)], digits)});
         }
         json[QStringLiteral("type")] = QStringLiteral("polar");
         // What the program does with the file: the interval it lays out.
-        json[QStringLiteral("interval")] = PolarIntervalForCount(rec.angleCount);
-    } else {
-        *error = QStringLiteral("%1: not a data file name (it must end in tvl or tvp)").arg(path);
-        return std::nullopt;
+        json[QStringLiteral("interval")] = PolarIntervalForCount(rec->angleCount);
     }
     if (format == Format::Csv)
         return sheetCsv(sheet);
@@ -111,7 +385,7 @@ std::optional<QString> DataFileToText(const QString& path, Format format, Digits
     return QString::fromUtf8(QJsonDocument(json).toJson(QJsonDocument::Indented));
 }
 
-bool CsvToDataFile(const QString& csv, const QString& outPath, QString* error)
+bool CsvToDataFile(int input, const QString& outPath, QString* error)
 {
     const QString type = FileTypeOf(outPath);
     const bool profile = type == QLatin1String("tvl");
@@ -119,94 +393,29 @@ bool CsvToDataFile(const QString& csv, const QString& outPath, QString* error)
         *error = QStringLiteral("%1: the output name must end in tvl or tvp").arg(outPath);
         return false;
     }
-    QString parseError;
-    const auto rows = ParseCsv(csv, &parseError);
-    if (!rows) {
-        *error = parseError;
-        return false;
-    }
-    qsizetype i = 0;
-    while (i < rows->size() && rows->at(i).blank)
-        ++i;
-    if (i == rows->size()) {
-        *error = QStringLiteral("no heading line: the first line holds the two column headings");
-        return false;
-    }
-    auto twoFields = [&](const CsvRow& row) {
-        if (row.fields.size() == 2)
-            return true;
-        *error = QStringLiteral("line %1: expected 2 fields, found %2").arg(row.line).arg(row.fields.size());
-        return false;
-    };
-    const CsvRow& head = rows->at(i++);
-    if (!twoFields(head))
-        return false;
-    QList<CsvRow> data;
-    while (i < rows->size() && !rows->at(i).blank) {
-        if (!twoFields(rows->at(i)))
-            return false;
-        data << rows->at(i++);
-    }
-    QString note;
-    bool haveNote = false;
-    for (; i < rows->size(); ++i) {
-        const CsvRow& row = rows->at(i);
-        if (row.blank)
+    RecordBuilder builder(profile);
+    // No cell, heading or note of a data file holds more than its 2-byte
+    // length allows, one byte a character.
+    CsvReader reader(2, kMaxStoredTextBytes, [&](const CsvRow& row, QString* e) { return builder.take(row, e); });
+    QByteArray chunk(64 * 1024, Qt::Uninitialized);
+    for (;;) {
+        const ssize_t n = ::read(input, chunk.data(), static_cast<size_t>(chunk.size()));
+        if (n < 0 && errno == EINTR)
             continue;
-        if (haveNote || row.fields.size() != 2 || row.fields.first().compare(QLatin1String("Note"), Qt::CaseInsensitive)) {
-            *error = QStringLiteral("line %1: after the empty line only one line \"Note,<text>\" may follow").arg(row.line);
+        if (n < 0) {
+            *error = QStringLiteral("cannot read it: %1").arg(systemReason(errno));
             return false;
         }
-        note = row.fields.at(1);
-        haveNote = true;
-    }
-    if (data.size() + 1 > kMaxTableRows) {
-        *error = QStringLiteral("%1 data rows: a table holds at most %2").arg(data.size()).arg(kMaxTableRows - 1);
-        return false;
-    }
-    if (!profile && data.isEmpty()) {
-        *error = QStringLiteral("a polar file needs at least one data row");
-        return false;
-    }
-    // Say which cell is not a number; the writer itself would only refuse.
-    for (const CsvRow& row : data) {
-        for (int c = profile ? 0 : 1; c < 2; ++c) {
-            const StrictFloatResult v = StrictFloat(row.fields.at(c), kCsvLocale);
-            if (v.status == FloatConversion::Ok)
-                continue;
-            *error = QStringLiteral("line %1, column %2: \"%3\" is %4")
-                         .arg(row.line)
-                         .arg(c + 1)
-                         .arg(row.fields.at(c),
-                              v.status == FloatConversion::Overflow ? QStringLiteral("beyond the range of the file's numbers")
-                                                                    : QStringLiteral("not a number"));
+        if (n == 0)
+            break;
+        if (!reader.add(QByteArrayView(chunk.constData(), n), error))
             return false;
-        }
     }
-
-    DataTable table;
-    table.setRows(static_cast<int>(data.size()) + 1);
-    table.setTextMatrix(0, 0, head.fields.at(0));
-    table.setTextMatrix(0, 1, head.fields.at(1));
-    for (int r = 0; r < data.size(); ++r)
-        for (int c = 0; c < 2; ++c)
-            table.setTextMatrix(r + 1, c, data.at(r).fields.at(c));
-
-    QByteArray bytes;
-    SaveResult result;
-    if (profile) {
-        ProfileRecord rec;
-        result = ProfileRecordFromTable(table, note, rec, kCsvLocale);
-        bytes = EncodeProfileRecord(rec);
-    } else {
-        PolarRecord rec;
-        result = PolarRecordFromTable(table, note, rec, kCsvLocale);
-        bytes = EncodePolarRecord(rec);
-    }
-    if (!result.ok()) {
-        *error = !result.message.isEmpty() ? result.message : QStringLiteral("the table cannot be stored");
+    if (!reader.finish(error))
         return false;
-    }
+    const QByteArray bytes = builder.encode(error);
+    if (bytes.isEmpty())
+        return false;
     QString why;
     if (!WriteFileSafely(outPath, bytes, &why)) {
         *error = QStringLiteral("%1: cannot write the file: %2").arg(outPath, why);

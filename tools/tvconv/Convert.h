@@ -17,14 +17,21 @@ namespace tvconv {
 enum class Format { Csv, Json };
 
 // Shown: numbers as the program shows them (7 significant digits). Exact:
-// enough digits that building the file back gives the same values.
+// the shortest text that reads back as the same stored value, so that
+// building the file back gives the same bytes.
 enum class Digits { Shown, Exact };
 
 // The data file at `path` (".tvl" or ".tvp", by its last three characters) as
 // text; nothing, with `error` set, when it cannot be read.
 std::optional<QString> DataFileToText(const QString& path, Format format, Digits digits, QString* error);
 
-// Builds the data file `outPath` (".tvl" or ".tvp") from CSV text.
-bool CsvToDataFile(const QString& csv, const QString& outPath, QString* error);
+// Builds the data file `outPath` (".tvl" or ".tvp") from the CSV read from the
+// open descriptor `input`. The input is read only as far as the largest table
+// a data file holds could reach; anything longer is refused.
+bool CsvToDataFile(int input, const QString& outPath, QString* error);
+
+// Opens `path` for reading; -1, with the system's reason in `error`, when it
+// cannot be. `dataFile` also refuses anything but a regular file.
+int OpenInput(const QString& path, bool dataFile, QString* error);
 
 } // namespace tvconv

@@ -1,73 +1,147 @@
 #include "Csv.h"
 
+#include <QStringDecoder>
+
 namespace tvconv {
 
-std::optional<QList<CsvRow>> ParseCsv(const QString& input, QString* error)
+CsvReader::CsvReader(int maxFields, qsizetype maxFieldChars, RowSink sink)
+    : maxFields_(maxFields), maxFieldChars_(maxFieldChars), sink_(std::move(sink))
 {
-    QString text = input;
-    if (text.startsWith(QChar(0xFEFF)))
-        text.remove(0, 1);
-    QList<CsvRow> rows;
-    int line = 1;
-    qsizetype i = 0;
-    const qsizetype n = text.size();
-    while (i < n) {
-        CsvRow row;
-        row.line = line;
-        QString field;
-        bool quotedField = false;
-        bool endOfRow = false;
-        while (!endOfRow) {
-            if (i >= n) {
-                endOfRow = true;
-                break;
+}
+
+bool CsvReader::add(QByteArrayView bytes, QString* error)
+{
+    QByteArray data = pendingBytes_;
+    data.append(bytes);
+    // Hold back a character whose last bytes are still to come: decoded on
+    // its own, its first bytes would become replacement characters.
+    qsizetype cut = data.size();
+    qsizetype i = cut;
+    int following = 0;
+    while (following < 3 && i > 0 && (static_cast<uchar>(data.at(i - 1)) & 0xC0) == 0x80) {
+        --i;
+        ++following;
+    }
+    if (i > 0) {
+        const auto lead = static_cast<uchar>(data.at(i - 1));
+        const int length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
+        if (length > following + 1)
+            cut = i - 1;
+    }
+    pendingBytes_ = data.sliced(cut);
+    return addText(decode(data.first(cut)), error);
+}
+
+bool CsvReader::finish(QString* error)
+{
+    if (!pendingBytes_.isEmpty()) {
+        const QString rest = decode(pendingBytes_);
+        pendingBytes_.clear();
+        if (!addText(rest, error))
+            return false;
+    }
+    if (quoteSeen_) {
+        quoteSeen_ = false;
+        inQuotes_ = false;
+    }
+    if (inQuotes_) {
+        *error = QStringLiteral("line %1: a quoted field is not closed").arg(quoteOpenedOn_);
+        return false;
+    }
+    return !rowStarted_ || endRow(error);
+}
+
+QString CsvReader::decode(QByteArrayView bytes)
+{
+    // QString::fromUtf8 would drop a byte order mark at the start of every
+    // piece, and a piece may begin anywhere: only the input's first is skipped.
+    QStringDecoder decoder(QStringDecoder::Utf8,
+                           QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
+    return decoder.decode(bytes);
+}
+
+bool CsvReader::addText(QStringView text, QString* error)
+{
+    if (atStart_ && !text.isEmpty()) {
+        atStart_ = false;
+        if (text.front() == QChar(0xFEFF))
+            text = text.sliced(1);
+    }
+    for (const QChar c : text) {
+        if (crSeen_) {
+            crSeen_ = false;
+            if (c == QLatin1Char('\n'))
+                continue;
+        }
+        if (quoteSeen_) {
+            quoteSeen_ = false;
+            if (c != QLatin1Char('"'))
+                inQuotes_ = false;
+        } else if (inQuotes_ && c == QLatin1Char('"')) {
+            quoteSeen_ = true;
+            continue;
+        }
+        if (inQuotes_) {
+            if (c == QLatin1Char('\n'))
+                ++line_;
+        } else {
+            if (!rowStarted_) {
+                rowStarted_ = true;
+                row_.line = line_;
             }
-            const QChar c = text.at(i);
-            if (c == QLatin1Char('"') && field.isEmpty() && !quotedField) {
-                quotedField = true;
-                ++i;
-                const int opened = line;
-                bool closed = false;
-                while (i < n) {
-                    const QChar q = text.at(i++);
-                    if (q == QLatin1Char('"')) {
-                        if (i < n && text.at(i) == QLatin1Char('"')) {
-                            field += QLatin1Char('"');
-                            ++i;
-                        } else {
-                            closed = true;
-                            break;
-                        }
-                    } else {
-                        if (q == QLatin1Char('\n'))
-                            ++line;
-                        field += q;
-                    }
-                }
-                if (!closed) {
-                    if (error)
-                        *error = QStringLiteral("line %1: a quoted field is not closed").arg(opened);
-                    return std::nullopt;
-                }
-            } else if (c == QLatin1Char(',')) {
-                row.fields << field;
-                field.clear();
-                quotedField = false;
-                ++i;
-            } else if (c == QLatin1Char('\r') || c == QLatin1Char('\n')) {
-                i += (c == QLatin1Char('\r') && i + 1 < n && text.at(i + 1) == QLatin1Char('\n')) ? 2 : 1;
-                ++line;
-                endOfRow = true;
-            } else {
-                field += c;
-                ++i;
+            if (c == QLatin1Char('"') && field_.isEmpty() && !fieldQuoted_) {
+                fieldQuoted_ = inQuotes_ = true;
+                quoteOpenedOn_ = line_;
+                continue;
+            }
+            if (c == QLatin1Char(',')) {
+                if (!endField(error))
+                    return false;
+                continue;
+            }
+            if (c == QLatin1Char('\r') || c == QLatin1Char('\n')) {
+                ++line_;
+                crSeen_ = c == QLatin1Char('\r');
+                if (!endRow(error))
+                    return false;
+                continue;
             }
         }
-        row.fields << field;
-        row.blank = row.fields.size() == 1 && row.fields.first().isEmpty() && !quotedField;
-        rows << row;
+        if (field_.size() == maxFieldChars_) {
+            *error = QStringLiteral("line %1: a field of more than %2 characters, more than any cell, heading or "
+                                    "note of a data file holds")
+                         .arg(row_.line)
+                         .arg(maxFieldChars_);
+            return false;
+        }
+        field_ += c;
     }
-    return rows;
+    return true;
+}
+
+bool CsvReader::endField(QString* error)
+{
+    // A comma means one more field follows: refuse before reading it.
+    if (row_.fields.size() + 1 >= maxFields_) {
+        *error = QStringLiteral("line %1: expected %2 fields, found more").arg(row_.line).arg(maxFields_);
+        return false;
+    }
+    row_.fields << field_;
+    field_.clear();
+    fieldQuoted_ = false;
+    return true;
+}
+
+bool CsvReader::endRow(QString* error)
+{
+    row_.blank = row_.fields.isEmpty() && field_.isEmpty() && !fieldQuoted_;
+    row_.fields << field_;
+    field_.clear();
+    fieldQuoted_ = false;
+    rowStarted_ = false;
+    const bool go = sink_(row_, error);
+    row_ = CsvRow{};
+    return go;
 }
 
 QString CsvField(const QString& text)

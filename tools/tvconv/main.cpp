@@ -1,13 +1,14 @@
 // tvconv: bench data files to CSV or JSON for spreadsheets, and back.
 #include "Convert.h"
+#include "files/SafeWrite.h"
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
+#include <QHash>
 #include <QStringList>
-#include <cstdio>
+
+#include <unistd.h>
 
 using namespace tvconv;
 
@@ -22,28 +23,37 @@ const char* const kUsage =
     "         build a data file from CSV (standard input when CSV is omitted or -)\n"
     "CSV: first line the two headings, then one line per row, then optionally an\n"
     "empty line and Note,\"text\". Numbers use \".\" as the decimal point and\n"
-    "are printed as the program shows them (7 digits); --exact prints every\n"
-    "digit of the stored value, so that --build gives the same bytes back.\n";
+    "are printed as the program shows them (7 digits); --exact prints the\n"
+    "shortest text that reads back as the stored value (-0 as \"-0\"), so that\n"
+    "--build gives the same bytes back for every finite number.\n";
 
 void say(const QString& text)
 {
-    std::fprintf(stderr, "tvconv: %s\n", text.toLocal8Bit().constData());
+    tarvex::WriteAllTo(STDERR_FILENO, "tvconv: " + text.toLocal8Bit() + '\n');
 }
 
 int usage(const QString& problem)
 {
     say(problem);
-    std::fputs(kUsage, stderr);
+    tarvex::WriteAllTo(STDERR_FILENO, kUsage);
     return 2;
 }
 
-bool writeText(const QString& path, const QString& text)
+int build(const QString& outPath, const QString& source)
 {
-    QSaveFile f(path);
-    if (!f.open(QIODevice::WriteOnly))
-        return false;
-    f.write(text.toUtf8());
-    return f.commit();
+    const bool standardInput = source == QLatin1String("-");
+    QString error;
+    int fd = STDIN_FILENO;
+    if (!standardInput && (fd = OpenInput(source, false, &error)) < 0)
+        return say(error), 1;
+    const bool built = CsvToDataFile(fd, outPath, &error);
+    if (!standardInput)
+        ::close(fd);
+    if (!built) {
+        say((standardInput ? QStringLiteral("standard input: ") : source + QStringLiteral(": ")) + error);
+        return 1;
+    }
+    return 0;
 }
 
 } // namespace
@@ -52,33 +62,19 @@ int main(int argc, char* argv[])
 {
     QCoreApplication app(argc, argv);
     QStringList args = app.arguments().mid(1);
-    if (args.isEmpty() || args.contains(QStringLiteral("--help")) || args.contains(QStringLiteral("-h"))) {
-        std::fputs(kUsage, args.isEmpty() ? stderr : stdout);
-        return args.isEmpty() ? 2 : 0;
+    if (args.isEmpty())
+        return usage(QStringLiteral("nothing to do"));
+    if (args.contains(QStringLiteral("--help")) || args.contains(QStringLiteral("-h"))) {
+        QString why;
+        if (!tarvex::WriteAllTo(STDOUT_FILENO, kUsage, &why))
+            return say(QStringLiteral("standard output: %1").arg(why)), 1;
+        return 0;
     }
 
     if (args.first() == QLatin1String("--build")) {
         if (args.size() < 2 || args.size() > 3)
             return usage(QStringLiteral("--build takes the output file and at most one CSV file"));
-        QByteArray csv;
-        const QString source = args.size() == 3 ? args.at(2) : QStringLiteral("-");
-        if (source == QLatin1String("-")) {
-            QFile in;
-            if (!in.open(stdin, QIODevice::ReadOnly))
-                return say(QStringLiteral("cannot read standard input")), 1;
-            csv = in.readAll();
-        } else {
-            QFile in(source);
-            if (!in.open(QIODevice::ReadOnly))
-                return say(QStringLiteral("%1: cannot read it").arg(source)), 1;
-            csv = in.readAll();
-        }
-        QString error;
-        if (!CsvToDataFile(QString::fromUtf8(csv), args.at(1), &error)) {
-            say(source == QLatin1String("-") ? error : source + QStringLiteral(": ") + error);
-            return 1;
-        }
-        return 0;
+        return build(args.at(1), args.size() == 3 ? args.at(2) : QStringLiteral("-"));
     }
 
     Format format = Format::Csv;
@@ -105,27 +101,48 @@ int main(int argc, char* argv[])
         return usage(QStringLiteral("no data file named"));
     if (outDir.isEmpty() && files.size() > 1)
         return usage(QStringLiteral("several files need --out-dir"));
-    if (!outDir.isEmpty() && !QFileInfo(outDir).isDir())
-        return say(QStringLiteral("%1: no such folder").arg(outDir)), 1;
 
-    int failures = 0;
-    for (const QString& file : files) {
+    if (outDir.isEmpty()) {
         QString error;
-        const auto text = DataFileToText(file, format, digits, &error);
+        const auto text = DataFileToText(files.first(), format, digits, &error);
+        if (!text)
+            return say(error), 1;
+        if (!tarvex::WriteAllTo(STDOUT_FILENO, text->toUtf8(), &error))
+            return say(QStringLiteral("standard output: %1").arg(error)), 1;
+        return 0;
+    }
+
+    if (!QFileInfo(outDir).isDir())
+        return say(QStringLiteral("%1: no such folder").arg(outDir)), 1;
+    // Every output is named before anything is written: two inputs of one
+    // name would otherwise leave only the second one's text, and a run that
+    // stops half-way should not be what tells.
+    QStringList targets;
+    QHash<QString, QString> writer;   // where an output lands -> the input that makes it
+    for (const QString& file : files) {
+        const QString target = QDir(outDir).filePath(QFileInfo(file).fileName()
+                                                     + (format == Format::Json ? QStringLiteral(".json")
+                                                                               : QStringLiteral(".csv")));
+        const QFileInfo info(target);
+        const QString key = info.exists() ? info.canonicalFilePath() : info.absoluteFilePath();
+        if (writer.contains(key))
+            return say(QStringLiteral("%1 and %2 would both be written to %3; nothing was written")
+                           .arg(writer.value(key), file, target)),
+                   2;
+        writer.insert(key, file);
+        targets << target;
+    }
+    int failures = 0;
+    for (qsizetype i = 0; i < files.size(); ++i) {
+        QString error;
+        const auto text = DataFileToText(files.at(i), format, digits, &error);
         if (!text) {
             say(error);
             ++failures;
             continue;
         }
-        if (outDir.isEmpty()) {
-            std::fputs(text->toUtf8().constData(), stdout);
-            continue;
-        }
-        const QString target = QDir(outDir).filePath(QFileInfo(file).fileName()
-                                                     + (format == Format::Json ? QStringLiteral(".json")
-                                                                               : QStringLiteral(".csv")));
-        if (!writeText(target, *text)) {
-            say(QStringLiteral("%1: cannot write it").arg(target));
+        if (!tarvex::WriteFileSafely(targets.at(i), text->toUtf8(), &error)) {
+            say(QStringLiteral("%1: cannot write it: %2").arg(targets.at(i), error));
             ++failures;
         }
     }

@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <poll.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -37,11 +38,13 @@ void setWhy(QString* why, const QString& text)
 // Creates a file no other process can be writing, in the target's folder so
 // the final rename stays on one file system. The mode 0666 goes through the
 // user's umask like any new file's; an existing file's mode is copied later.
-int createTemporary(const QByteArray& folder, const QByteArray& base, QByteArray& name)
+// The name is short and does not repeat the target's, so a target whose
+// name is as long as the system allows can still be saved.
+int createTemporary(const QByteArray& folder, QByteArray& name)
 {
     static std::atomic<unsigned> counter{0};
     for (int attempt = 0; attempt < 100; ++attempt) {
-        name = folder + "/." + base + ".tmp-" + QByteArray::number(::getpid()) + '-'
+        name = folder + "/.tarvex-save-" + QByteArray::number(::getpid()) + '-'
                + QByteArray::number(counter.fetch_add(1));
         const int fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd >= 0 || errno != EEXIST)
@@ -66,6 +69,12 @@ bool WriteAllTo(int fd, const QByteArray& bytes, QString* why)
         const ssize_t n = doWrite(fd, at, static_cast<size_t>(left));
         if (n < 0 && errno == EINTR)
             continue;
+        if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
+            // A non-blocking pipe that is full for now: wait until it drains.
+            pollfd ready{fd, POLLOUT, 0};
+            if (::poll(&ready, 1, -1) >= 0 || errno == EINTR)
+                continue;
+        }
         if (n <= 0) {
             // A write that takes nothing without an error is a full device.
             setWhy(why, reasonOf(n < 0 ? errno : ENOSPC));
@@ -85,7 +94,10 @@ bool WriteFileSafely(const QString& path, const QByteArray& bytes, QString* why)
     }
     QFileInfo info(path);
     if (info.isSymLink()) {
-        const QString target = info.symLinkTarget();
+        // The file at the end of a chain of links is replaced; a link whose
+        // file does not exist yet gets it created where it points.
+        const QString canonical = info.canonicalFilePath();
+        const QString target = canonical.isEmpty() ? info.symLinkTarget() : canonical;
         if (!target.isEmpty())
             info = QFileInfo(target);
     }
@@ -95,13 +107,12 @@ bool WriteFileSafely(const QString& path, const QByteArray& bytes, QString* why)
     }
     const QByteArray target = QFile::encodeName(info.absoluteFilePath());
     const QByteArray folder = QFile::encodeName(info.absolutePath());
-    const QByteArray base = QFile::encodeName(info.fileName());
 
     struct stat old {};
     const bool hadFile = ::stat(target.constData(), &old) == 0;
 
     QByteArray temporary;
-    const int fd = createTemporary(folder, base, temporary);
+    const int fd = createTemporary(folder, temporary);
     if (fd < 0) {
         setWhy(why, reasonOf(errno));
         return false;
@@ -139,6 +150,14 @@ bool WriteFileSafely(const QString& path, const QByteArray& bytes, QString* why)
         ::unlink(temporary.constData());
         setWhy(why, reasonOf(error));
         return false;
+    }
+    // The rename lives in the folder: flushed too, the new file is still
+    // there after a power cut. The contents are safe already, so a folder
+    // that refuses the flush is no failure.
+    const int dir = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dir >= 0) {
+        (void)::fsync(dir);
+        ::close(dir);
     }
     return true;
 }

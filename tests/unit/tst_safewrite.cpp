@@ -70,7 +70,7 @@ class TestSafeWrite : public QObject {
     Q_OBJECT
     QTemporaryDir dir;
     QString path(const QString& name) const { return dir.filePath(name); }
-    QStringList leftovers() const { return QDir(dir.path()).entryList(QStringList{".*.tmp-*"}, QDir::Hidden | QDir::Files); }
+    QStringList leftovers() const { return QDir(dir.path()).entryList(QStringList{".tarvex-save-*"}, QDir::Hidden | QDir::Files); }
 
 private slots:
     void cleanup() { SetWriteCallForTesting(nullptr); }
@@ -137,16 +137,20 @@ private slots:
         QCOMPARE(readAll(file), QByteArray("old"));
     }
 
-    // The file a link names is replaced; the link and the file's mode stay.
+    // The file at the end of a chain of links is replaced; the links and the
+    // file's mode stay. A name as long as the system allows can be saved.
     void linkAndModeKept()
     {
         const QString target = path("real.tvl");
         const QString link = path("link.tvl");
+        const QString linkToLink = path("link2.tvl");
         put(target, "old");
         QVERIFY(QFile::setPermissions(target, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup));
         QVERIFY(QFile::link(target, link));
-        QVERIFY(WriteFileSafely(link, "new"));
-        QVERIFY(QFileInfo(link).isSymLink());
+        QVERIFY(QFile::link(link, linkToLink));
+        QVERIFY(WriteFileSafely(linkToLink, "new"));
+        QVERIFY(QFileInfo(link).isSymLink() && QFileInfo(linkToLink).isSymLink());
+        QVERIFY(WriteFileSafely(path(QString(251, QLatin1Char('n')) + ".tvl"), "long"));
         QCOMPARE(readAll(target), QByteArray("new"));
         struct stat st {};
         QCOMPARE(::stat(QFile::encodeName(target).constData(), &st), 0);

@@ -4,7 +4,7 @@
 
 #include "app/frmMain.h"
 #include "platform/QtSerialPort.h"
-#include "platform/fake/FakeMessageBox.h"
+#include "fakes/FakeMessageBox.h"
 
 #include <QComboBox>
 #include <QPushButton>

@@ -1,7 +1,7 @@
 // The report layout, the wrapping of note lines and the preview's scale, drawn
 // on the recording printer and on a picture area.
 #include "platform/PictureArea.h"
-#include "platform/fake/FakePrinter.h"
+#include "fakes/FakePrinter.h"
 #include "printing/Report.h"
 #include "printing/ReportTarget.h"
 #include "tables/DataTable.h"

@@ -5,7 +5,7 @@
 // timer while the program waits in them.
 
 #include "app/frmMain.h"
-#include "platform/fake/FakePlatform.h"
+#include "fakes/FakePlatform.h"
 #include "tables/DataTableView.h"
 
 #include <QApplication>

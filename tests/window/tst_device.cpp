@@ -3,7 +3,7 @@
 // polar table's "Reset" and New.
 #include "app/frmMain.h"
 #include "device/RxFraming.h"
-#include "platform/fake/FakePlatform.h"
+#include "fakes/FakePlatform.h"
 #include "tables/DataTable.h"
 
 #include <QComboBox>

@@ -3,7 +3,7 @@
 
 #include "app/frmMain.h"
 #include "platform/HelpViewer.h"
-#include "platform/fake/FakePlatform.h"
+#include "fakes/FakePlatform.h"
 
 #include <QAction>
 #include <QRegularExpression>

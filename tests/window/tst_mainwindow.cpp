@@ -1,7 +1,7 @@
 // The main window built with fakes: start-up state, title rule, toolbar
 // dispatch, New and closing.
 #include "app/frmMain.h"
-#include "platform/fake/FakePlatform.h"
+#include "fakes/FakePlatform.h"
 #include "tables/DataTableView.h"
 
 #include <QAction>

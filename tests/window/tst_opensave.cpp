@@ -4,7 +4,7 @@
 #include "app/frmMain.h"
 #include "files/PolarFile.h"
 #include "files/ProfileFile.h"
-#include "platform/fake/FakePlatform.h"
+#include "fakes/FakePlatform.h"
 #include "tables/ProfileTable.h"
 
 #include <QComboBox>

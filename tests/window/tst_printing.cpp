@@ -3,7 +3,7 @@
 #include "app/frmMain.h"
 #include "platform/PictureArea.h"
 #include "platform/PictureAreaWidget.h"
-#include "platform/fake/FakePlatform.h"
+#include "fakes/FakePlatform.h"
 #include "printing/frmPrintView.h"
 
 #include <QApplication>

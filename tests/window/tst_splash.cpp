@@ -3,7 +3,7 @@
 
 #include "app/frmMain.h"
 #include "app/frmSplash.h"
-#include "platform/fake/FakePlatform.h"
+#include "fakes/FakePlatform.h"
 #include "tables/DataTable.h"
 
 #include <QFrame>

@@ -4,7 +4,7 @@
 #include "charts/xy/XYChart.h"
 #include "platform/PictureArea.h"
 #include "platform/PictureAreaWidget.h"
-#include "platform/fake/FakePlatform.h"
+#include "fakes/FakePlatform.h"
 
 #include <QAction>
 #include <QCheckBox>

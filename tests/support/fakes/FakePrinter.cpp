@@ -1,4 +1,4 @@
-#include "platform/fake/FakePrinter.h"
+#include "fakes/FakePrinter.h"
 
 namespace tarvex {
 

@@ -1,4 +1,4 @@
-#include "platform/fake/FakeSerialPort.h"
+#include "fakes/FakeSerialPort.h"
 
 #include <utility>
 

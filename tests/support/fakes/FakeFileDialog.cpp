@@ -1,4 +1,4 @@
-#include "platform/fake/FakeFileDialog.h"
+#include "fakes/FakeFileDialog.h"
 
 namespace tarvex {
 

@@ -3,12 +3,12 @@
 // and hands bundle() to the main window.
 
 #include "platform/Platform.h"
-#include "platform/fake/FakeClipboard.h"
-#include "platform/fake/FakeFileDialog.h"
-#include "platform/fake/FakeHelpViewer.h"
-#include "platform/fake/FakeMessageBox.h"
-#include "platform/fake/FakeSerialPort.h"
-#include "platform/fake/FakePrinter.h"
+#include "fakes/FakeClipboard.h"
+#include "fakes/FakeFileDialog.h"
+#include "fakes/FakeHelpViewer.h"
+#include "fakes/FakeMessageBox.h"
+#include "fakes/FakeSerialPort.h"
+#include "fakes/FakePrinter.h"
 
 #include <memory>
 

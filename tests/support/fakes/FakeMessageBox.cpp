@@ -1,4 +1,4 @@
-#include "platform/fake/FakeMessageBox.h"
+#include "fakes/FakeMessageBox.h"
 
 namespace tarvex {
 

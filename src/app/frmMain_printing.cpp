@@ -37,7 +37,12 @@ void frmMain::mnuPrint_Click()
         skipOnFailure([&] { DrawXYPrintCopy(); });
     else
         skipOnFailure([&] { DrawPolarPrintCopy(); });
-    frmPrintView form(*this);
+    PrintViewSource source;
+    source.polar = tab == 1;
+    source.chart = Picture1;
+    source.note = tab == 0 ? Tab0txtNote : Tab1txtNote;
+    source.table = tab == 0 ? Tab0msGrid : Tab1msGrid;
+    frmPrintView form(platform(), source, this);
     form.exec();
 }
 

@@ -1,6 +1,5 @@
 #include "printing/frmPrintView.h"
 
-#include "app/frmMain.h"
 #include "platform/Fonts.h"
 #include "platform/MessageBox.h"
 #include "platform/PictureAreaWidget.h"
@@ -24,8 +23,8 @@ constexpr int kMargin = px(120);
 
 } // namespace
 
-frmPrintView::frmPrintView(frmMain& owner, QWidget* parent)
-    : QDialog(parent ? parent : &owner), owner_(owner)
+frmPrintView::frmPrintView(const Platform& platform, const PrintViewSource& source, QWidget* parent)
+    : QDialog(parent), platform_(platform), source_(source)
 {
     UseMetricTwinFonts();
     setObjectName(QStringLiteral("frmPrintView"));
@@ -89,47 +88,41 @@ void frmPrintView::fitPreview()
 
 void frmPrintView::showFailure(const QString& description)
 {
-    if (const auto& box = owner_.platform().messageBox)
+    if (const auto& box = platform_.messageBox)
         box->show(this, description, MsgButtons::Ok, kAppTitle);
 }
 
-ReportContent frmPrintView::content(int tab) const
+ReportContent frmPrintView::content() const
 {
     ReportContent c;
     c.shaftName = txtShaftName->text();
     c.chart = Picture2;
-    c.note = (tab == 0 ? owner_.Tab0txtNote : owner_.Tab1txtNote)->toPlainText();
-    c.table = tab == 0 ? owner_.Tab0msGrid : owner_.Tab1msGrid;
+    c.note = source_.note->toPlainText();
+    c.table = source_.table;
     return c;
 }
 
 void frmPrintView::cmdPrintPreview_Click()
 {
-    const int tab = owner_.activeTab();
-    if (tab != 0 && tab != 1)
-        return;
-    Picture2 = owner_.Picture1->picture();
+    Picture2 = source_.chart->picture();
     const FailureReport report = [this](const QString& d) { showFailure(d); };
-    const double Ratio = SetPreviewScale(owner_.platform().printer.get(), *Picture1, report);
+    const double Ratio = SetPreviewScale(platform_.printer.get(), *Picture1, report);
     fitPreview();
     PreviewPage page(*Picture1);
-    if (tab == 0)
-        DrawProfileReport(page, Ratio, content(0), report);
+    if (!source_.polar)
+        DrawProfileReport(page, Ratio, content(), report);
     else
-        DrawPolarReport(page, Ratio, content(1), report);
+        DrawPolarReport(page, Ratio, content(), report);
 }
 
 void frmPrintView::cmdPrint_Click()
 {
-    const int tab = owner_.activeTab();
-    if (tab != 0 && tab != 1)
-        return;
-    Printer* printer = owner_.platform().printer.get();
+    Printer* printer = platform_.printer.get();
     if (!printer)
         return;
     printer->setScaleMode(Printer::ScaleMode::Inches);
     printer->setOrientation(Printer::Orientation::Landscape);
-    Picture2 = owner_.Picture1->picture();
+    Picture2 = source_.chart->picture();
 
     bool reported = false;
     const FailureReport report = [&](const QString& d) {
@@ -137,10 +130,10 @@ void frmPrintView::cmdPrint_Click()
         showFailure(d);
     };
     PrinterPage page(*printer);
-    if (tab == 0)
-        DrawProfileReport(page, 1.0, content(0), report);
+    if (!source_.polar)
+        DrawProfileReport(page, 1.0, content(), report);
     else
-        DrawPolarReport(page, 1.0, content(1), report);
+        DrawPolarReport(page, 1.0, content(), report);
     // The page as far as drawn is sent even after a failure. A page that does
     // not reach the printer must not pass for printed: unless the drawing has
     // already said what went wrong, say it now.

@@ -3,6 +3,7 @@
 // fresh processes (this program re-executing itself), alternately, and the
 // medians are compared.
 #include "app/frmMain.h"
+#include "platform/QtPlatform.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -1,6 +1,7 @@
 #include "app/frmMain.h"
 #include "app/frmSplash.h"
 #include "platform/MessageBox.h"
+#include "platform/QtPlatform.h"
 
 #include <QApplication>
 #include <QGuiApplication>

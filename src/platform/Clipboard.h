@@ -16,11 +16,4 @@ public:
     virtual QString text() const = 0;
 };
 
-class QtClipboard : public Clipboard {
-public:
-    void clear() override;
-    void setText(const QString& text) override;
-    QString text() const override;
-};
-
 } // namespace tarvex

@@ -1,7 +1,6 @@
 #pragma once
 // Shows the help file. A missing file is the viewer's to report.
 
-#include <QPointer>
 #include <QString>
 
 class QWidget;
@@ -12,20 +11,6 @@ class HelpViewer {
 public:
     virtual ~HelpViewer() = default;
     virtual void showHelp(QWidget* owner, const QString& path) = 0;
-};
-
-// The manual in a window of the program's own: an HTML page with its links,
-// back and forward. One window per viewer, brought forward on every call; a
-// file that cannot be read is said so in that window.
-class QtHelpViewer : public HelpViewer {
-public:
-    ~QtHelpViewer() override;
-    void showHelp(QWidget* owner, const QString& path) override;
-    // The help window, once shown and while it lasts.
-    QWidget* helpWindow() const { return window_; }
-
-private:
-    QPointer<QWidget> window_;
 };
 
 } // namespace tarvex

@@ -20,9 +20,4 @@ public:
                            const QString& title = kAppTitle) = 0;
 };
 
-class QtMessageBox : public MessageBox {
-public:
-    MsgResult show(QWidget* parent, const QString& text, MsgButtons buttons, const QString& title) override;
-};
-
 } // namespace tarvex

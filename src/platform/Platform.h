@@ -23,7 +23,4 @@ struct Platform {
     std::shared_ptr<Printer> printer;
 };
 
-// The facilities backed by Qt, for the real program.
-Platform makeQtPlatform();
-
 } // namespace tarvex

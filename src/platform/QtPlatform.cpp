@@ -1,11 +1,11 @@
-#include "platform/Platform.h"
+#include "platform/QtPlatform.h"
 
-#include "platform/Clipboard.h"
-#include "platform/FileDialog.h"
-#include "platform/HelpViewer.h"
-#include "platform/MessageBox.h"
-#include "platform/QtSerialPort.h"
+#include "platform/QtClipboard.h"
+#include "platform/QtFileDialog.h"
+#include "platform/QtHelpViewer.h"
+#include "platform/QtMessageBox.h"
 #include "platform/QtPrinter.h"
+#include "platform/QtSerialPort.h"
 
 namespace tarvex {
 

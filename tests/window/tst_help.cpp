@@ -2,7 +2,7 @@
 // without it, and the manual's own links.
 
 #include "app/frmMain.h"
-#include "platform/HelpViewer.h"
+#include "platform/QtHelpViewer.h"
 #include "fakes/FakePlatform.h"
 
 #include <QAction>

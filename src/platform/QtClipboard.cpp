@@ -1,4 +1,4 @@
-#include "platform/Clipboard.h"
+#include "platform/QtClipboard.h"
 
 #include <QClipboard>
 #include <QGuiApplication>

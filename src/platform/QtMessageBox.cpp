@@ -1,4 +1,4 @@
-#include "platform/MessageBox.h"
+#include "platform/QtMessageBox.h"
 
 #include <QMessageBox>
 

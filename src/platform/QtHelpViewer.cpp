@@ -1,4 +1,4 @@
-#include "platform/HelpViewer.h"
+#include "platform/QtHelpViewer.h"
 
 #include <QFileInfo>
 #include <QHBoxLayout>

@@ -14,7 +14,7 @@
 #include "files/ProfileFile.h"
 #include "files/SafeWrite.h"
 #include "tables/DataTable.h"
-#include "tables/Numbers.h"
+#include "numbers/Numbers.h"
 #include "tables/ProfileTable.h"
 
 #include <QCoreApplication>

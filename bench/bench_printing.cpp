@@ -3,10 +3,10 @@
 // in the same run. Goal: at most 3 times the floor.
 #include "platform/PictureArea.h"
 #include "platform/QtPrinter.h"
-#include "printing/Report.h"
-#include "printing/ReportTarget.h"
+#include "report/Report.h"
+#include "report/ReportTarget.h"
 #include "tables/DataTable.h"
-#include "tables/Numbers.h"
+#include "numbers/Numbers.h"
 
 #include <QApplication>
 #include <ctime>

@@ -2,7 +2,7 @@
 // against a minimal Qt Widgets program showing one empty window. Both run as
 // fresh processes (this program re-executing itself), alternately, and the
 // medians are compared.
-#include "app/frmMain.h"
+#include "frmMain.h"
 #include "platform/QtPlatform.h"
 
 #include <QApplication>

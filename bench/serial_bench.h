@@ -2,7 +2,7 @@
 // Shared by the serial benchmarks: a pseudo-terminal playing the bench, and
 // the real main window listening on it through the real serial facility.
 
-#include "app/frmMain.h"
+#include "frmMain.h"
 #include "platform/QtSerialPort.h"
 #include "fakes/FakeMessageBox.h"
 

@@ -1,4 +1,4 @@
-#include "app/frmMain.h"
+#include "frmMain.h"
 
 #include "device/PortComboBox.h"
 #include "platform/HelpViewer.h"

@@ -1,6 +1,6 @@
 // Device link handlers of the main window: the serial port, the live load
 // boxes and the "Add" buttons.
-#include "app/frmMain.h"
+#include "frmMain.h"
 
 #include "device/Capture.h"
 #include "device/PortComboBox.h"

@@ -1,5 +1,5 @@
 // In-cell editing, the Edit menu and the row commands of the main window.
-#include "app/frmMain.h"
+#include "frmMain.h"
 
 #include "charts/xy/frmXYCaption.h"
 #include "platform/Clipboard.h"

@@ -1,5 +1,5 @@
 // Open and Save handlers of the main window.
-#include "app/frmMain.h"
+#include "frmMain.h"
 
 #include "files/OpenSave.h"
 #include "files/PolarFile.h"

@@ -1,5 +1,5 @@
 // Polar chart handlers of the main window.
-#include "app/frmMain.h"
+#include "frmMain.h"
 
 #include "charts/polar/PolarChart.h"
 #include "charts/polar/frmSinePlot.h"

@@ -1,9 +1,9 @@
 // The print command of the main window: the active chart is drawn once more,
 // in print colours, on the hidden Picture1, and the report form opens with it.
-#include "app/frmMain.h"
+#include "frmMain.h"
 
 #include "platform/PictureArea.h"
-#include "printing/frmPrintView.h"
+#include "report/frmPrintView.h"
 
 #include <exception>
 

@@ -1,6 +1,6 @@
 // Table lay-out commands of the main window: "Set" and "Clear" of the profile
 // table, "Reset" of the polar table.
-#include "app/frmMain.h"
+#include "frmMain.h"
 
 #include "platform/MessageBox.h"
 #include "tables/ProfileTable.h"

@@ -1,5 +1,5 @@
 // X/Y chart handlers of the main window.
-#include "app/frmMain.h"
+#include "frmMain.h"
 
 #include "charts/xy/XYChart.h"
 #include "platform/PictureArea.h"

@@ -1,6 +1,6 @@
-#include "app/frmSplash.h"
+#include "frmSplash.h"
 
-#include "app/frmMain.h"
+#include "frmMain.h"
 #include "platform/MessageBox.h"
 
 #include <QCloseEvent>
@@ -188,6 +188,11 @@ frmSplash::frmSplash(QWidget* parent) : QWidget(parent)
 }
 
 frmSplash::~frmSplash() = default;
+
+frmMain* frmSplash::mainWindow() const
+{
+    return mainWindow_;
+}
 
 void frmSplash::Form_Load()
 {

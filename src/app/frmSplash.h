@@ -26,7 +26,8 @@ public:
     // Builds the main window when the start-up splash closes. The splash keeps
     // a guarded pointer to what it returns; the caller owns the window.
     std::function<frmMain*()> createMainWindow;
-    frmMain* mainWindow() const { return mainWindow_; }
+    // Out of line: reading the guarded pointer needs the whole frmMain.
+    frmMain* mainWindow() const;
 
     // The About box: shows the splash modally over the owner and returns when
     // it has closed. The owner is left as it was.

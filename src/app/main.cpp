@@ -1,5 +1,5 @@
-#include "app/frmMain.h"
-#include "app/frmSplash.h"
+#include "frmMain.h"
+#include "frmSplash.h"
 #include "platform/MessageBox.h"
 #include "platform/QtPlatform.h"
 

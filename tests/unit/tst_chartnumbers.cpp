@@ -2,7 +2,7 @@
 // exactly as StrictDouble does (its quick path for plain decimals may not
 // change what counts as a number), and the axis labels' fixed and exponent
 // forms.
-#include "tables/Numbers.h"
+#include "numbers/Numbers.h"
 
 #include <QtTest>
 #include <cmath>

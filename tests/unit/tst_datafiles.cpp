@@ -6,7 +6,7 @@
 #include "files/ProfileFile.h"
 #include "files/TextExport.h"
 #include "tables/DataTable.h"
-#include "tables/Numbers.h"
+#include "numbers/Numbers.h"
 #include "tables/ProfileTable.h"
 
 #include <QDir>

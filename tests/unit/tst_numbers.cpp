@@ -1,4 +1,4 @@
-#include "tables/Numbers.h"
+#include "numbers/Numbers.h"
 
 #include <QtTest>
 #include <cmath>

@@ -1,6 +1,6 @@
 // Lay-out of the polar table from the angle interval.
 #include "tables/DataTable.h"
-#include "tables/Numbers.h"
+#include "numbers/Numbers.h"
 #include "tables/ProfileTable.h"
 
 #include <QtTest>

@@ -4,8 +4,8 @@
 #include "platform/Fonts.h"
 #include "platform/PictureArea.h"
 #include "platform/QtPrinter.h"
-#include "printing/Report.h"
-#include "printing/ReportTarget.h"
+#include "report/Report.h"
+#include "report/ReportTarget.h"
 #include "tables/DataTable.h"
 
 #include <QFontInfo>

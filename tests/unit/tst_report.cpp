@@ -2,8 +2,8 @@
 // on the recording printer and on a picture area.
 #include "platform/PictureArea.h"
 #include "fakes/FakePrinter.h"
-#include "printing/Report.h"
-#include "printing/ReportTarget.h"
+#include "report/Report.h"
+#include "report/ReportTarget.h"
 #include "tables/DataTable.h"
 
 #include <QtTest>

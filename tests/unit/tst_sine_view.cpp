@@ -1,7 +1,7 @@
 #include "charts/polar/SineView.h"
 #include "platform/PictureArea.h"
 #include "tables/DataTable.h"
-#include "tables/Numbers.h"
+#include "numbers/Numbers.h"
 
 #include <QtTest>
 #include <cmath>

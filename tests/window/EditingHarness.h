@@ -4,7 +4,7 @@
 // is, clicks on cells, and pop-up menus and modal dialogs answered from a
 // timer while the program waits in them.
 
-#include "app/frmMain.h"
+#include "frmMain.h"
 #include "fakes/FakePlatform.h"
 #include "tables/DataTableView.h"
 

@@ -1,7 +1,7 @@
 // The device link in the main window, on a scripted serial port: the port
 // controls and their states, the live load boxes, the "Add" buttons, and the
 // polar table's "Reset" and New.
-#include "app/frmMain.h"
+#include "frmMain.h"
 #include "device/RxFraming.h"
 #include "fakes/FakePlatform.h"
 #include "tables/DataTable.h"

@@ -1,7 +1,7 @@
 // Help: the path the Help command builds, the help window with the manual or
 // without it, and the manual's own links.
 
-#include "app/frmMain.h"
+#include "frmMain.h"
 #include "platform/QtHelpViewer.h"
 #include "fakes/FakePlatform.h"
 

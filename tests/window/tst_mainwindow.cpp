@@ -1,6 +1,6 @@
 // The main window built with fakes: start-up state, title rule, toolbar
 // dispatch, New and closing.
-#include "app/frmMain.h"
+#include "frmMain.h"
 #include "fakes/FakePlatform.h"
 #include "tables/DataTableView.h"
 

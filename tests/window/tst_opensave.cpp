@@ -1,7 +1,7 @@
 // Open and Save on both workspaces, driven through a scripted file dialog:
 // which dialog is asked for, what is read or written, the messages, the
 // remembered names, the titles and the modified flags.
-#include "app/frmMain.h"
+#include "frmMain.h"
 #include "files/PolarFile.h"
 #include "files/ProfileFile.h"
 #include "fakes/FakePlatform.h"

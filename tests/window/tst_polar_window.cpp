@@ -1,4 +1,4 @@
-#include "app/frmMain.h"
+#include "frmMain.h"
 #include "charts/polar/frmSinePlot.h"
 #include "charts/polar/SineView.h"
 #include "platform/MessageBox.h"

@@ -1,10 +1,10 @@
 // The print command and the report form, driven through the main window with
 // a recording printer.
-#include "app/frmMain.h"
+#include "frmMain.h"
 #include "platform/PictureArea.h"
 #include "platform/PictureAreaWidget.h"
 #include "fakes/FakePlatform.h"
-#include "printing/frmPrintView.h"
+#include "report/frmPrintView.h"
 
 #include <QApplication>
 #include <QLabel>

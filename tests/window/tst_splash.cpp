@@ -1,8 +1,8 @@
 // The splash screen at start-up and as the About box: its ten-second count,
 // the key and clicks that end it at once, and the main window it opens once.
 
-#include "app/frmMain.h"
-#include "app/frmSplash.h"
+#include "frmMain.h"
+#include "frmSplash.h"
 #include "fakes/FakePlatform.h"
 #include "tables/DataTable.h"
 

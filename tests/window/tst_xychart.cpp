@@ -1,6 +1,6 @@
 // The X/Y chart through the main window: the Plot and Clear buttons, the
 // toolbar, New and "Draw Node".
-#include "app/frmMain.h"
+#include "frmMain.h"
 #include "charts/xy/XYChart.h"
 #include "platform/PictureArea.h"
 #include "platform/PictureAreaWidget.h"

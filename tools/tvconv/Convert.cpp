@@ -6,7 +6,7 @@
 #include "files/PolarFile.h"
 #include "files/ProfileFile.h"
 #include "files/SafeWrite.h"
-#include "tables/Numbers.h"
+#include "numbers/Numbers.h"
 #include "tables/ProfileTable.h"
 
 #include <QFile>

@@ -1,6 +1,6 @@
 #include "charts/xy/AxisScale.h"
 
-#include "tables/Numbers.h"
+#include "numbers/Numbers.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,6 +1,6 @@
 #include "charts/polar/PolarSolver.h"
 
-#include "tables/Numbers.h"
+#include "numbers/Numbers.h"
 
 #include <cmath>
 #include <utility>

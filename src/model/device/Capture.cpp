@@ -1,7 +1,7 @@
 #include "device/Capture.h"
 
 #include "tables/DataTable.h"
-#include "tables/Numbers.h"
+#include "numbers/Numbers.h"
 
 #include <cmath>
 #include <optional>

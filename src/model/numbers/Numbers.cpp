@@ -1,4 +1,4 @@
-#include "tables/Numbers.h"
+#include "numbers/Numbers.h"
 
 #include <algorithm>
 #include <charconv>

@@ -1,4 +1,4 @@
-#include "printing/ReportTarget.h"
+#include "report/ReportTarget.h"
 
 #include "platform/Printer.h"
 

@@ -1,7 +1,7 @@
-#include "printing/Report.h"
+#include "report/Report.h"
 
 #include "platform/Printer.h"
-#include "printing/ReportTarget.h"
+#include "report/ReportTarget.h"
 #include "tables/DataTable.h"
 
 #include <algorithm>

@@ -2,7 +2,7 @@
 
 #include "platform/PictureArea.h"
 #include "tables/DataTable.h"
-#include "tables/Numbers.h"
+#include "numbers/Numbers.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,6 +1,6 @@
 #include "tables/EditCommands.h"
 
-#include "tables/Numbers.h"
+#include "numbers/Numbers.h"
 #include "tables/ProfileTable.h"
 
 #include <algorithm>

@@ -1,7 +1,7 @@
 #include "charts/xy/ProfileCurveStore.h"
 
 #include "tables/DataTable.h"
-#include "tables/Numbers.h"
+#include "numbers/Numbers.h"
 
 namespace tarvex {
 

@@ -3,7 +3,7 @@
 #include "files/Cp1252.h"
 #include "files/ProfileFile.h"
 #include "tables/DataTable.h"
-#include "tables/Numbers.h"
+#include "numbers/Numbers.h"
 #include "tables/ProfileTable.h"
 
 #include <QBuffer>

@@ -1,11 +1,11 @@
-#include "printing/frmPrintView.h"
+#include "report/frmPrintView.h"
 
 #include "platform/Fonts.h"
 #include "platform/MessageBox.h"
 #include "platform/PictureAreaWidget.h"
 #include "platform/Printer.h"
-#include "printing/Report.h"
-#include "printing/ReportTarget.h"
+#include "report/Report.h"
+#include "report/ReportTarget.h"
 
 #include <QLabel>
 #include <QLineEdit>

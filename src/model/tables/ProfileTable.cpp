@@ -1,6 +1,6 @@
 #include "tables/ProfileTable.h"
 
-#include "tables/Numbers.h"
+#include "numbers/Numbers.h"
 
 #include <cmath>
 #include <limits>

@@ -211,6 +211,19 @@ void frmMain::buildMenus()
     mnuHelp1 = mnuHelp->addAction(QStringLiteral("&Content"), this, &frmMain::mnuHelp1_Click);
     mnuHelp1->setShortcut(QKeySequence::HelpContents);
     mnuAbout = mnuHelp->addAction(QStringLiteral("&About Vantorel"), this, &frmMain::mnuAbout_Click);
+
+    // Each menu and command answers to its own name, for tests and accessibility tools.
+    const std::pair<QObject*, const char*> names[] = {
+        {mnuFile, "mnuFile"}, {mnuNew, "mnuNew"}, {mnuOpen, "mnuOpen"}, {mnuSave, "mnuSave"},
+        {mnuPrint, "mnuPrint"}, {mnuEnd, "mnuEnd"}, {mnuOption, "mnuOption"}, {mnuEnv, "mnuEnv"},
+        {mnuGridEdit, "mnuGridEdit"}, {mnuDelete, "mnuDelete"}, {mnuClear, "mnuClear"},
+        {mnuInsert, "mnuInsert"}, {mnuCopy, "mnuCopy"}, {mnuPaste, "mnuPaste"},
+        {mnuFGridRows, "mnuFGridRows"}, {mnuFGridAddRow, "mnuFGridAddRow"}, {mnuFGridInsRow, "mnuFGridInsRow"},
+        {mnuFGridDelRow, "mnuFGridDelRow"}, {mnuFGridExtrRow, "mnuFGridExtrRow"}, {mnuHelp, "mnuHelp"},
+        {mnuHelp1, "mnuHelp1"}, {mnuAbout, "mnuAbout"},
+    };
+    for (const auto& [object, name] : names)
+        object->setObjectName(QLatin1String(name));
 }
 
 void frmMain::buildToolbar()

@@ -1,415 +1,148 @@
-// The device link in the main window, on a scripted serial port: the port
-// controls and their states, the live load boxes, the "Add" buttons, and the
-// polar table's "Reset" and New.
-#include "frmMain.h"
-#include "device/RxFraming.h"
-#include "fakes/FakePlatform.h"
-#include "tables/DataTable.h"
+// The port row, the live load boxes and the "Add" buttons, on a scripted
+// serial port.
+#include "harness/WindowHarness.h"
 
 #include <QComboBox>
-#include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QPushButton>
-#include <QTabWidget>
-#include <QtTest>
-#include <memory>
 
 using namespace tarvex;
+using namespace tarvex::testing;
 
 namespace {
 
-QStringList items(const QComboBox* box)
+QString rowOf(WindowHarness& h)
 {
+    auto* list = h.find<QComboBox>("cmbCommPort");
+    auto* button = h.find<QPushButton>("cmdOpen");
     QStringList names;
-    for (int i = 0; i < box->count(); ++i)
-        names << box->itemText(i);
-    return names;
+    for (int i = 0; i < list->count(); ++i)
+        names << list->itemText(i);
+    return names.join(',') + (list->isEnabled() ? " [" : " (") + list->currentText() + (list->isEnabled() ? "] " : ") ")
+         + button->text() + (button->isEnabled() ? "" : " disabled");
 }
-
-// A shown main window over fakes; the port list is scripted before start-up.
-struct Bench {
-    FakePlatform fakes;
-    std::unique_ptr<frmMain> window;
-
-    explicit Bench(const QStringList& ports = {QStringLiteral("A"), QStringLiteral("B")})
-    {
-        fakes.serialPort->ports = ports;
-        window = std::make_unique<frmMain>(fakes.bundle());
-        window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
-    }
-    FakeSerialPort& port() { return *fakes.serialPort; }
-    void clickOpen() { QTest::mouseClick(window->cmdOpen, Qt::LeftButton); }
-    void dropDown()
-    {
-        window->cmbCommPort->showPopup();
-        window->cmbCommPort->hidePopup();
-    }
-};
 
 } // namespace
 
 class TestDevice : public QObject {
     Q_OBJECT
 private slots:
-    // ---- start-up and the open/close button ---------------------------------
-
-    void noPorts()
+    // A script of steps on the port row: "click", "fail TEXT" (the next open
+    // fails), "list A,B" (the ports the system has, then the list opens),
+    // "pick N", "gone" (the open port disappears); after each, the row.
+    void portRow_data()
     {
-        Bench b(QStringList{});
-        QCOMPARE(b.window->cmbCommPort->count(), 0);
-        QVERIFY(!b.window->cmbCommPort->isEnabled());
-        QCOMPARE(b.window->cmdOpen->text(), QStringLiteral("COM Close"));
-        QVERIFY(!b.window->cmdOpen->isEnabled());
-        b.clickOpen();
-        QVERIFY(b.port().openAttempts.isEmpty());
+        QTest::addColumn<QStringList>("ports");
+        QTest::addColumn<QStringList>("steps");
+        QTest::addColumn<QStringList>("rows");
+        QTest::addColumn<QStringList>("messages");
+        QTest::newRow("no ports") << QStringList{} << QStringList{"click"} << QStringList{" () COM Close disabled"}
+                                  << QStringList{};
+        QTest::newRow("open and close") << QStringList{"A", "B"} << QStringList{"click", "click"}
+                                        << QStringList{"A,B (B) COM Close", "A,B [B] COM Open"} << QStringList{};
+        QTest::newRow("open fails, click again, other port")
+            << QStringList{"A", "B"} << QStringList{"fail Device or resource busy", "click", "pick 0", "click"}
+            << QStringList{"A,B [B] COM Close", "A,B [B] COM Open", "A,B [A] COM Open", "A,B (A) COM Close"}
+            << QStringList{"Device or resource busy"};
+        QTest::newRow("list refreshed, choice kept") << QStringList{"A", "B"} << QStringList{"list C,B,D"}
+                                                     << QStringList{"C,B,D [B] COM Open"} << QStringList{};
+        QTest::newRow("choice gone: the last") << QStringList{"A", "B"} << QStringList{"pick 0", "list B,E"}
+                                               << QStringList{"A,B [A] COM Open", "B,E [E] COM Open"} << QStringList{};
+        QTest::newRow("no refresh while open") << QStringList{"A", "B"} << QStringList{"click", "list Z"}
+                                               << QStringList{"A,B (B) COM Close", "A,B (B) COM Close"} << QStringList{};
+        QTest::newRow("port gone") << QStringList{"A", "B"} << QStringList{"click", "gone", "click"}
+                                   << QStringList{"A,B (B) COM Close", "A,B [B] COM Open", "A,B (B) COM Close"}
+                                   << QStringList{"The serial port B stopped working and has been closed.\n\nInput/output error"};
+    }
+    void portRow()
+    {
+        QFETCH(QStringList, ports);
+        QFETCH(QStringList, steps);
+        QFETCH(QStringList, rows);
+        QFETCH(QStringList, messages);
+        WindowHarness h(ports);
+        FakeSerialPort& port = *h.fakes.serialPort;
+        auto* list = h.find<QComboBox>("cmbCommPort");
+        for (int i = 0; i < steps.size(); ++i) {
+            const QString step = steps[i].section(' ', 0, 0), arg = steps[i].section(' ', 1);
+            if (step == "click" || step == "fail") {
+                port.openError = arg;
+                h.click("cmdOpen");
+            } else if (step == "list") {
+                port.ports = arg.split(',');
+                list->showPopup();
+                list->hidePopup();
+            } else if (step == "pick") {
+                list->setCurrentIndex(arg.toInt());
+            } else if (step == "gone") {
+                port.disappear("Input/output error");
+            }
+            QCOMPARE(rowOf(h), rows[i]);
+        }
+        QCOMPARE(h.fakes.messageBox->texts(), messages);
+        h.window->close();
+        QVERIFY(!port.isOpen());
     }
 
-    void twoPortsLastSelected()
+    // Readings go to the active workspace's live box only.
+    void liveBox_data()
     {
-        Bench b;
-        QCOMPARE(items(b.window->cmbCommPort), QStringList({"A", "B"}));
-        QCOMPARE(b.window->cmbCommPort->currentText(), QStringLiteral("B"));
-        QVERIFY(b.window->cmbCommPort->isEnabled());
-        QCOMPARE(b.window->cmdOpen->text(), QStringLiteral("COM Open"));
-        QVERIFY(b.window->cmdOpen->isEnabled());
-        QCOMPARE(b.port().lineSettings(), LineSettings{});
-        QCOMPARE(b.port().byteSetting(), quint8(32));
-    }
-
-    void openAndClose()
-    {
-        Bench b;
-        b.clickOpen();
-        QCOMPARE(b.port().openedName, QStringLiteral("B"));
-        QVERIFY(b.port().isOpen());
-        QCOMPARE(b.window->cmdOpen->text(), QStringLiteral("COM Close"));
-        QVERIFY(!b.window->cmbCommPort->isEnabled());
-        b.clickOpen();
-        QVERIFY(!b.port().isOpen());
-        QCOMPARE(b.port().closeCount, 1);
-        QCOMPARE(b.window->cmdOpen->text(), QStringLiteral("COM Open"));
-        QVERIFY(b.window->cmbCommPort->isEnabled());
-        QVERIFY(b.fakes.messageBox->asked.isEmpty());
-    }
-
-    void openFailureShowsTheSystemText()
-    {
-        Bench b;
-        b.port().openError = QStringLiteral("Device or resource busy");
-        b.clickOpen();
-        QCOMPARE(b.fakes.messageBox->texts(), QStringList{"Device or resource busy"});
-        QCOMPARE(b.fakes.messageBox->asked.at(0).title, QStringLiteral("Tarvex RS232"));
-        QCOMPARE(b.fakes.messageBox->asked.at(0).buttons, MsgButtons::Ok);
-        // Open failed: the caption says close, the list can still be changed.
-        QCOMPARE(b.window->cmdOpen->text(), QStringLiteral("COM Close"));
-        QVERIFY(b.window->cmbCommPort->isEnabled());
-
-        // The click from there only brings back "COM Open": nothing to close.
-        b.clickOpen();
-        QCOMPARE(b.window->cmdOpen->text(), QStringLiteral("COM Open"));
-        QCOMPARE(b.port().closeCount, 0);
-        QCOMPARE(b.fakes.messageBox->asked.size(), 1);
-
-        b.port().openError.clear();
-        b.window->cmbCommPort->setCurrentIndex(0);
-        b.clickOpen();
-        QCOMPARE(b.port().openedName, QStringLiteral("A"));
-    }
-
-    // ---- port list refreshed when it opens ---------------------------------
-
-    void dropDownRefreshesKeepingTheChoice()
-    {
-        Bench b;
-        b.port().ports = QStringList{"C", "B", "D"};
-        b.dropDown();
-        QCOMPARE(items(b.window->cmbCommPort), QStringList({"C", "B", "D"}));
-        QCOMPARE(b.window->cmbCommPort->currentText(), QStringLiteral("B"));
-    }
-
-    void dropDownWithoutTheChosenPortSelectsTheLast()
-    {
-        Bench b;
-        b.window->cmbCommPort->setCurrentIndex(0);
-        b.port().ports = QStringList{"B", "E"};
-        b.dropDown();
-        QCOMPARE(items(b.window->cmbCommPort), QStringList({"B", "E"}));
-        QCOMPARE(b.window->cmbCommPort->currentText(), QStringLiteral("E"));
-    }
-
-    void noRefreshWhileOpen()
-    {
-        Bench b;
-        b.clickOpen();
-        const int looks = b.port().portCountCalls;
-        b.port().ports = QStringList{"Z"};
-        b.dropDown();
-        QCOMPARE(b.port().portCountCalls, looks);
-        QCOMPARE(items(b.window->cmbCommPort), QStringList({"A", "B"}));
-    }
-
-    // ---- live load boxes ---------------------------------------------------
-
-    void framingIntoTheActiveBox_data()
-    {
-        QTest::addColumn<int>("tab");
+        QTest::addColumn<Workspace>("ws");
         QTest::addColumn<QStringList>("chunks");
-        QTest::addColumn<QStringList>("shown");   // active box after each chunk
-        QTest::newRow("split reading") << 0 << QStringList{"12.5", "0\r\n"} << QStringList{"Ready", "12.50"};
-        QTest::newRow("line end alone") << 0 << QStringList{"\r\n"} << QStringList{""};
-        QTest::newRow("8 after the line end starts the next") << 0 << QStringList{"7\r\n8", "9\r\n"} << QStringList{"7", "89"};
-        QTest::newRow("tab 1") << 1 << QStringList{"12.5\r\n"} << QStringList{"12.5"};
+        QTest::addColumn<QStringList>("shown");
+        QTest::newRow("profile, split") << Profile << QStringList{"12.5", "0\r\n7\r\n8", "9\r\n"}
+                                        << QStringList{"Ready", "7", "89"};
+        QTest::newRow("polar") << Polar << QStringList{"12.5\r\n"} << QStringList{"12.5"};
     }
-    void framingIntoTheActiveBox()
+    void liveBox()
     {
-        QFETCH(int, tab);
+        QFETCH(Workspace, ws);
         QFETCH(QStringList, chunks);
         QFETCH(QStringList, shown);
-        Bench b;
-        b.clickOpen();
-        b.window->SSTab1->setCurrentIndex(tab);
-        QLineEdit* active = tab == 0 ? b.window->Tab0txtLoad : b.window->Tab1txtLoad;
-        QLineEdit* other = tab == 0 ? b.window->Tab1txtLoad : b.window->Tab0txtLoad;
-        for (qsizetype i = 0; i < chunks.size(); ++i) {
-            b.port().feed(chunks[i]);
-            QCOMPARE(active->text(), shown[i]);
+        WindowHarness h;
+        h.click("cmdOpen");
+        h.showTab(ws);
+        for (int i = 0; i < chunks.size(); ++i) {
+            h.fakes.serialPort->feed(chunks[i]);
+            QCOMPARE(h.load(ws).text(), shown[i]);
         }
-        QCOMPARE(other->text(), QStringLiteral("Ready"));
-        QCOMPARE(b.window->RxBuffer.text, QString());
+        QCOMPARE(h.load(ws == Profile ? Polar : Profile).text(), QStringLiteral("Ready"));
     }
 
-    void charactersKeptAcrossCloseAndReopen()
+    // "Add" writes the live reading into the current cell and moves down; a
+    // recorded reading is a change to save and to plot again.
+    void add_data()
     {
-        Bench b;
-        b.clickOpen();
-        b.port().feed(QStringLiteral("12."));
-        b.clickOpen();
-        b.clickOpen();
-        QVERIFY(b.port().isOpen());
-        b.port().feed(QStringLiteral("5\r\n"));
-        QCOMPARE(b.window->Tab0txtLoad->text(), QStringLiteral("12.5"));
+        QTest::addColumn<Workspace>("ws");
+        QTest::addColumn<QString>("reading");
+        QTest::addColumn<QStringList>("rows");
+        QTest::addColumn<int>("currentRow");
+        QTest::addColumn<bool>("recorded");
+        QTest::newRow("profile") << Profile << "12.50\r\n" << QStringList{"12.5,1", "2,2", "3,3"} << 2 << true;
+        QTest::newRow("profile, same value") << Profile << "1\r\n" << QStringList{"1,1", "2,2", "3,3"} << 2 << true;
+        QTest::newRow("profile, Ready") << Profile << "" << QStringList{"0,1", "2,2", "3,3"} << 2 << true;
+        QTest::newRow("polar, unit") << Polar << "3 kN\r\n" << QStringList{"1,3", "2,2", "3,3"} << 2 << true;
+        QTest::newRow("polar, not a number") << Polar << "1e999\r\n" << QStringList{"1,1", "2,2", "3,3"} << 1 << false;
     }
-
-    // A line given up at the bound is never shown: the box keeps what it had.
-    void endlessLineStaysBoundedAndReadingCarriesOn()
+    void add()
     {
-        Bench b;
-        b.clickOpen();
-        b.port().feed(QStringLiteral("1.5\r\n-0."));
-        for (int i = 0; i < 50; ++i)
-            b.port().feed(QString(200, QLatin1Char('0')));
-        QVERIFY(b.window->RxBuffer.text.size() <= kRxBufferLimit);
-        b.port().feed(QStringLiteral("5\r\n"));
-        QCOMPARE(b.window->Tab0txtLoad->text(), QStringLiteral("1.5"));
-        b.port().feed(QStringLiteral("3.25\r\n"));
-        QCOMPARE(b.window->Tab0txtLoad->text(), QStringLiteral("3.25"));
-    }
-
-    void failedReadAddsNothing()
-    {
-        Bench b;
-        b.clickOpen();
-        b.port().feed(QStringLiteral("1"));
-        b.port().readFails = true;
-        b.port().feed(QStringLiteral("2\r\n"));
-        QCOMPARE(b.window->RxBuffer.text, QStringLiteral("1"));
-        QCOMPARE(b.window->Tab0txtLoad->text(), QStringLiteral("Ready"));
-    }
-
-    // ---- the port going away -----------------------------------------------
-
-    void vanishedPortReportedOnceAndControlsClosed()
-    {
-        Bench b;
-        b.clickOpen();
-        b.port().disappear(QStringLiteral("Input/output error"));
-        QCOMPARE(b.fakes.messageBox->asked.size(), 1);
-        const QString text = b.fakes.messageBox->asked.at(0).text;
-        QVERIFY2(text.contains(QLatin1String("B")) && text.contains(QLatin1String("Input/output error")), qPrintable(text));
-        QCOMPARE(b.window->cmdOpen->text(), QStringLiteral("COM Open"));
-        QVERIFY(b.window->cmdOpen->isEnabled());
-        QVERIFY(b.window->cmbCommPort->isEnabled());
-        // Plugged back in: one click opens it again.
-        b.clickOpen();
-        QVERIFY(b.port().isOpen());
-        QCOMPARE(b.port().openAttempts.size(), 2);
-    }
-
-    // ---- closing the window ------------------------------------------------
-
-    void yesToSaveClosesThePortAndShowsItClosed()
-    {
-        Bench b;
-        b.clickOpen();
-        b.window->PolarModified = true;
-        b.fakes.messageBox->answers = {MsgResult::Yes};
-        b.window->close();
-        QVERIFY(b.window->isVisible());
-        QVERIFY(!b.port().isOpen());
-        QCOMPARE(b.window->cmdOpen->text(), QStringLiteral("COM Open"));
-        QVERIFY(b.window->cmbCommPort->isEnabled());
-        b.clickOpen();
-        QVERIFY(b.port().isOpen());
-    }
-
-    void closingClosesAnOpenPort()
-    {
-        Bench b;
-        b.clickOpen();
-        QVERIFY(b.window->close());
-        QVERIFY(!b.port().isOpen());
-        QCOMPARE(b.port().closeCount, 1);
-        QVERIFY(b.fakes.messageBox->asked.isEmpty());
-    }
-
-    // ---- "Add" -------------------------------------------------------------
-
-    void addOnTab0()
-    {
-        Bench b;
-        b.clickOpen();
-        b.window->ProfilePlotted = true;
-        b.window->Tab0msGrid->setRows(4);
-        b.port().feed(QStringLiteral("12.50\r\n"));
-        QTest::mouseClick(b.window->Tab0cmdAdd, Qt::LeftButton);
-        // Before any click in the table the current cell is row 1, column 0.
-        QCOMPARE(b.window->Tab0msGrid->TextMatrix(1, 0), QStringLiteral("12.5"));
-        QCOMPARE(b.window->Tab0msGrid->Row(), 2);
-        QVERIFY(b.window->ProfileModified);
-        // The next Plot must take the captured run as a further curve.
-        QVERIFY(!b.window->ProfilePlotted);
-        QVERIFY(!b.window->PolarModified);
-    }
-
-    void addOnTab1WritesTheLoadColumn()
-    {
-        Bench b;
-        b.window->SSTab1->setCurrentIndex(1);
-        QTest::mouseClick(b.window->Tab1cmdSet, Qt::LeftButton);
-        QCOMPARE(b.window->Tab1msGrid->Rows(), 13);
-        b.port().feed(QStringLiteral("3 kN\r\n"));
-        QTest::mouseClick(b.window->Command1, Qt::LeftButton);
-        QTest::mouseClick(b.window->Command1, Qt::LeftButton);
-        QCOMPARE(b.window->Tab1msGrid->TextMatrix(1, 1), QStringLiteral("3"));
-        QCOMPARE(b.window->Tab1msGrid->TextMatrix(2, 1), QStringLiteral("3"));
-        QCOMPARE(b.window->Tab1msGrid->TextMatrix(1, 0), QStringLiteral("0"));
-        QCOMPARE(b.window->Tab1msGrid->Row(), 3);
-        QCOMPARE(b.window->Tab1msGrid->Col(), 1);
-        QVERIFY(b.window->PolarModified);
-        QVERIFY(!b.window->ProfileModified);
-    }
-
-    void readyRecordsZero()
-    {
-        Bench b;
-        QTest::mouseClick(b.window->Tab0cmdAdd, Qt::LeftButton);
-        QCOMPARE(b.window->Tab0msGrid->TextMatrix(1, 0), QStringLiteral("0"));
-    }
-
-    void closingAfterACaptureAsksToSave()
-    {
-        Bench b;
-        b.port().feed(QStringLiteral("12.5\r\n"));
-        QTest::mouseClick(b.window->Tab0cmdAdd, Qt::LeftButton);
-        b.fakes.messageBox->answers = {MsgResult::No};
-        b.window->close();
-        QCOMPARE(b.fakes.messageBox->texts(), QStringList{"Do you want to save the data?"});
-    }
-
-    void unrecordableReadingLeavesTheFlags()
-    {
-        Bench b;
-        b.window->SSTab1->setCurrentIndex(1);
-        b.port().feed(QStringLiteral("1e999\r\n"));
-        QTest::mouseClick(b.window->Command1, Qt::LeftButton);
-        QVERIFY(!b.window->PolarModified);
-        QCOMPARE(b.window->Tab1msGrid->TextMatrix(1, 1), QString());
-    }
-
-    // ---- polar table: start-up, "Reset", New --------------------------------
-
-    void polarStartUp()
-    {
-        Bench b;
-        QCOMPARE(items(b.window->Tab1cmbInterval), QStringList({"1", "2", "5", "10", "15", "30", "45", "60", "90"}));
-        QCOMPARE(b.window->Tab1cmbInterval->currentText(), QStringLiteral("30"));
-        QVERIFY(!b.window->Tab1cmbInterval->isEditable());
-        QCOMPARE(b.window->Tab1msGrid->snapshot(),
-                 (std::vector<QStringList>{{QStringLiteral("Degree"), QStringLiteral("Load")}, {QString(), QString()}}));
-        QVERIFY(!b.window->PolarModified);
-        QVERIFY(b.window->PolarFileName.isEmpty());
-    }
-
-    void resetWithoutNoteAsksNothing()
-    {
-        Bench b;
-        b.window->SSTab1->setCurrentIndex(1);
-        b.window->PolarModified = true;
-        b.window->PolarFileName = QStringLiteral("shaft.tvp");
-        b.window->setWindowTitle(QStringLiteral("Tarvex RS232 - shaft.tvp"));
-        b.window->Tab1cmbInterval->setCurrentText(QStringLiteral("90"));
-        QTest::mouseClick(b.window->Tab1cmdSet, Qt::LeftButton);
-        QVERIFY(b.fakes.messageBox->asked.isEmpty());
-        QCOMPARE(b.window->Tab1msGrid->Rows(), 5);
-        QCOMPARE(b.window->Tab1msGrid->TextMatrix(4, 0), QStringLiteral("270"));
-        QVERIFY(!b.window->PolarModified);
-        QVERIFY(b.window->PolarFileName.isEmpty());
-        QCOMPARE(b.window->windowTitle(), QStringLiteral("Tarvex RS232"));
-    }
-
-    void resetAsksAboutTheNote_data()
-    {
-        QTest::addColumn<int>("answer");
-        QTest::addColumn<QString>("noteAfter");
-        QTest::newRow("Yes empties it") << int(MsgResult::Yes) << "";
-        QTest::newRow("No keeps it") << int(MsgResult::No) << "spine at 90";
-    }
-    void resetAsksAboutTheNote()
-    {
-        QFETCH(int, answer);
-        QFETCH(QString, noteAfter);
-        Bench b;
-        b.window->SSTab1->setCurrentIndex(1);
-        b.window->Tab1txtNote->setPlainText(QStringLiteral("spine at 90"));
-        b.fakes.messageBox->answers = {static_cast<MsgResult>(answer)};
-        QTest::mouseClick(b.window->Tab1cmdSet, Qt::LeftButton);
-        QCOMPARE(b.fakes.messageBox->texts(), QStringList{"Do you want to reset the note also?"});
-        QCOMPARE(b.fakes.messageBox->asked.at(0).buttons, MsgButtons::YesNo);
-        QCOMPARE(b.fakes.messageBox->asked.at(0).title, QStringLiteral("Tarvex RS232"));
-        QCOMPARE(b.window->Tab1txtNote->toPlainText(), noteAfter);
-        QCOMPARE(b.window->Tab1msGrid->Rows(), 13);
-    }
-
-    void resetWithEmptyIntervalDoesNothing()
-    {
-        Bench b;
-        b.window->SSTab1->setCurrentIndex(1);
-        b.window->Tab1txtNote->setPlainText(QStringLiteral("note"));
-        b.window->PolarFileName = QStringLiteral("shaft.tvp");
-        b.window->Tab1cmbInterval->setCurrentIndex(-1);
-        QTest::mouseClick(b.window->Tab1cmdSet, Qt::LeftButton);
-        QVERIFY(b.fakes.messageBox->asked.isEmpty());
-        QCOMPARE(b.window->Tab1msGrid->Rows(), 2);
-        QCOMPARE(b.window->PolarFileName, QStringLiteral("shaft.tvp"));
-    }
-
-    void newOnTab1()
-    {
-        Bench b;
-        b.window->SSTab1->setCurrentIndex(1);
-        QTest::mouseClick(b.window->Tab1cmdSet, Qt::LeftButton);
-        b.port().feed(QStringLiteral("4\r\n"));
-        QTest::mouseClick(b.window->Command1, Qt::LeftButton);
-        b.window->Tab1txtNote->setPlainText(QStringLiteral("note"));
-        b.window->PolarFileName = QStringLiteral("shaft.tvp");
-        b.window->mnuNew->trigger();
-        QCOMPARE(b.window->Tab1msGrid->snapshot(),
-                 (std::vector<QStringList>{{QStringLiteral("     Degree"), QStringLiteral("     Load")},
-                                           {QString(), QString()}}));
-        QVERIFY(b.window->Tab1txtNote->toPlainText().isEmpty());
-        QVERIFY(b.window->PolarModified);
-        QCOMPARE(b.window->PolarFileName, QStringLiteral("shaft.tvp"));
+        QFETCH(Workspace, ws);
+        QFETCH(QString, reading);
+        QFETCH(QStringList, rows);
+        QFETCH(int, currentRow);
+        QFETCH(bool, recorded);
+        WindowHarness h;
+        h.fill(Profile, {"1,1", "2,2", "3,3"});
+        h.fill(Polar, {"1,1", "2,2", "3,3"});
+        h.click("Tab0cmdPlot");
+        h.showTab(ws);
+        h.table(ws).setCurrent(1, 0);
+        h.click("cmdOpen");
+        h.fakes.serialPort->feed(reading);
+        h.click(ws == Profile ? "Tab0cmdAdd" : "Command1");
+        QCOMPARE(h.rows(ws), rows);
+        QCOMPARE(h.table(ws).Row(), currentRow);
+        QCOMPARE(h.unsaved(), recorded ? QStringList{ws == Profile ? "tvl" : "tvp"} : QStringList{});
+        QCOMPARE(h.plotActs(), recorded && ws == Profile);
     }
 };
 

@@ -1,0 +1,238 @@
+#pragma once
+// The one harness of the window tests: the main window, shown and active, on
+// the scripted fakes. Controls are found by their names, as a user finds them
+// by their captions. The workspaces' flags are read the way a user meets
+// them: through the save question on closing and through whether Plot draws.
+
+#include "frmMain.h"
+#include "fakes/FakePlatform.h"
+#include "platform/PictureArea.h"
+#include "platform/PictureAreaWidget.h"
+#include "tables/DataTableView.h"
+#include "tables/Workspace.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QApplication>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QtTest>
+#include <functional>
+#include <memory>
+
+namespace tarvex::testing {
+
+constexpr Workspace Profile = Workspace::Profile;
+constexpr Workspace Polar = Workspace::Polar;
+
+struct WindowHarness {
+    FakePlatform fakes;
+    std::unique_ptr<frmMain> window;
+    QTemporaryDir dir;
+
+    explicit WindowHarness(const QStringList& ports = {QStringLiteral("A"), QStringLiteral("B")})
+    {
+        fakes.serialPort->ports = ports;
+        window = std::make_unique<frmMain>(fakes.bundle());
+        showWindow();
+    }
+
+    void showWindow()
+    {
+        window->show();
+        window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+    }
+
+    template <typename T = QWidget>
+    T* find(const QString& name) const
+    {
+        T* found = window->findChild<T*>(name);
+        if (!found)
+            qFatal("no control named %s", qPrintable(name));
+        return found;
+    }
+    static QString name(Workspace ws, const char* control)
+    {
+        return QLatin1String(ws == Profile ? "Tab0" : "Tab1") + QLatin1String(control);
+    }
+
+    // A menu command or toolbar button is triggered, a button clicked (on
+    // whichever tab it is).
+    void click(const QString& control)
+    {
+        if (auto* action = window->findChild<QAction*>(control))
+            action->trigger();
+        else
+            find<QAbstractButton>(control)->click();
+    }
+
+    QTabWidget& tabs() const { return *find<QTabWidget>(QStringLiteral("SSTab1")); }
+    DataTableView& view(Workspace ws) const { return *find<DataTableView>(name(ws, "msGrid")); }
+    DataTable& table(Workspace ws) const { return *view(ws).table(); }
+    QLineEdit& box(Workspace ws) const { return *find<QLineEdit>(name(ws, "txtGridEdit")); }
+    QLineEdit& load(Workspace ws) const { return *find<QLineEdit>(name(ws, "txtLoad")); }
+    QPlainTextEdit& note(Workspace ws) const { return *find<QPlainTextEdit>(name(ws, "txtNote")); }
+    PictureArea& chart(Workspace ws) const { return *find<PictureAreaWidget>(name(ws, "Picture"))->area(); }
+    QString path(const QString& file) const { return dir.filePath(file); }
+
+    void showTab(Workspace ws)
+    {
+        tabs().setCurrentIndex(ws == Profile ? 0 : 1);
+        QCoreApplication::processEvents();
+    }
+
+    // Data rows from "x,y" texts, then saved as a data file, so the workspace
+    // starts unmodified (rows that are not numbers leave it modified).
+    void fill(Workspace ws, const QStringList& rows)
+    {
+        DataTable& t = table(ws);
+        t.setRows(static_cast<int>(rows.size()) + 1);
+        for (int r = 0; r < rows.size(); ++r) {
+            const QStringList cells = rows[r].split(QLatin1Char(','));
+            for (int c = 0; c < 2; ++c)
+                t.setTextMatrix(r + 1, c, c < cells.size() ? cells[c] : QString());
+        }
+        showTab(ws);
+        save(ws == Profile ? QStringLiteral("fill.tvl") : QStringLiteral("fill.tvp"));
+    }
+
+    void save(const QString& file)
+    {
+        fakes.fileDialog->paths = {path(file)};
+        click(QStringLiteral("mnuSave"));
+    }
+
+    void open(const QString& file)
+    {
+        fakes.fileDialog->paths = {path(file)};
+        click(QStringLiteral("mnuOpen"));
+    }
+
+    QStringList rows(Workspace ws) const
+    {
+        QStringList out;
+        const DataTable& t = table(ws);
+        for (int r = 1; r < t.Rows(); ++r)
+            out << t.TextMatrix(r, 0) + QLatin1Char(',') + t.TextMatrix(r, 1);
+        return out;
+    }
+
+    // The workspaces closing would offer to save, by their data file types
+    // ("tvl", "tvp"). It answers Yes and cancels each save, then puts the
+    // window and its tab back; closing also closes the port.
+    QStringList unsaved()
+    {
+        const int tab = tabs().currentIndex();
+        const qsizetype questions = fakes.messageBox->asked.size();
+        const qsizetype dialogs = fakes.fileDialog->asked.size();
+        fakes.messageBox->answers.push_front(MsgResult::Yes);
+        fakes.fileDialog->paths.clear();
+        window->close();
+        if (fakes.messageBox->asked.size() == questions)
+            fakes.messageBox->answers.pop_front();
+        else
+            fakes.messageBox->asked.removeLast();
+        QStringList types;
+        while (fakes.fileDialog->asked.size() > dialogs)
+            types << fakes.fileDialog->asked.takeAt(dialogs).defaultExt;
+        if (!window->isVisible())
+            showWindow();
+        tabs().setCurrentIndex(tab);
+        return types;
+    }
+
+    // Whether Plot of the profile does anything (draws, or says why it
+    // cannot): not when the table is unchanged since it was last plotted.
+    bool plotActs()
+    {
+        const Picture before = chart(Profile).picture();
+        const qsizetype messages = fakes.messageBox->asked.size();
+        click(QStringLiteral("Tab0cmdPlot"));
+        const bool said = fakes.messageBox->asked.size() > messages;
+        fakes.messageBox->asked.resize(messages);
+        return said || chart(Profile).picture() != before;
+    }
+
+    // A key as the keyboard delivers it: to the widget that has the focus.
+    void key(Qt::Key k, Qt::KeyboardModifiers mods = {})
+    {
+        QWidget* target = QApplication::focusWidget();
+        QVERIFY2(target, "nothing has the keyboard focus");
+        QTest::keyClick(target, k, mods);
+    }
+
+    void type(const QString& text)
+    {
+        for (const QChar ch : text)
+            QTest::keyClick(QApplication::focusWidget(), ch.toLatin1());
+    }
+
+    QPoint cellPoint(Workspace ws, int row, int col)
+    {
+        DataTableView& v = view(ws);
+        v.ensureCellVisible(row);
+        return v.cellRect(row, col).center() - v.viewport()->pos();
+    }
+
+    void clickCell(Workspace ws, int row, int col, Qt::MouseButton button = Qt::LeftButton)
+    {
+        QTest::mouseClick(view(ws).viewport(), button, {}, cellPoint(ws, row, col));
+    }
+};
+
+// Runs `open`; a pop-up menu that appears meanwhile gets the item whose text
+// is `choose` chosen, or is closed. Returns the menu's title, empty for none.
+inline QString withPopup(const std::function<void()>& open, const QString& choose = {})
+{
+    QString title;
+    QTimer timer;
+    timer.setInterval(10);
+    QObject::connect(&timer, &QTimer::timeout, [&] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        if (!menu)
+            return;
+        timer.stop();
+        title = menu->title();
+        for (QAction* a : menu->actions())
+            if (a->text() == choose)
+                menu->setActiveAction(a);
+        if (menu->activeAction() && !choose.isEmpty())
+            QTest::keyClick(menu, Qt::Key_Return);
+        else
+            menu->close();
+    });
+    timer.start();
+    open();
+    return title;
+}
+
+// Runs `open`; each modal window that appears meanwhile goes to `answer`,
+// which must close it, or is closed. Returns their class names.
+inline QStringList withModal(const std::function<void()>& open, const std::function<void(QWidget*)>& answer = {})
+{
+    QStringList seen;
+    QList<QWidget*> handled;
+    QTimer timer;
+    timer.setInterval(10);
+    QObject::connect(&timer, &QTimer::timeout, [&] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (!modal || handled.contains(modal))
+            return;
+        handled << modal;
+        seen << QLatin1String(modal->metaObject()->className());
+        if (answer)
+            answer(modal);
+        else
+            modal->close();
+    });
+    timer.start();
+    open();
+    return seen;
+}
+
+} // namespace tarvex::testing

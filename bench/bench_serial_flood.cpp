@@ -81,7 +81,7 @@ int main(int argc, char* argv[])
         cpuAtTick = cpu;
     });
     long shown = 0;
-    QObject::connect(w.window->Tab0txtLoad, &QLineEdit::textChanged, [&] { ++shown; });
+    QObject::connect(w.Tab0txtLoad, &QLineEdit::textChanged, [&] { ++shown; });
 
     std::atomic<int> stage {0};
     Phase idle, readings, noise;

@@ -111,9 +111,9 @@ int main(int argc, char* argv[])
     Pty pty;
     Window w(pty.slave);
     Shared shared;
-    PaintWatch watch(w.window->Tab0txtLoad, shared);
-    w.window->Tab0txtLoad->installEventFilter(&watch);
-    QObject::connect(w.window->Tab0txtLoad, &QLineEdit::textChanged, &watch, &PaintWatch::textChanged);
+    PaintWatch watch(w.Tab0txtLoad, shared);
+    w.Tab0txtLoad->installEventFilter(&watch);
+    QObject::connect(w.Tab0txtLoad, &QLineEdit::textChanged, &watch, &PaintWatch::textChanged);
 
     QString sample;
     std::thread bench([&] {

@@ -115,14 +115,14 @@ void report(const char* figure, double measured, double floor)
 void benchManyCurves()
 {
     DataTable table(2);
-    XYCurveList curves;
-    bool stored = false;
-    bool plotted = false;
+    XYChartState chart;
+    XYCurveList& curves = chart.curves;
+    bool& plotted = chart.plotted;
     PictureArea area(kDesignSize, QColor(0, 0, 64));
     for (int c = 0; c < 49; ++c) {
         fillTable(table, 13, c * 0.2);
         plotted = false;
-        DrawXYChart(area, table, curves, stored, plotted, false, {});
+        DrawXYChart(area, table, chart, false, {});
     }
     fillTable(table, 13, 49 * 0.2);
     const auto run = [&] {
@@ -130,7 +130,7 @@ void benchManyCurves()
         if (curves.size() == 50)
             curves.pop_back();
         plotted = false;
-        DrawXYChart(area, table, curves, stored, plotted, false, {});
+        DrawXYChart(area, table, chart, false, {});
         const QImage image = area.toImage(kImageSize);
         (void)image;
     };
@@ -144,14 +144,14 @@ void benchOneLongCurve()
 {
     DataTable table(2);
     fillTable(table, 32767, 0);
-    XYCurveList curves;
-    bool stored = false;
-    bool plotted = false;
+    XYChartState chart;
+    bool& stored = chart.curvesStored;
+    bool& plotted = chart.plotted;
     PictureArea area(kDesignSize, QColor(0, 0, 64));
     const auto run = [&] {
         stored = false;
         plotted = false;
-        DrawXYChart(area, table, curves, stored, plotted, false, {});
+        DrawXYChart(area, table, chart, false, {});
         const QImage image = area.toImage(kImageSize);
         (void)image;
     };

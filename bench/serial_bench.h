@@ -7,6 +7,7 @@
 #include "fakes/FakeMessageBox.h"
 
 #include <QComboBox>
+#include <QLineEdit>
 #include <QPushButton>
 #include <chrono>
 #include <cstdio>
@@ -60,6 +61,7 @@ struct Pty {
 struct Window {
     tarvex::Platform platform;
     std::unique_ptr<tarvex::frmMain> window;
+    QLineEdit* Tab0txtLoad = nullptr;
 
     explicit Window(const QString& slave)
     {
@@ -67,14 +69,16 @@ struct Window {
         platform.serialPort = std::make_shared<tarvex::QtSerialPort>(QString());
         window = std::make_unique<tarvex::frmMain>(platform);
         window->show();
-        window->cmbCommPort->setEnabled(true);
-        window->cmbCommPort->addItem(slave);
-        window->cmbCommPort->setCurrentIndex(window->cmbCommPort->count() - 1);
-        window->cmdOpen->setEnabled(true);
-        window->cmdOpen->setText(QStringLiteral("COM Open"));
+        Tab0txtLoad = window->findChild<QLineEdit*>(QStringLiteral("Tab0txtLoad"));
+        auto* cmbCommPort = window->findChild<QComboBox*>(QStringLiteral("cmbCommPort"));
+        auto* cmdOpen = window->findChild<QPushButton*>(QStringLiteral("cmdOpen"));
+        cmbCommPort->setEnabled(true);
+        cmbCommPort->addItem(slave);
+        cmbCommPort->setCurrentIndex(cmbCommPort->count() - 1);
+        cmdOpen->setEnabled(true);
+        cmdOpen->setText(QStringLiteral("COM Open"));
         window->cmdOpen_Click();
-        if (!platform.serialPort || window->cmdOpen->text() != QStringLiteral("COM Close")
-            || window->cmbCommPort->isEnabled()) {
+        if (!platform.serialPort || cmdOpen->text() != QStringLiteral("COM Close") || cmbCommPort->isEnabled()) {
             std::fprintf(stderr, "could not open %s\n", qPrintable(slave));
             std::exit(1);
         }

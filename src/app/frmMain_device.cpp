@@ -1,8 +1,8 @@
-// Device link handlers of the main window: the serial port, the live load
-// boxes and the "Add" buttons.
+// Device link handlers of the main window: the port row, and the readings
+// routed to the active workspace's live load box.
 #include "frmMain.h"
 
-#include "device/Capture.h"
+#include "TableWorkspace.h"
 #include "device/PortComboBox.h"
 #include "device/RxFraming.h"
 #include "device/SerialLink.h"
@@ -10,7 +10,6 @@
 #include "platform/SerialPort.h"
 
 #include <QComboBox>
-#include <QLineEdit>
 #include <QPushButton>
 
 namespace tarvex {
@@ -53,8 +52,8 @@ void frmMain::SPortAx1_OnRxChar()
     const RxFramed framed = FrameReceived(RxBuffer, port->readAll(), &RxDropped);
     if (!framed.reading)
         return;
-    QLineEdit* box = activeTab() == 0 ? Tab0txtLoad : Tab1txtLoad;
-    box->setText(*framed.reading);
+    if (TableWorkspace* ws = active())
+        ws->showReading(*framed.reading);
 }
 
 void frmMain::SPortAx1_OnFailed(const QString& description)
@@ -68,22 +67,6 @@ void frmMain::cmbCommPort_DropDown()
 {
     if (platform_.serialPort && cmbCommPort->isEnabled())
         RefreshPortList(*platform_.serialPort, *cmbCommPort);
-}
-
-void frmMain::Tab0cmdAdd_Click()
-{
-    // A capture is a change like any other: closing must offer to save it,
-    // and the next Plot must take the new readings as a further curve.
-    if (CaptureIntoProfile(*Tab0msGrid, Tab0txtLoad->text())) {
-        ProfileModified = true;
-        ProfilePlotted = false;
-    }
-}
-
-void frmMain::Command1_Click()
-{
-    if (CaptureIntoPolar(*Tab1msGrid, Tab1txtLoad->text()))
-        PolarModified = true;
 }
 
 } // namespace tarvex

@@ -234,7 +234,7 @@ void frmSplash::closeEvent(QCloseEvent* event)
 
 void frmSplash::openMainWindowAtStartUp()
 {
-    if (mainWindow_ && mainWindow_->blFormLoaded)
+    if (mainWindow_ && mainWindow_->isFormLoaded())
         return;                                 // the splash was the About box
     if (!mainWindow_ && createMainWindow)
         mainWindow_ = createMainWindow();

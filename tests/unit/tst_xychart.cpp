@@ -37,15 +37,16 @@ QList<Row> profile(double x0, double dx, const QList<double>& loads)
 struct Chart {
     PictureArea area{kDesignSize, kScreenBack};
     DataTable table{2};
-    XYCurveList curves;
-    bool stored = false;
-    bool plotted = false;
+    XYChartState state;
+    XYCurveList& curves = state.curves;
+    bool& stored = state.curvesStored;
+    bool& plotted = state.plotted;
     bool nodes = false;
     QStringList messages;
 
     XYChartResult plot()
     {
-        return DrawXYChart(area, table, curves, stored, plotted, nodes,
+        return DrawXYChart(area, table, state, nodes,
                            [this](const QString& m) { messages << m; }, QLocale::c());
     }
     // What typing into the table does to the flags.
@@ -54,7 +55,7 @@ struct Chart {
         table.setTextMatrix(row, col, text);
         plotted = false;
     }
-    void clear() { ClearXYChart(area, stored, plotted); }
+    void clear() { ClearXYChart(area, state); }
 };
 
 // Recorded operations back in chart coordinates.
@@ -225,11 +226,12 @@ private slots:
         DataTable table(2);
         fill(table, {{"1", "2"}, {"3", "4"}, {"5", "6"}});
         table.setTextMatrix(2, column, text);
-        XYCurveList curves(2);
-        bool stored = true;
-        bool plotted = false;
+        XYChartState chart{XYCurveList(2), true, false};
+        XYCurveList& curves = chart.curves;
+        const bool& stored = chart.curvesStored;
+        const bool& plotted = chart.plotted;
         QStringList messages;
-        QVERIFY(!StoreProfileCurve(table, curves, stored, plotted, [&](const QString& m) { messages << m; },
+        QVERIFY(!StoreProfileCurve(table, chart, [&](const QString& m) { messages << m; },
                                    QLocale::c()));
         QCOMPARE(messages.size(), 1);
         QTEST(messages.value(0), "message");
@@ -319,7 +321,7 @@ private slots:
     {
         Chart c;
         fill(c.table, {{"0", "1,5"}, {"1", "2,25"}, {"2", "3"}});
-        QCOMPARE(DrawXYChart(c.area, c.table, c.curves, c.stored, c.plotted, false, {},
+        QCOMPARE(DrawXYChart(c.area, c.table, c.state, false, {},
                              QLocale(QLocale::German, QLocale::Germany)),
                  XYChartResult::Drawn);
         QCOMPARE(c.curves[0].Y, (std::vector<float>{1.5f, 2.25f, 3.f}));

@@ -81,7 +81,8 @@ private slots:
         h.click("Tab0cmdPlot");
         h.showTab(ws);
         QTest::keyClicks(&h.note(ws), "x");
-        h.open(file);
+        h.fakes.fileDialog->paths = {h.path(file)};
+        h.click("mnuOpen");
         QVERIFY(h.fakes.messageBox->asked.isEmpty());
         QCOMPARE(h.rows(ws), (QStringList{"0,2.5", "90,5", "180,7.5", "270,10"}));
         QCOMPARE(h.table(ws).TextMatrix(0, 0), QStringLiteral("Position"));

@@ -168,44 +168,36 @@ private slots:
         }
     }
 
+    // "workspaces typed into | answer (-, Yes, No) | saves offered | tab after"
     void closing_data()
     {
-        QTest::addColumn<QList<Workspace>>("typedIn");
-        QTest::addColumn<int>("answer");   // 0 none expected, 1 Yes, 2 No
-        QTest::addColumn<QStringList>("saves");
-        QTest::addColumn<int>("finalTab");
-        QTest::newRow("nothing modified") << QList<Workspace>{} << 0 << QStringList{} << 0;
-        QTest::newRow("profile, No") << QList<Workspace>{Profile} << 2 << QStringList{} << 0;
-        QTest::newRow("both, No") << QList<Workspace>{Profile, Polar} << 2 << QStringList{} << 0;
-        QTest::newRow("profile, Yes") << QList<Workspace>{Profile} << 1 << QStringList{"tvl"} << 0;
-        QTest::newRow("polar, Yes") << QList<Workspace>{Polar} << 1 << QStringList{"tvp"} << 1;
-        QTest::newRow("both, Yes") << QList<Workspace>{Polar, Profile} << 1 << QStringList{"tvl", "tvp"} << 1;
+        QTest::addColumn<QString>("script");
+        for (const char* s : {" | - |  | 0", "0 | No |  | 0", "0,1 | No |  | 0", "0 | Yes | tvl | 0", "1 | Yes | tvp | 1",
+                              "1,0 | Yes | tvl,tvp | 1"})
+            QTest::newRow(s) << QString(s);
     }
     void closing()
     {
-        QFETCH(QList<Workspace>, typedIn);
-        QFETCH(int, answer);
-        QFETCH(QStringList, saves);
-        QFETCH(int, finalTab);
+        QFETCH(QString, script);
+        const QStringList f = script.split(" | ");
         WindowHarness h;
-        for (Workspace ws : typedIn) {
-            h.showTab(ws);
-            QTest::keyClicks(&h.note(ws), "x");
+        for (const QString& tab : f[0].split(',', Qt::SkipEmptyParts)) {
+            h.tabs().setCurrentIndex(tab.toInt());
+            QTest::keyClicks(&h.note(tab == "0" ? Profile : Polar), "x");
         }
         h.showTab(Profile);
-        h.fakes.messageBox->answers = {answer == 1 ? MsgResult::Yes : MsgResult::No};
-        QCOMPARE(h.window->close(), answer != 1);
-        QCOMPARE(h.fakes.messageBox->asked.size(), answer ? 1 : 0);
-        if (answer) {
-            const AskedMessage& m = h.fakes.messageBox->asked[0];
-            QCOMPARE(m.text + '|' + m.title, QStringLiteral("Do you want to save the data?|Tarvex RS232"));
-            QCOMPARE(m.buttons, MsgButtons::YesNo);
-        }
-        QStringList asked;
+        h.fakes.messageBox->answers = {f[1] == "Yes" ? MsgResult::Yes : MsgResult::No};
+        QCOMPARE(h.window->close(), f[1] != "Yes");
+        QStringList asked, saves;
+        for (const AskedMessage& m : h.fakes.messageBox->asked)
+            asked << m.text + '|' + m.title + '|' + QString::number(int(m.buttons));
+        QCOMPARE(asked, f[1] == "-" ? QStringList{}
+                                    : QStringList{"Do you want to save the data?|Tarvex RS232|"
+                                                  + QString::number(int(MsgButtons::YesNo))});
         for (const FileDialogRequest& r : h.fakes.fileDialog->asked)
-            asked << r.defaultExt;
-        QCOMPARE(asked, saves);
-        QCOMPARE(h.tabs().currentIndex(), finalTab);
+            saves << r.defaultExt;
+        QCOMPARE(saves.join(','), f[2]);
+        QCOMPARE(h.tabs().currentIndex(), f[3].toInt());
     }
 
 private:

@@ -26,6 +26,7 @@ void DataTable::setRows(int rows)
     if (row_ > lastRow || row_ < firstData)
         row_ = std::clamp(row_, firstData, lastRow);
     rowSel_ = std::clamp(rowSel_, 0, lastRow);
+    emit cellsChanged();
     emit changed();
     emit currentChanged();
 }
@@ -77,6 +78,7 @@ void DataTable::setTextMatrix(int row, int col, const QString& text)
     if (cell == text)
         return;
     cell = text;
+    emit cellsChanged();
     emit changed();
 }
 
@@ -90,6 +92,7 @@ void DataTable::AddItem(const QString& text, int index)
         row << (c < parts.size() ? parts[c] : QString());
     cells_.insert(cells_.begin() + index, row);
     colors_.insert(colors_.begin() + index, std::vector<QColor>(static_cast<std::size_t>(cols_)));
+    emit cellsChanged();
     emit changed();
     emit currentChanged();
 }
@@ -104,6 +107,7 @@ void DataTable::RemoveItem(int index)
     const int firstData = Rows() > 1 ? 1 : 0;
     row_ = std::clamp(row_, firstData, lastRow);
     rowSel_ = std::clamp(rowSel_, 0, lastRow);
+    emit cellsChanged();
     emit changed();
     emit currentChanged();
 }

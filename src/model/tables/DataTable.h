@@ -81,6 +81,7 @@ public:
 
 signals:
     void changed();           // cells, rows or colours changed
+    void cellsChanged();      // a cell's text or the number of rows changed
     void currentChanged();    // current cell or selection moved
 
 private:

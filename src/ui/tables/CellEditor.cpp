@@ -38,7 +38,7 @@ bool isBlock(const DataTable& t)
 
 } // namespace
 
-CellEditor::CellEditor(TableKind kind, DataTable& table, DataTableView& view, QLineEdit& box, QObject* parent)
+CellEditor::CellEditor(Workspace kind, DataTable& table, DataTableView& view, QLineEdit& box, QObject* parent)
     : QObject(parent), kind_(kind), table_(&table), view_(&view), box_(&box), boxWidget_(&box),
       tableGuard_(&table), viewGuard_(&view), boxGuard_(&box)
 {
@@ -82,7 +82,7 @@ void CellEditor::detach()
 
 bool CellEditor::isEditable(int col) const
 {
-    return kind_ == TableKind::Profile || col == 1;
+    return kind_ == Workspace::Profile || col == 1;
 }
 
 bool CellEditor::isEditing() const
@@ -128,7 +128,7 @@ void CellEditor::AdvanceCell()
     // Repainting is held back so the mark does not flicker through the cell
     // that is passed on the way.
     view_->setUpdatesEnabled(false);
-    if (kind_ == TableKind::Profile) {
+    if (kind_ == Workspace::Profile) {
         if (t.Col() < t.Cols() - 1)
             t.setCol(t.Col() + 1);
         else if (t.Row() < t.Rows() - 1)
@@ -243,7 +243,7 @@ void CellEditor::tableDoubleClick()
 
 void CellEditor::tableMouseDown(Qt::MouseButton button, const QPoint& pos)
 {
-    if (!alive() || kind_ != TableKind::Profile)
+    if (!alive() || kind_ != Workspace::Profile)
         return;
     hideBox();
     if (button != Qt::RightButton)
@@ -262,7 +262,7 @@ void CellEditor::tableMouseDown(Qt::MouseButton button, const QPoint& pos)
 
 void CellEditor::tableMouseUp(Qt::MouseButton button, const QPoint& pos)
 {
-    if (!alive() || kind_ != TableKind::Polar || button != Qt::RightButton)
+    if (!alive() || kind_ != Workspace::Polar || button != Qt::RightButton)
         return;
     const int row = view_->MouseRow();
     if (row >= 1 && table_->Row() <= row && row <= table_->RowSel() && onEditMenu)
@@ -277,7 +277,7 @@ void CellEditor::tableContextMenuKey()
         return;
     hideBox();
     const QPoint at = globalPos(view_->currentCellRect().bottomLeft());
-    if (kind_ == TableKind::Profile && !isBlock(*table_)) {
+    if (kind_ == Workspace::Profile && !isBlock(*table_)) {
         if (onRowMenu)
             onRowMenu(at);
     } else if (onEditMenu) {

@@ -11,6 +11,7 @@
 
 #include "tables/DataTable.h"
 #include "tables/DataTableView.h"
+#include "tables/Workspace.h"
 
 #include <QLineEdit>
 #include <QObject>
@@ -23,14 +24,12 @@ class QKeyEvent;
 
 namespace tarvex {
 
-enum class TableKind { Profile, Polar };
-
 class CellEditor : public QObject {
     Q_OBJECT
 public:
     // Takes over the table's enter/leave listeners and watches the view's
     // signals and the box's keys and focus.
-    CellEditor(TableKind kind, DataTable& table, DataTableView& view, QLineEdit& box, QObject* parent = nullptr);
+    CellEditor(Workspace kind, DataTable& table, DataTableView& view, QLineEdit& box, QObject* parent = nullptr);
     ~CellEditor() override;
 
     // A key typed into the table or the box that counts as a change.
@@ -41,7 +40,7 @@ public:
     std::function<void(const QPoint&)> onEditMenu;
     std::function<void(const QPoint&)> onRowMenu;
 
-    TableKind kind() const { return kind_; }
+    Workspace kind() const { return kind_; }
     bool isEditable(int col) const;
     bool isEditing() const;
 
@@ -86,7 +85,7 @@ private:
     void followScroll();
     QPoint globalPos(const QPoint& viewPos) const;
 
-    TableKind kind_;
+    Workspace kind_;
     DataTable* table_;
     DataTableView* view_;
     QLineEdit* box_;

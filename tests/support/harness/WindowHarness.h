@@ -107,12 +107,6 @@ struct WindowHarness {
         click(QStringLiteral("mnuSave"));
     }
 
-    void open(const QString& file)
-    {
-        fakes.fileDialog->paths = {path(file)};
-        click(QStringLiteral("mnuOpen"));
-    }
-
     QStringList rows(Workspace ws) const
     {
         QStringList out;
@@ -164,12 +158,6 @@ struct WindowHarness {
         QWidget* target = QApplication::focusWidget();
         QVERIFY2(target, "nothing has the keyboard focus");
         QTest::keyClick(target, k, mods);
-    }
-
-    void type(const QString& text)
-    {
-        for (const QChar ch : text)
-            QTest::keyClick(QApplication::focusWidget(), ch.toLatin1());
     }
 
     QPoint cellPoint(Workspace ws, int row, int col)

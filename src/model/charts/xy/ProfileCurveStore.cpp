@@ -29,16 +29,16 @@ bool ConvertCell(const QString& text, float& target, const ChartMessage& message
 
 } // namespace
 
-bool StoreProfileCurve(const DataTable& table, XYCurveList& XYCurves, bool& CurvesStored, bool& ProfilePlotted,
-                       const ChartMessage& message, const QLocale& locale)
+bool StoreProfileCurve(const DataTable& table, XYChartState& chart, const ChartMessage& message,
+                       const QLocale& locale)
 {
-    if (!CurvesStored) {
-        CurvesStored = true;
-        XYCurves.clear();
+    if (!chart.curvesStored) {
+        chart.curvesStored = true;
+        chart.curves.clear();
     }
     const StrictNumberReader reader(locale);
     const int m = std::max(0, table.Rows() - 1);
-    XYCurve& curve = XYCurves.emplace_back();
+    XYCurve& curve = chart.curves.emplace_back();
     curve.X.assign(static_cast<std::size_t>(m), 0.0f);
     curve.Y.assign(static_cast<std::size_t>(m), 0.0f);
     for (int i = 1; i <= m; ++i) {
@@ -48,7 +48,7 @@ bool StoreProfileCurve(const DataTable& table, XYCurveList& XYCurves, bool& Curv
         if (!ConvertCell(table.TextMatrix(i, 1), curve.Y[at], message, reader))
             return false;
     }
-    ProfilePlotted = true;
+    chart.plotted = true;
     return true;
 }
 

@@ -1,8 +1,5 @@
 #pragma once
 // Copies the profile table into the curve store that the X/Y chart overlays.
-// Two flags steer it: CurvesStored (false: the next curve replaces the whole
-// store) and ProfilePlotted (true: the table has not changed since its last
-// copy, so Plot stores nothing).
 
 #include "charts/xy/XYCurve.h"
 
@@ -17,15 +14,24 @@ class DataTable;
 // Shows a message (OK button, application title) and returns when it closes.
 using ChartMessage = std::function<void(const QString&)>;
 
+// What the X/Y chart keeps from one Plot to the next.
+struct XYChartState {
+    XYCurveList curves;
+    // false: the next curve replaces the whole store (after Clear plot or New).
+    bool curvesStored = false;
+    // true: the table has not changed since its last copy, so Plot stores nothing.
+    bool plotted = false;
+};
+
 inline const QString kInputNumbersOnly = QStringLiteral("Input Numbers Only!");
 inline const QString kOverflowMessage = QStringLiteral("Overflow");
 
 // Appends the table's data rows as a new curve (or makes it the only curve
-// when CurvesStored is false) and sets ProfilePlotted. A cell that does not
-// convert to a single-precision number stops it with a message: the curve
-// stays stored with the values read so far and zeros after them, and
-// ProfilePlotted stays false. Returns whether every cell converted.
-bool StoreProfileCurve(const DataTable& table, XYCurveList& XYCurves, bool& CurvesStored, bool& ProfilePlotted,
-                       const ChartMessage& message, const QLocale& locale = QLocale::system());
+// when curvesStored is false) and sets plotted. A cell that does not convert
+// to a single-precision number stops it with a message: the curve stays
+// stored with the values read so far and zeros after them, and plotted stays
+// false. Returns whether every cell converted.
+bool StoreProfileCurve(const DataTable& table, XYChartState& chart, const ChartMessage& message,
+                       const QLocale& locale = QLocale::system());
 
 } // namespace tarvex

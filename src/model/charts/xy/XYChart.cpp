@@ -216,10 +216,10 @@ bool DrawStoredCurves(PictureArea& area, const XYCurveList& curves, bool drawNod
     return true;
 }
 
-XYChartResult DrawXYChart(PictureArea& area, const DataTable& table, XYCurveList& XYCurves, bool& CurvesStored,
-                          bool& ProfilePlotted, bool drawNodes, const ChartMessage& message, const QLocale& locale)
+XYChartResult DrawXYChart(PictureArea& area, const DataTable& table, XYChartState& chart, bool drawNodes,
+                          const ChartMessage& message, const QLocale& locale)
 {
-    if (!HasTwoDataRows(table) || ProfilePlotted)
+    if (!HasTwoDataRows(table) || chart.plotted)
         return XYChartResult::NothingToDo;
     if (!AllCellsAreNumbers(table, locale)) {
         if (message)
@@ -228,11 +228,11 @@ XYChartResult DrawXYChart(PictureArea& area, const DataTable& table, XYCurveList
     }
     // A cell that does not fit single precision has been reported; the chart
     // shows the curve as far as it was read.
-    StoreProfileCurve(table, XYCurves, CurvesStored, ProfilePlotted, message, locale);
-    if (!DrawStoredCurves(area, XYCurves, drawNodes, kScreenLabelColor, locale)) {
+    StoreProfileCurve(table, chart, message, locale);
+    if (!DrawStoredCurves(area, chart.curves, drawNodes, kScreenLabelColor, locale)) {
         // A curve too short to chart is no news ("Plot does nothing" in the
         // manual); values beyond what an axis can span are.
-        const std::optional<DataRange> range = RangeOf(XYCurves);
+        const std::optional<DataRange> range = RangeOf(chart.curves);
         const QString problem = range ? RangeProblem(*range, locale) : QString();
         if (!problem.isEmpty() && message)
             message(problem);
@@ -254,11 +254,11 @@ XYChartResult DrawXYPrintCopy(PictureArea& area, const DataTable& table, const X
     return XYChartResult::Drawn;
 }
 
-void ClearXYChart(PictureArea& area, bool& CurvesStored, bool& ProfilePlotted)
+void ClearXYChart(PictureArea& area, XYChartState& chart)
 {
     area.Cls();
-    CurvesStored = false;
-    ProfilePlotted = false;
+    chart.curvesStored = false;
+    chart.plotted = false;
 }
 
 } // namespace tarvex

@@ -44,19 +44,18 @@ enum class XYChartResult {
 
 // Plot: checks the table, stores it as a curve, and draws all stored curves on
 // `area`. A non-number shows kDataEntryError through `message`.
-XYChartResult DrawXYChart(PictureArea& area, const DataTable& table, XYCurveList& XYCurves, bool& CurvesStored,
-                          bool& ProfilePlotted, bool drawNodes, const ChartMessage& message,
-                          const QLocale& locale = QLocale::system());
+XYChartResult DrawXYChart(PictureArea& area, const DataTable& table, XYChartState& chart, bool drawNodes,
+                          const ChartMessage& message, const QLocale& locale = QLocale::system());
 
 // The copy for printing: the stored curves as they are, on `area` (white),
 // labels in the area's own foreground colour, black left behind. Stores
-// nothing, shows no message, ignores the flags.
+// nothing, shows no message.
 XYChartResult DrawXYPrintCopy(PictureArea& area, const DataTable& table, const XYCurveList& XYCurves,
                               bool drawNodes, const QLocale& locale = QLocale::system());
 
 // Clear plot: erases the area; the stored curves stay until the next Plot
 // replaces them.
-void ClearXYChart(PictureArea& area, bool& CurvesStored, bool& ProfilePlotted);
+void ClearXYChart(PictureArea& area, XYChartState& chart);
 
 // The drawing shared by the screen chart and the print copy. Leaves the area
 // untouched and returns false when the curves cannot be charted. Labels are

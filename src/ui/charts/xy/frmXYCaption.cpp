@@ -18,8 +18,8 @@ QRect twipsRect(int left, int top, int width, int height)
 
 } // namespace
 
-frmXYCaption::frmXYCaption(DataTable* profile, DataTable* polar, std::function<int()> activeTab, QWidget* parent)
-    : QDialog(parent), profile_(profile), polar_(polar), activeTab_(std::move(activeTab))
+frmXYCaption::frmXYCaption(DataTable& table, QWidget* parent)
+    : QDialog(parent), table_(table)
 {
     setObjectName(QStringLiteral("frmXYCaption"));
     setWindowTitle(QStringLiteral("X,Y Caption"));
@@ -64,36 +64,22 @@ frmXYCaption::frmXYCaption(DataTable* profile, DataTable* polar, std::function<i
     Form_Load();
 }
 
-DataTable* frmXYCaption::tableOfActiveTab() const
-{
-    switch (activeTab_ ? activeTab_() : -1) {
-    case 0: return profile_;
-    case 1: return polar_;
-    default: return nullptr;
-    }
-}
-
 void frmXYCaption::Form_Load()
 {
-    if (DataTable* table = tableOfActiveTab()) {
-        txtXLabel->setText(table->TextMatrix(0, 0));
-        txtYLabel->setText(table->TextMatrix(0, 1));
-    }
+    txtXLabel->setText(table_.TextMatrix(0, 0));
+    txtYLabel->setText(table_.TextMatrix(0, 1));
     txtXLabel->selectAll();
     txtXLabel->setFocus();
 }
 
 void frmXYCaption::OKButton_Click()
 {
-    DataTable* table = tableOfActiveTab();
     // A heading made of blanks is still a heading; only an empty box keeps
     // the dialog open.
     if (txtXLabel->text().isEmpty() || txtYLabel->text().isEmpty())
         return;
-    if (table) {
-        table->setTextMatrix(0, 0, txtXLabel->text());
-        table->setTextMatrix(0, 1, txtYLabel->text());
-    }
+    table_.setTextMatrix(0, 0, txtXLabel->text());
+    table_.setTextMatrix(0, 1, txtYLabel->text());
     accept();
 }
 

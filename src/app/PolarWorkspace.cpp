@@ -1,0 +1,200 @@
+#include "PolarWorkspace.h"
+
+#include "charts/polar/PolarChart.h"
+#include "charts/polar/frmSinePlot.h"
+#include "device/Capture.h"
+#include "files/PolarFile.h"
+#include "files/TextExport.h"
+#include "platform/MessageBox.h"
+#include "platform/PictureArea.h"
+#include "platform/PictureAreaWidget.h"
+#include "tables/DataTable.h"
+#include "tables/DataTableView.h"
+#include "tables/ProfileTable.h"
+
+#include <QComboBox>
+#include <QFormLayout>
+#include <QLabel>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace tarvex {
+
+PolarWorkspace::PolarWorkspace(const Platform& platform, QWidget* parent)
+    : TableWorkspace(Workspace::Polar, platform, QSize(twips(5000), twips(5000)), parent)
+{
+    buildPage();
+    connect(Tab1cmdSet, &QPushButton::clicked, this, &PolarWorkspace::Tab1cmdSet_Click);
+    connect(Command1, &QPushButton::clicked, this, &PolarWorkspace::Command1_Click);
+    connect(Tab1cmdPlot, &QPushButton::clicked, this, &PolarWorkspace::Tab1cmdPlot_Click);
+    connect(Tab1cmdClear, &QPushButton::clicked, this, &PolarWorkspace::Tab1cmdClear_Click);
+    connect(Tab1cmdSine, &QPushButton::clicked, this, &PolarWorkspace::Tab1cmdSine_Click);
+}
+
+void PolarWorkspace::buildPage()
+{
+    auto* grid = new QGridLayout(this);
+
+    view()->setToolTip(QStringLiteral("Data Grid, Right click mouse for options"));
+
+    auto* rowsBox = new QGroupBox(QStringLiteral("Rows"));
+    auto* rowsForm = new QFormLayout(rowsBox);
+    Tab1cmbInterval = new QComboBox;
+    Tab1cmbInterval->setObjectName(QStringLiteral("Tab1cmbInterval"));
+    Tab1cmbInterval->setEditable(false);
+    Tab1cmbInterval->addItems({QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("5"), QStringLiteral("10"),
+                               QStringLiteral("15"), QStringLiteral("30"), QStringLiteral("45"), QStringLiteral("60"),
+                               QStringLiteral("90")});
+    Tab1cmbInterval->setToolTip(QStringLiteral("Select angle interval"));
+    Tab1cmdSet = new QPushButton(QStringLiteral("R&eset"));
+    Tab1cmdSet->setObjectName(QStringLiteral("Tab1cmdSet"));
+    Tab1cmdSet->setToolTip(QStringLiteral("Set data grid at selected angle interval"));
+    rowsForm->addRow(caption(QStringLiteral("Angle &Interval "), Tab1cmbInterval), Tab1cmbInterval);
+    rowsForm->addRow(Tab1cmdSet);
+    auto* left = new QVBoxLayout;
+    left->addWidget(view(), 1);
+    left->addWidget(rowsBox);
+    grid->addLayout(left, 0, 0);
+
+    pictureView()->setKeepSquare(true);
+    grid->addWidget(pictureView(), 0, 1);
+
+    auto* right = new QVBoxLayout;
+    auto* plotBox = new QGroupBox(QStringLiteral("Chart"));
+    auto* plotForm = new QFormLayout(plotBox);
+    Tab1cmbRange = new QComboBox;
+    Tab1cmbRange->setObjectName(QStringLiteral("Tab1cmbRange"));
+    Tab1cmbRange->setEditable(true);
+    Tab1cmbRange->addItems({QStringLiteral("50"), QStringLiteral("100"), QStringLiteral("200"), QStringLiteral("500"),
+                            QStringLiteral("1000")});
+    Tab1cmbRange->setToolTip(QStringLiteral("Scale factor at which to plot Polar data"));
+    plotForm->addRow(caption(QStringLiteral("Scale Ran&ge"), Tab1cmbRange), Tab1cmbRange);
+    Tab1cmdPlot = new QPushButton(QStringLiteral("P&lot"));
+    Tab1cmdPlot->setObjectName(QStringLiteral("Tab1cmdPlot"));
+    Tab1cmdPlot->setToolTip(QStringLiteral("Plot Polar data for load Vs Angles"));
+    Tab1cmdClear = new QPushButton(QStringLiteral("Reset Pl&ot"));
+    Tab1cmdClear->setObjectName(QStringLiteral("Tab1cmdClear"));
+    Tab1cmdClear->setToolTip(QStringLiteral("Clear data plot"));
+    Tab1cmdSine = new QPushButton(QStringLiteral("Si&ne Plot"));
+    Tab1cmdSine->setObjectName(QStringLiteral("Tab1cmdSine"));
+    Tab1cmdSine->setToolTip(QStringLiteral("View Soine data as a sine Plot"));
+    plotForm->addRow(Tab1cmdPlot);
+    plotForm->addRow(Tab1cmdClear);
+    plotForm->addRow(Tab1cmdSine);
+    right->addWidget(plotBox);
+
+    auto* loadBox = new QGroupBox(QStringLiteral("Reading"));
+    auto* loadForm = new QFormLayout(loadBox);
+    Command1 = new QPushButton(QStringLiteral("&Add"));
+    Command1->setObjectName(QStringLiteral("Command1"));
+    Command1->setToolTip(QStringLiteral("Plot Polar data for load Vs Angles"));
+    loadForm->addRow(caption(QStringLiteral("Load:"), load()), load());
+    loadForm->addRow(Command1);
+    right->addWidget(loadBox);
+    right->addStretch(1);
+    grid->addLayout(right, 0, 2);
+
+    grid->addWidget(caption(QStringLiteral("N&ote"), note()), 1, 0, 1, 3);
+    grid->addWidget(note(), 2, 0, 1, 3);
+    grid->setColumnStretch(1, 1);
+    grid->setRowStretch(0, 1);
+}
+
+void PolarWorkspace::Form_Load()
+{
+    withChangeRule(ChangeRule::Ignored,
+                   [this] { LayOutEmptyTable(table(), QStringLiteral("Degree"), QStringLiteral("Load")); });
+    Tab1cmbInterval->setCurrentIndex(5);
+    Tab1cmbRange->setCurrentIndex(1);
+    drawBackground();
+}
+
+std::function<void(const QString&)> PolarWorkspace::polarMessages()
+{
+    return [this](const QString& text) { MsgBox(text); };
+}
+
+void PolarWorkspace::drawBackground()
+{
+    InitGraphic(picture(), Tab1cmbRange->currentText(), false, polarMessages());
+}
+
+// New keeps the file name and the modified flag.
+void PolarWorkspace::newData()
+{
+    picture().Cls();
+    drawBackground();
+    withChangeRule(ChangeRule::Ignored, [this] { ResetPolarTableForNew(table()); });
+    note()->clear();
+}
+
+void PolarWorkspace::Tab1cmdSet_Click()
+{
+    const QString interval = Tab1cmbInterval->currentText();
+    if (interval.isEmpty())
+        return;
+    if (!note()->toPlainText().isEmpty()
+        && MsgBox(QStringLiteral("Do you want to reset the note also?"), MsgButtons::YesNo, kAppTitle) == MsgResult::Yes)
+        note()->clear();
+    bool set = false;
+    withChangeRule(ChangeRule::Ignored, [&] { set = SetPolarRows(table(), interval); });
+    if (set)
+        setModified(false);
+    setFileName(QString());
+    emit titleChanged(kAppTitle);
+}
+
+void PolarWorkspace::Command1_Click()
+{
+    if (CaptureIntoPolar(table(), load()->text()))
+        markEdited();
+}
+
+void PolarWorkspace::Tab1cmdPlot_Click()
+{
+    if (const auto failure = DrawPolarChart(picture(), table(), Tab1cmbRange->currentText(), false, polarMessages()))
+        MsgBox(*failure);
+}
+
+void PolarWorkspace::Tab1cmdClear_Click()
+{
+    picture().Cls();
+    drawBackground();
+}
+
+void PolarWorkspace::Tab1cmdSine_Click()
+{
+    if (table().Rows() < 3)
+        return;
+    frmSinePlot form(table(), Tab1cmbRange->currentText(), platform().messageBox.get(), window());
+    form.ShowModal();
+}
+
+void PolarWorkspace::DrawPolarPrintCopy(PictureArea& copy)
+{
+    if (const auto failure = DrawPolarChart(copy, table(), Tab1cmbRange->currentText(), true, polarMessages()))
+        MsgBox(*failure);
+}
+
+bool PolarWorkspace::readFile(const QString& path, QString& note)
+{
+    QString interval;
+    const ReadStatus status = ReadPolarFile(path, table(), interval, note);
+    if (status != ReadStatus::Ok) {
+        MsgBox(PolarReadMessage(status));
+        return false;
+    }
+    Tab1cmbInterval->setCurrentIndex(Tab1cmbInterval->findText(interval));
+    return true;
+}
+
+SaveResult PolarWorkspace::writeFile(const QString& path, const QString& note, bool dataFile) const
+{
+    return dataFile ? WritePolarFile(path, table(), note) : WritePolarTextExport(path, table(), note);
+}
+
+} // namespace tarvex

@@ -1,0 +1,54 @@
+#pragma once
+// Tab 1, "Polar Plot": the polar table (load around the shaft) laid out by
+// angle interval, the "Add" button that records the live reading into the
+// load column, the polar chart at a chosen scale and the sine view.
+
+#include "TableWorkspace.h"
+
+class QComboBox;
+class QPushButton;
+
+namespace tarvex {
+
+class PolarWorkspace : public TableWorkspace {
+    Q_OBJECT
+public:
+    explicit PolarWorkspace(const Platform& platform, QWidget* parent = nullptr);
+
+    // The empty table, the default interval and scale, the chart's background.
+    void Form_Load();
+
+    void plotChart() override { Tab1cmdPlot_Click(); }
+    void clearChart() override { Tab1cmdClear_Click(); }
+    void newData() override;
+
+public slots:
+    void Tab1cmdSet_Click();
+    void Command1_Click();
+    void Tab1cmdPlot_Click();
+    void Tab1cmdClear_Click();
+    void Tab1cmdSine_Click();
+
+protected:
+    bool readFile(const QString& path, QString& note) override;
+    SaveResult writeFile(const QString& path, const QString& note, bool dataFile) const override;
+    void drawPrintCopy(PictureArea& copy) override { DrawPolarPrintCopy(copy); }
+
+private:
+    void DrawPolarPrintCopy(PictureArea& copy);
+    void buildPage();
+    // The background of an empty chart at the chosen scale.
+    void drawBackground();
+    // The solver's messages, shown as the window's message boxes.
+    std::function<void(const QString&)> polarMessages();
+
+    QComboBox* Tab1cmbInterval = nullptr;
+    QPushButton* Tab1cmdSet = nullptr;
+    QPushButton* Command1 = nullptr;            // "Add"
+    QComboBox* Tab1cmbRange = nullptr;
+    QPushButton* Tab1cmdPlot = nullptr;
+    QPushButton* Tab1cmdClear = nullptr;
+    QPushButton* Tab1cmdSine = nullptr;
+};
+
+} // namespace tarvex

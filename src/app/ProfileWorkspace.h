@@ -1,0 +1,66 @@
+#pragma once
+// Tab 0, "X/Y Plot": the profile table (load along the shaft), its row
+// lay-out, the "Add" button that records the live reading, the X/Y chart with
+// the curves stored by earlier Plots, and the row pop-up menu.
+
+#include "TableWorkspace.h"
+#include "charts/xy/ProfileCurveStore.h"
+
+class QCheckBox;
+class QComboBox;
+class QMenu;
+class QAction;
+class QPushButton;
+
+namespace tarvex {
+
+class ProfileWorkspace : public TableWorkspace {
+    Q_OBJECT
+public:
+    explicit ProfileWorkspace(const Platform& platform, QWidget* parent = nullptr);
+
+    // The empty table the program starts with.
+    void Form_Load();
+
+    void plotChart() override { Tab0cmdPlot_Click(); }
+    void clearChart() override { Tab0cmdClear_Click(); }
+    void newData() override;
+
+public slots:
+    void Tab0cmdSet_Click();
+    void Tab0cmdGridClear_Click();
+    void Tab0cmdAdd_Click();
+    void Tab0cmdPlot_Click();
+    void Tab0cmdClear_Click();
+    void DrawXYChart();
+    void mnuFGridAddRow_Click();
+    void mnuFGridInsRow_Click();
+    void mnuFGridDelRow_Click();
+    void mnuFGridExtrRow_Click();
+
+protected:
+    void dataChanged() override { chart_.plotted = false; }
+    bool readFile(const QString& path, QString& note) override;
+    SaveResult writeFile(const QString& path, const QString& note, bool dataFile) const override;
+    void drawPrintCopy(PictureArea& copy) override { DrawXYPrintCopy(copy); }
+
+private:
+    void DrawXYPrintCopy(PictureArea& copy);
+    void buildPage();
+    void buildRowMenu();
+    bool askDeleteRow(int row);
+
+    XYChartState chart_;
+    QLineEdit* Tab0txtStart = nullptr;
+    QLineEdit* Tab0txtInterv = nullptr;
+    QComboBox* Tab0cmbClubs = nullptr;
+    QPushButton* Tab0cmdSet = nullptr;
+    QPushButton* Tab0cmdGridClear = nullptr;
+    QPushButton* Tab0cmdAdd = nullptr;
+    QPushButton* Tab0cmdPlot = nullptr;
+    QPushButton* Tab0cmdClear = nullptr;
+    QCheckBox* Tab0chkNode = nullptr;
+    QMenu* mnuFGridRows = nullptr;
+};
+
+} // namespace tarvex

@@ -1,0 +1,254 @@
+#include "TableWorkspace.h"
+
+#include "charts/xy/frmXYCaption.h"
+#include "files/OpenSave.h"
+#include "platform/FileDialog.h"
+#include "platform/MessageBox.h"
+#include "platform/PictureArea.h"
+#include "platform/PictureAreaWidget.h"
+#include "report/frmPrintView.h"
+#include "tables/CellEditor.h"
+#include "tables/DataTable.h"
+#include "tables/DataTableView.h"
+#include "tables/EditCommands.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTextDocument>
+#include <exception>
+
+namespace tarvex {
+
+namespace {
+
+// The print command's steps ignore failures: one that fails is passed over.
+template <typename Step>
+void skipOnFailure(Step&& step)
+{
+    try {
+        step();
+    } catch (const std::exception&) {
+    }
+}
+
+// The live load boxes stand out in the highlight green whatever the desktop theme.
+void paintLiveLoadBox(QLineEdit* box)
+{
+    QPalette pal = box->palette();
+    pal.setColor(QPalette::Base, QColor(192, 255, 192));
+    pal.setColor(QPalette::Text, Qt::black);
+    box->setPalette(pal);
+}
+
+} // namespace
+
+TableWorkspace::TableWorkspace(Workspace kind, const Platform& platform, QSize chartSize, QWidget* parent)
+    : QWidget(parent), kind_(kind), platform_(platform)
+{
+    const QString prefix = QLatin1String(kind == Workspace::Profile ? "Tab0" : "Tab1");
+    table_ = new DataTable(2, this);
+    picture_ = new PictureArea(chartSize, QColor(0, 0, 64), this);
+
+    // The controls are laid out, and so put in their tab order, by each workspace.
+    view_ = new DataTableView(table_);
+    view_->setObjectName(prefix + QLatin1String("msGrid"));
+    view_->setMinimumWidth(twips(2600));
+    gridEdit_ = new QLineEdit(view_);
+    gridEdit_->setObjectName(prefix + QLatin1String("txtGridEdit"));
+    gridEdit_->hide();
+    pictureView_ = new PictureAreaWidget(picture_);
+    pictureView_->setObjectName(prefix + QLatin1String("Picture"));
+    load_ = new QLineEdit(QStringLiteral("Ready"));
+    load_->setObjectName(prefix + QLatin1String("txtLoad"));
+    load_->setReadOnly(true);
+    paintLiveLoadBox(load_);
+    note_ = new QPlainTextEdit;
+    note_->setObjectName(prefix + QLatin1String("txtNote"));
+    note_->setToolTip(QStringLiteral("Data collection comment area"));
+    note_->setMaximumHeight(80);
+    note_->setTabChangesFocus(true);
+
+    editor_ = new CellEditor(kind, *table_, *view_, *gridEdit_, this);
+    editor_->onKeyTyped = [this] { markEdited(); };
+    editor_->onHeadingDoubleClick = [this] { openCaptionDialog(); };
+    editor_->onEditMenu = [this](const QPoint& at) { emit editMenuRequested(at); };
+    connect(table_, &DataTable::cellsChanged, this, &TableWorkspace::tableCellsChanged);
+    // Only the user's own edits add undo steps; notes put in by New, Clear or
+    // opening a file do not, and leave the flag to those commands.
+    connect(note_->document(), &QTextDocument::undoCommandAdded, this, [this] { modified_ = true; });
+}
+
+TableWorkspace::~TableWorkspace() = default;
+
+QLabel* TableWorkspace::caption(const QString& text, QWidget* buddy)
+{
+    auto* l = new QLabel(text);
+    l->setBuddy(buddy);
+    return l;
+}
+
+void TableWorkspace::withChangeRule(ChangeRule rule, const std::function<void()>& step)
+{
+    const ChangeRule before = rule_;
+    rule_ = rule;
+    step();
+    rule_ = before;
+}
+
+void TableWorkspace::tableCellsChanged()
+{
+    switch (rule_) {
+    case ChangeRule::Counts:
+        markEdited();
+        break;
+    case ChangeRule::HeadingOnly:
+        modified_ = true;
+        break;
+    case ChangeRule::Ignored:
+        break;
+    }
+}
+
+void TableWorkspace::markEdited()
+{
+    modified_ = true;
+    dataChanged();
+}
+
+MsgResult TableWorkspace::MsgBox(const QString& text, MsgButtons buttons, const QString& title)
+{
+    if (!platform_.messageBox)
+        return buttons == MsgButtons::Ok ? MsgResult::Ok : MsgResult::No;
+    return platform_.messageBox->show(window(), text, buttons, title);
+}
+
+MsgResult TableWorkspace::MsgBox(const QString& text)
+{
+    return MsgBox(text, MsgButtons::Ok, kAppTitle);
+}
+
+void TableWorkspace::showReading(const QString& text)
+{
+    load_->setText(text);
+}
+
+void TableWorkspace::openCaptionDialog()
+{
+    frmXYCaption dialog(*table_, window());
+    withChangeRule(ChangeRule::HeadingOnly, [&dialog] { dialog.exec(); });
+}
+
+// The note as typed: toPlainText() would turn no-break spaces into blanks,
+// and a note read from a file must be written back as it was.
+QString TableWorkspace::noteText() const
+{
+    QString text = note_->document()->toRawText();
+    text.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
+    text.replace(QChar::LineSeparator, QLatin1Char('\n'));
+    return text;
+}
+
+void TableWorkspace::OpenDataFile()
+{
+    FileDialog* dialog = platform_.fileDialog.get();
+    if (!dialog)
+        return;
+    const WorkspaceFileSettings& settings = FileSettingsFor(kind_);
+    dialog->Filter = settings.openFilter;
+    if (!dialog->ShowOpen(window())) {
+        MsgBox(dialog->ErrorText());
+        return;
+    }
+    const QString path = dialog->FileName();
+    if (!path.isEmpty()) {
+        if (FileTypeOf(path) == settings.dataExtension) {
+            // A file that could not be read leaves the table showing the data
+            // it showed before, so the title keeps naming that data's file.
+            QString note = noteText();
+            const QString noteBefore = note;
+            bool read = false;
+            withChangeRule(ChangeRule::Ignored, [&] { read = readFile(path, note); });
+            if (read) {
+                if (note != noteBefore)
+                    note_->setPlainText(note);
+                modified_ = false;
+                fileName_ = dialog->FileTitle();
+                emit titleChanged(kAppTitle + QLatin1Char('-') + fileName_);
+            }
+        } else {
+            MsgBox(settings.wrongTypeOnOpen);
+        }
+    }
+    dialog->InitDir.clear();
+}
+
+void TableWorkspace::SaveDataFile()
+{
+    FileDialog* dialog = platform_.fileDialog.get();
+    if (!dialog)
+        return;
+    const WorkspaceFileSettings& settings = FileSettingsFor(kind_);
+    dialog->Filter = settings.saveFilter;
+    dialog->DefaultExt = settings.dataExtension;
+    if (!dialog->ShowSave(window()))
+        return;
+    const QString path = dialog->FileName();
+    if (!path.isEmpty()) {
+        const QString type = FileTypeOf(path);
+        const bool dataFile = type == settings.dataExtension;
+        if (dataFile || type == kTextExportExtension) {
+            const SaveResult result = writeFile(path, noteText(), dataFile);
+            if (!result.ok()) {
+                // Cells that are not numbers end the save silently; a text the
+                // file cannot hold and a file that could not be written are explained.
+                if (!result.message.isEmpty())
+                    MsgBox(result.message);
+                return;
+            }
+            // Only the data files clear the flag: after a text export the data
+            // still has to be saved.
+            if (dataFile)
+                modified_ = false;
+            fileName_ = dialog->FileTitle();
+            emit titleChanged(kAppTitle + QLatin1Char('-') + fileName_);
+        } else {
+            MsgBox(settings.wrongTypeOnSave);
+        }
+    }
+    dialog->InitDir.clear();
+}
+
+PrintViewSource TableWorkspace::printSource(PictureArea& copy)
+{
+    // The copy is drawn at the designed size of the workspace's chart, so the
+    // report gets the chart in the proportions it was laid out for, whatever
+    // size the window has on screen.
+    skipOnFailure([&] { copy.setDesignSize(picture_->designSize()); });
+    skipOnFailure([&] { drawPrintCopy(copy); });
+    PrintViewSource source;
+    source.polar = kind_ == Workspace::Polar;
+    source.chart = &copy;
+    source.note = note_;
+    source.table = table_;
+    return source;
+}
+
+// Every Edit menu command that changes the table marks it changed, through
+// the table's signal, so closing asks before the change is lost.
+void TableWorkspace::runTableCommand(const std::function<void(DataTable&)>& command)
+{
+    command(*table_);
+    editor_->remarkCurrentCell();
+}
+
+QString TableWorkspace::copyBlock() const
+{
+    return CopyBlock(*table_);
+}
+
+void TableWorkspace::BeginCellEdit() { editor_->BeginCellEdit(); }
+void TableWorkspace::AdvanceCell() { editor_->AdvanceCell(); }
+void TableWorkspace::ShowCurrentCell() { editor_->ShowCurrentCell(); }
+
+} // namespace tarvex

@@ -1,0 +1,135 @@
+#pragma once
+// What the two workspaces (tabs) have in common: a data table with its grid,
+// cell editor and note, the live load box, the chart, the name of the data
+// file the table was last opened from or saved to, and whether it has changed
+// since. ProfileWorkspace and PolarWorkspace add their own controls and
+// handlers; the main window routes the File and Edit menus, the toolbar and
+// the port's readings to the active one.
+//
+// The modified flag follows the table's own change signal, except while the
+// workspace lays the table out itself (start-up, Set, Clear, New, reading a
+// file): those commands keep or set the flag by their own rule. Typing into
+// the table and recording a reading count as changes even when no cell text
+// changes, and so does typing into the note, which is saved with the table.
+
+#include "files/FileCommon.h"
+#include "platform/Platform.h"
+#include "tables/Workspace.h"
+
+#include <QWidget>
+#include <functional>
+
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+
+namespace tarvex {
+
+class CellEditor;
+class DataTable;
+class DataTableView;
+class PictureArea;
+class PictureAreaWidget;
+struct PrintViewSource;
+enum class MsgResult;
+enum class MsgButtons;
+
+class TableWorkspace : public QWidget {
+    Q_OBJECT
+public:
+    ~TableWorkspace() override;
+
+    Workspace kind() const { return kind_; }
+    QString fileName() const { return fileName_; }
+    bool isModified() const { return modified_; }
+
+    // A reading from the port, shown in the live load box.
+    void showReading(const QString& text);
+
+    // Plot and Clear of the toolbar, New of the File menu.
+    virtual void plotChart() = 0;
+    virtual void clearChart() = 0;
+    virtual void newData() = 0;
+
+    // The chart drawn once more in print colours on `copy`, at the designed
+    // size of this workspace's chart, and what the report shows with it.
+    PrintViewSource printSource(PictureArea& copy);
+
+    // The Edit menu on the selected block.
+    void runTableCommand(const std::function<void(DataTable&)>& command);
+    QString copyBlock() const;
+
+public slots:
+    // File menu and toolbar: the file dialog, then the workspace's data file.
+    void OpenDataFile();
+    void SaveDataFile();
+    void BeginCellEdit();
+    void AdvanceCell();
+    void ShowCurrentCell();
+
+signals:
+    void titleChanged(const QString& title);
+    // A right click or the menu key asks for the Edit menu.
+    void editMenuRequested(const QPoint& globalPos);
+
+protected:
+    TableWorkspace(Workspace kind, const Platform& platform, QSize chartSize, QWidget* parent = nullptr);
+
+    // How a change of the table's cells counts.
+    enum class ChangeRule {
+        Counts,        // modified, and the chart has new data
+        HeadingOnly,   // modified; the plotted data is the same
+        Ignored,       // the workspace lays the table out and sets the flag itself
+    };
+    void withChangeRule(ChangeRule rule, const std::function<void()>& step);
+    // A key typed into the table or a reading recorded: a change, whatever
+    // the cell held before.
+    void markEdited();
+    void setModified(bool modified) { modified_ = modified; }
+    // The chart's data changed (profile: the next Plot stores a new curve).
+    virtual void dataChanged() {}
+
+    void setFileName(const QString& name) { fileName_ = name; }
+    MsgResult MsgBox(const QString& text, MsgButtons buttons, const QString& title);
+    MsgResult MsgBox(const QString& text);
+    const Platform& platform() const { return platform_; }
+
+    // Reads a data file into the table and note; reports a failure itself.
+    virtual bool readFile(const QString& path, QString& note) = 0;
+    virtual SaveResult writeFile(const QString& path, const QString& note, bool dataFile) const = 0;
+    virtual void drawPrintCopy(PictureArea& copy) = 0;
+
+    DataTable& table() const { return *table_; }
+    DataTableView* view() const { return view_; }
+    QLineEdit* gridEdit() const { return gridEdit_; }
+    CellEditor& editor() const { return *editor_; }
+    QPlainTextEdit* note() const { return note_; }
+    QLineEdit* load() const { return load_; }
+    PictureArea& picture() const { return *picture_; }
+    PictureAreaWidget* pictureView() const { return pictureView_; }
+
+    // Twips are 1/1440 inch; the designed sizes assume a 96-dpi screen.
+    static constexpr int twips(int t) { return t / 15; }
+    static QLabel* caption(const QString& text, QWidget* buddy);
+
+private:
+    void tableCellsChanged();
+    void openCaptionDialog();
+    QString noteText() const;
+
+    const Workspace kind_;
+    Platform platform_;
+    ChangeRule rule_ = ChangeRule::Counts;
+    bool modified_ = false;
+    QString fileName_;
+    DataTable* table_ = nullptr;
+    PictureArea* picture_ = nullptr;
+    DataTableView* view_ = nullptr;
+    QLineEdit* gridEdit_ = nullptr;
+    CellEditor* editor_ = nullptr;
+    QPlainTextEdit* note_ = nullptr;
+    QLineEdit* load_ = nullptr;
+    PictureAreaWidget* pictureView_ = nullptr;
+};
+
+} // namespace tarvex

@@ -1,5 +1,6 @@
 #include "platform/QtSerialPort.h"
 
+#include "files/Cp1252.h"
 #include "platform/PortLinkFolder.h"
 
 #include <QDir>
@@ -36,22 +37,6 @@ QStringList ListPortLinks(const QString& folder)
             links << full;
     }
     return links;
-}
-
-QString Windows1252ToText(const QByteArray& bytes)
-{
-    static constexpr char16_t high[32] = {
-        0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-        0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-        0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
-    };
-    QString text(bytes.size(), Qt::Uninitialized);
-    QChar* out = text.data();
-    for (const char c : bytes) {
-        const auto b = static_cast<unsigned char>(c);
-        *out++ = (b >= 0x80 && b < 0xA0) ? QChar(high[b - 0x80]) : QChar(b);
-    }
-    return text;
 }
 
 namespace {
@@ -146,7 +131,7 @@ QString QtSerialPort::readAll()
 {
     if (!port_->isOpen())
         return {};
-    return Windows1252ToText(port_->readAll());
+    return FromCp1252(port_->readAll());
 }
 
 void QtSerialPort::onError(QSerialPort::SerialPortError error)

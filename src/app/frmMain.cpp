@@ -1,5 +1,6 @@
 #include "frmMain.h"
 
+#include "Product.h"
 #include "device/PortComboBox.h"
 #include "platform/HelpViewer.h"
 #include "platform/MessageBox.h"
@@ -35,8 +36,6 @@
 namespace tarvex {
 
 namespace {
-
-const QString kMakerAddress = QStringLiteral("www.vantorel.example");
 
 // Twips are 1/1440 inch; the designed sizes assume a 96-dpi screen.
 constexpr int twips(int t) { return t / 15; }
@@ -145,7 +144,7 @@ frmMain::frmMain(const Platform& platform, QWidget* parent)
     SSTab1->addTab(buildTab1(), QStringLiteral("Polar Plot"));
     outer->addWidget(SSTab1, 1);
 
-    Label2 = new QLabel(QStringLiteral("Vantorel Tarvex RS-232 Version 2.5  ") + kMakerAddress);
+    Label2 = new QLabel(QStringLiteral("Vantorel Tarvex RS-232 Version %1  %2").arg(kVersionText, kMakerAddress));
     Label2->setObjectName(QStringLiteral("Label2"));
     outer->addWidget(Label2);
     setCentralWidget(central);

@@ -6,6 +6,7 @@
 #include "platform/MessageBox.h"
 #include "platform/PictureArea.h"
 #include "platform/PictureAreaWidget.h"
+#include "platform/Twips.h"
 #include "tables/DataTableView.h"
 #include "tables/ProfileTable.h"
 
@@ -37,8 +38,7 @@ namespace tarvex {
 
 namespace {
 
-// Twips are 1/1440 inch; the designed sizes assume a 96-dpi screen.
-constexpr int twips(int t) { return t / 15; }
+constexpr int twips(int t) { return TwipsToPixels(t); }
 
 // A picture for a toolbar button when the desktop's icon theme has none.
 QIcon drawnIcon(const QString& key)

@@ -1,5 +1,6 @@
 #include "platform/QtSerialPort.h"
 
+#include "device/PortPolicy.h"
 #include "files/Cp1252.h"
 #include "platform/PortLinkFolder.h"
 
@@ -11,6 +12,7 @@
 #include <cstring>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 
 namespace tarvex {
 
@@ -40,6 +42,30 @@ QStringList ListPortLinks(const QString& folder)
 }
 
 namespace {
+
+// PortError follows Qt's numbering, so an error is handed over as it is.
+constexpr bool samePortErrors()
+{
+    using Q = QSerialPort;
+    constexpr std::pair<PortError, Q::SerialPortError> pairs[] = {
+        {PortError::None, Q::NoError},
+        {PortError::DeviceNotFound, Q::DeviceNotFoundError},
+        {PortError::Permission, Q::PermissionError},
+        {PortError::Open, Q::OpenError},
+        {PortError::Write, Q::WriteError},
+        {PortError::Read, Q::ReadError},
+        {PortError::Resource, Q::ResourceError},
+        {PortError::UnsupportedOperation, Q::UnsupportedOperationError},
+        {PortError::Unknown, Q::UnknownError},
+        {PortError::Timeout, Q::TimeoutError},
+        {PortError::NotOpen, Q::NotOpenError},
+    };
+    for (const auto& [ours, qts] : pairs)
+        if (static_cast<int>(ours) != static_cast<int>(qts))
+            return false;
+    return true;
+}
+static_assert(samePortErrors());
 
 QSerialPort::Parity toQt(LineParity p)
 {
@@ -136,17 +162,11 @@ QString QtSerialPort::readAll()
 
 void QtSerialPort::onError(QSerialPort::SerialPortError error)
 {
-    // A vanished device (an unplugged adapter) is a resource error; a line
-    // that reads as ended is a read error, and Qt would keep reporting it.
-    if (error != QSerialPort::ResourceError && error != QSerialPort::ReadError)
-        return;
-    if (!port_->isOpen() || failing_)
+    const std::optional<QString> fatal = FatalPortError(static_cast<PortError>(error), port_->errorString());
+    if (!fatal || !port_->isOpen() || failing_)
         return;
     failing_ = true;
-    // A read error is how an ended line (a hung-up pseudo-terminal) shows:
-    // the read returns nothing and the system's text is a stale one.
-    const QString description = error == QSerialPort::ResourceError ? port_->errorString()
-                                                                     : QStringLiteral("The device hung up.");
+    const QString description = *fatal;
     const quint64 generation = generation_;
     // Closing here would delete the notifier whose signal we are inside.
     QMetaObject::invokeMethod(this, [this, description, generation] {

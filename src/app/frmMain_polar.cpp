@@ -10,7 +10,7 @@
 
 namespace tarvex {
 
-SolverMessage frmMain::polarMessages()
+MessageSink frmMain::polarMessages()
 {
     return [this](const QString& text) { MsgBox(text); };
 }

@@ -21,7 +21,7 @@ QString describe(const std::exception& e)
 }
 
 void DrawReport(ReportTarget& t, double Ratio, const ReportContent& content, double chartWidth,
-                const FailureReport& onFailure)
+                const MessageSink& onFailure)
 {
     try {
         // The frame: 10 dots on paper, 2 pixels on the (narrower) preview.
@@ -120,13 +120,13 @@ QStringList WrapText(QString s, std::int16_t w)
 }
 
 void DrawProfileReport(ReportTarget& target, double Ratio, const ReportContent& content,
-                       const FailureReport& onFailure)
+                       const MessageSink& onFailure)
 {
     DrawReport(target, Ratio, content, 6.3, onFailure);
 }
 
 void DrawPolarReport(ReportTarget& target, double Ratio, const ReportContent& content,
-                     const FailureReport& onFailure)
+                     const MessageSink& onFailure)
 {
     DrawReport(target, Ratio, content, 3.7, onFailure);
 }
@@ -165,7 +165,7 @@ PageGeometry StandardPage()
     return page;
 }
 
-double SetPreviewScale(Printer* printer, PictureArea& pic, const FailureReport& onFailure)
+double SetPreviewScale(Printer* printer, PictureArea& pic, const MessageSink& onFailure)
 {
     PageGeometry page = StandardPage();
     if (printer) {

@@ -47,7 +47,7 @@ void SetUpPortControls(SerialPort* port, QComboBox& list, QPushButton& button)
     button.setEnabled(true);
 }
 
-void ClickOpenButton(SerialPort* port, QComboBox& list, QPushButton& button, const ShowFailure& showFailure)
+void ClickOpenButton(SerialPort* port, QComboBox& list, QPushButton& button, const MessageSink& showFailure)
 {
     if (button.text() == kCaptionComOpen) {
         button.setText(kCaptionComClose);

@@ -104,7 +104,7 @@ ReportContent frmPrintView::content() const
 void frmPrintView::cmdPrintPreview_Click()
 {
     Picture2 = source_.chart->picture();
-    const FailureReport report = [this](const QString& d) { showFailure(d); };
+    const MessageSink report = [this](const QString& d) { showFailure(d); };
     const double Ratio = SetPreviewScale(platform_.printer.get(), *Picture1, report);
     fitPreview();
     PreviewPage page(*Picture1);
@@ -124,7 +124,7 @@ void frmPrintView::cmdPrint_Click()
     Picture2 = source_.chart->picture();
 
     bool reported = false;
-    const FailureReport report = [&](const QString& d) {
+    const MessageSink report = [&](const QString& d) {
         reported = true;
         showFailure(d);
     };

@@ -5,17 +5,14 @@
 // copy, so Plot stores nothing).
 
 #include "charts/xy/XYCurve.h"
+#include "platform/MessageSink.h"
 
 #include <QLocale>
 #include <QString>
-#include <functional>
 
 namespace tarvex {
 
 class DataTable;
-
-// Shows a message (OK button, application title) and returns when it closes.
-using ChartMessage = std::function<void(const QString&)>;
 
 inline const QString kInputNumbersOnly = QStringLiteral("Input Numbers Only!");
 inline const QString kOverflowMessage = QStringLiteral("Overflow");
@@ -26,6 +23,6 @@ inline const QString kOverflowMessage = QStringLiteral("Overflow");
 // stays stored with the values read so far and zeros after them, and
 // ProfilePlotted stays false. Returns whether every cell converted.
 bool StoreProfileCurve(const DataTable& table, XYCurveList& XYCurves, bool& CurvesStored, bool& ProfilePlotted,
-                       const ChartMessage& message, const QLocale& locale = QLocale::system());
+                       const MessageSink& message, const QLocale& locale = QLocale::system());
 
 } // namespace tarvex

@@ -217,7 +217,7 @@ bool DrawStoredCurves(PictureArea& area, const XYCurveList& curves, bool drawNod
 }
 
 XYChartResult DrawXYChart(PictureArea& area, const DataTable& table, XYCurveList& XYCurves, bool& CurvesStored,
-                          bool& ProfilePlotted, bool drawNodes, const ChartMessage& message, const QLocale& locale)
+                          bool& ProfilePlotted, bool drawNodes, const MessageSink& message, const QLocale& locale)
 {
     if (!HasTwoDataRows(table) || ProfilePlotted)
         return XYChartResult::NothingToDo;

@@ -441,8 +441,6 @@ int frmMain::activeTab() const
 
 MsgResult frmMain::MsgBox(const QString& text, MsgButtons buttons, const QString& title)
 {
-    if (!platform_.messageBox)
-        return buttons == MsgButtons::Ok ? MsgResult::Ok : MsgResult::No;
     return platform_.messageBox->show(this, text, buttons, title);
 }
 
@@ -514,8 +512,7 @@ void frmMain::mnuHelp1_Click()
 {
     SSTab1->setFocus();
     const QString path = QDir(applicationFolder).filePath(QStringLiteral("M418026.html"));
-    if (platform_.helpViewer)
-        platform_.helpViewer->showHelp(this, path);
+    platform_.helpViewer->showHelp(this, path);
 }
 
 void frmMain::mnuAbout_Click()

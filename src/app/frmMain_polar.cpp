@@ -43,7 +43,7 @@ void frmMain::Tab1cmdSine_Click()
 {
     if (Tab1msGrid->Rows() < 3)
         return;
-    frmSinePlot form(*Tab1msGrid, Tab1cmbRange->currentText(), platform().messageBox.get(), this);
+    frmSinePlot form(*Tab1msGrid, Tab1cmbRange->currentText(), *platform().messageBox, this);
     form.ShowModal();
 }
 

@@ -87,8 +87,7 @@ void frmPrintView::fitPreview()
 
 void frmPrintView::showFailure(const QString& description)
 {
-    if (const auto& box = platform_.messageBox)
-        box->show(this, description, MsgButtons::Ok, kAppTitle);
+    platform_.messageBox->show(this, description, MsgButtons::Ok, kAppTitle);
 }
 
 ReportContent frmPrintView::content() const

@@ -16,7 +16,7 @@ namespace tarvex {
 namespace {
 } // namespace
 
-frmSinePlot::frmSinePlot(const DataTable& table, const QString& rangeText, MessageBox* messageBox,
+frmSinePlot::frmSinePlot(const DataTable& table, const QString& rangeText, MessageBox& messageBox,
                          QWidget* parent)
     : QDialog(parent), table_(table), rangeText_(rangeText), messageBox_(messageBox)
 {
@@ -63,8 +63,8 @@ void frmSinePlot::ShowModal()
 void frmSinePlot::Form_Load()
 {
     setWindowTitle(kAppTitle + QStringLiteral(" - Print Preview"));
-    if (!DrawSineView(*SineDrawing, table_, rangeText_) && messageBox_)
-        messageBox_->show(this, kSineViewFailure, MsgButtons::Ok, kAppTitle);
+    if (!DrawSineView(*SineDrawing, table_, rangeText_))
+        messageBox_.show(this, kSineViewFailure, MsgButtons::Ok, kAppTitle);
 }
 
 void frmSinePlot::Command1_Click()

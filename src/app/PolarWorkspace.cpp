@@ -113,7 +113,7 @@ void PolarWorkspace::Form_Load()
     drawBackground();
 }
 
-std::function<void(const QString&)> PolarWorkspace::polarMessages()
+MessageSink PolarWorkspace::polarMessages()
 {
     return [this](const QString& text) { MsgBox(text); };
 }
@@ -170,7 +170,7 @@ void PolarWorkspace::Tab1cmdSine_Click()
 {
     if (table().Rows() < 3)
         return;
-    frmSinePlot form(table(), Tab1cmbRange->currentText(), platform().messageBox.get(), window());
+    frmSinePlot form(table(), Tab1cmbRange->currentText(), *platform().messageBox, window());
     form.ShowModal();
 }
 

@@ -4,6 +4,7 @@
 // load column, the polar chart at a chosen scale and the sine view.
 
 #include "TableWorkspace.h"
+#include "platform/MessageSink.h"
 
 class QComboBox;
 class QPushButton;
@@ -40,7 +41,7 @@ private:
     // The background of an empty chart at the chosen scale.
     void drawBackground();
     // The solver's messages, shown as the window's message boxes.
-    std::function<void(const QString&)> polarMessages();
+    MessageSink polarMessages();
 
     QComboBox* Tab1cmbInterval = nullptr;
     QPushButton* Tab1cmdSet = nullptr;

@@ -118,8 +118,6 @@ void TableWorkspace::markEdited()
 
 MsgResult TableWorkspace::MsgBox(const QString& text, MsgButtons buttons, const QString& title)
 {
-    if (!platform_.messageBox)
-        return buttons == MsgButtons::Ok ? MsgResult::Ok : MsgResult::No;
     return platform_.messageBox->show(window(), text, buttons, title);
 }
 
@@ -152,8 +150,6 @@ QString TableWorkspace::noteText() const
 void TableWorkspace::OpenDataFile()
 {
     FileDialog* dialog = platform_.fileDialog.get();
-    if (!dialog)
-        return;
     const WorkspaceFileSettings& settings = FileSettingsFor(kind_);
     dialog->Filter = settings.openFilter;
     if (!dialog->ShowOpen(window())) {
@@ -186,8 +182,6 @@ void TableWorkspace::OpenDataFile()
 void TableWorkspace::SaveDataFile()
 {
     FileDialog* dialog = platform_.fileDialog.get();
-    if (!dialog)
-        return;
     const WorkspaceFileSettings& settings = FileSettingsFor(kind_);
     dialog->Filter = settings.saveFilter;
     dialog->DefaultExt = settings.dataExtension;

@@ -14,6 +14,7 @@
 
 #include "files/FileCommon.h"
 #include "platform/Platform.h"
+#include "platform/Twips.h"
 #include "tables/Workspace.h"
 
 #include <QWidget>
@@ -108,8 +109,7 @@ protected:
     PictureArea& picture() const { return *picture_; }
     PictureAreaWidget* pictureView() const { return pictureView_; }
 
-    // Twips are 1/1440 inch; the designed sizes assume a 96-dpi screen.
-    static constexpr int twips(int t) { return t / 15; }
+    static constexpr int twips(int t) { return TwipsToPixels(t); }
     static QLabel* caption(const QString& text, QWidget* buddy);
 
 private:

@@ -2,12 +2,14 @@
 
 #include "PolarWorkspace.h"
 #include "ProfileWorkspace.h"
+#include "Product.h"
 #include "device/PortComboBox.h"
 #include "platform/Clipboard.h"
 #include "platform/FileDialog.h"
 #include "platform/HelpViewer.h"
 #include "platform/MessageBox.h"
 #include "platform/PictureArea.h"
+#include "platform/Twips.h"
 #include "report/frmPrintView.h"
 #include "tables/EditCommands.h"
 
@@ -32,10 +34,7 @@ namespace tarvex {
 
 namespace {
 
-const QString kMakerAddress = QStringLiteral("www.vantorel.example");
-
-// Twips are 1/1440 inch; the designed sizes assume a 96-dpi screen.
-constexpr int twips(int t) { return t / 15; }
+constexpr int twips(int t) { return TwipsToPixels(t); }
 
 // A picture for a toolbar button when the desktop's icon theme has none.
 QIcon drawnIcon(const QString& key)
@@ -131,7 +130,7 @@ frmMain::frmMain(const Platform& platform, QWidget* parent)
     SSTab1->addTab(polar_, QStringLiteral("Polar Plot"));
     outer->addWidget(SSTab1, 1);
 
-    Label2 = new QLabel(QStringLiteral("Vantorel Tarvex RS-232 Version 2.5  ") + kMakerAddress);
+    Label2 = new QLabel(QStringLiteral("Vantorel Tarvex RS-232 Version %1  %2").arg(kVersionText, kMakerAddress));
     Label2->setObjectName(QStringLiteral("Label2"));
     outer->addWidget(Label2);
     setCentralWidget(central);
@@ -243,8 +242,6 @@ Workspace frmMain::activeWorkspace() const
 
 MsgResult frmMain::MsgBox(const QString& text, MsgButtons buttons, const QString& title)
 {
-    if (!platform_.messageBox)
-        return buttons == MsgButtons::Ok ? MsgResult::Ok : MsgResult::No;
     return platform_.messageBox->show(this, text, buttons, title);
 }
 
@@ -316,8 +313,7 @@ void frmMain::mnuHelp1_Click()
 {
     SSTab1->setFocus();
     const QString path = QDir(applicationFolder).filePath(QStringLiteral("M418026.html"));
-    if (platform_.helpViewer)
-        platform_.helpViewer->showHelp(this, path);
+    platform_.helpViewer->showHelp(this, path);
 }
 
 void frmMain::mnuAbout_Click()

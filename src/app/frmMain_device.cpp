@@ -22,7 +22,7 @@ void frmMain::setUpSerialPort()
     }
     if (auto* list = qobject_cast<PortComboBox*>(cmbCommPort))
         connect(list, &PortComboBox::aboutToShowPopup, this, &frmMain::cmbCommPort_DropDown);
-    SetUpPortControls(platform_.serialPort.get(), *cmbCommPort, *cmdOpen);
+    SetUpPortControls(*platform_.serialPort, *cmbCommPort, *cmdOpen);
 }
 
 void frmMain::closeSerialPortOnShutdown()
@@ -38,7 +38,7 @@ void frmMain::closeSerialPortOnShutdown()
 
 void frmMain::cmdOpen_Click()
 {
-    ClickOpenButton(platform_.serialPort.get(), *cmbCommPort, *cmdOpen,
+    ClickOpenButton(*platform_.serialPort, *cmbCommPort, *cmdOpen,
                     [this](const QString& description) { MsgBox(description); });
 }
 

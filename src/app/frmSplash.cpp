@@ -1,5 +1,6 @@
 #include "frmSplash.h"
 
+#include "Product.h"
 #include "frmMain.h"
 #include "platform/MessageBox.h"
 
@@ -22,8 +23,6 @@
 namespace tarvex {
 
 namespace {
-
-const QString kMakerAddress = QStringLiteral("www.vantorel.example");
 
 const QString kLegalNotice = QStringLiteral(
     "This program and its manual belong to Vantorel. You may install and use them "
@@ -196,7 +195,7 @@ frmMain* frmSplash::mainWindow() const
 
 void frmSplash::Form_Load()
 {
-    lblVersion->setText(QStringLiteral("Version %1.%2").arg(TARVEX_VERSION_MAJOR).arg(TARVEX_VERSION_MINOR));
+    lblVersion->setText(QStringLiteral("Version ") + kVersionText);
     lblProductName->setText(kAppTitle);
 }
 

@@ -1,5 +1,6 @@
 #include "frmMain.h"
 #include "frmSplash.h"
+#include "Product.h"
 #include "platform/MessageBox.h"
 #include "platform/QtPlatform.h"
 
@@ -18,8 +19,8 @@ int main(int argc, char* argv[])
         return 2;
     }
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Tarvex RS232"));
-    QApplication::setApplicationVersion(QStringLiteral("2.5"));
+    QApplication::setApplicationName(tarvex::kAppTitle);
+    QApplication::setApplicationVersion(tarvex::kVersionText);
     QApplication::setDesktopFileName(QStringLiteral("tarvex"));
 
     // The splash comes first and opens the main window when it closes; later it

@@ -12,7 +12,7 @@ constexpr double kPi = 3.14159265358979;
 
 struct Recorder {
     QStringList texts;
-    SolverMessage callback()
+    MessageSink callback()
     {
         return [this](const QString& t) { texts << t; };
     }

@@ -43,7 +43,7 @@ Printed printReport(bool polar, const ReportContent& content, FakePrinter& print
     printer.setOrientation(Printer::Orientation::Landscape);
     PrinterPage page(printer);
     Printed out;
-    const FailureReport report = [&](const QString& d) { out.failures << d; };
+    const MessageSink report = [&](const QString& d) { out.failures << d; };
     if (polar)
         DrawPolarReport(page, ratio, content, report);
     else

@@ -1,5 +1,6 @@
-// The serial port facility on Qt: line settings, Windows-1252 text, the port
-// folder of simulated benches, and a real pseudo-terminal playing the bench.
+// The serial port facility on Qt: line settings, the port folder of simulated
+// benches, and a real pseudo-terminal playing the bench (its bytes read as
+// Windows-1252).
 #include "platform/QtSerialPort.h"
 
 #include <QSignalSpy>
@@ -103,27 +104,6 @@ private slots:
         QVERIFY(port.lineSettings() == settings(19200, LineParity::Even, 7, LineStopBits::Two));
         port.setByteSetting(32);
         QCOMPARE(port.byteSetting(), quint8(32));
-    }
-
-    void windows1252_data()
-    {
-        QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<QString>("text");
-        QTest::newRow("reading") << QByteArray("12.50\r\n") << QStringLiteral("12.50\r\n");
-        QTest::newRow("euro") << QByteArray("\x80") << QStringLiteral("\u20AC");
-        QTest::newRow("unassigned 0x81") << QByteArray("\x81") << QStringLiteral("\u0081");
-        QTest::newRow("quotes") << QByteArray("\x93kN\x94") << QStringLiteral("\u201CkN\u201D");
-        QTest::newRow("0x9F") << QByteArray("\x9F") << QStringLiteral("\u0178");
-        QTest::newRow("no-break space") << QByteArray("\xA0") << QStringLiteral("\u00A0");
-        QTest::newRow("degree") << QByteArray("\xB0") << QStringLiteral("\u00B0");
-        QTest::newRow("0xFF") << QByteArray("\xFF") << QStringLiteral("\u00FF");
-        QTest::newRow("NUL kept") << QByteArray("a\0b", 3) << QString(QStringLiteral("a") + QChar(0) + QStringLiteral("b"));
-    }
-    void windows1252()
-    {
-        QFETCH(QByteArray, bytes);
-        QFETCH(QString, text);
-        QCOMPARE(Windows1252ToText(bytes), text);
     }
 
     void portFolderListsLinksToCharacterDevices()

@@ -1,5 +1,7 @@
 #include "platform/PictureArea.h"
 
+#include "platform/Twips.h"
+
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QPainterPath>
@@ -10,9 +12,7 @@ namespace tarvex {
 
 namespace {
 
-// The designed sizes are in pixels of a 96-dpi screen; fonts are measured there.
-constexpr double kDesignDpi = 96.0;
-
+// Fonts are measured on the designed screen (kDesignDpi).
 QFont makeFont(const QString& family, double points, bool bold, double scale)
 {
     QFont f(family);

@@ -1,6 +1,7 @@
 #include "report/Report.h"
 
 #include "platform/Printer.h"
+#include "platform/Twips.h"
 #include "report/ReportTarget.h"
 #include "tables/DataTable.h"
 
@@ -13,9 +14,6 @@ namespace tarvex {
 namespace {
 
 const QString kReportFont = QStringLiteral("Courier New");
-constexpr double kTwipsPerInch = 1440.0;
-// Pixels of the designed screen sizes per inch.
-constexpr double kScreenDpi = 96.0;
 
 QString describe(const std::exception& e)
 {
@@ -23,7 +21,7 @@ QString describe(const std::exception& e)
 }
 
 void DrawReport(ReportTarget& t, double Ratio, const ReportContent& content, double chartWidth,
-                const FailureReport& onFailure)
+                const MessageSink& onFailure)
 {
     try {
         // The frame: 10 dots on paper, 2 pixels on the (narrower) preview.
@@ -122,13 +120,13 @@ QStringList WrapText(QString s, std::int16_t w)
 }
 
 void DrawProfileReport(ReportTarget& target, double Ratio, const ReportContent& content,
-                       const FailureReport& onFailure)
+                       const MessageSink& onFailure)
 {
     DrawReport(target, Ratio, content, 6.3, onFailure);
 }
 
 void DrawPolarReport(ReportTarget& target, double Ratio, const ReportContent& content,
-                     const FailureReport& onFailure)
+                     const MessageSink& onFailure)
 {
     DrawReport(target, Ratio, content, 3.7, onFailure);
 }
@@ -167,7 +165,7 @@ PageGeometry StandardPage()
     return page;
 }
 
-double SetPreviewScale(Printer* printer, PictureArea& pic, const FailureReport& onFailure)
+double SetPreviewScale(Printer* printer, PictureArea& pic, const MessageSink& onFailure)
 {
     PageGeometry page = StandardPage();
     if (printer) {
@@ -182,18 +180,18 @@ double SetPreviewScale(Printer* printer, PictureArea& pic, const FailureReport& 
     }
 
     const QSize inner = pic.designSize();
-    const double heightRatio = inner.height() / kScreenDpi / page.height;
-    const double widthRatio = inner.width() / kScreenDpi / page.width;
+    const double heightRatio = inner.height() / kDesignDpi / page.height;
+    const double widthRatio = inner.width() / kDesignDpi / page.width;
     QSize outer = inner;
     double Ratio = 0;
     // Within a pixel the area already has the sheet's proportions; so a second
     // Preview keeps the size the first one gave.
-    if (heightRatio - widthRatio > 1.0 / (kScreenDpi * page.height)) {
+    if (heightRatio - widthRatio > 1.0 / (kDesignDpi * page.height)) {
         Ratio = heightRatio;
-        outer.setWidth(std::max(inner.width(), static_cast<int>(std::lround(page.width * Ratio * kScreenDpi))));
+        outer.setWidth(std::max(inner.width(), static_cast<int>(std::lround(page.width * Ratio * kDesignDpi))));
     } else {
         Ratio = widthRatio;
-        outer.setHeight(std::max(inner.height(), static_cast<int>(std::lround(page.height * Ratio * kScreenDpi))));
+        outer.setHeight(std::max(inner.height(), static_cast<int>(std::lround(page.height * Ratio * kDesignDpi))));
     }
     if (outer != inner)
         pic.setDesignSize(outer);

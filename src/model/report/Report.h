@@ -3,13 +3,13 @@
 // the workspace, its note and its table, at fixed positions in inches. The
 // same routine draws on the printer and, scaled down, on the preview area.
 
+#include "platform/MessageSink.h"
 #include "platform/PictureArea.h"
 
 #include <QColor>
 #include <QString>
 #include <QStringList>
 #include <cstdint>
-#include <functional>
 
 namespace tarvex {
 
@@ -25,9 +25,6 @@ struct ReportContent {
     const DataTable* table = nullptr;
 };
 
-// Shows the description of a failure to the user.
-using FailureReport = std::function<void(const QString& description)>;
-
 // Cuts a long note line into pieces of at most w characters, preferring the
 // last blank beyond the middle; always ends with one empty piece.
 QStringList WrapText(QString s, std::int16_t w);
@@ -35,10 +32,10 @@ QStringList WrapText(QString s, std::int16_t w);
 // The profile report: chart 6.3 x 3.7 inches. On a failure the description is
 // shown once and the drawing stops; what was drawn stays.
 void DrawProfileReport(ReportTarget& target, double Ratio, const ReportContent& content,
-                       const FailureReport& onFailure);
+                       const MessageSink& onFailure);
 // The polar report: the same with the round chart 3.7 x 3.7 inches.
 void DrawPolarReport(ReportTarget& target, double Ratio, const ReportContent& content,
-                     const FailureReport& onFailure);
+                     const MessageSink& onFailure);
 
 // The landscape sheet a report is laid out on, in inches; gaps are the
 // unprintable edges, half the difference between sheet and printable area.
@@ -63,6 +60,6 @@ PageGeometry StandardPage();
 // the printer's origin, and is erased. Returns the scale ratio of the preview
 // to paper. When the printer fails, its description is shown and the preview
 // shows a standard sheet instead.
-double SetPreviewScale(Printer* printer, PictureArea& pic, const FailureReport& onFailure);
+double SetPreviewScale(Printer* printer, PictureArea& pic, const MessageSink& onFailure);
 
 } // namespace tarvex

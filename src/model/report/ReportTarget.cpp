@@ -1,15 +1,11 @@
 #include "report/ReportTarget.h"
 
 #include "platform/Printer.h"
+#include "platform/Twips.h"
 
 #include <stdexcept>
 
 namespace tarvex {
-
-namespace {
-// Screen pixels of the designed sizes are 1/96 inch; a twip is 1/1440 inch.
-constexpr double kTwipsPerPixel = 15.0;
-} // namespace
 
 double PrinterPage::Width() { return printer_.Width(); }
 void PrinterPage::setDrawWidth(int pixels) { printer_.setDrawWidth(pixels); }

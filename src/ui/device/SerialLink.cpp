@@ -29,17 +29,17 @@ QStringList items(const QComboBox& list)
 
 } // namespace
 
-void SetUpPortControls(SerialPort* port, QComboBox& list, QPushButton& button)
+void SetUpPortControls(SerialPort& port, QComboBox& list, QPushButton& button)
 {
-    const QStringList names = port ? listedPorts(*port) : QStringList();
+    const QStringList names = listedPorts(port);
     if (names.isEmpty()) {
         button.setText(kCaptionComClose);
         list.setEnabled(false);
         button.setEnabled(false);
         return;
     }
-    port->setLineSettings(kPortLineSettings);
-    port->setByteSetting(32);
+    port.setLineSettings(kPortLineSettings);
+    port.setByteSetting(32);
     list.addItems(names);
     list.setCurrentIndex(static_cast<int>(names.size()) - 1);
     button.setText(kCaptionComOpen);
@@ -47,14 +47,12 @@ void SetUpPortControls(SerialPort* port, QComboBox& list, QPushButton& button)
     button.setEnabled(true);
 }
 
-void ClickOpenButton(SerialPort* port, QComboBox& list, QPushButton& button, const ShowFailure& showFailure)
+void ClickOpenButton(SerialPort& port, QComboBox& list, QPushButton& button, const MessageSink& showFailure)
 {
     if (button.text() == kCaptionComOpen) {
         button.setText(kCaptionComClose);
-        if (!port)
-            return;
         QString error;
-        if (!port->open(list.currentText(), &error)) {
+        if (!port.open(list.currentText(), &error)) {
             if (showFailure)
                 showFailure(error);
             return;
@@ -62,8 +60,8 @@ void ClickOpenButton(SerialPort* port, QComboBox& list, QPushButton& button, con
         list.setEnabled(false);
     } else {
         button.setText(kCaptionComOpen);
-        if (port && port->isOpen())
-            port->close();
+        if (port.isOpen())
+            port.close();
         list.setEnabled(true);
     }
 }

@@ -7,8 +7,9 @@
 //   Open         "COM Close"              list disabled
 //   Open failed  "COM Close"              list enabled (a click brings back Closed)
 
+#include "platform/MessageSink.h"
+
 #include <QString>
-#include <functional>
 
 class QComboBox;
 class QPushButton;
@@ -21,17 +22,15 @@ inline const QString kPortLineSettings = QStringLiteral("9600,N,8,1");
 inline const QString kCaptionComOpen = QStringLiteral("COM Open");
 inline const QString kCaptionComClose = QStringLiteral("COM Close");
 
-using ShowFailure = std::function<void(const QString& description)>;
-
 // Start-up: fills the list in the port's order and selects its last entry, or
 // shows the No ports state. Line settings and the byte setting go to the port
-// only when there is a port. A missing port facility counts as no ports.
-void SetUpPortControls(SerialPort* port, QComboBox& list, QPushButton& button);
+// only when there is a port.
+void SetUpPortControls(SerialPort& port, QComboBox& list, QPushButton& button);
 
 // The button's click: opens the listed port when the caption reads
 // "COM Open", otherwise closes it (if it is open). An open that fails shows
 // the system's description and leaves the Open failed state.
-void ClickOpenButton(SerialPort* port, QComboBox& list, QPushButton& button, const ShowFailure& showFailure);
+void ClickOpenButton(SerialPort& port, QComboBox& list, QPushButton& button, const MessageSink& showFailure);
 
 // Takes the port list afresh, keeping the selected name where it is still
 // there; otherwise the last entry is selected, as at start-up.

@@ -1,6 +1,7 @@
 #include "platform/QtPrinter.h"
 
 #include "platform/Fonts.h"
+#include "platform/Twips.h"
 
 #include <QFontMetricsF>
 #include <QPainter>
@@ -12,7 +13,6 @@ namespace tarvex {
 
 namespace {
 
-constexpr double kTwipsPerInch = 1440.0;
 constexpr double kPointsPerInch = 72.0;
 const QString kDocumentName = QStringLiteral("Tarvex Report");
 

@@ -1,5 +1,7 @@
 #include "platform/QtSerialPort.h"
 
+#include "device/PortPolicy.h"
+#include "files/Cp1252.h"
 #include "platform/PortLinkFolder.h"
 
 #include <QDir>
@@ -10,6 +12,7 @@
 #include <cstring>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 
 namespace tarvex {
 
@@ -38,23 +41,31 @@ QStringList ListPortLinks(const QString& folder)
     return links;
 }
 
-QString Windows1252ToText(const QByteArray& bytes)
-{
-    static constexpr char16_t high[32] = {
-        0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-        0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-        0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
-    };
-    QString text(bytes.size(), Qt::Uninitialized);
-    QChar* out = text.data();
-    for (const char c : bytes) {
-        const auto b = static_cast<unsigned char>(c);
-        *out++ = (b >= 0x80 && b < 0xA0) ? QChar(high[b - 0x80]) : QChar(b);
-    }
-    return text;
-}
-
 namespace {
+
+// PortError follows Qt's numbering, so an error is handed over as it is.
+constexpr bool samePortErrors()
+{
+    using Q = QSerialPort;
+    constexpr std::pair<PortError, Q::SerialPortError> pairs[] = {
+        {PortError::None, Q::NoError},
+        {PortError::DeviceNotFound, Q::DeviceNotFoundError},
+        {PortError::Permission, Q::PermissionError},
+        {PortError::Open, Q::OpenError},
+        {PortError::Write, Q::WriteError},
+        {PortError::Read, Q::ReadError},
+        {PortError::Resource, Q::ResourceError},
+        {PortError::UnsupportedOperation, Q::UnsupportedOperationError},
+        {PortError::Unknown, Q::UnknownError},
+        {PortError::Timeout, Q::TimeoutError},
+        {PortError::NotOpen, Q::NotOpenError},
+    };
+    for (const auto& [ours, qts] : pairs)
+        if (static_cast<int>(ours) != static_cast<int>(qts))
+            return false;
+    return true;
+}
+static_assert(samePortErrors());
 
 QSerialPort::Parity toQt(LineParity p)
 {
@@ -146,22 +157,16 @@ QString QtSerialPort::readAll()
 {
     if (!port_->isOpen())
         return {};
-    return Windows1252ToText(port_->readAll());
+    return FromCp1252(port_->readAll());
 }
 
 void QtSerialPort::onError(QSerialPort::SerialPortError error)
 {
-    // A vanished device (an unplugged adapter) is a resource error; a line
-    // that reads as ended is a read error, and Qt would keep reporting it.
-    if (error != QSerialPort::ResourceError && error != QSerialPort::ReadError)
-        return;
-    if (!port_->isOpen() || failing_)
+    const std::optional<QString> fatal = FatalPortError(static_cast<PortError>(error), port_->errorString());
+    if (!fatal || !port_->isOpen() || failing_)
         return;
     failing_ = true;
-    // A read error is how an ended line (a hung-up pseudo-terminal) shows:
-    // the read returns nothing and the system's text is a stale one.
-    const QString description = error == QSerialPort::ResourceError ? port_->errorString()
-                                                                     : QStringLiteral("The device hung up.");
+    const QString description = *fatal;
     const quint64 generation = generation_;
     // Closing here would delete the notifier whose signal we are inside.
     QMetaObject::invokeMethod(this, [this, description, generation] {

@@ -21,11 +21,6 @@ QString DefaultPortLinkFolder();
 // Empty when the folder is missing or not trusted (see above).
 QStringList ListPortLinks(const QString& folder);
 
-// Bytes as Windows-1252 text: 0x80-0x9F are the code page's typographic
-// characters, its five unassigned bytes map to the control characters of the
-// same value, and everything else to the same code point.
-QString Windows1252ToText(const QByteArray& bytes);
-
 class QtSerialPort : public SerialPort {
     Q_OBJECT
 public:

@@ -4,6 +4,7 @@
 #include "platform/MessageBox.h"
 #include "platform/PictureAreaWidget.h"
 #include "platform/Printer.h"
+#include "platform/Twips.h"
 #include "report/Report.h"
 #include "report/ReportTarget.h"
 
@@ -17,9 +18,7 @@ namespace tarvex {
 
 namespace {
 
-// The form is laid out in twips; the designed screen has 15 twips to a pixel.
-constexpr int px(int twips) { return twips / 15; }
-constexpr int kMargin = px(120);
+constexpr int kMargin = TwipsToPixels(120);
 
 } // namespace
 
@@ -31,19 +30,19 @@ frmPrintView::frmPrintView(const Platform& platform, const PrintViewSource& sour
 
     Label1 = new QLabel(QStringLiteral("Name"), this);
     Label1->setObjectName(QStringLiteral("Label1"));
-    Label1->move(px(180), px(300));
+    Label1->move(TwipsToPixels(180), TwipsToPixels(300));
     Label1->adjustSize();
 
     txtShaftName = new QLineEdit(this);
     txtShaftName->setObjectName(QStringLiteral("txtShaftName"));
-    txtShaftName->move(px(840), px(240));
-    txtShaftName->resize(px(3975), txtShaftName->sizeHint().height());
+    txtShaftName->move(TwipsToPixels(840), TwipsToPixels(240));
+    txtShaftName->resize(TwipsToPixels(3975), txtShaftName->sizeHint().height());
     Label1->setBuddy(txtShaftName);
 
     const auto button = [this](const QString& text, const char* name, int left) {
         auto* b = new QPushButton(text, this);
         b->setObjectName(QString::fromLatin1(name));
-        b->setGeometry(px(left), px(180), px(1155), px(495));
+        b->setGeometry(TwipsToPixels(left), TwipsToPixels(180), TwipsToPixels(1155), TwipsToPixels(495));
         // Enter in the name box should not close the form or start printing.
         b->setAutoDefault(false);
         return b;
@@ -52,10 +51,10 @@ frmPrintView::frmPrintView(const Platform& platform, const PrintViewSource& sour
     cmdPrint = button(QStringLiteral("Print"), "cmdPrint", 6240);
     cmdPrintPreview = button(QStringLiteral("Preview"), "cmdPrintPreview", 7500);
 
-    Picture1 = new PictureArea(QSize(px(8600), px(6055)), QColor(255, 255, 255), this);
+    Picture1 = new PictureArea(QSize(TwipsToPixels(8600), TwipsToPixels(6055)), QColor(255, 255, 255), this);
     Picture1View = new PictureAreaWidget(Picture1, this);
     Picture1View->setObjectName(QStringLiteral("Picture1"));
-    Picture1View->move(px(120), px(840));
+    Picture1View->move(TwipsToPixels(120), TwipsToPixels(840));
 
     connect(cmdClose, &QPushButton::clicked, this, &frmPrintView::cmdClose_Click);
     connect(cmdPrint, &QPushButton::clicked, this, &frmPrintView::cmdPrint_Click);
@@ -88,8 +87,7 @@ void frmPrintView::fitPreview()
 
 void frmPrintView::showFailure(const QString& description)
 {
-    if (const auto& box = platform_.messageBox)
-        box->show(this, description, MsgButtons::Ok, kAppTitle);
+    platform_.messageBox->show(this, description, MsgButtons::Ok, kAppTitle);
 }
 
 ReportContent frmPrintView::content() const
@@ -105,7 +103,7 @@ ReportContent frmPrintView::content() const
 void frmPrintView::cmdPrintPreview_Click()
 {
     Picture2 = source_.chart->picture();
-    const FailureReport report = [this](const QString& d) { showFailure(d); };
+    const MessageSink report = [this](const QString& d) { showFailure(d); };
     const double Ratio = SetPreviewScale(platform_.printer.get(), *Picture1, report);
     fitPreview();
     PreviewPage page(*Picture1);
@@ -125,7 +123,7 @@ void frmPrintView::cmdPrint_Click()
     Picture2 = source_.chart->picture();
 
     bool reported = false;
-    const FailureReport report = [&](const QString& d) {
+    const MessageSink report = [&](const QString& d) {
         reported = true;
         showFailure(d);
     };

@@ -45,7 +45,7 @@ struct RowPoint {
 // `range` is LeadingNumber of `rangeText`, read once: the text cannot change
 // while a drawing runs.
 RowPoint rowPoint(const DataTable& table, int row, const QString& rangeText, double range, const QLocale& locale,
-                  const SolverMessage& message)
+                  const MessageSink& message)
 {
     const QString loadText = table.TextMatrix(row, 1);
     const std::optional<double> load = StrictDouble(loadText, locale);
@@ -77,7 +77,7 @@ double PolarBearingAngle(double degrees)
     return RoundHalfEven((degrees / 180.0) * kChartPi, 2);
 }
 
-void InitGraphic(PictureArea& TabGraphic, const QString& TabRange, bool bPrinting, const SolverMessage& message)
+void InitGraphic(PictureArea& TabGraphic, const QString& TabRange, bool bPrinting, const MessageSink& message)
 {
     using namespace polar_colors;
     PictureArea& g = TabGraphic;
@@ -122,7 +122,7 @@ void InitGraphic(PictureArea& TabGraphic, const QString& TabRange, bool bPrintin
 }
 
 std::optional<QString> DrawPolarChart(PictureArea& area, const DataTable& table, const QString& TabRange,
-                                      bool bPrinting, const SolverMessage& message)
+                                      bool bPrinting, const MessageSink& message)
 {
     const double range = LeadingNumber(TabRange);
     if (!(range > 0) || table.Rows() < 3)

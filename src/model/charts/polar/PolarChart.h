@@ -41,7 +41,7 @@ double PolarBearingAngle(double degrees);
 // the current position. It does not clear the area on screen; in print colours
 // setting the white background erases it.
 void InitGraphic(PictureArea& TabGraphic, const QString& TabRange, bool bPrinting,
-                 const SolverMessage& message = {});
+                 const MessageSink& message = {});
 
 // Background and the closed figure of the polar table (rows 1.. hold the
 // bearing in degrees and the load). On screen the last rise and the last fall
@@ -50,6 +50,6 @@ void InitGraphic(PictureArea& TabGraphic, const QString& TabRange, bool bPrintin
 // than two data rows. When a row cannot be drawn the drawing stops there,
 // leaving what it drew, and the failure's description is returned.
 std::optional<QString> DrawPolarChart(PictureArea& area, const DataTable& table, const QString& TabRange,
-                                      bool bPrinting, const SolverMessage& message = {});
+                                      bool bPrinting, const MessageSink& message = {});
 
 } // namespace tarvex

@@ -17,7 +17,7 @@ void assign(double& target, double value)
         target = value;
 }
 
-void tell(const SolverMessage& message, const QString& text)
+void tell(const MessageSink& message, const QString& text)
 {
     if (message)
         message(text);
@@ -45,7 +45,7 @@ Augmented SetUp(double angle, double radius)
     return a;
 }
 
-bool EliminateForward(Augmented& a, const SolverMessage& message)
+bool EliminateForward(Augmented& a, const MessageSink& message)
 {
     constexpr int n = 2;
     for (int k = 0; k < n; ++k) {
@@ -72,7 +72,7 @@ bool EliminateForward(Augmented& a, const SolverMessage& message)
     return true;
 }
 
-Solution BackSubstitute(const Augmented& a, const SolverMessage& message)
+Solution BackSubstitute(const Augmented& a, const MessageSink& message)
 {
     Solution u{0.0, 0.0};
     if (a[1][1] == 0.0) {
@@ -95,7 +95,7 @@ Solution BackSubstitute(const Augmented& a, const SolverMessage& message)
 
 } // namespace polar_solver
 
-ChartPoint SolvePolarPoint(double angle, double radius, const SolverMessage& message)
+ChartPoint SolvePolarPoint(double angle, double radius, const MessageSink& message)
 {
     polar_solver::Augmented a = polar_solver::SetUp(angle, radius);
     if (!polar_solver::EliminateForward(a, message))

@@ -10,9 +10,10 @@
 // growing clockwise (a right angle points to +x). A negative radius gives the
 // point on the opposite side of the centre.
 
+#include "platform/MessageSink.h"
+
 #include <QString>
 #include <array>
-#include <functional>
 
 namespace tarvex {
 
@@ -21,9 +22,6 @@ struct ChartPoint {
     double Y = 0.0;
 };
 
-// Shows one of the solver's messages (modal, OK only, application title).
-using SolverMessage = std::function<void(const QString&)>;
-
 inline const QString kMatrixNoUniqueSolution = QStringLiteral("The Matrix has no UNIQUE solution");
 inline const QString kNoUniqueSolution = QStringLiteral("No unique solution!!");
 inline const QString kDivisionByZero = QStringLiteral("Division by Zero!");
@@ -31,7 +29,7 @@ inline const QString kDivisionByZero = QStringLiteral("Division by Zero!");
 // Angle in radians, radius in chart units. Arithmetic that overflows or
 // divides by zero inside the routine is passed over (what it would have set
 // keeps its previous value); nothing escapes it but one of the three messages.
-ChartPoint SolvePolarPoint(double angle, double radius, const SolverMessage& message = {});
+ChartPoint SolvePolarPoint(double angle, double radius, const MessageSink& message = {});
 
 // The stages of the elimination, exposed so that each of its failure paths can
 // be driven with a matrix of its own. Rows are [coefficient 1, coefficient 2,
@@ -47,11 +45,11 @@ Augmented SetUp(double angle, double radius);
 
 // Forward elimination with row exchange. False, after "The Matrix has no
 // UNIQUE solution", when a column has no usable pivot.
-bool EliminateForward(Augmented& a, const SolverMessage& message);
+bool EliminateForward(Augmented& a, const MessageSink& message);
 
 // Back substitution on an eliminated matrix; a zero diagonal entry gives its
 // message and leaves the coordinate(s) at 0.
-Solution BackSubstitute(const Augmented& a, const SolverMessage& message);
+Solution BackSubstitute(const Augmented& a, const MessageSink& message);
 
 } // namespace polar_solver
 

@@ -8,7 +8,7 @@ namespace tarvex {
 namespace {
 
 // Reads one cell into `target`; on failure tells the user why and says so.
-bool ConvertCell(const QString& text, float& target, const ChartMessage& message, const StrictNumberReader& reader)
+bool ConvertCell(const QString& text, float& target, const MessageSink& message, const StrictNumberReader& reader)
 {
     const StrictFloatResult r = reader.toFloat(text);
     switch (r.status) {
@@ -29,7 +29,7 @@ bool ConvertCell(const QString& text, float& target, const ChartMessage& message
 
 } // namespace
 
-bool StoreProfileCurve(const DataTable& table, XYChartState& chart, const ChartMessage& message,
+bool StoreProfileCurve(const DataTable& table, XYChartState& chart, const MessageSink& message,
                        const QLocale& locale)
 {
     if (!chart.curvesStored) {

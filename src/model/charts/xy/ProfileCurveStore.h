@@ -2,17 +2,14 @@
 // Copies the profile table into the curve store that the X/Y chart overlays.
 
 #include "charts/xy/XYCurve.h"
+#include "platform/MessageSink.h"
 
 #include <QLocale>
 #include <QString>
-#include <functional>
 
 namespace tarvex {
 
 class DataTable;
-
-// Shows a message (OK button, application title) and returns when it closes.
-using ChartMessage = std::function<void(const QString&)>;
 
 // What the X/Y chart keeps from one Plot to the next.
 struct XYChartState {
@@ -31,7 +28,7 @@ inline const QString kOverflowMessage = QStringLiteral("Overflow");
 // to a single-precision number stops it with a message: the curve stays
 // stored with the values read so far and zeros after them, and plotted stays
 // false. Returns whether every cell converted.
-bool StoreProfileCurve(const DataTable& table, XYChartState& chart, const ChartMessage& message,
+bool StoreProfileCurve(const DataTable& table, XYChartState& chart, const MessageSink& message,
                        const QLocale& locale = QLocale::system());
 
 } // namespace tarvex

@@ -217,7 +217,7 @@ bool DrawStoredCurves(PictureArea& area, const XYCurveList& curves, bool drawNod
 }
 
 XYChartResult DrawXYChart(PictureArea& area, const DataTable& table, XYChartState& chart, bool drawNodes,
-                          const ChartMessage& message, const QLocale& locale)
+                          const MessageSink& message, const QLocale& locale)
 {
     if (!HasTwoDataRows(table) || chart.plotted)
         return XYChartResult::NothingToDo;

@@ -45,7 +45,7 @@ enum class XYChartResult {
 // Plot: checks the table, stores it as a curve, and draws all stored curves on
 // `area`. A non-number shows kDataEntryError through `message`.
 XYChartResult DrawXYChart(PictureArea& area, const DataTable& table, XYChartState& chart, bool drawNodes,
-                          const ChartMessage& message, const QLocale& locale = QLocale::system());
+                          const MessageSink& message, const QLocale& locale = QLocale::system());
 
 // The copy for printing: the stored curves as they are, on `area` (white),
 // labels in the area's own foreground colour, black left behind. Stores

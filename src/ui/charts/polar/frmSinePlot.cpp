@@ -4,6 +4,7 @@
 #include "platform/MessageBox.h"
 #include "platform/PictureArea.h"
 #include "platform/PictureAreaWidget.h"
+#include "platform/Twips.h"
 #include "tables/DataTable.h"
 
 #include <QHBoxLayout>
@@ -13,11 +14,9 @@
 namespace tarvex {
 
 namespace {
-// Twips are 1/1440 inch; the designed sizes assume a 96-dpi screen.
-constexpr int twips(int t) { return t / 15; }
 } // namespace
 
-frmSinePlot::frmSinePlot(const DataTable& table, const QString& rangeText, MessageBox* messageBox,
+frmSinePlot::frmSinePlot(const DataTable& table, const QString& rangeText, MessageBox& messageBox,
                          QWidget* parent)
     : QDialog(parent), table_(table), rangeText_(rangeText), messageBox_(messageBox)
 {
@@ -25,27 +24,28 @@ frmSinePlot::frmSinePlot(const DataTable& table, const QString& rangeText, Messa
     setWindowTitle(kAppTitle);
     setSizeGripEnabled(true);
 
-    SineDrawing = new PictureArea(QSize(twips(9225), twips(5265)), QColor(0, 0, 64), this);
+    SineDrawing = new PictureArea(QSize(TwipsToPixels(9225), TwipsToPixels(5265)), QColor(0, 0, 64), this);
     SineDrawingView = new PictureAreaWidget(SineDrawing);
     SineDrawingView->setObjectName(QStringLiteral("SineDrawing"));
-    SineDrawingView->setMinimumSize(twips(9225) / 2, twips(5265) / 2);
+    SineDrawingView->setMinimumSize(TwipsToPixels(9225) / 2, TwipsToPixels(5265) / 2);
 
     Command1 = new QPushButton(QStringLiteral("OK"));
     Command1->setObjectName(QStringLiteral("Command1"));
-    Command1->setFixedSize(twips(1695), twips(375));
+    Command1->setFixedSize(TwipsToPixels(1695), TwipsToPixels(375));
     Command1->setDefault(true);
     connect(Command1, &QPushButton::clicked, this, &frmSinePlot::Command1_Click);
 
     auto* outer = new QVBoxLayout(this);
-    outer->setContentsMargins(twips(120), twips(120), twips(120), twips(120));
-    outer->setSpacing(twips(255));
+    const int margin = TwipsToPixels(120);
+    outer->setContentsMargins(margin, margin, margin, margin);
+    outer->setSpacing(TwipsToPixels(255));
     outer->addWidget(SineDrawingView, 1);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
     buttons->addWidget(Command1);
     buttons->addStretch(1);
     outer->addLayout(buttons);
-    resize(twips(9225) + 2 * twips(120), twips(5640) + twips(375) + twips(120));
+    resize(TwipsToPixels(9225) + 2 * margin, TwipsToPixels(5640) + TwipsToPixels(375) + margin);
 }
 
 frmSinePlot::~frmSinePlot() = default;
@@ -63,8 +63,8 @@ void frmSinePlot::ShowModal()
 void frmSinePlot::Form_Load()
 {
     setWindowTitle(kAppTitle + QStringLiteral(" - Print Preview"));
-    if (!DrawSineView(*SineDrawing, table_, rangeText_) && messageBox_)
-        messageBox_->show(this, kSineViewFailure, MsgButtons::Ok, kAppTitle);
+    if (!DrawSineView(*SineDrawing, table_, rangeText_))
+        messageBox_.show(this, kSineViewFailure, MsgButtons::Ok, kAppTitle);
 }
 
 void frmSinePlot::Command1_Click()

@@ -16,9 +16,9 @@ class PictureAreaWidget;
 class frmSinePlot : public QDialog {
     Q_OBJECT
 public:
-    // Reads `table` and the scale range text when it draws; `messageBox` may
-    // be null (the failure message is then not shown).
-    frmSinePlot(const DataTable& table, const QString& rangeText, MessageBox* messageBox,
+    // Reads `table` and the scale range text when it draws; a failure to draw
+    // is told through `messageBox`.
+    frmSinePlot(const DataTable& table, const QString& rangeText, MessageBox& messageBox,
                 QWidget* parent = nullptr);
     ~frmSinePlot() override;
 
@@ -39,7 +39,7 @@ public slots:
 private:
     const DataTable& table_;
     QString rangeText_;
-    MessageBox* messageBox_;
+    MessageBox& messageBox_;
 };
 
 } // namespace tarvex

@@ -1,5 +1,6 @@
 #include "charts/xy/frmXYCaption.h"
 
+#include "platform/Twips.h"
 #include "tables/DataTable.h"
 
 #include <QLabel>
@@ -10,10 +11,10 @@ namespace tarvex {
 
 namespace {
 
-// Designed in twips; 15 twips make a pixel on a 96-dpi screen.
+// The form was designed in twips.
 QRect twipsRect(int left, int top, int width, int height)
 {
-    return {left / 15, top / 15, width / 15, height / 15};
+    return {TwipsToPixels(left), TwipsToPixels(top), TwipsToPixels(width), TwipsToPixels(height)};
 }
 
 } // namespace

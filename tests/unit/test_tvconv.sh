@@ -88,6 +88,7 @@ printf 'X,Y\n1,%s\n' "$(printf '9%.0s' $(seq 400))" > digits400.csv
 printf 'X,Y\n1,2\n\nNote,"a \xe2\x86\x92 b"\n' > arrow.csv
 printf 'Degree,Load\n' > empty.csv
 printf 'X,"Y\n1,2\n' > open.csv
+printf 'X,Y\n1,2\n\nNote,n\nmore,x\n' > afternote.csv
 yes 1,2 | head -c 20000000 > rows20m.csv || true
 while read -r line; do # status pattern arguments...
   eval "set -- $line"
@@ -108,6 +109,7 @@ done <<'CASES'
 1 'the note holds characters that the file cannot store' --build x.tvl arrow.csv
 1 'at least one data row'                     --build x.tvp empty.csv
 1 'not closed'                                --build x.tvl open.csv
+1 'only one line "Note,<text>" may follow'    --build x.tvl afternote.csv
 1 'output name must end'                      --build x.dat letters.csv
 1 'missing.csv: cannot open it: No such file' --build x.tvl missing.csv
 2 'several files need --out-dir'              a.tvl b.tvl

@@ -128,7 +128,7 @@ private slots:
             if (what == QLatin1String("save"))
                 return save(in);
             if (what == QLatin1String("read")) {
-                const QString& name = in[1];
+                const QString name = golden::expand(in[1]);
                 return Shown().read(name.startsWith(QLatin1String("corpus/"))
                                         ? golden::path(QStringLiteral("../fuzz/") + name)
                                         : name.startsWith(QLatin1Char('/')) || name.isEmpty() ? name : golden::path(QStringLiteral("files/") + name));

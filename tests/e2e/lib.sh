@@ -78,6 +78,17 @@ e2e_wait_window() {
   return 1
 }
 
+# Runs a command until it succeeds; false once `timeout` seconds have passed.
+e2e_until() { # timeout command...
+  local timeout=$1
+  shift
+  for _ in $(seq $((timeout * 10))); do "$@" && return 0; sleep 0.1; done
+  return 1
+}
+
+# No visible window's title matches the regex.
+e2e_gone() { ! xdotool search --onlyvisible --name "$1" >/dev/null 2>&1; }
+
 e2e_title() { xdotool getwindowname "$1" 2>/dev/null; }
 
 e2e_shot() { import -window root "$E2E_OUT/$1.png" 2>/dev/null; }
@@ -106,24 +117,15 @@ e2e_no_sanitizer_report() {
 # The splash screen opens first and the main window only when it closes.
 E2E_SPLASH_TITLE='^About Tarvex RS232$'
 E2E_MAIN_TITLE='^Tarvex RS232'
-# The middle of the splash's logo, in the splash window's own coordinates.
-E2E_LOGO_X=124
-E2E_LOGO_Y=57
-
-e2e_now_ms() { echo $(( $(date +%s%N) / 1000000 )); }
-
-e2e_click_logo() {
-  xdotool mousemove --window "$1" "$E2E_LOGO_X" "$E2E_LOGO_Y" click 1 2>/dev/null || true
-}
 
 # Waits for the main window after start-up and prints its id. Every test that
-# starts the program goes through here, so start-up screens are dealt with once:
-# the splash is sent away with a click on its logo (clicked again should a
-# click come before the splash takes input) instead of waiting ten seconds.
+# starts the program goes through here, so the splash is dealt with once: it
+# is sent away with Escape (again, a second later, should the key come before
+# it takes input) instead of waiting ten seconds; Escape does nothing in the
+# main window, should it arrive there.
 e2e_main_window() {
-  local timeout=${1:-30} id splash last=0 now
-  local deadline=$(( $(e2e_now_ms) + timeout * 1000 ))
-  while now=$(e2e_now_ms); [ "$now" -lt "$deadline" ]; do
+  local timeout=${1:-30} id splash tick=0
+  for _ in $(seq $((timeout * 10))); do
     id=$(xdotool search --onlyvisible --name "$E2E_MAIN_TITLE" 2>/dev/null | head -n 1) || true
     [ -n "$id" ] && { echo "$id"; return 0; }
     if [ -s "$E2E_OUT/app.status" ]; then
@@ -131,10 +133,8 @@ e2e_main_window() {
       return 1
     fi
     splash=$(xdotool search --onlyvisible --name "$E2E_SPLASH_TITLE" 2>/dev/null | head -n 1) || true
-    if [ -n "$splash" ] && [ $((now - last)) -ge 1000 ]; then
-      sleep 0.2
-      e2e_click_logo "$splash"
-      last=$now
+    if [ -n "$splash" ] && [ $((tick++ % 10)) = 2 ]; then
+      xdotool windowfocus --sync "$splash" key Escape 2>/dev/null || true
     fi
     sleep 0.1
   done

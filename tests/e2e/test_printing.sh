@@ -111,30 +111,24 @@ xdotool windowactivate --sync "$win" 2>/dev/null || focus_main
 
 # Profile: rows from 10 in steps of 2.5, a note of two lines.
 key alt+t; typetext "10"; key Tab; typetext "2.5"; key Tab; typetext "6"; key alt+s
-sleep 0.2
 key alt+o; typetext "Butt section stiff, tip soft."; key Return; typetext "Measured at 20 C."
-sleep 0.2
 form=$(open_report_form) || fail "the report form did not open (profile)"
 typetext "Tour X 65 R"
 key Tab Tab Tab space          # Preview
-sleep 1
 e2e_shot profile-preview
 key shift+Tab space            # Print
 pdf1=$(wait_pdf 1) || fail "no PDF from the profile report"
 key Escape
-sleep 0.3
+e2e_until 10 e2e_gone ' - Print Preview$' || fail "the report form did not close"
 focus_main
 check_report "$pdf1" profile "Tarvex Report (Tour X 65 R)" '^ *12\.5 *$' 6.3
 
 # Polar: rows every 30 degrees, an empty note.
 key alt+t; key ctrl+Tab
-sleep 0.3
 key alt+e
-sleep 0.3
 form=$(open_report_form) || fail "the report form did not open (polar)"
 typetext "Spine check"
 key Tab Tab Tab space
-sleep 1
 e2e_shot polar-preview
 key shift+Tab space
 pdf2=$(wait_pdf 2) || fail "no PDF from the polar report"
@@ -147,28 +141,25 @@ grep -q "Measured at 20 C\.$" "$E2E_OUT/profile.txt" || fail "profile: second no
 kill "$CUPSD_PID"; wait "$CUPSD_PID" 2>/dev/null || true; CUPSD_PID=
 start=$(date +%s)
 key space                      # Print again, focus is still on the button
-shown=0
-for _ in $(seq 150); do
-  if [ "$(app_windows)" -gt 1 ]; then shown=1; break; fi
-  sleep 0.1
-done
-[ "$shown" = 1 ] || fail "no message when printing without the print system"
+more_windows() { [ "$(app_windows)" -gt 1 ]; }
+one_window() { [ "$(app_windows)" = 1 ]; }
+e2e_until 15 more_windows || fail "no message when printing without the print system"
 elapsed=$(( $(date +%s) - start ))
 [ "$elapsed" -le 10 ] || fail "the failure took ${elapsed}s to show"
 e2e_shot no-printer-message
 key Return
-sleep 0.5
-[ "$(app_windows)" = 1 ] || fail "the message did not close"
+e2e_until 10 one_window || fail "the message did not close"
 xdotool search --onlyvisible --name ' - Print Preview$' >/dev/null || fail "the report form went away"
 key Escape
-sleep 0.5
+e2e_until 10 e2e_gone ' - Print Preview$' || fail "the report form did not close"
 [ "$(ls -1 "$CUPS_DIR"/pdf/*.pdf | wc -l)" = 2 ] || fail "a PDF appeared without a print system"
 
 # The program still answers and ends cleanly.
 # The typed note is unsaved, so closing asks; No ends the program.
 focus_main
-key alt+f; sleep 0.4; key x
-sleep 1; key n
+key alt+f; sleep 0.4; key x     # the menu takes a moment to open
+e2e_until 10 more_windows || fail "closing did not ask to save"
+key n
 status=$(e2e_wait_exit 20)
 [ "$status" = 0 ] || fail "exit status $status"
 e2e_no_sanitizer_report

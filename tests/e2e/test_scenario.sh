@@ -83,36 +83,24 @@ choose_and_open_port() {
   sleep 0.5
 }
 
-# Green areas (live boxes, the current cell): "width height x y" a line.
-green_areas() {
-  convert "$1" -fill black +opaque "rgb(192,255,192)" -fill white -opaque "rgb(192,255,192)" \
-    -define connected-components:verbose=true -define connected-components:area-threshold=100 \
-    -connected-components 4 null: 2>/dev/null |
-    awk '/srgb\(255,255,255\)/ { split($2, g, /[x+]/); print g[1], g[2], g[3], g[4] }'
-}
-
-# Finds the live box: on tab 0 the green area lowest in the window, on tab 1
-# the one furthest right. Sets LIVE_X, LIVE_Y.
-find_live_box() { # shot sort-key
-  local lw lh lx ly
-  mapfile -t areas < <(green_areas "$1" | sort -k"$2","$2"n)
-  [ ${#areas[@]} -ge 1 ] || fail "no live box in $1"
-  read -r lw lh lx ly <<<"${areas[-1]}"
-  LIVE_X=$((lx + lw / 2))
-  LIVE_Y=$((ly + lh / 2))
-}
-
-# The live box's text through the clipboard (a reading arriving clears the
-# selection, so a number is asked for until one comes).
+# The live box's text through the clipboard. The box is reached with the
+# keyboard: on the profile tab five steps back from the note, on the polar tab
+# four on from the scale range. A reading arriving clears the selection, so a
+# number is asked for until one comes.
+TAB=profile
 live_text() {
   local got=
   for _ in $(seq 10); do
     # A copy that did not happen must not leave the last reading behind.
     printf none | xclip -selection clipboard 2>/dev/null
-    xdotool mousemove "$LIVE_X" "$LIVE_Y" click 1
+    focus "$win"
+    if [ "$TAB" = polar ]; then key alt+g Tab Tab Tab Tab; else key alt+o shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab; fi
     key ctrl+a ctrl+c
-    sleep 0.2
-    got=$(timeout 2 xclip -o -selection clipboard 2>/dev/null || true)
+    for _ in $(seq 20); do
+      got=$(timeout 2 xclip -o -selection clipboard 2>/dev/null || true)
+      [ "$got" != none ] && break
+      sleep 0.05
+    done
     [[ "$got" =~ ^-?[0-9]+\.[0-9]+$ ]] && break
     sleep 0.3
   done
@@ -176,10 +164,8 @@ answer_dialog() { # title path
   fail "the \"$1\" dialog did not close"
 }
 
-# The "Polar Plot" tab and the "Load Profile" tab: the window sits in the
-# screen's corner without a window manager.
-polar_tab() { focus "$win"; xdotool mousemove --window "$win" 119 126 click 1; sleep 0.5; }
-profile_tab() { focus "$win"; xdotool mousemove --window "$win" 40 126 click 1; sleep 0.5; }
+# The "Polar Plot" tab: from the profile tab's Start box, Ctrl+Tab.
+polar_tab() { focus "$win"; key alt+t ctrl+Tab; TAB=polar; }
 
 # The rows of a text export as "x,y" without blanks and line ends.
 export_rows() { tr -d '\r ' <"$1" | sed -n '2,$p' | grep -E '^-?[0-9.]+,' || true; }
@@ -217,21 +203,17 @@ shot main-window
 wait_title "Tarvex RS232"
 
 choose_and_open_port
-sleep 1.5
 shot port-opened
-find_live_box "$E2E_OUT/$(printf '%02d' $step)-port-opened.png" 4
 
 # ---- profile: six rows from 10 in steps of 2.5 -----------------------------
 focus "$win"
 key alt+t; typetext 10; key Tab; typetext 2.5; key Tab; typetext 6; key alt+s
-sleep 0.3
 # From the Start box one step back is the table: first row, load column.
 key alt+t shift+Tab ctrl+Home Right
 shot rows-set
 add_readings 6 "$work/run1.readings"
 shot first-run-taken
 key alt+l
-sleep 1
 shot first-run-plotted
 
 save_as "$work/run1.txt"
@@ -244,7 +226,6 @@ check_loads "$work/run1.txt" 6 "10 12.5 15 17.5 20 22.5" "$PROFILE_LOADS"
 key alt+t shift+Tab ctrl+Home Right
 add_readings 6 "$work/run2.readings"
 key alt+l
-sleep 1
 shot second-run-plotted
 save_as "$work/profile.tvl"
 wait_title "Tarvex RS232-profile.tvl"
@@ -267,18 +248,14 @@ polar_tab
 wait_title "Tarvex RS232"
 shot polar-tab
 key alt+e                     # Reset, at the interval shown: 30 degrees
-sleep 0.5
 shot polar-reset
-find_live_box "$E2E_OUT/$(printf '%02d' $step)-polar-reset.png" 3
 add_readings 12 "$work/polar.readings"
 shot polar-taken
 focus "$win"
 key alt+l
-sleep 1
 shot polar-plotted
 key alt+n
 wait_windows 1 15 || fail "the sine view did not open"
-sleep 1
 shot sine-view
 key Return
 wait_windows 0 || fail "the sine view did not close"
@@ -295,23 +272,15 @@ check_loads "$work/polar.txt" 12 "0 30 60 90 120 150 180 210 240 270 300 330" "$
 # ---- the report on paper ---------------------------------------------------
 focus "$win"
 key ctrl+p
-form=
-for _ in $(seq 150); do
-  form=$(xdotool search --onlyvisible --name ' - Print Preview$' 2>/dev/null | head -n 1) || true
-  [ -n "$form" ] && break
-  sleep 0.1
-done
-[ -n "$form" ] || fail "the report form did not open"
-sleep 0.5
+form=$(e2e_wait_window ' - Print Preview$' 15) || fail "the report form did not open"
 focus "$form"
 typetext "Tour X 65 R"
 key Tab Tab Tab space         # Preview
-sleep 1.5
 shot print-preview
 key shift+Tab space           # Print
 pdf=$(cups_wait_pdf 1) || fail "no PDF came out of the printer"
 key Escape
-sleep 0.5
+e2e_until 10 e2e_gone ' - Print Preview$' || fail "the report form did not close"
 pdftotext -layout "$pdf" "$work/report.txt" || fail "pdftotext failed"
 grep -qF "Tarvex Report (Tour X 65 R)" "$work/report.txt" || fail "report title: $(head "$work/report.txt")"
 grep -qE '(^| )330 [0-9.]+ *$' "$work/report.txt" || fail "the report has no 330 degree row"
@@ -350,7 +319,6 @@ win=$(e2e_main_window 60) || fail "no main window on the second start"
 open_file "$work/profile.tvl"
 wait_title "Tarvex RS232-profile.tvl"
 key alt+l
-sleep 1
 shot reopened-profile
 save_as "$work/profile-again.txt"
 wait_title "Tarvex RS232-profile-again.txt"
@@ -358,7 +326,6 @@ polar_tab
 open_file "$work/polar.tvp"
 wait_title "Tarvex RS232-polar.tvp"
 key alt+l
-sleep 1
 shot reopened-polar
 save_as "$work/polar-again.txt"
 wait_title "Tarvex RS232-polar-again.txt"

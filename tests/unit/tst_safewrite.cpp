@@ -102,22 +102,14 @@ private slots:
         QCOMPARE(readAll(file), fresh);
     }
 
-    void reasonsAreTheSystems_data()
-    {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<int>("error");
-        QTest::newRow("folder missing") << "no/such/folder/x.tvl" << ENOENT;
-        QTest::newRow("a folder in the file's place") << "afolder" << EISDIR;
-        QTest::newRow("no name") << "" << ENOENT;
-    }
     void reasonsAreTheSystems()
     {
-        QFETCH(QString, name);
-        QFETCH(int, error);
         QDir(dir.path()).mkpath(QStringLiteral("afolder"));
-        QString why;
-        QVERIFY(!WriteFileSafely(name.isEmpty() ? name : path(name), "x", &why));
-        QCOMPARE(why, reason(error));
+        for (const auto& [name, error] : {std::pair{"no/such/folder/x.tvl", ENOENT}, {"afolder", EISDIR}, {"", ENOENT}}) {
+            QString why;
+            QVERIFY(!WriteFileSafely(*name ? path(QString::fromLatin1(name)) : QString(), "x", &why));
+            QCOMPARE(why, reason(error));
+        }
     }
 
     // With no direct-write fallback, a folder that takes no new files keeps

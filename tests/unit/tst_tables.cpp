@@ -1,0 +1,157 @@
+// The table and every command that changes it (row lay-out, the Edit and row
+// menus, the clipboard, the "Add" capture): each case of
+// tests/golden/tables.txt starts from a table, runs one command and shows the
+// table after it.
+#include "Golden.h"
+#include "device/Capture.h"
+#include "tables/EditCommands.h"
+#include "tables/ProfileTable.h"
+
+#include <QtTest>
+
+using namespace tarvex;
+
+namespace {
+
+// "h0,h1;r1c0,r1c1;... @row,col[-rowSel,colSel]", or "fill N": N data rows
+// of "r<row>c<col>" under empty headings.
+void load(DataTable& t, const QString& state)
+{
+    QString cells = state.section(QLatin1Char('@'), 0, 0);
+    if (cells.endsWith(QLatin1Char(' ')))   // the blank before "@"
+        cells.chop(1);
+    if (cells.startsWith(QLatin1String("fill "))) {
+        const int n = cells.mid(5).toInt();
+        t.setRows(n + 1);
+        for (int r = 1; r <= n; ++r)
+            for (int c = 0; c < 2; ++c)
+                t.setTextMatrix(r, c, QStringLiteral("r%1c%2").arg(r).arg(c));
+    } else {
+        const QStringList rows = cells.split(QLatin1Char(';'));
+        t.setRows(int(rows.size()));
+        for (int r = 0; r < rows.size(); ++r)
+            for (int c = 0; c < 2; ++c)
+                t.setTextMatrix(r, c, rows[r].split(QLatin1Char(',')).value(c));
+    }
+    const QStringList at = state.section(QLatin1Char('@'), 1).split(QRegularExpression(QStringLiteral("[,-]")));
+    if (at.size() >= 2)
+        t.setCurrent(at[0].toInt(), at[1].toInt());
+    if (at.size() == 4) {
+        t.setRowSel(at[2].toInt());
+        t.setColSel(at[3].toInt());
+    }
+}
+
+QString cell(const QString& text)
+{
+    const QString s = golden::show(text);
+    return s.startsWith(QLatin1Char('"')) ? s.mid(1, s.size() - 2) : s;
+}
+
+// Long tables show their first three and last two rows.
+QString dump(const DataTable& t)
+{
+    QStringList rows, coloured;
+    for (int r = 0; r < t.Rows(); ++r) {
+        if (t.Rows() > 18 && r == 4)
+            rows << QStringLiteral("...");
+        if (t.Rows() > 18 && r >= 4 && r < t.Rows() - 2)
+            continue;
+        rows << cell(t.TextMatrix(r, 0)) + QLatin1Char(',') + cell(t.TextMatrix(r, 1));
+        for (int c = 0; c < 2; ++c)
+            if (t.cellBackColor(r, c).isValid())
+                coloured << QStringLiteral("%1,%2 %3").arg(r).arg(c).arg(t.cellBackColor(r, c).name());
+    }
+    QString out = rows.join(QLatin1Char(';')) + QStringLiteral(" @%1,%2").arg(t.Row()).arg(t.Col());
+    if (t.RowSel() != t.Row() || t.ColSel() != t.Col())
+        out += QStringLiteral("-%1,%2").arg(t.RowSel()).arg(t.ColSel());
+    if (t.Rows() > 18)
+        out += QStringLiteral(" (%1 rows)").arg(t.Rows());
+    if (!coloured.isEmpty())
+        out += QStringLiteral(" colour ") + coloured.join(QStringLiteral(", "));
+    return out;
+}
+
+QString run(const QStringList& in)
+{
+    DataTable t;
+    load(t, in[0]);
+    const QString& command = in.value(1);
+    const QString a = in.value(2), b = in.value(3), c = in.value(4);
+    QStringList said;
+    const auto yesNo = [&](bool v) { said << (v ? QStringLiteral("true") : QStringLiteral("false")); };
+    QList<int> asked;
+    const ConfirmRowDelete confirm = [&](int row) {
+        asked << row;
+        return a == QLatin1String("yes");
+    };
+    if (command == QLatin1String("setRows")) t.setRows(a.toInt());
+    else if (command == QLatin1String("addItem")) t.AddItem(QString(), a.toInt());
+    else if (command == QLatin1String("removeItem")) t.RemoveItem(a.toInt());
+    else if (command == QLatin1String("set")) t.setTextMatrix(a.toInt(), b.toInt(), c);
+    else if (command == QLatin1String("get")) said << cell(t.TextMatrix(a.toInt(), b.toInt()));
+    else if (command == QLatin1String("clip")) said << cell(t.Clip()) << (t.blockIsEmpty() ? QStringLiteral("empty block") : QString());
+    else if (command == QLatin1String("setClip")) t.setClip(a);
+    else if (command == QLatin1String("colour")) { t.setCellBackColor(kHighlightColor); t.setCurrent(a.toInt(), b.toInt()); }
+    else if (command == QLatin1String("clearColours")) t.clearCellBackColors();
+    else if (command == QLatin1String("moves")) {
+        t.onLeaveCell = [&] { said << QStringLiteral("leave %1,%2").arg(t.Row()).arg(t.Col()); };
+        t.onEnterCell = [&] { said << QStringLiteral("enter %1,%2").arg(t.Row()).arg(t.Col()); };
+        for (const QString& move : a.split(QLatin1Char(' '))) {
+            const QStringList rc = move.mid(1).split(QLatin1Char(','));
+            if (move.startsWith(QLatin1Char('r'))) t.setRow(rc[0].toInt());
+            else if (move.startsWith(QLatin1Char('c'))) t.setCol(rc[0].toInt());
+            else t.setCurrent(rc[0].toInt(), rc.value(1).toInt());
+        }
+    }
+    else if (command == QLatin1String("delete")) DeleteBlockRows(t);
+    else if (command == QLatin1String("clear")) ClearBlock(t);
+    else if (command == QLatin1String("insert")) InsertRowAtCurrent(t);
+    else if (command == QLatin1String("copy")) said << cell(CopyBlock(t));
+    else if (command == QLatin1String("clipboard")) said << cell(ClipboardTextToClip(a));
+    else if (command == QLatin1String("paste")) PasteIntoBlock(t, a);
+    else if (command == QLatin1String("question")) said << DeleteRowQuestion(a.toInt()) << kDeleteRowTitle;
+    else if (command == QLatin1String("addRow")) AddRow(t);
+    else if (command == QLatin1String("insertRow")) InsertRowAt(t);
+    else if (command == QLatin1String("deleteLast")) DeleteLastRow(t, confirm);
+    else if (command == QLatin1String("extract")) ExtractRow(t, confirm);
+    else if (command == QLatin1String("profileSet")) yesNo(ProfileSetRows(t, a, b, c));
+    else if (command == QLatin1String("profileClear")) ProfileClearRows(t);
+    else if (command == QLatin1String("polarRows")) {
+        yesNo(SetPolarRows(t, a));
+        said << QStringLiteral("aligned %1 %2").arg(int(t.ColAlignment(0) & Qt::AlignHorizontal_Mask))
+                    .arg(int(t.ColAlignment(1) & Qt::AlignHorizontal_Mask));
+    }
+    else if (command == QLatin1String("polarNew")) ResetPolarTableForNew(t);
+    else if (command == QLatin1String("addProfile")) yesNo(CaptureIntoProfile(t, a));
+    else if (command == QLatin1String("addPolar")) yesNo(CaptureIntoPolar(t, a));
+    else return QStringLiteral("unknown command");
+    if (!asked.isEmpty()) {
+        QStringList rows;
+        for (int r : asked)
+            rows << QString::number(r);
+        said << QStringLiteral("asked about row ") + rows.join(QLatin1Char(' '));
+    }
+    said.removeAll(QString());
+    if (in[0] == QLatin1String("-"))
+        return said.join(QStringLiteral(" | "));
+    return dump(t) + (said.isEmpty() ? QString() : QStringLiteral(" | ") + said.join(QStringLiteral(" | ")));
+}
+
+} // namespace
+
+class TestTables : public QObject {
+    Q_OBJECT
+private slots:
+    void commands() { GOLDEN_VERIFY(golden::cases("tables.txt", run)); }
+
+    void aNewTableHasTwoColumnsAndOneDataRow()
+    {
+        const DataTable t;
+        QCOMPARE(dump(t), QStringLiteral(",;, @1,0"));
+        QCOMPARE(t.Cols(), 2);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestTables)
+#include "tst_tables.moc"

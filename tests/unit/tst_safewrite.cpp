@@ -29,8 +29,7 @@ QByteArray readAll(const QString& path)
 void put(const QString& path, const QByteArray& bytes)
 {
     QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    QCOMPARE(f.write(bytes), bytes.size());
+    QVERIFY(f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size());
 }
 
 QString reason(int error)
@@ -81,9 +80,7 @@ private slots:
     {
         const QString file = path("old.tvl");
         const QByteArray old("the run saved yesterday");
-        QByteArray fresh;
-        for (int i = 0; i < 64; ++i)
-            fresh += char('A' + i % 26);
+        const QByteArray fresh = QByteArray("ABCDEFGHIJKLMNOPQRSTUVWXYZ").repeated(3);
         SetWriteCallForTesting(limitedWrite);
         for (int error : {ENOSPC, EIO, 0}) {
             for (qint64 cut = 0; cut < fresh.size(); ++cut) {
@@ -110,23 +107,6 @@ private slots:
             QVERIFY(!WriteFileSafely(*name ? path(QString::fromLatin1(name)) : QString(), "x", &why));
             QCOMPARE(why, reason(error));
         }
-    }
-
-    // With no direct-write fallback, a folder that takes no new files keeps
-    // the old file whole even though the file itself is writable.
-    void folderThatTakesNoNewFiles()
-    {
-        if (::geteuid() == 0)
-            QSKIP("running as root, which may write into any folder: the disk-full case covers the root run");
-        QTemporaryDir locked;
-        const QString file = locked.filePath(QStringLiteral("run.tvl"));
-        put(file, "old");
-        QVERIFY(QFile::setPermissions(locked.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner));
-        QString why;
-        QVERIFY(!WriteFileSafely(file, QByteArray(16036, 'n'), &why));
-        QFile::setPermissions(locked.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-        QCOMPARE(why, reason(EACCES));
-        QCOMPARE(readAll(file), QByteArray("old"));
     }
 
     // The file at the end of a chain of links is replaced; the links and the

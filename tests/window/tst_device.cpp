@@ -1,5 +1,5 @@
 // The port row, the live load boxes and the "Add" buttons, on a scripted
-// serial port.
+// serial port. Cases are in tests/golden/window/device.txt.
 #include "harness/WindowHarness.h"
 
 #include <QComboBox>
@@ -10,6 +10,8 @@ using namespace tarvex::testing;
 
 namespace {
 
+// The port list's items, [choice] when it can be changed, (choice) when not,
+// and the button.
 QString rowOf(WindowHarness& h)
 {
     auto* list = h.find<QComboBox>("cmbCommPort");
@@ -21,128 +23,79 @@ QString rowOf(WindowHarness& h)
          + button->text() + (button->isEnabled() ? "" : " disabled");
 }
 
+// port | ports | steps: "click", "fail TEXT" (the next open fails), "list A,B"
+// (the system's ports, then the list opens), "pick N", "gone" (the open port
+// disappears) => the row after each step | what was said; closing closes the port
+QString portRow(const QStringList& in)
+{
+    WindowHarness h(in[1].split(',', Qt::SkipEmptyParts));
+    FakeSerialPort& port = *h.fakes.serialPort;
+    auto* list = h.find<QComboBox>("cmbCommPort");
+    QStringList rows;
+    for (const QString& s : in[2].split(';')) {
+        const QString step = s.section(' ', 0, 0), arg = s.section(' ', 1);
+        if (step == "click" || step == "fail") {
+            port.openError = arg;
+            h.click("cmdOpen");
+        } else if (step == "list") {
+            port.ports = arg.split(',');
+            list->showPopup();
+            list->hidePopup();
+        } else if (step == "pick") {
+            list->setCurrentIndex(arg.toInt());
+        } else if (step == "gone") {
+            port.disappear("Input/output error");
+        }
+        rows << rowOf(h);
+    }
+    for (const QString& text : h.fakes.messageBox->texts())
+        rows << "said " + golden::show(text);
+    h.window->close();
+    return rows.join(" ; ") + (port.isOpen() ? " | LEFT OPEN" : "");
+}
+
+// live | profile|polar | chunks received => the live box after each | the other tab's box
+QString liveBox(const QStringList& in)
+{
+    const Workspace ws = in[1] == "polar" ? Polar : Profile;
+    WindowHarness h;
+    h.click("cmdOpen");
+    h.showTab(ws);
+    QStringList shown;
+    for (const QString& chunk : in[2].split(';')) {
+        h.fakes.serialPort->feed(chunk);
+        shown << h.load(ws).text();
+    }
+    return shown.join(' ') + " | other " + h.load(ws == Profile ? Polar : Profile).text();
+}
+
+// add | profile|polar | line received => the workspace after "Add" on row 1,
+// column 0 of a plotted, saved table
+QString add(const QStringList& in)
+{
+    const Workspace ws = in[1] == "polar" ? Polar : Profile;
+    WindowHarness h;
+    h.fill(Profile, {"1,1", "2,2", "3,3"});
+    h.fill(Polar, {"1,1", "2,2", "3,3"});
+    h.click("Tab0cmdPlot");
+    h.showTab(ws);
+    h.table(ws).setCurrent(1, 0);
+    h.click("cmdOpen");
+    h.fakes.serialPort->feed(in[2]);
+    h.click(ws == Profile ? "Tab0cmdAdd" : "Command1");
+    return h.state(ws);
+}
+
 } // namespace
 
 class TestDevice : public QObject {
     Q_OBJECT
 private slots:
-    // A script of steps on the port row: "click", "fail TEXT" (the next open
-    // fails), "list A,B" (the ports the system has, then the list opens),
-    // "pick N", "gone" (the open port disappears); after each, the row.
-    void portRow_data()
+    void cases()
     {
-        QTest::addColumn<QStringList>("ports");
-        QTest::addColumn<QStringList>("steps");
-        QTest::addColumn<QStringList>("rows");
-        QTest::addColumn<QStringList>("messages");
-        QTest::newRow("no ports") << QStringList{} << QStringList{"click"} << QStringList{" () COM Close disabled"}
-                                  << QStringList{};
-        QTest::newRow("open and close") << QStringList{"A", "B"} << QStringList{"click", "click"}
-                                        << QStringList{"A,B (B) COM Close", "A,B [B] COM Open"} << QStringList{};
-        QTest::newRow("open fails, click again, other port")
-            << QStringList{"A", "B"} << QStringList{"fail Device or resource busy", "click", "pick 0", "click"}
-            << QStringList{"A,B [B] COM Close", "A,B [B] COM Open", "A,B [A] COM Open", "A,B (A) COM Close"}
-            << QStringList{"Device or resource busy"};
-        QTest::newRow("list refreshed, choice kept") << QStringList{"A", "B"} << QStringList{"list C,B,D"}
-                                                     << QStringList{"C,B,D [B] COM Open"} << QStringList{};
-        QTest::newRow("choice gone: the last") << QStringList{"A", "B"} << QStringList{"pick 0", "list B,E"}
-                                               << QStringList{"A,B [A] COM Open", "B,E [E] COM Open"} << QStringList{};
-        QTest::newRow("no refresh while open") << QStringList{"A", "B"} << QStringList{"click", "list Z"}
-                                               << QStringList{"A,B (B) COM Close", "A,B (B) COM Close"} << QStringList{};
-        QTest::newRow("port gone") << QStringList{"A", "B"} << QStringList{"click", "gone", "click"}
-                                   << QStringList{"A,B (B) COM Close", "A,B [B] COM Open", "A,B (B) COM Close"}
-                                   << QStringList{"The serial port B stopped working and has been closed.\n\nInput/output error"};
-    }
-    void portRow()
-    {
-        QFETCH(QStringList, ports);
-        QFETCH(QStringList, steps);
-        QFETCH(QStringList, rows);
-        QFETCH(QStringList, messages);
-        WindowHarness h(ports);
-        FakeSerialPort& port = *h.fakes.serialPort;
-        auto* list = h.find<QComboBox>("cmbCommPort");
-        for (int i = 0; i < steps.size(); ++i) {
-            const QString step = steps[i].section(' ', 0, 0), arg = steps[i].section(' ', 1);
-            if (step == "click" || step == "fail") {
-                port.openError = arg;
-                h.click("cmdOpen");
-            } else if (step == "list") {
-                port.ports = arg.split(',');
-                list->showPopup();
-                list->hidePopup();
-            } else if (step == "pick") {
-                list->setCurrentIndex(arg.toInt());
-            } else if (step == "gone") {
-                port.disappear("Input/output error");
-            }
-            QCOMPARE(rowOf(h), rows[i]);
-        }
-        QCOMPARE(h.fakes.messageBox->texts(), messages);
-        h.window->close();
-        QVERIFY(!port.isOpen());
-    }
-
-    // Readings go to the active workspace's live box only.
-    void liveBox_data()
-    {
-        QTest::addColumn<Workspace>("ws");
-        QTest::addColumn<QStringList>("chunks");
-        QTest::addColumn<QStringList>("shown");
-        QTest::newRow("profile, split") << Profile << QStringList{"12.5", "0\r\n7\r\n8", "9\r\n"}
-                                        << QStringList{"Ready", "7", "89"};
-        QTest::newRow("polar") << Polar << QStringList{"12.5\r\n"} << QStringList{"12.5"};
-    }
-    void liveBox()
-    {
-        QFETCH(Workspace, ws);
-        QFETCH(QStringList, chunks);
-        QFETCH(QStringList, shown);
-        WindowHarness h;
-        h.click("cmdOpen");
-        h.showTab(ws);
-        for (int i = 0; i < chunks.size(); ++i) {
-            h.fakes.serialPort->feed(chunks[i]);
-            QCOMPARE(h.load(ws).text(), shown[i]);
-        }
-        QCOMPARE(h.load(ws == Profile ? Polar : Profile).text(), QStringLiteral("Ready"));
-    }
-
-    // "Add" writes the live reading into the current cell and moves down; a
-    // recorded reading is a change to save and to plot again.
-    void add_data()
-    {
-        QTest::addColumn<Workspace>("ws");
-        QTest::addColumn<QString>("reading");
-        QTest::addColumn<QStringList>("rows");
-        QTest::addColumn<int>("currentRow");
-        QTest::addColumn<bool>("recorded");
-        QTest::newRow("profile") << Profile << "12.50\r\n" << QStringList{"12.5,1", "2,2", "3,3"} << 2 << true;
-        QTest::newRow("profile, same value") << Profile << "1\r\n" << QStringList{"1,1", "2,2", "3,3"} << 2 << true;
-        QTest::newRow("profile, Ready") << Profile << "" << QStringList{"0,1", "2,2", "3,3"} << 2 << true;
-        QTest::newRow("polar, unit") << Polar << "3 kN\r\n" << QStringList{"1,3", "2,2", "3,3"} << 2 << true;
-        QTest::newRow("polar, not a number") << Polar << "1e999\r\n" << QStringList{"1,1", "2,2", "3,3"} << 1 << false;
-    }
-    void add()
-    {
-        QFETCH(Workspace, ws);
-        QFETCH(QString, reading);
-        QFETCH(QStringList, rows);
-        QFETCH(int, currentRow);
-        QFETCH(bool, recorded);
-        WindowHarness h;
-        h.fill(Profile, {"1,1", "2,2", "3,3"});
-        h.fill(Polar, {"1,1", "2,2", "3,3"});
-        h.click("Tab0cmdPlot");
-        h.showTab(ws);
-        h.table(ws).setCurrent(1, 0);
-        h.click("cmdOpen");
-        h.fakes.serialPort->feed(reading);
-        h.click(ws == Profile ? "Tab0cmdAdd" : "Command1");
-        QCOMPARE(h.rows(ws), rows);
-        QCOMPARE(h.table(ws).Row(), currentRow);
-        QCOMPARE(h.unsaved(), recorded ? QStringList{ws == Profile ? "tvl" : "tvp"} : QStringList{});
-        QCOMPARE(h.plotActs(), recorded && ws == Profile);
+        GOLDEN_VERIFY(golden::cases("window/device.txt", [](const QStringList& in) {
+            return in[0] == "port" ? portRow(in) : in[0] == "live" ? liveBox(in) : add(in);
+        }));
     }
 };
 

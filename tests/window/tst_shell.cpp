@@ -1,12 +1,13 @@
 // The shell of the main window: start-up, every command's wiring, the title,
-// New and the save question on closing.
+// New and the save question on closing. Cases are in
+// tests/golden/window/shell.txt.
 #include "harness/WindowHarness.h"
 
 #include <QComboBox>
-#include <algorithm>
 #include <QLabel>
 #include <QLineEdit>
 #include <QToolBar>
+#include <algorithm>
 
 using namespace tarvex;
 using namespace tarvex::testing;
@@ -22,12 +23,95 @@ QStringList texts(const QList<QAction*>& actions, bool tips = false)
     return out;
 }
 
-int points(const PictureArea& area)
+// The charts in brief: the profile's points and lines, whether the polar
+// figure (red) is drawn.
+QString charts(WindowHarness& h)
 {
-    int n = 0;
-    for (const DrawOp& op : area.picture()->ops)
-        n += op.kind == DrawOp::Point ? 1 : 0;
-    return n;
+    const auto& profile = h.chart(Profile).picture()->ops;
+    const auto& polar = h.chart(Polar).picture()->ops;
+    const auto n = std::count_if(profile.begin(), profile.end(), [](const DrawOp& op) { return op.kind == DrawOp::Point; });
+    const bool red = std::any_of(polar.begin(), polar.end(), [](const DrawOp& op) { return op.kind == DrawOp::Line && op.color == QColor(255, 0, 0); });
+    return QStringLiteral("profile chart %1 ops %2 points, polar figure %3").arg(profile.size()).arg(n).arg(red ? "drawn" : "none");
+}
+
+// wire | profile|polar | control used first, or - | control => what it did
+// On both tables three saved rows; Start 10, Steps 2.5, Count 2; the current
+// cell 1,0 with the load column in the block.
+QString wiring(const QStringList& in)
+{
+    const Workspace ws = in[1] == "polar" ? Polar : Profile;
+    WindowHarness h;
+    h.fill(Profile, {"1,1", "5,2", "10,4"});
+    h.fill(Polar, {"0,1", "120,2", "240,4"});
+    h.find<QLineEdit>("Tab0txtStart")->setText("10");
+    h.find<QLineEdit>("Tab0txtInterv")->setText("2.5");
+    h.find<QComboBox>("Tab0cmbClubs")->setEditText("2");
+    h.window->applicationFolder = "/opt/b/";
+    h.window->showAboutBox = [](frmMain* w) { w->setProperty("about", true); };
+    h.showTab(ws);
+    h.table(ws).setCurrent(1, 0);
+    h.table(ws).setColSel(1);
+    if (in[2] != "-")
+        h.click(in[2]);
+    h.fakes.fileDialog->asked.clear();
+    h.fakes.fileDialog->paths.clear();
+    h.click(in[3]);
+    QStringList out{charts(h)};
+    for (const FileDialogRequest& r : h.fakes.fileDialog->asked)
+        out << "asked " + r.filter;
+    if (!h.fakes.helpViewer->shown.isEmpty())
+        out << "help " + h.fakes.helpViewer->shown.join(',');
+    if (h.window->property("about").toBool())
+        out << "about";
+    if (h.fakes.serialPort->isOpen())
+        out << "port open";
+    if (!h.fakes.clipboard->content.isEmpty())
+        out << "clipboard " + golden::show(h.fakes.clipboard->content);
+    if (!h.window->isVisible())
+        return out.join(" | ") + " | window closed";
+    return out.join(" | ") + " | " + h.state(ws);
+}
+
+// new | profile|polar => after New on the workspace, which held three rows, a
+// plotted chart and a typed note, while the other held three rows: the title,
+// the headings, the charts, both workspaces
+QString newCommand(const QStringList& in)
+{
+    const Workspace ws = in[1] == "polar" ? Polar : Profile;
+    const Workspace other = ws == Profile ? Polar : Profile;
+    WindowHarness h;
+    h.fill(other, {"0,1", "180,2", "270,3"});
+    h.fill(ws, {"0,1", "180,2", "270,3"});
+    h.click(WindowHarness::name(ws, "cmdPlot"));
+    QTest::keyClicks(&h.note(ws), "n");
+    h.click("mnuNew");
+    QStringList out{h.window->windowTitle(), "headings " + golden::show(h.table(ws).TextMatrix(0, 0) + '|' + h.table(ws).TextMatrix(0, 1)),
+                    "note " + golden::show(h.note(ws).toPlainText()), charts(h), h.state(ws), "other " + h.state(other)};
+    if (ws == Profile) {   // the stored curves are forgotten: a new table plots alone
+        h.fill(Profile, {"0,1", "5,2", "10,3"});
+        h.click("Tab0cmdPlot");
+        out << "plotted again: " + charts(h);
+    }
+    return out.join(" | ");
+}
+
+// close | tabs typed into | answer (-, Yes, No) => closed or not, what was
+// asked, the saves offered, the tab after
+QString closing(const QStringList& in)
+{
+    WindowHarness h;
+    for (const QString& tab : in[1].split(',', Qt::SkipEmptyParts)) {
+        h.tabs().setCurrentIndex(tab.toInt());
+        QTest::keyClicks(&h.note(tab == "0" ? Profile : Polar), "x");
+    }
+    h.showTab(Profile);
+    h.fakes.messageBox->answers = {in[2] == "Yes" ? MsgResult::Yes : MsgResult::No};
+    QStringList out{h.window->close() ? "closed" : "open"};
+    for (const AskedMessage& m : h.fakes.messageBox->asked)
+        out << "asked " + m.text + " [" + m.title + (m.buttons == MsgButtons::YesNo ? "] Yes No" : "] ?");
+    for (const FileDialogRequest& r : h.fakes.fileDialog->asked)
+        out << "save " + r.defaultExt;
+    return out.join(" | ") + QStringLiteral(" | tab %1").arg(h.tabs().currentIndex());
 }
 
 } // namespace
@@ -56,70 +140,11 @@ private slots:
         QVERIFY(!h.plotActs());
     }
 
-    // Every button, menu command and toolbar button reaches its routine, on
-    // the workspace it belongs to (the routines have tests of their own).
-    void wiring()
+    void cases()
     {
-        struct Case {
-            Workspace ws;
-            const char* before;    // a control used first, or none
-            const char* control;
-            std::function<bool(WindowHarness&)> done;
-        };
-        auto profileDrawn = [](WindowHarness& h) { return points(h.chart(Profile)) == 1; };
-        auto polarRed = [](WindowHarness& h) {
-            const auto& ops = h.chart(Polar).picture()->ops;
-            return std::any_of(ops.begin(), ops.end(), [](const DrawOp& op) { return op.kind == DrawOp::Line && op.color == QColor(255, 0, 0); });
-        };
-        auto asked = [](const char* filter) {
-            return [filter](WindowHarness& h) {
-                return h.fakes.fileDialog->asked.size() == 3 && h.fakes.fileDialog->asked.last().filter == filter;
-            };
-        };
-        const QList<Case> cases = {
-            {Profile, nullptr, "Tab0cmdPlot", profileDrawn},
-            {Profile, nullptr, "Toolbar1_Plot", [&](WindowHarness& h) { return profileDrawn(h) && !polarRed(h); }},
-            {Polar, nullptr, "Tab1cmdPlot", [&](WindowHarness& h) { return polarRed(h); }},
-            {Polar, nullptr, "Toolbar1_Plot", [&](WindowHarness& h) { return polarRed(h) && !profileDrawn(h); }},
-            {Profile, "Tab0cmdPlot", "Tab0cmdClear", [](WindowHarness& h) { return h.chart(Profile).picture()->ops.empty(); }},
-            {Profile, "Tab0cmdPlot", "Toolbar1_Clear", [](WindowHarness& h) { return h.chart(Profile).picture()->ops.empty(); }},
-            {Polar, "Tab1cmdPlot", "Tab1cmdClear", [&](WindowHarness& h) { return !polarRed(h); }},
-            {Polar, "Tab1cmdPlot", "Toolbar1_Clear", [&](WindowHarness& h) { return !polarRed(h); }},
-            // The lay-out commands leave an unmodified table unmodified.
-            {Profile, nullptr, "Tab0cmdSet", [](WindowHarness& h) { return h.rows(Profile) == QStringList{"10,", "12.5,"} && h.unsaved().isEmpty(); }},
-            {Profile, nullptr, "Tab0cmdGridClear", [](WindowHarness& h) { return h.rows(Profile) == QStringList{","} && h.unsaved().isEmpty(); }},
-            {Polar, nullptr, "Tab1cmdSet", [](WindowHarness& h) { return h.table(Polar).Rows() == 13 && h.unsaved().isEmpty(); }},
-            {Profile, nullptr, "Tab0cmdAdd", [](WindowHarness& h) { return h.table(Profile).TextMatrix(1, 0) == "0"; }},
-            {Polar, nullptr, "Command1", [](WindowHarness& h) { return h.rows(Polar).first() == "0,0"; }},
-            {Profile, nullptr, "mnuOpen", asked("Tarvex Data File(*.tvl)|*.tvl")},
-            {Polar, nullptr, "Toolbar1_Open", asked("Tarvex Polar File(*.tvp)|*.tvp")},
-            {Profile, nullptr, "Toolbar1_Save", asked("Tarvex Data File(*.tvl)|*.tvl|Save As Text File(*.txt)|*.txt")},
-            {Profile, nullptr, "mnuNew", [](WindowHarness& h) { return h.table(Profile).Rows() == 2 && h.unsaved().isEmpty(); }},
-            {Polar, nullptr, "mnuNew", [](WindowHarness& h) { return h.table(Polar).Rows() == 2 && h.unsaved().isEmpty(); }},
-            {Profile, nullptr, "mnuHelp1", [](WindowHarness& h) { return h.fakes.helpViewer->shown == QStringList{"/opt/b/M418026.html"}; }},
-            {Profile, nullptr, "mnuAbout", [](WindowHarness& h) { return h.window->property("about").toBool(); }},
-            {Profile, nullptr, "mnuEnd", [](WindowHarness& h) { return !h.window->isVisible(); }},
-            {Profile, nullptr, "cmdOpen", [](WindowHarness& h) { return h.fakes.serialPort->isOpen(); }},
-            {Polar, nullptr, "mnuCopy", [](WindowHarness& h) { return h.fakes.clipboard->content == "0\t1"; }},
-        };
-        for (const Case& c : cases) {
-            WindowHarness h;
-            h.fill(Profile, {"1,1", "5,2", "10,4"});
-            h.fill(Polar, {"0,1", "120,2", "240,4"});
-            h.find<QLineEdit>("Tab0txtStart")->setText("10");
-            h.find<QLineEdit>("Tab0txtInterv")->setText("2.5");
-            h.find<QComboBox>("Tab0cmbClubs")->setEditText("2");
-            h.window->applicationFolder = "/opt/b/";
-            h.window->showAboutBox = [](frmMain* w) { w->setProperty("about", true); };
-            h.showTab(c.ws);
-            h.table(c.ws).setCurrent(1, 0);
-            h.table(c.ws).setColSel(1);
-            if (c.before)
-                h.click(c.before);
-            h.fakes.fileDialog->paths.clear();
-            h.click(c.control);
-            QVERIFY2(c.done(h), c.control);
-        }
+        GOLDEN_VERIFY(golden::cases("window/shell.txt", [](const QStringList& in) {
+            return in[0] == "wire" ? wiring(in) : in[0] == "new" ? newCommand(in) : closing(in);
+        }));
     }
 
     void titleNamesTheActiveWorkspacesFile()
@@ -132,77 +157,6 @@ private slots:
         h.showTab(Polar);
         QCOMPARE(h.window->windowTitle(), QStringLiteral("Tarvex RS232 - fill.tvp"));
     }
-
-    // New empties the active workspace only and keeps its modified flag; the
-    // profile's New also forgets its file name and the stored curves.
-    void newEmptiesTheActiveWorkspace_data()
-    {
-        QTest::addColumn<Workspace>("ws");
-        QTest::addColumn<QStringList>("headings");
-        QTest::addColumn<QString>("title");
-        QTest::newRow("profile") << Profile << QStringList{"X", "Y"} << "Tarvex RS232";
-        QTest::newRow("polar") << Polar << QStringList{"     Degree", "     Load"} << "Tarvex RS232-fill.tvp";
-    }
-    void newEmptiesTheActiveWorkspace()
-    {
-        QFETCH(Workspace, ws);
-        QFETCH(QStringList, headings);
-        QFETCH(QString, title);
-        WindowHarness h;
-        const qsizetype background = h.chart(Polar).picture()->ops.size();
-        const Workspace other = ws == Profile ? Polar : Profile;
-        h.fill(other, {"0,1", "180,2", "270,3"});
-        h.fill(ws, {"0,1", "180,2", "270,3"});
-        h.click(name(ws, "cmdPlot"));
-        QTest::keyClicks(&h.note(ws), "n");
-        h.click("mnuNew");
-        QCOMPARE(h.table(ws).snapshot(), (std::vector<QStringList>{headings, {"", ""}}));
-        QCOMPARE(h.rows(other).size(), 3);
-        QVERIFY(h.note(ws).toPlainText().isEmpty());
-        QCOMPARE(h.window->windowTitle(), title);
-        QCOMPARE(h.chart(ws).picture()->ops.size(), ws == Profile ? 0 : background);
-        QCOMPARE(h.unsaved(), QStringList{ws == Profile ? "tvl" : "tvp"});
-        if (ws == Profile) {
-            h.fill(Profile, {"0,1", "5,2", "10,3"});
-            h.click("Tab0cmdPlot");
-            QCOMPARE(points(h.chart(Profile)), 1);
-        }
-    }
-
-    // "workspaces typed into | answer (-, Yes, No) | saves offered | tab after"
-    void closing_data()
-    {
-        QTest::addColumn<QString>("script");
-        for (const char* s : {" | - |  | 0", "0 | No |  | 0", "0,1 | No |  | 0", "0 | Yes | tvl | 0", "1 | Yes | tvp | 1",
-                              "1,0 | Yes | tvl,tvp | 1"})
-            QTest::newRow(s) << QString(s);
-    }
-    void closing()
-    {
-        QFETCH(QString, script);
-        const QStringList f = script.split(" | ");
-        WindowHarness h;
-        for (const QString& tab : f[0].split(',', Qt::SkipEmptyParts)) {
-            h.tabs().setCurrentIndex(tab.toInt());
-            QTest::keyClicks(&h.note(tab == "0" ? Profile : Polar), "x");
-        }
-        h.showTab(Profile);
-        h.fakes.messageBox->answers = {f[1] == "Yes" ? MsgResult::Yes : MsgResult::No};
-        QCOMPARE(h.window->close(), f[1] != "Yes");
-        QStringList asked, saves;
-        for (const AskedMessage& m : h.fakes.messageBox->asked)
-            asked << m.text + '|' + m.title + '|' + QString::number(int(m.buttons));
-        QCOMPARE(asked, f[1] == "-" ? QStringList{}
-                                    : QStringList{"Do you want to save the data?|Tarvex RS232|"
-                                                  + QString::number(int(MsgButtons::YesNo))});
-        for (const FileDialogRequest& r : h.fakes.fileDialog->asked)
-            saves << r.defaultExt;
-        QCOMPARE(saves.join(','), f[2]);
-        QCOMPARE(h.tabs().currentIndex(), f[3].toInt());
-    }
-
-private:
-    static QString name(Workspace ws, const char* control) { return WindowHarness::name(ws, control); }
 };
 
 QTEST_MAIN(TestShell)

@@ -4,6 +4,7 @@
 // by their captions. The workspaces' flags are read the way a user meets
 // them: through the save question on closing and through whether Plot draws.
 
+#include "Golden.h"
 #include "frmMain.h"
 #include "fakes/FakePlatform.h"
 #include "platform/PictureArea.h"
@@ -150,6 +151,34 @@ struct WindowHarness {
         const bool said = fakes.messageBox->asked.size() > messages;
         fakes.messageBox->asked.resize(messages);
         return said || chart(Profile).picture() != before;
+    }
+
+    // The workspace as the user meets it, as one line of a case file: rows,
+    // current cell, the editor's box when shown, the marked cells, what was
+    // said, then the flags through closing and Plot. Reading the flags
+    // changes nothing.
+    QString state(Workspace ws)
+    {
+        const DataTable& t = table(ws);
+        QStringList out{rows(ws).join(';'), QStringLiteral("@%1,%2").arg(t.Col()).arg(t.Row())};
+        if (box(ws).isVisible())
+            out << QStringLiteral("box ") + golden::show(box(ws).text())
+                       + (box(ws).geometry() == view(ws).cellRect(t.Row(), t.Col()) ? QString() : QStringLiteral(" MISPLACED"));
+        QStringList marked;
+        for (int r = 1; r < t.Rows(); ++r)
+            for (int c = 0; c < 2; ++c)
+                if (t.cellBackColor(r, c) == kHighlightColor)
+                    marked << QStringLiteral("%1,%2").arg(c).arg(r);
+        out << QStringLiteral("mark ") + marked.join(QLatin1Char(' '));
+        for (const AskedMessage& m : fakes.messageBox->asked)
+            out << QStringLiteral("said ") + golden::show(m.text + (m.title.isEmpty() || m.title == QLatin1String("Tarvex RS232") ? QString() : QStringLiteral(" [%1]").arg(m.title)));
+        fakes.messageBox->asked.clear();
+        const bool plots = plotActs();
+        const QStringList types = unsaved();
+        out << (types.isEmpty() ? QStringLiteral("saved") : QStringLiteral("unsaved ") + types.join(QLatin1Char(',')));
+        if (plots)
+            out << QStringLiteral("plots");
+        return out.join(QStringLiteral(" | "));
     }
 
     // A key as the keyboard delivers it: to the widget that has the focus.

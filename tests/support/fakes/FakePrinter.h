@@ -29,11 +29,9 @@ public:
     double margin = 0.25;
     QString failure;
     int failAtDrawing = -1;
-    QString endFailure;             // EndDoc of a drawn page throws this
 
     QList<PrintedOp> page;          // the page being drawn
     QList<QList<PrintedOp>> sent;   // pages ended with EndDoc
-    int deviceCalls = 0;
 
     static double lineHeight(double points) { return points * 1.2 / 72.0; }
 

@@ -18,7 +18,6 @@ void FakeSerialPort::disappear(const QString& description)
 
 int FakeSerialPort::portCount()
 {
-    ++portCountCalls;
     listed_ = ports;
     return static_cast<int>(listed_.size());
 }
@@ -28,29 +27,24 @@ QString FakeSerialPort::portName(int index) const
     return index >= 0 && index < listed_.size() ? listed_[index] : QString();
 }
 
-bool FakeSerialPort::open(const QString& name, QString* error)
+bool FakeSerialPort::open(const QString&, QString* error)
 {
-    openAttempts << name;
     if (!openError.isEmpty()) {
         if (error)
             *error = openError;
         return false;
     }
     open_ = true;
-    openedName = name;
     return true;
 }
 
 void FakeSerialPort::close()
 {
-    ++closeCount;
     open_ = false;
 }
 
 QString FakeSerialPort::readAll()
 {
-    if (readFails)
-        return {};
     return std::exchange(pending_, QString());
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 // A scripted serial port: the test sets the ports the system "has", what an
 // open fails with, feeds received text in chunks and can make the open port
-// vanish. It records what the program did with it.
+// vanish.
 
 #include "platform/SerialPort.h"
 
@@ -15,18 +15,11 @@ public:
     // ---- script -------------------------------------------------------------
     QStringList ports;            // what portCount()/portName() report
     QString openError;            // non-empty: open() fails with this text
-    bool readFails = false;       // readAll() fails: returns nothing, keeps the text
 
     // Queues text as received and raises the receive event.
     void feed(const QString& chunk);
     // The open port goes away: it is closed and failed() is raised.
     void disappear(const QString& description);
-
-    // ---- record -------------------------------------------------------------
-    QString openedName;           // name of the last successful open
-    QStringList openAttempts;     // every name open() was asked for
-    int closeCount = 0;
-    int portCountCalls = 0;
 
     // ---- SerialPort ---------------------------------------------------------
     int portCount() override;

@@ -15,6 +15,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QImage>
 #include <QRegularExpression>
 #include <QString>
 #include <QStringList>
@@ -60,6 +61,26 @@ inline QString compare(const QString& name, const QByteArray& actual)
     const auto lineOf = [line](const QByteArray& b) { return QString::fromUtf8(b.split('\n').value(line, "<end>")).left(400); };
     return QStringLiteral("%1 differs at byte %2 (sizes %3 and %4), line %5:\n  golden: %6\n  actual: %7")
         .arg(name).arg(at).arg(expected.size()).arg(actual.size()).arg(line + 1).arg(lineOf(expected), lineOf(actual));
+}
+
+// Empty when `actual` has the pixels of the golden image `name` (a PNG);
+// otherwise how it differs.
+inline QString image(const QString& name, const QImage& actual)
+{
+    const QImage shown = actual.convertToFormat(QImage::Format_RGB32);
+    if (qEnvironmentVariableIntValue("TARVEX_UPDATE_GOLDEN") == 1) {
+        QDir().mkpath(QFileInfo(path(name)).path());
+        return shown.save(path(name)) ? QString() : QStringLiteral("cannot write ") + path(name);
+    }
+    const QImage expected = QImage(path(name)).convertToFormat(QImage::Format_RGB32);
+    if (expected == shown)
+        return {};
+    int differ = 0;
+    for (int y = 0; y < std::min(expected.height(), shown.height()); ++y)
+        for (int x = 0; x < std::min(expected.width(), shown.width()); ++x)
+            differ += expected.pixel(x, y) != shown.pixel(x, y);
+    return QStringLiteral("%1: %2 x %3 against %4 x %5, %6 pixels differ")
+        .arg(name).arg(shown.width()).arg(shown.height()).arg(expected.width()).arg(expected.height()).arg(differ);
 }
 
 // A text as a case-file field.

@@ -88,11 +88,13 @@ int main(int argc, char* argv[])
         table.setTextMatrix(i, 0, NumberText(i - 1));
         table.setTextMatrix(i, 1, NumberText(40 + 25 * std::sin((i - 1) * 0.0349) + (i % 7)));
     }
-    ReportContent content;
+    ReportPage content;
+    content.layout = Workspace::Polar;
     content.shaftName = QStringLiteral("Spine check 7");
     content.chart = polarChart(table);
     content.note = QStringLiteral("Spine found at 90 degrees.\nReadings every degree.");
-    content.table = &table;
+    for (int i = 0; i < table.Rows(); ++i)
+        content.rows.append({table.TextMatrix(i, 0), table.TextMatrix(i, 1)});
 
     const QString pdf = dir.filePath(QStringLiteral("report.pdf"));
     const auto fullReport = [&] {

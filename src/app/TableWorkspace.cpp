@@ -6,7 +6,7 @@
 #include "platform/MessageBox.h"
 #include "platform/PictureArea.h"
 #include "platform/PictureAreaWidget.h"
-#include "report/frmPrintView.h"
+#include "report/Report.h"
 #include "tables/CellEditor.h"
 #include "tables/DataTable.h"
 #include "tables/DataTableView.h"
@@ -213,19 +213,21 @@ void TableWorkspace::SaveDataFile()
     dialog->InitDir.clear();
 }
 
-PrintViewSource TableWorkspace::printSource(PictureArea& copy)
+ReportPage TableWorkspace::reportPage(PictureArea& copy)
 {
     // The copy is drawn at the designed size of the workspace's chart, so the
     // report gets the chart in the proportions it was laid out for, whatever
     // size the window has on screen.
     skipOnFailure([&] { copy.setDesignSize(picture_->designSize()); });
     skipOnFailure([&] { drawPrintCopy(copy); });
-    PrintViewSource source;
-    source.polar = kind_ == Workspace::Polar;
-    source.chart = &copy;
-    source.note = note_;
-    source.table = table_;
-    return source;
+    ReportPage page;
+    page.layout = kind_;
+    page.chart = copy.picture();
+    page.note = note_->toPlainText();
+    page.rows.reserve(table_->Rows());
+    for (int i = 0; i < table_->Rows(); ++i)
+        page.rows.append({table_->TextMatrix(i, 0), table_->TextMatrix(i, 1)});
+    return page;
 }
 
 // Every Edit menu command that changes the table marks it changed, through

@@ -31,7 +31,7 @@ class DataTable;
 class DataTableView;
 class PictureArea;
 class PictureAreaWidget;
-struct PrintViewSource;
+struct ReportPage;
 enum class MsgResult;
 enum class MsgButtons;
 
@@ -53,8 +53,9 @@ public:
     virtual void newData() = 0;
 
     // The chart drawn once more in print colours on `copy`, at the designed
-    // size of this workspace's chart, and what the report shows with it.
-    PrintViewSource printSource(PictureArea& copy);
+    // size of this workspace's chart, and the report page of it, the note and
+    // the table as they are now.
+    ReportPage reportPage(PictureArea& copy);
 
     // The Edit menu on the selected block.
     void runTableCommand(const std::function<void(DataTable&)>& command);

@@ -304,8 +304,7 @@ void frmMain::mnuPrint_Click()
     TableWorkspace* ws = active();
     if (!ws)
         return;
-    const PrintViewSource source = ws->printSource(*Picture1);
-    frmPrintView form(platform(), source, this);
+    frmPrintView form(platform(), ws->reportPage(*Picture1), this);
     form.exec();
 }
 

@@ -6,7 +6,6 @@
 #include "platform/QtPrinter.h"
 #include "report/Report.h"
 #include "report/ReportTarget.h"
-#include "tables/DataTable.h"
 
 #include <QFontInfo>
 #include <QFontMetricsF>
@@ -114,15 +113,10 @@ private slots:
         chart.setDrawWidth(3);
         chart.Line(5, 5, 95, 95, QColor(255, 0, 0));
         chart.Circle(50, 50, 20, QColor(255, 0, 0));
-        DataTable table(2);
-        table.setRows(4);
-        table.setTextMatrix(0, 0, QStringLiteral("X"));
-        table.setTextMatrix(0, 1, QStringLiteral("Y"));
-        for (int i = 1; i < 4; ++i) {
-            table.setTextMatrix(i, 0, QString::number(10 * i));
-            table.setTextMatrix(i, 1, QString::number(i * 2.5));
-        }
-        ReportContent content{QStringLiteral("Tour X 65 R"), chart.picture(), QStringLiteral("Butt section stiff\r\nTip soft"), &table};
+        QList<QStringList> rows{{QStringLiteral("X"), QStringLiteral("Y")}};
+        for (int i = 1; i < 4; ++i)
+            rows.append({QString::number(10 * i), QString::number(i * 2.5)});
+        ReportPage content{Workspace::Profile, chart.picture(), rows, QStringLiteral("Butt section stiff\r\nTip soft"), QStringLiteral("Tour X 65 R")};
         PrinterPage page(printer);
         QStringList failures;
         DrawProfileReport(page, 1.0, content, [&](const QString& d) { failures << d; });

@@ -6,7 +6,6 @@
 #include "fakes/FakePrinter.h"
 #include "report/Report.h"
 #include "report/ReportTarget.h"
-#include "tables/DataTable.h"
 
 #include <QtTest>
 
@@ -38,16 +37,13 @@ Picture chartPicture(bool polar)
     return area.picture();
 }
 
-// A table of `rows` data rows: angles 9 apart, loads 1.5 apart.
-void fill(DataTable& table, int rows)
+// The headings and `rows` data rows: angles 9 apart, loads 1.5 apart.
+QList<QStringList> tableRows(int rows)
 {
-    table.setRows(rows + 1);
-    table.setTextMatrix(0, 0, QStringLiteral("     Degree"));
-    table.setTextMatrix(0, 1, QStringLiteral("     Load"));
-    for (int i = 1; i <= rows; ++i) {
-        table.setTextMatrix(i, 0, QString::number((i - 1) * 9));
-        table.setTextMatrix(i, 1, QString::number(i * 1.5));
-    }
+    QList<QStringList> out{{QStringLiteral("     Degree"), QStringLiteral("     Load")}};
+    for (int i = 1; i <= rows; ++i)
+        out.append({QString::number((i - 1) * 9), QString::number(i * 1.5)});
+    return out;
 }
 
 QString run(QStringList in)
@@ -69,15 +65,14 @@ QString run(QStringList in)
         printer.setScaleMode(Printer::ScaleMode::Inches);
         printer.setOrientation(Printer::Orientation::Landscape);
         printer.failAtDrawing = in[6].isEmpty() ? -1 : in[6].toInt();
-        DataTable table(2);
-        fill(table, in[4].toInt());
-        ReportContent content;
+        ReportPage content;
+        content.layout = polar ? Workspace::Polar : Workspace::Profile;
         content.shaftName = in[2];
         content.chart = in[2] == QLatin1String("no chart") ? Picture() : chartPicture(polar);
         content.note = golden::expand(in[3]);
-        content.table = in[4].isEmpty() ? nullptr : &table;
+        content.rows = in[4].isEmpty() ? QList<QStringList>() : tableRows(in[4].toInt());
         PrinterPage page(printer);
-        (polar ? DrawPolarReport : DrawProfileReport)(page, in[5].toDouble(), content, report);
+        DrawReport(page, in[5].toDouble(), content, report);
         const QString why = in.value(7).isEmpty() ? QString() : golden::compare(QStringLiteral("report/%1.txt").arg(in[7]), dump(printer.page).toUtf8());
         if (!why.isEmpty())
             return why;
@@ -105,7 +100,7 @@ QString run(QStringList in)
             out += QStringLiteral(", again %1 at %2 x %3").arg(golden::number(again)).arg(pic.designSize().width()).arg(pic.designSize().height());
         if (!in.value(3).isEmpty()) {
             PreviewPage page(pic);
-            ReportContent content;
+            ReportPage content;
             content.shaftName = QStringLiteral("S");
             content.chart = chartPicture(true);
             DrawPolarReport(page, ratio, content, report);

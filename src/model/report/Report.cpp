@@ -3,7 +3,6 @@
 #include "platform/Printer.h"
 #include "platform/Twips.h"
 #include "report/ReportTarget.h"
-#include "tables/DataTable.h"
 
 #include <algorithm>
 #include <cmath>
@@ -20,8 +19,8 @@ QString describe(const std::exception& e)
     return QString::fromUtf8(e.what());
 }
 
-void DrawReport(ReportTarget& t, double Ratio, const ReportContent& content, double chartWidth,
-                const MessageSink& onFailure)
+void drawPage(ReportTarget& t, double Ratio, const ReportPage& page, double chartWidth,
+              const MessageSink& onFailure)
 {
     try {
         // The frame: 10 dots on paper, 2 pixels on the (narrower) preview.
@@ -33,11 +32,11 @@ void DrawReport(ReportTarget& t, double Ratio, const ReportContent& content, dou
         t.setFontSize(16 * Ratio);
         t.setCurrentX(1);
         t.setCurrentY(0.4);
-        t.Print(QStringLiteral("Tarvex Report (") + content.shaftName + QStringLiteral(")"));
+        t.Print(QStringLiteral("Tarvex Report (") + page.shaftName + QStringLiteral(")"));
         t.setFontBold(false);
         t.setDrawWidth(1);
 
-        t.PaintPicture(content.chart, 0.3, 1, chartWidth, 3.7);
+        t.PaintPicture(page.chart, 0.3, 1, chartWidth, 3.7);
 
         t.setCurrentX(0.4);
         t.setCurrentY(4.8);
@@ -46,7 +45,7 @@ void DrawReport(ReportTarget& t, double Ratio, const ReportContent& content, dou
         t.Print(QStringLiteral("Note:"));
         t.setFontBold(false);
 
-        QString note = content.note;
+        QString note = page.note;
         note.remove(QLatin1Char('\r'));
         const QStringList lines = note.isEmpty() ? QStringList() : note.split(QLatin1Char('\n'));
         t.setCurrentX(0.4);
@@ -69,16 +68,13 @@ void DrawReport(ReportTarget& t, double Ratio, const ReportContent& content, dou
         double x = 7;
         t.setCurrentX(x);
         t.setCurrentY(0.5);
-        if (!content.table)
-            return;
-        const DataTable& table = *content.table;
-        for (int i = 0; i < table.Rows(); ++i) {
+        for (const QStringList& row : page.rows) {
             if (t.CurrentY() > 7) {
                 x += 1.2;
                 t.setCurrentY(0.5);
             }
             t.setCurrentX(x);
-            t.Print(table.TextMatrix(i, 0) + QStringLiteral("  ") + table.TextMatrix(i, 1));
+            t.Print(row.join(QStringLiteral("  ")));
         }
     } catch (const std::exception& e) {
         if (onFailure)
@@ -119,16 +115,25 @@ QStringList WrapText(QString s, std::int16_t w)
     return result;
 }
 
-void DrawProfileReport(ReportTarget& target, double Ratio, const ReportContent& content,
+void DrawProfileReport(ReportTarget& target, double Ratio, const ReportPage& page,
                        const MessageSink& onFailure)
 {
-    DrawReport(target, Ratio, content, 6.3, onFailure);
+    drawPage(target, Ratio, page, 6.3, onFailure);
 }
 
-void DrawPolarReport(ReportTarget& target, double Ratio, const ReportContent& content,
+void DrawPolarReport(ReportTarget& target, double Ratio, const ReportPage& page,
                      const MessageSink& onFailure)
 {
-    DrawReport(target, Ratio, content, 3.7, onFailure);
+    drawPage(target, Ratio, page, 3.7, onFailure);
+}
+
+void DrawReport(ReportTarget& target, double Ratio, const ReportPage& page,
+                const MessageSink& onFailure)
+{
+    if (page.layout == Workspace::Polar)
+        DrawPolarReport(target, Ratio, page, onFailure);
+    else
+        DrawProfileReport(target, Ratio, page, onFailure);
 }
 
 PageGeometry ReadPrinterPage(Printer& printer)

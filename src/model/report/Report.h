@@ -5,24 +5,28 @@
 
 #include "platform/MessageSink.h"
 #include "platform/PictureArea.h"
+#include "tables/Workspace.h"
 
 #include <QColor>
+#include <QList>
 #include <QString>
 #include <QStringList>
 #include <cstdint>
 
 namespace tarvex {
 
-class DataTable;
 class Printer;
 class ReportTarget;
 
-// What a report shows.
-struct ReportContent {
-    QString shaftName;
-    Picture chart;
+// What a report page shows, taken from the workspace when the print command
+// runs; the report form adds the shaft name the user types. Plain values, so
+// preview and printer draw the same page and nothing reaches into the window.
+struct ReportPage {
+    Workspace layout = Workspace::Profile;   // the polar layout has the round chart
+    Picture chart;                           // the print copy of the chart
+    QList<QStringList> rows;                 // the table's cell texts, headings first
     QString note;
-    const DataTable* table = nullptr;
+    QString shaftName;
 };
 
 // Cuts a long note line into pieces of at most w characters, preferring the
@@ -31,11 +35,14 @@ QStringList WrapText(QString s, std::int16_t w);
 
 // The profile report: chart 6.3 x 3.7 inches. On a failure the description is
 // shown once and the drawing stops; what was drawn stays.
-void DrawProfileReport(ReportTarget& target, double Ratio, const ReportContent& content,
+void DrawProfileReport(ReportTarget& target, double Ratio, const ReportPage& page,
                        const MessageSink& onFailure);
 // The polar report: the same with the round chart 3.7 x 3.7 inches.
-void DrawPolarReport(ReportTarget& target, double Ratio, const ReportContent& content,
+void DrawPolarReport(ReportTarget& target, double Ratio, const ReportPage& page,
                      const MessageSink& onFailure);
+// The one of the two that the page's layout asks for.
+void DrawReport(ReportTarget& target, double Ratio, const ReportPage& page,
+                const MessageSink& onFailure);
 
 // The landscape sheet a report is laid out on, in inches; gaps are the
 // unprintable edges, half the difference between sheet and printable area.

@@ -5,12 +5,10 @@
 #include "platform/PictureAreaWidget.h"
 #include "platform/Printer.h"
 #include "platform/Twips.h"
-#include "report/Report.h"
 #include "report/ReportTarget.h"
 
 #include <QLabel>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <algorithm>
 
@@ -22,8 +20,8 @@ constexpr int kMargin = TwipsToPixels(120);
 
 } // namespace
 
-frmPrintView::frmPrintView(const Platform& platform, const PrintViewSource& source, QWidget* parent)
-    : QDialog(parent), platform_(platform), source_(source)
+frmPrintView::frmPrintView(const Platform& platform, const ReportPage& page, QWidget* parent)
+    : QDialog(parent), platform_(platform), page_(page)
 {
     UseMetricTwinFonts();
     setObjectName(QStringLiteral("frmPrintView"));
@@ -90,27 +88,20 @@ void frmPrintView::showFailure(const QString& description)
     platform_.messageBox->show(this, description, MsgButtons::Ok, kAppTitle);
 }
 
-ReportContent frmPrintView::content() const
+ReportPage frmPrintView::page() const
 {
-    ReportContent c;
-    c.shaftName = txtShaftName->text();
-    c.chart = Picture2;
-    c.note = source_.note->toPlainText();
-    c.table = source_.table;
-    return c;
+    ReportPage p = page_;
+    p.shaftName = txtShaftName->text();
+    return p;
 }
 
 void frmPrintView::cmdPrintPreview_Click()
 {
-    Picture2 = source_.chart->picture();
     const MessageSink report = [this](const QString& d) { showFailure(d); };
     const double Ratio = SetPreviewScale(platform_.printer.get(), *Picture1, report);
     fitPreview();
-    PreviewPage page(*Picture1);
-    if (!source_.polar)
-        DrawProfileReport(page, Ratio, content(), report);
-    else
-        DrawPolarReport(page, Ratio, content(), report);
+    PreviewPage target(*Picture1);
+    DrawReport(target, Ratio, page(), report);
 }
 
 void frmPrintView::cmdPrint_Click()
@@ -120,18 +111,14 @@ void frmPrintView::cmdPrint_Click()
         return;
     printer->setScaleMode(Printer::ScaleMode::Inches);
     printer->setOrientation(Printer::Orientation::Landscape);
-    Picture2 = source_.chart->picture();
 
     bool reported = false;
     const MessageSink report = [&](const QString& d) {
         reported = true;
         showFailure(d);
     };
-    PrinterPage page(*printer);
-    if (!source_.polar)
-        DrawProfileReport(page, 1.0, content(), report);
-    else
-        DrawPolarReport(page, 1.0, content(), report);
+    PrinterPage target(*printer);
+    DrawReport(target, 1.0, page(), report);
     // The page as far as drawn is sent even after a failure. A page that does
     // not reach the printer must not pass for printed: unless the drawing has
     // already said what went wrong, say it now.

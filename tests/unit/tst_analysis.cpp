@@ -1,6 +1,8 @@
-// Spine and bend on plain values. Cases are in tests/golden/analysis.txt.
+// Spine and bend, EI, zones and the comparison with a reference, on plain
+// values. Cases are in tests/golden/analysis.txt.
 #include "Golden.h"
 #include "analysis/SpineAnalysis.h"
+#include "analysis/Stiffness.h"
 #include "numbers/Numbers.h"
 #include "tables/DataTable.h"
 
@@ -13,6 +15,7 @@ using namespace tarvex;
 
 namespace {
 
+QString g(double v) { return QString::number(v, 'g', 6); }
 QString f(double v, int places) { return QString::number(v == 0 ? 0.0 : v, 'f', places); }
 
 // "8 3@40 0.3@200": mean, spine % at its angle, bend at its angle.
@@ -65,15 +68,47 @@ QString spine(const SpineAnalysis& a)
         .arg(f(a.bendPercent, 3), f(a.wobblePercent, 3));
 }
 
+BenchGeometry geometry(const QString& text)
+{
+    const QStringList p = text.split(QLatin1Char(' '));
+    BenchGeometry geo;
+    geo.lengthUnit = p[0] == QLatin1String("mm") ? LengthUnit::Millimetre : LengthUnit::Inch;
+    geo.loadUnit = p[1] == QLatin1String("N") ? LoadUnit::Newton : p[1] == QLatin1String("kg") ? LoadUnit::Kilogram : LoadUnit::PoundForce;
+    geo.span = p[2].toDouble();
+    geo.deflection = p[3].toDouble();
+    geo.compliance = p.value(4).toDouble();
+    return geo;
+}
+
 QString run(const QStringList& in)
 {
     DataTable table;
-    fill(table, in[2], shaft(in[1]));
+    fill(table, in[2], in[0] == QLatin1String("spine") ? shaft(in[1]) : Shaft{});
     const TableReadings rows = NumberRowsOf(table, QLocale::c());
     QString out;
     if (in[0] == QLatin1String("spine")) {
         const QStringList limits = in.value(3).split(QLatin1Char(' '));
         out = spine(AnalyzeSpine(rows.points, limits.size() == 2 ? GradeLimits{limits[0].toDouble(), limits[1].toDouble()} : GradeLimits{}));
+    } else if (in[0] == QLatin1String("ei")) {
+        const BenchGeometry geo = geometry(in[1]);
+        const EiCurve ei = ConvertToEi(rows.points, geo);
+        QStringList points;
+        for (const EiPoint& p : ei.points)
+            points << QStringLiteral("%1: %2 %3 %4").arg(g(p.position), g(p.lbfIn2), g(p.nM2), g(p.kgfM2));
+        const ZoneFigures z = EiZones(ei, geo.lengthUnit);
+        out = (ei.ok() ? points.join(QStringLiteral(", ")) : ei.refusal) + QStringLiteral(" | ")
+            + (z.ok() ? QStringLiteral("tip %1 mid %2 butt %3 ratio %4 slope %5 %/in index %6")
+                            .arg(g(z.tip), g(z.mid), g(z.butt), g(z.buttTipRatio), g(z.slopePercentPerIn), g(z.stiffnessIndex))
+                      : z.refusal);
+    } else {
+        DataTable reference;
+        fill(reference, in[1]);
+        const CurveComparison c = CompareWithReference(NumberRowsOf(reference, QLocale::c()).points, rows.points);
+        QStringList d;
+        for (const Difference& p : c.differences)
+            d << g(p.position) + QLatin1Char(':') + g(p.percent);
+        out = c.ok() ? QStringLiteral("%1 | rms %2 | max %3 at %4 | left out %5").arg(d.join(QLatin1Char(' ')), g(c.rmsPercent), g(c.maxPercent), g(c.maxPosition)).arg(c.leftOut)
+                     : c.refusal;
     }
     for (const int r : rows.skippedRows)
         out += QStringLiteral(" | row %1 left out").arg(r);

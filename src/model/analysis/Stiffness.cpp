@@ -84,7 +84,12 @@ EiCurve ConvertToEi(const std::vector<RowPoint>& rows, const BenchGeometry& g)
     const double metres = metresPer(g.lengthUnit);
     const double newtons = newtonsPer(g.loadUnit);
     const double spanM = g.span * metres;
-    const double perLbfIn2 = kNewtonsPerPoundForce * kMetresPerInch * kMetresPerInch;
+    // Everything but the load and the deflection, worked out once: one
+    // division a point rather than three.
+    const double factor = newtons * spanM * spanM * spanM / (48.0 * metres);
+    const double toLbfIn2 = 1.0 / (kNewtonsPerPoundForce * kMetresPerInch * kMetresPerInch);
+    const double toKgfM2 = 1.0 / kNewtonsPerKilogramForce;
+    curve.points.reserve(rows.size());
     for (const RowPoint& r : rows) {
         const double deflection = g.deflection - r.y * g.compliance;
         if (!(deflection > 0)) {
@@ -93,8 +98,8 @@ EiCurve ConvertToEi(const std::vector<RowPoint>& rows, const BenchGeometry& g)
             curve.points.clear();
             return curve;
         }
-        const double nM2 = r.y * newtons * spanM * spanM * spanM / (48.0 * deflection * metres);
-        curve.points.push_back({r.row, r.x, r.y, nM2 / perLbfIn2, nM2, nM2 / kNewtonsPerKilogramForce});
+        const double nM2 = r.y * factor / deflection;
+        curve.points.push_back({r.row, r.x, r.y, nM2 * toLbfIn2, nM2, nM2 * toKgfM2});
     }
     return curve;
 }

@@ -128,7 +128,7 @@ SpineAnalysis AnalyzeSpine(const std::vector<RowPoint>& readings, const GradeLim
     }
     const double c1 = std::hypot(c[1], c[2]);
     double c2 = std::hypot(c[3], c[4]);
-    // What is left of a twice-per-turn part in readings that have none is
+    // What is left of a twice-per-turn term in readings that have none is
     // rounding; its angle would be a random number shown as a finding.
     if (c2 <= 1e-12 * a.mean)
         c2 = 0.0;

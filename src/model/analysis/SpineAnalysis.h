@@ -29,16 +29,16 @@ QString GradeName(SpineGrade grade);
 // table's load unit.
 struct SpineAnalysis {
     QString refusal;             // why there are no figures; empty when there are
-    int readings = 0;            // rows that took part (set even when refused)
+    int readings = 0;            // rows in the fit (set even when refused)
     double mean = 0.0;           // a0
     double spineAngle = 0.0;     // the stiff plane, [0, 180)
     double nbpAngle = 0.0;       // the soft plane, 90 degrees on, [0, 180)
     double spinePercent = 0.0;   // stiff against soft plane, peak to peak, % of the mean
     double bendAmplitude = 0.0;  // once-per-turn amplitude
-    double bendAngle = 0.0;      // where the once-per-turn part peaks, [0, 360)
+    double bendAngle = 0.0;      // where the once-per-turn term peaks, [0, 360)
     double bendPercent = 0.0;
     double wobblePercent = 0.0;  // residual RMS, % of the mean: what neither effect explains
-    double spineAngleSd = 0.0;   // degrees; infinite when there is no twice-per-turn part at all
+    double spineAngleSd = 0.0;   // degrees; infinite when there is no twice-per-turn term at all
     bool spineSignificant = false;   // false: the stiff plane is not known, show "none found"
     SpineGrade grade = SpineGrade::Tour;
 

@@ -2,7 +2,7 @@
 // The rows of a two-column table that hold two numbers, as plain values for
 // the analysis routines. A row that is half typed, or holds a word, is not
 // an error here: the figures are worked out from the rest and the row is
-// named, so that the view can say which rows took no part.
+// named, so that the view can say which rows were left out.
 
 #include <QLocale>
 #include <vector>

@@ -20,6 +20,15 @@ for f in "$corpus"/profile_file/*.tvl "$corpus"/polar_file/*.tvp; do
 done
 "$TVCONV" --json "$corpus/polar_file/seven_as_thirty.tvp" > shown/seven_as_thirty.tvp.json
 python3 -c 'import json; json.load(open("shown/seven_as_thirty.tvp.json"))' || fail "the JSON does not parse"
+# The analyses: a shaft of 3 % spine at 40 degrees and a 0.3 bend at 200, read
+# every 30 degrees; a profile, and the same 5 % stiffer.
+python3 -c 'import math; print("Degree,Load"); [print(f"{a},{8 + 0.12 * math.cos(math.radians(2 * a - 80)) + 0.3 * math.cos(math.radians(a - 200)):.4f}") for a in range(0, 360, 30)]' > shaft.csv
+printf 'X,Y\n0,10\n10,20\n20,30\n30,40\n' > prof.csv
+printf 'X,Y\n0,10.5\n10,21\n20,31.5\n30,42\n' > stiffer.csv
+for f in shaft.tvp prof.tvl stiffer.tvl; do "$TVCONV" --build $f ${f%.*}.csv || fail "build $f"; done
+"$TVCONV" --analyze shaft.tvp > shown/analyze.json
+"$TVCONV" --ei span=15in,deflection=0.1in,load=lbf prof.tvl > shown/ei.json
+"$TVCONV" --compare prof.tvl stiffer.tvl > shown/compare.json
 if [ "${TARVEX_UPDATE_GOLDEN:-}" = 1 ]; then rm -rf "$golden"; cp -r shown "$golden"; fi
 diff -r "$golden" shown >&2 || fail "the converter's output differs from tests/golden/tvconv"
 cp shown/thirty_149.tvp.csv thirty.csv
@@ -121,6 +130,31 @@ CASES
 # A profile of headings only is fine, and reads from standard input.
 "$TVCONV" --build heads.tvl < empty.csv || fail "headings only"
 [ "$(stat -c %s heads.tvl)" = 44 ] || fail "headings-only size $(stat -c %s heads.tvl)"
+
+# The analyses refuse, with status 1, what they cannot work from.
+printf 'X,Y\n0,1\n90,2\n180,3\n270,4\n' > four.csv
+printf 'X,Y\n1,2\n' > one.csv
+"$TVCONV" --build four.tvp four.csv && "$TVCONV" --build one.tvl one.csv || fail "build"
+ei=span=15in,deflection=0.1in
+while read -r line; do
+  eval "set -- $line"
+  expect 1 "$1" "$TVCONV" "${@:2}"
+done <<'CASES'
+'--analyze takes one polar data file'        --analyze
+'prof.tvl: not a polar data file name'       --analyze prof.tvl
+'four.tvp: 4 readings: the analysis needs at least 6' --analyze four.tvp
+'--ei takes the bench geometry'              --ei prof.tvl
+'--ei needs span, deflection and load'       --ei span=15in prof.tvl
+'unknown setting "x=1"'                      --ei $ei,load=lbf,x=1 prof.tvl
+'lengths in in or mm'                        --ei span=15,deflection=0.1in,load=lbf prof.tvl
+'the load unit is kg, lbf or N, not "oz"'    --ei $ei,load=oz prof.tvl
+'the deflection must be a length above 0'    --ei span=15in,deflection=0mm,load=N prof.tvl
+'give under the load takes up the whole'     --ei $ei,load=lbf,compliance=0.01in prof.tvl
+'one.tvl: the zones need readings at two'    --ei $ei,load=lbf one.tvl
+'--compare takes the reference'              --compare prof.tvl
+'missing.tvl: cannot open it'                --compare missing.tvl prof.tvl
+'within the reference'                       --compare one.tvl prof.tvl
+CASES
 
 # Endless or oversized input is refused early, before it fills the memory.
 bounded() { # pattern shell-command: status 1, the pattern said, little time and memory

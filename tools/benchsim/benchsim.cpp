@@ -73,8 +73,16 @@ void usage(FILE* to)
         "                                               position (default 20:120, see --positions)\n"
         "                         sine:MEAN:AMP[:CYC]   load around the shaft, angle by angle,\n"
         "                                               MEAN + AMP sin(CYC x angle) (CYC default 2)\n"
-        "  --hold SEC           profile/sine: time at one position or angle (default 3)\n"
-        "  --step DEG           sine: angle between positions (default 30)\n"
+        "                         shaft:spine=P@DEG,bend=A@DEG,noise=SD,mean=M,step=DEG\n"
+        "                                               a shaft with a spine of P %% (stiff plane at\n"
+        "                                               DEG), a bend of amplitude A peaking at DEG,\n"
+        "                                               its own noise, mean load M (default 50);\n"
+        "                                               every setting optional\n"
+        "  --hold SEC           profile/sine/shaft: time at one position or angle (default 3);\n"
+        "                       the simulator cannot see the shaft turn, so sine and shaft step\n"
+        "                       on by the angle step every SEC, starting at 0 degrees\n"
+        "  --step DEG           sine/shaft: angle between positions (default 30; shaft's step=\n"
+        "                       overrides it)\n"
         "  --positions N        profile: positions along the shaft (default 10)\n"
         "  --rate N             readings per second (default 10; 0: back to back)\n"
         "  --baud N             wire speed that paces the characters (default 9600)\n"
@@ -157,6 +165,9 @@ public:
             from = colon + 1;
         }
         kind_ = parts[0];
+        o_ = o;
+        if (kind_ == "shaft")
+            return parts.size() <= 2 && parseShaft(parts.size() == 2 ? parts[1] : std::string());
         std::vector<double> args;
         for (std::size_t i = 1; i < parts.size(); ++i) {
             char* end = nullptr;
@@ -165,7 +176,6 @@ public:
                 return false;
             args.push_back(v);
         }
-        o_ = o;
         if (kind_ == "constant" && args.size() == 1) {
             a_ = args[0];
         } else if (kind_ == "ramp" && args.size() == 3 && args[2] >= 1) {
@@ -204,13 +214,75 @@ public:
             const double angle = std::fmod(static_cast<double>(held) * o_.step, 360.0);
             return a_ + b_ * std::sin(cycles_ * angle * kPi / 180.0);
         }
+        if (kind_ == "shaft") {
+            // The stiff plane repeats every half turn, a bend once a turn.
+            const double angle = std::fmod(static_cast<double>(held) * o_.step, 360.0) * kPi / 180.0;
+            return a_ * (1.0 + spine_ / 200.0 * std::cos(2.0 * (angle - spineAt_))) + bend_ * std::cos(angle - bendAt_);
+        }
         return a_;
     }
 
+    // Noise of the sequence itself (shaft:...,noise=SD), on top of --noise.
+    double noise() const { return noise_; }
+
 private:
+    // spine=PERCENT@DEG,bend=AMPLITUDE@DEG,noise=SD,mean=LOAD,step=DEG, each
+    // optional; the spine percentage is peak to peak against the mean, as the
+    // program's analysis reports it.
+    bool parseShaft(const std::string& text)
+    {
+        a_ = 50.0;
+        std::string::size_type from = 0;
+        while (from < text.size()) {
+            auto comma = text.find(',', from);
+            if (comma == std::string::npos)
+                comma = text.size();
+            const std::string item = text.substr(from, comma - from);
+            from = comma + 1;
+            const auto eq = item.find('=');
+            if (eq == std::string::npos)
+                return false;
+            const std::string key = item.substr(0, eq);
+            const std::string value = item.substr(eq + 1);
+            const auto at = value.find('@');
+            const bool angled = key == "spine" || key == "bend";
+            if (angled != (at != std::string::npos))
+                return false;
+            double v = 0, angle = 0;
+            if (!number(value.substr(0, at), v) || (angled && !number(value.substr(at + 1), angle)))
+                return false;
+            angle *= kPi / 180.0;
+            if (key == "spine" && v >= 0) {
+                spine_ = v;
+                spineAt_ = angle;
+            } else if (key == "bend" && v >= 0) {
+                bend_ = v;
+                bendAt_ = angle;
+            } else if (key == "noise" && v >= 0) {
+                noise_ = v;
+            } else if (key == "mean") {
+                a_ = v;
+            } else if (key == "step" && v > 0) {
+                o_.step = v;
+            } else {
+                return false;
+            }
+        }
+        return true;
+    }
+
+    static bool number(const std::string& text, double& v)
+    {
+        char* end = nullptr;
+        v = std::strtod(text.c_str(), &end);
+        return !text.empty() && *end == '\0' && std::isfinite(v);
+    }
+
+
     Options o_;
     std::string kind_;
     double a_ = 0, b_ = 0, cycles_ = 2;
+    double spine_ = 0, spineAt_ = 0, bend_ = 0, bendAt_ = 0, noise_ = 0;
     long steps_ = 1;
 };
 
@@ -504,7 +576,9 @@ int main(int argc, char** argv)
     const double start = monotonicNow();
     const double end = o.hangupAfter >= 0 ? start + o.hangupAfter : INFINITY;
     const double charTime = 10.0 / static_cast<double>(o.baud);
-    std::normal_distribution<double> noise(0.0, o.noise > 0 ? o.noise : 1.0);
+    // Independent noises add up in their squares.
+    const double noiseSd = std::hypot(std::max(o.noise, 0.0), sequence.noise());
+    std::normal_distribution<double> noise(0.0, noiseSd > 0 ? noiseSd : 1.0);
     std::uniform_real_distribution<double> chance(0.0, 1.0);
 
     sleepUntil(start + o.delay);
@@ -516,7 +590,7 @@ int main(int argc, char** argv)
             line = noiseBytes(bench.rng(), 16);
         } else {
             double v = sequence.value(sent, t - start);
-            if (o.noise > 0)
+            if (noiseSd > 0)
                 v += noise(bench.rng());
             line = formatReading(v, o);
             if (o.garbage > 0 && chance(bench.rng()) < o.garbage) {

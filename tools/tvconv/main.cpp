@@ -1,4 +1,5 @@
 // tvconv: bench data files to CSV or JSON for spreadsheets, and back.
+#include "Analyze.h"
 #include "Convert.h"
 #include "files/SafeWrite.h"
 
@@ -21,6 +22,14 @@ const char* const kUsage =
     "         write DIR/<name>.csv (or .json) for every data file named\n"
     "       tvconv --build OUT.tvl|OUT.tvp [CSV]\n"
     "         build a data file from CSV (standard input when CSV is omitted or -)\n"
+    "       tvconv --analyze FILE.tvp\n"
+    "         spine and bend of a polar file, as JSON\n"
+    "       tvconv --ei span=15in,deflection=0.1in,load=lbf[,compliance=0.001in] FILE.tvl\n"
+    "         EI of every row and the zone figures of a profile file, as JSON; lengths\n"
+    "         in in or mm (the positions in the span's unit), loads in kg, lbf or N;\n"
+    "         compliance: the bench's own give per load unit (default 0)\n"
+    "       tvconv --compare REF.tvl FILE.tvl\n"
+    "         the loads of FILE as percent difference from REF at each position, as JSON\n"
     "CSV: first line the two headings, then one line per row, then optionally an\n"
     "empty line and Note,\"text\". Numbers use \".\" as the decimal point and\n"
     "are printed as the program shows them (7 digits); --exact prints the\n"
@@ -71,6 +80,8 @@ int main(int argc, char* argv[])
         return 0;
     }
 
+    if (IsAnalysisOption(args.first()))
+        return RunAnalysis(args);
     if (args.first() == QLatin1String("--build")) {
         if (args.size() < 2 || args.size() > 3)
             return usage(QStringLiteral("--build takes the output file and at most one CSV file"));

@@ -1,0 +1,231 @@
+#include "Analyze.h"
+
+#include "Convert.h"
+#include "analysis/SpineAnalysis.h"
+#include "analysis/Stiffness.h"
+#include "files/OpenSave.h"
+#include "files/PolarFile.h"
+#include "files/ProfileFile.h"
+#include "files/SafeWrite.h"
+#include "numbers/Numbers.h"
+#include "tables/DataTable.h"
+
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+#include <cmath>
+#include <optional>
+#include <unistd.h>
+
+using namespace tarvex;
+
+namespace tvconv {
+
+namespace {
+
+int fail(const QString& message)
+{
+    WriteAllTo(STDERR_FILENO, "tvconv: " + message.toLocal8Bit() + '\n');
+    return 1;
+}
+
+// Six significant digits: the readings carry seven at most, and the last
+// digits of a fit are rounding that would differ between machines.
+QJsonValue number(double v)
+{
+    if (!std::isfinite(v))
+        return QJsonValue(QJsonValue::Null);
+    return QString::number(v, 'g', 6).toDouble() + 0.0;
+}
+
+// The data file as the program lays it out in its table; the loads are
+// written into the cells in the desktop's number format, so they are read
+// back in it too.
+QString loadTable(const QString& path, bool polar, DataTable& table)
+{
+    const QString kind = polar ? QStringLiteral("polar") : QStringLiteral("profile");
+    if (FileTypeOf(path) != (polar ? QLatin1String("tvp") : QLatin1String("tvl")))
+        return QStringLiteral("%1: not a %2 data file name (it must end in %3)")
+            .arg(path, kind, polar ? QStringLiteral("tvp") : QStringLiteral("tvl"));
+    QString error;
+    const int fd = OpenInput(path, true, &error);
+    if (fd < 0)
+        return {error};
+    QFile file;
+    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        return {QStringLiteral("%1: cannot read it: %2").arg(path, file.errorString())};
+    }
+    QString note;
+    bool read = false;
+    if (polar) {
+        const auto rec = DecodePolarRecord(file, false);
+        if ((read = rec && PolarRecordFillsTable(*rec))) {
+            QString interval;
+            ApplyPolarRecord(*rec, table, interval, note);
+        }
+    } else if (const auto rec = DecodeProfileRecord(file)) {
+        ApplyProfileRecord(*rec, table, note);
+        read = true;
+    }
+    if (read)
+        return {};
+    if (file.error() != QFileDevice::NoError)
+        return {QStringLiteral("%1: cannot read it: %2").arg(path, file.errorString())};
+    return {QStringLiteral("%1: not a %2 data file, or damaged").arg(path, kind)};
+}
+
+// "15in", "381mm": the length in `unit`.
+std::optional<double> length(const QString& text, std::optional<LengthUnit>& unit)
+{
+    const LengthUnit given = text.endsWith(QLatin1String("mm")) ? LengthUnit::Millimetre : LengthUnit::Inch;
+    if (!text.endsWith(QLatin1String("mm")) && !text.endsWith(QLatin1String("in")))
+        return {};
+    const auto v = StrictDouble(text.chopped(2), QLocale::c());
+    if (!v)
+        return {};
+    if (!unit)
+        unit = given;
+    if (given == *unit)
+        return *v;
+    return given == LengthUnit::Inch ? *v * 25.4 : *v / 25.4;
+}
+
+// span=15in,deflection=0.1in,load=lbf[,compliance=0.001in]: the span's unit
+// is the unit of the others and of the file's positions.
+QString parseGeometry(const QString& text, BenchGeometry& g)
+{
+    std::optional<LengthUnit> unit;
+    QString span, deflection, load, compliance;
+    for (const QString& item : text.split(QLatin1Char(','))) {
+        const QString key = item.section(QLatin1Char('='), 0, 0);
+        const QString value = item.section(QLatin1Char('='), 1);
+        QString* slot = key == QLatin1String("span") ? &span
+            : key == QLatin1String("deflection")     ? &deflection
+            : key == QLatin1String("load")           ? &load
+            : key == QLatin1String("compliance")     ? &compliance
+                                                     : nullptr;
+        if (!slot || !item.contains(QLatin1Char('=')))
+            return {QStringLiteral("--ei: unknown setting \"%1\" (span, deflection, load, compliance)").arg(item)};
+        *slot = value;
+    }
+    if (span.isEmpty() || deflection.isEmpty() || load.isEmpty())
+        return {QStringLiteral("--ei needs span, deflection and load, e.g. span=15in,deflection=0.1in,load=lbf")};
+    const auto s = length(span, unit);
+    const auto d = length(deflection, unit);
+    const auto c = compliance.isEmpty() ? std::optional<double>(0.0) : length(compliance, unit);
+    if (!s || !d || !c)
+        return {QStringLiteral("--ei: span, deflection and compliance are lengths in in or mm, e.g. 15in or 381mm")};
+    if (load == QLatin1String("kg"))
+        g.loadUnit = LoadUnit::Kilogram;
+    else if (load == QLatin1String("lbf"))
+        g.loadUnit = LoadUnit::PoundForce;
+    else if (load == QLatin1String("N"))
+        g.loadUnit = LoadUnit::Newton;
+    else
+        return {QStringLiteral("--ei: the load unit is kg, lbf or N, not \"%1\"").arg(load)};
+    g.lengthUnit = *unit;
+    g.span = *s;
+    g.deflection = *d;
+    g.compliance = *c;
+    return {};
+}
+
+QJsonObject analyze(const SpineAnalysis& a)
+{
+    return {
+        {QStringLiteral("mean"), number(a.mean)},
+        {QStringLiteral("spine_angle"), number(a.spineAngle)},
+        {QStringLiteral("nbp_angle"), number(a.nbpAngle)},
+        {QStringLiteral("spine_percent"), number(a.spinePercent)},
+        {QStringLiteral("bend_amplitude"), number(a.bendAmplitude)},
+        {QStringLiteral("bend_angle"), number(a.bendAngle)},
+        {QStringLiteral("bend_percent"), number(a.bendPercent)},
+        {QStringLiteral("wobble_percent"), number(a.wobblePercent)},
+        {QStringLiteral("spine_angle_sd"), number(a.spineAngleSd)},
+        {QStringLiteral("spine_significant"), a.spineSignificant},
+        {QStringLiteral("grade"), GradeName(a.grade)},
+        {QStringLiteral("readings"), a.readings},
+    };
+}
+
+int print(const QJsonObject& json)
+{
+    QString why;
+    if (!WriteAllTo(STDOUT_FILENO, QJsonDocument(json).toJson(QJsonDocument::Indented), &why))
+        return fail(QStringLiteral("standard output: %1").arg(why));
+    return 0;
+}
+
+} // namespace
+
+bool IsAnalysisOption(const QString& option)
+{
+    return option == QLatin1String("--analyze") || option == QLatin1String("--ei") || option == QLatin1String("--compare");
+}
+
+int RunAnalysis(const QStringList& args)
+{
+    const QString& option = args.first();
+    const qsizetype wanted = option == QLatin1String("--analyze") ? 2 : 3;
+    if (args.size() != wanted)
+        return fail(option == QLatin1String("--analyze") ? QStringLiteral("--analyze takes one polar data file")
+                    : option == QLatin1String("--ei")    ? QStringLiteral("--ei takes the bench geometry and one profile data file")
+                                                         : QStringLiteral("--compare takes the reference and one profile data file"));
+    BenchGeometry geometry;
+    if (option == QLatin1String("--ei"))
+        if (const QString bad = parseGeometry(args.at(1), geometry); !bad.isEmpty())
+            return fail(bad);
+    const QString& path = args.last();
+    DataTable table;
+    if (const QString bad = loadTable(path, option == QLatin1String("--analyze"), table); !bad.isEmpty())
+        return fail(bad);
+    const TableReadings rows = NumberRowsOf(table);
+
+    if (option == QLatin1String("--analyze")) {
+        const SpineAnalysis a = AnalyzeSpine(rows.points);
+        return a.ok() ? print(analyze(a)) : fail(path + QStringLiteral(": ") + a.refusal);
+    }
+    if (option == QLatin1String("--ei")) {
+        const EiCurve ei = ConvertToEi(rows.points, geometry);
+        const ZoneFigures z = EiZones(ei, geometry.lengthUnit);
+        if (!ei.ok() || !z.ok())
+            return fail(path + QStringLiteral(": ") + (ei.ok() ? z.refusal : ei.refusal));
+        QJsonArray points, skipped;
+        for (const EiPoint& p : ei.points)
+            points.append(QJsonObject{{QStringLiteral("position"), number(p.position)},
+                                      {QStringLiteral("load"), number(p.load)},
+                                      {QStringLiteral("ei_lbf_in2"), number(p.lbfIn2)},
+                                      {QStringLiteral("ei_n_m2"), number(p.nM2)},
+                                      {QStringLiteral("ei_kgf_m2"), number(p.kgfM2)}});
+        for (const int r : rows.skippedRows)
+            skipped.append(r);
+        return print({{QStringLiteral("rows"), points},
+                      {QStringLiteral("skipped_rows"), skipped},
+                      {QStringLiteral("tip"), number(z.tip)},
+                      {QStringLiteral("mid"), number(z.mid)},
+                      {QStringLiteral("butt"), number(z.butt)},
+                      {QStringLiteral("butt_tip_ratio"), number(z.buttTipRatio)},
+                      {QStringLiteral("slope_percent_per_in"), number(z.slopePercentPerIn)},
+                      {QStringLiteral("stiffness_index"), number(z.stiffnessIndex)}});
+    }
+    DataTable reference;
+    if (const QString bad = loadTable(args.at(1), false, reference); !bad.isEmpty())
+        return fail(bad);
+    const CurveComparison c = CompareWithReference(NumberRowsOf(reference).points, rows.points);
+    if (!c.ok())
+        return fail(path + QStringLiteral(": ") + c.refusal);
+    QJsonArray differences;
+    for (const Difference& d : c.differences)
+        differences.append(QJsonObject{{QStringLiteral("position"), number(d.position)},
+                                       {QStringLiteral("difference_percent"), number(d.percent)}});
+    return print({{QStringLiteral("rows"), differences},
+                  {QStringLiteral("left_out"), c.leftOut},
+                  {QStringLiteral("rms_percent"), number(c.rmsPercent)},
+                  {QStringLiteral("max_percent"), number(c.maxPercent)},
+                  {QStringLiteral("max_position"), number(c.maxPosition)}});
+}
+
+} // namespace tvconv

@@ -1,0 +1,20 @@
+#pragma once
+// The analysis options of the converter: spine and bend of a polar file,
+// EI and zone figures of a profile file, and the percent difference of one
+// profile from a reference. The files are read into a table as the program
+// opens them, so the figures are the ones the program works out.
+
+#include <QString>
+#include <QStringList>
+
+namespace tvconv {
+
+// Whether `option` is one of --analyze, --ei, --compare.
+bool IsAnalysisOption(const QString& option);
+
+// Runs the option at the head of `args` and prints its JSON on standard
+// output. The exit status: 1, with a message, for bad arguments, a file that
+// cannot be read, and readings the figures cannot be worked out from.
+int RunAnalysis(const QStringList& args);
+
+} // namespace tvconv

@@ -156,8 +156,9 @@ void PolarWorkspace::Command1_Click()
 
 void PolarWorkspace::Tab1cmdPlot_Click()
 {
-    if (const auto failure = DrawPolarChart(picture(), table(), Tab1cmbRange->currentText(), false, polarMessages()))
-        MsgBox(*failure);
+    if (const Result<> drawn = DrawPolarChart(picture(), table(), Tab1cmbRange->currentText(), false, polarMessages());
+        !drawn.ok())
+        MsgBox(drawn.message);
 }
 
 void PolarWorkspace::Tab1cmdClear_Click()
@@ -176,16 +177,17 @@ void PolarWorkspace::Tab1cmdSine_Click()
 
 void PolarWorkspace::DrawPolarPrintCopy(PictureArea& copy)
 {
-    if (const auto failure = DrawPolarChart(copy, table(), Tab1cmbRange->currentText(), true, polarMessages()))
-        MsgBox(*failure);
+    if (const Result<> drawn = DrawPolarChart(copy, table(), Tab1cmbRange->currentText(), true, polarMessages());
+        !drawn.ok())
+        MsgBox(drawn.message);
 }
 
 bool PolarWorkspace::readFile(const QString& path, QString& note)
 {
     QString interval;
-    const ReadStatus status = ReadPolarFile(path, table(), interval, note);
-    if (status != ReadStatus::Ok) {
-        MsgBox(PolarReadMessage(status));
+    const ReadResult read = ReadPolarFile(path, table(), interval, note);
+    if (!read.ok()) {
+        MsgBox(read.message);
         return false;
     }
     Tab1cmbInterval->setCurrentIndex(Tab1cmbInterval->findText(interval));

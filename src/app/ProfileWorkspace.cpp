@@ -205,9 +205,9 @@ void ProfileWorkspace::DrawXYPrintCopy(PictureArea& copy)
 
 bool ProfileWorkspace::readFile(const QString& path, QString& note)
 {
-    const ReadStatus status = ReadProfileFile(path, table(), note);
-    if (status != ReadStatus::Ok) {
-        MsgBox(ProfileReadMessage(status));
+    const ReadResult read = ReadProfileFile(path, table(), note);
+    if (!read.ok()) {
+        MsgBox(read.message);
         return false;
     }
     chart_.plotted = false;

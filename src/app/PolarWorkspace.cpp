@@ -5,6 +5,7 @@
 #include "device/Capture.h"
 #include "files/PolarFile.h"
 #include "files/TextExport.h"
+#include "platform/FailurePolicy.h"
 #include "platform/MessageBox.h"
 #include "platform/PictureArea.h"
 #include "platform/PictureAreaWidget.h"
@@ -113,14 +114,9 @@ void PolarWorkspace::Form_Load()
     drawBackground();
 }
 
-MessageSink PolarWorkspace::polarMessages()
-{
-    return [this](const QString& text) { MsgBox(text); };
-}
-
 void PolarWorkspace::drawBackground()
 {
-    InitGraphic(picture(), Tab1cmbRange->currentText(), false, polarMessages());
+    InitGraphic(picture(), Tab1cmbRange->currentText(), false, tellUser());
 }
 
 // New keeps the file name and the modified flag.
@@ -156,8 +152,7 @@ void PolarWorkspace::Command1_Click()
 
 void PolarWorkspace::Tab1cmdPlot_Click()
 {
-    if (const auto failure = DrawPolarChart(picture(), table(), Tab1cmbRange->currentText(), false, polarMessages()))
-        MsgBox(*failure);
+    StopWithMessage(DrawPolarChart(picture(), table(), Tab1cmbRange->currentText(), false, tellUser()), tellUser());
 }
 
 void PolarWorkspace::Tab1cmdClear_Click()
@@ -176,18 +171,14 @@ void PolarWorkspace::Tab1cmdSine_Click()
 
 void PolarWorkspace::DrawPolarPrintCopy(PictureArea& copy)
 {
-    if (const auto failure = DrawPolarChart(copy, table(), Tab1cmbRange->currentText(), true, polarMessages()))
-        MsgBox(*failure);
+    StopWithMessage(DrawPolarChart(copy, table(), Tab1cmbRange->currentText(), true, tellUser()), tellUser());
 }
 
 bool PolarWorkspace::readFile(const QString& path, QString& note)
 {
     QString interval;
-    const ReadStatus status = ReadPolarFile(path, table(), interval, note);
-    if (status != ReadStatus::Ok) {
-        MsgBox(PolarReadMessage(status));
+    if (StopWithMessage(ReadPolarFile(path, table(), interval, note), tellUser()))
         return false;
-    }
     Tab1cmbInterval->setCurrentIndex(Tab1cmbInterval->findText(interval));
     return true;
 }

@@ -4,7 +4,6 @@
 // load column, the polar chart at a chosen scale and the sine view.
 
 #include "TableWorkspace.h"
-#include "platform/MessageSink.h"
 
 class QComboBox;
 class QPushButton;
@@ -40,8 +39,6 @@ private:
     void buildPage();
     // The background of an empty chart at the chosen scale.
     void drawBackground();
-    // The solver's messages, shown as the window's message boxes.
-    MessageSink polarMessages();
 
     QComboBox* Tab1cmbInterval = nullptr;
     QPushButton* Tab1cmdSet = nullptr;

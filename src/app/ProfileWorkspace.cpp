@@ -4,6 +4,7 @@
 #include "device/Capture.h"
 #include "files/ProfileFile.h"
 #include "files/TextExport.h"
+#include "platform/FailurePolicy.h"
 #include "platform/MessageBox.h"
 #include "platform/PictureArea.h"
 #include "platform/PictureAreaWidget.h"
@@ -192,8 +193,7 @@ void ProfileWorkspace::Tab0cmdClear_Click()
 
 void ProfileWorkspace::DrawXYChart()
 {
-    tarvex::DrawXYChart(picture(), table(), chart_, NodesTicked(Tab0chkNode),
-                        [this](const QString& text) { MsgBox(text); });
+    tarvex::DrawXYChart(picture(), table(), chart_, NodesTicked(Tab0chkNode), tellUser());
 }
 
 void ProfileWorkspace::DrawXYPrintCopy(PictureArea& copy)
@@ -205,11 +205,8 @@ void ProfileWorkspace::DrawXYPrintCopy(PictureArea& copy)
 
 bool ProfileWorkspace::readFile(const QString& path, QString& note)
 {
-    const ReadStatus status = ReadProfileFile(path, table(), note);
-    if (status != ReadStatus::Ok) {
-        MsgBox(ProfileReadMessage(status));
+    if (StopWithMessage(ReadProfileFile(path, table(), note), tellUser()))
         return false;
-    }
     chart_.plotted = false;
     return true;
 }

@@ -2,6 +2,7 @@
 
 #include "charts/xy/frmXYCaption.h"
 #include "files/OpenSave.h"
+#include "platform/FailurePolicy.h"
 #include "platform/FileDialog.h"
 #include "platform/MessageBox.h"
 #include "platform/PictureArea.h"
@@ -16,21 +17,10 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTextDocument>
-#include <exception>
 
 namespace tarvex {
 
 namespace {
-
-// The print command's steps ignore failures: one that fails is passed over.
-template <typename Step>
-void skipOnFailure(Step&& step)
-{
-    try {
-        step();
-    } catch (const std::exception&) {
-    }
-}
 
 // The live load boxes stand out in the highlight green whatever the desktop theme.
 void paintLiveLoadBox(QLineEdit* box)
@@ -126,6 +116,11 @@ MsgResult TableWorkspace::MsgBox(const QString& text)
     return MsgBox(text, MsgButtons::Ok, kAppTitle);
 }
 
+MessageSink TableWorkspace::tellUser()
+{
+    return [this](const QString& text) { MsgBox(text); };
+}
+
 void TableWorkspace::showReading(const QString& text)
 {
     load_->setText(text);
@@ -192,14 +187,10 @@ void TableWorkspace::SaveDataFile()
         const QString type = FileTypeOf(path);
         const bool dataFile = type == settings.dataExtension;
         if (dataFile || type == kTextExportExtension) {
-            const SaveResult result = writeFile(path, noteText(), dataFile);
-            if (!result.ok()) {
-                // Cells that are not numbers end the save silently; a text the
-                // file cannot hold and a file that could not be written are explained.
-                if (!result.message.isEmpty())
-                    MsgBox(result.message);
+            // Cells that are not numbers end the save silently; a text the
+            // file cannot hold and a file that could not be written are explained.
+            if (StopWithMessage(writeFile(path, noteText(), dataFile), tellUser()))
                 return;
-            }
             // Only the data files clear the flag: after a text export the data
             // still has to be saved.
             if (dataFile)
@@ -217,9 +208,10 @@ ReportPage TableWorkspace::reportPage(PictureArea& copy)
 {
     // The copy is drawn at the designed size of the workspace's chart, so the
     // report gets the chart in the proportions it was laid out for, whatever
-    // size the window has on screen.
-    skipOnFailure([&] { copy.setDesignSize(picture_->designSize()); });
-    skipOnFailure([&] { drawPrintCopy(copy); });
+    // size the window has on screen. The report is shown even when the copy
+    // could not be drawn.
+    IgnoreFailure([&] { copy.setDesignSize(picture_->designSize()); });
+    IgnoreFailure([&] { drawPrintCopy(copy); });
     ReportPage page;
     page.layout = kind_;
     page.chart = copy.picture();

@@ -13,6 +13,7 @@
 // changes, and so does typing into the note, which is saved with the table.
 
 #include "files/FileCommon.h"
+#include "platform/MessageSink.h"
 #include "platform/Platform.h"
 #include "platform/Twips.h"
 #include "tables/Workspace.h"
@@ -94,6 +95,8 @@ protected:
     void setFileName(const QString& name) { fileName_ = name; }
     MsgResult MsgBox(const QString& text, MsgButtons buttons, const QString& title);
     MsgResult MsgBox(const QString& text);
+    // The message box as a sink, for routines that tell the user.
+    MessageSink tellUser();
     const Platform& platform() const { return platform_; }
 
     // Reads a data file into the table and note; reports a failure itself.

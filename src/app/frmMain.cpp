@@ -222,8 +222,7 @@ void frmMain::Form_Load()
     // Each step stands alone: one that cannot run is skipped and the next goes on.
     profile_->Form_Load();
     polar_->Form_Load();
-    if (platform_.fileDialog)
-        platform_.fileDialog->InitDir = applicationFolder;
+    platform_.fileDialog->InitDir = applicationFolder;
     setUpSerialPort();
     SSTab1->setCurrentIndex(0);
     SSTab1_Click();
@@ -347,7 +346,7 @@ void frmMain::mnuInsert_Click()
 void frmMain::mnuCopy_Click()
 {
     TableWorkspace* ws = active();
-    if (!ws || !platform_.clipboard)
+    if (!ws)
         return;
     platform_.clipboard->clear();
     platform_.clipboard->setText(ws->copyBlock());
@@ -355,7 +354,7 @@ void frmMain::mnuCopy_Click()
 
 void frmMain::mnuPaste_Click()
 {
-    const QString text = platform_.clipboard ? platform_.clipboard->text() : QString();
+    const QString text = platform_.clipboard->text();
     if (TableWorkspace* ws = active())
         ws->runTableCommand([&text](DataTable& t) { PasteIntoBlock(t, text); });
 }
@@ -366,6 +365,8 @@ void frmMain::closeEvent(QCloseEvent* event)
     if (profile_->isModified() || polar_->isModified()) {
         const MsgResult answer = MsgBox(QStringLiteral("Do you want to save the data?"), MsgButtons::YesNo, kAppTitle);
         if (answer == MsgResult::Yes) {
+            // Each save stands alone: one that fails has said why, and the
+            // other is still offered. The window stays open either way.
             cancelled = true;
             event->ignore();
             if (profile_->isModified()) {

@@ -7,7 +7,6 @@
 // chart, file name and modified flag. The device link's handlers are in
 // frmMain_device.cpp.
 
-#include "device/RxFraming.h"
 #include "platform/Platform.h"
 #include "tables/Workspace.h"
 
@@ -25,6 +24,7 @@ class QToolBar;
 namespace tarvex {
 
 class PictureArea;
+class ReadingReceiver;
 class PolarWorkspace;
 class ProfileWorkspace;
 class TableWorkspace;
@@ -92,8 +92,7 @@ private:
 
     Platform platform_;
     bool blFormLoaded = false;
-    RxState RxBuffer;
-    qint64 RxDropped = 0;                       // characters the receive bound dropped
+    ReadingReceiver* receiver_ = nullptr;       // the port's bytes into readings
 
     QTabWidget* SSTab1 = nullptr;
     ProfileWorkspace* profile_ = nullptr;

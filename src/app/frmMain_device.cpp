@@ -4,7 +4,7 @@
 
 #include "TableWorkspace.h"
 #include "device/PortComboBox.h"
-#include "device/RxFraming.h"
+#include "device/ReadingReceiver.h"
 #include "device/SerialLink.h"
 #include "platform/MessageBox.h"
 #include "platform/SerialPort.h"
@@ -16,10 +16,14 @@ namespace tarvex {
 
 void frmMain::setUpSerialPort()
 {
-    if (SerialPort* port = platform_.serialPort.get()) {
-        connect(port, &SerialPort::received, this, &frmMain::SPortAx1_OnRxChar);
-        connect(port, &SerialPort::failed, this, &frmMain::SPortAx1_OnFailed);
-    }
+    SerialPort* port = platform_.serialPort.get();
+    receiver_ = new ReadingReceiver(this);
+    connect(port, &SerialPort::received, this, &frmMain::SPortAx1_OnRxChar);
+    connect(port, &SerialPort::failed, this, &frmMain::SPortAx1_OnFailed);
+    connect(receiver_, &ReadingReceiver::reading, this, [this](const QString& text) {
+        if (TableWorkspace* ws = active())
+            ws->showReading(text);
+    });
     if (auto* list = qobject_cast<PortComboBox*>(cmbCommPort))
         connect(list, &PortComboBox::aboutToShowPopup, this, &frmMain::cmbCommPort_DropDown);
     SetUpPortControls(*platform_.serialPort, *cmbCommPort, *cmdOpen);
@@ -27,10 +31,10 @@ void frmMain::setUpSerialPort()
 
 void frmMain::closeSerialPortOnShutdown()
 {
-    SerialPort* port = platform_.serialPort.get();
-    if (!port || !port->isOpen())
+    SerialPort& port = *platform_.serialPort;
+    if (!port.isOpen())
         return;
-    port->close();
+    port.close();
     // When the close is cancelled to save, the window stays: it must not
     // claim a port that is no longer open.
     ShowPortClosed(*cmbCommPort, *cmdOpen);
@@ -44,16 +48,7 @@ void frmMain::cmdOpen_Click()
 
 void frmMain::SPortAx1_OnRxChar()
 {
-    SerialPort* port = platform_.serialPort.get();
-    if (!port)
-        return;
-    // A line given up at the bound leaves the box as it was: what it lost
-    // could have been the sign or the decimal point.
-    const RxFramed framed = FrameReceived(RxBuffer, port->readAll(), &RxDropped);
-    if (!framed.reading)
-        return;
-    if (TableWorkspace* ws = active())
-        ws->showReading(*framed.reading);
+    receiver_->receive(platform_.serialPort->readAll());
 }
 
 void frmMain::SPortAx1_OnFailed(const QString& description)
@@ -65,7 +60,7 @@ void frmMain::SPortAx1_OnFailed(const QString& description)
 
 void frmMain::cmbCommPort_DropDown()
 {
-    if (platform_.serialPort && cmbCommPort->isEnabled())
+    if (cmbCommPort->isEnabled())
         RefreshPortList(*platform_.serialPort, *cmbCommPort);
 }
 

@@ -94,6 +94,7 @@ printf 'X,Y\n1,1e40\n' > huge.csv
 printf 'X,Y\n1e309,1\n' > e309.csv
 printf 'X,Y\n1,-1e-400\n' > tiny.csv
 printf 'X,Y\n1,%s\n' "$(printf '9%.0s' $(seq 400))" > digits400.csv
+printf 'X,Y\n1,0.%s1e-9223372036854775807\n' "$(printf '0%.0s' $(seq 400))" > zeros400.csv
 printf 'X,Y\n1,2\n\nNote,"a \xe2\x86\x92 b"\n' > arrow.csv
 printf 'Degree,Load\n' > empty.csv
 printf 'X,"Y\n1,2\n' > open.csv
@@ -115,6 +116,7 @@ done <<'CASES'
 1 '"1e309" is out of range: beyond'           --build x.tvl e309.csv
 1 '"-1e-400" is out of range: too close to 0' --build x.tvl tiny.csv
 1 '(400 characters) is out of range'          --build x.tvl digits400.csv
+1 'characters) is out of range: too close to 0' --build x.tvl zeros400.csv
 1 'the note holds characters that the file cannot store' --build x.tvl arrow.csv
 1 'at least one data row'                     --build x.tvp empty.csv
 1 'not closed'                                --build x.tvl open.csv

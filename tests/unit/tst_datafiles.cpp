@@ -74,11 +74,10 @@ struct Shown {
         QStringList entered;
         table.onEnterCell = [&] { entered << QStringLiteral("%1,%2").arg(table.Row()).arg(table.Col()); };
         const bool polar = path.endsWith(QLatin1String(".tvp"));
-        const ReadStatus s = polar ? ReadPolarFile(path, table, interval, note) : ReadProfileFile(path, table, note);
+        const ReadResult r = polar ? ReadPolarFile(path, table, interval, note) : ReadProfileFile(path, table, note);
         table.onEnterCell = nullptr;
-        if (s != ReadStatus::Ok)
-            return (s == ReadStatus::BadName ? QStringLiteral("bad name: ") : QStringLiteral("failed: "))
-                + (polar ? PolarReadMessage(s) : ProfileReadMessage(s));
+        if (!r.ok())
+            return (r.status == ReadStatus::BadName ? QStringLiteral("bad name: ") : QStringLiteral("failed: ")) + r.message;
         return dump(table) + QStringLiteral(" | note ") + cell(note) + QStringLiteral(" | interval ") + interval
             + (entered.size() > 1 && entered.size() <= 12 ? QStringLiteral(" | entered ") + entered.join(QLatin1Char(' ')) : QString());
     }

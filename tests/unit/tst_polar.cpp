@@ -127,16 +127,16 @@ QString run(const QStringList& in)
         }
         area.PSet(1, 1);
         const Picture before = area.picture();
-        const auto failure = DrawPolarChart(area, table, in[1], printing, say);
+        const Result<> drawn = DrawPolarChart(area, table, in[1], printing, say);
         if (in.size() > 4) {   // Plot again over it, as the window does
             fill(table, in[4]);
             DrawPolarChart(area, table, in[1], printing, say);
         }
         if (area.picture() == before)
-            return QStringLiteral("nothing drawn") + (failure ? QStringLiteral(" | ") + golden::show(*failure) : QString());
+            return QStringLiteral("nothing drawn") + (drawn.ok() ? QString() : QStringLiteral(" | ") + golden::show(drawn.message));
         if (const QString why = drawing(area, in.value(3)); !why.isEmpty())
             return why;
-        out = (failure ? golden::show(*failure) : QStringLiteral("drawn")) + QStringLiteral(" | ") + polarSummary(area);
+        out = (drawn.ok() ? QStringLiteral("drawn") : golden::show(drawn.message)) + QStringLiteral(" | ") + polarSummary(area);
     } else if (what == QLatin1String("sine")) {
         DataTable table;
         fill(table, in[2]);
@@ -170,7 +170,7 @@ private slots:
         DataTable table;
         fill(table, QStringLiteral("0,%1;90,%2").arg(user.toString(-12.5), user.toString(1.25e2, 'e')));
         PictureArea area(QSize(333, 333), QColor(0, 0, 64));
-        QCOMPARE(DrawPolarChart(area, table, QStringLiteral("100"), false), std::nullopt);
+        QVERIFY(DrawPolarChart(area, table, QStringLiteral("100"), false).ok());
         QVERIFY2(polarSummary(area).startsWith(QStringLiteral("figure (0 468.75) (812.5 0.65) (0 468.75) |")), qPrintable(polarSummary(area)));
     }
 };

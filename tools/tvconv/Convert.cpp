@@ -21,6 +21,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstring>
+#include <limits>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -141,7 +142,12 @@ Range doubleRange(const QString& text)
     if (e != end) {
         long long written = 0;
         const char* from = e + 1 + (e[1] == '+' ? 1 : 0);
-        if (std::from_chars(from, end, written).ec == std::errc::result_out_of_range)
+        // An exponent beyond what a long long holds, or one that would carry
+        // the sum past it, outweighs any number of digits before or after
+        // the point.
+        const bool huge = std::from_chars(from, end, written).ec == std::errc::result_out_of_range;
+        using Limits = std::numeric_limits<long long>;
+        if (huge || (written < 0 ? exponent < Limits::min() - written : exponent > Limits::max() - written))
             exponent = e[1] == '-' ? -1 : 1;
         else
             exponent += written;

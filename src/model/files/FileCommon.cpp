@@ -5,6 +5,7 @@
 #include "files/Cp1252.h"
 #include "files/SafeWrite.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QIODevice>
 #include <QtEndian>
@@ -59,6 +60,29 @@ bool IsAcceptableFileName(const QString& path)
         if (part.size() > 255)
             return false;
     return true;
+}
+
+ReadStatus OpenDataFile(const QString& path, QFile& file)
+{
+    if (!IsAcceptableFileName(path))
+        return ReadStatus::BadName;
+    file.setFileName(path);
+    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly) || file.isSequential())
+        return ReadStatus::Failed;
+    return ReadStatus::Ok;
+}
+
+ReadResult ReadFailure(ReadStatus status, const QString& unreadable)
+{
+    switch (status) {
+    case ReadStatus::Ok:
+        return {};
+    case ReadStatus::BadName:
+        return {status, kBadFileName};
+    case ReadStatus::Failed:
+        break;
+    }
+    return {ReadStatus::Failed, unreadable};
 }
 
 SaveResult WriteDataBytes(const QString& path, const QByteArray& bytes)

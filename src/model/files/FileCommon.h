@@ -4,11 +4,14 @@
 // texts against the code page, and writing a file so that it is replaced in
 // one step.
 
+#include "platform/Result.h"
+
 #include <QByteArray>
 #include <QString>
 #include <cstdint>
 #include <vector>
 
+class QFile;
 class QIODevice;
 
 namespace tarvex {
@@ -34,12 +37,20 @@ enum class SaveStatus {
     CannotStore,   // a text the file cannot hold (characters or length): the user is told
 };
 
-struct SaveResult {
-    SaveStatus status = SaveStatus::Ok;
-    // Set only when the user has to be told why nothing was saved.
-    QString message;
-    bool ok() const { return status == SaveStatus::Ok; }
-};
+// A reader's failure always has words for the user; a writer's only when the
+// user has to be told why nothing was saved.
+using ReadResult = Result<ReadStatus>;
+using SaveResult = Result<SaveStatus>;
+
+inline const QString kBadFileName = QStringLiteral("File not found!");
+
+// Opens a data file for one of the record readers: BadName or Failed, or Ok
+// with `file` open on a regular file.
+ReadStatus OpenDataFile(const QString& path, QFile& file);
+
+// A data file reader's failure: a name the system rejects is told alike for
+// every file; anything else in `unreadable`, the words of that file's reader.
+ReadResult ReadFailure(ReadStatus status, const QString& unreadable);
 
 // Why `text` cannot be stored, in words for the user, or empty when it can.
 // `what` names the text ("the note"). With `limitLength` the text must also fit

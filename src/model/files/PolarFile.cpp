@@ -8,7 +8,6 @@
 
 #include <QBuffer>
 #include <QFile>
-#include <QFileInfo>
 
 namespace tarvex {
 
@@ -127,18 +126,18 @@ std::optional<PolarRecord> DecodePolarRecord(const QByteArray& bytes, bool keepA
     return DecodePolarRecord(buffer, keepAngles);
 }
 
-ReadStatus LoadPolarRecord(const QString& path, PolarRecord& record, bool keepAngles)
+ReadResult LoadPolarRecord(const QString& path, PolarRecord& record, bool keepAngles)
 {
-    if (!IsAcceptableFileName(path))
-        return ReadStatus::BadName;
-    QFile file(path);
-    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly) || file.isSequential())
-        return ReadStatus::Failed;
-    auto rec = DecodePolarRecord(file, keepAngles);
-    if (!rec)
-        return ReadStatus::Failed;
-    record = std::move(*rec);
-    return ReadStatus::Ok;
+    QFile file;
+    ReadStatus status = OpenDataFile(path, file);
+    if (status == ReadStatus::Ok) {
+        if (auto rec = DecodePolarRecord(file, keepAngles)) {
+            record = std::move(*rec);
+            return {};
+        }
+        status = ReadStatus::Failed;
+    }
+    return ReadFailure(status, kPolarReadFailed);
 }
 
 namespace {
@@ -179,28 +178,15 @@ SaveResult WritePolarFile(const QString& path, const DataTable& table, const QSt
     return WriteDataBytes(path, EncodePolarRecord(record));
 }
 
-ReadStatus ReadPolarFile(const QString& path, DataTable& table, QString& intervalText, QString& note)
+ReadResult ReadPolarFile(const QString& path, DataTable& table, QString& intervalText, QString& note)
 {
     PolarRecord record;
-    ReadStatus status = LoadPolarRecord(path, record, false);
-    if (status == ReadStatus::Ok && !PolarRecordFillsTable(record))
-        status = ReadStatus::Failed;
-    if (status == ReadStatus::Ok)
+    ReadResult result = LoadPolarRecord(path, record, false);
+    if (result.ok() && !PolarRecordFillsTable(record))
+        result = ReadFailure(ReadStatus::Failed, kPolarReadFailed);
+    if (result.ok())
         ApplyPolarRecord(record, table, intervalText, note);
-    return status;
-}
-
-QString PolarReadMessage(ReadStatus status)
-{
-    switch (status) {
-    case ReadStatus::Ok:
-        return {};
-    case ReadStatus::BadName:
-        return kBadFileName;
-    case ReadStatus::Failed:
-        break;
-    }
-    return kPolarReadFailed;
+    return result;
 }
 
 } // namespace tarvex

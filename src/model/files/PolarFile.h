@@ -43,7 +43,7 @@ QByteArray EncodePolarRecord(const PolarRecord& record);
 // `keepAngles` false skips the angle texts (the program needs only their count).
 std::optional<PolarRecord> DecodePolarRecord(QIODevice& device, bool keepAngles = true);
 std::optional<PolarRecord> DecodePolarRecord(const QByteArray& bytes, bool keepAngles = true);
-ReadStatus LoadPolarRecord(const QString& path, PolarRecord& record, bool keepAngles = true);
+ReadResult LoadPolarRecord(const QString& path, PolarRecord& record, bool keepAngles = true);
 
 // Whether the record holds a load for every row its interval lays out.
 bool PolarRecordFillsTable(const PolarRecord& record);
@@ -57,7 +57,6 @@ void ApplyPolarRecord(const PolarRecord& record, DataTable& table, QString& inte
 SaveResult WritePolarFile(const QString& path, const DataTable& table, const QString& note);
 
 // Reads the file into table, interval and note; on failure nothing has changed.
-ReadStatus ReadPolarFile(const QString& path, DataTable& table, QString& intervalText, QString& note);
-QString PolarReadMessage(ReadStatus status);
+ReadResult ReadPolarFile(const QString& path, DataTable& table, QString& intervalText, QString& note);
 
 } // namespace tarvex

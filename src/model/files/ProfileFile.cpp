@@ -7,7 +7,6 @@
 
 #include <QBuffer>
 #include <QFile>
-#include <QFileInfo>
 
 namespace tarvex {
 
@@ -98,18 +97,18 @@ std::optional<ProfileRecord> DecodeProfileRecord(const QByteArray& bytes)
     return DecodeProfileRecord(buffer);
 }
 
-ReadStatus LoadProfileRecord(const QString& path, ProfileRecord& record)
+ReadResult LoadProfileRecord(const QString& path, ProfileRecord& record)
 {
-    if (!IsAcceptableFileName(path))
-        return ReadStatus::BadName;
-    QFile file(path);
-    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly) || file.isSequential())
-        return ReadStatus::Failed;
-    auto rec = DecodeProfileRecord(file);
-    if (!rec)
-        return ReadStatus::Failed;
-    record = std::move(*rec);
-    return ReadStatus::Ok;
+    QFile file;
+    ReadStatus status = OpenDataFile(path, file);
+    if (status == ReadStatus::Ok) {
+        if (auto rec = DecodeProfileRecord(file)) {
+            record = std::move(*rec);
+            return {};
+        }
+        status = ReadStatus::Failed;
+    }
+    return ReadFailure(status, kProfileReadFailed);
 }
 
 void ApplyProfileRecord(const ProfileRecord& record, DataTable& table, QString& note)
@@ -134,26 +133,13 @@ SaveResult WriteProfileFile(const QString& path, const DataTable& table, const Q
     return WriteDataBytes(path, EncodeProfileRecord(record));
 }
 
-ReadStatus ReadProfileFile(const QString& path, DataTable& table, QString& note)
+ReadResult ReadProfileFile(const QString& path, DataTable& table, QString& note)
 {
     ProfileRecord record;
-    const ReadStatus status = LoadProfileRecord(path, record);
-    if (status == ReadStatus::Ok)
+    ReadResult result = LoadProfileRecord(path, record);
+    if (result.ok())
         ApplyProfileRecord(record, table, note);
-    return status;
-}
-
-QString ProfileReadMessage(ReadStatus status)
-{
-    switch (status) {
-    case ReadStatus::Ok:
-        return {};
-    case ReadStatus::BadName:
-        return kBadFileName;
-    case ReadStatus::Failed:
-        break;
-    }
-    return kProfileReadFailed;
+    return result;
 }
 
 } // namespace tarvex

@@ -30,7 +30,6 @@ struct ProfileRecord {
 };
 
 inline const QString kProfileReadFailed = QStringLiteral("File not Found");
-inline const QString kBadFileName = QStringLiteral("File not found!");
 
 // Cells, note and headings into a record, under the strict number rule.
 SaveResult ProfileRecordFromTable(const DataTable& table, const QString& note, ProfileRecord& record,
@@ -41,7 +40,7 @@ QByteArray EncodeProfileRecord(const ProfileRecord& record);
 // whole profile record. Bytes after the record are ignored.
 std::optional<ProfileRecord> DecodeProfileRecord(QIODevice& device);
 std::optional<ProfileRecord> DecodeProfileRecord(const QByteArray& bytes);
-ReadStatus LoadProfileRecord(const QString& path, ProfileRecord& record);
+ReadResult LoadProfileRecord(const QString& path, ProfileRecord& record);
 
 // Rows, cells, note and headings from the record; an empty stored note or
 // heading leaves the table's own. The record must have come from the decoder.
@@ -51,7 +50,6 @@ void ApplyProfileRecord(const ProfileRecord& record, DataTable& table, QString& 
 SaveResult WriteProfileFile(const QString& path, const DataTable& table, const QString& note);
 
 // Reads the file into the table and note; on failure nothing has changed.
-ReadStatus ReadProfileFile(const QString& path, DataTable& table, QString& note);
-QString ProfileReadMessage(ReadStatus status);
+ReadResult ReadProfileFile(const QString& path, DataTable& table, QString& note);
 
 } // namespace tarvex

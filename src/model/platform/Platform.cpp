@@ -31,7 +31,7 @@ public:
     bool open(const QString&, QString*) override { return false; }
     bool isOpen() const override { return false; }
     void close() override {}
-    QString readAll() override { return {}; }
+    QByteArray readAll() override { return {}; }
 };
 
 // Every dialog is cancelled: shown without failing, nothing chosen.

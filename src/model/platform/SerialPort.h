@@ -3,6 +3,7 @@
 // opens one, and is told when characters arrive or when the port goes away.
 // Everything is delivered on the user-interface thread.
 
+#include <QByteArray>
 #include <QObject>
 #include <QString>
 #include <optional>
@@ -52,12 +53,12 @@ public:
     virtual bool open(const QString& name, QString* error) = 0;
     virtual bool isOpen() const = 0;
     virtual void close() = 0;
-    // Every character received since the last call, bytes taken as
-    // Windows-1252; empty when there is nothing or the read fails.
-    virtual QString readAll() = 0;
+    // Every byte received since the last call; empty when there is nothing
+    // or the read fails. What the bytes mean is the ReadingReceiver's business.
+    virtual QByteArray readAll() = 0;
 
 signals:
-    // Characters have arrived; readAll() fetches them.
+    // Bytes have arrived; readAll() fetches them.
     void received();
     // The open port stopped working (unplugged, hung up). The port is already
     // closed when this is emitted, and it is emitted once per failure.

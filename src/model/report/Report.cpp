@@ -1,12 +1,12 @@
 #include "report/Report.h"
 
+#include "platform/FailurePolicy.h"
 #include "platform/Printer.h"
 #include "platform/Twips.h"
 #include "report/ReportTarget.h"
 
 #include <algorithm>
 #include <cmath>
-#include <exception>
 
 namespace tarvex {
 
@@ -14,15 +14,11 @@ namespace {
 
 const QString kReportFont = QStringLiteral("Courier New");
 
-QString describe(const std::exception& e)
-{
-    return QString::fromUtf8(e.what());
-}
-
+// A failure ends the page where it is: what was drawn is still shown or sent.
 void drawPage(ReportTarget& t, double Ratio, const ReportPage& page, double chartWidth,
               const MessageSink& onFailure)
 {
-    try {
+    SkipOnFailure([&] {
         // The frame: 10 dots on paper, 2 pixels on the (narrower) preview.
         t.setDrawWidth(t.Width() > 10000 ? 10 : 2);
         t.Box(0.2, 0.2, 11, 7.5);
@@ -76,10 +72,7 @@ void drawPage(ReportTarget& t, double Ratio, const ReportPage& page, double char
             t.setCurrentX(x);
             t.Print(row.join(QStringLiteral("  ")));
         }
-    } catch (const std::exception& e) {
-        if (onFailure)
-            onFailure(describe(e));
-    }
+    }, onFailure);
 }
 
 } // namespace
@@ -173,16 +166,10 @@ PageGeometry StandardPage()
 double SetPreviewScale(Printer* printer, PictureArea& pic, const MessageSink& onFailure)
 {
     PageGeometry page = StandardPage();
-    if (printer) {
-        try {
-            page = ReadPrinterPage(*printer);
-        } catch (const std::exception& e) {
-            // Without a printer the preview still shows the report, on a
-            // standard sheet, rather than text of size 0.
-            if (onFailure)
-                onFailure(describe(e));
-        }
-    }
+    // Without a printer the preview still shows the report, on a standard
+    // sheet, rather than text of size 0.
+    if (printer)
+        SkipOnFailure([&] { page = ReadPrinterPage(*printer); }, onFailure);
 
     const QSize inner = pic.designSize();
     const double heightRatio = inner.height() / kDesignDpi / page.height;

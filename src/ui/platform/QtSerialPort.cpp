@@ -1,7 +1,6 @@
 #include "platform/QtSerialPort.h"
 
 #include "device/PortPolicy.h"
-#include "files/Cp1252.h"
 #include "platform/PortLinkFolder.h"
 
 #include <QDir>
@@ -153,11 +152,11 @@ void QtSerialPort::close()
         port_->close();
 }
 
-QString QtSerialPort::readAll()
+QByteArray QtSerialPort::readAll()
 {
     if (!port_->isOpen())
         return {};
-    return FromCp1252(port_->readAll());
+    return port_->readAll();
 }
 
 void QtSerialPort::onError(QSerialPort::SerialPortError error)

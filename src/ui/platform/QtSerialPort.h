@@ -32,7 +32,7 @@ public:
     bool open(const QString& name, QString* error) override;
     bool isOpen() const override;
     void close() override;
-    QString readAll() override;
+    QByteArray readAll() override;
 
 private:
     void onError(QSerialPort::SerialPortError error);

@@ -1,5 +1,6 @@
 #include "report/frmPrintView.h"
 
+#include "platform/FailurePolicy.h"
 #include "platform/Fonts.h"
 #include "platform/MessageBox.h"
 #include "platform/PictureAreaWidget.h"
@@ -122,12 +123,7 @@ void frmPrintView::cmdPrint_Click()
     // The page as far as drawn is sent even after a failure. A page that does
     // not reach the printer must not pass for printed: unless the drawing has
     // already said what went wrong, say it now.
-    try {
-        printer->EndDoc();
-    } catch (const std::exception& e) {
-        if (!reported)
-            showFailure(QString::fromUtf8(e.what()));
-    }
+    SkipOnFailure([printer] { printer->EndDoc(); }, reported ? MessageSink() : report);
 }
 
 void frmPrintView::cmdClose_Click()

@@ -1,12 +1,14 @@
 #include "fakes/FakeSerialPort.h"
 
+#include "files/Cp1252.h"
+
 #include <utility>
 
 namespace tarvex {
 
 void FakeSerialPort::feed(const QString& chunk)
 {
-    pending_ += chunk;
+    pending_ += ToCp1252(chunk);
     emit received();
 }
 
@@ -43,9 +45,9 @@ void FakeSerialPort::close()
     open_ = false;
 }
 
-QString FakeSerialPort::readAll()
+QByteArray FakeSerialPort::readAll()
 {
-    return std::exchange(pending_, QString());
+    return std::exchange(pending_, QByteArray());
 }
 
 } // namespace tarvex

@@ -16,7 +16,8 @@ public:
     QStringList ports;            // what portCount()/portName() report
     QString openError;            // non-empty: open() fails with this text
 
-    // Queues text as received and raises the receive event.
+    // Queues text as received (as the bench's Windows-1252 bytes) and raises
+    // the receive event.
     void feed(const QString& chunk);
     // The open port goes away: it is closed and failed() is raised.
     void disappear(const QString& description);
@@ -27,11 +28,11 @@ public:
     bool open(const QString& name, QString* error) override;
     bool isOpen() const override { return open_; }
     void close() override;
-    QString readAll() override;
+    QByteArray readAll() override;
 
 private:
     bool open_ = false;
-    QString pending_;
+    QByteArray pending_;
     QStringList listed_;
 };
 

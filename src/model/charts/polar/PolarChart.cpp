@@ -6,6 +6,7 @@
 
 #include <QLocale>
 #include <cmath>
+#include <optional>
 
 namespace tarvex {
 
@@ -39,7 +40,7 @@ void printAt(PictureArea& area, double x, double y, const QString& text)
 // A point of the figure, or why the row cannot be placed.
 struct RowPoint {
     ChartPoint point;
-    std::optional<QString> failure;
+    Result<> result;
 };
 
 // `range` is LeadingNumber of `rangeText`, read once: the text cannot change
@@ -51,18 +52,18 @@ RowPoint rowPoint(const DataTable& table, int row, const QString& rangeText, dou
     const std::optional<double> load = StrictDouble(loadText, locale);
     if (!load) {
         if (loadText.trimmed().isEmpty())
-            return {{}, QStringLiteral("Row %1: the load cell is empty.").arg(row)};
-        return {{}, QStringLiteral("Row %1: the load \"%2\" is not a number.").arg(row).arg(loadText.trimmed())};
+            return {{}, Failure(QStringLiteral("Row %1: the load cell is empty.").arg(row))};
+        return {{}, Failure(QStringLiteral("Row %1: the load \"%2\" is not a number.").arg(row).arg(loadText.trimmed()))};
     }
     const double radius = PolarLoadRadius(*load, range);
     if (!std::isfinite(radius))
-        return {{}, QStringLiteral("Row %1: the load %2 is too large for the scale range %3.")
-                        .arg(row).arg(loadText.trimmed(), rangeText.trimmed())};
+        return {{}, Failure(QStringLiteral("Row %1: the load %2 is too large for the scale range %3.")
+                        .arg(row).arg(loadText.trimmed(), rangeText.trimmed()))};
     const QString degreeText = table.TextMatrix(row, 0);
     const double angle = PolarBearingAngle(LeadingNumber(degreeText));
     if (!std::isfinite(angle))
-        return {{}, QStringLiteral("Row %1: the angle \"%2\" is too large.").arg(row).arg(degreeText.trimmed())};
-    return {SolvePolarPoint(angle, radius, message), std::nullopt};
+        return {{}, Failure(QStringLiteral("Row %1: the angle \"%2\" is too large.").arg(row).arg(degreeText.trimmed()))};
+    return {SolvePolarPoint(angle, radius, message), {}};
 }
 
 } // namespace
@@ -121,21 +122,21 @@ void InitGraphic(PictureArea& TabGraphic, const QString& TabRange, bool bPrintin
     g.PSet(0, 500);
 }
 
-std::optional<QString> DrawPolarChart(PictureArea& area, const DataTable& table, const QString& TabRange,
-                                      bool bPrinting, const MessageSink& message)
+Result<> DrawPolarChart(PictureArea& area, const DataTable& table, const QString& TabRange, bool bPrinting,
+                        const MessageSink& message)
 {
     const double range = LeadingNumber(TabRange);
     if (!(range > 0) || table.Rows() < 3)
-        return std::nullopt;
+        return {};
     if (!std::isfinite(range))
-        return QStringLiteral("The scale range \"%1\" is too large.").arg(TabRange.trimmed());
+        return Failure(QStringLiteral("The scale range \"%1\" is too large.").arg(TabRange.trimmed()));
 
     InitGraphic(area, TabRange, bPrinting, message);
 
     const QLocale locale = userNumberLocale();
     const RowPoint first = rowPoint(table, 1, TabRange, range, locale, message);
-    if (first.failure)
-        return first.failure;
+    if (!first.result.ok())
+        return first.result;
     area.PSet(first.point.X, first.point.Y);
 
     ChartPoint rise;
@@ -145,8 +146,8 @@ std::optional<QString> DrawPolarChart(PictureArea& area, const DataTable& table,
     double before = bPrinting ? 0.0 : LeadingNumber(table.TextMatrix(1, 1));
     for (int r = 2; r < table.Rows(); ++r) {
         const RowPoint p = rowPoint(table, r, TabRange, range, locale, message);
-        if (p.failure)
-            return p.failure;
+        if (!p.result.ok())
+            return p.result;
         if (!bPrinting) {
             const double now = LeadingNumber(table.TextMatrix(r, 1));
             if (before < now)
@@ -163,7 +164,7 @@ std::optional<QString> DrawPolarChart(PictureArea& area, const DataTable& table,
         area.Circle(rise.X, rise.Y, 30);
         area.Circle(fall.X, fall.Y, 30);
     }
-    return std::nullopt;
+    return {};
 }
 
 } // namespace tarvex

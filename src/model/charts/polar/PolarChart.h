@@ -6,10 +6,10 @@
 // up and bearings growing clockwise.
 
 #include "charts/polar/PolarSolver.h"
+#include "platform/Result.h"
 
 #include <QColor>
 #include <QString>
-#include <optional>
 
 namespace tarvex {
 
@@ -49,7 +49,7 @@ void InitGraphic(PictureArea& TabGraphic, const QString& TabRange, bool bPrintin
 // Draws nothing at all when the range is not above 0 or the table has fewer
 // than two data rows. When a row cannot be drawn the drawing stops there,
 // leaving what it drew, and the failure's description is returned.
-std::optional<QString> DrawPolarChart(PictureArea& area, const DataTable& table, const QString& TabRange,
+Result<> DrawPolarChart(PictureArea& area, const DataTable& table, const QString& TabRange,
                                       bool bPrinting, const MessageSink& message = {});
 
 } // namespace tarvex

@@ -1,0 +1,53 @@
+#pragma once
+// The three ways the program meets a failure, by name, so a reader of a
+// command sees which one it follows:
+//   SkipOnFailure    the failing step ends where it failed, the user is told,
+//                    and the command goes on with its next step;
+//   StopWithMessage  the command ends, and the user is told why (unless the
+//                    failure has no words: a save that meets a cell that is
+//                    not a number ends silently, as it always has);
+//   IgnoreFailure    the failing step passes without a word.
+// Steps that fail by throwing (the printer, the picture record) go through
+// SkipOnFailure and IgnoreFailure; routines that return a Result through
+// StopWithMessage.
+
+#include "platform/MessageSink.h"
+#include "platform/Result.h"
+
+#include <exception>
+#include <utility>
+
+namespace tarvex {
+
+// Returns whether the step ran to its end.
+template <typename Step>
+bool SkipOnFailure(Step&& step, const MessageSink& tell)
+{
+    try {
+        std::forward<Step>(step)();
+        return true;
+    } catch (const std::exception& e) {
+        if (tell)
+            tell(QString::fromUtf8(e.what()));
+    }
+    return false;
+}
+
+// True when the caller is to stop: `result` failed, and has been told.
+template <typename Status>
+bool StopWithMessage(const Result<Status>& result, const MessageSink& tell)
+{
+    if (result.ok())
+        return false;
+    if (tell && !result.message.isEmpty())
+        tell(result.message);
+    return true;
+}
+
+template <typename Step>
+void IgnoreFailure(Step&& step)
+{
+    SkipOnFailure(std::forward<Step>(step), MessageSink());
+}
+
+} // namespace tarvex

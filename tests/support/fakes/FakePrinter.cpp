@@ -52,14 +52,8 @@ double FakePrinter::ScaleHeight()
 void FakePrinter::Box(double x1, double y1, double x2, double y2)
 {
     drawing();
-    PrintedOp op;
-    op.kind = PrintedOp::Box;
-    op.x1 = x1 / unitsPerInch();
-    op.y1 = y1 / unitsPerInch();
-    op.x2 = x2 / unitsPerInch();
-    op.y2 = y2 / unitsPerInch();
-    op.drawWidth = drawWidth_;
-    page << op;
+    const double u = unitsPerInch();
+    page << PrintedOp{PrintedOp::Box, x1 / u, y1 / u, x2 / u, y2 / u, {}, {}, 0, false, drawWidth_, {}};
     curX_ = x2;
     curY_ = y2;
 }
@@ -67,16 +61,8 @@ void FakePrinter::Box(double x1, double y1, double x2, double y2)
 void FakePrinter::Print(const QString& text)
 {
     drawing();
-    PrintedOp op;
-    op.kind = PrintedOp::Text;
-    op.x1 = curX_ / unitsPerInch();
-    op.y1 = curY_ / unitsPerInch();
-    op.text = text;
-    op.fontName = fontName_;
-    op.fontSize = fontSize_;
-    op.fontBold = fontBold_;
-    op.drawWidth = drawWidth_;
-    page << op;
+    const double u = unitsPerInch();
+    page << PrintedOp{PrintedOp::Text, curX_ / u, curY_ / u, 0, 0, text, fontName_, fontSize_, fontBold_, drawWidth_, {}};
     curX_ = 0;
     curY_ += lineHeight(fontSize_) * unitsPerInch();
 }
@@ -86,15 +72,8 @@ void FakePrinter::PaintPicture(const tarvex::Picture& picture, double x, double 
     drawing();
     if (!picture)
         throw PrinterError(QStringLiteral("Invalid picture"));
-    PrintedOp op;
-    op.kind = PrintedOp::Picture;
-    op.x1 = x / unitsPerInch();
-    op.y1 = y / unitsPerInch();
-    op.x2 = (x + width) / unitsPerInch();
-    op.y2 = (y + height) / unitsPerInch();
-    op.drawWidth = drawWidth_;
-    op.picture = picture;
-    page << op;
+    const double u = unitsPerInch();
+    page << PrintedOp{PrintedOp::Picture, x / u, y / u, (x + width) / u, (y + height) / u, {}, {}, 0, false, drawWidth_, picture};
 }
 
 void FakePrinter::EndDoc()

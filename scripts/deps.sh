@@ -8,7 +8,7 @@ pkgs=(cmake ninja-build g++ pkgconf qt6-base-dev qt6-serialport-dev
       qt6-qpa-plugins libgl-dev fonts-liberation2 fontconfig)
 if [ "$kind" = test ]; then
   pkgs+=(xvfb xdotool xclip x11-utils imagemagick poppler-utils cups cups-client cups-bsd printer-driver-cups-pdf
-         clang libclang-rt-14-dev python3 dpkg-dev file desktop-file-utils)
+         clang libclang-rt-14-dev python3 locales dpkg-dev file desktop-file-utils)
 fi
 missing=()
 for p in "${pkgs[@]}"; do

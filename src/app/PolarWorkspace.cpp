@@ -25,8 +25,8 @@
 
 namespace tarvex {
 
-PolarWorkspace::PolarWorkspace(const Platform& platform, QWidget* parent)
-    : TableWorkspace(Workspace::Polar, platform, QSize(twips(5000), twips(5000)), parent)
+PolarWorkspace::PolarWorkspace(const Platform& platform, const ReadingReceiver& receiver, QWidget* parent)
+    : TableWorkspace(Workspace::Polar, platform, receiver, QSize(twips(5000), twips(5000)), parent)
 {
     buildPage();
     connect(Tab1cmdSet, &QPushButton::clicked, this, &PolarWorkspace::Tab1cmdSet_Click);
@@ -146,7 +146,8 @@ void PolarWorkspace::Tab1cmdSet_Click()
 
 void PolarWorkspace::Command1_Click()
 {
-    if (CaptureIntoPolar(table(), load()->text()))
+    const std::optional<double> value = liveReading();
+    if (value && CaptureIntoPolar(table(), *value))
         markEdited();
 }
 

@@ -13,7 +13,7 @@ namespace tarvex {
 class PolarWorkspace : public TableWorkspace {
     Q_OBJECT
 public:
-    explicit PolarWorkspace(const Platform& platform, QWidget* parent = nullptr);
+    PolarWorkspace(const Platform& platform, const ReadingReceiver& receiver, QWidget* parent = nullptr);
 
     // The empty table, the default interval and scale, the chart's background.
     void Form_Load();

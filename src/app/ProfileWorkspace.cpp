@@ -38,8 +38,8 @@ bool NodesTicked(const QCheckBox* box)
 
 } // namespace
 
-ProfileWorkspace::ProfileWorkspace(const Platform& platform, QWidget* parent)
-    : TableWorkspace(Workspace::Profile, platform, QSize(twips(7485), twips(4380)), parent)
+ProfileWorkspace::ProfileWorkspace(const Platform& platform, const ReadingReceiver& receiver, QWidget* parent)
+    : TableWorkspace(Workspace::Profile, platform, receiver, QSize(twips(7485), twips(4380)), parent)
 {
     buildPage();
     buildRowMenu();
@@ -178,7 +178,8 @@ void ProfileWorkspace::Tab0cmdGridClear_Click()
 // the next Plot must take the new readings as a further curve.
 void ProfileWorkspace::Tab0cmdAdd_Click()
 {
-    if (CaptureIntoProfile(table(), load()->text()))
+    const std::optional<double> value = liveReading();
+    if (value && CaptureIntoProfile(table(), *value))
         markEdited();
 }
 

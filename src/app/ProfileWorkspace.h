@@ -17,7 +17,7 @@ namespace tarvex {
 class ProfileWorkspace : public TableWorkspace {
     Q_OBJECT
 public:
-    explicit ProfileWorkspace(const Platform& platform, QWidget* parent = nullptr);
+    ProfileWorkspace(const Platform& platform, const ReadingReceiver& receiver, QWidget* parent = nullptr);
 
     // The empty table the program starts with.
     void Form_Load();

@@ -1,6 +1,7 @@
 #include "TableWorkspace.h"
 
 #include "charts/xy/frmXYCaption.h"
+#include "device/ReadingReceiver.h"
 #include "files/OpenSave.h"
 #include "platform/FailurePolicy.h"
 #include "platform/FileDialog.h"
@@ -33,8 +34,9 @@ void paintLiveLoadBox(QLineEdit* box)
 
 } // namespace
 
-TableWorkspace::TableWorkspace(Workspace kind, const Platform& platform, QSize chartSize, QWidget* parent)
-    : QWidget(parent), kind_(kind), platform_(platform)
+TableWorkspace::TableWorkspace(Workspace kind, const Platform& platform, const ReadingReceiver& receiver,
+                               QSize chartSize, QWidget* parent)
+    : QWidget(parent), kind_(kind), platform_(platform), receiver_(receiver)
 {
     const QString prefix = QLatin1String(kind == Workspace::Profile ? "Tab0" : "Tab1");
     table_ = new DataTable(2, this);
@@ -124,6 +126,21 @@ MessageSink TableWorkspace::tellUser()
 void TableWorkspace::showReading(const QString& text)
 {
     load_->setText(text);
+}
+
+void TableWorkspace::showReady()
+{
+    load_->setText(QStringLiteral("Ready"));
+}
+
+std::optional<double> TableWorkspace::liveReading()
+{
+    const LiveReading live = receiver_.live();
+    if (!live.value) {
+        load_->setText(live.why);
+        emit statusMessage(live.why);
+    }
+    return live.value;
 }
 
 void TableWorkspace::openCaptionDialog()

@@ -20,6 +20,7 @@
 
 #include <QWidget>
 #include <functional>
+#include <optional>
 
 class QLabel;
 class QLineEdit;
@@ -32,6 +33,7 @@ class DataTable;
 class DataTableView;
 class PictureArea;
 class PictureAreaWidget;
+class ReadingReceiver;
 struct ReportPage;
 enum class MsgResult;
 enum class MsgButtons;
@@ -47,6 +49,8 @@ public:
 
     // A reading from the port, shown in the live load box.
     void showReading(const QString& text);
+    // The port closed or was lost: the live load box is ready for the next one.
+    void showReady();
 
     // Plot and Clear of the toolbar, New of the File menu.
     virtual void plotChart() = 0;
@@ -72,11 +76,18 @@ public slots:
 
 signals:
     void titleChanged(const QString& title);
+    // A short word for the status bar.
+    void statusMessage(const QString& text);
     // A right click or the menu key asks for the Edit menu.
     void editMenuRequested(const QPoint& globalPos);
 
 protected:
-    TableWorkspace(Workspace kind, const Platform& platform, QSize chartSize, QWidget* parent = nullptr);
+    TableWorkspace(Workspace kind, const Platform& platform, const ReadingReceiver& receiver, QSize chartSize,
+                   QWidget* parent = nullptr);
+
+    // The reading "Add" may record; when there is none, the live box and the
+    // status bar say why and nothing is returned.
+    std::optional<double> liveReading();
 
     // How a change of the table's cells counts.
     enum class ChangeRule {
@@ -123,6 +134,7 @@ private:
 
     const Workspace kind_;
     Platform platform_;
+    const ReadingReceiver& receiver_;
     ChangeRule rule_ = ChangeRule::Counts;
     bool modified_ = false;
     QString fileName_;

@@ -4,6 +4,7 @@
 #include "ProfileWorkspace.h"
 #include "Product.h"
 #include "device/PortComboBox.h"
+#include "device/ReadingReceiver.h"
 #include "platform/Clipboard.h"
 #include "platform/FileDialog.h"
 #include "platform/HelpViewer.h"
@@ -124,9 +125,10 @@ frmMain::frmMain(const Platform& platform, QWidget* parent)
 
     SSTab1 = new QTabWidget;
     SSTab1->setObjectName(QStringLiteral("SSTab1"));
-    profile_ = new ProfileWorkspace(platform_);
+    receiver_ = new ReadingReceiver(this);
+    profile_ = new ProfileWorkspace(platform_, *receiver_);
     SSTab1->addTab(profile_, QStringLiteral("X/Y Plot"));
-    polar_ = new PolarWorkspace(platform_);
+    polar_ = new PolarWorkspace(platform_, *receiver_);
     SSTab1->addTab(polar_, QStringLiteral("Polar Plot"));
     outer->addWidget(SSTab1, 1);
 

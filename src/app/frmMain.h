@@ -89,6 +89,7 @@ private:
     void closeSerialPortOnShutdown();
     void SPortAx1_OnFailed(const QString& description);
     void cmbCommPort_DropDown();
+    void portClosed();
 
     Platform platform_;
     bool blFormLoaded = false;

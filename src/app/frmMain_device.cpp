@@ -2,6 +2,8 @@
 // routed to the active workspace's live load box.
 #include "frmMain.h"
 
+#include "PolarWorkspace.h"
+#include "ProfileWorkspace.h"
 #include "TableWorkspace.h"
 #include "device/PortComboBox.h"
 #include "device/ReadingReceiver.h"
@@ -11,19 +13,21 @@
 
 #include <QComboBox>
 #include <QPushButton>
+#include <QStatusBar>
 
 namespace tarvex {
 
 void frmMain::setUpSerialPort()
 {
     SerialPort* port = platform_.serialPort.get();
-    receiver_ = new ReadingReceiver(this);
     connect(port, &SerialPort::received, this, &frmMain::SPortAx1_OnRxChar);
     connect(port, &SerialPort::failed, this, &frmMain::SPortAx1_OnFailed);
     connect(receiver_, &ReadingReceiver::reading, this, [this](const QString& text) {
         if (TableWorkspace* ws = active())
             ws->showReading(text);
     });
+    for (TableWorkspace* ws : {static_cast<TableWorkspace*>(profile_), static_cast<TableWorkspace*>(polar_)})
+        connect(ws, &TableWorkspace::statusMessage, this, [this](const QString& text) { statusBar()->showMessage(text, 5000); });
     if (auto* list = qobject_cast<PortComboBox*>(cmbCommPort))
         connect(list, &PortComboBox::aboutToShowPopup, this, &frmMain::cmbCommPort_DropDown);
     SetUpPortControls(*platform_.serialPort, *cmbCommPort, *cmdOpen);
@@ -35,6 +39,7 @@ void frmMain::closeSerialPortOnShutdown()
     if (!port.isOpen())
         return;
     port.close();
+    portClosed();
     // When the close is cancelled to save, the window stays: it must not
     // claim a port that is no longer open.
     ShowPortClosed(*cmbCommPort, *cmdOpen);
@@ -42,8 +47,21 @@ void frmMain::closeSerialPortOnShutdown()
 
 void frmMain::cmdOpen_Click()
 {
-    ClickOpenButton(*platform_.serialPort, *cmbCommPort, *cmdOpen,
-                    [this](const QString& description) { MsgBox(description); });
+    SerialPort& port = *platform_.serialPort;
+    const bool wasOpen = port.isOpen();
+    ClickOpenButton(port, *cmbCommPort, *cmdOpen, [this](const QString& description) { MsgBox(description); });
+    if (!wasOpen && port.isOpen())
+        receiver_->portOpened();
+    else if (wasOpen && !port.isOpen())
+        portClosed();
+}
+
+// A value shown from before the close must not look live, nor be recorded.
+void frmMain::portClosed()
+{
+    receiver_->portClosed();
+    profile_->showReady();
+    polar_->showReady();
 }
 
 void frmMain::SPortAx1_OnRxChar()
@@ -55,6 +73,7 @@ void frmMain::SPortAx1_OnFailed(const QString& description)
 {
     // The controls first, so the window is right while the message is up.
     ShowPortClosed(*cmbCommPort, *cmdOpen);
+    portClosed();
     MsgBox(PortLostMessage(cmbCommPort->currentText(), description));
 }
 

@@ -5,6 +5,7 @@
 #include "device/ReadingReceiver.h"
 
 #include <QtTest>
+#include <cmath>
 
 using namespace tarvex;
 
@@ -15,6 +16,11 @@ private slots:
     void deliveries()
     {
         GOLDEN_VERIFY(golden::cases("rx.txt", [](const QStringList& in) {
+            if (in[0] == QLatin1String("value")) {
+                const std::optional<double> v = ReadingValue(in[1]);
+                return v ? QString::number(*v, 'g', 17) + (std::signbit(*v) ? QStringLiteral(" (negative)") : QString())
+                         : QStringLiteral("not a reading");
+            }
             ReadingReceiver rx;
             QStringList sent;
             connect(&rx, &ReadingReceiver::reading, [&](const QString& r) { sent << r; });

@@ -115,7 +115,7 @@ QString run(const QStringList& in)
     else if (command == QLatin1String("insertRow")) InsertRowAt(t);
     else if (command == QLatin1String("deleteLast")) DeleteLastRow(t, confirm);
     else if (command == QLatin1String("extract")) ExtractRow(t, confirm);
-    else if (command == QLatin1String("profileSet")) yesNo(ProfileSetRows(t, a, b, c));
+    else if (command == QLatin1String("profileSet")) yesNo(ProfileSetRows(t, a, b, c, QLocale(in.value(5, QStringLiteral("C")))));
     else if (command == QLatin1String("profileClear")) ProfileClearRows(t);
     else if (command == QLatin1String("polarRows")) {
         yesNo(SetPolarRows(t, a));
@@ -123,8 +123,8 @@ QString run(const QStringList& in)
                     .arg(int(t.ColAlignment(1) & Qt::AlignHorizontal_Mask));
     }
     else if (command == QLatin1String("polarNew")) ResetPolarTableForNew(t);
-    else if (command == QLatin1String("addProfile")) yesNo(CaptureIntoProfile(t, a));
-    else if (command == QLatin1String("addPolar")) yesNo(CaptureIntoPolar(t, a));
+    else if (command == QLatin1String("addProfile")) yesNo(CaptureIntoProfile(t, a.toDouble(), QLocale(b.isEmpty() ? QStringLiteral("C") : b)));
+    else if (command == QLatin1String("addPolar")) yesNo(CaptureIntoPolar(t, a.toDouble(), QLocale(b.isEmpty() ? QStringLiteral("C") : b)));
     else return QStringLiteral("unknown command");
     if (!asked.isEmpty()) {
         QStringList rows;

@@ -6,6 +6,8 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <locale.h>
+#include <stdlib.h>
 #include <limits>
 #include <string>
 
@@ -24,10 +26,11 @@ QString shortestText(double v, int digits, QChar point)
     if (v == 0.0)
         return QStringLiteral("0");
 
-    // %.*e gives exactly `digits` significant digits, correctly rounded.
+    // Exactly `digits` significant digits, correctly rounded. Not printf: the
+    // window runs under the user's C locale, which may write "4,963e+01".
     char buf[64];
-    std::snprintf(buf, sizeof buf, "%.*e", digits - 1, v);
-    std::string s(buf);
+    const auto written = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::scientific, digits - 1);
+    std::string s(buf, written.ptr);
     const bool negative = s[0] == '-';
     if (negative)
         s.erase(0, 1);
@@ -67,6 +70,14 @@ QString shortestText(double v, int digits, QChar point)
     return result;
 }
 
+// strtod follows the C locale the window was started under (setlocale is
+// called by Qt), where "49.63" may read as 49; these texts are always "." texts.
+locale_t cLocale()
+{
+    static const locale_t c = newlocale(LC_ALL_MASK, "C", locale_t(nullptr));
+    return c;
+}
+
 bool isSkippedBlank(QChar c)
 {
     return c == QLatin1Char(' ') || c == QLatin1Char('\t') || c == QLatin1Char('\n');
@@ -77,6 +88,12 @@ bool isSkippedBlank(QChar c)
 QString NumberText(double v)
 {
     return shortestText(v, 15, QLatin1Char('.'));
+}
+
+QString UserNumberText(double v, const QLocale& locale)
+{
+    const QString point = locale.decimalPoint();
+    return shortestText(v, 15, point.isEmpty() ? QLatin1Char('.') : point.at(0));
 }
 
 QString ShortFloatText(float v, const QLocale& locale)
@@ -127,7 +144,17 @@ double LeadingNumber(const QString& text)
         if (expDigits)
             number += exponent;
     }
-    return std::strtod(number.c_str(), nullptr);
+    return ::strtod_l(number.c_str(), nullptr, cLocale());
+}
+
+double LeadingUserNumber(const QString& text, const QLocale& locale)
+{
+    const QString point = locale.decimalPoint();
+    if (point.isEmpty() || point == QLatin1String("."))
+        return LeadingNumber(text);
+    QString plain = text;
+    plain.replace(point, QLatin1String("."));
+    return LeadingNumber(plain);
 }
 
 std::optional<double> StrictDouble(const QString& text, const QLocale& locale)

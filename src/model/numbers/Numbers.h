@@ -14,6 +14,11 @@ namespace tarvex {
 // Magnitudes of 1e15 and above or below 1e-15 use an exponent ("1.5E+20").
 QString NumberText(double v);
 
+// The same in the number format of `locale` (its decimal separator): what a
+// reading or a generated position is written into a cell as, so the table
+// reads it back like a number the user typed.
+QString UserNumberText(double v, const QLocale& locale = QLocale::system());
+
 // Text of a single-precision value read from a data file: like NumberText but
 // with at most 7 significant digits and the decimal separator of `locale`.
 QString ShortFloatText(float v, const QLocale& locale = QLocale::system());
@@ -24,6 +29,10 @@ QString ShortFloatText(float v, const QLocale& locale = QLocale::system());
 // the double range comes back as an infinity; callers that need a finite value
 // check with std::isfinite.
 double LeadingNumber(const QString& text);
+
+// LeadingNumber on a text the user typed or a cell: the decimal separator of
+// `locale` counts as the point ("2,5" is 2.5 where the comma is the separator).
+double LeadingUserNumber(const QString& text, const QLocale& locale = QLocale::system());
 
 // Strict reading: apart from blanks around it the whole text must be a number
 // in the number format of `locale` (its decimal separator, optional sign and

@@ -7,10 +7,11 @@
 
 namespace tarvex {
 
-bool ProfileSetRows(DataTable& table, const QString& start, const QString& steps, const QString& count)
+bool ProfileSetRows(DataTable& table, const QString& start, const QString& steps, const QString& count,
+                    const QLocale& locale)
 {
-    const double startValue = LeadingNumber(start);
-    const double countValue = LeadingNumber(count);
+    const double startValue = LeadingUserNumber(start, locale);
+    const double countValue = LeadingUserNumber(count, locale);
     if (!(countValue >= 1))
         return false;
     const double rows = RoundHalfEven(countValue + 1);
@@ -26,10 +27,11 @@ bool ProfileSetRows(DataTable& table, const QString& start, const QString& steps
     if (startValue > 0) {
         const int n = static_cast<int>(RoundHalfEven(countValue));
         for (int i = 1; i <= n; ++i) {
-            const double step = LeadingNumber(steps);
-            table.setTextMatrix(i, 0, NumberText(startValue + step * (i - 1)));
+            const double step = LeadingUserNumber(steps, locale);
+            table.setTextMatrix(i, 0, UserNumberText(startValue + step * (i - 1), locale));
         }
     }
+    table.setCurrent(1, 1);
     return true;
 }
 
@@ -50,7 +52,7 @@ void LayOutEmptyTable(DataTable& table, const QString& heading0, const QString& 
     table.setCurrent(1, 0);
 }
 
-bool SetPolarRows(DataTable& table, const QString& intervalText)
+bool SetPolarRows(DataTable& table, const QString& intervalText, const QLocale& locale)
 {
     if (intervalText.isEmpty())
         return false;
@@ -59,7 +61,7 @@ bool SetPolarRows(DataTable& table, const QString& intervalText)
     table.setTextMatrix(0, 1, QStringLiteral("Load"));
     table.setFormatString(kPolarFormat);
 
-    const double interval = LeadingNumber(intervalText);
+    const double interval = LeadingUserNumber(intervalText, locale);
     int n = 0;
     if (interval != 0.0 && std::isfinite(interval)) {
         const double rounded = RoundHalfEven(360.0 / interval);
@@ -71,7 +73,7 @@ bool SetPolarRows(DataTable& table, const QString& intervalText)
     if (n >= 1 && n + 1 <= kMaxTableRows)
         table.setRows(n + 1);
     for (int i = 0; i < n && i + 1 < table.Rows(); ++i)
-        table.setTextMatrix(i + 1, 0, NumberText(i * LeadingNumber(intervalText)));
+        table.setTextMatrix(i + 1, 0, UserNumberText(i * interval, locale));
     return true;
 }
 

@@ -4,11 +4,17 @@
 
 #include "tables/DataTable.h"
 
+#include <QLocale>
+
 namespace tarvex {
 
-// Profile table "Set": rows from Start, Steps and Count. Returns false, having
-// changed nothing, when Count is below 1 or beyond what a table can hold.
-bool ProfileSetRows(DataTable& table, const QString& start, const QString& steps, const QString& count);
+// Profile table "Set": rows from Start, Steps and Count, read and the
+// positions written in the number format of `locale`. The current cell is then
+// the first load (row 1, column 1), so readings fill the loads downwards.
+// Returns false, having changed nothing, when Count is below 1 or beyond what
+// a table can hold.
+bool ProfileSetRows(DataTable& table, const QString& start, const QString& steps, const QString& count,
+                    const QLocale& locale = QLocale::system());
 
 // Profile table "Clear": the heading row and one empty data row.
 void ProfileClearRows(DataTable& table);
@@ -22,7 +28,7 @@ inline const QString kPolarFormat = QStringLiteral(">     Degree|>     Load");
 // Rebuilds the polar table for an angle interval: n = 360 / interval rows
 // rounded half to even, angles 0, interval, 2 x interval, ... Returns false,
 // having changed nothing, when the interval text is empty.
-bool SetPolarRows(DataTable& table, const QString& intervalText);
+bool SetPolarRows(DataTable& table, const QString& intervalText, const QLocale& locale = QLocale::system());
 
 // The polar table as New leaves it: formatted headings and one empty row.
 void ResetPolarTableForNew(DataTable& table);

@@ -143,13 +143,13 @@ Result<> DrawPolarChart(PictureArea& area, const DataTable& table, const QString
     ChartPoint fall;
     // The markers compare loads read leniently, unlike the strict reading
     // that places the points.
-    double before = bPrinting ? 0.0 : LeadingNumber(table.TextMatrix(1, 1));
+    double before = bPrinting ? 0.0 : LeadingUserNumber(table.TextMatrix(1, 1));
     for (int r = 2; r < table.Rows(); ++r) {
         const RowPoint p = rowPoint(table, r, TabRange, range, locale, message);
         if (!p.result.ok())
             return p.result;
         if (!bPrinting) {
-            const double now = LeadingNumber(table.TextMatrix(r, 1));
+            const double now = LeadingUserNumber(table.TextMatrix(r, 1));
             if (before < now)
                 rise = p.point;
             else if (before > now)

@@ -17,7 +17,7 @@ std::optional<double> loadHeight(const QString& loadText, double range)
 {
     if (range == 0.0)
         return std::nullopt;
-    const double y = (LeadingNumber(loadText) / range) * 500.0;
+    const double y = (LeadingUserNumber(loadText) / range) * 500.0;
     if (!std::isfinite(y))
         return std::nullopt;
     return y;

@@ -25,7 +25,7 @@
 
 namespace tarvex {
 
-PolarWorkspace::PolarWorkspace(const Platform& platform, const ReadingReceiver& receiver, QWidget* parent)
+PolarWorkspace::PolarWorkspace(const Platform& platform, ReadingReceiver& receiver, QWidget* parent)
     : TableWorkspace(Workspace::Polar, platform, receiver, QSize(twips(5000), twips(5000)), parent)
 {
     buildPage();
@@ -95,6 +95,7 @@ void PolarWorkspace::buildPage()
     Command1->setToolTip(QStringLiteral("Plot Polar data for load Vs Angles"));
     loadForm->addRow(caption(QStringLiteral("Load:"), load()), load());
     loadForm->addRow(Command1);
+    loadForm->addRow(livePanel());
     right->addWidget(loadBox);
     right->addStretch(1);
     grid->addLayout(right, 0, 2);
@@ -146,9 +147,7 @@ void PolarWorkspace::Tab1cmdSet_Click()
 
 void PolarWorkspace::Command1_Click()
 {
-    const std::optional<double> value = liveReading();
-    if (value && CaptureIntoPolar(table(), *value))
-        markEdited();
+    addLiveReading();
 }
 
 void PolarWorkspace::Tab1cmdPlot_Click()
@@ -187,6 +186,15 @@ bool PolarWorkspace::readFile(const QString& path, QString& note)
 SaveResult PolarWorkspace::writeFile(const QString& path, const QString& note, bool dataFile) const
 {
     return dataFile ? WritePolarFile(path, table(), note) : WritePolarTextExport(path, table(), note);
+}
+
+} // namespace tarvex
+
+namespace tarvex {
+
+bool PolarWorkspace::capture(double value)
+{
+    return CaptureIntoPolar(table(), value);
 }
 
 } // namespace tarvex

@@ -13,7 +13,7 @@ namespace tarvex {
 class PolarWorkspace : public TableWorkspace {
     Q_OBJECT
 public:
-    PolarWorkspace(const Platform& platform, const ReadingReceiver& receiver, QWidget* parent = nullptr);
+    PolarWorkspace(const Platform& platform, ReadingReceiver& receiver, QWidget* parent = nullptr);
 
     // The empty table, the default interval and scale, the chart's background.
     void Form_Load();
@@ -30,6 +30,7 @@ public slots:
     void Tab1cmdSine_Click();
 
 protected:
+    bool capture(double value) override;
     bool readFile(const QString& path, QString& note) override;
     SaveResult writeFile(const QString& path, const QString& note, bool dataFile) const override;
     void drawPrintCopy(PictureArea& copy) override { DrawPolarPrintCopy(copy); }

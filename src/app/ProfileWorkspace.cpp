@@ -38,7 +38,7 @@ bool NodesTicked(const QCheckBox* box)
 
 } // namespace
 
-ProfileWorkspace::ProfileWorkspace(const Platform& platform, const ReadingReceiver& receiver, QWidget* parent)
+ProfileWorkspace::ProfileWorkspace(const Platform& platform, ReadingReceiver& receiver, QWidget* parent)
     : TableWorkspace(Workspace::Profile, platform, receiver, QSize(twips(7485), twips(4380)), parent)
 {
     buildPage();
@@ -113,7 +113,10 @@ void ProfileWorkspace::buildPage()
     controls->addWidget(Tab0cmdClear);
     controls->addWidget(Tab0chkNode);
     controls->addStretch(1);
-    grid->addLayout(controls, 1, 1);
+    auto* live = new QVBoxLayout;
+    live->addLayout(controls);
+    live->addWidget(livePanel());
+    grid->addLayout(live, 1, 1);
 
     grid->addWidget(caption(QStringLiteral("N&ote"), note()), 2, 0, 1, 2);
     grid->addWidget(note(), 3, 0, 1, 2);
@@ -178,9 +181,7 @@ void ProfileWorkspace::Tab0cmdGridClear_Click()
 // the next Plot must take the new readings as a further curve.
 void ProfileWorkspace::Tab0cmdAdd_Click()
 {
-    const std::optional<double> value = liveReading();
-    if (value && CaptureIntoProfile(table(), *value))
-        markEdited();
+    addLiveReading();
 }
 
 // ---- X/Y chart ---------------------------------------------------------------
@@ -244,6 +245,15 @@ void ProfileWorkspace::mnuFGridDelRow_Click()
 void ProfileWorkspace::mnuFGridExtrRow_Click()
 {
     runTableCommand([this](DataTable& t) { ExtractRow(t, [this](int row) { return askDeleteRow(row); }); });
+}
+
+} // namespace tarvex
+
+namespace tarvex {
+
+bool ProfileWorkspace::capture(double value)
+{
+    return CaptureIntoProfile(table(), value);
 }
 
 } // namespace tarvex

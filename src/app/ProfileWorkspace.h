@@ -17,7 +17,7 @@ namespace tarvex {
 class ProfileWorkspace : public TableWorkspace {
     Q_OBJECT
 public:
-    ProfileWorkspace(const Platform& platform, const ReadingReceiver& receiver, QWidget* parent = nullptr);
+    ProfileWorkspace(const Platform& platform, ReadingReceiver& receiver, QWidget* parent = nullptr);
 
     // The empty table the program starts with.
     void Form_Load();
@@ -39,6 +39,7 @@ public slots:
     void mnuFGridExtrRow_Click();
 
 protected:
+    bool capture(double value) override;
     void dataChanged() override { chart_.plotted = false; }
     bool readFile(const QString& path, QString& note) override;
     SaveResult writeFile(const QString& path, const QString& note, bool dataFile) const override;

@@ -2,6 +2,8 @@
 
 #include "charts/xy/frmXYCaption.h"
 #include "device/ReadingReceiver.h"
+#include "device/StripChart.h"
+#include "numbers/Numbers.h"
 #include "files/OpenSave.h"
 #include "platform/FailurePolicy.h"
 #include "platform/FileDialog.h"
@@ -14,7 +16,13 @@
 #include "tables/DataTableView.h"
 #include "tables/EditCommands.h"
 
+#include <QApplication>
+#include <QCheckBox>
+#include <QHBoxLayout>
 #include <QLabel>
+#include <QPushButton>
+#include <QTimer>
+#include <QVBoxLayout>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTextDocument>
@@ -34,7 +42,7 @@ void paintLiveLoadBox(QLineEdit* box)
 
 } // namespace
 
-TableWorkspace::TableWorkspace(Workspace kind, const Platform& platform, const ReadingReceiver& receiver,
+TableWorkspace::TableWorkspace(Workspace kind, const Platform& platform, ReadingReceiver& receiver,
                                QSize chartSize, QWidget* parent)
     : QWidget(parent), kind_(kind), platform_(platform), receiver_(receiver)
 {
@@ -60,6 +68,8 @@ TableWorkspace::TableWorkspace(Workspace kind, const Platform& platform, const R
     note_->setToolTip(QStringLiteral("Data collection comment area"));
     note_->setMaximumHeight(80);
     note_->setTabChangesFocus(true);
+
+    buildLivePanel(prefix);
 
     editor_ = new CellEditor(kind, *table_, *view_, *gridEdit_, this);
     editor_->onKeyTyped = [this] { markEdited(); };
@@ -126,21 +136,134 @@ MessageSink TableWorkspace::tellUser()
 void TableWorkspace::showReading(const QString& text)
 {
     load_->setText(text);
+    showSteadiness();
 }
 
 void TableWorkspace::showReady()
 {
     load_->setText(QStringLiteral("Ready"));
+    steady_->clear();
+    stripDrawnAt_ = -1;
+    strip_->Cls();
 }
 
-std::optional<double> TableWorkspace::liveReading()
+// A capture is a change like any other: closing must offer to save it, and
+// the next Plot must take the new readings as a further curve.
+void TableWorkspace::addLiveReading()
 {
     const LiveReading live = receiver_.live();
     if (!live.value) {
         load_->setText(live.why);
         emit statusMessage(live.why);
+        return;
     }
-    return live.value;
+    if (!capture(*live.value))
+        return;
+    markEdited();
+    if (live.count > 1)
+        emit statusMessage(QStringLiteral("Recorded the mean of %1 readings, standard deviation %2")
+                               .arg(live.count).arg(UserNumberText(RoundHalfEven(live.deviation, 4))));
+}
+
+void TableWorkspace::recordSettled(double value)
+{
+    if (!auto_->isChecked() || !capture(value))
+        return;
+    markEdited();
+    // The operator is at the bench, not at the screen: a sound says the
+    // reading was taken and the shaft can move on.
+    QApplication::beep();
+    emit statusMessage(QStringLiteral("Recorded %1 automatically").arg(UserNumberText(value)));
+}
+
+void TableWorkspace::buildLivePanel(const QString& prefix)
+{
+    livePanel_ = new QWidget;
+    auto* column = new QVBoxLayout(livePanel_);
+    column->setContentsMargins(0, 0, 0, 0);
+    auto* row = new QHBoxLayout;
+    unit_ = new QLabel;
+    unit_->setObjectName(prefix + QLatin1String("lblUnit"));
+    steady_ = new QLabel;
+    steady_->setObjectName(prefix + QLatin1String("lblSteady"));
+    steady_->setMinimumWidth(twips(1100));
+    auto_ = new QCheckBox(QStringLiteral("Auto"));
+    auto_->setObjectName(prefix + QLatin1String("chkAuto"));
+    auto_->setToolTip(QStringLiteral("Record each load by itself once it has moved and settled (F9)"));
+    // Every letter of "Auto" is another control's access key on the tabs.
+    auto_->setShortcut(QKeySequence(Qt::Key_F9));
+    auto* zero = new QPushButton(QStringLiteral("&Zero"));
+    zero->setObjectName(prefix + QLatin1String("cmdZero"));
+    zero->setToolTip(QStringLiteral("Take the steady load as zero until the port closes"));
+    row->addWidget(unit_);
+    row->addWidget(steady_);
+    row->addWidget(auto_);
+    row->addWidget(zero);
+    row->addStretch(1);
+    column->addLayout(row);
+    strip_ = new PictureArea(QSize(twips(11000), twips(1400)), QColor(0, 0, 64), this);
+    auto* stripView = new PictureAreaWidget(strip_);
+    stripView->setObjectName(prefix + QLatin1String("picStrip"));
+    stripView->setToolTip(QStringLiteral("The last 30 seconds of readings"));
+    stripView->setMinimumHeight(48);
+    column->addWidget(stripView);
+
+    connect(auto_, &QCheckBox::toggled, this, [this](bool on) {
+        if (on)
+            receiver_.restartAuto();
+    });
+    connect(zero, &QPushButton::clicked, this, &TableWorkspace::cmdZero_Click);
+    // The strip chart follows the readings a few times a second; drawing it
+    // on every reading would cost more than the readings at high baud rates.
+    auto* timer = new QTimer(this);
+    connect(timer, &QTimer::timeout, this, &TableWorkspace::drawStrip);
+    timer->start(200);
+    showSettings();
+}
+
+void TableWorkspace::showSettings()
+{
+    unit_->setText(receiver_.settings().unit);
+}
+
+void TableWorkspace::showSteadiness()
+{
+    QString text;
+    QString colour;
+    if (receiver_.isSteady()) {
+        text = QStringLiteral("Steady");
+        colour = QStringLiteral("#007000");
+    } else {
+        text = QStringLiteral("Settling");
+        colour = QStringLiteral("#a05000");
+    }
+    if (receiver_.zero())
+        text += QStringLiteral(", zeroed");
+    steady_->setText(text);
+    steady_->setStyleSheet(QStringLiteral("QLabel { color: %1; font-weight: bold; }").arg(colour));
+}
+
+void TableWorkspace::drawStrip()
+{
+    if (!isVisible())
+        return;
+    const auto& readings = receiver_.history().readings();
+    const qint64 newest = readings.empty() ? -1 : readings.back().first;
+    if (newest == stripDrawnAt_)
+        return;
+    stripDrawnAt_ = newest;
+    DrawStripChart(*strip_, receiver_.history(), receiver_.now(), receiver_.zero());
+}
+
+void TableWorkspace::cmdZero_Click()
+{
+    const QString why = receiver_.takeZero();
+    if (!why.isEmpty()) {
+        emit statusMessage(why);
+        return;
+    }
+    showSteadiness();
+    emit statusMessage(QStringLiteral("Zero set: readings are shown and recorded less %1").arg(UserNumberText(*receiver_.zero())));
 }
 
 void TableWorkspace::openCaptionDialog()

@@ -22,6 +22,7 @@
 #include <functional>
 #include <optional>
 
+class QCheckBox;
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
@@ -51,6 +52,10 @@ public:
     void showReading(const QString& text);
     // The port closed or was lost: the live load box is ready for the next one.
     void showReady();
+    // The load moved and settled: recorded when "Auto" is on.
+    void recordSettled(double value);
+    // The bench settings changed: the unit beside the live box.
+    void showSettings();
 
     // Plot and Clear of the toolbar, New of the File menu.
     virtual void plotChart() = 0;
@@ -82,12 +87,17 @@ signals:
     void editMenuRequested(const QPoint& globalPos);
 
 protected:
-    TableWorkspace(Workspace kind, const Platform& platform, const ReadingReceiver& receiver, QSize chartSize,
+    TableWorkspace(Workspace kind, const Platform& platform, ReadingReceiver& receiver, QSize chartSize,
                    QWidget* parent = nullptr);
 
-    // The reading "Add" may record; when there is none, the live box and the
-    // status bar say why and nothing is returned.
-    std::optional<double> liveReading();
+    // "Add": records the live reading; when there is none, the live box and
+    // the status bar say why and nothing is written.
+    void addLiveReading();
+    // Writes a reading where this workspace's table takes the next one.
+    virtual bool capture(double value) = 0;
+    // The unit, steadiness, "Auto" and "Zero" beside the live box, and the
+    // strip chart under it, for the workspace to place.
+    QWidget* livePanel() const { return livePanel_; }
 
     // How a change of the table's cells counts.
     enum class ChangeRule {
@@ -129,12 +139,16 @@ protected:
 
 private:
     void tableCellsChanged();
+    void buildLivePanel(const QString& prefix);
+    void showSteadiness();
+    void drawStrip();
+    void cmdZero_Click();
     void openCaptionDialog();
     QString noteText() const;
 
     const Workspace kind_;
     Platform platform_;
-    const ReadingReceiver& receiver_;
+    ReadingReceiver& receiver_;
     ChangeRule rule_ = ChangeRule::Counts;
     bool modified_ = false;
     QString fileName_;
@@ -146,6 +160,12 @@ private:
     QPlainTextEdit* note_ = nullptr;
     QLineEdit* load_ = nullptr;
     PictureAreaWidget* pictureView_ = nullptr;
+    QWidget* livePanel_ = nullptr;
+    QLabel* unit_ = nullptr;
+    QLabel* steady_ = nullptr;
+    QCheckBox* auto_ = nullptr;
+    PictureArea* strip_ = nullptr;
+    qint64 stripDrawnAt_ = -1;
 };
 
 } // namespace tarvex

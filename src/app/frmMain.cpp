@@ -166,10 +166,11 @@ void frmMain::buildMenus()
     mnuPrint->setShortcut(QKeySequence::Print);
     mnuEnd->setShortcut(QKeySequence::Quit);
 
-    // Option and Edit are not in the menu bar: Edit is the tables' pop-up
-    // menu (the profile's row menu belongs to its workspace).
-    mnuOption = new QMenu(QStringLiteral("&Option"), this);
-    mnuEnv = mnuOption->addAction(QStringLiteral("&Environment"));
+    // Edit is not in the menu bar: it is the tables' pop-up menu (the
+    // profile's row menu belongs to its workspace). Every letter of "Option"
+    // is already the access key of a control on one of the tabs.
+    mnuOption = menuBar()->addMenu(QStringLiteral("Option"));
+    mnuEnv = mnuOption->addAction(QStringLiteral("&Settings..."), this, &frmMain::mnuEnv_Click);
     mnuGridEdit = new QMenu(QStringLiteral("&Edit"), this);
     mnuDelete = mnuGridEdit->addAction(QStringLiteral("&Delete"), this, &frmMain::mnuDelete_Click);
     mnuClear = mnuGridEdit->addAction(QStringLiteral("&Clear"), this, &frmMain::mnuClear_Click);

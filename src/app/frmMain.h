@@ -61,6 +61,7 @@ public slots:
     void mnuHelp1_Click();
     void mnuAbout_Click();
     void mnuEnd_Click();
+    void mnuEnv_Click();
 
     // Edit menu, on the active workspace's table.
     void mnuDelete_Click();
@@ -110,7 +111,7 @@ private:
     QAction* mnuSave = nullptr;
     QAction* mnuPrint = nullptr;
     QAction* mnuEnd = nullptr;
-    QMenu* mnuOption = nullptr;                 // hidden
+    QMenu* mnuOption = nullptr;
     QAction* mnuEnv = nullptr;
     QMenu* mnuGridEdit = nullptr;               // pop-up of both tables
     QAction* mnuDelete = nullptr;

@@ -8,11 +8,13 @@
 #include "device/PortComboBox.h"
 #include "device/ReadingReceiver.h"
 #include "device/SerialLink.h"
+#include "device/frmSettings.h"
 #include "platform/MessageBox.h"
 #include "platform/SerialPort.h"
 
 #include <QComboBox>
 #include <QPushButton>
+#include <QSettings>
 #include <QStatusBar>
 
 namespace tarvex {
@@ -26,6 +28,14 @@ void frmMain::setUpSerialPort()
         if (TableWorkspace* ws = active())
             ws->showReading(text);
     });
+    connect(receiver_, &ReadingReceiver::settled, this, [this](double value) {
+        if (TableWorkspace* ws = active())
+            ws->recordSettled(value);
+    });
+    QSettings settings;
+    receiver_->setSettings(BenchSettings::load(settings));
+    profile_->showSettings();
+    polar_->showSettings();
     for (TableWorkspace* ws : {static_cast<TableWorkspace*>(profile_), static_cast<TableWorkspace*>(polar_)})
         connect(ws, &TableWorkspace::statusMessage, this, [this](const QString& text) { statusBar()->showMessage(text, 5000); });
     if (auto* list = qobject_cast<PortComboBox*>(cmbCommPort))
@@ -75,6 +85,18 @@ void frmMain::SPortAx1_OnFailed(const QString& description)
     ShowPortClosed(*cmbCommPort, *cmdOpen);
     portClosed();
     MsgBox(PortLostMessage(cmbCommPort->currentText(), description));
+}
+
+void frmMain::mnuEnv_Click()
+{
+    frmSettings dialog(receiver_->settings(), this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    QSettings settings;
+    dialog.settings().save(settings);
+    receiver_->setSettings(dialog.settings());
+    profile_->showSettings();
+    polar_->showSettings();
 }
 
 void frmMain::cmbCommPort_DropDown()

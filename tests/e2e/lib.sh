@@ -140,3 +140,73 @@ e2e_main_window() {
   done
   return 1
 }
+
+# ---- the window through the keyboard, and the bench simulator -------------
+# A test sets LINK (its port link's name) and defines shot NAME.
+SIM=${TARVEX_BUILD_DIR:+$TARVEX_BUILD_DIR/bin/benchsim}
+SIM=${SIM:-$(dirname "$E2E_BIN")/benchsim}
+
+key() { xdotool key --clearmodifiers --delay 40 "$@"; }
+typetext() { xdotool type --delay 20 "$1"; }
+focus() { xdotool windowactivate --sync "$1" 2>/dev/null || xdotool windowfocus --sync "$1" 2>/dev/null || true; sleep 0.2; }
+
+# Starts a simulator with the given arguments on our link; sets SIM_PID, PORT.
+start_bench() {
+  local out="$E2E_OUT/sim-$1.out"
+  shift
+  "$SIM" --link "$LINK" "$@" >"$out" 2>>"$E2E_OUT/sim.err" &
+  SIM_PID=$!
+  E2E_PIDS+=($SIM_PID)
+  for _ in $(seq 100); do [ -s "$out" ] && break; sleep 0.1; done
+  PORT=$(head -n 1 "$out")
+  [ -n "$PORT" ] || fail "simulator did not start: $(cat "$E2E_OUT/sim.err")"
+}
+
+# Alt+P gives the port list the focus, F4 opens it afresh; our port is picked
+# by typing its name and opened with the button beside the list.
+choose_and_open_port() {
+  focus "$win"
+  key alt+p
+  sleep 0.3
+  key F4
+  sleep 0.8
+  shot port-list
+  typetext "$PORT"
+  key Return
+  sleep 0.3
+  key Tab space
+  sleep 0.5
+}
+
+# Saves through Ctrl+S and the "Save As" dialog under the path given.
+save_as() { # path
+  focus "$win"
+  key ctrl+s
+  answer_dialog "Save As" "$1"
+}
+
+open_file() { # path
+  focus "$win"
+  key ctrl+o
+  answer_dialog Open "$1"
+}
+
+answer_dialog() { # title path
+  local id
+  id=$(e2e_wait_window "^$1\$" 20) || fail "no \"$1\" dialog"
+  sleep 0.5
+  shot "dialog-$(basename "$2")"
+  focus "$id"
+  key ctrl+a
+  typetext "$2"
+  sleep 0.2
+  key Return
+  for _ in $(seq 100); do
+    xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1 || { focus "$win"; return 0; }
+    sleep 0.1
+  done
+  fail "the \"$1\" dialog did not close"
+}
+
+# The rows of a text export as "x,y" without blanks and line ends.
+export_rows() { tr -d '\r ' <"$1" | sed -n '2,$p' | grep -E '^-?[0-9.]+,' || true; }

@@ -9,8 +9,6 @@
 source "$(dirname "$0")/lib.sh"
 source "$(dirname "$0")/cups.sh"
 
-SIM=${TARVEX_BUILD_DIR:+$TARVEX_BUILD_DIR/bin/benchsim}
-SIM=${SIM:-$(dirname "$E2E_BIN")/benchsim}
 TVCONV=$(dirname "$E2E_BIN")/tvconv
 [ -x "$SIM" ] || fail "no simulator at $SIM (build the benchsim target)"
 [ -x "$TVCONV" ] || fail "no tvconv beside the program"
@@ -21,10 +19,6 @@ work="$E2E_OUT/files"
 mkdir -p "$work"
 step=0
 shot() { step=$((step + 1)); e2e_shot "$(printf '%02d' $step)-$1"; }
-
-key() { xdotool key --clearmodifiers --delay 40 "$@"; }
-typetext() { xdotool type --delay 20 "$1"; }
-focus() { xdotool windowactivate --sync "$1" 2>/dev/null || xdotool windowfocus --sync "$1" 2>/dev/null || true; sleep 0.2; }
 
 # Other windows titled like the main window (message boxes, the sine view).
 app_windows() { xdotool search --onlyvisible --name '^Tarvex RS232' 2>/dev/null | grep -vxc "$win" || true; }
@@ -44,18 +38,6 @@ wait_title() { # expected
   fail "title is \"$(e2e_title "$win")\", expected \"$1\""
 }
 
-# Starts a simulator with the given arguments on our link; sets SIM_PID, PORT.
-start_bench() {
-  local out="$E2E_OUT/sim-$1.out"
-  shift
-  "$SIM" --link "$LINK" "$@" >"$out" 2>>"$E2E_OUT/sim.err" &
-  SIM_PID=$!
-  E2E_PIDS+=($SIM_PID)
-  for _ in $(seq 100); do [ -s "$out" ] && break; sleep 0.1; done
-  PORT=$(head -n 1 "$out")
-  [ -n "$PORT" ] || fail "simulator did not start: $(cat "$E2E_OUT/sim.err")"
-}
-
 stop_bench() {
   kill -TERM "$SIM_PID"
   wait "$SIM_PID" 2>/dev/null || true
@@ -67,24 +49,8 @@ stop_bench() {
   focus "$win"
 }
 
-# Alt+P gives the port list the focus, F4 opens it afresh; our port is picked
-# by typing its name and opened with the button beside the list.
-choose_and_open_port() {
-  focus "$win"
-  key alt+p
-  sleep 0.3
-  key F4
-  sleep 0.8
-  shot port-list
-  typetext "$PORT"
-  key Return
-  sleep 0.3
-  key Tab space
-  sleep 0.5
-}
-
 # The live box's text through the clipboard. The box is reached with the
-# keyboard: on the profile tab five steps back from the note, on the polar tab
+# keyboard: on the profile tab seven steps back from the note, on the polar tab
 # four on from the scale range. A reading arriving clears the selection, so a
 # number is asked for until one comes.
 TAB=profile
@@ -94,7 +60,7 @@ live_text() {
     # A copy that did not happen must not leave the last reading behind.
     printf none | xclip -selection clipboard 2>/dev/null
     focus "$win"
-    if [ "$TAB" = polar ]; then key alt+g Tab Tab Tab Tab; else key alt+o shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab; fi
+    if [ "$TAB" = polar ]; then key alt+g Tab Tab Tab Tab; else key alt+o shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab; fi
     key ctrl+a ctrl+c
     for _ in $(seq 20); do
       got=$(timeout 2 xclip -o -selection clipboard 2>/dev/null || true)
@@ -134,41 +100,9 @@ add_readings() { # count file
   done
 }
 
-# Saves through Ctrl+S and the "Save As" dialog under the path given.
-save_as() { # path
-  focus "$win"
-  key ctrl+s
-  answer_dialog "Save As" "$1"
-}
-
-open_file() { # path
-  focus "$win"
-  key ctrl+o
-  answer_dialog Open "$1"
-}
-
-answer_dialog() { # title path
-  local id
-  id=$(e2e_wait_window "^$1\$" 20) || fail "no \"$1\" dialog"
-  sleep 0.5
-  shot "dialog-$(basename "$2")"
-  focus "$id"
-  key ctrl+a
-  typetext "$2"
-  sleep 0.2
-  key Return
-  for _ in $(seq 100); do
-    xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1 || { focus "$win"; return 0; }
-    sleep 0.1
-  done
-  fail "the \"$1\" dialog did not close"
-}
-
 # The "Polar Plot" tab: from the profile tab's Start box, Ctrl+Tab.
 polar_tab() { focus "$win"; key alt+t ctrl+Tab; TAB=polar; }
 
-# The rows of a text export as "x,y" without blanks and line ends.
-export_rows() { tr -d '\r ' <"$1" | sed -n '2,$p' | grep -E '^-?[0-9.]+,' || true; }
 
 # What the bench sends: the profile's loads position by position, and
 # 60 + 15 sin(angle) around the shaft, both with two decimals. Which of them a

@@ -9,6 +9,37 @@
 
 using namespace tarvex;
 
+namespace {
+
+// steady | average | readings "ms:value ..." => at the last reading: the
+// steady mean, what "Add" records, and whether it has settled.
+// auto | readings => what "Auto" records, reading by reading.
+QString steadiness(const QStringList& in)
+{
+    BenchSettings settings;
+    settings.average = in[0] == QLatin1String("steady") ? in[1].toInt() : 1;
+    SteadyWindow window;
+    window.setSettings(settings);
+    AutoCapture capture;
+    QStringList recorded;
+    qint64 now = 0;
+    for (const QString& r : in.last().split(QLatin1Char(' '))) {
+        now = r.section(QLatin1Char(':'), 0, 0).toLongLong();
+        window.add(now, r.section(QLatin1Char(':'), 1).toDouble());
+        if (const auto a = capture.next(window, now))
+            recorded << QStringLiteral("%1@%2").arg(a->mean).arg(now);
+    }
+    if (in[0] == QLatin1String("auto"))
+        return recorded.join(QLatin1Char(' '));
+    const auto mean = window.steadyMean(now);
+    const auto a = window.averaged(now);
+    return (mean ? QStringLiteral("steady %1").arg(*mean) : QStringLiteral("not steady"))
+        + (a ? QStringLiteral(" | records %1 sd %2").arg(a->mean).arg(a->deviation, 0, 'g', 3) : QStringLiteral(" | records nothing"))
+        + (window.settled(now) ? QStringLiteral(" | settled") : QString());
+}
+
+} // namespace
+
 class TestReadingReceiver : public QObject {
     Q_OBJECT
 private slots:
@@ -21,6 +52,8 @@ private slots:
                 return v ? QString::number(*v, 'g', 17) + (std::signbit(*v) ? QStringLiteral(" (negative)") : QString())
                          : QStringLiteral("not a reading");
             }
+            if (in[0] == QLatin1String("steady") || in[0] == QLatin1String("auto"))
+                return steadiness(in);
             ReadingReceiver rx;
             QStringList sent;
             connect(&rx, &ReadingReceiver::reading, [&](const QString& r) { sent << r; });

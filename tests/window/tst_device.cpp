@@ -3,7 +3,9 @@
 #include "device/ReadingReceiver.h"
 #include "harness/WindowHarness.h"
 
+#include <QCheckBox>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QStatusBar>
@@ -104,6 +106,40 @@ QString add(const QStringList& in)
     return h.state(ws) + " | " + h.load(ws).text() + " | " + h.window->statusBar()->currentMessage();
 }
 
+// bench | profile|polar | steps: "MS:line" (the line arrives at MS), "add",
+// "zero", "auto", "average N" => the workspace | live box | steadiness | status bar
+QString bench(const QStringList& in)
+{
+    const Workspace ws = in[1] == "polar" ? Polar : Profile;
+    const QString prefix = ws == Profile ? "Tab0" : "Tab1";
+    WindowHarness h;
+    qint64 now = 0;
+    auto* receiver = h.window->findChild<ReadingReceiver*>();
+    receiver->setClock([&now] { return now; });
+    h.fill(ws, {"1,", "2,", "3,"});
+    h.table(ws).setCurrent(1, 1);
+    h.click("cmdOpen");
+    for (const QString& step : in[2].split(';')) {
+        if (step == "add")
+            h.click(ws == Profile ? "Tab0cmdAdd" : "Command1");
+        else if (step == "zero")
+            h.click(prefix + "cmdZero");
+        else if (step == "auto")
+            h.find<QCheckBox>(prefix + "chkAuto")->setChecked(true);
+        else if (step.startsWith("average ")) {
+            BenchSettings settings;
+            settings.average = step.mid(8).toInt();
+            receiver->setSettings(settings);
+        } else {
+            now = step.section(':', 0, 0).toLongLong();
+            h.fakes.serialPort->feed(step.section(':', 1) + "\r\n");
+        }
+    }
+    const QString shown = h.load(ws).text() + " | " + h.find<QLabel>(prefix + "lblSteady")->text() + " | "
+                        + h.window->statusBar()->currentMessage();
+    return h.state(ws) + " | " + shown;
+}
+
 // keep | readings => the profile after "Add" of each into empty loads, Save
 // and Open again
 QString keep(const QStringList& in)
@@ -145,7 +181,7 @@ private slots:
         const QString file = qEnvironmentVariable("TARVEX_DEVICE_CASES", "window/device.txt");
         GOLDEN_VERIFY(golden::cases(file, [](const QStringList& in) {
             return in[0] == "port" ? portRow(in) : in[0] == "live" ? liveBox(in) : in[0] == "keep" ? keep(in)
-                 : in[0] == "set" ? set(in) : add(in);
+                 : in[0] == "set" ? set(in) : in[0] == "bench" ? bench(in) : add(in);
         }));
     }
 };

@@ -71,6 +71,9 @@ void usage(FILE* to)
         "                         ramp:FROM:TO:STEPS    FROM to TO in STEPS readings, again and again\n"
         "                         profile[:TIP:BUTT]    a shaft's load along the bench, position by\n"
         "                                               position (default 20:120, see --positions)\n"
+        "                         settle:L1:L2:...      the loads in turn, one every --hold seconds,\n"
+        "                                               each approached with a time constant of 0.5 s;\n"
+        "                                               the last one stays\n"
         "                         sine:MEAN:AMP[:CYC]   load around the shaft, angle by angle,\n"
         "                                               MEAN + AMP sin(CYC x angle) (CYC default 2)\n"
         "                         shaft:spine=P@DEG,bend=A@DEG,noise=SD,mean=M,step=DEG\n"
@@ -185,6 +188,8 @@ public:
         } else if (kind_ == "profile" && (args.empty() || args.size() == 2)) {
             a_ = args.empty() ? 20.0 : args[0];
             b_ = args.empty() ? 120.0 : args[1];
+        } else if (kind_ == "settle" && !args.empty()) {
+            loads_ = args;
         } else if (kind_ == "sine" && (args.size() == 2 || args.size() == 3)) {
             a_ = args[0];
             b_ = args[1];
@@ -209,6 +214,17 @@ public:
             const int n = o_.positions > 1 ? o_.positions : 2;
             const double x = static_cast<double>(held % n) / (n - 1);
             return a_ + (b_ - a_) * (std::pow(x, 1.8) - 0.06 * std::sin(kPi * x * 1.5) * (1 - x));
+        }
+        if (kind_ == "settle") {
+            // The operator moves the shaft on every --hold seconds; the load
+            // cell follows with a time constant of half a second.
+            const std::size_t n = loads_.size();
+            // After the last load the shaft stays where it is.
+            const std::size_t k = std::min(static_cast<std::size_t>(held), n - 1);
+            const double target = loads_[k];
+            const double before = k == 0 ? target : loads_[k - 1];
+            const double since = o_.hold > 0 ? t - static_cast<double>(k) * o_.hold : 0.0;
+            return target + (before - target) * std::exp(-since / 0.5);
         }
         if (kind_ == "sine") {
             const double angle = std::fmod(static_cast<double>(held) * o_.step, 360.0);
@@ -282,6 +298,7 @@ private:
     Options o_;
     std::string kind_;
     double a_ = 0, b_ = 0, cycles_ = 2;
+    std::vector<double> loads_;
     double spine_ = 0, spineAt_ = 0, bend_ = 0, bendAt_ = 0, noise_ = 0;
     long steps_ = 1;
 };

@@ -30,9 +30,16 @@ ReadingReceiver::ReadingReceiver(QObject* parent)
     clock_ = [timer] { return timer->elapsed(); };
 }
 
+void ReadingReceiver::setSettings(const BenchSettings& settings)
+{
+    window_.setSettings(settings);
+}
+
 void ReadingReceiver::portOpened()
 {
     open_ = true;
+    window_.clear();
+    auto_.reset();
     lastAt_ = clock_();
     lastValue_.reset();
     lastWasLine_ = false;
@@ -42,6 +49,7 @@ void ReadingReceiver::portClosed()
 {
     open_ = false;
     lastValue_.reset();
+    zero_.reset();
     // Half a line from before the close must not begin the first one after it.
     rx_ = RxState{};
 }
@@ -53,11 +61,30 @@ LiveReading ReadingReceiver::live() const
     if (!lastWasLine_)
         return {std::nullopt, QStringLiteral("No reading yet: nothing has come from the bench")};
     const qint64 age = clock_() - lastAt_;
-    if (age > freshMs_)
+    if (age > window_.settings().freshMs)
         return {std::nullopt, QStringLiteral("No new reading for %1 s").arg(age / 1000)};
     if (!lastValue_)
         return {std::nullopt, QStringLiteral("Last line was not a reading")};
-    return {lastValue_, QString()};
+    if (window_.settings().average <= 1)
+        return {lastValue_, QString()};
+    const std::optional<Averaged> a = window_.averaged(clock_());
+    if (!a)
+        return {std::nullopt, QStringLiteral("Not steady: the load is still moving")};
+    return {a->mean - zero_.value_or(0.0), QString(), a->count, a->deviation};
+}
+
+bool ReadingReceiver::isSteady() const
+{
+    return open_ && window_.steadyMean(clock_()).has_value();
+}
+
+QString ReadingReceiver::takeZero()
+{
+    const std::optional<double> mean = open_ ? window_.steadyMean(clock_()) : std::nullopt;
+    if (!mean)
+        return QStringLiteral("Not steady: a zero needs a steady load");
+    zero_ = mean;
+    return {};
 }
 
 // Windows-1252 has one character per byte, so a delivery decodes on its own
@@ -65,15 +92,25 @@ LiveReading ReadingReceiver::live() const
 RxFramed ReadingReceiver::receive(const QByteArray& bytes)
 {
     const RxFramed framed = FrameReceived(rx_, FromCp1252(bytes), &dropped_);
-    if (framed.complete()) {
-        lastAt_ = clock_();
-        lastWasLine_ = true;
-        lastValue_ = framed.reading ? ReadingValue(*framed.reading) : std::nullopt;
+    if (!framed.complete())
+        return framed;
+    const qint64 now = clock_();
+    lastAt_ = now;
+    lastWasLine_ = true;
+    const std::optional<double> raw = framed.reading ? ReadingValue(*framed.reading) : std::nullopt;
+    lastValue_.reset();
+    if (raw) {
+        window_.add(now, *raw);
+        lastValue_ = *raw - zero_.value_or(0.0);
     }
     // A line given up at the bound is not shown: what it lost could have
     // been the sign or the decimal point.
     if (framed.reading)
-        emit reading(*framed.reading);
+        emit reading(zero_ && lastValue_ ? NumberText(*lastValue_) + QStringLiteral(" (zeroed)") : *framed.reading);
+    if (raw) {
+        if (const std::optional<Averaged> a = auto_.next(window_, now))
+            emit settled(a->mean - zero_.value_or(0.0));
+    }
     return framed;
 }
 

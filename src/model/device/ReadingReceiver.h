@@ -7,6 +7,7 @@
 // else, so a stale, garbled or made-up value is never recorded.
 
 #include "device/RxFraming.h"
+#include "device/Steadiness.h"
 
 #include <QByteArray>
 #include <QObject>
@@ -20,6 +21,8 @@ namespace tarvex {
 struct LiveReading {
     std::optional<double> value;
     QString why;
+    int count = 1;            // readings averaged into the value
+    double deviation = 0;     // their standard deviation
 };
 
 // The value of a line from the bench when it is well formed: optional blanks,
@@ -39,14 +42,28 @@ public:
 
     // Milliseconds on a steady clock; tests set their own.
     void setClock(std::function<qint64()> clock) { clock_ = std::move(clock); }
-    // How old a reading may be and still count as live.
-    void setFreshFor(qint64 ms) { freshMs_ = ms; }
+    void setSettings(const BenchSettings& settings);
+    const BenchSettings& settings() const { return window_.settings(); }
 
     // The port was opened or closed (by the user, on shut-down, or lost).
     void portOpened();
     void portClosed();
 
     LiveReading live() const;
+    // Whether the load holds steady now.
+    bool isSteady() const;
+    qint64 now() const { return clock_(); }
+    // The readings of the last 30 s, less the zero, for the strip chart.
+    const SteadyWindow& history() const { return window_; }
+
+    // "Zero": the steady load now becomes the offset taken off every reading
+    // shown and recorded, until zeroed again or the port closes. Says why
+    // when there is no steady load to take.
+    QString takeZero();
+    std::optional<double> zero() const { return zero_; }
+    // "Auto" switched on: the next steady load is recorded even if it is the
+    // one recorded last.
+    void restartAuto() { auto_.reset(); }
 
 public slots:
     // One delivery from the port. Emits reading() for the newest line it
@@ -54,16 +71,21 @@ public slots:
     RxFramed receive(const QByteArray& bytes);
 
 signals:
+    // The newest complete line, as the live box shows it.
     void reading(const QString& text);
+    // The load has moved and settled: what "Auto" records.
+    void settled(double value);
 
 private:
     RxState rx_;
     qint64 dropped_ = 0;
     std::function<qint64()> clock_;
-    qint64 freshMs_ = 2000;
+    SteadyWindow window_;
+    AutoCapture auto_;
+    std::optional<double> zero_;
     bool open_ = false;
     qint64 lastAt_ = 0;                 // the newest complete line, or the open
-    std::optional<double> lastValue_;   // that line's value when it was a reading
+    std::optional<double> lastValue_;   // that line's value, less the zero, when it was a reading
     bool lastWasLine_ = false;
 };
 

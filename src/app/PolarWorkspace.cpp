@@ -113,6 +113,7 @@ void PolarWorkspace::Form_Load()
     Tab1cmbInterval->setCurrentIndex(5);
     Tab1cmbRange->setCurrentIndex(1);
     drawBackground();
+    headLoadColumn();
 }
 
 void PolarWorkspace::drawBackground()
@@ -126,6 +127,7 @@ void PolarWorkspace::newData()
     picture().Cls();
     drawBackground();
     withChangeRule(ChangeRule::Ignored, [this] { ResetPolarTableForNew(table()); });
+    headLoadColumn();
     note()->clear();
 }
 

@@ -146,6 +146,7 @@ void ProfileWorkspace::Form_Load()
         LayOutEmptyTable(table(), QStringLiteral("X"), QStringLiteral("Y"));
         table().setCellBackColor(kHighlightColor);
     });
+    headLoadColumn();
 }
 
 void ProfileWorkspace::newData()
@@ -153,6 +154,7 @@ void ProfileWorkspace::newData()
     chart_.curves.clear();
     Tab0cmdClear_Click();
     Tab0cmdGridClear_Click();
+    headLoadColumn();
     note()->clear();
 }
 

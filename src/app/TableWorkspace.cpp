@@ -221,6 +221,13 @@ void TableWorkspace::buildLivePanel(const QString& prefix)
     showSettings();
 }
 
+void TableWorkspace::headLoadColumn()
+{
+    const QString unit = receiver_.settings().unit;
+    if (!unit.isEmpty())
+        withChangeRule(ChangeRule::Ignored, [&] { table_->setTextMatrix(0, 1, QStringLiteral("Load (%1)").arg(unit)); });
+}
+
 void TableWorkspace::showSettings()
 {
     unit_->setText(receiver_.settings().unit);

@@ -114,6 +114,9 @@ protected:
     virtual void dataChanged() {}
 
     void setFileName(const QString& name) { fileName_ = name; }
+    // A new table's load column is headed with the load cell's unit, when
+    // one is set.
+    void headLoadColumn();
     MsgResult MsgBox(const QString& text, MsgButtons buttons, const QString& title);
     MsgResult MsgBox(const QString& text);
     // The message box as a sink, for routines that tell the user.

@@ -26,6 +26,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPushButton>
+#include <QSettings>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QToolBar>
@@ -126,6 +127,8 @@ frmMain::frmMain(const Platform& platform, QWidget* parent)
     SSTab1 = new QTabWidget;
     SSTab1->setObjectName(QStringLiteral("SSTab1"));
     receiver_ = new ReadingReceiver(this);
+    QSettings settings;
+    receiver_->setSettings(BenchSettings::load(settings));
     profile_ = new ProfileWorkspace(platform_, *receiver_);
     SSTab1->addTab(profile_, QStringLiteral("X/Y Plot"));
     polar_ = new PolarWorkspace(platform_, *receiver_);

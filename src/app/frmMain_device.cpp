@@ -32,10 +32,7 @@ void frmMain::setUpSerialPort()
         if (TableWorkspace* ws = active())
             ws->recordSettled(value);
     });
-    QSettings settings;
-    receiver_->setSettings(BenchSettings::load(settings));
-    profile_->showSettings();
-    polar_->showSettings();
+
     for (TableWorkspace* ws : {static_cast<TableWorkspace*>(profile_), static_cast<TableWorkspace*>(polar_)})
         connect(ws, &TableWorkspace::statusMessage, this, [this](const QString& text) { statusBar()->showMessage(text, 5000); });
     if (auto* list = qobject_cast<PortComboBox*>(cmbCommPort))

@@ -4,6 +4,8 @@
 #include "Golden.h"
 #include "device/ReadingReceiver.h"
 
+#include <QSettings>
+#include <QTemporaryDir>
 #include <QtTest>
 #include <cmath>
 
@@ -38,6 +40,22 @@ QString steadiness(const QStringList& in)
         + (window.settled(now) ? QStringLiteral(" | settled") : QString());
 }
 
+// settings | stored "key=value;..." => the settings read back
+QString storedSettings(const QString& stored)
+{
+    QTemporaryDir dir;
+    QSettings s(dir.filePath(QStringLiteral("s.ini")), QSettings::IniFormat);
+    for (const QString& kv : stored.split(QLatin1Char(';'), Qt::SkipEmptyParts))
+        s.setValue(QStringLiteral("Bench/") + kv.section(QLatin1Char('='), 0, 0), kv.section(QLatin1Char('='), 1));
+    const BenchSettings b = BenchSettings::load(s);
+    BenchSettings again;
+    b.save(s);
+    again = BenchSettings::load(s);
+    return QStringLiteral("fresh %1 ms, steady %2 ms, band %3 % or %4, average %5, unit \"%6\"%7")
+        .arg(b.freshMs).arg(b.steadyMs).arg(b.bandPercent).arg(b.bandUnits).arg(b.average).arg(b.unit)
+        .arg(again == b ? QString() : QStringLiteral(" (NOT KEPT)"));
+}
+
 } // namespace
 
 class TestReadingReceiver : public QObject {
@@ -54,6 +72,8 @@ private slots:
             }
             if (in[0] == QLatin1String("steady") || in[0] == QLatin1String("auto"))
                 return steadiness(in);
+            if (in[0] == QLatin1String("settings"))
+                return storedSettings(in[1]);
             ReadingReceiver rx;
             QStringList sent;
             connect(&rx, &ReadingReceiver::reading, [&](const QString& r) { sent << r; });

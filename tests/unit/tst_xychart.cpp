@@ -15,15 +15,6 @@ namespace {
 
 const QSize kDesignSize(499, 292);   // 7485 x 4380 twips
 
-void fill(DataTable& table, const QString& rows)
-{
-    const QStringList list = rows.split(QLatin1Char(';'));
-    table.setRows(int(list.size()) + 1);
-    for (int i = 0; i < list.size(); ++i)
-        for (int c = 0; c < 2; ++c)   // the load takes the rest: "1,5" in a comma locale
-            table.setTextMatrix(i + 1, c, list[i].section(QLatin1Char(','), c, c ? -1 : 0));
-}
-
 QString numbers(const std::vector<float>& v)
 {
     QStringList out;
@@ -37,7 +28,7 @@ QString run(const QStringList& in)
 {
     PictureArea area(kDesignSize, QColor(0, 0, 64));
     DataTable table(2);
-    fill(table, in[1]);
+    golden::fill(table, in[1].split(QLatin1Char(';')));
     XYChartState chart;
     XYCurveList& curves = chart.curves;
     bool& stored = chart.curvesStored;
@@ -59,7 +50,7 @@ QString run(const QStringList& in)
             table.setTextMatrix(w[1].toInt(), w[2].toInt(), step.section(QLatin1Char(' '), 3));
             plotted = false;
         } else if (w[0] == QLatin1String("table")) {
-            fill(table, w[1]);
+            golden::fill(table, w[1].split(QLatin1Char(';')));
             plotted = false;
         } else if (w[0] == QLatin1String("clear")) {
             ClearXYChart(area, chart);
@@ -129,7 +120,7 @@ private slots:
         QFETCH(QString, rows);
         PictureArea area(kDesignSize, QColor(0, 0, 64));
         DataTable table(2);
-        fill(table, rows);
+        golden::fill(table, rows.split(QLatin1Char(';')));
         XYChartState chart;
         QCOMPARE(DrawXYChart(area, table, chart, false, {}, QLocale::c()), XYChartResult::Drawn);
         QList<QPair<double, QString>> x;

@@ -68,15 +68,8 @@ e2e_start_app() {
 }
 
 # Waits until a window whose title matches the regex is mapped; prints its id.
-e2e_wait_window() {
-  local pattern=$1 timeout=${2:-20} id
-  for _ in $(seq $((timeout * 10))); do
-    id=$(xdotool search --onlyvisible --name "$pattern" 2>/dev/null | head -n 1) || true
-    [ -n "$id" ] && { echo "$id"; return 0; }
-    sleep 0.1
-  done
-  return 1
-}
+e2e_window_id() { local id; id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1) || true; [ -n "$id" ] && echo "$id"; }
+e2e_wait_window() { e2e_until "${2:-20}" e2e_window_id "$1"; }
 
 # Runs a command until it succeeds; false once `timeout` seconds have passed.
 e2e_until() { # timeout command...
@@ -94,17 +87,8 @@ e2e_title() { xdotool getwindowname "$1" 2>/dev/null; }
 e2e_shot() { import -window root "$E2E_OUT/$1.png" 2>/dev/null; }
 
 # Waits for the program to end; prints its exit status.
-e2e_wait_exit() {
-  local timeout=${1:-20}
-  for _ in $(seq $((timeout * 10))); do
-    if [ -s "$E2E_OUT/app.status" ]; then
-      cat "$E2E_OUT/app.status"
-      return 0
-    fi
-    sleep 0.1
-  done
-  echo timeout
-}
+e2e_exited() { [ -s "$E2E_OUT/app.status" ] && cat "$E2E_OUT/app.status"; }
+e2e_wait_exit() { e2e_until "${1:-20}" e2e_exited || echo timeout; }
 
 # No AddressSanitizer or UBSan report in the program's stderr.
 e2e_no_sanitizer_report() {

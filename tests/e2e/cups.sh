@@ -3,6 +3,8 @@
 # after lib.sh; call cups_start, then cups_wait_pdf N for the N-th PDF. The
 # EXIT trap stops the daemon and then runs lib.sh's clean-up.
 
+CUPS_CONF=$(cd "$(dirname "${BASH_SOURCE[0]}")/cups" && pwd)
+
 cups_skip() { echo "SKIP: $E2E_NAME: $*"; E2E_OK=1; exit 0; }
 
 CUPS_DIR=
@@ -46,44 +48,9 @@ cups_start() {
 
   mkdir -p "$CUPS_DIR"/{etc/ppd,spool/tmp,cache,run,log,pdf,pdf-spool,home}
   chmod 755 "$CUPS_DIR"/{etc,log,pdf}
-  cat >"$CUPS_DIR/etc/cups-files.conf" <<EOF
-ServerRoot $CUPS_DIR/etc
-ServerBin /usr/lib/cups
-DataDir /usr/share/cups
-RequestRoot $CUPS_DIR/spool
-TempDir $CUPS_DIR/spool/tmp
-CacheDir $CUPS_DIR/cache
-StateDir $CUPS_DIR/run
-AccessLog $CUPS_DIR/log/access_log
-ErrorLog $CUPS_DIR/log/error_log
-PageLog $CUPS_DIR/log/page_log
-SystemGroup root
-Sandboxing Relaxed
-EOF
-  cat >"$CUPS_DIR/etc/cupsd.conf" <<EOF
-LogLevel debug
-Listen $CUPS_DIR/cups.sock
-Browsing No
-WebInterface No
-DefaultAuthType None
-<Location />
-  Order allow,deny
-  Allow all
-</Location>
-<Policy default>
-  <Limit All>
-    Order deny,allow
-  </Limit>
-</Policy>
-EOF
-  cat >"$PDF_CONF" <<EOF
-Out $CUPS_DIR/pdf
-AnonDirName $CUPS_DIR/pdf
-Spool $CUPS_DIR/pdf-spool
-Log $CUPS_DIR/log
-LogType 3
-Grp root
-EOF
+  sed "s|@CUPS_DIR@|$CUPS_DIR|g" "$CUPS_CONF/cups-files.conf" >"$CUPS_DIR/etc/cups-files.conf"
+  sed "s|@CUPS_DIR@|$CUPS_DIR|g" "$CUPS_CONF/cupsd.conf" >"$CUPS_DIR/etc/cupsd.conf"
+  sed "s|@CUPS_DIR@|$CUPS_DIR|g" "$CUPS_CONF/cups-pdf.conf" >"$PDF_CONF"
 
   export CUPS_SERVER=$CUPS_DIR/cups.sock
   # No lpoptions of this machine's users may choose another default.
@@ -91,8 +58,7 @@ EOF
 
   cupsd -f -c "$CUPS_DIR/etc/cupsd.conf" -s "$CUPS_DIR/etc/cups-files.conf" >"$CUPS_DIR/log/cupsd.out" 2>&1 &
   CUPSD_PID=$!
-  for _ in $(seq 100); do timeout 5 lpstat -r 2>/dev/null | grep -q "is running" && break; sleep 0.1; done
-  timeout 5 lpstat -r 2>/dev/null | grep -q "is running" || fail "the CUPS daemon did not start"
+  e2e_until 10 cups_running || fail "the CUPS daemon did not start"
   # The pdftocairo renderer keeps the text of the page as text in the PDF.
   timeout 30 lpadmin -p "$QUEUE" -E -v "cups-pdf:/$QUEUE" -P "$CUPS_PPD" -o pdftops-renderer-default=pdftocairo 2>/dev/null \
     || fail "could not add the PDF printer"
@@ -100,13 +66,8 @@ EOF
   [ "$(timeout 5 lpstat -d)" = "system default destination: $QUEUE" ] || fail "default destination: $(lpstat -d)"
 }
 
+cups_running() { timeout 5 lpstat -r 2>/dev/null | grep -q "is running"; }
+
 # Waits until the n-th PDF is complete in the output folder; prints its path.
-cups_wait_pdf() {
-  local n=$1 f
-  for _ in $(seq 600); do
-    f=$(ls -1tr "$CUPS_DIR"/pdf/*.pdf 2>/dev/null | sed -n "${n}p")
-    if [ -n "$f" ] && pdfinfo "$f" >/dev/null 2>&1; then echo "$f"; return 0; fi
-    sleep 0.1
-  done
-  return 1
-}
+cups_pdf() { local f; f=$(ls -1tr "$CUPS_DIR"/pdf/*.pdf 2>/dev/null | sed -n "${1}p"); [ -n "$f" ] && pdfinfo "$f" >/dev/null 2>&1 && echo "$f"; }
+cups_wait_pdf() { e2e_until 60 cups_pdf "$1"; }

@@ -68,15 +68,8 @@ e2e_start_app() {
 }
 
 # Waits until a window whose title matches the regex is mapped; prints its id.
-e2e_wait_window() {
-  local pattern=$1 timeout=${2:-20} id
-  for _ in $(seq $((timeout * 10))); do
-    id=$(xdotool search --onlyvisible --name "$pattern" 2>/dev/null | head -n 1) || true
-    [ -n "$id" ] && { echo "$id"; return 0; }
-    sleep 0.1
-  done
-  return 1
-}
+e2e_window_id() { local id; id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1) || true; [ -n "$id" ] && echo "$id"; }
+e2e_wait_window() { e2e_until "${2:-20}" e2e_window_id "$1"; }
 
 # Runs a command until it succeeds; false once `timeout` seconds have passed.
 e2e_until() { # timeout command...
@@ -94,17 +87,8 @@ e2e_title() { xdotool getwindowname "$1" 2>/dev/null; }
 e2e_shot() { import -window root "$E2E_OUT/$1.png" 2>/dev/null; }
 
 # Waits for the program to end; prints its exit status.
-e2e_wait_exit() {
-  local timeout=${1:-20}
-  for _ in $(seq $((timeout * 10))); do
-    if [ -s "$E2E_OUT/app.status" ]; then
-      cat "$E2E_OUT/app.status"
-      return 0
-    fi
-    sleep 0.1
-  done
-  echo timeout
-}
+e2e_exited() { [ -s "$E2E_OUT/app.status" ] && cat "$E2E_OUT/app.status"; }
+e2e_wait_exit() { e2e_until "${1:-20}" e2e_exited || echo timeout; }
 
 # No AddressSanitizer or UBSan report in the program's stderr.
 e2e_no_sanitizer_report() {
@@ -157,7 +141,7 @@ start_bench() {
   "$SIM" --link "$LINK" "$@" >"$out" 2>>"$E2E_OUT/sim.err" &
   SIM_PID=$!
   E2E_PIDS+=($SIM_PID)
-  for _ in $(seq 100); do [ -s "$out" ] && break; sleep 0.1; done
+  e2e_until 10 test -s "$out" || true
   PORT=$(head -n 1 "$out")
   [ -n "$PORT" ] || fail "simulator did not start: $(cat "$E2E_OUT/sim.err")"
 }
@@ -178,18 +162,10 @@ choose_and_open_port() {
   sleep 0.5
 }
 
-# Saves through Ctrl+S and the "Save As" dialog under the path given.
-save_as() { # path
-  focus "$win"
-  key ctrl+s
-  answer_dialog "Save As" "$1"
-}
-
-open_file() { # path
-  focus "$win"
-  key ctrl+o
-  answer_dialog Open "$1"
-}
+# Saves through Ctrl+S and the "Save As" dialog, or opens through Ctrl+O,
+# the path given; the title then names the file.
+save_as() { focus "$win"; key ctrl+s; answer_dialog "Save As" "$1"; wait_title "Tarvex RS232-$(basename "$1")"; }
+open_file() { focus "$win"; key ctrl+o; answer_dialog Open "$1"; wait_title "Tarvex RS232-$(basename "$1")"; }
 
 answer_dialog() { # title path
   local id
@@ -201,12 +177,12 @@ answer_dialog() { # title path
   typetext "$2"
   sleep 0.2
   key Return
-  for _ in $(seq 100); do
-    xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1 || { focus "$win"; return 0; }
-    sleep 0.1
-  done
-  fail "the \"$1\" dialog did not close"
+  e2e_until 10 e2e_gone "^$1\$" || fail "the \"$1\" dialog did not close"
+  focus "$win"
 }
+
+title_is() { [ "$(e2e_title "$win")" = "$1" ]; }
+wait_title() { e2e_until 10 title_is "$1" || fail "title is \"$(e2e_title "$win")\", expected \"$1\""; }
 
 # The rows of a text export as "x,y" without blanks and line ends.
 export_rows() { tr -d '\r ' <"$1" | sed -n '2,$p' | grep -E '^-?[0-9.]+,' || true; }

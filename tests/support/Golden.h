@@ -11,6 +11,7 @@
 // "|" or blanks at either end are written with \r \n \t \| and in quotes.
 
 #include "platform/PictureArea.h"
+#include "tables/DataTable.h"
 
 #include <QDir>
 #include <QFile>
@@ -33,6 +34,19 @@ inline QByteArray read(const QString& name)
 {
     QFile f(path(name));
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// A file's bytes, "<no file>" when there is none; and bytes into a file.
+inline QByteArray fileBytes(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<no file>");
+}
+
+inline bool writeFile(const QString& path, const QByteArray& bytes)
+{
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(bytes) == bytes.size();
 }
 
 // Empty when `actual` is what the golden file holds (or the file was
@@ -134,6 +148,19 @@ inline QString expand(QString text)
     for (auto m = repeat.match(text); m.hasMatch(); m = repeat.match(text))
         text.replace(m.capturedStart(), m.capturedLength(), m.captured(2).repeated(m.captured(1).toInt()));
     return text;
+}
+
+// Table rows from texts "cell,cell" (a tab apart when the text holds one; the
+// second cell takes the rest), from row `first` on.
+inline void fill(tarvex::DataTable& t, const QStringList& rows, int first = 1)
+{
+    t.setRows(first + int(rows.size()));
+    for (int r = 0; r < rows.size(); ++r) {
+        const QString row = expand(rows[r]);
+        const QChar apart = row.contains(QLatin1Char('\t')) ? QLatin1Char('\t') : QLatin1Char(',');
+        t.setTextMatrix(first + r, 0, row.section(apart, 0, 0));
+        t.setTextMatrix(first + r, 1, row.section(apart, 1));
+    }
 }
 
 // Runs every case of the case file `name` through `compute` and compares.

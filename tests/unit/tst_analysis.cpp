@@ -50,10 +50,7 @@ void fill(DataTable& t, const QString& rows, const Shaft& s = {})
         list = rows.split(QLatin1Char(';'));
     for (const double a : angles)
         list << NumberText(a) + QLatin1Char(',') + (w.contains(QLatin1String("without")) && a == w.last().toDouble() ? QString() : NumberText(s.load(a)));
-    t.setRows(int(list.size()) + 1);
-    for (int i = 0; i < list.size(); ++i)
-        for (int c = 0; c < 2; ++c)
-            t.setTextMatrix(i + 1, c, list[i].section(QLatin1Char(','), c, c));
+    golden::fill(t, list);
 }
 
 QString spine(const SpineAnalysis& a)

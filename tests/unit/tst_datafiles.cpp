@@ -17,30 +17,6 @@ using namespace tarvex;
 
 namespace {
 
-QByteArray readAll(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<no file>");
-}
-
-void writeAll(const QString& path, const QByteArray& bytes)
-{
-    QFile f(path);
-    if (f.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        f.write(bytes);
-}
-
-// Rows as fields: cells apart by "," (by a tab when the row holds one).
-void fill(DataTable& t, const QStringList& rows)
-{
-    t.setRows(int(rows.size()));
-    for (int r = 0; r < rows.size(); ++r) {
-        const QStringList cells = golden::expand(rows[r]).split(rows[r].contains(QLatin1Char('\t')) ? QLatin1Char('\t') : QLatin1Char(','));
-        for (int c = 0; c < 2; ++c)
-            t.setTextMatrix(r, c, cells.value(c));
-    }
-}
-
 // Long texts of one character as "{65535 h}".
 QString cell(const QString& text)
 {
@@ -68,7 +44,7 @@ struct Shown {
     DataTable table;
     QString note = QStringLiteral("mine");
     QString interval = QStringLiteral("45");
-    Shown() { fill(table, {QStringLiteral("Pos,Load"), QStringLiteral("7,8"), QStringLiteral("9,10")}); }
+    Shown() { golden::fill(table, {QStringLiteral("Pos,Load"), QStringLiteral("7,8"), QStringLiteral("9,10")}, 0); }
     QString read(const QString& path)
     {
         QStringList entered;
@@ -99,10 +75,10 @@ class TestDataFiles : public QObject {
     QString save(const QStringList& in)
     {
         DataTable t;
-        fill(t, in.mid(4));
+        golden::fill(t, in.mid(4), 0);
         const QString name = in[2], target = dir.filePath(name);
         const QByteArray old(5000, 'z');
-        writeAll(target, old);
+        golden::writeFile(target, old);
         const bool hadOld = QFile::exists(target);
         const QString note = golden::expand(in[3]);
         const SaveResult r = in[1] == QLatin1String("profile") ? WriteProfileFile(target, t, note)
@@ -114,8 +90,8 @@ class TestDataFiles : public QObject {
             out += QStringLiteral(" | ") + golden::show(r.message);
         if (!r.ok())
             return out + (!hadOld ? (QFile::exists(target) ? QStringLiteral(" | A FILE WAS WRITTEN") : QStringLiteral(" | no file"))
-                          : readAll(target) == old ? QStringLiteral(" | old file kept") : QStringLiteral(" | OLD FILE CHANGED"));
-        const QString why = golden::compare(QStringLiteral("files/") + name, readAll(target));
+                          : golden::fileBytes(target) == old ? QStringLiteral(" | old file kept") : QStringLiteral(" | OLD FILE CHANGED"));
+        const QString why = golden::compare(QStringLiteral("files/") + name, golden::fileBytes(target));
         return why.isEmpty() ? out : why;
     }
 
@@ -134,7 +110,7 @@ private slots:
             }
             if (what == QLatin1String("profile again")) {   // typed, saved, read back
                 DataTable t;
-                fill(t, {QStringLiteral("X,Y"), in[1] + QLatin1Char(',') + in[1]});
+                golden::fill(t, {QStringLiteral("X,Y"), in[1] + QLatin1Char(',') + in[1]}, 0);
                 WriteProfileFile(dir.filePath(QStringLiteral("again.tvl")), t, QString());
                 return Shown().read(dir.filePath(QStringLiteral("again.tvl")));
             }
@@ -153,18 +129,16 @@ private slots:
                 return golden::show(QString::fromLatin1(ToCp1252(text).toHex(' '))) + QStringLiteral(" | cannot hold ")
                     + golden::show(Cp1252Unencodable(text)) + QStringLiteral(" | back ") + golden::show(FromCp1252(ToCp1252(text)));
             }
+            if (what == QLatin1String("cp1252 bytes")) {   // every byte from .. to, there and back
+                QByteArray bytes;
+                for (int b = in[1].toInt(nullptr, 16); b <= in[2].toInt(nullptr, 16); ++b)
+                    bytes.append(char(b));
+                const QString text = FromCp1252(bytes);
+                return QStringLiteral("%1 characters | cannot hold %2 | %3").arg(text.size())
+                    .arg(golden::show(Cp1252Unencodable(text)), ToCp1252(text) == bytes ? QStringLiteral("the same bytes back") : QStringLiteral("OTHER BYTES"));
+            }
             return QStringLiteral("unknown");
         }));
-    }
-
-    void everyByteThroughWindows1252()
-    {
-        QByteArray all;
-        for (int i = 0; i < 256; ++i)
-            all.append(char(i));
-        QCOMPARE(FromCp1252(all).size(), 256);
-        QVERIFY(Cp1252Unencodable(FromCp1252(all)).isEmpty());
-        QCOMPARE(ToCp1252(FromCp1252(all)), all);
     }
 
     // Cut short anywhere, or damaged in any of the ways in files/damaged/, a
@@ -180,14 +154,14 @@ private slots:
         }
         const QDir damaged(golden::path(QStringLiteral("files/damaged")));
         for (const QString& name : damaged.entryList(QDir::Files))
-            files.append({name, readAll(damaged.filePath(name))});
+            files.append({name, golden::fileBytes(damaged.filePath(name))});
         // More rows than a table holds.
         const auto count = [](quint32 n) { return QByteArray("\x01\x00", 2) + QByteArray::fromRawData(reinterpret_cast<const char*>(&n), 4) + QByteArray(4, '\0'); };
         files.append({QStringLiteral("rows40000.tvl"), count(40000) + QByteArray(40000 * 8 + 100, '\0')});
         files.append({QStringLiteral("rows32767.tvp"), count(32767) + QByteArray(32767 * 6 + 16, '\0')});
         QVERIFY(files.size() > 90);
         for (const auto& [name, bytes] : files) {
-            writeAll(dir.filePath(name), bytes);
+            golden::writeFile(dir.filePath(name), bytes);
             Shown shown;
             const QString before = shown.unchanged();
             const QString said = shown.read(dir.filePath(name));

@@ -34,12 +34,7 @@ void fill(DataTable& t, const QString& rows)
             list << NumberText(deg) + QLatin1Char(',') + NumberText(std::round(80 * std::sin(deg / 180 * kChartPi)));
         }
     }
-    t.setRows(int(list.size()) + 1);
-    t.setTextMatrix(0, 0, QStringLiteral("Degree"));
-    t.setTextMatrix(0, 1, QStringLiteral("Load"));
-    for (int i = 0; i < list.size(); ++i)
-        for (int c = 0; c < 2; ++c)
-            t.setTextMatrix(i + 1, c, list[i].section(QLatin1Char(','), c, c));
+    golden::fill(t, QStringList{QStringLiteral("Degree,Load")} + list, 0);
 }
 
 QString drawing(const PictureArea& area, const QString& name)

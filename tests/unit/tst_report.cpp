@@ -118,18 +118,6 @@ class TestReport : public QObject {
     Q_OBJECT
 private slots:
     void cases() { GOLDEN_VERIFY(golden::cases("report.txt", run)); }
-
-    void wrappedPiecesNeverExceedTheWidth()
-    {
-        const QString line = QStringLiteral("The shaft was measured twice at each station and the mean recorded; "
-                                            "stations 3 and 7 were repeated after recalibration of the bench.");
-        for (std::int16_t w : {3, 10, 25, 60}) {
-            const QStringList pieces = WrapText(line, w);
-            QCOMPARE(pieces.last(), QString());
-            for (const QString& piece : pieces)
-                QVERIFY2(piece.size() <= w, qPrintable(QStringLiteral("w %1: '%2'").arg(w).arg(piece)));
-        }
-    }
 };
 
 QTEST_MAIN(TestReport)

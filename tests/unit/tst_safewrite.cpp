@@ -1,5 +1,6 @@
 // The one routine every save goes through: whatever fails, the old file is
 // left byte for byte and the reason is given.
+#include "Golden.h"
 #include "files/FileCommon.h"
 #include "files/ProfileFile.h"
 #include "files/SafeWrite.h"
@@ -19,18 +20,6 @@
 using namespace tarvex;
 
 namespace {
-
-QByteArray readAll(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-}
-
-void put(const QString& path, const QByteArray& bytes)
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size());
-}
 
 QString reason(int error)
 {
@@ -84,19 +73,19 @@ private slots:
         SetWriteCallForTesting(limitedWrite);
         for (int error : {ENOSPC, EIO, 0}) {
             for (qint64 cut = 0; cut < fresh.size(); ++cut) {
-                put(file, old);
+                QVERIFY(golden::writeFile(file, old));
                 budget = cut;
                 failure = error;
                 QString why;
                 QVERIFY2(!WriteFileSafely(file, fresh, &why), qPrintable(QString::number(cut)));
                 QCOMPARE(why, reason(error ? error : ENOSPC));
-                QCOMPARE(readAll(file), old);
+                QCOMPARE(golden::fileBytes(file), old);
                 QCOMPARE(leftovers(), QStringList());
             }
         }
         budget = fresh.size();
         QVERIFY(WriteFileSafely(file, fresh));
-        QCOMPARE(readAll(file), fresh);
+        QCOMPARE(golden::fileBytes(file), fresh);
     }
 
     void reasonsAreTheSystems()
@@ -116,14 +105,14 @@ private slots:
         const QString target = path("real.tvl");
         const QString link = path("link.tvl");
         const QString linkToLink = path("link2.tvl");
-        put(target, "old");
+        QVERIFY(golden::writeFile(target, "old"));
         QVERIFY(QFile::setPermissions(target, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup));
         QVERIFY(QFile::link(target, link));
         QVERIFY(QFile::link(link, linkToLink));
         QVERIFY(WriteFileSafely(linkToLink, "new"));
         QVERIFY(QFileInfo(link).isSymLink() && QFileInfo(linkToLink).isSymLink());
         QVERIFY(WriteFileSafely(path(QString(251, QLatin1Char('n')) + ".tvl"), "long"));
-        QCOMPARE(readAll(target), QByteArray("new"));
+        QCOMPARE(golden::fileBytes(target), QByteArray("new"));
         struct stat st {};
         QCOMPARE(::stat(QFile::encodeName(target).constData(), &st), 0);
         QCOMPARE(st.st_mode & 07777, mode_t(0640));
@@ -149,7 +138,7 @@ private slots:
         DataTable small;
         fillProfile(small, 6);
         QVERIFY(WriteProfileFile(file, small, QStringLiteral("yesterday")).ok());
-        const QByteArray old = readAll(file);
+        const QByteArray old = golden::fileBytes(file);
         {
             QFile filler(mountPoint.filePath(QStringLiteral("filler")));
             QVERIFY(filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
@@ -163,7 +152,7 @@ private slots:
         DataTable big;
         fillProfile(big, 2000);
         const SaveResult result = WriteProfileFile(file, big, QStringLiteral("today"));
-        const QByteArray after = readAll(file);
+        const QByteArray after = golden::fileBytes(file);
         const QStringList files = QDir(mountPoint.path()).entryList(QDir::Files | QDir::Hidden);
         if (::umount(where.constData()) != 0)
             ::umount2(where.constData(), MNT_DETACH);

@@ -43,37 +43,24 @@ struct Pty {
     }
 };
 
-LineSettings settings(int baud, LineParity p, int data, LineStopBits stop)
-{
-    LineSettings s;
-    s.baudRate = baud;
-    s.parity = p;
-    s.dataBits = data;
-    s.stopBits = stop;
-    return s;
-}
-
 } // namespace
 
 class TestSerialPort : public QObject {
     Q_OBJECT
 private slots:
     // tests/golden/linesettings.txt: "rate,parity,data bits,stop bits" => rate,
-    // parity, data and stop bits as numbered, or refused.
+    // parity, data and stop bits as numbered, or refused (a port keeps what it had).
     void lineSettings()
     {
         GOLDEN_VERIFY(golden::cases("linesettings.txt", [](const QStringList& in) {
-            const std::optional<LineSettings> s = ParseLineSettings(in[0]);
-            return s ? QStringLiteral("%1 %2 %3 %4").arg(s->baudRate).arg(int(s->parity)).arg(s->dataBits).arg(int(s->stopBits))
-                     : QStringLiteral("refused");
+            QtSerialPort port(QString{});
+            port.setLineSettings(QStringLiteral("19200,E,7,2"));
+            const bool taken = port.setLineSettings(in[0]);
+            const LineSettings s = port.lineSettings();
+            return QStringLiteral("%1%2 %3 %4 %5").arg(taken ? QString() : QStringLiteral("refused, kept "))
+                .arg(s.baudRate).arg(int(s.parity)).arg(s.dataBits).arg(int(s.stopBits));
         }));
-        // An unreadable text leaves the settings as they were.
         QtSerialPort port(QString{});
-        QVERIFY(port.setLineSettings(QStringLiteral("19200,E,7,2")));
-        QVERIFY(!port.setLineSettings(QStringLiteral("19200;E;7;2")));
-        QVERIFY(port.lineSettings() == settings(19200, LineParity::Even, 7, LineStopBits::Two));
-        port.setByteSetting(32);
-        QCOMPARE(port.byteSetting(), quint8(32));
         QString error;
         QVERIFY(!port.open(QStringLiteral("/nonexistent/ttyUSB9"), &error));
         QCOMPARE(error, QString::fromLocal8Bit(std::strerror(ENOENT)));
@@ -83,41 +70,35 @@ private slots:
         QVERIFY(!error.isEmpty());
     }
 
-    void portFolderListsLinksToCharacterDevices()
+    // tests/golden/ports.txt: what is in the folder (name>target a link, "pty"
+    // the pseudo-terminal; a name alone a plain file) | how it is reached =>
+    // the ports listed, the last of the port list.
+    void portFolder()
     {
-        QTemporaryDir dir;
-        QVERIFY(dir.isValid());
-        Pty pty;
-        QVERIFY(!pty.slave.isEmpty());
-        QFile regular(dir.filePath(QStringLiteral("plain")));
-        QVERIFY(regular.open(QIODevice::WriteOnly));
-        regular.close();
-        QVERIFY(QFile::link(pty.slave, dir.filePath(QStringLiteral("b-bench"))));
-        QVERIFY(QFile::link(pty.slave, dir.filePath(QStringLiteral("a-bench"))));
-        QVERIFY(QFile::link(dir.filePath(QStringLiteral("plain")), dir.filePath(QStringLiteral("to-file"))));
-        QVERIFY(QFile::link(QStringLiteral("/dev/pts/nonexistent-9999"), dir.filePath(QStringLiteral("dangling"))));
-        QCOMPARE(ListPortLinks(dir.path()),
-                 QStringList({dir.filePath(QStringLiteral("a-bench")), dir.filePath(QStringLiteral("b-bench"))}));
-
-        // Nobody else may plant ports: a folder others can write into is ignored.
-        QVERIFY(::chmod(QFile::encodeName(dir.path()).constData(), 0777) == 0);
-        QCOMPARE(ListPortLinks(dir.path()), QStringList());
-        QVERIFY(::chmod(QFile::encodeName(dir.path()).constData(), 0700) == 0);
-
-        // So is a link standing in for the folder.
-        QTemporaryDir other;
-        const QString alias = other.filePath(QStringLiteral("ports"));
-        QVERIFY(QFile::link(dir.path(), alias));
-        QCOMPARE(ListPortLinks(alias), QStringList());
-        QCOMPARE(ListPortLinks(dir.filePath(QStringLiteral("missing"))), QStringList());
-
-        // The port list ends with the linked benches.
-        QtSerialPort port(dir.path());
-        const int count = port.portCount();
-        QVERIFY(count >= 2);
-        QCOMPARE(port.portName(count - 1), dir.filePath(QStringLiteral("b-bench")));
-        QCOMPARE(port.portName(count), QString());
-        QCOMPARE(port.portName(-1), QString());
+        GOLDEN_VERIFY(golden::cases("ports.txt", [](const QStringList& in) {
+            QTemporaryDir dir, other;
+            Pty pty;
+            for (const QString& entry : in[0].split(QLatin1Char(' '))) {
+                const QString name = dir.filePath(entry.section(QLatin1Char('>'), 0, 0)), target = entry.section(QLatin1Char('>'), 1);
+                if (target.isEmpty())
+                    golden::writeFile(name, {});
+                else
+                    QFile::link(target == QLatin1String("pty") ? pty.slave : target.startsWith(QLatin1Char('/')) ? target : dir.filePath(target), name);
+            }
+            QString folder = in[1] == QLatin1String("missing") ? dir.filePath(QStringLiteral("missing")) : dir.path();
+            if (in[1] == QLatin1String("writable by all"))
+                ::chmod(QFile::encodeName(folder).constData(), 0777);
+            if (in[1] == QLatin1String("through a link"))
+                QFile::link(dir.path(), folder = other.filePath(QStringLiteral("ports")));
+            QStringList names;
+            for (const QString& port : ListPortLinks(folder))
+                names << QFileInfo(port).fileName();
+            QtSerialPort port(folder);
+            const int n = port.portCount();
+            if (!names.isEmpty())
+                names << QStringLiteral("| last ") + QFileInfo(port.portName(n - 1)).fileName();
+            return names.join(QLatin1Char(' ')) + (port.portName(n).isEmpty() && port.portName(-1).isEmpty() ? QString() : QStringLiteral(" | NAMES OUTSIDE THE LIST"));
+        }));
     }
 
     void receivesFromAPseudoTerminalAndReportsTheHangUpOnce()

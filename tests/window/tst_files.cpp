@@ -16,12 +16,6 @@ using namespace tarvex::testing;
 
 namespace {
 
-QByteArray bytes(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
 // A polar table at 90 degrees with loads 2.5 apart and a renamed heading, as
 // a profile or polar data file, or 12 bytes of nothing in particular.
 void prepare(WindowHarness& h, const QString& what, const QString& file)
@@ -75,14 +69,14 @@ QString run(const QStringList& in)
     if (ws == Polar)
         out << "interval " + h.find<QComboBox>("Tab1cmbInterval")->currentText();
     if (!file.isEmpty() && command == "mnuSave") {
-        const QByteArray written = bytes(h.path(file));
+        const QByteArray written = golden::fileBytes(h.path(file));
         out << (file.endsWith("TXT") ? "wrote " + golden::show(QString::fromLatin1(written.left(24)))
-                                     : written.isEmpty() ? QStringLiteral("no file") : QStringLiteral("%1 bytes").arg(written.size()));
+                                     : written == "<no file>" ? QStringLiteral("no file") : QStringLiteral("%1 bytes").arg(written.size()));
     }
     if (command == "mnuOpen" && !file.isEmpty() && h.window->windowTitle().endsWith(file)) {   // saved again, the file comes back to the byte
         h.showTab(ws);
         h.save("again-" + file);
-        out << (bytes(h.path("again-" + file)) == bytes(h.path(file)) ? "saved again: same bytes" : "SAVED AGAIN: OTHER BYTES");
+        out << (golden::fileBytes(h.path("again-" + file)) == golden::fileBytes(h.path(file)) ? "saved again: same bytes" : "SAVED AGAIN: OTHER BYTES");
     }
     return out.join(" | ");
 }

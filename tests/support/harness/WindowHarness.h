@@ -91,13 +91,7 @@ struct WindowHarness {
     // starts unmodified (rows that are not numbers leave it modified).
     void fill(Workspace ws, const QStringList& rows)
     {
-        DataTable& t = table(ws);
-        t.setRows(static_cast<int>(rows.size()) + 1);
-        for (int r = 0; r < rows.size(); ++r) {
-            const QStringList cells = rows[r].split(QLatin1Char(','));
-            for (int c = 0; c < 2; ++c)
-                t.setTextMatrix(r + 1, c, c < cells.size() ? cells[c] : QString());
-        }
+        golden::fill(table(ws), rows);
         showTab(ws);
         save(ws == Profile ? QStringLiteral("fill.tvl") : QStringLiteral("fill.tvp"));
     }

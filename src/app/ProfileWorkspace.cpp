@@ -72,7 +72,7 @@ void ProfileWorkspace::buildPage()
     Tab0cmbClubs->setEditText(QString());
     Tab0cmbClubs->setToolTip(QStringLiteral("Select or input the numbers of data rows"));
     form->addRow(caption(QStringLiteral("S&tart"), Tab0txtStart), Tab0txtStart);
-    form->addRow(caption(QStringLiteral("Ste&ps"), Tab0txtInterv), Tab0txtInterv);
+    form->addRow(caption(QStringLiteral("St&eps"), Tab0txtInterv), Tab0txtInterv);
     form->addRow(caption(QStringLiteral("Co&unt"), Tab0cmbClubs), Tab0cmbClubs);
     Tab0cmdSet = new QPushButton(QStringLiteral("&Set"));
     Tab0cmdSet->setObjectName(QStringLiteral("Tab0cmdSet"));

@@ -170,7 +170,7 @@ void frmMain::buildMenus()
     mnuEnv = mnuOption->addAction(QStringLiteral("&Environment"));
     mnuGridEdit = new QMenu(QStringLiteral("&Edit"), this);
     mnuDelete = mnuGridEdit->addAction(QStringLiteral("&Delete"), this, &frmMain::mnuDelete_Click);
-    mnuClear = mnuGridEdit->addAction(QStringLiteral("&Clear"), this, &frmMain::mnuClear_Click);
+    mnuClear = mnuGridEdit->addAction(QStringLiteral("Cl&ear"), this, &frmMain::mnuClear_Click);
     mnuInsert = mnuGridEdit->addAction(QStringLiteral("&Insert"), this, &frmMain::mnuInsert_Click);
     mnuCopy = mnuGridEdit->addAction(QStringLiteral("&Copy"), this, &frmMain::mnuCopy_Click);
     mnuPaste = mnuGridEdit->addAction(QStringLiteral("&Paste"), this, &frmMain::mnuPaste_Click);

@@ -13,6 +13,7 @@
 #include "tables/DataTableView.h"
 #include "tables/EditCommands.h"
 
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -145,33 +146,57 @@ QString TableWorkspace::noteText() const
 void TableWorkspace::OpenDataFile()
 {
     FileDialog* dialog = platform_.fileDialog.get();
-    const WorkspaceFileSettings& settings = FileSettingsFor(kind_);
-    dialog->Filter = settings.openFilter;
+    dialog->Filter = FileSettingsFor(kind_).openFilter;
     if (!dialog->ShowOpen(window())) {
         MsgBox(dialog->ErrorText());
         return;
     }
     const QString path = dialog->FileName();
-    if (!path.isEmpty()) {
-        if (FileTypeOf(path) == settings.dataExtension) {
-            // A file that could not be read leaves the table showing the data
-            // it showed before, so the title keeps naming that data's file.
-            QString note = noteText();
-            const QString noteBefore = note;
-            bool read = false;
-            withChangeRule(ChangeRule::Ignored, [&] { read = readFile(path, note); });
-            if (read) {
-                if (note != noteBefore)
-                    note_->setPlainText(note);
-                modified_ = false;
-                fileName_ = dialog->FileTitle();
-                emit titleChanged(kAppTitle + QLatin1Char('-') + fileName_);
-            }
-        } else {
-            MsgBox(settings.wrongTypeOnOpen);
-        }
-    }
     dialog->InitDir.clear();
+    if (!path.isEmpty())
+        openFile(path);
+}
+
+bool TableWorkspace::openFile(const QString& path)
+{
+    const WorkspaceFileSettings& settings = FileSettingsFor(kind_);
+    if (FileTypeOf(path) != settings.dataExtension) {
+        MsgBox(settings.wrongTypeOnOpen);
+        return false;
+    }
+    if (!offerToSave())
+        return false;
+    // A file that could not be read leaves the table showing the data it
+    // showed before, so the title keeps naming that data's file.
+    QString note = noteText();
+    const QString noteBefore = note;
+    bool read = false;
+    withChangeRule(ChangeRule::Ignored, [&] { read = readFile(path, note); });
+    if (!read)
+        return false;
+    if (note != noteBefore)
+        note_->setPlainText(note);
+    modified_ = false;
+    fileName_ = QFileInfo(path).fileName();
+    emit titleChanged(kAppTitle + QLatin1Char('-') + fileName_);
+    return true;
+}
+
+// Opening replaces the table: unsaved data is offered for saving first, and
+// only a save that went through lets the file be opened over it.
+bool TableWorkspace::offerToSave()
+{
+    if (!modified_)
+        return true;
+    switch (MsgBox(QStringLiteral("Do you want to save the data?"), MsgButtons::YesNoCancel, kAppTitle)) {
+    case MsgResult::Yes:
+        SaveDataFile();
+        return !modified_;
+    case MsgResult::No:
+        return true;
+    default:
+        return false;
+    }
 }
 
 void TableWorkspace::SaveDataFile()
@@ -187,8 +212,9 @@ void TableWorkspace::SaveDataFile()
         const QString type = FileTypeOf(path);
         const bool dataFile = type == settings.dataExtension;
         if (dataFile || type == kTextExportExtension) {
-            // Cells that are not numbers end the save silently; a text the
-            // file cannot hold and a file that could not be written are explained.
+            // Nothing is written unless all of it can be: the user is told
+            // why not (the cell that is not a number, the text the file
+            // cannot hold, the system's reason).
             if (StopWithMessage(writeFile(path, noteText(), dataFile), tellUser()))
                 return;
             // Only the data files clear the flag: after a text export the data

@@ -66,6 +66,9 @@ public slots:
     // File menu and toolbar: the file dialog, then the workspace's data file.
     void OpenDataFile();
     void SaveDataFile();
+    // Reads the data file at `path` (of the workspace's type) into the table,
+    // after offering to save unsaved data; false when nothing was read.
+    bool openFile(const QString& path);
     void BeginCellEdit();
     void AdvanceCell();
     void ShowCurrentCell();
@@ -119,6 +122,9 @@ protected:
 private:
     void tableCellsChanged();
     void openCaptionDialog();
+    // True when the table may be replaced: nothing unsaved, or the user
+    // said No, or saved it.
+    bool offerToSave();
     QString noteText() const;
 
     const Workspace kind_;

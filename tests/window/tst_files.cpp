@@ -42,8 +42,8 @@ void prepare(WindowHarness& h, const QString& what, const QString& file)
 }
 
 // profile|polar | file there first (data, junk; fresh: not even the table) | command | path answered
-// ("" cancels) | what is typed first (a cell "abc", a note) => what was asked,
-// the title, the workspace, the file answered
+// ("" cancels) | what is typed first (a cell "abc", a note), then the answer
+// to a question => what was asked, the title, the workspace, the file answered
 QString run(const QStringList& in)
 {
     const Workspace ws = in[0] == "polar" ? Polar : Profile;
@@ -55,7 +55,7 @@ QString run(const QStringList& in)
         h.fill(ws, {"0,1", "90,2", "180,3"});
     h.showTab(ws);
     h.click("Tab0cmdPlot");
-    if (in[4] == "abc")
+    if (in[4].startsWith("abc"))
         h.table(ws).setTextMatrix(2, 1, "abc");
     QTest::keyClicks(&h.note(ws), "x");
     if (in[4].startsWith("note "))
@@ -64,6 +64,11 @@ QString run(const QStringList& in)
         h.fakes.fileDialog->failWith = "The dialog could not be shown";
     h.fakes.fileDialog->asked.clear();
     h.fakes.fileDialog->paths = {file.isEmpty() ? QString() : h.path(file)};
+    for (const auto& [word, answer] : {std::pair{"Yes", MsgResult::Yes}, {"No", MsgResult::No}, {"Cancel", MsgResult::Cancel}})
+        if (in[4].endsWith(word))
+            h.fakes.messageBox->answers = {answer};
+    if (in[4].endsWith("Yes"))   // the save asked for before opening
+        h.fakes.fileDialog->paths.push_back(h.path(ws == Profile ? "kept.tvl" : "kept.tvp"));
     h.click(command == "fail" ? "mnuOpen" : command);
     QStringList out;
     for (const FileDialogRequest& r : h.fakes.fileDialog->asked)

@@ -84,12 +84,17 @@ QString splash(const QStringList& in)
     return out.join(" | ");
 }
 
-// sine | rows => the forms opened
+// sine | rows => the forms opened, titled
 QString sine(const QStringList& in)
 {
     WindowHarness h;
     h.fill(Polar, in[1].split(';'));
-    return withModal([&] { h.click("Tab1cmdSine"); }).join(',');
+    QStringList out;
+    withModal([&] { h.click("Tab1cmdSine"); }, [&out](QWidget* form) {
+        out << QLatin1String(form->metaObject()->className()) + " titled " + form->windowTitle();
+        form->close();
+    });
+    return out.join(',');
 }
 
 } // namespace

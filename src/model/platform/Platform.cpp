@@ -12,10 +12,10 @@ namespace {
 
 class NoMessageBox : public MessageBox {
 public:
-    // A question nobody saw is not agreed to.
+    // A question nobody saw is not agreed to, and changes nothing where it can.
     MsgResult show(QWidget*, const QString&, MsgButtons buttons, const QString&) override
     {
-        return buttons == MsgButtons::Ok ? MsgResult::Ok : MsgResult::No;
+        return buttons == MsgButtons::Ok ? MsgResult::Ok : buttons == MsgButtons::YesNo ? MsgResult::No : MsgResult::Cancel;
     }
 };
 

@@ -44,7 +44,6 @@ TableWorkspace::TableWorkspace(Workspace kind, const Platform& platform, QSize c
     // The controls are laid out, and so put in their tab order, by each workspace.
     view_ = new DataTableView(table_);
     view_->setObjectName(prefix + QLatin1String("msGrid"));
-    view_->setMinimumWidth(twips(2600));
     gridEdit_ = new QLineEdit(view_);
     gridEdit_->setObjectName(prefix + QLatin1String("txtGridEdit"));
     gridEdit_->hide();
@@ -58,6 +57,8 @@ TableWorkspace::TableWorkspace(Workspace kind, const Platform& platform, QSize c
     note_->setObjectName(prefix + QLatin1String("txtNote"));
     note_->setToolTip(QStringLiteral("Data collection comment area"));
     note_->setMaximumHeight(80);
+    // Two lines at least, so a small screen still has room for the table.
+    note_->setMinimumHeight(note_->fontMetrics().lineSpacing() * 2 + 2 * note_->frameWidth() + 8);
     note_->setTabChangesFocus(true);
 
     editor_ = new CellEditor(kind, *table_, *view_, *gridEdit_, this);

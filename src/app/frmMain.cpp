@@ -25,6 +25,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPushButton>
+#include <QScreen>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QToolBar>
@@ -143,7 +144,9 @@ frmMain::frmMain(const Platform& platform, QWidget* parent)
         connect(ws, &TableWorkspace::editMenuRequested, this, [this](const QPoint& at) { mnuGridEdit->exec(at); });
     }
 
-    resize(1100, 720);
+    // A first window fits a small screen, where a larger one would hide its
+    // lower controls.
+    resize(QSize(1100, 720).boundedTo(screen()->availableGeometry().size()));
     Form_Load();
 }
 

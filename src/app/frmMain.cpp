@@ -4,6 +4,7 @@
 #include "ProfileWorkspace.h"
 #include "Product.h"
 #include "device/PortComboBox.h"
+#include "files/OpenSave.h"
 #include "platform/Clipboard.h"
 #include "platform/FileDialog.h"
 #include "platform/HelpViewer.h"
@@ -97,7 +98,7 @@ QLabel* caption(const QString& text, QWidget* buddy)
 frmMain::frmMain(const Platform& platform, QWidget* parent)
     : QMainWindow(parent), platform_(platform)
 {
-    applicationFolder = QCoreApplication::applicationDirPath();
+    applicationFolder_ = QCoreApplication::applicationDirPath();
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(kAppTitle);
     setWindowIcon(QIcon(QStringLiteral(":/icons/tarvex.png")));
@@ -225,11 +226,17 @@ void frmMain::Form_Load()
     // Each step stands alone: one that cannot run is skipped and the next goes on.
     profile_->Form_Load();
     polar_->Form_Load();
-    platform_.fileDialog->InitDir = applicationFolder;
+    setApplicationFolder(applicationFolder_);
     setUpSerialPort();
     SSTab1->setCurrentIndex(0);
     SSTab1_Click();
     blFormLoaded = true;
+}
+
+void frmMain::setApplicationFolder(const QString& folder)
+{
+    applicationFolder_ = folder;
+    platform_.fileDialog->InitDir = FirstDialogFolder(folder);
 }
 
 TableWorkspace* frmMain::active() const
@@ -313,7 +320,7 @@ void frmMain::mnuPrint_Click()
 void frmMain::mnuHelp1_Click()
 {
     SSTab1->setFocus();
-    const QString path = QDir(applicationFolder).filePath(QStringLiteral("M418026.html"));
+    const QString path = QDir(applicationFolder_).filePath(QStringLiteral("M418026.html"));
     platform_.helpViewer->showHelp(this, path);
 }
 

@@ -48,8 +48,10 @@ public:
 
     // Seam for the About box: the splash screen shown modally.
     std::function<void(frmMain*)> showAboutBox;
-    // Folder that holds the application; tests point it elsewhere.
-    QString applicationFolder;
+    // Folder that holds the application, where the help file is and the
+    // first file dialog starts; tests point it elsewhere before that dialog.
+    QString applicationFolder() const { return applicationFolder_; }
+    void setApplicationFolder(const QString& folder);
 
 public slots:
     void SSTab1_Click();
@@ -91,6 +93,7 @@ private:
     void cmbCommPort_DropDown();
 
     Platform platform_;
+    QString applicationFolder_;
     bool blFormLoaded = false;
     ReadingReceiver* receiver_ = nullptr;       // the port's bytes into readings
 

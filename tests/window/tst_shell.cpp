@@ -64,7 +64,7 @@ QString wiring(const QStringList& in)
     h.find<QLineEdit>("Tab0txtStart")->setText("10");
     h.find<QLineEdit>("Tab0txtInterv")->setText("2.5");
     h.find<QComboBox>("Tab0cmbClubs")->setEditText("2");
-    h.window->applicationFolder = "/opt/b/";
+    h.window->setApplicationFolder("/opt/b/");
     h.window->showAboutBox = [](frmMain* w) { w->setProperty("about", true); };
     h.showTab(ws);
     h.table(ws).setCurrent(1, 0);

@@ -1,5 +1,8 @@
 #include "files/OpenSave.h"
 
+#include <QFileInfo>
+#include <QStandardPaths>
+
 namespace tarvex {
 
 const WorkspaceFileSettings& FileSettingsFor(Workspace workspace)
@@ -19,6 +22,14 @@ const WorkspaceFileSettings& FileSettingsFor(Workspace workspace)
         QStringLiteral("File Type not supported!"),
     };
     return workspace == Workspace::Profile ? profile : polar;
+}
+
+QString FirstDialogFolder(const QString& programFolder)
+{
+    const QFileInfo folder(programFolder);
+    if (folder.isDir() && folder.isWritable())
+        return programFolder;
+    return QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
 }
 
 QString FileTypeOf(const QString& path)

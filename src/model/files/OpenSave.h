@@ -20,6 +20,11 @@ inline const QString kTextExportExtension = QStringLiteral("txt");
 
 const WorkspaceFileSettings& FileSettingsFor(Workspace workspace);
 
+// Where the first Open or Save dialog starts: the program's folder, unless
+// no file can be saved there (an installed program's folder belongs to the
+// system), then the user's documents folder.
+QString FirstDialogFolder(const QString& programFolder);
+
 // The type of a chosen name: its last three characters in lower case. No dot
 // is needed before them ("RUN1.TVL" and "run1tvl" are both "tvl").
 QString FileTypeOf(const QString& path);

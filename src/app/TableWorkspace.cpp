@@ -1,12 +1,15 @@
 #include "TableWorkspace.h"
 
 #include "charts/xy/frmXYCaption.h"
+#include "files/Export.h"
 #include "files/OpenSave.h"
+#include "platform/Clipboard.h"
 #include "platform/FailurePolicy.h"
 #include "platform/FileDialog.h"
 #include "platform/MessageBox.h"
 #include "platform/PictureArea.h"
 #include "platform/PictureAreaWidget.h"
+#include "platform/PictureFiles.h"
 #include "report/Report.h"
 #include "tables/CellEditor.h"
 #include "tables/DataTable.h"
@@ -16,6 +19,7 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QTextDocument>
 
@@ -66,12 +70,43 @@ TableWorkspace::TableWorkspace(Workspace kind, const Platform& platform, QSize c
     editor_->onHeadingDoubleClick = [this] { openCaptionDialog(); };
     editor_->onEditMenu = [this](const QPoint& at) { emit editMenuRequested(at); };
     connect(table_, &DataTable::cellsChanged, this, &TableWorkspace::tableCellsChanged);
+    buildChartMenu(prefix);
     // Only the user's own edits add undo steps; notes put in by New, Clear or
     // opening a file do not, and leave the flag to those commands.
     connect(note_->document(), &QTextDocument::undoCommandAdded, this, [this] { modified_ = true; });
 }
 
 TableWorkspace::~TableWorkspace() = default;
+
+// The chart's own pop-up menu: the chart as a picture, for a document or a mail.
+void TableWorkspace::buildChartMenu(const QString& prefix)
+{
+    auto* menu = new QMenu(QStringLiteral("Chart"), this);
+    menu->setObjectName(prefix + QLatin1String("mnuChart"));
+    menu->addAction(QStringLiteral("&Copy chart"), this, &TableWorkspace::copyChart)
+        ->setObjectName(prefix + QLatin1String("mnuCopyChart"));
+    menu->addAction(QStringLiteral("Save chart &as..."), this, &TableWorkspace::saveChart)
+        ->setObjectName(prefix + QLatin1String("mnuSaveChart"));
+    pictureView_->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(pictureView_, &QWidget::customContextMenuRequested, this,
+            [this, menu](const QPoint& at) { menu->exec(pictureView_->mapToGlobal(at)); });
+}
+
+void TableWorkspace::copyChart()
+{
+    platform_.clipboard->setImage(picture_->toImage());
+}
+
+void TableWorkspace::saveChart()
+{
+    const Picture chart = picture_->picture();
+    ExportToFile(*platform_.fileDialog, window(), QStringLiteral("PNG Image(*.png)|*.png|SVG Drawing(*.svg)|*.svg"),
+                 [chart](const QString&, const QString& type, QByteArray& bytes) {
+                     bytes = type == QLatin1String("svg") ? PictureAsSvg(*chart, kAppTitle) : PictureAsPng(*chart);
+                     return Result<>{};
+                 },
+                 tellUser());
+}
 
 QLabel* TableWorkspace::caption(const QString& text, QWidget* buddy)
 {

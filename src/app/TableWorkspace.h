@@ -69,6 +69,10 @@ public slots:
     // Reads the data file at `path` (of the workspace's type) into the table,
     // after offering to save unsaved data; false when nothing was read.
     bool openFile(const QString& path);
+    // The chart's pop-up menu: the chart on the clipboard as an image, or
+    // saved as a PNG or SVG file.
+    void copyChart();
+    void saveChart();
     void BeginCellEdit();
     void AdvanceCell();
     void ShowCurrentCell();
@@ -121,6 +125,7 @@ protected:
 
 private:
     void tableCellsChanged();
+    void buildChartMenu(const QString& prefix);
     void openCaptionDialog();
     // True when the table may be replaced: nothing unsaved, or the user
     // said No, or saved it.

@@ -4,6 +4,7 @@
 #include "ProfileWorkspace.h"
 #include "Product.h"
 #include "device/PortComboBox.h"
+#include "files/Export.h"
 #include "files/OpenSave.h"
 #include "platform/Clipboard.h"
 #include "platform/FileDialog.h"
@@ -11,6 +12,7 @@
 #include "platform/MessageBox.h"
 #include "platform/PictureArea.h"
 #include "platform/Twips.h"
+#include "report/ReportPdf.h"
 #include "report/frmPrintView.h"
 #include "tables/EditCommands.h"
 
@@ -19,6 +21,7 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDir>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QIcon>
 #include <QLabel>
@@ -160,6 +163,7 @@ void frmMain::buildMenus()
     mnuOpen = mnuFile->addAction(QStringLiteral("&Open"), this, &frmMain::mnuOpen_Click);
     mnuSave = mnuFile->addAction(QStringLiteral("&Save"), this, &frmMain::mnuSave_Click);
     mnuPrint = mnuFile->addAction(QStringLiteral("&Print"), this, &frmMain::mnuPrint_Click);
+    mnuExportPdf = mnuFile->addAction(QStringLiteral("&Export PDF..."), this, &frmMain::mnuExportPdf_Click);
     mnuFile->addSeparator();
     mnuEnd = mnuFile->addAction(QStringLiteral("E&xit"), this, &frmMain::mnuEnd_Click);
     mnuNew->setShortcut(QKeySequence::New);
@@ -187,7 +191,7 @@ void frmMain::buildMenus()
     // Each menu and command answers to its own name, for tests and accessibility tools.
     const std::pair<QObject*, const char*> names[] = {
         {mnuFile, "mnuFile"}, {mnuNew, "mnuNew"}, {mnuOpen, "mnuOpen"}, {mnuSave, "mnuSave"},
-        {mnuPrint, "mnuPrint"}, {mnuEnd, "mnuEnd"}, {mnuOption, "mnuOption"}, {mnuEnv, "mnuEnv"},
+        {mnuPrint, "mnuPrint"}, {mnuExportPdf, "mnuExportPdf"}, {mnuEnd, "mnuEnd"}, {mnuOption, "mnuOption"}, {mnuEnv, "mnuEnv"},
         {mnuGridEdit, "mnuGridEdit"}, {mnuDelete, "mnuDelete"}, {mnuClear, "mnuClear"},
         {mnuInsert, "mnuInsert"}, {mnuCopy, "mnuCopy"}, {mnuPaste, "mnuPaste"},
         {mnuHelp, "mnuHelp"}, {mnuHelp1, "mnuHelp1"}, {mnuAbout, "mnuAbout"},
@@ -315,6 +319,23 @@ void frmMain::mnuPrint_Click()
         return;
     frmPrintView form(platform(), ws->reportPage(*Picture1), this);
     form.exec();
+}
+
+// The report as Print would send it, into a PDF file: no printer needed. The
+// report names the shaft as the file is named.
+void frmMain::mnuExportPdf_Click()
+{
+    TableWorkspace* ws = active();
+    if (!ws)
+        return;
+    const ReportPage page = ws->reportPage(*Picture1);
+    ExportToFile(*platform_.fileDialog, this, QStringLiteral("PDF Document(*.pdf)|*.pdf"),
+                 [&page](const QString& path, const QString&, QByteArray& bytes) {
+                     ReportPage named = page;
+                     named.shaftName = QFileInfo(path).completeBaseName();
+                     return ReportAsPdf(named, bytes);
+                 },
+                 [this](const QString& text) { MsgBox(text); });
 }
 
 void frmMain::mnuHelp1_Click()

@@ -60,6 +60,7 @@ public slots:
     void mnuOpen_Click();
     void mnuSave_Click();
     void mnuPrint_Click();
+    void mnuExportPdf_Click();
     void mnuHelp1_Click();
     void mnuAbout_Click();
     void mnuEnd_Click();
@@ -111,6 +112,7 @@ private:
     QAction* mnuOpen = nullptr;
     QAction* mnuSave = nullptr;
     QAction* mnuPrint = nullptr;
+    QAction* mnuExportPdf = nullptr;
     QAction* mnuEnd = nullptr;
     QMenu* mnuOption = nullptr;                 // hidden
     QAction* mnuEnv = nullptr;

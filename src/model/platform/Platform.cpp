@@ -45,6 +45,7 @@ class NoClipboard : public Clipboard {
 public:
     void clear() override {}
     void setText(const QString&) override {}
+    void setImage(const QImage&) override {}
     QString text() const override { return {}; }
 };
 

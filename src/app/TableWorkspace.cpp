@@ -215,6 +215,7 @@ bool TableWorkspace::openFile(const QString& path)
     modified_ = false;
     fileName_ = QFileInfo(path).fileName();
     emit titleChanged(kAppTitle + QLatin1Char('-') + fileName_);
+    emit fileUsed(path);
     return true;
 }
 
@@ -255,8 +256,10 @@ void TableWorkspace::SaveDataFile()
                 return;
             // Only the data files clear the flag: after a text export the data
             // still has to be saved.
-            if (dataFile)
+            if (dataFile) {
                 modified_ = false;
+                emit fileUsed(path);
+            }
             fileName_ = dialog->FileTitle();
             emit titleChanged(kAppTitle + QLatin1Char('-') + fileName_);
         } else {

@@ -79,6 +79,8 @@ public slots:
 
 signals:
     void titleChanged(const QString& title);
+    // A data file was read or saved: the recent files list takes it.
+    void fileUsed(const QString& path);
     // A right click or the menu key asks for the Edit menu.
     void editMenuRequested(const QPoint& globalPos);
 

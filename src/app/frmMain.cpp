@@ -30,6 +30,7 @@
 #include <QPainterPath>
 #include <QPushButton>
 #include <QScreen>
+#include <QSettings>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QToolBar>
@@ -146,11 +147,18 @@ frmMain::frmMain(const Platform& platform, QWidget* parent)
     for (TableWorkspace* ws : {static_cast<TableWorkspace*>(profile_), static_cast<TableWorkspace*>(polar_)}) {
         connect(ws, &TableWorkspace::titleChanged, this, &QWidget::setWindowTitle);
         connect(ws, &TableWorkspace::editMenuRequested, this, [this](const QPoint& at) { mnuGridEdit->exec(at); });
+        connect(ws, &TableWorkspace::fileUsed, this, &frmMain::rememberFile);
     }
 
-    // A first window fits a small screen, where a larger one would hide its
-    // lower controls.
-    resize(QSize(1100, 720).boundedTo(screen()->availableGeometry().size()));
+    if (!platform_.settingsFile.isEmpty())
+        settings_ = std::make_unique<QSettings>(platform_.settingsFile, QSettings::IniFormat);
+    // The size and place of the last run; a first run's window fits a small
+    // screen, where a larger one would hide its lower controls.
+    if (!settings_ || !restoreGeometry(settings_->value(QStringLiteral("window/geometry")).toByteArray()))
+        resize(QSize(1100, 720).boundedTo(screen()->availableGeometry().size()));
+    if (settings_)
+        recentFiles_ = settings_->value(QStringLiteral("recentFiles")).toStringList().mid(0, kRecentFiles);
+    showRecentFiles();
     Form_Load();
 }
 
@@ -165,6 +173,14 @@ void frmMain::buildMenus()
     mnuPrint = mnuFile->addAction(QStringLiteral("&Print"), this, &frmMain::mnuPrint_Click);
     mnuExportPdf = mnuFile->addAction(QStringLiteral("&Export PDF..."), this, &frmMain::mnuExportPdf_Click);
     mnuFile->addSeparator();
+    for (int i = 0; i < kRecentFiles; ++i) {
+        QAction* recent = mnuFile->addAction(QString());
+        recent->setObjectName(QStringLiteral("mnuRecent%1").arg(i + 1));
+        connect(recent, &QAction::triggered, this, [this, recent] { openRecentFile(recent->data().toString()); });
+        mnuRecent << recent;
+    }
+    recentEnd_ = mnuFile->addSeparator();
+    mnuFile->setToolTipsVisible(true);
     mnuEnd = mnuFile->addAction(QStringLiteral("E&xit"), this, &frmMain::mnuEnd_Click);
     mnuNew->setShortcut(QKeySequence::New);
     mnuOpen->setShortcut(QKeySequence::Open);
@@ -338,6 +354,35 @@ void frmMain::mnuExportPdf_Click()
                  [this](const QString& text) { MsgBox(text); });
 }
 
+void frmMain::rememberFile(const QString& path)
+{
+    recentFiles_ = WithRecentFile(recentFiles_, QFileInfo(path).absoluteFilePath());
+    if (settings_)
+        settings_->setValue(QStringLiteral("recentFiles"), recentFiles_);
+    showRecentFiles();
+}
+
+void frmMain::showRecentFiles()
+{
+    for (int i = 0; i < mnuRecent.size(); ++i) {
+        QAction* recent = mnuRecent[i];
+        const QString path = recentFiles_.value(i);
+        QString name = QFileInfo(path).fileName();
+        recent->setText(QStringLiteral("&%1 %2").arg(i + 1).arg(name.replace(QLatin1Char('&'), QLatin1String("&&"))));
+        recent->setToolTip(QDir::toNativeSeparators(path));
+        recent->setData(path);
+        recent->setVisible(!path.isEmpty());
+    }
+    recentEnd_->setVisible(!recentFiles_.isEmpty());
+}
+
+void frmMain::openRecentFile(const QString& path)
+{
+    SSTab1->setCurrentIndex(FileTypeOf(path) == FileSettingsFor(Workspace::Polar).dataExtension ? 1 : 0);
+    if (TableWorkspace* ws = active())
+        ws->openFile(path);
+}
+
 void frmMain::mnuHelp1_Click()
 {
     SSTab1->setFocus();
@@ -390,6 +435,14 @@ void frmMain::mnuPaste_Click()
         ws->runTableCommand([&text](DataTable& t) { PasteIntoBlock(t, text); });
 }
 
+void frmMain::rememberGeometry()
+{
+    if (settings_) {
+        settings_->setValue(QStringLiteral("window/geometry"), saveGeometry());
+        settings_->sync();
+    }
+}
+
 void frmMain::closeEvent(QCloseEvent* event)
 {
     bool cancelled = false;
@@ -411,13 +464,16 @@ void frmMain::closeEvent(QCloseEvent* event)
         } else {
             // No: end at once, saving nothing.
             event->accept();
+            rememberGeometry();
             closeSerialPortOnShutdown();
             return;
         }
     }
     closeSerialPortOnShutdown();
-    if (!cancelled)
+    if (!cancelled) {
         event->accept();
+        rememberGeometry();
+    }
 }
 
 } // namespace tarvex

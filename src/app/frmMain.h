@@ -4,20 +4,23 @@
 // row, the menus, the toolbar and the status line. It routes the File and
 // Edit menus, the toolbar and the port's readings to the active workspace and
 // asks before closing over unsaved data. Each workspace keeps its own table,
-// chart, file name and modified flag. The device link's handlers are in
-// frmMain_device.cpp.
+// chart, file name and modified flag. The window remembers its size and place
+// and the data files last used, in the platform's settings file. The device
+// link's handlers are in frmMain_device.cpp.
 
 #include "platform/Platform.h"
 #include "tables/Workspace.h"
 
 #include <QMainWindow>
 #include <functional>
+#include <memory>
 
 class QAction;
 class QComboBox;
 class QLabel;
 class QMenu;
 class QPushButton;
+class QSettings;
 class QTabWidget;
 class QToolBar;
 
@@ -86,6 +89,12 @@ private:
     TableWorkspace* active() const;
     // Title rule: the application title, then " - " and the active workspace's file name.
     void updateTitle();
+    // The recent files list: a data file read or saved goes first; one
+    // chosen opens on the tab of its type.
+    void rememberFile(const QString& path);
+    void showRecentFiles();
+    void openRecentFile(const QString& path);
+    void rememberGeometry();
 
     // device link (frmMain_device.cpp)
     void setUpSerialPort();
@@ -106,6 +115,8 @@ private:
     QToolBar* Toolbar1 = nullptr;
     QLabel* Label2 = nullptr;
     PictureArea* Picture1 = nullptr;            // hidden print copy of a chart
+    std::unique_ptr<QSettings> settings_;       // null: nothing is remembered
+    QStringList recentFiles_;
 
     QMenu* mnuFile = nullptr;
     QAction* mnuNew = nullptr;
@@ -113,6 +124,8 @@ private:
     QAction* mnuSave = nullptr;
     QAction* mnuPrint = nullptr;
     QAction* mnuExportPdf = nullptr;
+    QList<QAction*> mnuRecent;                  // the recent files, in order
+    QAction* recentEnd_ = nullptr;              // the separator after them
     QAction* mnuEnd = nullptr;
     QMenu* mnuOption = nullptr;                 // hidden
     QAction* mnuEnv = nullptr;

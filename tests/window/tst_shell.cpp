@@ -20,7 +20,7 @@ QStringList texts(const QList<QAction*>& actions, bool tips = false)
 {
     QStringList out;
     for (QAction* a : actions)
-        if (!a->isSeparator())
+        if (!a->isSeparator() && a->isVisible())
             out << (tips ? a->toolTip() : a->text());
     return out;
 }

@@ -32,6 +32,13 @@ QString FirstDialogFolder(const QString& programFolder)
     return QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
 }
 
+QStringList WithRecentFile(QStringList recent, const QString& path)
+{
+    recent.removeAll(path);
+    recent.prepend(path);
+    return recent.mid(0, kRecentFiles);
+}
+
 QString FileTypeOf(const QString& path)
 {
     return path.right(3).toLower();

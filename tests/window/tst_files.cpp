@@ -92,6 +92,7 @@ QString run(const QStringList& in)
                                      : written.isEmpty() ? QStringLiteral("no file") : QStringLiteral("%1 bytes").arg(written.size()));
     }
     if (command == "mnuOpen" && !file.isEmpty() && h.window->windowTitle().endsWith(file)) {   // saved again, the file comes back to the byte
+        out << "recent " + QStringList{h.find<QAction>("mnuRecent1")->text(), h.find<QAction>("mnuRecent2")->text()}.join(", ");
         h.showTab(ws);
         h.save("again-" + file);
         out << (bytes(h.path("again-" + file)) == bytes(h.path(file)) ? "saved again: same bytes" : "SAVED AGAIN: OTHER BYTES");

@@ -71,7 +71,7 @@ if(DPKG_SHLIBDEPS)
 else()
   string(PREPEND _tarvex_depends
     "libqt6core6 (>= 6.4), libqt6gui6 (>= 6.4), libqt6widgets6 (>= 6.4), "
-    "libqt6printsupport6 (>= 6.4), libqt6serialport6 (>= 6.4), libc6, libstdc++6, libgcc-s1, ")
+    "libqt6printsupport6 (>= 6.4), libqt6serialport6 (>= 6.4), libqt6svg6 (>= 6.4), libc6, libstdc++6, libgcc-s1, ")
 endif()
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "${_tarvex_depends}")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-qpa-plugins, qt6-wayland")

@@ -4,7 +4,7 @@
 #   scripts/deps.sh test   those plus what the tests need
 set -euo pipefail
 kind=${1:-run}
-pkgs=(cmake ninja-build g++ pkgconf qt6-base-dev qt6-serialport-dev
+pkgs=(cmake ninja-build g++ pkgconf qt6-base-dev qt6-serialport-dev qt6-svg-dev
       qt6-qpa-plugins libgl-dev fonts-liberation2 fontconfig)
 if [ "$kind" = test ]; then
   pkgs+=(xvfb xdotool xclip x11-utils imagemagick poppler-utils cups cups-client cups-bsd printer-driver-cups-pdf

@@ -77,7 +77,7 @@ void PolarWorkspace::buildPage()
     Tab1cmdPlot = new QPushButton(QStringLiteral("P&lot"));
     Tab1cmdPlot->setObjectName(QStringLiteral("Tab1cmdPlot"));
     Tab1cmdPlot->setToolTip(QStringLiteral("Plot Polar data for load Vs Angles"));
-    Tab1cmdClear = new QPushButton(QStringLiteral("Reset Pl&ot"));
+    Tab1cmdClear = new QPushButton(QStringLiteral("&Reset Plot"));
     Tab1cmdClear->setObjectName(QStringLiteral("Tab1cmdClear"));
     Tab1cmdClear->setToolTip(QStringLiteral("Clear data plot"));
     Tab1cmdSine = new QPushButton(QStringLiteral("Si&ne Plot"));

@@ -71,8 +71,12 @@ void ProfileWorkspace::buildPage()
     Tab0cmbClubs->setCurrentIndex(-1);
     Tab0cmbClubs->setEditText(QString());
     Tab0cmbClubs->setToolTip(QStringLiteral("Select or input the numbers of data rows"));
+    // The boxes keep room for a position such as "-100.25" however small the window.
+    for (QWidget* box : {static_cast<QWidget*>(Tab0txtStart), static_cast<QWidget*>(Tab0txtInterv)})
+        box->setMinimumWidth(box->fontMetrics().horizontalAdvance(QStringLiteral("-0000.000")) + 12);
+    Tab0cmbClubs->setMinimumContentsLength(4);
     form->addRow(caption(QStringLiteral("S&tart"), Tab0txtStart), Tab0txtStart);
-    form->addRow(caption(QStringLiteral("Ste&ps"), Tab0txtInterv), Tab0txtInterv);
+    form->addRow(caption(QStringLiteral("St&eps"), Tab0txtInterv), Tab0txtInterv);
     form->addRow(caption(QStringLiteral("Co&unt"), Tab0cmbClubs), Tab0cmbClubs);
     Tab0cmdSet = new QPushButton(QStringLiteral("&Set"));
     Tab0cmdSet->setObjectName(QStringLiteral("Tab0cmdSet"));

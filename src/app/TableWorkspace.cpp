@@ -4,12 +4,15 @@
 #include "device/ReadingReceiver.h"
 #include "device/StripChart.h"
 #include "numbers/Numbers.h"
+#include "files/Export.h"
 #include "files/OpenSave.h"
+#include "platform/Clipboard.h"
 #include "platform/FailurePolicy.h"
 #include "platform/FileDialog.h"
 #include "platform/MessageBox.h"
 #include "platform/PictureArea.h"
 #include "platform/PictureAreaWidget.h"
+#include "platform/PictureFiles.h"
 #include "report/Report.h"
 #include "tables/CellEditor.h"
 #include "tables/DataTable.h"
@@ -19,11 +22,13 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QHBoxLayout>
+#include <QFileInfo>
 #include <QLabel>
 #include <QPushButton>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QTextDocument>
 
@@ -53,7 +58,6 @@ TableWorkspace::TableWorkspace(Workspace kind, const Platform& platform, Reading
     // The controls are laid out, and so put in their tab order, by each workspace.
     view_ = new DataTableView(table_);
     view_->setObjectName(prefix + QLatin1String("msGrid"));
-    view_->setMinimumWidth(twips(2600));
     gridEdit_ = new QLineEdit(view_);
     gridEdit_->setObjectName(prefix + QLatin1String("txtGridEdit"));
     gridEdit_->hide();
@@ -67,6 +71,8 @@ TableWorkspace::TableWorkspace(Workspace kind, const Platform& platform, Reading
     note_->setObjectName(prefix + QLatin1String("txtNote"));
     note_->setToolTip(QStringLiteral("Data collection comment area"));
     note_->setMaximumHeight(80);
+    // Two lines at least, so a small screen still has room for the table.
+    note_->setMinimumHeight(note_->fontMetrics().lineSpacing() * 2 + 2 * note_->frameWidth() + 8);
     note_->setTabChangesFocus(true);
 
     buildLivePanel(prefix);
@@ -76,12 +82,43 @@ TableWorkspace::TableWorkspace(Workspace kind, const Platform& platform, Reading
     editor_->onHeadingDoubleClick = [this] { openCaptionDialog(); };
     editor_->onEditMenu = [this](const QPoint& at) { emit editMenuRequested(at); };
     connect(table_, &DataTable::cellsChanged, this, &TableWorkspace::tableCellsChanged);
+    buildChartMenu(prefix);
     // Only the user's own edits add undo steps; notes put in by New, Clear or
     // opening a file do not, and leave the flag to those commands.
     connect(note_->document(), &QTextDocument::undoCommandAdded, this, [this] { modified_ = true; });
 }
 
 TableWorkspace::~TableWorkspace() = default;
+
+// The chart's own pop-up menu: the chart as a picture, for a document or a mail.
+void TableWorkspace::buildChartMenu(const QString& prefix)
+{
+    auto* menu = new QMenu(QStringLiteral("Chart"), this);
+    menu->setObjectName(prefix + QLatin1String("mnuChart"));
+    menu->addAction(QStringLiteral("&Copy chart"), this, &TableWorkspace::copyChart)
+        ->setObjectName(prefix + QLatin1String("mnuCopyChart"));
+    menu->addAction(QStringLiteral("Save chart &as..."), this, &TableWorkspace::saveChart)
+        ->setObjectName(prefix + QLatin1String("mnuSaveChart"));
+    pictureView_->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(pictureView_, &QWidget::customContextMenuRequested, this,
+            [this, menu](const QPoint& at) { menu->exec(pictureView_->mapToGlobal(at)); });
+}
+
+void TableWorkspace::copyChart()
+{
+    platform_.clipboard->setImage(picture_->toImage());
+}
+
+void TableWorkspace::saveChart()
+{
+    const Picture chart = picture_->picture();
+    ExportToFile(*platform_.fileDialog, window(), QStringLiteral("PNG Image(*.png)|*.png|SVG Drawing(*.svg)|*.svg"),
+                 [chart](const QString&, const QString& type, QByteArray& bytes) {
+                     bytes = type == QLatin1String("svg") ? PictureAsSvg(*chart, kAppTitle) : PictureAsPng(*chart);
+                     return Result<>{};
+                 },
+                 tellUser());
+}
 
 QLabel* TableWorkspace::caption(const QString& text, QWidget* buddy)
 {
@@ -292,33 +329,58 @@ QString TableWorkspace::noteText() const
 void TableWorkspace::OpenDataFile()
 {
     FileDialog* dialog = platform_.fileDialog.get();
-    const WorkspaceFileSettings& settings = FileSettingsFor(kind_);
-    dialog->Filter = settings.openFilter;
+    dialog->Filter = FileSettingsFor(kind_).openFilter;
     if (!dialog->ShowOpen(window())) {
         MsgBox(dialog->ErrorText());
         return;
     }
     const QString path = dialog->FileName();
-    if (!path.isEmpty()) {
-        if (FileTypeOf(path) == settings.dataExtension) {
-            // A file that could not be read leaves the table showing the data
-            // it showed before, so the title keeps naming that data's file.
-            QString note = noteText();
-            const QString noteBefore = note;
-            bool read = false;
-            withChangeRule(ChangeRule::Ignored, [&] { read = readFile(path, note); });
-            if (read) {
-                if (note != noteBefore)
-                    note_->setPlainText(note);
-                modified_ = false;
-                fileName_ = dialog->FileTitle();
-                emit titleChanged(kAppTitle + QLatin1Char('-') + fileName_);
-            }
-        } else {
-            MsgBox(settings.wrongTypeOnOpen);
-        }
-    }
     dialog->InitDir.clear();
+    if (!path.isEmpty())
+        openFile(path);
+}
+
+bool TableWorkspace::openFile(const QString& path)
+{
+    const WorkspaceFileSettings& settings = FileSettingsFor(kind_);
+    if (FileTypeOf(path) != settings.dataExtension) {
+        MsgBox(settings.wrongTypeOnOpen);
+        return false;
+    }
+    if (!offerToSave())
+        return false;
+    // A file that could not be read leaves the table showing the data it
+    // showed before, so the title keeps naming that data's file.
+    QString note = noteText();
+    const QString noteBefore = note;
+    bool read = false;
+    withChangeRule(ChangeRule::Ignored, [&] { read = readFile(path, note); });
+    if (!read)
+        return false;
+    if (note != noteBefore)
+        note_->setPlainText(note);
+    modified_ = false;
+    fileName_ = QFileInfo(path).fileName();
+    emit titleChanged(kAppTitle + QLatin1Char('-') + fileName_);
+    emit fileUsed(path);
+    return true;
+}
+
+// Opening replaces the table: unsaved data is offered for saving first, and
+// only a save that went through lets the file be opened over it.
+bool TableWorkspace::offerToSave()
+{
+    if (!modified_)
+        return true;
+    switch (MsgBox(QStringLiteral("Do you want to save the data?"), MsgButtons::YesNoCancel, kAppTitle)) {
+    case MsgResult::Yes:
+        SaveDataFile();
+        return !modified_;
+    case MsgResult::No:
+        return true;
+    default:
+        return false;
+    }
 }
 
 void TableWorkspace::SaveDataFile()
@@ -334,14 +396,17 @@ void TableWorkspace::SaveDataFile()
         const QString type = FileTypeOf(path);
         const bool dataFile = type == settings.dataExtension;
         if (dataFile || type == kTextExportExtension) {
-            // Cells that are not numbers end the save silently; a text the
-            // file cannot hold and a file that could not be written are explained.
+            // Nothing is written unless all of it can be: the user is told
+            // why not (the cell that is not a number, the text the file
+            // cannot hold, the system's reason).
             if (StopWithMessage(writeFile(path, noteText(), dataFile), tellUser()))
                 return;
             // Only the data files clear the flag: after a text export the data
             // still has to be saved.
-            if (dataFile)
+            if (dataFile) {
                 modified_ = false;
+                emit fileUsed(path);
+            }
             fileName_ = dialog->FileTitle();
             emit titleChanged(kAppTitle + QLatin1Char('-') + fileName_);
         } else {

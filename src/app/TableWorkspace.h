@@ -75,6 +75,13 @@ public slots:
     // File menu and toolbar: the file dialog, then the workspace's data file.
     void OpenDataFile();
     void SaveDataFile();
+    // Reads the data file at `path` (of the workspace's type) into the table,
+    // after offering to save unsaved data; false when nothing was read.
+    bool openFile(const QString& path);
+    // The chart's pop-up menu: the chart on the clipboard as an image, or
+    // saved as a PNG or SVG file.
+    void copyChart();
+    void saveChart();
     void BeginCellEdit();
     void AdvanceCell();
     void ShowCurrentCell();
@@ -83,6 +90,8 @@ signals:
     void titleChanged(const QString& title);
     // A short word for the status bar.
     void statusMessage(const QString& text);
+    // A data file was read or saved: the recent files list takes it.
+    void fileUsed(const QString& path);
     // A right click or the menu key asks for the Edit menu.
     void editMenuRequested(const QPoint& globalPos);
 
@@ -146,7 +155,11 @@ private:
     void showSteadiness();
     void drawStrip();
     void cmdZero_Click();
+    void buildChartMenu(const QString& prefix);
     void openCaptionDialog();
+    // True when the table may be replaced: nothing unsaved, or the user
+    // said No, or saved it.
+    bool offerToSave();
     QString noteText() const;
 
     const Workspace kind_;

@@ -5,12 +5,15 @@
 #include "Product.h"
 #include "device/PortComboBox.h"
 #include "device/ReadingReceiver.h"
+#include "files/Export.h"
+#include "files/OpenSave.h"
 #include "platform/Clipboard.h"
 #include "platform/FileDialog.h"
 #include "platform/HelpViewer.h"
 #include "platform/MessageBox.h"
 #include "platform/PictureArea.h"
 #include "platform/Twips.h"
+#include "report/ReportPdf.h"
 #include "report/frmPrintView.h"
 #include "tables/EditCommands.h"
 
@@ -19,6 +22,7 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDir>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QIcon>
 #include <QLabel>
@@ -26,6 +30,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPushButton>
+#include <QScreen>
 #include <QSettings>
 #include <QStatusBar>
 #include <QTabWidget>
@@ -98,7 +103,7 @@ QLabel* caption(const QString& text, QWidget* buddy)
 frmMain::frmMain(const Platform& platform, QWidget* parent)
     : QMainWindow(parent), platform_(platform)
 {
-    applicationFolder = QCoreApplication::applicationDirPath();
+    applicationFolder_ = QCoreApplication::applicationDirPath();
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(kAppTitle);
     setWindowIcon(QIcon(QStringLiteral(":/icons/tarvex.png")));
@@ -126,9 +131,13 @@ frmMain::frmMain(const Platform& platform, QWidget* parent)
 
     SSTab1 = new QTabWidget;
     SSTab1->setObjectName(QStringLiteral("SSTab1"));
+    // The settings are read before the tables are laid out: a new table's
+    // load column is headed with the unit.
+    if (!platform_.settingsFile.isEmpty())
+        settings_ = std::make_unique<QSettings>(platform_.settingsFile, QSettings::IniFormat);
     receiver_ = new ReadingReceiver(this);
-    QSettings settings;
-    receiver_->setSettings(BenchSettings::load(settings));
+    if (settings_)
+        receiver_->setSettings(BenchSettings::load(*settings_));
     profile_ = new ProfileWorkspace(platform_, *receiver_);
     SSTab1->addTab(profile_, QStringLiteral("X/Y Plot"));
     polar_ = new PolarWorkspace(platform_, *receiver_);
@@ -146,9 +155,16 @@ frmMain::frmMain(const Platform& platform, QWidget* parent)
     for (TableWorkspace* ws : {static_cast<TableWorkspace*>(profile_), static_cast<TableWorkspace*>(polar_)}) {
         connect(ws, &TableWorkspace::titleChanged, this, &QWidget::setWindowTitle);
         connect(ws, &TableWorkspace::editMenuRequested, this, [this](const QPoint& at) { mnuGridEdit->exec(at); });
+        connect(ws, &TableWorkspace::fileUsed, this, &frmMain::rememberFile);
     }
 
-    resize(1100, 720);
+    // The size and place of the last run; a first run's window fits a small
+    // screen, where a larger one would hide its lower controls.
+    if (!settings_ || !restoreGeometry(settings_->value(QStringLiteral("window/geometry")).toByteArray()))
+        resize(QSize(1100, 720).boundedTo(screen()->availableGeometry().size()));
+    if (settings_)
+        recentFiles_ = settings_->value(QStringLiteral("recentFiles")).toStringList().mid(0, kRecentFiles);
+    showRecentFiles();
     Form_Load();
 }
 
@@ -161,7 +177,16 @@ void frmMain::buildMenus()
     mnuOpen = mnuFile->addAction(QStringLiteral("&Open"), this, &frmMain::mnuOpen_Click);
     mnuSave = mnuFile->addAction(QStringLiteral("&Save"), this, &frmMain::mnuSave_Click);
     mnuPrint = mnuFile->addAction(QStringLiteral("&Print"), this, &frmMain::mnuPrint_Click);
+    mnuExportPdf = mnuFile->addAction(QStringLiteral("&Export PDF..."), this, &frmMain::mnuExportPdf_Click);
     mnuFile->addSeparator();
+    for (int i = 0; i < kRecentFiles; ++i) {
+        QAction* recent = mnuFile->addAction(QString());
+        recent->setObjectName(QStringLiteral("mnuRecent%1").arg(i + 1));
+        connect(recent, &QAction::triggered, this, [this, recent] { openRecentFile(recent->data().toString()); });
+        mnuRecent << recent;
+    }
+    recentEnd_ = mnuFile->addSeparator();
+    mnuFile->setToolTipsVisible(true);
     mnuEnd = mnuFile->addAction(QStringLiteral("E&xit"), this, &frmMain::mnuEnd_Click);
     mnuNew->setShortcut(QKeySequence::New);
     mnuOpen->setShortcut(QKeySequence::Open);
@@ -176,7 +201,7 @@ void frmMain::buildMenus()
     mnuEnv = mnuOption->addAction(QStringLiteral("&Settings..."), this, &frmMain::mnuEnv_Click);
     mnuGridEdit = new QMenu(QStringLiteral("&Edit"), this);
     mnuDelete = mnuGridEdit->addAction(QStringLiteral("&Delete"), this, &frmMain::mnuDelete_Click);
-    mnuClear = mnuGridEdit->addAction(QStringLiteral("&Clear"), this, &frmMain::mnuClear_Click);
+    mnuClear = mnuGridEdit->addAction(QStringLiteral("Cl&ear"), this, &frmMain::mnuClear_Click);
     mnuInsert = mnuGridEdit->addAction(QStringLiteral("&Insert"), this, &frmMain::mnuInsert_Click);
     mnuCopy = mnuGridEdit->addAction(QStringLiteral("&Copy"), this, &frmMain::mnuCopy_Click);
     mnuPaste = mnuGridEdit->addAction(QStringLiteral("&Paste"), this, &frmMain::mnuPaste_Click);
@@ -189,7 +214,7 @@ void frmMain::buildMenus()
     // Each menu and command answers to its own name, for tests and accessibility tools.
     const std::pair<QObject*, const char*> names[] = {
         {mnuFile, "mnuFile"}, {mnuNew, "mnuNew"}, {mnuOpen, "mnuOpen"}, {mnuSave, "mnuSave"},
-        {mnuPrint, "mnuPrint"}, {mnuEnd, "mnuEnd"}, {mnuOption, "mnuOption"}, {mnuEnv, "mnuEnv"},
+        {mnuPrint, "mnuPrint"}, {mnuExportPdf, "mnuExportPdf"}, {mnuEnd, "mnuEnd"}, {mnuOption, "mnuOption"}, {mnuEnv, "mnuEnv"},
         {mnuGridEdit, "mnuGridEdit"}, {mnuDelete, "mnuDelete"}, {mnuClear, "mnuClear"},
         {mnuInsert, "mnuInsert"}, {mnuCopy, "mnuCopy"}, {mnuPaste, "mnuPaste"},
         {mnuHelp, "mnuHelp"}, {mnuHelp1, "mnuHelp1"}, {mnuAbout, "mnuAbout"},
@@ -228,11 +253,17 @@ void frmMain::Form_Load()
     // Each step stands alone: one that cannot run is skipped and the next goes on.
     profile_->Form_Load();
     polar_->Form_Load();
-    platform_.fileDialog->InitDir = applicationFolder;
+    setApplicationFolder(applicationFolder_);
     setUpSerialPort();
     SSTab1->setCurrentIndex(0);
     SSTab1_Click();
     blFormLoaded = true;
+}
+
+void frmMain::setApplicationFolder(const QString& folder)
+{
+    applicationFolder_ = folder;
+    platform_.fileDialog->InitDir = FirstDialogFolder(folder);
 }
 
 TableWorkspace* frmMain::active() const
@@ -313,10 +344,56 @@ void frmMain::mnuPrint_Click()
     form.exec();
 }
 
+// The report as Print would send it, into a PDF file: no printer needed. The
+// report names the shaft as the file is named.
+void frmMain::mnuExportPdf_Click()
+{
+    TableWorkspace* ws = active();
+    if (!ws)
+        return;
+    const ReportPage page = ws->reportPage(*Picture1);
+    ExportToFile(*platform_.fileDialog, this, QStringLiteral("PDF Document(*.pdf)|*.pdf"),
+                 [&page](const QString& path, const QString&, QByteArray& bytes) {
+                     ReportPage named = page;
+                     named.shaftName = QFileInfo(path).completeBaseName();
+                     return ReportAsPdf(named, bytes);
+                 },
+                 [this](const QString& text) { MsgBox(text); });
+}
+
+void frmMain::rememberFile(const QString& path)
+{
+    recentFiles_ = WithRecentFile(recentFiles_, QFileInfo(path).absoluteFilePath());
+    if (settings_)
+        settings_->setValue(QStringLiteral("recentFiles"), recentFiles_);
+    showRecentFiles();
+}
+
+void frmMain::showRecentFiles()
+{
+    for (int i = 0; i < mnuRecent.size(); ++i) {
+        QAction* recent = mnuRecent[i];
+        const QString path = recentFiles_.value(i);
+        QString name = QFileInfo(path).fileName();
+        recent->setText(QStringLiteral("&%1 %2").arg(i + 1).arg(name.replace(QLatin1Char('&'), QLatin1String("&&"))));
+        recent->setToolTip(QDir::toNativeSeparators(path));
+        recent->setData(path);
+        recent->setVisible(!path.isEmpty());
+    }
+    recentEnd_->setVisible(!recentFiles_.isEmpty());
+}
+
+void frmMain::openRecentFile(const QString& path)
+{
+    SSTab1->setCurrentIndex(FileTypeOf(path) == FileSettingsFor(Workspace::Polar).dataExtension ? 1 : 0);
+    if (TableWorkspace* ws = active())
+        ws->openFile(path);
+}
+
 void frmMain::mnuHelp1_Click()
 {
     SSTab1->setFocus();
-    const QString path = QDir(applicationFolder).filePath(QStringLiteral("M418026.html"));
+    const QString path = QDir(applicationFolder_).filePath(QStringLiteral("M418026.html"));
     platform_.helpViewer->showHelp(this, path);
 }
 
@@ -365,6 +442,14 @@ void frmMain::mnuPaste_Click()
         ws->runTableCommand([&text](DataTable& t) { PasteIntoBlock(t, text); });
 }
 
+void frmMain::rememberGeometry()
+{
+    if (settings_) {
+        settings_->setValue(QStringLiteral("window/geometry"), saveGeometry());
+        settings_->sync();
+    }
+}
+
 void frmMain::closeEvent(QCloseEvent* event)
 {
     bool cancelled = false;
@@ -386,13 +471,16 @@ void frmMain::closeEvent(QCloseEvent* event)
         } else {
             // No: end at once, saving nothing.
             event->accept();
+            rememberGeometry();
             closeSerialPortOnShutdown();
             return;
         }
     }
     closeSerialPortOnShutdown();
-    if (!cancelled)
+    if (!cancelled) {
         event->accept();
+        rememberGeometry();
+    }
 }
 
 } // namespace tarvex

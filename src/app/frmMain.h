@@ -4,20 +4,23 @@
 // row, the menus, the toolbar and the status line. It routes the File and
 // Edit menus, the toolbar and the port's readings to the active workspace and
 // asks before closing over unsaved data. Each workspace keeps its own table,
-// chart, file name and modified flag. The device link's handlers are in
-// frmMain_device.cpp.
+// chart, file name and modified flag. The window remembers its size and place
+// and the data files last used, in the platform's settings file. The device
+// link's handlers are in frmMain_device.cpp.
 
 #include "platform/Platform.h"
 #include "tables/Workspace.h"
 
 #include <QMainWindow>
 #include <functional>
+#include <memory>
 
 class QAction;
 class QComboBox;
 class QLabel;
 class QMenu;
 class QPushButton;
+class QSettings;
 class QTabWidget;
 class QToolBar;
 
@@ -48,8 +51,10 @@ public:
 
     // Seam for the About box: the splash screen shown modally.
     std::function<void(frmMain*)> showAboutBox;
-    // Folder that holds the application; tests point it elsewhere.
-    QString applicationFolder;
+    // Folder that holds the application, where the help file is and the
+    // first file dialog starts; tests point it elsewhere before that dialog.
+    QString applicationFolder() const { return applicationFolder_; }
+    void setApplicationFolder(const QString& folder);
 
 public slots:
     void SSTab1_Click();
@@ -58,6 +63,7 @@ public slots:
     void mnuOpen_Click();
     void mnuSave_Click();
     void mnuPrint_Click();
+    void mnuExportPdf_Click();
     void mnuHelp1_Click();
     void mnuAbout_Click();
     void mnuEnd_Click();
@@ -84,6 +90,12 @@ private:
     TableWorkspace* active() const;
     // Title rule: the application title, then " - " and the active workspace's file name.
     void updateTitle();
+    // The recent files list: a data file read or saved goes first; one
+    // chosen opens on the tab of its type.
+    void rememberFile(const QString& path);
+    void showRecentFiles();
+    void openRecentFile(const QString& path);
+    void rememberGeometry();
 
     // device link (frmMain_device.cpp)
     void setUpSerialPort();
@@ -93,6 +105,7 @@ private:
     void portClosed();
 
     Platform platform_;
+    QString applicationFolder_;
     bool blFormLoaded = false;
     ReadingReceiver* receiver_ = nullptr;       // the port's bytes into readings
 
@@ -104,12 +117,17 @@ private:
     QToolBar* Toolbar1 = nullptr;
     QLabel* Label2 = nullptr;
     PictureArea* Picture1 = nullptr;            // hidden print copy of a chart
+    std::unique_ptr<QSettings> settings_;       // null: nothing is remembered
+    QStringList recentFiles_;
 
     QMenu* mnuFile = nullptr;
     QAction* mnuNew = nullptr;
     QAction* mnuOpen = nullptr;
     QAction* mnuSave = nullptr;
     QAction* mnuPrint = nullptr;
+    QAction* mnuExportPdf = nullptr;
+    QList<QAction*> mnuRecent;                  // the recent files, in order
+    QAction* recentEnd_ = nullptr;              // the separator after them
     QAction* mnuEnd = nullptr;
     QMenu* mnuOption = nullptr;
     QAction* mnuEnv = nullptr;

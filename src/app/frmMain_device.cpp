@@ -89,8 +89,8 @@ void frmMain::mnuEnv_Click()
     frmSettings dialog(receiver_->settings(), this);
     if (dialog.exec() != QDialog::Accepted)
         return;
-    QSettings settings;
-    dialog.settings().save(settings);
+    if (settings_)
+        dialog.settings().save(*settings_);
     receiver_->setSettings(dialog.settings());
     profile_->showSettings();
     polar_->showSettings();

@@ -19,8 +19,6 @@ int main(int argc, char* argv[])
         return 2;
     }
     QApplication app(argc, argv);
-    // Settings go to ~/.config/tarvex/.
-    QApplication::setOrganizationName(QStringLiteral("tarvex"));
     QApplication::setApplicationName(tarvex::kAppTitle);
     QApplication::setApplicationVersion(tarvex::kVersionText);
     QApplication::setDesktopFileName(QStringLiteral("tarvex"));

@@ -10,6 +10,7 @@
 
 #include <QComboBox>
 #include <QFile>
+#include <QStandardPaths>
 
 using namespace tarvex;
 using namespace tarvex::testing;
@@ -35,9 +36,10 @@ void prepare(WindowHarness& h, const QString& what, const QString& file)
     (file.endsWith(".tvp") ? WritePolarFile : WriteProfileFile)(h.path(file), source, note);
 }
 
-// profile|polar | file there first (data, junk; fresh: not even the table) | command | path answered
-// ("" cancels) | what is typed first (a cell "abc", a note) => what was asked,
-// the title, the workspace, the file answered
+// profile|polar | file there first (data, junk; fresh: not even the table;
+// unwritable: nor a program folder that takes files) | command | path answered
+// ("" cancels) | what is typed first (a cell "abc", a note), then the answer
+// to a question => what was asked, the title, the workspace, the file answered
 QString run(const QStringList& in)
 {
     const Workspace ws = in[0] == "polar" ? Polar : Profile;
@@ -45,11 +47,13 @@ QString run(const QStringList& in)
     WindowHarness h;
     if (in[1] == "data" || in[1] == "junk")
         prepare(h, in[1], file);
-    if (in[1] != "fresh")
+    if (in[1] == "unwritable")
+        h.window->setApplicationFolder(h.path("no such folder"));
+    if (in[1] != "fresh" && in[1] != "unwritable")
         h.fill(ws, {"0,1", "90,2", "180,3"});
     h.showTab(ws);
     h.click("Tab0cmdPlot");
-    if (in[4] == "abc")
+    if (in[4].startsWith("abc"))
         h.table(ws).setTextMatrix(2, 1, "abc");
     QTest::keyClicks(&h.note(ws), "x");
     if (in[4].startsWith("note "))
@@ -58,13 +62,21 @@ QString run(const QStringList& in)
         h.fakes.fileDialog->failWith = "The dialog could not be shown";
     h.fakes.fileDialog->asked.clear();
     h.fakes.fileDialog->paths = {file.isEmpty() ? QString() : h.path(file)};
+    for (const auto& [word, answer] : {std::pair{"Yes", MsgResult::Yes}, {"No", MsgResult::No}, {"Cancel", MsgResult::Cancel}})
+        if (in[4].endsWith(word))
+            h.fakes.messageBox->answers = {answer};
+    if (in[4].endsWith("Yes"))   // the save asked for before opening
+        h.fakes.fileDialog->paths.push_back(h.path(ws == Profile ? "kept.tvl" : "kept.tvp"));
     h.click(command == "fail" ? "mnuOpen" : command);
+    const auto folder = [&h](const QString& dir) {
+        return dir == h.window->applicationFolder() ? "the program's folder"
+             : dir == QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation) ? "the documents folder" : dir;
+    };
     QStringList out;
     for (const FileDialogRequest& r : h.fakes.fileDialog->asked)
-        out << QStringLiteral("asked %1 %2 ext %3 from %4")
-                   .arg(r.save ? "save" : "open", r.filter, r.defaultExt, r.initDir == h.window->applicationFolder ? "the program's folder" : r.initDir);
+        out << QStringLiteral("asked %1 %2 ext %3 from %4").arg(r.save ? "save" : "open", r.filter, r.defaultExt, folder(r.initDir));
     if (!h.fakes.fileDialog->InitDir.isEmpty())
-        out << "next from " + (h.fakes.fileDialog->InitDir == h.window->applicationFolder ? "the program's folder" : QString("the file's folder"));
+        out << "next from " + folder(h.fakes.fileDialog->InitDir);
     out << h.window->windowTitle() << "heading " + h.table(ws).TextMatrix(0, 0) << h.state(ws) << "note " + golden::show(h.note(ws).toPlainText());
     if (ws == Polar)
         out << "interval " + h.find<QComboBox>("Tab1cmbInterval")->currentText();
@@ -74,6 +86,7 @@ QString run(const QStringList& in)
                                      : written == "<no file>" ? QStringLiteral("no file") : QStringLiteral("%1 bytes").arg(written.size()));
     }
     if (command == "mnuOpen" && !file.isEmpty() && h.window->windowTitle().endsWith(file)) {   // saved again, the file comes back to the byte
+        out << "recent " + QStringList{h.find<QAction>("mnuRecent1")->text(), h.find<QAction>("mnuRecent2")->text()}.join(", ");
         h.showTab(ws);
         h.save("again-" + file);
         out << (golden::fileBytes(h.path("again-" + file)) == golden::fileBytes(h.path(file)) ? "saved again: same bytes" : "SAVED AGAIN: OTHER BYTES");

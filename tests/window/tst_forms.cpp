@@ -1,11 +1,14 @@
 // The forms the main window opens: the report of the active workspace, the
-// sine plot, and the splash at start-up and as the About box. Cases are in
-// tests/golden/window/forms.txt.
+// sine plot, and the splash at start-up and as the About box; the report and
+// the charts exported as files. Cases are in tests/golden/window/forms.txt.
 #include "harness/WindowHarness.h"
 
 #include "frmSplash.h"
 
 #include <QLabel>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QSvgRenderer>
 #include <QTimer>
 
 using namespace tarvex;
@@ -84,12 +87,56 @@ QString splash(const QStringList& in)
     return out.join(" | ");
 }
 
-// sine | rows => the forms opened
+// sine | rows => the forms opened, titled
 QString sine(const QStringList& in)
 {
     WindowHarness h;
     h.fill(Polar, in[1].split(';'));
-    return withModal([&] { h.click("Tab1cmdSine"); }).join(',');
+    QStringList out;
+    withModal([&] { h.click("Tab1cmdSine"); }, [&out](QWidget* form) {
+        out << QLatin1String(form->metaObject()->className()) + " titled " + form->windowTitle();
+        form->close();
+    });
+    return out.join(',');
+}
+
+// What a program prints about a file, on one line.
+QString tool(const QString& program, const QStringList& args)
+{
+    QProcess p;
+    p.start(program, args);
+    return p.waitForFinished() ? QString::fromUtf8(p.readAllStandardOutput()).simplified() : program + " did not run";
+}
+
+// export | profile|polar | command | name answered => what was said; what the
+// file holds: a PDF's text and its fonts, a picture's size; what the clipboard got
+QString exportFile(const QStringList& in)
+{
+    const Workspace ws = in[1] == "polar" ? Polar : Profile;
+    WindowHarness h;
+    h.fill(ws, {"0,1", "90,2", "180,3"});
+    h.note(ws).setPlainText("bench 2, 21 C");
+    h.click(WindowHarness::name(ws, "cmdPlot"));
+    h.fakes.fileDialog->paths = {h.path(in[3])};
+    h.click(in[2]);
+    QStringList out;
+    for (const QString& text : h.fakes.messageBox->texts())
+        out << "said " + text;
+    const QString file = h.path(in[3]);
+    if (in[3].endsWith(".pdf") && QFile::exists(file)) {
+        out << tool("pdftotext", {"-layout", file, "-"});
+        const QString fonts = tool("pdffonts", {file});
+        out << QStringLiteral("%1 fonts, %2 embedded").arg(fonts.count(QRegularExpression(" (yes|no) (yes|no) (yes|no) ")))
+                   .arg(fonts.count(QRegularExpression(" yes (yes|no) (yes|no) ")));
+    } else if (in[3].endsWith(".svg", Qt::CaseInsensitive) && QFile::exists(file)) {
+        QSvgRenderer svg(file);
+        out << QStringLiteral("svg %1, %2x%3").arg(svg.isValid() ? "valid" : "INVALID").arg(svg.viewBox().width()).arg(svg.viewBox().height());
+    } else if (QFile::exists(file)) {
+        out << QStringLiteral("image %1x%2").arg(QImage(file).width()).arg(QImage(file).height());
+    }
+    if (!h.fakes.clipboard->image.isNull())
+        out << QStringLiteral("clipboard image %1x%2").arg(h.fakes.clipboard->image.width()).arg(h.fakes.clipboard->image.height());
+    return out.join(" | ");
 }
 
 } // namespace
@@ -100,7 +147,7 @@ private slots:
     void cases()
     {
         GOLDEN_VERIFY(golden::cases("window/forms.txt", [](const QStringList& in) {
-            return in[0] == "print" ? print(in) : in[0] == "splash" ? splash(in) : sine(in);
+            return in[0] == "print" ? print(in) : in[0] == "splash" ? splash(in) : in[0] == "export" ? exportFile(in) : sine(in);
         }));
     }
 };

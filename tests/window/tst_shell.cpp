@@ -4,8 +4,10 @@
 #include "harness/WindowHarness.h"
 
 #include <QComboBox>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenuBar>
 #include <QToolBar>
 #include <algorithm>
 
@@ -18,7 +20,7 @@ QStringList texts(const QList<QAction*>& actions, bool tips = false)
 {
     QStringList out;
     for (QAction* a : actions)
-        if (!a->isSeparator())
+        if (!a->isSeparator() && a->isVisible())
             out << (tips ? a->toolTip() : a->text());
     return out;
 }
@@ -62,7 +64,7 @@ QString wiring(const QStringList& in)
     h.find<QLineEdit>("Tab0txtStart")->setText("10");
     h.find<QLineEdit>("Tab0txtInterv")->setText("2.5");
     h.find<QComboBox>("Tab0cmbClubs")->setEditText("2");
-    h.window->applicationFolder = "/opt/b/";
+    h.window->setApplicationFolder("/opt/b/");
     h.window->showAboutBox = [](frmMain* w) { w->setProperty("about", true); };
     h.showTab(ws);
     h.table(ws).setCurrent(1, 0);
@@ -130,6 +132,77 @@ QString closing(const QStringList& in)
     return out.join(" | ") + QStringLiteral(" | tab %1").arg(h.tabs().currentIndex());
 }
 
+// The access key of a caption: the character after a lone "&".
+QChar accessKey(const QString& text)
+{
+    for (qsizetype i = 0; i + 1 < text.size(); ++i)
+        if (text[i] == '&' && text[++i] != '&')
+            return text[i].toUpper();
+    return {};
+}
+
+// The tab a control lies on, empty for the window around the tabs.
+QString tabOf(const QWidget* w)
+{
+    for (; w && w->parentWidget(); w = w->parentWidget())
+        if (auto* tabs = qobject_cast<QTabWidget*>(w->parentWidget()->parentWidget()); tabs && tabs->indexOf(const_cast<QWidget*>(w)) >= 0)
+            return tabs->tabText(tabs->indexOf(const_cast<QWidget*>(w)));
+    return {};
+}
+
+// The keys used twice in one scope of `window`: each menu, and the window's
+// own captions (menu bar, tabs, labelled controls) with those of each tab.
+QStringList clashes(QWidget* window)
+{
+    QStringList out;
+    const auto check = [&out](const QString& scope, const QStringList& captions) {
+        QMap<QChar, QStringList> users;
+        for (const QString& c : captions)
+            if (const QChar k = accessKey(c); !k.isNull())
+                users[k] << c;
+        for (auto [k, list] : users.asKeyValueRange())
+            if (list.size() > 1)
+                out << QStringLiteral("Alt+%1 in %2: %3").arg(k, scope, list.join(", "));
+    };
+    QMap<QString, QStringList> captions;   // tab => its captions; "" the window's own
+    for (QWidget* w : window->findChildren<QWidget*>()) {
+        QStringList& mine = captions[tabOf(w)];
+        if (auto* b = qobject_cast<QAbstractButton*>(w))
+            mine << b->text();
+        else if (auto* l = qobject_cast<QLabel*>(w); l && l->buddy())
+            mine << l->text();
+        else if (auto* g = qobject_cast<QGroupBox*>(w))
+            mine << g->title();
+        else if (auto* t = qobject_cast<QTabWidget*>(w))
+            for (int i = 0; i < t->count(); ++i)
+                mine << t->tabText(i);
+        else if (auto* bar = qobject_cast<QMenuBar*>(w))
+            mine << texts(bar->actions());
+        else if (auto* menu = qobject_cast<QMenu*>(w))
+            check("menu " + menu->title(), texts(menu->actions()));
+    }
+    const QStringList own = captions.take("");
+    if (captions.isEmpty())
+        check("the window", own);
+    for (auto [tab, list] : captions.asKeyValueRange())
+        check(tab, list + own);
+    return out;
+}
+
+// keys | the window: - for the main window, or the command that opens it =>
+// every access key used twice within one scope, or none
+QString accessKeys(const QStringList& in)
+{
+    WindowHarness h;
+    h.fill(Polar, {"0,1", "180,2"});
+    QStringList out;
+    if (in[1] == "-")
+        out = clashes(h.window.get());
+    else
+        withModal([&] { h.click(in[1]); }, [&](QWidget* form) { out << clashes(form); form->close(); });
+    return out.isEmpty() ? "none" : out.join(" | ");
+}
+
 } // namespace
 
 class TestShell : public QObject {
@@ -138,7 +211,7 @@ private slots:
     void cases()
     {
         GOLDEN_VERIFY(golden::cases("window/shell.txt", [](const QStringList& in) {
-            return in[0] == "start" ? startUp() : in[0] == "wire" ? wiring(in) : in[0] == "new" ? newCommand(in) : closing(in);
+            return in[0] == "start" ? startUp() : in[0] == "wire" ? wiring(in) : in[0] == "new" ? newCommand(in) : in[0] == "keys" ? accessKeys(in) : closing(in);
         }));
     }
 

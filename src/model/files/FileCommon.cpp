@@ -62,6 +62,12 @@ bool IsAcceptableFileName(const QString& path)
     return true;
 }
 
+SaveResult NotANumberAt(int row, int col)
+{
+    return {SaveStatus::NotANumber,
+            QStringLiteral("Nothing was saved: row %1, column %2 is not a number.").arg(row).arg(col + 1)};
+}
+
 ReadStatus OpenDataFile(const QString& path, QFile& file)
 {
     if (!IsAcceptableFileName(path))

@@ -37,12 +37,16 @@ enum class SaveStatus {
     CannotStore,   // a text the file cannot hold (characters or length): the user is told
 };
 
-// A reader's failure always has words for the user; a writer's only when the
-// user has to be told why nothing was saved.
+// A reader's failure always has words for the user; so has a writer's, but
+// for a polar table without data rows, which the window never saves.
 using ReadResult = Result<ReadStatus>;
 using SaveResult = Result<SaveStatus>;
 
 inline const QString kBadFileName = QStringLiteral("File not found!");
+
+// A save refused at the cell (row, col) of the table (row 0 the headings),
+// named as the user counts: the first data row is row 1, the first column 1.
+SaveResult NotANumberAt(int row, int col);
 
 // Opens a data file for one of the record readers: BadName or Failed, or Ok
 // with `file` open on a regular file.

@@ -1,5 +1,8 @@
 #include "files/OpenSave.h"
 
+#include <QFileInfo>
+#include <QStandardPaths>
+
 namespace tarvex {
 
 const WorkspaceFileSettings& FileSettingsFor(Workspace workspace)
@@ -19,6 +22,21 @@ const WorkspaceFileSettings& FileSettingsFor(Workspace workspace)
         QStringLiteral("File Type not supported!"),
     };
     return workspace == Workspace::Profile ? profile : polar;
+}
+
+QString FirstDialogFolder(const QString& programFolder)
+{
+    const QFileInfo folder(programFolder);
+    if (folder.isDir() && folder.isWritable())
+        return programFolder;
+    return QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+}
+
+QStringList WithRecentFile(QStringList recent, const QString& path)
+{
+    recent.removeAll(path);
+    recent.prepend(path);
+    return recent.mid(0, kRecentFiles);
 }
 
 QString FileTypeOf(const QString& path)

@@ -5,6 +5,7 @@
 #include "tables/Workspace.h"
 
 #include <QString>
+#include <QStringList>
 
 namespace tarvex {
 
@@ -19,6 +20,16 @@ struct WorkspaceFileSettings {
 inline const QString kTextExportExtension = QStringLiteral("txt");
 
 const WorkspaceFileSettings& FileSettingsFor(Workspace workspace);
+
+// Where the first Open or Save dialog starts: the program's folder, unless
+// no file can be saved there (an installed program's folder belongs to the
+// system), then the user's documents folder.
+QString FirstDialogFolder(const QString& programFolder);
+
+// The recent files list with `path` put first: each file once, the last
+// kRecentFiles at most.
+constexpr int kRecentFiles = 8;
+QStringList WithRecentFile(QStringList recent, const QString& path);
 
 // The type of a chosen name: its last three characters in lower case. No dot
 // is needed before them ("RUN1.TVL" and "run1tvl" are both "tvl").

@@ -40,7 +40,7 @@ SaveResult PolarRecordFromTable(const DataTable& table, const QString& note, Pol
         record.angles << table.TextMatrix(r, 0);
         const StrictFloatResult v = StrictFloat(table.TextMatrix(r, 1), locale);
         if (v.status != FloatConversion::Ok)
-            return {SaveStatus::NotANumber, {}};
+            return NotANumberAt(r, 1);
         record.loads[static_cast<std::size_t>(r - 1)] = v.value;
     }
     record.note = note;

@@ -29,7 +29,7 @@ SaveResult ProfileRecordFromTable(const DataTable& table, const QString& note, P
         for (int c = 0; c < 2; ++c) {
             const StrictFloatResult v = StrictFloat(table.TextMatrix(r, c), locale);
             if (v.status != FloatConversion::Ok)
-                return {SaveStatus::NotANumber, {}};
+                return NotANumberAt(r, c);
             (c == 0 ? record.x : record.y)[static_cast<std::size_t>(r - 1)] = v.value;
         }
     }

@@ -4,8 +4,7 @@
 //   SkipOnFailure    the failing step ends where it failed, the user is told,
 //                    and the command goes on with its next step;
 //   StopWithMessage  the command ends, and the user is told why (unless the
-//                    failure has no words: a save that meets a cell that is
-//                    not a number ends silently, as it always has);
+//                    failure has no words);
 //   IgnoreFailure    the failing step passes without a word.
 // Steps that fail by throwing (the printer, the picture record) go through
 // SkipOnFailure and IgnoreFailure; routines that return a Result through

@@ -1,6 +1,6 @@
 #pragma once
-// Modal message box: OK alone or Yes and No, no icon, titled with the
-// application title unless the caller names another.
+// Modal message box: OK alone, Yes and No, or Yes, No and Cancel; no icon,
+// titled with the application title unless the caller names another.
 
 #include <QString>
 
@@ -10,8 +10,8 @@ namespace tarvex {
 
 inline const QString kAppTitle = QStringLiteral("Tarvex RS232");
 
-enum class MsgButtons { Ok, YesNo };
-enum class MsgResult { Ok, Yes, No };
+enum class MsgButtons { Ok, YesNo, YesNoCancel };
+enum class MsgResult { Ok, Yes, No, Cancel };
 
 class MessageBox {
 public:

@@ -12,10 +12,10 @@ namespace {
 
 class NoMessageBox : public MessageBox {
 public:
-    // A question nobody saw is not agreed to.
+    // A question nobody saw is not agreed to, and changes nothing where it can.
     MsgResult show(QWidget*, const QString&, MsgButtons buttons, const QString&) override
     {
-        return buttons == MsgButtons::Ok ? MsgResult::Ok : MsgResult::No;
+        return buttons == MsgButtons::Ok ? MsgResult::Ok : buttons == MsgButtons::YesNo ? MsgResult::No : MsgResult::Cancel;
     }
 };
 
@@ -45,6 +45,7 @@ class NoClipboard : public Clipboard {
 public:
     void clear() override {}
     void setText(const QString&) override {}
+    void setImage(const QImage&) override {}
     QString text() const override { return {}; }
 };
 

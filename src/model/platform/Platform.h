@@ -5,8 +5,10 @@
 // a file dialog that is always cancelled, a port list that is empty, ...), so
 // the code that uses them never checks for a missing one. The printer is the
 // exception: without one, the preview shows a standard sheet and Print does
-// nothing, so it stays null when left out.
+// nothing, so it stays null when left out. Without a settings file nothing is
+// remembered from one run to the next.
 
+#include <QString>
 #include <memory>
 
 namespace tarvex {
@@ -31,6 +33,8 @@ struct Platform {
     std::shared_ptr<FileDialog> fileDialog = DoNothingFileDialog();
     std::shared_ptr<Clipboard> clipboard = DoNothingClipboard();
     std::shared_ptr<Printer> printer;
+    // Where the window keeps its size and place and the recent files (INI).
+    QString settingsFile;
 };
 
 } // namespace tarvex

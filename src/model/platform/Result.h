@@ -1,7 +1,7 @@
 #pragma once
 // How a routine that can fail hands back the outcome: ok, or failed with the
 // words the user is to read. The words may be empty where a failure passes
-// without one (a save that meets a cell that is not a number). `Status` names
+// without one (a polar table without data rows is not saved). `Status` names
 // the kinds of failure where a caller branches on the kind; its enumerator
 // `Ok` is success. Callers that only need "ok or why not" use Result<>.
 

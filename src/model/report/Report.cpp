@@ -129,6 +129,24 @@ void DrawReport(ReportTarget& target, double Ratio, const ReportPage& page,
         DrawProfileReport(target, Ratio, page, onFailure);
 }
 
+bool PrintReport(Printer& printer, const ReportPage& page, const MessageSink& onFailure)
+{
+    printer.setScaleMode(Printer::ScaleMode::Inches);
+    printer.setOrientation(Printer::Orientation::Landscape);
+    bool failed = false;
+    const MessageSink report = [&](const QString& description) {
+        failed = true;
+        if (onFailure)
+            onFailure(description);
+    };
+    PrinterPage target(printer);
+    DrawReport(target, 1.0, page, report);
+    // A page that does not reach the printer must not pass for printed:
+    // unless the drawing has already said what went wrong, say it now.
+    SkipOnFailure([&printer] { printer.EndDoc(); }, failed ? MessageSink() : report);
+    return !failed;
+}
+
 PageGeometry ReadPrinterPage(Printer& printer)
 {
     PageGeometry page;

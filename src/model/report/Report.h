@@ -44,6 +44,11 @@ void DrawPolarReport(ReportTarget& target, double Ratio, const ReportPage& page,
 void DrawReport(ReportTarget& target, double Ratio, const ReportPage& page,
                 const MessageSink& onFailure);
 
+// The report on the printer's page, and the page sent: on paper or into a PDF
+// file, the same page. A failure is told once, and the page as far as drawn
+// is still sent; returns whether all of it went out.
+bool PrintReport(Printer& printer, const ReportPage& page, const MessageSink& onFailure);
+
 // The landscape sheet a report is laid out on, in inches; gaps are the
 // unprintable edges, half the difference between sheet and printable area.
 struct PageGeometry {

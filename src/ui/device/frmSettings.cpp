@@ -61,7 +61,7 @@ frmSettings::frmSettings(const BenchSettings& s, QWidget* parent)
     form->addRow(caption(QStringLiteral("A reading is &live for"), fresh_), fresh_);
     form->addRow(caption(QStringLiteral("&Steady over the last"), window_), window_);
     form->addRow(caption(QStringLiteral("Steady &band, of the load"), percent_), percent_);
-    form->addRow(caption(QStringLiteral("Steady band, at &least"), units_), units_);
+    form->addRow(caption(QStringLiteral("Steady band, at leas&t"), units_), units_);
     form->addRow(caption(QStringLiteral("\"Add\" &averages"), average_), average_);
     form->addRow(caption(QStringLiteral("Load &unit"), unit_), unit_);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);

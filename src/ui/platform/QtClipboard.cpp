@@ -20,6 +20,12 @@ void QtClipboard::setText(const QString& text)
         cb->setText(text, QClipboard::Clipboard);
 }
 
+void QtClipboard::setImage(const QImage& image)
+{
+    if (QClipboard* cb = QGuiApplication::clipboard())
+        cb->setImage(image, QClipboard::Clipboard);
+}
+
 QString QtClipboard::text() const
 {
     QClipboard* cb = QGuiApplication::clipboard();

@@ -7,6 +7,8 @@
 #include "platform/QtPrinter.h"
 #include "platform/QtSerialPort.h"
 
+#include <QSettings>
+
 namespace tarvex {
 
 Platform makeQtPlatform()
@@ -18,6 +20,9 @@ Platform makeQtPlatform()
     p.clipboard = std::make_shared<QtClipboard>();
     p.printer = std::make_shared<QtPrinter>();
     p.helpViewer = std::make_shared<QtHelpViewer>();
+    p.settingsFile = QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Vantorel"),
+                               QStringLiteral("Tarvex"))
+                         .fileName();
 
     return p;
 }

@@ -107,23 +107,8 @@ void frmPrintView::cmdPrintPreview_Click()
 
 void frmPrintView::cmdPrint_Click()
 {
-    Printer* printer = platform_.printer.get();
-    if (!printer)
-        return;
-    printer->setScaleMode(Printer::ScaleMode::Inches);
-    printer->setOrientation(Printer::Orientation::Landscape);
-
-    bool reported = false;
-    const MessageSink report = [&](const QString& d) {
-        reported = true;
-        showFailure(d);
-    };
-    PrinterPage target(*printer);
-    DrawReport(target, 1.0, page(), report);
-    // The page as far as drawn is sent even after a failure. A page that does
-    // not reach the printer must not pass for printed: unless the drawing has
-    // already said what went wrong, say it now.
-    SkipOnFailure([printer] { printer->EndDoc(); }, reported ? MessageSink() : report);
+    if (Printer* printer = platform_.printer.get())
+        PrintReport(*printer, page(), [this](const QString& d) { showFailure(d); });
 }
 
 void frmPrintView::cmdClose_Click()

@@ -18,12 +18,14 @@ DataTableView::DataTableView(DataTable* table, QWidget* parent)
     viewport()->setMouseTracking(false);
     viewport()->setAutoFillBackground(false);
     connect(table_, &DataTable::changed, this, [this] {
+        fitHeadings();
         updateScrollBars();
         viewport()->update();
     });
     connect(table_, &DataTable::currentChanged, this, [this] { viewport()->update(); });
     connect(verticalScrollBar(), &QScrollBar::valueChanged, viewport(), qOverload<>(&QWidget::update));
     connect(verticalScrollBar(), &QScrollBar::valueChanged, this, &DataTableView::cellsMoved);
+    fitHeadings();
     updateScrollBars();
 }
 
@@ -32,12 +34,37 @@ int DataTableView::rowHeight() const
     return fontMetrics().height() + 6;
 }
 
+// Each column first gets the room its heading (drawn bold) or a number of
+// ordinary length needs; the room left over is shared evenly.
+void DataTableView::fitHeadings()
+{
+    QFont bold = font();
+    bold.setBold(true);
+    const QFontMetrics headings(bold);
+    const int number = fontMetrics().horizontalAdvance(QStringLiteral("-0000.000"));
+    needed_.clear();
+    int total = 0;
+    for (int c = 0; c < table_->Cols(); ++c) {
+        needed_.push_back(std::max(headings.horizontalAdvance(table_->TextMatrix(0, c)), number) + 12);
+        total += needed_.back();
+    }
+    const int width = total + 2 * frameWidth() + verticalScrollBar()->sizeHint().width();
+    if (width != minimumWidth()) {
+        setMinimumWidth(width);
+        updateGeometry();
+    }
+}
+
 int DataTableView::columnWidth(int col) const
 {
     const int cols = table_->Cols();
-    const int total = viewport()->width();
-    const int base = total / cols;
-    return col == cols - 1 ? total - base * (cols - 1) : base;
+    if (col < 0 || col >= static_cast<int>(needed_.size()))
+        return viewport()->width() / std::max(1, cols);
+    int needed = 0;
+    for (int w : needed_)
+        needed += w;
+    const int spare = std::max(0, viewport()->width() - needed);
+    return needed_[col] + spare / cols + (col == cols - 1 ? spare % cols : 0);
 }
 
 int DataTableView::firstVisibleRow() const
@@ -293,7 +320,13 @@ bool DataTableView::focusNextPrevChild(bool next)
 
 QSize DataTableView::sizeHint() const
 {
-    return {200, rowHeight() * 12};
+    return {minimumWidth(), rowHeight() * 12};
+}
+
+// Below the heading and five rows a table is no longer worth scrolling.
+QSize DataTableView::minimumSizeHint() const
+{
+    return {minimumWidth(), rowHeight() * 6 + 2 * frameWidth()};
 }
 
 } // namespace tarvex

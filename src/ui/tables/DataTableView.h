@@ -9,6 +9,7 @@
 
 #include <QAbstractScrollArea>
 #include <QPointer>
+#include <vector>
 
 namespace tarvex {
 
@@ -64,8 +65,11 @@ protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
     bool focusNextPrevChild(bool next) override;
     QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
 
 private:
+    // The widths the columns need; the view is never narrower than their sum.
+    void fitHeadings();
     void updateScrollBars();
     void trackMouse(const QPoint& pos);
     int firstVisibleRow() const;
@@ -75,6 +79,7 @@ private:
     int mouseRow_ = -1;
     int mouseCol_ = -1;
     bool dragging_ = false;
+    std::vector<int> needed_;
 };
 
 } // namespace tarvex

@@ -14,9 +14,11 @@ public:
         ++clears;
     }
     void setText(const QString& text) override { content = text; }
+    void setImage(const QImage& picture) override { image = picture; }
     QString text() const override { return content; }
 
     QString content;
+    QImage image;
     int clears = 0;
 };
 

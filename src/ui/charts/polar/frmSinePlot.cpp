@@ -62,7 +62,7 @@ void frmSinePlot::ShowModal()
 
 void frmSinePlot::Form_Load()
 {
-    setWindowTitle(kAppTitle + QStringLiteral(" - Print Preview"));
+    setWindowTitle(kAppTitle + QStringLiteral(" - Sine Plot"));
     if (!DrawSineView(*SineDrawing, table_, rangeText_))
         messageBox_.show(this, kSineViewFailure, MsgButtons::Ok, kAppTitle);
 }

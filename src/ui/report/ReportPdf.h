@@ -1,0 +1,15 @@
+#pragma once
+// The report as a PDF file, for a desk without a printer: the page that Print
+// sends, drawn by the same printer code on a PDF sheet (A4 landscape), with
+// text and chart as vectors and the fonts embedded.
+
+#include "platform/Result.h"
+#include "report/Report.h"
+
+#include <QByteArray>
+
+namespace tarvex {
+
+Result<> ReportAsPdf(const ReportPage& page, QByteArray& pdf);
+
+} // namespace tarvex

@@ -2,6 +2,8 @@
 
 #include "charts/polar/PolarChart.h"
 #include "charts/polar/frmSinePlot.h"
+#include "analysis/SpineText.h"
+#include "analysis/TableReadings.h"
 #include "device/Capture.h"
 #include "files/PolarFile.h"
 #include "files/TextExport.h"
@@ -97,6 +99,14 @@ void PolarWorkspace::buildPage()
     loadForm->addRow(Command1);
     loadForm->addRow(livePanel());
     right->addWidget(loadBox);
+
+    auto* spineBox = new QGroupBox(QStringLiteral("Spine and bend"));
+    auto* spineLayout = new QVBoxLayout(spineBox);
+    Tab1lblSpine = new QLabel(QStringLiteral("Plot to see the spine figures."));
+    Tab1lblSpine->setObjectName(QStringLiteral("Tab1lblSpine"));
+    Tab1lblSpine->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    spineLayout->addWidget(Tab1lblSpine);
+    right->addWidget(spineBox);
     right->addStretch(1);
     grid->addLayout(right, 0, 2);
 
@@ -154,7 +164,20 @@ void PolarWorkspace::Command1_Click()
 
 void PolarWorkspace::Tab1cmdPlot_Click()
 {
-    StopWithMessage(DrawPolarChart(picture(), table(), Tab1cmbRange->currentText(), false, tellUser()), tellUser());
+    const bool stopped =
+        StopWithMessage(DrawPolarChart(picture(), table(), Tab1cmbRange->currentText(), false, tellUser()), tellUser());
+    const SpineAnalysis spine = showSpine();
+    if (!stopped && spine.ok())
+        DrawSpinePlanes(picture(), spine.spineAngle, spine.nbpAngle, spine.spineSignificant);
+}
+
+// The figures follow the table on Plot and on every reading recorded, so
+// the fitter sees the stiff plane firm up as the turn fills in.
+SpineAnalysis PolarWorkspace::showSpine()
+{
+    const SpineAnalysis spine = AnalyzeSpine(NumberRowsOf(table()).points);
+    Tab1lblSpine->setText(SpineFigureLines(spine, benchSettings().unit).join(QLatin1Char('\n')));
+    return spine;
 }
 
 void PolarWorkspace::Tab1cmdClear_Click()
@@ -196,7 +219,10 @@ namespace tarvex {
 
 bool PolarWorkspace::capture(double value)
 {
-    return CaptureIntoPolar(table(), value);
+    if (!CaptureIntoPolar(table(), value))
+        return false;
+    showSpine();
+    return true;
 }
 
 } // namespace tarvex

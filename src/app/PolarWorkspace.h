@@ -4,8 +4,10 @@
 // load column, the polar chart at a chosen scale and the sine view.
 
 #include "TableWorkspace.h"
+#include "analysis/SpineAnalysis.h"
 
 class QComboBox;
+class QLabel;
 class QPushButton;
 
 namespace tarvex {
@@ -40,8 +42,10 @@ private:
     void buildPage();
     // The background of an empty chart at the chosen scale.
     void drawBackground();
+    SpineAnalysis showSpine();
 
     QComboBox* Tab1cmbInterval = nullptr;
+    QLabel* Tab1lblSpine = nullptr;
     QPushButton* Tab1cmdSet = nullptr;
     QPushButton* Command1 = nullptr;            // "Add"
     QComboBox* Tab1cmbRange = nullptr;

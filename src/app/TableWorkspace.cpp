@@ -258,6 +258,11 @@ void TableWorkspace::buildLivePanel(const QString& prefix)
     showSettings();
 }
 
+const BenchSettings& TableWorkspace::benchSettings() const
+{
+    return receiver_.settings();
+}
+
 void TableWorkspace::headLoadColumn()
 {
     const QString unit = receiver_.settings().unit;

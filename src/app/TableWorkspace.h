@@ -34,6 +34,7 @@ class DataTable;
 class DataTableView;
 class PictureArea;
 class PictureAreaWidget;
+struct BenchSettings;
 class ReadingReceiver;
 struct ReportPage;
 enum class MsgResult;
@@ -131,6 +132,7 @@ protected:
     // The message box as a sink, for routines that tell the user.
     MessageSink tellUser();
     const Platform& platform() const { return platform_; }
+    const BenchSettings& benchSettings() const;
 
     // Reads a data file into the table and note; reports a failure itself.
     virtual bool readFile(const QString& path, QString& note) = 0;

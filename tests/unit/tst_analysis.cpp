@@ -2,6 +2,7 @@
 // values. Cases are in tests/golden/analysis.txt.
 #include "Golden.h"
 #include "analysis/SpineAnalysis.h"
+#include "analysis/SpineText.h"
 #include "analysis/Stiffness.h"
 #include "numbers/Numbers.h"
 #include "tables/DataTable.h"
@@ -80,10 +81,12 @@ BenchGeometry geometry(const QString& text)
 QString run(const QStringList& in)
 {
     DataTable table;
-    fill(table, in[2], in[0] == QLatin1String("spine") ? shaft(in[1]) : Shaft{});
+    fill(table, in[2], in[0].startsWith(QLatin1String("spine")) ? shaft(in[1]) : Shaft{});
     const TableReadings rows = NumberRowsOf(table, QLocale::c());
     QString out;
-    if (in[0] == QLatin1String("spine")) {
+    if (in[0] == QLatin1String("spinetext")) {
+        out = SpineFigureLines(AnalyzeSpine(rows.points), in.value(3), QLocale(in.value(4, QStringLiteral("C")))).join(QStringLiteral(" / "));
+    } else if (in[0] == QLatin1String("spine")) {
         const QStringList limits = in.value(3).split(QLatin1Char(' '));
         out = spine(AnalyzeSpine(rows.points, limits.size() == 2 ? GradeLimits{limits[0].toDouble(), limits[1].toDouble()} : GradeLimits{}));
     } else if (in[0] == QLatin1String("ei")) {

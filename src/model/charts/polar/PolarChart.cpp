@@ -167,4 +167,23 @@ Result<> DrawPolarChart(PictureArea& area, const DataTable& table, const QString
     return {};
 }
 
+void DrawSpinePlanes(PictureArea& area, double spineAngle, double nbpAngle, bool significant)
+{
+    if (!significant)
+        return;
+    const auto plane = [&area](double degrees, const QColor& colour, const QString& label) {
+        const double r = degrees * kChartPi / 180.0;
+        const double x = std::sin(r) * 950, y = std::cos(r) * 950;
+        area.Line(-x, -y, x, y, colour);
+        area.setForeColor(colour);
+        printAt(area, x * 0.8 + 20, y * 0.8 + 40, label);
+    };
+    const QColor before = area.ForeColor();
+    area.setDrawWidth(2);
+    plane(spineAngle, polar_colors::kStiffPlane, QStringLiteral("Spine"));
+    plane(nbpAngle, polar_colors::kSoftPlane, QStringLiteral("NBP"));
+    area.setDrawWidth(1);
+    area.setForeColor(before);
+}
+
 } // namespace tarvex

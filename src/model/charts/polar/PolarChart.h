@@ -25,6 +25,8 @@ inline const QColor kPrintRing(0, 0, 255);        // loads -S, 0 and +S on paper
 inline const QColor kGrid(80, 80, 80);            // the rings between
 inline const QColor kAxis(150, 150, 150);
 inline const QColor kFigure(255, 0, 0);
+inline const QColor kStiffPlane(255, 160, 0);
+inline const QColor kSoftPlane(0, 200, 255);
 } // namespace polar_colors
 
 // pi as the chart has always written it; angles are computed with this value.
@@ -51,5 +53,10 @@ void InitGraphic(PictureArea& TabGraphic, const QString& TabRange, bool bPrintin
 // leaving what it drew, and the failure's description is returned.
 Result<> DrawPolarChart(PictureArea& area, const DataTable& table, const QString& TabRange,
                                       bool bPrinting, const MessageSink& message = {});
+
+// The stiff plane (spine) and the soft plane (NBP) of a fit as two lines
+// through the centre, each labelled at one end. Nothing when the stiff plane
+// is not known.
+void DrawSpinePlanes(PictureArea& area, double spineAngle, double nbpAngle, bool significant);
 
 } // namespace tarvex

@@ -4,6 +4,7 @@
 #include "charts/polar/frmSinePlot.h"
 #include "analysis/SpineText.h"
 #include "analysis/TableReadings.h"
+#include "device/Steadiness.h"
 #include "device/Capture.h"
 #include "files/PolarFile.h"
 #include "files/TextExport.h"

@@ -1,6 +1,7 @@
 // The shell of the main window: start-up, every command's wiring, the title,
 // New and the save question on closing. Cases are in
 // tests/golden/window/shell.txt.
+#include "charts/polar/PolarChart.h"
 #include "harness/WindowHarness.h"
 
 #include <QComboBox>
@@ -34,6 +35,20 @@ QString charts(WindowHarness& h)
     const auto n = std::count_if(profile.begin(), profile.end(), [](const DrawOp& op) { return op.kind == DrawOp::Point; });
     const bool red = std::any_of(polar.begin(), polar.end(), [](const DrawOp& op) { return op.kind == DrawOp::Line && op.color == QColor(255, 0, 0); });
     return QStringLiteral("profile chart %1 ops %2 points, polar chart %3 ops, figure %4").arg(profile.size()).arg(n).arg(polar.size()).arg(red ? "drawn" : "none");
+}
+
+// spine | polar rows "angle,load;..." => the spine panel after Plot | the
+// planes drawn on the chart
+QString spinePanel(const QStringList& in)
+{
+    WindowHarness h;
+    h.fill(Polar, in[1].split(';'));
+    h.click("Tab1cmdPlot");
+    const auto& ops = h.chart(Polar).picture()->ops;
+    const auto planes = std::count_if(ops.begin(), ops.end(), [](const DrawOp& op) {
+        return op.kind == DrawOp::Line && (op.color == polar_colors::kStiffPlane || op.color == polar_colors::kSoftPlane);
+    });
+    return h.find<QLabel>("Tab1lblSpine")->text().replace('\n', " / ") + QStringLiteral(" | %1 planes").arg(planes);
 }
 
 // start => the window as it opens: title, tabs, the polar controls, the
@@ -211,7 +226,8 @@ private slots:
     void cases()
     {
         GOLDEN_VERIFY(golden::cases("window/shell.txt", [](const QStringList& in) {
-            return in[0] == "start" ? startUp() : in[0] == "wire" ? wiring(in) : in[0] == "new" ? newCommand(in) : in[0] == "keys" ? accessKeys(in) : closing(in);
+            return in[0] == "start" ? startUp() : in[0] == "wire" ? wiring(in) : in[0] == "new" ? newCommand(in) : in[0] == "keys" ? accessKeys(in)
+                 : in[0] == "spine" ? spinePanel(in) : closing(in);
         }));
     }
 

@@ -33,9 +33,9 @@ QStringList SpineFigureLines(const SpineAnalysis& a, const QString& unit, const 
         lines << QStringLiteral("Spine (stiff plane): none found");
     }
     lines << QStringLiteral("Stiff against soft: %1 % (%2)").arg(fixed(a.spinePercent, 2, locale), GradeName(a.grade));
-    lines << QStringLiteral("Bend: %1%2 at %3%4 (%5 %)")
-                 .arg(fixed(a.bendAmplitude, 3, locale), load, fixed(a.bendAngle, 0, locale), kDegree,
-                      fixed(a.bendPercent, 2, locale));
+    // Without a bend its angle is noise.
+    const QString at = a.bendAmplitude < 5e-4 ? QString() : QStringLiteral(" at ") + fixed(a.bendAngle, 0, locale) + kDegree;
+    lines << QStringLiteral("Bend: %1%2%3 (%4 %)").arg(fixed(a.bendAmplitude, 3, locale), load, at, fixed(a.bendPercent, 2, locale));
     lines << QStringLiteral("Wobble: %1 %").arg(fixed(a.wobblePercent, 2, locale));
     return lines;
 }

@@ -2,7 +2,10 @@
 
 #include <QFileInfo>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QKeySequence>
+#include <QLabel>
+#include <QLineEdit>
 #include <QShortcut>
 #include <QStyle>
 #include <QTextBrowser>
@@ -10,11 +13,29 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
+#include <functional>
+
 namespace tarvex {
 
 namespace {
 
 const QString kTitlePrefix = QStringLiteral("Help - ");
+
+// Enter searches on, Shift+Enter back; QLineEdit's own returnPressed cannot
+// tell the two apart.
+class FindField : public QLineEdit {
+public:
+    std::function<void(bool backward)> onEnter;
+
+protected:
+    void keyPressEvent(QKeyEvent* e) override
+    {
+        if ((e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) && onEnter)
+            onEnter(e->modifiers() & Qt::ShiftModifier);
+        else
+            QLineEdit::keyPressEvent(e);
+    }
+};
 
 class HelpWindow : public QWidget {
 public:
@@ -43,11 +64,43 @@ public:
         new QShortcut(QKeySequence::Forward, browser_, [this] { browser_->forward(); });
         new QShortcut(QKeySequence(Qt::Key_Escape), this, [this] { close(); });
 
+        find_ = new FindField;
+        find_->setObjectName(QStringLiteral("txtHelpFind"));
+        find_->setPlaceholderText(QStringLiteral("Find in the guide"));
+        find_->setClearButtonEnabled(true);
+        find_->setMinimumWidth(220);
+        find_->onEnter = [this](bool backward) { findNext(backward); };
+        // Typing searches from where the last match began, so a longer word
+        // stays on the same place while it still matches there.
+        connect(find_, &QLineEdit::textEdited, this, [this] {
+            QTextCursor c = browser_->textCursor();
+            c.setPosition(c.selectionStart());
+            browser_->setTextCursor(c);
+            findNext(false);
+        });
+        findStatus_ = new QLabel;
+        findStatus_->setObjectName(QStringLiteral("lblHelpFind"));
+        auto* previous = button(QStyle::SP_ArrowUp, QStringLiteral("Find previous"));
+        auto* next = button(QStyle::SP_ArrowDown, QStringLiteral("Find next"));
+        previous->setToolTip(QStringLiteral("Find previous (Shift+F3)"));
+        next->setToolTip(QStringLiteral("Find next (F3)"));
+        previous->setToolButtonStyle(Qt::ToolButtonIconOnly);
+        next->setToolButtonStyle(Qt::ToolButtonIconOnly);
+        connect(previous, &QToolButton::clicked, this, [this] { findNext(true); });
+        connect(next, &QToolButton::clicked, this, [this] { findNext(false); });
+        new QShortcut(QKeySequence::Find, this, [this] { find_->setFocus(); find_->selectAll(); });
+        new QShortcut(QKeySequence::FindNext, this, [this] { findNext(false); });
+        new QShortcut(QKeySequence::FindPrevious, this, [this] { findNext(true); });
+
         auto* bar = new QHBoxLayout;
         bar->addWidget(back);
         bar->addWidget(forward);
         bar->addWidget(home);
         bar->addStretch(1);
+        bar->addWidget(findStatus_);
+        bar->addWidget(find_);
+        bar->addWidget(previous);
+        bar->addWidget(next);
         auto* layout = new QVBoxLayout(this);
         layout->setContentsMargins(4, 4, 4, 4);
         layout->addLayout(bar);
@@ -77,6 +130,37 @@ public:
     }
 
 private:
+    // The next place the field's text occurs, going round past either end of
+    // the page; the field turns red when it occurs nowhere.
+    void findNext(bool backward)
+    {
+        const QString text = find_->text();
+        showFound(true);
+        if (text.isEmpty())
+            return;
+        const QTextDocument::FindFlags flags = backward ? QTextDocument::FindBackward : QTextDocument::FindFlags();
+        if (browser_->find(text, flags))
+            return;
+        QTextCursor here = browser_->textCursor();
+        browser_->moveCursor(backward ? QTextCursor::End : QTextCursor::Start);
+        if (browser_->find(text, flags))
+            return;
+        // Nothing stays selected that does not match; the next try starts
+        // where the last match began.
+        here.setPosition(here.selectionStart());
+        browser_->setTextCursor(here);
+        showFound(false);
+    }
+
+    void showFound(bool found)
+    {
+        QPalette palette;   // nothing set: the field takes the window's colours again
+        if (!found)
+            palette.setColor(QPalette::Base, QColor(255, 205, 205));
+        find_->setPalette(palette);
+        findStatus_->setText(found ? QString() : QStringLiteral("Not found"));
+    }
+
     QToolButton* button(QStyle::StandardPixmap icon, const QString& text)
     {
         auto* b = new QToolButton;
@@ -98,6 +182,8 @@ private:
     }
 
     QTextBrowser* browser_ = nullptr;
+    FindField* find_ = nullptr;
+    QLabel* findStatus_ = nullptr;
     bool missing_ = false;
 };
 

@@ -21,6 +21,7 @@
 #include <QLabel>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -65,7 +66,19 @@ void PolarWorkspace::buildPage()
     grid->addLayout(left, 0, 0);
 
     pictureView()->setKeepSquare(true);
-    grid->addWidget(pictureView(), 0, 1);
+    // The spine figures under the chart they describe.
+    auto* middle = new QVBoxLayout;
+    middle->addWidget(pictureView(), 1);
+    auto* spineBox = new QGroupBox(QStringLiteral("Spine and bend"));
+    auto* spineLayout = new QVBoxLayout(spineBox);
+    Tab1lblSpine = new QLabel(QStringLiteral("Plot to see the spine figures."));
+    Tab1lblSpine->setObjectName(QStringLiteral("Tab1lblSpine"));
+    Tab1lblSpine->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    spineLayout->addWidget(Tab1lblSpine);
+    // Room for its four lines from the start, so Plot does not grow the window.
+    Tab1lblSpine->setMinimumHeight(Tab1lblSpine->fontMetrics().lineSpacing() * 4);
+    middle->addWidget(spineBox);
+    grid->addLayout(middle, 0, 1);
 
     auto* right = new QVBoxLayout;
     auto* plotBox = new QGroupBox(QStringLiteral("Chart"));
@@ -86,9 +99,13 @@ void PolarWorkspace::buildPage()
     Tab1cmdSine = new QPushButton(QStringLiteral("Si&ne Plot"));
     Tab1cmdSine->setObjectName(QStringLiteral("Tab1cmdSine"));
     Tab1cmdSine->setToolTip(QStringLiteral("View Soine data as a sine Plot"));
-    plotForm->addRow(Tab1cmdPlot);
-    plotForm->addRow(Tab1cmdClear);
-    plotForm->addRow(Tab1cmdSine);
+    // One row: the column also holds the reading's controls and the spine
+    // figures, and must fit a 600-pixel screen.
+    auto* plotButtons = new QHBoxLayout;
+    plotButtons->addWidget(Tab1cmdPlot);
+    plotButtons->addWidget(Tab1cmdClear);
+    plotButtons->addWidget(Tab1cmdSine);
+    plotForm->addRow(plotButtons);
     right->addWidget(plotBox);
 
     auto* loadBox = new QGroupBox(QStringLiteral("Reading"));
@@ -101,13 +118,6 @@ void PolarWorkspace::buildPage()
     loadForm->addRow(livePanel());
     right->addWidget(loadBox);
 
-    auto* spineBox = new QGroupBox(QStringLiteral("Spine and bend"));
-    auto* spineLayout = new QVBoxLayout(spineBox);
-    Tab1lblSpine = new QLabel(QStringLiteral("Plot to see the spine figures."));
-    Tab1lblSpine->setObjectName(QStringLiteral("Tab1lblSpine"));
-    Tab1lblSpine->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    spineLayout->addWidget(Tab1lblSpine);
-    right->addWidget(spineBox);
     right->addStretch(1);
     grid->addLayout(right, 0, 2);
 

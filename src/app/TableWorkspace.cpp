@@ -242,7 +242,7 @@ void TableWorkspace::buildLivePanel(const QString& prefix)
     auto* stripView = new PictureAreaWidget(strip_);
     stripView->setObjectName(prefix + QLatin1String("picStrip"));
     stripView->setToolTip(QStringLiteral("The last 30 seconds of readings"));
-    stripView->setMinimumHeight(48);
+    stripView->setMinimumHeight(36);
     column->addWidget(stripView);
 
     connect(auto_, &QCheckBox::toggled, this, [this](bool on) {

@@ -22,21 +22,20 @@ QStringList SpineFigureLines(const SpineAnalysis& a, const QString& unit, const 
     if (!a.ok())
         return {QStringLiteral("No spine figures: ") + a.refusal};
     const QString load = unit.isEmpty() ? QString() : QLatin1Char(' ') + unit;
+    // Four short lines: the panel shares its column with the chart's and the
+    // reading's controls on a small screen.
     QStringList lines;
-    lines << QStringLiteral("Readings: %1").arg(a.readings);
-    lines << QStringLiteral("Mean load: %1%2").arg(fixed(a.mean, 2, locale), load);
-    if (a.spineSignificant) {
-        lines << QStringLiteral("Spine (stiff plane): %1%2 \u00b1 %3%2")
-                     .arg(fixed(a.spineAngle, 1, locale), kDegree, fixed(a.spineAngleSd, 1, locale));
-        lines << QStringLiteral("NBP (soft plane): %1%2").arg(fixed(a.nbpAngle, 1, locale), kDegree);
-    } else {
-        lines << QStringLiteral("Spine (stiff plane): none found");
-    }
-    lines << QStringLiteral("Stiff against soft: %1 % (%2)").arg(fixed(a.spinePercent, 2, locale), GradeName(a.grade));
+    if (a.spineSignificant)
+        lines << QStringLiteral("Spine %1%2 \u00b1 %3%2, NBP %4%2")
+                     .arg(fixed(a.spineAngle, 1, locale), kDegree, fixed(a.spineAngleSd, 1, locale), fixed(a.nbpAngle, 1, locale));
+    else
+        lines << QStringLiteral("Spine: none found");
+    lines << QStringLiteral("Stiff against soft %1 % (%2)").arg(fixed(a.spinePercent, 2, locale), GradeName(a.grade));
     // Without a bend its angle is noise.
     const QString at = a.bendAmplitude < 5e-4 ? QString() : QStringLiteral(" at ") + fixed(a.bendAngle, 0, locale) + kDegree;
-    lines << QStringLiteral("Bend: %1%2%3 (%4 %)").arg(fixed(a.bendAmplitude, 3, locale), load, at, fixed(a.bendPercent, 2, locale));
-    lines << QStringLiteral("Wobble: %1 %").arg(fixed(a.wobblePercent, 2, locale));
+    lines << QStringLiteral("Bend %1%2%3 (%4 %)").arg(fixed(a.bendAmplitude, 3, locale), load, at, fixed(a.bendPercent, 2, locale));
+    lines << QStringLiteral("Wobble %1 %, mean %2%3, %4 readings")
+                 .arg(fixed(a.wobblePercent, 2, locale), fixed(a.mean, 2, locale), load).arg(a.readings);
     return lines;
 }
 

@@ -288,6 +288,10 @@ void TableWorkspace::showSteadiness()
     }
     if (receiver_.zero())
         text += QStringLiteral(", zeroed");
+    // Called for every reading: a style sheet set anew restyles the label
+    // each time, which a fast bench would pay for on every line.
+    if (steady_->text() == text)
+        return;
     steady_->setText(text);
     steady_->setStyleSheet(QStringLiteral("QLabel { color: %1; font-weight: bold; }").arg(colour));
 }

@@ -12,6 +12,7 @@
 #include "platform/MessageBox.h"
 #include "platform/PictureArea.h"
 #include "platform/PictureAreaWidget.h"
+#include "platform/Caption.h"
 #include "tables/DataTable.h"
 #include "tables/DataTableView.h"
 #include "tables/ProfileTable.h"
@@ -58,7 +59,7 @@ void PolarWorkspace::buildPage()
     Tab1cmdSet = new QPushButton(QStringLiteral("R&eset"));
     Tab1cmdSet->setObjectName(QStringLiteral("Tab1cmdSet"));
     Tab1cmdSet->setToolTip(QStringLiteral("Set data grid at selected angle interval"));
-    rowsForm->addRow(caption(QStringLiteral("Angle &Interval "), Tab1cmbInterval), Tab1cmbInterval);
+    rowsForm->addRow(Caption(QStringLiteral("Angle &Interval "), Tab1cmbInterval), Tab1cmbInterval);
     rowsForm->addRow(Tab1cmdSet);
     auto* left = new QVBoxLayout;
     left->addWidget(view(), 1);
@@ -89,7 +90,7 @@ void PolarWorkspace::buildPage()
     Tab1cmbRange->addItems({QStringLiteral("50"), QStringLiteral("100"), QStringLiteral("200"), QStringLiteral("500"),
                             QStringLiteral("1000")});
     Tab1cmbRange->setToolTip(QStringLiteral("Scale factor at which to plot Polar data"));
-    plotForm->addRow(caption(QStringLiteral("Scale Ran&ge"), Tab1cmbRange), Tab1cmbRange);
+    plotForm->addRow(Caption(QStringLiteral("Scale Ran&ge"), Tab1cmbRange), Tab1cmbRange);
     Tab1cmdPlot = new QPushButton(QStringLiteral("P&lot"));
     Tab1cmdPlot->setObjectName(QStringLiteral("Tab1cmdPlot"));
     Tab1cmdPlot->setToolTip(QStringLiteral("Plot Polar data for load Vs Angles"));
@@ -113,7 +114,7 @@ void PolarWorkspace::buildPage()
     Command1 = new QPushButton(QStringLiteral("&Add"));
     Command1->setObjectName(QStringLiteral("Command1"));
     Command1->setToolTip(QStringLiteral("Plot Polar data for load Vs Angles"));
-    loadForm->addRow(caption(QStringLiteral("Load:"), load()), load());
+    loadForm->addRow(Caption(QStringLiteral("Load:"), load()), load());
     loadForm->addRow(Command1);
     loadForm->addRow(livePanel());
     right->addWidget(loadBox);
@@ -121,7 +122,7 @@ void PolarWorkspace::buildPage()
     right->addStretch(1);
     grid->addLayout(right, 0, 2);
 
-    grid->addWidget(caption(QStringLiteral("N&ote"), note()), 1, 0, 1, 3);
+    grid->addWidget(Caption(QStringLiteral("N&ote"), note()), 1, 0, 1, 3);
     grid->addWidget(note(), 2, 0, 1, 3);
     grid->setColumnStretch(1, 1);
     grid->setRowStretch(0, 1);

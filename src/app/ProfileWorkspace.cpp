@@ -8,6 +8,7 @@
 #include "platform/MessageBox.h"
 #include "platform/PictureArea.h"
 #include "platform/PictureAreaWidget.h"
+#include "platform/Caption.h"
 #include "tables/CellEditor.h"
 #include "tables/DataTableView.h"
 #include "tables/EditCommands.h"
@@ -75,9 +76,9 @@ void ProfileWorkspace::buildPage()
     for (QWidget* box : {static_cast<QWidget*>(Tab0txtStart), static_cast<QWidget*>(Tab0txtInterv)})
         box->setMinimumWidth(box->fontMetrics().horizontalAdvance(QStringLiteral("-0000.000")) + 12);
     Tab0cmbClubs->setMinimumContentsLength(4);
-    form->addRow(caption(QStringLiteral("S&tart"), Tab0txtStart), Tab0txtStart);
-    form->addRow(caption(QStringLiteral("St&eps"), Tab0txtInterv), Tab0txtInterv);
-    form->addRow(caption(QStringLiteral("Co&unt"), Tab0cmbClubs), Tab0cmbClubs);
+    form->addRow(Caption(QStringLiteral("S&tart"), Tab0txtStart), Tab0txtStart);
+    form->addRow(Caption(QStringLiteral("St&eps"), Tab0txtInterv), Tab0txtInterv);
+    form->addRow(Caption(QStringLiteral("Co&unt"), Tab0cmbClubs), Tab0cmbClubs);
     Tab0cmdSet = new QPushButton(QStringLiteral("&Set"));
     Tab0cmdSet->setObjectName(QStringLiteral("Tab0cmdSet"));
     Tab0cmdSet->setToolTip(QStringLiteral("Set the the number or data rows"));
@@ -109,7 +110,7 @@ void ProfileWorkspace::buildPage()
     Tab0chkNode = new QCheckBox(QStringLiteral("Draw &Node"));
     Tab0chkNode->setObjectName(QStringLiteral("Tab0chkNode"));
     Tab0chkNode->setToolTip(QStringLiteral("Add Nodes to Plotted data"));
-    controls->addWidget(caption(QStringLiteral("Load:"), load()));
+    controls->addWidget(Caption(QStringLiteral("Load:"), load()));
     controls->addWidget(load());
     controls->addWidget(Tab0cmdAdd);
     controls->addSpacing(24);
@@ -122,7 +123,7 @@ void ProfileWorkspace::buildPage()
     live->addWidget(livePanel());
     grid->addLayout(live, 1, 1);
 
-    grid->addWidget(caption(QStringLiteral("N&ote"), note()), 2, 0, 1, 2);
+    grid->addWidget(Caption(QStringLiteral("N&ote"), note()), 2, 0, 1, 2);
     grid->addWidget(note(), 3, 0, 1, 2);
     grid->setColumnStretch(1, 1);
     grid->setRowStretch(0, 1);

@@ -120,13 +120,6 @@ void TableWorkspace::saveChart()
                  tellUser());
 }
 
-QLabel* TableWorkspace::caption(const QString& text, QWidget* buddy)
-{
-    auto* l = new QLabel(text);
-    l->setBuddy(buddy);
-    return l;
-}
-
 void TableWorkspace::withChangeRule(ChangeRule rule, const std::function<void()>& step)
 {
     const ChangeRule before = rule_;

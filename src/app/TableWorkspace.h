@@ -149,7 +149,6 @@ protected:
     PictureAreaWidget* pictureView() const { return pictureView_; }
 
     static constexpr int twips(int t) { return TwipsToPixels(t); }
-    static QLabel* caption(const QString& text, QWidget* buddy);
 
 private:
     void tableCellsChanged();

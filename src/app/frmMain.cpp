@@ -5,6 +5,7 @@
 #include "Product.h"
 #include "device/PortComboBox.h"
 #include "device/ReadingReceiver.h"
+#include "platform/Caption.h"
 #include "files/Export.h"
 #include "files/OpenSave.h"
 #include "platform/Clipboard.h"
@@ -91,12 +92,6 @@ QIcon toolbarIcon(const QString& key, const char* themeName)
     return themed.isNull() ? drawnIcon(key) : themed;
 }
 
-QLabel* caption(const QString& text, QWidget* buddy)
-{
-    auto* l = new QLabel(text);
-    l->setBuddy(buddy);
-    return l;
-}
 
 } // namespace
 
@@ -123,7 +118,7 @@ frmMain::frmMain(const Platform& platform, QWidget* parent)
     cmbCommPort->setMinimumContentsLength(12);
     cmdOpen = new QPushButton(QStringLiteral("COM Open"));
     cmdOpen->setObjectName(QStringLiteral("cmdOpen"));
-    portRow->addWidget(caption(QStringLiteral("Serial &port:"), cmbCommPort));
+    portRow->addWidget(Caption(QStringLiteral("Serial &port:"), cmbCommPort));
     portRow->addWidget(cmbCommPort);
     portRow->addWidget(cmdOpen);
     portRow->addStretch(1);

@@ -1,5 +1,6 @@
 #include "device/frmSettings.h"
 
+#include "platform/Caption.h"
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QDoubleSpinBox>
@@ -23,12 +24,6 @@ QDoubleSpinBox* number(double low, double high, int decimals, double step, const
     return box;
 }
 
-QLabel* caption(const QString& text, QWidget* buddy)
-{
-    auto* l = new QLabel(text);
-    l->setBuddy(buddy);
-    return l;
-}
 
 } // namespace
 
@@ -58,12 +53,12 @@ frmSettings::frmSettings(const BenchSettings& s, QWidget* parent)
     unit_->setCurrentIndex(std::max(0, unit_->findData(s.unit)));
 
     auto* form = new QFormLayout;
-    form->addRow(caption(QStringLiteral("A reading is &live for"), fresh_), fresh_);
-    form->addRow(caption(QStringLiteral("&Steady over the last"), window_), window_);
-    form->addRow(caption(QStringLiteral("Steady &band, of the load"), percent_), percent_);
-    form->addRow(caption(QStringLiteral("Steady band, at leas&t"), units_), units_);
-    form->addRow(caption(QStringLiteral("\"Add\" &averages"), average_), average_);
-    form->addRow(caption(QStringLiteral("Load &unit"), unit_), unit_);
+    form->addRow(Caption(QStringLiteral("A reading is &live for"), fresh_), fresh_);
+    form->addRow(Caption(QStringLiteral("&Steady over the last"), window_), window_);
+    form->addRow(Caption(QStringLiteral("Steady &band, of the load"), percent_), percent_);
+    form->addRow(Caption(QStringLiteral("Steady band, at leas&t"), units_), units_);
+    form->addRow(Caption(QStringLiteral("\"Add\" &averages"), average_), average_);
+    form->addRow(Caption(QStringLiteral("Load &unit"), unit_), unit_);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);

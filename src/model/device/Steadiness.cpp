@@ -116,12 +116,26 @@ bool SteadyWindow::settled(qint64 now) const
 
 std::optional<Averaged> AutoCapture::next(const SteadyWindow& window, qint64 now)
 {
-    if (!window.settled(now))
+    // Whether the load has moved is judged on the window's mean, not on the
+    // reading to be recorded: two single readings of a held shaft differ by
+    // their noise, which would record the same load again and again.
+    const std::optional<double> mean = window.steadyMean(now);
+    if (last_ && !moved_) {
+        // A load still creeping after it was recorded drifts on by about the
+        // band; only an unsteady window or a drift of twice the band is the
+        // shaft moved to its next place.
+        if (mean && std::fabs(*mean - *last_) <= 2 * SteadyBand(*last_, window.settings()))
+            return std::nullopt;
+        moved_ = true;
+    }
+    if (!mean || !window.settled(now)
+        || (last_ && std::fabs(*mean - *last_) <= SteadyBand(*last_, window.settings())))
         return std::nullopt;
     const std::optional<Averaged> a = window.averaged(now);
-    if (!a || (last_ && std::fabs(a->mean - *last_) <= SteadyBand(*last_, window.settings())))
-        return std::nullopt;
-    last_ = a->mean;
+    if (a) {
+        last_ = *mean;
+        moved_ = false;
+    }
     return a;
 }
 

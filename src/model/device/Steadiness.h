@@ -74,10 +74,15 @@ public:
     // Called for each new reading while "Auto" is on.
     std::optional<Averaged> next(const SteadyWindow& window, qint64 now);
     // "Auto" switched on, or the port opened afresh: the next steady load counts.
-    void reset() { last_.reset(); }
+    void reset()
+    {
+        last_.reset();
+        moved_ = true;
+    }
 
 private:
     std::optional<double> last_;
+    bool moved_ = true;
 };
 
 } // namespace tarvex

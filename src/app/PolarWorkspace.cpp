@@ -202,7 +202,8 @@ void PolarWorkspace::Tab1cmdSine_Click()
 {
     if (table().Rows() < 3)
         return;
-    frmSinePlot form(table(), Tab1cmbRange->currentText(), *platform().messageBox, window());
+    frmSinePlot form(table(), Tab1cmbRange->currentText(), *platform().messageBox,
+                     AnalyzeSpine(NumberRowsOf(table()).points), window());
     form.ShowModal();
 }
 

@@ -2,6 +2,7 @@
 // chart and the sine view. Cases are in tests/golden/polar.txt; the drawings
 // named there are display lists under tests/golden/charts/, in chart units.
 #include "Golden.h"
+#include "analysis/SpineAnalysis.h"
 #include "charts/polar/PolarChart.h"
 #include "charts/polar/SineView.h"
 #include "numbers/Numbers.h"
@@ -22,11 +23,25 @@ QString num(double v)
 
 QString point(const QPointF& p) { return QLatin1Char('(') + golden::number(p.x()) + QLatin1Char(' ') + golden::number(p.y()) + QLatin1Char(')'); }
 
-// "degree,load;..." or "even N": N rows at an even interval, loads 80 sin(angle).
+// "degree,load;...", "even N": N rows at an even interval, loads 80 sin(angle),
+// or "shaft N MEAN SPINE%@DEG BEND@DEG": N rows of a shaft with that spine and bend.
 void fill(DataTable& t, const QString& rows)
 {
     QStringList list = rows.split(QLatin1Char(';'));
-    if (rows.startsWith(QLatin1String("even "))) {
+    if (rows.startsWith(QLatin1String("shaft "))) {
+        const QStringList f = rows.split(QLatin1Char(' '));
+        const int n = f[1].toInt();
+        const double mean = f[2].toDouble(), spine = f[3].section('@', 0, 0).toDouble() * mean / 200,
+                     spineAt = f[3].section('@', 1).toDouble(), bend = f[4].section('@', 0, 0).toDouble(),
+                     bendAt = f[4].section('@', 1).toDouble();
+        list.clear();
+        for (int i = 0; i < n; ++i) {
+            const double deg = 360.0 * i / n;
+            list << NumberText(deg) + QLatin1Char(',')
+                    + NumberText(mean + bend * std::cos((deg - bendAt) / 180 * kChartPi)
+                                 + spine * std::cos(2 * (deg - spineAt) / 180 * kChartPi));
+        }
+    } else if (rows.startsWith(QLatin1String("even "))) {
         const int n = rows.mid(5).toInt();
         list.clear();
         for (int i = 0; i < n; ++i) {
@@ -61,6 +76,50 @@ QString polarSummary(const PictureArea& area)
     return QStringLiteral("figure %1 | markers %2 | dots %3 | %4 ops")
         .arg(figure.join(QLatin1Char(' ')), markers.join(QLatin1Char(' ')), dots.join(QLatin1Char(' ')))
         .arg(area.picture()->ops.size());
+}
+
+// The fitted curve and its parts over a sine view: how far the fit passes
+// from the readings at their columns, and the span of each curve in loads.
+QString sineFitSummary(const PictureArea& area, double range, double centre)
+{
+    const auto at = [&](QPointF r) { return QPointF(area.ScaleLeft() + r.x() * area.ScaleWidth(), area.ScaleTop() + r.y() * area.ScaleHeight()); };
+    QMap<long, double> readings;
+    struct Span { int lines = 0; double low = 1e300, high = -1e300; QMap<long, double> at; Qt::PenStyle style = Qt::SolidLine; };
+    QMap<QString, Span> spans;
+    const QMap<QRgb, QString> names{{sine_colors::kFit.rgb(), "fit"}, {sine_colors::kOnce.rgb(), "once"}, {sine_colors::kTwice.rgb(), "twice"}};
+    for (const DrawOp& op : area.picture()->ops) {
+        if (op.kind != DrawOp::Line)
+            continue;
+        const QPointF a = at(op.a), b = at(op.b);
+        if (op.color == sine_colors::kCurve) {
+            readings[std::lround(a.x())] = a.y();
+            readings[std::lround(b.x())] = b.y();
+        } else if (names.contains(op.color.rgb())) {
+            Span& s = spans[names[op.color.rgb()]];
+            ++s.lines;
+            s.style = op.style;
+            for (const QPointF& p : {a, b}) {
+                s.low = std::min(s.low, centre + p.y() * range / 500);
+                s.high = std::max(s.high, centre + p.y() * range / 500);
+                s.at[std::lround(p.x())] = p.y();
+            }
+        }
+    }
+    QStringList out;
+    for (auto it = spans.cbegin(); it != spans.cend(); ++it) {
+        QString line = QStringLiteral("%1 %2 lines%3 from %4 to %5")
+                           .arg(it.key()).arg(it->lines).arg(it->style == Qt::SolidLine ? QString() : QStringLiteral(" dotted"))
+                           .arg(it->low, 0, 'f', 3).arg(it->high, 0, 'f', 3);
+        if (it.key() == QLatin1String("fit")) {
+            double miss = 0;
+            for (auto r = readings.cbegin(); r != readings.cend(); ++r)
+                if (it->at.contains(r.key()))
+                    miss = std::max(miss, std::fabs(it->at[r.key()] - *r) * range / 500);
+            line += QStringLiteral(", misses the readings by %1").arg(miss, 0, 'f', 4);
+        }
+        out << line;
+    }
+    return out.isEmpty() ? QStringLiteral("no fit drawn") : out.join(QStringLiteral(" | "));
 }
 
 // Columns of the grid, the labels left and under, the zero line, the curve.
@@ -145,6 +204,24 @@ QString run(const QStringList& in)
                   .arg(step ? QString::number(*step) : QStringLiteral("none"))
                   .arg(area.picture()->ops.empty() ? QStringLiteral("nothing drawn") : sineSummary(area))
                   .arg(area.DrawWidth());
+    } else if (what == QLatin1String("sinefit")) {
+        DataTable table;
+        fill(table, in[2]);
+        PictureArea area(QSize(615, 351), QColor(0, 0, 64));
+        const SpineAnalysis a = AnalyzeSpine(NumberRowsOf(table).points);
+        const bool zoomed = in[3].contains(QLatin1String("zoom"));
+        const SineZoom zoom = (zoomed ? ZoomedSineScale(table, a) : std::nullopt).value_or(SineZoom{0.0, in[1].toDouble()});
+        const QString range = QString::number(zoom.range, 'g', 17);
+        DrawSineView(area, table, range, zoom.centre);
+        DrawSineFit(area, table, range, a, in[3].contains(QLatin1String("parts")), zoom.centre);
+        out = sineFitSummary(area, zoom.range, zoom.centre);
+        if (zoomed) {
+            QStringList left;
+            for (const DrawOp& op : area.picture()->ops)
+                if (op.kind == DrawOp::Text && op.a.x() < 0.02)
+                    left << op.text.trimmed();
+            out = QStringLiteral("zoom %1 +- %2, labels %3 | ").arg(zoom.centre).arg(zoom.range).arg(left.join(' ')) + out;
+        }
     } else {
         return QStringLiteral("unknown");
     }

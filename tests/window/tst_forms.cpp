@@ -5,7 +5,9 @@
 
 #include "frmSplash.h"
 
+#include <QCheckBox>
 #include <QLabel>
+#include <QTextDocument>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QSvgRenderer>
@@ -94,7 +96,10 @@ QString sine(const QStringList& in)
     h.fill(Polar, in[1].split(';'));
     QStringList out;
     withModal([&] { h.click("Tab1cmdSine"); }, [&out](QWidget* form) {
-        out << QLatin1String(form->metaObject()->className()) + " titled " + form->windowTitle();
+        QTextDocument legend;
+        legend.setHtml(form->findChild<QLabel*>("lblLegend")->text());
+        out << QLatin1String(form->metaObject()->className()) + " titled " + form->windowTitle() + ": "
+                + legend.toPlainText().simplified() + (form->findChild<QCheckBox*>("chkParts")->isEnabled() ? ", parts offered" : "");
         form->close();
     });
     return out.join(',');

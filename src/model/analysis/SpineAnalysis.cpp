@@ -151,4 +151,17 @@ SpineAnalysis AnalyzeSpine(const std::vector<RowPoint>& readings, const GradeLim
     return a;
 }
 
+SpineFit SpineFitAt(const SpineAnalysis& a, double degrees)
+{
+    SpineFit f;
+    if (!a.ok())
+        return f;
+    // The results keep amplitude and phase of each term, from which the
+    // fitted terms follow: A cos t + B sin t = C cos(t - phase).
+    f.once = a.bendAmplitude * std::cos((degrees - a.bendAngle) * kDegree);
+    f.twice = a.spinePercent * a.mean / 200.0 * std::cos(2.0 * (degrees - a.spineAngle) * kDegree);
+    f.load = a.mean + f.once + f.twice;
+    return f;
+}
+
 } // namespace tarvex

@@ -48,6 +48,15 @@ struct SpineAnalysis {
 // x of each point is the angle in degrees, y the load.
 SpineAnalysis AnalyzeSpine(const std::vector<RowPoint>& readings, const GradeLimits& limits = {});
 
+// The fitted curve at an angle, and its two parts about the mean: what the
+// sine view draws over the readings.
+struct SpineFit {
+    double load = 0.0;     // mean + once + twice
+    double once = 0.0;     // the bend: peaks at bendAngle
+    double twice = 0.0;    // the stiffness: peaks in the stiff plane, lowest in the soft one
+};
+SpineFit SpineFitAt(const SpineAnalysis& a, double degrees);
+
 // The fewest readings the fit takes: five unknowns and one reading more, so
 // that the residuals say something about the noise.
 constexpr int kSpineMinReadings = 6;

@@ -1,9 +1,11 @@
 #include "charts/polar/SineView.h"
 
+#include "analysis/SpineAnalysis.h"
 #include "platform/PictureArea.h"
 #include "tables/DataTable.h"
 #include "numbers/Numbers.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -13,11 +15,11 @@ namespace {
 
 // Height of a load: +S on the top grid line, -S on the bottom one. Empty when
 // the division or the result is out of range (a scale range of 0 included).
-std::optional<double> loadHeight(const QString& loadText, double range)
+std::optional<double> loadHeight(const QString& loadText, double range, double centre)
 {
     if (range == 0.0)
         return std::nullopt;
-    const double y = (LeadingUserNumber(loadText) / range) * 500.0;
+    const double y = ((LeadingUserNumber(loadText) - centre) / range) * 500.0;
     if (!std::isfinite(y))
         return std::nullopt;
     return y;
@@ -39,7 +41,7 @@ QString SineScaleLabel(double value)
     return (value >= 0 ? QStringLiteral(" ") : QString()) + text + QStringLiteral(" ");
 }
 
-bool DrawSineView(PictureArea& SineDrawing, const DataTable& table, const QString& rangeText)
+bool DrawSineView(PictureArea& SineDrawing, const DataTable& table, const QString& rangeText, double centre)
 {
     using namespace sine_colors;
     PictureArea& d = SineDrawing;
@@ -57,7 +59,8 @@ bool DrawSineView(PictureArea& SineDrawing, const DataTable& table, const QStrin
         d.Line(0, y, 10000, y, kGrid);
         d.setCurrentX(-650);
         d.setCurrentY(y + 30);
-        d.Print(SineScaleLabel((y / 100.0) * static_cast<double>(g)));
+        d.Print(SineScaleLabel(centre == 0.0 ? (y / 100.0) * static_cast<double>(g)
+                                              : RoundHalfEven(centre + y / 500.0 * range, 9)));
     }
 
     const std::optional<int> step = SineColumnStep(table.Rows());
@@ -79,7 +82,7 @@ bool DrawSineView(PictureArea& SineDrawing, const DataTable& table, const QStrin
 
     d.Line(0, 0, 10000, 0);
     d.setDrawWidth(2);
-    const std::optional<double> first = loadHeight(table.TextMatrix(1, 1), range);
+    const std::optional<double> first = loadHeight(table.TextMatrix(1, 1), range, centre);
     if (!first)
         return false;
     d.PSet(0, *first);
@@ -88,7 +91,7 @@ bool DrawSineView(PictureArea& SineDrawing, const DataTable& table, const QStrin
     for (int x = st; x <= 10000; x += st) {
         if (k >= table.Rows())
             return false;
-        const std::optional<double> y = loadHeight(table.TextMatrix(k, 1), range);
+        const std::optional<double> y = loadHeight(table.TextMatrix(k, 1), range, centre);
         if (!y)
             return false;
         d.LineTo(x, *y);
@@ -96,6 +99,89 @@ bool DrawSineView(PictureArea& SineDrawing, const DataTable& table, const QStrin
     }
     d.setDrawWidth(1);
     return true;
+}
+
+std::optional<SineZoom> ZoomedSineScale(const DataTable& table, const SpineAnalysis& analysis)
+{
+    if (!analysis.ok())
+        return std::nullopt;
+    const StrictNumberReader reader;
+    double half = 0.0;
+    for (int r = 1; r < table.Rows(); ++r) {
+        const std::optional<double> angle = reader.toDouble(table.TextMatrix(r, 0));
+        const std::optional<double> load = reader.toDouble(table.TextMatrix(r, 1));
+        if (angle && load)
+            half = std::max({half, std::fabs(*load - analysis.mean),
+                             std::fabs(SpineFitAt(analysis, *angle).load - analysis.mean)});
+    }
+    // A quarter to spare; a table of one load all round still gets a scale.
+    const double wanted = std::max(half * 1.25, std::fabs(analysis.mean) * 1e-6);
+    if (!std::isfinite(wanted) || wanted <= 0.0)
+        return std::nullopt;
+    const double decade = std::pow(10.0, std::floor(std::log10(wanted)));
+    double range = 10.0 * decade;
+    for (const double m : {1.0, 2.0, 2.5, 5.0}) {
+        if (m * decade >= wanted) {
+            range = m * decade;
+            break;
+        }
+    }
+    // Rounding the centre moves it by at most a tenth of the range, which
+    // the quarter to spare covers.
+    const double fifth = range / 5.0;
+    return SineZoom{std::round(analysis.mean / fifth) * fifth, range};
+}
+
+void DrawSineFit(PictureArea& SineDrawing, const DataTable& table, const QString& rangeText,
+                 const SpineAnalysis& analysis, bool parts, double centre)
+{
+    using namespace sine_colors;
+    const double range = LeadingNumber(rangeText);
+    const std::optional<int> step = SineColumnStep(table.Rows());
+    if (!analysis.ok() || !step || range == 0.0 || !std::isfinite(range))
+        return;
+    const StrictNumberReader reader;
+    struct Part {
+        QColor color;
+        Qt::PenStyle style;
+        double (*load)(const SpineAnalysis&, const SpineFit&);
+    };
+    std::vector<Part> drawn{{kFit, Qt::SolidLine, [](const SpineAnalysis&, const SpineFit& f) { return f.load; }}};
+    if (parts) {
+        drawn.push_back({kOnce, Qt::DotLine, [](const SpineAnalysis& a, const SpineFit& f) { return a.mean + f.once; }});
+        drawn.push_back({kTwice, Qt::DotLine, [](const SpineAnalysis& a, const SpineFit& f) { return a.mean + f.twice; }});
+    }
+    // Enough pieces per column that a twice-per-turn wave between two rows
+    // 45 degrees apart still looks round.
+    constexpr int kPieces = 8;
+    PictureArea& d = SineDrawing;
+    for (const Part& part : drawn) {
+        d.setDrawStyle(part.style == Qt::DotLine ? PictureArea::Dot : PictureArea::Solid);
+        for (int k = 1; k + 1 < table.Rows() && (k - 1) * *step < 10000; ++k) {
+            const std::optional<double> from = reader.toDouble(table.TextMatrix(k, 0));
+            std::optional<double> to = reader.toDouble(table.TextMatrix(k + 1, 0));
+            if (!from || !to)
+                continue;
+            // A table that carries on past a full turn counts on from 360.
+            if (*to < *from)
+                *to += 360.0;
+            const double x0 = (k - 1) * *step;
+            for (int i = 0; i <= kPieces; ++i) {
+                const double t = *from + (*to - *from) * i / kPieces;
+                const double y = (part.load(analysis, SpineFitAt(analysis, t)) - centre) / range * 500.0;
+                const double x = x0 + double(*step) * i / kPieces;
+                if (!std::isfinite(y))
+                    break;
+                if (i == 0) {
+                    d.setCurrentX(x);
+                    d.setCurrentY(y);
+                } else {
+                    d.LineTo(x, y, part.color);
+                }
+            }
+        }
+    }
+    d.setDrawStyle(PictureArea::Solid);
 }
 
 } // namespace tarvex

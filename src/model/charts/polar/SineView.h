@@ -9,6 +9,7 @@
 
 namespace tarvex {
 
+struct SpineAnalysis;
 class DataTable;
 class PictureArea;
 
@@ -18,6 +19,9 @@ namespace sine_colors {
 inline const QColor kGrid(80, 80, 80);
 inline const QColor kFore(255, 255, 255);
 inline const QColor kCurve(255, 0, 0);
+inline const QColor kFit(255, 255, 0);
+inline const QColor kOnce(0, 255, 255);
+inline const QColor kTwice(0, 255, 0);
 } // namespace sine_colors
 
 // Column step for a table of `rows` rows (heading included): 10000 / (rows - 2)
@@ -32,6 +36,26 @@ QString SineScaleLabel(double value);
 // Clears `SineDrawing` and draws grid, labels, zero line and curve. Returns
 // false when the drawing had to stop (a scale range of 0, a column without a
 // row, arithmetic out of range); what was drawn up to there stays.
-bool DrawSineView(PictureArea& SineDrawing, const DataTable& table, const QString& rangeText);
+// With a `centre`, the middle grid line is that load instead of 0 and the
+// labels are worked out exactly (see SineZoom).
+bool DrawSineView(PictureArea& SineDrawing, const DataTable& table, const QString& rangeText,
+                  double centre = 0.0);
+
+// A scale that spreads the readings over the grid: on the chart's own scale
+// a 3 % swing on a 50 kg load is a flat line. `range` is a round number
+// (1, 2, 2.5 or 5 times a power of ten) so the labels are round too, and
+// `centre` a round multiple of a fifth of it near the mean.
+struct SineZoom {
+    double centre = 0.0;
+    double range = 0.0;
+};
+std::optional<SineZoom> ZoomedSineScale(const DataTable& table, const SpineAnalysis& analysis);
+
+// Over a view DrawSineView drew from the same table: the fitted curve and,
+// with `parts`, its once- and twice-per-turn parts about the mean, dotted.
+// Each is drawn between neighbouring rows whose angles are numbers, so a row
+// that is not breaks it there. Draws nothing without figures.
+void DrawSineFit(PictureArea& SineDrawing, const DataTable& table, const QString& rangeText,
+                 const SpineAnalysis& analysis, bool parts, double centre = 0.0);
 
 } // namespace tarvex

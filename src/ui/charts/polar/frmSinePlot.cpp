@@ -7,18 +7,27 @@
 #include "platform/Twips.h"
 #include "tables/DataTable.h"
 
+#include <QCheckBox>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
 
 namespace tarvex {
 
 namespace {
+
+QString swatch(const QColor& color, const QString& line, const QString& what)
+{
+    return QStringLiteral("<span style=\"background:#000040; color:%1\">&nbsp;%2&nbsp;</span>&nbsp;%3")
+        .arg(color.name(), line, what);
+}
+
 } // namespace
 
 frmSinePlot::frmSinePlot(const DataTable& table, const QString& rangeText, MessageBox& messageBox,
-                         QWidget* parent)
-    : QDialog(parent), table_(table), rangeText_(rangeText), messageBox_(messageBox)
+                         const SpineAnalysis& analysis, QWidget* parent)
+    : QDialog(parent), table_(table), analysis_(analysis), rangeText_(rangeText), messageBox_(messageBox)
 {
     setObjectName(QStringLiteral("frmSinePlot"));
     setWindowTitle(kAppTitle);
@@ -35,12 +44,40 @@ frmSinePlot::frmSinePlot(const DataTable& table, const QString& rangeText, Messa
     Command1->setDefault(true);
     connect(Command1, &QPushButton::clicked, this, &frmSinePlot::Command1_Click);
 
+    // Colour and words both, so the legend reads without telling colours apart.
+    using namespace sine_colors;
+    lblLegend = new QLabel;
+    lblLegend->setObjectName(QStringLiteral("lblLegend"));
+    lblLegend->setWordWrap(true);
+    chkParts = new QCheckBox(QStringLiteral("Show once- and twice-per-turn &parts"));
+    chkParts->setObjectName(QStringLiteral("chkParts"));
+    if (analysis_.ok()) {
+        lblLegend->setText(swatch(kCurve, QStringLiteral("&mdash;&mdash;"), QStringLiteral("readings"))
+                           + QStringLiteral("&nbsp;&nbsp; ")
+                           + swatch(kFit, QStringLiteral("&mdash;&mdash;"), QStringLiteral("fitted curve"))
+                           + QStringLiteral("&nbsp;&nbsp; ")
+                           + swatch(kOnce, QStringLiteral("&middot;&middot;&middot;&middot;"), QStringLiteral("once per turn (bend)"))
+                           + QStringLiteral("&nbsp;&nbsp; ")
+                           + swatch(kTwice, QStringLiteral("&middot;&middot;&middot;&middot;"), QStringLiteral("twice per turn (spine)")));
+    } else {
+        lblLegend->setText(QStringLiteral("No fitted curve: ") + analysis_.refusal.toHtmlEscaped() + QLatin1Char('.'));
+        chkParts->setEnabled(false);
+    }
+    chkZoom = new QCheckBox(QStringLiteral("&Zoom to the readings"));
+    chkZoom->setObjectName(QStringLiteral("chkZoom"));
+    chkZoom->setEnabled(analysis_.ok());
+    connect(chkParts, &QCheckBox::toggled, this, [this] { draw(); });
+    connect(chkZoom, &QCheckBox::toggled, this, [this] { draw(); });
+
     auto* outer = new QVBoxLayout(this);
     const int margin = TwipsToPixels(120);
     outer->setContentsMargins(margin, margin, margin, margin);
     outer->setSpacing(TwipsToPixels(255));
     outer->addWidget(SineDrawingView, 1);
+    outer->addWidget(lblLegend);
     auto* buttons = new QHBoxLayout;
+    buttons->addWidget(chkParts);
+    buttons->addWidget(chkZoom);
     buttons->addStretch(1);
     buttons->addWidget(Command1);
     buttons->addStretch(1);
@@ -63,8 +100,24 @@ void frmSinePlot::ShowModal()
 void frmSinePlot::Form_Load()
 {
     setWindowTitle(kAppTitle + QStringLiteral(" - Sine Plot"));
-    if (!DrawSineView(*SineDrawing, table_, rangeText_))
+    if (!draw())
         messageBox_.show(this, kSineViewFailure, MsgButtons::Ok, kAppTitle);
+}
+
+bool frmSinePlot::draw()
+{
+    if (chkZoom->isChecked()) {
+        if (const std::optional<SineZoom> zoom = ZoomedSineScale(table_, analysis_)) {
+            const QString range = QString::number(zoom->range, 'g', 17);
+            const bool drawn = DrawSineView(*SineDrawing, table_, range, zoom->centre);
+            DrawSineFit(*SineDrawing, table_, range, analysis_, chkParts->isChecked(), zoom->centre);
+            return drawn;
+        }
+    }
+    if (!DrawSineView(*SineDrawing, table_, rangeText_))
+        return false;
+    DrawSineFit(*SineDrawing, table_, rangeText_, analysis_, chkParts->isChecked());
+    return true;
 }
 
 void frmSinePlot::Command1_Click()

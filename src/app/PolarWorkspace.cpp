@@ -3,6 +3,7 @@
 #include "charts/polar/PolarChart.h"
 #include "charts/polar/frmSinePlot.h"
 #include "analysis/SpineText.h"
+#include "report/Report.h"
 #include "analysis/TableReadings.h"
 #include "device/Steadiness.h"
 #include "device/Capture.h"
@@ -192,6 +193,17 @@ SpineAnalysis PolarWorkspace::showSpine()
     return spine;
 }
 
+// The report keeps the figures only when there are some: a table too short
+// to analyse prints as it always did.
+void PolarWorkspace::describeResults(ReportPage& page) const
+{
+    const SpineAnalysis spine = AnalyzeSpine(NumberRowsOf(table()).points);
+    if (!spine.ok())
+        return;
+    page.resultsTitle = QStringLiteral("Spine and bend");
+    page.results = SpineFigureLines(spine, benchSettings().unit);
+}
+
 void PolarWorkspace::Tab1cmdClear_Click()
 {
     picture().Cls();
@@ -209,7 +221,11 @@ void PolarWorkspace::Tab1cmdSine_Click()
 
 void PolarWorkspace::DrawPolarPrintCopy(PictureArea& copy)
 {
-    StopWithMessage(DrawPolarChart(copy, table(), Tab1cmbRange->currentText(), true, tellUser()), tellUser());
+    if (StopWithMessage(DrawPolarChart(copy, table(), Tab1cmbRange->currentText(), true, tellUser()), tellUser()))
+        return;
+    // The report's chart shows the planes its figures name.
+    if (const SpineAnalysis spine = AnalyzeSpine(NumberRowsOf(table()).points); spine.ok())
+        DrawSpinePlanes(copy, spine.spineAngle, spine.nbpAngle, spine.spineSignificant);
 }
 
 bool PolarWorkspace::readFile(const QString& path, QString& note)

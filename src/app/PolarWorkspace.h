@@ -36,6 +36,7 @@ protected:
     bool readFile(const QString& path, QString& note) override;
     SaveResult writeFile(const QString& path, const QString& note, bool dataFile) const override;
     void drawPrintCopy(PictureArea& copy) override { DrawPolarPrintCopy(copy); }
+    void describeResults(ReportPage& page) const override;
 
 private:
     void DrawPolarPrintCopy(PictureArea& copy);

@@ -433,6 +433,7 @@ ReportPage TableWorkspace::reportPage(PictureArea& copy)
     page.rows.reserve(table_->Rows());
     for (int i = 0; i < table_->Rows(); ++i)
         page.rows.append({table_->TextMatrix(i, 0), table_->TextMatrix(i, 1)});
+    describeResults(page);
     return page;
 }
 

@@ -138,6 +138,8 @@ protected:
     virtual bool readFile(const QString& path, QString& note) = 0;
     virtual SaveResult writeFile(const QString& path, const QString& note, bool dataFile) const = 0;
     virtual void drawPrintCopy(PictureArea& copy) = 0;
+    // Figures the report shows under the chart, when the workspace has any.
+    virtual void describeResults(ReportPage&) const {}
 
     DataTable& table() const { return *table_; }
     DataTableView* view() const { return view_; }

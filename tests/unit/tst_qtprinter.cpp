@@ -117,7 +117,7 @@ private slots:
         QList<QStringList> rows{{QStringLiteral("X"), QStringLiteral("Y")}};
         for (int i = 1; i < 4; ++i)
             rows.append({QString::number(10 * i), QString::number(i * 2.5)});
-        ReportPage content{Workspace::Profile, chart.picture(), rows, QStringLiteral("Butt section stiff\r\nTip soft"), QStringLiteral("Tour X 65 R")};
+        ReportPage content{Workspace::Profile, chart.picture(), rows, QStringLiteral("Butt section stiff\r\nTip soft"), QStringLiteral("Tour X 65 R"), {}, {}};
         PrinterPage page(printer);
         QStringList failures;
         DrawProfileReport(page, 1.0, content, [&](const QString& d) { failures << d; });

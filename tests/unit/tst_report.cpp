@@ -59,7 +59,7 @@ QString run(QStringList in)
             pieces << golden::show(p);
         return pieces.join(QStringLiteral(" / "));
     }
-    if (what == QLatin1String("page")) {   // page | profile|polar | name | note | table rows | ratio | fail at | dump
+    if (what == QLatin1String("page")) {   // page | profile|polar | name | note | table rows | ratio | fail at | dump [| results]
         const bool polar = in[1] == QLatin1String("polar");
         FakePrinter printer;
         printer.setScaleMode(Printer::ScaleMode::Inches);
@@ -71,6 +71,10 @@ QString run(QStringList in)
         content.chart = in[2] == QLatin1String("no chart") ? Picture() : chartPicture(polar);
         content.note = golden::expand(in[3]);
         content.rows = in[4].isEmpty() ? QList<QStringList>() : tableRows(in[4].toInt());
+        if (in.size() > 8) {   // | results "title/line/..."
+            content.results = in[8].split(QLatin1Char('/'));
+            content.resultsTitle = content.results.takeFirst();
+        }
         PrinterPage page(printer);
         DrawReport(page, in[5].toDouble(), content, report);
         const QString why = in.value(7).isEmpty() ? QString() : golden::compare(QStringLiteral("report/%1.txt").arg(in[7]), dump(printer.page).toUtf8());

@@ -119,7 +119,7 @@ QString exportFile(const QStringList& in)
 {
     const Workspace ws = in[1] == "polar" ? Polar : Profile;
     WindowHarness h;
-    h.fill(ws, {"0,1", "90,2", "180,3"});
+    h.fill(ws, in.size() > 4 ? in[4].split(';') : QStringList{"0,1", "90,2", "180,3"});
     h.note(ws).setPlainText("bench 2, 21 C");
     h.click(WindowHarness::name(ws, "cmdPlot"));
     h.fakes.fileDialog->paths = {h.path(in[3])};

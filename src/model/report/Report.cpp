@@ -34,8 +34,24 @@ void drawPage(ReportTarget& t, double Ratio, const ReportPage& page, double char
 
         t.PaintPicture(page.chart, 0.3, 1, chartWidth, 3.7);
 
+        double noteAt = 4.8;
+        if (!page.results.isEmpty()) {
+            t.setCurrentX(0.4);
+            t.setCurrentY(noteAt);
+            t.setFontSize(12 * Ratio);
+            t.setFontBold(true);
+            t.Print(page.resultsTitle);
+            t.setFontBold(false);
+            t.setFontSize(10 * Ratio);
+            for (const QString& line : page.results) {
+                t.setCurrentX(0.4);
+                t.Print(line);
+            }
+            noteAt = t.CurrentY() + 0.1;
+        }
+
         t.setCurrentX(0.4);
-        t.setCurrentY(4.8);
+        t.setCurrentY(noteAt);
         t.setFontSize(14 * Ratio);
         t.setFontBold(true);
         t.Print(QStringLiteral("Note:"));
@@ -45,7 +61,7 @@ void drawPage(ReportTarget& t, double Ratio, const ReportPage& page, double char
         note.remove(QLatin1Char('\r'));
         const QStringList lines = note.isEmpty() ? QStringList() : note.split(QLatin1Char('\n'));
         t.setCurrentX(0.4);
-        t.setCurrentY(5.2);
+        t.setCurrentY(noteAt + 0.4);
         t.setFontSize(12 * Ratio);
         for (const QString& line : lines) {
             if (line.size() > 80) {

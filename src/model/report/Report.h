@@ -27,6 +27,10 @@ struct ReportPage {
     QList<QStringList> rows;                 // the table's cell texts, headings first
     QString note;
     QString shaftName;
+    // Figures worked out from the table, under the chart; the note follows
+    // them. None: the page is laid out as it always was.
+    QString resultsTitle;
+    QStringList results;
 };
 
 // Cuts a long note line into pieces of at most w characters, preferring the

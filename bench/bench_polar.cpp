@@ -2,6 +2,9 @@
 // drawing the same lines, circles, dots and texts into an image of the same
 // size. The measured side includes everything a Plot does: reading the table,
 // the polar point solver, recording, and rendering the recording.
+// And Plot with its spine figures (the fit, the panel's lines, the two
+// planes) against Plot without them: what the analysis adds to a Plot.
+#include "analysis/SpineText.h"
 #include "charts/polar/PolarChart.h"
 #include "charts/polar/SineView.h"
 #include "platform/PictureArea.h"
@@ -107,9 +110,9 @@ void drawPlain(const Plain& p, QImage& img)
     }
 }
 
-void report(const char* figure, double measured, double floor)
+void report(const char* figure, double measured, double floor, double goal = kGoal)
 {
-    std::printf("BENCH %s %.1f %.1f %.1f\n", figure, measured, floor, kGoal);
+    std::printf("BENCH %s %.1f %.1f %.2f\n", figure, measured, floor, goal);
 }
 
 } // namespace
@@ -135,6 +138,28 @@ int main(int argc, char** argv)
             },
             [&] { drawPlain(plain, img); }, runs);
         report("polar_plot_360_rows_us", measured, floor);
+    }
+    {
+        PictureArea area(QSize(333, 333), QColor(0, 0, 64));
+        QImage out;
+        QStringList lines;
+        const auto plot = [&] {
+            area.Cls();
+            DrawPolarChart(area, table, QStringLiteral("50"), false);
+        };
+        const auto [measured, floor] = medianMicros(
+            [&] {
+                plot();
+                const SpineAnalysis spine = AnalyzeSpine(NumberRowsOf(table).points);
+                lines = SpineFigureLines(spine, QStringLiteral("kg"));
+                DrawSpinePlanes(area, spine.spineAngle, spine.nbpAngle, spine.spineSignificant);
+                out = area.toImage();
+            },
+            [&] {
+                plot();
+                out = area.toImage();
+            }, runs);
+        report("polar_plot_with_spine_figures_us", measured, floor, 1.1);
     }
     {
         PictureArea area(QSize(615, 351), QColor(0, 0, 64));

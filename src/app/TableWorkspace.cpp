@@ -266,6 +266,7 @@ void TableWorkspace::headLoadColumn()
 void TableWorkspace::showSettings()
 {
     unit_->setText(receiver_.settings().unit);
+    settingsChanged();
 }
 
 void TableWorkspace::showSteadiness()
@@ -429,6 +430,7 @@ ReportPage TableWorkspace::reportPage(PictureArea& copy)
     ReportPage page;
     page.layout = kind_;
     page.chart = copy.picture();
+    page.figures = reportFigures();
     page.note = note_->toPlainText();
     page.rows.reserve(table_->Rows());
     for (int i = 0; i < table_->Rows(); ++i)

@@ -18,6 +18,7 @@
 #include "platform/Twips.h"
 #include "tables/Workspace.h"
 
+#include <QStringList>
 #include <QWidget>
 #include <functional>
 #include <optional>
@@ -138,6 +139,10 @@ protected:
     virtual bool readFile(const QString& path, QString& note) = 0;
     virtual SaveResult writeFile(const QString& path, const QString& note, bool dataFile) const = 0;
     virtual void drawPrintCopy(PictureArea& copy) = 0;
+    // Lines of figures the report prints under the chart; none by default.
+    virtual QStringList reportFigures() const { return {}; }
+    // The bench settings changed (after the unit beside the live box is shown).
+    virtual void settingsChanged() {}
 
     DataTable& table() const { return *table_; }
     DataTableView* view() const { return view_; }

@@ -34,8 +34,19 @@ void drawPage(ReportTarget& t, double Ratio, const ReportPage& page, double char
 
         t.PaintPicture(page.chart, 0.3, 1, chartWidth, 3.7);
 
+        double noteTop = 4.8;
+        if (!page.figures.isEmpty()) {
+            t.setFontSize(9 * Ratio);
+            t.setCurrentY(4.8);
+            for (const QString& line : page.figures) {
+                t.setCurrentX(0.4);
+                t.Print(line);
+            }
+            noteTop = t.CurrentY() + 0.1;
+        }
+
         t.setCurrentX(0.4);
-        t.setCurrentY(4.8);
+        t.setCurrentY(noteTop);
         t.setFontSize(14 * Ratio);
         t.setFontBold(true);
         t.Print(QStringLiteral("Note:"));
@@ -45,7 +56,7 @@ void drawPage(ReportTarget& t, double Ratio, const ReportPage& page, double char
         note.remove(QLatin1Char('\r'));
         const QStringList lines = note.isEmpty() ? QStringList() : note.split(QLatin1Char('\n'));
         t.setCurrentX(0.4);
-        t.setCurrentY(5.2);
+        t.setCurrentY(noteTop + 0.4);
         t.setFontSize(12 * Ratio);
         for (const QString& line : lines) {
             if (line.size() > 80) {

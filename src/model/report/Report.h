@@ -27,13 +27,16 @@ struct ReportPage {
     QList<QStringList> rows;                 // the table's cell texts, headings first
     QString note;
     QString shaftName;
+    // Lines of figures under the chart, in columns for a fixed-width font;
+    // the note moves down to make room.
+    QStringList figures;
 };
 
 // Cuts a long note line into pieces of at most w characters, preferring the
 // last blank beyond the middle; always ends with one empty piece.
 QStringList WrapText(QString s, std::int16_t w);
 
-// The profile report: chart 6.3 x 3.7 inches. On a failure the description is
+// The profile report: chart 6.3 x 3.7 inches, the figures under it. On a failure the description is
 // shown once and the drawing stops; what was drawn stays.
 void DrawProfileReport(ReportTarget& target, double Ratio, const ReportPage& page,
                        const MessageSink& onFailure);

@@ -4,7 +4,13 @@
 //
 //   BENCH xychart_50_curves_of_13_points_1920x1080 <ms> <floor ms> 2
 //   BENCH xychart_1_curve_of_32767_points_1920x1080 <ms> <floor ms> 2
+//
+// The EI view: the same 50 curves converted to EI, their zone figures worked
+// out and the chart drawn, against drawing them as loads.
+//
+//   BENCH xychart_ei_view_of_50_curves_1920x1080 <ms> <load chart ms> 1.5
 
+#include "charts/xy/ProfileViews.h"
 #include "charts/xy/XYChart.h"
 #include "platform/PictureArea.h"
 #include "tables/DataTable.h"
@@ -161,6 +167,36 @@ void benchOneLongCurve()
     report("xychart_1_curve_of_32767_points_1920x1080", measured, floor);
 }
 
+void benchEiView()
+{
+    DataTable table(2);
+    XYChartState chart;
+    PictureArea area(kDesignSize, QColor(0, 0, 64));
+    for (int c = 0; c < 50; ++c) {
+        fillTable(table, 13, c * 0.2);
+        chart.plotted = false;
+        DrawXYChart(area, table, chart, false, {});
+    }
+    BenchSettings bench;
+    bench.unit = QStringLiteral("lbf");
+    bench.span = 15;
+    bench.deflection = 0.1;
+    const auto ei = [&] {
+        const CurvesView view = EiView(chart.curves, bench);
+        DrawCurves(area, view.curves, view.numbers, view.heading, false, xychart::kScreenLabelColor);
+        const QImage image = area.toImage(kImageSize);
+        (void)image;
+    };
+    const auto load = [&] {
+        DrawStoredCurves(area, chart.curves, false, xychart::kScreenLabelColor);
+        const QImage image = area.toImage(kImageSize);
+        (void)image;
+    };
+    const auto [measured, floor] = timeBoth(ei, load, 30);
+    std::printf("BENCH %s %.4f %.4f 1.5\n", "xychart_ei_view_of_50_curves_1920x1080", measured, floor);
+    std::fflush(stdout);
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -168,5 +204,6 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     benchManyCurves();
     benchOneLongCurve();
+    benchEiView();
     return 0;
 }

@@ -112,9 +112,9 @@ void drawPlain(const std::vector<Segment>& segments, const QColor& background)
     }
 }
 
-void report(const char* figure, double measured, double floor)
+void report(const char* figure, double measured, double floor, const char* goal = "2")
 {
-    std::printf("BENCH %s %.4f %.4f 2\n", figure, measured, floor);
+    std::printf("BENCH %s %.4f %.4f %s\n", figure, measured, floor, goal);
     std::fflush(stdout);
 }
 
@@ -193,8 +193,7 @@ void benchEiView()
         (void)image;
     };
     const auto [measured, floor] = timeBoth(ei, load, 30);
-    std::printf("BENCH %s %.4f %.4f 1.5\n", "xychart_ei_view_of_50_curves_1920x1080", measured, floor);
-    std::fflush(stdout);
+    report("xychart_ei_view_of_50_curves_1920x1080", measured, floor, "1.5");
 }
 
 } // namespace

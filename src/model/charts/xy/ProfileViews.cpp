@@ -136,7 +136,9 @@ CurvesView DifferenceView(const XYCurveList& curves, int reference, const BenchS
     const Converted base = Convert(curves[static_cast<std::size_t>(reference) - 1], reference, g, scratch);
     view.notes << scratch.notes;
     if (base.points.empty()) {
-        view.refusal = QStringLiteral("No difference: curve %1 has no points to compare with.").arg(reference);
+        view.refusal = QStringLiteral("No difference: the reference has no points to compare with")
+                       + (scratch.notes.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(scratch.notes.join(QStringLiteral("; "))))
+                       + QLatin1Char('.');
         return view;
     }
     const QString of = ei ? QStringLiteral("EI") : QStringLiteral("Load");

@@ -8,6 +8,7 @@
 #include "platform/MessageBox.h"
 #include "platform/PictureArea.h"
 #include "platform/PictureAreaWidget.h"
+#include "report/Report.h"
 #include "platform/Caption.h"
 #include "tables/CellEditor.h"
 #include "tables/DataTableView.h"
@@ -21,6 +22,9 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QHeaderView>
+#include <QPixmap>
+#include <QTableWidget>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPlainTextEdit>
@@ -50,6 +54,10 @@ ProfileWorkspace::ProfileWorkspace(const Platform& platform, ReadingReceiver& re
     connect(Tab0cmdAdd, &QPushButton::clicked, this, &ProfileWorkspace::Tab0cmdAdd_Click);
     connect(Tab0cmdPlot, &QPushButton::clicked, this, &ProfileWorkspace::Tab0cmdPlot_Click);
     connect(Tab0cmdClear, &QPushButton::clicked, this, &ProfileWorkspace::Tab0cmdClear_Click);
+    connect(Tab0cmbView, &QComboBox::currentIndexChanged, this, &ProfileWorkspace::showView);
+    connect(Tab0cmbReference, &QComboBox::currentIndexChanged, this, &ProfileWorkspace::showView);
+    listReferences();
+    showView();
 }
 
 void ProfileWorkspace::buildPage()
@@ -90,12 +98,51 @@ void ProfileWorkspace::buildPage()
     setRow->addWidget(Tab0cmdGridClear);
     form->addRow(setRow);
 
+    Tab0cmbView = new QComboBox;
+    Tab0cmbView->setObjectName(QStringLiteral("Tab0cmbView"));
+    Tab0cmbView->addItems({QStringLiteral("Load"), QStringLiteral("EI"), QStringLiteral("Difference")});
+    Tab0cmbView->setToolTip(QStringLiteral("The curves as loads, as bending stiffness (EI), or as percent difference from the reference curve"));
+    Tab0cmbReference = new QComboBox;
+    Tab0cmbReference->setObjectName(QStringLiteral("Tab0cmbReference"));
+    Tab0cmbReference->setToolTip(QStringLiteral("The curve the others are compared with"));
+    Tab0cmbReference->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    Tab0cmbView->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    Tab0cmbReference->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+
     auto* left = new QVBoxLayout;
     left->addWidget(view(), 1);
     left->addWidget(layoutBox);
     grid->addLayout(left, 0, 0, 2, 1);
 
-    grid->addWidget(pictureView(), 0, 1);
+    Tab0lblView = new QLabel;
+    Tab0lblView->setObjectName(QStringLiteral("Tab0lblView"));
+    Tab0lblView->setWordWrap(true);
+    Tab0tblFigures = new QTableWidget;
+    Tab0tblFigures->setObjectName(QStringLiteral("Tab0tblFigures"));
+    Tab0tblFigures->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    Tab0tblFigures->verticalHeader()->hide();
+    Tab0tblFigures->verticalHeader()->setDefaultSectionSize(Tab0tblFigures->fontMetrics().height() + 4);
+    Tab0tblFigures->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    // Down to a header and one curve in the smallest window; more scroll,
+    // so the chart keeps its room.
+    const int line = Tab0tblFigures->fontMetrics().height() + 4;
+    Tab0tblFigures->setMinimumHeight(2 * line + 4);
+    // One line under the chart chooses the view; the figure table shows only
+    // in the EI and difference views, so the load chart keeps its room.
+    auto* viewRow = new QHBoxLayout;
+    viewRow->addWidget(Caption(QStringLiteral("Vie&w"), Tab0cmbView));
+    viewRow->addWidget(Tab0cmbView);
+    viewRow->addSpacing(12);
+    viewRow->addWidget(Caption(QStringLiteral("Reference cur&ve"), Tab0cmbReference));
+    viewRow->addWidget(Tab0cmbReference);
+    viewRow->addSpacing(12);
+    viewRow->addWidget(Tab0lblView, 1);
+    viewRow->addStretch(0);
+    auto* chartColumn = new QVBoxLayout;
+    chartColumn->addWidget(pictureView(), 1);
+    chartColumn->addLayout(viewRow);
+    chartColumn->addWidget(Tab0tblFigures);
+    grid->addLayout(chartColumn, 0, 1);
 
     auto* controls = new QHBoxLayout;
     load()->setMinimumWidth(120);
@@ -198,16 +245,136 @@ void ProfileWorkspace::Tab0cmdPlot_Click() { DrawXYChart(); }
 void ProfileWorkspace::Tab0cmdClear_Click()
 {
     ClearXYChart(picture(), chart_);
+    listReferences();
+    showView();
 }
 
 void ProfileWorkspace::DrawXYChart()
 {
-    tarvex::DrawXYChart(picture(), table(), chart_, NodesTicked(Tab0chkNode), tellUser());
+    const XYChartResult drawn = tarvex::DrawXYChart(picture(), table(), chart_, NodesTicked(Tab0chkNode), tellUser());
+    listReferences();
+    if (drawn == XYChartResult::Drawn && currentView() != ProfileView::Load)
+        showView();
 }
 
 void ProfileWorkspace::DrawXYPrintCopy(PictureArea& copy)
 {
-    tarvex::DrawXYPrintCopy(copy, table(), chart_.curves, NodesTicked(Tab0chkNode));
+    if (currentView() == ProfileView::Load) {
+        tarvex::DrawXYPrintCopy(copy, table(), chart_.curves, NodesTicked(Tab0chkNode));
+        return;
+    }
+    const CurvesView shown = viewOf(currentView());
+    if (shown.ok() && DrawCurves(copy, shown.curves, shown.numbers, shown.heading, NodesTicked(Tab0chkNode), std::nullopt))
+        copy.setForeColor(xychart::kPrintForeColor);
+}
+
+// ---- views of the curves -------------------------------------------------------
+
+ProfileView ProfileWorkspace::currentView() const
+{
+    return static_cast<ProfileView>(std::max(0, Tab0cmbView->currentIndex()));
+}
+
+CurvesView ProfileWorkspace::viewOf(ProfileView view) const
+{
+    // After Clear the stored curves wait for the next Plot to replace them;
+    // nothing is on show meanwhile.
+    static const XYCurveList none;
+    const XYCurveList& curves = chart_.curvesStored ? chart_.curves : none;
+    if (view == ProfileView::Difference)
+        return DifferenceView(curves, Tab0cmbReference->currentIndex(), benchSettings());
+    return EiView(curves, benchSettings());
+}
+
+void ProfileWorkspace::listReferences()
+{
+    const int count = chart_.curvesStored ? static_cast<int>(chart_.curves.size()) : 0;
+    const int kept = Tab0cmbReference->currentIndex() <= count ? Tab0cmbReference->currentIndex() : 0;
+    if (Tab0cmbReference->count() == count + 1 && kept == Tab0cmbReference->currentIndex())
+        return;
+    const QSignalBlocker quiet(Tab0cmbReference);
+    Tab0cmbReference->clear();
+    Tab0cmbReference->addItem(QStringLiteral("none"));
+    for (int i = 1; i <= count; ++i) {
+        QPixmap swatch(12, 12);
+        swatch.fill(XYCurveColor(i));
+        Tab0cmbReference->addItem(QIcon(swatch), QStringLiteral("Curve %1").arg(i));
+    }
+    Tab0cmbReference->setCurrentIndex(std::max(0, kept));
+}
+
+void ProfileWorkspace::showView()
+{
+    const ProfileView mode = currentView();
+    Tab0tblFigures->setVisible(mode != ProfileView::Load);
+    if (mode == ProfileView::Load) {
+        Tab0lblView->hide();
+        pictureView()->setMinimumHeight(0);
+        if (chart_.curvesStored && !DrawStoredCurves(picture(), chart_.curves, NodesTicked(Tab0chkNode), xychart::kScreenLabelColor))
+            picture().Cls();
+        return;
+    }
+    const CurvesView shown = viewOf(mode);
+    if (!shown.ok() || !DrawCurves(picture(), shown.curves, shown.numbers, shown.heading, NodesTicked(Tab0chkNode),
+                                   xychart::kScreenLabelColor))
+        picture().Cls();   // what is missing is said under the chart instead
+    const QString said = shown.ok() ? shown.notes.join(QLatin1Char('\n')) : shown.refusal;
+    Tab0lblView->setText(said);
+    Tab0lblView->setVisible(!said.isEmpty());
+
+    Tab0tblFigures->clear();
+    const QList<QStringList>& rows = shown.table;
+    Tab0tblFigures->setColumnCount(rows.isEmpty() ? 0 : static_cast<int>(rows.front().size()));
+    Tab0tblFigures->setRowCount(rows.isEmpty() ? 0 : static_cast<int>(rows.size()) - 1);
+    if (!rows.isEmpty())
+        Tab0tblFigures->setHorizontalHeaderLabels(rows.front());
+    for (int r = 1; r < rows.size(); ++r) {
+        for (int c = 0; c < rows[r].size(); ++c) {
+            auto* item = new QTableWidgetItem(rows[r][c]);
+            item->setTextAlignment(c == 0 ? Qt::AlignLeft | Qt::AlignVCenter : Qt::AlignRight | Qt::AlignVCenter);
+            if (c == 0) {
+                QPixmap swatch(10, 10);
+                swatch.fill(XYCurveColor(rows[r][0].toInt()));
+                item->setIcon(QIcon(swatch));
+            }
+            Tab0tblFigures->setItem(r - 1, c, item);
+        }
+    }
+    // As tall as its rows, up to a header and three curves.
+    const int line = Tab0tblFigures->verticalHeader()->defaultSectionSize();
+    Tab0tblFigures->setMaximumHeight(static_cast<int>(std::min<qsizetype>(rows.size(), 4)) * line + 8);
+    Tab0tblFigures->setVisible(rows.size() > 1);
+    // In the smallest window the table takes its room from the chart, not
+    // from the window's size; the load chart keeps the height it always had.
+    pictureView()->setMinimumHeight(Tab0tblFigures->isVisibleTo(this) ? 100 : 0);
+}
+
+void ProfileWorkspace::describeResults(ReportPage& page) const
+{
+    // The figures go on the page whatever the chart shows: EI once the bench
+    // geometry is set, the difference once a reference is marked.
+    QStringList lines;
+    const BenchSettings& bench = benchSettings();
+    if (chart_.curvesStored && MissingForEi(bench).isEmpty()) {
+        const QLocale locale;
+        const CurvesView ei = viewOf(ProfileView::Ei);
+        lines << QStringLiteral("EI, three-point bench: span %1 %3, deflection %2 %3, compliance %4 %3/%5")
+                     .arg(locale.toString(bench.span), locale.toString(bench.deflection), bench.lengthUnit,
+                          locale.toString(bench.compliance), bench.unit);
+        lines << FigureLines(ei);
+    }
+    if (chart_.curvesStored && Tab0cmbReference->currentIndex() > 0) {
+        const CurvesView difference = viewOf(ProfileView::Difference);
+        if (!lines.isEmpty())
+            lines << QString();
+        if (difference.ok())
+            lines << QStringLiteral("Difference: %1").arg(difference.heading);
+        lines << FigureLines(difference);
+    }
+    if (!lines.isEmpty()) {
+        page.resultsTitle = QStringLiteral("Stiffness along the shaft");
+        page.results = lines;
+    }
 }
 
 // ---- files -------------------------------------------------------------------

@@ -1,13 +1,18 @@
 #pragma once
 // Tab 0, "X/Y Plot": the profile table (load along the shaft), its row
 // lay-out, the "Add" button that records the live reading, the X/Y chart with
-// the curves stored by earlier Plots, and the row pop-up menu.
+// the curves stored by earlier Plots, and the row pop-up menu. The chart shows
+// the curves as loads, as EI, or as difference from a reference curve, with
+// their figures in a small table under it.
 
 #include "TableWorkspace.h"
 #include "charts/xy/ProfileCurveStore.h"
+#include "charts/xy/ProfileViews.h"
 
 class QCheckBox;
 class QComboBox;
+class QLabel;
+class QTableWidget;
 class QMenu;
 class QAction;
 class QPushButton;
@@ -37,6 +42,8 @@ public slots:
     void mnuFGridInsRow_Click();
     void mnuFGridDelRow_Click();
     void mnuFGridExtrRow_Click();
+    // The chart and the figures in the view chosen, of the curves on show.
+    void showView();
 
 protected:
     bool capture(double value) override;
@@ -44,12 +51,18 @@ protected:
     bool readFile(const QString& path, QString& note) override;
     SaveResult writeFile(const QString& path, const QString& note, bool dataFile) const override;
     void drawPrintCopy(PictureArea& copy) override { DrawXYPrintCopy(copy); }
+    void describeResults(ReportPage& page) const override;
+    void settingsChanged() override { showView(); }
 
 private:
     void DrawXYPrintCopy(PictureArea& copy);
     void buildPage();
     void buildRowMenu();
     bool askDeleteRow(int row);
+    ProfileView currentView() const;
+    CurvesView viewOf(ProfileView view) const;
+    // The reference list follows the curves on show.
+    void listReferences();
 
     XYChartState chart_;
     QLineEdit* Tab0txtStart = nullptr;
@@ -61,6 +74,10 @@ private:
     QPushButton* Tab0cmdPlot = nullptr;
     QPushButton* Tab0cmdClear = nullptr;
     QCheckBox* Tab0chkNode = nullptr;
+    QComboBox* Tab0cmbView = nullptr;
+    QComboBox* Tab0cmbReference = nullptr;
+    QLabel* Tab0lblView = nullptr;
+    QTableWidget* Tab0tblFigures = nullptr;
     QMenu* mnuFGridRows = nullptr;
 };
 

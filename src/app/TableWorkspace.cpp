@@ -266,6 +266,7 @@ void TableWorkspace::headLoadColumn()
 void TableWorkspace::showSettings()
 {
     unit_->setText(receiver_.settings().unit);
+    settingsChanged();
 }
 
 void TableWorkspace::showSteadiness()

@@ -18,6 +18,7 @@
 #include "platform/Twips.h"
 #include "tables/Workspace.h"
 
+#include <QStringList>
 #include <QWidget>
 #include <functional>
 #include <optional>
@@ -140,6 +141,8 @@ protected:
     virtual void drawPrintCopy(PictureArea& copy) = 0;
     // Figures the report shows under the chart, when the workspace has any.
     virtual void describeResults(ReportPage&) const {}
+    // The bench settings changed (after the unit beside the live box is shown).
+    virtual void settingsChanged() {}
 
     DataTable& table() const { return *table_; }
     DataTableView* view() const { return view_; }

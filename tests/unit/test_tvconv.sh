@@ -78,7 +78,9 @@ chmod 755 .
 chmod 000 sealed.tvl locked
 nobody=
 [ "$(id -u)" = 0 ] && nobody='setpriv --reuid=65534 --regid=65534 --clear-groups'
-touch out.txt err.txt after.lst tvconv.txt
+# Listed in before.lst themselves, so that no run of the loop takes them for
+# a file the converter wrote (find may start before the shell creates them).
+touch out.txt err.txt before.lst after.lst tvconv.txt
 find . -type f | sort > before.lst
 while IFS= read -r line; do
   [[ $line == *' =>'* && $line != '#'* ]] || { echo "$line"; continue; }

@@ -117,7 +117,8 @@ private slots:
         QList<QStringList> rows{{QStringLiteral("X"), QStringLiteral("Y")}};
         for (int i = 1; i < 4; ++i)
             rows.append({QString::number(10 * i), QString::number(i * 2.5)});
-        ReportPage content{Workspace::Profile, chart.picture(), rows, QStringLiteral("Butt section stiff\r\nTip soft"), QStringLiteral("Tour X 65 R"), {}, {}};
+        ReportPage content{Workspace::Profile, chart.picture(), rows, QStringLiteral("Butt section stiff\r\nTip soft"), QStringLiteral("Tour X 65 R"), QStringLiteral("Stiffness along the shaft"),
+                           {QStringLiteral("Curve  Tip (N·m²)"), QStringLiteral("1          20.18")}};
         PrinterPage page(printer);
         QStringList failures;
         DrawProfileReport(page, 1.0, content, [&](const QString& d) { failures << d; });
@@ -136,8 +137,10 @@ private slots:
         const QImage image = QImage::fromData(poppler("pdftoppm", "-r 50 -png -singlefile %1", pdf));
         if (text.isEmpty() || image.isNull())
             QSKIP("poppler-utils (pdftotext, pdftoppm) are not installed");
-        for (const char* shown : {"Tarvex Report (Tour X 65 R)", "Note:", "Butt section stiff", "inside"})
-            QVERIFY2(text.contains(QString::fromLatin1(shown)), shown);
+        for (const char* shown : {"Tarvex Report (Tour X 65 R)", "Note:", "Butt section stiff", "inside", "Tip (N·m²)"})
+            QVERIFY2(text.contains(QString::fromUtf8(shown)), shown);
+        // The figures under the chart push the note down, not over them.
+        QVERIFY2(text.indexOf(QStringLiteral("20.18")) < text.indexOf(QStringLiteral("Note:")), qPrintable(text));
         QVERIFY(!text.contains(QStringLiteral("beyond")) && !text.contains(QStringLiteral("below")));
         QVERIFY2(text.contains(QRegularExpression(QStringLiteral("\\b20\\s+5\\n"))), qPrintable(text));
         // One A4 landscape page, the printable corner a quarter inch in; the

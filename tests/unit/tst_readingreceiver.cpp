@@ -51,9 +51,11 @@ QString storedSettings(const QString& stored)
     BenchSettings again;
     b.save(s);
     again = BenchSettings::load(s);
-    return QStringLiteral("fresh %1 ms, steady %2 ms, band %3 % or %4, average %5, unit \"%6\"%7")
+    const QString missing = MissingForEi(b);
+    return QStringLiteral("fresh %1 ms, steady %2 ms, band %3 % or %4, average %5, unit \"%6\", span %7 %8, deflection %9 %8, compliance %10%11")
         .arg(b.freshMs).arg(b.steadyMs).arg(b.bandPercent).arg(b.bandUnits).arg(b.average).arg(b.unit)
-        .arg(again == b ? QString() : QStringLiteral(" (NOT KEPT)"));
+        .arg(b.span).arg(b.lengthUnit).arg(b.deflection).arg(b.compliance)
+        .arg((missing.isEmpty() ? QString() : QStringLiteral(" (EI lacks %1)").arg(missing)) + (again == b ? QString() : QStringLiteral(" (NOT KEPT)")));
 }
 
 } // namespace

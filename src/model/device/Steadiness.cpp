@@ -1,6 +1,7 @@
 #include "device/Steadiness.h"
 
 #include <QSettings>
+#include <QStringList>
 #include <algorithm>
 #include <cmath>
 
@@ -24,6 +25,11 @@ BenchSettings BenchSettings::load(QSettings& s)
     const QString unit = s.value(QStringLiteral("Bench/Unit")).toString();
     if (unit == QLatin1String("kg") || unit == QLatin1String("lbf") || unit == QLatin1String("N"))
         b.unit = unit;
+    if (s.value(QStringLiteral("Bench/LengthUnit")).toString() == QLatin1String("mm"))
+        b.lengthUnit = QStringLiteral("mm");
+    b.span = number("Bench/Span", b.span, 0, 1e5);
+    b.deflection = number("Bench/Deflection", b.deflection, 0, 1e4);
+    b.compliance = number("Bench/Compliance", b.compliance, 0, 1e3);
     return b;
 }
 
@@ -35,6 +41,38 @@ void BenchSettings::save(QSettings& s) const
     s.setValue(QStringLiteral("Bench/BandUnits"), bandUnits);
     s.setValue(QStringLiteral("Bench/Average"), average);
     s.setValue(QStringLiteral("Bench/Unit"), unit);
+    s.setValue(QStringLiteral("Bench/LengthUnit"), lengthUnit);
+    s.setValue(QStringLiteral("Bench/Span"), span);
+    s.setValue(QStringLiteral("Bench/Deflection"), deflection);
+    s.setValue(QStringLiteral("Bench/Compliance"), compliance);
+}
+
+BenchGeometry GeometryOf(const BenchSettings& s)
+{
+    BenchGeometry g;
+    g.lengthUnit = s.lengthUnit == QLatin1String("mm") ? LengthUnit::Millimetre : LengthUnit::Inch;
+    g.loadUnit = s.unit == QLatin1String("kg") ? LoadUnit::Kilogram
+               : s.unit == QLatin1String("N")  ? LoadUnit::Newton
+                                                : LoadUnit::PoundForce;
+    g.span = s.span;
+    g.deflection = s.deflection;
+    g.compliance = s.compliance;
+    return g;
+}
+
+QString MissingForEi(const BenchSettings& s)
+{
+    QStringList missing;
+    if (!(s.span > 0))
+        missing << QStringLiteral("the span");
+    if (!(s.deflection > 0))
+        missing << QStringLiteral("the deflection");
+    // Without it the loads' unit is unknown and so is every EI.
+    if (s.unit.isEmpty())
+        missing << QStringLiteral("the load unit");
+    if (missing.size() > 1)
+        return missing.mid(0, missing.size() - 1).join(QStringLiteral(", ")) + QStringLiteral(" and ") + missing.last();
+    return missing.join(QString());
 }
 
 double SteadyBand(double mean, const BenchSettings& settings)

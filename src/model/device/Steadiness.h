@@ -5,6 +5,8 @@
 // load, average it, take a zero from it, or record by itself once the load
 // has moved and settled again.
 
+#include "analysis/Stiffness.h"
+
 #include <QString>
 #include <deque>
 #include <optional>
@@ -21,11 +23,22 @@ struct BenchSettings {
     double bandUnits = 0.02;      // ...or in load units, whichever is larger
     int average = 1;              // "Add" records the mean of this many readings
     QString unit;                 // "kg", "lbf", "N" or empty: what the load cell sends
+    // The bench's geometry, for EI: three-point bending is the one set-up.
+    // 0 for span or deflection means not set.
+    QString lengthUnit = QStringLiteral("in");   // "in" or "mm": span, deflection, positions
+    double span = 0.0;
+    double deflection = 0.0;
+    double compliance = 0.0;      // length units per load unit
 
     static BenchSettings load(QSettings& settings);
     void save(QSettings& settings) const;
     friend bool operator==(const BenchSettings&, const BenchSettings&) = default;
 };
+
+// The settings as the EI routines take them, and what they still lack for
+// EI, in words ("the span and the load unit"); empty when nothing.
+BenchGeometry GeometryOf(const BenchSettings& settings);
+QString MissingForEi(const BenchSettings& settings);
 
 // Half-width of the steady band around `mean`.
 double SteadyBand(double mean, const BenchSettings& settings);

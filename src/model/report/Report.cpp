@@ -40,9 +40,10 @@ void drawPage(ReportTarget& t, double Ratio, const ReportPage& page, double char
             t.setCurrentY(noteAt);
             t.setFontSize(12 * Ratio);
             t.setFontBold(true);
-            t.Print(page.resultsTitle);
+            if (!page.resultsTitle.isEmpty())
+                t.Print(page.resultsTitle);
             t.setFontBold(false);
-            t.setFontSize(10 * Ratio);
+            t.setFontSize(9 * Ratio);
             for (const QString& line : page.results) {
                 t.setCurrentX(0.4);
                 t.Print(line);

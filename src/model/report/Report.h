@@ -27,8 +27,9 @@ struct ReportPage {
     QList<QStringList> rows;                 // the table's cell texts, headings first
     QString note;
     QString shaftName;
-    // Figures worked out from the table, under the chart; the note follows
-    // them. None: the page is laid out as it always was.
+    // Figures worked out from the table, under the chart: a title and lines
+    // in columns for a fixed-width font. The note moves down to make room;
+    // without them the page is laid out as it always was.
     QString resultsTitle;
     QStringList results;
 };
@@ -37,7 +38,7 @@ struct ReportPage {
 // last blank beyond the middle; always ends with one empty piece.
 QStringList WrapText(QString s, std::int16_t w);
 
-// The profile report: chart 6.3 x 3.7 inches. On a failure the description is
+// The profile report: chart 6.3 x 3.7 inches, the figures under it. On a failure the description is
 // shown once and the drawing stops; what was drawn stays.
 void DrawProfileReport(ReportTarget& target, double Ratio, const ReportPage& page,
                        const MessageSink& onFailure);

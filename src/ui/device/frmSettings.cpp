@@ -5,6 +5,7 @@
 #include <QDialogButtonBox>
 #include <QDoubleSpinBox>
 #include <QFormLayout>
+#include <QGroupBox>
 #include <QLabel>
 #include <QSpinBox>
 #include <QVBoxLayout>
@@ -45,12 +46,40 @@ frmSettings::frmSettings(const BenchSettings& s, QWidget* parent)
     for (const char* u : {"kg", "lbf", "N"})
         unit_->addItem(QLatin1String(u), QLatin1String(u));
 
+    setup_ = new QComboBox;
+    setup_->setObjectName(QStringLiteral("cmbSetup"));
+    setup_->addItem(QStringLiteral("Three-point: load at mid-span"));
+    lengthUnit_ = new QComboBox;
+    lengthUnit_->setObjectName(QStringLiteral("cmbLengthUnit"));
+    for (const char* u : {"in", "mm"})
+        lengthUnit_->addItem(QLatin1String(u), QLatin1String(u));
+    span_ = number(0, 1e5, 2, 0.5, QString(), "txtSpan");
+    deflection_ = number(0, 1e4, 3, 0.01, QString(), "txtDeflection");
+    compliance_ = number(0, 1e3, 5, 0.0001, QString(), "txtCompliance");
+    span_->setSpecialValueText(QStringLiteral("not set"));
+    deflection_->setSpecialValueText(QStringLiteral("not set"));
+    // The suffixes follow the units, so the figures are never read in the wrong one.
+    const auto showUnits = [this] {
+        const QString length = QLatin1Char(' ') + lengthUnit_->currentText();
+        span_->setSuffix(length);
+        deflection_->setSuffix(length);
+        const QString load = unit_->currentData().toString();
+        compliance_->setSuffix(length + QLatin1Char('/') + (load.isEmpty() ? QStringLiteral("load unit") : load));
+    };
+    connect(lengthUnit_, &QComboBox::currentIndexChanged, this, showUnits);
+    connect(unit_, &QComboBox::currentIndexChanged, this, showUnits);
+
     fresh_->setValue(double(s.freshMs) / 1000);
     window_->setValue(double(s.steadyMs) / 1000);
     percent_->setValue(s.bandPercent);
     units_->setValue(s.bandUnits);
     average_->setValue(s.average);
     unit_->setCurrentIndex(std::max(0, unit_->findData(s.unit)));
+    lengthUnit_->setCurrentIndex(std::max(0, lengthUnit_->findData(s.lengthUnit)));
+    span_->setValue(s.span);
+    deflection_->setValue(s.deflection);
+    compliance_->setValue(s.compliance);
+    showUnits();
 
     auto* form = new QFormLayout;
     form->addRow(Caption(QStringLiteral("A reading is &live for"), fresh_), fresh_);
@@ -59,11 +88,19 @@ frmSettings::frmSettings(const BenchSettings& s, QWidget* parent)
     form->addRow(Caption(QStringLiteral("Steady band, at leas&t"), units_), units_);
     form->addRow(Caption(QStringLiteral("\"Add\" &averages"), average_), average_);
     form->addRow(Caption(QStringLiteral("Load &unit"), unit_), unit_);
+    auto* geometry = new QGroupBox(QStringLiteral("Bench geometry, for EI"));
+    auto* bench = new QFormLayout(geometry);
+    bench->addRow(Caption(QStringLiteral("S&et-up"), setup_), setup_);
+    bench->addRow(Caption(QStringLiteral("Le&ngth unit"), lengthUnit_), lengthUnit_);
+    bench->addRow(Caption(QStringLiteral("S&pan"), span_), span_);
+    bench->addRow(Caption(QStringLiteral("&Deflection"), deflection_), deflection_);
+    bench->addRow(Caption(QStringLiteral("Bench co&mpliance"), compliance_), compliance_);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
+    layout->addWidget(geometry);
     layout->addWidget(buttons);
 }
 
@@ -76,6 +113,10 @@ BenchSettings frmSettings::settings() const
     s.bandUnits = units_->value();
     s.average = average_->value();
     s.unit = unit_->currentData().toString();
+    s.lengthUnit = lengthUnit_->currentData().toString();
+    s.span = span_->value();
+    s.deflection = deflection_->value();
+    s.compliance = compliance_->value();
     return s;
 }
 

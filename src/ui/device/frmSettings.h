@@ -1,6 +1,7 @@
 #pragma once
 // The bench settings: how fresh a reading must be to record, what counts as a
-// steady load, how many readings "Add" averages, and the load cell's unit.
+// steady load, how many readings "Add" averages, the load cell's unit, and the
+// bench's geometry that EI is worked out from.
 
 #include "device/Steadiness.h"
 
@@ -26,6 +27,11 @@ private:
     QDoubleSpinBox* units_ = nullptr;
     QSpinBox* average_ = nullptr;
     QComboBox* unit_ = nullptr;
+    QComboBox* setup_ = nullptr;
+    QComboBox* lengthUnit_ = nullptr;
+    QDoubleSpinBox* span_ = nullptr;
+    QDoubleSpinBox* deflection_ = nullptr;
+    QDoubleSpinBox* compliance_ = nullptr;
 };
 
 } // namespace tarvex

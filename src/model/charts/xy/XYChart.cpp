@@ -191,6 +191,12 @@ QColor XYCurveColor(int i)
 bool DrawStoredCurves(PictureArea& area, const XYCurveList& curves, bool drawNodes,
                       const std::optional<QColor>& labelColor, const QLocale& locale)
 {
+    return DrawCurves(area, curves, {}, QString(), drawNodes, labelColor, locale);
+}
+
+bool DrawCurves(PictureArea& area, const XYCurveList& curves, const std::vector<int>& numbers, const QString& heading,
+                bool drawNodes, const std::optional<QColor>& labelColor, const QLocale& locale)
+{
     const std::optional<DataRange> range = RangeOf(curves);
     if (!range)
         return false;
@@ -207,11 +213,16 @@ bool DrawStoredCurves(PictureArea& area, const XYCurveList& curves, bool drawNod
     std::size_t points = 0;
     for (const XYCurve& c : curves)
         points += c.X.size();
-    area.reserve(2 * static_cast<std::size_t>(x->n + y->n + 2) + points * (drawNodes ? 2 : 1) + 2 * curves.size());
+    area.reserve(2 * static_cast<std::size_t>(x->n + y->n + 2) + 1 + points * (drawNodes ? 2 : 1) + 2 * curves.size());
     DrawGrid(area, *x, Direction::Vertical, left + 50, locale);
     DrawGrid(area, *y, Direction::Horizontal, left + 50, locale);
+    if (!heading.isEmpty()) {
+        area.setCurrentX(100);
+        area.setCurrentY(kHeight - 20);
+        area.Print(heading);
+    }
     for (std::size_t i = 0; i < curves.size(); ++i)
-        DrawCurve(area, curves[i], static_cast<int>(i) + 1, *x, *y, drawNodes);
+        DrawCurve(area, curves[i], i < numbers.size() ? numbers[i] : static_cast<int>(i) + 1, *x, *y, drawNodes);
     area.setDrawWidth(1);
     return true;
 }

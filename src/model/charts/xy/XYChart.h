@@ -63,4 +63,10 @@ void ClearXYChart(PictureArea& area, XYChartState& chart);
 bool DrawStoredCurves(PictureArea& area, const XYCurveList& curves, bool drawNodes,
                       const std::optional<QColor>& labelColor, const QLocale& locale = QLocale::system());
 
+// The same for curves worked out from the stored ones: each drawn in the
+// colour of its number (`numbers`, from 1, one per curve), with `heading`
+// naming the Y axis and its unit at the top left of the plot area.
+bool DrawCurves(PictureArea& area, const XYCurveList& curves, const std::vector<int>& numbers, const QString& heading,
+                bool drawNodes, const std::optional<QColor>& labelColor, const QLocale& locale = QLocale::system());
+
 } // namespace tarvex

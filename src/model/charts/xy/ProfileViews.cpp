@@ -1,0 +1,200 @@
+#include "charts/xy/ProfileViews.h"
+
+#include <QStringList>
+#include <algorithm>
+#include <cmath>
+
+namespace tarvex {
+
+namespace {
+
+const QString kNm2 = QStringLiteral("N·m²");
+
+// A stored curve's points as the analysis takes them. A value the table could
+// not hold in single precision is stored as infinity or cut short to zeros;
+// the former is left out and named rather than turned into a nonsense EI.
+std::vector<RowPoint> PointsOf(const XYCurve& curve, QStringList& leftOut)
+{
+    std::vector<RowPoint> points;
+    points.reserve(curve.X.size());
+    for (std::size_t j = 0; j < curve.X.size() && j < curve.Y.size(); ++j) {
+        if (std::isfinite(curve.X[j]) && std::isfinite(curve.Y[j]))
+            points.push_back({static_cast<int>(j) + 1, curve.X[j], curve.Y[j]});
+        else
+            leftOut << QString::number(j + 1);
+    }
+    return points;
+}
+
+QString RowsNote(int number, const QStringList& rows)
+{
+    return QStringLiteral("Curve %1: row%2 %3 not a number, left out")
+        .arg(number)
+        .arg(rows.size() > 1 ? QStringLiteral("s") : QString(), rows.join(QStringLiteral(", ")));
+}
+
+// The view draws what it can of a curve: the axes need three points of it.
+bool Chartable(CurvesView& view, int number, const XYCurve& curve)
+{
+    if (curve.X.size() >= 3)
+        return true;
+    view.notes << QStringLiteral("Curve %1: fewer than 3 points, not drawn").arg(number);
+    return false;
+}
+
+struct Converted {
+    std::vector<RowPoint> points;   // (position, EI in N m^2) or (position, load)
+    EiCurve ei;
+};
+
+Converted Convert(const XYCurve& curve, int number, const BenchGeometry* geometry, CurvesView& view)
+{
+    Converted c;
+    QStringList leftOut;
+    c.points = PointsOf(curve, leftOut);
+    if (!leftOut.isEmpty())
+        view.notes << RowsNote(number, leftOut);
+    if (!geometry)
+        return c;
+    c.ei = ConvertToEi(c.points, *geometry);
+    if (!c.ei.ok()) {
+        view.notes << QStringLiteral("Curve %1: no EI: %2").arg(number).arg(c.ei.refusal);
+        c.points.clear();
+        return c;
+    }
+    for (std::size_t j = 0; j < c.points.size(); ++j)
+        c.points[j].y = c.ei.points[j].nM2;
+    return c;
+}
+
+XYCurve AsCurve(const std::vector<RowPoint>& points)
+{
+    XYCurve c;
+    c.X.reserve(points.size());
+    c.Y.reserve(points.size());
+    for (const RowPoint& p : points) {
+        c.X.push_back(static_cast<float>(p.x));
+        c.Y.push_back(static_cast<float>(p.y));
+    }
+    return c;
+}
+
+} // namespace
+
+CurvesView EiView(const XYCurveList& curves, const BenchSettings& bench, const QLocale& locale)
+{
+    CurvesView view;
+    if (const QString missing = MissingForEi(bench); !missing.isEmpty()) {
+        view.refusal = QStringLiteral("No EI: the bench settings lack %1 (Option > Settings).").arg(missing);
+        return view;
+    }
+    if (curves.empty()) {
+        view.refusal = QStringLiteral("No EI: nothing is plotted yet.");
+        return view;
+    }
+    const BenchGeometry geometry = GeometryOf(bench);
+    view.heading = QStringLiteral("EI (%1)").arg(kNm2);
+    view.table << QStringList{QStringLiteral("Curve"),          QStringLiteral("Tip (%1)").arg(kNm2),
+                              QStringLiteral("Mid (%1)").arg(kNm2), QStringLiteral("Butt (%1)").arg(kNm2),
+                              QStringLiteral("Butt/tip"),       QStringLiteral("Slope (%/in)"),
+                              QStringLiteral("Index (%1)").arg(kNm2)};
+    const auto number = [&locale](double v) { return locale.toString(v, 'f', 2); };
+    for (std::size_t i = 0; i < curves.size(); ++i) {
+        const int n = static_cast<int>(i) + 1;
+        const Converted c = Convert(curves[i], n, &geometry, view);
+        if (c.points.empty())
+            continue;
+        const ZoneFigures z = EiZones(c.ei, geometry.lengthUnit);
+        if (z.ok())
+            view.table << QStringList{QString::number(n),       number(z.tip),
+                                      number(z.mid),            number(z.butt),
+                                      number(z.buttTipRatio),   number(z.slopePercentPerIn),
+                                      number(z.stiffnessIndex)};
+        else
+            view.notes << QStringLiteral("Curve %1: no zone figures: %2").arg(n).arg(z.refusal);
+        if (Chartable(view, n, curves[i])) {
+            view.curves.push_back(AsCurve(c.points));
+            view.numbers.push_back(n);
+        }
+    }
+    if (view.curves.empty())
+        view.refusal = QStringLiteral("No EI: ") + view.notes.join(QStringLiteral("; "));
+    return view;
+}
+
+CurvesView DifferenceView(const XYCurveList& curves, int reference, const BenchSettings& bench, const QLocale& locale)
+{
+    CurvesView view;
+    if (reference < 1 || reference > static_cast<int>(curves.size())) {
+        view.refusal = QStringLiteral("No difference: mark one of the plotted curves as the reference.");
+        return view;
+    }
+    const bool ei = MissingForEi(bench).isEmpty();
+    const BenchGeometry geometry = GeometryOf(bench);
+    const BenchGeometry* g = ei ? &geometry : nullptr;
+    CurvesView scratch;   // the reference's own notes are told with its row
+    const Converted base = Convert(curves[static_cast<std::size_t>(reference) - 1], reference, g, scratch);
+    view.notes << scratch.notes;
+    if (base.points.empty()) {
+        view.refusal = QStringLiteral("No difference: the reference has no points to compare with")
+                       + (scratch.notes.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(scratch.notes.join(QStringLiteral("; "))))
+                       + QLatin1Char('.');
+        return view;
+    }
+    const QString of = ei ? QStringLiteral("EI") : QStringLiteral("Load");
+    view.heading = QStringLiteral("%1 against curve %2 (%)").arg(of).arg(reference);
+    view.table << QStringList{QStringLiteral("Curve"), QStringLiteral("RMS (%)"), QStringLiteral("Largest (%)"),
+                              QStringLiteral("At (%1)").arg(bench.lengthUnit)};
+    const auto number = [&locale](double v, int decimals) { return locale.toString(v, 'f', decimals); };
+    for (std::size_t i = 0; i < curves.size(); ++i) {
+        const int n = static_cast<int>(i) + 1;
+        const Converted c = n == reference ? base : Convert(curves[i], n, g, view);
+        if (c.points.empty())
+            continue;
+        const CurveComparison d = CompareWithReference(base.points, c.points);
+        if (!d.ok()) {
+            view.notes << QStringLiteral("Curve %1: %2").arg(n).arg(d.refusal);
+            continue;
+        }
+        if (d.leftOut > 0)
+            view.notes << QStringLiteral("Curve %1: %2 position%3 outside curve %4's, left out")
+                              .arg(n).arg(d.leftOut).arg(d.leftOut > 1 ? QStringLiteral("s") : QString()).arg(reference);
+        if (n != reference)
+            view.table << QStringList{QString::number(n), number(d.rmsPercent, 1), number(d.maxPercent, 1),
+                                      number(d.maxPosition, 2)};
+        XYCurve drawn;
+        for (const Difference& p : d.differences) {
+            drawn.X.push_back(static_cast<float>(p.position));
+            drawn.Y.push_back(static_cast<float>(p.percent));
+        }
+        if (Chartable(view, n, drawn)) {
+            view.curves.push_back(std::move(drawn));
+            view.numbers.push_back(n);
+        }
+    }
+    return view;
+}
+
+QStringList FigureLines(const CurvesView& view)
+{
+    QStringList lines;
+    if (!view.ok())
+        return {view.refusal};
+    std::vector<qsizetype> widths;
+    for (const QStringList& row : view.table)
+        for (qsizetype c = 0; c < row.size(); ++c) {
+            if (widths.size() <= static_cast<std::size_t>(c))
+                widths.push_back(0);
+            widths[static_cast<std::size_t>(c)] = std::max(widths[static_cast<std::size_t>(c)], row[c].size());
+        }
+    for (const QStringList& row : view.table) {
+        QStringList cells;
+        for (qsizetype c = 0; c < row.size(); ++c)
+            cells << (c == 0 ? row[c].leftJustified(widths[0]) : row[c].rightJustified(widths[static_cast<std::size_t>(c)]));
+        lines << cells.join(QStringLiteral("  "));
+    }
+    lines << view.notes;
+    return lines;
+}
+
+} // namespace tarvex

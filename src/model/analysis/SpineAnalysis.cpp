@@ -1,5 +1,7 @@
 #include "analysis/SpineAnalysis.h"
 
+#include "numbers/VectorState.h"
+
 #include <array>
 #include <cmath>
 #include <limits>
@@ -89,6 +91,7 @@ SpineAnalysis AnalyzeSpine(const std::vector<RowPoint>& readings, const GradeLim
         a.refusal = QStringLiteral("%1 readings: the analysis needs at least %2").arg(a.readings).arg(kSpineMinReadings);
         return a;
     }
+    ClearVectorUpperState();
     std::array<Row, kTerms> normal{};
     Row rhs{};
     for (const RowPoint& p : readings) {

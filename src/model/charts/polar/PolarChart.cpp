@@ -3,6 +3,7 @@
 #include "platform/PictureArea.h"
 #include "tables/DataTable.h"
 #include "numbers/Numbers.h"
+#include "numbers/VectorState.h"
 
 #include <QLocale>
 #include <cmath>
@@ -125,6 +126,7 @@ void InitGraphic(PictureArea& TabGraphic, const QString& TabRange, bool bPrintin
 Result<> DrawPolarChart(PictureArea& area, const DataTable& table, const QString& TabRange, bool bPrinting,
                         const MessageSink& message)
 {
+    ClearVectorUpperState();
     const double range = LeadingNumber(TabRange);
     if (!(range > 0) || table.Rows() < 3)
         return {};

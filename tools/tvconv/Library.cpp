@@ -7,7 +7,7 @@
 #include "files/PolarFile.h"
 #include "files/ProfileFile.h"
 #include "files/SafeWrite.h"
-#include "library/ShaftLibrary.h"
+#include "library/LibraryTables.h"
 #include "tables/DataTable.h"
 
 #include <QDir>
@@ -85,10 +85,7 @@ QString readMeasurement(const QFileInfo& file, Measurement& m)
     if (const QString bad = LoadDataTable(file.filePath(), polar, table, &m.note); !bad.isEmpty())
         return bad;
     m.kind = polar ? MeasurementKind::Polar : MeasurementKind::Profile;
-    m.heading0 = table.TextMatrix(0, 0);
-    m.heading1 = table.TextMatrix(0, 1);
-    for (int r = 1; r < table.Rows(); ++r)
-        m.rows.emplace_back(table.TextMatrix(r, 0), table.TextMatrix(r, 1));
+    TableIntoMeasurement(table, m);
     m.takenAt = file.lastModified().toUTC();
     if (polar) {
         const SpineAnalysis a = AnalyzeSpine(NumberRowsOf(table).points);
@@ -172,17 +169,12 @@ int exportOne(ShaftLibrary& library, const QString& idText, const QString& path)
     const QString wanted = m.kind == MeasurementKind::Polar ? QStringLiteral("tvp") : QStringLiteral("tvl");
     if (FileTypeOf(path) != wanted)
         return say(QStringLiteral("%1: measurement %2 is a %3; the file name must end in %4").arg(path).arg(id).arg(KindName(m.kind), wanted));
-    DataTable table;
-    table.setRows(int(m.rows.size()) + 1);
-    table.setTextMatrix(0, 0, m.heading0);
-    table.setTextMatrix(0, 1, m.heading1);
-    for (std::size_t r = 0; r < m.rows.size(); ++r) {
-        table.setTextMatrix(int(r + 1), 0, m.rows[r].first);
-        table.setTextMatrix(int(r + 1), 1, m.rows[r].second);
-    }
-    const SaveResult r = m.kind == MeasurementKind::Polar ? WritePolarFile(path, table, m.note) : WriteProfileFile(path, table, m.note);
-    if (!r.ok())
-        return say(QStringLiteral("%1: %2").arg(path, r.message.isEmpty() ? QStringLiteral("nothing to write") : r.message));
+    QString why;
+    const QByteArray bytes = MeasurementAsDataFile(m, &why);
+    if (bytes.isEmpty())
+        return say(QStringLiteral("%1: %2").arg(path, why));
+    if (!WriteFileSafely(path, bytes, &why))
+        return say(QStringLiteral("%1: cannot write it: %2").arg(path, why));
     return 0;
 }
 

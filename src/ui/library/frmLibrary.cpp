@@ -89,12 +89,13 @@ void frmLibrary::refresh()
     const auto figure = [](const std::optional<double>& v) { return v ? QLocale::system().toString(*v, 'g', 6) : QString(); };
     for (const LibraryEntry& e : entries) {
         auto* item = new EntryItem(lstEntries_, {e.takenAt.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm")),
-                                                      KindName(e.kind), ShaftTitle(e.shaft), e.shaft.flex, figure(e.shaft.weightGrams),
+                                                      KindName(e.kind), ShaftTitle(Shaft{e.shaft.id, e.shaft.maker, e.shaft.model, {}, {}, {}, e.shaft.label, {}, {}}), e.shaft.flex, figure(e.shaft.weightGrams),
                                                       figure(e.shaft.lengthInches), e.shaft.customer, QString::number(e.rowCount),
                                                       e.note.section(QLatin1Char('\n'), 0, 0)});
         item->setData(0, Qt::UserRole, e.measurementId);
     }
     lstEntries_->sortByColumn(0, Qt::DescendingOrder);
+    lstEntries_->header()->resizeSections(QHeaderView::ResizeToContents);
     lblStatus_->setText(QStringLiteral("%1 measurements").arg(entries.size()));
 }
 

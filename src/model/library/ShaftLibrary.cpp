@@ -3,12 +3,14 @@
 #include "platform/MessageBox.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QStandardPaths>
+#include <QThread>
 #include <QUrl>
 #include <QVariant>
 
@@ -17,6 +19,9 @@
 namespace tarvex {
 
 namespace {
+
+// How long a write waits for another program's transaction on the same file.
+constexpr int kBusyMilliseconds = 15000;
 
 const QString kTimeFormat = QStringLiteral("yyyy-MM-dd'T'HH:mm:ss.zzz'Z'");
 
@@ -218,7 +223,7 @@ QString ShaftLibrary::openSqlite()
     if (!db.isValid())
         return QStringLiteral("The library needs Qt's SQLite driver (package libqt6sql6-sqlite), which is not installed.");
     db.setDatabaseName(location_);
-    db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=15000") + (readOnly_ ? QStringLiteral(";QSQLITE_OPEN_READONLY") : QString()));
+    db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(kBusyMilliseconds) + (readOnly_ ? QStringLiteral(";QSQLITE_OPEN_READONLY") : QString()));
     if (!db.open())
         return QStringLiteral("The library %1 cannot be opened: %2.").arg(name, db.lastError().text());
     // Checked before anything is written: a damaged file is reported, not
@@ -230,8 +235,18 @@ QString ShaftLibrary::openSqlite()
     if (q.value(0).toString() != QLatin1String("ok"))
         return QStringLiteral("The library %1 is damaged: %2. It was left as it is.").arg(name, q.value(0).toString());
     q.finish();
-    if (!readOnly_ && (!q.exec(QStringLiteral("PRAGMA journal_mode=WAL")) || !q.next()))
-        return QStringLiteral("The library %1 cannot be opened for writing: %2.").arg(name, q.lastError().text());
+    // Switching a file to WAL takes it whole for a moment, and SQLite answers
+    // "locked" at once rather than waiting through the busy timeout: a second
+    // program opening the library at that moment tries again.
+    QElapsedTimer waited;
+    waited.start();
+    while (!readOnly_ && (!q.exec(QStringLiteral("PRAGMA journal_mode=WAL")) || !q.next())) {
+        const QString code = q.lastError().nativeErrorCode();
+        if ((code != QLatin1String("5") && code != QLatin1String("6")) || waited.elapsed() > kBusyMilliseconds)
+            return QStringLiteral("The library %1 cannot be opened for writing: %2.").arg(name, q.lastError().text());
+        q.finish();
+        QThread::msleep(20);
+    }
     return {};
 }
 

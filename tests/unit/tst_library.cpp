@@ -147,33 +147,26 @@ public:
                 return;
             as_ = {QStringLiteral("runuser"), QStringLiteral("-u"), QStringLiteral("postgres"), QStringLiteral("--")};
         }
-        ready_ = pg(QStringLiteral("initdb"), {QStringLiteral("-D"), data(), QStringLiteral("-A"), QStringLiteral("trust"),
-                                               QStringLiteral("-U"), QStringLiteral("postgres"), QStringLiteral("-N"),
-                                               QStringLiteral("-E"), QStringLiteral("UTF8")})
-            && start();
+        ready_ = pg("initdb -A trust -U postgres -N -E UTF8", {}) && start();
     }
     ~PgServer() { stop(); }
     bool ready() const { return ready_; }
     QString url() const { return QStringLiteral("postgresql://postgres@127.0.0.1:%1/postgres").arg(port_); }
     bool start()
     {
-        return pg(QStringLiteral("pg_ctl"), {QStringLiteral("-D"), data(), QStringLiteral("-w"), QStringLiteral("-l"),
-                                             dir_.filePath(QStringLiteral("log")), QStringLiteral("-o"),
-                                             QStringLiteral("-p %1 -k %2 -c listen_addresses=127.0.0.1 -c fsync=off").arg(port_).arg(dir_.path()),
-                                             QStringLiteral("start")});
+        return pg("pg_ctl -w start -l", {dir_.filePath(QStringLiteral("log")), QStringLiteral("-o"),
+                                         QStringLiteral("-p %1 -k %2 -c listen_addresses=127.0.0.1 -c fsync=off").arg(port_).arg(dir_.path())});
     }
-    bool stop()
-    {
-        return pg(QStringLiteral("pg_ctl"), {QStringLiteral("-D"), data(), QStringLiteral("-m"), QStringLiteral("immediate"),
-                                             QStringLiteral("-w"), QStringLiteral("stop")});
-    }
+    bool stop() { return pg("pg_ctl -w stop -m immediate", {}); }
 
 private:
-    QString data() const { return dir_.filePath(QStringLiteral("data")); }
-    bool pg(const QString& tool, const QStringList& args)
+    // `words`: the tool and its first arguments; the data folder follows them.
+    bool pg(const char* words, const QStringList& more)
     {
+        QStringList args = QString::fromLatin1(words).split(QLatin1Char(' '));
+        const QString tool = args.takeFirst();
         QProcess p;
-        const QStringList command = as_ + QStringList{bin_ + tool} + args;
+        const QStringList command = as_ + QStringList{bin_ + tool, QStringLiteral("-D"), dir_.filePath(QStringLiteral("data"))} + args + more;
         p.start(command.first(), command.mid(1));
         const bool ok = p.waitForFinished(60000) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
         if (!ok)

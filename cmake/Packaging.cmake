@@ -64,16 +64,19 @@ string(REPLACE ";" "" CPACK_PACKAGE_DESCRIPTION "${CPACK_PACKAGE_DESCRIPTION}")
 # The Qt libraries the program links against; dpkg-shlibdeps, where present,
 # works out the rest with the versions of the build machine. The fonts give the
 # metric twins of Arial and Courier New that the splash and the report name.
-set(_tarvex_depends "fonts-liberation2")
+# The SQLite driver of Qt SQL is a plugin, which no linker dependency names:
+# the shaft library is kept through it.
+set(_tarvex_depends "fonts-liberation2, libqt6sql6-sqlite")
 find_program(DPKG_SHLIBDEPS dpkg-shlibdeps)
 if(DPKG_SHLIBDEPS)
   set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 else()
   string(PREPEND _tarvex_depends
     "libqt6core6 (>= 6.4), libqt6gui6 (>= 6.4), libqt6widgets6 (>= 6.4), "
-    "libqt6printsupport6 (>= 6.4), libqt6serialport6 (>= 6.4), libqt6svg6 (>= 6.4), libc6, libstdc++6, libgcc-s1, ")
+    "libqt6printsupport6 (>= 6.4), libqt6serialport6 (>= 6.4), libqt6svg6 (>= 6.4), libqt6sql6 (>= 6.4), libc6, libstdc++6, libgcc-s1, ")
 endif()
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "${_tarvex_depends}")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-qpa-plugins, qt6-wayland")
-set(CPACK_DEBIAN_PACKAGE_SUGGESTS "cups")
+# The PostgreSQL driver, for a library shared by several benches.
+set(CPACK_DEBIAN_PACKAGE_SUGGESTS "cups, libqt6sql6-psql")
 include(CPack)

@@ -1,6 +1,11 @@
 #include "TableWorkspace.h"
 
+#include "analysis/SpineAnalysis.h"
+#include "analysis/TableReadings.h"
 #include "charts/xy/frmXYCaption.h"
+#include "device/Steadiness.h"
+#include "files/SafeWrite.h"
+#include "library/LibraryTables.h"
 #include "device/ReadingReceiver.h"
 #include "device/StripChart.h"
 #include "numbers/Numbers.h"
@@ -25,6 +30,8 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QPushButton>
+#include <QSysInfo>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <QLineEdit>
@@ -366,6 +373,49 @@ bool TableWorkspace::openFile(const QString& path)
     fileName_ = QFileInfo(path).fileName();
     emit titleChanged(kAppTitle + QLatin1Char('-') + fileName_);
     emit fileUsed(path);
+    return true;
+}
+
+Measurement TableWorkspace::measurement() const
+{
+    Measurement m;
+    m.kind = kind_ == Workspace::Polar ? MeasurementKind::Polar : MeasurementKind::Profile;
+    TableIntoMeasurement(*table_, m);
+    m.note = noteText();
+    m.loadUnit = benchSettings().unit;
+    m.takenAt = QDateTime::currentDateTimeUtc();
+    m.bench = QSysInfo::machineHostName();
+    if (kind_ == Workspace::Polar) {
+        const SpineAnalysis a = AnalyzeSpine(NumberRowsOf(*table_).points);
+        if (a.ok())
+            m.spine = StoredSpine{a.spinePercent, a.spineAngle, a.nbpAngle, a.bendPercent, a.bendAngle, GradeName(a.grade)};
+    }
+    return m;
+}
+
+bool TableWorkspace::openMeasurement(const Measurement& m)
+{
+    // Through the data file reader, so that a measurement lays out the table
+    // (a polar table's interval too) exactly as its file would.
+    QString why;
+    const QByteArray bytes = MeasurementAsDataFile(m, &why);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("measurement.") + FileSettingsFor(kind_).dataExtension);
+    if (bytes.isEmpty() || !WriteFileSafely(path, bytes, &why)) {
+        MsgBox(QStringLiteral("The measurement cannot be opened: %1").arg(why));
+        return false;
+    }
+    if (!offerToSave())
+        return false;
+    QString note = noteText();
+    bool read = false;
+    withChangeRule(ChangeRule::Ignored, [&] { read = readFile(path, note); });
+    if (!read)
+        return false;
+    note_->setPlainText(m.note);
+    modified_ = false;
+    fileName_.clear();
+    emit titleChanged(kAppTitle);
     return true;
 }
 

@@ -13,6 +13,7 @@
 // changes, and so does typing into the note, which is saved with the table.
 
 #include "files/FileCommon.h"
+#include "library/ShaftLibrary.h"
 #include "platform/MessageSink.h"
 #include "platform/Platform.h"
 #include "platform/Twips.h"
@@ -72,6 +73,14 @@ public:
     // The Edit menu on the selected block.
     void runTableCommand(const std::function<void(DataTable&)>& command);
     QString copyBlock() const;
+    // The table as a measurement for the library: the rows as shown, the
+    // note, the load cell's unit, now, this computer's name, and for a polar
+    // table the spine figures when the readings give them.
+    Measurement measurement() const;
+    // A measurement from the library into the table, after offering to save
+    // unsaved data; the table then names no file, as after New. False when
+    // nothing was read.
+    bool openMeasurement(const Measurement& m);
 
 public slots:
     // File menu and toolbar: the file dialog, then the workspace's data file.

@@ -8,6 +8,9 @@
 #include "platform/Caption.h"
 #include "files/Export.h"
 #include "files/OpenSave.h"
+#include "library/ShaftLibrary.h"
+#include "library/frmLibrary.h"
+#include "library/frmStoreLibrary.h"
 #include "platform/Clipboard.h"
 #include "platform/FileDialog.h"
 #include "platform/HelpViewer.h"
@@ -82,6 +85,14 @@ QIcon drawnIcon(const QString& key)
         p.setBrush(Qt::white);
         p.drawRect(8, 4, 16, 9);
         p.drawRect(8, 20, 16, 9);
+    } else if (key == QLatin1String("Store")) {
+        // A drawer of the card cabinet, the shaft going in.
+        p.setBrush(QColor(190, 150, 100));
+        p.drawRect(4, 12, 24, 16);
+        p.setBrush(Qt::white);
+        p.drawRect(12, 17, 8, 4);
+        p.setPen(QPen(QColor(40, 60, 110), 3));
+        p.drawLine(16, 2, 16, 12);
     }
     return QIcon(pm);
 }
@@ -174,6 +185,9 @@ void frmMain::buildMenus()
     mnuPrint = mnuFile->addAction(QStringLiteral("&Print"), this, &frmMain::mnuPrint_Click);
     mnuExportPdf = mnuFile->addAction(QStringLiteral("&Export PDF..."), this, &frmMain::mnuExportPdf_Click);
     mnuFile->addSeparator();
+    mnuStoreLibrary = mnuFile->addAction(QStringLiteral("Store in &library..."), this, &frmMain::mnuStoreLibrary_Click);
+    mnuLibrary = mnuFile->addAction(QStringLiteral("Li&brary..."), this, &frmMain::mnuLibrary_Click);
+    mnuFile->addSeparator();
     for (int i = 0; i < kRecentFiles; ++i) {
         QAction* recent = mnuFile->addAction(QString());
         recent->setObjectName(QStringLiteral("mnuRecent%1").arg(i + 1));
@@ -209,7 +223,8 @@ void frmMain::buildMenus()
     // Each menu and command answers to its own name, for tests and accessibility tools.
     const std::pair<QObject*, const char*> names[] = {
         {mnuFile, "mnuFile"}, {mnuNew, "mnuNew"}, {mnuOpen, "mnuOpen"}, {mnuSave, "mnuSave"},
-        {mnuPrint, "mnuPrint"}, {mnuExportPdf, "mnuExportPdf"}, {mnuEnd, "mnuEnd"}, {mnuOption, "mnuOption"}, {mnuEnv, "mnuEnv"},
+        {mnuPrint, "mnuPrint"}, {mnuExportPdf, "mnuExportPdf"},
+        {mnuStoreLibrary, "mnuStoreLibrary"}, {mnuLibrary, "mnuLibrary"}, {mnuEnd, "mnuEnd"}, {mnuOption, "mnuOption"}, {mnuEnv, "mnuEnv"},
         {mnuGridEdit, "mnuGridEdit"}, {mnuDelete, "mnuDelete"}, {mnuClear, "mnuClear"},
         {mnuInsert, "mnuInsert"}, {mnuCopy, "mnuCopy"}, {mnuPaste, "mnuPaste"},
         {mnuHelp, "mnuHelp"}, {mnuHelp1, "mnuHelp1"}, {mnuAbout, "mnuAbout"},
@@ -232,6 +247,7 @@ void frmMain::buildToolbar()
         {"Clear", "Clear Diagram", "edit-clear"},
         {"Plot", "Plot current data set", "x-office-drawing"},
         {"Print", "Print", "document-print"},
+        {"Store", "Store in library", "x-office-address-book"},
     };
     for (const Button& b : buttons) {
         const QString key = QString::fromLatin1(b.key);
@@ -307,7 +323,85 @@ void frmMain::Toolbar1_ButtonClick(const QString& key)
             ws->plotChart();
     } else if (key == QLatin1String("Print")) {
         mnuPrint_Click();
+    } else if (key == QLatin1String("Store")) {
+        mnuStoreLibrary_Click();
     }
+}
+
+ShaftLibrary* frmMain::library()
+{
+    if (!library_ || !library_->available())
+        library_ = std::make_unique<ShaftLibrary>(LibraryLocation());
+    if (!library_->available()) {
+        MsgBox(library_->openMessage());
+        return nullptr;
+    }
+    return library_.get();
+}
+
+void frmMain::mnuStoreLibrary_Click()
+{
+    TableWorkspace* ws = active();
+    ShaftLibrary* lib = ws ? library() : nullptr;
+    if (!lib)
+        return;
+    if (lib->readOnly()) {
+        MsgBox(lib->openMessage());
+        return;
+    }
+    Measurement m = ws->measurement();
+    if (m.rows.empty()) {
+        MsgBox(QStringLiteral("The table holds no readings to store."));
+        return;
+    }
+    std::vector<Shaft> shafts;
+    if (const Result<> r = lib->shafts(shafts); !r.ok()) {
+        MsgBox(r.message);
+        return;
+    }
+    frmStoreLibrary form(shafts, this);
+    if (form.exec() != QDialog::Accepted)
+        return;
+    Shaft shaft = form.shaft();
+    // A failed store leaves the table as it is, to be stored again or saved.
+    if (const Result<> r = lib->store(shaft, m); !r.ok()) {
+        MsgBox(r.message);
+        return;
+    }
+    statusBar()->showMessage(QStringLiteral("Stored in the library: %1").arg(ShaftTitle(shaft)), 5000);
+    if (frmLibrary_)
+        frmLibrary_->refresh();
+}
+
+void frmMain::mnuLibrary_Click()
+{
+    if (!frmLibrary_) {
+        ShaftLibrary* lib = library();
+        if (!lib)
+            return;
+        frmLibrary_ = new frmLibrary(*lib, *platform_.messageBox, this);
+        frmLibrary_->setAttribute(Qt::WA_DeleteOnClose);
+        connect(frmLibrary_, &frmLibrary::openRequested, this, &frmMain::openFromLibrary);
+    }
+    frmLibrary_->show();
+    frmLibrary_->raise();
+    frmLibrary_->activateWindow();
+}
+
+void frmMain::openFromLibrary(qint64 measurementId)
+{
+    ShaftLibrary* lib = library();
+    Measurement m;
+    if (!lib)
+        return;
+    if (const Result<> r = lib->loadMeasurement(measurementId, m); !r.ok()) {
+        MsgBox(r.message);
+        return;
+    }
+    TableWorkspace* ws = m.kind == MeasurementKind::Polar ? static_cast<TableWorkspace*>(polar_) : profile_;
+    SSTab1->setCurrentWidget(ws);
+    if (ws->openMeasurement(m))
+        updateTitle();
 }
 
 void frmMain::mnuNew_Click()

@@ -12,6 +12,7 @@
 #include "tables/Workspace.h"
 
 #include <QMainWindow>
+#include <QPointer>
 #include <functional>
 #include <memory>
 
@@ -27,6 +28,8 @@ class QToolBar;
 namespace tarvex {
 
 class PictureArea;
+class ShaftLibrary;
+class frmLibrary;
 class ReadingReceiver;
 class PolarWorkspace;
 class ProfileWorkspace;
@@ -68,6 +71,9 @@ public slots:
     void mnuAbout_Click();
     void mnuEnd_Click();
     void mnuEnv_Click();
+    // The shaft library: the active tab's table stored, and the Library window.
+    void mnuStoreLibrary_Click();
+    void mnuLibrary_Click();
 
     // Edit menu, on the active workspace's table.
     void mnuDelete_Click();
@@ -96,6 +102,10 @@ private:
     void showRecentFiles();
     void openRecentFile(const QString& path);
     void rememberGeometry();
+    // The library, opened on first use; null, after saying why, when it
+    // cannot be (the next use tries again).
+    ShaftLibrary* library();
+    void openFromLibrary(qint64 measurementId);
 
     // device link (frmMain_device.cpp)
     void setUpSerialPort();
@@ -119,6 +129,8 @@ private:
     PictureArea* Picture1 = nullptr;            // hidden print copy of a chart
     std::unique_ptr<QSettings> settings_;       // null: nothing is remembered
     QStringList recentFiles_;
+    std::unique_ptr<ShaftLibrary> library_;
+    QPointer<frmLibrary> frmLibrary_;
 
     QMenu* mnuFile = nullptr;
     QAction* mnuNew = nullptr;
@@ -126,6 +138,8 @@ private:
     QAction* mnuSave = nullptr;
     QAction* mnuPrint = nullptr;
     QAction* mnuExportPdf = nullptr;
+    QAction* mnuStoreLibrary = nullptr;
+    QAction* mnuLibrary = nullptr;
     QList<QAction*> mnuRecent;                  // the recent files, in order
     QAction* recentEnd_ = nullptr;              // the separator after them
     QAction* mnuEnd = nullptr;

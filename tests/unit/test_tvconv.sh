@@ -9,7 +9,11 @@ src=$(cd "$(dirname "$0")/../.." && pwd)
 corpus=$src/tests/fuzz/corpus
 golden=$src/tests/golden
 work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+libdir=$(mktemp -d)
+trap 'rm -rf "$work" "$libdir"' EXIT
+# The library of the --library lines; outside the folder whose new files the
+# command lines list.
+export TARVEX_LIBRARY=$libdir/library.sqlite
 cd "$work"
 fail() { echo "FAIL: $*" >&2; exit 1; }
 update() { [ "${TARVEX_UPDATE_GOLDEN:-}" = 1 ]; }
@@ -33,6 +37,38 @@ for f in shaft.tvp prof.tvl stiffer.tvl four.tvp one.tvl; do "$TVCONV" --build $
 "$TVCONV" --analyze shaft.tvp > shown/analyze.json
 "$TVCONV" --ei span=15in,deflection=0.1in,load=lbf prof.tvl > shown/ei.json
 "$TVCONV" --compare prof.tvl stiffer.tvl > shown/compare.json
+# A matched set of 8 profiles, within half a percent of one another but s6,
+# 6 % soft at three positions: s6 alone is flagged, and comes first, softest.
+python3 - <<'PY'
+for s in range(1, 9):
+    with open(f"s{s}.csv", "w") as f:
+        f.write("X,Y\n")
+        for p in range(13):
+            load = (10 + 0.5 * p) * (1 + 0.001 * ((s * 7 + p * 3) % 9 - 4))
+            if s == 6 and p in (4, 5, 6):
+                load *= 0.94
+            f.write(f"{2 * p},{load:.4f}\n")
+PY
+for s in 1 2 3 4 5 6 7 8; do "$TVCONV" --build s$s.tvl s$s.csv || fail "build s$s"; done
+"$TVCONV" --set s1.tvl s2.tvl s3.tvl s4.tvl s5.tvl s6.tvl s7.tvl s8.tvl > shown/set.json
+python3 -c 'import json; d=json.load(open("shown/set.json")); f=[s["file"] for s in d["shafts"] if s["flagged"]]; assert f==["s6.tvl"] and d["order"][0]=="s6.tvl", (f, d["order"])' \
+  || fail "the matched set flags other than s6, or s6 is not the softest"
+
+# The library: a folder with a damaged file among good ones stores the good
+# ones (a.tvl and a.tvp are two measurements of shaft a) and names the other;
+# they are listed, found by text, and written back to the same bytes.
+mkdir imp
+cp prof.tvl imp/a.tvl; cp shaft.tvp imp/a.tvp; cp stiffer.tvl imp/b.tvl
+head -c 30 prof.tvl > imp/cut.tvl
+touch -d '2026-01-02 03:04:05 UTC' imp/*
+status=0
+"$TVCONV" --library import imp > imp.out 2> imp.err || status=$?
+[ $status = 1 ] && grep -qx 'tvconv: skipped imp/cut.tvl: not a profile data file, or damaged' imp.err \
+  && grep -qx 'tvconv: imported 3 measurements of 2 shafts; 1 files were skipped' imp.err || fail "import: $status $(cat imp.err)"
+{ "$TVCONV" --library list; "$TVCONV" --library list B; } > shown/library-list.txt
+"$TVCONV" --library export 1 back.tvl && cmp back.tvl prof.tvl || fail "export of the profile"
+"$TVCONV" --library export 2 back.tvp && cmp back.tvp shaft.tvp || fail "export of the polar file"
+rm -rf imp back.tvl back.tvp
 if update; then rm -rf "$golden/tvconv"; cp -r shown "$golden/tvconv"; fi
 diff -r "$golden/tvconv" shown >&2 || fail "the converter's output differs from tests/golden/tvconv"
 

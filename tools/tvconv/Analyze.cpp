@@ -31,50 +31,9 @@ int fail(const QString& message)
     return 1;
 }
 
-// Six significant digits: the readings carry seven at most, and the last
-// digits of a fit are rounding that would differ between machines.
 QJsonValue number(double v)
 {
-    if (!std::isfinite(v))
-        return QJsonValue(QJsonValue::Null);
-    return QString::number(v, 'g', 6).toDouble() + 0.0;
-}
-
-// The data file as the program lays it out in its table; the loads are
-// written into the cells in the desktop's number format, so they are read
-// back in it too.
-QString loadTable(const QString& path, bool polar, DataTable& table)
-{
-    const QString kind = polar ? QStringLiteral("polar") : QStringLiteral("profile");
-    if (FileTypeOf(path) != (polar ? QLatin1String("tvp") : QLatin1String("tvl")))
-        return QStringLiteral("%1: not a %2 data file name (it must end in %3)")
-            .arg(path, kind, polar ? QStringLiteral("tvp") : QStringLiteral("tvl"));
-    QString error;
-    const int fd = OpenInput(path, true, &error);
-    if (fd < 0)
-        return {error};
-    QFile file;
-    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
-        ::close(fd);
-        return {QStringLiteral("%1: cannot read it: %2").arg(path, file.errorString())};
-    }
-    QString note;
-    bool read = false;
-    if (polar) {
-        const auto rec = DecodePolarRecord(file, false);
-        if ((read = rec && PolarRecordFillsTable(*rec))) {
-            QString interval;
-            ApplyPolarRecord(*rec, table, interval, note);
-        }
-    } else if (const auto rec = DecodeProfileRecord(file)) {
-        ApplyProfileRecord(*rec, table, note);
-        read = true;
-    }
-    if (read)
-        return {};
-    if (file.error() != QFileDevice::NoError)
-        return {QStringLiteral("%1: cannot read it: %2").arg(path, file.errorString())};
-    return {QStringLiteral("%1: not a %2 data file, or damaged").arg(path, kind)};
+    return JsonNumber(v);
 }
 
 // "15in", "381mm": the length in `unit`.
@@ -161,6 +120,50 @@ int print(const QJsonObject& json)
 
 } // namespace
 
+// Six significant digits: the readings carry seven at most, and the last
+// digits of a fit are rounding that would differ between machines.
+QJsonValue JsonNumber(double v)
+{
+    if (!std::isfinite(v))
+        return QJsonValue(QJsonValue::Null);
+    return QString::number(v, 'g', 6).toDouble() + 0.0;
+}
+
+QString LoadDataTable(const QString& path, bool polar, DataTable& table, QString* noteOut)
+{
+    const QString kind = polar ? QStringLiteral("polar") : QStringLiteral("profile");
+    if (FileTypeOf(path) != (polar ? QLatin1String("tvp") : QLatin1String("tvl")))
+        return QStringLiteral("%1: not a %2 data file name (it must end in %3)")
+            .arg(path, kind, polar ? QStringLiteral("tvp") : QStringLiteral("tvl"));
+    QString error;
+    const int fd = OpenInput(path, true, &error);
+    if (fd < 0)
+        return {error};
+    QFile file;
+    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        return {QStringLiteral("%1: cannot read it: %2").arg(path, file.errorString())};
+    }
+    QString ignored;
+    QString& note = noteOut ? *noteOut : ignored;
+    bool read = false;
+    if (polar) {
+        const auto rec = DecodePolarRecord(file, false);
+        if ((read = rec && PolarRecordFillsTable(*rec))) {
+            QString interval;
+            ApplyPolarRecord(*rec, table, interval, note);
+        }
+    } else if (const auto rec = DecodeProfileRecord(file)) {
+        ApplyProfileRecord(*rec, table, note);
+        read = true;
+    }
+    if (read)
+        return {};
+    if (file.error() != QFileDevice::NoError)
+        return {QStringLiteral("%1: cannot read it: %2").arg(path, file.errorString())};
+    return {QStringLiteral("%1: not a %2 data file, or damaged").arg(path, kind)};
+}
+
 bool IsAnalysisOption(const QString& option)
 {
     return option == QLatin1String("--analyze") || option == QLatin1String("--ei") || option == QLatin1String("--compare");
@@ -180,7 +183,7 @@ int RunAnalysis(const QStringList& args)
             return fail(bad);
     const QString& path = args.last();
     DataTable table;
-    if (const QString bad = loadTable(path, option == QLatin1String("--analyze"), table); !bad.isEmpty())
+    if (const QString bad = LoadDataTable(path, option == QLatin1String("--analyze"), table); !bad.isEmpty())
         return fail(bad);
     const TableReadings rows = NumberRowsOf(table);
 
@@ -212,7 +215,7 @@ int RunAnalysis(const QStringList& args)
                       {QStringLiteral("stiffness_index"), number(z.stiffnessIndex)}});
     }
     DataTable reference;
-    if (const QString bad = loadTable(args.at(1), false, reference); !bad.isEmpty())
+    if (const QString bad = LoadDataTable(args.at(1), false, reference); !bad.isEmpty())
         return fail(bad);
     const CurveComparison c = CompareWithReference(NumberRowsOf(reference).points, rows.points);
     if (!c.ok())

@@ -4,10 +4,23 @@
 // profile from a reference. The files are read into a table as the program
 // opens them, so the figures are the ones the program works out.
 
+#include <QJsonValue>
 #include <QString>
 #include <QStringList>
 
+namespace tarvex {
+class DataTable;
+}
+
 namespace tvconv {
+
+// Six significant digits; null for what is not a finite number.
+QJsonValue JsonNumber(double v);
+
+// The data file as the program lays it out in its table (the loads written
+// into the cells in the desktop's number format, so read back in it too);
+// empty, or why the file cannot be read. `polar` says which kind it must be.
+QString LoadDataTable(const QString& path, bool polar, tarvex::DataTable& table, QString* note = nullptr);
 
 // Whether `option` is one of --analyze, --ei, --compare.
 bool IsAnalysisOption(const QString& option);

@@ -1,6 +1,7 @@
 // tvconv: bench data files to CSV or JSON for spreadsheets, and back.
 #include "Analyze.h"
 #include "Convert.h"
+#include "Library.h"
 #include "files/SafeWrite.h"
 
 #include <QCoreApplication>
@@ -30,6 +31,15 @@ const char* const kUsage =
     "         compliance: the bench's own give per load unit (default 0)\n"
     "       tvconv --compare REF.tvl FILE.tvl\n"
     "         the loads of FILE as percent difference from REF at each position, as JSON\n"
+    "       tvconv --set A.tvl B.tvl C.tvl ...\n"
+    "         a matched set: each profile's residual from the set's median load at every\n"
+    "         position, its robust z, whether it is flagged, and the order from the\n"
+    "         softest to the stiffest, as JSON\n"
+    "       tvconv --library import DIR | list [TEXT] | export ID FILE\n"
+    "         the shaft library (TARVEX_LIBRARY: a file, or postgresql://user@host:port/db):\n"
+    "         import every data file of DIR in one go (a file that does not read is\n"
+    "         named and skipped), list the measurements kept (holding TEXT), or write\n"
+    "         one back into a data file\n"
     "CSV: first line the two headings, then one line per row, then optionally an\n"
     "empty line and Note,\"text\". Numbers use \".\" as the decimal point and\n"
     "are printed as the program shows them (7 digits); --exact prints the\n"
@@ -80,6 +90,8 @@ int main(int argc, char* argv[])
         return 0;
     }
 
+    if (IsLibraryOption(args.first()))
+        return RunLibrary(args);
     if (IsAnalysisOption(args.first()))
         return RunAnalysis(args);
     if (args.first() == QLatin1String("--build")) {

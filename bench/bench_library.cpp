@@ -1,0 +1,153 @@
+// The shaft library on an SQLite file, each figure against a floor taken in
+// the same run:
+//  - importing 10,000 measurements of 13 rows in one transaction, against
+//    inserting the same rows into the same tables with bare prepared
+//    statements in one transaction (goal: at most 2x);
+//  - a text search over 10,000 shafts, against the bare query that the
+//    search runs (goal: at most 2x), and against 50 ms.
+//   BENCH <figure> <measured seconds> <floor seconds> <goal ratio>
+#include "library/ShaftLibrary.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QTemporaryDir>
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+#include <vector>
+
+using namespace tarvex;
+
+namespace {
+
+constexpr int kMeasurements = 10000;
+constexpr int kRows = 13;
+
+double median(int runs, const std::function<double()>& work)
+{
+    std::vector<double> times;
+    for (int i = 0; i < runs; ++i)
+        times.push_back(work());
+    std::sort(times.begin(), times.end());
+    return times[times.size() / 2];
+}
+
+double seconds(const std::function<void()>& work)
+{
+    QElapsedTimer t;
+    t.start();
+    work();
+    return static_cast<double>(t.nsecsElapsed()) * 1e-9;
+}
+
+void batch(std::vector<Shaft>& shafts, std::vector<std::pair<std::size_t, Measurement>>& items)
+{
+    for (int i = 0; i < kMeasurements; ++i) {
+        Shaft s;
+        s.maker = QStringLiteral("Maker %1").arg(i % 17);
+        s.model = QStringLiteral("Model %1").arg(i % 101);
+        s.flex = QStringLiteral("S");
+        s.label = QStringLiteral("label %1").arg(i);
+        s.customer = QStringLiteral("Customer %1").arg(i);
+        shafts.push_back(s);
+        Measurement m;
+        m.note = QStringLiteral("note %1").arg(i);
+        m.takenAt = QDateTime::currentDateTimeUtc();
+        for (int r = 0; r < kRows; ++r)
+            m.rows.emplace_back(QString::number(r * 2), QString::number(10 + r * 0.5 + i * 1e-4));
+        items.emplace_back(std::size_t(i), std::move(m));
+    }
+}
+
+// The same rows into the same tables, with no library in between.
+void bareInserts(const QString& path, const std::vector<Shaft>& shafts, const std::vector<std::pair<std::size_t, Measurement>>& items)
+{
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("bare"));
+        db.setDatabaseName(path);
+        db.open();
+        QSqlQuery q(db), s(db), m(db), r(db);
+        q.exec(QStringLiteral("PRAGMA journal_mode=WAL"));
+        q.exec(QStringLiteral("BEGIN IMMEDIATE"));
+        s.prepare(QStringLiteral("INSERT INTO shafts (maker, model, flex, label, customer, notes, search_text) VALUES (?, ?, ?, ?, ?, '', ?) RETURNING id"));
+        m.prepare(QStringLiteral("INSERT INTO measurements (shaft_id, kind, heading_x, heading_y, note, load_unit, taken_at, bench, row_count, "
+                                 "search_text) VALUES (?, 'profile', '', '', ?, '', ?, '', ?, ?) RETURNING id"));
+        r.prepare(QStringLiteral("INSERT INTO measurement_rows (measurement_id, row_index, x, y) VALUES (?, ?, ?, ?)"));
+        for (const auto& [index, meas] : items) {
+            const Shaft& sh = shafts[index];
+            s.addBindValue(sh.maker), s.addBindValue(sh.model), s.addBindValue(sh.flex), s.addBindValue(sh.label),
+                s.addBindValue(sh.customer), s.addBindValue(sh.label);
+            s.exec(), s.next();
+            m.addBindValue(s.value(0)), m.addBindValue(meas.note), m.addBindValue(meas.takenAt.toString(Qt::ISODateWithMs)),
+                m.addBindValue(kRows), m.addBindValue(meas.note);
+            m.exec(), m.next();
+            const QVariant id = m.value(0);
+            for (int row = 0; row < kRows; ++row) {
+                r.bindValue(0, id), r.bindValue(1, row + 1), r.bindValue(2, meas.rows[std::size_t(row)].first),
+                    r.bindValue(3, meas.rows[std::size_t(row)].second);
+                r.exec();
+            }
+        }
+        q.exec(QStringLiteral("COMMIT"));
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("bare"));
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    QCoreApplication app(argc, argv);
+    std::vector<Shaft> shafts;
+    std::vector<std::pair<std::size_t, Measurement>> items;
+    batch(shafts, items);
+
+    int run = 0;
+    const double import = median(3, [&] {
+        QTemporaryDir dir;
+        ShaftLibrary lib(dir.filePath(QStringLiteral("lib%1.sqlite").arg(++run)));
+        auto copyShafts = shafts;
+        auto copyItems = items;
+        return seconds([&] { lib.storeAll(copyShafts, copyItems); });
+    });
+    const double bare = median(3, [&] {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("bare.sqlite"));
+        { ShaftLibrary schema(path); }
+        return seconds([&] { bareInserts(path, shafts, items); });
+    });
+    std::printf("BENCH library_import_10000x13_rows_s %.6f %.6f 2\n", import, bare);
+
+    QTemporaryDir dir;
+    ShaftLibrary lib(dir.filePath(QStringLiteral("search.sqlite")));
+    lib.storeAll(shafts, items);
+    LibraryQuery query;
+    query.text = QStringLiteral("customer 9876");
+    std::vector<LibraryEntry> found;
+    const double search = median(7, [&] { return seconds([&] { lib.search(query, found); }); });
+    double bareSearch = 0;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("bare"));
+        db.setDatabaseName(dir.filePath(QStringLiteral("search.sqlite")));
+        db.open();
+        bareSearch = median(7, [&] {
+            return seconds([&] {
+                QSqlQuery q(db);
+                q.setForwardOnly(true);
+                q.prepare(QStringLiteral("SELECT s.id, m.id FROM measurements m JOIN shafts s ON s.id = m.shaft_id "
+                                         "WHERE s.search_text LIKE ? ESCAPE '\\' OR m.search_text LIKE ? ESCAPE '\\' ORDER BY m.taken_at DESC"));
+                q.addBindValue(QStringLiteral("%customer 9876%"));
+                q.addBindValue(QStringLiteral("%customer 9876%"));
+                q.exec();
+                while (q.next()) {
+                }
+            });
+        });
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("bare"));
+    std::printf("BENCH library_search_10000_shafts_s %.6f %.6f 2\n", search, bareSearch);
+    std::printf("BENCH library_search_10000_shafts_vs_50ms_s %.6f 0.05 1\n", search);
+    return found.size() == 1 ? 0 : 1;
+}

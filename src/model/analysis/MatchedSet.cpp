@@ -1,0 +1,89 @@
+#include "analysis/MatchedSet.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numeric>
+
+namespace tarvex {
+
+namespace {
+
+double median(std::vector<double> v)
+{
+    const std::size_t n = v.size();
+    std::nth_element(v.begin(), v.begin() + n / 2, v.end());
+    const double upper = v[n / 2];
+    if (n % 2 == 1)
+        return upper;
+    return (upper + *std::max_element(v.begin(), v.begin() + n / 2)) / 2.0;
+}
+
+// Positions read from one bench agree to the float the file holds; a
+// relative tolerance lets a position typed as 10 match one stored as 10.0000001.
+bool samePosition(double a, double b)
+{
+    return std::fabs(a - b) <= 1e-6 * std::max({1.0, std::fabs(a), std::fabs(b)});
+}
+
+} // namespace
+
+MatchedSet MatchSet(const std::vector<std::vector<RowPoint>>& curves)
+{
+    MatchedSet set;
+    if (curves.size() < std::size_t(kMatchedSetMinShafts)) {
+        set.refusal = QStringLiteral("a matched set needs %1 profiles at least").arg(kMatchedSetMinShafts);
+        return set;
+    }
+    const std::vector<RowPoint>& first = curves.front();
+    if (first.empty()) {
+        set.refusal = QStringLiteral("profile 1 holds no readings");
+        return set;
+    }
+    for (std::size_t c = 1; c < curves.size(); ++c) {
+        const auto& curve = curves[c];
+        const bool same = curve.size() == first.size()
+            && std::equal(curve.begin(), curve.end(), first.begin(),
+                          [](const RowPoint& a, const RowPoint& b) { return samePosition(a.x, b.x); });
+        if (!same) {
+            set.refusal = QStringLiteral("profile %1 was not measured at the positions of profile 1").arg(c + 1);
+            return set;
+        }
+    }
+    const std::size_t positions = first.size();
+    set.shafts.resize(curves.size());
+    for (std::size_t p = 0; p < positions; ++p) {
+        std::vector<double> loads;
+        for (const auto& curve : curves)
+            loads.push_back(curve[p].y);
+        const double m = median(loads);
+        if (!(std::fabs(m) > 0.0) || !std::isfinite(m)) {
+            set.refusal = QStringLiteral("the median load at position %1 is 0: no percentages exist there").arg(first[p].x);
+            return set;
+        }
+        std::vector<double> r, spread;
+        for (const double f : loads)
+            r.push_back(100.0 * (f - m) / m);
+        const double mr = median(r);
+        for (const double v : r)
+            spread.push_back(std::fabs(v - mr));
+        const double mad = median(spread);
+        for (std::size_t s = 0; s < curves.size(); ++s) {
+            const double z = mad > 0.0 ? 0.6745 * (r[s] - mr) / mad : 0.0;
+            MatchedShaft& shaft = set.shafts[s];
+            shaft.residualPercent.push_back(r[s]);
+            shaft.z.push_back(z);
+            if (std::fabs(z) > kMatchedSetZLimit && std::fabs(r[s]) >= kMatchedSetMinPercent)
+                shaft.flagged = true;
+        }
+        set.positions.push_back(first[p].x);
+    }
+    for (MatchedShaft& shaft : set.shafts)
+        shaft.meanResidual = std::accumulate(shaft.residualPercent.begin(), shaft.residualPercent.end(), 0.0) / double(positions);
+    set.order.resize(curves.size());
+    std::iota(set.order.begin(), set.order.end(), 0);
+    std::stable_sort(set.order.begin(), set.order.end(),
+                     [&set](int a, int b) { return set.shafts[std::size_t(a)].meanResidual < set.shafts[std::size_t(b)].meanResidual; });
+    return set;
+}
+
+} // namespace tarvex

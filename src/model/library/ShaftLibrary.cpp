@@ -1,0 +1,707 @@
+#include "library/ShaftLibrary.h"
+
+#include "platform/MessageBox.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QStandardPaths>
+#include <QThread>
+#include <QUrl>
+#include <QVariant>
+
+#include <atomic>
+
+namespace tarvex {
+
+namespace {
+
+// How long a write waits for another program's transaction on the same file.
+constexpr int kBusyMilliseconds = 15000;
+
+const QString kTimeFormat = QStringLiteral("yyyy-MM-dd'T'HH:mm:ss.zzz'Z'");
+
+// Dates are kept as UTC text: it sorts and compares the same in both
+// databases, and no driver converts it through a time zone.
+QString timeText(const QDateTime& t)
+{
+    return t.isValid() ? t.toUTC().toString(kTimeFormat) : QString();
+}
+
+QDateTime timeFrom(const QString& text)
+{
+    QDateTime t = QDateTime::fromString(text, kTimeFormat);
+    t.setTimeSpec(Qt::UTC);
+    return t;
+}
+
+QVariant optionalNumber(const std::optional<double>& v)
+{
+    return v ? QVariant(*v) : QVariant(QMetaType::fromType<double>());
+}
+
+std::optional<double> numberFrom(const QVariant& v)
+{
+    return v.isNull() ? std::nullopt : std::optional<double>(v.toDouble());
+}
+
+// Search is done on folded copies of the texts: the databases fold case of
+// ASCII letters alone (SQLite) or not at all (PostgreSQL's LIKE), and a
+// customer's name is as often Łukasz as Luke.
+QString folded(const QStringList& texts)
+{
+    return texts.join(QLatin1Char('\n')).toCaseFolded();
+}
+
+QString shaftSearchText(const Shaft& s)
+{
+    return folded({s.maker, s.model, s.flex, s.label, s.customer, s.notes});
+}
+
+QString measurementSearchText(const QString& note, const QString& bench, const QString& h0, const QString& h1)
+{
+    return folded({note, bench, h0, h1});
+}
+
+QString likePattern(const QString& text)
+{
+    QString p = text.toCaseFolded();
+    p.replace(QLatin1Char('\\'), QLatin1String("\\\\"));
+    p.replace(QLatin1Char('%'), QLatin1String("\\%"));
+    p.replace(QLatin1Char('_'), QLatin1String("\\_"));
+    return QLatin1Char('%') + p + QLatin1Char('%');
+}
+
+// The drivers bind a null QString as SQL NULL; an empty text is a text.
+QVariant value(const QVariant& v)
+{
+    if (v.typeId() == QMetaType::QString && !v.isNull() && v.toString().isNull())
+        return QString::fromLatin1("", 0);
+    return v;
+}
+
+// Runs a prepared query with its values; the database's reason when it fails.
+QString run(QSqlQuery& q, const QString& sql, const QVariantList& values = {})
+{
+    if (!q.prepare(sql))
+        return q.lastError().text();
+    for (const QVariant& v : values)
+        q.addBindValue(value(v));
+    return q.exec() ? QString() : q.lastError().text();
+}
+
+const char* const kShaftColumns = "s.id, s.maker, s.model, s.flex, s.weight_g, s.length_in, s.label, s.customer, s.notes";
+
+Shaft shaftFrom(const QSqlQuery& q, int at)
+{
+    Shaft s;
+    s.id = q.value(at).toLongLong();
+    s.maker = q.value(at + 1).toString();
+    s.model = q.value(at + 2).toString();
+    s.flex = q.value(at + 3).toString();
+    s.weightGrams = numberFrom(q.value(at + 4));
+    s.lengthInches = numberFrom(q.value(at + 5));
+    s.label = q.value(at + 6).toString();
+    s.customer = q.value(at + 7).toString();
+    s.notes = q.value(at + 8).toString();
+    return s;
+}
+
+} // namespace
+
+QString KindName(MeasurementKind kind)
+{
+    return kind == MeasurementKind::Polar ? QStringLiteral("polar") : QStringLiteral("profile");
+}
+
+QString DefaultLibraryLocation()
+{
+    // The program's AppDataLocation, named here so that the converter, which
+    // runs under its own application name, finds the same file.
+    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + QLatin1Char('/') + kAppTitle
+        + QStringLiteral("/library.sqlite");
+}
+
+QString LibraryLocation(const QString& configured)
+{
+    const QString env = qEnvironmentVariable("TARVEX_LIBRARY");
+    if (!env.isEmpty())
+        return env;
+    return configured.isEmpty() ? DefaultLibraryLocation() : configured;
+}
+
+// BEGIN IMMEDIATE on SQLite takes the write lock at once: a deferred
+// transaction that reads first and writes later can meet another writer in
+// WAL mode and fail at once, without the busy timeout ever waiting.
+class ShaftLibrary::Transaction {
+public:
+    Transaction(ShaftLibrary& library) : db_(QSqlDatabase::database(library.connection_, false)), postgres_(library.postgres_)
+    {
+        QSqlQuery q(db_);
+        why_ = q.exec(postgres_ ? QStringLiteral("BEGIN") : QStringLiteral("BEGIN IMMEDIATE")) ? QString() : q.lastError().text();
+        open_ = why_.isEmpty();
+    }
+    ~Transaction()
+    {
+        if (open_)
+            QSqlQuery(db_).exec(QStringLiteral("ROLLBACK"));
+    }
+    QString began() const { return why_; }
+    QString commit()
+    {
+        QSqlQuery q(db_);
+        if (!q.exec(QStringLiteral("COMMIT")))
+            return q.lastError().text();
+        open_ = false;
+        return {};
+    }
+
+private:
+    QSqlDatabase db_;
+    bool postgres_;
+    bool open_ = false;
+    QString why_;
+};
+
+ShaftLibrary::ShaftLibrary(const QString& location, int schemaVersion) : location_(location)
+{
+    static std::atomic<int> serial{0};
+    connection_ = QStringLiteral("tarvex-library-%1").arg(++serial);
+    const QUrl url(location);
+    postgres_ = url.scheme() == QLatin1String("postgresql") || url.scheme() == QLatin1String("postgres");
+    openMessage_ = open(schemaVersion);
+    // Read-only, a library of this schema or a newer one can still be looked up in.
+    available_ = openMessage_.isEmpty() || (readOnly_ && version_ >= kLibrarySchemaVersion);
+    if (!available_) {
+        readOnly_ = false;
+        QSqlDatabase::database(connection_, false).close();
+    }
+}
+
+ShaftLibrary::~ShaftLibrary()
+{
+    {
+        QSqlDatabase db = QSqlDatabase::database(connection_, false);
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(connection_);
+}
+
+QString ShaftLibrary::open(int schemaVersion)
+{
+    const QString why = postgres_ ? openPostgres() : openSqlite();
+    return why.isEmpty() ? prepareSchema(schemaVersion) : why;
+}
+
+QString ShaftLibrary::openSqlite()
+{
+    const QFileInfo info(location_);
+    const QString name = QDir::toNativeSeparators(location_);
+    if (info.isDir())
+        return QStringLiteral("The library %1 is a folder, not a file.").arg(name);
+    if (info.exists()) {
+        QFile file(location_);
+        if (!file.open(QIODevice::ReadOnly))
+            return QStringLiteral("The library %1 cannot be read: %2.").arg(name, file.errorString());
+        const QByteArray head = file.read(16);
+        // An empty file is taken as a new library; anything else must be a
+        // database already, or it is somebody's file under the wrong name.
+        if (!head.isEmpty() && head != QByteArray("SQLite format 3\0", 16))
+            return QStringLiteral("%1 is not a shaft library (not a database file). It was left as it is.").arg(name);
+        // Root may write anything; a file whose owner took away the write
+        // permission is meant to be kept as it is, by root too.
+        readOnly_ = !info.isWritable() || !(info.permissions() & QFileDevice::WriteOwner);
+    } else if (!QDir().mkpath(info.absolutePath())) {
+        return QStringLiteral("The folder of the library %1 cannot be made.").arg(name);
+    }
+
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection_);
+    if (!db.isValid())
+        return QStringLiteral("The library needs Qt's SQLite driver (package libqt6sql6-sqlite), which is not installed.");
+    db.setDatabaseName(location_);
+    db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(kBusyMilliseconds) + (readOnly_ ? QStringLiteral(";QSQLITE_OPEN_READONLY") : QString()));
+    if (!db.open())
+        return QStringLiteral("The library %1 cannot be opened: %2.").arg(name, db.lastError().text());
+    // Checked before anything is written: a damaged file is reported, not
+    // written over.
+    QSqlQuery q(db);
+    if (!q.exec(QStringLiteral("PRAGMA quick_check")) || !q.next())
+        return QStringLiteral("The library %1 cannot be read (damaged, or not a database): %2. It was left as it is.")
+            .arg(name, q.lastError().text());
+    if (q.value(0).toString() != QLatin1String("ok"))
+        return QStringLiteral("The library %1 is damaged: %2. It was left as it is.").arg(name, q.value(0).toString());
+    q.finish();
+    // Switching a file to WAL takes it whole for a moment, and SQLite answers
+    // "locked" at once rather than waiting through the busy timeout: a second
+    // program opening the library at that moment tries again.
+    QElapsedTimer waited;
+    waited.start();
+    while (!readOnly_ && (!q.exec(QStringLiteral("PRAGMA journal_mode=WAL")) || !q.next())) {
+        const QString code = q.lastError().nativeErrorCode();
+        if ((code != QLatin1String("5") && code != QLatin1String("6")) || waited.elapsed() > kBusyMilliseconds)
+            return QStringLiteral("The library %1 cannot be opened for writing: %2.").arg(name, q.lastError().text());
+        q.finish();
+        QThread::msleep(20);
+    }
+    return {};
+}
+
+QString ShaftLibrary::openPostgres()
+{
+    const QUrl url(location_);
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), connection_);
+    if (!db.isValid())
+        return QStringLiteral("The library needs Qt's PostgreSQL driver (package libqt6sql6-psql), which is not installed.");
+    db.setHostName(url.host());
+    db.setPort(url.port(5432));
+    db.setUserName(url.userName());
+    db.setPassword(url.password());
+    db.setDatabaseName(url.path().mid(1));
+    db.setConnectOptions(QStringLiteral("connect_timeout=5"));
+    if (url.host().isEmpty() || db.databaseName().isEmpty())
+        return QStringLiteral("The library address %1 is not of the form postgresql://user@host:port/database.")
+            .arg(url.toDisplayString(QUrl::RemovePassword));
+    if (!db.open())
+        return QStringLiteral("The library server %1 cannot be reached: %2.")
+            .arg(url.toDisplayString(QUrl::RemovePassword), db.lastError().text());
+    return {};
+}
+
+QString ShaftLibrary::prepareSchema(int wanted)
+{
+    QSqlDatabase db = QSqlDatabase::database(connection_, false);
+    const QString name = postgres_ ? QUrl(location_).toDisplayString(QUrl::RemovePassword) : QDir::toNativeSeparators(location_);
+    std::optional<Transaction> t;
+    if (!readOnly_) {
+        t.emplace(*this);
+        if (!t->began().isEmpty())
+            return QStringLiteral("The library %1 cannot be written: %2.").arg(name, t->began());
+    }
+    QSqlQuery q(db);
+    // Two programs that create the schema at once on one server take turns.
+    if (postgres_ && !q.exec(QStringLiteral("SELECT pg_advisory_xact_lock(7316420518)")))
+        return QStringLiteral("The library %1 cannot be locked: %2.").arg(name, q.lastError().text());
+    const QString tablesSql = postgres_
+        ? QStringLiteral("SELECT table_name FROM information_schema.tables WHERE table_schema = current_schema()")
+        : QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table' AND name NOT LIKE 'sqlite_%'");
+    if (const QString why = run(q, tablesSql); !why.isEmpty())
+        return QStringLiteral("The library %1 cannot be read: %2. It was left as it is.").arg(name, why);
+    QStringList tables;
+    while (q.next())
+        tables << q.value(0).toString();
+    int version = 0;
+    if (tables.contains(QLatin1String("schema_version"))) {
+        if (const QString why = run(q, QStringLiteral("SELECT MAX(version) FROM schema_version")); !why.isEmpty() || !q.next())
+            return QStringLiteral("The library %1 cannot be read: %2. It was left as it is.").arg(name, why);
+        version = q.value(0).toInt();
+    } else if (!tables.isEmpty() && !postgres_) {
+        return QStringLiteral("%1 is a database, but not a shaft library. It was left as it is.").arg(name);
+    }
+    if (version < 1 && readOnly_)
+        return QStringLiteral("The library %1 is read-only and holds no library yet.").arg(name);
+
+    if (version > kLibrarySchemaVersion) {
+        version_ = version;
+        readOnly_ = true;
+        return QStringLiteral("The library %1 was written by a newer version of the program (schema %2; this one knows %3). "
+                              "It is open for looking up only; nothing can be stored in it.")
+            .arg(name).arg(version).arg(kLibrarySchemaVersion);
+    }
+    if (readOnly_) {
+        version_ = version;
+        return version < kLibrarySchemaVersion
+            ? QStringLiteral("The library %1 is read-only and of an older version; it cannot be brought up to date.").arg(name)
+            : QStringLiteral("The library %1 is read-only: it is open for looking up only.").arg(name);
+    }
+    if (version < 1)
+        if (const QString why = createSchema(1); !why.isEmpty())
+            return QStringLiteral("The library %1 cannot be created: %2.").arg(name, why);
+    if (const QString why = migrate(std::max(version, 1), wanted); !why.isEmpty())
+        return QStringLiteral("The library %1 cannot be brought up to date; it was left as it was: %2.").arg(name, why);
+    if (const QString why = t->commit(); !why.isEmpty())
+        return QStringLiteral("The library %1 cannot be written: %2.").arg(name, why);
+    version_ = std::max({version, 1, wanted});
+    return {};
+}
+
+QString ShaftLibrary::createSchema(int version)
+{
+    Q_ASSERT(version == 1);
+    const QString id = postgres_ ? QStringLiteral("BIGSERIAL PRIMARY KEY") : QStringLiteral("INTEGER PRIMARY KEY AUTOINCREMENT");
+    const QStringList statements{
+        QStringLiteral("CREATE TABLE schema_version (version INTEGER NOT NULL)"),
+        QStringLiteral("INSERT INTO schema_version (version) VALUES (1)"),
+        QStringLiteral("CREATE TABLE shafts (id %1, maker TEXT NOT NULL, model TEXT NOT NULL, flex TEXT NOT NULL, "
+                       "weight_g DOUBLE PRECISION, length_in DOUBLE PRECISION, label TEXT NOT NULL, "
+                       "customer TEXT NOT NULL, notes TEXT NOT NULL)").arg(id),
+        QStringLiteral("CREATE TABLE measurements (id %1, shaft_id BIGINT NOT NULL REFERENCES shafts (id), "
+                       "kind TEXT NOT NULL CHECK (kind IN ('profile', 'polar')), heading_x TEXT NOT NULL, "
+                       "heading_y TEXT NOT NULL, note TEXT NOT NULL, load_unit TEXT NOT NULL, taken_at TEXT NOT NULL, "
+                       "spine_percent DOUBLE PRECISION, spine_angle DOUBLE PRECISION, nbp_angle DOUBLE PRECISION, "
+                       "bend_percent DOUBLE PRECISION, bend_angle DOUBLE PRECISION, spine_grade TEXT)").arg(id),
+        QStringLiteral("CREATE TABLE measurement_rows (measurement_id BIGINT NOT NULL REFERENCES measurements (id), "
+                       "row_index INTEGER NOT NULL, x TEXT NOT NULL, y TEXT NOT NULL, "
+                       "PRIMARY KEY (measurement_id, row_index))"),
+    };
+    QSqlQuery q(QSqlDatabase::database(connection_, false));
+    for (const QString& sql : statements)
+        if (!q.exec(sql))
+            return q.lastError().text();
+    return {};
+}
+
+// Runs inside the transaction of prepareSchema: a step that fails leaves the
+// library as it was.
+QString ShaftLibrary::migrate(int from, int to)
+{
+    QSqlDatabase db = QSqlDatabase::database(connection_, false);
+    QSqlQuery q(db);
+    if (from < 2 && to >= 2) {
+        // Version 2: the bench's name, the row count for the list, and the
+        // folded texts that the search reads.
+        for (const char* sql : {"ALTER TABLE shafts ADD COLUMN search_text TEXT NOT NULL DEFAULT ''",
+                                "ALTER TABLE measurements ADD COLUMN bench TEXT NOT NULL DEFAULT ''",
+                                "ALTER TABLE measurements ADD COLUMN row_count INTEGER NOT NULL DEFAULT 0",
+                                "ALTER TABLE measurements ADD COLUMN search_text TEXT NOT NULL DEFAULT ''",
+                                "CREATE INDEX measurements_shaft ON measurements (shaft_id)",
+                                "CREATE INDEX measurements_taken ON measurements (taken_at)",
+                                "UPDATE measurements SET row_count = (SELECT COUNT(*) FROM measurement_rows r "
+                                "WHERE r.measurement_id = measurements.id)"})
+            if (!q.exec(QString::fromLatin1(sql)))
+                return q.lastError().text();
+        QSqlQuery update(db);
+        if (const QString why = run(q, QStringLiteral("SELECT %1 FROM shafts s").arg(QLatin1String(kShaftColumns))); !why.isEmpty())
+            return why;
+        while (q.next()) {
+            const Shaft s = shaftFrom(q, 0);
+            if (const QString why = run(update, QStringLiteral("UPDATE shafts SET search_text = ? WHERE id = ?"), {shaftSearchText(s), s.id});
+                !why.isEmpty())
+                return why;
+        }
+        if (const QString why = run(q, QStringLiteral("SELECT id, note, heading_x, heading_y FROM measurements")); !why.isEmpty())
+            return why;
+        while (q.next()) {
+            const QString text = measurementSearchText(q.value(1).toString(), {}, q.value(2).toString(), q.value(3).toString());
+            if (const QString why = run(update, QStringLiteral("UPDATE measurements SET search_text = ? WHERE id = ?"), {text, q.value(0)});
+                !why.isEmpty())
+                return why;
+        }
+    }
+    if (from < to)
+        if (const QString why = run(q, QStringLiteral("UPDATE schema_version SET version = ?"), {to}); !why.isEmpty())
+            return why;
+    return {};
+}
+
+QString ShaftLibrary::failure(const QString& what, const QString& why)
+{
+    // A server that went away leaves the connection open in name only; the
+    // next use opens a new one.
+    if (postgres_)
+        broken_ = true;
+    return QStringLiteral("The library could not %1: %2").arg(what, why.trimmed().isEmpty() ? QStringLiteral("no reason given") : why.trimmed());
+}
+
+Result<> ShaftLibrary::reconnect()
+{
+    if (!available_)
+        return Failure(openMessage_);
+    if (!broken_)
+        return {};
+    QSqlDatabase db = QSqlDatabase::database(connection_, false);
+    db.close();
+    if (!db.open())
+        return Failure(QStringLiteral("The library server %1 cannot be reached: %2.")
+                           .arg(QUrl(location_).toDisplayString(QUrl::RemovePassword), db.lastError().text()));
+    broken_ = false;
+    return {};
+}
+
+Result<> ShaftLibrary::writable()
+{
+    if (available_ && readOnly_)
+        return Failure(openMessage_);
+    return reconnect();
+}
+
+QString ShaftLibrary::insertShaft(Shaft& s)
+{
+    QSqlQuery q(QSqlDatabase::database(connection_, false));
+    const QString why = run(q, QStringLiteral("INSERT INTO shafts (maker, model, flex, weight_g, length_in, label, customer, notes, "
+                                              "search_text) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?) RETURNING id"),
+                            {s.maker, s.model, s.flex, optionalNumber(s.weightGrams), optionalNumber(s.lengthInches), s.label,
+                             s.customer, s.notes, shaftSearchText(s)});
+    if (!why.isEmpty())
+        return why;
+    if (!q.next())
+        return QStringLiteral("the new shaft got no number");
+    s.id = q.value(0).toLongLong();
+    return {};
+}
+
+QString ShaftLibrary::updateShaft(const Shaft& s)
+{
+    QSqlQuery q(QSqlDatabase::database(connection_, false));
+    const QString why = run(q, QStringLiteral("UPDATE shafts SET maker = ?, model = ?, flex = ?, weight_g = ?, length_in = ?, "
+                                              "label = ?, customer = ?, notes = ?, search_text = ? WHERE id = ?"),
+                            {s.maker, s.model, s.flex, optionalNumber(s.weightGrams), optionalNumber(s.lengthInches), s.label,
+                             s.customer, s.notes, shaftSearchText(s), s.id});
+    if (why.isEmpty() && q.numRowsAffected() != 1)
+        return QStringLiteral("there is no shaft %1").arg(s.id);
+    return why;
+}
+
+QString ShaftLibrary::insertMeasurement(const Shaft& shaft, Measurement& m)
+{
+    QSqlDatabase db = QSqlDatabase::database(connection_, false);
+    QSqlQuery q(db);
+    const auto spine = [&m](double StoredSpine::*field) { return m.spine ? QVariant(*m.spine.*field) : QVariant(QMetaType::fromType<double>()); };
+    QString why = run(q, QStringLiteral("INSERT INTO measurements (shaft_id, kind, heading_x, heading_y, note, load_unit, taken_at, "
+                                        "spine_percent, spine_angle, nbp_angle, bend_percent, bend_angle, spine_grade, bench, "
+                                        "row_count, search_text) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?) RETURNING id"),
+                      {shaft.id, KindName(m.kind), m.heading0, m.heading1, m.note, m.loadUnit, timeText(m.takenAt),
+                       spine(&StoredSpine::spinePercent), spine(&StoredSpine::spineAngle), spine(&StoredSpine::nbpAngle),
+                       spine(&StoredSpine::bendPercent), spine(&StoredSpine::bendAngle),
+                       m.spine ? QVariant(m.spine->grade) : QVariant(QMetaType::fromType<QString>()), m.bench,
+                       qint64(m.rows.size()), measurementSearchText(m.note, m.bench, m.heading0, m.heading1)});
+    if (!why.isEmpty())
+        return why;
+    if (!q.next())
+        return QStringLiteral("the new measurement got no number");
+    const qint64 id = q.value(0).toLongLong();
+    q.finish();
+    if (!q.prepare(QStringLiteral("INSERT INTO measurement_rows (measurement_id, row_index, x, y) VALUES (?, ?, ?, ?)")))
+        return q.lastError().text();
+    for (std::size_t r = 0; r < m.rows.size(); ++r) {
+        q.bindValue(0, id);
+        q.bindValue(1, qint64(r + 1));
+        q.bindValue(2, value(m.rows[r].first));
+        q.bindValue(3, value(m.rows[r].second));
+        if (!q.exec())
+            return q.lastError().text();
+    }
+    m.id = id;
+    m.shaftId = shaft.id;
+    return {};
+}
+
+Result<> ShaftLibrary::storeShaft(Shaft& shaft)
+{
+    if (const Result<> r = writable(); !r.ok())
+        return r;
+    Transaction t(*this);
+    Shaft stored = shaft;
+    QString why = t.began();
+    if (why.isEmpty())
+        why = stored.id == 0 ? insertShaft(stored) : updateShaft(stored);
+    if (why.isEmpty())
+        why = t.commit();
+    if (!why.isEmpty())
+        return Failure(failure(QStringLiteral("store the shaft"), why));
+    shaft = stored;
+    return {};
+}
+
+Result<> ShaftLibrary::store(Shaft& shaft, Measurement& measurement)
+{
+    std::vector<Shaft> shafts{shaft};
+    std::vector<std::pair<std::size_t, Measurement>> one{{0, measurement}};
+    const Result<> r = storeAll(shafts, one);
+    if (r.ok()) {
+        shaft = shafts.front();
+        measurement = one.front().second;
+    }
+    return r;
+}
+
+Result<> ShaftLibrary::storeAll(std::vector<Shaft>& shafts, std::vector<std::pair<std::size_t, Measurement>>& measurements)
+{
+    if (const Result<> r = writable(); !r.ok())
+        return r;
+    // Ids are handed out on copies and given back only once all is committed.
+    auto storedShafts = shafts;
+    auto stored = measurements;
+    Transaction t(*this);
+    QString why = t.began();
+    for (std::size_t i = 0; i < storedShafts.size() && why.isEmpty(); ++i)
+        if (storedShafts[i].id == 0)
+            why = insertShaft(storedShafts[i]);
+    for (std::size_t i = 0; i < stored.size() && why.isEmpty(); ++i) {
+        auto& [shaft, measurement] = stored[i];
+        why = shaft < storedShafts.size() ? insertMeasurement(storedShafts[shaft], measurement)
+                                          : QStringLiteral("the measurement names no shaft");
+        if (!why.isEmpty() && stored.size() > 1)
+            why = QStringLiteral("measurement %1 of %2: %3").arg(i + 1).arg(stored.size()).arg(why);
+    }
+    if (why.isEmpty())
+        why = t.commit();
+    if (!why.isEmpty())
+        return Failure(failure(stored.size() == 1 ? QStringLiteral("store the measurement")
+                                                  : QStringLiteral("store the measurements; none was kept"), why));
+    shafts = std::move(storedShafts);
+    measurements = std::move(stored);
+    return {};
+}
+
+Result<> ShaftLibrary::loadShaft(qint64 id, Shaft& shaft)
+{
+    if (const Result<> r = reconnect(); !r.ok())
+        return r;
+    QSqlQuery q(QSqlDatabase::database(connection_, false));
+    const QString why = run(q, QStringLiteral("SELECT %1 FROM shafts s WHERE s.id = ?").arg(QLatin1String(kShaftColumns)), {id});
+    if (!why.isEmpty())
+        return Failure(failure(QStringLiteral("read shaft %1").arg(id), why));
+    if (!q.next())
+        return Failure(QStringLiteral("The library holds no shaft %1.").arg(id));
+    shaft = shaftFrom(q, 0);
+    return {};
+}
+
+Result<> ShaftLibrary::loadMeasurement(qint64 id, Measurement& out)
+{
+    if (const Result<> r = reconnect(); !r.ok())
+        return r;
+    QSqlQuery q(QSqlDatabase::database(connection_, false));
+    QString why = run(q, QStringLiteral("SELECT shaft_id, kind, heading_x, heading_y, note, load_unit, taken_at, bench, spine_percent, "
+                                        "spine_angle, nbp_angle, bend_percent, bend_angle, spine_grade FROM measurements WHERE id = ?"),
+                      {id});
+    if (!why.isEmpty())
+        return Failure(failure(QStringLiteral("read measurement %1").arg(id), why));
+    if (!q.next())
+        return Failure(QStringLiteral("The library holds no measurement %1.").arg(id));
+    Measurement m;
+    m.id = id;
+    m.shaftId = q.value(0).toLongLong();
+    m.kind = q.value(1).toString() == QLatin1String("polar") ? MeasurementKind::Polar : MeasurementKind::Profile;
+    m.heading0 = q.value(2).toString();
+    m.heading1 = q.value(3).toString();
+    m.note = q.value(4).toString();
+    m.loadUnit = q.value(5).toString();
+    m.takenAt = timeFrom(q.value(6).toString());
+    m.bench = q.value(7).toString();
+    if (!q.value(8).isNull())
+        m.spine = StoredSpine{q.value(8).toDouble(), q.value(9).toDouble(), q.value(10).toDouble(),
+                              q.value(11).toDouble(), q.value(12).toDouble(), q.value(13).toString()};
+    why = run(q, QStringLiteral("SELECT x, y FROM measurement_rows WHERE measurement_id = ? ORDER BY row_index"), {id});
+    if (!why.isEmpty())
+        return Failure(failure(QStringLiteral("read measurement %1").arg(id), why));
+    while (q.next())
+        m.rows.emplace_back(q.value(0).toString(), q.value(1).toString());
+    out = std::move(m);
+    return {};
+}
+
+Result<> ShaftLibrary::shafts(std::vector<Shaft>& out)
+{
+    if (const Result<> r = reconnect(); !r.ok())
+        return r;
+    QSqlQuery q(QSqlDatabase::database(connection_, false));
+    q.setForwardOnly(true);
+    const QString why = run(q, QStringLiteral("SELECT %1 FROM shafts s ORDER BY s.maker, s.model, s.label, s.id").arg(QLatin1String(kShaftColumns)));
+    if (!why.isEmpty())
+        return Failure(failure(QStringLiteral("list the shafts"), why));
+    out.clear();
+    while (q.next())
+        out.push_back(shaftFrom(q, 0));
+    return {};
+}
+
+Result<> ShaftLibrary::search(const LibraryQuery& query, std::vector<LibraryEntry>& out)
+{
+    if (const Result<> r = reconnect(); !r.ok())
+        return r;
+    QString sql = QStringLiteral("SELECT %1, m.id, m.kind, m.taken_at, m.note, m.bench, m.row_count "
+                                 "FROM measurements m JOIN shafts s ON s.id = m.shaft_id WHERE 1 = 1")
+                      .arg(QLatin1String(kShaftColumns));
+    QVariantList values;
+    if (!query.text.isEmpty()) {
+        sql += QStringLiteral(" AND (s.search_text LIKE ? ESCAPE '\\' OR m.search_text LIKE ? ESCAPE '\\')");
+        values << likePattern(query.text) << likePattern(query.text);
+    }
+    const std::pair<const char*, const QString*> exact[] = {
+        {"s.maker", &query.maker}, {"s.model", &query.model}, {"s.flex", &query.flex}, {"s.customer", &query.customer}};
+    for (const auto& [column, value] : exact)
+        if (!value->isEmpty()) {
+            sql += QStringLiteral(" AND %1 = ?").arg(QLatin1String(column));
+            values << *value;
+        }
+    if (query.kind) {
+        sql += QStringLiteral(" AND m.kind = ?");
+        values << KindName(*query.kind);
+    }
+    if (query.from.isValid()) {
+        sql += QStringLiteral(" AND m.taken_at >= ?");
+        values << timeText(query.from);
+    }
+    if (query.to.isValid()) {
+        sql += QStringLiteral(" AND m.taken_at <= ?");
+        values << timeText(query.to);
+    }
+    sql += QStringLiteral(" ORDER BY m.taken_at DESC, m.id DESC");
+    QSqlQuery q(QSqlDatabase::database(connection_, false));
+    q.setForwardOnly(true);
+    if (const QString why = run(q, sql, values); !why.isEmpty())
+        return Failure(failure(QStringLiteral("search"), why));
+    out.clear();
+    while (q.next()) {
+        LibraryEntry e;
+        e.shaft = shaftFrom(q, 0);
+        e.measurementId = q.value(9).toLongLong();
+        e.kind = q.value(10).toString() == QLatin1String("polar") ? MeasurementKind::Polar : MeasurementKind::Profile;
+        e.takenAt = timeFrom(q.value(11).toString());
+        e.note = q.value(12).toString();
+        e.bench = q.value(13).toString();
+        e.rowCount = q.value(14).toInt();
+        out.push_back(std::move(e));
+    }
+    return {};
+}
+
+Result<> ShaftLibrary::deleteMeasurement(qint64 id)
+{
+    if (const Result<> r = writable(); !r.ok())
+        return r;
+    Transaction t(*this);
+    QSqlQuery q(QSqlDatabase::database(connection_, false));
+    QString why = t.began();
+    qint64 shaft = 0;
+    if (why.isEmpty() && (why = run(q, QStringLiteral("SELECT shaft_id FROM measurements WHERE id = ?"), {id})).isEmpty()) {
+        if (!q.next())
+            return Failure(QStringLiteral("The library holds no measurement %1.").arg(id));
+        shaft = q.value(0).toLongLong();
+    }
+    if (why.isEmpty())
+        why = run(q, QStringLiteral("DELETE FROM measurement_rows WHERE measurement_id = ?"), {id});
+    if (why.isEmpty())
+        why = run(q, QStringLiteral("DELETE FROM measurements WHERE id = ?"), {id});
+    if (why.isEmpty())
+        why = run(q, QStringLiteral("DELETE FROM shafts WHERE id = ? AND NOT EXISTS (SELECT 1 FROM measurements WHERE shaft_id = ?)"),
+                  {shaft, shaft});
+    if (why.isEmpty())
+        why = t.commit();
+    return why.isEmpty() ? Result<>{} : Failure(failure(QStringLiteral("delete measurement %1; it is still there").arg(id), why));
+}
+
+Result<> ShaftLibrary::deleteShaft(qint64 id)
+{
+    if (const Result<> r = writable(); !r.ok())
+        return r;
+    Transaction t(*this);
+    QSqlQuery q(QSqlDatabase::database(connection_, false));
+    QString why = t.began();
+    if (why.isEmpty())
+        why = run(q, QStringLiteral("DELETE FROM measurement_rows WHERE measurement_id IN (SELECT id FROM measurements WHERE shaft_id = ?)"), {id});
+    if (why.isEmpty())
+        why = run(q, QStringLiteral("DELETE FROM measurements WHERE shaft_id = ?"), {id});
+    if (why.isEmpty() && (why = run(q, QStringLiteral("DELETE FROM shafts WHERE id = ?"), {id})).isEmpty() && q.numRowsAffected() != 1)
+        return Failure(QStringLiteral("The library holds no shaft %1.").arg(id));
+    if (why.isEmpty())
+        why = t.commit();
+    return why.isEmpty() ? Result<>{} : Failure(failure(QStringLiteral("delete shaft %1; it is still there").arg(id), why));
+}
+
+} // namespace tarvex

@@ -1,0 +1,115 @@
+#include "library/frmStoreLibrary.h"
+
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+
+namespace tarvex {
+
+namespace {
+
+// Empty: no figure; otherwise a number in the desktop's format, or nothing.
+std::optional<std::optional<double>> figure(const QLineEdit* box)
+{
+    const QString text = box->text().trimmed();
+    if (text.isEmpty())
+        return std::optional<double>();
+    bool ok = false;
+    const double v = QLocale::system().toDouble(text, &ok);
+    if (!ok || !(v > 0))
+        return std::nullopt;
+    return std::optional<double>(v);
+}
+
+} // namespace
+
+QString ShaftTitle(const Shaft& s)
+{
+    QStringList parts;
+    for (const QString& p : {s.label, s.maker, s.model, s.flex})
+        if (!p.isEmpty())
+            parts << p;
+    QString title = parts.isEmpty() ? QStringLiteral("shaft %1").arg(s.id) : parts.join(QLatin1Char(' '));
+    if (!s.customer.isEmpty())
+        title += QStringLiteral(" (%1)").arg(s.customer);
+    return title;
+}
+
+frmStoreLibrary::frmStoreLibrary(std::vector<Shaft> shafts, QWidget* parent) : QDialog(parent), shafts_(std::move(shafts))
+{
+    setObjectName(QStringLiteral("frmStoreLibrary"));
+    setWindowTitle(QStringLiteral("Store in library"));
+    auto* form = new QFormLayout(this);
+    cboShaft_ = new QComboBox(this);
+    cboShaft_->setObjectName(QStringLiteral("cboShaft"));
+    cboShaft_->addItem(QStringLiteral("A new shaft"));
+    for (const Shaft& s : shafts_)
+        cboShaft_->addItem(ShaftTitle(s));
+    form->addRow(QStringLiteral("&Shaft:"), cboShaft_);
+    const auto box = [&](const char* name, const QString& label) {
+        auto* e = new QLineEdit(this);
+        e->setObjectName(QLatin1String(name));
+        form->addRow(label, e);
+        return e;
+    };
+    txtLabel_ = box("txtLabel", QStringLiteral("Serial or &label:"));
+    txtMaker_ = box("txtMaker", QStringLiteral("&Maker:"));
+    txtModel_ = box("txtModel", QStringLiteral("M&odel:"));
+    txtFlex_ = box("txtFlex", QStringLiteral("&Flex:"));
+    txtWeight_ = box("txtWeight", QStringLiteral("&Weight (g):"));
+    txtLength_ = box("txtLength", QStringLiteral("Len&gth (in):"));
+    txtCustomer_ = box("txtCustomer", QStringLiteral("&Customer:"));
+    txtNotes_ = box("txtNotes", QStringLiteral("&Notes:"));
+    lblProblem_ = new QLabel(this);
+    lblProblem_->setObjectName(QStringLiteral("lblProblem"));
+    form->addRow(lblProblem_);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    form->addRow(buttons);
+    connect(buttons, &QDialogButtonBox::accepted, this, &frmStoreLibrary::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    connect(cboShaft_, &QComboBox::currentIndexChanged, this, &frmStoreLibrary::pickChanged);
+}
+
+void frmStoreLibrary::pickChanged()
+{
+    const bool fresh = cboShaft_->currentIndex() <= 0;
+    for (QLineEdit* e : {txtLabel_, txtMaker_, txtModel_, txtFlex_, txtWeight_, txtLength_, txtCustomer_, txtNotes_})
+        e->setEnabled(fresh);
+}
+
+Shaft frmStoreLibrary::shaft() const
+{
+    const int picked = cboShaft_->currentIndex();
+    if (picked > 0)
+        return shafts_[std::size_t(picked - 1)];
+    Shaft s;
+    s.label = txtLabel_->text().trimmed();
+    s.maker = txtMaker_->text().trimmed();
+    s.model = txtModel_->text().trimmed();
+    s.flex = txtFlex_->text().trimmed();
+    s.weightGrams = figure(txtWeight_).value_or(std::nullopt);
+    s.lengthInches = figure(txtLength_).value_or(std::nullopt);
+    s.customer = txtCustomer_->text().trimmed();
+    s.notes = txtNotes_->text();
+    return s;
+}
+
+void frmStoreLibrary::accept()
+{
+    if (cboShaft_->currentIndex() <= 0) {
+        if (!figure(txtWeight_) || !figure(txtLength_)) {
+            lblProblem_->setText(QStringLiteral("The weight and the length are numbers above 0, or left empty."));
+            return;
+        }
+        if (txtLabel_->text().trimmed().isEmpty() && txtModel_->text().trimmed().isEmpty()) {
+            lblProblem_->setText(QStringLiteral("Give the shaft a label or a model, to find it again."));
+            return;
+        }
+    }
+    QDialog::accept();
+}
+
+} // namespace tarvex

@@ -1,0 +1,206 @@
+#include "Library.h"
+
+#include "Analyze.h"
+#include "analysis/MatchedSet.h"
+#include "analysis/SpineAnalysis.h"
+#include "files/OpenSave.h"
+#include "files/PolarFile.h"
+#include "files/ProfileFile.h"
+#include "files/SafeWrite.h"
+#include "library/LibraryTables.h"
+#include "tables/DataTable.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QMap>
+
+#include <unistd.h>
+
+using namespace tarvex;
+
+namespace tvconv {
+
+namespace {
+
+int say(const QString& message, int status = 1)
+{
+    WriteAllTo(STDERR_FILENO, "tvconv: " + message.toLocal8Bit() + '\n');
+    return status;
+}
+
+int out(const QByteArray& bytes)
+{
+    QString why;
+    if (!WriteAllTo(STDOUT_FILENO, bytes, &why))
+        return say(QStringLiteral("standard output: %1").arg(why));
+    return 0;
+}
+
+QJsonArray numbers(const std::vector<double>& values)
+{
+    QJsonArray a;
+    for (const double v : values)
+        a.append(JsonNumber(v));
+    return a;
+}
+
+int matchedSet(const QStringList& files)
+{
+    std::vector<std::vector<RowPoint>> curves;
+    for (const QString& file : files) {
+        DataTable table;
+        if (const QString bad = LoadDataTable(file, false, table); !bad.isEmpty())
+            return say(bad);
+        curves.push_back(NumberRowsOf(table).points);
+    }
+    const MatchedSet set = MatchSet(curves);
+    if (!set.ok())
+        return say(QStringLiteral("--set: ") + set.refusal);
+    QJsonArray shafts, order;
+    for (std::size_t s = 0; s < set.shafts.size(); ++s) {
+        const MatchedShaft& m = set.shafts[s];
+        shafts.append(QJsonObject{{QStringLiteral("file"), files.at(qsizetype(s))},
+                                  {QStringLiteral("residual_percent"), numbers(m.residualPercent)},
+                                  {QStringLiteral("z"), numbers(m.z)},
+                                  {QStringLiteral("mean_residual_percent"), JsonNumber(m.meanResidual)},
+                                  {QStringLiteral("flagged"), m.flagged}});
+    }
+    for (const int i : set.order)
+        order.append(files.at(i));
+    return out(QJsonDocument(QJsonObject{{QStringLiteral("positions"), numbers(set.positions)},
+                                         {QStringLiteral("shafts"), shafts},
+                                         {QStringLiteral("order"), order}})
+                   .toJson(QJsonDocument::Indented));
+}
+
+// A data file as a measurement; the shaft is named after the file, so that
+// a.tvl and a.tvp become two measurements of shaft "a".
+QString readMeasurement(const QFileInfo& file, Measurement& m)
+{
+    const bool polar = FileTypeOf(file.fileName()) == QLatin1String("tvp");
+    DataTable table;
+    if (const QString bad = LoadDataTable(file.filePath(), polar, table, &m.note); !bad.isEmpty())
+        return bad;
+    m.kind = polar ? MeasurementKind::Polar : MeasurementKind::Profile;
+    TableIntoMeasurement(table, m);
+    m.takenAt = file.lastModified().toUTC();
+    if (polar) {
+        const SpineAnalysis a = AnalyzeSpine(NumberRowsOf(table).points);
+        if (a.ok())
+            m.spine = StoredSpine{a.spinePercent, a.spineAngle, a.nbpAngle, a.bendPercent, a.bendAngle, GradeName(a.grade)};
+    }
+    return {};
+}
+
+int import(ShaftLibrary& library, const QString& folder)
+{
+    const QDir dir(folder);
+    if (!QFileInfo(folder).isDir())
+        return say(QStringLiteral("%1: no such folder").arg(folder));
+    std::vector<Shaft> shafts;
+    std::vector<std::pair<std::size_t, Measurement>> measurements;
+    QMap<QString, std::size_t> shaftOf;
+    QStringList skipped;
+    const auto files = dir.entryInfoList({QStringLiteral("*.tvl"), QStringLiteral("*.tvp")}, QDir::Files | QDir::Hidden, QDir::Name);
+    for (const QFileInfo& file : files) {
+        Measurement m;
+        if (const QString bad = readMeasurement(file, m); !bad.isEmpty()) {
+            skipped << bad;
+            continue;
+        }
+        const QString name = file.completeBaseName();
+        if (!shaftOf.contains(name)) {
+            shaftOf.insert(name, shafts.size());
+            Shaft s;
+            s.label = name;
+            shafts.push_back(s);
+        }
+        measurements.emplace_back(shaftOf.value(name), std::move(m));
+    }
+    for (const QString& why : skipped)
+        say(QStringLiteral("skipped %1").arg(why));
+    if (measurements.empty())
+        return say(QStringLiteral("%1: no data file to import").arg(folder));
+    if (const Result<> r = library.storeAll(shafts, measurements); !r.ok())
+        return say(r.message);
+    const QString done = QStringLiteral("imported %1 measurements of %2 shafts").arg(measurements.size()).arg(shafts.size());
+    if (!skipped.isEmpty())
+        return say(done + QStringLiteral("; %1 files were skipped").arg(skipped.size()));
+    return out(done.toUtf8() + '\n');
+}
+
+QString optionalNumber(const std::optional<double>& v)
+{
+    return v ? QString::number(*v, 'g', 6) : QString();
+}
+
+int list(ShaftLibrary& library, const QString& text)
+{
+    LibraryQuery query;
+    query.text = text;
+    std::vector<LibraryEntry> entries;
+    if (const Result<> r = library.search(query, entries); !r.ok())
+        return say(r.message);
+    QString lines = QStringLiteral("id\ttaken (UTC)\tkind\trows\tmaker\tmodel\tflex\tweight g\tlength in\tlabel\tcustomer\tnote\n");
+    for (const LibraryEntry& e : entries) {
+        QStringList cells{QString::number(e.measurementId), e.takenAt.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")),
+                          KindName(e.kind), QString::number(e.rowCount), e.shaft.maker, e.shaft.model, e.shaft.flex,
+                          optionalNumber(e.shaft.weightGrams), optionalNumber(e.shaft.lengthInches), e.shaft.label,
+                          e.shaft.customer, e.note};
+        for (QString& c : cells)
+            c.replace(QLatin1Char('\t'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
+        lines += cells.join(QLatin1Char('\t')) + QLatin1Char('\n');
+    }
+    return out(lines.toUtf8());
+}
+
+int exportOne(ShaftLibrary& library, const QString& idText, const QString& path)
+{
+    bool number = false;
+    const qint64 id = idText.toLongLong(&number);
+    if (!number)
+        return say(QStringLiteral("--library export: \"%1\" is not a measurement number").arg(idText), 2);
+    Measurement m;
+    if (const Result<> r = library.loadMeasurement(id, m); !r.ok())
+        return say(r.message);
+    const QString wanted = m.kind == MeasurementKind::Polar ? QStringLiteral("tvp") : QStringLiteral("tvl");
+    if (FileTypeOf(path) != wanted)
+        return say(QStringLiteral("%1: measurement %2 is a %3; the file name must end in %4").arg(path).arg(id).arg(KindName(m.kind), wanted));
+    QString why;
+    const QByteArray bytes = MeasurementAsDataFile(m, &why);
+    if (bytes.isEmpty())
+        return say(QStringLiteral("%1: %2").arg(path, why));
+    if (!WriteFileSafely(path, bytes, &why))
+        return say(QStringLiteral("%1: cannot write it: %2").arg(path, why));
+    return 0;
+}
+
+} // namespace
+
+bool IsLibraryOption(const QString& option)
+{
+    return option == QLatin1String("--set") || option == QLatin1String("--library");
+}
+
+int RunLibrary(const QStringList& args)
+{
+    if (args.first() == QLatin1String("--set"))
+        return matchedSet(args.mid(1));
+    const QString action = args.value(1);
+    const qsizetype wanted = action == QLatin1String("import") ? 3 : action == QLatin1String("export") ? 4 : 0;
+    if (action == QLatin1String("list") ? args.size() > 3 : args.size() != wanted)
+        return say(QStringLiteral("--library takes import DIR, list [TEXT] or export ID FILE"), 2);
+    ShaftLibrary library(LibraryLocation());
+    if (!library.available())
+        return say(library.openMessage());
+    if (action == QLatin1String("import"))
+        return import(library, args.at(2));
+    if (action == QLatin1String("list"))
+        return list(library, args.value(2));
+    return exportOne(library, args.at(2), args.at(3));
+}
+
+} // namespace tvconv

@@ -257,6 +257,16 @@ void ProfileWorkspace::DrawXYChart()
         showView();
 }
 
+void ProfileWorkspace::overlayCurves(const XYCurveList& curves)
+{
+    if (!chart_.curvesStored)
+        chart_.curves.clear();
+    chart_.curves.insert(chart_.curves.end(), curves.begin(), curves.end());
+    chart_.curvesStored = !chart_.curves.empty();
+    listReferences();
+    showView();
+}
+
 void ProfileWorkspace::DrawXYPrintCopy(PictureArea& copy)
 {
     if (currentView() == ProfileView::Load) {

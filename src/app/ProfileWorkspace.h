@@ -44,6 +44,9 @@ public slots:
     void mnuFGridExtrRow_Click();
     // The chart and the figures in the view chosen, of the curves on show.
     void showView();
+    // Curves from elsewhere (the library) after those on show, numbered on
+    // from them; the table is not touched.
+    void overlayCurves(const XYCurveList& curves);
 
 protected:
     bool capture(double value) override;

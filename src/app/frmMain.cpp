@@ -8,6 +8,8 @@
 #include "platform/Caption.h"
 #include "files/Export.h"
 #include "files/OpenSave.h"
+#include "charts/xy/ProfileCurveStore.h"
+#include "library/LibraryTables.h"
 #include "library/ShaftLibrary.h"
 #include "library/frmLibrary.h"
 #include "library/frmStoreLibrary.h"
@@ -19,6 +21,7 @@
 #include "platform/Twips.h"
 #include "report/ReportPdf.h"
 #include "report/frmPrintView.h"
+#include "tables/DataTable.h"
 #include "tables/EditCommands.h"
 
 #include <QAction>
@@ -382,6 +385,7 @@ void frmMain::mnuLibrary_Click()
         frmLibrary_ = new frmLibrary(*lib, *platform_.messageBox, this);
         frmLibrary_->setAttribute(Qt::WA_DeleteOnClose);
         connect(frmLibrary_, &frmLibrary::openRequested, this, &frmMain::openFromLibrary);
+        connect(frmLibrary_, &frmLibrary::overlayRequested, this, &frmMain::overlayFromLibrary);
     }
     frmLibrary_->show();
     frmLibrary_->raise();
@@ -402,6 +406,44 @@ void frmMain::openFromLibrary(qint64 measurementId)
     SSTab1->setCurrentWidget(ws);
     if (ws->openMeasurement(m))
         updateTitle();
+}
+
+// Each profile becomes a curve as Plot would make it from its table; one that
+// cannot be charted is named and left out, so the others still show.
+void frmMain::overlayFromLibrary(const QList<qint64>& measurementIds)
+{
+    ShaftLibrary* lib = library();
+    if (!lib)
+        return;
+    XYCurveList curves;
+    QStringList skipped;
+    for (const qint64 id : measurementIds) {
+        Measurement m;
+        Shaft shaft;
+        if (const Result<> r = lib->loadMeasurement(id, m); !r.ok()) {
+            skipped << r.message;
+            continue;
+        }
+        const QString name = lib->loadShaft(m.shaftId, shaft).ok() ? ShaftTitle(shaft) : QStringLiteral("measurement %1").arg(id);
+        DataTable table;
+        MeasurementIntoTable(m, table);
+        XYChartState one;
+        QString why;
+        if (m.rows.size() < 3)
+            why = QStringLiteral("fewer than 3 readings");
+        else if (!StoreProfileCurve(table, one, [&](const QString& text) { why = text; }))
+            why = QStringLiteral("a cell that is not a number");
+        if (why.isEmpty())
+            curves.push_back(one.curves.front());
+        else
+            skipped << QStringLiteral("%1, taken %2: %3").arg(name, m.takenAt.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm")), why);
+    }
+    if (!curves.empty()) {
+        SSTab1->setCurrentWidget(profile_);
+        profile_->overlayCurves(curves);
+    }
+    if (!skipped.isEmpty())
+        MsgBox(QStringLiteral("Not overlaid:\n") + skipped.join(QLatin1Char('\n')));
 }
 
 void frmMain::mnuNew_Click()

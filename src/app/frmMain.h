@@ -106,6 +106,7 @@ private:
     // cannot be (the next use tries again).
     ShaftLibrary* library();
     void openFromLibrary(qint64 measurementId);
+    void overlayFromLibrary(const QList<qint64>& measurementIds);
 
     // device link (frmMain_device.cpp)
     void setUpSerialPort();

@@ -1,14 +1,21 @@
 // The shaft library from the window: a measurement stored from each tab
 // (the form for a new shaft, then the shaft picked from the list), found in
-// the Library window, opened into its tab over unsaved data, and deleted.
+// the Library window, opened into its tab over unsaved data, and deleted; the
+// window's filters and preview over a library of a few shafts
+// (window/library.txt).
 #include "harness/WindowHarness.h"
 
+#include "charts/polar/PolarChart.h"
+#include "charts/xy/XYChart.h"
 #include "library/frmLibrary.h"
+#include "platform/PictureAreaWidget.h"
 
 #include <QComboBox>
+#include <QDateEdit>
 #include <QDialog>
 #include <QLabel>
 #include <QTreeWidget>
+#include <map>
 
 using namespace tarvex;
 using namespace tarvex::testing;
@@ -37,17 +44,87 @@ void set(QDialog& form, const char* box, const QString& text)
     form.findChild<QLineEdit*>(QLatin1String(box))->setText(text);
 }
 
+// store | label | maker | model | flex | customer | kind | day | rows "x,y;x,y"
+// (taken at noon UTC, the same day in every time zone the tests run in)
+QString store(ShaftLibrary& library, std::map<QString, Shaft>& shafts, const QStringList& in)
+{
+    Shaft& shaft = shafts[in[1]];
+    shaft.label = in[1], shaft.maker = in[2], shaft.model = in[3], shaft.flex = in[4], shaft.customer = in[5];
+    Measurement m;
+    m.kind = in[6] == KindName(MeasurementKind::Polar) ? MeasurementKind::Polar : MeasurementKind::Profile;
+    for (const QString& cells : in[8].split(QLatin1Char(';')))
+        m.rows.emplace_back(cells.section(QLatin1Char(','), 0, 0), cells.section(QLatin1Char(','), 1));
+    m.takenAt = QDateTime(QDate::fromString(in[7], Qt::ISODate), QTime(12, 0), Qt::UTC);
+    const Result<> r = library.store(shaft, m);
+    return r.ok() ? QStringLiteral("kept") : r.message;
+}
+
+// What the preview shows: the curve in the colour its tab draws it in, or the
+// words it shows instead.
+QString previewOf(frmLibrary& window)
+{
+    const PictureData& p = *window.findChild<PictureAreaWidget*>(QStringLiteral("picPreview"))->area()->picture();
+    int curve = 0;
+    QStringList words;
+    for (const DrawOp& op : p.ops) {
+        if (op.kind == DrawOp::Line && (op.color == XYCurveColor(1) || op.color == polar_colors::kFigure))
+            ++curve;
+        if (op.kind == DrawOp::Text && op.text.startsWith(QLatin1String("No curve")))
+            words << op.text;
+    }
+    return curve ? QStringLiteral("curve of %1 lines").arg(curve) : words.join(QLatin1Char(' '));
+}
+
+// filter | maker | model | flex | customer | kind | from | to => list (shaft/kind, newest first) | preview of the first
+QString filter(frmLibrary& window, const QStringList& in)
+{
+    const auto pick = [&](const char* box, const QString& text) {
+        auto* b = window.findChild<QComboBox*>(QLatin1String(box));
+        b->setCurrentIndex(text.isEmpty() ? 0 : b->findText(text));
+        return b->currentIndex() >= 0 ? QString() : QStringLiteral("no choice %1 in %2 ").arg(text, QLatin1String(box));
+    };
+    const auto day = [&](const char* box, const QString& text) {
+        auto* b = window.findChild<QDateEdit*>(QLatin1String(box));
+        b->setDate(text.isEmpty() ? b->minimumDate() : QDate::fromString(text, Qt::ISODate));
+    };
+    QString out = pick("cboMaker", in[1]) + pick("cboModel", in[2]) + pick("cboFlex", in[3]);
+    window.findChild<QLineEdit*>(QStringLiteral("txtCustomer"))->setText(in[4]);
+    out += pick("cboKind", in[5].isEmpty() ? QStringLiteral("any kind") : in[5]);
+    day("dtpFrom", in[6]);
+    day("dtpTo", in[7]);
+    auto* list = window.findChild<QTreeWidget*>(QStringLiteral("lstEntries"));
+    QStringList shown;
+    for (int i = 0; i < list->topLevelItemCount(); ++i)
+        shown << list->topLevelItem(i)->text(2) + QLatin1Char('/') + list->topLevelItem(i)->text(1);
+    return out + shown.join(QStringLiteral(", ")) + QStringLiteral(" | ") + previewOf(window);
+}
+
 } // namespace
 
 class TestLibraryWindow : public QObject {
     Q_OBJECT
 private slots:
+    void cases()
+    {
+        QTemporaryDir dir;
+        ShaftLibrary library(dir.filePath(QStringLiteral("library.sqlite")));
+        FakeMessageBox messages;
+        frmLibrary window(library, messages);
+        std::map<QString, Shaft> shafts;
+        GOLDEN_VERIFY(golden::cases("window/library.txt", [&](const QStringList& in) {
+            if (in[0] == QLatin1String("store"))
+                return store(library, shafts, in);
+            window.refresh();
+            return filter(window, in);
+        }));
+    }
+
     void storeFindOpenDelete()
     {
         QTemporaryDir dir;
         qputenv("TARVEX_LIBRARY", dir.filePath(QStringLiteral("library.sqlite")).toLocal8Bit());
         WindowHarness h;
-        h.fill(Profile, {QStringLiteral("0,10.5"), QStringLiteral("10,12")});
+        h.fill(Profile, {QStringLiteral("0,10.5"), QStringLiteral("10,12"), QStringLiteral("20,14")});
         QCOMPARE(store(h, [](QDialog& f) {
                      set(f, "txtLabel", QStringLiteral("7i")), set(f, "txtModel", QStringLiteral("Rifle")),
                          set(f, "txtCustomer", QStringLiteral("Łukasz")), set(f, "txtWeight", QStringLiteral("heavy"));
@@ -76,8 +153,14 @@ private slots:
         h.click(QStringLiteral("cmdOpenMeasurement"));
         QCOMPARE(h.fakes.messageBox->texts().last(), QStringLiteral("Do you want to save the data?"));
         QCOMPARE(h.tabs().currentIndex(), 0);
-        QCOMPARE(h.rows(Profile), (QStringList{QStringLiteral("0,10.5"), QStringLiteral("10,12")}));
+        QCOMPARE(h.rows(Profile), (QStringList{QStringLiteral("0,10.5"), QStringLiteral("10,12"), QStringLiteral("20,14")}));
         QCOMPARE(h.unsaved(), QStringList());
+
+        // Overlay of both lines: the profile becomes the chart's curve, the polar table is passed over.
+        list->selectAll();
+        h.click(QStringLiteral("cmdOverlay"));
+        QCOMPARE(h.window->findChild<QComboBox*>(QStringLiteral("Tab0cmbReference"))->itemText(1), QStringLiteral("Curve 1"));
+        QCOMPARE(h.window->findChild<QComboBox*>(QStringLiteral("Tab0cmbReference"))->count(), 2);
 
         h.fakes.messageBox->answers = {MsgResult::Yes};
         h.click(QStringLiteral("cmdDeleteMeasurement"));

@@ -623,7 +623,7 @@ Result<> ShaftLibrary::search(const LibraryQuery& query, std::vector<LibraryEntr
         values << likePattern(query.text) << likePattern(query.text);
     }
     const std::pair<const char*, const QString*> exact[] = {
-        {"s.maker", &query.maker}, {"s.model", &query.model}, {"s.flex", &query.flex}, {"s.customer", &query.customer}};
+        {"s.maker", &query.maker}, {"s.model", &query.model}, {"s.flex", &query.flex}};
     for (const auto& [column, value] : exact)
         if (!value->isEmpty()) {
             sql += QStringLiteral(" AND %1 = ?").arg(QLatin1String(column));
@@ -647,9 +647,14 @@ Result<> ShaftLibrary::search(const LibraryQuery& query, std::vector<LibraryEntr
     if (const QString why = run(q, sql, values); !why.isEmpty())
         return Failure(failure(QStringLiteral("search"), why));
     out.clear();
+    // The customer is matched here rather than in SQL: a part of a name,
+    // ignoring case, for every alphabet, on both databases alike.
+    const QString customer = query.customer.toCaseFolded();
     while (q.next()) {
         LibraryEntry e;
         e.shaft = shaftFrom(q, 0);
+        if (!customer.isEmpty() && !e.shaft.customer.toCaseFolded().contains(customer))
+            continue;
         e.measurementId = q.value(9).toLongLong();
         e.kind = q.value(10).toString() == QLatin1String("polar") ? MeasurementKind::Polar : MeasurementKind::Profile;
         e.takenAt = timeFrom(q.value(11).toString());

@@ -74,9 +74,10 @@ struct LibraryEntry {
     int rowCount = 0;
 };
 
-// Every field left empty filters nothing. Text filters match the whole field,
-// ignoring case; `text` is found anywhere in any text field of the shaft or
-// the measurement.
+// Every field left empty filters nothing. Maker, model and flex match the
+// whole field exactly (the window offers the library's own values); the
+// customer is any part of the name, ignoring case; `text` is found anywhere in
+// any text field of the shaft or the measurement.
 struct LibraryQuery {
     QString text;
     QString maker;

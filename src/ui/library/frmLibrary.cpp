@@ -1,16 +1,27 @@
 #include "library/frmLibrary.h"
 
-#include "library/ShaftLibrary.h"
+#include "charts/polar/PolarChart.h"
+#include "charts/xy/XYChart.h"
+#include "library/LibraryTables.h"
 #include "library/frmStoreLibrary.h"
 #include "platform/MessageBox.h"
+#include "platform/PictureArea.h"
+#include "platform/PictureAreaWidget.h"
+#include "tables/DataTable.h"
 
+#include <QComboBox>
+#include <QDateEdit>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSplitter>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <cmath>
+#include <set>
 
 namespace tarvex {
 
@@ -33,6 +44,49 @@ public:
     }
 };
 
+const QString kAny = QStringLiteral("(any)");
+
+QComboBox* choiceBox(QWidget* parent, const char* name, const QString& tip)
+{
+    auto* box = new QComboBox(parent);
+    box->setObjectName(QLatin1String(name));
+    box->setToolTip(tip);
+    box->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    box->addItem(kAny);
+    return box;
+}
+
+// A date box whose lowest date stands for "no limit".
+QDateEdit* dateBox(QWidget* parent, const char* name, const QString& open)
+{
+    auto* box = new QDateEdit(parent);
+    box->setObjectName(QLatin1String(name));
+    box->setCalendarPopup(true);
+    box->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
+    box->setMinimumDate(QDate(2000, 1, 1));
+    box->setSpecialValueText(open);
+    box->setDate(box->minimumDate());
+    return box;
+}
+
+QString chosen(const QComboBox* box)
+{
+    return box->currentIndex() > 0 ? box->currentText() : QString();
+}
+
+// The polar preview's scale: the smallest of 1, 2, 5, 10, 20, ... that holds
+// the largest load, so the figure fills the chart without leaving it.
+QString previewRange(const Measurement& m)
+{
+    double largest = 0;
+    for (const auto& row : m.rows)
+        largest = std::max(largest, std::abs(QLocale::system().toDouble(row.second)));
+    for (double decade = 1;; decade *= 10)
+        for (const double step : {1.0, 2.0, 5.0})
+            if (step * decade >= largest || decade > 1e9)
+                return QString::number(step * decade);
+}
+
 } // namespace
 
 frmLibrary::frmLibrary(ShaftLibrary& library, MessageBox& messageBox, QWidget* parent)
@@ -40,21 +94,49 @@ frmLibrary::frmLibrary(ShaftLibrary& library, MessageBox& messageBox, QWidget* p
 {
     setObjectName(QStringLiteral("frmLibrary"));
     setWindowTitle(QStringLiteral("Library"));
-    resize(820, 460);
+    resize(1100, 520);
     auto* layout = new QVBoxLayout(this);
     txtSearch_ = new QLineEdit(this);
     txtSearch_->setObjectName(QStringLiteral("txtSearch"));
     txtSearch_->setPlaceholderText(QStringLiteral("Search maker, model, customer, label, notes..."));
     txtSearch_->setClearButtonEnabled(true);
-    layout->addWidget(txtSearch_);
-    lstEntries_ = new QTreeWidget(this);
+    auto* filters = new QHBoxLayout;
+    filters->addWidget(txtSearch_, 2);
+    cboMaker_ = choiceBox(this, "cboMaker", QStringLiteral("Maker"));
+    cboModel_ = choiceBox(this, "cboModel", QStringLiteral("Model"));
+    cboFlex_ = choiceBox(this, "cboFlex", QStringLiteral("Flex"));
+    txtCustomer_ = new QLineEdit(this);
+    txtCustomer_->setObjectName(QStringLiteral("txtCustomer"));
+    txtCustomer_->setPlaceholderText(QStringLiteral("Customer"));
+    txtCustomer_->setClearButtonEnabled(true);
+    cboKind_ = new QComboBox(this);
+    cboKind_->setObjectName(QStringLiteral("cboKind"));
+    cboKind_->addItems({QStringLiteral("any kind"), KindName(MeasurementKind::Profile), KindName(MeasurementKind::Polar)});
+    dtpFrom_ = dateBox(this, "dtpFrom", QStringLiteral("from: any"));
+    dtpTo_ = dateBox(this, "dtpTo", QStringLiteral("to: any"));
+    dtpFrom_->setToolTip(QStringLiteral("Taken on or after this day"));
+    dtpTo_->setToolTip(QStringLiteral("Taken on or before this day"));
+    for (QWidget* w : std::initializer_list<QWidget*>{cboMaker_, cboModel_, cboFlex_, txtCustomer_, cboKind_, dtpFrom_, dtpTo_})
+        filters->addWidget(w);
+    layout->addLayout(filters);
+    auto* split = new QSplitter(Qt::Horizontal, this);
+    lstEntries_ = new QTreeWidget(split);
     lstEntries_->setObjectName(QStringLiteral("lstEntries"));
     lstEntries_->setRootIsDecorated(false);
     lstEntries_->setSortingEnabled(true);
+    lstEntries_->setSelectionMode(QAbstractItemView::ExtendedSelection);
     lstEntries_->setHeaderLabels({QStringLiteral("Taken"), QStringLiteral("Kind"), QStringLiteral("Shaft"), QStringLiteral("Flex"),
                                   QStringLiteral("Weight (g)"), QStringLiteral("Length (in)"), QStringLiteral("Customer"),
                                   QStringLiteral("Rows"), QStringLiteral("Note")});
-    layout->addWidget(lstEntries_);
+    // The preview keeps the tabs' colours, so a curve looks here as it will there.
+    preview_ = new PictureArea(QSize(360, 260), QColor(0, 0, 64), this);
+    previewView_ = new PictureAreaWidget(preview_, split);
+    previewView_->setObjectName(QStringLiteral("picPreview"));
+    split->addWidget(lstEntries_);
+    split->addWidget(previewView_);
+    split->setStretchFactor(0, 3);
+    split->setStretchFactor(1, 2);
+    layout->addWidget(split, 1);
     auto* row = new QHBoxLayout;
     lblStatus_ = new QLabel(this);
     lblStatus_->setObjectName(QStringLiteral("lblStatus"));
@@ -63,26 +145,89 @@ frmLibrary::frmLibrary(ShaftLibrary& library, MessageBox& messageBox, QWidget* p
     cmdOpen->setObjectName(QStringLiteral("cmdOpenMeasurement"));
     auto* cmdDelete = new QPushButton(QStringLiteral("&Delete"), this);
     cmdDelete->setObjectName(QStringLiteral("cmdDeleteMeasurement"));
+    auto* cmdOverlay = new QPushButton(QStringLiteral("O&verlay"), this);
+    cmdOverlay->setObjectName(QStringLiteral("cmdOverlay"));
+    cmdOverlay->setToolTip(QStringLiteral("The selected profiles as curves on the profile tab's chart"));
+    row->addWidget(cmdOverlay);
     row->addWidget(cmdOpen);
     row->addWidget(cmdDelete);
     layout->addLayout(row);
     connect(txtSearch_, &QLineEdit::textChanged, this, &frmLibrary::refresh);
+    connect(txtCustomer_, &QLineEdit::textChanged, this, &frmLibrary::refresh);
+    for (QComboBox* box : {cboMaker_, cboModel_, cboFlex_, cboKind_})
+        connect(box, &QComboBox::currentIndexChanged, this, &frmLibrary::refresh);
+    for (QDateEdit* box : {dtpFrom_, dtpTo_})
+        connect(box, &QDateEdit::dateChanged, this, &frmLibrary::refresh);
+    connect(lstEntries_, &QTreeWidget::currentItemChanged, this, &frmLibrary::showPreview);
     connect(cmdOpen, &QPushButton::clicked, this, [this] {
         if (const qint64 id = selected())
             emit openRequested(id);
     });
     connect(lstEntries_, &QTreeWidget::itemDoubleClicked, this, [this] { emit openRequested(selected()); });
     connect(cmdDelete, &QPushButton::clicked, this, &frmLibrary::deleteSelected);
+    connect(cmdOverlay, &QPushButton::clicked, this, [this] {
+        QList<qint64> ids;
+        for (int i = 0; i < lstEntries_->topLevelItemCount(); ++i)
+            if (const QTreeWidgetItem* item = lstEntries_->topLevelItem(i); item->isSelected() && item->text(1) == KindName(MeasurementKind::Profile))
+                ids << item->data(0, Qt::UserRole).toLongLong();
+        if (ids.isEmpty())
+            messageBox_.show(this, QStringLiteral("Select one or more profiles to overlay (polar tables have no X/Y curve)."));
+        else
+            emit overlayRequested(ids);
+    });
     refresh();
+}
+
+LibraryQuery frmLibrary::query() const
+{
+    LibraryQuery q;
+    q.text = txtSearch_->text().trimmed();
+    q.maker = chosen(cboMaker_);
+    q.model = chosen(cboModel_);
+    q.flex = chosen(cboFlex_);
+    q.customer = txtCustomer_->text().trimmed();
+    if (cboKind_->currentIndex() > 0)
+        q.kind = cboKind_->currentIndex() == 1 ? MeasurementKind::Profile : MeasurementKind::Polar;
+    // Days are the fitter's own, so they run from local midnight to midnight.
+    if (dtpFrom_->date() != dtpFrom_->minimumDate())
+        q.from = dtpFrom_->date().startOfDay();
+    if (dtpTo_->date() != dtpTo_->minimumDate())
+        q.to = dtpTo_->date().endOfDay();
+    return q;
+}
+
+// The choices are the library's own values, so a pick always matches; a
+// choice no longer in the library is kept while chosen, so the list does not
+// change under the user's hand.
+void frmLibrary::fillChoices()
+{
+    std::vector<Shaft> all;
+    if (!library_.shafts(all).ok())
+        return;
+    const std::pair<QComboBox*, QString Shaft::*> boxes[] = {{cboMaker_, &Shaft::maker}, {cboModel_, &Shaft::model}, {cboFlex_, &Shaft::flex}};
+    for (const auto& [box, field] : boxes) {
+        std::set<QString> values;
+        for (const Shaft& s : all)
+            if (!(s.*field).isEmpty())
+                values.insert(s.*field);
+        const QString current = chosen(box);
+        if (!current.isEmpty())
+            values.insert(current);
+        const QSignalBlocker block(box);
+        box->clear();
+        box->addItem(kAny);
+        for (const QString& v : values)
+            box->addItem(v);
+        box->setCurrentIndex(current.isEmpty() ? 0 : box->findText(current));
+    }
 }
 
 void frmLibrary::refresh()
 {
-    LibraryQuery query;
-    query.text = txtSearch_->text().trimmed();
+    fillChoices();
     std::vector<LibraryEntry> entries;
     lstEntries_->clear();
-    if (const Result<> r = library_.search(query, entries); !r.ok()) {
+    if (const Result<> r = library_.search(query(), entries); !r.ok()) {
         lblStatus_->setText(r.message);
         return;
     }
@@ -97,6 +242,38 @@ void frmLibrary::refresh()
     lstEntries_->sortByColumn(0, Qt::DescendingOrder);
     lstEntries_->header()->resizeSections(QHeaderView::ResizeToContents);
     lblStatus_->setText(QStringLiteral("%1 measurements").arg(entries.size()));
+    if (lstEntries_->topLevelItemCount() > 0)
+        lstEntries_->setCurrentItem(lstEntries_->topLevelItem(0));
+    else
+        showPreview();
+}
+
+void frmLibrary::showPreview()
+{
+    preview_->Cls();
+    Measurement m;
+    if (const qint64 id = selected(); id == 0 || !library_.loadMeasurement(id, m).ok())
+        return;
+    DataTable table;
+    MeasurementIntoTable(m, table);
+    bool drawn = false;
+    if (m.kind == MeasurementKind::Polar) {
+        previewView_->setKeepSquare(true);
+        drawn = DrawPolarChart(*preview_, table, previewRange(m), false).ok() && table.Rows() > 2;
+    } else {
+        previewView_->setKeepSquare(false);
+        XYChartState chart;
+        drawn = StoreProfileCurve(table, chart, {}) &&
+                DrawStoredCurves(*preview_, chart.curves, true, xychart::kScreenLabelColor);
+    }
+    if (!drawn) {
+        preview_->Cls();
+        preview_->setScale(0, 0, 1, 1);
+        preview_->setForeColor(xychart::kScreenLabelColor);
+        preview_->setCurrentX(0.05);
+        preview_->setCurrentY(0.1);
+        preview_->Print(QStringLiteral("No curve: too few readings, or a cell that is not a number."));
+    }
 }
 
 qint64 frmLibrary::selected() const

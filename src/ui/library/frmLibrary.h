@@ -1,9 +1,14 @@
 #pragma once
 // The Library window: search over every text of the shafts and their
-// measurements, a sortable list, and the selected measurement opened into its
-// tab or deleted.
+// measurements, filters beside it, a sortable list, a preview of the selected
+// measurement's curve, and the selected measurement opened into its tab or
+// deleted.
+#include "library/ShaftLibrary.h"
+
 #include <QDialog>
 
+class QComboBox;
+class QDateEdit;
 class QLabel;
 class QLineEdit;
 class QTreeWidget;
@@ -11,24 +16,41 @@ class QTreeWidget;
 namespace tarvex {
 
 class MessageBox;
-class ShaftLibrary;
+class PictureArea;
+class PictureAreaWidget;
 
 class frmLibrary : public QDialog {
     Q_OBJECT
 public:
     frmLibrary(ShaftLibrary& library, MessageBox& messageBox, QWidget* parent = nullptr);
-    // The list once more, as the search box has it.
+    // The list once more, as the search box and the filters have it; the
+    // filters' choices of maker, model and flex afresh from the library.
     void refresh();
+    // What the search box and the filters ask for.
+    LibraryQuery query() const;
 
 signals:
     void openRequested(qint64 measurementId);
+    // The selected profiles, in the list's order, for the profile tab's chart.
+    void overlayRequested(const QList<qint64>& measurementIds);
 
 private:
     qint64 selected() const;
     void deleteSelected();
+    void fillChoices();
+    void showPreview();
     ShaftLibrary& library_;
     MessageBox& messageBox_;
     QLineEdit* txtSearch_ = nullptr;
+    QComboBox* cboMaker_ = nullptr;
+    QComboBox* cboModel_ = nullptr;
+    QComboBox* cboFlex_ = nullptr;
+    QLineEdit* txtCustomer_ = nullptr;
+    QComboBox* cboKind_ = nullptr;
+    QDateEdit* dtpFrom_ = nullptr;
+    QDateEdit* dtpTo_ = nullptr;
+    PictureArea* preview_ = nullptr;
+    PictureAreaWidget* previewView_ = nullptr;
     QTreeWidget* lstEntries_ = nullptr;
     QLabel* lblStatus_ = nullptr;
 };

@@ -7,6 +7,8 @@
 
 #include "charts/polar/PolarChart.h"
 #include "charts/xy/XYChart.h"
+#include "files/PolarFile.h"
+#include "files/ProfileFile.h"
 #include "library/frmLibrary.h"
 #include "platform/PictureAreaWidget.h"
 
@@ -14,6 +16,8 @@
 #include <QDateEdit>
 #include <QDialog>
 #include <QLabel>
+#include <QProgressDialog>
+#include <QTimer>
 #include <QTreeWidget>
 #include <map>
 
@@ -99,6 +103,32 @@ QString filter(frmLibrary& window, const QStringList& in)
     return out + shown.join(QStringLiteral(", ")) + QStringLiteral(" | ") + previewOf(window);
 }
 
+// import | files | cancel => the message | the list's count. A file named
+// bad... holds bytes that are no data file; the others a table of their kind.
+QString import(frmLibrary& window, FakeMessageBox& messages, const QStringList& in)
+{
+    QTemporaryDir dir;
+    for (const QString& name : in[1].split(QLatin1Char(' '))) {
+        DataTable t;
+        t.setRows(13);
+        for (int r = 1; r < 13; ++r)
+            t.setTextMatrix(r, 0, QString::number((r - 1) * 30)), t.setTextMatrix(r, 1, QString::number(8 + r % 3 * 0.1));
+        const QString path = dir.filePath(name);
+        if (name.startsWith(QLatin1String("bad")))
+            golden::writeFile(path, "not a data file");
+        else if (name.endsWith(QLatin1String(".tvp")))
+            WritePolarFile(path, t, {});
+        else
+            WriteProfileFile(path, t, {});
+    }
+    if (in[2] == QLatin1String("cancel"))
+        QTimer::singleShot(0, &window, [&] { window.findChild<QProgressDialog*>()->cancel(); });
+    filter(window, QStringList(8, QString()));   // the whole library listed
+    window.importFolder(dir.path());
+    return messages.texts().last().replace(QLatin1Char('\n'), QLatin1String(" / ")) + QStringLiteral(" | ") +
+           window.findChild<QLabel*>(QStringLiteral("lblStatus"))->text();
+}
+
 } // namespace
 
 class TestLibraryWindow : public QObject {
@@ -114,6 +144,8 @@ private slots:
         GOLDEN_VERIFY(golden::cases("window/library.txt", [&](const QStringList& in) {
             if (in[0] == QLatin1String("store"))
                 return store(library, shafts, in);
+            if (in[0] == QLatin1String("import"))
+                return import(window, messages, in);
             window.refresh();
             return filter(window, in);
         }));

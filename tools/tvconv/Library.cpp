@@ -2,20 +2,18 @@
 
 #include "Analyze.h"
 #include "analysis/MatchedSet.h"
-#include "analysis/SpineAnalysis.h"
 #include "files/OpenSave.h"
 #include "files/PolarFile.h"
 #include "files/ProfileFile.h"
 #include "files/SafeWrite.h"
+#include "library/LibraryImport.h"
 #include "library/LibraryTables.h"
 #include "tables/DataTable.h"
 
-#include <QDir>
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QMap>
 
 #include <unistd.h>
 
@@ -76,59 +74,21 @@ int matchedSet(const QStringList& files)
                    .toJson(QJsonDocument::Indented));
 }
 
-// A data file as a measurement; the shaft is named after the file, so that
-// a.tvl and a.tvp become two measurements of shaft "a".
-QString readMeasurement(const QFileInfo& file, Measurement& m)
-{
-    const bool polar = FileTypeOf(file.fileName()) == QLatin1String("tvp");
-    DataTable table;
-    if (const QString bad = LoadDataTable(file.filePath(), polar, table, &m.note); !bad.isEmpty())
-        return bad;
-    m.kind = polar ? MeasurementKind::Polar : MeasurementKind::Profile;
-    TableIntoMeasurement(table, m);
-    m.takenAt = file.lastModified().toUTC();
-    if (polar) {
-        const SpineAnalysis a = AnalyzeSpine(NumberRowsOf(table).points);
-        if (a.ok())
-            m.spine = StoredSpine{a.spinePercent, a.spineAngle, a.nbpAngle, a.bendPercent, a.bendAngle, GradeName(a.grade)};
-    }
-    return {};
-}
-
 int import(ShaftLibrary& library, const QString& folder)
 {
-    const QDir dir(folder);
     if (!QFileInfo(folder).isDir())
         return say(QStringLiteral("%1: no such folder").arg(folder));
-    std::vector<Shaft> shafts;
-    std::vector<std::pair<std::size_t, Measurement>> measurements;
-    QMap<QString, std::size_t> shaftOf;
-    QStringList skipped;
-    const auto files = dir.entryInfoList({QStringLiteral("*.tvl"), QStringLiteral("*.tvp")}, QDir::Files | QDir::Hidden, QDir::Name);
-    for (const QFileInfo& file : files) {
-        Measurement m;
-        if (const QString bad = readMeasurement(file, m); !bad.isEmpty()) {
-            skipped << bad;
-            continue;
-        }
-        const QString name = file.completeBaseName();
-        if (!shaftOf.contains(name)) {
-            shaftOf.insert(name, shafts.size());
-            Shaft s;
-            s.label = name;
-            shafts.push_back(s);
-        }
-        measurements.emplace_back(shaftOf.value(name), std::move(m));
-    }
-    for (const QString& why : skipped)
+    FolderImport read;
+    ReadDataFiles(DataFilesIn(folder), LoadDataTable, read);
+    for (const QString& why : read.skipped)
         say(QStringLiteral("skipped %1").arg(why));
-    if (measurements.empty())
+    if (read.measurements.empty())
         return say(QStringLiteral("%1: no data file to import").arg(folder));
-    if (const Result<> r = library.storeAll(shafts, measurements); !r.ok())
+    if (const Result<> r = library.storeAll(read.shafts, read.measurements); !r.ok())
         return say(r.message);
-    const QString done = QStringLiteral("imported %1 measurements of %2 shafts").arg(measurements.size()).arg(shafts.size());
-    if (!skipped.isEmpty())
-        return say(done + QStringLiteral("; %1 files were skipped").arg(skipped.size()));
+    const QString done = QStringLiteral("imported %1 measurements of %2 shafts").arg(read.measurements.size()).arg(read.shafts.size());
+    if (!read.skipped.isEmpty())
+        return say(done + QStringLiteral("; %1 files were skipped").arg(read.skipped.size()));
     return out(done.toUtf8() + '\n');
 }
 

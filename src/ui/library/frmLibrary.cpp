@@ -2,6 +2,7 @@
 
 #include "charts/polar/PolarChart.h"
 #include "charts/xy/XYChart.h"
+#include "library/LibraryImport.h"
 #include "library/LibraryTables.h"
 #include "library/frmStoreLibrary.h"
 #include "platform/MessageBox.h"
@@ -10,11 +11,15 @@
 #include "tables/DataTable.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDateEdit>
+#include <QDir>
+#include <QFileDialog>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QSplitter>
 #include <QTreeWidget>
@@ -148,6 +153,10 @@ frmLibrary::frmLibrary(ShaftLibrary& library, MessageBox& messageBox, QWidget* p
     auto* cmdOverlay = new QPushButton(QStringLiteral("O&verlay"), this);
     cmdOverlay->setObjectName(QStringLiteral("cmdOverlay"));
     cmdOverlay->setToolTip(QStringLiteral("The selected profiles as curves on the profile tab's chart"));
+    auto* cmdImport = new QPushButton(QStringLiteral("&Import folder..."), this);
+    cmdImport->setObjectName(QStringLiteral("cmdImportFolder"));
+    cmdImport->setToolTip(QStringLiteral("Every .tvl and .tvp file of a folder into the library, each named after its file"));
+    row->addWidget(cmdImport);
     row->addWidget(cmdOverlay);
     row->addWidget(cmdOpen);
     row->addWidget(cmdDelete);
@@ -165,6 +174,11 @@ frmLibrary::frmLibrary(ShaftLibrary& library, MessageBox& messageBox, QWidget* p
     });
     connect(lstEntries_, &QTreeWidget::itemDoubleClicked, this, [this] { emit openRequested(selected()); });
     connect(cmdDelete, &QPushButton::clicked, this, &frmLibrary::deleteSelected);
+    connect(cmdImport, &QPushButton::clicked, this, [this] {
+        const QString folder = QFileDialog::getExistingDirectory(this, QStringLiteral("Import the data files of a folder"));
+        if (!folder.isEmpty())
+            importFolder(folder);
+    });
     connect(cmdOverlay, &QPushButton::clicked, this, [this] {
         QList<qint64> ids;
         for (int i = 0; i < lstEntries_->topLevelItemCount(); ++i)
@@ -274,6 +288,42 @@ void frmLibrary::showPreview()
         preview_->setCurrentY(0.1);
         preview_->Print(QStringLiteral("No curve: too few readings, or a cell that is not a number."));
     }
+}
+
+void frmLibrary::importFolder(const QString& folder)
+{
+    const QStringList files = DataFilesIn(folder);
+    if (files.isEmpty()) {
+        messageBox_.show(this, QStringLiteral("%1 holds no .tvl or .tvp file; nothing was imported.").arg(QDir::toNativeSeparators(folder)));
+        return;
+    }
+    QProgressDialog progress(QStringLiteral("Reading %1 data files...").arg(files.size()), QStringLiteral("Cancel"), 0, int(files.size()), this);
+    progress.setWindowTitle(QStringLiteral("Import folder"));
+    progress.setWindowModality(Qt::WindowModal);
+    progress.setMinimumDuration(0);
+    progress.setAutoClose(false);
+    FolderImport read;
+    const bool finished = ReadDataFiles(files, ReadDataFileForLibrary, read, [&](int done, int) {
+        progress.setValue(done);
+        QCoreApplication::processEvents();
+        return !progress.wasCanceled();
+    });
+    progress.close();
+    if (!finished) {
+        messageBox_.show(this, QStringLiteral("The import was cancelled; nothing was stored."));
+        return;
+    }
+    QString text;
+    if (read.measurements.empty())
+        text = QStringLiteral("No file could be read; nothing was stored.");
+    else if (const Result<> r = library_.storeAll(read.shafts, read.measurements); !r.ok())
+        text = r.message + QStringLiteral("\nNothing was stored.");
+    else
+        text = QStringLiteral("Imported %1 measurements of %2 shafts, each named after its file.").arg(read.measurements.size()).arg(read.shafts.size());
+    if (!read.skipped.isEmpty())
+        text += QStringLiteral("\n\nNot imported:\n") + read.skipped.join(QLatin1Char('\n'));
+    messageBox_.show(this, text);
+    refresh();
 }
 
 qint64 frmLibrary::selected() const

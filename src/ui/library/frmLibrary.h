@@ -28,6 +28,9 @@ public:
     void refresh();
     // What the search box and the filters ask for.
     LibraryQuery query() const;
+    // Every data file of the folder, read under a progress dialog that can
+    // cancel, then stored in one transaction; what did not read is listed.
+    void importFolder(const QString& folder);
 
 signals:
     void openRequested(qint64 measurementId);

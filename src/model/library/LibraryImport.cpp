@@ -1,0 +1,87 @@
+#include "library/LibraryImport.h"
+
+#include "analysis/SpineAnalysis.h"
+#include "analysis/TableReadings.h"
+#include "files/OpenSave.h"
+#include "files/PolarFile.h"
+#include "files/ProfileFile.h"
+#include "library/LibraryTables.h"
+#include "tables/DataTable.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QMap>
+
+namespace tarvex {
+
+QString ReadDataFileForLibrary(const QString& path, bool polar, DataTable& table, QString* note)
+{
+    const QString name = QFileInfo(path).fileName();
+    // Opening a pipe or device named like a data file could wait for ever.
+    if (!QFileInfo(path).isFile())
+        return QStringLiteral("%1: not a regular file").arg(name);
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return QStringLiteral("%1: cannot read it: %2").arg(name, file.errorString());
+    QString ignored;
+    QString& kept = note ? *note : ignored;
+    if (polar) {
+        const auto rec = DecodePolarRecord(file, false);
+        if (rec && PolarRecordFillsTable(*rec)) {
+            QString interval;
+            ApplyPolarRecord(*rec, table, interval, kept);
+            return {};
+        }
+    } else if (const auto rec = DecodeProfileRecord(file)) {
+        ApplyProfileRecord(*rec, table, kept);
+        return {};
+    }
+    return QStringLiteral("%1: not a %2 data file, or damaged").arg(name, polar ? QStringLiteral("polar") : QStringLiteral("profile"));
+}
+
+QStringList DataFilesIn(const QString& folder)
+{
+    QStringList files;
+    const auto found = QDir(folder).entryInfoList({QStringLiteral("*.tvl"), QStringLiteral("*.tvp")}, QDir::Files | QDir::Hidden, QDir::Name);
+    for (const QFileInfo& f : found)
+        files << f.filePath();
+    return files;
+}
+
+bool ReadDataFiles(const QStringList& files, const DataFileReader& read, FolderImport& out,
+                   const std::function<bool(int, int)>& progress)
+{
+    QMap<QString, std::size_t> shaftOf;
+    for (qsizetype i = 0; i < files.size(); ++i) {
+        if (progress && !progress(int(i), int(files.size())))
+            return false;
+        const QFileInfo file(files.at(i));
+        const bool polar = FileTypeOf(file.fileName()) == QLatin1String("tvp");
+        Measurement m;
+        DataTable table;
+        if (const QString bad = read(file.filePath(), polar, table, &m.note); !bad.isEmpty()) {
+            out.skipped << bad;
+            continue;
+        }
+        m.kind = polar ? MeasurementKind::Polar : MeasurementKind::Profile;
+        TableIntoMeasurement(table, m);
+        m.takenAt = file.lastModified().toUTC();
+        if (polar) {
+            const SpineAnalysis a = AnalyzeSpine(NumberRowsOf(table).points);
+            if (a.ok())
+                m.spine = StoredSpine{a.spinePercent, a.spineAngle, a.nbpAngle, a.bendPercent, a.bendAngle, GradeName(a.grade)};
+        }
+        const QString name = file.completeBaseName();
+        if (!shaftOf.contains(name)) {
+            shaftOf.insert(name, out.shafts.size());
+            Shaft s;
+            s.label = name;
+            out.shafts.push_back(s);
+        }
+        out.measurements.emplace_back(shaftOf.value(name), std::move(m));
+    }
+    return !progress || progress(int(files.size()), int(files.size()));
+}
+
+} // namespace tarvex

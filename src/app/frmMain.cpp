@@ -12,6 +12,7 @@
 #include "library/LibraryTables.h"
 #include "library/ShaftLibrary.h"
 #include "library/frmLibrary.h"
+#include "library/frmMatchedSet.h"
 #include "library/frmStoreLibrary.h"
 #include "platform/Clipboard.h"
 #include "platform/FileDialog.h"
@@ -386,6 +387,18 @@ void frmMain::mnuLibrary_Click()
         frmLibrary_->setAttribute(Qt::WA_DeleteOnClose);
         connect(frmLibrary_, &frmLibrary::openRequested, this, &frmMain::openFromLibrary);
         connect(frmLibrary_, &frmLibrary::overlayRequested, this, &frmMain::overlayFromLibrary);
+        connect(frmLibrary_, &frmLibrary::matchedSetOpened, this, [this](frmMatchedSet* set) {
+            connect(set, &frmMatchedSet::printRequested, set, [this, set] {
+                frmPrintView form(platform(), set->page(), set);
+                form.exec();
+            });
+            connect(set, &frmMatchedSet::exportPdfRequested, set, [this, set] {
+                const ReportPage page = set->page();
+                ExportToFile(*platform_.fileDialog, set, QStringLiteral("PDF Document(*.pdf)|*.pdf"),
+                             [&page](const QString&, const QString&, QByteArray& bytes) { return ReportAsPdf(page, bytes); },
+                             [this, set](const QString& text) { platform_.messageBox->show(set, text); });
+            });
+        });
     }
     frmLibrary_->show();
     frmLibrary_->raise();

@@ -10,6 +10,7 @@
 #include "files/PolarFile.h"
 #include "files/ProfileFile.h"
 #include "library/frmLibrary.h"
+#include "library/frmMatchedSet.h"
 #include "platform/PictureAreaWidget.h"
 
 #include <QComboBox>
@@ -17,6 +18,7 @@
 #include <QDialog>
 #include <QLabel>
 #include <QProgressDialog>
+#include <QTableWidget>
 #include <QTimer>
 #include <QTreeWidget>
 #include <map>
@@ -129,6 +131,33 @@ QString import(frmLibrary& window, FakeMessageBox& messages, const QStringList& 
            window.findChild<QLabel*>(QStringLiteral("lblStatus"))->text();
 }
 
+// set | model => the set window's words | its table, a line a shaft. The
+// profiles of the model are selected in the Library window.
+QString matchedSet(frmLibrary& window, FakeMessageBox& messages, const QStringList& in)
+{
+    filter(window, QStringList(8, QString()));
+    window.refresh();
+    auto* list = window.findChild<QTreeWidget*>(QStringLiteral("lstEntries"));
+    list->clearSelection();
+    for (int i = 0; i < list->topLevelItemCount(); ++i)
+        list->topLevelItem(i)->setSelected(list->topLevelItem(i)->text(2).contains(in[1]));
+    const qsizetype said = messages.texts().size();
+    window.matchedSet();
+    auto* set = window.findChild<frmMatchedSet*>();
+    if (!set)
+        return messages.texts().mid(said).join(QLatin1Char(' '));
+    QStringList out = set->summary();
+    auto* table = set->findChild<QTableWidget*>(QStringLiteral("tblResiduals"));
+    for (int r = 0; r < table->rowCount(); ++r) {
+        QStringList cells;
+        for (int c = 0; c < table->columnCount(); ++c)
+            cells << table->item(r, c)->text();
+        out << cells.join(QLatin1Char(' '));
+    }
+    delete set;
+    return out.join(QStringLiteral(" | "));
+}
+
 } // namespace
 
 class TestLibraryWindow : public QObject {
@@ -144,6 +173,8 @@ private slots:
         GOLDEN_VERIFY(golden::cases("window/library.txt", [&](const QStringList& in) {
             if (in[0] == QLatin1String("store"))
                 return store(library, shafts, in);
+            if (in[0] == QLatin1String("set"))
+                return matchedSet(window, messages, in);
             if (in[0] == QLatin1String("import"))
                 return import(window, messages, in);
             window.refresh();

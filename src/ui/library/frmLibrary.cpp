@@ -4,6 +4,8 @@
 #include "charts/xy/XYChart.h"
 #include "library/LibraryImport.h"
 #include "library/LibraryTables.h"
+#include "analysis/TableReadings.h"
+#include "library/frmMatchedSet.h"
 #include "library/frmStoreLibrary.h"
 #include "platform/MessageBox.h"
 #include "platform/PictureArea.h"
@@ -158,6 +160,10 @@ frmLibrary::frmLibrary(ShaftLibrary& library, MessageBox& messageBox, QWidget* p
     cmdImport->setToolTip(QStringLiteral("Every .tvl and .tvp file of a folder into the library, each named after its file"));
     row->addWidget(cmdImport);
     row->addWidget(cmdOverlay);
+    auto* cmdSet = new QPushButton(QStringLiteral("&Matched set..."), this);
+    cmdSet->setObjectName(QStringLiteral("cmdMatchedSet"));
+    cmdSet->setToolTip(QStringLiteral("The selected profiles of shafts of one model, checked for the one that does not match"));
+    row->addWidget(cmdSet);
     row->addWidget(cmdOpen);
     row->addWidget(cmdDelete);
     layout->addLayout(row);
@@ -179,11 +185,9 @@ frmLibrary::frmLibrary(ShaftLibrary& library, MessageBox& messageBox, QWidget* p
         if (!folder.isEmpty())
             importFolder(folder);
     });
+    connect(cmdSet, &QPushButton::clicked, this, &frmLibrary::matchedSet);
     connect(cmdOverlay, &QPushButton::clicked, this, [this] {
-        QList<qint64> ids;
-        for (int i = 0; i < lstEntries_->topLevelItemCount(); ++i)
-            if (const QTreeWidgetItem* item = lstEntries_->topLevelItem(i); item->isSelected() && item->text(1) == KindName(MeasurementKind::Profile))
-                ids << item->data(0, Qt::UserRole).toLongLong();
+        const QList<qint64> ids = selectedProfiles();
         if (ids.isEmpty())
             messageBox_.show(this, QStringLiteral("Select one or more profiles to overlay (polar tables have no X/Y curve)."));
         else
@@ -324,6 +328,39 @@ void frmLibrary::importFolder(const QString& folder)
         text += QStringLiteral("\n\nNot imported:\n") + read.skipped.join(QLatin1Char('\n'));
     messageBox_.show(this, text);
     refresh();
+}
+
+QList<qint64> frmLibrary::selectedProfiles() const
+{
+    QList<qint64> ids;
+    for (int i = 0; i < lstEntries_->topLevelItemCount(); ++i)
+        if (const QTreeWidgetItem* item = lstEntries_->topLevelItem(i); item->isSelected() && item->text(1) == KindName(MeasurementKind::Profile))
+            ids << item->data(0, Qt::UserRole).toLongLong();
+    return ids;
+}
+
+void frmLibrary::matchedSet()
+{
+    std::vector<SetMember> members;
+    for (const qint64 id : selectedProfiles()) {
+        Measurement m;
+        Shaft shaft;
+        if (Result<> r = library_.loadMeasurement(id, m); !r.ok() || !(r = library_.loadShaft(m.shaftId, shaft)).ok()) {
+            messageBox_.show(this, r.message);
+            return;
+        }
+        DataTable table;
+        MeasurementIntoTable(m, table);
+        members.push_back({ShaftTitle(shaft) + m.takenAt.toLocalTime().toString(QStringLiteral(", yyyy-MM-dd")), NumberRowsOf(table).points});
+    }
+    if (int(members.size()) < kMatchedSetMinShafts) {
+        messageBox_.show(this, QStringLiteral("Select at least %1 profiles of shafts of one model, measured at the same positions.").arg(kMatchedSetMinShafts));
+        return;
+    }
+    auto* window = new frmMatchedSet(std::move(members), this);
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    emit matchedSetOpened(window);
+    window->show();
 }
 
 qint64 frmLibrary::selected() const

@@ -17,6 +17,7 @@ namespace tarvex {
 
 class MessageBox;
 class PictureArea;
+class frmMatchedSet;
 class PictureAreaWidget;
 
 class frmLibrary : public QDialog {
@@ -31,14 +32,19 @@ public:
     // Every data file of the folder, read under a progress dialog that can
     // cancel, then stored in one transaction; what did not read is listed.
     void importFolder(const QString& folder);
+    // The selected profiles as a matched set, in a window of its own.
+    void matchedSet();
 
 signals:
     void openRequested(qint64 measurementId);
     // The selected profiles, in the list's order, for the profile tab's chart.
     void overlayRequested(const QList<qint64>& measurementIds);
+    // A matched set window was opened: its print and PDF are the shell's.
+    void matchedSetOpened(frmMatchedSet* window);
 
 private:
     qint64 selected() const;
+    QList<qint64> selectedProfiles() const;
     void deleteSelected();
     void fillChoices();
     void showPreview();

@@ -1,0 +1,148 @@
+#include "library/frmMatchedSet.h"
+
+#include "charts/xy/XYChart.h"
+#include "platform/PictureArea.h"
+#include "platform/PictureAreaWidget.h"
+
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QVBoxLayout>
+#include <cmath>
+
+namespace tarvex {
+
+namespace {
+
+QString percent(double v)
+{
+    // -0.0 would read as a sign without a difference.
+    return QLocale::system().toString(std::abs(v) < 0.005 ? 0.0 : v, 'f', 2);
+}
+
+} // namespace
+
+frmMatchedSet::frmMatchedSet(std::vector<SetMember> members, QWidget* parent)
+    : QDialog(parent), members_(std::move(members))
+{
+    setObjectName(QStringLiteral("frmMatchedSet"));
+    setWindowTitle(QStringLiteral("Matched set of %1 shafts").arg(members_.size()));
+    resize(900, 640);
+    std::vector<std::vector<RowPoint>> curves;
+    for (const SetMember& m : members_)
+        curves.push_back(m.points);
+    set_ = MatchSet(curves);
+
+    auto* layout = new QVBoxLayout(this);
+    chart_ = new PictureArea(QSize(499, 292), QColor(0, 0, 64), this);
+    printCopy_ = new PictureArea(QSize(499, 292), QColor(255, 255, 255), this);
+    auto* view = new PictureAreaWidget(chart_, this);
+    view->setObjectName(QStringLiteral("picResiduals"));
+    layout->addWidget(view, 3);
+    lblSummary_ = new QLabel(this);
+    lblSummary_->setObjectName(QStringLiteral("lblSummary"));
+    lblSummary_->setWordWrap(true);
+    lblSummary_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    layout->addWidget(lblSummary_);
+    tblResiduals_ = new QTableWidget(this);
+    tblResiduals_->setObjectName(QStringLiteral("tblResiduals"));
+    tblResiduals_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    layout->addWidget(tblResiduals_, 2);
+    auto* row = new QHBoxLayout;
+    row->addStretch(1);
+    auto* cmdPrint = new QPushButton(QStringLiteral("&Print..."), this);
+    cmdPrint->setObjectName(QStringLiteral("cmdPrintSet"));
+    auto* cmdPdf = new QPushButton(QStringLiteral("&Export PDF..."), this);
+    cmdPdf->setObjectName(QStringLiteral("cmdExportSetPdf"));
+    auto* cmdClose = new QPushButton(QStringLiteral("&Close"), this);
+    row->addWidget(cmdPrint);
+    row->addWidget(cmdPdf);
+    row->addWidget(cmdClose);
+    layout->addLayout(row);
+    connect(cmdPrint, &QPushButton::clicked, this, &frmMatchedSet::printRequested);
+    connect(cmdPdf, &QPushButton::clicked, this, &frmMatchedSet::exportPdfRequested);
+    connect(cmdClose, &QPushButton::clicked, this, &QDialog::close);
+    cmdPrint->setEnabled(set_.ok());
+    cmdPdf->setEnabled(set_.ok());
+
+    lblSummary_->setText(summary().join(QLatin1Char('\n')));
+    if (!set_.ok())
+        return;
+    drawChart(*chart_, false);
+    // A shaft a line, in the suggested order; a column per position.
+    QStringList headings{QStringLiteral("#"), QStringLiteral("Shaft"), QStringLiteral("Flag"), QStringLiteral("Mean (%)")};
+    for (const double p : set_.positions)
+        headings << QStringLiteral("at %1 (%)").arg(QLocale::system().toString(p, 'g', 6));
+    tblResiduals_->setColumnCount(int(headings.size()));
+    tblResiduals_->setHorizontalHeaderLabels(headings);
+    tblResiduals_->setRowCount(int(set_.order.size()));
+    tblResiduals_->verticalHeader()->hide();
+    for (int line = 0; line < int(set_.order.size()); ++line) {
+        const int s = set_.order[std::size_t(line)];
+        const MatchedShaft& m = set_.shafts[std::size_t(s)];
+        QStringList cells{QString::number(s + 1), members_[std::size_t(s)].name, m.flagged ? QStringLiteral("odd one out") : QString(),
+                          percent(m.meanResidual)};
+        for (const double r : m.residualPercent)
+            cells << percent(r);
+        for (int c = 0; c < cells.size(); ++c) {
+            auto* item = new QTableWidgetItem(cells[c]);
+            if (c != 1 && c != 2)
+                item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            tblResiduals_->setItem(line, c, item);
+        }
+    }
+    tblResiduals_->resizeColumnsToContents();
+}
+
+void frmMatchedSet::drawChart(PictureArea& area, bool print) const
+{
+    XYCurveList curves;
+    std::vector<int> numbers;
+    for (std::size_t s = 0; s < set_.shafts.size(); ++s) {
+        XYCurve c;
+        for (std::size_t p = 0; p < set_.positions.size(); ++p) {
+            c.X.push_back(float(set_.positions[p]));
+            c.Y.push_back(float(set_.shafts[s].residualPercent[p]));
+        }
+        curves.push_back(std::move(c));
+        numbers.push_back(int(s) + 1);
+    }
+    DrawCurves(area, curves, numbers, QStringLiteral("Residual against the set's median (%)"), true,
+               print ? std::optional<QColor>(xychart::kPrintForeColor) : std::optional<QColor>(xychart::kScreenLabelColor));
+}
+
+QStringList frmMatchedSet::summary() const
+{
+    if (!set_.ok())
+        return {QStringLiteral("No figures: ") + set_.refusal};
+    QStringList flagged, order;
+    for (std::size_t s = 0; s < set_.shafts.size(); ++s)
+        if (set_.shafts[s].flagged)
+            flagged << QStringLiteral("%1 (curve %2)").arg(members_[s].name).arg(s + 1);
+    for (const int s : set_.order)
+        order << QString::number(s + 1);
+    return {flagged.isEmpty() ? QStringLiteral("No shaft stands out: every one is within the set's own spread.")
+                              : QStringLiteral("Does not match the set: %1.").arg(flagged.join(QStringLiteral(", "))),
+            QStringLiteral("Softest to stiffest: %1.").arg(order.join(QStringLiteral(", ")))};
+}
+
+ReportPage frmMatchedSet::page() const
+{
+    ReportPage page;
+    page.layout = Workspace::Profile;
+    drawChart(*printCopy_, true);
+    page.chart = printCopy_->picture();
+    page.shaftName = QStringLiteral("Matched set of %1").arg(members_.size());
+    page.rows.append({QStringLiteral("#"), QStringLiteral("Mean %")});
+    for (const int s : set_.order)
+        page.rows.append({QString::number(s + 1), percent(set_.shafts[std::size_t(s)].meanResidual)});
+    page.resultsTitle = QStringLiteral("Matched set");
+    page.results = summary();
+    for (std::size_t s = 0; s < members_.size(); ++s)
+        page.note += QStringLiteral("%1  %2\n").arg(s + 1).arg(members_[s].name);
+    return page;
+}
+
+} // namespace tarvex

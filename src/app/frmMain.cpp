@@ -335,7 +335,7 @@ void frmMain::Toolbar1_ButtonClick(const QString& key)
 ShaftLibrary* frmMain::library()
 {
     if (!library_ || !library_->available())
-        library_ = std::make_unique<ShaftLibrary>(LibraryLocation());
+        library_ = std::make_unique<ShaftLibrary>(LibraryLocation(receiver_->settings().libraryAddress));
     if (!library_->available()) {
         MsgBox(library_->openMessage());
         return nullptr;

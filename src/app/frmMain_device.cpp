@@ -9,6 +9,8 @@
 #include "device/ReadingReceiver.h"
 #include "device/SerialLink.h"
 #include "device/frmSettings.h"
+#include "library/ShaftLibrary.h"
+#include "library/frmLibrary.h"
 #include "platform/MessageBox.h"
 #include "platform/SerialPort.h"
 
@@ -91,6 +93,12 @@ void frmMain::mnuEnv_Click()
         return;
     if (settings_)
         dialog.settings().save(*settings_);
+    // Another library: the window over the old one closes, and the next use
+    // opens the new one.
+    if (dialog.settings().libraryAddress != receiver_->settings().libraryAddress) {
+        delete frmLibrary_;
+        library_.reset();
+    }
     receiver_->setSettings(dialog.settings());
     profile_->showSettings();
     polar_->showSettings();

@@ -230,6 +230,19 @@ private slots:
         QCOMPARE(list->topLevelItemCount(), 1);
         QCOMPARE(list->topLevelItem(0)->text(1), QStringLiteral("polar"));
         qunsetenv("TARVEX_LIBRARY");
+
+        // The address from Settings: the library window over the old library
+        // closes, and the next store goes to the new one.
+        const QString shared = dir.filePath(QStringLiteral("shared.sqlite"));
+        withModal([&] { h.click(QStringLiteral("mnuEnv")); }, [&](QWidget* form) {
+            form->findChild<QLineEdit*>(QStringLiteral("txtLibrary"))->setText(shared);
+            static_cast<QDialog*>(form)->accept();
+        });
+        QVERIFY(!h.window->findChild<frmLibrary*>());
+        QCOMPARE(store(h, [](QDialog& f) { set(f, "txtLabel", QStringLiteral("9i")); }), QString());
+        std::vector<Shaft> shafts;
+        QVERIFY(ShaftLibrary(shared).shafts(shafts).ok());
+        QCOMPARE(shafts.size(), std::size_t(1));
     }
 };
 

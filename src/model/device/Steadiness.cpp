@@ -30,6 +30,7 @@ BenchSettings BenchSettings::load(QSettings& s)
     b.span = number("Bench/Span", b.span, 0, 1e5);
     b.deflection = number("Bench/Deflection", b.deflection, 0, 1e4);
     b.compliance = number("Bench/Compliance", b.compliance, 0, 1e3);
+    b.libraryAddress = s.value(QStringLiteral("Library/Address")).toString().trimmed();
     return b;
 }
 
@@ -45,6 +46,7 @@ void BenchSettings::save(QSettings& s) const
     s.setValue(QStringLiteral("Bench/Span"), span);
     s.setValue(QStringLiteral("Bench/Deflection"), deflection);
     s.setValue(QStringLiteral("Bench/Compliance"), compliance);
+    s.setValue(QStringLiteral("Library/Address"), libraryAddress);
 }
 
 BenchGeometry GeometryOf(const BenchSettings& s)

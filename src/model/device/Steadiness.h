@@ -29,6 +29,10 @@ struct BenchSettings {
     double span = 0.0;
     double deflection = 0.0;
     double compliance = 0.0;      // length units per load unit
+    // Where the shaft library is, when not in this computer's own file:
+    // postgresql://user@host:port/database for one a shop shares, or a file.
+    // TARVEX_LIBRARY, when set, is used instead.
+    QString libraryAddress;
 
     static BenchSettings load(QSettings& settings);
     void save(QSettings& settings) const;

@@ -7,6 +7,7 @@
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QSpinBox>
 #include <QVBoxLayout>
 
@@ -95,12 +96,26 @@ frmSettings::frmSettings(const BenchSettings& s, QWidget* parent)
     bench->addRow(Caption(QStringLiteral("S&pan"), span_), span_);
     bench->addRow(Caption(QStringLiteral("&Deflection"), deflection_), deflection_);
     bench->addRow(Caption(QStringLiteral("Bench co&mpliance"), compliance_), compliance_);
+    auto* shared = new QGroupBox(QStringLiteral("Shaft library"));
+    auto* where = new QFormLayout(shared);
+    library_ = new QLineEdit(s.libraryAddress);
+    library_->setObjectName(QStringLiteral("txtLibrary"));
+    library_->setPlaceholderText(QStringLiteral("empty: this computer's own library file"));
+    library_->setToolTip(QStringLiteral("postgresql://user@server:5432/database for a library the shop's benches share"));
+    where->addRow(Caption(QStringLiteral("Shared l&ibrary"), library_), library_);
+    if (const QString forced = qEnvironmentVariable("TARVEX_LIBRARY"); !forced.isEmpty()) {
+        auto* note = new QLabel(QStringLiteral("TARVEX_LIBRARY is set, so %1 is used instead.").arg(forced));
+        note->setObjectName(QStringLiteral("lblLibraryForced"));
+        note->setWordWrap(true);
+        where->addRow(note);
+    }
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addWidget(geometry);
+    layout->addWidget(shared);
     layout->addWidget(buttons);
 }
 
@@ -117,6 +132,7 @@ BenchSettings frmSettings::settings() const
     s.span = span_->value();
     s.deflection = deflection_->value();
     s.compliance = compliance_->value();
+    s.libraryAddress = library_->text().trimmed();
     return s;
 }
 

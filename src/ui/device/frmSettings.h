@@ -8,6 +8,7 @@
 #include <QDialog>
 
 class QComboBox;
+class QLineEdit;
 class QDoubleSpinBox;
 class QSpinBox;
 
@@ -32,6 +33,7 @@ private:
     QDoubleSpinBox* span_ = nullptr;
     QDoubleSpinBox* deflection_ = nullptr;
     QDoubleSpinBox* compliance_ = nullptr;
+    QLineEdit* library_ = nullptr;
 };
 
 } // namespace tarvex

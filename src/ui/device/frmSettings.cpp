@@ -100,6 +100,8 @@ frmSettings::frmSettings(const BenchSettings& s, QWidget* parent)
     auto* where = new QFormLayout(shared);
     library_ = new QLineEdit(s.libraryAddress);
     library_->setObjectName(QStringLiteral("txtLibrary"));
+    // Wide enough to read a whole address at once.
+    library_->setMinimumWidth(library_->fontMetrics().horizontalAdvance(QStringLiteral("postgresql://fitter@shop-server:5432/shafts__")));
     library_->setPlaceholderText(QStringLiteral("empty: this computer's own library file"));
     library_->setToolTip(QStringLiteral("postgresql://user@server:5432/database for a library the shop's benches share"));
     where->addRow(Caption(QStringLiteral("Shared l&ibrary"), library_), library_);

@@ -51,7 +51,12 @@ public:
     }
 };
 
-const QString kAny = QStringLiteral("(any)");
+// The first item stands for no filter and names the field, as the boxes have
+// no label of their own.
+QString anyText(const QComboBox* box)
+{
+    return QStringLiteral("any ") + box->toolTip().toLower();
+}
 
 QComboBox* choiceBox(QWidget* parent, const char* name, const QString& tip)
 {
@@ -59,7 +64,7 @@ QComboBox* choiceBox(QWidget* parent, const char* name, const QString& tip)
     box->setObjectName(QLatin1String(name));
     box->setToolTip(tip);
     box->setSizeAdjustPolicy(QComboBox::AdjustToContents);
-    box->addItem(kAny);
+    box->addItem(anyText(box));
     return box;
 }
 
@@ -233,7 +238,7 @@ void frmLibrary::fillChoices()
             values.insert(current);
         const QSignalBlocker block(box);
         box->clear();
-        box->addItem(kAny);
+        box->addItem(anyText(box));
         for (const QString& v : values)
             box->addItem(v);
         box->setCurrentIndex(current.isEmpty() ? 0 : box->findText(current));

@@ -3,6 +3,7 @@
 // both, the files it must refuse and leave alone, two processes storing at
 // once, and a server that goes away in the middle.
 #include "Golden.h"
+#include "library/LibraryImport.h"
 #include "library/ShaftLibrary.h"
 
 #include <QCryptographicHash>
@@ -40,6 +41,12 @@ struct Script {
     QString run(const QStringList& in)
     {
         const QString& op = in.value(0);
+        if (op == QLatin1String("guess")) {   // file name | note: the fields an import takes from them
+            Shaft s;
+            GuessShaftFields(in.value(1), golden::expand(in.value(2)), s);
+            return QStringList{s.maker, s.model, s.flex, s.weightGrams ? QString::number(*s.weightGrams) : QString(),
+                               s.lengthInches ? QString::number(*s.lengthInches) : QString(), s.customer}.join(QStringLiteral(" / "));
+        }
         if (op == QLatin1String("shaft")) {   // label | maker | model | flex | weight | length | customer | notes
             Shaft& s = shafts[in.value(1)];
             s.label = in.value(1), s.maker = in.value(2), s.model = in.value(3), s.flex = in.value(4);

@@ -17,7 +17,9 @@
 #include <QDateEdit>
 #include <QDialog>
 #include <QLabel>
+#include <QLineEdit>
 #include <QProgressDialog>
+#include <QPushButton>
 #include <QTableWidget>
 #include <QTimer>
 #include <QTreeWidget>
@@ -158,6 +160,28 @@ QString matchedSet(frmLibrary& window, FakeMessageBox& messages, const QStringLi
     return out.join(QStringLiteral(" | "));
 }
 
+// edit | shaft label | box=text;... => the form as it opened | the list after it
+QString edit(frmLibrary& window, const QStringList& in)
+{
+    window.refresh();
+    auto* list = window.findChild<QTreeWidget*>();
+    for (int i = 0; i < list->topLevelItemCount(); ++i)
+        if (list->topLevelItem(i)->text(2).startsWith(in[1] + QLatin1Char(' ')))
+            list->setCurrentItem(list->topLevelItem(i));
+    QString shown;
+    withModal([&] { window.findChild<QPushButton*>(QStringLiteral("cmdEditShaft"))->click(); }, [&](QWidget* modal) {
+        auto& form = static_cast<QDialog&>(*modal);
+        QStringList fields;
+        for (const char* box : {"txtLabel", "txtMaker", "txtModel", "txtFlex", "txtCustomer"})
+            fields << form.findChild<QLineEdit*>(QLatin1String(box))->text();
+        shown = form.windowTitle() + QStringLiteral(": ") + fields.join(QLatin1Char('/'));
+        for (const QString& change : in[2].split(QLatin1Char(';')))
+            set(form, qPrintable(change.section(QLatin1Char('='), 0, 0)), change.section(QLatin1Char('='), 1));
+        form.accept();
+    });
+    return shown + QStringLiteral(" | ") + filter(window, QStringList(8, QString()));
+}
+
 } // namespace
 
 class TestLibraryWindow : public QObject {
@@ -177,6 +201,8 @@ private slots:
                 return matchedSet(window, messages, in);
             if (in[0] == QLatin1String("import"))
                 return import(window, messages, in);
+            if (in[0] == QLatin1String("edit"))
+                return edit(window, in);
             window.refresh();
             return filter(window, in);
         }));

@@ -9,6 +9,7 @@
 #include "tables/DataTable.h"
 
 #include <QDir>
+#include <QRegularExpression>
 #include <QFile>
 #include <QFileInfo>
 #include <QMap>
@@ -49,6 +50,42 @@ QStringList DataFilesIn(const QString& folder)
     return files;
 }
 
+void GuessShaftFields(const QString& baseName, const QString& note, Shaft& shaft)
+{
+    static const QRegularExpression words(QStringLiteral("[\\s_]+"));
+    static const QRegularExpression grams(QStringLiteral("^(\\d+(?:\\.\\d+)?)\\s*g$"), QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression inches(QStringLiteral("^(\\d+(?:\\.\\d+)?)\\s*(?:in|\")$"), QRegularExpression::CaseInsensitiveOption);
+    static const QStringList flexes{QStringLiteral("L"), QStringLiteral("A"), QStringLiteral("M"), QStringLiteral("R"),
+                                    QStringLiteral("R2"), QStringLiteral("SR"), QStringLiteral("S"), QStringLiteral("S+"),
+                                    QStringLiteral("X"), QStringLiteral("X+"), QStringLiteral("TX")};
+    const auto take = [&](const QString& word, bool fromNote) {
+        if (const auto g = grams.match(word); g.hasMatch())
+            shaft.weightGrams = g.captured(1).toDouble();
+        else if (const auto l = inches.match(word); l.hasMatch())
+            shaft.lengthInches = l.captured(1).toDouble();
+        else if (!fromNote && flexes.contains(word.toUpper()))
+            shaft.flex = word.toUpper();
+    };
+    for (const QString& word : baseName.split(words, Qt::SkipEmptyParts))
+        take(word, false);
+    for (const QString& line : note.split(QLatin1Char('\n'))) {
+        const QString key = line.section(QLatin1Char(':'), 0, 0).trimmed().toLower();
+        const QString value = line.section(QLatin1Char(':'), 1).trimmed();
+        if (value.isEmpty() || !line.contains(QLatin1Char(':')))
+            continue;
+        if (key == QLatin1String("maker"))
+            shaft.maker = value;
+        else if (key == QLatin1String("model"))
+            shaft.model = value;
+        else if (key == QLatin1String("flex"))
+            shaft.flex = value;
+        else if (key == QLatin1String("customer"))
+            shaft.customer = value;
+        else if (key == QLatin1String("weight") || key == QLatin1String("length"))
+            take(value, true);
+    }
+}
+
 bool ReadDataFiles(const QStringList& files, const DataFileReader& read, FolderImport& out,
                    const std::function<bool(int, int)>& progress)
 {
@@ -77,6 +114,7 @@ bool ReadDataFiles(const QStringList& files, const DataFileReader& read, FolderI
             shaftOf.insert(name, out.shafts.size());
             Shaft s;
             s.label = name;
+            GuessShaftFields(name, m.note, s);
             out.shafts.push_back(s);
         }
         out.measurements.emplace_back(shaftOf.value(name), std::move(m));

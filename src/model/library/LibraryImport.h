@@ -25,6 +25,13 @@ struct FolderImport {
     QStringList skipped;                                             // one reason per file not read
 };
 
+// What a file's name and note tell of its shaft, where they tell anything:
+// note lines "Maker: ...", "Model: ...", "Flex: ...", "Customer: ...",
+// "Weight: 65 g", "Length: 41.5 in"; in the name, a flex (L, A, R, S, X, TX,
+// ...), a weight ("65g") and a length ("41.5in") among its words. What the
+// note says wins over the name. The label stays the file's name.
+void GuessShaftFields(const QString& baseName, const QString& note, Shaft& shaft);
+
 // The .tvl and .tvp files of the folder, by name.
 QStringList DataFilesIn(const QString& folder);
 

@@ -157,6 +157,9 @@ frmLibrary::frmLibrary(ShaftLibrary& library, MessageBox& messageBox, QWidget* p
     cmdOpen->setObjectName(QStringLiteral("cmdOpenMeasurement"));
     auto* cmdDelete = new QPushButton(QStringLiteral("&Delete"), this);
     cmdDelete->setObjectName(QStringLiteral("cmdDeleteMeasurement"));
+    auto* cmdEdit = new QPushButton(QStringLiteral("&Edit shaft..."), this);
+    cmdEdit->setObjectName(QStringLiteral("cmdEditShaft"));
+    cmdEdit->setToolTip(QStringLiteral("The maker, model, flex and the other fields of the selected measurement's shaft"));
     auto* cmdOverlay = new QPushButton(QStringLiteral("O&verlay"), this);
     cmdOverlay->setObjectName(QStringLiteral("cmdOverlay"));
     cmdOverlay->setToolTip(QStringLiteral("The selected profiles as curves on the profile tab's chart"));
@@ -169,6 +172,7 @@ frmLibrary::frmLibrary(ShaftLibrary& library, MessageBox& messageBox, QWidget* p
     cmdSet->setObjectName(QStringLiteral("cmdMatchedSet"));
     cmdSet->setToolTip(QStringLiteral("The selected profiles of shafts of one model, checked for the one that does not match"));
     row->addWidget(cmdSet);
+    row->addWidget(cmdEdit);
     row->addWidget(cmdOpen);
     row->addWidget(cmdDelete);
     layout->addLayout(row);
@@ -185,6 +189,7 @@ frmLibrary::frmLibrary(ShaftLibrary& library, MessageBox& messageBox, QWidget* p
     });
     connect(lstEntries_, &QTreeWidget::itemDoubleClicked, this, [this] { emit openRequested(selected()); });
     connect(cmdDelete, &QPushButton::clicked, this, &frmLibrary::deleteSelected);
+    connect(cmdEdit, &QPushButton::clicked, this, &frmLibrary::editShaft);
     connect(cmdImport, &QPushButton::clicked, this, [this] {
         const QString folder = QFileDialog::getExistingDirectory(this, QStringLiteral("Import the data files of a folder"));
         if (!folder.isEmpty())
@@ -383,6 +388,24 @@ void frmLibrary::deleteSelected()
     if (messageBox_.show(this, QStringLiteral("Delete %1 from the library?").arg(what), MsgButtons::YesNo) != MsgResult::Yes)
         return;
     if (const Result<> r = library_.deleteMeasurement(selected()); !r.ok())
+        messageBox_.show(this, r.message);
+    refresh();
+}
+
+// An imported shaft is named after its file; its fields are filled in here.
+void frmLibrary::editShaft()
+{
+    Measurement m;
+    Shaft shaft;
+    if (const qint64 id = selected(); id == 0)
+        return;
+    else if (Result<> r = library_.loadMeasurement(id, m); !r.ok() || !(r = library_.loadShaft(m.shaftId, shaft)).ok())
+        return void(messageBox_.show(this, r.message));
+    frmStoreLibrary form(shaft, this);
+    if (form.exec() != QDialog::Accepted)
+        return;
+    Shaft changed = form.shaft();
+    if (const Result<> r = library_.storeShaft(changed); !r.ok())
         messageBox_.show(this, r.message);
     refresh();
 }

@@ -46,6 +46,7 @@ private:
     qint64 selected() const;
     QList<qint64> selectedProfiles() const;
     void deleteSelected();
+    void editShaft();
     void fillChoices();
     void showPreview();
     ShaftLibrary& library_;

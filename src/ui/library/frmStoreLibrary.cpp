@@ -73,6 +73,23 @@ frmStoreLibrary::frmStoreLibrary(std::vector<Shaft> shafts, QWidget* parent) : Q
     connect(cboShaft_, &QComboBox::currentIndexChanged, this, &frmStoreLibrary::pickChanged);
 }
 
+frmStoreLibrary::frmStoreLibrary(const Shaft& editing, QWidget* parent) : frmStoreLibrary(std::vector<Shaft>{}, parent)
+{
+    setWindowTitle(QStringLiteral("Edit shaft"));
+    editing_ = editing.id;
+    if (auto* form = qobject_cast<QFormLayout*>(layout()))
+        form->setRowVisible(cboShaft_, false);
+    const auto figureText = [](const std::optional<double>& v) { return v ? QLocale::system().toString(*v, 'g', 6) : QString(); };
+    txtLabel_->setText(editing.label);
+    txtMaker_->setText(editing.maker);
+    txtModel_->setText(editing.model);
+    txtFlex_->setText(editing.flex);
+    txtWeight_->setText(figureText(editing.weightGrams));
+    txtLength_->setText(figureText(editing.lengthInches));
+    txtCustomer_->setText(editing.customer);
+    txtNotes_->setText(editing.notes);
+}
+
 void frmStoreLibrary::pickChanged()
 {
     const bool fresh = cboShaft_->currentIndex() <= 0;
@@ -86,6 +103,7 @@ Shaft frmStoreLibrary::shaft() const
     if (picked > 0)
         return shafts_[std::size_t(picked - 1)];
     Shaft s;
+    s.id = editing_;
     s.label = txtLabel_->text().trimmed();
     s.maker = txtMaker_->text().trimmed();
     s.model = txtModel_->text().trimmed();

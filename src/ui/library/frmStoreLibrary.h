@@ -16,6 +16,8 @@ class frmStoreLibrary : public QDialog {
     Q_OBJECT
 public:
     frmStoreLibrary(std::vector<Shaft> shafts, QWidget* parent = nullptr);
+    // The fields of a stored shaft to change; shaft() keeps its id.
+    frmStoreLibrary(const Shaft& editing, QWidget* parent);
     // The shaft picked, or the new one as filled in (id 0).
     Shaft shaft() const;
     void accept() override;
@@ -23,6 +25,7 @@ public:
 private:
     void pickChanged();
     std::vector<Shaft> shafts_;
+    qint64 editing_ = 0;
     QComboBox* cboShaft_ = nullptr;
     QLineEdit *txtMaker_, *txtModel_, *txtFlex_, *txtWeight_, *txtLength_, *txtLabel_, *txtCustomer_, *txtNotes_;
     QLabel* lblProblem_ = nullptr;

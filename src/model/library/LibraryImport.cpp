@@ -66,8 +66,10 @@ void GuessShaftFields(const QString& baseName, const QString& note, Shaft& shaft
         else if (!fromNote && flexes.contains(word.toUpper()))
             shaft.flex = word.toUpper();
     };
-    for (const QString& word : baseName.split(words, Qt::SkipEmptyParts))
-        take(word, false);
+    // The first word names the shaft ("a.tvl" is shaft "a", not flex A).
+    const QStringList nameWords = baseName.split(words, Qt::SkipEmptyParts);
+    for (qsizetype i = 1; i < nameWords.size(); ++i)
+        take(nameWords[i], false);
     for (const QString& line : note.split(QLatin1Char('\n'))) {
         const QString key = line.section(QLatin1Char(':'), 0, 0).trimmed().toLower();
         const QString value = line.section(QLatin1Char(':'), 1).trimmed();

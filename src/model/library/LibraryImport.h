@@ -28,7 +28,8 @@ struct FolderImport {
 // What a file's name and note tell of its shaft, where they tell anything:
 // note lines "Maker: ...", "Model: ...", "Flex: ...", "Customer: ...",
 // "Weight: 65 g", "Length: 41.5 in"; in the name, a flex (L, A, R, S, X, TX,
-// ...), a weight ("65g") and a length ("41.5in") among its words. What the
+// ...), a weight ("65g") and a length ("41.5in") among its words after the
+// first. What the
 // note says wins over the name. The label stays the file's name.
 void GuessShaftFields(const QString& baseName, const QString& note, Shaft& shaft);
 

@@ -8,7 +8,6 @@
 #include "fakes/FakeHelpViewer.h"
 #include "fakes/FakeMessageBox.h"
 #include "fakes/FakeSerialPort.h"
-#include "fakes/FakePrinter.h"
 
 #include <memory>
 
@@ -20,7 +19,7 @@ struct FakePlatform {
     std::shared_ptr<FakeSerialPort> serialPort = std::make_shared<FakeSerialPort>();
     std::shared_ptr<FakeFileDialog> fileDialog = std::make_shared<FakeFileDialog>();
     std::shared_ptr<FakeClipboard> clipboard = std::make_shared<FakeClipboard>();
-    std::shared_ptr<FakePrinter> printer = std::make_shared<FakePrinter>();
+    std::shared_ptr<Printer> printer;   // none unless a test gives one
 
     Platform bundle() const
     {

@@ -4,7 +4,7 @@
 
 #include "frmMain.h"
 #include "platform/QtSerialPort.h"
-#include "fakes/FakeMessageBox.h"
+#include "fakes/FakePlatform.h"
 
 #include <QComboBox>
 #include <QLineEdit>

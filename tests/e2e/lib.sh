@@ -128,9 +128,17 @@ e2e_main_window() {
 }
 
 # ---- the window through the keyboard, and the bench simulator -------------
-# A test sets LINK (its port link's name) and defines shot NAME.
 SIM=${TARVEX_BUILD_DIR:+$TARVEX_BUILD_DIR/bin/benchsim}
 SIM=${SIM:-$(dirname "$E2E_BIN")/benchsim}
+
+# A test at the bench: the simulator is built; its port link is named after
+# the test, and its files go to $work. `shot NAME` keeps a screenshot.
+e2e_bench_test() { # name
+  [ -x "$SIM" ] || fail "no simulator at $SIM (build the benchsim target)"
+  LINK=e2e-$1-$$ work="$E2E_OUT/files" win=
+  mkdir -p "$work"
+}
+shot() { e2e_shot "$1"; }
 
 key() { xdotool key --clearmodifiers --delay 40 "$@"; }
 typetext() { xdotool type --delay 20 "$1"; }

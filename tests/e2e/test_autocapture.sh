@@ -5,12 +5,7 @@
 # the table's loads are the six, in order, each within 0.3 % of its load.
 source "$(dirname "$0")/lib.sh"
 
-[ -x "$SIM" ] || fail "no simulator at $SIM (build the benchsim target)"
-LINK=e2e-auto-$$
-work="$E2E_OUT/files"
-mkdir -p "$work"
-shot() { e2e_shot "$1"; }
-win=
+e2e_bench_test auto
 
 LOADS="20 35 50 65 80 95"
 # A step of 15 approached with a time constant of half a second settles

@@ -9,12 +9,9 @@
 source "$(dirname "$0")/lib.sh"
 source "$(dirname "$0")/cups.sh"
 
-[ -x "$SIM" ] || fail "no simulator at $SIM (build the benchsim target)"
+e2e_bench_test scenario
 command -v xclip >/dev/null || fail "xclip is missing (scripts/deps.sh test installs it)"
 cups_require xdotool convert
-LINK=e2e-scenario-$$
-work="$E2E_OUT/files"
-mkdir -p "$work"
 step=0
 shot() { step=$((step + 1)); e2e_shot "$(printf '%02d' $step)-$1"; }
 

@@ -7,12 +7,7 @@
 # the panel's lines, and the panel is looked at in the screenshot.
 source "$(dirname "$0")/lib.sh"
 
-[ -x "$SIM" ] || fail "no simulator at $SIM (build the benchsim target)"
-LINK=e2e-spine-$$
-work="$E2E_OUT/files"
-mkdir -p "$work"
-shot() { e2e_shot "$1"; }
-win=
+e2e_bench_test spine
 
 HOLD=2.5
 # The bench's turn that is recorded: the twelfth angle step onwards, so that

@@ -39,36 +39,20 @@ private slots:
                 return FixedText(arg(1).toDouble(), arg(2).toInt(), locale);
             if (rule == QLatin1String("exponent"))
                 return ExponentText(arg(1).toDouble(), arg(2).toInt(), locale);
+            if (rule == QLatin1String("reader")) {   // the same reading on the quick path, in every locale
+                const QString text = golden::expand(arg(1));
+                for (const char* name : {"C", "en_US", "de_DE", "fr_FR", "sv_SE", "ar_EG", "de_CH"}) {
+                    const QLocale l(QString::fromLatin1(name));
+                    const auto a = StrictDouble(text, l), b = StrictNumberReader(l).toDouble(text);
+                    const StrictFloatResult f = StrictNumberReader(l).toFloat(text), g = StrictFloat(text, l);
+                    if (a.has_value() != b.has_value() || (a && (*a != *b || std::signbit(*a) != std::signbit(*b))) || f.status != g.status || f.value != g.value)
+                        return QStringLiteral("DIFFERS in ") + QLatin1String(name);
+                }
+                return QStringLiteral("agrees");
+            }
             return QStringLiteral("unknown rule");
         }));
         QVERIFY(std::isinf(LeadingNumber(QStringLiteral("1E999"))));
-    }
-
-    // The table reader's quick path for plain decimals may not change what
-    // counts as a number, in any locale.
-    void readerAgreesWithStrictDouble()
-    {
-        const QStringList texts = {
-            "0", "-0", "+5", "007", "12.5", "12,5", "-12,5", "1,000", "1.000", "1 000", "1'000", ".5", ",5", "5.",
-            "-.5", " 42 ", "\t3.25\n", "1e3", "1E+39", "2.5e-3", "abc", "", "   ", "--1", "+-1", "1-", "12.5.3",
-            QString(400, QLatin1Char('9')), "0." + QString(300, QLatin1Char('0')) + "1", "NaN", "inf", "0x10",
-            QString::fromUtf8("\xe2\x88\x92" "5"), QString::fromUtf8("\xd9\xa1\xd9\xa2"), "3.4028235e38",
-            "340282356779733661637539395458142568448", "4kg", "+", "-", ".",
-        };
-        for (const char* name : {"C", "en_US", "de_DE", "fr_FR", "sv_SE", "ar_EG", "de_CH"}) {
-            const QLocale locale(QString::fromLatin1(name));
-            const StrictNumberReader reader(locale);
-            for (const QString& text : texts) {
-                const auto expected = StrictDouble(text, locale);
-                const auto actual = reader.toDouble(text);
-                const QString what = QStringLiteral("%1 \"%2\"").arg(QLatin1String(name), text);
-                QVERIFY2(expected.has_value() == actual.has_value(), qPrintable(what));
-                QVERIFY2(!expected || (*expected == *actual && std::signbit(*expected) == std::signbit(*actual)),
-                         qPrintable(what));
-                const StrictFloatResult f = reader.toFloat(text), g = StrictFloat(text, locale);
-                QVERIFY2(f.status == g.status && f.value == g.value, qPrintable(what));
-            }
-        }
     }
 };
 

@@ -74,12 +74,10 @@ private slots:
     {
         QTemporaryDir dir;
         QtPrinter printer(dir.filePath(QStringLiteral("page.pdf")), QPageSize::Letter);
+        // The sheet's size and edges in inches: the preview cases of report.txt.
         printer.setOrientation(Printer::Orientation::Landscape);
-        QCOMPARE(qRound(printer.Width()), 11 * 1440);
-        QCOMPARE(qRound(printer.Height()), qRound(8.5 * 1440));
-        QCOMPARE(qRound(printer.ScaleWidth()), qRound(10.5 * 1440));   // quarter-inch edges, in twips
+        QCOMPARE(qRound(printer.ScaleWidth()), qRound(10.5 * 1440));   // in twips
         printer.setScaleMode(Printer::ScaleMode::Inches);
-        QVERIFY(std::fabs(printer.ScaleWidth() - 10.5) < 1e-3 && std::fabs(printer.ScaleHeight() - 8.0) < 1e-3);
         // Print moves down one line: Liberation Mono is 1.13 em high, 12 points 0.19 inch.
         printer.setFontName(QStringLiteral("Courier New"));
         printer.setFontSize(12);
@@ -114,10 +112,7 @@ private slots:
         chart.setDrawWidth(3);
         chart.Line(5, 5, 95, 95, QColor(255, 0, 0));
         chart.Circle(50, 50, 20, QColor(255, 0, 0));
-        QList<QStringList> rows{{QStringLiteral("X"), QStringLiteral("Y")}};
-        for (int i = 1; i < 4; ++i)
-            rows.append({QString::number(10 * i), QString::number(i * 2.5)});
-        ReportPage content{Workspace::Profile, chart.picture(), rows, QStringLiteral("Butt section stiff\r\nTip soft"), QStringLiteral("Tour X 65 R"), QStringLiteral("Stiffness along the shaft"),
+        ReportPage content{Workspace::Profile, chart.picture(), {{QStringLiteral("X"), QStringLiteral("Y")}, {QStringLiteral("10"), QStringLiteral("2.5")}}, QStringLiteral("Butt section stiff\r\nTip soft"), QStringLiteral("Tour X 65 R"), QStringLiteral("Stiffness along the shaft"),
                            {QStringLiteral("Curve  Tip (N·m²)"), QStringLiteral("1          20.18")}};
         PrinterPage page(printer);
         QStringList failures;
@@ -137,12 +132,9 @@ private slots:
         const QImage image = QImage::fromData(poppler("pdftoppm", "-r 50 -png -singlefile %1", pdf));
         if (text.isEmpty() || image.isNull())
             QSKIP("poppler-utils (pdftotext, pdftoppm) are not installed");
-        for (const char* shown : {"Tarvex Report (Tour X 65 R)", "Note:", "Butt section stiff", "inside", "Tip (N·m²)"})
-            QVERIFY2(text.contains(QString::fromUtf8(shown)), shown);
-        // The figures under the chart push the note down, not over them.
-        QVERIFY2(text.indexOf(QStringLiteral("20.18")) < text.indexOf(QStringLiteral("Note:")), qPrintable(text));
-        QVERIFY(!text.contains(QStringLiteral("beyond")) && !text.contains(QStringLiteral("below")));
-        QVERIFY2(text.contains(QRegularExpression(QStringLiteral("\\b20\\s+5\\n"))), qPrintable(text));
+        // What the report says is the export's case (window/forms.txt); here
+        // the printer's own part: text beyond the sheet is not sent.
+        QVERIFY2(text.contains(QStringLiteral("inside")) && !text.contains(QStringLiteral("beyond")) && !text.contains(QStringLiteral("below")), qPrintable(text));
         // One A4 landscape page, the printable corner a quarter inch in; the
         // chart in its place, 6.3 x 3.7 inches at (0.3, 1), and only there.
         QVERIFY(image.width() > image.height());

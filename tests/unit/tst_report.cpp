@@ -1,9 +1,10 @@
-// The one-page report: note lines cut to width, the page laid out on the
-// recording printer and on the preview, the preview's scale. Cases are in
-// tests/golden/report.txt; whole pages are dumps under tests/golden/report/
-// (inches from the printable corner).
+// The one-page report: note lines cut to width, the page laid out as the
+// preview records it, the preview's scale on a real printer's sheet. Cases
+// are in tests/golden/report.txt; whole pages are display lists under
+// tests/golden/report/ (inches from the printable corner).
 #include "Golden.h"
-#include "fakes/FakePrinter.h"
+#include "platform/Printer.h"
+#include "platform/QtPrinter.h"
 #include "report/Report.h"
 #include "report/ReportTarget.h"
 
@@ -13,20 +14,19 @@ using namespace tarvex;
 
 namespace {
 
-QString dump(const QList<PrintedOp>& ops)
-{
-    QStringList out;
-    for (const PrintedOp& op : ops) {
-        const QString at = golden::number(op.x1) + QLatin1Char(',') + golden::number(op.y1);
-        if (op.kind == PrintedOp::Text)
-            out << QStringLiteral("text %1 %2 %3%4 %5").arg(at, op.fontName, golden::number(op.fontSize),
-                                                           op.fontBold ? QStringLiteral(" bold") : QString(), golden::show(op.text));
-        else
-            out << QStringLiteral("%1 %2 %3,%4 w%5").arg(op.kind == PrintedOp::Box ? QStringLiteral("box") : QStringLiteral("picture"), at,
-                                                         golden::number(op.x2), golden::number(op.y2)).arg(op.drawWidth);
+// A page whose device fails at its drawing call numbered `failAt` (0 the first).
+struct FailingPage : PreviewPage {
+    using PreviewPage::PreviewPage;
+    int failAt = -1, calls = 0;
+    void fail()
+    {
+        if (calls++ == failAt)
+            throw PrinterError(QStringLiteral("Printer error at drawing %1").arg(failAt));
     }
-    return out.join(QLatin1Char('\n')) + QLatin1Char('\n');
-}
+    void Box(double x1, double y1, double x2, double y2) override { fail(), PreviewPage::Box(x1, y1, x2, y2); }
+    void Print(const QString& text) override { fail(), PreviewPage::Print(text); }
+    void PaintPicture(const Picture& p, double x, double y, double w, double h) override { fail(), PreviewPage::PaintPicture(p, x, y, w, h); }
+};
 
 // A chart picture with one line in it, at the chart area's designed size.
 Picture chartPicture(bool polar)
@@ -61,10 +61,10 @@ QString run(QStringList in)
     }
     if (what == QLatin1String("page")) {   // page | profile|polar | name | note | table rows | ratio | fail at | dump [| results]
         const bool polar = in[1] == QLatin1String("polar");
-        FakePrinter printer;
-        printer.setScaleMode(Printer::ScaleMode::Inches);
-        printer.setOrientation(Printer::Orientation::Landscape);
-        printer.failAtDrawing = in[6].isEmpty() ? -1 : in[6].toInt();
+        QTemporaryDir dir;
+        QtPrinter letter(dir.filePath(QStringLiteral("page.pdf")), QPageSize::Letter);
+        PictureArea pic(QSize(1056, 816), Qt::white);   // the sheet at 96 dots an inch: ratio 1
+        SetPreviewScale(&letter, pic, report);
         ReportPage content;
         content.layout = polar ? Workspace::Polar : Workspace::Profile;
         content.shaftName = in[2];
@@ -75,31 +75,32 @@ QString run(QStringList in)
             content.results = in[8].split(QLatin1Char('/'));
             content.resultsTitle = content.results.takeFirst();
         }
-        PrinterPage page(printer);
+        FailingPage page(pic);
+        page.failAt = in[6].isEmpty() ? -1 : in[6].toInt();
         DrawReport(page, in[5].toDouble(), content, report);
-        const QString why = in.value(7).isEmpty() ? QString() : golden::compare(QStringLiteral("report/%1.txt").arg(in[7]), dump(printer.page).toUtf8());
+        const QString why = in.value(7).isEmpty() ? QString() : golden::compare(QStringLiteral("report/%1.txt").arg(in[7]), golden::displayList(pic).toUtf8());
         if (!why.isEmpty())
             return why;
-        return QStringLiteral("%1 drawings").arg(printer.page.size()) + (failures.isEmpty() ? QString() : QStringLiteral(" | ") + failures.join(QLatin1Char(' ')));
+        return QStringLiteral("%1 drawings").arg(pic.picture()->ops.size()) + (failures.isEmpty() ? QString() : QStringLiteral(" | ") + failures.join(QLatin1Char(' ')));
     }
     if (what == QLatin1String("preview")) {   // preview | area size | printer failure | polar report dump
-        FakePrinter printer;
-        printer.failure = in.value(2);
+        QTemporaryDir dir;   // a PDF on a letter sheet, or the system's printer (there is none)
+        const auto printer = in.value(2).isEmpty() ? std::make_unique<QtPrinter>(dir.filePath(QStringLiteral("p.pdf")), QPageSize::Letter) : std::make_unique<QtPrinter>();
         const QString size = in[1].mid(in[1].startsWith(QLatin1Char('-')) ? 1 : 0);
         PictureArea pic(QSize(size.section(QLatin1Char('x'), 0, 0).toInt(), size.section(QLatin1Char('x'), 1).toInt()), Qt::white);
         pic.Line(0, 0, 10, 10);
         // "-": no printer facility at all
-        const double ratio = SetPreviewScale(in[1].startsWith(QLatin1Char('-')) ? nullptr : &printer, pic, report);
+        const double ratio = SetPreviewScale(in[1].startsWith(QLatin1Char('-')) ? nullptr : printer.get(), pic, report);
         QString out = QStringLiteral("ratio %1, %2 x %3, sheet %4,%5 %6 x %7, font %8, printer %9 %10")
                           .arg(golden::number(ratio)).arg(pic.designSize().width()).arg(pic.designSize().height())
                           .arg(golden::number(pic.ScaleLeft()), golden::number(pic.ScaleTop()), golden::number(pic.ScaleWidth()),
                                golden::number(pic.ScaleHeight()), golden::number(pic.FontSize()))
-                          .arg(printer.orientation() == Printer::Orientation::Landscape ? QStringLiteral("landscape") : QStringLiteral("portrait"),
-                               printer.scaleMode() == Printer::ScaleMode::Twips ? QStringLiteral("twips") : QStringLiteral("inches"));
+                          .arg(printer->orientation() == Printer::Orientation::Landscape ? QStringLiteral("landscape") : QStringLiteral("portrait"),
+                               printer->scaleMode() == Printer::ScaleMode::Twips ? QStringLiteral("twips") : QStringLiteral("inches"));
         out += pic.picture()->ops.empty() ? QStringLiteral(", erased") : QStringLiteral(", NOT ERASED");
         // A second preview keeps the size and the ratio.
         const QSize grown = pic.designSize();
-        const double again = SetPreviewScale(&printer, pic, [](const QString&) {});
+        const double again = SetPreviewScale(printer.get(), pic, [](const QString&) {});
         if (std::fabs(again - ratio) > 1e-2 || pic.designSize() != grown)
             out += QStringLiteral(", again %1 at %2 x %3").arg(golden::number(again)).arg(pic.designSize().width()).arg(pic.designSize().height());
         if (!in.value(3).isEmpty()) {
@@ -121,6 +122,8 @@ QString run(QStringList in)
 class TestReport : public QObject {
     Q_OBJECT
 private slots:
+    // A print server that is not there: this machine's printers take no part.
+    void initTestCase() { qputenv("CUPS_SERVER", QByteArrayLiteral("/nonexistent/tarvex-test/cups.sock")); }
     void cases() { GOLDEN_VERIFY(golden::cases("report.txt", run)); }
 };
 

@@ -43,15 +43,6 @@ ssize_t limitedWrite(int fd, const void* data, size_t size)
     return written;
 }
 
-void fillProfile(DataTable& t, int rows)
-{
-    t.setRows(rows + 1);
-    for (int r = 1; r <= rows; ++r) {
-        t.setTextMatrix(r, 0, QString::number(r));
-        t.setTextMatrix(r, 1, QString::number(r * 0.5));
-    }
-}
-
 } // namespace
 
 class TestSafeWrite : public QObject {
@@ -118,25 +109,19 @@ private slots:
         QCOMPARE(st.st_mode & 07777, mode_t(0640));
     }
 
-    // A real full disk: a 64 KiB tmpfs, filled, then with a little room left.
-    // Saving through the data file writer must fail with the system's reason
-    // and keep the old file.
-    void fullDisk_data()
-    {
-        QTest::addColumn<qint64>("room");
-        QTest::newRow("no room at all") << qint64(0);
-        QTest::newRow("room for part of the file") << qint64(8192);
-    }
+    // A real full disk: a 64 KiB tmpfs, filled but for room for part of the
+    // file. Saving through the data file writer must fail with the system's
+    // reason and keep the old file.
     void fullDisk()
     {
-        QFETCH(qint64, room);
         QTemporaryDir mountPoint;
         const QByteArray where = QFile::encodeName(mountPoint.path());
         if (::mount("tmpfs", where.constData(), "tmpfs", 0, "size=64k") != 0)
             QSKIP(qPrintable(QStringLiteral("cannot mount a small tmpfs here (%1): needs root").arg(reason(errno))));
         const QString file = mountPoint.filePath(QStringLiteral("run.tvl"));
-        DataTable small;
-        fillProfile(small, 6);
+        DataTable small, big;
+        golden::fill(small, QStringList(6, QStringLiteral("1,0.5")));
+        golden::fill(big, QStringList(2000, QStringLiteral("1,0.5")));
         QVERIFY(WriteProfileFile(file, small, QStringLiteral("yesterday")).ok());
         const QByteArray old = golden::fileBytes(file);
         {
@@ -146,11 +131,8 @@ private slots:
             while (filler.write(block) == block.size()) {
             }
             filler.close();
-            if (room > 0)
-                QVERIFY(filler.resize(std::max<qint64>(0, filler.size() - room)));
+            QVERIFY(filler.resize(std::max<qint64>(0, filler.size() - 8192)));
         }
-        DataTable big;
-        fillProfile(big, 2000);
         const SaveResult result = WriteProfileFile(file, big, QStringLiteral("today"));
         const QByteArray after = golden::fileBytes(file);
         const QStringList files = QDir(mountPoint.path()).entryList(QDir::Files | QDir::Hidden);

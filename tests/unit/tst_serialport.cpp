@@ -1,7 +1,8 @@
 // The serial port facility on Qt: line settings, the port folder of simulated
 // benches, and a real pseudo-terminal playing the bench (its bytes read as
-// Windows-1252).
+// Windows-1252); and which errors of an open port close it.
 #include "Golden.h"
+#include "device/PortPolicy.h"
 #include "platform/QtSerialPort.h"
 
 #include <QSignalSpy>
@@ -48,6 +49,15 @@ struct Pty {
 class TestSerialPort : public QObject {
     Q_OBJECT
 private slots:
+    // Every error is a line of tests/golden/portpolicy.txt, the system saying "No such device".
+    void fatalErrors()
+    {
+        GOLDEN_VERIFY(golden::cases("portpolicy.txt", [](const QStringList& in) {
+            const std::optional<QString> got = FatalPortError(PortError(in[0].toInt()), QStringLiteral("No such device"));
+            return got ? "closes: " + *got : QStringLiteral("stays open");
+        }));
+    }
+
     // tests/golden/linesettings.txt: "rate,parity,data bits,stop bits" => rate,
     // parity, data and stop bits as numbered, or refused (a port keeps what it had).
     void lineSettings()

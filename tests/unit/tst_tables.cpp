@@ -75,20 +75,22 @@ QString dump(const DataTable& t)
 QString run(const QStringList& in)
 {
     DataTable t;
-    load(t, in[0]);
+    if (in[0] != QLatin1String("new"))
+        load(t, in[0]);
     const QString& command = in.value(1);
     const QString a = in.value(2), b = in.value(3), c = in.value(4);
     QStringList said;
     const auto yesNo = [&](bool v) { said << (v ? QStringLiteral("true") : QStringLiteral("false")); };
-    QList<int> asked;
+    QStringList asked;
     const ConfirmRowDelete confirm = [&](int row) {
-        asked << row;
+        asked << QString::number(row);
         return a == QLatin1String("yes");
     };
     if (command == QLatin1String("setRows")) t.setRows(a.toInt());
     else if (command == QLatin1String("addItem")) t.AddItem(QString(), a.toInt());
     else if (command == QLatin1String("removeItem")) t.RemoveItem(a.toInt());
     else if (command == QLatin1String("set")) t.setTextMatrix(a.toInt(), b.toInt(), c);
+    else if (command == QLatin1String("cols")) said << QString::number(t.Cols());
     else if (command == QLatin1String("get")) said << cell(t.TextMatrix(a.toInt(), b.toInt()));
     else if (command == QLatin1String("clip")) said << cell(t.Clip()) << (t.blockIsEmpty() ? QStringLiteral("empty block") : QString());
     else if (command == QLatin1String("setClip")) t.setClip(a);
@@ -126,12 +128,8 @@ QString run(const QStringList& in)
     else if (command == QLatin1String("addProfile")) yesNo(CaptureIntoProfile(t, a.toDouble(), QLocale(b.isEmpty() ? QStringLiteral("C") : b)));
     else if (command == QLatin1String("addPolar")) yesNo(CaptureIntoPolar(t, a.toDouble(), QLocale(b.isEmpty() ? QStringLiteral("C") : b)));
     else return QStringLiteral("unknown command");
-    if (!asked.isEmpty()) {
-        QStringList rows;
-        for (int r : asked)
-            rows << QString::number(r);
-        said << QStringLiteral("asked about row ") + rows.join(QLatin1Char(' '));
-    }
+    if (!asked.isEmpty())
+        said << QStringLiteral("asked about row ") + asked.join(QLatin1Char(' '));
     said.removeAll(QString());
     if (in[0] == QLatin1String("-"))
         return said.join(QStringLiteral(" | "));
@@ -144,13 +142,6 @@ class TestTables : public QObject {
     Q_OBJECT
 private slots:
     void commands() { GOLDEN_VERIFY(golden::cases("tables.txt", run)); }
-
-    void aNewTableHasTwoColumnsAndOneDataRow()
-    {
-        const DataTable t;
-        QCOMPARE(dump(t), QStringLiteral(",;, @1,0"));
-        QCOMPARE(t.Cols(), 2);
-    }
 };
 
 QTEST_GUILESS_MAIN(TestTables)

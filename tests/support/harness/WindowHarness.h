@@ -35,9 +35,10 @@ struct WindowHarness {
     std::unique_ptr<frmMain> window;
     QTemporaryDir dir;
 
-    explicit WindowHarness(const QStringList& ports = {QStringLiteral("A"), QStringLiteral("B")})
+    explicit WindowHarness(const QStringList& ports = {QStringLiteral("A"), QStringLiteral("B")}, std::shared_ptr<Printer> printer = {})
     {
         fakes.serialPort->ports = ports;
+        fakes.printer = std::move(printer);
         window = std::make_unique<frmMain>(fakes.bundle());
         showWindow();
     }

@@ -3,9 +3,8 @@
 #include "Convert.h"
 #include "analysis/SpineAnalysis.h"
 #include "analysis/Stiffness.h"
+#include "files/DataRecord.h"
 #include "files/OpenSave.h"
-#include "files/PolarFile.h"
-#include "files/ProfileFile.h"
 #include "files/SafeWrite.h"
 #include "numbers/Numbers.h"
 #include "tables/DataTable.h"
@@ -145,19 +144,7 @@ QString LoadDataTable(const QString& path, bool polar, DataTable& table, QString
         return {QStringLiteral("%1: cannot read it: %2").arg(path, file.errorString())};
     }
     QString ignored;
-    QString& note = noteOut ? *noteOut : ignored;
-    bool read = false;
-    if (polar) {
-        const auto rec = DecodePolarRecord(file, false);
-        if ((read = rec && PolarRecordFillsTable(*rec))) {
-            QString interval;
-            ApplyPolarRecord(*rec, table, interval, note);
-        }
-    } else if (const auto rec = DecodeProfileRecord(file)) {
-        ApplyProfileRecord(*rec, table, note);
-        read = true;
-    }
-    if (read)
+    if (ReadDataRecord(file, polar, table, noteOut ? *noteOut : ignored))
         return {};
     if (file.error() != QFileDevice::NoError)
         return {QStringLiteral("%1: cannot read it: %2").arg(path, file.errorString())};

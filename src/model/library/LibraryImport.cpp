@@ -2,9 +2,8 @@
 
 #include "analysis/SpineAnalysis.h"
 #include "analysis/TableReadings.h"
+#include "files/DataRecord.h"
 #include "files/OpenSave.h"
-#include "files/PolarFile.h"
-#include "files/ProfileFile.h"
 #include "library/LibraryTables.h"
 #include "tables/DataTable.h"
 
@@ -26,18 +25,8 @@ QString ReadDataFileForLibrary(const QString& path, bool polar, DataTable& table
     if (!file.open(QIODevice::ReadOnly))
         return QStringLiteral("%1: cannot read it: %2").arg(name, file.errorString());
     QString ignored;
-    QString& kept = note ? *note : ignored;
-    if (polar) {
-        const auto rec = DecodePolarRecord(file, false);
-        if (rec && PolarRecordFillsTable(*rec)) {
-            QString interval;
-            ApplyPolarRecord(*rec, table, interval, kept);
-            return {};
-        }
-    } else if (const auto rec = DecodeProfileRecord(file)) {
-        ApplyProfileRecord(*rec, table, kept);
+    if (ReadDataRecord(file, polar, table, note ? *note : ignored))
         return {};
-    }
     return QStringLiteral("%1: not a %2 data file, or damaged").arg(name, polar ? QStringLiteral("polar") : QStringLiteral("profile"));
 }
 

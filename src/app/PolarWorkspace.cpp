@@ -188,7 +188,7 @@ void PolarWorkspace::Tab1cmdPlot_Click()
 // the fitter sees the stiff plane firm up as the turn fills in.
 SpineAnalysis PolarWorkspace::showSpine()
 {
-    const SpineAnalysis spine = AnalyzeSpine(NumberRowsOf(table()).points);
+    const SpineAnalysis spine = spineOfTable();
     Tab1lblSpine->setText(SpineFigureLines(spine, benchSettings().unit).join(QLatin1Char('\n')));
     return spine;
 }
@@ -197,7 +197,7 @@ SpineAnalysis PolarWorkspace::showSpine()
 // to analyse prints as it always did.
 void PolarWorkspace::describeResults(ReportPage& page) const
 {
-    const SpineAnalysis spine = AnalyzeSpine(NumberRowsOf(table()).points);
+    const SpineAnalysis spine = spineOfTable();
     if (!spine.ok())
         return;
     page.resultsTitle = QStringLiteral("Spine and bend");
@@ -215,7 +215,7 @@ void PolarWorkspace::Tab1cmdSine_Click()
     if (table().Rows() < 3)
         return;
     frmSinePlot form(table(), Tab1cmbRange->currentText(), *platform().messageBox,
-                     AnalyzeSpine(NumberRowsOf(table()).points), window());
+                     spineOfTable(), window());
     form.ShowModal();
 }
 
@@ -224,7 +224,7 @@ void PolarWorkspace::DrawPolarPrintCopy(PictureArea& copy)
     if (StopWithMessage(DrawPolarChart(copy, table(), Tab1cmbRange->currentText(), true, tellUser()), tellUser()))
         return;
     // The report's chart shows the planes its figures name.
-    if (const SpineAnalysis spine = AnalyzeSpine(NumberRowsOf(table()).points); spine.ok())
+    if (const SpineAnalysis spine = spineOfTable(); spine.ok())
         DrawSpinePlanes(copy, spine.spineAngle, spine.nbpAngle, spine.spineSignificant);
 }
 

@@ -44,6 +44,9 @@ private:
     // The background of an empty chart at the chosen scale.
     void drawBackground();
     SpineAnalysis showSpine();
+    // The figures of the table as it stands: the panel, the sine view and the
+    // report each work them out afresh, so none shows a stale result.
+    SpineAnalysis spineOfTable() const { return AnalyzeSpine(NumberRowsOf(table()).points); }
 
     QComboBox* Tab1cmbInterval = nullptr;
     QLabel* Tab1lblSpine = nullptr;

@@ -419,6 +419,37 @@ bool TableWorkspace::openMeasurement(const Measurement& m)
     return true;
 }
 
+RecoveredTable TableWorkspace::recoveryCopy() const
+{
+    RecoveredTable copy;
+    copy.rows = table_->Rows();
+    copy.cols = table_->Cols();
+    for (int r = 0; r < copy.rows; ++r)
+        for (int c = 0; c < copy.cols; ++c)
+            copy.cells << table_->TextMatrix(r, c);
+    copy.note = noteText();
+    copy.row = table_->Row();
+    copy.col = table_->Col();
+    return copy;
+}
+
+void TableWorkspace::restore(const RecoveredTable& copy)
+{
+    withChangeRule(ChangeRule::Ignored, [&] {
+        table_->setRows(copy.rows);
+        const int cols = std::min(copy.cols, table_->Cols());
+        for (int r = 0; r < copy.rows; ++r)
+            for (int c = 0; c < cols; ++c)
+                table_->setTextMatrix(r, c, copy.cells[r * copy.cols + c]);
+        if (copy.row >= 0 && copy.row < table_->Rows() && copy.col >= 0 && copy.col < table_->Cols())
+            table_->setCurrent(copy.row, copy.col);
+    });
+    note_->setPlainText(copy.note);
+    fileName_.clear();
+    markEdited();
+    emit titleChanged(kAppTitle);
+}
+
 // Opening replaces the table: unsaved data is offered for saving first, and
 // only a save that went through lets the file be opened over it.
 bool TableWorkspace::offerToSave()

@@ -13,6 +13,7 @@
 // changes, and so does typing into the note, which is saved with the table.
 
 #include "files/FileCommon.h"
+#include "files/Recovery.h"
 #include "library/ShaftLibrary.h"
 #include "platform/MessageSink.h"
 #include "platform/Platform.h"
@@ -81,6 +82,11 @@ public:
     // unsaved data; the table then names no file, as after New. False when
     // nothing was read.
     bool openMeasurement(const Measurement& m);
+    // The table and note as they stand, for the recovery copy, and a copy
+    // put back after a crash: modified, and named after no file, so the
+    // next save asks where.
+    RecoveredTable recoveryCopy() const;
+    void restore(const RecoveredTable& copy);
 
 public slots:
     // File menu and toolbar: the file dialog, then the workspace's data file.

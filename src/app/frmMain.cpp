@@ -612,9 +612,15 @@ void frmMain::closeEvent(QCloseEvent* event)
                 SSTab1->setCurrentIndex(1);
                 polar_->SaveDataFile();
             }
+        } else if (answer == MsgResult::Cancel) {
+            // Esc or the close box: the question was not answered, so the
+            // day's readings stay where they are.
+            event->ignore();
+            return;
         } else {
             // No: end at once, saving nothing.
             event->accept();
+            endRecovery();
             rememberGeometry();
             closeSerialPortOnShutdown();
             return;
@@ -623,6 +629,7 @@ void frmMain::closeEvent(QCloseEvent* event)
     closeSerialPortOnShutdown();
     if (!cancelled) {
         event->accept();
+        endRecovery();
         rememberGeometry();
     }
 }

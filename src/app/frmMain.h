@@ -8,9 +8,11 @@
 // and the data files last used, in the platform's settings file. The device
 // link's handlers are in frmMain_device.cpp.
 
+#include "files/Recovery.h"
 #include "platform/Platform.h"
 #include "tables/Workspace.h"
 
+#include <QLockFile>
 #include <QMainWindow>
 #include <QPointer>
 #include <functional>
@@ -23,6 +25,7 @@ class QMenu;
 class QPushButton;
 class QSettings;
 class QTabWidget;
+class QTimer;
 class QToolBar;
 
 namespace tarvex {
@@ -58,6 +61,12 @@ public:
     // first file dialog starts; tests point it elsewhere before that dialog.
     QString applicationFolder() const { return applicationFolder_; }
     void setApplicationFolder(const QString& folder);
+
+    // The recovery copy (frmMain_recovery.cpp). At start-up a copy left by a
+    // run that did not end cleanly is offered back; after the answer the
+    // copy follows the unsaved tables, at most a second behind.
+    void offerRecovery();
+    void keepRecoveryCopy();
 
 public slots:
     void SSTab1_Click();
@@ -115,6 +124,12 @@ private:
     void cmbCommPort_DropDown();
     void portClosed();
 
+    // recovery copy (frmMain_recovery.cpp)
+    void removeRecoveryCopy();
+    // A clean exit: the copy goes, and no later tick writes it again.
+    void endRecovery();
+
+
     Platform platform_;
     QString applicationFolder_;
     bool blFormLoaded = false;
@@ -132,6 +147,9 @@ private:
     QStringList recentFiles_;
     std::unique_ptr<ShaftLibrary> library_;
     QPointer<frmLibrary> frmLibrary_;
+    QTimer* recoveryTimer_ = nullptr;
+    std::unique_ptr<QLockFile> recoveryLock_;   // this run's claim on the copy
+    RecoveryCopy recoveryKept_;                 // what the copy on disk holds
 
     QMenu* mnuFile = nullptr;
     QAction* mnuNew = nullptr;

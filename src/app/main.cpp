@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QGuiApplication>
+#include <QTimer>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
@@ -31,6 +32,8 @@ int main(int argc, char* argv[])
     splash.createMainWindow = [&window, &splash] {
         window = std::make_unique<tarvex::frmMain>(tarvex::makeQtPlatform());
         window->showAboutBox = [&splash](tarvex::frmMain* owner) { splash.showAboutBox(owner); };
+        // Once the window is on the screen: tables a crash left behind.
+        QTimer::singleShot(0, window.get(), &tarvex::frmMain::offerRecovery);
         return window.get();
     };
     splash.show();

@@ -47,8 +47,9 @@ e2e_start_x() {
 }
 
 # Starts the program; its stderr goes to $E2E_OUT/app.err. Sets APP_PID.
-# Its settings (window place, recent files) live in $E2E_OUT: every test
-# starts as a first run, and the user's own settings are not touched.
+# Its settings (window place, recent files) and its data (library, recovery
+# copy) live in $E2E_OUT: every test starts as a first run, and the user's own
+# files are not touched.
 # A small waiter, whose child the program is, writes its exit status to
 # $E2E_OUT/app.status: `wait` in a command substitution cannot see the status
 # of a process started by the test's own shell.
@@ -56,7 +57,7 @@ e2e_start_app() {
   rm -f "$E2E_OUT/app.pid" "$E2E_OUT/app.status"
   (
     cd "$E2E_OUT"
-    env XDG_RUNTIME_DIR="$E2E_OUT" XDG_CONFIG_HOME="$E2E_OUT/config" "$E2E_BIN" "$@" >"$E2E_OUT/app.out" 2>"$E2E_OUT/app.err" &
+    env XDG_RUNTIME_DIR="$E2E_OUT" XDG_CONFIG_HOME="$E2E_OUT/config" XDG_DATA_HOME="$E2E_OUT/data" "$E2E_BIN" "$@" >"$E2E_OUT/app.out" 2>"$E2E_OUT/app.err" &
     echo $! >"$E2E_OUT/app.pid"
     status=0
     wait $! || status=$?

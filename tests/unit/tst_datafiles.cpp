@@ -5,6 +5,7 @@
 #include "Golden.h"
 #include "files/Cp1252.h"
 #include "files/PolarFile.h"
+#include "files/Recovery.h"
 #include "files/ProfileFile.h"
 #include "files/TextExport.h"
 #include "numbers/Numbers.h"
@@ -170,6 +171,30 @@ private slots:
                      qPrintable(name + QStringLiteral(": ") + said));
             QVERIFY2(shown.unchanged() == before, qPrintable(name));
         }
+    }
+
+    // The recovery copy gives back every text as it was typed, half-numbers
+    // and both decimal separators included; a copy cut short by the crash
+    // it was kept for is no copy at all, never half a table.
+    void recoveryCopyIsWholeOrNothing()
+    {
+        RecoveryCopy copy;
+        copy.savedAt = QDateTime(QDate(2026, 12, 8), QTime(9, 30, 15, 250), Qt::UTC);
+        copy.profile = RecoveredTable{3, 2, {"X", "Load kg", "10", "41,25", "12.5", "43."}, "Ösen\nzwei \"Zeilen\"", 2, 1};
+        copy.polar = RecoveredTable{1, 2, {"     Degree", ""}, "", 1, 1};
+        const QByteArray bytes = EncodeRecovery(copy);
+        QCOMPARE(DecodeRecovery(bytes), std::optional(copy));
+        for (qsizetype cut = 0; cut < bytes.size(); ++cut)
+            QVERIFY2(!DecodeRecovery(bytes.left(cut)), qPrintable(QString::number(cut)));
+        RecoveryCopy oneTable = copy;
+        oneTable.polar.reset();
+        QCOMPARE(DecodeRecovery(EncodeRecovery(oneTable)), std::optional(oneTable));
+        // A table whose cells do not fill its rows and columns, and a copy
+        // of nothing, are refused rather than laid out wrong.
+        RecoveryCopy wrong = copy;
+        wrong.profile->rows = 4;
+        QVERIFY(!DecodeRecovery(EncodeRecovery(wrong)));
+        QVERIFY(!DecodeRecovery(EncodeRecovery(RecoveryCopy{copy.savedAt, {}, {}})));
     }
 };
 

@@ -8,12 +8,17 @@
 #include "platform/MessageBox.h"
 #include "platform/Platform.h"
 #include "platform/QtHelpViewer.h"
+#include "platform/QtMessageBox.h"
 #include "platform/SerialPort.h"
 
+#include <QAbstractButton>
+#include <QApplication>
 #include <QLabel>
+#include <QMessageBox>
 #include <QLineEdit>
 #include <QTemporaryDir>
 #include <QTextBrowser>
+#include <QTimer>
 #include <QtTest>
 
 using namespace tarvex;
@@ -42,6 +47,45 @@ private slots:
 
         p.clipboard->setText(QStringLiteral("kept nowhere"));
         QVERIFY(p.clipboard->text().isEmpty());
+    }
+
+    // The real box: Esc and the close box never answer No, so the exit
+    // question cannot be taken for "quit without saving".
+    void escapeIsNotNo()
+    {
+        struct Case {
+            MsgButtons buttons;
+            const char* act;
+            MsgResult answer;
+        };
+        const Case cases[] = {
+            {MsgButtons::YesNo, "Esc", MsgResult::Cancel},
+            {MsgButtons::YesNo, "close", MsgResult::Cancel},
+            {MsgButtons::YesNo, "Enter", MsgResult::Yes},
+            {MsgButtons::YesNo, "N", MsgResult::No},
+            {MsgButtons::YesNoCancel, "Esc", MsgResult::Cancel},
+            {MsgButtons::Ok, "Esc", MsgResult::Ok},
+        };
+        QtMessageBox box;
+        for (const Case& c : cases) {
+            QStringList shown;
+            QTimer::singleShot(0, [&] {
+                auto* w = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+                QVERIFY(w);
+                for (QAbstractButton* b : w->buttons())
+                    if (b->isVisible())
+                        shown << b->text().remove('&');
+                if (QByteArray(c.act) == "close")
+                    w->close();
+                else if (QByteArray(c.act) == "N")
+                    QTest::keyClick(w, Qt::Key_N);
+                else
+                    QTest::keyClick(w, QByteArray(c.act) == "Esc" ? Qt::Key_Escape : Qt::Key_Return);
+            });
+            QCOMPARE(box.show(nullptr, QStringLiteral("Do you want to save the data?"), c.buttons, kAppTitle), c.answer);
+            if (c.buttons == MsgButtons::YesNo)
+                QCOMPARE(shown, QStringList({"Yes", "No"}));
+        }
     }
 
     void findInTheGuide()

@@ -128,7 +128,7 @@ QString newCommand(const QStringList& in)
     return out.join(" | ");
 }
 
-// close | tabs typed into | answer (-, Yes, No) => closed or not, what was
+// close | tabs typed into | answer (-, Yes, No, Cancel: Esc) => closed or not, what was
 // asked, the saves offered, the tab after
 QString closing(const QStringList& in)
 {
@@ -138,7 +138,7 @@ QString closing(const QStringList& in)
         QTest::keyClicks(&h.note(tab == "0" ? Profile : Polar), "x");
     }
     h.showTab(Profile);
-    h.fakes.messageBox->answers = {in[2] == "Yes" ? MsgResult::Yes : MsgResult::No};
+    h.fakes.messageBox->answers = {in[2] == "Yes" ? MsgResult::Yes : in[2] == "Cancel" ? MsgResult::Cancel : MsgResult::No};
     QStringList out{h.window->close() ? "closed" : "open"};
     for (const AskedMessage& m : h.fakes.messageBox->asked)
         out << "asked " + m.text + " [" + m.title + (m.buttons == MsgButtons::YesNo ? "] Yes No" : "] ?");

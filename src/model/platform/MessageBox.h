@@ -1,6 +1,8 @@
 #pragma once
 // Modal message box: OK alone, Yes and No, or Yes, No and Cancel; no icon,
-// titled with the application title unless the caller names another.
+// titled with the application title unless the caller names another. Esc
+// and the close box answer Cancel whatever the buttons: an unanswered
+// question must never be taken for No.
 
 #include <QString>
 

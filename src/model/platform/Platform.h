@@ -35,6 +35,8 @@ struct Platform {
     std::shared_ptr<Printer> printer;
     // Where the window keeps its size and place and the recent files (INI).
     QString settingsFile;
+    // Where unsaved tables are copied while they change; empty: nowhere.
+    QString recoveryFile;
 };
 
 } // namespace tarvex

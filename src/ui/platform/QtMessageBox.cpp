@@ -1,6 +1,7 @@
 #include "platform/QtMessageBox.h"
 
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace tarvex {
 
@@ -15,12 +16,20 @@ MsgResult QtMessageBox::show(QWidget* parent, const QString& text, MsgButtons bu
     box.setWindowModality(Qt::ApplicationModal);
     if (buttons != MsgButtons::Ok)
         box.setDefaultButton(QMessageBox::Yes);
+    if (buttons == MsgButtons::YesNo) {
+        // Qt would take No as the escape button, so Esc or the close box at
+        // "Do you want to save the data?" would quit without saving. A
+        // question left unanswered changes nothing: an unseen Cancel takes
+        // Esc and the close box.
+        QPushButton* unseen = box.addButton(QMessageBox::Cancel);
+        unseen->hide();
+        box.setEscapeButton(unseen);
+    }
     const int answer = box.exec();
     switch (buttons) {
     case MsgButtons::Ok:
         return MsgResult::Ok;
     case MsgButtons::YesNo:
-        return answer == QMessageBox::Yes ? MsgResult::Yes : MsgResult::No;
     case MsgButtons::YesNoCancel:
         break;
     }

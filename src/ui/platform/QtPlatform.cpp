@@ -1,5 +1,6 @@
 #include "platform/QtPlatform.h"
 
+#include "files/Recovery.h"
 #include "platform/QtClipboard.h"
 #include "platform/QtFileDialog.h"
 #include "platform/QtHelpViewer.h"
@@ -23,6 +24,7 @@ Platform makeQtPlatform()
     p.settingsFile = QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Vantorel"),
                                QStringLiteral("Tarvex"))
                          .fileName();
+    p.recoveryFile = DefaultRecoveryLocation();
 
     return p;
 }

@@ -1,0 +1,114 @@
+// The recovery copy of the unsaved tables: written while they change, offered
+// back after a run that did not end cleanly, removed when nothing is unsaved.
+#include "frmMain.h"
+#include "PolarWorkspace.h"
+#include "ProfileWorkspace.h"
+#include "files/SafeWrite.h"
+#include "platform/MessageBox.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLocale>
+#include <QLockFile>
+#include <QStatusBar>
+#include <QTimer>
+
+namespace tarvex {
+
+void frmMain::offerRecovery()
+{
+    const QString path = platform_.recoveryFile;
+    if (path.isEmpty() || recoveryTimer_)
+        return;
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    // A second program running beside the first must neither offer the
+    // first one's live copy nor write over it.
+    recoveryLock_ = std::make_unique<QLockFile>(path + QStringLiteral(".lock"));
+    recoveryLock_->setStaleLockTime(0);
+    if (!recoveryLock_->tryLock()) {
+        recoveryLock_.reset();
+        statusBar()->showMessage(
+            QStringLiteral("Another Tarvex RS232 keeps the recovery copy; this window's tables have none."), 10000);
+        return;
+    }
+    QFile file(path);
+    if (file.open(QIODevice::ReadOnly)) {
+        const std::optional<RecoveryCopy> copy = DecodeRecovery(file.readAll());
+        file.close();
+        if (copy) {
+            const QString when = QLocale().toString(copy->savedAt.toLocalTime(), QLocale::ShortFormat);
+            switch (MsgBox(QStringLiteral("Restore the unsaved tables from %1?").arg(when), MsgButtons::YesNo,
+                           kAppTitle)) {
+            case MsgResult::Yes:
+                if (copy->polar)
+                    polar_->restore(*copy->polar);
+                if (copy->profile)
+                    profile_->restore(*copy->profile);
+                SSTab1->setCurrentIndex(copy->profile ? 0 : 1);
+                break;
+            case MsgResult::No:
+                QFile::remove(path);
+                break;
+            default: {
+                // Not answered: kept aside, so the next copy cannot replace it.
+                const QString aside = QFileInfo(path).absolutePath() + QStringLiteral("/recovery-")
+                    + copy->savedAt.toString(QStringLiteral("yyyyMMdd-HHmmss")) + QStringLiteral(".json");
+                if (QFile::rename(path, aside))
+                    statusBar()->showMessage(QStringLiteral("The unsaved tables were kept in %1").arg(aside), 10000);
+                break;
+            }
+            }
+        } else {
+            // Cut short by the very crash it was kept for: a half copy is no copy.
+            QFile::remove(path);
+        }
+    }
+    recoveryTimer_ = new QTimer(this);
+    recoveryTimer_->setInterval(1000);
+    connect(recoveryTimer_, &QTimer::timeout, this, &frmMain::keepRecoveryCopy);
+    recoveryTimer_->start();
+    keepRecoveryCopy();
+}
+
+void frmMain::keepRecoveryCopy()
+{
+    if (!recoveryLock_)
+        return;
+    RecoveryCopy copy;
+    if (profile_->isModified())
+        copy.profile = profile_->recoveryCopy();
+    if (polar_->isModified())
+        copy.polar = polar_->recoveryCopy();
+    if (!copy.profile && !copy.polar) {
+        removeRecoveryCopy();
+        return;
+    }
+    if (copy.profile == recoveryKept_.profile && copy.polar == recoveryKept_.polar)
+        return;
+    copy.savedAt = QDateTime::currentDateTimeUtc();
+    QString why;
+    if (WriteFileSafely(platform_.recoveryFile, EncodeRecovery(copy), &why))
+        recoveryKept_ = copy;
+    else
+        statusBar()->showMessage(QStringLiteral("The recovery copy cannot be written: %1").arg(why), 5000);
+}
+
+void frmMain::removeRecoveryCopy()
+{
+    if (!recoveryLock_)
+        return;
+    if (recoveryKept_.profile || recoveryKept_.polar || QFile::exists(platform_.recoveryFile))
+        QFile::remove(platform_.recoveryFile);
+    recoveryKept_ = {};
+}
+
+void frmMain::endRecovery()
+{
+    if (recoveryTimer_)
+        recoveryTimer_->stop();
+    removeRecoveryCopy();
+    recoveryLock_.reset();
+}
+
+} // namespace tarvex

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
 # Configures and builds. Usage: scripts/build.sh [build-dir] [cmake options...]
+# TARGETS="a b" builds only those targets (and what they need).
 # Options given are applied to an existing build folder too, so a folder once
 # configured without them cannot quietly build something else.
 set -euo pipefail
@@ -10,4 +11,6 @@ if [ ! -f "$dir/build.ninja" ]; then
 elif [ $# -gt 0 ]; then
   cmake -S . -B "$dir" "$@" >/dev/null
 fi
-cmake --build "$dir" --parallel "$(nproc)"
+targets=()
+for t in ${TARGETS:-}; do targets+=(--target "$t"); done
+cmake --build "$dir" --parallel "$(nproc)" "${targets[@]}"

@@ -1,6 +1,7 @@
 // Spine and bend, EI, zones and the comparison with a reference, on plain
 // values. Cases are in tests/golden/analysis.txt.
 #include "Golden.h"
+#include "analysis/MatchedSet.h"
 #include "analysis/SpineAnalysis.h"
 #include "analysis/SpineText.h"
 #include "analysis/Stiffness.h"
@@ -78,8 +79,45 @@ BenchGeometry geometry(const QString& text)
     return geo;
 }
 
+// set | curve | curve | ... => each shaft's residuals and z | flagged | order | the small-set note
+QString matchedSet(const QStringList& in)
+{
+    std::vector<std::vector<RowPoint>> curves;
+    for (const QString& rows : in.mid(1)) {
+        DataTable t;
+        fill(t, rows);
+        curves.push_back(NumberRowsOf(t, QLocale::c()).points);
+    }
+    const MatchedSet set = MatchSet(curves);
+    if (!set.ok())
+        return QStringLiteral("refused: ") + set.refusal;
+    QStringList out, flagged, order, at;
+    for (const double p : set.positions)
+        at << g(p);
+    out << QStringLiteral("at ") + at.join(QLatin1Char(' '));
+    for (std::size_t s = 0; s < set.shafts.size(); ++s) {
+        QStringList r, z;
+        for (std::size_t p = 0; p < set.positions.size(); ++p) {
+            r << g(set.shafts[s].residualPercent[p]);
+            z << g(set.shafts[s].z[p]);
+        }
+        out << QStringLiteral("%1: r %2 z %3").arg(s + 1).arg(r.join(QLatin1Char(' ')), z.join(QLatin1Char(' ')));
+        if (set.shafts[s].flagged)
+            flagged << QString::number(s + 1);
+    }
+    for (const int s : set.order)
+        order << QString::number(s + 1);
+    out << QStringLiteral("flagged ") + (flagged.isEmpty() ? QStringLiteral("none") : flagged.join(QLatin1Char(' ')))
+        << QStringLiteral("order ") + order.join(QLatin1Char(' '));
+    if (!set.tooSmall.isEmpty())
+        out << set.tooSmall;
+    return out.join(QStringLiteral(" | "));
+}
+
 QString run(const QStringList& in)
 {
+    if (in[0] == QLatin1String("set"))
+        return matchedSet(in);
     DataTable table;
     fill(table, in[2], in[0].startsWith(QLatin1String("spine")) ? shaft(in[1]) : Shaft{});
     const TableReadings rows = NumberRowsOf(table, QLocale::c());

@@ -1,5 +1,6 @@
 #include "library/ShaftLibrary.h"
 
+#include "library/LibraryAddress.h"
 #include "platform/MessageBox.h"
 
 #include <QDir>
@@ -171,8 +172,7 @@ ShaftLibrary::ShaftLibrary(const QString& location, int schemaVersion) : locatio
 {
     static std::atomic<int> serial{0};
     connection_ = QStringLiteral("tarvex-library-%1").arg(++serial);
-    const QUrl url(location);
-    postgres_ = url.scheme() == QLatin1String("postgresql") || url.scheme() == QLatin1String("postgres");
+    postgres_ = IsServerAddress(location);
     openMessage_ = open(schemaVersion);
     // Read-only, a library of this schema or a newer one can still be looked up in.
     available_ = openMessage_.isEmpty() || (readOnly_ && version_ >= kLibrarySchemaVersion);
@@ -252,22 +252,20 @@ QString ShaftLibrary::openSqlite()
 
 QString ShaftLibrary::openPostgres()
 {
-    const QUrl url(location_);
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), connection_);
     if (!db.isValid())
         return QStringLiteral("The library needs Qt's PostgreSQL driver (package libqt6sql6-psql), which is not installed.");
-    db.setHostName(url.host());
-    db.setPort(url.port(5432));
-    db.setUserName(url.userName());
-    db.setPassword(url.password());
-    db.setDatabaseName(url.path().mid(1));
-    db.setConnectOptions(QStringLiteral("connect_timeout=5"));
-    if (url.host().isEmpty() || db.databaseName().isEmpty())
-        return QStringLiteral("The library address %1 is not of the form postgresql://user@host:port/database.")
-            .arg(url.toDisplayString(QUrl::RemovePassword));
+    const LibraryAddress address = ParseServerAddress(location_);
+    if (!address.ok())
+        return address.problem;
+    db.setHostName(address.host);
+    db.setPort(address.port);
+    db.setUserName(address.user);
+    db.setPassword(address.password);
+    db.setDatabaseName(address.database);
+    db.setConnectOptions(address.connectOptions);
     if (!db.open())
-        return QStringLiteral("The library server %1 cannot be reached: %2.")
-            .arg(url.toDisplayString(QUrl::RemovePassword), db.lastError().text());
+        return QStringLiteral("The library server %1 cannot be reached: %2.").arg(MaskedLocation(location_), db.lastError().text());
     return {};
 }
 

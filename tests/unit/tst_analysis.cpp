@@ -91,24 +91,22 @@ QString matchedSet(const QStringList& in)
     const MatchedSet set = MatchSet(curves);
     if (!set.ok())
         return QStringLiteral("refused: ") + set.refusal;
-    QStringList out, flagged, order, at;
+    QStringList out{QStringLiteral("at")}, flagged{QStringLiteral("flagged")}, order{QStringLiteral("order")};
     for (const double p : set.positions)
-        at << g(p);
-    out << QStringLiteral("at ") + at.join(QLatin1Char(' '));
+        out[0] += QLatin1Char(' ') + g(p);
     for (std::size_t s = 0; s < set.shafts.size(); ++s) {
-        QStringList r, z;
+        QString line = QStringLiteral("%1: r").arg(s + 1), z = QStringLiteral(" z");
         for (std::size_t p = 0; p < set.positions.size(); ++p) {
-            r << g(set.shafts[s].residualPercent[p]);
-            z << g(set.shafts[s].z[p]);
+            line += QLatin1Char(' ') + g(set.shafts[s].residualPercent[p]);
+            z += QLatin1Char(' ') + g(set.shafts[s].z[p]);
         }
-        out << QStringLiteral("%1: r %2 z %3").arg(s + 1).arg(r.join(QLatin1Char(' ')), z.join(QLatin1Char(' ')));
+        out << line + z;
         if (set.shafts[s].flagged)
             flagged << QString::number(s + 1);
     }
     for (const int s : set.order)
         order << QString::number(s + 1);
-    out << QStringLiteral("flagged ") + (flagged.isEmpty() ? QStringLiteral("none") : flagged.join(QLatin1Char(' ')))
-        << QStringLiteral("order ") + order.join(QLatin1Char(' '));
+    out << (flagged.size() > 1 ? flagged.join(QLatin1Char(' ')) : QStringLiteral("flagged none")) << order.join(QLatin1Char(' '));
     if (!set.tooSmall.isEmpty())
         out << set.tooSmall;
     return out.join(QStringLiteral(" | "));

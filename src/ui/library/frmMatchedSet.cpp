@@ -124,7 +124,7 @@ QStringList frmMatchedSet::summary() const
     for (const int s : set_.order)
         order << QString::number(s + 1);
     const QString verdict = !flagged.isEmpty()     ? QStringLiteral("Does not match the set: %1.").arg(flagged.join(QStringLiteral(", ")))
-        : !set_.tooSmall.isEmpty() ? QStringLiteral("No shaft can be singled out: %1.").arg(set_.tooSmall)
+        : !set_.tooSmall.isEmpty() ? QStringLiteral("No shaft is flagged: %1.").arg(set_.tooSmall)
                                    : QStringLiteral("No shaft stands out: every one is within the set's own spread.");
     return {verdict,
             QStringLiteral("Softest to stiffest: %1.").arg(order.join(QStringLiteral(", ")))};

@@ -172,7 +172,8 @@ ShaftLibrary::ShaftLibrary(const QString& location, int schemaVersion) : locatio
 {
     static std::atomic<int> serial{0};
     connection_ = QStringLiteral("tarvex-library-%1").arg(++serial);
-    postgres_ = IsServerAddress(location);
+    const QUrl url(location);
+    postgres_ = url.scheme() == QLatin1String("postgresql") || url.scheme() == QLatin1String("postgres");
     openMessage_ = open(schemaVersion);
     // Read-only, a library of this schema or a newer one can still be looked up in.
     available_ = openMessage_.isEmpty() || (readOnly_ && version_ >= kLibrarySchemaVersion);

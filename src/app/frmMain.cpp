@@ -364,14 +364,12 @@ void frmMain::mnuStoreLibrary_Click()
         return;
     }
     frmStoreLibrary form(shafts, this);
+    // A failed store keeps the form open with what was typed, and leaves the
+    // table as it is, to be stored again or saved.
+    form.setStore([lib, &m](Shaft& shaft) { return lib->store(shaft, m); });
     if (form.exec() != QDialog::Accepted)
         return;
-    Shaft shaft = form.shaft();
-    // A failed store leaves the table as it is, to be stored again or saved.
-    if (const Result<> r = lib->store(shaft, m); !r.ok()) {
-        MsgBox(r.message);
-        return;
-    }
+    const Shaft shaft = form.shaft();
     statusBar()->showMessage(QStringLiteral("Stored in the library: %1").arg(ShaftTitle(shaft)), 5000);
     if (frmLibrary_)
         frmLibrary_->refresh();

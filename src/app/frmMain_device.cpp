@@ -9,6 +9,8 @@
 #include "device/ReadingReceiver.h"
 #include "device/SerialLink.h"
 #include "device/frmSettings.h"
+#include "files/SettingsFile.h"
+#include "library/LibraryAddress.h"
 #include "library/ShaftLibrary.h"
 #include "library/frmLibrary.h"
 #include "platform/MessageBox.h"
@@ -91,8 +93,11 @@ void frmMain::mnuEnv_Click()
     frmSettings dialog(receiver_->settings(), this);
     if (dialog.exec() != QDialog::Accepted)
         return;
-    if (settings_)
+    if (settings_) {
         dialog.settings().save(*settings_);
+        if (const QString why = WriteSettingsFile(*settings_, LocationHoldsPassword(dialog.settings().libraryAddress)); !why.isEmpty())
+            MsgBox(why);
+    }
     // Another library: the window over the old one closes, and the next use
     // opens the new one.
     if (dialog.settings().libraryAddress != receiver_->settings().libraryAddress) {

@@ -54,6 +54,15 @@ for s in 1 2 3 4 5 6 7 8; do "$TVCONV" --build s$s.tvl s$s.csv || fail "build s$
 python3 -c 'import json; d=json.load(open("shown/set.json")); f=[s["file"] for s in d["shafts"] if s["flagged"]]; assert f==["s6.tvl"] and d["order"][0]=="s6.tvl", (f, d["order"])' \
   || fail "the matched set flags other than s6, or s6 is not the softest"
 
+# Where the others agree exactly: one 50 % soft among four copies is flagged
+# (set5.json); among two, the set says it is too small to single one out
+# (set3.json). Rows in another order are the same positions.
+printf 'X,Y\n0,5\n10,10\n20,15\n30,20\n' > half.csv
+printf 'X,Y\n30,40\n0,10\n20,30\n10,20\n' > shuffled.csv
+for f in half shuffled; do "$TVCONV" --build $f.tvl $f.csv || fail "build $f"; done
+"$TVCONV" --set prof.tvl shuffled.tvl prof.tvl prof.tvl half.tvl > shown/set5.json
+"$TVCONV" --set prof.tvl prof.tvl half.tvl > shown/set3.json
+
 # The library: a folder with a damaged file among good ones stores the good
 # ones (a.tvl and a.tvp are two measurements of shaft a) and names the other;
 # they are listed, found by text, and written back to the same bytes.

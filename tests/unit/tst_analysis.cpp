@@ -1,6 +1,7 @@
 // Spine and bend, EI, zones and the comparison with a reference, on plain
 // values. Cases are in tests/golden/analysis.txt.
 #include "Golden.h"
+#include "analysis/MatchedSet.h"
 #include "analysis/SpineAnalysis.h"
 #include "analysis/SpineText.h"
 #include "analysis/Stiffness.h"
@@ -78,8 +79,43 @@ BenchGeometry geometry(const QString& text)
     return geo;
 }
 
+// set | curve | curve | ... => each shaft's residuals and z | flagged | order | the small-set note
+QString matchedSet(const QStringList& in)
+{
+    std::vector<std::vector<RowPoint>> curves;
+    for (const QString& rows : in.mid(1)) {
+        DataTable t;
+        fill(t, rows);
+        curves.push_back(NumberRowsOf(t, QLocale::c()).points);
+    }
+    const MatchedSet set = MatchSet(curves);
+    if (!set.ok())
+        return QStringLiteral("refused: ") + set.refusal;
+    QStringList out{QStringLiteral("at")}, flagged{QStringLiteral("flagged")}, order{QStringLiteral("order")};
+    for (const double p : set.positions)
+        out[0] += QLatin1Char(' ') + g(p);
+    for (std::size_t s = 0; s < set.shafts.size(); ++s) {
+        QString line = QStringLiteral("%1: r").arg(s + 1), z = QStringLiteral(" z");
+        for (std::size_t p = 0; p < set.positions.size(); ++p) {
+            line += QLatin1Char(' ') + g(set.shafts[s].residualPercent[p]);
+            z += QLatin1Char(' ') + g(set.shafts[s].z[p]);
+        }
+        out << line + z;
+        if (set.shafts[s].flagged)
+            flagged << QString::number(s + 1);
+    }
+    for (const int s : set.order)
+        order << QString::number(s + 1);
+    out << (flagged.size() > 1 ? flagged.join(QLatin1Char(' ')) : QStringLiteral("flagged none")) << order.join(QLatin1Char(' '));
+    if (!set.tooSmall.isEmpty())
+        out << set.tooSmall;
+    return out.join(QStringLiteral(" | "));
+}
+
 QString run(const QStringList& in)
 {
+    if (in[0] == QLatin1String("set"))
+        return matchedSet(in);
     DataTable table;
     fill(table, in[2], in[0].startsWith(QLatin1String("spine")) ? shaft(in[1]) : Shaft{});
     const TableReadings rows = NumberRowsOf(table, QLocale::c());

@@ -30,6 +30,13 @@ int fail(const QString& message)
     return 1;
 }
 
+// A command line that does not say what to do: status 2, as for the other options.
+int usage(const QString& message)
+{
+    fail(message);
+    return 2;
+}
+
 QJsonValue number(double v)
 {
     return JsonNumber(v);
@@ -161,13 +168,23 @@ int RunAnalysis(const QStringList& args)
     const QString& option = args.first();
     const qsizetype wanted = option == QLatin1String("--analyze") ? 2 : 3;
     if (args.size() != wanted)
-        return fail(option == QLatin1String("--analyze") ? QStringLiteral("--analyze takes one polar data file")
+        return usage(option == QLatin1String("--analyze") ? QStringLiteral("--analyze takes one polar data file")
                     : option == QLatin1String("--ei")    ? QStringLiteral("--ei takes the bench geometry and one profile data file")
                                                          : QStringLiteral("--compare takes the reference and one profile data file"));
     BenchGeometry geometry;
-    if (option == QLatin1String("--ei"))
+    if (option == QLatin1String("--ei")) {
         if (const QString bad = parseGeometry(args.at(1), geometry); !bad.isEmpty())
-            return fail(bad);
+            return usage(bad);
+        // Well formed but out of range (span=1e308in): said of the argument
+        // before any data file is read, rather than EIs of null for every row.
+        // The bench's give depends on the loads, so it is left to the rows.
+        BenchGeometry rigid = geometry;
+        rigid.compliance = 0.0;
+        const EiCurve probe = ConvertToEi({RowPoint{1, 0.0, 1.0}}, rigid);
+        const double ei = probe.ok() ? probe.points.front().nM2 : 0.0;
+        if (!probe.ok() || !std::isfinite(ei) || !(ei > 0) || !std::isfinite(probe.points.front().lbfIn2))
+            return fail(QStringLiteral("--ei %1: %2").arg(args.at(1), probe.ok() ? QStringLiteral("the EI this geometry gives is out of range") : probe.refusal));
+    }
     const QString& path = args.last();
     DataTable table;
     if (const QString bad = LoadDataTable(path, option == QLatin1String("--analyze"), table); !bad.isEmpty())

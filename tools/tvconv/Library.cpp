@@ -68,10 +68,12 @@ int matchedSet(const QStringList& files)
     }
     for (const int i : set.order)
         order.append(files.at(i));
-    return out(QJsonDocument(QJsonObject{{QStringLiteral("positions"), numbers(set.positions)},
-                                         {QStringLiteral("shafts"), shafts},
-                                         {QStringLiteral("order"), order}})
-                   .toJson(QJsonDocument::Indented));
+    QJsonObject result{{QStringLiteral("positions"), numbers(set.positions)},
+                       {QStringLiteral("shafts"), shafts},
+                       {QStringLiteral("order"), order}};
+    if (!set.tooSmall.isEmpty())
+        result.insert(QStringLiteral("note"), set.tooSmall);
+    return out(QJsonDocument(result).toJson(QJsonDocument::Indented));
 }
 
 int import(ShaftLibrary& library, const QString& folder)

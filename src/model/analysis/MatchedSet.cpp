@@ -25,6 +25,16 @@ bool samePosition(double a, double b)
     return std::fabs(a - b) <= 1e-6 * std::max({1.0, std::fabs(a), std::fabs(b)});
 }
 
+// The indexes of a curve's points by position, so that two curves holding the
+// same positions in different row orders pair up point for point.
+std::vector<std::size_t> byPosition(const std::vector<RowPoint>& curve)
+{
+    std::vector<std::size_t> index(curve.size());
+    std::iota(index.begin(), index.end(), std::size_t(0));
+    std::stable_sort(index.begin(), index.end(), [&curve](std::size_t a, std::size_t b) { return curve[a].x < curve[b].x; });
+    return index;
+}
+
 } // namespace
 
 MatchedSet MatchSet(const std::vector<std::vector<RowPoint>>& curves)
@@ -39,11 +49,17 @@ MatchedSet MatchSet(const std::vector<std::vector<RowPoint>>& curves)
         set.refusal = QStringLiteral("profile 1 holds no readings");
         return set;
     }
-    for (std::size_t c = 1; c < curves.size(); ++c) {
+    // at[c][p]: the point of curve c at the position of row p of the first.
+    const std::vector<std::size_t> firstSorted = byPosition(first);
+    std::vector<std::vector<std::size_t>> at(curves.size(), std::vector<std::size_t>(first.size()));
+    for (std::size_t c = 0; c < curves.size(); ++c) {
         const auto& curve = curves[c];
-        const bool same = curve.size() == first.size()
-            && std::equal(curve.begin(), curve.end(), first.begin(),
-                          [](const RowPoint& a, const RowPoint& b) { return samePosition(a.x, b.x); });
+        const std::vector<std::size_t> sorted = byPosition(curve);
+        bool same = curve.size() == first.size();
+        for (std::size_t i = 0; same && i < sorted.size(); ++i) {
+            same = samePosition(curve[sorted[i]].x, first[firstSorted[i]].x);
+            at[c][firstSorted[i]] = sorted[i];
+        }
         if (!same) {
             set.refusal = QStringLiteral("profile %1 was not measured at the positions of profile 1").arg(c + 1);
             return set;
@@ -53,8 +69,8 @@ MatchedSet MatchSet(const std::vector<std::vector<RowPoint>>& curves)
     set.shafts.resize(curves.size());
     for (std::size_t p = 0; p < positions; ++p) {
         std::vector<double> loads;
-        for (const auto& curve : curves)
-            loads.push_back(curve[p].y);
+        for (std::size_t c = 0; c < curves.size(); ++c)
+            loads.push_back(curves[c][at[c][p]].y);
         const double m = median(loads);
         if (!(std::fabs(m) > 0.0) || !std::isfinite(m)) {
             set.refusal = QStringLiteral("the median load at position %1 is 0: no percentages exist there").arg(first[p].x);
@@ -67,8 +83,15 @@ MatchedSet MatchSet(const std::vector<std::vector<RowPoint>>& curves)
         for (const double v : r)
             spread.push_back(std::fabs(v - mr));
         const double mad = median(spread);
+        const double meanDeviation = std::accumulate(spread.begin(), spread.end(), 0.0) / double(spread.size());
+        if (set.tooSmall.isEmpty() && !(mad > 0.0) && meanDeviation > 0.0 && curves.size() < std::size_t(kMatchedSetMinShaftsAgreeing))
+            set.tooSmall = QStringLiteral("%1 profiles are too few to single out a shaft where the others agree exactly "
+                                          "(as at position %2): that needs %3 at least")
+                               .arg(curves.size()).arg(first[p].x).arg(kMatchedSetMinShaftsAgreeing);
         for (std::size_t s = 0; s < curves.size(); ++s) {
-            const double z = mad > 0.0 ? 0.6745 * (r[s] - mr) / mad : 0.0;
+            const double z = mad > 0.0            ? 0.6745 * (r[s] - mr) / mad
+                : meanDeviation > 0.0 ? (r[s] - mr) / (kMatchedSetMeanDeviationScale * meanDeviation)
+                                      : 0.0;
             MatchedShaft& shaft = set.shafts[s];
             shaft.residualPercent.push_back(r[s]);
             shaft.z.push_back(z);

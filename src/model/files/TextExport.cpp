@@ -5,6 +5,14 @@
 
 namespace tarvex {
 
+QString TextExportSeparator(bool polar, const QLocale& locale)
+{
+    const bool commaDesktop = locale.decimalPoint() == QStringLiteral(",");
+    if (polar)
+        return commaDesktop ? kPolarExportSeparatorComma : kPolarExportSeparator;
+    return commaDesktop ? kProfileExportSeparatorComma : kProfileExportSeparator;
+}
+
 QString TextExportText(const DataTable& table, const QString& note, const QString& separator)
 {
     const QString lineEnd = QStringLiteral("\r\n");

@@ -1,5 +1,6 @@
 #include "library/ShaftLibrary.h"
 
+#include "library/LibraryAddress.h"
 #include "platform/MessageBox.h"
 
 #include <QDir>
@@ -252,22 +253,20 @@ QString ShaftLibrary::openSqlite()
 
 QString ShaftLibrary::openPostgres()
 {
-    const QUrl url(location_);
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), connection_);
     if (!db.isValid())
         return QStringLiteral("The library needs Qt's PostgreSQL driver (package libqt6sql6-psql), which is not installed.");
-    db.setHostName(url.host());
-    db.setPort(url.port(5432));
-    db.setUserName(url.userName());
-    db.setPassword(url.password());
-    db.setDatabaseName(url.path().mid(1));
-    db.setConnectOptions(QStringLiteral("connect_timeout=5"));
-    if (url.host().isEmpty() || db.databaseName().isEmpty())
-        return QStringLiteral("The library address %1 is not of the form postgresql://user@host:port/database.")
-            .arg(url.toDisplayString(QUrl::RemovePassword));
+    const LibraryAddress address = ParseServerAddress(location_);
+    if (!address.ok())
+        return address.problem;
+    db.setHostName(address.host);
+    db.setPort(address.port);
+    db.setUserName(address.user);
+    db.setPassword(address.password);
+    db.setDatabaseName(address.database);
+    db.setConnectOptions(address.connectOptions);
     if (!db.open())
-        return QStringLiteral("The library server %1 cannot be reached: %2.")
-            .arg(url.toDisplayString(QUrl::RemovePassword), db.lastError().text());
+        return QStringLiteral("The library server %1 cannot be reached: %2.").arg(MaskedLocation(location_), db.lastError().text());
     return {};
 }
 

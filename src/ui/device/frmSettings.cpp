@@ -1,5 +1,6 @@
 #include "device/frmSettings.h"
 
+#include "library/LibraryAddress.h"
 #include "platform/Caption.h"
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -30,7 +31,7 @@ QDoubleSpinBox* number(double low, double high, int decimals, double step, const
 } // namespace
 
 frmSettings::frmSettings(const BenchSettings& s, QWidget* parent)
-    : QDialog(parent)
+    : QDialog(parent), libraryAddress_(s.libraryAddress)
 {
     setObjectName(QStringLiteral("frmSettings"));
     setWindowTitle(QStringLiteral("Settings"));
@@ -98,15 +99,17 @@ frmSettings::frmSettings(const BenchSettings& s, QWidget* parent)
     bench->addRow(Caption(QStringLiteral("Bench co&mpliance"), compliance_), compliance_);
     auto* shared = new QGroupBox(QStringLiteral("Shaft library"));
     auto* where = new QFormLayout(shared);
-    library_ = new QLineEdit(s.libraryAddress);
+    // The password stays "***" on screen; left so, the one kept is kept.
+    library_ = new QLineEdit(MaskedLocation(s.libraryAddress));
     library_->setObjectName(QStringLiteral("txtLibrary"));
     // Wide enough to read a whole address at once.
     library_->setMinimumWidth(library_->fontMetrics().horizontalAdvance(QStringLiteral("postgresql://fitter@shop-server:5432/shafts__")));
     library_->setPlaceholderText(QStringLiteral("empty: this computer's own library file"));
-    library_->setToolTip(QStringLiteral("postgresql://user@server:5432/database for a library the shop's benches share"));
+    library_->setToolTip(QStringLiteral("postgresql://user@server:5432/database for a library the shop's benches share; "
+                                        "the password is best kept in ~/.pgpass"));
     where->addRow(Caption(QStringLiteral("Shared l&ibrary"), library_), library_);
     if (const QString forced = qEnvironmentVariable("TARVEX_LIBRARY"); !forced.isEmpty()) {
-        auto* note = new QLabel(QStringLiteral("TARVEX_LIBRARY is set, so %1 is used instead.").arg(forced));
+        auto* note = new QLabel(QStringLiteral("TARVEX_LIBRARY is set, so %1 is used instead.").arg(MaskedLocation(forced)));
         note->setObjectName(QStringLiteral("lblLibraryForced"));
         note->setWordWrap(true);
         where->addRow(note);
@@ -134,7 +137,7 @@ BenchSettings frmSettings::settings() const
     s.span = span_->value();
     s.deflection = deflection_->value();
     s.compliance = compliance_->value();
-    s.libraryAddress = library_->text().trimmed();
+    s.libraryAddress = UnmaskedLocation(library_->text().trimmed(), libraryAddress_);
     return s;
 }
 

@@ -34,6 +34,7 @@ private:
     QDoubleSpinBox* deflection_ = nullptr;
     QDoubleSpinBox* compliance_ = nullptr;
     QLineEdit* library_ = nullptr;
+    QString libraryAddress_;   // as kept, its password unmasked
 };
 
 } // namespace tarvex

@@ -402,12 +402,9 @@ void frmLibrary::editShaft()
     else if (Result<> r = library_.loadMeasurement(id, m); !r.ok() || !(r = library_.loadShaft(m.shaftId, shaft)).ok())
         return void(messageBox_.show(this, r.message));
     frmStoreLibrary form(shaft, this);
-    if (form.exec() != QDialog::Accepted)
-        return;
-    Shaft changed = form.shaft();
-    if (const Result<> r = library_.storeShaft(changed); !r.ok())
-        messageBox_.show(this, r.message);
-    refresh();
+    form.setStore([this](Shaft& changed) { return library_.storeShaft(changed); });
+    if (form.exec() == QDialog::Accepted)
+        refresh();
 }
 
 } // namespace tarvex

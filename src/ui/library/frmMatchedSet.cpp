@@ -123,8 +123,10 @@ QStringList frmMatchedSet::summary() const
             flagged << QStringLiteral("%1 (curve %2)").arg(members_[s].name).arg(s + 1);
     for (const int s : set_.order)
         order << QString::number(s + 1);
-    return {flagged.isEmpty() ? QStringLiteral("No shaft stands out: every one is within the set's own spread.")
-                              : QStringLiteral("Does not match the set: %1.").arg(flagged.join(QStringLiteral(", "))),
+    const QString verdict = !flagged.isEmpty()     ? QStringLiteral("Does not match the set: %1.").arg(flagged.join(QStringLiteral(", ")))
+        : !set_.tooSmall.isEmpty() ? QStringLiteral("No shaft is flagged: %1.").arg(set_.tooSmall)
+                                   : QStringLiteral("No shaft stands out: every one is within the set's own spread.");
+    return {verdict,
             QStringLiteral("Softest to stiffest: %1.").arg(order.join(QStringLiteral(", ")))};
 }
 

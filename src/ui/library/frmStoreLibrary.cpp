@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
+#include <QPlainTextEdit>
 
 namespace tarvex {
 
@@ -62,7 +63,11 @@ frmStoreLibrary::frmStoreLibrary(std::vector<Shaft> shafts, QWidget* parent) : Q
     txtWeight_ = box("txtWeight", QStringLiteral("&Weight (g):"));
     txtLength_ = box("txtLength", QStringLiteral("Len&gth (in):"));
     txtCustomer_ = box("txtCustomer", QStringLiteral("&Customer:"));
-    txtNotes_ = box("txtNotes", QStringLiteral("&Notes:"));
+    txtNotes_ = new QPlainTextEdit(this);
+    txtNotes_->setObjectName(QStringLiteral("txtNotes"));
+    txtNotes_->setTabChangesFocus(true);
+    txtNotes_->setFixedHeight(txtNotes_->fontMetrics().lineSpacing() * 4 + 2 * txtNotes_->frameWidth() + 8);
+    form->addRow(QStringLiteral("&Notes:"), txtNotes_);
     lblProblem_ = new QLabel(this);
     lblProblem_->setObjectName(QStringLiteral("lblProblem"));
     form->addRow(lblProblem_);
@@ -87,18 +92,21 @@ frmStoreLibrary::frmStoreLibrary(const Shaft& editing, QWidget* parent) : frmSto
     txtWeight_->setText(figureText(editing.weightGrams));
     txtLength_->setText(figureText(editing.lengthInches));
     txtCustomer_->setText(editing.customer);
-    txtNotes_->setText(editing.notes);
+    txtNotes_->setPlainText(editing.notes);
 }
 
 void frmStoreLibrary::pickChanged()
 {
     const bool fresh = cboShaft_->currentIndex() <= 0;
-    for (QLineEdit* e : {txtLabel_, txtMaker_, txtModel_, txtFlex_, txtWeight_, txtLength_, txtCustomer_, txtNotes_})
+    for (QLineEdit* e : {txtLabel_, txtMaker_, txtModel_, txtFlex_, txtWeight_, txtLength_, txtCustomer_})
         e->setEnabled(fresh);
+    txtNotes_->setEnabled(fresh);
 }
 
 Shaft frmStoreLibrary::shaft() const
 {
+    if (stored_)
+        return *stored_;
     const int picked = cboShaft_->currentIndex();
     if (picked > 0)
         return shafts_[std::size_t(picked - 1)];
@@ -111,7 +119,7 @@ Shaft frmStoreLibrary::shaft() const
     s.weightGrams = figure(txtWeight_).value_or(std::nullopt);
     s.lengthInches = figure(txtLength_).value_or(std::nullopt);
     s.customer = txtCustomer_->text().trimmed();
-    s.notes = txtNotes_->text();
+    s.notes = txtNotes_->toPlainText();
     return s;
 }
 
@@ -126,6 +134,19 @@ void frmStoreLibrary::accept()
             lblProblem_->setText(QStringLiteral("Give the shaft a label or a model, to find it again."));
             return;
         }
+        if (const qsizetype n = txtNotes_->toPlainText().size(); n > kShaftNotesMaxChars) {
+            lblProblem_->setText(QStringLiteral("The notes hold %1 characters; at most %2 fit. Shorten them to store the shaft.")
+                                     .arg(n).arg(kShaftNotesMaxChars));
+            return;
+        }
+    }
+    if (store_) {
+        Shaft s = shaft();
+        if (const Result<> r = store_(s); !r.ok()) {
+            lblProblem_->setText(r.message);
+            return;
+        }
+        stored_ = s;
     }
     QDialog::accept();
 }

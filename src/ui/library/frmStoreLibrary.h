@@ -4,13 +4,20 @@
 #include "library/ShaftLibrary.h"
 
 #include <QDialog>
+#include <functional>
+#include <optional>
 #include <vector>
 
 class QComboBox;
 class QLabel;
 class QLineEdit;
+class QPlainTextEdit;
 
 namespace tarvex {
+
+// As much as a data file's note holds, so that a note imported from a file
+// fits when its shaft is edited.
+constexpr int kShaftNotesMaxChars = 65535;
 
 class frmStoreLibrary : public QDialog {
     Q_OBJECT
@@ -18,8 +25,13 @@ public:
     frmStoreLibrary(std::vector<Shaft> shafts, QWidget* parent = nullptr);
     // The fields of a stored shaft to change; shaft() keeps its id.
     frmStoreLibrary(const Shaft& editing, QWidget* parent);
-    // The shaft picked, or the new one as filled in (id 0).
+    // The shaft picked, or the new one as filled in (id 0); once stored, the
+    // shaft as the store left it.
     Shaft shaft() const;
+    // What OK does with the shaft once the fields are accepted. A failure is
+    // shown in the form, which stays open with everything typed, to try again
+    // or cancel.
+    void setStore(std::function<Result<>(Shaft&)> store) { store_ = std::move(store); }
     void accept() override;
 
 private:
@@ -27,8 +39,12 @@ private:
     std::vector<Shaft> shafts_;
     qint64 editing_ = 0;
     QComboBox* cboShaft_ = nullptr;
-    QLineEdit *txtMaker_, *txtModel_, *txtFlex_, *txtWeight_, *txtLength_, *txtLabel_, *txtCustomer_, *txtNotes_;
+    QLineEdit *txtMaker_, *txtModel_, *txtFlex_, *txtWeight_, *txtLength_, *txtLabel_, *txtCustomer_;
+    // Not a line edit: that cuts a long paste to 32767 characters unseen.
+    QPlainTextEdit* txtNotes_ = nullptr;
     QLabel* lblProblem_ = nullptr;
+    std::function<Result<>(Shaft&)> store_;
+    std::optional<Shaft> stored_;
 };
 
 // One line naming a shaft in lists.

@@ -160,6 +160,7 @@ struct FakePlatform {
     std::shared_ptr<FakeFileDialog> fileDialog = std::make_shared<FakeFileDialog>();
     std::shared_ptr<FakeClipboard> clipboard = std::make_shared<FakeClipboard>();
     std::shared_ptr<Printer> printer;   // none unless a test gives one
+    QString settingsFile;               // none unless a test gives one
 
     Platform bundle() const
     {
@@ -170,6 +171,7 @@ struct FakePlatform {
         p.fileDialog = fileDialog;
         p.clipboard = clipboard;
         p.printer = printer;
+        p.settingsFile = settingsFile;
         return p;
     }
 };

@@ -8,9 +8,7 @@
 #include "tables/DataTable.h"
 
 #include <QBuffer>
-#include <QCryptographicHash>
 #include <QDir>
-#include <QHash>
 #include <QStringDecoder>
 #include <QRegularExpression>
 #include <QFile>
@@ -113,7 +111,6 @@ bool ReadDataFiles(const QStringList& files, const DataFileReader& read, FolderI
                    const std::function<bool(int, int)>& progress, const StoredDataFile& stored)
 {
     QMap<QString, std::size_t> shaftOf;
-    QHash<QByteArray, QString> seen;
     for (qsizetype i = 0; i < files.size(); ++i) {
         if (progress && !progress(int(i), int(files.size())))
             return false;
@@ -122,11 +119,6 @@ bool ReadDataFiles(const QStringList& files, const DataFileReader& read, FolderI
         Measurement m;
         if (const QString bad = read(files.at(i), m.dataFile); !bad.isEmpty()) {
             out.skipped << bad;
-            continue;
-        }
-        const QByteArray hash = QCryptographicHash::hash(m.dataFile, QCryptographicHash::Sha256);
-        if (const auto same = seen.constFind(hash); same != seen.cend()) {
-            out.known << QStringLiteral("%1: the same bytes as %2").arg(files.at(i), *same);
             continue;
         }
         if (const qint64 id = stored ? stored(m.dataFile) : 0; id > 0) {
@@ -141,7 +133,6 @@ bool ReadDataFiles(const QStringList& files, const DataFileReader& read, FolderI
             out.skipped << QStringLiteral("%1: not a %2 data file, or damaged").arg(files.at(i), polar ? QStringLiteral("polar") : QStringLiteral("profile"));
             continue;
         }
-        seen.insert(hash, files.at(i));
         m.kind = polar ? MeasurementKind::Polar : MeasurementKind::Profile;
         TableIntoMeasurement(table, m);
         m.takenAt = file.lastModified().toUTC();

@@ -44,8 +44,8 @@ void GuessShaftFields(const QString& baseName, const QString& note, Shaft& shaft
 QStringList DataFilesIn(const QString& folder, QStringList* skipped = nullptr);
 
 // Reads `files` into `out`, each measurement with its file's bytes as they
-// are. A file whose bytes `stored` knows, or that another file of the same
-// import holds already, goes into `known` and is not read twice.
+// are. A file whose bytes `stored` knows goes into `known` instead: importing
+// a folder again stores nothing twice. Files are named as `files` names them.
 // `progress(done, total)` is asked before each file and once at the end; when
 // it answers false the reading stops and false is returned.
 bool ReadDataFiles(const QStringList& files, const DataFileReader& read, FolderImport& out,

@@ -328,6 +328,12 @@ void frmLibrary::importFolder(const QString& folder)
         },
         StoredIn(library_));
     progress.close();
+    // Named within the folder the user chose.
+    const QString prefix = QDir(folder).path() + QLatin1Char('/');
+    for (QStringList* list : {&read.skipped, &read.known})
+        for (QString& line : *list)
+            if (line.startsWith(prefix))
+                line.remove(0, prefix.size());
     if (!finished) {
         messageBox_.show(this, QStringLiteral("The import was cancelled; nothing was stored."));
         return;

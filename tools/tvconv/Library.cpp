@@ -131,16 +131,18 @@ int exportOne(ShaftLibrary& library, const QString& idText, const QString& path)
     const qint64 id = idText.toLongLong(&number);
     if (!number)
         return say(QStringLiteral("--library export: \"%1\" is not a measurement number").arg(idText), 2);
-    Measurement m;
-    if (const Result<> r = library.loadMeasurement(id, m); !r.ok())
+    MeasurementKind kind = MeasurementKind::Profile;
+    QByteArray bytes;
+    QString damaged;
+    if (const Result<> r = library.loadDataFile(id, kind, bytes, &damaged); !r.ok())
         return say(r.message);
-    const QString wanted = m.kind == MeasurementKind::Polar ? QStringLiteral("tvp") : QStringLiteral("tvl");
+    const QString wanted = kind == MeasurementKind::Polar ? QStringLiteral("tvp") : QStringLiteral("tvl");
     if (FileTypeOf(path) != wanted)
-        return say(QStringLiteral("%1: measurement %2 is a %3; the file name must end in %4").arg(path).arg(id).arg(KindName(m.kind), wanted));
-    if (m.dataFile.isEmpty())
-        return say(QStringLiteral("%1: measurement %2 has no data file: %3").arg(path).arg(id).arg(m.damaged));
+        return say(QStringLiteral("%1: measurement %2 is a %3; the file name must end in %4").arg(path).arg(id).arg(KindName(kind), wanted));
+    if (bytes.isEmpty())
+        return say(QStringLiteral("%1: measurement %2 has no data file: %3").arg(path).arg(id).arg(damaged));
     QString why;
-    if (!WriteFileSafely(path, m.dataFile, &why))
+    if (!WriteFileSafely(path, bytes, &why))
         return say(QStringLiteral("%1: cannot write it: %2").arg(path, why));
     return 0;
 }

@@ -865,6 +865,23 @@ Result<> ShaftLibrary::loadMeasurement(qint64 id, Measurement& out)
     return {};
 }
 
+Result<> ShaftLibrary::loadDataFile(qint64 id, MeasurementKind& kind, QByteArray& bytes, QString* damaged)
+{
+    if (const Result<> r = reconnect(); !r.ok())
+        return r;
+    QSqlQuery q(QSqlDatabase::database(connection_, false));
+    q.setForwardOnly(true);
+    if (const QString why = run(q, QStringLiteral("SELECT kind, data_file, damaged FROM measurements WHERE id = ?"), {id}); !why.isEmpty())
+        return Failure(failure(QStringLiteral("read measurement %1").arg(id), why));
+    if (!q.next())
+        return Failure(QStringLiteral("The library holds no measurement %1.").arg(id));
+    kind = q.value(0).toString() == QLatin1String("polar") ? MeasurementKind::Polar : MeasurementKind::Profile;
+    bytes = q.value(1).toByteArray();
+    if (damaged)
+        *damaged = q.value(2).toString();
+    return {};
+}
+
 Result<> ShaftLibrary::shafts(std::vector<Shaft>& out)
 {
     if (const Result<> r = reconnect(); !r.ok())

@@ -152,6 +152,9 @@ public:
 
     Result<> loadShaft(qint64 id, Shaft& shaft);
     Result<> loadMeasurement(qint64 id, Measurement& measurement);
+    // The measurement's data file alone, as export needs it: empty when a
+    // damaged measurement has none, with `damaged` saying why.
+    Result<> loadDataFile(qint64 id, MeasurementKind& kind, QByteArray& bytes, QString* damaged = nullptr);
     Result<> shafts(std::vector<Shaft>& out);
     // Newest first.
     Result<> search(const LibraryQuery& query, std::vector<LibraryEntry>& out);

@@ -23,6 +23,8 @@
 #include <QUrl>
 #include <QtTest>
 
+#include <limits>
+
 #include <netinet/in.h>
 #include <sys/stat.h>
 #include <pwd.h>
@@ -392,6 +394,33 @@ int languageChild(const QString& action, const QString& location)
     return 0;
 }
 
+// A data file of floats no text keeps (NaN, infinities, the smallest
+// denormal, 9 significant digits) stored and read back: the same bytes, and
+// every row kept as a number the database can hold.
+QString exactFile(ShaftLibrary& lib)
+{
+    const float inf = std::numeric_limits<float>::infinity();
+    ProfileRecord rec;
+    rec.x = {0, 1, 2, 3, 4, 0};
+    rec.y = {std::numeric_limits<float>::quiet_NaN(), inf, -inf, std::numeric_limits<float>::denorm_min(), 79.996666f, 0};
+    rec.heading0 = QStringLiteral("X"), rec.heading1 = QStringLiteral("Y");
+    Shaft s{0, QStringLiteral("exact"), {}, {}, {}, {}, {}, {}, {}};
+    Measurement m;
+    m.dataFile = EncodeProfileRecord(rec);
+    if (const Result<> r = lib.store(s, m); !r.ok())
+        return r.message;
+    MeasurementKind kind;
+    QByteArray back;
+    if (const Result<> r = lib.loadDataFile(m.id, kind, back); !r.ok())
+        return r.message;
+    Measurement again;
+    qint64 found = 0;
+    if (!lib.findDataFile(m.dataFile, found).ok() || found != m.id)
+        return QStringLiteral("not found again by its bytes");
+    return back == m.dataFile && lib.loadMeasurement(m.id, again).ok() && again.rows.size() == 5 ? QString()
+                                                                                                 : QStringLiteral("bytes or rows differ");
+}
+
 // Runs this program under `lang` (C, or de_DE.UTF-8 from the locale folder
 // the build generates) as a language child; its complaint when it fails.
 QString underLanguage(const QString& lang, const QString& action, const QString& location)
@@ -579,6 +608,13 @@ private slots:
         QVERIFY(writer(QStringLiteral("ROLLBACK")));
     }
 
+    void exactOnSqlite()
+    {
+        QTemporaryDir dir;
+        ShaftLibrary lib(dir.filePath(QStringLiteral("exact.sqlite")));
+        QCOMPARE(exactFile(lib), QString());
+    }
+
     void twoWritersOnSqlite()
     {
         QTemporaryDir dir;
@@ -595,6 +631,7 @@ private slots:
             QVERIFY2(lib.available(), qPrintable(lib.openMessage()));
             Script script{lib, {}, {}};
             GOLDEN_VERIFY(golden::cases(QStringLiteral("library.txt"), [&](const QStringList& in) { return script.run(in); }));
+            QCOMPARE(exactFile(lib), QString());
         }
         storeFromTwoProcesses(server.url(), 30);
 

@@ -229,6 +229,7 @@ ShaftLibrary::ShaftLibrary(const QString& location, int schemaVersion) : locatio
 
 ShaftLibrary::~ShaftLibrary()
 {
+    forgetPrepared();
     {
         QSqlDatabase db = QSqlDatabase::database(connection_, false);
         db.close();
@@ -306,8 +307,29 @@ QString ShaftLibrary::openSqlite()
     return {};
 }
 
+QSqlQuery* ShaftLibrary::prepared(std::unique_ptr<QSqlQuery>& slot, const char* sql, QString& why)
+{
+    if (!slot) {
+        auto q = std::make_unique<QSqlQuery>(QSqlDatabase::database(connection_, false));
+        q->setForwardOnly(true);
+        if (!q->prepare(QString::fromLatin1(sql))) {
+            why = reason(q->lastError());
+            return nullptr;
+        }
+        slot = std::move(q);
+    }
+    return slot.get();
+}
+
+void ShaftLibrary::forgetPrepared()
+{
+    measurementQuery_.reset();
+    dataFileQuery_.reset();
+}
+
 QString ShaftLibrary::connectSqlite(bool writing, bool immutable)
 {
+    forgetPrepared();
     QSqlDatabase db = QSqlDatabase::database(connection_, false);
     if (db.isValid())
         db.close();
@@ -631,6 +653,7 @@ Result<> ShaftLibrary::reconnect()
         return Failure(openMessage_);
     if (!broken_)
         return {};
+    forgetPrepared();
     QSqlDatabase db = QSqlDatabase::database(connection_, false);
     db.close();
     if (!db.open())
@@ -821,44 +844,54 @@ Result<> ShaftLibrary::loadMeasurement(qint64 id, Measurement& out)
 {
     if (const Result<> r = reconnect(); !r.ok())
         return r;
-    QSqlQuery q(QSqlDatabase::database(connection_, false));
-    QString why = run(q, QStringLiteral("SELECT shaft_id, kind, heading_x, heading_y, note, load_unit, taken_at, bench, spine_percent, "
-                                        "spine_angle, nbp_angle, bend_percent, bend_angle, spine_grade, data_file, damaged "
-                                        "FROM measurements WHERE id = ?"),
-                      {id});
+    QString why;
+    QSqlQuery* q = prepared(measurementQuery_,
+                            "SELECT shaft_id, kind, heading_x, heading_y, note, load_unit, taken_at, bench, spine_percent, "
+                            "spine_angle, nbp_angle, bend_percent, bend_angle, spine_grade, data_file, damaged "
+                            "FROM measurements WHERE id = ?",
+                            why);
+    if (q) {
+        q->bindValue(0, id);
+        if (!q->exec())
+            why = reason(q->lastError());
+    }
     if (!why.isEmpty())
         return Failure(failure(QStringLiteral("read measurement %1").arg(id), why));
-    if (!q.next())
+    if (!q->next())
         return Failure(QStringLiteral("The library holds no measurement %1.").arg(id));
     Measurement m;
     m.id = id;
-    m.shaftId = q.value(0).toLongLong();
-    m.kind = q.value(1).toString() == QLatin1String("polar") ? MeasurementKind::Polar : MeasurementKind::Profile;
-    m.note = q.value(4).toString();
-    m.loadUnit = q.value(5).toString();
-    m.takenAt = timeFrom(q.value(6).toString());
-    m.bench = q.value(7).toString();
-    if (!q.value(8).isNull())
-        m.spine = StoredSpine{q.value(8).toDouble(), q.value(9).toDouble(), q.value(10).toDouble(),
-                              q.value(11).toDouble(), q.value(12).toDouble(), q.value(13).toString()};
-    m.dataFile = q.value(14).toByteArray();
-    m.damaged = q.value(15).toString();
+    m.shaftId = q->value(0).toLongLong();
+    m.kind = q->value(1).toString() == QLatin1String("polar") ? MeasurementKind::Polar : MeasurementKind::Profile;
+    m.note = q->value(4).toString();
+    m.loadUnit = q->value(5).toString();
+    m.takenAt = timeFrom(q->value(6).toString());
+    m.bench = q->value(7).toString();
+    if (!q->value(8).isNull())
+        m.spine = StoredSpine{q->value(8).toDouble(), q->value(9).toDouble(), q->value(10).toDouble(),
+                              q->value(11).toDouble(), q->value(12).toDouble(), q->value(13).toString()};
+    m.dataFile = q->value(14).toByteArray();
+    m.damaged = q->value(15).toString();
+    const QString heading0 = q->value(2).toString();
+    const QString heading1 = q->value(3).toString();
+    q->finish();
     // The rows come from the data file, as this desktop shows numbers; the
     // headings stay the library's, which are not bound to Windows-1252.
     if (!m.dataFile.isEmpty() && !RowsFromDataFile(m))
         return Failure(QStringLiteral("The data file of measurement %1 in the library does not read.").arg(id));
-    m.heading0 = q.value(2).toString();
-    m.heading1 = q.value(3).toString();
+    m.heading0 = heading0;
+    m.heading1 = heading1;
     if (m.dataFile.isEmpty()) {
         // Damaged: the numbers there are, and the text of the cells that were none.
-        why = run(q, QStringLiteral("SELECT x, y, x_text, y_text FROM measurement_values WHERE measurement_id = ? ORDER BY row_index"), {id});
+        QSqlQuery rows(QSqlDatabase::database(connection_, false));
+        why = run(rows, QStringLiteral("SELECT x, y, x_text, y_text FROM measurement_values WHERE measurement_id = ? ORDER BY row_index"), {id});
         if (!why.isEmpty())
             return Failure(failure(QStringLiteral("read measurement %1").arg(id), why));
-        const auto cell = [&q](int number, int text) {
-            return !q.value(text).isNull() ? q.value(text).toString()
-                                           : q.value(number).isNull() ? QString() : ShortFloatText(q.value(number).toFloat());
+        const auto cell = [&rows](int number, int text) {
+            return !rows.value(text).isNull() ? rows.value(text).toString()
+                                              : rows.value(number).isNull() ? QString() : ShortFloatText(rows.value(number).toFloat());
         };
-        while (q.next())
+        while (rows.next())
             m.rows.emplace_back(cell(0, 2), cell(1, 3));
     }
     out = std::move(m);
@@ -869,16 +902,22 @@ Result<> ShaftLibrary::loadDataFile(qint64 id, MeasurementKind& kind, QByteArray
 {
     if (const Result<> r = reconnect(); !r.ok())
         return r;
-    QSqlQuery q(QSqlDatabase::database(connection_, false));
-    q.setForwardOnly(true);
-    if (const QString why = run(q, QStringLiteral("SELECT kind, data_file, damaged FROM measurements WHERE id = ?"), {id}); !why.isEmpty())
+    QString why;
+    QSqlQuery* q = prepared(dataFileQuery_, "SELECT kind, data_file, damaged FROM measurements WHERE id = ?", why);
+    if (q) {
+        q->bindValue(0, id);
+        if (!q->exec())
+            why = reason(q->lastError());
+    }
+    if (!why.isEmpty())
         return Failure(failure(QStringLiteral("read measurement %1").arg(id), why));
-    if (!q.next())
+    if (!q->next())
         return Failure(QStringLiteral("The library holds no measurement %1.").arg(id));
-    kind = q.value(0).toString() == QLatin1String("polar") ? MeasurementKind::Polar : MeasurementKind::Profile;
-    bytes = q.value(1).toByteArray();
+    kind = q->value(0).toString() == QLatin1String("polar") ? MeasurementKind::Polar : MeasurementKind::Profile;
+    bytes = q->value(1).toByteArray();
     if (damaged)
-        *damaged = q.value(2).toString();
+        *damaged = q->value(2).toString();
+    q->finish();
     return {};
 }
 

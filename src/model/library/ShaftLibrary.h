@@ -23,8 +23,11 @@
 #include <QDateTime>
 #include <QString>
 #include <QStringList>
+#include <memory>
 #include <optional>
 #include <vector>
+
+class QSqlQuery;
 
 namespace tarvex {
 
@@ -182,6 +185,8 @@ private:
     QString insertMeasurement(const Shaft& shaft, Measurement& m);
     QString failure(const QString& what, const QString& why);
     QString displayName() const;
+    QSqlQuery* prepared(std::unique_ptr<QSqlQuery>& slot, const char* sql, QString& why);
+    void forgetPrepared();
 
     QString connection_;
     QString location_;
@@ -194,6 +199,10 @@ private:
     int version_ = 0;
     QString openMessage_;
     QStringList migrationNotes_;
+    // Looking up one measurement after another is most of opening and
+    // exporting; its statements are prepared once per connection.
+    std::unique_ptr<QSqlQuery> measurementQuery_;
+    std::unique_ptr<QSqlQuery> dataFileQuery_;
 };
 
 } // namespace tarvex

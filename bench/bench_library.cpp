@@ -29,6 +29,8 @@
 #include <functional>
 #include <vector>
 
+#include <unistd.h>
+
 using namespace tarvex;
 
 namespace {
@@ -173,11 +175,12 @@ int main(int argc, char* argv[])
         f.open(QIODevice::WriteOnly);
         f.write(m.dataFile);
     }
-    // Both write the bytes to the same place the same way; what differs is
-    // where they come from.
+    // Ten thousand new files keep the disk busy for a while, which would
+    // slow whichever loop ran first: written out before anything is timed.
+    ::sync();
     QByteArray written;
     bool same = true;
-    const double exported = median(3, [&] {
+    const double exported = median(5, [&] {
         return seconds([&] {
             for (const qint64 id : ids) {
                 MeasurementKind kind;
@@ -186,7 +189,7 @@ int main(int argc, char* argv[])
             }
         });
     });
-    const double copied = median(3, [&] {
+    const double copied = median(5, [&] {
         return seconds([&] {
             for (const qint64 id : ids) {
                 QFile in(dir.filePath(QStringLiteral("f%1.tvl").arg(id)));
@@ -201,8 +204,9 @@ int main(int argc, char* argv[])
     const double opened = median(5, [&] {
         return seconds([&] {
             for (int i = 0; i < kOpens; ++i) {
+                // As the program opens one into its tab.
                 Measurement m;
-                lib.loadMeasurement(ids[std::size_t(i)], m);
+                lib.loadMeasurement(ids[std::size_t(i)], m, false);
                 DataTable table;
                 QString note;
                 same = same && ReadProfileBytes(m.dataFile, table, note).ok();

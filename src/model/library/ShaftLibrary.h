@@ -154,7 +154,9 @@ public:
     Result<> findDataFile(const QByteArray& bytes, qint64& id);
 
     Result<> loadShaft(qint64 id, Shaft& shaft);
-    Result<> loadMeasurement(qint64 id, Measurement& measurement);
+    // `withRows` false leaves `rows` empty, for a caller that reads
+    // `dataFile` itself (opening into a tab): it saves reading it twice.
+    Result<> loadMeasurement(qint64 id, Measurement& measurement, bool withRows = true);
     // The measurement's data file alone, as export needs it: empty when a
     // damaged measurement has none, with `damaged` saying why.
     Result<> loadDataFile(qint64 id, MeasurementKind& kind, QByteArray& bytes, QString* damaged = nullptr);

@@ -36,7 +36,7 @@ QString ReadDataFileForLibrary(const QString& path, QByteArray& bytes)
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return QStringLiteral("%1: cannot read it: %2").arg(path, file.errorString());
-    bytes = file.read(kLargestDataFile + 1);
+    bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
         return QStringLiteral("%1: cannot read it: %2").arg(path, file.errorString());
     return {};

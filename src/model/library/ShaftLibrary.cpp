@@ -116,7 +116,7 @@ QString nulIn(const std::initializer_list<std::pair<const QString*, const char*>
 {
     for (const auto& [text, what] : fields)
         if (text->contains(QChar(0)))
-            return QStringLiteral("%1 holds a NUL character, which the library cannot keep; remove it and store again").arg(QLatin1String(what));
+            return QStringLiteral("%1 holds a NUL character, which the library cannot keep").arg(QLatin1String(what));
     return {};
 }
 
@@ -762,7 +762,7 @@ Result<> ShaftLibrary::storeShaft(Shaft& shaft)
     if (const Result<> r = writable(); !r.ok())
         return r;
     if (const QString nul = shaftNul(shaft); !nul.isEmpty())
-        return Failure(QStringLiteral("The shaft was not stored: %1.").arg(nul));
+        return Failure(QStringLiteral("The shaft was not stored: %1; remove it and store again.").arg(nul));
     Transaction t(*this);
     Shaft stored = shaft;
     QString why = t.began();
@@ -794,7 +794,7 @@ Result<> ShaftLibrary::storeAll(std::vector<Shaft>& shafts, std::vector<std::pai
         return r;
     for (const Shaft& s : shafts)
         if (const QString nul = shaftNul(s); !nul.isEmpty())
-            return Failure(QStringLiteral("Nothing was stored: %1.").arg(nul));
+            return Failure(QStringLiteral("Nothing was stored: %1; remove it and store again.").arg(nul));
     for (std::size_t i = 0; i < measurements.size(); ++i) {
         const Measurement& m = measurements[i].second;
         const QString grade = m.spine ? m.spine->grade : QString();
@@ -803,7 +803,7 @@ Result<> ShaftLibrary::storeAll(std::vector<Shaft>& shafts, std::vector<std::pai
             !nul.isEmpty()) {
             if (measurements.size() > 1)
                 nul = QStringLiteral("measurement %1 of %2: %3").arg(i + 1).arg(measurements.size()).arg(nul);
-            return Failure(QStringLiteral("Nothing was stored: %1.").arg(nul));
+            return Failure(QStringLiteral("Nothing was stored: %1; remove it and store again.").arg(nul));
         }
     }
     // Ids are handed out on copies and given back only once all is committed.
@@ -949,6 +949,10 @@ Result<> ShaftLibrary::search(const LibraryQuery& query, std::vector<LibraryEntr
                                  "FROM measurements m JOIN shafts s ON s.id = m.shaft_id WHERE 1 = 1")
                       .arg(QLatin1String(kShaftColumns));
     QVariantList values;
+    if (const QString nul = nulIn({{&query.text, "the search text"}, {&query.maker, "the maker"}, {&query.model, "the model"},
+                                   {&query.flex, "the flex"}, {&query.customer, "the customer"}});
+        !nul.isEmpty())
+        return Failure(QStringLiteral("Nothing was searched: %1.").arg(nul));
     // Every word is to be found, each anywhere; a text with longer words or
     // more of them than anybody types is refused rather than sent on.
     QStringList words = query.text.split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts);

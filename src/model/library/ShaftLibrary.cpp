@@ -5,15 +5,14 @@
 #include "platform/MessageBox.h"
 
 #include <QCryptographicHash>
-
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
-#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QThread>
 #include <QUrl>

@@ -237,6 +237,15 @@ bool PolarWorkspace::readFile(const QString& path, QString& note)
     return true;
 }
 
+bool PolarWorkspace::readBytes(const QByteArray& bytes, QString& note)
+{
+    QString interval;
+    if (StopWithMessage(ReadPolarBytes(bytes, table(), interval, note), tellUser()))
+        return false;
+    Tab1cmbInterval->setCurrentIndex(Tab1cmbInterval->findText(interval));
+    return true;
+}
+
 SaveResult PolarWorkspace::writeFile(const QString& path, const QString& note, bool dataFile) const
 {
     return dataFile ? WritePolarFile(path, table(), note) : WritePolarTextExport(path, table(), note);

@@ -34,6 +34,7 @@ public slots:
 protected:
     bool capture(double value) override;
     bool readFile(const QString& path, QString& note) override;
+    bool readBytes(const QByteArray& bytes, QString& note) override;
     SaveResult writeFile(const QString& path, const QString& note, bool dataFile) const override;
     void drawPrintCopy(PictureArea& copy) override { DrawPolarPrintCopy(copy); }
     void describeResults(ReportPage& page) const override;

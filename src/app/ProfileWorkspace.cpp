@@ -397,6 +397,14 @@ bool ProfileWorkspace::readFile(const QString& path, QString& note)
     return true;
 }
 
+bool ProfileWorkspace::readBytes(const QByteArray& bytes, QString& note)
+{
+    if (StopWithMessage(ReadProfileBytes(bytes, table(), note), tellUser()))
+        return false;
+    chart_.plotted = false;
+    return true;
+}
+
 SaveResult ProfileWorkspace::writeFile(const QString& path, const QString& note, bool dataFile) const
 {
     return dataFile ? WriteProfileFile(path, table(), note) : WriteProfileTextExport(path, table(), note);

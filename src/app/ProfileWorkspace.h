@@ -52,6 +52,7 @@ protected:
     bool capture(double value) override;
     void dataChanged() override { chart_.plotted = false; }
     bool readFile(const QString& path, QString& note) override;
+    bool readBytes(const QByteArray& bytes, QString& note) override;
     SaveResult writeFile(const QString& path, const QString& note, bool dataFile) const override;
     void drawPrintCopy(PictureArea& copy) override { DrawXYPrintCopy(copy); }
     void describeResults(ReportPage& page) const override;

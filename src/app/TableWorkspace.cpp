@@ -31,7 +31,6 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QSysInfo>
-#include <QTemporaryDir>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <QLineEdit>
@@ -397,11 +396,9 @@ bool TableWorkspace::openMeasurement(const Measurement& m)
 {
     // Through the data file reader, so that a measurement lays out the table
     // (a polar table's interval too) exactly as its file would.
-    QString why;
-    const QByteArray bytes = MeasurementAsDataFile(m, &why);
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("measurement.") + FileSettingsFor(kind_).dataExtension);
-    if (bytes.isEmpty() || !WriteFileSafely(path, bytes, &why)) {
+    QString why = m.damaged;
+    const QByteArray bytes = m.dataFile.isEmpty() && m.damaged.isEmpty() ? MeasurementAsDataFile(m, &why) : m.dataFile;
+    if (bytes.isEmpty()) {
         MsgBox(QStringLiteral("The measurement cannot be opened: %1").arg(why));
         return false;
     }
@@ -409,7 +406,7 @@ bool TableWorkspace::openMeasurement(const Measurement& m)
         return false;
     QString note = noteText();
     bool read = false;
-    withChangeRule(ChangeRule::Ignored, [&] { read = readFile(path, note); });
+    withChangeRule(ChangeRule::Ignored, [&] { read = readBytes(bytes, note); });
     if (!read)
         return false;
     note_->setPlainText(m.note);

@@ -152,6 +152,8 @@ protected:
 
     // Reads a data file into the table and note; reports a failure itself.
     virtual bool readFile(const QString& path, QString& note) = 0;
+    // The same for a data file's bytes (a measurement from the library).
+    virtual bool readBytes(const QByteArray& bytes, QString& note) = 0;
     virtual SaveResult writeFile(const QString& path, const QString& note, bool dataFile) const = 0;
     virtual void drawPrintCopy(PictureArea& copy) = 0;
     // Figures the report shows under the chart, when the workspace has any.

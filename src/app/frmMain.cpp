@@ -334,8 +334,12 @@ void frmMain::Toolbar1_ButtonClick(const QString& key)
 
 ShaftLibrary* frmMain::library()
 {
-    if (!library_ || !library_->available())
+    if (!library_ || !library_->available()) {
         library_ = std::make_unique<ShaftLibrary>(LibraryLocation(receiver_->settings().libraryAddress));
+        // Said once, when the library was brought up to date on this opening.
+        if (!library_->migrationNotes().isEmpty())
+            MsgBox(QStringLiteral("The library was brought up to date. ") + library_->migrationNotes().join(QLatin1Char('\n')));
+    }
     if (!library_->available()) {
         MsgBox(library_->openMessage());
         return nullptr;
@@ -409,7 +413,7 @@ void frmMain::openFromLibrary(qint64 measurementId)
     Measurement m;
     if (!lib)
         return;
-    if (const Result<> r = lib->loadMeasurement(measurementId, m); !r.ok()) {
+    if (const Result<> r = lib->loadMeasurement(measurementId, m, false); !r.ok()) {
         MsgBox(r.message);
         return;
     }

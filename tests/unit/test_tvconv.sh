@@ -78,6 +78,54 @@ status=0
 "$TVCONV" --library export 1 back.tvl && cmp back.tvl prof.tvl || fail "export of the profile"
 "$TVCONV" --library export 2 back.tvp && cmp back.tvp shaft.tvp || fail "export of the polar file"
 rm -rf imp back.tvl back.tvp
+
+# The library gives back every file as it was, whatever language the desktops
+# that import and export speak: random float loads with NaN and infinities
+# among them, a polar file of 13 loads (one more than its table shows) with
+# odd angle texts. Importing again stores nothing; a name that is not UTF-8
+# is named as skipped.
+mkdir exact
+python3 - <<'PY'
+import random, struct
+random.seed(7)
+def text(b): return struct.pack('<H', len(b)) + b
+def array(fmt, values): return struct.pack('<HII', 1, len(values), 0) + b''.join(struct.pack(fmt, v) for v in values)
+def rnd(): return struct.unpack('<f', struct.pack('<I', random.getrandbits(32) & 0x7F7FFFFF | random.getrandbits(1) << 31))[0]
+for name, n in (('r1', 1000), ('r2', 40)):
+    xs = [float(i) for i in range(n)] + [0.0]
+    ys = [random.uniform(0, 100) for _ in range(n)] + [0.0]
+    ys[3], ys[4], ys[5], xs[6] = float('nan'), float('inf'), float('-inf'), rnd()
+    open(f'exact/{name}.tvl', 'wb').write(array('<f', xs) + array('<f', ys) + text(b'note \xe9') + text(b'X') + text(b'Y'))
+angles = [b'0\xb0', b'', b'A;B', b' 7 ', b'1e3', b'-0', b'x' * 40, b'30', b'60', b'90', b'120', b'150', b'\xff']
+loads = [random.uniform(7, 9) for _ in angles]
+open('exact/p13.tvp', 'wb').write(struct.pack('<HII', 1, 13, 0) + b''.join(text(a) for a in angles)
+                                  + array('<f', loads) + text(b'') + text(b'Degree') + text(b'Load'))
+open(b'exact/bad\xff.tvl', 'wb').write(b'whatever')
+PY
+comma="env LC_ALL=de_DE.UTF-8 LOCPATH=${TARVEX_COMMA_LOCPATH:-}"
+point="env LC_ALL=C"
+for order in "comma point" "point comma"; do
+  set -- $order
+  lib=$libdir/$1.sqlite
+  status=0
+  TARVEX_LIBRARY=$lib ${!1} "$TVCONV" --library import exact > exact.out 2> exact.err || status=$?
+  [ $status = 1 ] && grep -q "^tvconv: skipped exact/bad.*\.tvl: the file name is not valid UTF-8; rename it to import it$" exact.err \
+    && grep -qx 'tvconv: imported 3 measurements of 3 shafts; 1 files were skipped' exact.err || fail "exact import ($1): $status $(cat exact.err)"
+  TARVEX_LIBRARY=$lib ${!2} "$TVCONV" --library list | awk -F'\t' 'NR > 1 { print $1, $10, $3 }' > exact.lst
+  [ "$(wc -l < exact.lst)" = 3 ] || fail "exact list ($2): $(cat exact.lst)"
+  while read -r id label kind; do
+    ext=tvl; [ "$kind" = polar ] && ext=tvp
+    TARVEX_LIBRARY=$lib ${!2} "$TVCONV" --library export "$id" "back.$ext" || fail "export $label ($2)"
+    cmp "back.$ext" "exact/$label.$ext" || fail "$label.$ext imported on a $1 desktop, exported on a $2 one"
+    rm "back.$ext"
+  done < exact.lst
+  status=0
+  TARVEX_LIBRARY=$lib ${!2} "$TVCONV" --library import exact > exact.out 2> exact.err || status=$?
+  grep -qx 'tvconv: not stored again exact/r1.tvl: already in the library as measurement [0-9]*' exact.err \
+    && grep -qx 'tvconv: imported 0 measurements of 0 shafts; 3 files were in the library already; 1 files were skipped' exact.err \
+    || fail "import again ($2): $status $(cat exact.err)"
+done
+rm -rf exact exact.*
 if update; then rm -rf "$golden/tvconv"; cp -r shown "$golden/tvconv"; fi
 diff -r "$golden/tvconv" shown >&2 || fail "the converter's output differs from tests/golden/tvconv"
 

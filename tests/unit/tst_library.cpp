@@ -1,19 +1,32 @@
 // The shaft library on a real SQLite file and a real PostgreSQL server that
 // the test starts itself: the same script of stores, searches and deletes on
 // both, the files it must refuse and leave alone, two processes storing at
-// once, and a server that goes away in the middle.
+// once, a server that goes away in the middle, libraries of the version
+// before kept as desktop text in either language brought up to date, and
+// measurements stored on a desktop of one language read on one of another.
 #include "Golden.h"
+#include "analysis/MatchedSet.h"
+#include "analysis/TableReadings.h"
+#include "files/ProfileFile.h"
 #include "library/LibraryImport.h"
+#include "library/LibraryTables.h"
 #include "library/ShaftLibrary.h"
+#include "numbers/Numbers.h"
+#include "tables/DataTable.h"
 
 #include <QCryptographicHash>
 #include <QProcess>
 #include <QSqlDatabase>
+#include <QSqlError>
 #include <QSqlQuery>
 #include <QTemporaryDir>
+#include <QUrl>
 #include <QtTest>
 
+#include <limits>
+
 #include <netinet/in.h>
+#include <sys/stat.h>
 #include <pwd.h>
 #include <sys/socket.h>
 #include <unistd.h>
@@ -38,8 +51,11 @@ struct Script {
         return out.join(QLatin1Char(' '));
     }
 
-    QString run(const QStringList& in)
+    QString run(const QStringList& raw)
     {
+        QStringList in;
+        for (const QString& text : raw)
+            in << golden::expand(text).replace(QChar(0x2400), QChar(0));
         const QString& op = in.value(0);
         if (op == QLatin1String("guess")) {   // file name | note: the fields an import takes from them
             Shaft s;
@@ -220,7 +236,228 @@ int storeMany(const QString& location, int n, const QString& tag)
     return 0;
 }
 
+
+// Raw SQL on a library, as another program (or the version before) would run it.
+class Sql {
+public:
+    explicit Sql(const QString& location) : name_(QStringLiteral("raw-%1").arg(++serial_))
+    {
+        const QUrl url(location);
+        const bool pg = url.scheme() == QLatin1String("postgresql");
+        QSqlDatabase db = QSqlDatabase::addDatabase(pg ? QStringLiteral("QPSQL") : QStringLiteral("QSQLITE"), name_);
+        if (pg) {
+            db.setHostName(url.host()), db.setPort(url.port()), db.setUserName(url.userName());
+            db.setDatabaseName(url.path().mid(1));
+        } else {
+            db.setDatabaseName(location);
+        }
+        db.open();
+    }
+    ~Sql()
+    {
+        QSqlDatabase::database(name_, false).close();
+        QSqlDatabase::removeDatabase(name_);
+    }
+    bool operator()(const QString& sql)
+    {
+        QSqlQuery q(QSqlDatabase::database(name_, false));
+        if (q.exec(sql))
+            return true;
+        qWarning("%s: %s", qPrintable(sql), qPrintable(q.lastError().text()));
+        return false;
+    }
+
+private:
+    static inline int serial_ = 0;
+    QString name_;
+};
+
+// A library of the version before, its rows kept as the text the desktop
+// that stored them showed: "10,25" where the comma is the decimal separator.
+// Measurement 3 holds a cell that reads as a number in neither language.
+void makeVersion2(const QString& location, bool comma)
+{
+    { ShaftLibrary old(location, 2); }
+    Sql sql(location);
+    const auto t = [comma](QString text) { return comma ? text.replace(QLatin1Char('.'), QLatin1Char(',')) : text; };
+    sql(QStringLiteral("INSERT INTO shafts (id, maker, model, flex, label, customer, notes) VALUES (1, 'Vantor', 'Rifle', 'S', '7i', 'O''Neil', '')"));
+    for (const char* m : {"(1, 1, 'profile', 'X', 'Y', 'first', 'lbf', '2025-01-01T00:00:00.000Z', 3)",
+                          "(2, 1, 'polar', 'Degree', 'Load', 'second', 'lbf', '2025-01-02T00:00:00.000Z', 4)",
+                          "(3, 1, 'profile', 'X', 'Y', 'third', 'lbf', '2025-01-03T00:00:00.000Z', 2)"})
+        sql(QStringLiteral("INSERT INTO measurements (id, shaft_id, kind, heading_x, heading_y, note, load_unit, taken_at, row_count) VALUES ")
+            + QLatin1String(m));
+    const QStringList rows{QStringLiteral("1, 1, '0', '%1'").arg(t(QStringLiteral("10.25"))),
+                           QStringLiteral("1, 2, '%1', '%2'").arg(t(QStringLiteral("2.5")), t(QStringLiteral("79.99667"))),
+                           QStringLiteral("1, 3, '5', '%1'").arg(t(QStringLiteral("1.5E+10"))),
+                           QStringLiteral("2, 1, '0', '%1'").arg(t(QStringLiteral("8.1"))),
+                           QStringLiteral("2, 2, '90', '%1'").arg(t(QStringLiteral("8.2"))),
+                           QStringLiteral("2, 3, '180', '%1'").arg(t(QStringLiteral("8.3"))),
+                           QStringLiteral("2, 4, '270', '-%1'").arg(t(QStringLiteral("0.002"))),
+                           QStringLiteral("3, 1, '0', '12'"),
+                           QStringLiteral("3, 2, '1', '1.234,5'")};
+    for (const QString& r : rows)
+        sql(QStringLiteral("INSERT INTO measurement_rows (measurement_id, row_index, x, y) VALUES (%1)").arg(r));
+}
+
+// What a version-2 library reads as once brought up to date, one line per
+// measurement: its rows as this desktop shows them and whether its data file
+// holds exactly those numbers.
+QString afterMigration(ShaftLibrary& lib)
+{
+    QStringList out{QStringLiteral("v%1").arg(lib.schemaVersion()), lib.migrationNotes().join(QLatin1Char('/'))};
+    for (qint64 id = 1; id <= 3; ++id) {
+        Measurement m;
+        if (const Result<> r = lib.loadMeasurement(id, m); !r.ok()) {
+            out << r.message;
+            continue;
+        }
+        QStringList cells;
+        for (const auto& [x, y] : m.rows)
+            cells << x + QLatin1Char(' ') + y;
+        std::vector<StoredRow> values;
+        const bool file = DataFileRows(m.kind, m.dataFile, values);
+        out << QStringLiteral("%1: %2 | %3").arg(id).arg(cells.join(QStringLiteral("; ")),
+                                                       file ? QStringLiteral("file of %1 rows").arg(values.size())
+                                                            : QStringLiteral("no file, damaged: ") + m.damaged);
+    }
+    std::vector<LibraryEntry> found;
+    LibraryQuery all;
+    out << (lib.search(all, found).ok() ? QStringLiteral("%1 listed").arg(found.size()) : QStringLiteral("no list"));
+    return out.join(QLatin1Char('\n'));
+}
+
+// The numbers of the measurements the language test stores: loads with more
+// digits than a cell shows, so that a text in the wrong format would show.
+std::vector<float> languageLoads(int shaft)
+{
+    std::vector<float> loads;
+    for (int p = 0; p < 13; ++p)
+        loads.push_back(float(10 + 0.5 * p + shaft * 0.0123 + 1.0 / 3.0));
+    return loads;
+}
+
+// Child of acrossLanguages: stores as a tab on this desktop does, or reads
+// back what the other desktop stored and checks it against the numbers.
+int languageChild(const QString& action, const QString& location)
+{
+    ShaftLibrary lib(location);
+    if (!lib.available())
+        return qCritical("%s", qPrintable(lib.openMessage())), 1;
+    const QString tag = QStringLiteral("lang-") + QLocale::system().decimalPoint();
+    if (action == QLatin1String("store")) {
+        for (int s = 0; s < 4; ++s) {
+            DataTable table;
+            table.setRows(14);
+            table.setTextMatrix(0, 0, QStringLiteral("X")), table.setTextMatrix(0, 1, QStringLiteral("Y"));
+            const std::vector<float> loads = languageLoads(s);
+            for (int p = 0; p < 13; ++p) {
+                table.setTextMatrix(p + 1, 0, ShortFloatText(float(2 * p)));
+                table.setTextMatrix(p + 1, 1, ShortFloatText(loads[std::size_t(p)]));
+            }
+            Shaft shaft{0, tag, {}, {}, {}, {}, QString::number(s), {}, {}};
+            Measurement m;
+            TableIntoMeasurement(table, m);
+            if (const Result<> r = lib.store(shaft, m); !r.ok())
+                return qCritical("%s", qPrintable(r.message)), 1;
+        }
+        return 0;
+    }
+    // Stored on the other desktop: found by its tag, shown in this one's format.
+    const QString other = tag == QLatin1String("lang-.") ? QStringLiteral("lang-,") : QStringLiteral("lang-.");
+    std::vector<LibraryEntry> found;
+    if (const Result<> r = lib.search(holding(other), found); !r.ok() || found.size() != 4)
+        return qCritical("found %d of 4: %s", int(found.size()), qPrintable(r.message)), 1;
+    std::vector<std::vector<RowPoint>> curves;
+    for (const LibraryEntry& e : found) {
+        Measurement m;
+        if (const Result<> r = lib.loadMeasurement(e.measurementId, m); !r.ok())
+            return qCritical("%s", qPrintable(r.message)), 1;
+        ProfileRecord want;
+        want.heading0 = QStringLiteral("X"), want.heading1 = QStringLiteral("Y");
+        for (int p = 0; p < 13; ++p) {
+            // What the other desktop's cell held, read as that desktop did.
+            const float load = StrictFloat(ShortFloatText(languageLoads(e.shaft.label.toInt())[std::size_t(p)], QLocale::c()), QLocale::c()).value;
+            want.x.push_back(float(2 * p)), want.y.push_back(load);
+            if (m.rows.at(std::size_t(p)).second != ShortFloatText(load))
+                return qCritical("row %d shows %s", p + 1, qPrintable(m.rows.at(std::size_t(p)).second)), 1;
+        }
+        want.x.push_back(0), want.y.push_back(0);
+        if (m.dataFile != EncodeProfileRecord(want))
+            return qCritical("measurement %lld: its data file is not the writer's", e.measurementId), 1;
+        DataTable table;
+        MeasurementIntoTable(m, table);
+        curves.push_back(NumberRowsOf(table).points);
+    }
+    const MatchedSet set = MatchSet(curves);
+    if (!set.ok())
+        return qCritical("matched set: %s", qPrintable(set.refusal)), 1;
+    return 0;
+}
+
+// A data file of floats no text keeps (NaN, infinities, the smallest
+// denormal, 9 significant digits) stored and read back: the same bytes, and
+// every row kept as a number the database can hold.
+QString exactFile(ShaftLibrary& lib)
+{
+    const float inf = std::numeric_limits<float>::infinity();
+    ProfileRecord rec;
+    rec.x = {0, 1, 2, 3, 4, 0};
+    rec.y = {std::numeric_limits<float>::quiet_NaN(), inf, -inf, std::numeric_limits<float>::denorm_min(), 79.996666f, 0};
+    rec.heading0 = QStringLiteral("X"), rec.heading1 = QStringLiteral("Y");
+    Shaft s{0, QStringLiteral("exact"), {}, {}, {}, {}, {}, {}, {}};
+    Measurement m;
+    m.dataFile = EncodeProfileRecord(rec);
+    if (const Result<> r = lib.store(s, m); !r.ok())
+        return r.message;
+    MeasurementKind kind;
+    QByteArray back;
+    if (const Result<> r = lib.loadDataFile(m.id, kind, back); !r.ok())
+        return r.message;
+    Measurement again;
+    qint64 found = 0;
+    if (!lib.findDataFile(m.dataFile, found).ok() || found != m.id)
+        return QStringLiteral("not found again by its bytes");
+    return back == m.dataFile && lib.loadMeasurement(m.id, again).ok() && again.rows.size() == 5 ? QString()
+                                                                                                 : QStringLiteral("bytes or rows differ");
+}
+
+// Runs this program under `lang` (C, or de_DE.UTF-8 from the locale folder
+// the build generates) as a language child; its complaint when it fails.
+QString underLanguage(const QString& lang, const QString& action, const QString& location)
+{
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("LC_ALL"), lang);
+    env.insert(QStringLiteral("LOCPATH"), qEnvironmentVariable("TARVEX_COMMA_LOCPATH"));
+    p.setProcessEnvironment(env);
+    p.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--lang"), action, location});
+    if (!p.waitForFinished(120000) || p.exitCode() != 0)
+        return lang + QLatin1Char(' ') + action + QStringLiteral(": ") + QString::fromLocal8Bit(p.readAllStandardError());
+    return {};
+}
+
+void acrossLanguages(const QString& location)
+{
+    for (const auto& [first, second] : {std::pair{"de_DE.UTF-8", "C"}, std::pair{"C", "de_DE.UTF-8"}}) {
+        const QString stored = underLanguage(QLatin1String(first), QStringLiteral("store"), location);
+        QVERIFY2(stored.isEmpty(), qPrintable(stored));
+    }
+    for (const char* lang : {"C", "de_DE.UTF-8"}) {
+        const QString checked = underLanguage(QLatin1String(lang), QStringLiteral("check"), location);
+        QVERIFY2(checked.isEmpty(), qPrintable(checked));
+    }
+}
+
 } // namespace
+
+// The same on both databases and from either language.
+const QString kMigrated = QStringLiteral(
+    "v3\n"
+    "Kept as text, and the measurement marked damaged: measurement 3, row 2, column 2: \"1.234,5\"\n"
+    "1: 0 10.25; 2.5 79.99667; 5 1.5E+10 | file of 3 rows\n"
+    "2: 0 8.1; 90 8.2; 180 8.3; 270 -0.002 | file of 4 rows\n"
+    "3: 0 12; 1 1.234,5 | no file, damaged: a cell reads as no number in any language: measurement 3, row 2, column 2: \"1.234,5\"\n"
+    "3 listed");
 
 class TestLibrary : public QObject {
     Q_OBJECT
@@ -244,9 +481,15 @@ private slots:
             const QString& kind = in.value(0);
             if (kind == QLatin1String("folder"))
                 QDir().mkpath(path);
+            else if (kind == QLatin1String("fifo"))
+                ::mkfifo(qPrintable(path), 0644);
+            else if (kind == QLatin1String("device"))
+                QFile::link(QStringLiteral("/dev/null"), path);
+            else if (kind == QLatin1String("sqlite"))
+                Sql{path}(QStringLiteral("create table t(a)"));
             else if (kind == QLatin1String("text"))
                 golden::writeFile(path, "SQLite 3 is not this\n");
-            if (kind == QLatin1String("damaged") || kind == QLatin1String("readonly") || kind == QLatin1String("newer")
+            if (kind == QLatin1String("damaged") || kind.startsWith(QLatin1String("readonly")) || kind == QLatin1String("newer")
                 || kind == QLatin1String("v1") || kind == QLatin1String("foreign")) {
                 {
                     ShaftLibrary old(path, kind == QLatin1String("v1") ? 1 : kLibrarySchemaVersion);
@@ -282,7 +525,15 @@ private slots:
             }
             if (kind == QLatin1String("readonly"))
                 QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::ReadGroup);
-            const QByteArray before = digest(path);
+            if (kind == QLatin1String("readonly folder"))
+                QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+            // Reading a pipe would wait for a writer: only whether it is one still.
+            const bool pipe = kind == QLatin1String("fifo");
+            const auto state = [&] {
+                struct stat st{};
+                return pipe ? QByteArray(::stat(qPrintable(path), &st) == 0 && S_ISFIFO(st.st_mode) ? "pipe" : "gone") : digest(path);
+            };
+            const QByteArray before = state();
             ShaftLibrary lib(path);
             QString said = lib.openMessage().replace(QDir::toNativeSeparators(path), QStringLiteral("FILE"));
             QStringList out{lib.available() ? (lib.readOnly() ? QStringLiteral("read-only") : QStringLiteral("open"))
@@ -298,9 +549,70 @@ private slots:
                 out << (stored.ok() ? QStringLiteral("stores") : QStringLiteral("refuses to store"));
             }
             if (kind != QLatin1String("v1") && kind != QLatin1String("none"))
-                out << (digest(path) == before ? QStringLiteral("bytes kept") : QStringLiteral("BYTES CHANGED"));
+                out << (state() == before ? QStringLiteral("bytes kept") : QStringLiteral("BYTES CHANGED"));
+            QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
             return out.join(QStringLiteral(" | "));
         }));
+    }
+
+    // Version-2 libraries written on desktops of either language come up to
+    // date with their numbers, and a cell that reads neither way is kept.
+    void migrateFromVersion2OnSqlite()
+    {
+        for (const bool comma : {true, false}) {
+            QTemporaryDir dir;
+            const QString path = dir.filePath(QStringLiteral("old.sqlite"));
+            makeVersion2(path, comma);
+            ShaftLibrary lib(path);
+            QVERIFY2(lib.available(), qPrintable(lib.openMessage()));
+            QCOMPARE(afterMigration(lib), kMigrated);
+            Sql sql(path);
+            QVERIFY2(!sql(QStringLiteral("SELECT * FROM measurement_rows")), "the text rows are still there");
+        }
+    }
+
+    // Stored on a desktop of one language, read, matched and written back on
+    // one of the other, both ways.
+    void acrossLanguagesOnSqlite()
+    {
+        if (qEnvironmentVariable("TARVEX_COMMA_LOCPATH").isEmpty())
+            QSKIP("run through ctest, which makes the decimal-comma locale");
+        QTemporaryDir dir;
+        acrossLanguages(dir.filePath(QStringLiteral("shared.sqlite")));
+    }
+
+    // Another program in the middle of a write: the library opens, lists and
+    // reads at once, without waiting for it.
+    void readsWhileAnotherWrites()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("busy.sqlite"));
+        {
+            ShaftLibrary lib(path);
+            Shaft s{0, QStringLiteral("busy"), {}, {}, {}, {}, {}, {}, {}};
+            Measurement m;
+            m.rows = {{QStringLiteral("1"), QStringLiteral("2")}};
+            QVERIFY(lib.store(s, m).ok());
+        }
+        Sql writer(path);
+        QVERIFY(writer(QStringLiteral("BEGIN IMMEDIATE")));
+        QVERIFY(writer(QStringLiteral("INSERT INTO shafts (maker, model, flex, label, customer, notes) VALUES ('a', '', '', '', '', '')")));
+        ShaftLibrary lib(path);
+        QVERIFY2(lib.available(), qPrintable(lib.openMessage()));
+        std::vector<LibraryEntry> found;
+        const Result<> listed = lib.search(holding(QStringLiteral("busy")), found);
+        QVERIFY2(listed.ok(), qPrintable(listed.message));
+        QCOMPARE(int(found.size()), 1);
+        Measurement m;
+        QVERIFY(lib.loadMeasurement(found.front().measurementId, m).ok());
+        QVERIFY(writer(QStringLiteral("ROLLBACK")));
+    }
+
+    void exactOnSqlite()
+    {
+        QTemporaryDir dir;
+        ShaftLibrary lib(dir.filePath(QStringLiteral("exact.sqlite")));
+        QCOMPARE(exactFile(lib), QString());
     }
 
     void twoWritersOnSqlite()
@@ -319,8 +631,23 @@ private slots:
             QVERIFY2(lib.available(), qPrintable(lib.openMessage()));
             Script script{lib, {}, {}};
             GOLDEN_VERIFY(golden::cases(QStringLiteral("library.txt"), [&](const QStringList& in) { return script.run(in); }));
+            QCOMPARE(exactFile(lib), QString());
         }
         storeFromTwoProcesses(server.url(), 30);
+
+        for (const bool comma : {true, false}) {
+            const QString name = comma ? QStringLiteral("v2comma") : QStringLiteral("v2point");
+            QVERIFY(Sql(server.url())(QStringLiteral("CREATE DATABASE ") + name));
+            const QString url = server.url().section(QLatin1Char('/'), 0, -2) + QLatin1Char('/') + name;
+            makeVersion2(url, comma);
+            ShaftLibrary lib(url);
+            QVERIFY2(lib.available(), qPrintable(lib.openMessage()));
+            QCOMPARE(afterMigration(lib), kMigrated);
+        }
+        if (!qEnvironmentVariable("TARVEX_COMMA_LOCPATH").isEmpty()) {
+            QVERIFY(Sql(server.url())(QStringLiteral("CREATE DATABASE languages")));
+            acrossLanguages(server.url().section(QLatin1Char('/'), 0, -2) + QStringLiteral("/languages"));
+        }
 
         // The server goes away between two stores and comes back.
         ShaftLibrary lib(server.url());
@@ -346,6 +673,8 @@ private slots:
 int main(int argc, char* argv[])
 {
     QCoreApplication app(argc, argv);
+    if (argc == 4 && QByteArray(argv[1]) == "--lang")
+        return languageChild(QString::fromLocal8Bit(argv[2]), QString::fromLocal8Bit(argv[3]));
     if (argc == 5 && QByteArray(argv[1]) == "--store")
         return storeMany(QString::fromLocal8Bit(argv[2]), QByteArray(argv[3]).toInt(), QString::fromLocal8Bit(argv[4]));
     TestLibrary test;

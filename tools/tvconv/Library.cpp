@@ -81,14 +81,22 @@ int import(ShaftLibrary& library, const QString& folder)
     if (!QFileInfo(folder).isDir())
         return say(QStringLiteral("%1: no such folder").arg(folder));
     FolderImport read;
-    ReadDataFiles(DataFilesIn(folder), LoadDataTable, read);
+    QStringList badNames;
+    const QStringList files = DataFilesIn(folder, &badNames);
+    read.skipped = badNames;
+    ReadDataFiles(files, ReadDataFileForLibrary, read, {}, StoredIn(library));
     for (const QString& why : read.skipped)
         say(QStringLiteral("skipped %1").arg(why));
-    if (read.measurements.empty())
+    for (const QString& why : read.known)
+        say(QStringLiteral("not stored again %1").arg(why), 0);
+    if (read.measurements.empty() && read.known.isEmpty())
         return say(QStringLiteral("%1: no data file to import").arg(folder));
-    if (const Result<> r = library.storeAll(read.shafts, read.measurements); !r.ok())
-        return say(r.message);
-    const QString done = QStringLiteral("imported %1 measurements of %2 shafts").arg(read.measurements.size()).arg(read.shafts.size());
+    if (!read.measurements.empty())
+        if (const Result<> r = library.storeAll(read.shafts, read.measurements); !r.ok())
+            return say(r.message);
+    QString done = QStringLiteral("imported %1 measurements of %2 shafts").arg(read.measurements.size()).arg(read.shafts.size());
+    if (!read.known.isEmpty())
+        done += QStringLiteral("; %1 files were in the library already").arg(read.known.size());
     if (!read.skipped.isEmpty())
         return say(done + QStringLiteral("; %1 files were skipped").arg(read.skipped.size()));
     return out(done.toUtf8() + '\n');
@@ -125,16 +133,17 @@ int exportOne(ShaftLibrary& library, const QString& idText, const QString& path)
     const qint64 id = idText.toLongLong(&number);
     if (!number)
         return say(QStringLiteral("--library export: \"%1\" is not a measurement number").arg(idText), 2);
-    Measurement m;
-    if (const Result<> r = library.loadMeasurement(id, m); !r.ok())
+    MeasurementKind kind = MeasurementKind::Profile;
+    QByteArray bytes;
+    QString damaged;
+    if (const Result<> r = library.loadDataFile(id, kind, bytes, &damaged); !r.ok())
         return say(r.message);
-    const QString wanted = m.kind == MeasurementKind::Polar ? QStringLiteral("tvp") : QStringLiteral("tvl");
+    const QString wanted = kind == MeasurementKind::Polar ? QStringLiteral("tvp") : QStringLiteral("tvl");
     if (FileTypeOf(path) != wanted)
-        return say(QStringLiteral("%1: measurement %2 is a %3; the file name must end in %4").arg(path).arg(id).arg(KindName(m.kind), wanted));
-    QString why;
-    const QByteArray bytes = MeasurementAsDataFile(m, &why);
+        return say(QStringLiteral("%1: measurement %2 is a %3; the file name must end in %4").arg(path).arg(id).arg(KindName(kind), wanted));
     if (bytes.isEmpty())
-        return say(QStringLiteral("%1: %2").arg(path, why));
+        return say(QStringLiteral("%1: measurement %2 has no data file: %3").arg(path).arg(id).arg(damaged));
+    QString why;
     if (!WriteFileSafely(path, bytes, &why))
         return say(QStringLiteral("%1: cannot write it: %2").arg(path, why));
     return 0;
@@ -158,6 +167,8 @@ int RunLibrary(const QStringList& args)
     ShaftLibrary library(LibraryLocation());
     if (!library.available())
         return say(library.openMessage());
+    for (const QString& note : library.migrationNotes())
+        say(note, 0);
     if (action == QLatin1String("import"))
         return import(library, args.at(2));
     if (action == QLatin1String("list"))

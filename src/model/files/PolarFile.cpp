@@ -178,6 +178,15 @@ SaveResult WritePolarFile(const QString& path, const DataTable& table, const QSt
     return WriteDataBytes(path, EncodePolarRecord(record));
 }
 
+ReadResult ReadPolarBytes(const QByteArray& bytes, DataTable& table, QString& intervalText, QString& note)
+{
+    const auto record = DecodePolarRecord(bytes, false);
+    if (!record || !PolarRecordFillsTable(*record))
+        return ReadFailure(ReadStatus::Failed, kPolarReadFailed);
+    ApplyPolarRecord(*record, table, intervalText, note);
+    return {};
+}
+
 ReadResult ReadPolarFile(const QString& path, DataTable& table, QString& intervalText, QString& note)
 {
     PolarRecord record;

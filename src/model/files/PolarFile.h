@@ -58,5 +58,7 @@ SaveResult WritePolarFile(const QString& path, const DataTable& table, const QSt
 
 // Reads the file into table, interval and note; on failure nothing has changed.
 ReadResult ReadPolarFile(const QString& path, DataTable& table, QString& intervalText, QString& note);
+// The same for a file's bytes already in memory (the library keeps them).
+ReadResult ReadPolarBytes(const QByteArray& bytes, DataTable& table, QString& intervalText, QString& note);
 
 } // namespace tarvex

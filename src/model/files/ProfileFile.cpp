@@ -133,6 +133,15 @@ SaveResult WriteProfileFile(const QString& path, const DataTable& table, const Q
     return WriteDataBytes(path, EncodeProfileRecord(record));
 }
 
+ReadResult ReadProfileBytes(const QByteArray& bytes, DataTable& table, QString& note)
+{
+    const auto record = DecodeProfileRecord(bytes);
+    if (!record)
+        return ReadFailure(ReadStatus::Failed, kProfileReadFailed);
+    ApplyProfileRecord(*record, table, note);
+    return {};
+}
+
 ReadResult ReadProfileFile(const QString& path, DataTable& table, QString& note)
 {
     ProfileRecord record;

@@ -51,5 +51,7 @@ SaveResult WriteProfileFile(const QString& path, const DataTable& table, const Q
 
 // Reads the file into the table and note; on failure nothing has changed.
 ReadResult ReadProfileFile(const QString& path, DataTable& table, QString& note);
+// The same for a file's bytes already in memory (the library keeps them).
+ReadResult ReadProfileBytes(const QByteArray& bytes, DataTable& table, QString& note);
 
 } // namespace tarvex

@@ -7,35 +7,65 @@
 #include "library/LibraryTables.h"
 #include "tables/DataTable.h"
 
+#include <QBuffer>
 #include <QDir>
+#include <QStringDecoder>
 #include <QRegularExpression>
 #include <QFile>
 #include <QFileInfo>
 #include <QMap>
 
+#include <dirent.h>
+
 namespace tarvex {
 
-QString ReadDataFileForLibrary(const QString& path, bool polar, DataTable& table, QString* note)
+namespace {
+
+// Far beyond any data file a table can fill; a bigger file is not read whole.
+constexpr qint64 kLargestDataFile = qint64(64) << 20;
+
+} // namespace
+
+QString ReadDataFileForLibrary(const QString& path, QByteArray& bytes)
 {
-    const QString name = QFileInfo(path).fileName();
-    // Opening a pipe or device named like a data file could wait for ever.
-    if (!QFileInfo(path).isFile())
-        return QStringLiteral("%1: not a regular file").arg(name);
+    const QFileInfo info(path);
+    if (!info.isFile())
+        return QStringLiteral("%1: not a regular file").arg(path);
+    if (info.size() > kLargestDataFile)
+        return QStringLiteral("%1: too large for a data file (%2 bytes)").arg(path).arg(info.size());
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        return QStringLiteral("%1: cannot read it: %2").arg(name, file.errorString());
-    QString ignored;
-    if (ReadDataRecord(file, polar, table, note ? *note : ignored))
-        return {};
-    return QStringLiteral("%1: not a %2 data file, or damaged").arg(name, polar ? QStringLiteral("polar") : QStringLiteral("profile"));
+        return QStringLiteral("%1: cannot read it: %2").arg(path, file.errorString());
+    bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        return QStringLiteral("%1: cannot read it: %2").arg(path, file.errorString());
+    return {};
 }
 
-QStringList DataFilesIn(const QString& folder)
+QStringList DataFilesIn(const QString& folder, QStringList* skipped)
 {
     QStringList files;
     const auto found = QDir(folder).entryInfoList({QStringLiteral("*.tvl"), QStringLiteral("*.tvp")}, QDir::Files | QDir::Hidden, QDir::Name);
     for (const QFileInfo& f : found)
         files << f.filePath();
+    if (!skipped)
+        return files;
+    DIR* dir = ::opendir(QFile::encodeName(folder).constData());
+    if (!dir)
+        return files;
+    while (const dirent* entry = ::readdir(dir)) {
+        const QByteArray name(entry->d_name);
+        const QByteArray suffix = name.right(4).toLower();
+        if (suffix != ".tvl" && suffix != ".tvp")
+            continue;
+        QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+        const QString shown = utf8(name);
+        if (utf8.hasError())
+            *skipped << QStringLiteral("%1: the file name is not valid UTF-8; rename it to import it")
+                            .arg(QDir(folder).filePath(shown));
+    }
+    ::closedir(dir);
+    skipped->sort();
     return files;
 }
 
@@ -78,7 +108,7 @@ void GuessShaftFields(const QString& baseName, const QString& note, Shaft& shaft
 }
 
 bool ReadDataFiles(const QStringList& files, const DataFileReader& read, FolderImport& out,
-                   const std::function<bool(int, int)>& progress)
+                   const std::function<bool(int, int)>& progress, const StoredDataFile& stored)
 {
     QMap<QString, std::size_t> shaftOf;
     for (qsizetype i = 0; i < files.size(); ++i) {
@@ -87,9 +117,20 @@ bool ReadDataFiles(const QStringList& files, const DataFileReader& read, FolderI
         const QFileInfo file(files.at(i));
         const bool polar = FileTypeOf(file.fileName()) == QLatin1String("tvp");
         Measurement m;
-        DataTable table;
-        if (const QString bad = read(file.filePath(), polar, table, &m.note); !bad.isEmpty()) {
+        if (const QString bad = read(files.at(i), m.dataFile); !bad.isEmpty()) {
             out.skipped << bad;
+            continue;
+        }
+        if (const qint64 id = stored ? stored(m.dataFile) : 0; id > 0) {
+            out.known << QStringLiteral("%1: already in the library as measurement %2").arg(files.at(i)).arg(id);
+            continue;
+        }
+        QByteArray bytes = m.dataFile;
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::ReadOnly);
+        DataTable table;
+        if (!ReadDataRecord(buffer, polar, table, m.note)) {
+            out.skipped << QStringLiteral("%1: not a %2 data file, or damaged").arg(files.at(i), polar ? QStringLiteral("polar") : QStringLiteral("profile"));
             continue;
         }
         m.kind = polar ? MeasurementKind::Polar : MeasurementKind::Profile;
@@ -111,6 +152,16 @@ bool ReadDataFiles(const QStringList& files, const DataFileReader& read, FolderI
         out.measurements.emplace_back(shaftOf.value(name), std::move(m));
     }
     return !progress || progress(int(files.size()), int(files.size()));
+}
+
+StoredDataFile StoredIn(ShaftLibrary& library)
+{
+    // A failed look-up stores the file again rather than losing it; the
+    // store says what is wrong with the library.
+    return [&library](const QByteArray& bytes) {
+        qint64 id = 0;
+        return library.findDataFile(bytes, id).ok() ? id : 0;
+    };
 }
 
 } // namespace tarvex

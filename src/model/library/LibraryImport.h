@@ -12,17 +12,22 @@ namespace tarvex {
 
 class DataTable;
 
-// Reads one data file into a table and its note; empty, or why it could not.
-using DataFileReader = std::function<QString(const QString& path, bool polar, DataTable& table, QString* note)>;
+// Reads the bytes of one data file; empty, or why it could not (naming the
+// file as `path` does).
+using DataFileReader = std::function<QString(const QString& path, QByteArray& bytes)>;
 
-// The reader for the window: the file as the tabs read it, with the reason a
-// file does not read in words.
-QString ReadDataFileForLibrary(const QString& path, bool polar, DataTable& table, QString* note);
+// The bytes of a regular file; a pipe or a device is refused unopened, so
+// that an import never waits on one.
+QString ReadDataFileForLibrary(const QString& path, QByteArray& bytes);
+
+// The measurement already holding these data file bytes, or 0.
+using StoredDataFile = std::function<qint64(const QByteArray& bytes)>;
 
 struct FolderImport {
     std::vector<Shaft> shafts;
     std::vector<std::pair<std::size_t, Measurement>> measurements;   // shaft by index into shafts
     QStringList skipped;                                             // one reason per file not read
+    QStringList known;                                               // files the library holds already
 };
 
 // What a file's name and note tell of its shaft, where they tell anything:
@@ -33,13 +38,20 @@ struct FolderImport {
 // note says wins over the name. The label stays the file's name.
 void GuessShaftFields(const QString& baseName, const QString& note, Shaft& shaft);
 
-// The .tvl and .tvp files of the folder, by name.
-QStringList DataFilesIn(const QString& folder);
+// The .tvl and .tvp files of the folder, by name. A file whose name is not
+// UTF-8 cannot be named to the file system through Qt: it goes into
+// `skipped` with the reason instead of being left out unsaid.
+QStringList DataFilesIn(const QString& folder, QStringList* skipped = nullptr);
 
-// Reads `files` into `out`. `progress(done, total)` is asked before each file
-// and once at the end; when it answers false the reading stops and false is
-// returned.
+// Reads `files` into `out`, each measurement with its file's bytes as they
+// are. A file whose bytes `stored` knows goes into `known` instead: importing
+// a folder again stores nothing twice. Files are named as `files` names them.
+// `progress(done, total)` is asked before each file and once at the end; when
+// it answers false the reading stops and false is returned.
 bool ReadDataFiles(const QStringList& files, const DataFileReader& read, FolderImport& out,
-                   const std::function<bool(int done, int total)>& progress = {});
+                   const std::function<bool(int done, int total)>& progress = {}, const StoredDataFile& stored = {});
+
+// Asks `library` for each file's bytes.
+StoredDataFile StoredIn(ShaftLibrary& library);
 
 } // namespace tarvex

@@ -1,8 +1,14 @@
 #include "library/LibraryTables.h"
 
+#include "files/DataRecord.h"
 #include "files/PolarFile.h"
 #include "files/ProfileFile.h"
+#include "numbers/Numbers.h"
 #include "tables/DataTable.h"
+
+#include <QBuffer>
+
+#include <cmath>
 
 namespace tarvex {
 
@@ -44,6 +50,91 @@ QByteArray MeasurementAsDataFile(const Measurement& m, QString* error)
     if (!r.ok() && error)
         *error = r.message.isEmpty() ? QStringLiteral("the measurement holds no data rows") : r.message;
     return bytes;
+}
+
+namespace {
+
+std::optional<double> exact(float v)
+{
+    // SQLite keeps a NaN as NULL; PostgreSQL would keep it, but both are read
+    // alike this way, and the data file beside the row keeps the bits.
+    return std::isnan(v) ? std::nullopt : std::optional<double>(double(v));
+}
+
+} // namespace
+
+bool DataFileRows(MeasurementKind kind, const QByteArray& bytes, std::vector<StoredRow>& rows)
+{
+    rows.clear();
+    if (kind == MeasurementKind::Polar) {
+        const auto rec = DecodePolarRecord(bytes, true);
+        if (!rec)
+            return false;
+        for (std::size_t i = 0; i < rec->loads.size(); ++i) {
+            const QString& angle = rec->angles.at(qsizetype(i));
+            rows.push_back({StrictDouble(angle, QLocale::c()), exact(rec->loads[i]), angle, {}});
+        }
+        return true;
+    }
+    const auto rec = DecodeProfileRecord(bytes);
+    if (!rec)
+        return false;
+    // The arrays hold one element per table row, the heading's last.
+    for (std::size_t i = 0; i + 1 < rec->x.size(); ++i)
+        rows.push_back({exact(rec->x[i]), exact(rec->y[i]), {}, {}});
+    return true;
+}
+
+bool RowsFromDataFile(Measurement& m)
+{
+    QByteArray bytes = m.dataFile;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::ReadOnly);
+    DataTable table;
+    QString note;
+    if (!ReadDataRecord(buffer, m.kind == MeasurementKind::Polar, table, note))
+        return false;
+    TableIntoMeasurement(table, m);
+    return true;
+}
+
+std::optional<float> StoredCellNumber(const QString& text)
+{
+    QString t = text.trimmed();
+    // No table ever wrote a group separator, so a text with both marks, or
+    // with either twice, is not a number in any language.
+    if (t.count(QLatin1Char('.')) + t.count(QLatin1Char(',')) > 1)
+        return std::nullopt;
+    t.replace(QLatin1Char(','), QLatin1Char('.'));
+    const StrictFloatResult v = StrictFloat(t, QLocale::c());
+    return v.status == FloatConversion::Ok ? std::optional<float>(v.value) : std::nullopt;
+}
+
+QByteArray DataFileFromRows(MeasurementKind kind, const std::vector<StoredRow>& rows, const QString& note,
+                            const QString& heading0, const QString& heading1)
+{
+    for (const StoredRow& r : rows)
+        if (!r.y || (kind == MeasurementKind::Profile && !r.x))
+            return {};
+    if (kind == MeasurementKind::Polar) {
+        PolarRecord rec;
+        rec.angleCount = quint32(rows.size());
+        for (const StoredRow& r : rows) {
+            rec.angles << r.xText;
+            rec.loads.push_back(float(*r.y));
+        }
+        rec.note = note, rec.heading0 = heading0, rec.heading1 = heading1;
+        return EncodePolarRecord(rec);
+    }
+    ProfileRecord rec;
+    for (const StoredRow& r : rows) {
+        rec.x.push_back(float(*r.x));
+        rec.y.push_back(float(*r.y));
+    }
+    rec.x.push_back(0.0f);
+    rec.y.push_back(0.0f);
+    rec.note = note, rec.heading0 = heading0, rec.heading1 = heading1;
+    return EncodeProfileRecord(rec);
 }
 
 } // namespace tarvex

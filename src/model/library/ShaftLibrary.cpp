@@ -1,12 +1,16 @@
 #include "library/ShaftLibrary.h"
 
 #include "library/LibraryAddress.h"
+#include "library/LibraryTables.h"
+#include "numbers/Numbers.h"
 #include "platform/MessageBox.h"
 
+#include <QCryptographicHash>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -35,6 +39,11 @@ QString timeText(const QDateTime& t)
 
 QDateTime timeFrom(const QString& text)
 {
+    // Read by position: parsing through the format is most of what reading
+    // one measurement costs, and the library writes only this one form.
+    const auto at = [&text](qsizetype from, qsizetype n) { return QStringView(text).mid(from, n).toInt(); };
+    if (text.size() == 24 && text.at(10) == QLatin1Char('T') && text.at(23) == QLatin1Char('Z'))
+        return QDateTime(QDate(at(0, 4), at(5, 2), at(8, 2)), QTime(at(11, 2), at(14, 2), at(17, 2), at(20, 3)), Qt::UTC);
     QDateTime t = QDateTime::fromString(text, kTimeFormat);
     t.setTimeSpec(Qt::UTC);
     return t;
@@ -68,6 +77,11 @@ QString measurementSearchText(const QString& note, const QString& bench, const Q
     return folded({note, bench, h0, h1});
 }
 
+// A search word longer than this is no word anybody typed, and a pattern of
+// it would meet the databases' limits on LIKE patterns.
+constexpr qsizetype kLongestSearchWord = 200;
+constexpr qsizetype kMostSearchWords = 20;
+
 QString likePattern(const QString& text)
 {
     QString p = text.toCaseFolded();
@@ -75,6 +89,41 @@ QString likePattern(const QString& text)
     p.replace(QLatin1Char('%'), QLatin1String("\\%"));
     p.replace(QLatin1Char('_'), QLatin1String("\\_"));
     return QLatin1Char('%') + p + QLatin1Char('%');
+}
+
+// What the database says, without what PostgreSQL adds after its first line:
+// the statement, with the values bound to it, which are the user's texts and
+// no reason.
+QString reason(const QSqlError& e)
+{
+    const QString said = e.databaseText().section(QLatin1Char('\n'), 0, 0).trimmed();
+    return (said + QLatin1Char(' ') + e.driverText()).trimmed();
+}
+
+QString dataHash(const QByteArray& bytes)
+{
+    return QString::fromLatin1(QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex());
+}
+
+QVariant optionalText(const QString& text)
+{
+    return text.isEmpty() ? QVariant(QMetaType::fromType<QString>()) : QVariant(text);
+}
+
+// PostgreSQL cannot hold a NUL in a text; SQLite could, but a library must be
+// movable from one to the other. The field is named so it can be found.
+QString nulIn(const std::initializer_list<std::pair<const QString*, const char*>>& fields)
+{
+    for (const auto& [text, what] : fields)
+        if (text->contains(QChar(0)))
+            return QStringLiteral("%1 holds a NUL character, which the library cannot keep").arg(QLatin1String(what));
+    return {};
+}
+
+QString shaftNul(const Shaft& s)
+{
+    return nulIn({{&s.maker, "the maker"}, {&s.model, "the model"}, {&s.flex, "the flex"}, {&s.label, "the label"},
+                  {&s.customer, "the customer"}, {&s.notes, "the shaft's notes"}});
 }
 
 // The drivers bind a null QString as SQL NULL; an empty text is a text.
@@ -89,10 +138,10 @@ QVariant value(const QVariant& v)
 QString run(QSqlQuery& q, const QString& sql, const QVariantList& values = {})
 {
     if (!q.prepare(sql))
-        return q.lastError().text();
+        return reason(q.lastError());
     for (const QVariant& v : values)
         q.addBindValue(value(v));
-    return q.exec() ? QString() : q.lastError().text();
+    return q.exec() ? QString() : reason(q.lastError());
 }
 
 const char* const kShaftColumns = "s.id, s.maker, s.model, s.flex, s.weight_g, s.length_in, s.label, s.customer, s.notes";
@@ -143,7 +192,7 @@ public:
     Transaction(ShaftLibrary& library) : db_(QSqlDatabase::database(library.connection_, false)), postgres_(library.postgres_)
     {
         QSqlQuery q(db_);
-        why_ = q.exec(postgres_ ? QStringLiteral("BEGIN") : QStringLiteral("BEGIN IMMEDIATE")) ? QString() : q.lastError().text();
+        why_ = q.exec(postgres_ ? QStringLiteral("BEGIN") : QStringLiteral("BEGIN IMMEDIATE")) ? QString() : reason(q.lastError());
         open_ = why_.isEmpty();
     }
     ~Transaction()
@@ -156,7 +205,7 @@ public:
     {
         QSqlQuery q(db_);
         if (!q.exec(QStringLiteral("COMMIT")))
-            return q.lastError().text();
+            return reason(q.lastError());
         open_ = false;
         return {};
     }
@@ -185,6 +234,7 @@ ShaftLibrary::ShaftLibrary(const QString& location, int schemaVersion) : locatio
 
 ShaftLibrary::~ShaftLibrary()
 {
+    forgetPrepared();
     {
         QSqlDatabase db = QSqlDatabase::database(connection_, false);
         db.close();
@@ -198,56 +248,113 @@ QString ShaftLibrary::open(int schemaVersion)
     return why.isEmpty() ? prepareSchema(schemaVersion) : why;
 }
 
+QString ShaftLibrary::displayName() const
+{
+    return postgres_ ? MaskedLocation(location_) : QDir::toNativeSeparators(location_);
+}
+
 QString ShaftLibrary::openSqlite()
 {
     const QFileInfo info(location_);
-    const QString name = QDir::toNativeSeparators(location_);
-    if (info.isDir())
-        return QStringLiteral("The library %1 is a folder, not a file.").arg(name);
-    if (info.exists()) {
+    const QFileInfo folder(info.absolutePath());
+    const QString name = displayName();
+    bool fresh = true;
+    if (info.exists() || info.isSymLink()) {
+        if (info.isDir())
+            return QStringLiteral("The library %1 is a folder, not a file.").arg(name);
+        // Opening a pipe waits for a writer for ever, and a device is nobody's
+        // library: neither is opened at all.
+        if (!info.isFile())
+            return QStringLiteral("The library %1 is not a regular file (a pipe, a device or a broken link). It was left as it is.").arg(name);
         QFile file(location_);
         if (!file.open(QIODevice::ReadOnly))
             return QStringLiteral("The library %1 cannot be read: %2.").arg(name, file.errorString());
-        const QByteArray head = file.read(16);
+        const QByteArray head = file.read(100);
         // An empty file is taken as a new library; anything else must be a
         // database already, or it is somebody's file under the wrong name.
-        if (!head.isEmpty() && head != QByteArray("SQLite format 3\0", 16))
+        if (!head.isEmpty() && !head.startsWith(QByteArray("SQLite format 3\0", 16)))
             return QStringLiteral("%1 is not a shaft library (not a database file). It was left as it is.").arg(name);
-        // Root may write anything; a file whose owner took away the write
-        // permission is meant to be kept as it is, by root too.
-        readOnly_ = !info.isWritable() || !(info.permissions() & QFileDevice::WriteOwner);
+        fresh = head.isEmpty();
+        wal_ = head.size() >= 20 && head.at(18) == 2 && head.at(19) == 2;
+        // Root may write anything; a file or folder whose owner took away the
+        // write permission is meant to be kept as it is, by root too.
+        writableFile_ = info.isWritable() && (info.permissions() & QFileDevice::WriteOwner) && folder.isWritable()
+            && (folder.permissions() & QFileDevice::WriteOwner);
+        readOnly_ = !writableFile_;
     } else if (!QDir().mkpath(info.absolutePath())) {
         return QStringLiteral("The folder of the library %1 cannot be made.").arg(name);
+    } else {
+        writableFile_ = true;
     }
+    if (fresh)
+        return readOnly_ ? QStringLiteral("The library %1 is read-only and holds no library yet.").arg(name) : connectSqlite(true);
 
-    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection_);
-    if (!db.isValid())
-        return QStringLiteral("The library needs Qt's SQLite driver (package libqt6sql6-sqlite), which is not installed.");
-    db.setDatabaseName(location_);
-    db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(kBusyMilliseconds) + (readOnly_ ? QStringLiteral(";QSQLITE_OPEN_READONLY") : QString()));
-    if (!db.open())
-        return QStringLiteral("The library %1 cannot be opened: %2.").arg(name, db.lastError().text());
-    // Checked before anything is written: a damaged file is reported, not
-    // written over.
-    QSqlQuery q(db);
-    if (!q.exec(QStringLiteral("PRAGMA quick_check")) || !q.next())
+    // Looked at through a read-only connection first: nothing is written
+    // before the file is known to be a library of ours.
+    if (const QString why = connectSqlite(false); !why.isEmpty())
+        return why;
+    QSqlQuery q(QSqlDatabase::database(connection_, false));
+    bool checked = q.exec(QStringLiteral("PRAGMA quick_check")) && q.next();
+    // A library in WAL mode in a folder nobody may write has no shared-memory
+    // file to read through; nobody can be writing it, so it is read as it is.
+    if (!checked && wal_ && !writableFile_) {
+        q = QSqlQuery();
+        if (const QString why = connectSqlite(false, true); !why.isEmpty())
+            return why;
+        q = QSqlQuery(QSqlDatabase::database(connection_, false));
+        checked = q.exec(QStringLiteral("PRAGMA quick_check")) && q.next();
+    }
+    if (!checked)
         return QStringLiteral("The library %1 cannot be read (damaged, or not a database): %2. It was left as it is.")
-            .arg(name, q.lastError().text());
+            .arg(name, reason(q.lastError()));
     if (q.value(0).toString() != QLatin1String("ok"))
         return QStringLiteral("The library %1 is damaged: %2. It was left as it is.").arg(name, q.value(0).toString());
-    q.finish();
-    // Switching a file to WAL takes it whole for a moment, and SQLite answers
-    // "locked" at once rather than waiting through the busy timeout: a second
-    // program opening the library at that moment tries again.
-    QElapsedTimer waited;
-    waited.start();
-    while (!readOnly_ && (!q.exec(QStringLiteral("PRAGMA journal_mode=WAL")) || !q.next())) {
-        const QString code = q.lastError().nativeErrorCode();
-        if ((code != QLatin1String("5") && code != QLatin1String("6")) || waited.elapsed() > kBusyMilliseconds)
-            return QStringLiteral("The library %1 cannot be opened for writing: %2.").arg(name, q.lastError().text());
-        q.finish();
-        QThread::msleep(20);
+    return {};
+}
+
+QSqlQuery* ShaftLibrary::prepared(std::unique_ptr<QSqlQuery>& slot, const char* sql, QString& why)
+{
+    if (!slot) {
+        auto q = std::make_unique<QSqlQuery>(QSqlDatabase::database(connection_, false));
+        q->setForwardOnly(true);
+        if (!q->prepare(QString::fromLatin1(sql))) {
+            why = reason(q->lastError());
+            return nullptr;
+        }
+        slot = std::move(q);
     }
+    return slot.get();
+}
+
+void ShaftLibrary::forgetPrepared()
+{
+    measurementQuery_.reset();
+    dataFileQuery_.reset();
+}
+
+QString ShaftLibrary::connectSqlite(bool writing, bool immutable)
+{
+    forgetPrepared();
+    QSqlDatabase db = QSqlDatabase::database(connection_, false);
+    if (db.isValid())
+        db.close();
+    else
+        db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection_);
+    if (!db.isValid())
+        return QStringLiteral("The library needs Qt's SQLite driver (package libqt6sql6-sqlite), which is not installed.");
+    QString options = QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(kBusyMilliseconds);
+    if (!writing)
+        options += QStringLiteral(";QSQLITE_OPEN_READONLY");
+    if (immutable) {
+        options += QStringLiteral(";QSQLITE_OPEN_URI");
+        db.setDatabaseName(QUrl::fromLocalFile(QFileInfo(location_).absoluteFilePath()).toString(QUrl::FullyEncoded)
+                           + QStringLiteral("?immutable=1"));
+    } else {
+        db.setDatabaseName(location_);
+    }
+    db.setConnectOptions(options);
+    if (!db.open())
+        return QStringLiteral("The library %1 cannot be opened: %2.").arg(displayName(), reason(db.lastError()));
     return {};
 }
 
@@ -266,43 +373,45 @@ QString ShaftLibrary::openPostgres()
     db.setDatabaseName(address.database);
     db.setConnectOptions(address.connectOptions);
     if (!db.open())
-        return QStringLiteral("The library server %1 cannot be reached: %2.").arg(MaskedLocation(location_), db.lastError().text());
+        return QStringLiteral("The library server %1 cannot be reached: %2.")
+            .arg(MaskedLocation(location_), reason(db.lastError()));
+    return {};
+}
+
+// The schema's version; 0 for an empty database, -1 for one holding tables
+// of somebody else.
+QString ShaftLibrary::readVersion(int& version)
+{
+    QSqlQuery q(QSqlDatabase::database(connection_, false));
+    const QString tablesSql = postgres_
+        ? QStringLiteral("SELECT table_name FROM information_schema.tables WHERE table_schema = current_schema()")
+        : QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table' AND name NOT LIKE 'sqlite_%'");
+    if (const QString why = run(q, tablesSql); !why.isEmpty())
+        return why;
+    QStringList tables;
+    while (q.next())
+        tables << q.value(0).toString();
+    version = 0;
+    if (tables.contains(QLatin1String("schema_version"))) {
+        if (const QString why = run(q, QStringLiteral("SELECT MAX(version) FROM schema_version")); !why.isEmpty())
+            return why;
+        if (!q.next())
+            return QStringLiteral("no schema version");
+        version = q.value(0).toInt();
+    } else if (!tables.isEmpty() && !postgres_) {
+        version = -1;
+    }
     return {};
 }
 
 QString ShaftLibrary::prepareSchema(int wanted)
 {
-    QSqlDatabase db = QSqlDatabase::database(connection_, false);
-    const QString name = postgres_ ? QUrl(location_).toDisplayString(QUrl::RemovePassword) : QDir::toNativeSeparators(location_);
-    std::optional<Transaction> t;
-    if (!readOnly_) {
-        t.emplace(*this);
-        if (!t->began().isEmpty())
-            return QStringLiteral("The library %1 cannot be written: %2.").arg(name, t->began());
-    }
-    QSqlQuery q(db);
-    // Two programs that create the schema at once on one server take turns.
-    if (postgres_ && !q.exec(QStringLiteral("SELECT pg_advisory_xact_lock(7316420518)")))
-        return QStringLiteral("The library %1 cannot be locked: %2.").arg(name, q.lastError().text());
-    const QString tablesSql = postgres_
-        ? QStringLiteral("SELECT table_name FROM information_schema.tables WHERE table_schema = current_schema()")
-        : QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table' AND name NOT LIKE 'sqlite_%'");
-    if (const QString why = run(q, tablesSql); !why.isEmpty())
-        return QStringLiteral("The library %1 cannot be read: %2. It was left as it is.").arg(name, why);
-    QStringList tables;
-    while (q.next())
-        tables << q.value(0).toString();
+    const QString name = displayName();
     int version = 0;
-    if (tables.contains(QLatin1String("schema_version"))) {
-        if (const QString why = run(q, QStringLiteral("SELECT MAX(version) FROM schema_version")); !why.isEmpty() || !q.next())
-            return QStringLiteral("The library %1 cannot be read: %2. It was left as it is.").arg(name, why);
-        version = q.value(0).toInt();
-    } else if (!tables.isEmpty() && !postgres_) {
+    if (const QString why = readVersion(version); !why.isEmpty())
+        return QStringLiteral("The library %1 cannot be read: %2. It was left as it is.").arg(name, why);
+    if (version < 0)
         return QStringLiteral("%1 is a database, but not a shaft library. It was left as it is.").arg(name);
-    }
-    if (version < 1 && readOnly_)
-        return QStringLiteral("The library %1 is read-only and holds no library yet.").arg(name);
-
     if (version > kLibrarySchemaVersion) {
         version_ = version;
         readOnly_ = true;
@@ -310,20 +419,60 @@ QString ShaftLibrary::prepareSchema(int wanted)
                               "It is open for looking up only; nothing can be stored in it.")
             .arg(name).arg(version).arg(kLibrarySchemaVersion);
     }
-    if (readOnly_) {
+    const int target = std::max(wanted, 1);
+    if (version >= target || readOnly_) {
         version_ = version;
-        return version < kLibrarySchemaVersion
-            ? QStringLiteral("The library %1 is read-only and of an older version; it cannot be brought up to date.").arg(name)
-            : QStringLiteral("The library %1 is read-only: it is open for looking up only.").arg(name);
+        if (readOnly_ && version < 1)
+            return QStringLiteral("The library %1 is read-only and holds no library yet.").arg(name);
+        if (readOnly_)
+            return version < kLibrarySchemaVersion
+                ? QStringLiteral("The library %1 is read-only and of an older version; it cannot be brought up to date.").arg(name)
+                : QStringLiteral("The library %1 is read-only: it is open for looking up only.").arg(name);
+        // Nothing to change: the connection that stores later may write, but
+        // opening it writes nothing.
+        return postgres_ ? QString() : connectSqlite(true);
     }
+
+    if (!postgres_) {
+        if (const QString why = connectSqlite(true); !why.isEmpty())
+            return why;
+        // Switching a file to WAL takes it whole for a moment, and SQLite
+        // answers "locked" at once rather than waiting through the busy
+        // timeout: a second program opening the library then tries again.
+        QSqlQuery q(QSqlDatabase::database(connection_, false));
+        QElapsedTimer waited;
+        waited.start();
+        while (!wal_ && (!q.exec(QStringLiteral("PRAGMA journal_mode=WAL")) || !q.next())) {
+            const QString code = q.lastError().nativeErrorCode();
+            if ((code != QLatin1String("5") && code != QLatin1String("6")) || waited.elapsed() > kBusyMilliseconds)
+                return QStringLiteral("The library %1 cannot be opened for writing: %2.").arg(name, reason(q.lastError()));
+            q.finish();
+            QThread::msleep(20);
+        }
+        wal_ = true;
+    }
+    Transaction t(*this);
+    if (!t.began().isEmpty())
+        return QStringLiteral("The library %1 cannot be written: %2.").arg(name, t.began());
+    QSqlQuery q(QSqlDatabase::database(connection_, false));
+    // Two programs that bring the schema up at once on one server take turns.
+    if (postgres_ && !q.exec(QStringLiteral("SELECT pg_advisory_xact_lock(7316420518)")))
+        return QStringLiteral("The library %1 cannot be locked: %2.").arg(name, reason(q.lastError()));
+    // Read again inside the transaction: the other program may have done it.
+    if (const QString why = readVersion(version); !why.isEmpty())
+        return QStringLiteral("The library %1 cannot be read: %2. It was left as it is.").arg(name, why);
+    if (version < 0)
+        return QStringLiteral("%1 is a database, but not a shaft library. It was left as it is.").arg(name);
     if (version < 1)
         if (const QString why = createSchema(1); !why.isEmpty())
             return QStringLiteral("The library %1 cannot be created: %2.").arg(name, why);
-    if (const QString why = migrate(std::max(version, 1), wanted); !why.isEmpty())
+    QStringList notes;
+    if (const QString why = migrate(std::max(version, 1), target, notes); !why.isEmpty())
         return QStringLiteral("The library %1 cannot be brought up to date; it was left as it was: %2.").arg(name, why);
-    if (const QString why = t->commit(); !why.isEmpty())
+    if (const QString why = t.commit(); !why.isEmpty())
         return QStringLiteral("The library %1 cannot be written: %2.").arg(name, why);
-    version_ = std::max({version, 1, wanted});
+    migrationNotes_ = notes;
+    version_ = std::max(version, target);
     return {};
 }
 
@@ -349,13 +498,13 @@ QString ShaftLibrary::createSchema(int version)
     QSqlQuery q(QSqlDatabase::database(connection_, false));
     for (const QString& sql : statements)
         if (!q.exec(sql))
-            return q.lastError().text();
+            return reason(q.lastError());
     return {};
 }
 
 // Runs inside the transaction of prepareSchema: a step that fails leaves the
 // library as it was.
-QString ShaftLibrary::migrate(int from, int to)
+QString ShaftLibrary::migrate(int from, int to, QStringList& notes)
 {
     QSqlDatabase db = QSqlDatabase::database(connection_, false);
     QSqlQuery q(db);
@@ -371,7 +520,7 @@ QString ShaftLibrary::migrate(int from, int to)
                                 "UPDATE measurements SET row_count = (SELECT COUNT(*) FROM measurement_rows r "
                                 "WHERE r.measurement_id = measurements.id)"})
             if (!q.exec(QString::fromLatin1(sql)))
-                return q.lastError().text();
+                return reason(q.lastError());
         QSqlQuery update(db);
         if (const QString why = run(q, QStringLiteral("SELECT %1 FROM shafts s").arg(QLatin1String(kShaftColumns))); !why.isEmpty())
             return why;
@@ -390,9 +539,106 @@ QString ShaftLibrary::migrate(int from, int to)
                 return why;
         }
     }
+    if (from < 3 && to >= 3)
+        if (const QString why = migrateToDataFiles(notes); !why.isEmpty())
+            return why;
     if (from < to)
         if (const QString why = run(q, QStringLiteral("UPDATE schema_version SET version = ?"), {to}); !why.isEmpty())
             return why;
+    return {};
+}
+
+// Version 3: each measurement keeps its data file, and its rows as numbers
+// instead of the text a desktop showed them as. The text is read in the
+// format it was written in; a cell that reads neither way stays text, its
+// measurement gets no data file and is marked damaged, and the note says
+// where, so that nothing is dropped and nothing guessed.
+QString ShaftLibrary::migrateToDataFiles(QStringList& notes)
+{
+    QSqlDatabase db = QSqlDatabase::database(connection_, false);
+    QSqlQuery q(db);
+    const QString blob = postgres_ ? QStringLiteral("BYTEA") : QStringLiteral("BLOB");
+    for (const QString& sql : {QStringLiteral("ALTER TABLE measurements ADD COLUMN data_file %1").arg(blob),
+                               QStringLiteral("ALTER TABLE measurements ADD COLUMN data_hash TEXT NOT NULL DEFAULT ''"),
+                               QStringLiteral("ALTER TABLE measurements ADD COLUMN damaged TEXT NOT NULL DEFAULT ''"),
+                               QStringLiteral("CREATE TABLE measurement_values (measurement_id BIGINT NOT NULL REFERENCES measurements (id), "
+                                              "row_index INTEGER NOT NULL, x DOUBLE PRECISION, y DOUBLE PRECISION, x_text TEXT, "
+                                              "y_text TEXT, PRIMARY KEY (measurement_id, row_index))"),
+                               QStringLiteral("CREATE INDEX measurements_hash ON measurements (data_hash)")})
+        if (!q.exec(sql))
+            return reason(q.lastError());
+    struct Old {
+        qint64 id;
+        MeasurementKind kind;
+        QString note, heading0, heading1;
+    };
+    std::vector<Old> old;
+    if (const QString why = run(q, QStringLiteral("SELECT id, kind, note, heading_x, heading_y FROM measurements ORDER BY id")); !why.isEmpty())
+        return why;
+    while (q.next())
+        old.push_back({q.value(0).toLongLong(),
+                       q.value(1).toString() == QLatin1String("polar") ? MeasurementKind::Polar : MeasurementKind::Profile,
+                       q.value(2).toString(), q.value(3).toString(), q.value(4).toString()});
+    QSqlQuery update(db);
+    for (const Old& m : old) {
+        if (const QString why = run(q, QStringLiteral("SELECT x, y FROM measurement_rows WHERE measurement_id = ? ORDER BY row_index"), {m.id});
+            !why.isEmpty())
+            return why;
+        std::vector<StoredRow> rows;
+        QStringList bad;
+        while (q.next()) {
+            StoredRow row;
+            const QString x = q.value(0).toString();
+            const QString y = q.value(1).toString();
+            const auto cell = [&](const QString& text, std::optional<double>& number, QString& kept, int column) {
+                if (const auto v = StoredCellNumber(text)) {
+                    number = double(*v);
+                    return;
+                }
+                kept = text;
+                bad << QStringLiteral("measurement %1, row %2, column %3: \"%4\"").arg(m.id).arg(rows.size() + 1).arg(column).arg(text);
+            };
+            if (m.kind == MeasurementKind::Polar) {
+                row.xText = x;
+                row.x = StrictDouble(x, QLocale::c());
+            } else {
+                cell(x, row.x, row.xText, 1);
+            }
+            cell(y, row.y, row.yText, 2);
+            rows.push_back(row);
+        }
+        const QByteArray bytes = bad.isEmpty() ? DataFileFromRows(m.kind, rows, m.note, m.heading0, m.heading1) : QByteArray();
+        const QString damaged = bad.isEmpty() ? QString()
+                                              : QStringLiteral("a cell reads as no number in any language: %1").arg(bad.join(QStringLiteral("; ")));
+        if (!bad.isEmpty())
+            notes << QStringLiteral("Kept as text, and the measurement marked damaged: ") + bad.join(QStringLiteral("; "));
+        if (const QString why = insertRows(m.id, rows); !why.isEmpty())
+            return why;
+        if (const QString why = run(update, QStringLiteral("UPDATE measurements SET data_file = ?, data_hash = ?, damaged = ?, row_count = ? WHERE id = ?"),
+                                    {bytes.isEmpty() ? QVariant(QMetaType::fromType<QByteArray>()) : QVariant(bytes),
+                                     bytes.isEmpty() ? QString() : dataHash(bytes), damaged, qint64(rows.size()), m.id});
+            !why.isEmpty())
+            return why;
+    }
+    q.finish();
+    return q.exec(QStringLiteral("DROP TABLE measurement_rows")) ? QString() : reason(q.lastError());
+}
+
+QString ShaftLibrary::insertRows(qint64 id, const std::vector<StoredRow>& rows)
+{
+    QSqlQuery q(QSqlDatabase::database(connection_, false));
+    if (!q.prepare(QStringLiteral("INSERT INTO measurement_values (measurement_id, row_index, x, y, x_text, y_text) VALUES (?, ?, ?, ?, ?, ?)")))
+        return reason(q.lastError());
+    for (std::size_t r = 0; r < rows.size(); ++r) {
+        q.bindValue(0, id);
+        q.bindValue(1, qint64(r + 1));
+        q.bindValue(2, optionalNumber(rows[r].x));
+        q.bindValue(3, optionalNumber(rows[r].y));
+        q.bindValue(4, optionalText(rows[r].xText));
+        q.bindValue(5, optionalText(rows[r].yText));
+        if (!q.exec())
+            return reason(q.lastError());
+    }
     return {};
 }
 
@@ -411,11 +657,12 @@ Result<> ShaftLibrary::reconnect()
         return Failure(openMessage_);
     if (!broken_)
         return {};
+    forgetPrepared();
     QSqlDatabase db = QSqlDatabase::database(connection_, false);
     db.close();
     if (!db.open())
         return Failure(QStringLiteral("The library server %1 cannot be reached: %2.")
-                           .arg(QUrl(location_).toDisplayString(QUrl::RemovePassword), db.lastError().text()));
+                           .arg(MaskedLocation(location_), reason(db.lastError())));
     broken_ = false;
     return {};
 }
@@ -456,35 +703,56 @@ QString ShaftLibrary::updateShaft(const Shaft& s)
 
 QString ShaftLibrary::insertMeasurement(const Shaft& shaft, Measurement& m)
 {
+    QString why;
+    QByteArray bytes = m.dataFile;
+    // A store from a tab: the data file as Save would write it, so that the
+    // library holds what the file would.
+    if (bytes.isEmpty() && (bytes = MeasurementAsDataFile(m, &why)).isEmpty())
+        return why.remove(QStringLiteral("Nothing was saved: "));
+    std::vector<StoredRow> rows;
+    if (!DataFileRows(m.kind, bytes, rows))
+        return QStringLiteral("its data file does not read as a %1 file").arg(KindName(m.kind));
     QSqlDatabase db = QSqlDatabase::database(connection_, false);
     QSqlQuery q(db);
     const auto spine = [&m](double StoredSpine::*field) { return m.spine ? QVariant(*m.spine.*field) : QVariant(QMetaType::fromType<double>()); };
-    QString why = run(q, QStringLiteral("INSERT INTO measurements (shaft_id, kind, heading_x, heading_y, note, load_unit, taken_at, "
-                                        "spine_percent, spine_angle, nbp_angle, bend_percent, bend_angle, spine_grade, bench, "
-                                        "row_count, search_text) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?) RETURNING id"),
-                      {shaft.id, KindName(m.kind), m.heading0, m.heading1, m.note, m.loadUnit, timeText(m.takenAt),
-                       spine(&StoredSpine::spinePercent), spine(&StoredSpine::spineAngle), spine(&StoredSpine::nbpAngle),
-                       spine(&StoredSpine::bendPercent), spine(&StoredSpine::bendAngle),
-                       m.spine ? QVariant(m.spine->grade) : QVariant(QMetaType::fromType<QString>()), m.bench,
-                       qint64(m.rows.size()), measurementSearchText(m.note, m.bench, m.heading0, m.heading1)});
+    why = run(q, QStringLiteral("INSERT INTO measurements (shaft_id, kind, heading_x, heading_y, note, load_unit, taken_at, "
+                                "spine_percent, spine_angle, nbp_angle, bend_percent, bend_angle, spine_grade, bench, "
+                                "row_count, search_text, data_file, data_hash, damaged) "
+                                "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, '') RETURNING id"),
+              {shaft.id, KindName(m.kind), m.heading0, m.heading1, m.note, m.loadUnit, timeText(m.takenAt),
+               spine(&StoredSpine::spinePercent), spine(&StoredSpine::spineAngle), spine(&StoredSpine::nbpAngle),
+               spine(&StoredSpine::bendPercent), spine(&StoredSpine::bendAngle),
+               m.spine ? QVariant(m.spine->grade) : QVariant(QMetaType::fromType<QString>()), m.bench,
+               qint64(rows.size()), measurementSearchText(m.note, m.bench, m.heading0, m.heading1), bytes, dataHash(bytes)});
     if (!why.isEmpty())
         return why;
     if (!q.next())
         return QStringLiteral("the new measurement got no number");
     const qint64 id = q.value(0).toLongLong();
     q.finish();
-    if (!q.prepare(QStringLiteral("INSERT INTO measurement_rows (measurement_id, row_index, x, y) VALUES (?, ?, ?, ?)")))
-        return q.lastError().text();
-    for (std::size_t r = 0; r < m.rows.size(); ++r) {
-        q.bindValue(0, id);
-        q.bindValue(1, qint64(r + 1));
-        q.bindValue(2, value(m.rows[r].first));
-        q.bindValue(3, value(m.rows[r].second));
-        if (!q.exec())
-            return q.lastError().text();
-    }
+    if (const QString bad = insertRows(id, rows); !bad.isEmpty())
+        return bad;
     m.id = id;
     m.shaftId = shaft.id;
+    m.dataFile = bytes;
+    return {};
+}
+
+Result<> ShaftLibrary::findDataFile(const QByteArray& bytes, qint64& id)
+{
+    id = 0;
+    if (const Result<> r = reconnect(); !r.ok())
+        return r;
+    QSqlQuery q(QSqlDatabase::database(connection_, false));
+    q.setForwardOnly(true);
+    if (const QString why = run(q, QStringLiteral("SELECT id, data_file FROM measurements WHERE data_hash = ? ORDER BY id"), {dataHash(bytes)});
+        !why.isEmpty())
+        return Failure(failure(QStringLiteral("look for a data file"), why));
+    while (q.next())
+        if (q.value(1).toByteArray() == bytes) {
+            id = q.value(0).toLongLong();
+            break;
+        }
     return {};
 }
 
@@ -492,6 +760,8 @@ Result<> ShaftLibrary::storeShaft(Shaft& shaft)
 {
     if (const Result<> r = writable(); !r.ok())
         return r;
+    if (const QString nul = shaftNul(shaft); !nul.isEmpty())
+        return Failure(QStringLiteral("The shaft was not stored: %1; remove it and store again.").arg(nul));
     Transaction t(*this);
     Shaft stored = shaft;
     QString why = t.began();
@@ -521,6 +791,20 @@ Result<> ShaftLibrary::storeAll(std::vector<Shaft>& shafts, std::vector<std::pai
 {
     if (const Result<> r = writable(); !r.ok())
         return r;
+    for (const Shaft& s : shafts)
+        if (const QString nul = shaftNul(s); !nul.isEmpty())
+            return Failure(QStringLiteral("Nothing was stored: %1; remove it and store again.").arg(nul));
+    for (std::size_t i = 0; i < measurements.size(); ++i) {
+        const Measurement& m = measurements[i].second;
+        const QString grade = m.spine ? m.spine->grade : QString();
+        if (QString nul = nulIn({{&m.note, "the note"}, {&m.heading0, "the heading of column 1"}, {&m.heading1, "the heading of column 2"},
+                                 {&m.loadUnit, "the load unit"}, {&m.bench, "the bench name"}, {&grade, "the spine grade"}});
+            !nul.isEmpty()) {
+            if (measurements.size() > 1)
+                nul = QStringLiteral("measurement %1 of %2: %3").arg(i + 1).arg(measurements.size()).arg(nul);
+            return Failure(QStringLiteral("Nothing was stored: %1; remove it and store again.").arg(nul));
+        }
+    }
     // Ids are handed out on copies and given back only once all is committed.
     auto storedShafts = shafts;
     auto stored = measurements;
@@ -560,37 +844,84 @@ Result<> ShaftLibrary::loadShaft(qint64 id, Shaft& shaft)
     return {};
 }
 
-Result<> ShaftLibrary::loadMeasurement(qint64 id, Measurement& out)
+Result<> ShaftLibrary::loadMeasurement(qint64 id, Measurement& out, bool withRows)
 {
     if (const Result<> r = reconnect(); !r.ok())
         return r;
-    QSqlQuery q(QSqlDatabase::database(connection_, false));
-    QString why = run(q, QStringLiteral("SELECT shaft_id, kind, heading_x, heading_y, note, load_unit, taken_at, bench, spine_percent, "
-                                        "spine_angle, nbp_angle, bend_percent, bend_angle, spine_grade FROM measurements WHERE id = ?"),
-                      {id});
+    QString why;
+    QSqlQuery* q = prepared(measurementQuery_,
+                            "SELECT shaft_id, kind, heading_x, heading_y, note, load_unit, taken_at, bench, spine_percent, "
+                            "spine_angle, nbp_angle, bend_percent, bend_angle, spine_grade, data_file, damaged "
+                            "FROM measurements WHERE id = ?",
+                            why);
+    if (q) {
+        q->bindValue(0, id);
+        if (!q->exec())
+            why = reason(q->lastError());
+    }
     if (!why.isEmpty())
         return Failure(failure(QStringLiteral("read measurement %1").arg(id), why));
-    if (!q.next())
+    if (!q->next())
         return Failure(QStringLiteral("The library holds no measurement %1.").arg(id));
     Measurement m;
     m.id = id;
-    m.shaftId = q.value(0).toLongLong();
-    m.kind = q.value(1).toString() == QLatin1String("polar") ? MeasurementKind::Polar : MeasurementKind::Profile;
-    m.heading0 = q.value(2).toString();
-    m.heading1 = q.value(3).toString();
-    m.note = q.value(4).toString();
-    m.loadUnit = q.value(5).toString();
-    m.takenAt = timeFrom(q.value(6).toString());
-    m.bench = q.value(7).toString();
-    if (!q.value(8).isNull())
-        m.spine = StoredSpine{q.value(8).toDouble(), q.value(9).toDouble(), q.value(10).toDouble(),
-                              q.value(11).toDouble(), q.value(12).toDouble(), q.value(13).toString()};
-    why = run(q, QStringLiteral("SELECT x, y FROM measurement_rows WHERE measurement_id = ? ORDER BY row_index"), {id});
+    m.shaftId = q->value(0).toLongLong();
+    m.kind = q->value(1).toString() == QLatin1String("polar") ? MeasurementKind::Polar : MeasurementKind::Profile;
+    m.note = q->value(4).toString();
+    m.loadUnit = q->value(5).toString();
+    m.takenAt = timeFrom(q->value(6).toString());
+    m.bench = q->value(7).toString();
+    if (!q->value(8).isNull())
+        m.spine = StoredSpine{q->value(8).toDouble(), q->value(9).toDouble(), q->value(10).toDouble(),
+                              q->value(11).toDouble(), q->value(12).toDouble(), q->value(13).toString()};
+    m.dataFile = q->value(14).toByteArray();
+    m.damaged = q->value(15).toString();
+    const QString heading0 = q->value(2).toString();
+    const QString heading1 = q->value(3).toString();
+    q->finish();
+    // The rows come from the data file, as this desktop shows numbers; the
+    // headings stay the library's, which are not bound to Windows-1252.
+    if (withRows && !m.dataFile.isEmpty() && !RowsFromDataFile(m))
+        return Failure(QStringLiteral("The data file of measurement %1 in the library does not read.").arg(id));
+    m.heading0 = heading0;
+    m.heading1 = heading1;
+    if (m.dataFile.isEmpty()) {
+        // Damaged: the numbers there are, and the text of the cells that were none.
+        QSqlQuery rows(QSqlDatabase::database(connection_, false));
+        why = run(rows, QStringLiteral("SELECT x, y, x_text, y_text FROM measurement_values WHERE measurement_id = ? ORDER BY row_index"), {id});
+        if (!why.isEmpty())
+            return Failure(failure(QStringLiteral("read measurement %1").arg(id), why));
+        const auto cell = [&rows](int number, int text) {
+            return !rows.value(text).isNull() ? rows.value(text).toString()
+                                              : rows.value(number).isNull() ? QString() : ShortFloatText(rows.value(number).toFloat());
+        };
+        while (rows.next())
+            m.rows.emplace_back(cell(0, 2), cell(1, 3));
+    }
+    out = std::move(m);
+    return {};
+}
+
+Result<> ShaftLibrary::loadDataFile(qint64 id, MeasurementKind& kind, QByteArray& bytes, QString* damaged)
+{
+    if (const Result<> r = reconnect(); !r.ok())
+        return r;
+    QString why;
+    QSqlQuery* q = prepared(dataFileQuery_, "SELECT kind, data_file, damaged FROM measurements WHERE id = ?", why);
+    if (q) {
+        q->bindValue(0, id);
+        if (!q->exec())
+            why = reason(q->lastError());
+    }
     if (!why.isEmpty())
         return Failure(failure(QStringLiteral("read measurement %1").arg(id), why));
-    while (q.next())
-        m.rows.emplace_back(q.value(0).toString(), q.value(1).toString());
-    out = std::move(m);
+    if (!q->next())
+        return Failure(QStringLiteral("The library holds no measurement %1.").arg(id));
+    kind = q->value(0).toString() == QLatin1String("polar") ? MeasurementKind::Polar : MeasurementKind::Profile;
+    bytes = q->value(1).toByteArray();
+    if (damaged)
+        *damaged = q->value(2).toString();
+    q->finish();
     return {};
 }
 
@@ -617,9 +948,23 @@ Result<> ShaftLibrary::search(const LibraryQuery& query, std::vector<LibraryEntr
                                  "FROM measurements m JOIN shafts s ON s.id = m.shaft_id WHERE 1 = 1")
                       .arg(QLatin1String(kShaftColumns));
     QVariantList values;
-    if (!query.text.isEmpty()) {
+    if (const QString nul = nulIn({{&query.text, "the search text"}, {&query.maker, "the maker"}, {&query.model, "the model"},
+                                   {&query.flex, "the flex"}, {&query.customer, "the customer"}});
+        !nul.isEmpty())
+        return Failure(QStringLiteral("Nothing was searched: %1.").arg(nul));
+    // Every word is to be found, each anywhere; a text with longer words or
+    // more of them than anybody types is refused rather than sent on.
+    QStringList words = query.text.split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts);
+    words.removeDuplicates();
+    for (const QString& word : words)
+        if (word.size() > kLongestSearchWord)
+            return Failure(QStringLiteral("A search word may be at most %1 characters long; this one has %2: \"%3...\"")
+                               .arg(kLongestSearchWord).arg(word.size()).arg(word.left(20)));
+    if (words.size() > kMostSearchWords)
+        return Failure(QStringLiteral("A search may hold at most %1 words; this one has %2.").arg(kMostSearchWords).arg(words.size()));
+    for (const QString& word : words) {
         sql += QStringLiteral(" AND (s.search_text LIKE ? ESCAPE '\\' OR m.search_text LIKE ? ESCAPE '\\')");
-        values << likePattern(query.text) << likePattern(query.text);
+        values << likePattern(word) << likePattern(word);
     }
     const std::pair<const char*, const QString*> exact[] = {
         {"s.maker", &query.maker}, {"s.model", &query.model}, {"s.flex", &query.flex}};
@@ -679,7 +1024,7 @@ Result<> ShaftLibrary::deleteMeasurement(qint64 id)
         shaft = q.value(0).toLongLong();
     }
     if (why.isEmpty())
-        why = run(q, QStringLiteral("DELETE FROM measurement_rows WHERE measurement_id = ?"), {id});
+        why = run(q, QStringLiteral("DELETE FROM measurement_values WHERE measurement_id = ?"), {id});
     if (why.isEmpty())
         why = run(q, QStringLiteral("DELETE FROM measurements WHERE id = ?"), {id});
     if (why.isEmpty())
@@ -698,7 +1043,7 @@ Result<> ShaftLibrary::deleteShaft(qint64 id)
     QSqlQuery q(QSqlDatabase::database(connection_, false));
     QString why = t.began();
     if (why.isEmpty())
-        why = run(q, QStringLiteral("DELETE FROM measurement_rows WHERE measurement_id IN (SELECT id FROM measurements WHERE shaft_id = ?)"), {id});
+        why = run(q, QStringLiteral("DELETE FROM measurement_values WHERE measurement_id IN (SELECT id FROM measurements WHERE shaft_id = ?)"), {id});
     if (why.isEmpty())
         why = run(q, QStringLiteral("DELETE FROM measurements WHERE shaft_id = ?"), {id});
     if (why.isEmpty() && (why = run(q, QStringLiteral("DELETE FROM shafts WHERE id = ?"), {id})).isEmpty() && q.numRowsAffected() != 1)

@@ -306,8 +306,9 @@ void frmLibrary::showPreview()
 
 void frmLibrary::importFolder(const QString& folder)
 {
-    const QStringList files = DataFilesIn(folder);
-    if (files.isEmpty()) {
+    QStringList badNames;
+    const QStringList files = DataFilesIn(folder, &badNames);
+    if (files.isEmpty() && badNames.isEmpty()) {
         messageBox_.show(this, QStringLiteral("%1 holds no .tvl or .tvp file; nothing was imported.").arg(QDir::toNativeSeparators(folder)));
         return;
     }
@@ -317,23 +318,37 @@ void frmLibrary::importFolder(const QString& folder)
     progress.setMinimumDuration(0);
     progress.setAutoClose(false);
     FolderImport read;
-    const bool finished = ReadDataFiles(files, ReadDataFileForLibrary, read, [&](int done, int) {
-        progress.setValue(done);
-        QCoreApplication::processEvents();
-        return !progress.wasCanceled();
-    });
+    read.skipped = badNames;
+    const bool finished = ReadDataFiles(
+        files, ReadDataFileForLibrary, read,
+        [&](int done, int) {
+            progress.setValue(done);
+            QCoreApplication::processEvents();
+            return !progress.wasCanceled();
+        },
+        StoredIn(library_));
     progress.close();
+    // Named within the folder the user chose.
+    const QString prefix = QDir(folder).path() + QLatin1Char('/');
+    for (QStringList* list : {&read.skipped, &read.known})
+        for (QString& line : *list)
+            if (line.startsWith(prefix))
+                line.remove(0, prefix.size());
     if (!finished) {
         messageBox_.show(this, QStringLiteral("The import was cancelled; nothing was stored."));
         return;
     }
     QString text;
-    if (read.measurements.empty())
+    if (read.measurements.empty() && !read.known.isEmpty())
+        text = QStringLiteral("Every file read is in the library already; nothing new was stored.");
+    else if (read.measurements.empty())
         text = QStringLiteral("No file could be read; nothing was stored.");
     else if (const Result<> r = library_.storeAll(read.shafts, read.measurements); !r.ok())
         text = r.message + QStringLiteral("\nNothing was stored.");
     else
         text = QStringLiteral("Imported %1 measurements of %2 shafts, each named after its file.").arg(read.measurements.size()).arg(read.shafts.size());
+    if (!read.known.isEmpty())
+        text += QStringLiteral("\n\nIn the library already, not stored again:\n") + read.known.join(QLatin1Char('\n'));
     if (!read.skipped.isEmpty())
         text += QStringLiteral("\n\nNot imported:\n") + read.skipped.join(QLatin1Char('\n'));
     messageBox_.show(this, text);

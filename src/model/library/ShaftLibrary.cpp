@@ -96,8 +96,10 @@ QString likePattern(const QString& text)
 // no reason.
 QString reason(const QSqlError& e)
 {
+    // The database's own first line says what went wrong; the driver's words
+    // ("Unable to connect") only where the database said nothing.
     const QString said = e.databaseText().section(QLatin1Char('\n'), 0, 0).trimmed();
-    return (said + QLatin1Char(' ') + e.driverText()).trimmed();
+    return said.isEmpty() ? e.driverText().trimmed() : said;
 }
 
 QString dataHash(const QByteArray& bytes)

@@ -4,6 +4,7 @@
 #include <QStringList>
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 
 namespace tarvex {
 
@@ -89,32 +90,72 @@ void SteadyWindow::add(qint64 at, double value)
         readings_.pop_front();
 }
 
-std::optional<double> SteadyWindow::steadyMean(qint64 now) const
+namespace {
+
+// The median of `values`, which it reorders.
+double MedianOf(std::vector<double>& values)
+{
+    const auto middle = values.begin() + std::ptrdiff_t(values.size() / 2);
+    std::nth_element(values.begin(), middle, values.end());
+    if (values.size() % 2 == 1)
+        return *middle;
+    return (*middle + *std::max_element(values.begin(), middle)) / 2;
+}
+
+} // namespace
+
+std::optional<Steady> SteadyWindow::steady(qint64 now) const
 {
     const qint64 from = now - settings_.steadyMs;
     if (readings_.empty() || readings_.front().first > from)
         return std::nullopt;
-    double sum = 0;
-    int n = 0;
-    double low = 0, high = 0;
-    for (auto it = readings_.rbegin(); it != readings_.rend() && it->first > from; ++it, ++n) {
-        low = n == 0 ? it->second : std::min(low, it->second);
-        high = n == 0 ? it->second : std::max(high, it->second);
-        sum += it->second;
+    auto first = readings_.end();
+    while (first != readings_.begin() && std::prev(first)->first > from)
+        --first;
+    const auto n = std::distance(first, readings_.end());
+    if (n < kMinSteadyReadings)
+        return std::nullopt;
+    scratch_.clear();
+    for (auto it = first; it != readings_.end(); ++it)
+        scratch_.push_back(it->second);
+    const double level = MedianOf(scratch_);
+    const double band = SteadyBand(level, settings_);
+    double sumT = 0, sumV = 0;
+    for (auto it = first; it != readings_.end(); ++it) {
+        if (std::fabs(it->second - level) > band)
+            return std::nullopt;
+        sumT += double(it->first - now);
+        sumV += it->second;
     }
-    if (n < 2)
+    // Least squares about the window's centre, times relative to now so the
+    // sums stay small whatever the clock reads.
+    const double meanT = sumT / double(n), meanV = sumV / double(n);
+    double stt = 0, stv = 0;
+    for (auto it = first; it != readings_.end(); ++it) {
+        const double dt = double(it->first - now) - meanT;
+        stt += dt * dt;
+        stv += dt * (it->second - meanV);
+    }
+    const double slope = stt > 0 ? stv / stt : 0.0;   // load units per ms
+    double squares = 0;
+    for (auto it = first; it != readings_.end(); ++it) {
+        const double r = it->second - (meanV + slope * (double(it->first - now) - meanT));
+        squares += r * r;
+    }
+    const double noise = std::sqrt(squares / double(n - 2));
+    // The slope of a few noisy readings is itself uncertain; a creeping load
+    // must not pass for settled on a lucky window, so its uncertainty counts
+    // against it.
+    const double uncertainty = stt > 0 ? noise / std::sqrt(stt) : 0.0;
+    if ((std::fabs(slope) + uncertainty / 2) * double(settings_.steadyMs) >= band / 4)
         return std::nullopt;
-    const double mean = sum / n;
-    const double band = SteadyBand(mean, settings_);
-    if (high - mean > band || mean - low > band)
-        return std::nullopt;
-    return mean;
+    return Steady{level, noise, int(n)};
 }
 
 std::optional<Averaged> SteadyWindow::averaged(qint64 now) const
 {
     const int n = settings_.average;
-    if (!steadyMean(now) || n < 1 || qsizetype(readings_.size()) < n)
+    if (!steady(now) || n < 1 || qsizetype(readings_.size()) < n)
         return std::nullopt;
     Averaged a;
     a.count = n;
@@ -132,51 +173,69 @@ std::optional<Averaged> SteadyWindow::averaged(qint64 now) const
     return a;
 }
 
-bool SteadyWindow::settled(qint64 now) const
+void AutoCapture::reset()
 {
-    const std::optional<double> mean = steadyMean(now);
-    if (!mean)
-        return false;
-    const qint64 middle = now - settings_.steadyMs / 2;
-    double early = 0, late = 0;
-    int earlyCount = 0, lateCount = 0;
-    for (auto it = readings_.rbegin(); it != readings_.rend() && it->first > now - settings_.steadyMs; ++it) {
-        if (it->first > middle) {
-            late += it->second;
-            ++lateCount;
-        } else {
-            early += it->second;
-            ++earlyCount;
-        }
-    }
-    if (earlyCount == 0 || lateCount == 0)
-        return true;
-    return std::fabs(late / lateCount - early / earlyCount) <= SteadyBand(*mean, settings_) / 2;
+    last_.reset();
+    moved_ = true;
+    noiseSquares_ = 0;
+    noiseWindows_ = 0;
+    recent_.clear();
 }
 
-std::optional<Averaged> AutoCapture::next(const SteadyWindow& window, qint64 now)
+// One window's few readings can make a noisy cell look quiet; the noise is a
+// property of the cell, not of a position, so it is pooled over the steady
+// windows since "Auto" started, the older ones fading out.
+void AutoCapture::poolNoise(const Steady& s)
 {
-    // Whether the load has moved is judged on the window's mean, not on the
-    // reading to be recorded: two single readings of a held shaft differ by
-    // their noise, which would record the same load again and again.
-    const std::optional<double> mean = window.steadyMean(now);
+    constexpr int kPooled = 200;
+    noiseWindows_ = std::min(noiseWindows_ + 1, kPooled);
+    noiseSquares_ += (s.noise * s.noise - noiseSquares_) / noiseWindows_;
+}
+
+double AutoCapture::sameLoad(const SteadyWindow& window) const
+{
+    const double noise = std::sqrt(noiseSquares_);
+    return std::max(SteadyBand(*last_, window.settings()), 4 * noise);
+}
+
+std::optional<Steady> AutoCapture::next(const SteadyWindow& window, qint64 now)
+{
+    // Where the load is, judged on the median of the newest few readings: a
+    // single corrupted line must not pass for the shaft being moved, while
+    // the dip of a move lasts several readings.
+    constexpr std::size_t kRecent = 5;
+    if (!window.readings().empty()) {
+        recent_.push_back(window.readings().back().second);
+        if (recent_.size() > kRecent)
+            recent_.pop_front();
+    }
+    const std::optional<Steady> s = window.steady(now);
     if (last_ && !moved_) {
-        // A load still creeping after it was recorded drifts on by about the
-        // band; only an unsteady window or a drift of twice the band is the
-        // shaft moved to its next place.
-        if (mean && std::fabs(*mean - *last_) <= 2 * SteadyBand(*last_, window.settings()))
-            return std::nullopt;
-        moved_ = true;
+        const double same = sameLoad(window);
+        if (recent_.size() == kRecent) {
+            std::vector<double> v(recent_.begin(), recent_.end());
+            // A held load wanders within its band; moving the shaft takes the
+            // readings well beyond it.
+            const double leave = std::max(2 * SteadyBand(*last_, window.settings()), same);
+            if (std::fabs(MedianOf(v) - *last_) > leave)
+                moved_ = true;
+        }
+        if (!moved_) {
+            if (!s)
+                return std::nullopt;
+            if (std::fabs(s->level - *last_) <= same) {
+                poolNoise(*s);
+                return std::nullopt;
+            }
+            // Settled somewhere else without a disturbance: the shaft moved.
+        }
     }
-    if (!mean || !window.settled(now)
-        || (last_ && std::fabs(*mean - *last_) <= SteadyBand(*last_, window.settings())))
+    if (!s)
         return std::nullopt;
-    const std::optional<Averaged> a = window.averaged(now);
-    if (a) {
-        last_ = *mean;
-        moved_ = false;
-    }
-    return a;
+    last_ = s->level;
+    moved_ = false;
+    poolNoise(*s);
+    return s;
 }
 
 } // namespace tarvex

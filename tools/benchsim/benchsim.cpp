@@ -227,9 +227,10 @@ public:
             // The operator moves the shaft on every --hold seconds; the load
             // cell follows with a time constant of half a second.
             const std::size_t n = loads_.size();
-            // After the last load the shaft stays where it is.
+            // After the last load the shaft stays where it is, and a load
+            // repeated is the shaft left where it was: no move, no dip.
             const std::size_t k = std::min(static_cast<std::size_t>(held), n - 1);
-            return follow(loads_[k], k, t, 0.5);
+            return follow(loads_[k], k, t, 0.5, k > 0 && loads_[k] != loads_[k - 1]);
         }
         if (kind_ == "sine") {
             const double angle = std::fmod(static_cast<double>(held) * o_.step, 360.0);
@@ -239,7 +240,7 @@ public:
             // The stiff plane repeats every half turn, a bend once a turn.
             const double angle = std::fmod(static_cast<double>(held) * o_.step, 360.0) * kPi / 180.0;
             const double load = a_ * (1.0 + spine_ / 200.0 * std::cos(2.0 * (angle - spineAt_))) + bend_ * std::cos(angle - bendAt_);
-            return follow(load, static_cast<std::size_t>(held), t, 0.2);
+            return follow(load, static_cast<std::size_t>(held), t, 0.2, held > 0);
         }
         return a_;
     }
@@ -249,10 +250,10 @@ public:
 
 private:
     // What the load cell reads at `t` while the shaft is at position `k`
-    // with `load` on it. Moving the shaft there (any position but the first)
-    // first takes --dip off the load for a few tenths of a second; the cell
-    // follows what is on it with the time constant `tau`.
-    double follow(double load, std::size_t k, double t, double tau)
+    // with `load` on it. Moving the shaft there (`moved`) first takes --dip
+    // off the load for a few tenths of a second; the cell follows what is on
+    // it with the time constant `tau`.
+    double follow(double load, std::size_t k, double t, double tau, bool moved)
     {
         if (!started_) {
             started_ = true;
@@ -260,7 +261,7 @@ private:
             at_ = t;
         }
         const double since = t - static_cast<double>(k) * o_.hold;
-        const bool dipping = k > 0 && o_.hold > 0 && since < o_.dipSeconds;
+        const bool dipping = moved && o_.hold > 0 && since < o_.dipSeconds;
         const double target = dipping ? load * (1.0 - o_.dip / 100.0) : load;
         level_ += (target - level_) * (1.0 - std::exp(-std::max(t - at_, 0.0) / tau));
         at_ = t;

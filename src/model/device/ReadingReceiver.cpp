@@ -21,7 +21,9 @@ std::optional<double> ReadingValue(const QString& line, int* decimals)
         return std::nullopt;
     if (decimals) {
         const QString number = m.captured(1);
-        const qsizetype e = number.indexOf(QRegularExpression(QStringLiteral("[eE]")));
+        qsizetype e = number.indexOf(QLatin1Char('e'));
+        if (e < 0)
+            e = number.indexOf(QLatin1Char('E'));
         const QString mantissa = e < 0 ? number : number.left(e);
         const qsizetype point = mantissa.indexOf(QLatin1Char('.'));
         const int places = point < 0 ? 0 : int(mantissa.size() - point - 1);

@@ -3,6 +3,7 @@
 #include <QSettings>
 #include <QStringList>
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <iterator>
 
@@ -180,6 +181,7 @@ void AutoCapture::reset()
     noiseSquares_ = 0;
     noiseWindows_ = 0;
     recent_.clear();
+    judgedAt_.reset();
 }
 
 // One window's few readings can make a noisy cell look quiet; the noise is a
@@ -209,26 +211,32 @@ std::optional<Steady> AutoCapture::next(const SteadyWindow& window, qint64 now)
         if (recent_.size() > kRecent)
             recent_.pop_front();
     }
+    if (last_ && !moved_ && recent_.size() == kRecent) {
+        std::array<double, kRecent> v {};
+        std::copy(recent_.begin(), recent_.end(), v.begin());
+        std::nth_element(v.begin(), v.begin() + kRecent / 2, v.end());
+        // A held load wanders within its band; moving the shaft takes the
+        // readings well beyond it.
+        const double leave = std::max(2 * SteadyBand(*last_, window.settings()), sameLoad(window));
+        if (std::fabs(v[kRecent / 2] - *last_) > leave)
+            moved_ = true;
+    }
+    // A fast bench sends a thousand readings a second; the window's verdict
+    // cannot change much between readings a small part of it apart, and
+    // judging it at every one would cost more than everything else.
+    const qint64 every = std::max<qint64>(1, window.settings().steadyMs / 64);
+    if (judgedAt_ && now - *judgedAt_ < every)
+        return std::nullopt;
+    judgedAt_ = now;
     const std::optional<Steady> s = window.steady(now);
     if (last_ && !moved_) {
-        const double same = sameLoad(window);
-        if (recent_.size() == kRecent) {
-            std::vector<double> v(recent_.begin(), recent_.end());
-            // A held load wanders within its band; moving the shaft takes the
-            // readings well beyond it.
-            const double leave = std::max(2 * SteadyBand(*last_, window.settings()), same);
-            if (std::fabs(MedianOf(v) - *last_) > leave)
-                moved_ = true;
+        if (!s)
+            return std::nullopt;
+        if (std::fabs(s->level - *last_) <= sameLoad(window)) {
+            poolNoise(*s);
+            return std::nullopt;
         }
-        if (!moved_) {
-            if (!s)
-                return std::nullopt;
-            if (std::fabs(s->level - *last_) <= same) {
-                poolNoise(*s);
-                return std::nullopt;
-            }
-            // Settled somewhere else without a disturbance: the shaft moved.
-        }
+        // Settled somewhere else without a disturbance: the shaft moved.
     }
     if (!s)
         return std::nullopt;

@@ -121,6 +121,7 @@ private:
     double noiseSquares_ = 0;   // mean square noise of the steady windows
     int noiseWindows_ = 0;
     std::deque<double> recent_; // the newest readings, whose median says where the load is
+    std::optional<qint64> judgedAt_;   // when the window was last judged
 };
 
 } // namespace tarvex

@@ -84,7 +84,7 @@ Session MakeSession(quint32 seed)
     s.garbage = rng() % 3 == 0 ? 0.0 : Uniform(rng, 0.0, 0.3);
     // Long enough for the slowest cell to settle after the largest step.
     s.hold = std::max(Uniform(rng, 3.0, 6.0), 7 * s.tau + 1.5);
-    s.rate = Uniform(rng, 10.0, 20.0);
+    s.rate = Uniform(rng, 10.0, 40.0);
     s.decimals = rng() % 2 ? 2 : 3;
     BenchSettings settings;
     if (s.kind == Workspace::Profile) {
@@ -250,7 +250,7 @@ private slots:
     {
         const quint32 first = quint32(qEnvironmentVariableIntValue("TARVEX_CAPTURE_SEED"));
         const int runs = qEnvironmentVariableIsSet("TARVEX_CAPTURE_RUNS") ? qEnvironmentVariableIntValue("TARVEX_CAPTURE_RUNS")
-                       : qEnvironmentVariableIsSet("TARVEX_CAPTURE_SEED") ? 1 : 1000;
+                       : qEnvironmentVariableIsSet("TARVEX_CAPTURE_SEED") ? 1 : 3000;
         int corruptNumbers = 0;
         QStringList failed;
         for (int i = 0; i < runs; ++i) {

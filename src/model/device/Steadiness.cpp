@@ -103,6 +103,43 @@ double MedianOf(std::vector<double>& values)
     return (*middle + *std::max_element(values.begin(), middle)) / 2;
 }
 
+// The line fitted through the readings [from, to): its slope in load units
+// per ms and the slope's standard error. Times are taken relative to `now`
+// so the sums stay small.
+struct Fit {
+    double slope = 0;
+    double uncertainty = 0;
+    double noise = 0;         // standard deviation of the readings about the line
+};
+
+template <typename It>
+Fit FitOf(It from, It to, qint64 now)
+{
+    double n = 0, sumT = 0, sumV = 0;
+    for (It it = from; it != to; ++it, ++n) {
+        sumT += double(it->first - now);
+        sumV += it->second;
+    }
+    if (n < 2)
+        return {};
+    double stt = 0, stv = 0;
+    for (It it = from; it != to; ++it) {
+        const double dt = double(it->first - now) - sumT / n;
+        stt += dt * dt;
+        stv += dt * (it->second - sumV / n);
+    }
+    if (!(stt > 0))
+        return {};
+    const double slope = stv / stt;
+    double squares = 0;
+    for (It it = from; it != to; ++it) {
+        const double r = it->second - sumV / n - slope * (double(it->first - now) - sumT / n);
+        squares += r * r;
+    }
+    const double noise = n > 2 ? std::sqrt(squares / (n - 2)) : 0.0;
+    return {slope, noise / std::sqrt(stt), noise};
+}
+
 } // namespace
 
 std::optional<Steady> SteadyWindow::steady(qint64 now) const
@@ -121,36 +158,21 @@ std::optional<Steady> SteadyWindow::steady(qint64 now) const
         scratch_.push_back(it->second);
     const double level = MedianOf(scratch_);
     const double band = SteadyBand(level, settings_);
-    double sumT = 0, sumV = 0;
-    for (auto it = first; it != readings_.end(); ++it) {
+    for (auto it = first; it != readings_.end(); ++it)
         if (std::fabs(it->second - level) > band)
             return std::nullopt;
-        sumT += double(it->first - now);
-        sumV += it->second;
-    }
-    // Least squares about the window's centre, times relative to now so the
-    // sums stay small whatever the clock reads.
-    const double meanT = sumT / double(n), meanV = sumV / double(n);
-    double stt = 0, stv = 0;
-    for (auto it = first; it != readings_.end(); ++it) {
-        const double dt = double(it->first - now) - meanT;
-        stt += dt * dt;
-        stv += dt * (it->second - meanV);
-    }
-    const double slope = stt > 0 ? stv / stt : 0.0;   // load units per ms
-    double squares = 0;
-    for (auto it = first; it != readings_.end(); ++it) {
-        const double r = it->second - (meanV + slope * (double(it->first - now) - meanT));
-        squares += r * r;
-    }
-    const double noise = std::sqrt(squares / double(n - 2));
-    // The slope of a few noisy readings is itself uncertain; a creeping load
-    // must not pass for settled on a lucky window, so its uncertainty counts
-    // against it.
-    const double uncertainty = stt > 0 ? noise / std::sqrt(stt) : 0.0;
-    if ((std::fabs(slope) + uncertainty / 2) * double(settings_.steadyMs) >= band / 4)
+    const Fit whole = FitOf(first, readings_.end(), now);
+    if (std::fabs(whole.slope) * double(settings_.steadyMs) >= band / 4)
         return std::nullopt;
-    return Steady{level, noise, int(n)};
+    // A window across the bottom of a dip, falling then rising again, fits a
+    // flat line; the newer half of it still rises. Garbled lines can leave a
+    // hole where such a bottom hides, and then nothing is settled.
+    for (auto it = std::next(first); it != readings_.end(); ++it)
+        if (it->first - std::prev(it)->first > settings_.steadyMs / 2)
+            return std::nullopt;
+    if (std::fabs(FitOf(std::next(first, n / 2), readings_.end(), now).slope) * double(settings_.steadyMs) >= band / 4)
+        return std::nullopt;
+    return Steady{level, whole.noise, int(n)};
 }
 
 std::optional<Averaged> SteadyWindow::averaged(qint64 now) const
@@ -196,8 +218,11 @@ void AutoCapture::poolNoise(const Steady& s)
 
 double AutoCapture::sameLoad(const SteadyWindow& window) const
 {
+    // A noisy window can pass a load still creeping for settled; the rest of
+    // the creep stays within about the band, so the same load is anything
+    // within twice the band, or four times the noise when that is wider.
     const double noise = std::sqrt(noiseSquares_);
-    return std::max(SteadyBand(*last_, window.settings()), 4 * noise);
+    return std::max(2 * SteadyBand(*last_, window.settings()), 4 * noise);
 }
 
 std::optional<Steady> AutoCapture::next(const SteadyWindow& window, qint64 now)
@@ -217,8 +242,7 @@ std::optional<Steady> AutoCapture::next(const SteadyWindow& window, qint64 now)
         std::nth_element(v.begin(), v.begin() + kRecent / 2, v.end());
         // A held load wanders within its band; moving the shaft takes the
         // readings well beyond it.
-        const double leave = std::max(2 * SteadyBand(*last_, window.settings()), sameLoad(window));
-        if (std::fabs(v[kRecent / 2] - *last_) > leave)
+        if (std::fabs(v[kRecent / 2] - *last_) > sameLoad(window))
             moved_ = true;
     }
     // A fast bench sends a thousand readings a second; the window's verdict

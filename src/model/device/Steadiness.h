@@ -79,11 +79,14 @@ public:
     const std::deque<std::pair<qint64, double>>& readings() const { return readings_; }
 
     // The load of the last steady window, when it has settled: the window is
-    // covered (readings from before it began, at least three in it), every
-    // reading lies within the band around their median, and the line fitted
-    // through them moves by less than a quarter of the band over the window.
-    // A load still creeping towards its value passes the band long before it
-    // has settled, so the slope is what keeps it from being recorded early.
+    // covered (readings from before it began, at least three in it, no hole
+    // of half a window between two), every reading lies within the band
+    // around their median, and the line fitted through them, and the one
+    // through their newer half, moves by less than a quarter of the band over
+    // the window. A load still creeping towards its value passes the band
+    // long before it has settled, so the slope is what keeps it from being
+    // recorded early; the newer half catches a window across the bottom of a
+    // dip, which fits a flat line.
     std::optional<Steady> steady(qint64 now) const;
     // What "Add" records when averaging: the last `average` readings, when
     // the load is steady and they all lie within the band around their mean.
@@ -98,10 +101,10 @@ private:
 // "Auto": one position, one record. After a record it waits for the shaft to
 // move: the readings leave the band around the record (moving or turning
 // the shaft disturbs the load) and settle again, or they settle at a level
-// further from the record than the band or four times the noise. The noise
-// is the load cell's own, pooled over the steady windows it has seen, so
-// a noisier cell widens what counts as the same load instead of recording it
-// again.
+// further from the record than twice the band or four times the noise. The
+// noise is the load cell's own, pooled over the steady windows it has seen,
+// so a noisier cell widens what counts as the same load instead of
+// recording it again.
 class AutoCapture {
 public:
     // Called for each new reading while "Auto" is on: the level to record.

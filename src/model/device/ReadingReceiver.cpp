@@ -5,6 +5,7 @@
 
 #include <QElapsedTimer>
 #include <QRegularExpression>
+#include <algorithm>
 #include <cmath>
 
 namespace tarvex {
@@ -54,6 +55,7 @@ void ReadingReceiver::portOpened()
     lastAt_ = clock_();
     lastValue_.reset();
     lastWasLine_ = false;
+    decimals_ = 0;
 }
 
 void ReadingReceiver::portClosed()
@@ -128,14 +130,17 @@ RxFramed ReadingReceiver::receive(const QByteArray& bytes)
     const std::optional<double> raw = framed.reading ? ReadingValue(*framed.reading, &decimals) : std::nullopt;
     lastValue_.reset();
     if (raw) {
-        decimals_ = decimals;
+        // A bench that drops trailing zeros ("10" after "10.01") still
+        // measures to its finest places.
+        decimals_ = std::max(decimals_, decimals);
         window_.add(now, *raw);
-        lastValue_ = zero_ ? resolved(*raw - *zero_, false) : *raw;
+        // A reading less the zero is shown and recorded at its own places.
+        lastValue_ = zero_ ? RoundHalfEven(*raw - *zero_, decimals) : *raw;
     }
     // A line given up at the bound is not shown: what it lost could have
     // been the sign or the decimal point.
     if (framed.reading)
-        emit reading(zero_ && lastValue_ ? QString::number(*lastValue_ == 0 ? 0.0 : *lastValue_, 'f', decimals_) + QStringLiteral(" (zeroed)")
+        emit reading(zero_ && lastValue_ ? QString::number(*lastValue_ == 0 ? 0.0 : *lastValue_, 'f', decimals) + QStringLiteral(" (zeroed)")
                                          : *framed.reading);
     if (raw) {
         if (const std::optional<Steady> s = auto_.next(window_, now))

@@ -99,7 +99,7 @@ private:
     qint64 lastAt_ = 0;                 // the newest complete line, or the open
     std::optional<double> lastValue_;   // that line's value, less the zero, when it was a reading
     bool lastWasLine_ = false;
-    int decimals_ = 0;                  // places of the newest reading
+    int decimals_ = 0;                  // most places a reading came with since the open
 };
 
 } // namespace tarvex

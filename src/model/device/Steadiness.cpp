@@ -165,12 +165,14 @@ std::optional<Steady> SteadyWindow::steady(qint64 now) const
     if (std::fabs(whole.slope) * double(settings_.steadyMs) >= band / 4)
         return std::nullopt;
     // A window across the bottom of a dip, falling then rising again, fits a
-    // flat line; the newer half of it still rises. Garbled lines can leave a
-    // hole where such a bottom hides, and then nothing is settled.
+    // flat line; the newer half of it still rises. Its few readings tell a
+    // slope less surely, so it is allowed twice the whole window's. Garbled
+    // lines can leave a hole where such a bottom hides, and then nothing is
+    // settled.
     for (auto it = std::next(first); it != readings_.end(); ++it)
         if (it->first - std::prev(it)->first > settings_.steadyMs / 2)
             return std::nullopt;
-    if (std::fabs(FitOf(std::next(first, n / 2), readings_.end(), now).slope) * double(settings_.steadyMs) >= band / 4)
+    if (std::fabs(FitOf(std::next(first, n / 2), readings_.end(), now).slope) * double(settings_.steadyMs) >= band / 2)
         return std::nullopt;
     return Steady{level, whole.noise, int(n)};
 }

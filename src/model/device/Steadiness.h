@@ -81,9 +81,9 @@ public:
     // The load of the last steady window, when it has settled: the window is
     // covered (readings from before it began, at least three in it, no hole
     // of half a window between two), every reading lies within the band
-    // around their median, and the line fitted through them, and the one
-    // through their newer half, moves by less than a quarter of the band over
-    // the window. A load still creeping towards its value passes the band
+    // around their median, and the line fitted through them moves by less
+    // than a quarter of the band over the window (the one through their newer
+    // half by less than half of it). A load still creeping towards its value passes the band
     // long before it has settled, so the slope is what keeps it from being
     // recorded early; the newer half catches a window across the bottom of a
     // dip, which fits a flat line.

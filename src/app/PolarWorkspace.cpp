@@ -257,10 +257,12 @@ namespace tarvex {
 
 bool PolarWorkspace::capture(double value)
 {
-    if (!CaptureIntoPolar(table(), value))
-        return false;
+    return CaptureIntoPolar(table(), value);
+}
+
+void PolarWorkspace::captured()
+{
     showSpine();
-    return true;
 }
 
 } // namespace tarvex

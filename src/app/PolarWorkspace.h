@@ -33,6 +33,7 @@ public slots:
 
 protected:
     bool capture(double value) override;
+    void captured() override;
     bool readFile(const QString& path, QString& note) override;
     bool readBytes(const QByteArray& bytes, QString& note) override;
     SaveResult writeFile(const QString& path, const QString& note, bool dataFile) const override;

@@ -8,6 +8,7 @@
 #include "library/LibraryTables.h"
 #include "device/ReadingReceiver.h"
 #include "device/StripChart.h"
+#include "device/Capture.h"
 #include "numbers/Numbers.h"
 #include "files/Export.h"
 #include "files/OpenSave.h"
@@ -179,6 +180,7 @@ void TableWorkspace::showReady()
 {
     load_->setText(QStringLiteral("Ready"));
     steady_->clear();
+    showNextPosition();
     stripDrawnAt_ = -1;
     strip_->Cls();
 }
@@ -196,20 +198,40 @@ void TableWorkspace::addLiveReading()
     if (!capture(*live.value))
         return;
     markEdited();
-    if (live.count > 1)
+    captured();
+    showNextPosition();
+    // The fitter may add on purpose before the load settles; the table
+    // cannot show it, so the status bar does.
+    if (live.settling)
+        emit statusMessage(QStringLiteral("Recorded while settling"));
+    else if (benchSettings().average > 1)
         emit statusMessage(QStringLiteral("Recorded the mean of %1 readings, standard deviation %2")
                                .arg(live.count).arg(UserNumberText(RoundHalfEven(live.deviation, 4))));
 }
 
 void TableWorkspace::recordSettled(double value)
 {
-    if (!auto_->isChecked() || !capture(value))
+    if (!auto_->isChecked())
         return;
-    markEdited();
-    // The operator is at the bench, not at the screen: a sound says the
-    // reading was taken and the shaft can move on.
-    QApplication::beep();
-    emit statusMessage(QStringLiteral("Recorded %1 automatically").arg(UserNumberText(value)));
+    const AutoOutcome outcome = AutoCaptureInto(*table_, kind_, value);
+    if (outcome == AutoOutcome::Recorded || outcome == AutoOutcome::TableFull) {
+        markEdited();
+        captured();
+        // The operator is at the bench, not at the screen: a sound says the
+        // reading was taken and the shaft can move on.
+        QApplication::beep();
+    }
+    if (outcome == AutoOutcome::Recorded) {
+        emit statusMessage(QStringLiteral("Recorded %1 automatically").arg(UserNumberText(value)));
+    } else {
+        // Switched off before saying so: the toggle would otherwise be taken
+        // for the operator's own.
+        auto_->setChecked(false);
+        emit statusMessage(outcome == AutoOutcome::TableFull
+                               ? QStringLiteral("Recorded %1 automatically. %2").arg(UserNumberText(value), AutoStopText(outcome))
+                               : AutoStopText(outcome));
+    }
+    showNextPosition();
 }
 
 void TableWorkspace::buildLivePanel(const QString& prefix)
@@ -223,6 +245,9 @@ void TableWorkspace::buildLivePanel(const QString& prefix)
     steady_ = new QLabel;
     steady_->setObjectName(prefix + QLatin1String("lblSteady"));
     steady_->setMinimumWidth(twips(1100));
+    next_ = new QLabel;
+    next_->setObjectName(prefix + QLatin1String("lblNext"));
+    next_->setMinimumWidth(twips(2600));
     auto_ = new QCheckBox(QStringLiteral("Auto"));
     auto_->setObjectName(prefix + QLatin1String("chkAuto"));
     auto_->setToolTip(QStringLiteral("Record each load by itself once it has moved and settled (F9)"));
@@ -233,6 +258,7 @@ void TableWorkspace::buildLivePanel(const QString& prefix)
     zero->setToolTip(QStringLiteral("Take the steady load as zero until the port closes"));
     row->addWidget(unit_);
     row->addWidget(steady_);
+    row->addWidget(next_);
     row->addWidget(auto_);
     row->addWidget(zero);
     row->addStretch(1);
@@ -247,7 +273,9 @@ void TableWorkspace::buildLivePanel(const QString& prefix)
     connect(auto_, &QCheckBox::toggled, this, [this](bool on) {
         if (on)
             receiver_.restartAuto();
+        showNextPosition();
     });
+    connect(table_, &DataTable::currentChanged, this, &TableWorkspace::showNextPosition);
     connect(zero, &QPushButton::clicked, this, &TableWorkspace::cmdZero_Click);
     // The strip chart follows the readings a few times a second; drawing it
     // on every reading would cost more than the readings at high baud rates.
@@ -288,12 +316,29 @@ void TableWorkspace::showSteadiness()
     }
     if (receiver_.zero())
         text += QStringLiteral(", zeroed");
+    showNextPosition();
     // Called for every reading: a style sheet set anew restyles the label
     // each time, which a fast bench would pay for on every line.
     if (steady_->text() == text)
         return;
     steady_->setText(text);
     steady_->setStyleSheet(QStringLiteral("QLabel { color: %1; font-weight: bold; }").arg(colour));
+}
+
+void TableWorkspace::showNextPosition()
+{
+    QString text;
+    if (auto_->isChecked() && receiver_.autoWaiting()) {
+        text = QStringLiteral("Waiting for the shaft to move");
+    } else if (table_->Row() >= 1) {
+        // The row the next reading goes into names where the shaft goes.
+        const QString at = table_->TextMatrix(table_->Row(), 0).trimmed();
+        if (!at.isEmpty())
+            text = kind_ == Workspace::Polar ? QStringLiteral("Turn to %1 degrees").arg(at)
+                                             : QStringLiteral("Move to %1 %2").arg(at, benchSettings().lengthUnit);
+    }
+    if (next_->text() != text)
+        next_->setText(text);
 }
 
 void TableWorkspace::drawStrip()

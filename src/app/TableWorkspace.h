@@ -121,6 +121,8 @@ protected:
     void addLiveReading();
     // Writes a reading where this workspace's table takes the next one.
     virtual bool capture(double value) = 0;
+    // A reading was written into the table by "Add" or "Auto".
+    virtual void captured() {}
     // The unit, steadiness, "Auto" and "Zero" beside the live box, and the
     // strip chart under it, for the workspace to place.
     QWidget* livePanel() const { return livePanel_; }
@@ -176,6 +178,8 @@ private:
     void tableCellsChanged();
     void buildLivePanel(const QString& prefix);
     void showSteadiness();
+    // What the bench waits for: the next row's position, or the shaft to move.
+    void showNextPosition();
     void drawStrip();
     void cmdZero_Click();
     void buildChartMenu(const QString& prefix);
@@ -202,6 +206,7 @@ private:
     QWidget* livePanel_ = nullptr;
     QLabel* unit_ = nullptr;
     QLabel* steady_ = nullptr;
+    QLabel* next_ = nullptr;
     QCheckBox* auto_ = nullptr;
     PictureArea* strip_ = nullptr;
     qint64 stripDrawnAt_ = -1;

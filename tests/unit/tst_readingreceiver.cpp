@@ -14,7 +14,7 @@ using namespace tarvex;
 namespace {
 
 // steady | average | readings "ms:value ..." => at the last reading: the
-// steady mean, what "Add" records, and whether it has settled.
+// steady level and noise, and what "Add" records when averaging.
 // auto | readings => what "Auto" records, reading by reading.
 QString steadiness(const QStringList& in)
 {
@@ -28,16 +28,15 @@ QString steadiness(const QStringList& in)
     for (const QString& r : in.last().split(QLatin1Char(' '))) {
         now = r.section(QLatin1Char(':'), 0, 0).toLongLong();
         window.add(now, r.section(QLatin1Char(':'), 1).toDouble());
-        if (const auto a = capture.next(window, now))
-            recorded << QStringLiteral("%1@%2").arg(a->mean).arg(now);
+        if (const auto s = capture.next(window, now))
+            recorded << QStringLiteral("%1@%2").arg(s->level).arg(now);
     }
     if (in[0] == QLatin1String("auto"))
         return recorded.join(QLatin1Char(' '));
-    const auto mean = window.steadyMean(now);
+    const auto s = window.steady(now);
     const auto a = window.averaged(now);
-    return (mean ? QStringLiteral("steady %1").arg(*mean) : QStringLiteral("not steady"))
-        + (a ? QStringLiteral(" | records %1 sd %2").arg(a->mean).arg(a->deviation, 0, 'g', 3) : QStringLiteral(" | records nothing"))
-        + (window.settled(now) ? QStringLiteral(" | settled") : QString());
+    return (s ? QStringLiteral("steady %1 noise %2").arg(s->level).arg(s->noise, 0, 'g', 2) : QStringLiteral("not steady"))
+        + (a ? QStringLiteral(" | records %1 sd %2").arg(a->mean).arg(a->deviation, 0, 'g', 3) : QStringLiteral(" | records nothing"));
 }
 
 // settings | stored "key=value;..." => the settings read back
@@ -68,8 +67,10 @@ private slots:
     {
         GOLDEN_VERIFY(golden::cases("rx.txt", [](const QStringList& in) {
             if (in[0] == QLatin1String("value")) {
-                const std::optional<double> v = ReadingValue(in[1]);
+                int places = -1;
+                const std::optional<double> v = ReadingValue(in[1], &places);
                 return v ? QString::number(*v, 'g', 17) + (std::signbit(*v) ? QStringLiteral(" (negative)") : QString())
+                               + QStringLiteral(" at %1 places").arg(places)
                          : QStringLiteral("not a reading");
             }
             if (in[0] == QLatin1String("steady") || in[0] == QLatin1String("auto"))

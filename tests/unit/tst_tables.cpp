@@ -127,6 +127,15 @@ QString run(const QStringList& in)
     else if (command == QLatin1String("polarNew")) ResetPolarTableForNew(t);
     else if (command == QLatin1String("addProfile")) yesNo(CaptureIntoProfile(t, a.toDouble(), QLocale(b.isEmpty() ? QStringLiteral("C") : b)));
     else if (command == QLatin1String("addPolar")) yesNo(CaptureIntoPolar(t, a.toDouble(), QLocale(b.isEmpty() ? QStringLiteral("C") : b)));
+    else if (command == QLatin1String("autoProfile") || command == QLatin1String("autoPolar")) {
+        const Workspace kind = command == QLatin1String("autoPolar") ? Workspace::Polar : Workspace::Profile;
+        for (const QString& v : a.split(QLatin1Char(' '))) {
+            const AutoOutcome o = AutoCaptureInto(t, kind, v.toDouble(), QLocale::c());
+            said << (o == AutoOutcome::Recorded ? QStringLiteral("recorded") : AutoStopText(o));
+            if (o != AutoOutcome::Recorded)
+                break;
+        }
+    }
     else return QStringLiteral("unknown command");
     if (!asked.isEmpty())
         said << QStringLiteral("asked about row ") + asked.join(QLatin1Char(' '));

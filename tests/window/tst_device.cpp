@@ -137,7 +137,8 @@ QString bench(const QStringList& in)
         }
     }
     const QString shown = h.load(ws).text() + " | " + h.find<QLabel>(prefix + "lblSteady")->text() + " | "
-                        + h.window->statusBar()->currentMessage();
+                        + h.window->statusBar()->currentMessage() + " | " + h.find<QLabel>(prefix + "lblNext")->text()
+                        + (h.find<QCheckBox>(prefix + "chkAuto")->isChecked() ? " | Auto on" : "");
     return h.state(ws) + " | " + shown;
 }
 

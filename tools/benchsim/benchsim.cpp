@@ -45,6 +45,8 @@ struct Options {
     long baud = 9600;
     int decimals = 2;
     double noise = 0.0;
+    double dip = 5.0;                 // settle/shaft: percent a move takes off the load
+    double dipSeconds = 0.4;
     std::string unit;
     bool split = false;
     int chunk = 0;
@@ -72,15 +74,18 @@ void usage(FILE* to)
         "                         profile[:TIP:BUTT]    a shaft's load along the bench, position by\n"
         "                                               position (default 20:120, see --positions)\n"
         "                         settle:L1:L2:...      the loads in turn, one every --hold seconds,\n"
-        "                                               each approached with a time constant of 0.5 s;\n"
-        "                                               the last one stays\n"
+        "                                               each approached with a time constant of 0.5 s\n"
+        "                                               after the dip of the move (see --dip); the\n"
+        "                                               last one stays\n"
         "                         sine:MEAN:AMP[:CYC]   load around the shaft, angle by angle,\n"
         "                                               MEAN + AMP sin(CYC x angle) (CYC default 2)\n"
         "                         shaft:spine=P@DEG,bend=A@DEG,noise=SD,mean=M,step=DEG\n"
         "                                               a shaft with a spine of P %% (stiff plane at\n"
         "                                               DEG), a bend of amplitude A peaking at DEG,\n"
         "                                               its own noise, mean load M (default 50);\n"
-        "                                               every setting optional\n"
+        "                                               every setting optional; each turn dips the\n"
+        "                                               load (see --dip), which then settles with a\n"
+        "                                               time constant of 0.2 s\n"
         "  --hold SEC           profile/sine/shaft: time at one position or angle (default 3);\n"
         "                       the simulator cannot see the shaft turn, so sine and shaft step\n"
         "                       on by the angle step every SEC, starting at 0 degrees\n"
@@ -91,6 +96,8 @@ void usage(FILE* to)
         "  --baud N             wire speed that paces the characters (default 9600)\n"
         "  --decimals N         decimals of a reading (default 2)\n"
         "  --noise SD           random noise added to every reading (standard deviation)\n"
+        "  --dip PERCENT[:SEC]  settle/shaft: moving the shaft takes PERCENT of the load off for\n"
+        "                       SEC seconds before it settles (default 5:0.4; 0: no dip)\n"
         "  --unit TEXT          text after the number, e.g. \" kN\"\n"
         "  --split              every reading in two or three writes, split at random\n"
         "  --chunk N            writes of at most N characters\n"
@@ -200,7 +207,8 @@ public:
         return true;
     }
 
-    double value(long i, double t) const
+    // Called once a reading, in time order: the load cell's state moves on.
+    double value(long i, double t)
     {
         const long held = o_.hold > 0 ? static_cast<long>(t / o_.hold) : i;
         if (kind_ == "ramp") {
@@ -219,12 +227,10 @@ public:
             // The operator moves the shaft on every --hold seconds; the load
             // cell follows with a time constant of half a second.
             const std::size_t n = loads_.size();
-            // After the last load the shaft stays where it is.
+            // After the last load the shaft stays where it is, and a load
+            // repeated is the shaft left where it was: no move, no dip.
             const std::size_t k = std::min(static_cast<std::size_t>(held), n - 1);
-            const double target = loads_[k];
-            const double before = k == 0 ? target : loads_[k - 1];
-            const double since = o_.hold > 0 ? t - static_cast<double>(k) * o_.hold : 0.0;
-            return target + (before - target) * std::exp(-since / 0.5);
+            return follow(loads_[k], k, t, 0.5, k > 0 && loads_[k] != loads_[k - 1]);
         }
         if (kind_ == "sine") {
             const double angle = std::fmod(static_cast<double>(held) * o_.step, 360.0);
@@ -233,7 +239,8 @@ public:
         if (kind_ == "shaft") {
             // The stiff plane repeats every half turn, a bend once a turn.
             const double angle = std::fmod(static_cast<double>(held) * o_.step, 360.0) * kPi / 180.0;
-            return a_ * (1.0 + spine_ / 200.0 * std::cos(2.0 * (angle - spineAt_))) + bend_ * std::cos(angle - bendAt_);
+            const double load = a_ * (1.0 + spine_ / 200.0 * std::cos(2.0 * (angle - spineAt_))) + bend_ * std::cos(angle - bendAt_);
+            return follow(load, static_cast<std::size_t>(held), t, 0.2, held > 0);
         }
         return a_;
     }
@@ -242,6 +249,25 @@ public:
     double noise() const { return noise_; }
 
 private:
+    // What the load cell reads at `t` while the shaft is at position `k`
+    // with `load` on it. Moving the shaft there (`moved`) first takes --dip
+    // off the load for a few tenths of a second; the cell follows what is on
+    // it with the time constant `tau`.
+    double follow(double load, std::size_t k, double t, double tau, bool moved)
+    {
+        if (!started_) {
+            started_ = true;
+            level_ = load;
+            at_ = t;
+        }
+        const double since = t - static_cast<double>(k) * o_.hold;
+        const bool dipping = moved && o_.hold > 0 && since < o_.dipSeconds;
+        const double target = dipping ? load * (1.0 - o_.dip / 100.0) : load;
+        level_ += (target - level_) * (1.0 - std::exp(-std::max(t - at_, 0.0) / tau));
+        at_ = t;
+        return level_;
+    }
+
     // spine=PERCENT@DEG,bend=AMPLITUDE@DEG,noise=SD,mean=LOAD,step=DEG, each
     // optional; the spine percentage is peak to peak against the mean, as the
     // program's analysis reports it.
@@ -299,6 +325,8 @@ private:
     std::string kind_;
     double a_ = 0, b_ = 0, cycles_ = 2;
     std::vector<double> loads_;
+    bool started_ = false;
+    double level_ = 0, at_ = 0;   // the load cell's reading and when it was taken
     double spine_ = 0, spineAt_ = 0, bend_ = 0, bendAt_ = 0, noise_ = 0;
     long steps_ = 1;
 };
@@ -532,6 +560,16 @@ bool parseArgs(int argc, char** argv, Options& o)
             o.decimals = static_cast<int>(number(i));
         } else if (a == "--noise") {
             o.noise = number(i);
+        } else if (a == "--dip") {
+            const std::string text = need(i);
+            char* end = nullptr;
+            o.dip = std::strtod(text.c_str(), &end);
+            if (*end == ':')
+                o.dipSeconds = std::strtod(end + 1, &end);
+            if (text.empty() || *end != '\0' || !std::isfinite(o.dip) || !std::isfinite(o.dipSeconds)) {
+                std::fprintf(stderr, "benchsim: --dip: not PERCENT[:SEC]: %s\n", text.c_str());
+                std::exit(2);
+            }
         } else if (a == "--unit") {
             o.unit = need(i);
         } else if (a == "--split") {
@@ -558,7 +596,8 @@ bool parseArgs(int argc, char** argv, Options& o)
             return false;
         }
     }
-    if (o.baud <= 0 || o.rate < 0 || o.decimals < 0 || o.decimals > 15 || o.garbage < 0 || o.garbage > 1) {
+    if (o.baud <= 0 || o.rate < 0 || o.decimals < 0 || o.decimals > 15 || o.garbage < 0 || o.garbage > 1
+        || o.dip < 0 || o.dip > 100 || o.dipSeconds < 0) {
         std::fprintf(stderr, "benchsim: an option is out of range\n");
         return false;
     }

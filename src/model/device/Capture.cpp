@@ -3,6 +3,8 @@
 #include "numbers/Numbers.h"
 #include "tables/DataTable.h"
 
+#include <QString>
+
 namespace tarvex {
 
 namespace {
@@ -38,6 +40,34 @@ bool CaptureIntoPolar(DataTable& table, double value, const QLocale& locale)
     table.setCol(1);
     writeAndMoveDown(table, value, locale);
     return true;
+}
+
+AutoOutcome AutoCaptureInto(DataTable& table, Workspace kind, double value, const QLocale& locale)
+{
+    if (!hasDataRow(table))
+        return AutoOutcome::NoRow;
+    if (kind == Workspace::Polar)
+        table.setCol(1);
+    if (!table.Text().trimmed().isEmpty())
+        return AutoOutcome::CellTaken;
+    const bool last = table.Row() == table.Rows() - 1;
+    writeAndMoveDown(table, value, locale);
+    return last ? AutoOutcome::TableFull : AutoOutcome::Recorded;
+}
+
+QString AutoStopText(AutoOutcome outcome)
+{
+    switch (outcome) {
+    case AutoOutcome::TableFull:
+        return QStringLiteral("Table full: Auto is off");
+    case AutoOutcome::CellTaken:
+        return QStringLiteral("The current cell holds a value: Auto is off");
+    case AutoOutcome::NoRow:
+        return QStringLiteral("The table has no row for a reading: Auto is off");
+    case AutoOutcome::Recorded:
+        break;
+    }
+    return {};
 }
 
 } // namespace tarvex

@@ -5,11 +5,12 @@
 
 #include <QElapsedTimer>
 #include <QRegularExpression>
+#include <algorithm>
 #include <cmath>
 
 namespace tarvex {
 
-std::optional<double> ReadingValue(const QString& line)
+std::optional<double> ReadingValue(const QString& line, int* decimals)
 {
     static const QRegularExpression form(QStringLiteral(
         "^[ \\t]*([+-]?(?:[0-9]+(?:\\.[0-9]*)?|\\.[0-9]+)(?:[eE][+-]?[0-9]+)?)[ \\t]*(?:[A-Za-z]+[ \\t]*)?$"));
@@ -19,6 +20,17 @@ std::optional<double> ReadingValue(const QString& line)
     const double value = LeadingNumber(m.captured(1));
     if (!std::isfinite(value))
         return std::nullopt;
+    if (decimals) {
+        const QString number = m.captured(1);
+        qsizetype e = number.indexOf(QLatin1Char('e'));
+        if (e < 0)
+            e = number.indexOf(QLatin1Char('E'));
+        const QString mantissa = e < 0 ? number : number.left(e);
+        const qsizetype point = mantissa.indexOf(QLatin1Char('.'));
+        const int places = point < 0 ? 0 : int(mantissa.size() - point - 1);
+        const int exponent = e < 0 ? 0 : number.mid(e + 1).toInt();
+        *decimals = std::clamp(places - exponent, 0, 15);
+    }
     return value;
 }
 
@@ -43,6 +55,7 @@ void ReadingReceiver::portOpened()
     lastAt_ = clock_();
     lastValue_.reset();
     lastWasLine_ = false;
+    decimals_ = 0;
 }
 
 void ReadingReceiver::portClosed()
@@ -54,36 +67,52 @@ void ReadingReceiver::portClosed()
     rx_ = RxState{};
 }
 
+double ReadingReceiver::resolved(double v, bool mean) const
+{
+    return RoundHalfEven(v, std::min(decimals_ + (mean ? 1 : 0), 15));
+}
+
 LiveReading ReadingReceiver::live() const
 {
     if (!open_)
         return {std::nullopt, QStringLiteral("No reading: the port is closed")};
     if (!lastWasLine_)
         return {std::nullopt, QStringLiteral("No reading yet: nothing has come from the bench")};
-    const qint64 age = clock_() - lastAt_;
+    const qint64 now = clock_();
+    const qint64 age = now - lastAt_;
     if (age > window_.settings().freshMs)
         return {std::nullopt, QStringLiteral("No new reading for %1 s").arg(age / 1000)};
+    const double zero = zero_.value_or(0.0);
+    if (window_.settings().average > 1) {
+        if (!lastValue_)
+            return {std::nullopt, QStringLiteral("Last line was not a reading")};
+        const std::optional<Averaged> a = window_.averaged(now);
+        if (!a)
+            return {std::nullopt, QStringLiteral("Not steady: the load is still moving")};
+        return {resolved(a->mean - zero, true), QString(), a->count, a->deviation};
+    }
+    // A garbled last line does not matter while the window is steady: the
+    // median stands for the load whatever one line said.
+    if (const std::optional<Steady> s = window_.steady(now))
+        return {resolved(s->level - zero, s->count % 2 == 0), QString(), s->count, s->noise};
     if (!lastValue_)
         return {std::nullopt, QStringLiteral("Last line was not a reading")};
-    if (window_.settings().average <= 1)
-        return {lastValue_, QString()};
-    const std::optional<Averaged> a = window_.averaged(clock_());
-    if (!a)
-        return {std::nullopt, QStringLiteral("Not steady: the load is still moving")};
-    return {a->mean - zero_.value_or(0.0), QString(), a->count, a->deviation};
+    LiveReading settling{lastValue_, QString()};
+    settling.settling = true;
+    return settling;
 }
 
 bool ReadingReceiver::isSteady() const
 {
-    return open_ && window_.steadyMean(clock_()).has_value();
+    return open_ && window_.steady(clock_()).has_value();
 }
 
 QString ReadingReceiver::takeZero()
 {
-    const std::optional<double> mean = open_ ? window_.steadyMean(clock_()) : std::nullopt;
-    if (!mean)
+    const std::optional<Steady> s = open_ ? window_.steady(clock_()) : std::nullopt;
+    if (!s)
         return QStringLiteral("Not steady: a zero needs a steady load");
-    zero_ = mean;
+    zero_ = resolved(s->level, s->count % 2 == 0);
     return {};
 }
 
@@ -97,19 +126,25 @@ RxFramed ReadingReceiver::receive(const QByteArray& bytes)
     const qint64 now = clock_();
     lastAt_ = now;
     lastWasLine_ = true;
-    const std::optional<double> raw = framed.reading ? ReadingValue(*framed.reading) : std::nullopt;
+    int decimals = 0;
+    const std::optional<double> raw = framed.reading ? ReadingValue(*framed.reading, &decimals) : std::nullopt;
     lastValue_.reset();
     if (raw) {
+        // A bench that drops trailing zeros ("10" after "10.01") still
+        // measures to its finest places.
+        decimals_ = std::max(decimals_, decimals);
         window_.add(now, *raw);
-        lastValue_ = *raw - zero_.value_or(0.0);
+        // A reading less the zero is shown and recorded at its own places.
+        lastValue_ = zero_ ? RoundHalfEven(*raw - *zero_, decimals) : *raw;
     }
     // A line given up at the bound is not shown: what it lost could have
     // been the sign or the decimal point.
     if (framed.reading)
-        emit reading(zero_ && lastValue_ ? NumberText(*lastValue_) + QStringLiteral(" (zeroed)") : *framed.reading);
+        emit reading(zero_ && lastValue_ ? QString::number(*lastValue_ == 0 ? 0.0 : *lastValue_, 'f', decimals) + QStringLiteral(" (zeroed)")
+                                         : *framed.reading);
     if (raw) {
-        if (const std::optional<Averaged> a = auto_.next(window_, now))
-            emit settled(a->mean - zero_.value_or(0.0));
+        if (const std::optional<Steady> s = auto_.next(window_, now))
+            emit settled(resolved(s->level - zero_.value_or(0.0), s->count % 2 == 0));
     }
     return framed;
 }

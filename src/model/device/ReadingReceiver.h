@@ -23,12 +23,14 @@ struct LiveReading {
     QString why;
     int count = 1;            // readings averaged into the value
     double deviation = 0;     // their standard deviation
+    bool settling = false;    // the load was not steady: the newest reading
 };
 
 // The value of a line from the bench when it is well formed: optional blanks,
 // one finite number in the device's own format ("." as the point, optional
-// sign and exponent), optional blanks and a unit word of letters.
-std::optional<double> ReadingValue(const QString& line);
+// sign and exponent), optional blanks and a unit word of letters. When
+// `decimals` is given it receives the places the number was written with.
+std::optional<double> ReadingValue(const QString& line, int* decimals = nullptr);
 
 class ReadingReceiver : public QObject {
     Q_OBJECT
@@ -49,16 +51,22 @@ public:
     void portOpened();
     void portClosed();
 
+    // What "Add" records now: the median of the steady window when the load
+    // is steady, else the newest reading, marked as taken while settling.
     LiveReading live() const;
     // Whether the load holds steady now.
     bool isSteady() const;
+    // "Auto" has recorded this position and waits for the shaft to move.
+    bool autoWaiting() const { return auto_.waiting(); }
     qint64 now() const { return clock_(); }
     // The readings of the last 30 s, less the zero, for the strip chart.
     const SteadyWindow& history() const { return window_; }
 
     // "Zero": the steady load now becomes the offset taken off every reading
     // shown and recorded, until zeroed again or the port closes. Says why
-    // when there is no steady load to take.
+    // when there is no steady load to take. What is shown and recorded less
+    // the zero keeps the places the readings came with, so a difference is
+    // never written with the binary noise of the subtraction.
     QString takeZero();
     std::optional<double> zero() const { return zero_; }
     // "Auto" switched on: the next steady load is recorded even if it is the
@@ -77,6 +85,10 @@ signals:
     void settled(double value);
 
 private:
+    // `v` at the readings' own places, one more for a value that is the mean
+    // of readings.
+    double resolved(double v, bool mean) const;
+
     RxState rx_;
     qint64 dropped_ = 0;
     std::function<qint64()> clock_;
@@ -87,6 +99,7 @@ private:
     qint64 lastAt_ = 0;                 // the newest complete line, or the open
     std::optional<double> lastValue_;   // that line's value, less the zero, when it was a reading
     bool lastWasLine_ = false;
+    int decimals_ = 0;                  // most places a reading came with since the open
 };
 
 } // namespace tarvex

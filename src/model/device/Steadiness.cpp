@@ -3,7 +3,9 @@
 #include <QSettings>
 #include <QStringList>
 #include <algorithm>
+#include <array>
 #include <cmath>
+#include <iterator>
 
 namespace tarvex {
 
@@ -89,32 +91,96 @@ void SteadyWindow::add(qint64 at, double value)
         readings_.pop_front();
 }
 
-std::optional<double> SteadyWindow::steadyMean(qint64 now) const
+namespace {
+
+// The median of `values`, which it reorders.
+double MedianOf(std::vector<double>& values)
+{
+    const auto middle = values.begin() + std::ptrdiff_t(values.size() / 2);
+    std::nth_element(values.begin(), middle, values.end());
+    if (values.size() % 2 == 1)
+        return *middle;
+    return (*middle + *std::max_element(values.begin(), middle)) / 2;
+}
+
+// The line fitted through the readings [from, to): its slope in load units
+// per ms and the slope's standard error. Times are taken relative to `now`
+// so the sums stay small.
+struct Fit {
+    double slope = 0;
+    double uncertainty = 0;
+    double noise = 0;         // standard deviation of the readings about the line
+};
+
+template <typename It>
+Fit FitOf(It from, It to, qint64 now)
+{
+    double n = 0, sumT = 0, sumV = 0;
+    for (It it = from; it != to; ++it, ++n) {
+        sumT += double(it->first - now);
+        sumV += it->second;
+    }
+    if (n < 2)
+        return {};
+    double stt = 0, stv = 0;
+    for (It it = from; it != to; ++it) {
+        const double dt = double(it->first - now) - sumT / n;
+        stt += dt * dt;
+        stv += dt * (it->second - sumV / n);
+    }
+    if (!(stt > 0))
+        return {};
+    const double slope = stv / stt;
+    double squares = 0;
+    for (It it = from; it != to; ++it) {
+        const double r = it->second - sumV / n - slope * (double(it->first - now) - sumT / n);
+        squares += r * r;
+    }
+    const double noise = n > 2 ? std::sqrt(squares / (n - 2)) : 0.0;
+    return {slope, noise / std::sqrt(stt), noise};
+}
+
+} // namespace
+
+std::optional<Steady> SteadyWindow::steady(qint64 now) const
 {
     const qint64 from = now - settings_.steadyMs;
     if (readings_.empty() || readings_.front().first > from)
         return std::nullopt;
-    double sum = 0;
-    int n = 0;
-    double low = 0, high = 0;
-    for (auto it = readings_.rbegin(); it != readings_.rend() && it->first > from; ++it, ++n) {
-        low = n == 0 ? it->second : std::min(low, it->second);
-        high = n == 0 ? it->second : std::max(high, it->second);
-        sum += it->second;
-    }
-    if (n < 2)
+    auto first = readings_.end();
+    while (first != readings_.begin() && std::prev(first)->first > from)
+        --first;
+    const auto n = std::distance(first, readings_.end());
+    if (n < kMinSteadyReadings)
         return std::nullopt;
-    const double mean = sum / n;
-    const double band = SteadyBand(mean, settings_);
-    if (high - mean > band || mean - low > band)
+    scratch_.clear();
+    for (auto it = first; it != readings_.end(); ++it)
+        scratch_.push_back(it->second);
+    const double level = MedianOf(scratch_);
+    const double band = SteadyBand(level, settings_);
+    for (auto it = first; it != readings_.end(); ++it)
+        if (std::fabs(it->second - level) > band)
+            return std::nullopt;
+    const Fit whole = FitOf(first, readings_.end(), now);
+    if (std::fabs(whole.slope) * double(settings_.steadyMs) >= band / 4)
         return std::nullopt;
-    return mean;
+    // A window across the bottom of a dip, falling then rising again, fits a
+    // flat line; the newer half of it still rises. Its few readings tell a
+    // slope less surely, so it is allowed twice the whole window's. Garbled
+    // lines can leave a hole where such a bottom hides, and then nothing is
+    // settled.
+    for (auto it = std::next(first); it != readings_.end(); ++it)
+        if (it->first - std::prev(it)->first > settings_.steadyMs / 2)
+            return std::nullopt;
+    if (std::fabs(FitOf(std::next(first, n / 2), readings_.end(), now).slope) * double(settings_.steadyMs) >= band / 2)
+        return std::nullopt;
+    return Steady{level, whole.noise, int(n)};
 }
 
 std::optional<Averaged> SteadyWindow::averaged(qint64 now) const
 {
     const int n = settings_.average;
-    if (!steadyMean(now) || n < 1 || qsizetype(readings_.size()) < n)
+    if (!steady(now) || n < 1 || qsizetype(readings_.size()) < n)
         return std::nullopt;
     Averaged a;
     a.count = n;
@@ -132,51 +198,78 @@ std::optional<Averaged> SteadyWindow::averaged(qint64 now) const
     return a;
 }
 
-bool SteadyWindow::settled(qint64 now) const
+void AutoCapture::reset()
 {
-    const std::optional<double> mean = steadyMean(now);
-    if (!mean)
-        return false;
-    const qint64 middle = now - settings_.steadyMs / 2;
-    double early = 0, late = 0;
-    int earlyCount = 0, lateCount = 0;
-    for (auto it = readings_.rbegin(); it != readings_.rend() && it->first > now - settings_.steadyMs; ++it) {
-        if (it->first > middle) {
-            late += it->second;
-            ++lateCount;
-        } else {
-            early += it->second;
-            ++earlyCount;
-        }
-    }
-    if (earlyCount == 0 || lateCount == 0)
-        return true;
-    return std::fabs(late / lateCount - early / earlyCount) <= SteadyBand(*mean, settings_) / 2;
+    last_.reset();
+    moved_ = true;
+    noiseSquares_ = 0;
+    noiseWindows_ = 0;
+    recent_.clear();
+    judgedAt_.reset();
 }
 
-std::optional<Averaged> AutoCapture::next(const SteadyWindow& window, qint64 now)
+// One window's few readings can make a noisy cell look quiet; the noise is a
+// property of the cell, not of a position, so it is pooled over the steady
+// windows since "Auto" started, the older ones fading out.
+void AutoCapture::poolNoise(const Steady& s)
 {
-    // Whether the load has moved is judged on the window's mean, not on the
-    // reading to be recorded: two single readings of a held shaft differ by
-    // their noise, which would record the same load again and again.
-    const std::optional<double> mean = window.steadyMean(now);
-    if (last_ && !moved_) {
-        // A load still creeping after it was recorded drifts on by about the
-        // band; only an unsteady window or a drift of twice the band is the
-        // shaft moved to its next place.
-        if (mean && std::fabs(*mean - *last_) <= 2 * SteadyBand(*last_, window.settings()))
-            return std::nullopt;
-        moved_ = true;
+    constexpr int kPooled = 200;
+    noiseWindows_ = std::min(noiseWindows_ + 1, kPooled);
+    noiseSquares_ += (s.noise * s.noise - noiseSquares_) / noiseWindows_;
+}
+
+double AutoCapture::sameLoad(const SteadyWindow& window) const
+{
+    // A noisy window can pass a load still creeping for settled; the rest of
+    // the creep stays within about the band, so the same load is anything
+    // within twice the band, or four times the noise when that is wider.
+    const double noise = std::sqrt(noiseSquares_);
+    return std::max(2 * SteadyBand(*last_, window.settings()), 4 * noise);
+}
+
+std::optional<Steady> AutoCapture::next(const SteadyWindow& window, qint64 now)
+{
+    // Where the load is, judged on the median of the newest few readings: a
+    // single corrupted line must not pass for the shaft being moved, while
+    // the dip of a move lasts several readings.
+    constexpr std::size_t kRecent = 5;
+    if (!window.readings().empty()) {
+        recent_.push_back(window.readings().back().second);
+        if (recent_.size() > kRecent)
+            recent_.pop_front();
     }
-    if (!mean || !window.settled(now)
-        || (last_ && std::fabs(*mean - *last_) <= SteadyBand(*last_, window.settings())))
+    if (last_ && !moved_ && recent_.size() == kRecent) {
+        std::array<double, kRecent> v {};
+        std::copy(recent_.begin(), recent_.end(), v.begin());
+        std::nth_element(v.begin(), v.begin() + kRecent / 2, v.end());
+        // A held load wanders within its band; moving the shaft takes the
+        // readings well beyond it.
+        if (std::fabs(v[kRecent / 2] - *last_) > sameLoad(window))
+            moved_ = true;
+    }
+    // A fast bench sends a thousand readings a second; the window's verdict
+    // cannot change much between readings a small part of it apart, and
+    // judging it at every one would cost more than everything else.
+    const qint64 every = std::max<qint64>(1, window.settings().steadyMs / 64);
+    if (judgedAt_ && now - *judgedAt_ < every)
         return std::nullopt;
-    const std::optional<Averaged> a = window.averaged(now);
-    if (a) {
-        last_ = *mean;
-        moved_ = false;
+    judgedAt_ = now;
+    const std::optional<Steady> s = window.steady(now);
+    if (last_ && !moved_) {
+        if (!s)
+            return std::nullopt;
+        if (std::fabs(s->level - *last_) <= sameLoad(window)) {
+            poolNoise(*s);
+            return std::nullopt;
+        }
+        // Settled somewhere else without a disturbance: the shaft moved.
     }
-    return a;
+    if (!s)
+        return std::nullopt;
+    last_ = s->level;
+    moved_ = false;
+    poolNoise(*s);
+    return s;
 }
 
 } // namespace tarvex

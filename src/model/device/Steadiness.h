@@ -10,6 +10,7 @@
 #include <QString>
 #include <deque>
 #include <optional>
+#include <vector>
 
 class QSettings;
 
@@ -53,11 +54,22 @@ struct Averaged {
     int count = 0;
 };
 
+// A steady window: its level is the median of its readings, so one corrupted
+// line that still reads as a number cannot move it; its noise is the standard
+// deviation of the readings about the line fitted through them.
+struct Steady {
+    double level = 0;
+    double noise = 0;
+    int count = 0;
+};
+
 // The readings of the last 30 seconds with the time each arrived, enough for
 // the steady window, averaging and the strip chart.
 class SteadyWindow {
 public:
     static constexpr qint64 kHistoryMs = 30000;
+    // Fewer readings than this say nothing about a load being steady.
+    static constexpr int kMinSteadyReadings = 3;
 
     void setSettings(const BenchSettings& settings) { settings_ = settings; }
     const BenchSettings& settings() const { return settings_; }
@@ -66,40 +78,53 @@ public:
     void clear() { readings_.clear(); }
     const std::deque<std::pair<qint64, double>>& readings() const { return readings_; }
 
-    // The mean of the readings of the last steady window when every one of
-    // them lies within the band around it. The window must be covered: at
-    // least two readings in it, and readings from before it began.
-    std::optional<double> steadyMean(qint64 now) const;
-    // What "Add" records: the last `average` readings, when the load is
-    // steady and they all lie within the band around their mean.
+    // The load of the last steady window, when it has settled: the window is
+    // covered (readings from before it began, at least three in it, no hole
+    // of half a window between two), every reading lies within the band
+    // around their median, and the line fitted through them moves by less
+    // than a quarter of the band over the window (the one through their newer
+    // half by less than half of it). A load still creeping towards its value passes the band
+    // long before it has settled, so the slope is what keeps it from being
+    // recorded early; the newer half catches a window across the bottom of a
+    // dip, which fits a flat line.
+    std::optional<Steady> steady(qint64 now) const;
+    // What "Add" records when averaging: the last `average` readings, when
+    // the load is steady and they all lie within the band around their mean.
     std::optional<Averaged> averaged(qint64 now) const;
-    // Steady, and the later half of the window no further from the earlier
-    // one than half the band: a load still creeping towards its value can
-    // pass for steady while a recording of it would be off by the creep.
-    bool settled(qint64 now) const;
 
 private:
     BenchSettings settings_;
     std::deque<std::pair<qint64, double>> readings_;
+    mutable std::vector<double> scratch_;   // the window's values, for the median
 };
 
-// "Auto": records the next steady load that differs from the last one it
-// recorded by more than the band, so holding the shaft still records once and
-// moving it to the next position records again when the load has settled.
+// "Auto": one position, one record. After a record it waits for the shaft to
+// move: the readings leave the band around the record (moving or turning
+// the shaft disturbs the load) and settle again, or they settle at a level
+// further from the record than twice the band or four times the noise. The
+// noise is the load cell's own, pooled over the steady windows it has seen,
+// so a noisier cell widens what counts as the same load instead of
+// recording it again.
 class AutoCapture {
 public:
-    // Called for each new reading while "Auto" is on.
-    std::optional<Averaged> next(const SteadyWindow& window, qint64 now);
+    // Called for each new reading while "Auto" is on: the level to record.
+    std::optional<Steady> next(const SteadyWindow& window, qint64 now);
     // "Auto" switched on, or the port opened afresh: the next steady load counts.
-    void reset()
-    {
-        last_.reset();
-        moved_ = true;
-    }
+    void reset();
+    // A record was taken and Auto now waits for the shaft to move.
+    bool waiting() const { return last_.has_value() && !moved_; }
 
 private:
+    // How far the level may wander about the last record and still be it.
+    double sameLoad(const SteadyWindow& window) const;
+    void poolNoise(const Steady& s);
+
     std::optional<double> last_;
     bool moved_ = true;
+    double noiseSquares_ = 0;   // mean square noise of the steady windows
+    int noiseWindows_ = 0;
+    std::deque<double> recent_; // the newest readings, whose median says where the load is
+    std::optional<qint64> judgedAt_;   // when the window was last judged
 };
 
 } // namespace tarvex

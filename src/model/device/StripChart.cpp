@@ -20,7 +20,8 @@ void DrawStripChart(PictureArea& area, const SteadyWindow& history, long long no
     const auto& readings = history.readings();
     const qint64 from = now - SteadyWindow::kHistoryMs;
     const double offset = zero.value_or(0.0);
-    const std::optional<double> steady = history.steadyMean(now);
+    const std::optional<Steady> steadyNow = history.steady(now);
+    const std::optional<double> steady = steadyNow ? std::optional<double>(steadyNow->level) : std::nullopt;
     double low = 0, high = 0;
     bool any = false;
     for (const auto& [at, value] : readings) {

@@ -323,6 +323,12 @@ QString afterMigration(ShaftLibrary& lib)
     std::vector<LibraryEntry> found;
     LibraryQuery all;
     out << (lib.search(all, found).ok() ? QStringLiteral("%1 listed").arg(found.size()) : QStringLiteral("no list"));
+    // The customer's folded copy is made for the shafts already there.
+    all.customer = QStringLiteral("o'NEIL");
+    qint64 n = -1;
+    QStringList makers;
+    out.last() += QStringLiteral("; %1 of o'NEIL; maker %2").arg(lib.count(all, n).ok() ? n : -1)
+                      .arg(lib.choices(ShaftField::Maker, makers).ok() ? makers.join(QLatin1Char(',')) : QStringLiteral("?"));
     return out.join(QLatin1Char('\n'));
 }
 
@@ -452,12 +458,12 @@ void acrossLanguages(const QString& location)
 
 // The same on both databases and from either language.
 const QString kMigrated = QStringLiteral(
-    "v3\n"
+    "v4\n"
     "Kept as text, and the measurement marked damaged: measurement 3, row 2, column 2: \"1.234,5\"\n"
     "1: 0 10.25; 2.5 79.99667; 5 1.5E+10 | file of 3 rows\n"
     "2: 0 8.1; 90 8.2; 180 8.3; 270 -0.002 | file of 4 rows\n"
     "3: 0 12; 1 1.234,5 | no file, damaged: a cell reads as no number in any language: measurement 3, row 2, column 2: \"1.234,5\"\n"
-    "3 listed");
+    "3 listed; 3 of o'NEIL; maker Vantor");
 
 class TestLibrary : public QObject {
     Q_OBJECT
@@ -492,11 +498,12 @@ private slots:
             if (kind == QLatin1String("damaged") || kind.startsWith(QLatin1String("readonly")) || kind == QLatin1String("newer")
                 || kind == QLatin1String("v1") || kind == QLatin1String("foreign")) {
                 {
-                    ShaftLibrary old(path, kind == QLatin1String("v1") ? 1 : kLibrarySchemaVersion);
+                    const bool older = kind == QLatin1String("v1") || kind == QLatin1String("readonly v3");
+                    ShaftLibrary old(path, kind == QLatin1String("v1") ? 1 : older ? kLibraryReadableSchema : kLibrarySchemaVersion);
                     Shaft s{0, QStringLiteral("Ærø"), QStringLiteral("X"), QStringLiteral("S"), 112.5, 45, QStringLiteral("7i"),
                             QStringLiteral("O'Neil"), {}};
                     Measurement m;
-                    if (kind != QLatin1String("v1"))
+                    if (!older)
                         old.store(s, m);
                 }
                 QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), kind);
@@ -508,6 +515,11 @@ private slots:
                         q.exec(QStringLiteral("INSERT INTO measurements VALUES (1, 1, 'profile', 'X', 'Y', 'Ŝpine?', 'kg', "
                                               "'2026-01-02T03:04:05.678Z', NULL, NULL, NULL, NULL, NULL, NULL)")),
                         q.exec(QStringLiteral("INSERT INTO measurement_rows VALUES (1, 1, '3', '4')"));
+                if (kind == QLatin1String("readonly v3"))
+                    q.exec(QStringLiteral("INSERT INTO shafts (id, maker, model, flex, label, customer, notes, search_text) "
+                                          "VALUES (1, 'Ærø', 'X', 'S', '7i', 'O''Neil', '', 'ærø\nx\ns\n7i\no''neil\n')")),
+                        q.exec(QStringLiteral("INSERT INTO measurements (id, shaft_id, kind, heading_x, heading_y, note, load_unit, taken_at) "
+                                              "VALUES (1, 1, 'profile', 'X', 'Y', '', 'kg', '2026-01-02T03:04:05.678Z')"));
                 if (kind == QLatin1String("newer"))
                     q.exec(QStringLiteral("UPDATE schema_version SET version = 99"));
                 if (kind == QLatin1String("foreign"))
@@ -523,7 +535,7 @@ private slots:
                 f.seek(100);
                 f.write(QByteArray(300, '\x5a'));
             }
-            if (kind == QLatin1String("readonly"))
+            if (kind == QLatin1String("readonly") || kind == QLatin1String("readonly v3"))
                 QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::ReadGroup);
             if (kind == QLatin1String("readonly folder"))
                 QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner);

@@ -149,6 +149,7 @@ QString import(frmLibrary& window, FakeMessageBox& messages, const QStringList& 
         QTimer::singleShot(0, &window, [&] { window.findChild<QProgressDialog*>()->cancel(); });
     filter(window, QStringList(8, QString()));   // the whole library listed
     window.importFolder(dir.path());
+    listed(window);
     return messages.texts().last().replace(QLatin1Char('\n'), QLatin1String(" / ")) + QStringLiteral(" | ") +
            window.findChild<QLabel*>(QStringLiteral("lblStatus"))->text();
 }
@@ -160,8 +161,9 @@ QString matchedSet(frmLibrary& window, FakeMessageBox& messages, const QStringLi
     filter(window, QStringList(8, QString()));
     window.refresh();
     auto* list = window.findChild<QTreeView*>(QStringLiteral("lstEntries"));
+    const int n = listed(window);
     list->clearSelection();
-    for (int i = 0, n = listed(window); i < n; ++i)
+    for (int i = 0; i < n; ++i)
         if (cell(list, i, 2).contains(in[1]))
             list->selectionModel()->select(list->model()->index(i, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
     const qsizetype said = messages.texts().size();
@@ -263,6 +265,7 @@ private slots:
         h.table(Profile).setTextMatrix(1, 1, QStringLiteral("99"));
         h.fakes.messageBox->answers = {MsgResult::No};
         list->sortByColumn(1, Qt::DescendingOrder);   // kind: profile first
+        QCOMPARE(listed(*library), 2);
         list->setCurrentIndex(list->model()->index(0, 0));
         QCOMPARE(cell(list, 0, 1), QStringLiteral("profile"));
         h.click(QStringLiteral("cmdOpenMeasurement"));

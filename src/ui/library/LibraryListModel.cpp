@@ -7,27 +7,26 @@
 
 namespace tarvex {
 
-LibraryListModel::LibraryListModel(ShaftLibrary& library, QObject* parent) : QAbstractTableModel(parent), library_(library) {}
+LibraryListModel::LibraryListModel(const QString& location, QObject* parent) : QAbstractTableModel(parent), search_(location, this) {}
 
-Result<> LibraryListModel::fetch(std::vector<LibraryEntry>& page) const
+void LibraryListModel::search(const LibraryQuery& query, std::function<void(const Result<>&, qint64)> said)
 {
-    LibraryPage at = page_;
-    at.offset = qint64(entries_.size());
-    at.limit = kPage;
-    return library_.search(query_, page, at);
+    wanted_ = query;
+    said_ = std::move(said);
+    searchAgain();
 }
 
-Result<> LibraryListModel::setQuery(const LibraryQuery& query)
+void LibraryListModel::searchAgain()
 {
-    beginResetModel();
-    query_ = query;
-    entries_.clear();
-    const Result<> r = fetch(entries_);
-    if (!r.ok())
-        entries_.clear();
-    more_ = r.ok() && int(entries_.size()) == kPage;
-    endResetModel();
-    return r;
+    search_.start(wanted_, {order_.order, order_.descending, 0, kPage}, [this](SearchAnswer& answer) {
+        beginResetModel();
+        entries_ = std::move(answer.lines);
+        more_ = int(entries_.size()) == kPage;
+        fetching_ = false;
+        endResetModel();
+        if (said_)
+            said_(answer.result, answer.count);
+    });
 }
 
 int LibraryListModel::rowCount(const QModelIndex& parent) const
@@ -76,22 +75,26 @@ QVariant LibraryListModel::headerData(int section, Qt::Orientation orientation, 
 
 bool LibraryListModel::canFetchMore(const QModelIndex& parent) const
 {
-    return !parent.isValid() && more_;
+    return !parent.isValid() && more_ && !fetching_;
 }
 
+// A newer search supersedes the page: its answer starts the list afresh.
 void LibraryListModel::fetchMore(const QModelIndex& parent)
 {
-    if (parent.isValid() || !more_)
+    if (parent.isValid() || !more_ || fetching_ || search_.pending())
         return;
-    std::vector<LibraryEntry> page;
-    // A library that stopped answering ends the list where it is; the next
-    // search says why.
-    more_ = fetch(page).ok() && int(page.size()) == kPage;
-    if (page.empty())
-        return;
-    beginInsertRows({}, int(entries_.size()), int(entries_.size() + page.size()) - 1);
-    std::move(page.begin(), page.end(), std::back_inserter(entries_));
-    endInsertRows();
+    fetching_ = true;
+    search_.start(wanted_, {order_.order, order_.descending, qint64(entries_.size()), kPage}, [this](SearchAnswer& answer) {
+        fetching_ = false;
+        // A library that stopped answering ends the list where it is; the
+        // next search says why.
+        more_ = answer.result.ok() && int(answer.lines.size()) == kPage;
+        if (answer.lines.empty())
+            return;
+        beginInsertRows({}, int(entries_.size()), int(entries_.size() + answer.lines.size()) - 1);
+        std::move(answer.lines.begin(), answer.lines.end(), std::back_inserter(entries_));
+        endInsertRows();
+    });
 }
 
 void LibraryListModel::sort(int column, Qt::SortOrder order)
@@ -99,10 +102,10 @@ void LibraryListModel::sort(int column, Qt::SortOrder order)
     if (column < 0 || column >= Columns)
         return;
     const LibraryPage wanted{LibraryOrder(column), order == Qt::DescendingOrder, 0, -1};
-    if (wanted.order == page_.order && wanted.descending == page_.descending)
+    if (wanted.order == order_.order && wanted.descending == order_.descending)
         return;
-    page_ = wanted;
-    setQuery(query_);
+    order_ = wanted;
+    searchAgain();
 }
 
 } // namespace tarvex

@@ -125,7 +125,7 @@ frmLibrary::frmLibrary(ShaftLibrary& library, MessageBox& messageBox, QWidget* p
     lstEntries_->setRootIsDecorated(false);
     lstEntries_->setUniformRowHeights(true);
     lstEntries_->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    entries_ = new LibraryListModel(library_, this);
+    entries_ = new LibraryListModel(library_.location(), this);
     lstEntries_->setModel(entries_);
     // Sized once here, not to the contents: that would read every line.
     for (const auto& [column, width] : {std::pair{0, 120}, {1, 60}, {2, 170}, {3, 50}, {4, 80}, {5, 80}, {6, 120}, {7, 50}})
@@ -259,20 +259,15 @@ void frmLibrary::refresh()
 
 bool frmLibrary::searchPending() const
 {
-    return typing_->isActive();
+    return typing_->isActive() || entries_->pending();
 }
 
-// The first page of the list and the count; the rest is read as the list is
-// scrolled to it.
 void frmLibrary::search()
 {
     typing_->stop();
-    const LibraryQuery q = query();
-    qint64 n = 0;
-    Result<> r = entries_->setQuery(q);
-    if (r.ok())
-        r = library_.count(q, n);
-    lblStatus_->setText(r.ok() ? QStringLiteral("%1 measurements").arg(n) : r.message);
+    entries_->search(query(), [this](const Result<>& r, qint64 n) {
+        lblStatus_->setText(r.ok() ? QStringLiteral("%1 measurements").arg(n) : r.message);
+    });
 }
 
 void frmLibrary::showPreview()

@@ -29,8 +29,8 @@ public:
     // The list once more, as the search box and the filters have it; the
     // filters' choices of maker, model and flex afresh from the library.
     void refresh();
-    // Whether typing has changed the search box or the customer since the
-    // list was last searched: the search waits for a pause in typing.
+    // Whether the list is not yet what the search box and the filters ask
+    // for: the search waits for a pause in typing, and runs on a thread.
     bool searchPending() const;
     // What the search box and the filters ask for.
     LibraryQuery query() const;

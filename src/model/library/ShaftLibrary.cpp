@@ -83,6 +83,19 @@ QString measurementSearchText(const QString& note, const QString& bench, const Q
 constexpr qsizetype kLongestSearchWord = 200;
 constexpr qsizetype kMostSearchWords = 20;
 
+// For the trigram index, which matches GLOB patterns; the texts and the
+// words are folded already, so its own case folding is left off.
+QString globPattern(const QString& text)
+{
+    QString p;
+    for (const QChar c : text.toCaseFolded())
+        if (c == QLatin1Char('*') || c == QLatin1Char('?') || c == QLatin1Char('['))
+            p += QLatin1Char('[') + c + QLatin1Char(']');
+        else
+            p += c;
+    return QLatin1Char('*') + p + QLatin1Char('*');
+}
+
 QString likePattern(const QString& text)
 {
     QString p = text.toCaseFolded();
@@ -232,6 +245,9 @@ ShaftLibrary::ShaftLibrary(const QString& location, int schemaVersion) : locatio
     if (!available_) {
         readOnly_ = false;
         QSqlDatabase::database(connection_, false).close();
+    } else if (!postgres_) {
+        QSqlQuery q(QSqlDatabase::database(connection_, false));
+        textIndex_ = q.exec(QStringLiteral("SELECT 1 FROM sqlite_master WHERE name = 'measurement_search'")) && q.next();
     }
 }
 
@@ -646,6 +662,28 @@ QString ShaftLibrary::migrateToIndexes()
                             "CREATE INDEX measurements_kind ON measurements (kind, taken_at, id)"})
         if (!q.exec(QString::fromLatin1(sql)))
             return reason(q.lastError());
+    // A word is looked up in a trigram index of each measurement's texts and
+    // its shaft's, kept by triggers, instead of read from every line. An
+    // SQLite without the trigram tokenizer searches the way it did.
+    if (!postgres_
+        && q.exec(QStringLiteral("CREATE VIRTUAL TABLE measurement_search USING fts5(text, tokenize = 'trigram case_sensitive 1')"))) {
+        for (const char* sql : {"INSERT INTO measurement_search (rowid, text) SELECT m.id, s.search_text || char(10) || m.search_text "
+                                "FROM measurements m JOIN shafts s ON s.id = m.shaft_id",
+                                "CREATE TRIGGER measurement_search_insert AFTER INSERT ON measurements BEGIN "
+                                "INSERT INTO measurement_search (rowid, text) SELECT new.id, s.search_text || char(10) || new.search_text "
+                                "FROM shafts s WHERE s.id = new.shaft_id; END",
+                                "CREATE TRIGGER measurement_search_delete AFTER DELETE ON measurements BEGIN "
+                                "DELETE FROM measurement_search WHERE rowid = old.id; END",
+                                "CREATE TRIGGER measurement_search_update AFTER UPDATE OF search_text, shaft_id ON measurements BEGIN "
+                                "UPDATE measurement_search SET text = (SELECT s.search_text FROM shafts s WHERE s.id = new.shaft_id) "
+                                "|| char(10) || new.search_text WHERE rowid = new.id; END",
+                                "CREATE TRIGGER shaft_search_update AFTER UPDATE OF search_text ON shafts BEGIN "
+                                "UPDATE measurement_search SET text = new.search_text || char(10) || "
+                                "(SELECT m.search_text FROM measurements m WHERE m.id = measurement_search.rowid) "
+                                "WHERE rowid IN (SELECT id FROM measurements WHERE shaft_id = new.id); END"})
+            if (!q.exec(QString::fromLatin1(sql)))
+                return reason(q.lastError());
+    }
     std::vector<std::pair<qint64, QString>> customers;
     if (const QString why = run(q, QStringLiteral("SELECT id, customer FROM shafts WHERE customer <> ''")); !why.isEmpty())
         return why;
@@ -981,7 +1019,20 @@ Result<> ShaftLibrary::shafts(std::vector<Shaft>& out)
 // The WHERE of a search, for the list and for its count alike. Before
 // version 4 the customer has no folded copy to match in the database:
 // `customerHere` false says the caller is to match it itself.
-QString ShaftLibrary::searchWhere(const LibraryQuery& query, QString& sql, QVariantList& values, bool& customerHere) const
+// The index finds a word of few lines at once, but one that most lines hold
+// ("customer") costs it more than reading the lines in the list's order does,
+// which stops at the end of a page: a look at the index says which it is.
+bool ShaftLibrary::rareWord(const QString& pattern)
+{
+    constexpr int kRare = 1000;
+    QSqlQuery q(QSqlDatabase::database(connection_, false));
+    q.setForwardOnly(true);
+    return run(q, QStringLiteral("SELECT COUNT(*) FROM (SELECT 1 FROM measurement_search WHERE text GLOB ? LIMIT %1)").arg(kRare), {pattern})
+               .isEmpty()
+        && q.next() && q.value(0).toInt() < kRare;
+}
+
+QString ShaftLibrary::searchWhere(const LibraryQuery& query, QString& sql, QVariantList& values, bool& customerHere)
 {
     if (const QString nul = nulIn({{&query.text, "the search text"}, {&query.maker, "the maker"}, {&query.model, "the model"},
                                    {&query.flex, "the flex"}, {&query.customer, "the customer"}});
@@ -999,6 +1050,12 @@ QString ShaftLibrary::searchWhere(const LibraryQuery& query, QString& sql, QVari
         return QStringLiteral("A search may hold at most %1 words; this one has %2.").arg(kMostSearchWords).arg(words.size());
     sql += QStringLiteral(" FROM measurements m JOIN shafts s ON s.id = m.shaft_id WHERE 1 = 1");
     for (const QString& word : words) {
+        // The index holds trigrams: a shorter word is read from every line.
+        if (textIndex_ && word.size() >= 3 && rareWord(globPattern(word))) {
+            sql += QStringLiteral(" AND m.id IN (SELECT rowid FROM measurement_search WHERE text GLOB ?)");
+            values << globPattern(word);
+            continue;
+        }
         sql += QStringLiteral(" AND (s.search_text LIKE ? ESCAPE '\\' OR m.search_text LIKE ? ESCAPE '\\')");
         values << likePattern(word) << likePattern(word);
     }

@@ -245,9 +245,11 @@ ShaftLibrary::ShaftLibrary(const QString& location, int schemaVersion) : locatio
     if (!available_) {
         readOnly_ = false;
         QSqlDatabase::database(connection_, false).close();
-    } else if (!postgres_) {
+    } else {
         QSqlQuery q(QSqlDatabase::database(connection_, false));
-        textIndex_ = q.exec(QStringLiteral("SELECT 1 FROM sqlite_master WHERE name = 'measurement_search'")) && q.next();
+        textIndex_ = q.exec(postgres_ ? QStringLiteral("SELECT 1 FROM pg_indexes WHERE schemaname = current_schema() AND indexname = 'measurements_search'")
+                                      : QStringLiteral("SELECT 1 FROM sqlite_master WHERE name = 'measurement_search'"))
+            && q.next();
     }
 }
 
@@ -662,9 +664,21 @@ QString ShaftLibrary::migrateToIndexes()
                             "CREATE INDEX measurements_kind ON measurements (kind, taken_at, id)"})
         if (!q.exec(QString::fromLatin1(sql)))
             return reason(q.lastError());
-    // A word is looked up in a trigram index of each measurement's texts and
-    // its shaft's, kept by triggers, instead of read from every line. An
-    // SQLite without the trigram tokenizer searches the way it did.
+    // A word is looked up in trigram indexes of the texts instead of read
+    // from every line. A server where pg_trgm cannot be had (not installed,
+    // or the user may not create it) searches the way it did.
+    if (postgres_ && q.exec(QStringLiteral("SAVEPOINT text_index"))) {
+        bool made = true;
+        for (const char* sql : {"CREATE EXTENSION IF NOT EXISTS pg_trgm",
+                                "CREATE INDEX shafts_search ON shafts USING gin (search_text gin_trgm_ops)",
+                                "CREATE INDEX measurements_search ON measurements USING gin (search_text gin_trgm_ops)"})
+            made = made && q.exec(QString::fromLatin1(sql));
+        if (!q.exec(made ? QStringLiteral("RELEASE SAVEPOINT text_index") : QStringLiteral("ROLLBACK TO SAVEPOINT text_index")))
+            return reason(q.lastError());
+    }
+    // On SQLite, one index of each measurement's texts and its shaft's, kept
+    // by triggers. An SQLite without the trigram tokenizer searches the way
+    // it did.
     if (!postgres_
         && q.exec(QStringLiteral("CREATE VIRTUAL TABLE measurement_search USING fts5(text, tokenize = 'trigram case_sensitive 1')"))) {
         for (const char* sql : {"INSERT INTO measurement_search (rowid, text) SELECT m.id, s.search_text || char(10) || m.search_text "
@@ -1022,14 +1036,17 @@ Result<> ShaftLibrary::shafts(std::vector<Shaft>& out)
 // The index finds a word of few lines at once, but one that most lines hold
 // ("customer") costs it more than reading the lines in the list's order does,
 // which stops at the end of a page: a look at the index says which it is.
-bool ShaftLibrary::rareWord(const QString& pattern)
+bool ShaftLibrary::rareWord(const QString& word)
 {
     constexpr int kRare = 1000;
     QSqlQuery q(QSqlDatabase::database(connection_, false));
     q.setForwardOnly(true);
-    return run(q, QStringLiteral("SELECT COUNT(*) FROM (SELECT 1 FROM measurement_search WHERE text GLOB ? LIMIT %1)").arg(kRare), {pattern})
-               .isEmpty()
-        && q.next() && q.value(0).toInt() < kRare;
+    const QString sql = postgres_
+        ? QStringLiteral("SELECT (SELECT COUNT(*) FROM (SELECT 1 FROM shafts WHERE search_text LIKE ? ESCAPE '\\' LIMIT %1) a) "
+                         "+ (SELECT COUNT(*) FROM (SELECT 1 FROM measurements WHERE search_text LIKE ? ESCAPE '\\' LIMIT %1) b)")
+        : QStringLiteral("SELECT COUNT(*) FROM (SELECT 1 FROM measurement_search WHERE text GLOB ? LIMIT %1)");
+    const QVariantList values = postgres_ ? QVariantList{likePattern(word), likePattern(word)} : QVariantList{globPattern(word)};
+    return run(q, sql.arg(kRare), values).isEmpty() && q.next() && q.value(0).toInt() < kRare;
 }
 
 QString ShaftLibrary::searchWhere(const LibraryQuery& query, QString& sql, QVariantList& values, bool& customerHere)
@@ -1051,9 +1068,15 @@ QString ShaftLibrary::searchWhere(const LibraryQuery& query, QString& sql, QVari
     sql += QStringLiteral(" FROM measurements m JOIN shafts s ON s.id = m.shaft_id WHERE 1 = 1");
     for (const QString& word : words) {
         // The index holds trigrams: a shorter word is read from every line.
-        if (textIndex_ && word.size() >= 3 && rareWord(globPattern(word))) {
-            sql += QStringLiteral(" AND m.id IN (SELECT rowid FROM measurement_search WHERE text GLOB ?)");
-            values << globPattern(word);
+        if (textIndex_ && word.size() >= 3 && rareWord(word)) {
+            if (postgres_) {
+                sql += QStringLiteral(" AND (m.shaft_id IN (SELECT id FROM shafts WHERE search_text LIKE ? ESCAPE '\\') "
+                                      "OR m.id IN (SELECT id FROM measurements WHERE search_text LIKE ? ESCAPE '\\'))");
+                values << likePattern(word) << likePattern(word);
+            } else {
+                sql += QStringLiteral(" AND m.id IN (SELECT rowid FROM measurement_search WHERE text GLOB ?)");
+                values << globPattern(word);
+            }
             continue;
         }
         sql += QStringLiteral(" AND (s.search_text LIKE ? ESCAPE '\\' OR m.search_text LIKE ? ESCAPE '\\')");

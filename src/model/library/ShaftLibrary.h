@@ -209,7 +209,7 @@ private:
     QString failure(const QString& what, const QString& why);
     QString migrateToIndexes();
     QString searchWhere(const LibraryQuery& query, QString& sql, QVariantList& values, bool& customerHere);
-    bool rareWord(const QString& pattern);
+    bool rareWord(const QString& word);
     QString displayName() const;
     QSqlQuery* prepared(std::unique_ptr<QSqlQuery>& slot, const char* sql, QString& why);
     void forgetPrepared();
@@ -222,7 +222,7 @@ private:
     bool broken_ = false;           // the server went away: reconnect before the next use
     bool writableFile_ = false;     // SQLite: the file and its folder may be written
     bool wal_ = false;              // SQLite: the file is in WAL mode already
-    bool textIndex_ = false;        // SQLite: the search's words are looked up in a trigram index
+    bool textIndex_ = false;        // the search's words are looked up in a trigram index
     int version_ = 0;
     QString openMessage_;
     QStringList migrationNotes_;

@@ -88,24 +88,11 @@ QSerialPort::StopBits toQt(LineStopBits s)
     return QSerialPort::OneStop;
 }
 
-QStringList systemPorts()
-{
-    QStringList names;
-    const QList<QSerialPortInfo> ports = QSerialPortInfo::availablePorts();
-    for (const QSerialPortInfo& info : ports)
-        names << info.portName();
-    return names;
-}
-
 } // namespace
 
 QtSerialPort::QtSerialPort(QString linkFolder, QObject* parent)
     : SerialPort(parent), port_(new QSerialPort(this)), linkFolder_(std::move(linkFolder))
 {
-    // Listing asks the system about every terminal device there is, a third
-    // of start-up: begun here, it runs beside the building of the window
-    // that shows it.
-    firstListing_ = std::async(std::launch::async, systemPorts);
     connect(port_, &QSerialPort::readyRead, this, &SerialPort::received);
     connect(port_, &QSerialPort::errorOccurred, this, &QtSerialPort::onError);
 }
@@ -114,7 +101,10 @@ QtSerialPort::~QtSerialPort() = default;
 
 int QtSerialPort::portCount()
 {
-    names_ = firstListing_.valid() ? firstListing_.get() : systemPorts();
+    names_.clear();
+    const QList<QSerialPortInfo> ports = QSerialPortInfo::availablePorts();
+    for (const QSerialPortInfo& info : ports)
+        names_ << info.portName();
     names_ << ListPortLinks(linkFolder_);
     return static_cast<int>(names_.size());
 }

@@ -7,7 +7,6 @@
 #include "platform/SerialPort.h"
 
 #include <QSerialPort>
-#include <future>
 #include <QStringList>
 
 namespace tarvex {
@@ -41,9 +40,6 @@ private:
     QSerialPort* port_;
     QString linkFolder_;
     QStringList names_;
-    // The system's ports as listed while the program starts, for the first
-    // portCount().
-    std::future<QStringList> firstListing_;
     // Bumped by every open and close, so that a failure noticed before the
     // user closed or reopened the port is not reported against the new state.
     quint64 generation_ = 0;

@@ -5,6 +5,7 @@
 // before kept as desktop text in either language brought up to date, and
 // measurements stored on a desktop of one language read on one of another.
 #include "Golden.h"
+#include "PgServer.h"
 #include "analysis/MatchedSet.h"
 #include "analysis/TableReadings.h"
 #include "files/ProfileFile.h"
@@ -32,6 +33,7 @@
 #include <unistd.h>
 
 using namespace tarvex;
+using tarvex::testing::PgServer;
 
 namespace {
 
@@ -138,70 +140,6 @@ QByteArray digest(const QString& path)
 {
     return QCryptographicHash::hash(golden::fileBytes(path), QCryptographicHash::Sha256).toHex().left(12);
 }
-
-int freePort()
-{
-    const int s = ::socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in a{};
-    a.sin_family = AF_INET;
-    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t size = sizeof a;
-    ::bind(s, reinterpret_cast<sockaddr*>(&a), sizeof a);
-    ::getsockname(s, reinterpret_cast<sockaddr*>(&a), &size);
-    ::close(s);
-    return ntohs(a.sin_port);
-}
-
-// A PostgreSQL server of its own in a temporary folder, as the postgres user
-// when the test runs as root (the server refuses to run as root).
-class PgServer {
-public:
-    PgServer() : port_(freePort())
-    {
-        const QStringList found = QDir(QStringLiteral("/usr/lib/postgresql")).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name);
-        bin_ = found.isEmpty() ? QString() : QStringLiteral("/usr/lib/postgresql/%1/bin/").arg(found.last());
-        if (bin_.isEmpty() || !dir_.isValid())
-            return;
-        QFile::setPermissions(dir_.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner
-                                               | QFileDevice::ReadOther | QFileDevice::ExeOther);
-        if (::getuid() == 0) {
-            const passwd* pg = ::getpwnam("postgres");
-            if (!pg || ::chown(qPrintable(dir_.path()), pg->pw_uid, pg->pw_gid) != 0)
-                return;
-            as_ = {QStringLiteral("runuser"), QStringLiteral("-u"), QStringLiteral("postgres"), QStringLiteral("--")};
-        }
-        ready_ = pg("initdb -A trust -U postgres -N -E UTF8", {}) && start();
-    }
-    ~PgServer() { stop(); }
-    bool ready() const { return ready_; }
-    QString url() const { return QStringLiteral("postgresql://postgres@127.0.0.1:%1/postgres").arg(port_); }
-    bool start()
-    {
-        return pg("pg_ctl -w start -l", {dir_.filePath(QStringLiteral("log")), QStringLiteral("-o"),
-                                         QStringLiteral("-p %1 -k %2 -c listen_addresses=127.0.0.1 -c fsync=off").arg(port_).arg(dir_.path())});
-    }
-    bool stop() { return pg("pg_ctl -w stop -m immediate", {}); }
-
-private:
-    // `words`: the tool and its first arguments; the data folder follows them.
-    bool pg(const char* words, const QStringList& more)
-    {
-        QStringList args = QString::fromLatin1(words).split(QLatin1Char(' '));
-        const QString tool = args.takeFirst();
-        QProcess p;
-        const QStringList command = as_ + QStringList{bin_ + tool, QStringLiteral("-D"), dir_.filePath(QStringLiteral("data"))} + args + more;
-        p.start(command.first(), command.mid(1));
-        const bool ok = p.waitForFinished(60000) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
-        if (!ok)
-            qWarning("%s: %s", qPrintable(tool), p.readAllStandardError().constData());
-        return ok;
-    }
-    int port_;
-    QTemporaryDir dir_;
-    QString bin_;
-    QStringList as_;
-    bool ready_ = false;
-};
 
 // Two copies of this program storing `n` measurements each, one transaction
 // apiece, into the library at `location` at once; every one must arrive.
@@ -323,6 +261,12 @@ QString afterMigration(ShaftLibrary& lib)
     std::vector<LibraryEntry> found;
     LibraryQuery all;
     out << (lib.search(all, found).ok() ? QStringLiteral("%1 listed").arg(found.size()) : QStringLiteral("no list"));
+    // The customer's folded copy is made for the shafts already there.
+    all.customer = QStringLiteral("o'NEIL");
+    qint64 n = -1;
+    QStringList makers;
+    out.last() += QStringLiteral("; %1 of o'NEIL; maker %2").arg(lib.count(all, n).ok() ? n : -1)
+                      .arg(lib.choices(ShaftField::Maker, makers).ok() ? makers.join(QLatin1Char(',')) : QStringLiteral("?"));
     return out.join(QLatin1Char('\n'));
 }
 
@@ -452,12 +396,12 @@ void acrossLanguages(const QString& location)
 
 // The same on both databases and from either language.
 const QString kMigrated = QStringLiteral(
-    "v3\n"
+    "v4\n"
     "Kept as text, and the measurement marked damaged: measurement 3, row 2, column 2: \"1.234,5\"\n"
     "1: 0 10.25; 2.5 79.99667; 5 1.5E+10 | file of 3 rows\n"
     "2: 0 8.1; 90 8.2; 180 8.3; 270 -0.002 | file of 4 rows\n"
     "3: 0 12; 1 1.234,5 | no file, damaged: a cell reads as no number in any language: measurement 3, row 2, column 2: \"1.234,5\"\n"
-    "3 listed");
+    "3 listed; 3 of o'NEIL; maker Vantor");
 
 class TestLibrary : public QObject {
     Q_OBJECT
@@ -492,11 +436,12 @@ private slots:
             if (kind == QLatin1String("damaged") || kind.startsWith(QLatin1String("readonly")) || kind == QLatin1String("newer")
                 || kind == QLatin1String("v1") || kind == QLatin1String("foreign")) {
                 {
-                    ShaftLibrary old(path, kind == QLatin1String("v1") ? 1 : kLibrarySchemaVersion);
+                    const bool older = kind == QLatin1String("v1") || kind == QLatin1String("readonly v3");
+                    ShaftLibrary old(path, kind == QLatin1String("v1") ? 1 : older ? kLibraryReadableSchema : kLibrarySchemaVersion);
                     Shaft s{0, QStringLiteral("Ærø"), QStringLiteral("X"), QStringLiteral("S"), 112.5, 45, QStringLiteral("7i"),
                             QStringLiteral("O'Neil"), {}};
                     Measurement m;
-                    if (kind != QLatin1String("v1"))
+                    if (!older)
                         old.store(s, m);
                 }
                 QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), kind);
@@ -508,6 +453,11 @@ private slots:
                         q.exec(QStringLiteral("INSERT INTO measurements VALUES (1, 1, 'profile', 'X', 'Y', 'Ŝpine?', 'kg', "
                                               "'2026-01-02T03:04:05.678Z', NULL, NULL, NULL, NULL, NULL, NULL)")),
                         q.exec(QStringLiteral("INSERT INTO measurement_rows VALUES (1, 1, '3', '4')"));
+                if (kind == QLatin1String("readonly v3"))
+                    q.exec(QStringLiteral("INSERT INTO shafts (id, maker, model, flex, label, customer, notes, search_text) "
+                                          "VALUES (1, 'Ærø', 'X', 'S', '7i', 'O''Neil', '', 'ærø\nx\ns\n7i\no''neil\n')")),
+                        q.exec(QStringLiteral("INSERT INTO measurements (id, shaft_id, kind, heading_x, heading_y, note, load_unit, taken_at) "
+                                              "VALUES (1, 1, 'profile', 'X', 'Y', '', 'kg', '2026-01-02T03:04:05.678Z')"));
                 if (kind == QLatin1String("newer"))
                     q.exec(QStringLiteral("UPDATE schema_version SET version = 99"));
                 if (kind == QLatin1String("foreign"))
@@ -523,7 +473,7 @@ private slots:
                 f.seek(100);
                 f.write(QByteArray(300, '\x5a'));
             }
-            if (kind == QLatin1String("readonly"))
+            if (kind == QLatin1String("readonly") || kind == QLatin1String("readonly v3"))
                 QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::ReadGroup);
             if (kind == QLatin1String("readonly folder"))
                 QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner);

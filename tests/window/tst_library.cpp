@@ -27,7 +27,7 @@
 #include <QSqlQuery>
 #include <QTableWidget>
 #include <QTimer>
-#include <QTreeWidget>
+#include <QTreeView>
 #include <algorithm>
 #include <map>
 
@@ -89,6 +89,20 @@ QString previewOf(frmLibrary& window)
     return curve ? QStringLiteral("curve of %1 lines").arg(curve) : words.join(QLatin1Char(' '));
 }
 
+// The list's cell, as the window shows it.
+QString cell(QTreeView* list, int row, int column)
+{
+    return list->model()->index(row, column).data().toString();
+}
+
+// The lines the window has read, after the pause in typing it waits for.
+int listed(frmLibrary& window)
+{
+    if (!QTest::qWaitFor([&] { return !window.searchPending(); }))
+        return -1;
+    return window.findChild<QTreeView*>(QStringLiteral("lstEntries"))->model()->rowCount();
+}
+
 // filter | maker | model | flex | customer | kind | from | to => list (shaft/kind, newest first) | preview of the first
 QString filter(frmLibrary& window, const QStringList& in)
 {
@@ -106,10 +120,10 @@ QString filter(frmLibrary& window, const QStringList& in)
     out += pick("cboKind", in[5].isEmpty() ? QStringLiteral("any kind") : in[5]);
     day("dtpFrom", in[6]);
     day("dtpTo", in[7]);
-    auto* list = window.findChild<QTreeWidget*>(QStringLiteral("lstEntries"));
+    auto* list = window.findChild<QTreeView*>(QStringLiteral("lstEntries"));
     QStringList shown;
-    for (int i = 0; i < list->topLevelItemCount(); ++i)
-        shown << list->topLevelItem(i)->text(2) + QLatin1Char('/') + list->topLevelItem(i)->text(1);
+    for (int i = 0, n = listed(window); i < n; ++i)
+        shown << cell(list, i, 2) + QLatin1Char('/') + cell(list, i, 1);
     return out + shown.join(QStringLiteral(", ")) + QStringLiteral(" | ") + previewOf(window);
 }
 
@@ -135,6 +149,7 @@ QString import(frmLibrary& window, FakeMessageBox& messages, const QStringList& 
         QTimer::singleShot(0, &window, [&] { window.findChild<QProgressDialog*>()->cancel(); });
     filter(window, QStringList(8, QString()));   // the whole library listed
     window.importFolder(dir.path());
+    listed(window);
     return messages.texts().last().replace(QLatin1Char('\n'), QLatin1String(" / ")) + QStringLiteral(" | ") +
            window.findChild<QLabel*>(QStringLiteral("lblStatus"))->text();
 }
@@ -145,10 +160,12 @@ QString matchedSet(frmLibrary& window, FakeMessageBox& messages, const QStringLi
 {
     filter(window, QStringList(8, QString()));
     window.refresh();
-    auto* list = window.findChild<QTreeWidget*>(QStringLiteral("lstEntries"));
+    auto* list = window.findChild<QTreeView*>(QStringLiteral("lstEntries"));
+    const int n = listed(window);
     list->clearSelection();
-    for (int i = 0; i < list->topLevelItemCount(); ++i)
-        list->topLevelItem(i)->setSelected(list->topLevelItem(i)->text(2).contains(in[1]));
+    for (int i = 0; i < n; ++i)
+        if (cell(list, i, 2).contains(in[1]))
+            list->selectionModel()->select(list->model()->index(i, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
     const qsizetype said = messages.texts().size();
     window.matchedSet();
     auto* set = window.findChild<frmMatchedSet*>();
@@ -170,10 +187,10 @@ QString matchedSet(frmLibrary& window, FakeMessageBox& messages, const QStringLi
 QString edit(frmLibrary& window, const QStringList& in)
 {
     window.refresh();
-    auto* list = window.findChild<QTreeWidget*>();
-    for (int i = 0; i < list->topLevelItemCount(); ++i)
-        if (list->topLevelItem(i)->text(2).startsWith(in[1] + QLatin1Char(' ')))
-            list->setCurrentItem(list->topLevelItem(i));
+    auto* list = window.findChild<QTreeView*>();
+    for (int i = 0, n = listed(window); i < n; ++i)
+        if (cell(list, i, 2).startsWith(in[1] + QLatin1Char(' ')))
+            list->setCurrentIndex(list->model()->index(i, 0));
     QString shown;
     withModal([&] { window.findChild<QPushButton*>(QStringLiteral("cmdEditShaft"))->click(); }, [&](QWidget* modal) {
         auto& form = static_cast<QDialog&>(*modal);
@@ -230,21 +247,27 @@ private slots:
 
         h.click(QStringLiteral("mnuLibrary"));
         auto* library = h.window->findChild<frmLibrary*>(QStringLiteral("frmLibrary"));
-        auto* list = library->findChild<QTreeWidget*>(QStringLiteral("lstEntries"));
-        QCOMPARE(list->topLevelItemCount(), 2);
-        library->findChild<QLineEdit*>(QStringLiteral("txtSearch"))->setText(QStringLiteral("ŁUKASZ"));
-        QCOMPARE(list->topLevelItemCount(), 2);
-        library->findChild<QLineEdit*>(QStringLiteral("txtSearch"))->setText(QStringLiteral("nobody"));
-        QCOMPARE(list->topLevelItemCount(), 0);
-        library->findChild<QLineEdit*>(QStringLiteral("txtSearch"))->clear();
+        auto* list = library->findChild<QTreeView*>(QStringLiteral("lstEntries"));
+        auto* search = library->findChild<QLineEdit*>(QStringLiteral("txtSearch"));
+        QCOMPARE(listed(*library), 2);
+        search->setText(QStringLiteral("ŁUKASZ"));
+        QCOMPARE(listed(*library), 2);
+        // Typed key by key: searched once the typing pauses, for the whole text.
+        search->clear();
+        QTest::keyClicks(search, QStringLiteral("nobody"));
+        QVERIFY(library->searchPending());
+        QCOMPARE(listed(*library), 0);
+        search->clear();
+        QCOMPARE(listed(*library), 2);
 
         // Opened over unsaved data: the question first, then the rows as stored.
         h.showTab(Polar);
         h.table(Profile).setTextMatrix(1, 1, QStringLiteral("99"));
         h.fakes.messageBox->answers = {MsgResult::No};
         list->sortByColumn(1, Qt::DescendingOrder);   // kind: profile first
-        list->setCurrentItem(list->topLevelItem(0));
-        QCOMPARE(list->currentItem()->text(1), QStringLiteral("profile"));
+        QCOMPARE(listed(*library), 2);
+        list->setCurrentIndex(list->model()->index(0, 0));
+        QCOMPARE(cell(list, 0, 1), QStringLiteral("profile"));
         h.click(QStringLiteral("cmdOpenMeasurement"));
         QCOMPARE(h.fakes.messageBox->texts().last(), QStringLiteral("Do you want to save the data?"));
         QCOMPARE(h.tabs().currentIndex(), 0);
@@ -259,8 +282,8 @@ private slots:
 
         h.fakes.messageBox->answers = {MsgResult::Yes};
         h.click(QStringLiteral("cmdDeleteMeasurement"));
-        QCOMPARE(list->topLevelItemCount(), 1);
-        QCOMPARE(list->topLevelItem(0)->text(1), QStringLiteral("polar"));
+        QCOMPARE(listed(*library), 1);
+        QCOMPARE(cell(list, 0, 1), QStringLiteral("polar"));
         qunsetenv("TARVEX_LIBRARY");
 
         // The address from Settings: the library window over the old library

@@ -19,6 +19,7 @@
 #include <QUrl>
 #include <QVariant>
 
+#include <algorithm>
 #include <atomic>
 
 namespace tarvex {
@@ -81,6 +82,19 @@ QString measurementSearchText(const QString& note, const QString& bench, const Q
 // it would meet the databases' limits on LIKE patterns.
 constexpr qsizetype kLongestSearchWord = 200;
 constexpr qsizetype kMostSearchWords = 20;
+
+// For the trigram index, which matches GLOB patterns; the texts and the
+// words are folded already, so its own case folding is left off.
+QString globPattern(const QString& text)
+{
+    QString p;
+    for (const QChar c : text.toCaseFolded())
+        if (c == QLatin1Char('*') || c == QLatin1Char('?') || c == QLatin1Char('['))
+            p += QLatin1Char('[') + c + QLatin1Char(']');
+        else
+            p += c;
+    return QLatin1Char('*') + p + QLatin1Char('*');
+}
 
 QString likePattern(const QString& text)
 {
@@ -227,10 +241,15 @@ ShaftLibrary::ShaftLibrary(const QString& location, int schemaVersion) : locatio
     postgres_ = url.scheme() == QLatin1String("postgresql") || url.scheme() == QLatin1String("postgres");
     openMessage_ = open(schemaVersion);
     // Read-only, a library of this schema or a newer one can still be looked up in.
-    available_ = openMessage_.isEmpty() || (readOnly_ && version_ >= kLibrarySchemaVersion);
+    available_ = openMessage_.isEmpty() || (readOnly_ && version_ >= kLibraryReadableSchema);
     if (!available_) {
         readOnly_ = false;
         QSqlDatabase::database(connection_, false).close();
+    } else {
+        QSqlQuery q(QSqlDatabase::database(connection_, false));
+        textIndex_ = q.exec(postgres_ ? QStringLiteral("SELECT 1 FROM pg_indexes WHERE schemaname = current_schema() AND indexname = 'measurements_search'")
+                                      : QStringLiteral("SELECT 1 FROM sqlite_master WHERE name = 'measurement_search'"))
+            && q.next();
     }
 }
 
@@ -427,7 +446,7 @@ QString ShaftLibrary::prepareSchema(int wanted)
         if (readOnly_ && version < 1)
             return QStringLiteral("The library %1 is read-only and holds no library yet.").arg(name);
         if (readOnly_)
-            return version < kLibrarySchemaVersion
+            return version < kLibraryReadableSchema
                 ? QStringLiteral("The library %1 is read-only and of an older version; it cannot be brought up to date.").arg(name)
                 : QStringLiteral("The library %1 is read-only: it is open for looking up only.").arg(name);
         // Nothing to change: the connection that stores later may write, but
@@ -544,6 +563,9 @@ QString ShaftLibrary::migrate(int from, int to, QStringList& notes)
     if (from < 3 && to >= 3)
         if (const QString why = migrateToDataFiles(notes); !why.isEmpty())
             return why;
+    if (from < 4 && to >= 4)
+        if (const QString why = migrateToIndexes(); !why.isEmpty())
+            return why;
     if (from < to)
         if (const QString why = run(q, QStringLiteral("UPDATE schema_version SET version = ?"), {to}); !why.isEmpty())
             return why;
@@ -626,6 +648,72 @@ QString ShaftLibrary::migrateToDataFiles(QStringList& notes)
     return q.exec(QStringLiteral("DROP TABLE measurement_rows")) ? QString() : reason(q.lastError());
 }
 
+// Version 4: what the Library window asks on every keystroke and every
+// scroll is answered from indexes: the filters' choices, the list's order,
+// and the customer as a folded copy that the database can match.
+QString ShaftLibrary::migrateToIndexes()
+{
+    QSqlDatabase db = QSqlDatabase::database(connection_, false);
+    QSqlQuery q(db);
+    for (const char* sql : {"ALTER TABLE shafts ADD COLUMN customer_key TEXT NOT NULL DEFAULT ''",
+                            "CREATE INDEX shafts_maker ON shafts (maker)",
+                            "CREATE INDEX shafts_model ON shafts (model)",
+                            "CREATE INDEX shafts_flex ON shafts (flex)",
+                            "DROP INDEX measurements_taken",
+                            "CREATE INDEX measurements_taken ON measurements (taken_at, id)",
+                            "CREATE INDEX measurements_kind ON measurements (kind, taken_at, id)"})
+        if (!q.exec(QString::fromLatin1(sql)))
+            return reason(q.lastError());
+    // A word is looked up in trigram indexes of the texts instead of read
+    // from every line. A server where pg_trgm cannot be had (not installed,
+    // or the user may not create it) searches the way it did.
+    if (postgres_ && q.exec(QStringLiteral("SAVEPOINT text_index"))) {
+        bool made = true;
+        for (const char* sql : {"CREATE EXTENSION IF NOT EXISTS pg_trgm",
+                                "CREATE INDEX shafts_search ON shafts USING gin (search_text gin_trgm_ops)",
+                                "CREATE INDEX measurements_search ON measurements USING gin (search_text gin_trgm_ops)"})
+            made = made && q.exec(QString::fromLatin1(sql));
+        if (!q.exec(made ? QStringLiteral("RELEASE SAVEPOINT text_index") : QStringLiteral("ROLLBACK TO SAVEPOINT text_index")))
+            return reason(q.lastError());
+    }
+    // On SQLite, one index of each measurement's texts and its shaft's, kept
+    // by triggers. An SQLite without the trigram tokenizer searches the way
+    // it did.
+    if (!postgres_
+        && q.exec(QStringLiteral("CREATE VIRTUAL TABLE measurement_search USING fts5(text, tokenize = 'trigram case_sensitive 1')"))) {
+        for (const char* sql : {"INSERT INTO measurement_search (rowid, text) SELECT m.id, s.search_text || char(10) || m.search_text "
+                                "FROM measurements m JOIN shafts s ON s.id = m.shaft_id",
+                                "CREATE TRIGGER measurement_search_insert AFTER INSERT ON measurements BEGIN "
+                                "INSERT INTO measurement_search (rowid, text) SELECT new.id, s.search_text || char(10) || new.search_text "
+                                "FROM shafts s WHERE s.id = new.shaft_id; END",
+                                "CREATE TRIGGER measurement_search_delete AFTER DELETE ON measurements BEGIN "
+                                "DELETE FROM measurement_search WHERE rowid = old.id; END",
+                                "CREATE TRIGGER measurement_search_update AFTER UPDATE OF search_text, shaft_id ON measurements BEGIN "
+                                "UPDATE measurement_search SET text = (SELECT s.search_text FROM shafts s WHERE s.id = new.shaft_id) "
+                                "|| char(10) || new.search_text WHERE rowid = new.id; END",
+                                "CREATE TRIGGER shaft_search_update AFTER UPDATE OF search_text ON shafts BEGIN "
+                                "UPDATE measurement_search SET text = new.search_text || char(10) || "
+                                "(SELECT m.search_text FROM measurements m WHERE m.id = measurement_search.rowid) "
+                                "WHERE rowid IN (SELECT id FROM measurements WHERE shaft_id = new.id); END"})
+            if (!q.exec(QString::fromLatin1(sql)))
+                return reason(q.lastError());
+    }
+    std::vector<std::pair<qint64, QString>> customers;
+    if (const QString why = run(q, QStringLiteral("SELECT id, customer FROM shafts WHERE customer <> ''")); !why.isEmpty())
+        return why;
+    while (q.next())
+        customers.emplace_back(q.value(0).toLongLong(), q.value(1).toString().toCaseFolded());
+    if (!q.prepare(QStringLiteral("UPDATE shafts SET customer_key = ? WHERE id = ?")))
+        return reason(q.lastError());
+    for (const auto& [id, key] : customers) {
+        q.bindValue(0, key);
+        q.bindValue(1, id);
+        if (!q.exec())
+            return reason(q.lastError());
+    }
+    return {};
+}
+
 QString ShaftLibrary::insertRows(qint64 id, const std::vector<StoredRow>& rows)
 {
     QSqlQuery q(QSqlDatabase::database(connection_, false));
@@ -680,9 +768,9 @@ QString ShaftLibrary::insertShaft(Shaft& s)
 {
     QSqlQuery q(QSqlDatabase::database(connection_, false));
     const QString why = run(q, QStringLiteral("INSERT INTO shafts (maker, model, flex, weight_g, length_in, label, customer, notes, "
-                                              "search_text) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?) RETURNING id"),
+                                              "search_text, customer_key) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?) RETURNING id"),
                             {s.maker, s.model, s.flex, optionalNumber(s.weightGrams), optionalNumber(s.lengthInches), s.label,
-                             s.customer, s.notes, shaftSearchText(s)});
+                             s.customer, s.notes, shaftSearchText(s), s.customer.toCaseFolded()});
     if (!why.isEmpty())
         return why;
     if (!q.next())
@@ -695,9 +783,9 @@ QString ShaftLibrary::updateShaft(const Shaft& s)
 {
     QSqlQuery q(QSqlDatabase::database(connection_, false));
     const QString why = run(q, QStringLiteral("UPDATE shafts SET maker = ?, model = ?, flex = ?, weight_g = ?, length_in = ?, "
-                                              "label = ?, customer = ?, notes = ?, search_text = ? WHERE id = ?"),
+                                              "label = ?, customer = ?, notes = ?, search_text = ?, customer_key = ? WHERE id = ?"),
                             {s.maker, s.model, s.flex, optionalNumber(s.weightGrams), optionalNumber(s.lengthInches), s.label,
-                             s.customer, s.notes, shaftSearchText(s), s.id});
+                             s.customer, s.notes, shaftSearchText(s), s.customer.toCaseFolded(), s.id});
     if (why.isEmpty() && q.numRowsAffected() != 1)
         return QStringLiteral("there is no shaft %1").arg(s.id);
     return why;
@@ -942,29 +1030,55 @@ Result<> ShaftLibrary::shafts(std::vector<Shaft>& out)
     return {};
 }
 
-Result<> ShaftLibrary::search(const LibraryQuery& query, std::vector<LibraryEntry>& out)
+// The WHERE of a search, for the list and for its count alike. Before
+// version 4 the customer has no folded copy to match in the database:
+// `customerHere` false says the caller is to match it itself.
+// The index finds a word of few lines at once, but one that most lines hold
+// ("customer") costs it more than reading the lines in the list's order does,
+// which stops at the end of a page: a look at the index says which it is.
+bool ShaftLibrary::rareWord(const QString& word)
 {
-    if (const Result<> r = reconnect(); !r.ok())
-        return r;
-    QString sql = QStringLiteral("SELECT %1, m.id, m.kind, m.taken_at, m.note, m.bench, m.row_count "
-                                 "FROM measurements m JOIN shafts s ON s.id = m.shaft_id WHERE 1 = 1")
-                      .arg(QLatin1String(kShaftColumns));
-    QVariantList values;
+    constexpr int kRare = 1000;
+    QSqlQuery q(QSqlDatabase::database(connection_, false));
+    q.setForwardOnly(true);
+    const QString sql = postgres_
+        ? QStringLiteral("SELECT (SELECT COUNT(*) FROM (SELECT 1 FROM shafts WHERE search_text LIKE ? ESCAPE '\\' LIMIT %1) a) "
+                         "+ (SELECT COUNT(*) FROM (SELECT 1 FROM measurements WHERE search_text LIKE ? ESCAPE '\\' LIMIT %1) b)")
+        : QStringLiteral("SELECT COUNT(*) FROM (SELECT 1 FROM measurement_search WHERE text GLOB ? LIMIT %1)");
+    const QVariantList values = postgres_ ? QVariantList{likePattern(word), likePattern(word)} : QVariantList{globPattern(word)};
+    return run(q, sql.arg(kRare), values).isEmpty() && q.next() && q.value(0).toInt() < kRare;
+}
+
+QString ShaftLibrary::searchWhere(const LibraryQuery& query, QString& sql, QVariantList& values, bool& customerHere)
+{
     if (const QString nul = nulIn({{&query.text, "the search text"}, {&query.maker, "the maker"}, {&query.model, "the model"},
                                    {&query.flex, "the flex"}, {&query.customer, "the customer"}});
         !nul.isEmpty())
-        return Failure(QStringLiteral("Nothing was searched: %1.").arg(nul));
+        return QStringLiteral("Nothing was searched: %1.").arg(nul);
     // Every word is to be found, each anywhere; a text with longer words or
     // more of them than anybody types is refused rather than sent on.
     QStringList words = query.text.split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts);
     words.removeDuplicates();
     for (const QString& word : words)
         if (word.size() > kLongestSearchWord)
-            return Failure(QStringLiteral("A search word may be at most %1 characters long; this one has %2: \"%3...\"")
-                               .arg(kLongestSearchWord).arg(word.size()).arg(word.left(20)));
+            return QStringLiteral("A search word may be at most %1 characters long; this one has %2: \"%3...\"")
+                .arg(kLongestSearchWord).arg(word.size()).arg(word.left(20));
     if (words.size() > kMostSearchWords)
-        return Failure(QStringLiteral("A search may hold at most %1 words; this one has %2.").arg(kMostSearchWords).arg(words.size()));
+        return QStringLiteral("A search may hold at most %1 words; this one has %2.").arg(kMostSearchWords).arg(words.size());
+    sql += QStringLiteral(" FROM measurements m JOIN shafts s ON s.id = m.shaft_id WHERE 1 = 1");
     for (const QString& word : words) {
+        // The index holds trigrams: a shorter word is read from every line.
+        if (textIndex_ && word.size() >= 3 && rareWord(word)) {
+            if (postgres_) {
+                sql += QStringLiteral(" AND (m.shaft_id IN (SELECT id FROM shafts WHERE search_text LIKE ? ESCAPE '\\') "
+                                      "OR m.id IN (SELECT id FROM measurements WHERE search_text LIKE ? ESCAPE '\\'))");
+                values << likePattern(word) << likePattern(word);
+            } else {
+                sql += QStringLiteral(" AND m.id IN (SELECT rowid FROM measurement_search WHERE text GLOB ?)");
+                values << globPattern(word);
+            }
+            continue;
+        }
         sql += QStringLiteral(" AND (s.search_text LIKE ? ESCAPE '\\' OR m.search_text LIKE ? ESCAPE '\\')");
         values << likePattern(word) << likePattern(word);
     }
@@ -975,6 +1089,11 @@ Result<> ShaftLibrary::search(const LibraryQuery& query, std::vector<LibraryEntr
             sql += QStringLiteral(" AND %1 = ?").arg(QLatin1String(column));
             values << *value;
         }
+    customerHere = version_ >= 4;
+    if (customerHere && !query.customer.isEmpty()) {
+        sql += QStringLiteral(" AND s.customer_key LIKE ? ESCAPE '\\'");
+        values << likePattern(query.customer);
+    }
     if (query.kind) {
         sql += QStringLiteral(" AND m.kind = ?");
         values << KindName(*query.kind);
@@ -987,15 +1106,36 @@ Result<> ShaftLibrary::search(const LibraryQuery& query, std::vector<LibraryEntr
         sql += QStringLiteral(" AND m.taken_at <= ?");
         values << timeText(query.to);
     }
-    sql += QStringLiteral(" ORDER BY m.taken_at DESC, m.id DESC");
+    return {};
+}
+
+Result<> ShaftLibrary::search(const LibraryQuery& query, std::vector<LibraryEntry>& out, const LibraryPage& page)
+{
+    if (const Result<> r = reconnect(); !r.ok())
+        return r;
+    QString sql = QStringLiteral("SELECT %1, m.id, m.kind, m.taken_at, m.note, m.bench, m.row_count").arg(QLatin1String(kShaftColumns));
+    QVariantList values;
+    bool customerHere = true;
+    if (const QString why = searchWhere(query, sql, values, customerHere); !why.isEmpty())
+        return Failure(why);
+    static const char* const kOrder[] = {"m.taken_at", "m.kind", "s.label, s.maker, s.model", "s.flex", "s.weight_g",
+                                         "s.length_in", "s.customer", "m.row_count", "m.note"};
+    const QString direction = page.descending ? QStringLiteral(" DESC") : QString();
+    QString order = QString::fromLatin1(kOrder[int(page.order)]);
+    order.replace(QLatin1Char(','), direction + QLatin1Char(','));
+    sql += QStringLiteral(" ORDER BY ") + order + direction + QStringLiteral(", m.id") + direction;
+    // The customer matched here instead cannot be counted in pages.
+    const bool paged = page.limit >= 0 && (customerHere || query.customer.isEmpty());
+    if (paged) {
+        sql += QStringLiteral(" LIMIT ? OFFSET ?");
+        values << page.limit << page.offset;
+    }
     QSqlQuery q(QSqlDatabase::database(connection_, false));
     q.setForwardOnly(true);
     if (const QString why = run(q, sql, values); !why.isEmpty())
         return Failure(failure(QStringLiteral("search"), why));
     out.clear();
-    // The customer is matched here rather than in SQL: a part of a name,
-    // ignoring case, for every alphabet, on both databases alike.
-    const QString customer = query.customer.toCaseFolded();
+    const QString customer = customerHere ? QString() : query.customer.toCaseFolded();
     while (q.next()) {
         LibraryEntry e;
         e.shaft = shaftFrom(q, 0);
@@ -1009,6 +1149,54 @@ Result<> ShaftLibrary::search(const LibraryQuery& query, std::vector<LibraryEntr
         e.rowCount = q.value(14).toInt();
         out.push_back(std::move(e));
     }
+    if (!paged && page.offset > 0)
+        out.erase(out.begin(), out.begin() + std::min<qint64>(page.offset, qint64(out.size())));
+    return {};
+}
+
+Result<> ShaftLibrary::count(const LibraryQuery& query, qint64& n)
+{
+    n = 0;
+    bool customerHere = true;
+    {
+        QString sql;
+        QVariantList values;
+        if (const QString why = searchWhere(query, sql, values, customerHere); !why.isEmpty())
+            return Failure(why);
+        if (customerHere || query.customer.isEmpty()) {
+            if (const Result<> r = reconnect(); !r.ok())
+                return r;
+            QSqlQuery q(QSqlDatabase::database(connection_, false));
+            q.setForwardOnly(true);
+            if (const QString why = run(q, QStringLiteral("SELECT COUNT(*)") + sql, values); !why.isEmpty())
+                return Failure(failure(QStringLiteral("count the measurements"), why));
+            n = q.next() ? q.value(0).toLongLong() : 0;
+            return {};
+        }
+    }
+    std::vector<LibraryEntry> all;
+    if (const Result<> r = search(query, all); !r.ok())
+        return r;
+    n = qint64(all.size());
+    return {};
+}
+
+Result<> ShaftLibrary::choices(ShaftField field, QStringList& out)
+{
+    if (const Result<> r = reconnect(); !r.ok())
+        return r;
+    static const char* const kColumn[] = {"maker", "model", "flex"};
+    QSqlQuery q(QSqlDatabase::database(connection_, false));
+    q.setForwardOnly(true);
+    const QString column = QLatin1String(kColumn[int(field)]);
+    if (const QString why = run(q, QStringLiteral("SELECT DISTINCT %1 FROM shafts WHERE %1 <> ''").arg(column)); !why.isEmpty())
+        return Failure(failure(QStringLiteral("list the %1s").arg(column), why));
+    out.clear();
+    while (q.next())
+        out << q.value(0).toString();
+    // In the program's order, not the database's collation: one list reads
+    // the same from either database.
+    std::sort(out.begin(), out.end());
     return {};
 }
 

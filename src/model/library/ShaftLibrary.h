@@ -23,6 +23,7 @@
 #include <QDateTime>
 #include <QString>
 #include <QStringList>
+#include <QVariantList>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -32,7 +33,10 @@ class QSqlQuery;
 namespace tarvex {
 
 // The schema this program writes; older ones are migrated up to it.
-constexpr int kLibrarySchemaVersion = 3;
+constexpr int kLibrarySchemaVersion = 4;
+// The oldest schema that can be looked up in as it is, when it cannot be
+// brought up to date (a read-only file): what came later only speeds it up.
+constexpr int kLibraryReadableSchema = 3;
 
 struct Shaft {
     qint64 id = 0;                    // 0 until stored
@@ -108,6 +112,18 @@ struct LibraryQuery {
     QDateTime to;                     // inclusive; invalid: open
 };
 
+// The list's order: by one of the Library window's columns, then by id, so
+// that pages fetched one after another neither repeat nor skip a line.
+enum class LibraryOrder { Taken, Kind, Shaft, Flex, Weight, Length, Customer, Rows, Note };
+struct LibraryPage {
+    LibraryOrder order = LibraryOrder::Taken;
+    bool descending = true;
+    qint64 offset = 0;
+    qint64 limit = -1;                // -1: every line
+};
+
+enum class ShaftField { Maker, Model, Flex };
+
 // Where the library lives when nobody says otherwise: library.sqlite in the
 // program's data folder (the same folder for the program and the converter).
 QString DefaultLibraryLocation();
@@ -161,8 +177,13 @@ public:
     // damaged measurement has none, with `damaged` saying why.
     Result<> loadDataFile(qint64 id, MeasurementKind& kind, QByteArray& bytes, QString* damaged = nullptr);
     Result<> shafts(std::vector<Shaft>& out);
-    // Newest first.
-    Result<> search(const LibraryQuery& query, std::vector<LibraryEntry>& out);
+    // Newest first unless `page` says otherwise; `page` limits it to the
+    // lines a list shows.
+    Result<> search(const LibraryQuery& query, std::vector<LibraryEntry>& out, const LibraryPage& page = {});
+    // How many lines search() gives for the query.
+    Result<> count(const LibraryQuery& query, qint64& n);
+    // The values a field holds in the library, each once, without the empty one.
+    Result<> choices(ShaftField field, QStringList& out);
     // The measurement; its shaft too when it has no other measurement left.
     Result<> deleteMeasurement(qint64 id);
     // The shaft and all its measurements.
@@ -186,6 +207,9 @@ private:
     QString updateShaft(const Shaft& shaft);
     QString insertMeasurement(const Shaft& shaft, Measurement& m);
     QString failure(const QString& what, const QString& why);
+    QString migrateToIndexes();
+    QString searchWhere(const LibraryQuery& query, QString& sql, QVariantList& values, bool& customerHere);
+    bool rareWord(const QString& word);
     QString displayName() const;
     QSqlQuery* prepared(std::unique_ptr<QSqlQuery>& slot, const char* sql, QString& why);
     void forgetPrepared();
@@ -198,6 +222,7 @@ private:
     bool broken_ = false;           // the server went away: reconnect before the next use
     bool writableFile_ = false;     // SQLite: the file and its folder may be written
     bool wal_ = false;              // SQLite: the file is in WAL mode already
+    bool textIndex_ = false;        // the search's words are looked up in a trigram index
     int version_ = 0;
     QString openMessage_;
     QStringList migrationNotes_;

@@ -3,6 +3,7 @@
 #include "charts/polar/PolarChart.h"
 #include "charts/xy/XYChart.h"
 #include "library/LibraryImport.h"
+#include "library/LibraryListModel.h"
 #include "library/LibraryTables.h"
 #include "analysis/TableReadings.h"
 #include "library/frmMatchedSet.h"
@@ -24,32 +25,19 @@
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QSplitter>
-#include <QTreeWidget>
+#include <QTimer>
+#include <QTreeView>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <cmath>
-#include <set>
 
 namespace tarvex {
 
 namespace {
 
-// Figures sort as numbers, the rest as the desktop sorts words; the time is
-// written year first, so its text sorts as the time does.
-class EntryItem : public QTreeWidgetItem {
-public:
-    using QTreeWidgetItem::QTreeWidgetItem;
-    bool operator<(const QTreeWidgetItem& other) const override
-    {
-        const int column = treeWidget() ? treeWidget()->sortColumn() : 0;
-        bool a = false, b = false;
-        const double x = QLocale::system().toDouble(text(column), &a);
-        const double y = QLocale::system().toDouble(other.text(column), &b);
-        if (a && b)
-            return x < y;
-        return text(column).localeAwareCompare(other.text(column)) < 0;
-    }
-};
+// Long enough that a word typed at a normal pace is searched once, short
+// enough that the list follows the typing.
+constexpr int kTypingPauseMs = 250;
 
 // The first item stands for no filter and names the field, as the boxes have
 // no label of their own.
@@ -132,14 +120,18 @@ frmLibrary::frmLibrary(ShaftLibrary& library, MessageBox& messageBox, QWidget* p
         filters->addWidget(w);
     layout->addLayout(filters);
     auto* split = new QSplitter(Qt::Horizontal, this);
-    lstEntries_ = new QTreeWidget(split);
+    lstEntries_ = new QTreeView(split);
     lstEntries_->setObjectName(QStringLiteral("lstEntries"));
     lstEntries_->setRootIsDecorated(false);
-    lstEntries_->setSortingEnabled(true);
+    lstEntries_->setUniformRowHeights(true);
     lstEntries_->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    lstEntries_->setHeaderLabels({QStringLiteral("Taken"), QStringLiteral("Kind"), QStringLiteral("Shaft"), QStringLiteral("Flex"),
-                                  QStringLiteral("Weight (g)"), QStringLiteral("Length (in)"), QStringLiteral("Customer"),
-                                  QStringLiteral("Rows"), QStringLiteral("Note")});
+    entries_ = new LibraryListModel(library_.location(), this);
+    lstEntries_->setModel(entries_);
+    // Sized once here, not to the contents: that would read every line.
+    for (const auto& [column, width] : {std::pair{0, 120}, {1, 60}, {2, 170}, {3, 50}, {4, 80}, {5, 80}, {6, 120}, {7, 50}})
+        lstEntries_->header()->resizeSection(column, width);
+    lstEntries_->header()->setSortIndicator(LibraryListModel::Taken, Qt::DescendingOrder);
+    lstEntries_->setSortingEnabled(true);
     // The preview keeps the tabs' colours, so a curve looks here as it will there.
     preview_ = new PictureArea(QSize(360, 260), QColor(0, 0, 64), this);
     previewView_ = new PictureAreaWidget(preview_, split);
@@ -176,18 +168,32 @@ frmLibrary::frmLibrary(ShaftLibrary& library, MessageBox& messageBox, QWidget* p
     row->addWidget(cmdOpen);
     row->addWidget(cmdDelete);
     layout->addLayout(row);
-    connect(txtSearch_, &QLineEdit::textChanged, this, &frmLibrary::refresh);
-    connect(txtCustomer_, &QLineEdit::textChanged, this, &frmLibrary::refresh);
+    // A search while the user types waits for a pause, and each key starts
+    // the wait again: a newer text supersedes the one not yet searched.
+    typing_ = new QTimer(this);
+    typing_->setObjectName(QStringLiteral("tmrSearch"));
+    typing_->setSingleShot(true);
+    typing_->setInterval(kTypingPauseMs);
+    connect(typing_, &QTimer::timeout, this, &frmLibrary::search);
+    for (QLineEdit* box : {txtSearch_, txtCustomer_})
+        connect(box, &QLineEdit::textChanged, typing_, qOverload<>(&QTimer::start));
     for (QComboBox* box : {cboMaker_, cboModel_, cboFlex_, cboKind_})
-        connect(box, &QComboBox::currentIndexChanged, this, &frmLibrary::refresh);
+        connect(box, &QComboBox::currentIndexChanged, this, &frmLibrary::search);
     for (QDateEdit* box : {dtpFrom_, dtpTo_})
-        connect(box, &QDateEdit::dateChanged, this, &frmLibrary::refresh);
-    connect(lstEntries_, &QTreeWidget::currentItemChanged, this, &frmLibrary::showPreview);
+        connect(box, &QDateEdit::dateChanged, this, &frmLibrary::search);
+    connect(lstEntries_->selectionModel(), &QItemSelectionModel::currentChanged, this, &frmLibrary::showPreview);
+    // A new order starts the list afresh, at its first line.
+    connect(entries_, &QAbstractItemModel::modelReset, this, [this] {
+        if (entries_->rowCount() > 0)
+            lstEntries_->setCurrentIndex(entries_->index(0, 0));
+        else
+            showPreview();
+    });
     connect(cmdOpen, &QPushButton::clicked, this, [this] {
         if (const qint64 id = selected())
             emit openRequested(id);
     });
-    connect(lstEntries_, &QTreeWidget::itemDoubleClicked, this, [this] { emit openRequested(selected()); });
+    connect(lstEntries_, &QTreeView::doubleClicked, this, [this] { emit openRequested(selected()); });
     connect(cmdDelete, &QPushButton::clicked, this, &frmLibrary::deleteSelected);
     connect(cmdEdit, &QPushButton::clicked, this, &frmLibrary::editShaft);
     connect(cmdImport, &QPushButton::clicked, this, [this] {
@@ -229,23 +235,18 @@ LibraryQuery frmLibrary::query() const
 // change under the user's hand.
 void frmLibrary::fillChoices()
 {
-    std::vector<Shaft> all;
-    if (!library_.shafts(all).ok())
-        return;
-    const std::pair<QComboBox*, QString Shaft::*> boxes[] = {{cboMaker_, &Shaft::maker}, {cboModel_, &Shaft::model}, {cboFlex_, &Shaft::flex}};
+    const std::pair<QComboBox*, ShaftField> boxes[] = {{cboMaker_, ShaftField::Maker}, {cboModel_, ShaftField::Model}, {cboFlex_, ShaftField::Flex}};
     for (const auto& [box, field] : boxes) {
-        std::set<QString> values;
-        for (const Shaft& s : all)
-            if (!(s.*field).isEmpty())
-                values.insert(s.*field);
+        QStringList values;
+        if (!library_.choices(field, values).ok())
+            return;
         const QString current = chosen(box);
-        if (!current.isEmpty())
-            values.insert(current);
+        if (!current.isEmpty() && !values.contains(current))
+            values.insert(std::lower_bound(values.begin(), values.end(), current), current);
         const QSignalBlocker block(box);
         box->clear();
         box->addItem(anyText(box));
-        for (const QString& v : values)
-            box->addItem(v);
+        box->addItems(values);
         box->setCurrentIndex(current.isEmpty() ? 0 : box->findText(current));
     }
 }
@@ -253,27 +254,20 @@ void frmLibrary::fillChoices()
 void frmLibrary::refresh()
 {
     fillChoices();
-    std::vector<LibraryEntry> entries;
-    lstEntries_->clear();
-    if (const Result<> r = library_.search(query(), entries); !r.ok()) {
-        lblStatus_->setText(r.message);
-        return;
-    }
-    const auto figure = [](const std::optional<double>& v) { return v ? QLocale::system().toString(*v, 'g', 6) : QString(); };
-    for (const LibraryEntry& e : entries) {
-        auto* item = new EntryItem(lstEntries_, {e.takenAt.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm")),
-                                                      KindName(e.kind), ShaftTitle(Shaft{e.shaft.id, e.shaft.maker, e.shaft.model, {}, {}, {}, e.shaft.label, {}, {}}), e.shaft.flex, figure(e.shaft.weightGrams),
-                                                      figure(e.shaft.lengthInches), e.shaft.customer, QString::number(e.rowCount),
-                                                      e.note.section(QLatin1Char('\n'), 0, 0)});
-        item->setData(0, Qt::UserRole, e.measurementId);
-    }
-    lstEntries_->sortByColumn(0, Qt::DescendingOrder);
-    lstEntries_->header()->resizeSections(QHeaderView::ResizeToContents);
-    lblStatus_->setText(QStringLiteral("%1 measurements").arg(entries.size()));
-    if (lstEntries_->topLevelItemCount() > 0)
-        lstEntries_->setCurrentItem(lstEntries_->topLevelItem(0));
-    else
-        showPreview();
+    search();
+}
+
+bool frmLibrary::searchPending() const
+{
+    return typing_->isActive() || entries_->pending();
+}
+
+void frmLibrary::search()
+{
+    typing_->stop();
+    entries_->search(query(), [this](const Result<>& r, qint64 n) {
+        lblStatus_->setText(r.ok() ? QStringLiteral("%1 measurements").arg(n) : r.message);
+    });
 }
 
 void frmLibrary::showPreview()
@@ -358,9 +352,11 @@ void frmLibrary::importFolder(const QString& folder)
 QList<qint64> frmLibrary::selectedProfiles() const
 {
     QList<qint64> ids;
-    for (int i = 0; i < lstEntries_->topLevelItemCount(); ++i)
-        if (const QTreeWidgetItem* item = lstEntries_->topLevelItem(i); item->isSelected() && item->text(1) == KindName(MeasurementKind::Profile))
-            ids << item->data(0, Qt::UserRole).toLongLong();
+    QModelIndexList rows = lstEntries_->selectionModel()->selectedRows();
+    std::sort(rows.begin(), rows.end(), [](const QModelIndex& a, const QModelIndex& b) { return a.row() < b.row(); });
+    for (const QModelIndex& row : rows)
+        if (const LibraryEntry& e = entries_->entry(row.row()); e.kind == MeasurementKind::Profile)
+            ids << e.measurementId;
     return ids;
 }
 
@@ -390,16 +386,18 @@ void frmLibrary::matchedSet()
 
 qint64 frmLibrary::selected() const
 {
-    const QTreeWidgetItem* item = lstEntries_->currentItem();
-    return item ? item->data(0, Qt::UserRole).toLongLong() : 0;
+    const QModelIndex current = lstEntries_->currentIndex();
+    return current.isValid() ? entries_->entry(current.row()).measurementId : 0;
 }
 
 void frmLibrary::deleteSelected()
 {
-    const QTreeWidgetItem* item = lstEntries_->currentItem();
-    if (!item)
+    const QModelIndex current = lstEntries_->currentIndex();
+    if (!current.isValid())
         return;
-    const QString what = QStringLiteral("the %1 measurement of %2, taken %3").arg(item->text(1), item->text(2), item->text(0));
+    const auto cell = [&](int column) { return entries_->index(current.row(), column).data().toString(); };
+    const QString what = QStringLiteral("the %1 measurement of %2, taken %3")
+                             .arg(cell(LibraryListModel::Kind), cell(LibraryListModel::Shaft), cell(LibraryListModel::Taken));
     if (messageBox_.show(this, QStringLiteral("Delete %1 from the library?").arg(what), MsgButtons::YesNo) != MsgResult::Yes)
         return;
     if (const Result<> r = library_.deleteMeasurement(selected()); !r.ok())

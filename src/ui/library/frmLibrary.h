@@ -11,13 +11,15 @@ class QComboBox;
 class QDateEdit;
 class QLabel;
 class QLineEdit;
-class QTreeWidget;
+class QTimer;
+class QTreeView;
 
 namespace tarvex {
 
 class MessageBox;
 class PictureArea;
 class frmMatchedSet;
+class LibraryListModel;
 class PictureAreaWidget;
 
 class frmLibrary : public QDialog {
@@ -27,6 +29,9 @@ public:
     // The list once more, as the search box and the filters have it; the
     // filters' choices of maker, model and flex afresh from the library.
     void refresh();
+    // Whether the list is not yet what the search box and the filters ask
+    // for: the search waits for a pause in typing, and runs on a thread.
+    bool searchPending() const;
     // What the search box and the filters ask for.
     LibraryQuery query() const;
     // Every data file of the folder, read under a progress dialog that can
@@ -48,6 +53,7 @@ private:
     void deleteSelected();
     void editShaft();
     void fillChoices();
+    void search();
     void showPreview();
     ShaftLibrary& library_;
     MessageBox& messageBox_;
@@ -61,7 +67,9 @@ private:
     QDateEdit* dtpTo_ = nullptr;
     PictureArea* preview_ = nullptr;
     PictureAreaWidget* previewView_ = nullptr;
-    QTreeWidget* lstEntries_ = nullptr;
+    QTreeView* lstEntries_ = nullptr;
+    LibraryListModel* entries_ = nullptr;
+    QTimer* typing_ = nullptr;
     QLabel* lblStatus_ = nullptr;
 };
 

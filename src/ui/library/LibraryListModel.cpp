@@ -1,0 +1,111 @@
+#include "library/LibraryListModel.h"
+
+#include "library/LibraryTables.h"
+#include "library/frmStoreLibrary.h"
+
+#include <QLocale>
+
+namespace tarvex {
+
+LibraryListModel::LibraryListModel(const QString& location, QObject* parent) : QAbstractTableModel(parent), search_(location, this) {}
+
+void LibraryListModel::search(const LibraryQuery& query, std::function<void(const Result<>&, qint64)> said)
+{
+    wanted_ = query;
+    said_ = std::move(said);
+    searchAgain();
+}
+
+void LibraryListModel::searchAgain()
+{
+    search_.start(wanted_, {order_.order, order_.descending, 0, kPage}, [this](SearchAnswer& answer) {
+        beginResetModel();
+        entries_ = std::move(answer.lines);
+        more_ = int(entries_.size()) == kPage;
+        fetching_ = false;
+        endResetModel();
+        if (said_)
+            said_(answer.result, answer.count);
+    });
+}
+
+int LibraryListModel::rowCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : int(entries_.size());
+}
+
+int LibraryListModel::columnCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : Columns;
+}
+
+QVariant LibraryListModel::data(const QModelIndex& index, int role) const
+{
+    if (!index.isValid() || index.row() >= int(entries_.size()))
+        return {};
+    const LibraryEntry& e = entries_[std::size_t(index.row())];
+    if (role == Qt::UserRole)
+        return e.measurementId;
+    if (role == Qt::TextAlignmentRole && (index.column() == Weight || index.column() == Length || index.column() == Rows))
+        return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);
+    if (role != Qt::DisplayRole)
+        return {};
+    const auto figure = [](const std::optional<double>& v) { return v ? QLocale::system().toString(*v, 'g', 6) : QString(); };
+    switch (index.column()) {
+    case Taken: return e.takenAt.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm"));
+    case Kind: return KindName(e.kind);
+    case Shaft: return ShaftTitle(tarvex::Shaft{e.shaft.id, e.shaft.maker, e.shaft.model, {}, {}, {}, e.shaft.label, {}, {}});
+    case Flex: return e.shaft.flex;
+    case Weight: return figure(e.shaft.weightGrams);
+    case Length: return figure(e.shaft.lengthInches);
+    case Customer: return e.shaft.customer;
+    case Rows: return QString::number(e.rowCount);
+    case Note: return e.note.section(QLatin1Char('\n'), 0, 0);
+    default: return {};
+    }
+}
+
+QVariant LibraryListModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    static const char* const kTitles[] = {"Taken", "Kind", "Shaft", "Flex", "Weight (g)", "Length (in)", "Customer", "Rows", "Note"};
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 || section >= Columns)
+        return {};
+    return QString::fromLatin1(kTitles[section]);
+}
+
+bool LibraryListModel::canFetchMore(const QModelIndex& parent) const
+{
+    return !parent.isValid() && more_ && !fetching_;
+}
+
+// A newer search supersedes the page: its answer starts the list afresh.
+void LibraryListModel::fetchMore(const QModelIndex& parent)
+{
+    if (parent.isValid() || !more_ || fetching_ || search_.pending())
+        return;
+    fetching_ = true;
+    search_.start(wanted_, {order_.order, order_.descending, qint64(entries_.size()), kPage}, [this](SearchAnswer& answer) {
+        fetching_ = false;
+        // A library that stopped answering ends the list where it is; the
+        // next search says why.
+        more_ = answer.result.ok() && int(answer.lines.size()) == kPage;
+        if (answer.lines.empty())
+            return;
+        beginInsertRows({}, int(entries_.size()), int(entries_.size() + answer.lines.size()) - 1);
+        std::move(answer.lines.begin(), answer.lines.end(), std::back_inserter(entries_));
+        endInsertRows();
+    });
+}
+
+void LibraryListModel::sort(int column, Qt::SortOrder order)
+{
+    if (column < 0 || column >= Columns)
+        return;
+    const LibraryPage wanted{LibraryOrder(column), order == Qt::DescendingOrder, 0, -1};
+    if (wanted.order == order_.order && wanted.descending == order_.descending)
+        return;
+    order_ = wanted;
+    searchAgain();
+}
+
+} // namespace tarvex

@@ -327,7 +327,7 @@ public:
         const long held = d.on ? d.position : o_.hold > 0 ? static_cast<long>(t / o_.hold) : i;
         movedAt_ = d.on ? d.movedAt : static_cast<double>(held) * o_.hold;
         if (d.on && d.pinned)
-            return follow(d.load, 0, t, 0.5, true);
+            return follow(d.load, t, 0.5, true);
         if (kind_ == "ramp") {
             if (steps_ <= 1)
                 return a_;
@@ -347,7 +347,7 @@ public:
             // After the last load the shaft stays where it is, and a load
             // repeated is the shaft left where it was: no move, no dip.
             const std::size_t k = std::min(static_cast<std::size_t>(held), n - 1);
-            return follow(loads_[k], k, t, 0.5, k > 0 && loads_[k] != loads_[k - 1]);
+            return follow(loads_[k], t, 0.5, static_cast<std::size_t>(held) == k && k > 0 && loads_[k] != loads_[k - 1]);
         }
         if (kind_ == "sine") {
             const double angle = std::fmod(static_cast<double>(held) * o_.step, 360.0);
@@ -357,7 +357,7 @@ public:
             // The stiff plane repeats every half turn, a bend once a turn.
             const double angle = std::fmod(static_cast<double>(held) * o_.step, 360.0) * kPi / 180.0;
             const double load = a_ * (1.0 + spine_ / 200.0 * std::cos(2.0 * (angle - spineAt_))) + bend_ * std::cos(angle - bendAt_);
-            return follow(load, static_cast<std::size_t>(held), t, 0.2, held > 0);
+            return follow(load, t, 0.2, held > 0);
         }
         return a_;
     }
@@ -366,18 +366,17 @@ public:
     double noise() const { return noise_; }
 
 private:
-    // What the load cell reads at `t` while the shaft is at position `k`
-    // with `load` on it. Moving the shaft there (`moved`) first takes --dip
+    // What the load cell reads at `t` with `load` on it. Moving the shaft
+    // there (`moved`, at the last move) first takes --dip
     // off the load for a few tenths of a second; the cell follows what is on
     // it with the time constant `tau`.
-    double follow(double load, std::size_t k, double t, double tau, bool moved)
+    double follow(double load, double t, double tau, bool moved)
     {
         if (!started_) {
             started_ = true;
             level_ = load;
             at_ = t;
         }
-        (void)k;
         const double since = t - movedAt_;
         const bool dipping = moved && (o_.hold > 0 || g_driven.on) && since < o_.dipSeconds;
         const double target = dipping ? load * (1.0 - o_.dip / 100.0) : load;

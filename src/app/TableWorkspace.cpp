@@ -345,12 +345,12 @@ void TableWorkspace::drawStrip()
 {
     if (!isVisible())
         return;
-    const auto& readings = receiver_.history().readings();
-    const qint64 newest = readings.empty() ? -1 : readings.back().first;
+    const auto& columns = receiver_.history().columns();
+    const qint64 newest = columns.empty() ? -1 : columns.back().at;
     if (newest == stripDrawnAt_)
         return;
     stripDrawnAt_ = newest;
-    DrawStripChart(*strip_, receiver_.history(), receiver_.now(), receiver_.zero());
+    DrawStripChart(*strip_, receiver_.history(), receiver_.window(), receiver_.now(), receiver_.zero());
 }
 
 void TableWorkspace::cmdZero_Click()

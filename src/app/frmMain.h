@@ -119,6 +119,7 @@ private:
 
     // device link (frmMain_device.cpp)
     void setUpSerialPort();
+    void logEventsForTests();
     void closeSerialPortOnShutdown();
     void SPortAx1_OnFailed(const QString& description);
     void cmbCommPort_DropDown();

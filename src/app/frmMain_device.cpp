@@ -17,6 +17,7 @@
 #include "platform/SerialPort.h"
 
 #include <QComboBox>
+#include <QFile>
 #include <QPushButton>
 #include <QSettings>
 #include <QStatusBar>
@@ -39,9 +40,34 @@ void frmMain::setUpSerialPort()
 
     for (TableWorkspace* ws : {static_cast<TableWorkspace*>(profile_), static_cast<TableWorkspace*>(polar_)})
         connect(ws, &TableWorkspace::statusMessage, this, [this](const QString& text) { statusBar()->showMessage(text, 5000); });
+    logEventsForTests();
     if (auto* list = qobject_cast<PortComboBox*>(cmbCommPort))
         connect(list, &PortComboBox::aboutToShowPopup, this, &frmMain::cmbCommPort_DropDown);
     SetUpPortControls(*platform_.serialPort, *cmbCommPort, *cmdOpen);
+}
+
+// Tests that drive the bench wait on what the window has taken in, not on
+// the clock: with TARVEX_EVENT_LOG set, every reading shown and every status
+// message is written there as a line as it happens.
+void frmMain::logEventsForTests()
+{
+    const QString path = qEnvironmentVariable("TARVEX_EVENT_LOG");
+    if (path.isEmpty())
+        return;
+    auto* log = new QFile(path, this);
+    if (!log->open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Text)) {
+        qWarning("TARVEX_EVENT_LOG: %s: %s", qPrintable(path), qPrintable(log->errorString()));
+        return;
+    }
+    const auto write = [log](const char* kind, const QString& text) {
+        log->write(kind + (' ' + text.toUtf8()) + '\n');
+        log->flush();
+    };
+    connect(receiver_, &ReadingReceiver::reading, log, [write](const QString& text) { write("reading", text); });
+    connect(statusBar(), &QStatusBar::messageChanged, log, [write](const QString& text) {
+        if (!text.isEmpty())
+            write("status", text);
+    });
 }
 
 void frmMain::closeSerialPortOnShutdown()

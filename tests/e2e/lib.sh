@@ -57,7 +57,7 @@ e2e_start_app() {
   rm -f "$E2E_OUT/app.pid" "$E2E_OUT/app.status"
   (
     cd "$E2E_OUT"
-    env XDG_RUNTIME_DIR="$E2E_OUT" XDG_CONFIG_HOME="$E2E_OUT/config" XDG_DATA_HOME="$E2E_OUT/data" "$E2E_BIN" "$@" >"$E2E_OUT/app.out" 2>"$E2E_OUT/app.err" &
+    env TARVEX_EVENT_LOG="$E2E_OUT/events.log" XDG_RUNTIME_DIR="$E2E_OUT" XDG_CONFIG_HOME="$E2E_OUT/config" XDG_DATA_HOME="$E2E_OUT/data" "$E2E_BIN" "$@" >"$E2E_OUT/app.out" 2>"$E2E_OUT/app.err" &
     echo $! >"$E2E_OUT/app.pid"
     status=0
     wait $! || status=$?
@@ -143,13 +143,16 @@ shot() { e2e_shot "$1"; }
 
 key() { xdotool key --clearmodifiers --delay 40 "$@"; }
 typetext() { xdotool type --delay 20 "$1"; }
-focus() { xdotool windowactivate --sync "$1" 2>/dev/null || xdotool windowfocus --sync "$1" 2>/dev/null || true; sleep 0.2; }
+focus() { xdotool windowactivate --sync "$1" 2>/dev/null || xdotool windowfocus --sync "$1" 2>/dev/null || true; }
+is_active() { [ "$(xdotool getwindowfocus 2>/dev/null)" = "$1" ]; }
 
 # Starts a simulator with the given arguments on our link; sets SIM_PID, PORT.
+# The bench moves only when told: `bench next`, `bench load 35`, ...
 start_bench() {
   local out="$E2E_OUT/sim-$1.out"
   shift
-  "$SIM" --link "$LINK" "$@" >"$out" 2>>"$E2E_OUT/sim.err" &
+  CTL="$E2E_OUT/bench.ctl"
+  "$SIM" --link "$LINK" --control "$CTL" "$@" >"$out" 2>>"$E2E_OUT/sim.err" &
   SIM_PID=$!
   E2E_PIDS+=($SIM_PID)
   e2e_until 10 test -s "$out" || true
@@ -157,21 +160,43 @@ start_bench() {
   [ -n "$PORT" ] || fail "simulator did not start: $(cat "$E2E_OUT/sim.err")"
 }
 
-# Alt+P gives the port list the focus, F4 opens it afresh; our port is picked
-# by typing its name and opened with the button beside the list.
-choose_and_open_port() {
-  focus "$win"
-  key alt+p
-  sleep 0.3
-  key F4
-  sleep 0.8
-  shot port-list
-  typetext "$PORT"
-  key Return
-  sleep 0.3
-  key Tab space
-  sleep 0.5
+# A command to the simulator; one that has ended would leave the write
+# waiting for a reader.
+bench() {
+  kill -0 "$SIM_PID" 2>/dev/null || fail "the simulator has ended: $(cat "$E2E_OUT/sim.err")"
+  echo "$*" >"$CTL"
 }
+
+# The program's event log: a line per reading shown and per status message.
+EVENTS="$E2E_OUT/events.log"
+events() { [ -f "$EVENTS" ] && wc -l <"$EVENTS" || echo 0; }
+# Lines of the log after line `from` that match the regex.
+events_since() { tail -n +"$(($1 + 1))" "$EVENTS" 2>/dev/null | grep -E "$2" || true; }
+count_since() { [ "$(events_since "$1" "$2" | wc -l)" -ge "$3" ]; }
+# Waits until `n` lines after line `from` match; false at the timeout.
+wait_event() { e2e_until "${4:-20}" count_since "$1" "$2" "${3:-1}"; } # from regex [n] [timeout]
+last_reading() { grep '^reading ' "$EVENTS" 2>/dev/null | tail -n 1 | cut -d' ' -f2; }
+
+# Alt+P gives the port list the focus, F4 opens it afresh; our port is picked
+# by typing its name and opened with the button beside the list. Open once the
+# window shows readings; keys lost on a busy machine are sent again.
+choose_and_open_port() {
+  local from
+  for _ in 1 2 3; do
+    from=$(events)
+    focus "$win"
+    key alt+p F4
+    e2e_until 5 popup_open || true
+    shot port-list
+    typetext "$PORT"
+    key Return Tab space
+    wait_event "$from" '^reading ' 1 5 && return 0
+    key Escape
+  done
+  fail "the port did not open: $(tail -n 3 "$EVENTS" 2>/dev/null)"
+}
+# A popup list is a window of its own with no title.
+popup_open() { xdotool search --onlyvisible --maxdepth 2 --name '^$' >/dev/null 2>&1; }
 
 # Saves through Ctrl+S and the "Save As" dialog, or opens through Ctrl+O,
 # the path given; the title then names the file.
@@ -181,12 +206,11 @@ open_file() { focus "$win"; key ctrl+o; answer_dialog Open "$1"; wait_title "Tar
 answer_dialog() { # title path
   local id
   id=$(e2e_wait_window "^$1\$" 20) || fail "no \"$1\" dialog"
-  sleep 0.5
-  shot "dialog-$(basename "$2")"
   focus "$id"
+  e2e_until 10 is_active "$id" || fail "the \"$1\" dialog takes no keys"
+  shot "dialog-$(basename "$2")"
   key ctrl+a
   typetext "$2"
-  sleep 0.2
   key Return
   e2e_until 10 e2e_gone "^$1\$" || fail "the \"$1\" dialog did not close"
   focus "$win"

@@ -1,39 +1,39 @@
 #!/usr/bin/env bash
-# "Auto" at the bench: the simulator moves through six loads, each after the
-# dip of moving the shaft and approached with a time constant of half a
-# second, plus noise. With "Auto" on (F9) the
-# program records each load once it has settled, and nothing while it moves:
-# the table's loads are the six, in order, each within 0.3 % of its load.
+# "Auto" at the bench: the shaft is moved through six loads, each move
+# dipping the load before it settles with a time constant of half a second,
+# plus noise. With "Auto" on (F9) the program records each load once it has
+# settled, and nothing while it moves nor while it stays: the table's loads
+# are the six, in order, each within 0.3 % of its load, and a seventh row
+# stays empty.
 source "$(dirname "$0")/lib.sh"
 
 e2e_bench_test auto
 
 LOADS="20 35 50 65 80 95"
-# A step of 15 approached with a time constant of half a second has settled
-# (flat within a quarter of the band over the window) about 4 s after the
-# move; eight leave room on a busy machine.
-HOLD=8
-# The first load lasts while the window starts and the table is laid out.
-FIRST_HOLDS=4
-sequence="settle$(for _ in $(seq $FIRST_HOLDS); do printf ':20'; done):35:50:65:80:95"
 
 e2e_start_x 1280x900x24
-start_bench auto --sequence "$sequence" --hold $HOLD --rate 10 --noise 0.01
-bench_start=$(date +%s)
+start_bench auto --sequence "settle:${LOADS// /:}" --rate 10 --noise 0.01
 e2e_start_app
 win=$(e2e_main_window 60) || fail "no main window"
 choose_and_open_port
 
-# Seven rows: a seventh value would be a reading taken in between.
 focus "$win"
 key alt+t; typetext 1; key Tab; typetext 1; key Tab; typetext 7; key Tab space
+from=$(events)
 key F9
-[ $(( $(date +%s) - bench_start )) -lt $(( FIRST_HOLDS * HOLD )) ] || fail "the window took too long to start: the first load had passed"
 shot auto-on
 
-# The last load, settled, and some time for anything that would follow it.
-settled_by=$(( bench_start + (FIRST_HOLDS + 5) * HOLD + 4 ))
-while [ "$(date +%s)" -lt "$settled_by" ]; do sleep 1; done
+# The shaft moves on once the program has taken the load it is at.
+n=0
+for load in $LOADS; do
+  n=$((n + 1))
+  wait_event "$from" '^status Recorded .* automatically' $n 30 \
+    || fail "load $load was not recorded: $(events_since "$from" '^status')"
+  [ $n = 6 ] || bench next
+done
+# The last load stays: three seconds of it must add nothing.
+from=$(events)
+wait_event "$from" '^reading ' 30 || fail "the readings stopped"
 shot auto-done
 save_as "$work/auto.txt"
 

@@ -66,7 +66,6 @@ win=$(e2e_main_window 30) || fail "no main window from the packaged program"
 xdotool windowactivate --sync "$win" 2>/dev/null || xdotool windowfocus --sync "$win"
 xdotool key --window "$win" F1
 help=$(e2e_wait_window '^Help - ' 15) || fail "no help window"
-sleep 0.5
 e2e_shot help
 [ "$(e2e_title "$help")" = "Help - Tarvex RS232 User's Guide" ] || fail "the help window shows: $(e2e_title "$help")"
 e2e_no_sanitizer_report

@@ -26,7 +26,7 @@ two_windows() { [ "$(xdotool search --onlyvisible --name '^Tarvex RS232' 2>/dev/
 e2e_until 20 two_windows || fail "no restore question"
 shot restore-question
 key Return                       # Yes, the default answer
-sleep 1
+e2e_until 10 eval '! two_windows' || fail "the restore question did not close"
 win=$(xdotool search --onlyvisible --name '^Tarvex RS232$' | head -n 1)
 shot restored
 save_as "$work/after.txt"

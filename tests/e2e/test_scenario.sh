@@ -10,7 +10,6 @@ source "$(dirname "$0")/lib.sh"
 source "$(dirname "$0")/cups.sh"
 
 e2e_bench_test scenario
-command -v xclip >/dev/null || fail "xclip is missing (scripts/deps.sh test installs it)"
 cups_require xdotool convert
 step=0
 shot() { step=$((step + 1)); e2e_shot "$(printf '%02d' $step)-$1"; }
@@ -31,56 +30,26 @@ stop_bench() {
   focus "$win"
 }
 
-# The live box's text through the clipboard. The box is reached with the
-# keyboard: on the profile tab seven steps back from the note, on the polar tab
-# four on from the scale range. A reading arriving clears the selection, so a
-# number is asked for until one comes.
-TAB=profile
-live_text() {
-  local got=
-  for _ in $(seq 10); do
-    # A copy that did not happen must not leave the last reading behind.
-    printf none | xclip -selection clipboard 2>/dev/null
-    focus "$win"
-    if [ "$TAB" = polar ]; then key alt+g Tab Tab Tab Tab; else key alt+o shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab; fi
-    key ctrl+a ctrl+c
-    for _ in $(seq 20); do
-      got=$(timeout 2 xclip -o -selection clipboard 2>/dev/null || true)
-      [ "$got" != none ] && break
-      sleep 0.05
-    done
-    [[ "$got" =~ ^-?[0-9]+\.[0-9]+$ ]] && break
-    sleep 0.3
-  done
-  echo "$got"
-}
-
-# Waits for a reading other than the last one taken; prints it.
-next_reading() { # previous
-  local got
-  for _ in $(seq 60); do
-    got=$(live_text)
-    [[ "$got" =~ ^-?[0-9]+\.[0-9]+$ ]] && [ "$got" != "$1" ] && { echo "$got"; return 0; }
-    sleep 0.3
-  done
-  return 1
-}
-
-# Takes `count` readings with "Add" (Alt+A), each a new one; the values taken
-# are appended to the file named.
-add_readings() { # count file
-  # Each "Add" follows a change closely, so that the value read is the one
-  # still shown when the button is pressed: the bench holds each for seconds.
-  local prev r
-  prev=$(live_text)
+# Takes `count` readings with "Add" (Alt+A), each a new one: the bench is
+# moved on `steps` positions, and "Add" comes once the window shows the new
+# load. The values taken are appended to the file named.
+add_readings() { # count file [steps]
+  local prev from r
   for _ in $(seq "$1"); do
-    r=$(next_reading "$prev") || fail "the live box shows no new reading (last '$prev')"
+    prev=$(last_reading)
+    from=$(events)
+    for _ in $(seq "${3:-1}"); do bench next; done
+    e2e_until 20 new_reading "$from" "$prev" || fail "the window shows no new reading (last '$prev')"
+    r=$(last_reading)
+    focus "$win"
     key alt+a
     echo "$r" >>"$2"
-    prev=$r
-    sleep 0.2
+    # Two readings later the key has been taken, before the bench moves on.
+    from=$(events)
+    wait_event "$from" '^reading ' 2 || fail "the readings stopped"
   done
 }
+new_reading() { [ -n "$(events_since "$1" '^reading ' | grep -vxF "reading $2")" ]; }
 
 # The save question closing may ask, answered No; false when the program ended
 # without asking.
@@ -93,13 +62,12 @@ answer_no() { # screenshot-name
 }
 
 # The "Polar Plot" tab: from the profile tab's Start box, Ctrl+Tab.
-polar_tab() { focus "$win"; key alt+t ctrl+Tab; TAB=polar; }
+polar_tab() { focus "$win"; key alt+t ctrl+Tab; }
 
 
 # What the bench sends: the profile's loads position by position, and
-# 60 + 15 sin(angle) around the shaft, both with two decimals. Which of them a
-# given "Add" catches depends on the machine's speed, so the tables are
-# checked against these sets and the live box's readings are kept for a look.
+# 60 + 15 sin(angle) around the shaft, both with two decimals. The tables are
+# checked against these sets; the readings taken are kept for a look.
 PROFILE_LOADS="20 21.64 35.79 59.13 87.63 120"
 POLAR_LOADS=$(awk 'BEGIN { for (a = 0; a < 360; a += 30) printf "%.2f ", 60 + 15 * sin(a * atan2(0, -1) / 180) }')
 
@@ -122,7 +90,7 @@ check_loads() { # file rows positions loads
 # ============================================================================
 cups_start
 e2e_start_x 1280x900x24
-start_bench profile --sequence profile:20:120 --positions 6 --hold 3 --rate 4 --split
+start_bench profile --sequence profile:20:120 --positions 6 --rate 10 --split
 e2e_start_app
 win=$(e2e_main_window 60) || fail "no main window"
 shot main-window
@@ -148,8 +116,9 @@ save_as "$work/run1.txt"
 check_loads "$work/run1.txt" 6 "10 12.5 15 17.5 20 22.5" "$PROFILE_LOADS"
 
 # ---- a second run over the same rows, drawn over the first -----------------
+# Two positions a reading: the second run's loads are not the first's.
 key alt+t shift+Tab ctrl+Home Right
-add_readings 6 "$work/run2.readings"
+add_readings 6 "$work/run2.readings" 2
 key alt+l
 shot second-run-plotted
 save_as "$work/profile.tvl"
@@ -159,7 +128,7 @@ cmp -s "$work/run1.txt" "$work/profile.txt" && fail "the second run changed no l
 
 # ---- polar: the bench turns the shaft --------------------------------------
 stop_bench
-start_bench sine --sequence sine:60:15:1 --hold 2.5 --rate 4 --split
+start_bench sine --sequence sine:60:15:1 --rate 10 --split
 choose_and_open_port
 polar_tab
 wait_title "Tarvex RS232"
@@ -204,10 +173,11 @@ step=$((step + 1))
 # Saving cleared the question; the reading taken after it brings it back, and
 # No leaves the files as they were saved.
 focus "$win"
+from=$(events)
 key alt+a
-sleep 0.5
+wait_event "$from" '^reading ' 2 || fail "the readings stopped"
 key alt+f
-sleep 0.4
+e2e_until 5 popup_open || true
 key x
 answer_no save-question || fail "closing with an unsaved reading did not ask to save"
 status=$(e2e_wait_exit 30)

@@ -6,6 +6,13 @@ source "$(dirname "$0")/lib.sh"
 keep=${TARVEX_BUILD_DIR:-$(dirname "$E2E_BIN")/..}/screens
 mkdir -p "$keep"
 
+drawn() {
+  import -window root "$1" 2>/dev/null || return 1
+  cmp -s "$1" "$E2E_OUT/last.png" && return 0
+  cp "$1" "$E2E_OUT/last.png"
+  return 1
+}
+
 for screen in 1024x600:1 3840x2160:2; do
   size=${screen%:*} scale=${screen#*:}
   e2e_start_x "${size}x24"
@@ -14,8 +21,9 @@ for screen in 1024x600:1 3840x2160:2; do
   eval "$(xdotool getwindowgeometry --shell "$win")"
   [ "$WIDTH" -le "${size%x*}" ] && [ "$HEIGHT" -le "${size#*x}" ] \
     || fail "at $size the window is ${WIDTH}x${HEIGHT}"
-  sleep 1
-  import -window root "$keep/main-$size.png" 2>/dev/null || fail "no picture at $size"
+  # Kept once two pictures in a row agree: the window has been laid out and drawn.
+  rm -f "$E2E_OUT/last.png"
+  e2e_until 20 drawn "$keep/main-$size.png" || fail "no settled picture at $size"
   kill "$APP_PID"
   e2e_until 10 test -s "$E2E_OUT/app.status" || fail "the program did not end at $size"
 done

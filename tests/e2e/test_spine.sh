@@ -3,28 +3,16 @@
 # degrees) and bend (0.3 at 200 degrees). Every turn of the shaft dips the
 # load before it settles, and neighbouring angles differ by less than the
 # steady band, so only the dip tells one angle from the next. "Auto" goes on
-# (F9) as the bench reaches 0 degrees; it records each angle once, in its own
-# row, turns itself off when the last row is filled, and the next turn's
-# loads go nowhere. The stiff plane and the bend in the exported report are
-# the simulated ones, the plane within 2 degrees.
+# (F9) at 0 degrees; it records each angle once, in its own row, turns itself
+# off when the last row is filled, and the next turn's loads go nowhere. The
+# stiff plane and the bend in the exported report are the simulated ones, the
+# plane within 2 degrees.
 source "$(dirname "$0")/lib.sh"
 
 e2e_bench_test spine
 
-# Each load settles about 3 s after the turn; six leave room on a busy
-# machine, whose stalls leave holes in the readings that hold up a verdict.
-HOLD=6
-# The bench's turn that is recorded starts at this angle step (0 degrees
-# again), which leaves the window time to start.
-FIRST=12
-# A long dip: F9 must arrive after the turn to 0 degrees began and before
-# that load settles, which a busy machine's keystrokes must be able to meet.
-DIP=5:1.2
-
 e2e_start_x 1280x900x24
-start_bench spine --sequence shaft:spine=3@40,bend=0.3@200,noise=0.01,mean=50,step=30 \
-  --hold $HOLD --rate 10 --dip $DIP
-bench_start=$(date +%s.%N)
+start_bench spine --sequence shaft:spine=3@40,bend=0.3@200,noise=0.01,mean=50,step=30 --rate 10
 e2e_start_app
 win=$(e2e_main_window 60) || fail "no main window"
 choose_and_open_port
@@ -32,20 +20,22 @@ focus "$win"
 key alt+t ctrl+Tab
 key alt+e
 shot polar-reset
-
-at=$(awk -v s="$bench_start" -v k=$FIRST -v h=$HOLD 'BEGIN { printf "%.2f", s + k * h + 0.2 }')
-now=$(date +%s.%N)
-[ "$(awk -v a="$at" -v n="$now" 'BEGIN { print (n < a) ? 1 : 0 }')" = 1 ] || fail "the window took too long to start: the turn had begun"
-sleep "$(awk -v a="$at" -v n="$now" 'BEGIN { print a - n }')"
+from=$(events)
 focus "$win"
 key F9
-late=$(awk -v a="$at" -v n="$(date +%s.%N)" 'BEGIN { print (n > a + 0.9) ? 1 : 0 }')
-[ "$late" = 0 ] || fail "F9 came too late: the load at 0 degrees may have settled before Auto was on"
 shot auto-on
 
-# The turn, then the next turn's first two angles, which must go nowhere.
-until_s=$(awk -v s="$bench_start" -v k=$((FIRST + 14)) -v h=$HOLD 'BEGIN { printf "%d", s + k * h + 1 }')
-while [ "$(date +%s)" -lt "$until_s" ]; do sleep 1; done
+# The shaft turns on once the program has taken the angle it is at.
+for n in $(seq 12); do
+  wait_event "$from" '^status Recorded .* automatically' $n 30 \
+    || fail "angle $(( (n - 1) * 30 )) was not recorded: $(events_since "$from" '^status')"
+  bench next
+done
+wait_event "$from" 'automatically\. ' 1 5 || fail "Auto did not say it stopped at a full table"
+# The next turn's second angle, settled: it must go nowhere.
+bench next
+from=$(events)
+wait_event "$from" '^reading ' 30 || fail "the readings stopped"
 shot auto-done
 save_as "$work/turn.txt"
 
@@ -61,7 +51,6 @@ printf '%s\n' "${rows[@]}" | awk -F, '
 
 focus "$win"
 key alt+l
-sleep 1
 shot polar-plotted
 focus "$win"
 key alt+f e

@@ -217,6 +217,13 @@ inline QString displayList(const tarvex::PictureData& p, double left, double top
                        .arg(at(op.a), op.color.name(), op.fontFamily, number(op.fontPointSize),
                             op.fontBold ? QStringLiteral(" bold") : QString(), show(op.text));
             break;
+        case DrawOp::Polyline: {
+            QStringList points;
+            for (const QPointF& r : op.points)
+                points << at(r);
+            out << QStringLiteral("polyline %1 %2").arg(points.join(QLatin1Char(' ')), pen);
+            break;
+        }
         case DrawOp::Image:
             out << QStringLiteral("image %1 %2 of %3 ops").arg(at(op.a), at(op.b)).arg(op.picture ? op.picture->ops.size() : 0);
             break;

@@ -39,6 +39,27 @@ QString steadiness(const QStringList& in)
         + (a ? QStringLiteral(" | records %1 sd %2").arg(a->mean).arg(a->deviation, 0, 'g', 3) : QStringLiteral(" | records nothing"));
 }
 
+// kept | average | ms between readings | seconds => what the steady window
+// and the strip chart hold at the end of a line of readings 0, 1, 2, ...
+QString kept(const QStringList& in)
+{
+    BenchSettings settings;
+    settings.average = in[1].toInt();
+    SteadyWindow window;
+    window.setSettings(settings);
+    StripHistory strip;
+    const qint64 every = in[2].toLongLong();
+    qint64 at = 0;
+    for (int i = 0; at <= in[3].toLongLong() * 1000; ++i, at += every) {
+        window.add(at, i % 3);
+        strip.add(at, i % 3);
+    }
+    const auto& c = strip.columns();
+    return QStringLiteral("window %1 readings from %2 ms, strip %3 columns from %4 ms, last %5..%6")
+        .arg(window.readings().size()).arg(window.readings().front().first).arg(c.size()).arg(c.front().at)
+        .arg(c.back().low).arg(c.back().high);
+}
+
 // settings | stored "key=value;..." => the settings read back
 QString storedSettings(const QString& stored)
 {
@@ -75,6 +96,8 @@ private slots:
             }
             if (in[0] == QLatin1String("steady") || in[0] == QLatin1String("auto"))
                 return steadiness(in);
+            if (in[0] == QLatin1String("kept"))
+                return kept(in);
             if (in[0] == QLatin1String("settings"))
                 return storedSettings(in[1]);
             ReadingReceiver rx;

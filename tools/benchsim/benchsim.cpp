@@ -7,6 +7,11 @@
 // It also misbehaves on request, for robustness checks: noise bytes inside
 // readings, endless characters with no line end (what a wrong baud rate looks
 // like), and a hang-up (the adapter pulled out).
+//
+// With --control it is driven instead of timed: a test (or a person at a
+// terminal) moves the shaft on with "next" when the program is ready for it,
+// so nothing waits for a moment chosen in advance; the dip and the settling
+// after a move keep their real time constants.
 
 #include "platform/PortLinkFolder.h"
 
@@ -19,6 +24,7 @@
 #include <cstring>
 #include <ctime>
 #include <fcntl.h>
+#include <poll.h>
 #include <random>
 #include <string>
 #include <sys/ioctl.h>
@@ -57,7 +63,26 @@ struct Options {
     double delay = 0.0;
     unsigned seed = 1;
     bool quiet = false;
+    std::string control;              // FIFO (or "-", standard input) of commands
 };
+
+// What the control channel has asked for so far. The reading loop and the
+// sequence look here; the commands land between readings, as sleepUntil
+// reads them while it waits.
+struct Driven {
+    bool on = false;
+    long position = 0;                // "next" moves on by one
+    double movedAt = 0;               // seconds since the start of the last move
+    bool pinned = false;              // "load V" until the next "next"
+    double load = 0;
+    bool paused = false;              // "hold" until "send"
+    bool noiseChanged = false;
+    double noise = 0, garbage = 0;
+    int fd = -1;
+    std::string pending;
+};
+Driven g_driven;
+double g_start = 0;
 
 void usage(FILE* to)
 {
@@ -107,7 +132,15 @@ void usage(FILE* to)
         "  --hangup-after SEC   hang up after SEC seconds\n"
         "  --delay SEC          wait before the first reading\n"
         "  --seed N             seed of the random numbers (default 1)\n"
-        "  --quiet              no progress on standard error\n",
+        "  --quiet              no progress on standard error\n"
+        "  --control PATH       take commands, one a line, from the FIFO PATH (made if missing)\n"
+        "                       or from standard input (-); the shaft then moves only on command:\n"
+        "                         next        to the next position or angle now (--hold is unused)\n"
+        "                         load V      put the load V on the cell, with the dip of a move\n"
+        "                         noise SD    random noise of every reading from now on\n"
+        "                         garbage P   chance per reading of a burst of noise bytes\n"
+        "                         hold        stop sending (the shaft stays); send: go on\n"
+        "                         hangup      hang up and end\n",
         tarvex::PortLinkFolder().c_str());
 }
 
@@ -118,18 +151,98 @@ double monotonicNow()
     return static_cast<double>(ts.tv_sec) + static_cast<double>(ts.tv_nsec) * 1e-9;
 }
 
+void command(const std::string& line)
+{
+    Driven& d = g_driven;
+    char word[16] = {};
+    double v = 0;
+    char extra = 0;
+    const int n = std::sscanf(line.c_str(), " %15s %lf %c", word, &v, &extra);
+    const std::string w = n >= 1 ? word : "";
+    const bool valued = n == 2 && std::isfinite(v);
+    if (n <= 0) {
+        return;
+    } else if (w == "next" && n == 1) {
+        ++d.position;
+        d.pinned = false;
+        d.movedAt = monotonicNow() - g_start;
+    } else if (w == "load" && valued) {
+        d.pinned = true;
+        d.load = v;
+        d.movedAt = monotonicNow() - g_start;
+    } else if (w == "noise" && valued && v >= 0) {
+        d.noise = v;
+        d.noiseChanged = true;
+    } else if (w == "garbage" && valued && v >= 0 && v <= 1) {
+        d.garbage = v;
+    } else if (w == "hold" && n == 1) {
+        d.paused = true;
+    } else if (w == "send" && n == 1) {
+        d.paused = false;
+    } else if (w == "hangup" && n == 1) {
+        g_stop = 1;
+    } else {
+        std::fprintf(stderr, "benchsim: unknown command '%s' (next, load V, noise SD, garbage P, hold, send, hangup)\n",
+                     line.c_str());
+    }
+}
+
+void readCommands()
+{
+    char buffer[512];
+    for (;;) {
+        const ssize_t n = ::read(g_driven.fd, buffer, sizeof buffer);
+        if (n <= 0)
+            break;
+        g_driven.pending.append(buffer, static_cast<std::size_t>(n));
+    }
+    std::string::size_type eol;
+    while ((eol = g_driven.pending.find('\n')) != std::string::npos) {
+        command(g_driven.pending.substr(0, eol));
+        g_driven.pending.erase(0, eol + 1);
+    }
+}
+
 // Sleeps until the monotonic time `t`; returns early when asked to stop.
+// Commands are taken as they come, not at the next reading.
 void sleepUntil(double t)
 {
     while (!g_stop) {
         const double left = t - monotonicNow();
         if (left <= 0)
             return;
-        timespec ts {};
-        ts.tv_sec = static_cast<time_t>(left);
-        ts.tv_nsec = static_cast<long>((left - static_cast<double>(ts.tv_sec)) * 1e9);
-        nanosleep(&ts, nullptr);
+        pollfd p { g_driven.fd, POLLIN, 0 };
+        const int ms = static_cast<int>(std::ceil(left * 1000.0));
+        if (::poll(&p, g_driven.fd >= 0 ? 1 : 0, ms) > 0) {
+            if (p.revents & POLLIN)
+                readCommands();
+            else if (p.revents & (POLLHUP | POLLERR))
+                g_driven.fd = -1;   // standard input ended: no more commands
+        }
     }
+}
+
+bool openControl(const std::string& path)
+{
+    g_driven.on = true;
+    if (path == "-") {
+        g_driven.fd = 0;
+    } else {
+        if (::mkfifo(path.c_str(), 0600) != 0 && errno != EEXIST) {
+            std::fprintf(stderr, "benchsim: %s: %s\n", path.c_str(), std::strerror(errno));
+            return false;
+        }
+        // Read and write: the FIFO then never reads as ended between two
+        // writers, and opening it does not wait for the first.
+        g_driven.fd = ::open(path.c_str(), O_RDWR | O_NONBLOCK);
+        if (g_driven.fd < 0) {
+            std::fprintf(stderr, "benchsim: %s: %s\n", path.c_str(), std::strerror(errno));
+            return false;
+        }
+        return true;
+    }
+    ::fcntl(0, F_SETFL, ::fcntl(0, F_GETFL) | O_NONBLOCK);
+    return true;
 }
 
 speed_t speedConstant(long baud)
@@ -210,7 +323,11 @@ public:
     // Called once a reading, in time order: the load cell's state moves on.
     double value(long i, double t)
     {
-        const long held = o_.hold > 0 ? static_cast<long>(t / o_.hold) : i;
+        const Driven& d = g_driven;
+        const long held = d.on ? d.position : o_.hold > 0 ? static_cast<long>(t / o_.hold) : i;
+        movedAt_ = d.on ? d.movedAt : static_cast<double>(held) * o_.hold;
+        if (d.on && d.pinned)
+            return follow(d.load, t, 0.5, true);
         if (kind_ == "ramp") {
             if (steps_ <= 1)
                 return a_;
@@ -230,7 +347,7 @@ public:
             // After the last load the shaft stays where it is, and a load
             // repeated is the shaft left where it was: no move, no dip.
             const std::size_t k = std::min(static_cast<std::size_t>(held), n - 1);
-            return follow(loads_[k], k, t, 0.5, k > 0 && loads_[k] != loads_[k - 1]);
+            return follow(loads_[k], t, 0.5, static_cast<std::size_t>(held) == k && k > 0 && loads_[k] != loads_[k - 1]);
         }
         if (kind_ == "sine") {
             const double angle = std::fmod(static_cast<double>(held) * o_.step, 360.0);
@@ -240,7 +357,7 @@ public:
             // The stiff plane repeats every half turn, a bend once a turn.
             const double angle = std::fmod(static_cast<double>(held) * o_.step, 360.0) * kPi / 180.0;
             const double load = a_ * (1.0 + spine_ / 200.0 * std::cos(2.0 * (angle - spineAt_))) + bend_ * std::cos(angle - bendAt_);
-            return follow(load, static_cast<std::size_t>(held), t, 0.2, held > 0);
+            return follow(load, t, 0.2, held > 0);
         }
         return a_;
     }
@@ -249,19 +366,19 @@ public:
     double noise() const { return noise_; }
 
 private:
-    // What the load cell reads at `t` while the shaft is at position `k`
-    // with `load` on it. Moving the shaft there (`moved`) first takes --dip
+    // What the load cell reads at `t` with `load` on it. Moving the shaft
+    // there (`moved`, at the last move) first takes --dip
     // off the load for a few tenths of a second; the cell follows what is on
     // it with the time constant `tau`.
-    double follow(double load, std::size_t k, double t, double tau, bool moved)
+    double follow(double load, double t, double tau, bool moved)
     {
         if (!started_) {
             started_ = true;
             level_ = load;
             at_ = t;
         }
-        const double since = t - static_cast<double>(k) * o_.hold;
-        const bool dipping = moved && o_.hold > 0 && since < o_.dipSeconds;
+        const double since = t - movedAt_;
+        const bool dipping = moved && (o_.hold > 0 || g_driven.on) && since < o_.dipSeconds;
         const double target = dipping ? load * (1.0 - o_.dip / 100.0) : load;
         level_ += (target - level_) * (1.0 - std::exp(-std::max(t - at_, 0.0) / tau));
         at_ = t;
@@ -327,6 +444,7 @@ private:
     std::vector<double> loads_;
     bool started_ = false;
     double level_ = 0, at_ = 0;   // the load cell's reading and when it was taken
+    double movedAt_ = 0;          // when the shaft last moved
     double spine_ = 0, spineAt_ = 0, bend_ = 0, bendAt_ = 0, noise_ = 0;
     long steps_ = 1;
 };
@@ -588,6 +706,8 @@ bool parseArgs(int argc, char** argv, Options& o)
             o.delay = number(i);
         } else if (a == "--seed") {
             o.seed = static_cast<unsigned>(number(i));
+        } else if (a == "--control") {
+            o.control = need(i);
         } else if (a == "--quiet") {
             o.quiet = true;
         } else {
@@ -625,15 +745,20 @@ int main(int argc, char** argv)
     sigaction(SIGHUP, &sa, nullptr);
     std::signal(SIGPIPE, SIG_IGN);
 
+    if (!o.control.empty() && !openControl(o.control))
+        return 1;
+    g_driven.noise = o.noise;
+    g_driven.garbage = o.garbage;
     Bench bench(o);
     if (!bench.start())
         return 1;
 
     const double start = monotonicNow();
+    g_start = start;
     const double end = o.hangupAfter >= 0 ? start + o.hangupAfter : INFINITY;
     const double charTime = 10.0 / static_cast<double>(o.baud);
     // Independent noises add up in their squares.
-    const double noiseSd = std::hypot(std::max(o.noise, 0.0), sequence.noise());
+    double noiseSd = std::hypot(std::max(o.noise, 0.0), sequence.noise());
     std::normal_distribution<double> noise(0.0, noiseSd > 0 ? noiseSd : 1.0);
     std::uniform_real_distribution<double> chance(0.0, 1.0);
 
@@ -641,6 +766,16 @@ int main(int argc, char** argv)
     double t = monotonicNow();
     long sent = 0;
     while (!g_stop && (o.count < 0 || sent < o.count) && t < end) {
+        if (g_driven.paused) {
+            t = monotonicNow() + 0.05;
+            sleepUntil(t);
+            continue;
+        }
+        if (g_driven.noiseChanged) {
+            g_driven.noiseChanged = false;
+            noiseSd = std::hypot(g_driven.noise, sequence.noise());
+            noise = std::normal_distribution<double>(0.0, noiseSd > 0 ? noiseSd : 1.0);
+        }
         std::string line;
         if (o.endless) {
             line = noiseBytes(bench.rng(), 16);
@@ -649,7 +784,7 @@ int main(int argc, char** argv)
             if (noiseSd > 0)
                 v += noise(bench.rng());
             line = formatReading(v, o);
-            if (o.garbage > 0 && chance(bench.rng()) < o.garbage) {
+            if (g_driven.garbage > 0 && chance(bench.rng()) < g_driven.garbage) {
                 const auto at = std::uniform_int_distribution<std::size_t>(0, line.size())(bench.rng());
                 line.insert(at, noiseBytes(bench.rng(), std::uniform_int_distribution<int>(1, 8)(bench.rng())));
             }

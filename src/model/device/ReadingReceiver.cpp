@@ -51,6 +51,7 @@ void ReadingReceiver::portOpened()
 {
     open_ = true;
     window_.clear();
+    strip_.clear();
     auto_.reset();
     lastAt_ = clock_();
     lastValue_.reset();
@@ -134,6 +135,7 @@ RxFramed ReadingReceiver::receive(const QByteArray& bytes)
         // measures to its finest places.
         decimals_ = std::max(decimals_, decimals);
         window_.add(now, *raw);
+        strip_.add(now, *raw);
         // A reading less the zero is shown and recorded at its own places.
         lastValue_ = zero_ ? RoundHalfEven(*raw - *zero_, decimals) : *raw;
     }

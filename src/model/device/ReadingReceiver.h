@@ -8,6 +8,7 @@
 
 #include "device/RxFraming.h"
 #include "device/Steadiness.h"
+#include "device/StripChart.h"
 
 #include <QByteArray>
 #include <QObject>
@@ -59,8 +60,9 @@ public:
     // "Auto" has recorded this position and waits for the shaft to move.
     bool autoWaiting() const { return auto_.waiting(); }
     qint64 now() const { return clock_(); }
-    // The readings of the last 30 s, less the zero, for the strip chart.
-    const SteadyWindow& history() const { return window_; }
+    // The steady window, and the last 30 s for the strip chart.
+    const SteadyWindow& window() const { return window_; }
+    const StripHistory& history() const { return strip_; }
 
     // "Zero": the steady load now becomes the offset taken off every reading
     // shown and recorded, until zeroed again or the port closes. Says why
@@ -93,6 +95,7 @@ private:
     qint64 dropped_ = 0;
     std::function<qint64()> clock_;
     SteadyWindow window_;
+    StripHistory strip_;
     AutoCapture auto_;
     std::optional<double> zero_;
     bool open_ = false;

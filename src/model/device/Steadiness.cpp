@@ -87,7 +87,12 @@ double SteadyBand(double mean, const BenchSettings& settings)
 void SteadyWindow::add(qint64 at, double value)
 {
     readings_.emplace_back(at, value);
-    while (!readings_.empty() && readings_.front().first < at - kHistoryMs)
+    // Only the steady window and the readings "Add" averages are looked at,
+    // so a fast line costs no more memory than a slow one beyond those: the
+    // newest reading from before the window stays, as it shows the window
+    // covered for every later `now`.
+    const std::size_t keep = std::size_t(std::max(settings_.average, 1));
+    while (readings_.size() > keep && readings_[1].first <= at - settings_.steadyMs)
         readings_.pop_front();
 }
 

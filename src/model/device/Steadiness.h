@@ -63,11 +63,10 @@ struct Steady {
     int count = 0;
 };
 
-// The readings of the last 30 seconds with the time each arrived, enough for
-// the steady window, averaging and the strip chart.
+// The newest readings with the time each arrived: those of the steady
+// window and the one before it, and at least those "Add" averages.
 class SteadyWindow {
 public:
-    static constexpr qint64 kHistoryMs = 30000;
     // Fewer readings than this say nothing about a load being steady.
     static constexpr int kMinSteadyReadings = 3;
 

@@ -147,6 +147,19 @@ void RenderPicture(QPainter& painter, const PictureData& picture, const QRectF& 
             pens.use(op.color, width, op.style);
             painter.drawLine(grid.line(QLineF(map(op.a), map(op.b)), width));
             break;
+        case DrawOp::Polyline: {
+            if (op.points.size() == 1) {
+                painter.fillRect(grid.dot(map(op.points.front()), width), op.color);
+                break;
+            }
+            pens.use(op.color, width, op.style);
+            QPolygonF mapped;
+            mapped.reserve(op.points.size());
+            for (const QPointF& p : op.points)
+                mapped.append(map(p));
+            painter.drawPolyline(mapped);
+            break;
+        }
         case DrawOp::Box:
             pens.use(op.color, width, op.style);
             painter.drawRect(grid.rect(QRectF(map(op.a), map(op.b)).normalized(), width));
@@ -287,6 +300,19 @@ void PictureArea::Line(double x1, double y1, double x2, double y2, const QColor&
     append(std::move(op));
     curX_ = x2;
     curY_ = y2;
+}
+
+void PictureArea::Polyline(const std::vector<QPointF>& points, const QColor& color)
+{
+    if (points.empty())
+        return;
+    DrawOp op = makeOp(DrawOp::Polyline, color);
+    op.points.reserve(qsizetype(points.size()));
+    for (const QPointF& p : points)
+        op.points.append(toRelative(p.x(), p.y()));
+    append(std::move(op));
+    curX_ = points.back().x();
+    curY_ = points.back().y();
 }
 
 void PictureArea::LineTo(double x, double y) { Line(curX_, curY_, x, y, fore_); }

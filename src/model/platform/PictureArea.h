@@ -13,6 +13,7 @@
 #include <QColor>
 #include <QFont>
 #include <QImage>
+#include <QPolygonF>
 #include <QObject>
 #include <QPointF>
 #include <QRectF>
@@ -36,7 +37,7 @@ struct PictureData {
 using Picture = std::shared_ptr<const PictureData>;
 
 struct DrawOp {
-    enum Kind { Point, Line, Box, Circle, Text, Image } kind = Point;
+    enum Kind { Point, Line, Box, Circle, Text, Image, Polyline } kind = Point;
     QPointF a;                   // relative 0..1
     QPointF b;                   // relative 0..1 (Line, Box, Image far corner)
     double radius = 0;           // Circle: relative to the area's width
@@ -48,6 +49,7 @@ struct DrawOp {
     double fontPointSize = 8.25;
     bool fontBold = false;
     Picture picture;             // Image
+    QPolygonF points;            // Polyline, relative 0..1
 };
 
 struct RenderOptions {
@@ -105,6 +107,9 @@ public:
     void Line(double x1, double y1, double x2, double y2, const QColor& color);
     void LineTo(double x, double y);
     void LineTo(double x, double y, const QColor& color);
+    // Lines joining `points` in turn, as one operation: a trace of thousands
+    // of points costs a point each, not an operation each.
+    void Polyline(const std::vector<QPointF>& points, const QColor& color);
     void Box(double x1, double y1, double x2, double y2);
     void Circle(double x, double y, double r);
     void Circle(double x, double y, double r, const QColor& color);

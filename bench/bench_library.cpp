@@ -11,6 +11,7 @@
 //  - opening measurements from the library into a table, against reading
 //    the same data files from disk into one (goal: at most 2x).
 //   BENCH <figure> <measured seconds> <floor seconds> <goal ratio>
+#include "BenchTiming.h"
 #include "files/ProfileFile.h"
 #include "library/LibraryTables.h"
 #include "library/ShaftLibrary.h"
@@ -33,27 +34,13 @@
 
 using namespace tarvex;
 
+using bench::median;
+using bench::seconds;
+
 namespace {
 
 constexpr int kMeasurements = 10000;
 constexpr int kRows = 13;
-
-double median(int runs, const std::function<double()>& work)
-{
-    std::vector<double> times;
-    for (int i = 0; i < runs; ++i)
-        times.push_back(work());
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
-}
-
-double seconds(const std::function<void()>& work)
-{
-    QElapsedTimer t;
-    t.start();
-    work();
-    return static_cast<double>(t.nsecsElapsed()) * 1e-9;
-}
 
 void batch(std::vector<Shaft>& shafts, std::vector<std::pair<std::size_t, Measurement>>& items)
 {

@@ -8,6 +8,7 @@
 //    typed a key every 100 ms and then searched, against 50 ms;
 //  - the preview of another line selected, against 50 ms.
 //   BENCH <figure> <measured seconds> <floor seconds> <goal ratio>
+#include "BenchTiming.h"
 #include "PgServer.h"
 #include "fakes/FakePlatform.h"
 #include "library/LibraryTables.h"
@@ -33,28 +34,14 @@
 
 using namespace tarvex;
 
+using bench::median;
+using bench::seconds;
+
 namespace {
 
 constexpr int kMeasurements = 100000;
 constexpr int kPerShaft = 3;
 constexpr int kBatch = 50;
-
-double seconds(const std::function<void()>& work)
-{
-    QElapsedTimer t;
-    t.start();
-    work();
-    return static_cast<double>(t.nsecsElapsed()) * 1e-9;
-}
-
-double median(int runs, const std::function<double()>& work)
-{
-    std::vector<double> times;
-    for (int i = 0; i < runs; ++i)
-        times.push_back(work());
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
-}
 
 // Many rows to a statement: a server answers each statement once, and a
 // library of this size is made before anything is timed.

@@ -234,6 +234,17 @@ void TableWorkspace::recordSettled(double value)
     showNextPosition();
 }
 
+void TableWorkspace::missedSettled(double value)
+{
+    if (!auto_->isChecked())
+        return;
+    auto_->setChecked(false);
+    QApplication::beep();
+    emit statusMessage(QStringLiteral("Missed the position near %1: the shaft moved before the load had settled. Auto is off")
+                           .arg(UserNumberText(value)));
+    showNextPosition();
+}
+
 void TableWorkspace::buildLivePanel(const QString& prefix)
 {
     livePanel_ = new QWidget;

@@ -58,6 +58,8 @@ public:
     void showReady();
     // The load moved and settled: recorded when "Auto" is on.
     void recordSettled(double value);
+    // "Auto" missed a position: it stops, and says which load it missed.
+    void missedSettled(double value);
     // The bench settings changed: the unit beside the live box.
     void showSettings();
 

@@ -37,6 +37,10 @@ void frmMain::setUpSerialPort()
         if (TableWorkspace* ws = active())
             ws->recordSettled(value);
     });
+    connect(receiver_, &ReadingReceiver::missed, this, [this](double value) {
+        if (TableWorkspace* ws = active())
+            ws->missedSettled(value);
+    });
 
     for (TableWorkspace* ws : {static_cast<TableWorkspace*>(profile_), static_cast<TableWorkspace*>(polar_)})
         connect(ws, &TableWorkspace::statusMessage, this, [this](const QString& text) { statusBar()->showMessage(text, 5000); });

@@ -30,6 +30,8 @@ QString steadiness(const QStringList& in)
         window.add(now, r.section(QLatin1Char(':'), 1).toDouble());
         if (const auto s = capture.next(window, now))
             recorded << QStringLiteral("%1@%2").arg(s->level).arg(now);
+        if (const auto m = capture.takeMissed())
+            recorded << QStringLiteral("missed %1@%2").arg(*m).arg(now);
     }
     if (in[0] == QLatin1String("auto"))
         return recorded.join(QLatin1Char(' '));

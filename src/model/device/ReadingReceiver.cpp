@@ -147,6 +147,8 @@ RxFramed ReadingReceiver::receive(const QByteArray& bytes)
     if (raw) {
         if (const std::optional<Steady> s = auto_.next(window_, now))
             emit settled(resolved(s->level - zero_.value_or(0.0), s->count % 2 == 0));
+        if (const std::optional<double> level = auto_.takeMissed())
+            emit missed(resolved(*level - zero_.value_or(0.0), false));
     }
     return framed;
 }

@@ -85,6 +85,9 @@ signals:
     void reading(const QString& text);
     // The load has moved and settled: what "Auto" records.
     void settled(double value);
+    // The load paused at `value` and the shaft was moved on before it had
+    // settled: "Auto" must stop, or the next load would fill its row.
+    void missed(double value);
 
 private:
     // `v` at the readings' own places, one more for a value that is the mean

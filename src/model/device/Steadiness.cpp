@@ -6,6 +6,7 @@
 #include <array>
 #include <cmath>
 #include <iterator>
+#include <utility>
 
 namespace tarvex {
 
@@ -86,14 +87,32 @@ double SteadyBand(double mean, const BenchSettings& settings)
 
 void SteadyWindow::add(qint64 at, double value)
 {
+    if (readings_.size() >= 2) {
+        const double bend = value - 2 * readings_[readings_.size() - 1].second + readings_[readings_.size() - 2].second;
+        bends_[std::size_t(bendNext_)] = std::fabs(bend);
+        bendNext_ = (bendNext_ + 1) % kNoiseReadings;
+        bendCount_ = std::min(bendCount_ + 1, kNoiseReadings);
+    }
     readings_.emplace_back(at, value);
-    // Only the steady window and the readings "Add" averages are looked at,
-    // so a fast line costs no more memory than a slow one beyond those: the
+    // Only the steady window, stretched at most, and the readings "Add"
+    // averages are looked at. A fast line gives the window so many readings
+    // that it hardly stretches; beyond its plain length it keeps a bounded
+    // number, so a fast line costs no more memory than a slow one. The
     // newest reading from before the window stays, as it shows the window
     // covered for every later `now`.
-    const std::size_t keep = std::size_t(std::max(settings_.average, 1));
-    while (readings_.size() > keep && readings_[1].first <= at - settings_.steadyMs)
+    const std::size_t keep = std::size_t(std::max({settings_.average, 2}));
+    const qint64 longest = at - kMaxStretch * settings_.steadyMs;
+    while (readings_.size() > keep && readings_[1].first <= longest)
         readings_.pop_front();
+    while (readings_.size() > std::max(keep, kKeptReadings) && readings_[1].first <= at - settings_.steadyMs)
+        readings_.pop_front();
+}
+
+void SteadyWindow::clear()
+{
+    readings_.clear();
+    bendCount_ = 0;
+    bendNext_ = 0;
 }
 
 namespace {
@@ -147,15 +166,68 @@ Fit FitOf(It from, It to, qint64 now)
 
 } // namespace
 
+double SteadyWindow::noise() const
+{
+    // Too few to say: no allowance for noise yet, as for a quiet cell.
+    if (bendCount_ < 8)
+        return 0.0;
+    std::array<double, kNoiseReadings> b = bends_;
+    const auto middle = b.begin() + bendCount_ / 2;
+    std::nth_element(b.begin(), middle, b.begin() + bendCount_);
+    // A second difference of independent readings has six times their
+    // variance; the median of its magnitude is 0.6745 of its deviation.
+    return *middle / (0.67449 * std::sqrt(6.0));
+}
+
 std::optional<Steady> SteadyWindow::steady(qint64 now) const
 {
-    const qint64 from = now - settings_.steadyMs;
-    if (readings_.empty() || readings_.front().first > from)
+    return judge(now, true);
+}
+
+std::optional<Steady> SteadyWindow::paused(qint64 now) const
+{
+    return judge(now, false);
+}
+
+std::optional<Steady> SteadyWindow::judge(qint64 now, bool stretch) const
+{
+    const qint64 length = settings_.steadyMs;
+    if (readings_.empty() || readings_.front().first > now - length)
         return std::nullopt;
+    const double sigma = noise();
+    // The window, newest readings first, with the sums its slope's
+    // uncertainty needs (times relative to `now`).
     auto first = readings_.end();
-    while (first != readings_.begin() && std::prev(first)->first > from)
-        --first;
-    const auto n = std::distance(first, readings_.end());
+    double n = 0, sumT = 0, sumTT = 0;
+    const auto take = [&](qint64 from) {
+        while (first != readings_.begin() && std::prev(first)->first > from) {
+            --first;
+            const double t = double(first->first - now);
+            n += 1;
+            sumT += t;
+            sumTT += t * t;
+        }
+    };
+    // How well the window knows its slope, in load units per window length.
+    const auto uncertainty = [&] {
+        const double stt = n > 1 ? sumTT - sumT * sumT / n : 0.0;
+        return stt > 0 ? sigma / std::sqrt(stt) * double(length) : 0.0;
+    };
+    qint64 from = now - length;
+    take(from);
+    if (stretch && sigma > 0) {
+        const double band = SteadyBand(readings_.back().second, settings_);
+        for (int k = 2; k <= kMaxStretch && !(n >= kMinSteadyReadings && uncertainty() <= band / 12); ++k) {
+            // A window not yet covered waits, unless memory is what ends it.
+            if (readings_.front().first > now - k * length) {
+                if (readings_.size() < kKeptReadings)
+                    return std::nullopt;
+                break;
+            }
+            from = now - k * length;
+            take(from);
+        }
+    }
     if (n < kMinSteadyReadings)
         return std::nullopt;
     scratch_.clear();
@@ -163,23 +235,42 @@ std::optional<Steady> SteadyWindow::steady(qint64 now) const
         scratch_.push_back(it->second);
     const double level = MedianOf(scratch_);
     const double band = SteadyBand(level, settings_);
+    // Noise wider than the band the fitter set would keep a noisy cell from
+    // ever settling; four and a half deviations almost never pass by chance.
+    const double wide = std::max(band, 4.5 * sigma);
     for (auto it = first; it != readings_.end(); ++it)
-        if (std::fabs(it->second - level) > band)
+        if (std::fabs(it->second - level) > wide)
             return std::nullopt;
+    // A load still creeping towards its value passes the band long before
+    // it has settled: the slope keeps it from being recorded early. Its
+    // allowance is a quarter of the band, or what the noise leaves unknown
+    // of it where the window cannot stretch further.
     const Fit whole = FitOf(first, readings_.end(), now);
-    if (std::fabs(whole.slope) * double(settings_.steadyMs) >= band / 4)
+    const double creep = std::max(band / 4, 3 * uncertainty());
+    if (std::fabs(whole.slope) * double(length) >= creep)
         return std::nullopt;
     // A window across the bottom of a dip, falling then rising again, fits a
     // flat line; the newer half of it still rises. Its few readings tell a
     // slope less surely, so it is allowed twice the whole window's. Garbled
     // lines can leave a hole where such a bottom hides, and then nothing is
-    // settled.
+    // settled; a stretched window, whose older readings lie long past any
+    // dip, is let off with holes up to its plain length.
+    const qint64 hole = now - from > length ? length : length / 2;
     for (auto it = std::next(first); it != readings_.end(); ++it)
-        if (it->first - std::prev(it)->first > settings_.steadyMs / 2)
+        if (it->first - std::prev(it)->first > hole)
             return std::nullopt;
-    if (std::fabs(FitOf(std::next(first, n / 2), readings_.end(), now).slope) * double(settings_.steadyMs) >= band / 2)
+    const auto half = std::next(first, std::ptrdiff_t(n) / 2);
+    const Fit newer = FitOf(half, readings_.end(), now);
+    double halfSum = 0, halfSquares = 0, halfN = 0;
+    for (auto it = half; it != readings_.end(); ++it, ++halfN) {
+        halfSum += double(it->first - now);
+        halfSquares += double(it->first - now) * double(it->first - now);
+    }
+    const double halfStt = halfN > 1 ? halfSquares - halfSum * halfSum / halfN : 0.0;
+    const double halfUncertainty = halfStt > 0 ? sigma / std::sqrt(halfStt) * double(length) : 0.0;
+    if (std::fabs(newer.slope) * double(length) >= std::max(band / 2, 3 * halfUncertainty))
         return std::nullopt;
-    return Steady{level, whole.noise, int(n)};
+    return Steady{level, whole.noise, int(n), now - from, creep};
 }
 
 std::optional<Averaged> SteadyWindow::averaged(qint64 now) const
@@ -207,29 +298,25 @@ void AutoCapture::reset()
 {
     last_.reset();
     moved_ = true;
-    noiseSquares_ = 0;
-    noiseWindows_ = 0;
     recent_.clear();
     judgedAt_.reset();
+    low_.reset();
+    high_.reset();
+    paused_.reset();
+    missed_.reset();
 }
 
-// One window's few readings can make a noisy cell look quiet; the noise is a
-// property of the cell, not of a position, so it is pooled over the steady
-// windows since "Auto" started, the older ones fading out.
-void AutoCapture::poolNoise(const Steady& s)
-{
-    constexpr int kPooled = 200;
-    noiseWindows_ = std::min(noiseWindows_ + 1, kPooled);
-    noiseSquares_ += (s.noise * s.noise - noiseSquares_) / noiseWindows_;
-}
-
-double AutoCapture::sameLoad(const SteadyWindow& window) const
+double AutoCapture::sameLoad(const SteadyWindow& window, double level) const
 {
     // A noisy window can pass a load still creeping for settled; the rest of
     // the creep stays within about the band, so the same load is anything
     // within twice the band, or four times the noise when that is wider.
-    const double noise = std::sqrt(noiseSquares_);
-    return std::max(2 * SteadyBand(*last_, window.settings()), 4 * noise);
+    return std::max(2 * SteadyBand(level, window.settings()), 4 * window.noise());
+}
+
+std::optional<double> AutoCapture::takeMissed()
+{
+    return std::exchange(missed_, std::nullopt);
 }
 
 std::optional<Steady> AutoCapture::next(const SteadyWindow& window, qint64 now)
@@ -243,14 +330,41 @@ std::optional<Steady> AutoCapture::next(const SteadyWindow& window, qint64 now)
         if (recent_.size() > kRecent)
             recent_.pop_front();
     }
-    if (last_ && !moved_ && recent_.size() == kRecent) {
+    if (recent_.size() == kRecent) {
         std::array<double, kRecent> v {};
         std::copy(recent_.begin(), recent_.end(), v.begin());
         std::nth_element(v.begin(), v.begin() + kRecent / 2, v.end());
+        const double where = v[kRecent / 2];
         // A held load wanders within its band; moving the shaft takes the
         // readings well beyond it.
-        if (std::fabs(v[kRecent / 2] - *last_) > sameLoad(window))
+        if (last_ && !moved_ && std::fabs(where - *last_) > sameLoad(window, *last_))
             moved_ = true;
+        // Moving the shaft takes load off it for a moment, and the load then
+        // rises to the next position's. Once armed, a load that rose clearly
+        // and then falls clearly again is the next move: the position it
+        // rose to was left before it had settled, and Auto would put the
+        // next load in its row. Nothing else falls after a rise: a settling
+        // load creeps on the way it came, noise stays within the same load.
+        if (!last_ || moved_) {
+            const double same = sameLoad(window, where);
+            if (!low_ || where < *low_) {
+                low_ = where;
+                high_.reset();
+            } else if (where > *low_ + same && (!high_ || where > *high_)) {
+                high_ = where;
+            } else if (high_ && where < *high_ - same) {
+                missed_ = high_;
+                low_ = where;
+                high_.reset();
+            }
+            // A rise to a pause and on up, further than the rest of a creep
+            // could carry it: a step up larger than the dip of the move.
+            if (paused_ && std::fabs(where - paused_->level) > same) {
+                if (pausedRose_ && where > paused_->level + same + 2 * paused_->creep)
+                    missed_ = paused_->level;
+                paused_.reset();
+            }
+        }
     }
     // A fast bench sends a thousand readings a second; the window's verdict
     // cannot change much between readings a small part of it apart, and
@@ -259,21 +373,25 @@ std::optional<Steady> AutoCapture::next(const SteadyWindow& window, qint64 now)
     if (judgedAt_ && now - *judgedAt_ < every)
         return std::nullopt;
     judgedAt_ = now;
+    const bool armed = !last_ || moved_;
     const std::optional<Steady> s = window.steady(now);
-    if (last_ && !moved_) {
-        if (!s)
+    if (!armed) {
+        if (!s || std::fabs(s->level - *last_) <= sameLoad(window, *last_))
             return std::nullopt;
-        if (std::fabs(s->level - *last_) <= sameLoad(window)) {
-            poolNoise(*s);
-            return std::nullopt;
-        }
         // Settled somewhere else without a disturbance: the shaft moved.
     }
-    if (!s)
+    if (!s) {
+        if (armed && !paused_) {
+            paused_ = window.paused(now);
+            pausedRose_ = paused_ && low_ && *low_ < paused_->level - sameLoad(window, paused_->level);
+        }
         return std::nullopt;
+    }
     last_ = s->level;
     moved_ = false;
-    poolNoise(*s);
+    low_.reset();
+    high_.reset();
+    paused_.reset();
     return s;
 }
 

@@ -359,9 +359,10 @@ std::optional<Steady> AutoCapture::next(const SteadyWindow& window, qint64 now)
             }
             // A rise to a pause and on up, further than the rest of a creep
             // could carry it: a step up larger than the dip of the move.
-            if (paused_ && std::fabs(where - paused_->level) > same) {
-                if (pausedRose_ && where > paused_->level + same + 2 * paused_->creep)
-                    missed_ = paused_->level;
+            if (paused_ && where < paused_->level - same) {
+                paused_.reset();
+            } else if (paused_ && pausedRose_ && where > paused_->level + same + 2 * paused_->creep) {
+                missed_ = paused_->level;
                 paused_.reset();
             }
         }
@@ -381,9 +382,14 @@ std::optional<Steady> AutoCapture::next(const SteadyWindow& window, qint64 now)
         // Settled somewhere else without a disturbance: the shaft moved.
     }
     if (!s) {
-        if (armed && !paused_) {
-            paused_ = window.paused(now);
-            pausedRose_ = paused_ && low_ && *low_ < paused_->level - sameLoad(window, paused_->level);
+        // The newest pause bounds the rest of the creep most tightly. A
+        // creep allowed its slope carries on by at most that slope over a
+        // second, the slowest load cell's time constant, twice the window.
+        if (armed) {
+            if (std::optional<Steady> p = window.paused(now)) {
+                pausedRose_ = low_ && *low_ < p->level - sameLoad(window, p->level);
+                paused_ = p;
+            }
         }
         return std::nullopt;
     }

@@ -17,6 +17,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDoubleSpinBox>
 #include <QFormLayout>
 #include <QLabel>
 #include <QGridLayout>
@@ -138,10 +139,35 @@ void ProfileWorkspace::buildPage()
     viewRow->addSpacing(12);
     viewRow->addWidget(Tab0lblView, 1);
     viewRow->addStretch(0);
+    // The frequency a meter would read, and after the trims typed beside it.
+    Tab0lblFrequency = new QLabel;
+    Tab0lblFrequency->setObjectName(QStringLiteral("Tab0lblFrequency"));
+    Tab0lblFrequency->setWordWrap(true);
+    Tab0lblFrequency->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    const auto trim = [this](const char* name, const QString& tip) {
+        auto* box = new QDoubleSpinBox;
+        box->setObjectName(QLatin1String(name));
+        box->setRange(0, 2000);
+        box->setDecimals(2);
+        box->setSingleStep(0.25);
+        box->setToolTip(tip);
+        connect(box, &QDoubleSpinBox::valueChanged, this, &ProfileWorkspace::showFrequency);
+        return box;
+    };
+    Tab0txtTipTrim = trim("Tab0txtTipTrim", QStringLiteral("Length cut off the tip, for the frequency after trimming"));
+    Tab0txtButtTrim = trim("Tab0txtButtTrim", QStringLiteral("Length cut off the butt, for the frequency after trimming"));
+    auto* frequencyRow = new QHBoxLayout;
+    frequencyRow->addWidget(Tab0lblFrequency, 1);
+    frequencyRow->addWidget(Caption(QStringLiteral("Tip tri&m"), Tab0txtTipTrim));
+    frequencyRow->addWidget(Tab0txtTipTrim);
+    frequencyRow->addWidget(Caption(QStringLiteral("Butt t&rim"), Tab0txtButtTrim));
+    frequencyRow->addWidget(Tab0txtButtTrim);
+    connect(note(), &QPlainTextEdit::textChanged, this, &ProfileWorkspace::showFrequency);
     auto* chartColumn = new QVBoxLayout;
     chartColumn->addWidget(pictureView(), 1);
     chartColumn->addLayout(viewRow);
     chartColumn->addWidget(Tab0tblFigures);
+    chartColumn->addLayout(frequencyRow);
     grid->addLayout(chartColumn, 0, 1);
 
     auto* controls = new QHBoxLayout;
@@ -359,6 +385,23 @@ void ProfileWorkspace::showView()
     pictureView()->setMinimumHeight(Tab0tblFigures->isVisibleTo(this) ? 100 : 0);
 }
 
+std::optional<FrequencyInput> ProfileWorkspace::frequencyInput(const BenchSettings& bench, QString* why) const
+{
+    return FrequencyInputOf(NumberRowsOf(table()).points, note()->toPlainText(), bench, why);
+}
+
+void ProfileWorkspace::showFrequency()
+{
+    if (!Tab0lblFrequency)
+        return;
+    const QString unit = QLatin1Char(' ') + benchSettings().lengthUnit;
+    Tab0txtTipTrim->setSuffix(unit);
+    Tab0txtButtTrim->setSuffix(unit);
+    const FrequencyFigure figure = FrequencyFigureOf(NumberRowsOf(table()).points, note()->toPlainText(), benchSettings(),
+                                                     {Tab0txtTipTrim->value(), Tab0txtButtTrim->value()});
+    Tab0lblFrequency->setText(figure.lines.join(QLatin1Char('\n')));
+}
+
 void ProfileWorkspace::describeResults(ReportPage& page) const
 {
     // The figures go on the page whatever the chart shows: EI once the bench
@@ -380,6 +423,15 @@ void ProfileWorkspace::describeResults(ReportPage& page) const
         if (difference.ok())
             lines << QStringLiteral("Difference: %1").arg(difference.heading);
         lines << FigureLines(difference);
+    }
+    // The frequency only where there is one: a report says nothing of the
+    // shaft details a shop that does not use them never typed.
+    const FrequencyFigure frequency = FrequencyFigureOf(NumberRowsOf(table()).points, note()->toPlainText(), bench,
+                                                        {Tab0txtTipTrim->value(), Tab0txtButtTrim->value()});
+    if (frequency.ok()) {
+        if (!lines.isEmpty())
+            lines << QString();
+        lines << frequency.lines;
     }
     if (!lines.isEmpty()) {
         page.resultsTitle = QStringLiteral("Stiffness along the shaft");

@@ -160,7 +160,7 @@ void ProfileWorkspace::buildPage()
     frequencyRow->addWidget(Tab0lblFrequency, 1);
     frequencyRow->addWidget(Caption(QStringLiteral("Tip tri&m"), Tab0txtTipTrim));
     frequencyRow->addWidget(Tab0txtTipTrim);
-    frequencyRow->addWidget(Caption(QStringLiteral("Butt t&rim"), Tab0txtButtTrim));
+    frequencyRow->addWidget(Caption(QStringLiteral("Butt tr&im"), Tab0txtButtTrim));
     frequencyRow->addWidget(Tab0txtButtTrim);
     connect(note(), &QPlainTextEdit::textChanged, this, &ProfileWorkspace::showFrequency);
     auto* chartColumn = new QVBoxLayout;

@@ -110,9 +110,9 @@ QString run(const QStringList& in)
     if (in[0] == QLatin1String("settle")) {
         FrequencyInput i = input(in);
         const FrequencyPrediction p = PredictFrequency(i);
-        i.elements = p.elements;
+        i.level = p.level;
         const double same = PredictFrequency(i).cpm;
-        i.elements = 2 * p.elements;
+        i.level = p.level + 1;
         const double finer = PredictFrequency(i).cpm;
         return QStringLiteral("%1 cpm on %2 elements: %3; twice as many move it %4")
             .arg(f(p.cpm, 2)).arg(p.elements)

@@ -80,20 +80,25 @@ struct Stretch {
 
 // Node positions with every row of the profile a node, so that EI is one
 // straight line within each element (and the quadrature below exact); at
-// least `elements` elements in all, spread by length.
-std::vector<double> meshOf(const Stretch& st, int elements)
+// least `elements` elements in all, spread by length, and each of them cut
+// in `split`: doubling `split` halves every element.
+std::vector<double> meshOf(const Stretch& st, int elements, int split = 1)
 {
+    // A row a hair from another cut (a trim just short of it) would make an
+    // element so short its stiffness swamps the rest in rounding; the
+    // straight EI across it is then off by less than the hair.
+    const double hair = st.length * 1e-3;
     std::vector<double> cuts{0.0};
     for (const double x : st.ei->positions()) {
         const double s = x - st.shift;
-        if (s > 0 && s < st.length)
+        if (s > cuts.back() + hair && s < st.length - hair)
             cuts.push_back(s);
     }
     cuts.push_back(st.length);
     std::vector<double> nodes{0.0};
     for (std::size_t i = 0; i + 1 < cuts.size(); ++i) {
         const double span = cuts[i + 1] - cuts[i];
-        const int parts = std::max(1, static_cast<int>(std::ceil(elements * span / st.length - 1e-9)));
+        const int parts = split * std::max(1, static_cast<int>(std::ceil(elements * span / st.length - 1e-9)));
         for (int k = 1; k <= parts; ++k)
             nodes.push_back(k == parts ? cuts[i + 1] : cuts[i] + span * k / parts);
     }
@@ -108,12 +113,6 @@ public:
     explicit Band(int size) : n_(size), a_(static_cast<std::size_t>(size) * (kWidth + 1), 0.0) {}
     int size() const { return n_; }
     double& at(int i, int j) { return a_[static_cast<std::size_t>(i) * (kWidth + 1) + static_cast<std::size_t>(i - j)]; }
-    double get(int i, int j) const
-    {
-        if (i < j)
-            std::swap(i, j);
-        return i - j > kWidth ? 0.0 : a_[static_cast<std::size_t>(i) * (kWidth + 1) + static_cast<std::size_t>(i - j)];
-    }
     // Fixes degree of freedom i at 0: its row and column cleared, and a 1
     // (stiffness) or 0 (mass) on the diagonal.
     void fix(int i, double diagonal)
@@ -127,9 +126,14 @@ public:
     std::vector<double> times(const std::vector<double>& x) const
     {
         std::vector<double> y(static_cast<std::size_t>(n_), 0.0);
-        for (int i = 0; i < n_; ++i)
-            for (int j = std::max(0, i - kWidth); j <= std::min(n_ - 1, i + kWidth); ++j)
-                y[static_cast<std::size_t>(i)] += get(i, j) * x[static_cast<std::size_t>(j)];
+        for (std::size_t i = 0; i < y.size(); ++i) {
+            const double* row = &a_[i * (kWidth + 1)];
+            y[i] += row[0] * x[i];
+            for (std::size_t d = 1; d <= kWidth && d <= i; ++d) {
+                y[i] += row[d] * x[i - d];
+                y[i - d] += row[d] * x[i];
+            }
+        }
         return y;
     }
     // In place into its Cholesky factor; false when not positive definite.
@@ -249,7 +253,7 @@ Mode lowestMode(Band k, const Band& m)
         for (double& v : y)
             v *= scale;
         x = std::move(y);
-        if (round > 0 && std::fabs(value - previous) <= 1e-13 * value) {
+        if (round > 0 && std::fabs(value - previous) <= 1e-11 * value) {
             previous = value;
             break;
         }
@@ -262,9 +266,9 @@ Mode lowestMode(Band k, const Band& m)
 
 // The meter: clamped at s = length, the tip weight's centre `tipOffset`
 // metres beyond s = 0 and moving with the tip's slope. Cycles per minute.
-double meterCpm(const Stretch& st, double tipMass, double tipOffset, int elements, int* used)
+double meterCpm(const Stretch& st, double tipMass, double tipOffset, int split, int* used)
 {
-    const std::vector<double> nodes = meshOf(st, elements);
+    const std::vector<double> nodes = meshOf(st, 8, split);
     const int size = static_cast<int>(2 * nodes.size());
     Band k(size), m(size);
     assemble(st, nodes, Weighting::Mass, k, m);
@@ -283,7 +287,7 @@ double meterCpm(const Stretch& st, double tipMass, double tipOffset, int element
 // The apex of the first buckling mode of the stretch pinned at both ends.
 double bendPoint(const Stretch& st)
 {
-    const std::vector<double> nodes = meshOf(st, 256);
+    const std::vector<double> nodes = meshOf(st, 128);
     const int size = static_cast<int>(2 * nodes.size());
     Band k(size), g(size);
     assemble(st, nodes, Weighting::Geometric, k, g);
@@ -331,15 +335,18 @@ double bendPoint(const Stretch& st)
 // both ends, and is largest where d' = 0.
 double kickPoint(const Stretch& st)
 {
-    const std::vector<double> nodes = meshOf(st, 2048);
+    const std::vector<double> nodes = meshOf(st, 512);
     const auto curvature = [&](double s) { return s / st.stiffness(s); };
     // Cumulative integral of the curvature, by Simpson per element.
     std::vector<double> slope{0.0};
     double moment = 0.0;   // the integral of (length - s) times the curvature
+    double ka = curvature(nodes.front());
     for (std::size_t e = 0; e + 1 < nodes.size(); ++e) {
         const double a = nodes[e], b = nodes[e + 1], mid = (a + b) / 2, h = b - a;
-        slope.push_back(slope.back() + h / 6 * (curvature(a) + 4 * curvature(mid) + curvature(b)));
-        moment += h / 6 * ((st.length - a) * curvature(a) + 4 * (st.length - mid) * curvature(mid) + (st.length - b) * curvature(b));
+        const double km = curvature(mid), kb = curvature(b);
+        slope.push_back(slope.back() + h / 6 * (ka + 4 * km + kb));
+        moment += h / 6 * ((st.length - a) * ka + 4 * (st.length - mid) * km + (st.length - b) * kb);
+        ka = kb;
     }
     const double target = moment / st.length;
     for (std::size_t e = 0; e + 1 < nodes.size(); ++e)
@@ -466,18 +473,19 @@ FrequencyPrediction PredictFrequency(const FrequencyInput& in)
     const double offset = in.meter.tipOffset * p.metres;
 
     // Elements doubled until the figure moves by less than a hundredth of a
-    // cpm, and by less than a part in 10^8 for small figures. Much finer
+    // cpm, and by less than a part in 10^7 for small figures. Much finer
     // meshes only add rounding: the stiffness grows as the fourth power of
     // the element count.
     int used = 0;
-    double previous = meterCpm(free, tipMass, offset, in.elements > 0 ? in.elements : 8, &used);
+    int level = std::clamp(in.level, 0, 10);
+    double previous = meterCpm(free, tipMass, offset, 1 << level, &used);
     double cpm = previous;
-    bool settled = in.elements > 0 && std::isfinite(cpm) && cpm > 0;
-    for (int elements = 16; !settled && elements <= 1024; elements *= 2) {
-        cpm = meterCpm(free, tipMass, offset, elements, &used);
+    bool settled = in.level >= 0 && std::isfinite(cpm) && cpm > 0;
+    while (!settled && level < 7) {
+        cpm = meterCpm(free, tipMass, offset, 1 << ++level, &used);
         if (!std::isfinite(cpm) || !(cpm > 0))
             break;
-        if (std::fabs(cpm - previous) < std::min(0.01, 1e-8 * cpm)) {
+        if (std::fabs(cpm - previous) < std::min(0.01, 1e-7 * cpm)) {
             settled = true;
             break;
         }
@@ -489,6 +497,7 @@ FrequencyPrediction PredictFrequency(const FrequencyInput& in)
     }
     out.cpm = cpm;
     out.elements = used;
+    out.level = level;
     const double unit = 1.0 / p.metres;
     out.freeLength = free.length * unit;
     out.extrapolatedTip = std::clamp(p.ei.first() - t, 0.0, free.length) * unit;

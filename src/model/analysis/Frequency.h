@@ -44,9 +44,10 @@ struct FrequencyInput {
     ShaftDetails shaft;
     MeterSetup meter;
     Trims trims;
-    // Beam elements to use as they are instead of refining until the figure
-    // settles (0); for seeing how the refinement converges.
-    int elements = 0;
+    // A refinement level to use as it is instead of refining until the
+    // figure settles (-1); for seeing how the refinement converges. Each
+    // level halves every element of the one before.
+    int level = -1;
 };
 
 // The meter's defaults in `unit`: a 5 in clamp, 255 g (an iron's weight).
@@ -64,6 +65,7 @@ struct FrequencyPrediction {
     double bendPoint = 0.0;
     double kickPoint = 0.0;
     int elements = 0;                  // beam elements the converged figure took
+    int level = 0;                     // and its refinement level
     bool ok() const { return refusal.isEmpty(); }
 };
 

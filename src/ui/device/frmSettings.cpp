@@ -130,7 +130,7 @@ frmSettings::frmSettings(const BenchSettings& s, QWidget* parent, Calibrator cal
     measuredCpm_ = number(0, 2000, 1, 1, QStringLiteral(" cpm"), "txtMeasuredCpm");
     measuredCpm_->setSpecialValueText(QStringLiteral("not measured"));
     measuredCpm_->setToolTip(QStringLiteral("What your own meter reads on the shaft of the profile tab's table"));
-    auto* fit = new QPushButton(QStringLiteral("Cali&brate"));
+    auto* fit = new QPushButton(QStringLiteral("&Calibrate"));
     fit->setObjectName(QStringLiteral("cmdCalibrate"));
     fit->setEnabled(static_cast<bool>(calibrate_));
     auto* forget = new QPushButton(QStringLiteral("Forget calibrati&on"));
@@ -148,7 +148,7 @@ frmSettings::frmSettings(const BenchSettings& s, QWidget* parent, Calibrator cal
     measured->addWidget(measuredCpm_, 1);
     measured->addWidget(fit);
     measured->addWidget(forget);
-    meterForm->addRow(Caption(QStringLiteral("C&lamp length"), meterClamp_), meterClamp_);
+    meterForm->addRow(Caption(QStringLiteral("Clamp len&gth"), meterClamp_), meterClamp_);
     meterForm->addRow(Caption(QStringLiteral("Tip &weight"), meterTip_), meterTip_);
     meterForm->addRow(Caption(QStringLiteral("Tip weight o&ffset"), meterOffset_), meterOffset_);
     meterForm->addRow(Caption(QStringLiteral("Your meter &reads"), measuredCpm_), measured);

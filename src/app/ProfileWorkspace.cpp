@@ -17,6 +17,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <algorithm>
 #include <QDoubleSpinBox>
 #include <QFormLayout>
 #include <QLabel>
@@ -350,9 +351,12 @@ void ProfileWorkspace::showView()
             picture().Cls();
         return;
     }
-    const CurvesView shown = viewOf(mode);
+    CurvesView shown = viewOf(mode);
+    const std::size_t measured = shown.curves.size();
+    if (mode == ProfileView::Ei && shown.ok())
+        addTrimmedEi(shown);
     if (!shown.ok() || !DrawCurves(picture(), shown.curves, shown.numbers, shown.heading, NodesTicked(Tab0chkNode),
-                                   xychart::kScreenLabelColor))
+                                   xychart::kScreenLabelColor, QLocale::system(), measured))
         picture().Cls();   // what is missing is said under the chart instead
     const QString said = shown.ok() ? shown.notes.join(QLatin1Char('\n')) : shown.refusal;
     Tab0lblView->setText(said);
@@ -390,6 +394,26 @@ std::optional<FrequencyInput> ProfileWorkspace::frequencyInput(const BenchSettin
     return FrequencyInputOf(NumberRowsOf(table()).points, note()->toPlainText(), bench, why);
 }
 
+void ProfileWorkspace::addTrimmedEi(CurvesView& view) const
+{
+    const Trims trims{Tab0txtTipTrim->value(), Tab0txtButtTrim->value()};
+    QString why;
+    const std::optional<FrequencyInput> in = frequencyInput(benchSettings(), &why);
+    if (!(trims.tip > 0 || trims.butt > 0) || !in)
+        return;
+    XYCurve trimmed;
+    for (const RowPoint& p : TrimmedEi(in->ei, in->shaft.length, trims)) {
+        trimmed.X.push_back(static_cast<float>(p.x));
+        trimmed.Y.push_back(static_cast<float>(p.y));
+    }
+    if (trimmed.X.size() < 2)
+        return;
+    const int number = view.numbers.empty() ? 1 : *std::max_element(view.numbers.begin(), view.numbers.end()) + 1;
+    view.curves.push_back(std::move(trimmed));
+    view.numbers.push_back(number);
+    view.notes << QStringLiteral("Dotted: the table's EI after the trims, from the new tip");
+}
+
 void ProfileWorkspace::showFrequency()
 {
     if (!Tab0lblFrequency)
@@ -400,6 +424,8 @@ void ProfileWorkspace::showFrequency()
     const FrequencyFigure figure = FrequencyFigureOf(NumberRowsOf(table()).points, note()->toPlainText(), benchSettings(),
                                                      {Tab0txtTipTrim->value(), Tab0txtButtTrim->value()});
     Tab0lblFrequency->setText(figure.lines.join(QLatin1Char('\n')));
+    if (currentView() == ProfileView::Ei && sender() && (sender() == Tab0txtTipTrim || sender() == Tab0txtButtTrim))
+        showView();
 }
 
 void ProfileWorkspace::describeResults(ReportPage& page) const

@@ -82,6 +82,8 @@ private:
     bool askDeleteRow(int row);
     ProfileView currentView() const;
     CurvesView viewOf(ProfileView view) const;
+    // The table's EI after the trims typed, dotted after the measured curves.
+    void addTrimmedEi(CurvesView& view) const;
     // The reference list follows the curves on show.
     void listReferences();
 

@@ -2,6 +2,7 @@
 // calibration, on plain values. Cases are in tests/golden/frequency.txt.
 #include "Golden.h"
 #include "analysis/Frequency.h"
+#include "analysis/FrequencyText.h"
 
 #include <QtTest>
 #include <cmath>
@@ -89,6 +90,12 @@ QString closedForm(double mu)
 
 QString run(const QStringList& in)
 {
+    if (in[0] == QLatin1String("note")) {
+        QString missing;
+        const auto d = ShaftDetailsOf(in[1], in.value(2) == QLatin1String("mm") ? LengthUnit::Millimetre : LengthUnit::Inch, &missing);
+        return d ? QStringLiteral("length %1, weight %2 g, balance %3").arg(g(d->length), g(d->weight), d->balance ? g(*d->balance) : QStringLiteral("none"))
+                 : missing;
+    }
     if (in[0] == QLatin1String("closed"))
         return closedForm(in[1].toDouble());
     if (in[0] == QLatin1String("calibrate")) {

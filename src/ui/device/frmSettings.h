@@ -30,6 +30,11 @@ public:
     BenchSettings settings() const;
 
 private:
+    // Fits the clamp offset to the cpm typed, through the shell's callback.
+    void calibrate();
+    // The calibration kept, after why a new one was refused if it was.
+    void showCalibration(const QString& refused = {});
+
     QDoubleSpinBox* fresh_ = nullptr;
     QDoubleSpinBox* window_ = nullptr;
     QDoubleSpinBox* percent_ = nullptr;
@@ -47,8 +52,6 @@ private:
     QDoubleSpinBox* meterOffset_ = nullptr;
     QDoubleSpinBox* measuredCpm_ = nullptr;
     QLabel* calibration_ = nullptr;
-    void calibrate();
-    void showCalibration(const QString& refused = {});
     QString libraryAddress_;   // as kept, its password unmasked
     std::optional<double> clampOffset_;   // inches
     QString calibratedOn_;

@@ -78,30 +78,24 @@ struct Stretch {
     double mass(double s) const { return massAt0 + massSlope * (s + shift); }
 };
 
-// Node positions with every row of the profile a node, so that EI is one
-// straight line within each element (and the quadrature below exact); at
-// least `elements` elements in all, spread by length, and each of them cut
-// in `split`: doubling `split` halves every element.
-std::vector<double> meshOf(const Stretch& st, int elements, int split = 1)
+// Where EI bends: the rows within the stretch, from its tip end.
+std::vector<double> kinksOf(const Stretch& st)
 {
-    // A row a hair from another cut (a trim just short of it) would make an
-    // element so short its stiffness swamps the rest in rounding; the
-    // straight EI across it is then off by less than the hair.
-    const double hair = st.length * 1e-3;
-    std::vector<double> cuts{0.0};
-    for (const double x : st.ei->positions()) {
-        const double s = x - st.shift;
-        if (s > cuts.back() + hair && s < st.length - hair)
-            cuts.push_back(s);
-    }
-    cuts.push_back(st.length);
-    std::vector<double> nodes{0.0};
-    for (std::size_t i = 0; i + 1 < cuts.size(); ++i) {
-        const double span = cuts[i + 1] - cuts[i];
-        const int parts = split * std::max(1, static_cast<int>(std::ceil(elements * span / st.length - 1e-9)));
-        for (int k = 1; k <= parts; ++k)
-            nodes.push_back(k == parts ? cuts[i + 1] : cuts[i] + span * k / parts);
-    }
+    std::vector<double> kinks;
+    for (const double x : st.ei->positions())
+        if (x - st.shift > 0 && x - st.shift < st.length)
+            kinks.push_back(x - st.shift);
+    return kinks;
+}
+
+// Elements of one length: rows are not made nodes, since a row just past a
+// trim would make an element so short its stiffness swamps the others in
+// rounding. The quadrature cuts an element at the rows instead.
+std::vector<double> meshOf(const Stretch& st, int elements)
+{
+    std::vector<double> nodes;
+    for (int k = 0; k <= elements; ++k)
+        nodes.push_back(k == elements ? st.length : st.length * k / elements);
     return nodes;
 }
 
@@ -186,11 +180,24 @@ enum class Weighting { Mass, Geometric };
 // stiffness (for buckling) of Hermite beam elements between `nodes`.
 void assemble(const Stretch& st, const std::vector<double>& nodes, Weighting weighting, Band& k, Band& m)
 {
+    const std::vector<double> kinks = kinksOf(st);
+    auto kink = kinks.begin();
     for (std::size_t e = 0; e + 1 < nodes.size(); ++e) {
         const double h = nodes[e + 1] - nodes[e];
         const int base = static_cast<int>(2 * e);
-        for (int g = 0; g < 4; ++g) {
-            const double x = kGaussX[g];
+        // The element in pieces at the rows within it: EI is straight on each,
+        // so four Gauss points a piece integrate it exactly.
+        std::vector<double> cuts{0.0};
+        while (kink != kinks.end() && *kink < nodes[e + 1]) {
+            if (*kink > nodes[e])
+                cuts.push_back((*kink - nodes[e]) / h);
+            ++kink;
+        }
+        cuts.push_back(1.0);
+        for (std::size_t q = 0; q < 4 * (cuts.size() - 1); ++q) {
+            const std::size_t piece = q / 4, g = q % 4;
+            const double part = cuts[piece + 1] - cuts[piece];
+            const double x = cuts[piece] + part * kGaussX[g];
             const double s = nodes[e] + h * x;
             const double b[4] = {(-6 + 12 * x) / (h * h), (-4 + 6 * x) / h, (6 - 12 * x) / (h * h), (-2 + 6 * x) / h};
             double n[4];
@@ -205,8 +212,8 @@ void assemble(const Stretch& st, const std::vector<double>& nodes, Weighting wei
                 n[2] = (6 * x - 6 * x * x) / h;
                 n[3] = -2 * x + 3 * x * x;
             }
-            const double kw = kGaussW[g] * h * st.stiffness(s);
-            const double mw = kGaussW[g] * h * (weighting == Weighting::Mass ? st.mass(s) : 1.0);
+            const double kw = kGaussW[g] * part * h * st.stiffness(s);
+            const double mw = kGaussW[g] * part * h * (weighting == Weighting::Mass ? st.mass(s) : 1.0);
             for (int i = 0; i < 4; ++i)
                 for (int j = 0; j <= i; ++j) {
                     k.at(base + i, base + j) += kw * b[i] * b[j];
@@ -268,7 +275,9 @@ Mode lowestMode(Band k, const Band& m)
 // metres beyond s = 0 and moving with the tip's slope. Cycles per minute.
 double meterCpm(const Stretch& st, double tipMass, double tipOffset, int split, int* used)
 {
-    const std::vector<double> nodes = meshOf(st, 8, split);
+    // At least an element between two rows, so the first mesh already
+    // follows the profile's shape.
+    const std::vector<double> nodes = meshOf(st, split * std::max(8, static_cast<int>(kinksOf(st).size()) + 1));
     const int size = static_cast<int>(2 * nodes.size());
     Band k(size), m(size);
     assemble(st, nodes, Weighting::Mass, k, m);

@@ -87,8 +87,6 @@ QString closedForm(double mu)
     const double m = 0.1 / (40 * kMetresPerInch), l = 35 * kMetresPerInch;
     i.meter.tipWeight = mu * m * l * 1000.0;
     const FrequencyPrediction p = PredictFrequency(i);
-    if (!p.ok())
-        return p.refusal;
     const double b2 = p.cpm * 2 * M_PI / 60 * std::sqrt(m * std::pow(l, 4) / 50.0);
     const double root = closedFormRoot(mu);
     const double off = std::fabs(b2 / (root * root) - 1);
@@ -106,12 +104,11 @@ QString run(const QStringList& in)
     if (in[0] == QLatin1String("closed"))
         return closedForm(in[1].toDouble());
     if (in[0] == QLatin1String("calibrate")) {
-        const ClampCalibration c = CalibrateClamp(input(in.mid(0, 5)), in[5].toDouble());
-        if (!c.ok())
-            return QStringLiteral("refused: ") + c.refusal;
-        FrequencyInput after = input(in.mid(0, 5));
-        after.meter.clampOffset = c.clampOffset;
-        return QStringLiteral("offset %1 | then %2 cpm").arg(f(c.clampOffset, 3), f(PredictFrequency(after).cpm, 2));
+        FrequencyInput i = input(in.mid(0, 5));
+        const ClampCalibration c = CalibrateClamp(i, in[5].toDouble());
+        i.meter.clampOffset = c.clampOffset;
+        return c.ok() ? QStringLiteral("offset %1 | then %2 cpm").arg(f(c.clampOffset, 3), f(PredictFrequency(i).cpm, 2))
+                      : QStringLiteral("refused: ") + c.refusal;
     }
     if (in[0] == QLatin1String("trimmed")) {
         QStringList out;

@@ -9,7 +9,6 @@
 #include <QDialog>
 #include <QDoubleSpinBox>
 #include <QLabel>
-#include <QPlainTextEdit>
 
 using namespace tarvex;
 using namespace tarvex::testing;
@@ -17,7 +16,8 @@ using namespace tarvex::testing;
 namespace {
 
 // "span,deflection,length unit,load unit" and what is done in the dialog
-// after them: "cpm N" typed and Calibrate clicked, "forget" clicked.
+// after them, each followed by a click on Calibrate: "cpm N" or "tip N"
+// typed; or "forget" clicked instead.
 // Answers the calibration label as the dialog showed it.
 QString settings(WindowHarness& h, const QString& bench, const QStringList& actions = {})
 {
@@ -29,14 +29,12 @@ QString settings(WindowHarness& h, const QString& bench, const QStringList& acti
         form->findChild<QDoubleSpinBox*>("txtSpan")->setValue(v[0].toDouble());
         form->findChild<QDoubleSpinBox*>("txtDeflection")->setValue(v[1].toDouble());
         for (const QString& a : actions) {
-            if (a.startsWith("cpm ")) {
-                form->findChild<QDoubleSpinBox*>("txtMeasuredCpm")->setValue(a.mid(4).toDouble());
-                form->findChild<QAbstractButton*>("cmdCalibrate")->click();
-            } else if (a == "forget") {
-                form->findChild<QAbstractButton*>("cmdForgetCalibration")->click();
-            } else if (a.startsWith("tip ")) {
-                form->findChild<QDoubleSpinBox*>("txtMeterTip")->setValue(a.mid(4).toDouble());
-            }
+            const double v = a.section(' ', 1).toDouble();
+            if (a.startsWith("tip "))
+                form->findChild<QDoubleSpinBox*>("txtMeterTip")->setValue(v);
+            else if (a.startsWith("cpm "))
+                form->findChild<QDoubleSpinBox*>("txtMeasuredCpm")->setValue(v);
+            form->findChild<QAbstractButton*>(a == "forget" ? "cmdForgetCalibration" : "cmdCalibrate")->click();
         }
         said = form->findChild<QLabel*>("lblCalibration")->text();
         static_cast<QDialog*>(form)->accept();

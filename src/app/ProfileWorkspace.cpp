@@ -17,6 +17,8 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <algorithm>
+#include <QDoubleSpinBox>
 #include <QFormLayout>
 #include <QLabel>
 #include <QGridLayout>
@@ -138,10 +140,35 @@ void ProfileWorkspace::buildPage()
     viewRow->addSpacing(12);
     viewRow->addWidget(Tab0lblView, 1);
     viewRow->addStretch(0);
+    // The frequency a meter would read, and after the trims typed beside it.
+    Tab0lblFrequency = new QLabel;
+    Tab0lblFrequency->setObjectName(QStringLiteral("Tab0lblFrequency"));
+    Tab0lblFrequency->setWordWrap(true);
+    Tab0lblFrequency->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    const auto trim = [this](const char* name, const QString& tip) {
+        auto* box = new QDoubleSpinBox;
+        box->setObjectName(QLatin1String(name));
+        box->setRange(0, 2000);
+        box->setDecimals(2);
+        box->setSingleStep(0.25);
+        box->setToolTip(tip);
+        connect(box, &QDoubleSpinBox::valueChanged, this, &ProfileWorkspace::showFrequency);
+        return box;
+    };
+    Tab0txtTipTrim = trim("Tab0txtTipTrim", QStringLiteral("Length cut off the tip, for the frequency after trimming"));
+    Tab0txtButtTrim = trim("Tab0txtButtTrim", QStringLiteral("Length cut off the butt, for the frequency after trimming"));
+    auto* frequencyRow = new QHBoxLayout;
+    frequencyRow->addWidget(Tab0lblFrequency, 1);
+    frequencyRow->addWidget(Caption(QStringLiteral("Tip tri&m"), Tab0txtTipTrim));
+    frequencyRow->addWidget(Tab0txtTipTrim);
+    frequencyRow->addWidget(Caption(QStringLiteral("Butt tr&im"), Tab0txtButtTrim));
+    frequencyRow->addWidget(Tab0txtButtTrim);
+    connect(note(), &QPlainTextEdit::textChanged, this, &ProfileWorkspace::showFrequency);
     auto* chartColumn = new QVBoxLayout;
     chartColumn->addWidget(pictureView(), 1);
     chartColumn->addLayout(viewRow);
     chartColumn->addWidget(Tab0tblFigures);
+    chartColumn->addLayout(frequencyRow);
     grid->addLayout(chartColumn, 0, 1);
 
     auto* controls = new QHBoxLayout;
@@ -324,9 +351,12 @@ void ProfileWorkspace::showView()
             picture().Cls();
         return;
     }
-    const CurvesView shown = viewOf(mode);
+    CurvesView shown = viewOf(mode);
+    const std::size_t measured = shown.curves.size();
+    if (mode == ProfileView::Ei && shown.ok())
+        addTrimmedEi(shown);
     if (!shown.ok() || !DrawCurves(picture(), shown.curves, shown.numbers, shown.heading, NodesTicked(Tab0chkNode),
-                                   xychart::kScreenLabelColor))
+                                   xychart::kScreenLabelColor, QLocale::system(), measured))
         picture().Cls();   // what is missing is said under the chart instead
     const QString said = shown.ok() ? shown.notes.join(QLatin1Char('\n')) : shown.refusal;
     Tab0lblView->setText(said);
@@ -359,6 +389,45 @@ void ProfileWorkspace::showView()
     pictureView()->setMinimumHeight(Tab0tblFigures->isVisibleTo(this) ? 100 : 0);
 }
 
+std::optional<FrequencyInput> ProfileWorkspace::frequencyInput(const BenchSettings& bench, QString* why) const
+{
+    return FrequencyInputOf(NumberRowsOf(table()).points, note()->toPlainText(), bench, why);
+}
+
+void ProfileWorkspace::addTrimmedEi(CurvesView& view) const
+{
+    const Trims trims{Tab0txtTipTrim->value(), Tab0txtButtTrim->value()};
+    QString why;
+    const std::optional<FrequencyInput> in = frequencyInput(benchSettings(), &why);
+    if (!(trims.tip > 0 || trims.butt > 0) || !in)
+        return;
+    XYCurve trimmed;
+    for (const RowPoint& p : TrimmedEi(in->ei, in->shaft.length, trims)) {
+        trimmed.X.push_back(static_cast<float>(p.x));
+        trimmed.Y.push_back(static_cast<float>(p.y));
+    }
+    if (trimmed.X.size() < 2)
+        return;
+    const int number = view.numbers.empty() ? 1 : *std::max_element(view.numbers.begin(), view.numbers.end()) + 1;
+    view.curves.push_back(std::move(trimmed));
+    view.numbers.push_back(number);
+    view.notes << QStringLiteral("Dotted: the table's EI after the trims, from the new tip");
+}
+
+void ProfileWorkspace::showFrequency()
+{
+    if (!Tab0lblFrequency)
+        return;
+    const QString unit = QLatin1Char(' ') + benchSettings().lengthUnit;
+    Tab0txtTipTrim->setSuffix(unit);
+    Tab0txtButtTrim->setSuffix(unit);
+    const FrequencyFigure figure = FrequencyFigureOf(NumberRowsOf(table()).points, note()->toPlainText(), benchSettings(),
+                                                     {Tab0txtTipTrim->value(), Tab0txtButtTrim->value()});
+    Tab0lblFrequency->setText(figure.lines.join(QLatin1Char('\n')));
+    if (currentView() == ProfileView::Ei && sender() && (sender() == Tab0txtTipTrim || sender() == Tab0txtButtTrim))
+        showView();
+}
+
 void ProfileWorkspace::describeResults(ReportPage& page) const
 {
     // The figures go on the page whatever the chart shows: EI once the bench
@@ -380,6 +449,15 @@ void ProfileWorkspace::describeResults(ReportPage& page) const
         if (difference.ok())
             lines << QStringLiteral("Difference: %1").arg(difference.heading);
         lines << FigureLines(difference);
+    }
+    // The frequency only where there is one: a report says nothing of the
+    // shaft details a shop that does not use them never typed.
+    const FrequencyFigure frequency = FrequencyFigureOf(NumberRowsOf(table()).points, note()->toPlainText(), bench,
+                                                        {Tab0txtTipTrim->value(), Tab0txtButtTrim->value()});
+    if (frequency.ok()) {
+        if (!lines.isEmpty())
+            lines << QString();
+        lines << frequency.lines;
     }
     if (!lines.isEmpty()) {
         page.resultsTitle = QStringLiteral("Stiffness along the shaft");

@@ -8,9 +8,11 @@
 #include "TableWorkspace.h"
 #include "charts/xy/ProfileCurveStore.h"
 #include "charts/xy/ProfileViews.h"
+#include "analysis/FrequencyText.h"
 
 class QCheckBox;
 class QComboBox;
+class QDoubleSpinBox;
 class QLabel;
 class QTableWidget;
 class QMenu;
@@ -47,16 +49,31 @@ public slots:
     // Curves from elsewhere (the library) after those on show, numbered on
     // from them; the table is not touched.
     void overlayCurves(const XYCurveList& curves);
+    // The frequency figure of the table on show, its note and the trims typed.
+    void showFrequency();
+
+public:
+    // What the frequency of the table on show is predicted from, with the
+    // meter of `bench`; empty, with the reason, when something is missing.
+    std::optional<FrequencyInput> frequencyInput(const BenchSettings& bench, QString* why) const;
 
 protected:
     bool capture(double value) override;
-    void dataChanged() override { chart_.plotted = false; }
+    void dataChanged() override
+    {
+        chart_.plotted = false;
+        showFrequency();
+    }
     bool readFile(const QString& path, QString& note) override;
     bool readBytes(const QByteArray& bytes, QString& note) override;
     SaveResult writeFile(const QString& path, const QString& note, bool dataFile) const override;
     void drawPrintCopy(PictureArea& copy) override { DrawXYPrintCopy(copy); }
     void describeResults(ReportPage& page) const override;
-    void settingsChanged() override { showView(); }
+    void settingsChanged() override
+    {
+        showView();
+        showFrequency();
+    }
 
 private:
     void DrawXYPrintCopy(PictureArea& copy);
@@ -65,6 +82,8 @@ private:
     bool askDeleteRow(int row);
     ProfileView currentView() const;
     CurvesView viewOf(ProfileView view) const;
+    // The table's EI after the trims typed, dotted after the measured curves.
+    void addTrimmedEi(CurvesView& view) const;
     // The reference list follows the curves on show.
     void listReferences();
 
@@ -82,6 +101,9 @@ private:
     QComboBox* Tab0cmbReference = nullptr;
     QLabel* Tab0lblView = nullptr;
     QTableWidget* Tab0tblFigures = nullptr;
+    QLabel* Tab0lblFrequency = nullptr;
+    QDoubleSpinBox* Tab0txtTipTrim = nullptr;
+    QDoubleSpinBox* Tab0txtButtTrim = nullptr;
     QMenu* mnuFGridRows = nullptr;
 };
 

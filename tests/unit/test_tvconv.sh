@@ -37,6 +37,15 @@ for f in shaft.tvp prof.tvl stiffer.tvl four.tvp one.tvl; do "$TVCONV" --build $
 "$TVCONV" --analyze shaft.tvp > shown/analyze.json
 "$TVCONV" --ei span=15in,deflection=0.1in,load=lbf prof.tvl > shown/ei.json
 "$TVCONV" --compare prof.tvl stiffer.tvl > shown/compare.json
+# The frequency a meter would read on a tapered steel iron (EI 34 to 69 N m^2
+# from 4 to 34 in), in inches and in millimetres (the same shaft, the same cpm).
+printf 'X,Y\n4,16.85\n10,19.33\n16,22.3\n22,25.77\n28,29.73\n34,34.19\n' > iron.csv
+printf 'X,Y\n101.6,16.85\n254,19.33\n406.4,22.3\n558.8,25.77\n711.2,29.73\n863.6,34.19\n' > iron-mm.csv
+for f in iron iron-mm; do "$TVCONV" --build $f.tvl $f.csv || fail "build $f"; done
+cpm() { "$TVCONV" --cpm "span=15in,deflection=0.1in,load=lbf,length=39in,clamp=5in,tip=255g,weight=120g$1" iron.tvl; }
+cpm '' > shown/cpm.json
+cpm ',balance=21in,offset=0.5in,tiptrim=1in,butttrim=0.5in' > shown/cpm-trimmed.json
+"$TVCONV" --cpm span=381mm,deflection=2.54mm,load=lbf,length=990.6mm,clamp=127mm,tip=255g,weight=120g iron-mm.tvl > shown/cpm-mm.json
 # A matched set of 8 profiles, within half a percent of one another but s6,
 # 6 % soft at three positions: s6 alone is flagged, and comes first, softest.
 python3 - <<'PY'

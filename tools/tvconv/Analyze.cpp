@@ -1,6 +1,7 @@
 #include "Analyze.h"
 
 #include "Convert.h"
+#include "analysis/Frequency.h"
 #include "analysis/SpineAnalysis.h"
 #include "analysis/Stiffness.h"
 #include "files/DataRecord.h"
@@ -10,6 +11,7 @@
 #include "tables/DataTable.h"
 
 #include <QFile>
+#include <QHash>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -60,7 +62,7 @@ std::optional<double> length(const QString& text, std::optional<LengthUnit>& uni
 
 // span=15in,deflection=0.1in,load=lbf[,compliance=0.001in]: the span's unit
 // is the unit of the others and of the file's positions.
-QString parseGeometry(const QString& text, BenchGeometry& g)
+QString parseGeometry(const QString& text, BenchGeometry& g, const QString& option = QStringLiteral("--ei"))
 {
     std::optional<LengthUnit> unit;
     QString span, deflection, load, compliance;
@@ -73,16 +75,16 @@ QString parseGeometry(const QString& text, BenchGeometry& g)
             : key == QLatin1String("compliance")     ? &compliance
                                                      : nullptr;
         if (!slot || !item.contains(QLatin1Char('=')))
-            return {QStringLiteral("--ei: unknown setting \"%1\" (span, deflection, load, compliance)").arg(item)};
+            return {QStringLiteral("%1: unknown setting \"%2\" (span, deflection, load, compliance)").arg(option, item)};
         *slot = value;
     }
     if (span.isEmpty() || deflection.isEmpty() || load.isEmpty())
-        return {QStringLiteral("--ei needs span, deflection and load, e.g. span=15in,deflection=0.1in,load=lbf")};
+        return {QStringLiteral("%1 needs span, deflection and load, e.g. span=15in,deflection=0.1in,load=lbf").arg(option)};
     const auto s = length(span, unit);
     const auto d = length(deflection, unit);
     const auto c = compliance.isEmpty() ? std::optional<double>(0.0) : length(compliance, unit);
     if (!s || !d || !c)
-        return {QStringLiteral("--ei: span, deflection and compliance are lengths in in or mm, e.g. 15in or 381mm")};
+        return {QStringLiteral("%1: span, deflection and compliance are lengths in in or mm, e.g. 15in or 381mm").arg(option)};
     if (load == QLatin1String("kg"))
         g.loadUnit = LoadUnit::Kilogram;
     else if (load == QLatin1String("lbf"))
@@ -90,7 +92,7 @@ QString parseGeometry(const QString& text, BenchGeometry& g)
     else if (load == QLatin1String("N"))
         g.loadUnit = LoadUnit::Newton;
     else
-        return {QStringLiteral("--ei: the load unit is kg, lbf or N, not \"%1\"").arg(load)};
+        return {QStringLiteral("%1: the load unit is kg, lbf or N, not \"%2\"").arg(option, load)};
     g.lengthUnit = *unit;
     g.span = *s;
     g.deflection = *d;
@@ -122,6 +124,102 @@ int print(const QJsonObject& json)
     if (!WriteAllTo(STDOUT_FILENO, QJsonDocument(json).toJson(QJsonDocument::Indented), &why))
         return fail(QStringLiteral("standard output: %1").arg(why));
     return 0;
+}
+
+// span=15in,deflection=0.1in,load=lbf,length=41in,clamp=5in,tip=255g,weight=120g
+// [,balance=22in][,offset=0.5in][,tiptrim=1in][,butttrim=0.5in][,compliance=...]:
+// the settings a key at a time, checked as a whole; a missing or unknown key
+// is a usage error, a value the prediction cannot take (a unit, a length the
+// shaft cannot have) an impossible set-up.
+int runCpm(const QStringList& args)
+{
+    if (args.size() != 3)
+        return usage(QStringLiteral("--cpm takes the bench geometry with the shaft and meter, and one profile data file"));
+    static const QStringList geometryKeys{QStringLiteral("span"), QStringLiteral("deflection"), QStringLiteral("load"), QStringLiteral("compliance")};
+    static const QStringList lengthKeys{QStringLiteral("length"), QStringLiteral("clamp"), QStringLiteral("balance"),
+                                        QStringLiteral("offset"), QStringLiteral("tiptrim"), QStringLiteral("butttrim")};
+    static const QStringList massKeys{QStringLiteral("tip"), QStringLiteral("weight")};
+    QStringList geometryItems;
+    QHash<QString, QString> values;
+    for (const QString& item : args.at(1).split(QLatin1Char(','))) {
+        const QString key = item.section(QLatin1Char('='), 0, 0);
+        if (!item.contains(QLatin1Char('=')) || (!geometryKeys.contains(key) && !lengthKeys.contains(key) && !massKeys.contains(key)))
+            return usage(QStringLiteral("--cpm: unknown setting \"%1\" (span, deflection, load, compliance, length, clamp, tip, "
+                                        "weight, balance, offset, tiptrim, butttrim)").arg(item));
+        if (values.contains(key))
+            return usage(QStringLiteral("--cpm: %1 is given twice").arg(key));
+        values.insert(key, item.section(QLatin1Char('='), 1));
+        if (geometryKeys.contains(key))
+            geometryItems << item;
+    }
+    for (const char* key : {"span", "deflection", "load", "length", "clamp", "tip", "weight"})
+        if (!values.contains(QLatin1String(key)))
+            return usage(QStringLiteral("--cpm needs span, deflection, load, length, clamp, tip and weight, e.g. "
+                                        "span=15in,deflection=0.1in,load=lbf,length=41in,clamp=5in,tip=255g,weight=120g"));
+    BenchGeometry geometry;
+    if (const QString bad = parseGeometry(geometryItems.join(QLatin1Char(',')), geometry, QStringLiteral("--cpm")); !bad.isEmpty())
+        return fail(bad);
+    BenchGeometry rigid = geometry;
+    rigid.compliance = 0.0;
+    if (const EiCurve probe = ConvertToEi({RowPoint{1, 0.0, 1.0}}, rigid); !probe.ok())
+        return fail(QStringLiteral("--cpm %1: %2").arg(args.at(1), probe.refusal));
+    std::optional<LengthUnit> unit = geometry.lengthUnit;
+    FrequencyInput in;
+    in.unit = geometry.lengthUnit;
+    const auto lengthOf = [&](const char* key, double fallback) -> std::optional<double> {
+        const QString text = values.value(QLatin1String(key));
+        return text.isEmpty() && !values.contains(QLatin1String(key)) ? std::optional<double>(fallback) : length(text, unit);
+    };
+    const auto gramsOf = [&](const char* key) -> std::optional<double> {
+        const QString text = values.value(QLatin1String(key));
+        return text.endsWith(QLatin1Char('g')) ? StrictDouble(text.chopped(1), QLocale::c()) : std::nullopt;
+    };
+    for (const QString& key : lengthKeys)
+        if (values.contains(key) && !length(values.value(key), unit))
+            return fail(QStringLiteral("--cpm: %1=%2: a length is a number in in or mm, e.g. 41in or 1041mm").arg(key, values.value(key)));
+    for (const QString& key : massKeys)
+        if (!gramsOf(qPrintable(key)))
+            return fail(QStringLiteral("--cpm: %1=%2: a weight is a number in g, e.g. 255g").arg(key, values.value(key)));
+    in.shaft.length = *lengthOf("length", 0.0);
+    in.shaft.weight = *gramsOf("weight");
+    if (values.contains(QStringLiteral("balance")))
+        in.shaft.balance = *lengthOf("balance", 0.0);
+    in.meter.clamp = *lengthOf("clamp", 0.0);
+    in.meter.tipWeight = *gramsOf("tip");
+    in.meter.tipOffset = *lengthOf("offset", 0.0);
+    in.trims = {*lengthOf("tiptrim", 0.0), *lengthOf("butttrim", 0.0)};
+    // The set-up alone is checked before the file is read: one EI row stands
+    // in for the profile.
+    FrequencyInput probe = in;
+    probe.ei = {RowPoint{1, 0.0, 1.0}};
+    if (const FrequencyPrediction p = PredictFrequency(probe); !p.ok())
+        return fail(QStringLiteral("--cpm %1: %2").arg(args.at(1), p.refusal));
+
+    const QString& path = args.last();
+    DataTable table;
+    if (const QString bad = LoadDataTable(path, false, table); !bad.isEmpty())
+        return fail(bad);
+    const TableReadings rows = NumberRowsOf(table);
+    const EiCurve ei = ConvertToEi(rows.points, geometry);
+    if (!ei.ok())
+        return fail(path + QStringLiteral(": ") + ei.refusal);
+    in.ei = EiRows(ei);
+    const FrequencyPrediction p = PredictFrequency(in);
+    if (!p.ok())
+        return fail(path + QStringLiteral(": ") + p.refusal);
+    QJsonArray skipped;
+    for (const int r : rows.skippedRows)
+        skipped.append(r);
+    return print({{QStringLiteral("cpm"), number(p.cpm)},
+                  {QStringLiteral("unit"), in.unit == LengthUnit::Inch ? QStringLiteral("in") : QStringLiteral("mm")},
+                  {QStringLiteral("free_length"), number(p.freeLength)},
+                  {QStringLiteral("extrapolated_tip"), number(p.extrapolatedTip)},
+                  {QStringLiteral("extrapolated_butt"), number(p.extrapolatedButt)},
+                  {QStringLiteral("bend_point"), number(p.bendPoint)},
+                  {QStringLiteral("kick_point"), number(p.kickPoint)},
+                  {QStringLiteral("tip_weight_g"), number(in.meter.tipWeight)},
+                  {QStringLiteral("clamp"), number(in.meter.clamp)},
+                  {QStringLiteral("skipped_rows"), skipped}});
 }
 
 } // namespace
@@ -160,12 +258,15 @@ QString LoadDataTable(const QString& path, bool polar, DataTable& table, QString
 
 bool IsAnalysisOption(const QString& option)
 {
-    return option == QLatin1String("--analyze") || option == QLatin1String("--ei") || option == QLatin1String("--compare");
+    return option == QLatin1String("--analyze") || option == QLatin1String("--ei") || option == QLatin1String("--compare")
+        || option == QLatin1String("--cpm");
 }
 
 int RunAnalysis(const QStringList& args)
 {
     const QString& option = args.first();
+    if (option == QLatin1String("--cpm"))
+        return runCpm(args);
     const qsizetype wanted = option == QLatin1String("--analyze") ? 2 : 3;
     if (args.size() != wanted)
         return usage(option == QLatin1String("--analyze") ? QStringLiteral("--analyze takes one polar data file")

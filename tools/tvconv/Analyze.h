@@ -1,6 +1,7 @@
 #pragma once
 // The analysis options of the converter: spine and bend of a polar file,
-// EI and zone figures of a profile file, and the percent difference of one
+// EI and zone figures of a profile file, the frequency a meter would read
+// with its kick and bend points, and the percent difference of one
 // profile from a reference. The files are read into a table as the program
 // opens them, so the figures are the ones the program works out.
 
@@ -22,7 +23,7 @@ QJsonValue JsonNumber(double v);
 // empty, or why the file cannot be read. `polar` says which kind it must be.
 QString LoadDataTable(const QString& path, bool polar, tarvex::DataTable& table, QString* note = nullptr);
 
-// Whether `option` is one of --analyze, --ei, --compare.
+// Whether `option` is one of --analyze, --ei, --compare, --cpm.
 bool IsAnalysisOption(const QString& option);
 
 // Runs the option at the head of `args` and prints its JSON on standard

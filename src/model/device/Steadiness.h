@@ -5,6 +5,7 @@
 // load, average it, take a zero from it, or record by itself once the load
 // has moved and settled again.
 
+#include "analysis/FrequencyText.h"
 #include "analysis/Stiffness.h"
 
 #include <QString>
@@ -35,6 +36,8 @@ struct BenchSettings {
     // postgresql://user@host:port/database for one a shop shares, or a file.
     // TARVEX_LIBRARY, when set, is used instead.
     QString libraryAddress;
+    // The shop's frequency meter the predictions are made for.
+    MeterSettings meter;
 
     static BenchSettings load(QSettings& settings);
     void save(QSettings& settings) const;

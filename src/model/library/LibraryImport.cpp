@@ -69,11 +69,45 @@ QStringList DataFilesIn(const QString& folder, QStringList* skipped)
     return files;
 }
 
+namespace {
+
+const QRegularExpression& gramsRule()
+{
+    static const QRegularExpression grams(QStringLiteral("^(\\d+(?:\\.\\d+)?)\\s*g$"), QRegularExpression::CaseInsensitiveOption);
+    return grams;
+}
+
+const QRegularExpression& inchesRule()
+{
+    static const QRegularExpression inches(QStringLiteral("^(\\d+(?:\\.\\d+)?)\\s*(?:in|\")$"), QRegularExpression::CaseInsensitiveOption);
+    return inches;
+}
+
+} // namespace
+
+NotedShaft ShaftDetailsInNote(const QString& note)
+{
+    NotedShaft shaft;
+    for (const QString& line : note.split(QLatin1Char('\n'))) {
+        const QString key = line.section(QLatin1Char(':'), 0, 0).trimmed().toLower();
+        const QString value = line.section(QLatin1Char(':'), 1).trimmed();
+        if (!line.contains(QLatin1Char(':')))
+            continue;
+        if (const auto g = gramsRule().match(value); g.hasMatch() && key == QLatin1String("weight"))
+            shaft.weightGrams = g.captured(1).toDouble();
+        else if (const auto l = inchesRule().match(value); l.hasMatch() && key == QLatin1String("length"))
+            shaft.lengthInches = l.captured(1).toDouble();
+        else if (l.hasMatch() && key == QLatin1String("balance"))
+            shaft.balanceInches = l.captured(1).toDouble();
+    }
+    return shaft;
+}
+
 void GuessShaftFields(const QString& baseName, const QString& note, Shaft& shaft)
 {
     static const QRegularExpression words(QStringLiteral("[\\s_]+"));
-    static const QRegularExpression grams(QStringLiteral("^(\\d+(?:\\.\\d+)?)\\s*g$"), QRegularExpression::CaseInsensitiveOption);
-    static const QRegularExpression inches(QStringLiteral("^(\\d+(?:\\.\\d+)?)\\s*(?:in|\")$"), QRegularExpression::CaseInsensitiveOption);
+    const QRegularExpression& grams = gramsRule();
+    const QRegularExpression& inches = inchesRule();
     static const QStringList flexes{QStringLiteral("L"), QStringLiteral("A"), QStringLiteral("M"), QStringLiteral("R"),
                                     QStringLiteral("R2"), QStringLiteral("SR"), QStringLiteral("S"), QStringLiteral("S+"),
                                     QStringLiteral("X"), QStringLiteral("X+"), QStringLiteral("TX")};

@@ -38,6 +38,16 @@ struct FolderImport {
 // note says wins over the name. The label stays the file's name.
 void GuessShaftFields(const QString& baseName, const QString& note, Shaft& shaft);
 
+// The note's "Weight:", "Length:" and "Balance:" lines by the same rule of
+// numbers and units: grams, and inches ("41.5 in" or 41.5"). Each line is
+// read as what its key says.
+struct NotedShaft {
+    std::optional<double> weightGrams;
+    std::optional<double> lengthInches;
+    std::optional<double> balanceInches;
+};
+NotedShaft ShaftDetailsInNote(const QString& note);
+
 // The .tvl and .tvp files of the folder, by name. A file whose name is not
 // UTF-8 cannot be named to the file system through Qt: it goes into
 // `skipped` with the reason instead of being left out unsaid.

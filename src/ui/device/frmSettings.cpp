@@ -9,8 +9,10 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QSpinBox>
 #include <QVBoxLayout>
+#include <cmath>
 
 namespace tarvex {
 
@@ -30,8 +32,9 @@ QDoubleSpinBox* number(double low, double high, int decimals, double step, const
 
 } // namespace
 
-frmSettings::frmSettings(const BenchSettings& s, QWidget* parent)
-    : QDialog(parent), libraryAddress_(s.libraryAddress)
+frmSettings::frmSettings(const BenchSettings& s, QWidget* parent, Calibrator calibrate)
+    : QDialog(parent), libraryAddress_(s.libraryAddress), clampOffset_(s.meter.clampOffsetInches),
+      calibratedOn_(s.meter.calibratedOn), calibrate_(std::move(calibrate))
 {
     setObjectName(QStringLiteral("frmSettings"));
     setWindowTitle(QStringLiteral("Settings"));
@@ -114,12 +117,51 @@ frmSettings::frmSettings(const BenchSettings& s, QWidget* parent)
         note->setWordWrap(true);
         where->addRow(note);
     }
+    // The frequency meter: kept in inches and grams, as meters are set.
+    auto* meter = new QGroupBox(QStringLiteral("Frequency meter"));
+    auto* meterForm = new QFormLayout(meter);
+    meterClamp_ = number(0, 20, 2, 0.25, QStringLiteral(" in"), "txtMeterClamp");
+    meterTip_ = number(0, 2000, 1, 5, QStringLiteral(" g"), "txtMeterTip");
+    meterOffset_ = number(-5, 5, 2, 0.25, QStringLiteral(" in"), "txtMeterOffset");
+    meterClamp_->setValue(s.meter.clampInches);
+    meterTip_->setValue(s.meter.tipGrams);
+    meterOffset_->setValue(s.meter.tipOffsetInches);
+    meterOffset_->setToolTip(QStringLiteral("How far beyond the tip the tip weight's centre sits"));
+    measuredCpm_ = number(0, 2000, 1, 1, QStringLiteral(" cpm"), "txtMeasuredCpm");
+    measuredCpm_->setSpecialValueText(QStringLiteral("not measured"));
+    measuredCpm_->setToolTip(QStringLiteral("What your own meter reads on the shaft of the profile tab's table"));
+    auto* fit = new QPushButton(QStringLiteral("&Calibrate"));
+    fit->setObjectName(QStringLiteral("cmdCalibrate"));
+    fit->setEnabled(static_cast<bool>(calibrate_));
+    auto* forget = new QPushButton(QStringLiteral("Forget calibrati&on"));
+    forget->setObjectName(QStringLiteral("cmdForgetCalibration"));
+    calibration_ = new QLabel;
+    calibration_->setObjectName(QStringLiteral("lblCalibration"));
+    calibration_->setWordWrap(true);
+    connect(fit, &QPushButton::clicked, this, &frmSettings::calibrate);
+    connect(forget, &QPushButton::clicked, this, [this] {
+        clampOffset_.reset();
+        calibratedOn_.clear();
+        showCalibration();
+    });
+    auto* measured = new QHBoxLayout;
+    measured->addWidget(measuredCpm_, 1);
+    measured->addWidget(fit);
+    measured->addWidget(forget);
+    meterForm->addRow(Caption(QStringLiteral("Clamp len&gth"), meterClamp_), meterClamp_);
+    meterForm->addRow(Caption(QStringLiteral("Tip &weight"), meterTip_), meterTip_);
+    meterForm->addRow(Caption(QStringLiteral("Tip weight o&ffset"), meterOffset_), meterOffset_);
+    meterForm->addRow(Caption(QStringLiteral("Your meter &reads"), measuredCpm_), measured);
+    meterForm->addRow(calibration_);
+    showCalibration();
+
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addWidget(geometry);
+    layout->addWidget(meter);
     layout->addWidget(shared);
     layout->addWidget(buttons);
 }
@@ -138,7 +180,43 @@ BenchSettings frmSettings::settings() const
     s.deflection = deflection_->value();
     s.compliance = compliance_->value();
     s.libraryAddress = UnmaskedLocation(library_->text().trimmed(), libraryAddress_);
+    s.meter.clampInches = meterClamp_->value();
+    s.meter.tipGrams = meterTip_->value();
+    s.meter.tipOffsetInches = meterOffset_->value();
+    s.meter.clampOffsetInches = clampOffset_;
+    s.meter.calibratedOn = calibratedOn_;
     return s;
+}
+
+void frmSettings::calibrate()
+{
+    if (!(measuredCpm_->value() > 0)) {
+        showCalibration(QStringLiteral("type the cpm your meter reads on the profile tab's shaft first"));
+        return;
+    }
+    BenchSettings typed = settings();
+    typed.meter.clampOffsetInches.reset();
+    const ClampCalibration fit = calibrate_(typed, measuredCpm_->value());
+    if (!fit.ok()) {
+        showCalibration(fit.refusal);
+        return;
+    }
+    clampOffset_ = typed.lengthUnit == QLatin1String("mm") ? fit.clampOffset / 25.4 : fit.clampOffset;
+    calibratedOn_ = QStringLiteral("%1 cpm measured with %2 g and a %3 in clamp")
+                        .arg(QString::number(measuredCpm_->value(), 'f', 1), QString::number(typed.meter.tipGrams, 'g', 6),
+                             QString::number(typed.meter.clampInches, 'g', 6));
+    showCalibration();
+}
+
+void frmSettings::showCalibration(const QString& refused)
+{
+    QString text = clampOffset_ ? QStringLiteral("Calibrated: the clamp holds %1 in %2 than set (%3).")
+                                      .arg(QString::number(std::fabs(*clampOffset_), 'f', 2),
+                                           *clampOffset_ < 0 ? QStringLiteral("less") : QStringLiteral("more"), calibratedOn_)
+                                : QStringLiteral("Uncalibrated: predictions are for the clamp as set.");
+    if (!refused.isEmpty())
+        text = QStringLiteral("Not calibrated: %1. ").arg(refused) + text;
+    calibration_->setText(text);
 }
 
 } // namespace tarvex

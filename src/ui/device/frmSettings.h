@@ -1,27 +1,40 @@
 #pragma once
 // The bench settings: how fresh a reading must be to record, what counts as a
 // steady load, how many readings "Add" averages, the load cell's unit, and the
-// bench's geometry that EI is worked out from.
+// bench's geometry that EI is worked out from; the frequency meter the
+// predictions are for, and its calibration on a shaft measured on it.
 
 #include "device/Steadiness.h"
 
 #include <QDialog>
+#include <functional>
+#include <optional>
 
 class QComboBox;
 class QLineEdit;
 class QDoubleSpinBox;
 class QSpinBox;
+class QLabel;
 
 namespace tarvex {
 
 class frmSettings : public QDialog {
     Q_OBJECT
 public:
-    explicit frmSettings(const BenchSettings& settings, QWidget* parent = nullptr);
+    // The clamp offset that makes the profile on show read `measuredCpm` with
+    // the settings typed (in their length unit), or why not.
+    using Calibrator = std::function<ClampCalibration(const BenchSettings& typed, double measuredCpm)>;
+
+    explicit frmSettings(const BenchSettings& settings, QWidget* parent = nullptr, Calibrator calibrate = {});
     // What the dialog shows now.
     BenchSettings settings() const;
 
 private:
+    // Fits the clamp offset to the cpm typed, through the shell's callback.
+    void calibrate();
+    // The calibration kept, after why a new one was refused if it was.
+    void showCalibration(const QString& refused = {});
+
     QDoubleSpinBox* fresh_ = nullptr;
     QDoubleSpinBox* window_ = nullptr;
     QDoubleSpinBox* percent_ = nullptr;
@@ -34,7 +47,15 @@ private:
     QDoubleSpinBox* deflection_ = nullptr;
     QDoubleSpinBox* compliance_ = nullptr;
     QLineEdit* library_ = nullptr;
+    QDoubleSpinBox* meterClamp_ = nullptr;
+    QDoubleSpinBox* meterTip_ = nullptr;
+    QDoubleSpinBox* meterOffset_ = nullptr;
+    QDoubleSpinBox* measuredCpm_ = nullptr;
+    QLabel* calibration_ = nullptr;
     QString libraryAddress_;   // as kept, its password unmasked
+    std::optional<double> clampOffset_;   // inches
+    QString calibratedOn_;
+    Calibrator calibrate_;
 };
 
 } // namespace tarvex

@@ -195,7 +195,7 @@ bool DrawStoredCurves(PictureArea& area, const XYCurveList& curves, bool drawNod
 }
 
 bool DrawCurves(PictureArea& area, const XYCurveList& curves, const std::vector<int>& numbers, const QString& heading,
-                bool drawNodes, const std::optional<QColor>& labelColor, const QLocale& locale)
+                bool drawNodes, const std::optional<QColor>& labelColor, const QLocale& locale, std::size_t dottedFrom)
 {
     const std::optional<DataRange> range = RangeOf(curves);
     if (!range)
@@ -221,8 +221,11 @@ bool DrawCurves(PictureArea& area, const XYCurveList& curves, const std::vector<
         area.setCurrentY(kHeight - 20);
         area.Print(heading);
     }
-    for (std::size_t i = 0; i < curves.size(); ++i)
+    for (std::size_t i = 0; i < curves.size(); ++i) {
+        area.setDrawStyle(i >= dottedFrom ? PictureArea::Dot : PictureArea::Solid);
         DrawCurve(area, curves[i], i < numbers.size() ? numbers[i] : static_cast<int>(i) + 1, *x, *y, drawNodes);
+    }
+    area.setDrawStyle(PictureArea::Solid);
     area.setDrawWidth(1);
     return true;
 }

@@ -65,8 +65,11 @@ bool DrawStoredCurves(PictureArea& area, const XYCurveList& curves, bool drawNod
 
 // The same for curves worked out from the stored ones: each drawn in the
 // colour of its number (`numbers`, from 1, one per curve), with `heading`
-// naming the Y axis and its unit at the top left of the plot area.
+// naming the Y axis and its unit at the top left of the plot area. Curves
+// from `dottedFrom` on are drawn dotted: what a curve would become, over the
+// curves as measured.
 bool DrawCurves(PictureArea& area, const XYCurveList& curves, const std::vector<int>& numbers, const QString& heading,
-                bool drawNodes, const std::optional<QColor>& labelColor, const QLocale& locale = QLocale::system());
+                bool drawNodes, const std::optional<QColor>& labelColor, const QLocale& locale = QLocale::system(),
+                std::size_t dottedFrom = static_cast<std::size_t>(-1));
 
 } // namespace tarvex

@@ -1,0 +1,163 @@
+#include "analysis/FrequencyText.h"
+
+#include "device/Steadiness.h"
+#include "library/LibraryImport.h"
+
+#include <QSettings>
+#include <cmath>
+
+namespace tarvex {
+
+namespace {
+
+double perInch(LengthUnit unit)
+{
+    return unit == LengthUnit::Inch ? 1.0 : 25.4;
+}
+
+LengthUnit unitOf(const BenchSettings& bench)
+{
+    return bench.lengthUnit == QLatin1String("mm") ? LengthUnit::Millimetre : LengthUnit::Inch;
+}
+
+} // namespace
+
+MeterSettings MeterSettings::load(QSettings& s)
+{
+    MeterSettings m;
+    // Out of range or not a number: the default, rather than a meter no
+    // shaft fits in.
+    const auto number = [&s](const char* key, double fallback, double low, double high) {
+        bool ok = false;
+        const double v = s.value(QLatin1String(key)).toDouble(&ok);
+        return ok && std::isfinite(v) && v >= low && v <= high ? v : fallback;
+    };
+    m.clampInches = number("Meter/ClampInches", m.clampInches, 0, 20);
+    m.tipGrams = number("Meter/TipGrams", m.tipGrams, 0, 2000);
+    m.tipOffsetInches = number("Meter/TipOffsetInches", m.tipOffsetInches, -5, 5);
+    if (s.contains(QStringLiteral("Meter/ClampOffsetInches")))
+        if (const double v = number("Meter/ClampOffsetInches", 1e9, -3, 3); v != 1e9)
+            m.clampOffsetInches = v;
+    m.calibratedOn = s.value(QStringLiteral("Meter/CalibratedOn")).toString();
+    return m;
+}
+
+void MeterSettings::save(QSettings& s) const
+{
+    s.setValue(QStringLiteral("Meter/ClampInches"), clampInches);
+    s.setValue(QStringLiteral("Meter/TipGrams"), tipGrams);
+    s.setValue(QStringLiteral("Meter/TipOffsetInches"), tipOffsetInches);
+    if (clampOffsetInches)
+        s.setValue(QStringLiteral("Meter/ClampOffsetInches"), *clampOffsetInches);
+    else
+        s.remove(QStringLiteral("Meter/ClampOffsetInches"));
+    s.setValue(QStringLiteral("Meter/CalibratedOn"), calibratedOn);
+}
+
+MeterSetup MeterSetupOf(const MeterSettings& meter, LengthUnit unit)
+{
+    const double k = perInch(unit);
+    MeterSetup m;
+    m.clamp = meter.clampInches * k;
+    m.tipWeight = meter.tipGrams;
+    m.tipOffset = meter.tipOffsetInches * k;
+    m.clampOffset = meter.clampOffsetInches.value_or(0.0) * k;
+    return m;
+}
+
+std::optional<ShaftDetails> ShaftDetailsOf(const QString& note, LengthUnit unit, QString* missing)
+{
+    const NotedShaft noted = ShaftDetailsInNote(note);
+    if (!noted.lengthInches || !noted.weightGrams) {
+        if (missing)
+            *missing = !noted.lengthInches && !noted.weightGrams ? QStringLiteral("the note gives neither the shaft's length nor its weight")
+                     : !noted.lengthInches                        ? QStringLiteral("the note does not give the shaft's length")
+                                                                  : QStringLiteral("the note does not give the shaft's weight");
+        return std::nullopt;
+    }
+    const double k = perInch(unit);
+    ShaftDetails d;
+    d.length = *noted.lengthInches * k;
+    d.weight = *noted.weightGrams;
+    if (noted.balanceInches)
+        d.balance = *noted.balanceInches * k;
+    return d;
+}
+
+std::optional<FrequencyInput> FrequencyInputOf(const std::vector<RowPoint>& loads, const QString& note,
+                                               const BenchSettings& bench, QString* why)
+{
+    if (const QString missing = MissingForEi(bench); !missing.isEmpty()) {
+        *why = QStringLiteral("the bench settings lack %1 (Option > Settings)").arg(missing);
+        return std::nullopt;
+    }
+    const LengthUnit unit = unitOf(bench);
+    const std::optional<ShaftDetails> shaft = ShaftDetailsOf(note, unit, why);
+    if (!shaft) {
+        *why += QStringLiteral(" (lines \"Length: 41 in\" and \"Weight: 120 g\"; \"Balance: 22 in\" if known)");
+        return std::nullopt;
+    }
+    const EiCurve ei = ConvertToEi(loads, GeometryOf(bench));
+    if (!ei.ok()) {
+        *why = ei.refusal;
+        return std::nullopt;
+    }
+    FrequencyInput in;
+    in.ei = EiRows(ei);
+    in.unit = unit;
+    in.shaft = *shaft;
+    in.meter = MeterSetupOf(bench.meter, unit);
+    return in;
+}
+
+FrequencyFigure FrequencyFigureOf(const std::vector<RowPoint>& loads, const QString& note, const BenchSettings& bench,
+                                  const Trims& trims, const QLocale& locale)
+{
+    FrequencyFigure figure;
+    QString why;
+    std::optional<FrequencyInput> in = FrequencyInputOf(loads, note, bench, &why);
+    if (in) {
+        in->trims = trims;
+        figure.prediction = PredictFrequency(*in);
+        why = figure.prediction.refusal;
+    } else {
+        figure.prediction.refusal = why;
+    }
+    if (!figure.ok()) {
+        figure.lines << QStringLiteral("No frequency: %1.").arg(why);
+        return figure;
+    }
+    const FrequencyPrediction& p = figure.prediction;
+    const LengthUnit unit = in->unit;
+    const QString u = unit == LengthUnit::Inch ? QStringLiteral("in") : QStringLiteral("mm");
+    const auto length = [&](double v) { return locale.toString(v, 'f', unit == LengthUnit::Inch ? 1 : 0) + QLatin1Char(' ') + u; };
+    // Whole numbers as the meter shows them: "5 in", "255 g".
+    const auto plain = [&](double v) { return locale.toString(v, 'g', 6); };
+    QString trimmed;
+    if (trims.tip > 0 || trims.butt > 0) {
+        QStringList cut;
+        if (trims.tip > 0)
+            cut << QStringLiteral("%1 off the tip").arg(length(trims.tip));
+        if (trims.butt > 0)
+            cut << QStringLiteral("%1 off the butt").arg(length(trims.butt));
+        trimmed = QStringLiteral(" after trimming ") + cut.join(QStringLiteral(" and "));
+    }
+    figure.lines << QStringLiteral("Frequency %1 cpm%2 (%3 g tip, %4 %5 clamp), %6")
+                        .arg(locale.toString(p.cpm, 'f', 0), trimmed, plain(in->meter.tipWeight), plain(in->meter.clamp), u,
+                             bench.meter.clampOffsetInches ? QStringLiteral("calibrated") : QStringLiteral("uncalibrated"));
+    figure.lines << QStringLiteral("Kick point %1, bend point %2 from the tip").arg(length(p.kickPoint), length(p.bendPoint));
+    // Held EI over a short stretch changes little; over more it is a guess
+    // the user should know the figure rests on.
+    const double notable = 2.0 * perInch(unit);
+    QStringList guessed;
+    if (p.extrapolatedTip > notable)
+        guessed << QStringLiteral("the first %1 at the tip").arg(length(p.extrapolatedTip));
+    if (p.extrapolatedButt > notable)
+        guessed << QStringLiteral("the last %1 before the clamp").arg(length(p.extrapolatedButt));
+    if (!guessed.isEmpty())
+        figure.lines << QStringLiteral("Not measured over %1 of the free %2: EI taken as at the nearest row there")
+                            .arg(guessed.join(QStringLiteral(" and ")), length(p.freeLength));
+    return figure;
+}
+
+} // namespace tarvex

@@ -15,7 +15,7 @@
 #include "platform/PictureAreaWidget.h"
 #include "platform/Caption.h"
 #include "tables/DataTable.h"
-#include "tables/DataTableView.h"
+#include "tables/GridView.h"
 #include "tables/ProfileTable.h"
 
 #include <QComboBox>

@@ -10,8 +10,8 @@
 #include "platform/PictureAreaWidget.h"
 #include "report/Report.h"
 #include "platform/Caption.h"
-#include "tables/CellEditor.h"
-#include "tables/DataTableView.h"
+#include "tables/CellDelegate.h"
+#include "tables/GridView.h"
 #include "tables/EditCommands.h"
 #include "tables/ProfileTable.h"
 

@@ -20,9 +20,9 @@
 #include "platform/PictureAreaWidget.h"
 #include "platform/PictureFiles.h"
 #include "report/Report.h"
-#include "tables/CellEditor.h"
+#include "tables/CellDelegate.h"
 #include "tables/DataTable.h"
-#include "tables/DataTableView.h"
+#include "tables/GridView.h"
 #include "tables/EditCommands.h"
 
 #include <QApplication>
@@ -63,9 +63,9 @@ TableWorkspace::TableWorkspace(Workspace kind, const Platform& platform, Reading
     picture_ = new PictureArea(chartSize, QColor(0, 0, 64), this);
 
     // The controls are laid out, and so put in their tab order, by each workspace.
-    view_ = new DataTableView(table_);
+    view_ = new GridView(table_);
     view_->setObjectName(prefix + QLatin1String("msGrid"));
-    gridEdit_ = new QLineEdit(view_);
+    gridEdit_ = new QLineEdit(view_->viewport());
     gridEdit_->setObjectName(prefix + QLatin1String("txtGridEdit"));
     gridEdit_->hide();
     pictureView_ = new PictureAreaWidget(picture_);
@@ -84,7 +84,7 @@ TableWorkspace::TableWorkspace(Workspace kind, const Platform& platform, Reading
 
     buildLivePanel(prefix);
 
-    editor_ = new CellEditor(kind, *table_, *view_, *gridEdit_, this);
+    editor_ = new CellDelegate(kind, *table_, *view_, *gridEdit_, this);
     editor_->onKeyTyped = [this] { markEdited(); };
     editor_->onHeadingDoubleClick = [this] { openCaptionDialog(); };
     editor_->onEditMenu = [this](const QPoint& at) { emit editMenuRequested(at); };

@@ -32,9 +32,9 @@ class QPlainTextEdit;
 
 namespace tarvex {
 
-class CellEditor;
+class CellDelegate;
 class DataTable;
-class DataTableView;
+class GridView;
 class PictureArea;
 class PictureAreaWidget;
 struct BenchSettings;
@@ -164,9 +164,9 @@ protected:
     virtual void settingsChanged() {}
 
     DataTable& table() const { return *table_; }
-    DataTableView* view() const { return view_; }
+    GridView* view() const { return view_; }
     QLineEdit* gridEdit() const { return gridEdit_; }
-    CellEditor& editor() const { return *editor_; }
+    CellDelegate& editor() const { return *editor_; }
     QPlainTextEdit* note() const { return note_; }
     QLineEdit* load() const { return load_; }
     PictureArea& picture() const { return *picture_; }
@@ -197,9 +197,9 @@ private:
     QString fileName_;
     DataTable* table_ = nullptr;
     PictureArea* picture_ = nullptr;
-    DataTableView* view_ = nullptr;
+    GridView* view_ = nullptr;
     QLineEdit* gridEdit_ = nullptr;
-    CellEditor* editor_ = nullptr;
+    CellDelegate* editor_ = nullptr;
     QPlainTextEdit* note_ = nullptr;
     QLineEdit* load_ = nullptr;
     PictureAreaWidget* pictureView_ = nullptr;

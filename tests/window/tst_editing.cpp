@@ -29,7 +29,7 @@ void perform(WindowHarness& h, Workspace ws, const QString& step)
     else if (step.startsWith("caret"))
         h.box(ws).setCursorPosition(arg.toInt());
     else if (step.startsWith("dbl"))
-        QTest::mouseDClick(h.view(ws).viewport(), Qt::LeftButton, {}, h.cellPoint(ws, at.y(), at.x()));
+        QTest::mouseDClick(h.cellWidget(ws, at.y()), Qt::LeftButton, {}, h.cellPoint(ws, at.y(), at.x()));
     else if (step.startsWith("click"))
         h.clickCell(ws, at.y(), at.x());
     else if (step.startsWith("right"))
@@ -65,7 +65,7 @@ private slots:
                 if (step == "Menu" || step.startsWith("right"))
                     menu = withPopup([&] { perform(h, ws, step); QTest::qWait(50); });
                 else if (step.startsWith("heading "))   // a double click on the headings; OK with a box empty, then with the load's new heading
-                    withModal([&] { QTest::mouseDClick(h.view(ws).viewport(), Qt::LeftButton, {}, h.cellPoint(ws, 0, 1)); }, [&](QWidget* d) {
+                    withModal([&] { QTest::mouseDClick(h.cellWidget(ws, 0), Qt::LeftButton, {}, h.cellPoint(ws, 0, 1)); }, [&](QWidget* d) {
                         auto* y = d->findChild<QLineEdit*>("txtYLabel");
                         dialog = QStringLiteral("dialog %1 showed %2|%3 | ").arg(d->metaObject()->className(), d->findChild<QLineEdit*>("txtXLabel")->text(), y->text());
                         y->clear();

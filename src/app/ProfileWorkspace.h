@@ -59,6 +59,8 @@ protected:
     void settingsChanged() override { showView(); }
 
 private:
+    // Clear's rows, note and title, without ending an undo step.
+    void clearRows();
     void DrawXYPrintCopy(PictureArea& copy);
     void buildPage();
     void buildRowMenu();

@@ -445,6 +445,18 @@ bool CellDelegate::eventFilter(QObject* watched, QEvent* event)
             hideBox();
         return false;
     }
+    // The box's own undo would take back its text without the cell's: the
+    // table's Undo and Redo keys go past it to the window.
+    if (event->type() == QEvent::ShortcutOverride) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        const QKeySequence pressed(key->keyCombination());
+        if (key->matches(QKeySequence::Undo) || key->matches(QKeySequence::Redo)
+            || pressed == QKeySequence(Qt::CTRL | Qt::Key_Y)) {
+            event->ignore();
+            return true;
+        }
+        return false;
+    }
     if (event->type() != QEvent::KeyPress)
         return false;
     auto* key = static_cast<QKeyEvent*>(event);

@@ -389,6 +389,15 @@ bool CellDelegate::boxKeyDown(int key)
         if (row < t.Rows() - 1)
             t.setRow(row + 1);
         break;
+    case Qt::Key_Delete: {
+        // The cell follows the box here as for Backspace.
+        const QString text = t.Text();
+        if (caret < text.size()) {
+            t.setText(text.left(caret) + text.mid(caret + 1));
+            keyTyped();
+        }
+        break;
+    }
     default:
         break;
     }

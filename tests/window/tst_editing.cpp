@@ -6,6 +6,7 @@
 #include "harness/WindowHarness.h"
 
 #include <QComboBox>
+#include <QScrollBar>
 
 using namespace tarvex;
 using namespace tarvex::testing;
@@ -22,7 +23,7 @@ QPoint point(const QString& text)
 // C,R" (the block's far corner), a command's name ("mnu...", "Tab0cmd..."),
 // "set START,STEPS,COUNT" (the profile's Set), "reset INTERVAL" (the
 // polar's), "add TEXT" (the bench sends TEXT, then "Add"), "open" (the saved
-// table read back), "save", or text to type.
+// table read back), "save", "scroll ROW" (the scroll bar), or text to type.
 void perform(WindowHarness& h, Workspace ws, const QString& step)
 {
     static const QHash<QString, Qt::Key> keys = {
@@ -70,7 +71,9 @@ void perform(WindowHarness& h, Workspace ws, const QString& step)
         h.showTab(ws);
         h.fakes.fileDialog->paths = {h.path(ws == Profile ? "fill.tvl" : "fill.tvp")};
         h.click("mnuOpen");
-    } else if (step == "save")
+    } else if (step.startsWith("scroll "))
+        h.view(ws).verticalScrollBar()->setValue(arg.toInt());
+    else if (step == "save")
         h.save(ws == Profile ? "again.tvl" : "again.tvp");
     else if (step.startsWith("mnu") || step.startsWith("Tab"))
         h.click(step);

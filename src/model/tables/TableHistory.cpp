@@ -63,6 +63,8 @@ private:
 
 TableHistory::TableHistory(DataTable& table, QObject* parent) : QObject(parent), table_(&table)
 {
+    // A step holds what it changed: a Set over a full table is 32,767 rows.
+    stack_.setUndoLimit(200);
     table.setJournal(&pending_);
     before_ = QPoint(table.Col(), table.Row());
     connect(&table, &DataTable::currentChanged, this, &TableHistory::currentMoved);

@@ -233,8 +233,9 @@ void CellDelegate::remarkCurrentCell()
 void CellDelegate::followScroll()
 {
     // A cell scrolled out of sight ends the editing, with what was typed
-    // already in the cell; the view keeps the box over a cell still in sight.
-    if (isEditing() && !view_->isRowVisible(table_->Row()))
+    // already in the cell (the view would only hide the box, and show it
+    // again when the cell comes back); it keeps the box over a cell in sight.
+    if (alive() && (open_ || boxWidget_->isVisible()) && !view_->isRowVisible(table_->Row()))
         hideBox();
 }
 

@@ -436,7 +436,7 @@ bool ProfileWorkspace::askDeleteRow(int row)
 void ProfileWorkspace::mnuFGridAddRow_Click()
 {
     runTableCommand(QStringLiteral("Add Row"), AddRow);
-    editor().ShowCurrentCell();
+    editor().showCurrentCell();
 }
 
 void ProfileWorkspace::mnuFGridInsRow_Click()

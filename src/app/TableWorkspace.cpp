@@ -195,7 +195,7 @@ void TableWorkspace::undo()
     editor_->hideBox();
     withChangeRule(ChangeRule::Ignored, [this] { history_->undo(); });
     editor_->remarkCurrentCell();
-    editor_->ShowCurrentCell();
+    editor_->showCurrentCell();
     dataChanged();
 }
 
@@ -204,7 +204,7 @@ void TableWorkspace::redo()
     editor_->hideBox();
     withChangeRule(ChangeRule::Ignored, [this] { history_->redo(); });
     editor_->remarkCurrentCell();
-    editor_->ShowCurrentCell();
+    editor_->showCurrentCell();
     dataChanged();
 }
 
@@ -633,8 +633,8 @@ QString TableWorkspace::copyBlock() const
     return CopyBlock(*table_);
 }
 
-void TableWorkspace::BeginCellEdit() { editor_->BeginCellEdit(); }
-void TableWorkspace::AdvanceCell() { editor_->AdvanceCell(); }
-void TableWorkspace::ShowCurrentCell() { editor_->ShowCurrentCell(); }
+void TableWorkspace::BeginCellEdit() { editor_->beginEdit(); }
+void TableWorkspace::AdvanceCell() { editor_->advanceCell(); }
+void TableWorkspace::ShowCurrentCell() { editor_->showCurrentCell(); }
 
 } // namespace tarvex

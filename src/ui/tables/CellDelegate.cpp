@@ -175,7 +175,7 @@ void CellDelegate::hideBox()
     boxWidget_->hide();
 }
 
-void CellDelegate::BeginCellEdit()
+void CellDelegate::beginEdit()
 {
     if (!alive() || !isEditable(table_->Col()) || table_->Row() < 1)
         return;
@@ -195,7 +195,7 @@ void CellDelegate::BeginCellEdit()
     box_->setFocus(Qt::OtherFocusReason);
 }
 
-void CellDelegate::AdvanceCell()
+void CellDelegate::advanceCell()
 {
     if (!alive())
         return;
@@ -212,10 +212,10 @@ void CellDelegate::AdvanceCell()
         t.setRow(t.Row() + 1);
     }
     view_->setUpdatesEnabled(true);
-    ShowCurrentCell();
+    showCurrentCell();
 }
 
-void CellDelegate::ShowCurrentCell()
+void CellDelegate::showCurrentCell()
 {
     if (alive())
         view_->ensureCellVisible(table_->Row());
@@ -263,7 +263,7 @@ void CellDelegate::tableKeyDown(QKeyEvent* event, bool* handled)
 {
     if (!alive() || event->key() != Qt::Key_F2)
         return;
-    BeginCellEdit();
+    beginEdit();
     if (handled)
         *handled = true;
 }
@@ -277,18 +277,18 @@ void CellDelegate::tableKeyPress(QChar ch)
         QString text = table_->Text();
         text.chop(1);
         table_->setText(text);
-        BeginCellEdit();
+        beginEdit();
         break;
     }
     case kEnter:
-        AdvanceCell();
+        advanceCell();
         break;
     case kEscape:
         break;
     default:
         // The typed character replaces what the cell held.
         table_->setText(QString(ch));
-        BeginCellEdit();
+        beginEdit();
         break;
     }
     keyTyped();
@@ -303,7 +303,7 @@ void CellDelegate::tableDoubleClick()
             onHeadingDoubleClick();
         return;
     }
-    BeginCellEdit();
+    beginEdit();
 }
 
 void CellDelegate::tableMouseDown(Qt::MouseButton button, const QPoint& pos)
@@ -402,7 +402,7 @@ bool CellDelegate::boxKeyDown(int key)
     default:
         break;
     }
-    ShowCurrentCell();
+    showCurrentCell();
     return t.Row() != row || t.Col() != col;
 }
 
@@ -416,7 +416,7 @@ bool CellDelegate::boxKeyPress(const QString& ch)
         swallow = true;
         table_->setText(box_->text());
         hideBox();
-        AdvanceCell();
+        advanceCell();
         view_->setFocus(Qt::OtherFocusReason);
         break;
     case kBackspace: {

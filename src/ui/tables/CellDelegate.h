@@ -49,9 +49,9 @@ public:
     bool isEditable(int col) const;
     bool isEditing() const;
 
-    void BeginCellEdit();
-    void AdvanceCell();
-    void ShowCurrentCell();
+    void beginEdit();
+    void advanceCell();
+    void showCurrentCell();
     void hideBox();
     // Marks the current cell alone. Commands that insert or remove rows move
     // the colours with the rows, which would leave a stale mark behind.

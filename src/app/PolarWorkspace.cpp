@@ -15,7 +15,7 @@
 #include "platform/PictureAreaWidget.h"
 #include "platform/Caption.h"
 #include "tables/DataTable.h"
-#include "tables/DataTableView.h"
+#include "tables/GridView.h"
 #include "tables/ProfileTable.h"
 
 #include <QComboBox>
@@ -137,6 +137,7 @@ void PolarWorkspace::Form_Load()
     Tab1cmbRange->setCurrentIndex(1);
     drawBackground();
     headLoadColumn();
+    forgetHistory();
 }
 
 void PolarWorkspace::drawBackground()
@@ -147,11 +148,15 @@ void PolarWorkspace::drawBackground()
 // New keeps the file name and the modified flag.
 void PolarWorkspace::newData()
 {
+    const bool modified = isModified();
     picture().Cls();
     drawBackground();
     withChangeRule(ChangeRule::Ignored, [this] { ResetPolarTableForNew(table()); });
     headLoadColumn();
     note()->clear();
+    endStep(QStringLiteral("New"));
+    if (!modified)
+        setModified(false);
 }
 
 void PolarWorkspace::Tab1cmdSet_Click()
@@ -164,6 +169,7 @@ void PolarWorkspace::Tab1cmdSet_Click()
         note()->clear();
     bool set = false;
     withChangeRule(ChangeRule::Ignored, [&] { set = SetPolarRows(table(), interval); });
+    endStep(QStringLiteral("Reset"));
     if (set)
         setModified(false);
     setFileName(QString());

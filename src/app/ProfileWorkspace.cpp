@@ -10,8 +10,8 @@
 #include "platform/PictureAreaWidget.h"
 #include "report/Report.h"
 #include "platform/Caption.h"
-#include "tables/CellEditor.h"
-#include "tables/DataTableView.h"
+#include "tables/CellDelegate.h"
+#include "tables/GridView.h"
 #include "tables/EditCommands.h"
 #include "tables/ProfileTable.h"
 
@@ -226,15 +226,21 @@ void ProfileWorkspace::Form_Load()
         table().setCellBackColor(kHighlightColor);
     });
     headLoadColumn();
+    forgetHistory();
 }
 
+// New keeps the modified flag as it was, like Clear.
 void ProfileWorkspace::newData()
 {
+    const bool modified = isModified();
     chart_.curves.clear();
     Tab0cmdClear_Click();
-    Tab0cmdGridClear_Click();
+    clearRows();
     headLoadColumn();
     note()->clear();
+    endStep(QStringLiteral("New"));
+    if (!modified)
+        setModified(false);
 }
 
 // ---- rows ------------------------------------------------------------------
@@ -245,12 +251,22 @@ void ProfileWorkspace::Tab0cmdSet_Click()
     withChangeRule(ChangeRule::Ignored, [&] {
         set = ProfileSetRows(table(), Tab0txtStart->text(), Tab0txtInterv->text(), Tab0cmbClubs->currentText());
     });
+    endStep(QStringLiteral("Set"));
     if (set)
         setModified(false);
 }
 
-// Clearing keeps the modified flag as it was.
+// Clearing keeps the modified flag as it was; undo brings the rows back.
 void ProfileWorkspace::Tab0cmdGridClear_Click()
+{
+    const bool modified = isModified();
+    clearRows();
+    endStep(QStringLiteral("Clear"));
+    if (!modified)
+        setModified(false);
+}
+
+void ProfileWorkspace::clearRows()
 {
     withChangeRule(ChangeRule::Ignored, [this] { ProfileClearRows(table()); });
     note()->clear();
@@ -497,24 +513,24 @@ bool ProfileWorkspace::askDeleteRow(int row)
 
 void ProfileWorkspace::mnuFGridAddRow_Click()
 {
-    runTableCommand(AddRow);
-    editor().ShowCurrentCell();
+    runTableCommand(QStringLiteral("Add Row"), AddRow);
+    editor().showCurrentCell();
 }
 
 void ProfileWorkspace::mnuFGridInsRow_Click()
 {
-    runTableCommand(InsertRowAt);
+    runTableCommand(QStringLiteral("Insert Row"), InsertRowAt);
     editor().hideBox();
 }
 
 void ProfileWorkspace::mnuFGridDelRow_Click()
 {
-    runTableCommand([this](DataTable& t) { DeleteLastRow(t, [this](int row) { return askDeleteRow(row); }); });
+    runTableCommand(QStringLiteral("Delete Row"), [this](DataTable& t) { DeleteLastRow(t, [this](int row) { return askDeleteRow(row); }); });
 }
 
 void ProfileWorkspace::mnuFGridExtrRow_Click()
 {
-    runTableCommand([this](DataTable& t) { ExtractRow(t, [this](int row) { return askDeleteRow(row); }); });
+    runTableCommand(QStringLiteral("Extract Row"), [this](DataTable& t) { ExtractRow(t, [this](int row) { return askDeleteRow(row); }); });
 }
 
 } // namespace tarvex

@@ -76,6 +76,8 @@ protected:
     }
 
 private:
+    // Clear's rows, note and title, without ending an undo step.
+    void clearRows();
     void DrawXYPrintCopy(PictureArea& copy);
     void buildPage();
     void buildRowMenu();

@@ -20,9 +20,10 @@
 #include "platform/PictureAreaWidget.h"
 #include "platform/PictureFiles.h"
 #include "report/Report.h"
-#include "tables/CellEditor.h"
+#include "tables/CellDelegate.h"
 #include "tables/DataTable.h"
-#include "tables/DataTableView.h"
+#include "tables/GridView.h"
+#include "tables/TableHistory.h"
 #include "tables/EditCommands.h"
 
 #include <QApplication>
@@ -60,12 +61,13 @@ TableWorkspace::TableWorkspace(Workspace kind, const Platform& platform, Reading
 {
     const QString prefix = QLatin1String(kind == Workspace::Profile ? "Tab0" : "Tab1");
     table_ = new DataTable(2, this);
+    history_ = new TableHistory(*table_, this);
     picture_ = new PictureArea(chartSize, QColor(0, 0, 64), this);
 
     // The controls are laid out, and so put in their tab order, by each workspace.
-    view_ = new DataTableView(table_);
+    view_ = new GridView(table_);
     view_->setObjectName(prefix + QLatin1String("msGrid"));
-    gridEdit_ = new QLineEdit(view_);
+    gridEdit_ = new QLineEdit(view_->viewport());
     gridEdit_->setObjectName(prefix + QLatin1String("txtGridEdit"));
     gridEdit_->hide();
     pictureView_ = new PictureAreaWidget(picture_);
@@ -84,15 +86,18 @@ TableWorkspace::TableWorkspace(Workspace kind, const Platform& platform, Reading
 
     buildLivePanel(prefix);
 
-    editor_ = new CellEditor(kind, *table_, *view_, *gridEdit_, this);
-    editor_->onKeyTyped = [this] { markEdited(); };
+    editor_ = new CellDelegate(kind, *table_, *view_, *gridEdit_, this);
+    editor_->onKeyTyped = [this] {
+        markEdited();
+        history_->commit(QStringLiteral("Typing"), true);
+    };
     editor_->onHeadingDoubleClick = [this] { openCaptionDialog(); };
     editor_->onEditMenu = [this](const QPoint& at) { emit editMenuRequested(at); };
     connect(table_, &DataTable::cellsChanged, this, &TableWorkspace::tableCellsChanged);
     buildChartMenu(prefix);
     // Only the user's own edits add undo steps; notes put in by New, Clear or
     // opening a file do not, and leave the flag to those commands.
-    connect(note_->document(), &QTextDocument::undoCommandAdded, this, [this] { modified_ = true; });
+    connect(note_->document(), &QTextDocument::undoCommandAdded, this, [this] { history_->markModified(); });
 }
 
 TableWorkspace::~TableWorkspace() = default;
@@ -142,7 +147,7 @@ void TableWorkspace::tableCellsChanged()
         markEdited();
         break;
     case ChangeRule::HeadingOnly:
-        modified_ = true;
+        history_->markModified();
         break;
     case ChangeRule::Ignored:
         break;
@@ -151,7 +156,55 @@ void TableWorkspace::tableCellsChanged()
 
 void TableWorkspace::markEdited()
 {
-    modified_ = true;
+    history_->markModified();
+    dataChanged();
+}
+
+bool TableWorkspace::isModified() const
+{
+    return history_->isModified();
+}
+
+void TableWorkspace::setModified(bool modified)
+{
+    if (modified)
+        history_->markModified();
+    else
+        history_->setClean();
+}
+
+void TableWorkspace::endStep(const QString& name)
+{
+    history_->commit(name);
+}
+
+void TableWorkspace::forgetHistory()
+{
+    history_->forget();
+}
+
+QUndoStack& TableWorkspace::undoStack() const
+{
+    return history_->stack();
+}
+
+// The box closes first: what it shows would no longer be the cell's text.
+// The step puts the current cell back where it was; the mark follows it.
+void TableWorkspace::undo()
+{
+    editor_->hideBox();
+    withChangeRule(ChangeRule::Ignored, [this] { history_->undo(); });
+    editor_->remarkCurrentCell();
+    editor_->showCurrentCell();
+    dataChanged();
+}
+
+void TableWorkspace::redo()
+{
+    editor_->hideBox();
+    withChangeRule(ChangeRule::Ignored, [this] { history_->redo(); });
+    editor_->remarkCurrentCell();
+    editor_->showCurrentCell();
     dataChanged();
 }
 
@@ -198,6 +251,7 @@ void TableWorkspace::addLiveReading()
     if (!capture(*live.value))
         return;
     markEdited();
+    endStep(QStringLiteral("Add"));
     captured();
     showNextPosition();
     // The fitter may add on purpose before the load settles; the table
@@ -216,6 +270,7 @@ void TableWorkspace::recordSettled(double value)
     const AutoOutcome outcome = AutoCaptureInto(*table_, kind_, value);
     if (outcome == AutoOutcome::Recorded || outcome == AutoOutcome::TableFull) {
         markEdited();
+        endStep(QStringLiteral("Auto"));
         captured();
         // The operator is at the bench, not at the screen: a sound says the
         // reading was taken and the shaft can move on.
@@ -379,6 +434,7 @@ void TableWorkspace::openCaptionDialog()
 {
     frmXYCaption dialog(*table_, window());
     withChangeRule(ChangeRule::HeadingOnly, [&dialog] { dialog.exec(); });
+    endStep(QStringLiteral("Headings"));
 }
 
 // The note as typed: toPlainText() would turn no-break spaces into blanks,
@@ -424,7 +480,8 @@ bool TableWorkspace::openFile(const QString& path)
         return false;
     if (note != noteBefore)
         note_->setPlainText(note);
-    modified_ = false;
+    // What was there before was offered for saving; it is not undone to.
+    history_->forget();
     fileName_ = QFileInfo(path).fileName();
     emit titleChanged(kAppTitle + QLatin1Char('-') + fileName_);
     emit fileUsed(path);
@@ -466,7 +523,7 @@ bool TableWorkspace::openMeasurement(const Measurement& m)
     if (!read)
         return false;
     note_->setPlainText(m.note);
-    modified_ = false;
+    history_->forget();
     fileName_.clear();
     emit titleChanged(kAppTitle);
     return true;
@@ -499,6 +556,7 @@ void TableWorkspace::restore(const RecoveredTable& copy)
     });
     note_->setPlainText(copy.note);
     fileName_.clear();
+    history_->forget();
     markEdited();
     emit titleChanged(kAppTitle);
 }
@@ -507,12 +565,12 @@ void TableWorkspace::restore(const RecoveredTable& copy)
 // only a save that went through lets the file be opened over it.
 bool TableWorkspace::offerToSave()
 {
-    if (!modified_)
+    if (!isModified())
         return true;
     switch (MsgBox(QStringLiteral("Do you want to save the data?"), MsgButtons::YesNoCancel, kAppTitle)) {
     case MsgResult::Yes:
         SaveDataFile();
-        return !modified_;
+        return !isModified();
     case MsgResult::No:
         return true;
     default:
@@ -541,7 +599,7 @@ void TableWorkspace::SaveDataFile()
             // Only the data files clear the flag: after a text export the data
             // still has to be saved.
             if (dataFile) {
-                modified_ = false;
+                history_->setClean();
                 emit fileUsed(path);
             }
             fileName_ = dialog->FileTitle();
@@ -574,10 +632,11 @@ ReportPage TableWorkspace::reportPage(PictureArea& copy)
 
 // Every Edit menu command that changes the table marks it changed, through
 // the table's signal, so closing asks before the change is lost.
-void TableWorkspace::runTableCommand(const std::function<void(DataTable&)>& command)
+void TableWorkspace::runTableCommand(const QString& name, const std::function<void(DataTable&)>& command)
 {
     command(*table_);
     editor_->remarkCurrentCell();
+    endStep(name);
 }
 
 QString TableWorkspace::copyBlock() const
@@ -585,8 +644,8 @@ QString TableWorkspace::copyBlock() const
     return CopyBlock(*table_);
 }
 
-void TableWorkspace::BeginCellEdit() { editor_->BeginCellEdit(); }
-void TableWorkspace::AdvanceCell() { editor_->AdvanceCell(); }
-void TableWorkspace::ShowCurrentCell() { editor_->ShowCurrentCell(); }
+void TableWorkspace::BeginCellEdit() { editor_->beginEdit(); }
+void TableWorkspace::AdvanceCell() { editor_->advanceCell(); }
+void TableWorkspace::ShowCurrentCell() { editor_->showCurrentCell(); }
 
 } // namespace tarvex

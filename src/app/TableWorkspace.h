@@ -6,11 +6,13 @@
 // handlers; the main window routes the File and Edit menus, the toolbar and
 // the port's readings to the active one.
 //
-// The modified flag follows the table's own change signal, except while the
-// workspace lays the table out itself (start-up, Set, Clear, New, reading a
-// file): those commands keep or set the flag by their own rule. Typing into
-// the table and recording a reading count as changes even when no cell text
-// changes, and so does typing into the note, which is saved with the table.
+// Every command that changes the table ends one step of its undo history
+// (TableHistory); the modified flag follows the history's clean state, which
+// saving sets and reading a file starts afresh. The commands that lay the
+// table out themselves (Set, Clear, New) keep or set the flag by their own
+// rule. Typing into the table and recording a reading count as changes even
+// when no cell text changes, and so does typing into the note, which is
+// saved with the table: those stay modified until the next save.
 
 #include "files/FileCommon.h"
 #include "files/Recovery.h"
@@ -29,12 +31,14 @@ class QCheckBox;
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
+class QUndoStack;
 
 namespace tarvex {
 
-class CellEditor;
+class CellDelegate;
 class DataTable;
-class DataTableView;
+class GridView;
+class TableHistory;
 class PictureArea;
 class PictureAreaWidget;
 struct BenchSettings;
@@ -50,7 +54,7 @@ public:
 
     Workspace kind() const { return kind_; }
     QString fileName() const { return fileName_; }
-    bool isModified() const { return modified_; }
+    bool isModified() const;
 
     // A reading from the port, shown in the live load box.
     void showReading(const QString& text);
@@ -73,8 +77,13 @@ public:
     // the table as they are now.
     ReportPage reportPage(PictureArea& copy);
 
-    // The Edit menu on the selected block.
-    void runTableCommand(const std::function<void(DataTable&)>& command);
+    // The Edit menu on the selected block, as one step of the undo history
+    // under `name`.
+    void runTableCommand(const QString& name, const std::function<void(DataTable&)>& command);
+    // Undo and Redo of the Edit menu; the history says what they would do.
+    void undo();
+    void redo();
+    QUndoStack& undoStack() const;
     QString copyBlock() const;
     // The table as a measurement for the library: the rows as shown, the
     // note, the load cell's unit, now, this computer's name, and for a polar
@@ -139,7 +148,11 @@ protected:
     // A key typed into the table or a reading recorded: a change, whatever
     // the cell held before.
     void markEdited();
-    void setModified(bool modified) { modified_ = modified; }
+    void setModified(bool modified);
+    // The changes since the last step become one step of the undo history.
+    void endStep(const QString& name);
+    // Start-up: what the table holds now is where undo stops.
+    void forgetHistory();
     // The chart's data changed (profile: the next Plot stores a new curve).
     virtual void dataChanged() {}
 
@@ -166,9 +179,9 @@ protected:
     virtual void settingsChanged() {}
 
     DataTable& table() const { return *table_; }
-    DataTableView* view() const { return view_; }
+    GridView* view() const { return view_; }
     QLineEdit* gridEdit() const { return gridEdit_; }
-    CellEditor& editor() const { return *editor_; }
+    CellDelegate& editor() const { return *editor_; }
     QPlainTextEdit* note() const { return note_; }
     QLineEdit* load() const { return load_; }
     PictureArea& picture() const { return *picture_; }
@@ -195,13 +208,13 @@ private:
     Platform platform_;
     ReadingReceiver& receiver_;
     ChangeRule rule_ = ChangeRule::Counts;
-    bool modified_ = false;
+    TableHistory* history_ = nullptr;
     QString fileName_;
     DataTable* table_ = nullptr;
     PictureArea* picture_ = nullptr;
-    DataTableView* view_ = nullptr;
+    GridView* view_ = nullptr;
     QLineEdit* gridEdit_ = nullptr;
-    CellEditor* editor_ = nullptr;
+    CellDelegate* editor_ = nullptr;
     QPlainTextEdit* note_ = nullptr;
     QLineEdit* load_ = nullptr;
     PictureAreaWidget* pictureView_ = nullptr;

@@ -38,6 +38,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPushButton>
+#include <QUndoStack>
 #include <QScreen>
 #include <QSettings>
 #include <QStatusBar>
@@ -166,6 +167,8 @@ frmMain::frmMain(const Platform& platform, QWidget* parent)
         connect(ws, &TableWorkspace::titleChanged, this, &QWidget::setWindowTitle);
         connect(ws, &TableWorkspace::editMenuRequested, this, [this](const QPoint& at) { mnuGridEdit->exec(at); });
         connect(ws, &TableWorkspace::fileUsed, this, &frmMain::rememberFile);
+        connect(&ws->undoStack(), &QUndoStack::indexChanged, this, &frmMain::showUndoState);
+        connect(&ws->undoStack(), &QUndoStack::cleanChanged, this, &frmMain::showUndoState);
     }
 
     // The size and place of the last run; a first run's window fits a small
@@ -213,6 +216,15 @@ void frmMain::buildMenus()
     mnuOption = menuBar()->addMenu(QStringLiteral("Option"));
     mnuEnv = mnuOption->addAction(QStringLiteral("&Settings..."), this, &frmMain::mnuEnv_Click);
     mnuGridEdit = new QMenu(QStringLiteral("&Edit"), this);
+    // Undo and Redo act on the active tab's table. Their keys work wherever
+    // the window has the focus: the actions belong to the window as well.
+    mnuUndo = mnuGridEdit->addAction(QStringLiteral("&Undo"), this, &frmMain::mnuUndo_Click);
+    mnuUndo->setShortcut(QKeySequence::Undo);
+    mnuRedo = mnuGridEdit->addAction(QStringLiteral("&Redo"), this, &frmMain::mnuRedo_Click);
+    mnuRedo->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+    addAction(mnuUndo);
+    addAction(mnuRedo);
+    mnuGridEdit->addSeparator();
     mnuDelete = mnuGridEdit->addAction(QStringLiteral("&Delete"), this, &frmMain::mnuDelete_Click);
     mnuClear = mnuGridEdit->addAction(QStringLiteral("Cl&ear"), this, &frmMain::mnuClear_Click);
     mnuInsert = mnuGridEdit->addAction(QStringLiteral("&Insert"), this, &frmMain::mnuInsert_Click);
@@ -229,7 +241,7 @@ void frmMain::buildMenus()
         {mnuFile, "mnuFile"}, {mnuNew, "mnuNew"}, {mnuOpen, "mnuOpen"}, {mnuSave, "mnuSave"},
         {mnuPrint, "mnuPrint"}, {mnuExportPdf, "mnuExportPdf"},
         {mnuStoreLibrary, "mnuStoreLibrary"}, {mnuLibrary, "mnuLibrary"}, {mnuEnd, "mnuEnd"}, {mnuOption, "mnuOption"}, {mnuEnv, "mnuEnv"},
-        {mnuGridEdit, "mnuGridEdit"}, {mnuDelete, "mnuDelete"}, {mnuClear, "mnuClear"},
+        {mnuGridEdit, "mnuGridEdit"}, {mnuUndo, "mnuUndo"}, {mnuRedo, "mnuRedo"}, {mnuDelete, "mnuDelete"}, {mnuClear, "mnuClear"},
         {mnuInsert, "mnuInsert"}, {mnuCopy, "mnuCopy"}, {mnuPaste, "mnuPaste"},
         {mnuHelp, "mnuHelp"}, {mnuHelp1, "mnuHelp1"}, {mnuAbout, "mnuAbout"},
     };
@@ -310,6 +322,7 @@ void frmMain::updateTitle()
 void frmMain::SSTab1_Click()
 {
     updateTitle();
+    showUndoState();
 }
 
 void frmMain::Toolbar1_ButtonClick(const QString& key)
@@ -554,22 +567,48 @@ void frmMain::mnuEnd_Click()
     close();
 }
 
+void frmMain::mnuUndo_Click()
+{
+    if (TableWorkspace* ws = active())
+        ws->undo();
+}
+
+void frmMain::mnuRedo_Click()
+{
+    if (TableWorkspace* ws = active())
+        ws->redo();
+}
+
+// The entries are off when there is nothing to take back or make again;
+// their tips name the step.
+void frmMain::showUndoState()
+{
+    TableWorkspace* ws = active();
+    if (!ws || !mnuUndo)
+        return;
+    const QUndoStack& stack = ws->undoStack();
+    mnuUndo->setEnabled(stack.canUndo());
+    mnuUndo->setToolTip(stack.undoText());
+    mnuRedo->setEnabled(stack.canRedo());
+    mnuRedo->setToolTip(stack.redoText());
+}
+
 void frmMain::mnuDelete_Click()
 {
     if (TableWorkspace* ws = active())
-        ws->runTableCommand(DeleteBlockRows);
+        ws->runTableCommand(QStringLiteral("Delete"), DeleteBlockRows);
 }
 
 void frmMain::mnuClear_Click()
 {
     if (TableWorkspace* ws = active())
-        ws->runTableCommand(ClearBlock);
+        ws->runTableCommand(QStringLiteral("Clear"), ClearBlock);
 }
 
 void frmMain::mnuInsert_Click()
 {
     if (TableWorkspace* ws = active())
-        ws->runTableCommand(InsertRowAtCurrent);
+        ws->runTableCommand(QStringLiteral("Insert"), InsertRowAtCurrent);
 }
 
 void frmMain::mnuCopy_Click()
@@ -585,7 +624,7 @@ void frmMain::mnuPaste_Click()
 {
     const QString text = platform_.clipboard->text();
     if (TableWorkspace* ws = active())
-        ws->runTableCommand([&text](DataTable& t) { PasteIntoBlock(t, text); });
+        ws->runTableCommand(QStringLiteral("Paste"), [&text](DataTable& t) { PasteIntoBlock(t, text); });
 }
 
 void frmMain::rememberGeometry()

@@ -85,6 +85,9 @@ public slots:
     void mnuLibrary_Click();
 
     // Edit menu, on the active workspace's table.
+    void mnuUndo_Click();
+    void mnuRedo_Click();
+    void showUndoState();
     void mnuDelete_Click();
     void mnuClear_Click();
     void mnuInsert_Click();
@@ -166,6 +169,8 @@ private:
     QMenu* mnuOption = nullptr;
     QAction* mnuEnv = nullptr;
     QMenu* mnuGridEdit = nullptr;               // pop-up of both tables
+    QAction* mnuUndo = nullptr;
+    QAction* mnuRedo = nullptr;
     QAction* mnuDelete = nullptr;
     QAction* mnuClear = nullptr;
     QAction* mnuInsert = nullptr;

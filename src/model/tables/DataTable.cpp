@@ -1,6 +1,7 @@
 #include "tables/DataTable.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace tarvex {
 
@@ -14,21 +15,97 @@ void DataTable::setRows(int rows)
 {
     if (rows < 1 || rows == Rows())
         return;
-    const auto n = static_cast<std::size_t>(rows);
-    QStringList emptyRow;
-    for (int c = 0; c < cols_; ++c)
-        emptyRow << QString();
-    cells_.resize(n, emptyRow);
-    colors_.resize(n, std::vector<QColor>(static_cast<std::size_t>(cols_)));
+    if (rows > Rows())
+        insertRows(Rows(), std::vector<QStringList>(static_cast<std::size_t>(rows - Rows()), QStringList()));
+    else
+        removeRows(rows, Rows() - rows);
     // The current cell must stay inside the table; the block shrinks with it.
-    const int lastRow = rows - 1;
-    const int firstData = rows > 1 ? 1 : 0;
-    if (row_ > lastRow || row_ < firstData)
-        row_ = std::clamp(row_, firstData, lastRow);
-    rowSel_ = std::clamp(rowSel_, 0, lastRow);
+    keepCurrentInside();
     emit cellsChanged();
     emit changed();
     emit currentChanged();
+}
+
+void DataTable::keepCurrentInside()
+{
+    const int lastRow = Rows() - 1;
+    const int firstData = Rows() > 1 ? 1 : 0;
+    row_ = std::clamp(row_, firstData, lastRow);
+    rowSel_ = std::clamp(rowSel_, 0, lastRow);
+}
+
+void DataTable::record(TableEdit edit)
+{
+    if (journal_)
+        journal_->push_back(std::move(edit));
+}
+
+// Rows come in padded or cut to the table's columns.
+void DataTable::insertRows(int at, std::vector<QStringList> rows)
+{
+    if (rows.empty())
+        return;
+    for (QStringList& row : rows) {
+        while (row.size() < cols_)
+            row << QString();
+        row = row.mid(0, cols_);
+    }
+    const int count = static_cast<int>(rows.size());
+    emit rowsAboutToBeInserted(at, at + count - 1);
+    if (journal_)
+        record({TableEdit::Kind::InsertRows, at, 0, {}, {}, rows});
+    cells_.insert(cells_.begin() + at, rows.begin(), rows.end());
+    colors_.insert(colors_.begin() + at, rows.size(), std::vector<QColor>(static_cast<std::size_t>(cols_)));
+    emit rowsInserted(at, at + count - 1);
+}
+
+void DataTable::removeRows(int at, int count)
+{
+    if (count <= 0)
+        return;
+    emit rowsAboutToBeRemoved(at, at + count - 1);
+    const auto first = cells_.begin() + at;
+    if (journal_)
+        record({TableEdit::Kind::RemoveRows, at, 0, {}, {}, std::vector<QStringList>(first, first + count)});
+    cells_.erase(first, first + count);
+    colors_.erase(colors_.begin() + at, colors_.begin() + at + count);
+    emit rowsRemoved(at, at + count - 1);
+}
+
+void DataTable::revert(const TableEdit& edit)
+{
+    std::vector<TableEdit>* journal = std::exchange(journal_, nullptr);
+    const int count = static_cast<int>(edit.rows.size());
+    switch (edit.kind) {
+    case TableEdit::Kind::Text: setTextMatrix(edit.row, edit.col, edit.before); break;
+    case TableEdit::Kind::InsertRows: removeRows(edit.row, count); break;
+    case TableEdit::Kind::RemoveRows: insertRows(edit.row, edit.rows); break;
+    }
+    journal_ = journal;
+    if (edit.kind != TableEdit::Kind::Text) {
+        keepCurrentInside();
+        emit cellsChanged();
+        emit changed();
+        emit currentChanged();
+    }
+}
+
+void DataTable::reapply(const TableEdit& edit)
+{
+    std::vector<TableEdit>* journal = std::exchange(journal_, nullptr);
+    const int count = static_cast<int>(edit.rows.size());
+    switch (edit.kind) {
+    case TableEdit::Kind::Text: setTextMatrix(edit.row, edit.col, edit.after); break;
+    case TableEdit::Kind::InsertRows: insertRows(edit.row, edit.rows); break;
+    case TableEdit::Kind::RemoveRows: removeRows(edit.row, count); break;
+    }
+    journal_ = journal;
+    if (edit.kind != TableEdit::Kind::Text) {
+        keepCurrentInside();
+        emit cellsChanged();
+        emit changed();
+        emit currentChanged();
+    }
 }
 
 void DataTable::moveCurrent(int row, int col)
@@ -77,7 +154,10 @@ void DataTable::setTextMatrix(int row, int col, const QString& text)
     QString& cell = cells_[static_cast<std::size_t>(row)][col];
     if (cell == text)
         return;
+    if (journal_)
+        record({TableEdit::Kind::Text, row, col, cell, text, {}});
     cell = text;
+    emit cellChanged(row, col);
     emit cellsChanged();
     emit changed();
 }
@@ -86,12 +166,7 @@ void DataTable::AddItem(const QString& text, int index)
 {
     if (index < 0 || index > Rows())
         return;
-    QStringList row;
-    const QStringList parts = text.split(QLatin1Char('\t'));
-    for (int c = 0; c < cols_; ++c)
-        row << (c < parts.size() ? parts[c] : QString());
-    cells_.insert(cells_.begin() + index, row);
-    colors_.insert(colors_.begin() + index, std::vector<QColor>(static_cast<std::size_t>(cols_)));
+    insertRows(index, {text.split(QLatin1Char('\t'))});
     emit cellsChanged();
     emit changed();
     emit currentChanged();
@@ -101,12 +176,8 @@ void DataTable::RemoveItem(int index)
 {
     if (index < 0 || index >= Rows() || Rows() <= 1)
         return;
-    cells_.erase(cells_.begin() + index);
-    colors_.erase(colors_.begin() + index);
-    const int lastRow = Rows() - 1;
-    const int firstData = Rows() > 1 ? 1 : 0;
-    row_ = std::clamp(row_, firstData, lastRow);
-    rowSel_ = std::clamp(rowSel_, 0, lastRow);
+    removeRows(index, 1);
+    keepCurrentInside();
     emit cellsChanged();
     emit changed();
     emit currentChanged();
@@ -156,6 +227,7 @@ void DataTable::setFormatString(const QString& format)
         alignment_[static_cast<std::size_t>(c)] = align | Qt::AlignVCenter;
         setTextMatrix(0, c, seg);
     }
+    emit alignmentChanged();
     emit changed();
 }
 
@@ -177,7 +249,11 @@ void DataTable::setCellBackColor(int row, int col, const QColor& color)
 {
     if (!valid(row, col))
         return;
-    colors_[static_cast<std::size_t>(row)][static_cast<std::size_t>(col)] = color;
+    QColor& own = colors_[static_cast<std::size_t>(row)][static_cast<std::size_t>(col)];
+    if (own == color)
+        return;
+    own = color;
+    emit cellChanged(row, col);
     emit changed();
 }
 
@@ -185,6 +261,7 @@ void DataTable::clearCellBackColors()
 {
     for (auto& row : colors_)
         std::fill(row.begin(), row.end(), QColor());
+    emit colorsCleared();
     emit changed();
 }
 

@@ -1,8 +1,9 @@
 #pragma once
 // DataTable: the table of text cells behind both workspaces. Row 0 holds the
-// column headings and stays in view; rows 1.. hold data. The model knows
-// nothing about widgets: DataTableView shows it and forwards the user's keys
-// and clicks to whoever listens.
+// column headings and stays in view; rows 1.. hold data. It knows nothing
+// about widgets: TableModel puts it before Qt's item views, and every change
+// is announced cell by cell and row range by row range so a view of 32,767
+// rows repaints only what changed.
 
 #include <QColor>
 #include <QObject>
@@ -14,6 +15,19 @@
 namespace tarvex {
 
 inline const QColor kHighlightColor(192, 255, 192);
+
+// One change of the table's text, kept so that it can be taken back: a cell's
+// text, or rows put in or taken out with the texts they held. Colours and the
+// current cell are not data and are not kept.
+struct TableEdit {
+    enum class Kind { Text, InsertRows, RemoveRows };
+    Kind kind = Kind::Text;
+    int row = 0;
+    int col = 0;
+    QString before;
+    QString after;
+    std::vector<QStringList> rows;
+};
 
 class DataTable : public QObject {
     Q_OBJECT
@@ -79,14 +93,35 @@ public:
     // Plain snapshot of all cells, row by row, for tests and file writers.
     std::vector<QStringList> snapshot() const;
 
+    // While a journal is set, every change of text or rows is appended to it.
+    void setJournal(std::vector<TableEdit>* journal) { journal_ = journal; }
+    std::vector<TableEdit>* journal() const { return journal_; }
+    // Puts an edit back (undo) or makes it again (redo); the journal is not
+    // written meanwhile.
+    void revert(const TableEdit& edit);
+    void reapply(const TableEdit& edit);
+
 signals:
     void changed();           // cells, rows or colours changed
     void cellsChanged();      // a cell's text or the number of rows changed
     void currentChanged();    // current cell or selection moved
+    // The same changes in detail, for item models. Row numbers are the
+    // table's own (0 the headings).
+    void cellChanged(int row, int col);           // text or colour
+    void rowsAboutToBeInserted(int first, int last);
+    void rowsInserted(int first, int last);
+    void rowsAboutToBeRemoved(int first, int last);
+    void rowsRemoved(int first, int last);
+    void colorsCleared();
+    void alignmentChanged();
 
 private:
     bool valid(int row, int col) const { return row >= 0 && row < Rows() && col >= 0 && col < cols_; }
     void moveCurrent(int row, int col);
+    void insertRows(int at, std::vector<QStringList> rows);
+    void removeRows(int at, int count);
+    void keepCurrentInside();
+    void record(TableEdit edit);
 
     int cols_;
     std::vector<QStringList> cells_;
@@ -97,6 +132,7 @@ private:
     int rowSel_ = 1;
     int colSel_ = 0;
     QString entryText_;
+    std::vector<TableEdit>* journal_ = nullptr;
 };
 
 } // namespace tarvex

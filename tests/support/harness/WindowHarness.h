@@ -9,7 +9,9 @@
 #include "fakes/FakePlatform.h"
 #include "platform/PictureArea.h"
 #include "platform/PictureAreaWidget.h"
-#include "tables/DataTableView.h"
+#include "tables/GridView.h"
+
+#include <QHeaderView>
 #include "tables/Workspace.h"
 
 #include <QAbstractButton>
@@ -74,7 +76,7 @@ struct WindowHarness {
     }
 
     QTabWidget& tabs() const { return *find<QTabWidget>(QStringLiteral("SSTab1")); }
-    DataTableView& view(Workspace ws) const { return *find<DataTableView>(name(ws, "msGrid")); }
+    GridView& view(Workspace ws) const { return *find<GridView>(name(ws, "msGrid")); }
     DataTable& table(Workspace ws) const { return *view(ws).table(); }
     QLineEdit& box(Workspace ws) const { return *find<QLineEdit>(name(ws, "txtGridEdit")); }
     QLineEdit& load(Workspace ws) const { return *find<QLineEdit>(name(ws, "txtLoad")); }
@@ -184,16 +186,23 @@ struct WindowHarness {
         QTest::keyClick(target, k, mods);
     }
 
+    // Where a cell is clicked: a data row in the grid's viewport, the
+    // heading row in its header.
+    QWidget* cellWidget(Workspace ws, int row) const
+    {
+        return row == 0 ? view(ws).horizontalHeader()->viewport() : view(ws).viewport();
+    }
     QPoint cellPoint(Workspace ws, int row, int col)
     {
-        DataTableView& v = view(ws);
+        GridView& v = view(ws);
         v.ensureCellVisible(row);
-        return v.cellRect(row, col).center() - v.viewport()->pos();
+        const QPoint centre = v.cellRect(row, col).center();
+        return row == 0 ? QPoint(centre.x(), v.horizontalHeader()->height() / 2) : centre;
     }
 
     void clickCell(Workspace ws, int row, int col, Qt::MouseButton button = Qt::LeftButton)
     {
-        QTest::mouseClick(view(ws).viewport(), button, {}, cellPoint(ws, row, col));
+        QTest::mouseClick(cellWidget(ws, row), button, {}, cellPoint(ws, row, col));
     }
 };
 

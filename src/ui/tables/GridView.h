@@ -1,41 +1,44 @@
 #pragma once
-// The grid that shows a DataTable: the heading row fixed at the top, data rows
-// scrolling below, the current cell drawn in its back colour, the selected
-// block shaded. It moves the current cell with the mouse and the arrow keys,
-// as a grid does, and passes every key and click on to the editor through its
-// signals so the editor can decide what they mean.
+// The grid that shows a DataTable, on QTableView: the headings in the
+// horizontal header, which stays in view; data rows scrolling below; the
+// current cell and the selected block kept in the selection model, so
+// keyboard users and screen readers find them where Qt's views keep them.
+// The DataTable stays the one place of the current cell: the grid moves it
+// for the mouse and the navigation keys and follows it otherwise, and passes
+// every key and click on to the cell editor through its signals.
+//
+// Rows and columns are the table's own: row 0 is the heading row.
 
 #include "tables/DataTable.h"
+#include "tables/TableModel.h"
 
-#include <QAbstractScrollArea>
 #include <QPointer>
+#include <QTableView>
 #include <vector>
 
 namespace tarvex {
 
-class DataTableView : public QAbstractScrollArea {
+class GridView : public QTableView {
     Q_OBJECT
 public:
-    explicit DataTableView(DataTable* table, QWidget* parent = nullptr);
+    explicit GridView(DataTable* table, QWidget* parent = nullptr);
 
     DataTable* table() const { return table_; }
+    TableModel* tableModel() const { return model_; }
 
     // The cell under the pointer at the last mouse event (row 0 is the heading).
-    int MouseRow() const { return mouseRow_; }
-    int MouseCol() const { return mouseCol_; }
+    int mouseRow() const { return mouseRow_; }
+    int mouseCol() const { return mouseCol_; }
 
-    // Rectangle of a cell in this widget's coordinates; reading the current
-    // cell's rectangle first brings it into view, as the editor expects.
+    // Rectangle of a cell in the viewport's coordinates (where the editor
+    // box lives); the heading row lies above the viewport.
     QRect cellRect(int row, int col) const;
-    QRect currentCellRect();
     void ensureCellVisible(int row);
     // Whether a data row lies wholly in the scrolled part of the view.
     bool isRowVisible(int row) const;
-
     int rowHeight() const;
-    int columnWidth(int col) const;
-    // Cell under a point of this widget; {-1, -1} when none.
-    QPoint cellAt(const QPoint& pos) const;
+    // Data rows a page key moves.
+    int pageRows() const;
 
 signals:
     // Raised before the grid's own handling; set *handled to stop the grid
@@ -54,8 +57,6 @@ signals:
     void cellsMoved();
 
 protected:
-    void paintEvent(QPaintEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
@@ -63,23 +64,25 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
-    bool focusNextPrevChild(bool next) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void scrollContentsBy(int dx, int dy) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
 
 private:
-    // The widths the columns need; the view is never narrower than their sum.
+    // The view is never narrower than the columns' headings (drawn bold) or
+    // a number of ordinary length need.
     void fitHeadings();
-    void updateScrollBars();
-    void trackMouse(const QPoint& pos);
-    int firstVisibleRow() const;
-    int visibleDataRows() const;
+    // The selection model follows the table's current cell and block.
+    void followCurrent();
+    void trackMouse(const QPoint& viewportPos);
 
     QPointer<DataTable> table_;
+    TableModel* model_ = nullptr;
     int mouseRow_ = -1;
     int mouseCol_ = -1;
     bool dragging_ = false;
-    std::vector<int> needed_;
 };
 
 } // namespace tarvex

@@ -1,7 +1,8 @@
-#include "tables/CellEditor.h"
+#include "tables/CellDelegate.h"
 
 #include <QFocusEvent>
 #include <QKeyEvent>
+#include <QPainter>
 
 namespace tarvex {
 
@@ -38,40 +39,42 @@ bool isBlock(const DataTable& t)
 
 } // namespace
 
-CellEditor::CellEditor(Workspace kind, DataTable& table, DataTableView& view, QLineEdit& box, QObject* parent)
-    : QObject(parent), kind_(kind), table_(&table), view_(&view), box_(&box), boxWidget_(&box),
+CellDelegate::CellDelegate(Workspace kind, DataTable& table, GridView& view, QLineEdit& box, QObject* parent)
+    : QStyledItemDelegate(parent), kind_(kind), table_(&table), view_(&view), box_(&box), boxWidget_(&box),
       tableGuard_(&table), viewGuard_(&view), boxGuard_(&box)
 {
     box.setFrame(false);
     box.hide();
-    box.installEventFilter(this);
+    if (kind == Workspace::Polar)
+        view.tableModel()->setReadOnlyColumn(0);
+    view.setItemDelegate(this);
 
     table.onEnterCell = [this] { tableEnterCell(); };
     table.onLeaveCell = [this] { tableLeaveCell(); };
 
-    connect(&view, &DataTableView::keyDown, this, &CellEditor::tableKeyDown);
-    connect(&view, &DataTableView::keyPress, this, &CellEditor::tableKeyPress);
-    connect(&view, &DataTableView::doubleClicked, this, &CellEditor::tableDoubleClick);
-    connect(&view, &DataTableView::mouseDown, this, &CellEditor::tableMouseDown);
-    connect(&view, &DataTableView::mouseUp, this, &CellEditor::tableMouseUp);
-    connect(&view, &DataTableView::contextMenuKey, this, &CellEditor::tableContextMenuKey);
-    connect(&view, &DataTableView::focusLost, this, &CellEditor::tableLostFocus);
-    connect(&view, &DataTableView::cellsMoved, this, &CellEditor::followScroll);
+    connect(&view, &GridView::keyDown, this, &CellDelegate::tableKeyDown);
+    connect(&view, &GridView::keyPress, this, &CellDelegate::tableKeyPress);
+    connect(&view, &GridView::doubleClicked, this, &CellDelegate::tableDoubleClick);
+    connect(&view, &GridView::mouseDown, this, &CellDelegate::tableMouseDown);
+    connect(&view, &GridView::mouseUp, this, &CellDelegate::tableMouseUp);
+    connect(&view, &GridView::contextMenuKey, this, &CellDelegate::tableContextMenuKey);
+    connect(&view, &GridView::focusLost, this, &CellDelegate::tableLeaveCell);
+    connect(&view, &GridView::cellsMoved, this, &CellDelegate::followScroll);
     // The table goes first when the window is torn down: let go of the view
     // and the box while they are still whole.
-    connect(&table, &QObject::destroyed, this, &CellEditor::detach);
+    connect(&table, &QObject::destroyed, this, &CellDelegate::detach);
 }
 
-CellEditor::~CellEditor()
+CellDelegate::~CellDelegate()
 {
-    // The table may outlive the editor: it must not call back into it.
+    // The table may outlive the delegate: it must not call back into it.
     if (!tableGuard_.isNull()) {
         table_->onEnterCell = nullptr;
         table_->onLeaveCell = nullptr;
     }
 }
 
-void CellEditor::detach()
+void CellDelegate::detach()
 {
     if (!boxGuard_.isNull())
         boxGuard_->removeEventFilter(this);
@@ -80,47 +83,119 @@ void CellEditor::detach()
     tableGuard_.clear();
 }
 
-bool CellEditor::isEditable(int col) const
+bool CellDelegate::isEditable(int col) const
 {
     return kind_ == Workspace::Profile || col == 1;
 }
 
-bool CellEditor::isEditing() const
+bool CellDelegate::isEditing() const
 {
     return alive() && boxWidget_->isVisible();
 }
 
-void CellEditor::keyTyped()
+void CellDelegate::keyTyped()
 {
     if (onKeyTyped)
         onKeyTyped();
 }
 
-QPoint CellEditor::globalPos(const QPoint& viewPos) const
+// ---- the delegate ----------------------------------------------------------
+
+// Cells are drawn as the grid always drew them, a fill and a line of text,
+// straight from the table: the style's item panel and the model's dozen
+// roles per cell would cost more than the rest of a scroll together.
+void CellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const
 {
-    return view_->mapToGlobal(viewPos);
+    if (!alive()) {
+        QStyledItemDelegate::paint(painter, option, index);
+        return;
+    }
+    const DataTable& t = *table_;
+    const int row = TableModel::tableRow(index);
+    const int col = index.column();
+    const QPalette& pal = option.palette;
+    const bool current = row == t.Row() && col == t.Col();
+    // The block is shaded around its first cell, the current one; a cell's
+    // own colour (the mark) shows through.
+    const bool inBlock = isBlock(t) && !t.blockIsEmpty() && row >= t.Row() && row <= t.RowSel()
+        && col >= t.Col() && col <= t.ColSel();
+    QColor back = t.cellBackColor(row, col);
+    if (!back.isValid())
+        back = inBlock && !current ? pal.color(QPalette::Highlight).lighter(160) : pal.color(QPalette::Base);
+    painter->fillRect(option.rect, back);
+    painter->setPen(pal.color(QPalette::Text));
+    painter->drawText(option.rect.adjusted(4, 0, -4, 0), int(t.ColAlignment(col)), t.TextMatrix(row, col));
+    if (current && view_->hasFocus()) {
+        QPen pen(pal.color(QPalette::Highlight));
+        pen.setWidth(2);
+        painter->setPen(pen);
+        painter->drawRect(option.rect.adjusted(1, 1, -1, -1));
+    }
 }
 
-void CellEditor::hideBox()
+QWidget* CellDelegate::createEditor(QWidget*, const QStyleOptionViewItem&, const QModelIndex&) const
 {
-    if (!boxGuard_.isNull())
+    if (boxGuard_.isNull())
+        return nullptr;
+    open_ = true;
+    return box_;
+}
+
+void CellDelegate::destroyEditor(QWidget* editor, const QModelIndex&) const
+{
+    // The box is kept for the next cell.
+    open_ = false;
+    if (editor == boxWidget_ && !boxGuard_.isNull())
         boxWidget_->hide();
 }
 
-void CellEditor::BeginCellEdit()
+void CellDelegate::setEditorData(QWidget* editor, const QModelIndex& index) const
+{
+    if (!opening_ || editor != boxWidget_ || !alive())
+        return;
+    box_->setAlignment(table_->ColAlignment(index.column()));
+    box_->setText(index.data(Qt::EditRole).toString());
+}
+
+void CellDelegate::setModelData(QWidget*, QAbstractItemModel*, const QModelIndex&) const {}
+
+void CellDelegate::updateEditorGeometry(QWidget* editor, const QStyleOptionViewItem& option, const QModelIndex&) const
+{
+    editor->setGeometry(option.rect);
+}
+
+// ---- editing ---------------------------------------------------------------
+
+void CellDelegate::hideBox()
+{
+    if (boxGuard_.isNull())
+        return;
+    if (open_ && !viewGuard_.isNull())
+        emit closeEditor(box_, NoHint);
+    boxWidget_->hide();
+}
+
+void CellDelegate::beginEdit()
 {
     if (!alive() || !isEditable(table_->Col()) || table_->Row() < 1)
         return;
-    box_->setGeometry(view_->currentCellRect());
-    box_->setAlignment(table_->ColAlignment(table_->Col()));
-    box_->setText(table_->Text());
+    view_->ensureCellVisible(table_->Row());
+    if (open_)
+        emit closeEditor(box_, NoHint);
+    opening_ = true;
+    view_->edit(view_->tableModel()->cell(table_->Row(), table_->Col()));
+    opening_ = false;
+    if (!open_)
+        return;
+    // The view selects an editor's whole text; typing goes on at its end.
+    box_->deselect();
+    box_->setCursorPosition(static_cast<int>(box_->text().size()));
     box_->show();
     box_->raise();
-    box_->setCursorPosition(static_cast<int>(box_->text().size()));
     box_->setFocus(Qt::OtherFocusReason);
 }
 
-void CellEditor::AdvanceCell()
+void CellDelegate::advanceCell()
 {
     if (!alive())
         return;
@@ -137,16 +212,16 @@ void CellEditor::AdvanceCell()
         t.setRow(t.Row() + 1);
     }
     view_->setUpdatesEnabled(true);
-    ShowCurrentCell();
+    showCurrentCell();
 }
 
-void CellEditor::ShowCurrentCell()
+void CellDelegate::showCurrentCell()
 {
     if (alive())
         view_->ensureCellVisible(table_->Row());
 }
 
-void CellEditor::remarkCurrentCell()
+void CellDelegate::remarkCurrentCell()
 {
     if (!alive())
         return;
@@ -155,22 +230,18 @@ void CellEditor::remarkCurrentCell()
         table_->setCellBackColor(kHighlightColor);
 }
 
-void CellEditor::followScroll()
+void CellDelegate::followScroll()
 {
-    if (!isEditing())
-        return;
-    // The box stays over its cell; a cell scrolled out of sight ends the
-    // editing, with what was typed already in the cell.
-    if (!view_->isRowVisible(table_->Row())) {
+    // A cell scrolled out of sight ends the editing, with what was typed
+    // already in the cell (the view would only hide the box, and show it
+    // again when the cell comes back); it keeps the box over a cell in sight.
+    if (alive() && (open_ || boxWidget_->isVisible()) && !view_->isRowVisible(table_->Row()))
         hideBox();
-        return;
-    }
-    box_->setGeometry(view_->cellRect(table_->Row(), table_->Col()));
 }
 
 // ---- the table's events ----------------------------------------------------
 
-void CellEditor::tableEnterCell()
+void CellDelegate::tableEnterCell()
 {
     if (!alive())
         return;
@@ -182,27 +253,22 @@ void CellEditor::tableEnterCell()
     view_->setFocus(Qt::OtherFocusReason);
 }
 
-void CellEditor::tableLeaveCell()
+void CellDelegate::tableLeaveCell()
 {
     if (alive())
         table_->setCellBackColor(QColor());
 }
 
-void CellEditor::tableLostFocus()
-{
-    tableLeaveCell();
-}
-
-void CellEditor::tableKeyDown(QKeyEvent* event, bool* handled)
+void CellDelegate::tableKeyDown(QKeyEvent* event, bool* handled)
 {
     if (!alive() || event->key() != Qt::Key_F2)
         return;
-    BeginCellEdit();
+    beginEdit();
     if (handled)
         *handled = true;
 }
 
-void CellEditor::tableKeyPress(QChar ch)
+void CellDelegate::tableKeyPress(QChar ch)
 {
     if (!alive() || !isEditable(table_->Col()))
         return;
@@ -211,37 +277,36 @@ void CellEditor::tableKeyPress(QChar ch)
         QString text = table_->Text();
         text.chop(1);
         table_->setText(text);
-        BeginCellEdit();
+        beginEdit();
         break;
     }
     case kEnter:
-        AdvanceCell();
+        advanceCell();
         break;
     case kEscape:
         break;
     default:
         // The typed character replaces what the cell held.
         table_->setText(QString(ch));
-        box_->setText(QString(ch));
-        BeginCellEdit();
+        beginEdit();
         break;
     }
     keyTyped();
 }
 
-void CellEditor::tableDoubleClick()
+void CellDelegate::tableDoubleClick()
 {
     if (!alive())
         return;
-    if (view_->MouseRow() == 0) {
+    if (view_->mouseRow() == 0) {
         if (onHeadingDoubleClick)
             onHeadingDoubleClick();
         return;
     }
-    BeginCellEdit();
+    beginEdit();
 }
 
-void CellEditor::tableMouseDown(Qt::MouseButton button, const QPoint& pos)
+void CellDelegate::tableMouseDown(Qt::MouseButton button, const QPoint& pos)
 {
     if (!alive() || kind_ != Workspace::Profile)
         return;
@@ -250,33 +315,34 @@ void CellEditor::tableMouseDown(Qt::MouseButton button, const QPoint& pos)
         return;
     if (isBlock(*table_)) {
         if (onEditMenu)
-            onEditMenu(globalPos(pos));
+            onEditMenu(view_->mapToGlobal(pos));
         return;
     }
     // A click outside every cell leaves the current cell where it is.
-    if (view_->MouseRow() >= 0 && view_->MouseCol() >= 0)
-        table_->setCurrent(view_->MouseRow() == 0 ? 1 : view_->MouseRow(), view_->MouseCol());
+    if (view_->mouseRow() >= 0 && view_->mouseCol() >= 0)
+        table_->setCurrent(view_->mouseRow() == 0 ? 1 : view_->mouseRow(), view_->mouseCol());
     if (onRowMenu)
-        onRowMenu(globalPos(pos));
+        onRowMenu(view_->mapToGlobal(pos));
 }
 
-void CellEditor::tableMouseUp(Qt::MouseButton button, const QPoint& pos)
+void CellDelegate::tableMouseUp(Qt::MouseButton button, const QPoint& pos)
 {
     if (!alive() || kind_ != Workspace::Polar || button != Qt::RightButton)
         return;
-    const int row = view_->MouseRow();
+    const int row = view_->mouseRow();
     if (row >= 1 && table_->Row() <= row && row <= table_->RowSel() && onEditMenu)
-        onEditMenu(globalPos(pos));
+        onEditMenu(view_->mapToGlobal(pos));
 }
 
-void CellEditor::tableContextMenuKey()
+void CellDelegate::tableContextMenuKey()
 {
     // The keyboard's way to the menus a right click opens, shown at the
     // current cell. A single cell of the profile table gets the row menu.
     if (!alive())
         return;
     hideBox();
-    const QPoint at = globalPos(view_->currentCellRect().bottomLeft());
+    view_->ensureCellVisible(table_->Row());
+    const QPoint at = view_->viewport()->mapToGlobal(view_->cellRect(table_->Row(), table_->Col()).bottomLeft());
     if (kind_ == Workspace::Profile && !isBlock(*table_)) {
         if (onRowMenu)
             onRowMenu(at);
@@ -287,7 +353,7 @@ void CellEditor::tableContextMenuKey()
 
 // ---- the box's events ------------------------------------------------------
 
-bool CellEditor::boxKeyDown(int key)
+bool CellDelegate::boxKeyDown(int key)
 {
     if (!alive())
         return false;
@@ -324,14 +390,23 @@ bool CellEditor::boxKeyDown(int key)
         if (row < t.Rows() - 1)
             t.setRow(row + 1);
         break;
+    case Qt::Key_Delete: {
+        // The cell follows the box here as for Backspace.
+        const QString text = t.Text();
+        if (caret < text.size()) {
+            t.setText(text.left(caret) + text.mid(caret + 1));
+            keyTyped();
+        }
+        break;
+    }
     default:
         break;
     }
-    ShowCurrentCell();
+    showCurrentCell();
     return t.Row() != row || t.Col() != col;
 }
 
-bool CellEditor::boxKeyPress(const QString& ch)
+bool CellDelegate::boxKeyPress(const QString& ch)
 {
     if (!alive() || ch.isEmpty())
         return false;
@@ -341,7 +416,7 @@ bool CellEditor::boxKeyPress(const QString& ch)
         swallow = true;
         table_->setText(box_->text());
         hideBox();
-        AdvanceCell();
+        advanceCell();
         view_->setFocus(Qt::OtherFocusReason);
         break;
     case kBackspace: {
@@ -366,12 +441,10 @@ bool CellEditor::boxKeyPress(const QString& ch)
     return swallow;
 }
 
-void CellEditor::boxLostFocus()
-{
-    hideBox();
-}
-
-bool CellEditor::eventFilter(QObject* watched, QEvent* event)
+// The view installs the delegate on the box while it is open. Qt's own
+// handling (Tab and Enter commit, Esc reverts, leaving closes) is replaced
+// by the editor's: the cell already holds what was typed.
+bool CellDelegate::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched != boxGuard_.data() || !alive())
         return false;
@@ -379,7 +452,19 @@ bool CellEditor::eventFilter(QObject* watched, QEvent* event)
         // A pop-up menu or another window taking over does not end editing.
         const auto reason = static_cast<QFocusEvent*>(event)->reason();
         if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason)
-            boxLostFocus();
+            hideBox();
+        return false;
+    }
+    // The box's own undo would take back its text without the cell's: the
+    // table's Undo and Redo keys go past it to the window.
+    if (event->type() == QEvent::ShortcutOverride) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        const QKeySequence pressed(key->keyCombination());
+        if (key->matches(QKeySequence::Undo) || key->matches(QKeySequence::Redo)
+            || pressed == QKeySequence(Qt::CTRL | Qt::Key_Y)) {
+            event->ignore();
+            return true;
+        }
         return false;
     }
     if (event->type() != QEvent::KeyPress)

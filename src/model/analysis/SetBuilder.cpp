@@ -311,7 +311,10 @@ QString SetClubMark(const SetClub& c, LengthUnit unit, const QLocale& locale)
     const auto length = [&](double v) {
         return locale.toString(std::fabs(v) < 5e-4 ? 0.0 : v, 'f', unit == LengthUnit::Inch ? 2 : 1) + QLatin1Char(' ') + u;
     };
-    const QString off = locale.toString(std::fabs(c.offLine()), 'f', 1);
+    // A club held at a limit a few hundredths short of its target is still
+    // marked, and "0.0 cpm" would read as no miss at all.
+    const QString off = std::fabs(c.offLine()) < 0.05 ? QStringLiteral("less than %1").arg(locale.toString(0.1, 'f', 1))
+                                                      : locale.toString(std::fabs(c.offLine()), 'f', 1);
     const QString side = c.offLine() > 0 ? QStringLiteral("above") : QStringLiteral("below");
     switch (c.limit) {
     case SetLimit::None:

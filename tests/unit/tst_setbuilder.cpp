@@ -16,19 +16,19 @@ QString f(double v, int places) { return QString::number(std::fabs(v) < 0.5 * st
 // 2 in from 4 to 38 in, soft over the tip's first third and rising slowly
 // to the butt. "name:scale[:tip]" scales the whole curve, and the tip's
 // third by `tip` besides (a soft spot where fitters find one); a fourth
-// field gives another raw length.
-SetShaft modelShaft(const QString& spec)
+// field gives another raw length. Lengths in units of `perInch` to the inch.
+SetShaft modelShaft(const QString& spec, double perInch)
 {
     const QStringList part = spec.split(QLatin1Char(':'));
     const double scale = part.value(1, QStringLiteral("1")).toDouble();
     const double tip = part.value(2, QStringLiteral("1")).toDouble();
     SetShaft s;
     s.name = part[0];
-    s.details = {part.value(3, QStringLiteral("41")).toDouble(), 120.0, {}};
+    s.details = {part.value(3, QStringLiteral("41")).toDouble() * perInch, 120.0, {}};
     int row = 0;
     for (double x = 4; x <= 38; x += 2) {
         const double ei = x < 16 ? 14 + 2.5 * (x - 4) : 44 + 0.9 * (x - 16);
-        s.ei.push_back({++row, x, scale * ei * (x < 16 ? tip : 1.0)});
+        s.ei.push_back({++row, x * perInch, scale * ei * (x < 16 ? tip : 1.0)});
     }
     return s;
 }
@@ -37,28 +37,18 @@ SetShaft modelShaft(const QString& spec)
 SetRequest request(const QString& shafts, const QString& settings)
 {
     const QStringList s = settings.split(QLatin1Char(' '), Qt::SkipEmptyParts);
-    SetRequest rq = DefaultSetRequest(LengthUnit::Inch);
-    rq.firstLength = s.value(0).toDouble();
-    rq.spacing = s.value(1).toDouble();
+    const double k = s.contains(QStringLiteral("mm")) ? 25.4 : 1.0;
+    SetRequest rq = DefaultSetRequest(k > 1 ? LengthUnit::Millimetre : LengthUnit::Inch);
+    rq.firstLength = s.value(0).toDouble() * k;
+    rq.spacing = s.value(1).toDouble() * k;
     rq.slope = s.value(2).toDouble();
     rq.tipWeightStep = s.value(3).toDouble();
-    rq.maxTipTrim = s.value(4).toDouble();
-    rq.baseTipTrim = s.value(5).toDouble();
+    rq.maxTipTrim = s.value(4).toDouble() * k;
+    rq.baseTipTrim = s.value(5).toDouble() * k;
     if (s.contains(QStringLiteral("auto")))
         rq.assignment = SetAssignment::SoftestToLongest;
     for (const QString& spec : shafts.split(QLatin1Char(' '), Qt::SkipEmptyParts))
-        rq.shafts.push_back(modelShaft(spec));
-    if (s.contains(QStringLiteral("mm"))) {
-        rq.unit = LengthUnit::Millimetre;
-        rq.meter = DefaultMeterSetup(rq.unit);
-        for (double* v : {&rq.firstLength, &rq.spacing, &rq.maxTipTrim, &rq.baseTipTrim})
-            *v *= 25.4;
-        for (SetShaft& shaft : rq.shafts) {
-            shaft.details.length *= 25.4;
-            for (RowPoint& r : shaft.ei)
-                r.x *= 25.4;
-        }
-    }
+        rq.shafts.push_back(modelShaft(spec, k));
     return rq;
 }
 

@@ -3,6 +3,7 @@
 // table and words as its settings change. Cases are in
 // tests/golden/window/buildset.txt.
 #include "Golden.h"
+#include "fakes/FakePlatform.h"
 #include "device/Steadiness.h"
 #include "library/ShaftLibrary.h"
 #include "library/frmBuildSet.h"
@@ -27,12 +28,10 @@ std::vector<std::pair<QString, QString>> loads(double scale)
     return rows;
 }
 
-// "label,scale,note[,length weight];..." a shaft and a profile of it each;
-// the note's lines joined by "/".
-std::vector<SetShaft> shafts(const QString& specs, QStringList& skipped)
+// "label,scale,note[,length weight];..." a shaft and a profile of it each,
+// stored in `library`; the note's lines joined by "/".
+QList<qint64> store(ShaftLibrary& library, const QString& specs)
 {
-    QTemporaryDir dir;
-    ShaftLibrary library(dir.filePath(QStringLiteral("library.sqlite")));
     QList<qint64> ids;
     for (const QString& spec : specs.split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
         const QStringList p = spec.trimmed().split(QLatin1Char(','));
@@ -46,23 +45,45 @@ std::vector<SetShaft> shafts(const QString& specs, QStringList& skipped)
         m.rows = loads(p[1].toDouble());
         m.note = QString(p[2]).replace(QLatin1Char('/'), QLatin1Char('\n'));
         m.takenAt = QDateTime(QDate(2026, 3, 4), QTime(12, 0), Qt::UTC);
-        if (const Result<> r = library.store(shaft, m); !r.ok())
-            skipped << r.message;
+        library.store(shaft, m);
         ids << m.id;
     }
-    BenchSettings bench;
-    bench.unit = QStringLiteral("lbf");
-    bench.span = 15;
-    bench.deflection = 0.1;
-    return SetShaftsFromLibrary(library, ids, bench, skipped);
+    return ids;
+}
+
+BenchSettings bench(double span)
+{
+    BenchSettings b;
+    b.unit = QStringLiteral("lbf");
+    b.span = span;
+    b.deflection = 0.1;
+    return b;
+}
+
+// open | shafts | span => what the Library window's button leads to: the
+// window, or what is said instead.
+QString open(const QStringList& in)
+{
+    QTemporaryDir dir;
+    ShaftLibrary library(dir.filePath(QStringLiteral("library.sqlite")));
+    FakeMessageBox messages;
+    QWidget parent;
+    OpenBuildSet(library, store(library, in[1]), bench(in[2].toDouble()), messages, &parent);
+    if (auto* window = parent.findChild<frmBuildSet*>())
+        return window->windowTitle();
+    return messages.asked.isEmpty() ? QStringLiteral("nothing") : messages.asked.first().text.replace(QLatin1Char('\n'), QLatin1Char(' '));
 }
 
 // set | shafts | box=value;... => the window's words | its table, a club a line
 QString run(const QStringList& in)
 {
+    if (in[0] == QLatin1String("open"))
+        return open(in);
+    QTemporaryDir dir;
+    ShaftLibrary library(dir.filePath(QStringLiteral("library.sqlite")));
     QStringList skipped;
     SetRequest rq = DefaultSetRequest(LengthUnit::Inch);
-    rq.shafts = shafts(in[1], skipped);
+    rq.shafts = SetShaftsFromLibrary(library, store(library, in[1]), bench(15), skipped);
     frmBuildSet window(rq, skipped);
     for (const QString& change : in.value(2).split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
         const QString box = change.section(QLatin1Char('='), 0, 0), value = change.section(QLatin1Char('='), 1);

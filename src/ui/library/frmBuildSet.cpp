@@ -135,7 +135,7 @@ frmBuildSet::frmBuildSet(SetRequest request, QStringList skipped, QWidget* paren
     cboAssign_->setCurrentIndex(request_.assignment == SetAssignment::SoftestToLongest ? 1 : 0);
     form->addRow(QStringLiteral("&Longest club's shaft:"), txtFirst_);
     form->addRow(QStringLiteral("Each next club &shorter by:"), txtSpacing_);
-    form->addRow(QStringLiteral("Frequency s&lope:"), txtSlope_);
+    form->addRow(QStringLiteral("Fre&quency slope:"), txtSlope_);
     form->addRow(QStringLiteral("&Tip weight, longest club:"), txtTip_);
     form->addRow(QStringLiteral("Each next &head heavier by:"), txtTipStep_);
     form->addRow(QStringLiteral("Largest tip t&rim:"), txtMaxTip_);

@@ -11,6 +11,7 @@
 #include "charts/xy/ProfileCurveStore.h"
 #include "library/LibraryTables.h"
 #include "library/ShaftLibrary.h"
+#include "library/frmBuildSet.h"
 #include "library/frmLibrary.h"
 #include "library/frmMatchedSet.h"
 #include "library/frmStoreLibrary.h"
@@ -402,6 +403,10 @@ void frmMain::mnuLibrary_Click()
         frmLibrary_->setAttribute(Qt::WA_DeleteOnClose);
         connect(frmLibrary_, &frmLibrary::openRequested, this, &frmMain::openFromLibrary);
         connect(frmLibrary_, &frmLibrary::overlayRequested, this, &frmMain::overlayFromLibrary);
+        connect(frmLibrary_, &frmLibrary::buildSetRequested, this, [this](const QList<qint64>& ids) {
+            if (ShaftLibrary* lib = library())
+                OpenBuildSet(*lib, ids, BenchSettings::load(*settings_), *platform_.messageBox, frmLibrary_);
+        });
         connect(frmLibrary_, &frmLibrary::matchedSetOpened, this, [this](frmMatchedSet* set) {
             connect(set, &frmMatchedSet::printRequested, set, [this, set] {
                 frmPrintView form(platform(), set->page(), set);

@@ -72,6 +72,31 @@ for f in half shuffled; do "$TVCONV" --build $f.tvl $f.csv || fail "build $f"; d
 "$TVCONV" --set prof.tvl shuffled.tvl prof.tvl prof.tvl half.tvl > shown/set5.json
 "$TVCONV" --set prof.tvl prof.tvl half.tvl > shown/set3.json
 
+# A set of eight irons of one model (41 in, 120 g, read every 2 in), a hair apart, heads 7 g a club
+# heavier, given softest to the longest: every club on the line, and the same set from the files in
+# another order. Files whose notes lack the length or weight are all named, and nothing is printed.
+python3 - <<'PY'
+for i, scale in enumerate([1.002, 0.999, 1.001, 0.998, 1.0, 0.999, 1.002, 0.998], 1):
+    with open(f"i{i}.csv", "w") as f:
+        f.write("X,Y\n")
+        for x in range(4, 40, 2):
+            ei = 14 + 2.5 * (x - 4) if x < 16 else 44 + 0.9 * (x - 16)
+            f.write(f"{x},{scale * ei / 2.018:.4f}\n")
+        f.write('\nNote,"Length: 41 in\nWeight: 120 g"\n')
+PY
+printf 'X,Y\n4,7\n20,20\n\nNote,"Weight: 120 g"\n' > nolength.csv
+for f in i1 i2 i3 i4 i5 i6 i7 i8 nolength; do "$TVCONV" --build $f.tvl $f.csv || fail "build $f"; done
+irons=span=15in,deflection=0.1in,load=lbf,clamp=5in,tip=255g,first=37in,spacing=0.5in,slope=4.3,tipstep=7g,assign=auto
+"$TVCONV" --build-set $irons i1.tvl i2.tvl i3.tvl i4.tvl i5.tvl i6.tvl i7.tvl i8.tvl > shown/build-set.json
+"$TVCONV" --build-set $irons i5.tvl i8.tvl i2.tvl i7.tvl i1.tvl i4.tvl i6.tvl i3.tvl > shuffled.json
+cmp shown/build-set.json shuffled.json || fail "the set differs with the files in another order"
+python3 -c 'import json; d=json.load(open("shown/build-set.json")); c=d["clubs"]; assert len(c)==8 and all(k["on_line"] for k in c), c' \
+  || fail "a club of the set is off the line"
+status=0
+"$TVCONV" --build-set $irons i1.tvl nolength.tvl prof.tvl > none.out 2> none.err || status=$?
+[ $status = 1 ] && [ ! -s none.out ] && grep -q '^tvconv: nolength.tvl: the note does not give the shaft.s length' none.err \
+  && grep -q '^tvconv: prof.tvl: the note gives neither' none.err || fail "files lacking details: $status $(cat none.err)"
+
 # The library: a folder with a damaged file among good ones stores the good
 # ones (a.tvl and a.tvp are two measurements of shaft a) and names the other;
 # they are listed, found by text, and written back to the same bytes.

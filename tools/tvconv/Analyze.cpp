@@ -336,4 +336,14 @@ int RunAnalysis(const QStringList& args)
                   {QStringLiteral("max_position"), number(c.maxPosition)}});
 }
 
+std::optional<double> LengthArgument(const QString& text, std::optional<LengthUnit>& unit)
+{
+    return length(text, unit);
+}
+
+QString GeometryArgument(const QString& items, BenchGeometry& g, const QString& option)
+{
+    return parseGeometry(items, g, option);
+}
+
 } // namespace tvconv

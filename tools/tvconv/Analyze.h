@@ -5,9 +5,12 @@
 // profile from a reference. The files are read into a table as the program
 // opens them, so the figures are the ones the program works out.
 
+#include "analysis/Stiffness.h"
+
 #include <QJsonValue>
 #include <QString>
 #include <QStringList>
+#include <optional>
 
 namespace tarvex {
 class DataTable;
@@ -22,6 +25,14 @@ QJsonValue JsonNumber(double v);
 // into the cells in the desktop's number format, so read back in it too);
 // empty, or why the file cannot be read. `polar` says which kind it must be.
 QString LoadDataTable(const QString& path, bool polar, tarvex::DataTable& table, QString* note = nullptr);
+
+// "15in", "381mm": the length in `unit`, which the first length read sets;
+// empty for text that is not a length.
+std::optional<double> LengthArgument(const QString& text, std::optional<tarvex::LengthUnit>& unit);
+
+// span=15in,deflection=0.1in,load=lbf[,compliance=0.001in] into `g`: empty,
+// or what is wrong with it, said as of `option`.
+QString GeometryArgument(const QString& items, tarvex::BenchGeometry& g, const QString& option);
 
 // Whether `option` is one of --analyze, --ei, --compare, --cpm.
 bool IsAnalysisOption(const QString& option);

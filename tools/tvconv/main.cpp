@@ -2,6 +2,7 @@
 #include "Analyze.h"
 #include "Convert.h"
 #include "Library.h"
+#include "SetBuild.h"
 #include "files/SafeWrite.h"
 
 #include <QCoreApplication>
@@ -36,6 +37,13 @@ const char* const kUsage =
     "         at either end, the bend and kick points from the tip, as JSON; lengths in\n"
     "         in or mm (in the span's unit), weights in g; balance: the balance point\n"
     "         from the tip; offset: the tip weight's centre beyond the tip\n"
+    "       tvconv --build-set span=15in,deflection=0.1in,load=lbf,clamp=5in,tip=255g,first=37in,\n"
+    "             spacing=0.5in,slope=4.3[,tipstep=7g][,maxtiptrim=3in][,basetrim=1in][,assign=auto] FILE.tvl...\n"
+    "         a set of irons, longest club first: each shaft's tip and butt trims solved\n"
+    "         so that the predicted frequencies (cpm) rise by `slope` a club, each next\n"
+    "         club `spacing` shorter and its tip weight `tipstep` heavier, as JSON; each\n"
+    "         file's note gives \"Length:\", \"Weight:\" and optionally \"Balance:\";\n"
+    "         assign=auto gives the softest shaft to the longest club (default: as listed)\n"
     "       tvconv --compare REF.tvl FILE.tvl\n"
     "         the loads of FILE as percent difference from REF at each position, as JSON\n"
     "       tvconv --set A.tvl B.tvl C.tvl ...\n"
@@ -100,6 +108,8 @@ int main(int argc, char* argv[])
 
     if (IsLibraryOption(args.first()))
         return RunLibrary(args);
+    if (IsSetBuildOption(args.first()))
+        return RunSetBuild(args);
     if (IsAnalysisOption(args.first()))
         return RunAnalysis(args);
     if (args.first() == QLatin1String("--build")) {

@@ -164,6 +164,11 @@ frmLibrary::frmLibrary(ShaftLibrary& library, MessageBox& messageBox, QWidget* p
     cmdSet->setObjectName(QStringLiteral("cmdMatchedSet"));
     cmdSet->setToolTip(QStringLiteral("The selected profiles of shafts of one model, checked for the one that does not match"));
     row->addWidget(cmdSet);
+    auto* cmdBuildSet = new QPushButton(QStringLiteral("&Build set..."), this);
+    cmdBuildSet->setObjectName(QStringLiteral("cmdBuildSet"));
+    cmdBuildSet->setToolTip(QStringLiteral("The selected profiles as a set of irons: each shaft's tip and butt trims for a frequency slope"));
+    row->addWidget(cmdBuildSet);
+    connect(cmdBuildSet, &QPushButton::clicked, this, [this] { emit buildSetRequested(selectedProfiles()); });
     row->addWidget(cmdEdit);
     row->addWidget(cmdOpen);
     row->addWidget(cmdDelete);

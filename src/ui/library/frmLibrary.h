@@ -46,6 +46,8 @@ signals:
     void overlayRequested(const QList<qint64>& measurementIds);
     // A matched set window was opened: its print and PDF are the shell's.
     void matchedSetOpened(frmMatchedSet* window);
+    // The selected profiles, in the list's order, to build a set of irons from.
+    void buildSetRequested(const QList<qint64>& measurementIds);
 
 private:
     qint64 selected() const;

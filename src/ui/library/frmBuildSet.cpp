@@ -1,0 +1,265 @@
+#include "library/frmBuildSet.h"
+
+#include "analysis/FrequencyText.h"
+#include "analysis/TableReadings.h"
+#include "charts/xy/XYChart.h"
+#include "device/Steadiness.h"
+#include "library/LibraryTables.h"
+#include "library/ShaftLibrary.h"
+#include "library/frmStoreLibrary.h"
+#include "platform/MessageBox.h"
+#include "platform/PictureArea.h"
+#include "platform/PictureAreaWidget.h"
+#include "tables/DataTable.h"
+
+#include <QComboBox>
+#include <QDoubleSpinBox>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QVBoxLayout>
+#include <cmath>
+
+namespace tarvex {
+
+namespace {
+
+QString unitText(LengthUnit unit)
+{
+    return unit == LengthUnit::Inch ? QStringLiteral("in") : QStringLiteral("mm");
+}
+
+QDoubleSpinBox* spin(QWidget* parent, const char* name, double value, double low, double high, int decimals,
+                     const QString& suffix, double step)
+{
+    auto* box = new QDoubleSpinBox(parent);
+    box->setObjectName(QLatin1String(name));
+    box->setRange(low, high);
+    box->setDecimals(decimals);
+    box->setSingleStep(step);
+    box->setSuffix(QLatin1Char(' ') + suffix);
+    box->setValue(value);
+    return box;
+}
+
+} // namespace
+
+std::vector<SetShaft> SetShaftsFromLibrary(ShaftLibrary& library, const QList<qint64>& ids, const BenchSettings& bench,
+                                           QStringList& skipped)
+{
+    std::vector<SetShaft> shafts;
+    const LengthUnit unit = bench.lengthUnit == QLatin1String("mm") ? LengthUnit::Millimetre : LengthUnit::Inch;
+    const double perInch = unit == LengthUnit::Inch ? 1.0 : 25.4;
+    for (const qint64 id : ids) {
+        Measurement m;
+        Shaft shaft;
+        if (Result<> r = library.loadMeasurement(id, m); !r.ok() || !(r = library.loadShaft(m.shaftId, shaft)).ok()) {
+            skipped << QStringLiteral("measurement %1: %2").arg(id).arg(r.message);
+            continue;
+        }
+        const QString name = ShaftTitle(shaft) + m.takenAt.toLocalTime().toString(QStringLiteral(", yyyy-MM-dd"));
+        // The note speaks of this measurement's shaft as it was measured;
+        // the shaft's own fields stand in where it says nothing.
+        QString missing;
+        std::optional<ShaftDetails> details = ShaftDetailsOf(m.note, unit, &missing);
+        if (!details && shaft.lengthInches && shaft.weightGrams)
+            details = ShaftDetails{*shaft.lengthInches * perInch, *shaft.weightGrams, {}};
+        if (!details) {
+            skipped << QStringLiteral("%1: %2, nor do the shaft's fields").arg(name, missing);
+            continue;
+        }
+        DataTable table;
+        MeasurementIntoTable(m, table);
+        const EiCurve ei = ConvertToEi(NumberRowsOf(table).points, GeometryOf(bench));
+        if (!ei.ok()) {
+            skipped << QStringLiteral("%1: %2").arg(name, ei.refusal);
+            continue;
+        }
+        shafts.push_back({name, EiRows(ei), *details});
+    }
+    return shafts;
+}
+
+void OpenBuildSet(ShaftLibrary& library, const QList<qint64>& ids, const BenchSettings& bench, MessageBox& messages,
+                  QWidget* parent)
+{
+    if (const QString missing = MissingForEi(bench); !missing.isEmpty()) {
+        messages.show(parent, QStringLiteral("The bench settings lack %1 (Option > Settings): a set is built from the shafts' EI.").arg(missing));
+        return;
+    }
+    QStringList skipped;
+    std::vector<SetShaft> shafts = SetShaftsFromLibrary(library, ids, bench, skipped);
+    if (shafts.size() < 2) {
+        QString text = QStringLiteral("Select at least 2 profiles of shafts whose length and weight are known "
+                                      "(the note's \"Length: 41 in\" and \"Weight: 120 g\" lines, or the shaft's fields).");
+        if (!skipped.isEmpty())
+            text += QStringLiteral("\n\nLeft out:\n") + skipped.join(QLatin1Char('\n'));
+        messages.show(parent, text);
+        return;
+    }
+    const LengthUnit unit = bench.lengthUnit == QLatin1String("mm") ? LengthUnit::Millimetre : LengthUnit::Inch;
+    SetRequest request = DefaultSetRequest(unit);
+    request.meter = MeterSetupOf(bench.meter, unit);
+    request.shafts = std::move(shafts);
+    auto* window = new frmBuildSet(std::move(request), std::move(skipped), parent);
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    window->show();
+}
+
+frmBuildSet::frmBuildSet(SetRequest request, QStringList skipped, QWidget* parent)
+    : QDialog(parent), request_(std::move(request)), skipped_(std::move(skipped))
+{
+    setObjectName(QStringLiteral("frmBuildSet"));
+    setWindowTitle(QStringLiteral("Build a set of %1 irons").arg(request_.shafts.size()));
+    resize(980, 680);
+    const QString u = unitText(request_.unit);
+    const double k = request_.unit == LengthUnit::Inch ? 1.0 : 25.4;
+    const int places = request_.unit == LengthUnit::Inch ? 2 : 1;
+
+    auto* layout = new QVBoxLayout(this);
+    auto* top = new QHBoxLayout;
+    auto* form = new QFormLayout;
+    txtFirst_ = spin(this, "txtFirstLength", request_.firstLength, 10 * k, 60 * k, places, u, 0.25 * k);
+    txtSpacing_ = spin(this, "txtSpacing", request_.spacing, 0, 2 * k, places, u, 0.125 * k);
+    txtSlope_ = spin(this, "txtSlope", request_.slope, -20, 20, 2, QStringLiteral("cpm a club"), 0.1);
+    txtTip_ = spin(this, "txtTipWeight", request_.meter.tipWeight, 0, 2000, 1, QStringLiteral("g"), 1);
+    txtTipStep_ = spin(this, "txtTipStep", request_.tipWeightStep, -50, 50, 1, QStringLiteral("g a club"), 1);
+    txtMaxTip_ = spin(this, "txtMaxTipTrim", request_.maxTipTrim, 0, 10 * k, places, u, 0.25 * k);
+    txtBaseTip_ = spin(this, "txtBaseTipTrim", request_.baseTipTrim, 0, 10 * k, places, u, 0.25 * k);
+    cboAssign_ = new QComboBox(this);
+    cboAssign_->setObjectName(QStringLiteral("cboAssign"));
+    cboAssign_->addItems({QStringLiteral("As listed, the first to the longest club"), QStringLiteral("Softest shaft to the longest club")});
+    cboAssign_->setCurrentIndex(request_.assignment == SetAssignment::SoftestToLongest ? 1 : 0);
+    form->addRow(QStringLiteral("&Longest club's shaft:"), txtFirst_);
+    form->addRow(QStringLiteral("Each next club &shorter by:"), txtSpacing_);
+    form->addRow(QStringLiteral("Fre&quency slope:"), txtSlope_);
+    form->addRow(QStringLiteral("&Tip weight, longest club:"), txtTip_);
+    form->addRow(QStringLiteral("Each next &head heavier by:"), txtTipStep_);
+    form->addRow(QStringLiteral("Largest tip t&rim:"), txtMaxTip_);
+    form->addRow(QStringLiteral("&Base tip trim:"), txtBaseTip_);
+    form->addRow(QStringLiteral("&Assign:"), cboAssign_);
+    form->addRow(QStringLiteral("Clamp:"), new QLabel(QStringLiteral("%1 %2 (Option > Settings)")
+                                                          .arg(QLocale::system().toString(request_.meter.clamp + request_.meter.clampOffset, 'g', 4), u), this));
+    top->addLayout(form);
+    chart_ = new PictureArea(QSize(499, 292), QColor(0, 0, 64), this);
+    auto* view = new PictureAreaWidget(chart_, this);
+    view->setObjectName(QStringLiteral("picFrequencies"));
+    top->addWidget(view, 1);
+    layout->addLayout(top, 3);
+    tblClubs_ = new QTableWidget(this);
+    tblClubs_->setObjectName(QStringLiteral("tblClubs"));
+    tblClubs_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    tblClubs_->verticalHeader()->hide();
+    layout->addWidget(tblClubs_, 3);
+    lblSummary_ = new QLabel(this);
+    lblSummary_->setObjectName(QStringLiteral("lblSetSummary"));
+    lblSummary_->setWordWrap(true);
+    lblSummary_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    layout->addWidget(lblSummary_);
+    auto* row = new QHBoxLayout;
+    row->addStretch(1);
+    auto* cmdClose = new QPushButton(QStringLiteral("&Close"), this);
+    row->addWidget(cmdClose);
+    layout->addLayout(row);
+    connect(cmdClose, &QPushButton::clicked, this, &QDialog::close);
+    for (QDoubleSpinBox* box : {txtFirst_, txtSpacing_, txtSlope_, txtTip_, txtTipStep_, txtMaxTip_, txtBaseTip_})
+        connect(box, &QDoubleSpinBox::valueChanged, this, &frmBuildSet::solve);
+    connect(cboAssign_, &QComboBox::currentIndexChanged, this, &frmBuildSet::solve);
+    solve();
+}
+
+void frmBuildSet::solve()
+{
+    request_.firstLength = txtFirst_->value();
+    request_.spacing = txtSpacing_->value();
+    request_.slope = txtSlope_->value();
+    request_.meter.tipWeight = txtTip_->value();
+    request_.tipWeightStep = txtTipStep_->value();
+    request_.maxTipTrim = txtMaxTip_->value();
+    request_.baseTipTrim = txtBaseTip_->value();
+    request_.assignment = cboAssign_->currentIndex() == 1 ? SetAssignment::SoftestToLongest : SetAssignment::AsListed;
+    set_ = BuildSet(request_);
+    fillTable();
+    drawChart();
+    lblSummary_->setText(summary().join(QLatin1Char('\n')));
+}
+
+void frmBuildSet::fillTable()
+{
+    const QLocale locale = QLocale::system();
+    const QString u = unitText(request_.unit);
+    const int places = request_.unit == LengthUnit::Inch ? 2 : 1;
+    const auto length = [&](double v) { return locale.toString(std::fabs(v) < 5e-4 ? 0.0 : v, 'f', places); };
+    const auto cpm = [&](double v) { return locale.toString(std::fabs(v) < 0.05 ? 0.0 : v, 'f', 1); };
+    const QStringList headings{QStringLiteral("Club"), QStringLiteral("Shaft"), QStringLiteral("Length (%1)").arg(u),
+                               QStringLiteral("Tip trim (%1)").arg(u), QStringLiteral("Butt trim (%1)").arg(u),
+                               QStringLiteral("Tip weight (g)"), QStringLiteral("Frequency (cpm)"), QStringLiteral("Target (cpm)"),
+                               QStringLiteral("Off the line (cpm)"), QStringLiteral("Residual (cpm)"), QStringLiteral("On the line")};
+    tblClubs_->clear();
+    tblClubs_->setColumnCount(int(headings.size()));
+    tblClubs_->setHorizontalHeaderLabels(headings);
+    tblClubs_->setRowCount(int(set_.clubs.size()));
+    for (int line = 0; line < int(set_.clubs.size()); ++line) {
+        const SetClub& c = set_.clubs[std::size_t(line)];
+        const QStringList cells{QString::number(c.club + 1), c.name, length(c.length), length(c.trims.tip), length(c.trims.butt),
+                                locale.toString(c.tipWeight, 'f', 1), c.hasCpm ? cpm(c.cpm) : QStringLiteral("-"), cpm(c.targetCpm),
+                                c.hasCpm ? cpm(c.offLine()) : QStringLiteral("-"), c.hasCpm ? cpm(c.residual) : QStringLiteral("-"),
+                                c.onLine() ? QStringLiteral("yes") : QStringLiteral("no")};
+        for (int col = 0; col < cells.size(); ++col) {
+            auto* item = new QTableWidgetItem(cells[col]);
+            if (col != 1)
+                item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            tblClubs_->setItem(line, col, item);
+        }
+    }
+    tblClubs_->resizeColumnsToContents();
+}
+
+// The clubs' predicted frequencies, and the line they are trimmed to dotted
+// over them.
+void frmBuildSet::drawChart()
+{
+    chart_->Cls();
+    if (!set_.ok() || set_.clubs.empty())
+        return;
+    XYCurve predicted, target;
+    for (const SetClub& c : set_.clubs) {
+        target.X.push_back(float(c.club + 1));
+        target.Y.push_back(float(c.targetCpm));
+        if (c.hasCpm) {
+            predicted.X.push_back(float(c.club + 1));
+            predicted.Y.push_back(float(c.cpm));
+        }
+    }
+    DrawCurves(*chart_, {predicted, target}, {1, 2}, QStringLiteral("Frequency (cpm) against club"), true,
+               std::optional<QColor>(xychart::kScreenLabelColor), QLocale::system(), 1);
+}
+
+QStringList frmBuildSet::summary() const
+{
+    QStringList lines;
+    if (!set_.ok()) {
+        lines << QStringLiteral("No set: %1.").arg(set_.refusal);
+    } else {
+        int onLine = 0;
+        for (const SetClub& c : set_.clubs)
+            onLine += c.onLine() ? 1 : 0;
+        const QLocale locale = QLocale::system();
+        lines << QStringLiteral("%1 of %2 clubs on the line (within 0.5 cpm of it with the trims solved); the frequencies rise by %3 cpm a club "
+                                "(a robust line through them; asked: %4).")
+                     .arg(onLine).arg(set_.clubs.size())
+                     .arg(std::isfinite(set_.slope) ? locale.toString(set_.slope, 'f', 2) : QStringLiteral("-"),
+                          locale.toString(request_.slope, 'f', 2));
+        for (const SetClub& c : set_.clubs)
+            if (const QString mark = SetClubMark(c, request_.unit, locale); !mark.isEmpty())
+                lines << mark + QLatin1Char('.');
+    }
+    if (!skipped_.isEmpty())
+        lines << QStringLiteral("Left out: %1.").arg(skipped_.join(QStringLiteral("; ")));
+    return lines;
+}
+
+} // namespace tarvex

@@ -1,0 +1,67 @@
+#pragma once
+// The set builder window: the selected profiles as a set of irons, each
+// shaft's tip and butt trims solved for a frequency slope, as a table a
+// club a line and the frequencies against the target line; the settings
+// beside them solve the set again as they change.
+#include "analysis/SetBuilder.h"
+
+#include <QDialog>
+#include <QList>
+
+class QComboBox;
+class QDoubleSpinBox;
+class QLabel;
+class QTableWidget;
+
+namespace tarvex {
+
+class MessageBox;
+class PictureArea;
+class ShaftLibrary;
+struct BenchSettings;
+
+// The library's profiles `ids` as shafts of a set, in the bench's length
+// unit: EI from the bench geometry, the length and weight from the
+// measurement's note or else the shaft's own fields. A profile that lacks
+// something goes into `skipped` with the reason, named.
+std::vector<SetShaft> SetShaftsFromLibrary(ShaftLibrary& library, const QList<qint64>& ids, const BenchSettings& bench,
+                                           QStringList& skipped);
+
+// Opens the window on the library's profiles `ids` with the bench's meter,
+// or says through `messages` why it cannot: the bench settings lack what EI
+// needs, or fewer than two profiles give a shaft.
+void OpenBuildSet(ShaftLibrary& library, const QList<qint64>& ids, const BenchSettings& bench, MessageBox& messages,
+                  QWidget* parent);
+
+class frmBuildSet : public QDialog {
+    Q_OBJECT
+public:
+    // `request`: the set-up the window starts from, its shafts those to build.
+    // `skipped`: the profiles left out and why, shown under the table.
+    frmBuildSet(SetRequest request, QStringList skipped, QWidget* parent = nullptr);
+    const SetBuild& figures() const { return set_; }
+    // The set in words: the fitted slope, how many clubs are on the line,
+    // each mark, and the profiles left out.
+    QStringList summary() const;
+
+private:
+    void solve();
+    void fillTable();
+    void drawChart();
+    SetRequest request_;
+    QStringList skipped_;
+    SetBuild set_;
+    QDoubleSpinBox* txtFirst_ = nullptr;
+    QDoubleSpinBox* txtSpacing_ = nullptr;
+    QDoubleSpinBox* txtSlope_ = nullptr;
+    QDoubleSpinBox* txtTip_ = nullptr;
+    QDoubleSpinBox* txtTipStep_ = nullptr;
+    QDoubleSpinBox* txtMaxTip_ = nullptr;
+    QDoubleSpinBox* txtBaseTip_ = nullptr;
+    QComboBox* cboAssign_ = nullptr;
+    PictureArea* chart_ = nullptr;
+    QTableWidget* tblClubs_ = nullptr;
+    QLabel* lblSummary_ = nullptr;
+};
+
+} // namespace tarvex

@@ -1,0 +1,119 @@
+// The set builder window: the profiles of a library as shafts of a set (the
+// length and weight from the note or the shaft's fields), and the window's
+// table and words as its settings change. Cases are in
+// tests/golden/window/buildset.txt.
+#include "Golden.h"
+#include "fakes/FakePlatform.h"
+#include "device/Steadiness.h"
+#include "library/ShaftLibrary.h"
+#include "library/frmBuildSet.h"
+
+#include <QComboBox>
+#include <QDoubleSpinBox>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace tarvex;
+
+namespace {
+
+// A steel iron's loads (lbf on a 15 in span bent 0.1 in) every 2 in, its EI
+// soft over the tip and rising slowly to the butt, scaled by `scale`.
+std::vector<std::pair<QString, QString>> loads(double scale)
+{
+    std::vector<std::pair<QString, QString>> rows;
+    for (int x = 4; x <= 38; x += 2)
+        rows.emplace_back(QString::number(x), QString::number(scale * (x < 16 ? 14 + 2.5 * (x - 4) : 44 + 0.9 * (x - 16)) / 2.018, 'f', 4));
+    return rows;
+}
+
+// "label,scale,note[,length weight];..." a shaft and a profile of it each,
+// stored in `library`; the note's lines joined by "/".
+QList<qint64> store(ShaftLibrary& library, const QString& specs)
+{
+    QList<qint64> ids;
+    for (const QString& spec : specs.split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
+        const QStringList p = spec.trimmed().split(QLatin1Char(','));
+        Shaft shaft;
+        shaft.label = p[0];
+        if (p.size() > 3) {
+            shaft.lengthInches = p[3].section(QLatin1Char(' '), 0, 0).toDouble();
+            shaft.weightGrams = p[3].section(QLatin1Char(' '), 1).toDouble();
+        }
+        Measurement m;
+        m.rows = loads(p[1].toDouble());
+        m.note = QString(p[2]).replace(QLatin1Char('/'), QLatin1Char('\n'));
+        m.takenAt = QDateTime(QDate(2026, 3, 4), QTime(12, 0), Qt::UTC);
+        library.store(shaft, m);
+        ids << m.id;
+    }
+    return ids;
+}
+
+BenchSettings bench(double span)
+{
+    BenchSettings b;
+    b.unit = QStringLiteral("lbf");
+    b.span = span;
+    b.deflection = 0.1;
+    return b;
+}
+
+// open | shafts | span => what the Library window's button leads to: the
+// window, or what is said instead.
+QString open(const QStringList& in)
+{
+    QTemporaryDir dir;
+    ShaftLibrary library(dir.filePath(QStringLiteral("library.sqlite")));
+    FakeMessageBox messages;
+    QWidget parent;
+    OpenBuildSet(library, store(library, in[1]), bench(in[2].toDouble()), messages, &parent);
+    if (auto* window = parent.findChild<frmBuildSet*>())
+        return window->windowTitle();
+    return messages.asked.isEmpty() ? QStringLiteral("nothing") : messages.asked.first().text.replace(QLatin1Char('\n'), QLatin1Char(' '));
+}
+
+// set | shafts | box=value;... => the window's words | its table, a club a line
+QString run(const QStringList& in)
+{
+    if (in[0] == QLatin1String("open"))
+        return open(in);
+    QTemporaryDir dir;
+    ShaftLibrary library(dir.filePath(QStringLiteral("library.sqlite")));
+    QStringList skipped;
+    SetRequest rq = DefaultSetRequest(LengthUnit::Inch);
+    rq.shafts = SetShaftsFromLibrary(library, store(library, in[1]), bench(15), skipped);
+    frmBuildSet window(rq, skipped);
+    for (const QString& change : in.value(2).split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
+        const QString box = change.section(QLatin1Char('='), 0, 0), value = change.section(QLatin1Char('='), 1);
+        if (auto* combo = window.findChild<QComboBox*>(box))
+            combo->setCurrentIndex(value.toInt());
+        else
+            window.findChild<QDoubleSpinBox*>(box)->setValue(value.toDouble());
+    }
+    QStringList out = window.summary();
+    auto* table = window.findChild<QTableWidget*>(QStringLiteral("tblClubs"));
+    QStringList headings;
+    for (int c = 0; c < table->columnCount(); ++c)
+        headings << table->horizontalHeaderItem(c)->text();
+    out << headings.join(QLatin1Char('/'));
+    for (int r = 0; r < table->rowCount(); ++r) {
+        QStringList cells;
+        for (int c = 0; c < table->columnCount(); ++c)
+            cells << table->item(r, c)->text();
+        out << cells.join(QLatin1Char(' '));
+    }
+    return out.join(QStringLiteral(" | "));
+}
+
+} // namespace
+
+class TestBuildSetWindow : public QObject {
+    Q_OBJECT
+private slots:
+    void cases() { GOLDEN_VERIFY(golden::cases("window/buildset.txt", run)); }
+};
+
+QTEST_MAIN(TestBuildSetWindow)
+#include "tst_buildset.moc"

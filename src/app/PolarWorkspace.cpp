@@ -164,6 +164,7 @@ void PolarWorkspace::Tab1cmdSet_Click()
         note()->clear();
     bool set = false;
     withChangeRule(ChangeRule::Ignored, [&] { set = SetPolarRows(table(), interval); });
+    headLoadColumn();
     if (set)
         setModified(false);
     setFileName(QString());

@@ -31,6 +31,7 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QSysInfo>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -43,12 +44,13 @@ namespace tarvex {
 
 namespace {
 
-// The live load boxes stand out in the highlight green whatever the desktop theme.
-void paintLiveLoadBox(QLineEdit* box)
+// The live load boxes stand out in the highlight green whatever the desktop
+// theme while the port is open; grey says no reading can come.
+void paintLiveLoadBox(QLineEdit* box, bool open)
 {
     QPalette pal = box->palette();
-    pal.setColor(QPalette::Base, QColor(192, 255, 192));
-    pal.setColor(QPalette::Text, Qt::black);
+    pal.setColor(QPalette::Base, open ? QColor(192, 255, 192) : QColor(224, 224, 224));
+    pal.setColor(QPalette::Text, open ? QColor(Qt::black) : QColor(96, 96, 96));
     box->setPalette(pal);
 }
 
@@ -70,10 +72,9 @@ TableWorkspace::TableWorkspace(Workspace kind, const Platform& platform, Reading
     gridEdit_->hide();
     pictureView_ = new PictureAreaWidget(picture_);
     pictureView_->setObjectName(prefix + QLatin1String("Picture"));
-    load_ = new QLineEdit(QStringLiteral("Ready"));
+    load_ = new QLineEdit;
     load_->setObjectName(prefix + QLatin1String("txtLoad"));
     load_->setReadOnly(true);
-    paintLiveLoadBox(load_);
     note_ = new QPlainTextEdit;
     note_->setObjectName(prefix + QLatin1String("txtNote"));
     note_->setToolTip(QStringLiteral("Data collection comment area"));
@@ -83,6 +84,7 @@ TableWorkspace::TableWorkspace(Workspace kind, const Platform& platform, Reading
     note_->setTabChangesFocus(true);
 
     buildLivePanel(prefix);
+    showPortState(false);
 
     editor_ = new CellEditor(kind, *table_, *view_, *gridEdit_, this);
     editor_->onKeyTyped = [this] { markEdited(); };
@@ -176,9 +178,10 @@ void TableWorkspace::showReading(const QString& text)
     showSteadiness();
 }
 
-void TableWorkspace::showReady()
+void TableWorkspace::showPortState(bool open)
 {
-    load_->setText(QStringLiteral("Ready"));
+    load_->setText(open ? QStringLiteral("Ready") : QStringLiteral("Port closed"));
+    paintLiveLoadBox(load_, open);
     steady_->clear();
     showNextPosition();
     stripDrawnAt_ = -1;
@@ -292,14 +295,23 @@ const BenchSettings& TableWorkspace::benchSettings() const
 
 void TableWorkspace::headLoadColumn()
 {
+    // Only a heading the program wrote follows the unit: one the fitter
+    // typed in the caption dialog is theirs to keep.
+    const QString plain = kind_ == Workspace::Polar ? QStringLiteral("Load") : QStringLiteral("Y");
+    const QString now = table_->TextMatrix(0, 1).trimmed();
+    static const QRegularExpression withUnit(QStringLiteral("^Load \\([^()]*\\)$"));
+    if (now != plain && !withUnit.match(now).hasMatch())
+        return;
     const QString unit = receiver_.settings().unit;
-    if (!unit.isEmpty())
-        withChangeRule(ChangeRule::Ignored, [&] { table_->setTextMatrix(0, 1, QStringLiteral("Load (%1)").arg(unit)); });
+    const QString heading = unit.isEmpty() ? plain : QStringLiteral("Load (%1)").arg(unit);
+    if (heading != now)
+        withChangeRule(ChangeRule::Ignored, [&] { table_->setTextMatrix(0, 1, heading); });
 }
 
 void TableWorkspace::showSettings()
 {
     unit_->setText(receiver_.settings().unit);
+    headLoadColumn();
     settingsChanged();
 }
 

@@ -87,9 +87,11 @@ void frmMain::cmdOpen_Click()
     SerialPort& port = *platform_.serialPort;
     const bool wasOpen = port.isOpen();
     ClickOpenButton(port, *cmbCommPort, *cmdOpen, [this](const QString& description) { MsgBox(description); });
-    if (!wasOpen && port.isOpen())
+    if (!wasOpen && port.isOpen()) {
         receiver_->portOpened();
-    else if (wasOpen && !port.isOpen())
+        profile_->showPortState(true);
+        polar_->showPortState(true);
+    } else if (wasOpen && !port.isOpen())
         portClosed();
 }
 
@@ -97,8 +99,8 @@ void frmMain::cmdOpen_Click()
 void frmMain::portClosed()
 {
     receiver_->portClosed();
-    profile_->showReady();
-    polar_->showReady();
+    profile_->showPortState(false);
+    polar_->showPortState(false);
 }
 
 void frmMain::SPortAx1_OnRxChar()

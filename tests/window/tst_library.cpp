@@ -243,7 +243,28 @@ private slots:
                  }),
                  QStringLiteral("The weight and the length are numbers above 0, or left empty."));
         h.fill(Polar, {QStringLiteral("0,8.25"), QStringLiteral("30,8.5")});
-        QCOMPARE(store(h, [](QDialog& f) { f.findChild<QComboBox*>(QStringLiteral("cboShaft"))->setCurrentIndex(1); }), QString());
+        // A stored shaft picked shows its fields to read, not to change; back
+        // on a new shaft the fields hold what was typed.
+        QStringList shown;
+        QCOMPARE(store(h, [&shown](QDialog& f) {
+                     const auto fields = [&f] {
+                         QStringList out;
+                         for (const char* box : {"txtLabel", "txtModel", "txtCustomer", "txtWeight"}) {
+                             auto* e = f.findChild<QLineEdit*>(QLatin1String(box));
+                             out << e->text() + (e->isReadOnly() ? QStringLiteral(" (read only)") : QString()) + (e->isEnabled() ? QString() : QStringLiteral(" (off)"));
+                         }
+                         return out.join(QLatin1Char('/'));
+                     };
+                     auto* pick = f.findChild<QComboBox*>(QStringLiteral("cboShaft"));
+                     set(f, "txtLabel", QStringLiteral("8i")), set(f, "txtWeight", QStringLiteral("12,,"));
+                     pick->setCurrentIndex(1);
+                     shown << fields();
+                     pick->setCurrentIndex(0);
+                     shown << fields();
+                     pick->setCurrentIndex(1);
+                 }),
+                 QString());
+        QCOMPARE(shown, (QStringList{QStringLiteral("7i (read only)/Rifle (read only)/Łukasz (read only)/ (read only)"), QStringLiteral("8i///12,,")}));
 
         h.click(QStringLiteral("mnuLibrary"));
         auto* library = h.window->findChild<frmLibrary*>(QStringLiteral("frmLibrary"));

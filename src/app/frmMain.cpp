@@ -170,8 +170,13 @@ frmMain::frmMain(const Platform& platform, QWidget* parent)
 
     // The size and place of the last run; a first run's window fits a small
     // screen, where a larger one would hide its lower controls.
+    // The frame is not known before the window is shown: room is left for a
+    // title bar, so the status bar, where Add and Auto report, stays on screen.
+    const QSize room = screen()->availableGeometry().size() - QSize(16, 48);
     if (!settings_ || !restoreGeometry(settings_->value(QStringLiteral("window/geometry")).toByteArray()))
-        resize(QSize(1100, 720).boundedTo(screen()->availableGeometry().size()));
+        resize(QSize(1100, 720).boundedTo(room));
+    else if (!isMaximized() && (width() > room.width() || height() > room.height()))   // kept from a larger screen
+        resize(size().boundedTo(room));
     if (settings_)
         recentFiles_ = settings_->value(QStringLiteral("recentFiles")).toStringList().mid(0, kRecentFiles);
     showRecentFiles();

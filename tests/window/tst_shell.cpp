@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QScreen>
 #include <QToolBar>
 #include <algorithm>
 
@@ -266,6 +267,20 @@ QString accessKeys(const QStringList& in)
     return out.isEmpty() ? "none" : out.join(" | ");
 }
 
+// fit => whether the main window opens within the screen's available
+// height with its frame and title bar, and whether its least size fits a
+// 1024x600 screen so
+QString fit()
+{
+    WindowHarness h;
+    const QRect room = h.window->screen()->availableGeometry();
+    const QSize least = h.window->minimumSizeHint() + QSize(16, 48);
+    QStringList out{h.window->height() + 48 <= room.height() ? QStringLiteral("opens within the screen") : QStringLiteral("opens too tall")};
+    out << (least.boundedTo(QSize(1024, 600)) == least ? QStringLiteral("fits 1024x600")
+                                                       : QStringLiteral("least %1x%2 with its frame").arg(least.width()).arg(least.height()));
+    return out.join(", ");
+}
+
 } // namespace
 
 class TestShell : public QObject {
@@ -274,7 +289,7 @@ private slots:
     void cases()
     {
         GOLDEN_VERIFY(golden::cases("window/shell.txt", [](const QStringList& in) {
-            return in[0] == "start" ? startUp() : in[0] == "wire" ? wiring(in) : in[0] == "new" ? newCommand(in) : in[0] == "keys" ? accessKeys(in)
+            return in[0] == "start" ? startUp() : in[0] == "wire" ? wiring(in) : in[0] == "new" ? newCommand(in) : in[0] == "keys" ? accessKeys(in) : in[0] == "fit" ? fit()
                  : in[0] == "spine" ? spinePanel(in) : closing(in);
         }));
     }

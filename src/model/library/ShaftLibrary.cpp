@@ -1113,17 +1113,20 @@ Result<> ShaftLibrary::search(const LibraryQuery& query, std::vector<LibraryEntr
 {
     if (const Result<> r = reconnect(); !r.ok())
         return r;
-    QString sql = QStringLiteral("SELECT %1, m.id, m.kind, m.taken_at, m.note, m.bench, m.row_count").arg(QLatin1String(kShaftColumns));
+    QString sql = QStringLiteral("SELECT %1, m.id, m.kind, m.taken_at, m.note, m.bench, m.row_count, m.spine_percent, m.spine_grade").arg(QLatin1String(kShaftColumns));
     QVariantList values;
     bool customerHere = true;
     if (const QString why = searchWhere(query, sql, values, customerHere); !why.isEmpty())
         return Failure(why);
     static const char* const kOrder[] = {"m.taken_at", "m.kind", "s.label, s.maker, s.model", "s.flex", "s.weight_g",
-                                         "s.length_in", "s.customer", "m.row_count", "m.note"};
+                                         "s.length_in", "s.customer", "m.row_count",
+                                         // measurements without figures last either way, on both databases alike
+                                         "m.spine_percent IS NULL, m.spine_percent", "m.spine_grade IS NULL, m.spine_grade", "m.note"};
     const QString direction = page.descending ? QStringLiteral(" DESC") : QString();
-    QString order = QString::fromLatin1(kOrder[int(page.order)]);
-    order.replace(QLatin1Char(','), direction + QLatin1Char(','));
-    sql += QStringLiteral(" ORDER BY ") + order + direction + QStringLiteral(", m.id") + direction;
+    QStringList order;
+    for (const QString& term : QString::fromLatin1(kOrder[int(page.order)]).split(QStringLiteral(", ")))
+        order << (term.endsWith(QLatin1String(" IS NULL")) ? term : term + direction);
+    sql += QStringLiteral(" ORDER BY ") + order.join(QStringLiteral(", ")) + QStringLiteral(", m.id") + direction;
     // The customer matched here instead cannot be counted in pages.
     const bool paged = page.limit >= 0 && (customerHere || query.customer.isEmpty());
     if (paged) {
@@ -1147,6 +1150,9 @@ Result<> ShaftLibrary::search(const LibraryQuery& query, std::vector<LibraryEntr
         e.note = q.value(12).toString();
         e.bench = q.value(13).toString();
         e.rowCount = q.value(14).toInt();
+        if (!q.value(15).isNull())
+            e.spinePercent = q.value(15).toDouble();
+        e.spineGrade = q.value(16).toString();
         out.push_back(std::move(e));
     }
     if (!paged && page.offset > 0)

@@ -95,6 +95,8 @@ struct LibraryEntry {
     QString note;
     QString bench;
     int rowCount = 0;
+    std::optional<double> spinePercent;   // a polar measurement's, when it had figures
+    QString spineGrade;
 };
 
 // Every field left empty filters nothing. Maker, model and flex match the
@@ -114,7 +116,7 @@ struct LibraryQuery {
 
 // The list's order: by one of the Library window's columns, then by id, so
 // that pages fetched one after another neither repeat nor skip a line.
-enum class LibraryOrder { Taken, Kind, Shaft, Flex, Weight, Length, Customer, Rows, Note };
+enum class LibraryOrder { Taken, Kind, Shaft, Flex, Weight, Length, Customer, Rows, Spine, Grade, Note };
 struct LibraryPage {
     LibraryOrder order = LibraryOrder::Taken;
     bool descending = true;

@@ -46,7 +46,7 @@ QVariant LibraryListModel::data(const QModelIndex& index, int role) const
     const LibraryEntry& e = entries_[std::size_t(index.row())];
     if (role == Qt::UserRole)
         return e.measurementId;
-    if (role == Qt::TextAlignmentRole && (index.column() == Weight || index.column() == Length || index.column() == Rows))
+    if (role == Qt::TextAlignmentRole && (index.column() == Weight || index.column() == Length || index.column() == Rows || index.column() == Spine))
         return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);
     if (role != Qt::DisplayRole)
         return {};
@@ -60,6 +60,8 @@ QVariant LibraryListModel::data(const QModelIndex& index, int role) const
     case Length: return figure(e.shaft.lengthInches);
     case Customer: return e.shaft.customer;
     case Rows: return QString::number(e.rowCount);
+    case Spine: return e.spinePercent ? QLocale::system().toString(*e.spinePercent, 'f', 2) : QString();
+    case Grade: return e.spineGrade;
     case Note: return e.note.section(QLatin1Char('\n'), 0, 0);
     default: return {};
     }
@@ -67,7 +69,7 @@ QVariant LibraryListModel::data(const QModelIndex& index, int role) const
 
 QVariant LibraryListModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
-    static const char* const kTitles[] = {"Taken", "Kind", "Shaft", "Flex", "Weight (g)", "Length (in)", "Customer", "Rows", "Note"};
+    static const char* const kTitles[] = {"Taken", "Kind", "Shaft", "Flex", "Weight (g)", "Length (in)", "Customer", "Rows", "Spine (%)", "Grade", "Note"};
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 || section >= Columns)
         return {};
     return QString::fromLatin1(kTitles[section]);

@@ -14,7 +14,7 @@ namespace tarvex {
 class LibraryListModel : public QAbstractTableModel {
     Q_OBJECT
 public:
-    enum Column { Taken, Kind, Shaft, Flex, Weight, Length, Customer, Rows, Note, Columns };
+    enum Column { Taken, Kind, Shaft, Flex, Weight, Length, Customer, Rows, Spine, Grade, Note, Columns };
     static constexpr int kPage = 200;
 
     // `location`: the library's, opened once more for the search thread.

@@ -34,6 +34,8 @@
 #include <QHBoxLayout>
 #include <QIcon>
 #include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
 #include <QMenuBar>
 #include <QPainter>
 #include <QPainterPath>
@@ -275,6 +277,7 @@ void frmMain::Form_Load()
     polar_->Form_Load();
     setApplicationFolder(applicationFolder_);
     setUpSerialPort();
+    recallFields();
     SSTab1->setCurrentIndex(0);
     SSTab1_Click();
     blFormLoaded = true;
@@ -597,8 +600,57 @@ void frmMain::rememberGeometry()
 {
     if (settings_) {
         settings_->setValue(QStringLiteral("window/geometry"), saveGeometry());
+        rememberFields();
         settings_->sync();
     }
+}
+
+namespace {
+
+// The remembered fields, by their controls' names.
+const char* const kRememberedFields[] = {"cmbCommPort", "Tab0txtStart", "Tab0txtInterv", "Tab0cmbClubs", "Tab1cmbInterval", "Tab1cmbRange"};
+
+QString fieldKey(const char* name)
+{
+    return QStringLiteral("fields/") + QLatin1String(name);
+}
+
+} // namespace
+
+void frmMain::rememberFields()
+{
+    if (!settings_)
+        return;
+    for (const char* name : kRememberedFields) {
+        if (auto* box = findChild<QLineEdit*>(QLatin1String(name)))
+            settings_->setValue(fieldKey(name), box->text());
+        else if (auto* list = findChild<QComboBox*>(QLatin1String(name)))
+            settings_->setValue(fieldKey(name), list->currentText());
+    }
+}
+
+// A value kept is put back only where the control still offers it: a port
+// no longer there, or a range that is no number, leaves the start's own.
+void frmMain::recallFields()
+{
+    if (!settings_)
+        return;
+    for (const char* name : kRememberedFields) {
+        const QVariant kept = settings_->value(fieldKey(name));
+        const QString text = kept.toString();
+        if (!kept.isValid() || text.isEmpty())
+            continue;
+        if (auto* box = findChild<QLineEdit*>(QLatin1String(name))) {
+            box->setText(text);
+        } else if (auto* list = findChild<QComboBox*>(QLatin1String(name))) {
+            if (const int at = list->findText(text); at >= 0)
+                list->setCurrentIndex(at);
+            else if (list->isEditable() && (list != findChild<QComboBox*>(QStringLiteral("Tab1cmbRange")) || QLocale::system().toDouble(text) > 0))
+                list->setEditText(text);
+        }
+    }
+    // The empty polar chart drawn again at the range put back.
+    polar_->clearChart();
 }
 
 void frmMain::closeEvent(QCloseEvent* event)

@@ -267,6 +267,41 @@ QString accessKeys(const QStringList& in)
     return out.isEmpty() ? "none" : out.join(" | ");
 }
 
+// remember | steps: "port P", "start T", "steps T", "count T", "interval T",
+// "range T" typed or picked, "ports A,B" (the system's ports at the next
+// start) => the fields after the program is closed and started again
+QString remember(const QStringList& in)
+{
+    WindowHarness h;
+    h.fakes.settingsFile = h.dir.filePath("tarvex.ini");
+    h.window = std::make_unique<frmMain>(h.fakes.bundle());
+    h.showWindow();
+    const auto combo = [&h](const char* name) { return h.find<QComboBox>(name); };
+    for (const QString& step : in[1].split(';')) {
+        const QString what = step.section(' ', 0, 0), text = step.section(' ', 1);
+        if (what == "port")
+            combo("cmbCommPort")->setCurrentIndex(combo("cmbCommPort")->findText(text));
+        else if (what == "start" || what == "steps")
+            h.find<QLineEdit>(what == "start" ? "Tab0txtStart" : "Tab0txtInterv")->setText(text);
+        else if (what == "count")
+            combo("Tab0cmbClubs")->setEditText(text);
+        else if (what == "interval")
+            combo("Tab1cmbInterval")->setCurrentIndex(combo("Tab1cmbInterval")->findText(text));
+        else if (what == "range")
+            combo("Tab1cmbRange")->setEditText(text);
+        else if (what == "ports")
+            h.fakes.serialPort->ports = text.split(',');
+    }
+    h.window->close();
+    h.window = std::make_unique<frmMain>(h.fakes.bundle());
+    h.showWindow();
+    return QStringList{"port " + combo("cmbCommPort")->currentText(), "start " + h.find<QLineEdit>("Tab0txtStart")->text(),
+                       "steps " + h.find<QLineEdit>("Tab0txtInterv")->text(), "count " + combo("Tab0cmbClubs")->currentText(),
+                       "interval " + combo("Tab1cmbInterval")->currentText(), "range " + combo("Tab1cmbRange")->currentText(),
+                       "said " + h.fakes.messageBox->texts().join(" / ")}
+        .join(", ");
+}
+
 // fit => whether the main window opens within the screen's available
 // height with its frame and title bar, and whether its least size fits a
 // 1024x600 screen so
@@ -289,7 +324,7 @@ private slots:
     void cases()
     {
         GOLDEN_VERIFY(golden::cases("window/shell.txt", [](const QStringList& in) {
-            return in[0] == "start" ? startUp() : in[0] == "wire" ? wiring(in) : in[0] == "new" ? newCommand(in) : in[0] == "keys" ? accessKeys(in) : in[0] == "fit" ? fit()
+            return in[0] == "start" ? startUp() : in[0] == "wire" ? wiring(in) : in[0] == "new" ? newCommand(in) : in[0] == "keys" ? accessKeys(in) : in[0] == "fit" ? fit() : in[0] == "remember" ? remember(in)
                  : in[0] == "spine" ? spinePanel(in) : closing(in);
         }));
     }

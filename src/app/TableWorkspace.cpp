@@ -54,6 +54,22 @@ void paintLiveLoadBox(QLineEdit* box, bool open)
     box->setPalette(pal);
 }
 
+// A well-formed reading in the user's number format, its places and unit as
+// sent ("12.50 kg" is "12,50 kg" on a decimal-comma desktop); any other line
+// as it came, since its point may not be a decimal point at all.
+QString LiveReadingText(const QString& line, QChar decimal)
+{
+    if (decimal == QLatin1Char('.'))
+        return line;
+    static const QString zeroed = QStringLiteral(" (zeroed)");
+    QString head = line.endsWith(zeroed) ? line.chopped(zeroed.size()) : line;
+    const qsizetype point = head.indexOf(QLatin1Char('.'));
+    if (point < 0 || !ReadingValue(head))
+        return line;
+    head[point] = decimal;
+    return head + (line.endsWith(zeroed) ? zeroed : QString());
+}
+
 } // namespace
 
 TableWorkspace::TableWorkspace(Workspace kind, const Platform& platform, ReadingReceiver& receiver,
@@ -174,13 +190,15 @@ MessageSink TableWorkspace::tellUser()
 
 void TableWorkspace::showReading(const QString& text)
 {
-    load_->setText(text);
+    load_->setText(LiveReadingText(text, decimal_));
+    load_->setToolTip(text);   // the line as the bench sent it
     showSteadiness();
 }
 
 void TableWorkspace::showPortState(bool open)
 {
     load_->setText(open ? QStringLiteral("Ready") : QStringLiteral("Port closed"));
+    load_->setToolTip(QString());
     paintLiveLoadBox(load_, open);
     steady_->clear();
     showNextPosition();

@@ -20,6 +20,7 @@
 #include "platform/Twips.h"
 #include "tables/Workspace.h"
 
+#include <QLocale>
 #include <QStringList>
 #include <QWidget>
 #include <functional>
@@ -211,6 +212,9 @@ private:
     QCheckBox* auto_ = nullptr;
     PictureArea* strip_ = nullptr;
     qint64 stripDrawnAt_ = -1;
+    // The desktop's decimal separator, read once: asked of the system locale
+    // it costs a locked query, and the live box shows every reading.
+    const QChar decimal_ = QLocale::system().decimalPoint().front();
 };
 
 } // namespace tarvex

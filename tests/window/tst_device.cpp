@@ -2,6 +2,7 @@
 // serial port. Cases are in tests/golden/window/device.txt.
 #include "device/ReadingReceiver.h"
 #include "harness/WindowHarness.h"
+#include "platform/PictureAreaWidget.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -188,6 +189,41 @@ QString set(const QStringList& in)
     return h.state(Profile);
 }
 
+// The texts drawn on a picture, in order, " " apart (a label's own blanks
+// trimmed).
+QString textsOn(const PictureArea& area)
+{
+    QStringList out;
+    for (const DrawOp& op : area.picture()->ops)
+        if (op.kind == DrawOp::Text && !op.text.trimmed().isEmpty())
+            out << op.text.trimmed();
+    return out.join(' ');
+}
+
+// numbers | readings received a tenth of a second apart | polar rows =>
+// the strip chart's load labels | the sine view's axis labels, zoomed to
+// the spine (the numbers the program writes itself)
+QString numbersShown(const QStringList& in)
+{
+    WindowHarness h;
+    h.fill(Polar, in[2].split(';'));
+    h.click("cmdOpen");
+    qint64 now = 0;
+    h.window->findChild<ReadingReceiver*>()->setClock([&now] { return now; });
+    for (const QString& line : in[1].split(';')) {
+        now += 100;
+        h.fakes.serialPort->feed(line + "\r\n");
+    }
+    QTest::qWait(300);   // the strip chart follows the readings a few times a second
+    QString sine;
+    withModal([&] { h.click("Tab1cmdSine"); }, [&](QWidget* form) {
+        form->findChild<QCheckBox*>("chkZoom")->setChecked(true);
+        sine = textsOn(*form->findChild<PictureAreaWidget*>("SineDrawing")->area());
+        form->close();
+    });
+    return textsOn(*h.find<PictureAreaWidget>("Tab1picStrip")->area()) + " | " + sine;
+}
+
 // unit | steps: "unit U" (picked in Settings), "caption T" (the profile's load
 // heading typed), a button or menu command => both load headings after each
 QString unitHeadings(const QStringList& in)
@@ -221,7 +257,7 @@ private slots:
         // Run once more on a desktop that writes numbers with a decimal comma.
         const QString file = qEnvironmentVariable("TARVEX_DEVICE_CASES", "window/device.txt");
         GOLDEN_VERIFY(golden::cases(file, [](const QStringList& in) {
-            return in[0] == "port" ? portRow(in) : in[0] == "live" ? liveBox(in) : in[0] == "keep" ? keep(in) : in[0] == "unit" ? unitHeadings(in)
+            return in[0] == "port" ? portRow(in) : in[0] == "live" ? liveBox(in) : in[0] == "keep" ? keep(in) : in[0] == "unit" ? unitHeadings(in) : in[0] == "numbers" ? numbersShown(in)
                  : in[0] == "set" ? set(in) : in[0] == "bench" ? bench(in) : add(in);
         }));
     }

@@ -33,6 +33,7 @@ BenchSettings BenchSettings::load(QSettings& s)
     b.deflection = number("Bench/Deflection", b.deflection, 0, 1e4);
     b.compliance = number("Bench/Compliance", b.compliance, 0, 1e3);
     b.libraryAddress = s.value(QStringLiteral("Library/Address")).toString().trimmed();
+    b.eiInLbfIn2 = s.value(QStringLiteral("Bench/EiUnit")).toString() == QLatin1String("lbf in2");
     return b;
 }
 
@@ -49,6 +50,7 @@ void BenchSettings::save(QSettings& s) const
     s.setValue(QStringLiteral("Bench/Deflection"), deflection);
     s.setValue(QStringLiteral("Bench/Compliance"), compliance);
     s.setValue(QStringLiteral("Library/Address"), libraryAddress);
+    s.setValue(QStringLiteral("Bench/EiUnit"), eiInLbfIn2 ? QStringLiteral("lbf in2") : QStringLiteral("N m2"));
 }
 
 BenchGeometry GeometryOf(const BenchSettings& s)

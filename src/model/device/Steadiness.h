@@ -34,6 +34,8 @@ struct BenchSettings {
     // postgresql://user@host:port/database for one a shop shares, or a file.
     // TARVEX_LIBRARY, when set, is used instead.
     QString libraryAddress;
+    // EI and its figures shown in lbf·in² instead of N·m².
+    bool eiInLbfIn2 = false;
 
     static BenchSettings load(QSettings& settings);
     void save(QSettings& settings) const;

@@ -395,6 +395,7 @@ void frmMain::mnuLibrary_Click()
             return;
         frmLibrary_ = new frmLibrary(*lib, *platform_.messageBox, this);
         frmLibrary_->setAttribute(Qt::WA_DeleteOnClose);
+        frmLibrary_->setBench(receiver_->settings());
         connect(frmLibrary_, &frmLibrary::openRequested, this, &frmMain::openFromLibrary);
         connect(frmLibrary_, &frmLibrary::overlayRequested, this, &frmMain::overlayFromLibrary);
         connect(frmLibrary_, &frmLibrary::matchedSetOpened, this, [this](frmMatchedSet* set) {

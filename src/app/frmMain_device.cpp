@@ -133,6 +133,8 @@ void frmMain::mnuEnv_Click()
         library_.reset();
     }
     receiver_->setSettings(dialog.settings());
+    if (frmLibrary_)
+        frmLibrary_->setBench(dialog.settings());
     profile_->showSettings();
     polar_->showSettings();
 }

@@ -8,6 +8,7 @@
 #include "analysis/SpineAnalysis.h"
 #include "charts/polar/PolarChart.h"
 #include "charts/xy/XYChart.h"
+#include "device/Steadiness.h"
 #include "device/frmSettings.h"
 #include "files/PolarFile.h"
 #include "files/ProfileFile.h"
@@ -214,8 +215,8 @@ QString edit(frmLibrary& window, const QStringList& in)
     return shown + QStringLiteral(" | ") + filter(window, QStringList(8, QString()));
 }
 
-// search | text typed => the list (shaft/kind, then the spine and grade
-// columns where a line has them)
+// search | text typed => the list (shaft/kind, then the spine, grade and
+// stiffness index columns where a line has them)
 QString search(frmLibrary& window, const QStringList& in)
 {
     filter(window, QStringList(8, QString()));
@@ -225,7 +226,8 @@ QString search(frmLibrary& window, const QStringList& in)
     auto* list = window.findChild<QTreeView*>(QStringLiteral("lstEntries"));
     QStringList shown;
     for (int i = 0, n = listed(window); i < n; ++i) {
-        const QString figures = (cell(list, i, LibraryListModel::Spine) + QLatin1Char(' ') + cell(list, i, LibraryListModel::Grade)).trimmed();
+        const QString figures = QStringList{cell(list, i, LibraryListModel::Spine), cell(list, i, LibraryListModel::Grade),
+                                            cell(list, i, LibraryListModel::Index)}.join(QLatin1Char(' ')).simplified();
         shown << cell(list, i, 2) + QLatin1Char('/') + cell(list, i, 1) + (figures.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(figures));
     }
     box->clear();
@@ -274,6 +276,15 @@ private slots:
                 return search(window, in);
             if (in[0] == QLatin1String("fit"))
                 return fit(window);
+            if (in[0] == QLatin1String("bench")) {   // bench | span,deflection,length unit,load unit,EI unit => its index heading
+                const QStringList v = in[1].split(QLatin1Char(','));
+                BenchSettings bench;
+                bench.span = v[0].toDouble(), bench.deflection = v[1].toDouble(), bench.lengthUnit = v[2], bench.unit = v[3];
+                bench.eiInLbfIn2 = v[4] == QLatin1String("lbf");
+                window.setBench(bench);
+                listed(window);
+                return window.findChild<QTreeView*>()->model()->headerData(LibraryListModel::Index, Qt::Horizontal).toString();
+            }
             window.refresh();
             return filter(window, in);
         }));

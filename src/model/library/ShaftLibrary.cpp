@@ -21,6 +21,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <map>
 
 namespace tarvex {
 
@@ -1157,6 +1158,40 @@ Result<> ShaftLibrary::search(const LibraryQuery& query, std::vector<LibraryEntr
     }
     if (!paged && page.offset > 0)
         out.erase(out.begin(), out.begin() + std::min<qint64>(page.offset, qint64(out.size())));
+    return {};
+}
+
+Result<> ShaftLibrary::addStiffness(std::vector<LibraryEntry>& lines, const BenchGeometry& geometry)
+{
+    std::map<qint64, LibraryEntry*> profiles;
+    for (LibraryEntry& e : lines)
+        if (e.kind == MeasurementKind::Profile)
+            profiles[e.measurementId] = &e;
+    if (profiles.empty())
+        return {};
+    if (const Result<> r = reconnect(); !r.ok())
+        return r;
+    QStringList marks;
+    QVariantList ids;
+    for (const auto& [id, line] : profiles)
+        marks << QStringLiteral("?"), ids << id;
+    QSqlQuery q(QSqlDatabase::database(connection_, false));
+    q.setForwardOnly(true);
+    const QString sql = QStringLiteral("SELECT measurement_id, row_index, x, y FROM measurement_values WHERE measurement_id IN (%1) "
+                                       "AND x IS NOT NULL AND y IS NOT NULL ORDER BY measurement_id, row_index")
+                            .arg(marks.join(QLatin1Char(',')));
+    if (const QString why = run(q, sql, ids); !why.isEmpty())
+        return Failure(failure(QStringLiteral("read the profiles' rows"), why));
+    std::map<qint64, std::vector<RowPoint>> rows;
+    while (q.next())
+        rows[q.value(0).toLongLong()].push_back({q.value(1).toInt() + 1, q.value(2).toDouble(), q.value(3).toDouble()});
+    for (const auto& [id, points] : rows) {
+        const EiCurve ei = ConvertToEi(points, geometry);
+        if (!ei.ok())
+            continue;
+        if (const ZoneFigures z = EiZones(ei, geometry.lengthUnit); z.ok())
+            profiles[id]->stiffnessIndex = z.stiffnessIndex;
+    }
     return {};
 }
 

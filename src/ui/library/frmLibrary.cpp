@@ -2,6 +2,7 @@
 
 #include "charts/polar/PolarChart.h"
 #include "charts/xy/XYChart.h"
+#include "device/Steadiness.h"
 #include "library/LibraryImport.h"
 #include "library/LibraryListModel.h"
 #include "library/LibraryTables.h"
@@ -135,7 +136,7 @@ frmLibrary::frmLibrary(ShaftLibrary& library, MessageBox& messageBox, QWidget* p
     entries_ = new LibraryListModel(library_.location(), this);
     lstEntries_->setModel(entries_);
     // Sized once here, not to the contents: that would read every line.
-    for (const auto& [column, width] : {std::pair{0, 120}, {1, 60}, {2, 170}, {3, 50}, {4, 80}, {5, 80}, {6, 120}, {7, 50}, {8, 70}, {9, 60}})
+    for (const auto& [column, width] : {std::pair{0, 120}, {1, 60}, {2, 170}, {3, 50}, {4, 80}, {5, 80}, {6, 120}, {7, 50}, {8, 70}, {9, 60}, {10, 120}})
         lstEntries_->header()->resizeSection(column, width);
     lstEntries_->header()->setSortIndicator(LibraryListModel::Taken, Qt::DescendingOrder);
     lstEntries_->setSortingEnabled(true);
@@ -365,6 +366,14 @@ QList<qint64> frmLibrary::selectedProfiles() const
         if (const LibraryEntry& e = entries_->entry(row.row()); e.kind == MeasurementKind::Profile)
             ids << e.measurementId;
     return ids;
+}
+
+void frmLibrary::setBench(const BenchSettings& bench)
+{
+    std::optional<BenchGeometry> geometry;
+    if (MissingForEi(bench).isEmpty())
+        geometry = GeometryOf(bench);
+    entries_->setBench(geometry, bench.eiInLbfIn2);
 }
 
 void frmLibrary::matchedSet()

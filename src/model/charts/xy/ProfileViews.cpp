@@ -10,8 +10,6 @@ namespace {
 
 const QString kNm2 = QStringLiteral("N·m²");
 const QString kLbfIn2 = QStringLiteral("lbf·in²");
-// lbf·in² in one N·m²
-constexpr double kLbfIn2PerNm2 = 1.0 / (kNewtonsPerPoundForce * kMetresPerInch * kMetresPerInch);
 
 // A stored curve's points as the analysis takes them. A value the table could
 // not hold in single precision is stored as infinity or cut short to zeros;

@@ -77,8 +77,12 @@ void PolarWorkspace::buildPage()
     Tab1lblSpine->setObjectName(QStringLiteral("Tab1lblSpine"));
     Tab1lblSpine->setTextInteractionFlags(Qt::TextSelectableByMouse);
     spineLayout->addWidget(Tab1lblSpine);
-    // Room for its four lines from the start, so Plot does not grow the window.
+    // Room for its four lines from the start, so Plot does not grow the window;
+    // its width follows the chart's column, never the text, so the panel
+    // beside it stays put under the mouse whatever the figures say.
     Tab1lblSpine->setMinimumHeight(Tab1lblSpine->fontMetrics().lineSpacing() * 4);
+    Tab1lblSpine->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    Tab1lblSpine->setWordWrap(true);
     middle->addWidget(spineBox);
     grid->addLayout(middle, 0, 1);
 
@@ -169,6 +173,7 @@ void PolarWorkspace::Tab1cmdSet_Click()
         note()->clear();
     bool set = false;
     withChangeRule(ChangeRule::Ignored, [&] { set = SetPolarRows(table(), interval); });
+    headLoadColumn();
     endStep(QStringLiteral("Reset"));
     if (set)
         setModified(false);

@@ -251,6 +251,7 @@ void ProfileWorkspace::Tab0cmdSet_Click()
     withChangeRule(ChangeRule::Ignored, [&] {
         set = ProfileSetRows(table(), Tab0txtStart->text(), Tab0txtInterv->text(), Tab0cmbClubs->currentText());
     });
+    headLoadColumn();
     endStep(QStringLiteral("Set"));
     if (set)
         setModified(false);

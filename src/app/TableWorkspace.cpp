@@ -32,6 +32,7 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QSysInfo>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -44,13 +45,30 @@ namespace tarvex {
 
 namespace {
 
-// The live load boxes stand out in the highlight green whatever the desktop theme.
-void paintLiveLoadBox(QLineEdit* box)
+// The live load boxes stand out in the highlight green whatever the desktop
+// theme while the port is open; grey says no reading can come.
+void paintLiveLoadBox(QLineEdit* box, bool open)
 {
     QPalette pal = box->palette();
-    pal.setColor(QPalette::Base, QColor(192, 255, 192));
-    pal.setColor(QPalette::Text, Qt::black);
+    pal.setColor(QPalette::Base, open ? QColor(192, 255, 192) : QColor(224, 224, 224));
+    pal.setColor(QPalette::Text, open ? QColor(Qt::black) : QColor(96, 96, 96));
     box->setPalette(pal);
+}
+
+// A well-formed reading in the user's number format, its places and unit as
+// sent ("12.50 kg" is "12,50 kg" on a decimal-comma desktop); any other line
+// as it came, since its point may not be a decimal point at all.
+QString LiveReadingText(const QString& line, QChar decimal)
+{
+    if (decimal == QLatin1Char('.'))
+        return line;
+    static const QString zeroed = QStringLiteral(" (zeroed)");
+    QString head = line.endsWith(zeroed) ? line.chopped(zeroed.size()) : line;
+    const qsizetype point = head.indexOf(QLatin1Char('.'));
+    if (point < 0 || !ReadingValue(head))
+        return line;
+    head[point] = decimal;
+    return head + (line.endsWith(zeroed) ? zeroed : QString());
 }
 
 } // namespace
@@ -72,10 +90,9 @@ TableWorkspace::TableWorkspace(Workspace kind, const Platform& platform, Reading
     gridEdit_->hide();
     pictureView_ = new PictureAreaWidget(picture_);
     pictureView_->setObjectName(prefix + QLatin1String("Picture"));
-    load_ = new QLineEdit(QStringLiteral("Ready"));
+    load_ = new QLineEdit;
     load_->setObjectName(prefix + QLatin1String("txtLoad"));
     load_->setReadOnly(true);
-    paintLiveLoadBox(load_);
     note_ = new QPlainTextEdit;
     note_->setObjectName(prefix + QLatin1String("txtNote"));
     note_->setToolTip(QStringLiteral("Data collection comment area"));
@@ -85,6 +102,7 @@ TableWorkspace::TableWorkspace(Workspace kind, const Platform& platform, Reading
     note_->setTabChangesFocus(true);
 
     buildLivePanel(prefix);
+    showPortState(false);
 
     editor_ = new CellDelegate(kind, *table_, *view_, *gridEdit_, this);
     editor_->onKeyTyped = [this] {
@@ -225,13 +243,16 @@ MessageSink TableWorkspace::tellUser()
 
 void TableWorkspace::showReading(const QString& text)
 {
-    load_->setText(text);
+    load_->setText(LiveReadingText(text, decimal_));
+    load_->setToolTip(text);   // the line as the bench sent it
     showSteadiness();
 }
 
-void TableWorkspace::showReady()
+void TableWorkspace::showPortState(bool open)
 {
-    load_->setText(QStringLiteral("Ready"));
+    load_->setText(open ? QStringLiteral("Ready") : QStringLiteral("Port closed"));
+    load_->setToolTip(QString());
+    paintLiveLoadBox(load_, open);
     steady_->clear();
     showNextPosition();
     stripDrawnAt_ = -1;
@@ -358,14 +379,26 @@ const BenchSettings& TableWorkspace::benchSettings() const
 
 void TableWorkspace::headLoadColumn()
 {
+    // Only a heading the program wrote follows the unit: one the fitter
+    // typed in the caption dialog is theirs to keep.
+    const QString plain = kind_ == Workspace::Polar ? QStringLiteral("Load") : QStringLiteral("Y");
+    const QString now = table_->TextMatrix(0, 1).trimmed();
+    static const QRegularExpression withUnit(QStringLiteral("^Load \\([^()]*\\)$"));
+    if (now != plain && !withUnit.match(now).hasMatch())
+        return;
     const QString unit = receiver_.settings().unit;
-    if (!unit.isEmpty())
-        withChangeRule(ChangeRule::Ignored, [&] { table_->setTextMatrix(0, 1, QStringLiteral("Load (%1)").arg(unit)); });
+    const QString heading = unit.isEmpty() ? plain : QStringLiteral("Load (%1)").arg(unit);
+    if (heading != now)
+        withChangeRule(ChangeRule::Ignored, [&] { table_->setTextMatrix(0, 1, heading); });
 }
 
 void TableWorkspace::showSettings()
 {
     unit_->setText(receiver_.settings().unit);
+    headLoadColumn();
+    // The heading is saved with the table: a change of unit is a change to
+    // it, and one Undo takes it back.
+    endStep(QStringLiteral("Heading"));
     settingsChanged();
 }
 

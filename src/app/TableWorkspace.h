@@ -22,6 +22,7 @@
 #include "platform/Twips.h"
 #include "tables/Workspace.h"
 
+#include <QLocale>
 #include <QStringList>
 #include <QWidget>
 #include <functional>
@@ -58,8 +59,9 @@ public:
 
     // A reading from the port, shown in the live load box.
     void showReading(const QString& text);
-    // The port closed or was lost: the live load box is ready for the next one.
-    void showReady();
+    // The live load box as the port stands: green "Ready" while it is open
+    // and no reading has come yet, grey "Port closed" while it is closed.
+    void showPortState(bool open);
     // The load moved and settled: recorded when "Auto" is on.
     void recordSettled(double value);
     // "Auto" missed a position: it stops, and says which load it missed.
@@ -157,8 +159,8 @@ protected:
     virtual void dataChanged() {}
 
     void setFileName(const QString& name) { fileName_ = name; }
-    // A new table's load column is headed with the load cell's unit, when
-    // one is set.
+    // The load column headed with the load cell's unit ("Load (lbf)"), or
+    // the plain heading without one; a heading the user typed stays.
     void headLoadColumn();
     MsgResult MsgBox(const QString& text, MsgButtons buttons, const QString& title);
     MsgResult MsgBox(const QString& text);
@@ -225,6 +227,9 @@ private:
     QCheckBox* auto_ = nullptr;
     PictureArea* strip_ = nullptr;
     qint64 stripDrawnAt_ = -1;
+    // The desktop's decimal separator, read once: asked of the system locale
+    // it costs a locked query, and the live box shows every reading.
+    const QChar decimal_ = QLocale::system().decimalPoint().front();
 };
 
 } // namespace tarvex

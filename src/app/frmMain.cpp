@@ -35,6 +35,8 @@
 #include <QHBoxLayout>
 #include <QIcon>
 #include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
 #include <QMenuBar>
 #include <QPainter>
 #include <QPainterPath>
@@ -174,8 +176,13 @@ frmMain::frmMain(const Platform& platform, QWidget* parent)
 
     // The size and place of the last run; a first run's window fits a small
     // screen, where a larger one would hide its lower controls.
+    // The frame is not known before the window is shown: room is left for a
+    // title bar, so the status bar, where Add and Auto report, stays on screen.
+    const QSize room = screen()->availableGeometry().size() - QSize(16, 48);
     if (!settings_ || !restoreGeometry(settings_->value(QStringLiteral("window/geometry")).toByteArray()))
-        resize(QSize(1100, 720).boundedTo(screen()->availableGeometry().size()));
+        resize(QSize(1100, 720).boundedTo(room));
+    else if (!isMaximized() && (width() > room.width() || height() > room.height()))   // kept from a larger screen
+        resize(size().boundedTo(room));
     if (settings_)
         recentFiles_ = settings_->value(QStringLiteral("recentFiles")).toStringList().mid(0, kRecentFiles);
     showRecentFiles();
@@ -283,6 +290,7 @@ void frmMain::Form_Load()
     polar_->Form_Load();
     setApplicationFolder(applicationFolder_);
     setUpSerialPort();
+    recallFields();
     SSTab1->setCurrentIndex(0);
     SSTab1_Click();
     blFormLoaded = true;
@@ -401,6 +409,7 @@ void frmMain::mnuLibrary_Click()
             return;
         frmLibrary_ = new frmLibrary(*lib, *platform_.messageBox, this);
         frmLibrary_->setAttribute(Qt::WA_DeleteOnClose);
+        frmLibrary_->setBench(receiver_->settings());
         connect(frmLibrary_, &frmLibrary::openRequested, this, &frmMain::openFromLibrary);
         connect(frmLibrary_, &frmLibrary::overlayRequested, this, &frmMain::overlayFromLibrary);
         connect(frmLibrary_, &frmLibrary::buildSetRequested, this, [this](const QList<qint64>& ids) {
@@ -636,8 +645,57 @@ void frmMain::rememberGeometry()
 {
     if (settings_) {
         settings_->setValue(QStringLiteral("window/geometry"), saveGeometry());
+        rememberFields();
         settings_->sync();
     }
+}
+
+namespace {
+
+// The remembered fields, by their controls' names.
+const char* const kRememberedFields[] = {"cmbCommPort", "Tab0txtStart", "Tab0txtInterv", "Tab0cmbClubs", "Tab1cmbInterval", "Tab1cmbRange"};
+
+QString fieldKey(const char* name)
+{
+    return QStringLiteral("fields/") + QLatin1String(name);
+}
+
+} // namespace
+
+void frmMain::rememberFields()
+{
+    if (!settings_)
+        return;
+    for (const char* name : kRememberedFields) {
+        if (auto* box = findChild<QLineEdit*>(QLatin1String(name)))
+            settings_->setValue(fieldKey(name), box->text());
+        else if (auto* list = findChild<QComboBox*>(QLatin1String(name)))
+            settings_->setValue(fieldKey(name), list->currentText());
+    }
+}
+
+// A value kept is put back only where the control still offers it: a port
+// no longer there, or a range that is no number, leaves the start's own.
+void frmMain::recallFields()
+{
+    if (!settings_)
+        return;
+    for (const char* name : kRememberedFields) {
+        const QVariant kept = settings_->value(fieldKey(name));
+        const QString text = kept.toString();
+        if (!kept.isValid() || text.isEmpty())
+            continue;
+        if (auto* box = findChild<QLineEdit*>(QLatin1String(name))) {
+            box->setText(text);
+        } else if (auto* list = findChild<QComboBox*>(QLatin1String(name))) {
+            if (const int at = list->findText(text); at >= 0)
+                list->setCurrentIndex(at);
+            else if (list->isEditable() && (list != findChild<QComboBox*>(QStringLiteral("Tab1cmbRange")) || QLocale::system().toDouble(text) > 0))
+                list->setEditText(text);
+        }
+    }
+    // The empty polar chart drawn again at the range put back.
+    polar_->clearChart();
 }
 
 void frmMain::closeEvent(QCloseEvent* event)

@@ -114,6 +114,11 @@ private:
     void showRecentFiles();
     void openRecentFile(const QString& path);
     void rememberGeometry();
+    // The fields a fitter sets once for the day's shafts (the port, Start,
+    // Steps and Count, the polar interval and range), kept with the window's
+    // size and put back at the next start.
+    void rememberFields();
+    void recallFields();
     // The library, opened on first use; null, after saying why, when it
     // cannot be (the next use tries again).
     ShaftLibrary* library();

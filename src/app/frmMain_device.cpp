@@ -91,9 +91,11 @@ void frmMain::cmdOpen_Click()
     SerialPort& port = *platform_.serialPort;
     const bool wasOpen = port.isOpen();
     ClickOpenButton(port, *cmbCommPort, *cmdOpen, [this](const QString& description) { MsgBox(description); });
-    if (!wasOpen && port.isOpen())
+    if (!wasOpen && port.isOpen()) {
         receiver_->portOpened();
-    else if (wasOpen && !port.isOpen())
+        profile_->showPortState(true);
+        polar_->showPortState(true);
+    } else if (wasOpen && !port.isOpen())
         portClosed();
 }
 
@@ -101,8 +103,8 @@ void frmMain::cmdOpen_Click()
 void frmMain::portClosed()
 {
     receiver_->portClosed();
-    profile_->showReady();
-    polar_->showReady();
+    profile_->showPortState(false);
+    polar_->showPortState(false);
 }
 
 void frmMain::SPortAx1_OnRxChar()
@@ -140,6 +142,8 @@ void frmMain::mnuEnv_Click()
         library_.reset();
     }
     receiver_->setSettings(dialog.settings());
+    if (frmLibrary_)
+        frmLibrary_->setBench(dialog.settings());
     profile_->showSettings();
     polar_->showSettings();
 }

@@ -207,8 +207,8 @@ private slots:
             Shown shown;
             const QString before = shown.unchanged();
             const QString said = shown.read(dir.filePath(name));
-            QVERIFY2(said == (name.endsWith(QLatin1String(".tvp")) ? QStringLiteral("failed: File Type not Supported")
-                                                                   : QStringLiteral("failed: File not Found")),
+            QVERIFY2(said == (name.endsWith(QLatin1String(".tvp")) ? QStringLiteral("failed: Not a polar data file")
+                                                                   : QStringLiteral("failed: Not a profile data file")),
                      qPrintable(name + QStringLiteral(": ") + said));
             QVERIFY2(shown.unchanged() == before, qPrintable(name));
         }

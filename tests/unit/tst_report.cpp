@@ -83,6 +83,8 @@ QString run(QStringList in)
             return why;
         return QStringLiteral("%1 drawings").arg(pic.picture()->ops.size()) + (failures.isEmpty() ? QString() : QStringLiteral(" | ") + failures.join(QLatin1Char(' ')));
     }
+    if (what == QLatin1String("sheet"))   // sheet | locale => the sheet the preview and the PDF use there
+        return QPageSize::name(DesktopSheet(QLocale(in[1])));
     if (what == QLatin1String("preview")) {   // preview | area size | printer failure | polar report dump
         QTemporaryDir dir;   // a PDF on a letter sheet, or the system's printer (there is none)
         const auto printer = in.value(2).isEmpty() ? std::make_unique<QtPrinter>(dir.filePath(QStringLiteral("p.pdf")), QPageSize::Letter) : std::make_unique<QtPrinter>();

@@ -2,9 +2,11 @@
 // serial port. Cases are in tests/golden/window/device.txt.
 #include "device/ReadingReceiver.h"
 #include "harness/WindowHarness.h"
+#include "platform/PictureAreaWidget.h"
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -59,22 +61,36 @@ QString portRow(const QStringList& in)
     return rows.join(" ; ") + (port.isOpen() ? " | LEFT OPEN" : "");
 }
 
-// live | profile|polar | chunks received => the live box after each | the other tab's box
+// A live box as it looks: its text, (grey) when not in the live green, and
+// the line received as its tip when that differs from the text.
+QString boxOf(QLineEdit& box)
+{
+    QString out = box.text();
+    if (box.palette().color(QPalette::Base) != QColor(192, 255, 192))
+        out += " (grey)";
+    if (!box.toolTip().isEmpty() && box.toolTip() != box.text())
+        out += " [" + golden::show(box.toolTip()) + "]";
+    return out;
+}
+
+// live | profile|polar | chunks received => the box before the port opens,
+// then after it opens and after each chunk | the other tab's box
 QString liveBox(const QStringList& in)
 {
     const Workspace ws = in[1] == "polar" ? Polar : Profile;
     WindowHarness h;
-    h.click("cmdOpen");
     h.showTab(ws);
-    QStringList shown;
+    QStringList shown{boxOf(h.load(ws))};
+    h.click("cmdOpen");
+    shown << boxOf(h.load(ws));
     for (const QString& chunk : in[2].split(';')) {
         if (chunk == "close")
             h.click("cmdOpen");
         else
             h.fakes.serialPort->feed(chunk);
-        shown << h.load(ws).text();
+        shown << boxOf(h.load(ws));
     }
-    return shown.join(' ') + " | other " + h.load(ws == Profile ? Polar : Profile).text();
+    return shown.join(" ; ") + " | other " + boxOf(h.load(ws == Profile ? Polar : Profile));
 }
 
 // add | profile|polar | steps: text received, "wait MS", "close", "gone" =>
@@ -173,6 +189,64 @@ QString set(const QStringList& in)
     return h.state(Profile);
 }
 
+// The texts drawn on a picture, in order, " " apart (a label's own blanks
+// trimmed).
+QString textsOn(const PictureArea& area)
+{
+    QStringList out;
+    for (const DrawOp& op : area.picture()->ops)
+        if (op.kind == DrawOp::Text && !op.text.trimmed().isEmpty())
+            out << op.text.trimmed();
+    return out.join(' ');
+}
+
+// numbers | readings received a tenth of a second apart | polar rows =>
+// the strip chart's load labels | the sine view's axis labels, zoomed to
+// the spine (the numbers the program writes itself)
+QString numbersShown(const QStringList& in)
+{
+    WindowHarness h;
+    h.fill(Polar, in[2].split(';'));
+    h.click("cmdOpen");
+    qint64 now = 0;
+    h.window->findChild<ReadingReceiver*>()->setClock([&now] { return now; });
+    for (const QString& line : in[1].split(';')) {
+        now += 100;
+        h.fakes.serialPort->feed(line + "\r\n");
+    }
+    QTest::qWait(300);   // the strip chart follows the readings a few times a second
+    QString sine;
+    withModal([&] { h.click("Tab1cmdSine"); }, [&](QWidget* form) {
+        form->findChild<QCheckBox*>("chkZoom")->setChecked(true);
+        sine = textsOn(*form->findChild<PictureAreaWidget*>("SineDrawing")->area());
+        form->close();
+    });
+    return textsOn(*h.find<PictureAreaWidget>("Tab1picStrip")->area()) + " | " + sine;
+}
+
+// unit | steps: "unit U" (picked in Settings), "caption T" (the profile's load
+// heading typed), a button or menu command => both load headings after each
+QString unitHeadings(const QStringList& in)
+{
+    WindowHarness h;
+    QStringList out;
+    for (const QString& step : in[1].split(';')) {
+        const QString arg = step.section(' ', 1);
+        if (step.startsWith("unit "))
+            withModal([&] { h.click("mnuEnv"); }, [&](QWidget* form) {
+                auto* unit = form->findChild<QComboBox*>("cmbUnit");
+                unit->setCurrentIndex(unit->findText(arg));
+                static_cast<QDialog*>(form)->accept();
+            });
+        else if (step.startsWith("caption "))
+            h.table(Profile).setTextMatrix(0, 1, arg);
+        else
+            h.click(step);
+        out << h.table(Profile).TextMatrix(0, 1) + ", " + h.table(Polar).TextMatrix(0, 1).trimmed();
+    }
+    return out.join(" ; ");
+}
+
 } // namespace
 
 class TestDevice : public QObject {
@@ -183,7 +257,7 @@ private slots:
         // Run once more on a desktop that writes numbers with a decimal comma.
         const QString file = qEnvironmentVariable("TARVEX_DEVICE_CASES", "window/device.txt");
         GOLDEN_VERIFY(golden::cases(file, [](const QStringList& in) {
-            return in[0] == "port" ? portRow(in) : in[0] == "live" ? liveBox(in) : in[0] == "keep" ? keep(in)
+            return in[0] == "port" ? portRow(in) : in[0] == "live" ? liveBox(in) : in[0] == "keep" ? keep(in) : in[0] == "unit" ? unitHeadings(in) : in[0] == "numbers" ? numbersShown(in)
                  : in[0] == "set" ? set(in) : in[0] == "bench" ? bench(in) : add(in);
         }));
     }

@@ -27,7 +27,8 @@ QString tool(const QString& program, const QStringList& args)
     return p.waitForFinished() ? QString::fromUtf8(p.readAllStandardOutput()).simplified() : program + " did not run";
 }
 
-// print | profile|polar | printer: pdf, or none (the system has no printer)
+// print | profile|polar | printer: pdf, or none (the system has no printer),
+// preview (none, and only the preview asked for)
 // => the forms opened, the chart's width in the preview, the text of the page
 // printed, what was said
 QString print(const QStringList& in)
@@ -43,13 +44,14 @@ QString print(const QStringList& in)
     QString chart;
     QStringList out = withModal([&] { h.click("Toolbar1_Print"); }, [&](QWidget* form) {
         QTest::keyClicks(form->findChild<QLineEdit*>("txtShaftName"), "Shaft 7");
-        if (in[2] == "pdf")   // the preview of a sheet that is there
+        if (in[2] != "none")   // the preview of a sheet that is there, or of the desktop's
             form->findChild<QAbstractButton*>("cmdPrintPreview")->click();
         const PictureArea& preview = *form->findChild<PictureAreaWidget*>()->area();
         for (const DrawOp& op : preview.picture()->ops)
             if (op.kind == DrawOp::Image)
                 chart = QStringLiteral("chart %1 in").arg(golden::number((op.b.x() - op.a.x()) * preview.ScaleWidth()));
-        form->findChild<QAbstractButton*>("cmdPrint")->click();
+        if (in[2] != "preview")
+            form->findChild<QAbstractButton*>("cmdPrint")->click();
         form->findChild<QAbstractButton*>("cmdClose")->click();
     });
     if (!chart.isEmpty())

@@ -5,11 +5,14 @@
 // (window/library.txt).
 #include "harness/WindowHarness.h"
 
+#include "analysis/SpineAnalysis.h"
 #include "charts/polar/PolarChart.h"
 #include "charts/xy/XYChart.h"
+#include "device/Steadiness.h"
 #include "device/frmSettings.h"
 #include "files/PolarFile.h"
 #include "files/ProfileFile.h"
+#include "library/LibraryListModel.h"
 #include "library/frmLibrary.h"
 #include "library/frmMatchedSet.h"
 #include "library/frmStoreLibrary.h"
@@ -69,6 +72,13 @@ QString store(ShaftLibrary& library, std::map<QString, Shaft>& shafts, const QSt
     for (const QString& cells : in[8].split(QLatin1Char(';')))
         m.rows.emplace_back(cells.section(QLatin1Char(','), 0, 0), cells.section(QLatin1Char(','), 1));
     m.takenAt = QDateTime(QDate::fromString(in[7], Qt::ISODate), QTime(12, 0), Qt::UTC);
+    if (m.kind == MeasurementKind::Polar) {   // with its figures, as the polar tab stores it
+        std::vector<RowPoint> points;
+        for (const auto& [x, y] : m.rows)
+            points.push_back({int(points.size()) + 1, x.toDouble(), y.toDouble()});
+        if (const SpineAnalysis a = AnalyzeSpine(points); a.ok())
+            m.spine = StoredSpine{a.spinePercent, a.spineAngle, a.nbpAngle, a.bendPercent, a.bendAngle, GradeName(a.grade)};
+    }
     const Result<> r = library.store(shaft, m);
     return r.ok() ? QStringLiteral("kept") : r.message;
 }
@@ -205,6 +215,42 @@ QString edit(frmLibrary& window, const QStringList& in)
     return shown + QStringLiteral(" | ") + filter(window, QStringList(8, QString()));
 }
 
+// search | text typed => the list (shaft/kind, then the spine, grade and
+// stiffness index columns where a line has them)
+QString search(frmLibrary& window, const QStringList& in)
+{
+    filter(window, QStringList(8, QString()));
+    auto* box = window.findChild<QLineEdit*>(QStringLiteral("txtSearch"));
+    box->clear();
+    box->insert(in[1]);   // as typed (keyClicks takes ASCII only)
+    auto* list = window.findChild<QTreeView*>(QStringLiteral("lstEntries"));
+    QStringList shown;
+    for (int i = 0, n = listed(window); i < n; ++i) {
+        const QString figures = QStringList{cell(list, i, LibraryListModel::Spine), cell(list, i, LibraryListModel::Grade),
+                                            cell(list, i, LibraryListModel::Index)}.join(QLatin1Char(' ')).simplified();
+        shown << cell(list, i, 2) + QLatin1Char('/') + cell(list, i, 1) + (figures.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(figures));
+    }
+    box->clear();
+    listed(window);
+    return shown.join(QStringLiteral(", "));
+}
+
+// fit => whether the window's least size fits a 1024x600 screen with its
+// frame, and whether every button is on it at that size
+QString fit(frmLibrary& window)
+{
+    const QSize least = window.minimumSizeHint();
+    const QSize screen(1024 - 24, 600 - 48);
+    window.resize(least);
+    QCoreApplication::processEvents();
+    QStringList cut;
+    for (QPushButton* b : window.findChildren<QPushButton*>())
+        if (b->isVisible() && !window.rect().contains(QRect(b->mapTo(&window, QPoint()), b->size())))
+            cut << b->text();
+    return (least.boundedTo(screen) == least ? QStringLiteral("fits") : QStringLiteral("least %1x%2 is too big").arg(least.width()).arg(least.height()))
+         + (cut.isEmpty() ? QString() : QStringLiteral(", cut off: ") + cut.join(QLatin1Char(' ')));
+}
+
 } // namespace
 
 class TestLibraryWindow : public QObject {
@@ -226,6 +272,19 @@ private slots:
                 return import(window, messages, in);
             if (in[0] == QLatin1String("edit"))
                 return edit(window, in);
+            if (in[0] == QLatin1String("search"))
+                return search(window, in);
+            if (in[0] == QLatin1String("fit"))
+                return fit(window);
+            if (in[0] == QLatin1String("bench")) {   // bench | span,deflection,length unit,load unit,EI unit => its index heading
+                const QStringList v = in[1].split(QLatin1Char(','));
+                BenchSettings bench;
+                bench.span = v[0].toDouble(), bench.deflection = v[1].toDouble(), bench.lengthUnit = v[2], bench.unit = v[3];
+                bench.eiInLbfIn2 = v[4] == QLatin1String("lbf");
+                window.setBench(bench);
+                listed(window);
+                return window.findChild<QTreeView*>()->model()->headerData(LibraryListModel::Index, Qt::Horizontal).toString();
+            }
             window.refresh();
             return filter(window, in);
         }));
@@ -243,7 +302,28 @@ private slots:
                  }),
                  QStringLiteral("The weight and the length are numbers above 0, or left empty."));
         h.fill(Polar, {QStringLiteral("0,8.25"), QStringLiteral("30,8.5")});
-        QCOMPARE(store(h, [](QDialog& f) { f.findChild<QComboBox*>(QStringLiteral("cboShaft"))->setCurrentIndex(1); }), QString());
+        // A stored shaft picked shows its fields to read, not to change; back
+        // on a new shaft the fields hold what was typed.
+        QStringList shown;
+        QCOMPARE(store(h, [&shown](QDialog& f) {
+                     const auto fields = [&f] {
+                         QStringList out;
+                         for (const char* box : {"txtLabel", "txtModel", "txtCustomer", "txtWeight"}) {
+                             auto* e = f.findChild<QLineEdit*>(QLatin1String(box));
+                             out << e->text() + (e->isReadOnly() ? QStringLiteral(" (read only)") : QString()) + (e->isEnabled() ? QString() : QStringLiteral(" (off)"));
+                         }
+                         return out.join(QLatin1Char('/'));
+                     };
+                     auto* pick = f.findChild<QComboBox*>(QStringLiteral("cboShaft"));
+                     set(f, "txtLabel", QStringLiteral("8i")), set(f, "txtWeight", QStringLiteral("12,,"));
+                     pick->setCurrentIndex(1);
+                     shown << fields();
+                     pick->setCurrentIndex(0);
+                     shown << fields();
+                     pick->setCurrentIndex(1);
+                 }),
+                 QString());
+        QCOMPARE(shown, (QStringList{QStringLiteral("7i (read only)/Rifle (read only)/Łukasz (read only)/ (read only)"), QStringLiteral("8i///12,,")}));
 
         h.click(QStringLiteral("mnuLibrary"));
         auto* library = h.window->findChild<frmLibrary*>(QStringLiteral("frmLibrary"));

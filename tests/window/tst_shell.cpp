@@ -4,11 +4,15 @@
 #include "charts/polar/PolarChart.h"
 #include "harness/WindowHarness.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
+#include <QDialog>
+#include <QDialogButtonBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QScreen>
 #include <QToolBar>
 #include <algorithm>
 
@@ -156,6 +160,17 @@ QChar accessKey(const QString& text)
     return {};
 }
 
+// A button's caption as the desktops with access keys show it: a dialog's
+// standard buttons get their first letter (&OK, &Cancel) there, whatever the
+// platform the tests run on gives them.
+QString desktopText(QAbstractButton* b)
+{
+    auto* box = qobject_cast<QDialogButtonBox*>(b->parentWidget());
+    if (!box || box->standardButton(b) == QDialogButtonBox::NoButton || b->text().contains('&'))
+        return b->text();
+    return '&' + b->text();
+}
+
 // The tab a control lies on, empty for the window around the tabs.
 QString tabOf(const QWidget* w)
 {
@@ -183,7 +198,7 @@ QStringList clashes(QWidget* window)
     for (QWidget* w : window->findChildren<QWidget*>()) {
         QStringList& mine = captions[tabOf(w)];
         if (auto* b = qobject_cast<QAbstractButton*>(w))
-            mine << b->text();
+            mine << desktopText(b);
         else if (auto* l = qobject_cast<QLabel*>(w); l && l->buddy())
             mine << l->text();
         else if (auto* g = qobject_cast<QGroupBox*>(w))
@@ -204,18 +219,94 @@ QStringList clashes(QWidget* window)
     return out;
 }
 
-// keys | the window: - for the main window, or the command that opens it =>
-// every access key used twice within one scope, or none
+// keys | the window: - for the main window, "heading" for the caption
+// dialog, or the command that opens it; then, within a window that is not
+// modal, the command there that opens a modal one => every access key used
+// twice within one scope, or none. The library is one of a stored profile.
 QString accessKeys(const QStringList& in)
 {
+    QTemporaryDir dir;
+    qputenv("TARVEX_LIBRARY", dir.filePath("library.sqlite").toLocal8Bit());
     WindowHarness h;
     h.fill(Polar, {"0,1", "180,2"});
+    h.fill(Profile, {"0,1", "10,2", "20,3"});
+    withModal([&] { h.click("Toolbar1_Store"); }, [](QWidget* form) {
+        form->findChild<QLineEdit*>("txtLabel")->setText("7i");
+        static_cast<QDialog*>(form)->accept();
+    });
     QStringList out;
+    const auto walk = [&out](QWidget* form) {
+        out << clashes(form);
+        form->close();
+    };
     if (in[1] == "-")
         out = clashes(h.window.get());
-    else
-        withModal([&] { h.click(in[1]); }, [&](QWidget* form) { out << clashes(form); form->close(); });
+    else if (in[1] == "heading")
+        withModal([&] { QTest::mouseDClick(h.view(Profile).viewport(), Qt::LeftButton, {}, h.cellPoint(Profile, 0, 1)); }, walk);
+    else if (in.size() > 2) {
+        h.click(in[1]);
+        auto* window = h.find<QDialog>(in[1].mid(3).prepend("frm"));
+        if (auto* list = window->findChild<QAbstractItemView*>("lstEntries")) {
+            if (!QTest::qWaitFor([list] { return list->model()->rowCount() > 0; }))
+                return "the library lists nothing";
+            list->setCurrentIndex(list->model()->index(0, 0));
+        }
+        withModal([&] { window->findChild<QAbstractButton*>(in[2])->click(); }, walk);
+        walk(window);
+    } else {
+        withModal([&] { h.click(in[1]); }, walk);
+    }
+    qunsetenv("TARVEX_LIBRARY");
     return out.isEmpty() ? "none" : out.join(" | ");
+}
+
+// remember | steps: "port P", "start T", "steps T", "count T", "interval T",
+// "range T" typed or picked, "ports A,B" (the system's ports at the next
+// start) => the fields after the program is closed and started again
+QString remember(const QStringList& in)
+{
+    WindowHarness h;
+    h.fakes.settingsFile = h.dir.filePath("tarvex.ini");
+    h.window = std::make_unique<frmMain>(h.fakes.bundle());
+    h.showWindow();
+    const auto combo = [&h](const char* name) { return h.find<QComboBox>(name); };
+    for (const QString& step : in[1].split(';')) {
+        const QString what = step.section(' ', 0, 0), text = step.section(' ', 1);
+        if (what == "port")
+            combo("cmbCommPort")->setCurrentIndex(combo("cmbCommPort")->findText(text));
+        else if (what == "start" || what == "steps")
+            h.find<QLineEdit>(what == "start" ? "Tab0txtStart" : "Tab0txtInterv")->setText(text);
+        else if (what == "count")
+            combo("Tab0cmbClubs")->setEditText(text);
+        else if (what == "interval")
+            combo("Tab1cmbInterval")->setCurrentIndex(combo("Tab1cmbInterval")->findText(text));
+        else if (what == "range")
+            combo("Tab1cmbRange")->setEditText(text);
+        else if (what == "ports")
+            h.fakes.serialPort->ports = text.split(',');
+    }
+    h.window->close();
+    h.window = std::make_unique<frmMain>(h.fakes.bundle());
+    h.showWindow();
+    return QStringList{"port " + combo("cmbCommPort")->currentText(), "start " + h.find<QLineEdit>("Tab0txtStart")->text(),
+                       "steps " + h.find<QLineEdit>("Tab0txtInterv")->text(), "count " + combo("Tab0cmbClubs")->currentText(),
+                       "interval " + combo("Tab1cmbInterval")->currentText(), "range " + combo("Tab1cmbRange")->currentText(),
+                       "said " + h.fakes.messageBox->texts().join(" / ")}
+        .join(", ");
+}
+
+// fit => whether the main window opens within the screen's available
+// height with its frame and title bar, and whether its least size fits a
+// 1024x600 screen so
+QString fit()
+{
+    WindowHarness h;
+    const QRect room = h.window->screen()->availableGeometry();
+    const QSize least = h.window->minimumSizeHint() + QSize(16, 48);
+    QStringList out{h.window->height() + 48 <= room.height() ? QStringLiteral("opens within the screen") : QStringLiteral("opens too tall")};
+    out << (least.boundedTo(QSize(1024, 600)) == least ? QStringLiteral("fits 1024x600")
+                                                       : QStringLiteral("least %1x%2 with its frame").arg(least.width()).arg(least.height()));
+    return out.join(", ");
 }
 
 } // namespace
@@ -226,7 +317,7 @@ private slots:
     void cases()
     {
         GOLDEN_VERIFY(golden::cases("window/shell.txt", [](const QStringList& in) {
-            return in[0] == "start" ? startUp() : in[0] == "wire" ? wiring(in) : in[0] == "new" ? newCommand(in) : in[0] == "keys" ? accessKeys(in)
+            return in[0] == "start" ? startUp() : in[0] == "wire" ? wiring(in) : in[0] == "new" ? newCommand(in) : in[0] == "keys" ? accessKeys(in) : in[0] == "fit" ? fit() : in[0] == "remember" ? remember(in)
                  : in[0] == "spine" ? spinePanel(in) : closing(in);
         }));
     }

@@ -15,7 +15,7 @@ using namespace tarvex::testing;
 
 namespace {
 
-// "span,deflection,length unit,load unit" typed into the Settings dialog
+// "span,deflection,length unit,load unit[,EI unit]" typed into the Settings dialog
 void setBench(WindowHarness& h, const QString& bench)
 {
     const QStringList v = bench.split(',');
@@ -24,6 +24,8 @@ void setBench(WindowHarness& h, const QString& bench)
         form->findChild<QComboBox*>("cmbUnit")->setCurrentText(v[3]);
         form->findChild<QDoubleSpinBox*>("txtSpan")->setValue(v[0].toDouble());
         form->findChild<QDoubleSpinBox*>("txtDeflection")->setValue(v[1].toDouble());
+        if (v.size() > 4)
+            form->findChild<QComboBox*>("cmbEiUnit")->setCurrentText(v[4]);
         static_cast<QDialog*>(form)->accept();
     });
 }

@@ -38,6 +38,8 @@ struct BenchSettings {
     QString libraryAddress;
     // The shop's frequency meter the predictions are made for.
     MeterSettings meter;
+    // EI and its figures shown in lbf·in² instead of N·m².
+    bool eiInLbfIn2 = false;
 
     static BenchSettings load(QSettings& settings);
     void save(QSettings& settings) const;

@@ -38,7 +38,6 @@ void DrawStripChart(PictureArea& area, const StripHistory& history, const Steady
     const qint64 from = now - StripHistory::kSpanMs;
     const double offset = zero.value_or(0.0);
     const std::optional<Steady> steadyNow = window.steady(now);
-    const std::optional<double> steady = steadyNow ? std::optional<double>(steadyNow->level) : std::nullopt;
     double low = 0, high = 0;
     bool any = false;
     for (const StripHistory::Column& c : history.columns()) {
@@ -62,13 +61,13 @@ void DrawStripChart(PictureArea& area, const StripHistory& history, const Steady
     // size of what wobbles.
     area.setCurrentX(double(from));
     area.setCurrentY(middle + half);
-    area.Print(NumberText(RoundHalfEven(middle + half, 2)));
+    area.Print(UserNumberText(RoundHalfEven(middle + half, 2)));
     area.setCurrentX(double(from));
     area.setCurrentY(middle - half - area.TextHeight());
-    area.Print(NumberText(RoundHalfEven(middle - half, 2)));
-    if (steady) {
-        const double m = *steady - offset;
-        const double b = SteadyBand(*steady, window.settings());
+    area.Print(UserNumberText(RoundHalfEven(middle - half, 2)));
+    if (steadyNow) {
+        const double m = steadyNow->level - offset;
+        const double b = SteadyBand(steadyNow->level, window.settings());
         area.Line(double(now - window.settings().steadyMs), m + b, double(now), m + b, kBand);
         area.Line(double(now - window.settings().steadyMs), m - b, double(now), m - b, kBand);
     }

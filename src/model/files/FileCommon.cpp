@@ -73,22 +73,26 @@ ReadStatus OpenDataFile(const QString& path, QFile& file)
     if (!IsAcceptableFileName(path))
         return ReadStatus::BadName;
     file.setFileName(path);
-    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly) || file.isSequential())
+    if (!QFileInfo(path).isFile())
+        return ReadStatus::Missing;
+    if (!file.open(QIODevice::ReadOnly) || file.isSequential())
         return ReadStatus::Failed;
     return ReadStatus::Ok;
 }
 
-ReadResult ReadFailure(ReadStatus status, const QString& unreadable)
+ReadResult ReadFailure(ReadStatus status, const ReadFailureTexts& texts)
 {
     switch (status) {
     case ReadStatus::Ok:
         return {};
     case ReadStatus::BadName:
         return {status, kBadFileName};
+    case ReadStatus::Missing:
+        return {status, texts.missing};
     case ReadStatus::Failed:
         break;
     }
-    return {ReadStatus::Failed, unreadable};
+    return {ReadStatus::Failed, texts.notData};
 }
 
 SaveResult WriteDataBytes(const QString& path, const QByteArray& bytes)

@@ -26,7 +26,8 @@ constexpr int kMaxStoredTextBytes = 65535;
 enum class ReadStatus {
     Ok,
     BadName,   // the system rejects the name itself
-    Failed,    // missing, empty, unreadable or not laid out as the record
+    Missing,   // nothing there, or no regular file (a folder, a device)
+    Failed,    // there, but empty, unreadable or not laid out as the record
 };
 
 enum class SaveStatus {
@@ -48,13 +49,20 @@ inline const QString kBadFileName = QStringLiteral("File not found!");
 // named as the user counts: the first data row is row 1, the first column 1.
 SaveResult NotANumberAt(int row, int col);
 
-// Opens a data file for one of the record readers: BadName or Failed, or Ok
-// with `file` open on a regular file.
+// Opens a data file for one of the record readers: BadName, Missing or
+// Failed, or Ok with `file` open on a regular file.
 ReadStatus OpenDataFile(const QString& path, QFile& file);
 
+// The words of one file kind's reader: for a file that is not there, and for
+// one that is there but does not read as that kind.
+struct ReadFailureTexts {
+    QString missing;
+    QString notData;
+};
+
 // A data file reader's failure: a name the system rejects is told alike for
-// every file; anything else in `unreadable`, the words of that file's reader.
-ReadResult ReadFailure(ReadStatus status, const QString& unreadable);
+// every file; anything else in the words of that file's reader.
+ReadResult ReadFailure(ReadStatus status, const ReadFailureTexts& texts);
 
 // Why `text` cannot be stored, in words for the user, or empty when it can.
 // `what` names the text ("the note"). With `limitLength` the text must also fit

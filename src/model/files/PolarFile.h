@@ -31,7 +31,8 @@ struct PolarRecord {
     QString heading1;
 };
 
-inline const QString kPolarReadFailed = QStringLiteral("File Type not Supported");
+// As for the profile file: the old words for a file that is not there.
+inline const ReadFailureTexts kPolarReadFailed{QStringLiteral("File Type not Supported"), QStringLiteral("Not a polar data file")};
 
 // The entry of the interval list that a stored angle count stands for.
 QString PolarIntervalForCount(quint32 angleCount);

@@ -29,7 +29,9 @@ struct ProfileRecord {
     QString heading1;
 };
 
-inline const QString kProfileReadFailed = QStringLiteral("File not Found");
+// A file that is not there keeps the words users know; one that is there but
+// is no profile file says so, so that nobody looks for a file in plain sight.
+inline const ReadFailureTexts kProfileReadFailed{QStringLiteral("File not Found"), QStringLiteral("Not a profile data file")};
 
 // Cells, note and headings into a record, under the strict number rule.
 SaveResult ProfileRecordFromTable(const DataTable& table, const QString& note, ProfileRecord& record,

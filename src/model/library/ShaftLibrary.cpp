@@ -21,6 +21,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <map>
 
 namespace tarvex {
 
@@ -1113,17 +1114,20 @@ Result<> ShaftLibrary::search(const LibraryQuery& query, std::vector<LibraryEntr
 {
     if (const Result<> r = reconnect(); !r.ok())
         return r;
-    QString sql = QStringLiteral("SELECT %1, m.id, m.kind, m.taken_at, m.note, m.bench, m.row_count").arg(QLatin1String(kShaftColumns));
+    QString sql = QStringLiteral("SELECT %1, m.id, m.kind, m.taken_at, m.note, m.bench, m.row_count, m.spine_percent, m.spine_grade").arg(QLatin1String(kShaftColumns));
     QVariantList values;
     bool customerHere = true;
     if (const QString why = searchWhere(query, sql, values, customerHere); !why.isEmpty())
         return Failure(why);
     static const char* const kOrder[] = {"m.taken_at", "m.kind", "s.label, s.maker, s.model", "s.flex", "s.weight_g",
-                                         "s.length_in", "s.customer", "m.row_count", "m.note"};
+                                         "s.length_in", "s.customer", "m.row_count",
+                                         // measurements without figures last either way, on both databases alike
+                                         "m.spine_percent IS NULL, m.spine_percent", "m.spine_grade IS NULL, m.spine_grade", "m.note"};
     const QString direction = page.descending ? QStringLiteral(" DESC") : QString();
-    QString order = QString::fromLatin1(kOrder[int(page.order)]);
-    order.replace(QLatin1Char(','), direction + QLatin1Char(','));
-    sql += QStringLiteral(" ORDER BY ") + order + direction + QStringLiteral(", m.id") + direction;
+    QStringList order;
+    for (const QString& term : QString::fromLatin1(kOrder[int(page.order)]).split(QStringLiteral(", ")))
+        order << (term.endsWith(QLatin1String(" IS NULL")) ? term : term + direction);
+    sql += QStringLiteral(" ORDER BY ") + order.join(QStringLiteral(", ")) + QStringLiteral(", m.id") + direction;
     // The customer matched here instead cannot be counted in pages.
     const bool paged = page.limit >= 0 && (customerHere || query.customer.isEmpty());
     if (paged) {
@@ -1147,10 +1151,47 @@ Result<> ShaftLibrary::search(const LibraryQuery& query, std::vector<LibraryEntr
         e.note = q.value(12).toString();
         e.bench = q.value(13).toString();
         e.rowCount = q.value(14).toInt();
+        if (!q.value(15).isNull())
+            e.spinePercent = q.value(15).toDouble();
+        e.spineGrade = q.value(16).toString();
         out.push_back(std::move(e));
     }
     if (!paged && page.offset > 0)
         out.erase(out.begin(), out.begin() + std::min<qint64>(page.offset, qint64(out.size())));
+    return {};
+}
+
+Result<> ShaftLibrary::addStiffness(std::vector<LibraryEntry>& lines, const BenchGeometry& geometry)
+{
+    std::map<qint64, LibraryEntry*> profiles;
+    for (LibraryEntry& e : lines)
+        if (e.kind == MeasurementKind::Profile)
+            profiles[e.measurementId] = &e;
+    if (profiles.empty())
+        return {};
+    if (const Result<> r = reconnect(); !r.ok())
+        return r;
+    QStringList marks;
+    QVariantList ids;
+    for (const auto& [id, line] : profiles)
+        marks << QStringLiteral("?"), ids << id;
+    QSqlQuery q(QSqlDatabase::database(connection_, false));
+    q.setForwardOnly(true);
+    const QString sql = QStringLiteral("SELECT measurement_id, row_index, x, y FROM measurement_values WHERE measurement_id IN (%1) "
+                                       "AND x IS NOT NULL AND y IS NOT NULL ORDER BY measurement_id, row_index")
+                            .arg(marks.join(QLatin1Char(',')));
+    if (const QString why = run(q, sql, ids); !why.isEmpty())
+        return Failure(failure(QStringLiteral("read the profiles' rows"), why));
+    std::map<qint64, std::vector<RowPoint>> rows;
+    while (q.next())
+        rows[q.value(0).toLongLong()].push_back({q.value(1).toInt() + 1, q.value(2).toDouble(), q.value(3).toDouble()});
+    for (const auto& [id, points] : rows) {
+        const EiCurve ei = ConvertToEi(points, geometry);
+        if (!ei.ok())
+            continue;
+        if (const ZoneFigures z = EiZones(ei, geometry.lengthUnit); z.ok())
+            profiles[id]->stiffnessIndex = z.stiffnessIndex;
+    }
     return {};
 }
 

@@ -17,6 +17,7 @@
 // that is not a library, is damaged or cannot be opened is reported and left
 // as it is, byte for byte; the library is then unavailable and the program
 // goes on without it.
+#include "analysis/Stiffness.h"
 #include "platform/Result.h"
 
 #include <QByteArray>
@@ -95,6 +96,9 @@ struct LibraryEntry {
     QString note;
     QString bench;
     int rowCount = 0;
+    std::optional<double> spinePercent;   // a polar measurement's, when it had figures
+    QString spineGrade;
+    std::optional<double> stiffnessIndex; // a profile's mean EI in N·m², when asked for and given
 };
 
 // Every field left empty filters nothing. Maker, model and flex match the
@@ -114,7 +118,7 @@ struct LibraryQuery {
 
 // The list's order: by one of the Library window's columns, then by id, so
 // that pages fetched one after another neither repeat nor skip a line.
-enum class LibraryOrder { Taken, Kind, Shaft, Flex, Weight, Length, Customer, Rows, Note };
+enum class LibraryOrder { Taken, Kind, Shaft, Flex, Weight, Length, Customer, Rows, Spine, Grade, Note };
 struct LibraryPage {
     LibraryOrder order = LibraryOrder::Taken;
     bool descending = true;
@@ -177,6 +181,10 @@ public:
     // damaged measurement has none, with `damaged` saying why.
     Result<> loadDataFile(qint64 id, MeasurementKind& kind, QByteArray& bytes, QString* damaged = nullptr);
     Result<> shafts(std::vector<Shaft>& out);
+    // The stiffness index of each profile line (its mean EI over the measured
+    // length) from its stored rows and the bench `geometry`, in one query for
+    // all the lines; a profile whose rows give no EI keeps none.
+    Result<> addStiffness(std::vector<LibraryEntry>& lines, const BenchGeometry& geometry);
     // Newest first unless `page` says otherwise; `page` limits it to the
     // lines a list shows.
     Result<> search(const LibraryQuery& query, std::vector<LibraryEntry>& out, const LibraryPage& page = {});

@@ -24,6 +24,13 @@ public:
     QString description() const { return QString::fromStdString(what()); }
 };
 
+// The system has no default printer: not a fault of the page, and what
+// needs no paper (the preview) goes on without one.
+class NoDefaultPrinter : public PrinterError {
+public:
+    using PrinterError::PrinterError;
+};
+
 class Printer {
 public:
     enum class Orientation { Portrait, Landscape };

@@ -6,6 +6,7 @@
 #include "report/ReportTarget.h"
 
 #include <algorithm>
+#include <iterator>
 #include <cmath>
 
 namespace tarvex {
@@ -186,11 +187,20 @@ PageGeometry ReadPrinterPage(Printer& printer)
     return page;
 }
 
-PageGeometry StandardPage()
+QPageSize::PageSizeId DesktopSheet(const QLocale& locale)
+{
+    static const QLocale::Territory kLetter[] = {QLocale::UnitedStates, QLocale::Canada, QLocale::Mexico, QLocale::Chile,
+                                                 QLocale::Colombia, QLocale::Philippines, QLocale::Venezuela, QLocale::PuertoRico,
+                                                 QLocale::CostaRica, QLocale::Guatemala, QLocale::Panama, QLocale::DominicanRepublic};
+    return std::find(std::begin(kLetter), std::end(kLetter), locale.territory()) != std::end(kLetter) ? QPageSize::Letter : QPageSize::A4;
+}
+
+PageGeometry StandardPage(QPageSize::PageSizeId sheet)
 {
     PageGeometry page;
-    page.width = 297.0 / 25.4;
-    page.height = 210.0 / 25.4;
+    const QSizeF mm = QPageSize(sheet).size(QPageSize::Millimeter);   // exact; inches are rounded
+    page.width = std::max(mm.width(), mm.height()) / 25.4;           // landscape
+    page.height = std::min(mm.width(), mm.height()) / 25.4;
     page.gapX = 0.25;
     page.gapY = 0.25;
     page.fontName = QStringLiteral("Arial");
@@ -204,7 +214,14 @@ double SetPreviewScale(Printer* printer, PictureArea& pic, const MessageSink& on
     // Without a printer the preview still shows the report, on a standard
     // sheet, rather than text of size 0.
     if (printer)
-        SkipOnFailure([&] { page = ReadPrinterPage(*printer); }, onFailure);
+        SkipOnFailure(
+            [&] {
+                try {
+                    page = ReadPrinterPage(*printer);
+                } catch (const NoDefaultPrinter&) {
+                }
+            },
+            onFailure);
 
     const QSize inner = pic.designSize();
     const double heightRatio = inner.height() / kDesignDpi / page.height;

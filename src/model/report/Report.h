@@ -9,6 +9,8 @@
 
 #include <QColor>
 #include <QList>
+#include <QLocale>
+#include <QPageSize>
 #include <QString>
 #include <QStringList>
 #include <cstdint>
@@ -68,15 +70,20 @@ struct PageGeometry {
 
 // The default printer's sheet in landscape; throws what the printer throws.
 PageGeometry ReadPrinterPage(Printer& printer);
-// The sheet the preview shows when there is no printer to ask: A4 landscape
-// with quarter-inch edges.
-PageGeometry StandardPage();
+// The sheet of the desktop's region: Letter where the region uses it (the
+// United States, Canada, Mexico and a few more), A4 elsewhere.
+QPageSize::PageSizeId DesktopSheet(const QLocale& locale = QLocale::system());
+
+// The sheet the preview shows when there is no printer to ask: `sheet` in
+// landscape with quarter-inch edges.
+PageGeometry StandardPage(QPageSize::PageSizeId sheet = DesktopSheet());
 
 // Makes the preview area a scaled picture of the printer's sheet: the area
 // grows (never shrinks) to the sheet's proportions, is scaled in inches with
 // the printer's origin, and is erased. Returns the scale ratio of the preview
 // to paper. When the printer fails, its description is shown and the preview
-// shows a standard sheet instead.
+// shows a standard sheet instead; no default printer is no failure, and
+// shows the desktop's sheet without a word.
 double SetPreviewScale(Printer* printer, PictureArea& pic, const MessageSink& onFailure);
 
 } // namespace tarvex

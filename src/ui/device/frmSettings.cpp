@@ -58,6 +58,9 @@ frmSettings::frmSettings(const BenchSettings& s, QWidget* parent, Calibrator cal
     lengthUnit_->setObjectName(QStringLiteral("cmbLengthUnit"));
     for (const char* u : {"in", "mm"})
         lengthUnit_->addItem(QLatin1String(u), QLatin1String(u));
+    eiUnit_ = new QComboBox;
+    eiUnit_->setObjectName(QStringLiteral("cmbEiUnit"));
+    eiUnit_->addItems({QStringLiteral("N·m²"), QStringLiteral("lbf·in²")});
     span_ = number(0, 1e5, 2, 0.5, QString(), "txtSpan");
     deflection_ = number(0, 1e4, 3, 0.01, QString(), "txtDeflection");
     compliance_ = number(0, 1e3, 5, 0.0001, QString(), "txtCompliance");
@@ -84,6 +87,7 @@ frmSettings::frmSettings(const BenchSettings& s, QWidget* parent, Calibrator cal
     span_->setValue(s.span);
     deflection_->setValue(s.deflection);
     compliance_->setValue(s.compliance);
+    eiUnit_->setCurrentIndex(s.eiInLbfIn2 ? 1 : 0);
     showUnits();
 
     auto* form = new QFormLayout;
@@ -100,6 +104,7 @@ frmSettings::frmSettings(const BenchSettings& s, QWidget* parent, Calibrator cal
     bench->addRow(Caption(QStringLiteral("S&pan"), span_), span_);
     bench->addRow(Caption(QStringLiteral("&Deflection"), deflection_), deflection_);
     bench->addRow(Caption(QStringLiteral("Bench co&mpliance"), compliance_), compliance_);
+    bench->addRow(Caption(QStringLiteral("EI sho&wn in"), eiUnit_), eiUnit_);
     auto* shared = new QGroupBox(QStringLiteral("Shaft library"));
     auto* where = new QFormLayout(shared);
     // The password stays "***" on screen; left so, the one kept is kept.
@@ -175,6 +180,7 @@ BenchSettings frmSettings::settings() const
     s.bandUnits = units_->value();
     s.average = average_->value();
     s.unit = unit_->currentData().toString();
+    s.eiInLbfIn2 = eiUnit_->currentIndex() == 1;
     s.lengthUnit = lengthUnit_->currentData().toString();
     s.span = span_->value();
     s.deflection = deflection_->value();

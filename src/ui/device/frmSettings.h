@@ -43,6 +43,7 @@ private:
     QComboBox* unit_ = nullptr;
     QComboBox* setup_ = nullptr;
     QComboBox* lengthUnit_ = nullptr;
+    QComboBox* eiUnit_ = nullptr;
     QDoubleSpinBox* span_ = nullptr;
     QDoubleSpinBox* deflection_ = nullptr;
     QDoubleSpinBox* compliance_ = nullptr;

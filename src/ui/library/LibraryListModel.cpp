@@ -18,7 +18,7 @@ void LibraryListModel::search(const LibraryQuery& query, std::function<void(cons
 
 void LibraryListModel::searchAgain()
 {
-    search_.start(wanted_, {order_.order, order_.descending, 0, kPage}, [this](SearchAnswer& answer) {
+    search_.start(wanted_, {order_.order, order_.descending, 0, kPage}, geometry_, [this](SearchAnswer& answer) {
         beginResetModel();
         entries_ = std::move(answer.lines);
         more_ = int(entries_.size()) == kPage;
@@ -46,7 +46,7 @@ QVariant LibraryListModel::data(const QModelIndex& index, int role) const
     const LibraryEntry& e = entries_[std::size_t(index.row())];
     if (role == Qt::UserRole)
         return e.measurementId;
-    if (role == Qt::TextAlignmentRole && (index.column() == Weight || index.column() == Length || index.column() == Rows))
+    if (role == Qt::TextAlignmentRole && (index.column() == Weight || index.column() == Length || index.column() == Rows || index.column() == Spine || index.column() == Index))
         return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);
     if (role != Qt::DisplayRole)
         return {};
@@ -60,6 +60,10 @@ QVariant LibraryListModel::data(const QModelIndex& index, int role) const
     case Length: return figure(e.shaft.lengthInches);
     case Customer: return e.shaft.customer;
     case Rows: return QString::number(e.rowCount);
+    case Spine: return e.spinePercent ? QLocale::system().toString(*e.spinePercent, 'f', 2) : QString();
+    case Grade: return e.spineGrade;
+    case Index:
+        return e.stiffnessIndex ? QLocale::system().toString(*e.stiffnessIndex * (lbfIn2_ ? kLbfIn2PerNm2 : 1.0), 'f', 2) : QString();
     case Note: return e.note.section(QLatin1Char('\n'), 0, 0);
     default: return {};
     }
@@ -67,9 +71,11 @@ QVariant LibraryListModel::data(const QModelIndex& index, int role) const
 
 QVariant LibraryListModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
-    static const char* const kTitles[] = {"Taken", "Kind", "Shaft", "Flex", "Weight (g)", "Length (in)", "Customer", "Rows", "Note"};
+    static const char* const kTitles[] = {"Taken", "Kind", "Shaft", "Flex", "Weight (g)", "Length (in)", "Customer", "Rows", "Spine (%)", "Grade", "Note", "Index"};
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 || section >= Columns)
         return {};
+    if (section == Index)   // the stiffness index, a mean EI
+        return QStringLiteral("Index (%1)").arg(lbfIn2_ ? QStringLiteral("lbf·in²") : QStringLiteral("N·m²"));
     return QString::fromLatin1(kTitles[section]);
 }
 
@@ -84,7 +90,7 @@ void LibraryListModel::fetchMore(const QModelIndex& parent)
     if (parent.isValid() || !more_ || fetching_ || search_.pending())
         return;
     fetching_ = true;
-    search_.start(wanted_, {order_.order, order_.descending, qint64(entries_.size()), kPage}, [this](SearchAnswer& answer) {
+    search_.start(wanted_, {order_.order, order_.descending, qint64(entries_.size()), kPage}, geometry_, [this](SearchAnswer& answer) {
         fetching_ = false;
         // A library that stopped answering ends the list where it is; the
         // next search says why.
@@ -97,9 +103,17 @@ void LibraryListModel::fetchMore(const QModelIndex& parent)
     });
 }
 
+void LibraryListModel::setBench(const std::optional<BenchGeometry>& geometry, bool lbfIn2)
+{
+    geometry_ = geometry;
+    lbfIn2_ = lbfIn2;
+    emit headerDataChanged(Qt::Horizontal, Index, Index);
+    searchAgain();
+}
+
 void LibraryListModel::sort(int column, Qt::SortOrder order)
 {
-    if (column < 0 || column >= Columns)
+    if (column < 0 || column >= Index)
         return;
     const LibraryPage wanted{LibraryOrder(column), order == Qt::DescendingOrder, 0, -1};
     if (wanted.order == order_.order && wanted.descending == order_.descending)

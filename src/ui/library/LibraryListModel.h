@@ -14,7 +14,8 @@ namespace tarvex {
 class LibraryListModel : public QAbstractTableModel {
     Q_OBJECT
 public:
-    enum Column { Taken, Kind, Shaft, Flex, Weight, Length, Customer, Rows, Note, Columns };
+    // Index last: worked out from the rows, it is not one the database sorts by.
+    enum Column { Taken, Kind, Shaft, Flex, Weight, Length, Customer, Rows, Spine, Grade, Note, Index, Columns };
     static constexpr int kPage = 200;
 
     // `location`: the library's, opened once more for the search thread.
@@ -25,6 +26,9 @@ public:
     void search(const LibraryQuery& query, std::function<void(const Result<>&, qint64)> said);
     // Whether the list is not yet what was last asked for.
     bool pending() const { return search_.pending(); }
+    // The bench the stiffness index is worked out for (none: the column stays
+    // empty), and the unit it is shown in; the list is read again.
+    void setBench(const std::optional<BenchGeometry>& geometry, bool lbfIn2);
     const LibraryEntry& entry(int row) const { return entries_[std::size_t(row)]; }
 
     int rowCount(const QModelIndex& parent = {}) const override;
@@ -41,6 +45,8 @@ private:
     LibraryQuery wanted_;             // asked for; the list shows it once answered
     std::function<void(const Result<>&, qint64)> said_;
     LibraryPage order_;
+    std::optional<BenchGeometry> geometry_;
+    bool lbfIn2_ = false;
     std::vector<LibraryEntry> entries_;
     bool more_ = false;
     bool fetching_ = false;

@@ -22,18 +22,21 @@ LibrarySearch::~LibrarySearch()
     thread_.wait();
 }
 
-void LibrarySearch::start(const LibraryQuery& query, const LibraryPage& page, std::function<void(SearchAnswer&)> done)
+void LibrarySearch::start(const LibraryQuery& query, const LibraryPage& page, const std::optional<BenchGeometry>& geometry,
+                          std::function<void(SearchAnswer&)> done)
 {
     const quint64 serial = ++latest_;
     asked_ = serial;
     QPointer<QObject> receiver = receiver_;
-    QMetaObject::invokeMethod(worker_, [this, serial, query, page, receiver, done = std::move(done)] {
+    QMetaObject::invokeMethod(worker_, [this, serial, query, page, geometry, receiver, done = std::move(done)] {
         if (serial != latest_)
             return;
         if (!library_)
             library_ = std::make_unique<ShaftLibrary>(location_);
         auto answer = std::make_shared<SearchAnswer>();
         answer->result = library_->search(query, answer->lines, page);
+        if (answer->result.ok() && geometry)
+            answer->result = library_->addStiffness(answer->lines, *geometry);
         if (answer->result.ok() && page.offset == 0)
             answer->result = library_->count(query, answer->count);
         if (serial != latest_ || !receiver)

@@ -11,6 +11,7 @@
 #include <atomic>
 #include <functional>
 #include <memory>
+#include <optional>
 
 namespace tarvex {
 
@@ -29,7 +30,9 @@ public:
     LibrarySearch& operator=(const LibrarySearch&) = delete;
 
     // `done` is called on the receiver's thread, for the newest search only.
-    void start(const LibraryQuery& query, const LibraryPage& page, std::function<void(SearchAnswer&)> done);
+    // With `geometry`, the profiles' stiffness indexes are worked out too.
+    void start(const LibraryQuery& query, const LibraryPage& page, const std::optional<BenchGeometry>& geometry,
+               std::function<void(SearchAnswer&)> done);
     // Whether a search has been asked for and its answer not yet given.
     bool pending() const { return answered_ != asked_; }
 

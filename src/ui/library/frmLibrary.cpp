@@ -2,6 +2,7 @@
 
 #include "charts/polar/PolarChart.h"
 #include "charts/xy/XYChart.h"
+#include "device/Steadiness.h"
 #include "library/LibraryImport.h"
 #include "library/LibraryListModel.h"
 #include "library/LibraryTables.h"
@@ -24,6 +25,7 @@
 #include <QLineEdit>
 #include <QProgressDialog>
 #include <QPushButton>
+#include <QScreen>
 #include <QSplitter>
 #include <QTimer>
 #include <QTreeView>
@@ -94,14 +96,17 @@ frmLibrary::frmLibrary(ShaftLibrary& library, MessageBox& messageBox, QWidget* p
 {
     setObjectName(QStringLiteral("frmLibrary"));
     setWindowTitle(QStringLiteral("Library"));
-    resize(1100, 520);
+    // A 1024x600 screen shows the whole window, the buttons on its right too.
+    resize(QSize(1000, 520).boundedTo(screen()->availableGeometry().size() - QSize(24, 48)));
     auto* layout = new QVBoxLayout(this);
     txtSearch_ = new QLineEdit(this);
     txtSearch_->setObjectName(QStringLiteral("txtSearch"));
     txtSearch_->setPlaceholderText(QStringLiteral("Search maker, model, customer, label, notes..."));
     txtSearch_->setClearButtonEnabled(true);
+    // Two rows: in one the filters would set the window's least width.
+    auto* searchRow = new QHBoxLayout;
     auto* filters = new QHBoxLayout;
-    filters->addWidget(txtSearch_, 2);
+    searchRow->addWidget(txtSearch_, 2);
     cboMaker_ = choiceBox(this, "cboMaker", QStringLiteral("Maker"));
     cboModel_ = choiceBox(this, "cboModel", QStringLiteral("Model"));
     cboFlex_ = choiceBox(this, "cboFlex", QStringLiteral("Flex"));
@@ -116,8 +121,11 @@ frmLibrary::frmLibrary(ShaftLibrary& library, MessageBox& messageBox, QWidget* p
     dtpTo_ = dateBox(this, "dtpTo", QStringLiteral("to: any"));
     dtpFrom_->setToolTip(QStringLiteral("Taken on or after this day"));
     dtpTo_->setToolTip(QStringLiteral("Taken on or before this day"));
-    for (QWidget* w : std::initializer_list<QWidget*>{cboMaker_, cboModel_, cboFlex_, txtCustomer_, cboKind_, dtpFrom_, dtpTo_})
+    searchRow->addWidget(txtCustomer_, 1);
+    for (QWidget* w : std::initializer_list<QWidget*>{cboMaker_, cboModel_, cboFlex_, cboKind_, dtpFrom_, dtpTo_})
         filters->addWidget(w);
+    filters->addStretch(1);
+    layout->addLayout(searchRow);
     layout->addLayout(filters);
     auto* split = new QSplitter(Qt::Horizontal, this);
     lstEntries_ = new QTreeView(split);
@@ -128,7 +136,7 @@ frmLibrary::frmLibrary(ShaftLibrary& library, MessageBox& messageBox, QWidget* p
     entries_ = new LibraryListModel(library_.location(), this);
     lstEntries_->setModel(entries_);
     // Sized once here, not to the contents: that would read every line.
-    for (const auto& [column, width] : {std::pair{0, 120}, {1, 60}, {2, 170}, {3, 50}, {4, 80}, {5, 80}, {6, 120}, {7, 50}})
+    for (const auto& [column, width] : {std::pair{0, 120}, {1, 60}, {2, 170}, {3, 50}, {4, 80}, {5, 80}, {6, 120}, {7, 50}, {8, 70}, {9, 60}, {10, 120}})
         lstEntries_->header()->resizeSection(column, width);
     lstEntries_->header()->setSortIndicator(LibraryListModel::Taken, Qt::DescendingOrder);
     lstEntries_->setSortingEnabled(true);
@@ -363,6 +371,14 @@ QList<qint64> frmLibrary::selectedProfiles() const
         if (const LibraryEntry& e = entries_->entry(row.row()); e.kind == MeasurementKind::Profile)
             ids << e.measurementId;
     return ids;
+}
+
+void frmLibrary::setBench(const BenchSettings& bench)
+{
+    std::optional<BenchGeometry> geometry;
+    if (MissingForEi(bench).isEmpty())
+        geometry = GeometryOf(bench);
+    entries_->setBench(geometry, bench.eiInLbfIn2);
 }
 
 void frmLibrary::matchedSet()

@@ -16,6 +16,8 @@ class QTreeView;
 
 namespace tarvex {
 
+struct BenchSettings;
+
 class MessageBox;
 class PictureArea;
 class frmMatchedSet;
@@ -39,6 +41,9 @@ public:
     void importFolder(const QString& folder);
     // The selected profiles as a matched set, in a window of its own.
     void matchedSet();
+    // The bench's settings: with its geometry the profiles show their
+    // stiffness index, in the EI unit chosen.
+    void setBench(const BenchSettings& bench);
 
 signals:
     void openRequested(qint64 measurementId);

@@ -1,6 +1,7 @@
 #include "library/frmStoreLibrary.h"
 
 #include <QComboBox>
+#include <algorithm>
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QLabel>
@@ -58,11 +59,11 @@ frmStoreLibrary::frmStoreLibrary(std::vector<Shaft> shafts, QWidget* parent) : Q
     };
     txtLabel_ = box("txtLabel", QStringLiteral("Serial or &label:"));
     txtMaker_ = box("txtMaker", QStringLiteral("&Maker:"));
-    txtModel_ = box("txtModel", QStringLiteral("M&odel:"));
+    txtModel_ = box("txtModel", QStringLiteral("Mo&del:"));
     txtFlex_ = box("txtFlex", QStringLiteral("&Flex:"));
     txtWeight_ = box("txtWeight", QStringLiteral("&Weight (g):"));
     txtLength_ = box("txtLength", QStringLiteral("Len&gth (in):"));
-    txtCustomer_ = box("txtCustomer", QStringLiteral("&Customer:"));
+    txtCustomer_ = box("txtCustomer", QStringLiteral("Cus&tomer:"));
     txtNotes_ = new QPlainTextEdit(this);
     txtNotes_->setObjectName(QStringLiteral("txtNotes"));
     txtNotes_->setTabChangesFocus(true);
@@ -84,23 +85,54 @@ frmStoreLibrary::frmStoreLibrary(const Shaft& editing, QWidget* parent) : frmSto
     editing_ = editing.id;
     if (auto* form = qobject_cast<QFormLayout*>(layout()))
         form->setRowVisible(cboShaft_, false);
-    const auto figureText = [](const std::optional<double>& v) { return v ? QLocale::system().toString(*v, 'g', 6) : QString(); };
-    txtLabel_->setText(editing.label);
-    txtMaker_->setText(editing.maker);
-    txtModel_->setText(editing.model);
-    txtFlex_->setText(editing.flex);
-    txtWeight_->setText(figureText(editing.weightGrams));
-    txtLength_->setText(figureText(editing.lengthInches));
-    txtCustomer_->setText(editing.customer);
-    txtNotes_->setPlainText(editing.notes);
+    showFields(editing);
 }
 
+namespace {
+
+QString figureText(const std::optional<double>& v)
+{
+    return v ? QLocale::system().toString(*v, 'g', 6) : QString();
+}
+
+} // namespace
+
+void frmStoreLibrary::showFields(const Shaft& s)
+{
+    txtLabel_->setText(s.label);
+    txtMaker_->setText(s.maker);
+    txtModel_->setText(s.model);
+    txtFlex_->setText(s.flex);
+    txtWeight_->setText(figureText(s.weightGrams));
+    txtLength_->setText(figureText(s.lengthInches));
+    txtCustomer_->setText(s.customer);
+    txtNotes_->setPlainText(s.notes);
+}
+
+// A shaft picked from the list shows what the library holds of it, to be
+// read and checked, not changed here (Edit shaft in the Library window
+// does that); back on "A new shaft" the fields hold what was typed.
 void frmStoreLibrary::pickChanged()
 {
-    const bool fresh = cboShaft_->currentIndex() <= 0;
-    for (QLineEdit* e : {txtLabel_, txtMaker_, txtModel_, txtFlex_, txtWeight_, txtLength_, txtCustomer_})
-        e->setEnabled(fresh);
-    txtNotes_->setEnabled(fresh);
+    const int picked = std::max(cboShaft_->currentIndex(), 0);
+    const QList<QLineEdit*> boxes{txtLabel_, txtMaker_, txtModel_, txtFlex_, txtWeight_, txtLength_, txtCustomer_};
+    if (picked > 0 && shown_ == 0) {   // kept as typed, half-typed numbers too
+        typed_.clear();
+        for (const QLineEdit* e : boxes)
+            typed_ << e->text();
+        typed_ << txtNotes_->toPlainText();
+    }
+    if (picked > 0) {
+        showFields(shafts_[std::size_t(picked - 1)]);
+    } else if (shown_ > 0) {
+        for (qsizetype i = 0; i < boxes.size(); ++i)
+            boxes[i]->setText(typed_.value(i));
+        txtNotes_->setPlainText(typed_.value(boxes.size()));
+    }
+    shown_ = picked;
+    for (QLineEdit* e : boxes)
+        e->setReadOnly(shown_ > 0);
+    txtNotes_->setReadOnly(shown_ > 0);
 }
 
 Shaft frmStoreLibrary::shaft() const
@@ -110,6 +142,11 @@ Shaft frmStoreLibrary::shaft() const
     const int picked = cboShaft_->currentIndex();
     if (picked > 0)
         return shafts_[std::size_t(picked - 1)];
+    return fields();
+}
+
+Shaft frmStoreLibrary::fields() const
+{
     Shaft s;
     s.id = editing_;
     s.label = txtLabel_->text().trimmed();

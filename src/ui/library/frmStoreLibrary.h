@@ -4,6 +4,7 @@
 #include "library/ShaftLibrary.h"
 
 #include <QDialog>
+#include <QStringList>
 #include <functional>
 #include <optional>
 #include <vector>
@@ -36,6 +37,9 @@ public:
 
 private:
     void pickChanged();
+    void showFields(const Shaft& s);
+    // The new shaft as the fields hold it (id 0, or the shaft edited).
+    Shaft fields() const;
     std::vector<Shaft> shafts_;
     qint64 editing_ = 0;
     QComboBox* cboShaft_ = nullptr;
@@ -45,6 +49,8 @@ private:
     QLabel* lblProblem_ = nullptr;
     std::function<Result<>(Shaft&)> store_;
     std::optional<Shaft> stored_;
+    int shown_ = 0;    // the list's entry the fields show; 0: what was typed
+    QStringList typed_;   // the new shaft's fields while a stored one is shown
 };
 
 // One line naming a shaft in lists.

@@ -54,7 +54,7 @@ QPrinter& QtPrinter::device()
     if (pdfFile_.isEmpty()) {
         const QPrinterInfo info = QPrinterInfo::defaultPrinter();
         if (info.isNull())
-            throw PrinterError(noDefaultPrinter());
+            throw NoDefaultPrinter(noDefaultPrinter());
         printer = std::make_unique<QPrinter>(info, QPrinter::HighResolution);
     } else {
         printer = std::make_unique<QPrinter>(QPrinter::HighResolution);

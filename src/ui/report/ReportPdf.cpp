@@ -1,6 +1,7 @@
 #include "report/ReportPdf.h"
 
 #include "platform/QtPrinter.h"
+#include "report/Report.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -17,7 +18,7 @@ Result<> ReportAsPdf(const ReportPage& page, QByteArray& pdf)
     const QString file = aside.filePath(QStringLiteral("report.pdf"));
     QString failure;
     {
-        QtPrinter printer(file);
+        QtPrinter printer(file, DesktopSheet());
         if (!PrintReport(printer, page, [&failure](const QString& d) { failure = d; }))
             return Failure(QStringLiteral("Nothing was saved: %1").arg(failure));
     }

@@ -37,7 +37,7 @@ std::optional<int> SineColumnStep(int rows)
 
 QString SineScaleLabel(double value)
 {
-    const QString text = NumberText(value);
+    const QString text = UserNumberText(value);
     return (value >= 0 ? QStringLiteral(" ") : QString()) + text + QStringLiteral(" ");
 }
 

@@ -9,6 +9,7 @@ namespace tarvex {
 namespace {
 
 const QString kNm2 = QStringLiteral("N·m²");
+const QString kLbfIn2 = QStringLiteral("lbf·in²");
 
 // A stored curve's points as the analysis takes them. A value the table could
 // not hold in single precision is stored as infinity or cut short to zeros;
@@ -47,7 +48,7 @@ struct Converted {
     EiCurve ei;
 };
 
-Converted Convert(const XYCurve& curve, int number, const BenchGeometry* geometry, CurvesView& view)
+Converted Convert(const XYCurve& curve, int number, const BenchGeometry* geometry, CurvesView& view, bool lbfIn2 = false)
 {
     Converted c;
     QStringList leftOut;
@@ -63,7 +64,7 @@ Converted Convert(const XYCurve& curve, int number, const BenchGeometry* geometr
         return c;
     }
     for (std::size_t j = 0; j < c.points.size(); ++j)
-        c.points[j].y = c.ei.points[j].nM2;
+        c.points[j].y = lbfIn2 ? c.ei.points[j].lbfIn2 : c.ei.points[j].nM2;
     return c;
 }
 
@@ -93,23 +94,26 @@ CurvesView EiView(const XYCurveList& curves, const BenchSettings& bench, const Q
         return view;
     }
     const BenchGeometry geometry = GeometryOf(bench);
-    view.heading = QStringLiteral("EI (%1)").arg(kNm2);
-    view.table << QStringList{QStringLiteral("Curve"),          QStringLiteral("Tip (%1)").arg(kNm2),
-                              QStringLiteral("Mid (%1)").arg(kNm2), QStringLiteral("Butt (%1)").arg(kNm2),
+    const QString unit = bench.eiInLbfIn2 ? kLbfIn2 : kNm2;
+    view.heading = QStringLiteral("EI (%1)").arg(unit);
+    view.table << QStringList{QStringLiteral("Curve"),          QStringLiteral("Tip (%1)").arg(unit),
+                              QStringLiteral("Mid (%1)").arg(unit), QStringLiteral("Butt (%1)").arg(unit),
                               QStringLiteral("Butt/tip"),       QStringLiteral("Slope (%/in)"),
-                              QStringLiteral("Index (%1)").arg(kNm2)};
+                              QStringLiteral("Index (%1)").arg(unit)};
     const auto number = [&locale](double v) { return locale.toString(v, 'f', 2); };
+    // The zone figures are worked out in N·m²; ratios and slopes have no unit.
+    const auto ei = [&](double nM2) { return number(bench.eiInLbfIn2 ? nM2 * kLbfIn2PerNm2 : nM2); };
     for (std::size_t i = 0; i < curves.size(); ++i) {
         const int n = static_cast<int>(i) + 1;
-        const Converted c = Convert(curves[i], n, &geometry, view);
+        const Converted c = Convert(curves[i], n, &geometry, view, bench.eiInLbfIn2);
         if (c.points.empty())
             continue;
         const ZoneFigures z = EiZones(c.ei, geometry.lengthUnit);
         if (z.ok())
-            view.table << QStringList{QString::number(n),       number(z.tip),
-                                      number(z.mid),            number(z.butt),
+            view.table << QStringList{QString::number(n),       ei(z.tip),
+                                      ei(z.mid),                ei(z.butt),
                                       number(z.buttTipRatio),   number(z.slopePercentPerIn),
-                                      number(z.stiffnessIndex)};
+                                      ei(z.stiffnessIndex)};
         else
             view.notes << QStringLiteral("Curve %1: no zone figures: %2").arg(n).arg(z.refusal);
         if (Chartable(view, n, curves[i])) {

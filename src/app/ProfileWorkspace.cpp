@@ -157,7 +157,12 @@ void ProfileWorkspace::buildPage()
     };
     Tab0txtTipTrim = trim("Tab0txtTipTrim", QStringLiteral("Length cut off the tip, for the frequency after trimming"));
     Tab0txtButtTrim = trim("Tab0txtButtTrim", QStringLiteral("Length cut off the butt, for the frequency after trimming"));
-    auto* frequencyRow = new QHBoxLayout;
+    // With the figure table, in the EI and difference views only: the load
+    // view keeps the chart its room in the smallest window.
+    Tab0fraFrequency = new QWidget;
+    Tab0fraFrequency->setObjectName(QStringLiteral("Tab0fraFrequency"));
+    auto* frequencyRow = new QHBoxLayout(Tab0fraFrequency);
+    frequencyRow->setContentsMargins(0, 0, 0, 0);
     frequencyRow->addWidget(Tab0lblFrequency, 1);
     frequencyRow->addWidget(Caption(QStringLiteral("Tip tri&m"), Tab0txtTipTrim));
     frequencyRow->addWidget(Tab0txtTipTrim);
@@ -168,7 +173,7 @@ void ProfileWorkspace::buildPage()
     chartColumn->addWidget(pictureView(), 1);
     chartColumn->addLayout(viewRow);
     chartColumn->addWidget(Tab0tblFigures);
-    chartColumn->addLayout(frequencyRow);
+    chartColumn->addWidget(Tab0fraFrequency);
     grid->addLayout(chartColumn, 0, 1);
 
     auto* controls = new QHBoxLayout;
@@ -361,6 +366,7 @@ void ProfileWorkspace::showView()
 {
     const ProfileView mode = currentView();
     Tab0tblFigures->setVisible(mode != ProfileView::Load);
+    Tab0fraFrequency->setVisible(mode != ProfileView::Load);
     if (mode == ProfileView::Load) {
         Tab0lblView->hide();
         pictureView()->setMinimumHeight(0);

@@ -104,6 +104,7 @@ private:
     QLabel* Tab0lblView = nullptr;
     QTableWidget* Tab0tblFigures = nullptr;
     QLabel* Tab0lblFrequency = nullptr;
+    QWidget* Tab0fraFrequency = nullptr;   // the frequency line and the trims
     QDoubleSpinBox* Tab0txtTipTrim = nullptr;
     QDoubleSpinBox* Tab0txtButtTrim = nullptr;
     QMenu* mnuFGridRows = nullptr;

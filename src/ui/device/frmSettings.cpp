@@ -95,7 +95,7 @@ frmSettings::frmSettings(const BenchSettings& s, QWidget* parent, Calibrator cal
     form->addRow(Caption(QStringLiteral("&Steady over the last"), window_), window_);
     form->addRow(Caption(QStringLiteral("Steady &band, of the load"), percent_), percent_);
     form->addRow(Caption(QStringLiteral("Steady band, at leas&t"), units_), units_);
-    form->addRow(Caption(QStringLiteral("\"Add\" &averages"), average_), average_);
+    form->addRow(Caption(QStringLiteral("\"Add\" a&verages"), average_), average_);
     form->addRow(Caption(QStringLiteral("Load &unit"), unit_), unit_);
     auto* geometry = new QGroupBox(QStringLiteral("Bench geometry, for EI"));
     auto* bench = new QFormLayout(geometry);
@@ -104,7 +104,7 @@ frmSettings::frmSettings(const BenchSettings& s, QWidget* parent, Calibrator cal
     bench->addRow(Caption(QStringLiteral("S&pan"), span_), span_);
     bench->addRow(Caption(QStringLiteral("&Deflection"), deflection_), deflection_);
     bench->addRow(Caption(QStringLiteral("Bench co&mpliance"), compliance_), compliance_);
-    bench->addRow(Caption(QStringLiteral("EI sho&wn in"), eiUnit_), eiUnit_);
+    bench->addRow(Caption(QStringLiteral("EI displa&yed in"), eiUnit_), eiUnit_);
     auto* shared = new QGroupBox(QStringLiteral("Shaft library"));
     auto* where = new QFormLayout(shared);
     // The password stays "***" on screen; left so, the one kept is kept.
@@ -135,10 +135,10 @@ frmSettings::frmSettings(const BenchSettings& s, QWidget* parent, Calibrator cal
     measuredCpm_ = number(0, 2000, 1, 1, QStringLiteral(" cpm"), "txtMeasuredCpm");
     measuredCpm_->setSpecialValueText(QStringLiteral("not measured"));
     measuredCpm_->setToolTip(QStringLiteral("What your own meter reads on the shaft of the profile tab's table"));
-    auto* fit = new QPushButton(QStringLiteral("&Calibrate"));
+    auto* fit = new QPushButton(QStringLiteral("C&alibrate"));
     fit->setObjectName(QStringLiteral("cmdCalibrate"));
     fit->setEnabled(static_cast<bool>(calibrate_));
-    auto* forget = new QPushButton(QStringLiteral("Forget calibrati&on"));
+    auto* forget = new QPushButton(QStringLiteral("Forget t&he calibration"));
     forget->setObjectName(QStringLiteral("cmdForgetCalibration"));
     calibration_ = new QLabel;
     calibration_->setObjectName(QStringLiteral("lblCalibration"));

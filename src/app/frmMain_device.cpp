@@ -43,7 +43,12 @@ void frmMain::setUpSerialPort()
     logEventsForTests();
     if (auto* list = qobject_cast<PortComboBox*>(cmbCommPort))
         connect(list, &PortComboBox::aboutToShowPopup, this, &frmMain::cmbCommPort_DropDown);
-    SetUpPortControls(*platform_.serialPort, *cmbCommPort, *cmdOpen);
+    // The system's port list is slow to take: the window is shown without
+    // waiting for it, and the row fills in when it is ready.
+    ShowPortsBeingListed(*cmbCommPort, *cmdOpen);
+    connect(port, &SerialPort::portsListed, this, [this] { SetUpPortControls(*platform_.serialPort, *cmbCommPort, *cmdOpen); },
+            Qt::SingleShotConnection);
+    port->listPortsAhead();
 }
 
 // Tests that drive the bench wait on what the window has taken in, not on

@@ -19,16 +19,34 @@ cmake --build "$dir" --parallel "$(nproc)" --target $harnesses
 # inputs a run found beyond the stored corpus in $dir/new-corpus/<name>/ (copy
 # the worthwhile ones into tests/fuzz/corpus/<name>/ to keep them replayed).
 mkdir -p "$dir/artifacts"
-status=0
-for h in $harnesses; do
-  short=${h#fuzz_}
-  work="$dir/new-corpus/$short"
+# Each harness runs on one core for its time: as many run at once as there
+# are cores, and each is reported when the last is done.
+fuzz_one() {
+  local h=$1 short=${1#fuzz_}
+  local work="$dir/new-corpus/$short"
   rm -rf "$work"
   mkdir -p "$work"
+  QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=0 \
+    "$dir/tests/fuzz/$h" -max_total_time="$secs" -artifact_prefix="$dir/artifacts/$h-" \
+    "$work" tests/fuzz/corpus/"$short" >"$dir/artifacts/$h.log" 2>&1
+  echo $? >"$dir/artifacts/$h.status"
+}
+running=0
+for h in $harnesses; do
+  if [ "$running" -ge "$(nproc)" ]; then
+    wait -n || true
+    running=$((running - 1))
+  fi
   echo "== $h for ${secs}s"
-  if ! QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=0 \
-      "$dir/tests/fuzz/$h" -max_total_time="$secs" -artifact_prefix="$dir/artifacts/$h-" \
-      "$work" tests/fuzz/corpus/"$short" >"$dir/artifacts/$h.log" 2>&1; then
+  fuzz_one "$h" &
+  running=$((running + 1))
+done
+wait
+status=0
+for h in $harnesses; do
+  work="$dir/new-corpus/${h#fuzz_}"
+  echo "== $h"
+  if [ "$(cat "$dir/artifacts/$h.status" 2>/dev/null)" != 0 ]; then
     status=1
     cat "$dir/artifacts/$h.log"
     echo "$h found a failure: the input and this trace are kept in $dir/artifacts/"

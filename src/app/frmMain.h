@@ -100,6 +100,7 @@ public slots:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     void buildMenus();
@@ -142,6 +143,7 @@ private:
     Platform platform_;
     QString applicationFolder_;
     bool blFormLoaded = false;
+    bool portsAsked_ = false;   // the port list is taken once the window is on the screen
     ReadingReceiver* receiver_ = nullptr;       // the port's bytes into readings
 
     QTabWidget* SSTab1 = nullptr;

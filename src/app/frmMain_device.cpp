@@ -21,6 +21,7 @@
 #include <QPushButton>
 #include <QSettings>
 #include <QStatusBar>
+#include <QTimer>
 
 namespace tarvex {
 
@@ -47,7 +48,22 @@ void frmMain::setUpSerialPort()
     logEventsForTests();
     if (auto* list = qobject_cast<PortComboBox*>(cmbCommPort))
         connect(list, &PortComboBox::aboutToShowPopup, this, &frmMain::cmbCommPort_DropDown);
-    SetUpPortControls(*platform_.serialPort, *cmbCommPort, *cmdOpen);
+    // The system's port list is slow to take: the window is shown without
+    // waiting for it, and the row fills in when it is ready (showEvent).
+    ShowPortsBeingListed(*cmbCommPort, *cmdOpen);
+    connect(port, &SerialPort::portsListed, this, [this] { SetUpPortControls(*platform_.serialPort, *cmbCommPort, *cmdOpen); },
+            Qt::SingleShotConnection);
+}
+
+// The list is asked for once the window is on the screen, so that taking it
+// does not compete with building and drawing the window on a busy machine.
+void frmMain::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    if (portsAsked_)
+        return;
+    portsAsked_ = true;
+    QTimer::singleShot(0, this, [this] { platform_.serialPort->listPortsAhead(); });
 }
 
 // Tests that drive the bench wait on what the window has taken in, not on

@@ -11,6 +11,7 @@
 
 #include <cerrno>
 #include <cstdlib>
+#include <memory>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <termios.h>
@@ -43,6 +44,15 @@ struct Pty {
         master = -1;
     }
 };
+
+QStringList listedNames(SerialPort& port)
+{
+    QStringList names;
+    const int n = port.portCount();
+    for (int i = 0; i < n; ++i)
+        names << port.portName(i);
+    return names;
+}
 
 } // namespace
 
@@ -107,8 +117,37 @@ private slots:
             const int n = port.portCount();
             if (!names.isEmpty())
                 names << QStringLiteral("| last ") + QFileInfo(port.portName(n - 1)).fileName();
-            return names.join(QLatin1Char(' ')) + (port.portName(n).isEmpty() && port.portName(-1).isEmpty() ? QString() : QStringLiteral(" | NAMES OUTSIDE THE LIST"));
+            // The look taken ahead at start-up lists the same.
+            QtSerialPort ahead(folder);
+            QSignalSpy listed(&ahead, &SerialPort::portsListed);
+            ahead.listPortsAhead();
+            const bool same = listed.wait(5000) && listedNames(ahead) == listedNames(port);
+            return names.join(QLatin1Char(' ')) + (port.portName(n).isEmpty() && port.portName(-1).isEmpty() ? QString() : QStringLiteral(" | NAMES OUTSIDE THE LIST"))
+                + (same ? QString() : QStringLiteral(" | NOT SO AHEAD"));
         }));
+    }
+
+    // The look ahead answers the first portCount() only: the list taken
+    // afresh when it drops down shows an adapter plugged in after start-up.
+    // A port dropped while it looks waits for the look and is not told.
+    void theLookAheadServesOnce()
+    {
+        QTemporaryDir dir;
+        Pty pty;
+        QtSerialPort port(dir.path());
+        QSignalSpy listed(&port, &SerialPort::portsListed);
+        port.listPortsAhead();
+        QVERIFY(listed.wait(5000));
+        const QString late = dir.filePath(QStringLiteral("late"));
+        QVERIFY(QFile::link(pty.slave, late));
+        QVERIFY(!listedNames(port).contains(late));
+        QVERIFY(listedNames(port).contains(late));
+        QCOMPARE(listed.count(), 1);
+
+        auto dropped = std::make_unique<QtSerialPort>(dir.path());
+        dropped->listPortsAhead();
+        dropped.reset();
+        QTest::qWait(50);
     }
 
     void receivesFromAPseudoTerminalAndReportsTheHangUpOnce()

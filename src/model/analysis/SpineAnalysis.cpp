@@ -7,6 +7,7 @@
 #include <limits>
 #include <numbers>
 #include <utility>
+#include <vector>
 
 namespace tarvex {
 
@@ -18,13 +19,31 @@ using Row = std::array<double, kTerms>;
 constexpr double kDegree = std::numbers::pi / 180.0;
 
 // The double angle from the single one: the fit of a long table spends its
-// time in the sines and cosines.
-Row basis(double degrees)
+// time in the sines and cosines. A turn is nearly always read at whole
+// degrees, whose terms are worked out once (with the same arithmetic, so the
+// figures do not depend on which way they came).
+Row computedBasis(double degrees)
 {
     const double t = degrees * kDegree;
     const double c = std::cos(t);
     const double s = std::sin(t);
     return {1.0, c, s, c * c - s * s, 2.0 * s * c};
+}
+
+Row basis(double degrees)
+{
+    static const std::array<Row, 360> wholeDegrees = [] {
+        std::array<Row, 360> table{};
+        for (int d = 0; d < 360; ++d)
+            table[std::size_t(d)] = computedBasis(d);
+        return table;
+    }();
+    if (degrees >= 0 && degrees < 360) {
+        const auto whole = static_cast<int>(degrees);
+        if (whole == degrees)
+            return wholeDegrees[std::size_t(whole)];
+    }
+    return computedBasis(degrees);
 }
 
 // Into [0, period). A hair below 0 (atan2 of a rounding error's sign) is the
@@ -92,16 +111,23 @@ SpineAnalysis AnalyzeSpine(const std::vector<RowPoint>& readings, const GradeLim
         return a;
     }
     ClearVectorUpperState();
+    // Each reading's terms once: the residuals below need them again, and
+    // the sines and cosines are what a fit costs.
+    std::vector<Row> bases;
+    bases.reserve(readings.size());
     std::array<Row, kTerms> normal{};
     Row rhs{};
     for (const RowPoint& p : readings) {
-        const Row b = basis(p.x);
+        const Row& b = bases.emplace_back(basis(p.x));
         for (int i = 0; i < kTerms; ++i) {
-            for (int j = 0; j < kTerms; ++j)
+            for (int j = i; j < kTerms; ++j)
                 normal[i][j] += b[i] * b[j];
             rhs[i] += b[i] * p.y;
         }
     }
+    for (int i = 0; i < kTerms; ++i)
+        for (int j = 0; j < i; ++j)
+            normal[i][j] = normal[j][i];
     const double n = a.readings;
     Row c{};
     bool finite = solveNormal(normal, rhs, n, c);
@@ -111,12 +137,11 @@ SpineAnalysis AnalyzeSpine(const std::vector<RowPoint>& readings, const GradeLim
         return a;
     }
     double squares = 0.0;
-    for (const RowPoint& p : readings) {
-        const Row b = basis(p.x);
+    for (std::size_t k = 0; k < readings.size(); ++k) {
         double fitted = 0.0;
         for (int i = 0; i < kTerms; ++i)
-            fitted += c[i] * b[i];
-        squares += (p.y - fitted) * (p.y - fitted);
+            fitted += c[i] * bases[k][i];
+        squares += (readings[k].y - fitted) * (readings[k].y - fitted);
     }
     for (const double v : c)
         finite = finite && std::isfinite(v);

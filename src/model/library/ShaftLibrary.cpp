@@ -161,6 +161,14 @@ QString run(QSqlQuery& q, const QString& sql, const QVariantList& values = {})
     return q.exec() ? QString() : reason(q.lastError());
 }
 
+// The same on a statement prepared before.
+QString runPrepared(QSqlQuery& q, const QVariantList& values)
+{
+    for (int i = 0; i < values.size(); ++i)
+        q.bindValue(i, value(values[i]));
+    return q.exec() ? QString() : reason(q.lastError());
+}
+
 const char* const kShaftColumns = "s.id, s.maker, s.model, s.flex, s.weight_g, s.length_in, s.label, s.customer, s.notes";
 
 Shaft shaftFrom(const QSqlQuery& q, int at)
@@ -352,6 +360,9 @@ void ShaftLibrary::forgetPrepared()
 {
     measurementQuery_.reset();
     dataFileQuery_.reset();
+    insertShaftQuery_.reset();
+    insertMeasurementQuery_.reset();
+    insertRowsQuery_.reset();
 }
 
 QString ShaftLibrary::connectSqlite(bool writing, bool immutable)
@@ -717,9 +728,12 @@ QString ShaftLibrary::migrateToIndexes()
 
 QString ShaftLibrary::insertRows(qint64 id, const std::vector<StoredRow>& rows)
 {
-    QSqlQuery q(QSqlDatabase::database(connection_, false));
-    if (!q.prepare(QStringLiteral("INSERT INTO measurement_values (measurement_id, row_index, x, y, x_text, y_text) VALUES (?, ?, ?, ?, ?, ?)")))
-        return reason(q.lastError());
+    QString why;
+    QSqlQuery* prepared = this->prepared(
+        insertRowsQuery_, "INSERT INTO measurement_values (measurement_id, row_index, x, y, x_text, y_text) VALUES (?, ?, ?, ?, ?, ?)", why);
+    if (!prepared)
+        return why;
+    QSqlQuery& q = *prepared;
     for (std::size_t r = 0; r < rows.size(); ++r) {
         q.bindValue(0, id);
         q.bindValue(1, qint64(r + 1));
@@ -767,16 +781,21 @@ Result<> ShaftLibrary::writable()
 
 QString ShaftLibrary::insertShaft(Shaft& s)
 {
-    QSqlQuery q(QSqlDatabase::database(connection_, false));
-    const QString why = run(q, QStringLiteral("INSERT INTO shafts (maker, model, flex, weight_g, length_in, label, customer, notes, "
-                                              "search_text, customer_key) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?) RETURNING id"),
-                            {s.maker, s.model, s.flex, optionalNumber(s.weightGrams), optionalNumber(s.lengthInches), s.label,
-                             s.customer, s.notes, shaftSearchText(s), s.customer.toCaseFolded()});
+    QString why;
+    QSqlQuery* q = prepared(insertShaftQuery_,
+                            "INSERT INTO shafts (maker, model, flex, weight_g, length_in, label, customer, notes, "
+                            "search_text, customer_key) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?) RETURNING id",
+                            why);
+    if (!q)
+        return why;
+    why = runPrepared(*q, {s.maker, s.model, s.flex, optionalNumber(s.weightGrams), optionalNumber(s.lengthInches), s.label,
+                           s.customer, s.notes, shaftSearchText(s), s.customer.toCaseFolded()});
     if (!why.isEmpty())
         return why;
-    if (!q.next())
+    if (!q->next())
         return QStringLiteral("the new shaft got no number");
-    s.id = q.value(0).toLongLong();
+    s.id = q->value(0).toLongLong();
+    q->finish();
     return {};
 }
 
@@ -803,13 +822,17 @@ QString ShaftLibrary::insertMeasurement(const Shaft& shaft, Measurement& m)
     std::vector<StoredRow> rows;
     if (!DataFileRows(m.kind, bytes, rows))
         return QStringLiteral("its data file does not read as a %1 file").arg(KindName(m.kind));
-    QSqlDatabase db = QSqlDatabase::database(connection_, false);
-    QSqlQuery q(db);
+    QSqlQuery* prepared = this->prepared(insertMeasurementQuery_,
+                                         "INSERT INTO measurements (shaft_id, kind, heading_x, heading_y, note, load_unit, taken_at, "
+                                         "spine_percent, spine_angle, nbp_angle, bend_percent, bend_angle, spine_grade, bench, "
+                                         "row_count, search_text, data_file, data_hash, damaged) "
+                                         "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, '') RETURNING id",
+                                         why);
+    if (!prepared)
+        return why;
+    QSqlQuery& q = *prepared;
     const auto spine = [&m](double StoredSpine::*field) { return m.spine ? QVariant(*m.spine.*field) : QVariant(QMetaType::fromType<double>()); };
-    why = run(q, QStringLiteral("INSERT INTO measurements (shaft_id, kind, heading_x, heading_y, note, load_unit, taken_at, "
-                                "spine_percent, spine_angle, nbp_angle, bend_percent, bend_angle, spine_grade, bench, "
-                                "row_count, search_text, data_file, data_hash, damaged) "
-                                "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, '') RETURNING id"),
+    why = runPrepared(q,
               {shaft.id, KindName(m.kind), m.heading0, m.heading1, m.note, m.loadUnit, timeText(m.takenAt),
                spine(&StoredSpine::spinePercent), spine(&StoredSpine::spineAngle), spine(&StoredSpine::nbpAngle),
                spine(&StoredSpine::bendPercent), spine(&StoredSpine::bendAngle),

@@ -238,6 +238,10 @@ private:
     // exporting; its statements are prepared once per connection.
     std::unique_ptr<QSqlQuery> measurementQuery_;
     std::unique_ptr<QSqlQuery> dataFileQuery_;
+    // An import stores thousands of shafts and measurements in a row.
+    std::unique_ptr<QSqlQuery> insertShaftQuery_;
+    std::unique_ptr<QSqlQuery> insertMeasurementQuery_;
+    std::unique_ptr<QSqlQuery> insertRowsQuery_;
 };
 
 } // namespace tarvex

@@ -37,6 +37,11 @@ public:
     virtual int portCount() = 0;
     // A name that open() accepts; empty outside 0 .. portCount() - 1.
     virtual QString portName(int index) const = 0;
+    // The first look at the ports, begun without holding up the caller:
+    // portsListed() follows once portCount() can answer without waiting, and
+    // that one portCount() answers with this look. A port that looks quickly
+    // says so at once.
+    virtual void listPortsAhead() { emit portsListed(); }
 
     // Applies to every port opened afterwards. A text that is not a setting is
     // refused (false) and the previous settings stay.
@@ -63,6 +68,8 @@ signals:
     // The open port stopped working (unplugged, hung up). The port is already
     // closed when this is emitted, and it is emitted once per failure.
     void failed(const QString& description);
+    // The look that listPortsAhead() began is ready.
+    void portsListed();
 
 private:
     LineSettings settings_;

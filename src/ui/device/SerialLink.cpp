@@ -29,6 +29,14 @@ QStringList items(const QComboBox& list)
 
 } // namespace
 
+void ShowPortsBeingListed(QComboBox& list, QPushButton& button)
+{
+    list.clear();
+    list.setEnabled(false);
+    button.setText(kCaptionComOpen);
+    button.setEnabled(false);
+}
+
 void SetUpPortControls(SerialPort& port, QComboBox& list, QPushButton& button)
 {
     const QStringList names = listedPorts(port);

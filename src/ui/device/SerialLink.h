@@ -2,6 +2,7 @@
 // The port list `cmbCommPort` and the open/close button `cmdOpen`, and what
 // they do with the serial port. The button's caption is the state:
 //
+//   Listing      "COM Open", disabled     list empty, disabled (start-up, until the system answers)
 //   No ports     "COM Close", disabled    list empty, disabled (start-up found none)
 //   Closed       "COM Open"               list enabled
 //   Open         "COM Close"              list disabled
@@ -21,6 +22,9 @@ class SerialPort;
 inline const QString kPortLineSettings = QStringLiteral("9600,N,8,1");
 inline const QString kCaptionComOpen = QStringLiteral("COM Open");
 inline const QString kCaptionComClose = QStringLiteral("COM Close");
+
+// Start-up, while the system's port list is being taken.
+void ShowPortsBeingListed(QComboBox& list, QPushButton& button);
 
 // Start-up: fills the list in the port's order and selects its last entry, or
 // shows the No ports state. Line settings and the byte setting go to the port

@@ -97,15 +97,47 @@ QtSerialPort::QtSerialPort(QString linkFolder, QObject* parent)
     connect(port_, &QSerialPort::errorOccurred, this, &QtSerialPort::onError);
 }
 
-QtSerialPort::~QtSerialPort() = default;
+QtSerialPort::~QtSerialPort()
+{
+    if (lister_.joinable())
+        lister_.join();
+}
+
+namespace {
+
+QStringList systemPorts(const QString& linkFolder)
+{
+    QStringList names;
+    const QList<QSerialPortInfo> ports = QSerialPortInfo::availablePorts();
+    for (const QSerialPortInfo& info : ports)
+        names << info.portName();
+    names << ListPortLinks(linkFolder);
+    return names;
+}
+
+} // namespace
+
+void QtSerialPort::listPortsAhead()
+{
+    if (lister_.joinable())
+        return;
+    lister_ = std::thread([this, folder = linkFolder_] {
+        listedAhead_ = systemPorts(folder);
+        // Queued to this object: dropped if the port is gone first, and the
+        // destructor waits for this thread.
+        QMetaObject::invokeMethod(this, [this] { emit portsListed(); }, Qt::QueuedConnection);
+    });
+}
 
 int QtSerialPort::portCount()
 {
-    names_.clear();
-    const QList<QSerialPortInfo> ports = QSerialPortInfo::availablePorts();
-    for (const QSerialPortInfo& info : ports)
-        names_ << info.portName();
-    names_ << ListPortLinks(linkFolder_);
+    if (lister_.joinable()) {
+        lister_.join();
+        names_ = std::move(*listedAhead_);
+        listedAhead_.reset();
+        return static_cast<int>(names_.size());
+    }
+    names_ = systemPorts(linkFolder_);
     return static_cast<int>(names_.size());
 }
 

@@ -9,6 +9,9 @@
 #include <QSerialPort>
 #include <QStringList>
 
+#include <optional>
+#include <thread>
+
 namespace tarvex {
 
 // "/tmp/tarvex-ports-<uid>": a tool that plays the bench on a pseudo-terminal
@@ -29,6 +32,9 @@ public:
 
     int portCount() override;
     QString portName(int index) const override;
+    // The system's list takes its time (it asks udev and looks at every tty
+    // in sysfs): it is taken on a thread of its own.
+    void listPortsAhead() override;
     bool open(const QString& name, QString* error) override;
     bool isOpen() const override;
     void close() override;
@@ -40,6 +46,8 @@ private:
     QSerialPort* port_;
     QString linkFolder_;
     QStringList names_;
+    std::thread lister_;
+    std::optional<QStringList> listedAhead_;   // written by lister_, read after it is joined
     // Bumped by every open and close, so that a failure noticed before the
     // user closed or reopened the port is not reported against the new state.
     quint64 generation_ = 0;

@@ -676,11 +676,13 @@ void frmMain::rememberFields()
 
 // A value kept is put back only where the control still offers it: a port
 // no longer there, or a range that is no number, leaves the start's own.
-void frmMain::recallFields()
+void frmMain::recallFields(const char* only)
 {
     if (!settings_)
         return;
     for (const char* name : kRememberedFields) {
+        if (only && qstrcmp(only, name) != 0)
+            continue;
         const QVariant kept = settings_->value(fieldKey(name));
         const QString text = kept.toString();
         if (!kept.isValid() || text.isEmpty())
@@ -695,7 +697,8 @@ void frmMain::recallFields()
         }
     }
     // The empty polar chart drawn again at the range put back.
-    polar_->clearChart();
+    if (!only)
+        polar_->clearChart();
 }
 
 void frmMain::closeEvent(QCloseEvent* event)

@@ -119,7 +119,8 @@ private:
     // Steps and Count, the polar interval and range), kept with the window's
     // size and put back at the next start.
     void rememberFields();
-    void recallFields();
+    // The remembered fields put back; `only` names one control, else all.
+    void recallFields(const char* only = nullptr);
     // The library, opened on first use; null, after saying why, when it
     // cannot be (the next use tries again).
     ShaftLibrary* library();

@@ -51,8 +51,11 @@ void frmMain::setUpSerialPort()
     // The system's port list is slow to take: the window is shown without
     // waiting for it, and the row fills in when it is ready (showEvent).
     ShowPortsBeingListed(*cmbCommPort, *cmdOpen);
-    connect(port, &SerialPort::portsListed, this, [this] { SetUpPortControls(*platform_.serialPort, *cmbCommPort, *cmdOpen); },
-            Qt::SingleShotConnection);
+    // The port kept from the last run is chosen once the list is there.
+    connect(port, &SerialPort::portsListed, this, [this] {
+            SetUpPortControls(*platform_.serialPort, *cmbCommPort, *cmdOpen);
+            recallFields("cmbCommPort");
+        }, Qt::SingleShotConnection);
 }
 
 // The list is asked for once the window is on the screen, so that taking it

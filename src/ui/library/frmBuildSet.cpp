@@ -302,8 +302,8 @@ void frmBuildSet::drawChart()
                std::optional<QColor>(xychart::kScreenLabelColor), QLocale::system(), 1);
 }
 
-// The trimmed shafts' EI from the butt, one curve a club in its colour, so a
-// soft spot shows where it lies on the finished club.
+// The trimmed shafts' EI from the butt, one curve a club in its number's
+// colour, so a soft spot shows where it lies on the finished club.
 void frmBuildSet::drawEi()
 {
     eiChart_->Cls();
@@ -322,8 +322,9 @@ void frmBuildSet::drawEi()
         curves.push_back(curve);
         numbers.push_back(c.club + 1);
     }
+    // Without node marks: a dozen curves read every 2 in would bury each other.
     DrawCurves(*eiChart_, curves, numbers,
-               QStringLiteral("EI (N m^2) against %1 from the butt").arg(unitText(request_.unit)), true,
+               QStringLiteral("EI (N m^2) against distance from the butt (%1)").arg(unitText(request_.unit)), false,
                std::optional<QColor>(xychart::kScreenLabelColor), QLocale::system(), curves.size());
 }
 

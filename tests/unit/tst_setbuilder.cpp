@@ -108,6 +108,8 @@ QString certificate(const QStringList& in)
     ci.spine = spines(ci.request, in.value(4));
     if (const double tol = in.value(5).toDouble(); tol > 0)
         ci.tolerances.maxResidualCpm = tol;
+    ci.tolerances.failSpineReject = !in.value(6).contains(QStringLiteral("nospine"));
+    ci.tolerances.failMatchedFlag = !in.value(6).contains(QStringLiteral("nomatched"));
     const SetCertificate cert = CertifySet(ci);
     const QString text = cert.title + QLatin1Char('\n') + cert.lines.join(QLatin1Char('\n')) + QLatin1Char('\n');
     if (const QString diff = golden::compare(QStringLiteral("report/") + in[1], text.toUtf8()); !diff.isEmpty())

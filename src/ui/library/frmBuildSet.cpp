@@ -12,6 +12,7 @@
 #include "platform/PictureAreaWidget.h"
 #include "tables/DataTable.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QFormLayout>
@@ -187,6 +188,14 @@ frmBuildSet::frmBuildSet(SetRequest request, QStringList skipped, QWidget* paren
     txtTolerance_ = spin(this, "txtTolerance", CertificateTolerances{}.maxResidualCpm, 0, 20, 1, QStringLiteral("cpm"), 0.1);
     txtTolerance_->setToolTip(QStringLiteral("How far from the fitted line a club may be and the set still pass, on the certificate"));
     form->addRow(QStringLiteral("Passes &within:"), txtTolerance_);
+    chkSpine_ = new QCheckBox(QStringLiteral("Fails on a spine &graded reject"), this);
+    chkSpine_->setObjectName(QStringLiteral("chkSpineFails"));
+    chkSpine_->setChecked(CertificateTolerances{}.failSpineReject);
+    chkMatched_ = new QCheckBox(QStringLiteral("Fails on a shaft the matched set &flags"), this);
+    chkMatched_->setObjectName(QStringLiteral("chkMatchedFails"));
+    chkMatched_->setChecked(CertificateTolerances{}.failMatchedFlag);
+    form->addRow(QString(), chkSpine_);
+    form->addRow(QString(), chkMatched_);
     txtCustomer_ = new QLineEdit(this);
     txtCustomer_->setObjectName(QStringLiteral("txtCustomer"));
     form->addRow(QStringLiteral("C&ustomer:"), txtCustomer_);
@@ -338,6 +347,8 @@ SetCertificate frmBuildSet::certificate() const
     in.set = set_;
     in.spine = spine_;
     in.tolerances.maxResidualCpm = txtTolerance_->value();
+    in.tolerances.failSpineReject = chkSpine_->isChecked();
+    in.tolerances.failMatchedFlag = chkMatched_->isChecked();
     return CertifySet(in, QLocale::system());
 }
 

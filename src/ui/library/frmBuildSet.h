@@ -9,6 +9,7 @@
 #include <QDialog>
 #include <QList>
 
+class QCheckBox;
 class QComboBox;
 class QDoubleSpinBox;
 class QLabel;
@@ -76,6 +77,8 @@ private:
     QDoubleSpinBox* txtBaseTip_ = nullptr;
     QComboBox* cboAssign_ = nullptr;
     QDoubleSpinBox* txtTolerance_ = nullptr;
+    QCheckBox* chkSpine_ = nullptr;
+    QCheckBox* chkMatched_ = nullptr;
     QLineEdit* txtCustomer_ = nullptr;
     PictureArea* chart_ = nullptr;
     PictureArea* eiChart_ = nullptr;

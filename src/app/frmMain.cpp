@@ -405,7 +405,7 @@ void frmMain::mnuLibrary_Click()
         connect(frmLibrary_, &frmLibrary::overlayRequested, this, &frmMain::overlayFromLibrary);
         connect(frmLibrary_, &frmLibrary::buildSetRequested, this, [this](const QList<qint64>& ids) {
             ShaftLibrary* lib = library();
-            frmBuildSet* set = lib ? OpenBuildSet(*lib, ids, BenchSettings::load(*settings_), *platform_.messageBox, frmLibrary_) : nullptr;
+            frmBuildSet* set = lib ? OpenBuildSet(*lib, ids, receiver_->settings(), *platform_.messageBox, frmLibrary_) : nullptr;
             if (!set)
                 return;
             connect(set, &frmBuildSet::printRequested, set, [this, set] {

@@ -413,8 +413,24 @@ void frmMain::mnuLibrary_Click()
         connect(frmLibrary_, &frmLibrary::openRequested, this, &frmMain::openFromLibrary);
         connect(frmLibrary_, &frmLibrary::overlayRequested, this, &frmMain::overlayFromLibrary);
         connect(frmLibrary_, &frmLibrary::buildSetRequested, this, [this](const QList<qint64>& ids) {
-            if (ShaftLibrary* lib = library())
-                OpenBuildSet(*lib, ids, BenchSettings::load(*settings_), *platform_.messageBox, frmLibrary_);
+            ShaftLibrary* lib = library();
+            frmBuildSet* set = lib ? OpenBuildSet(*lib, ids, receiver_->settings(), *platform_.messageBox, frmLibrary_) : nullptr;
+            if (!set)
+                return;
+            connect(set, &frmBuildSet::printRequested, set, [this, set] {
+                if (!platform_.printer) {
+                    platform_.messageBox->show(set, QStringLiteral("There is no printer; Export PDF... makes the same pages."));
+                    return;
+                }
+                PrintCertificate(*platform_.printer, set->certificate(),
+                                 [this, set](const QString& text) { platform_.messageBox->show(set, text); });
+            });
+            connect(set, &frmBuildSet::exportPdfRequested, set, [this, set] {
+                const SetCertificate cert = set->certificate();
+                ExportToFile(*platform_.fileDialog, set, QStringLiteral("PDF Document(*.pdf)|*.pdf"),
+                             [&cert](const QString&, const QString&, QByteArray& bytes) { return CertificateAsPdf(cert, bytes); },
+                             [this, set](const QString& text) { platform_.messageBox->show(set, text); });
+            });
         });
         connect(frmLibrary_, &frmLibrary::matchedSetOpened, this, [this](frmMatchedSet* set) {
             connect(set, &frmMatchedSet::printRequested, set, [this, set] {

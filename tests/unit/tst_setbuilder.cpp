@@ -2,6 +2,7 @@
 // its frequencies. Cases are in tests/golden/setbuilder.txt.
 #include "Golden.h"
 #include "analysis/SetBuilder.h"
+#include "analysis/SetCertificate.h"
 
 #include <QtTest>
 #include <cmath>
@@ -79,8 +80,65 @@ QString described(const SetBuild& set, LengthUnit unit)
     return out;
 }
 
+// "shaft:percent:grade ..." => the spine of those shafts, by the request's order.
+std::vector<std::optional<ShaftSpine>> spines(const SetRequest& rq, const QString& specs)
+{
+    std::vector<std::optional<ShaftSpine>> out(rq.shafts.size());
+    for (const QString& spec : specs.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+        const QStringList p = spec.split(QLatin1Char(':'));
+        for (std::size_t i = 0; i < rq.shafts.size(); ++i)
+            if (rq.shafts[i].name == p[0]) {
+                const SpineGrade g = p.value(2) == QLatin1String("tour") ? SpineGrade::Tour
+                                     : p.value(2) == QLatin1String("consumer") ? SpineGrade::Consumer : SpineGrade::Reject;
+                out[i] = ShaftSpine{p.value(1).toDouble(), g};
+            }
+    }
+    return out;
+}
+
+// The whole certificate against its golden file; the line keeps the verdict.
+QString certificate(const QStringList& in)
+{
+    CertificateInput ci;
+    ci.shop = QStringLiteral("Fairway Shaft Lab");
+    ci.customer = QStringLiteral("J. Doe");
+    ci.date = QDate(2026, 12, 8);
+    ci.request = request(in[2], in[3]);
+    ci.set = BuildSet(ci.request);
+    ci.spine = spines(ci.request, in.value(4));
+    if (const double tol = in.value(5).toDouble(); tol > 0)
+        ci.tolerances.maxResidualCpm = tol;
+    ci.tolerances.failSpineReject = !in.value(6).contains(QStringLiteral("nospine"));
+    ci.tolerances.failMatchedFlag = !in.value(6).contains(QStringLiteral("nomatched"));
+    const SetCertificate cert = CertifySet(ci);
+    const QString text = cert.title + QLatin1Char('\n') + cert.lines.join(QLatin1Char('\n')) + QLatin1Char('\n');
+    if (const QString diff = golden::compare(QStringLiteral("report/") + in[1], text.toUtf8()); !diff.isEmpty())
+        return diff;
+    return cert.passed() ? QStringLiteral("pass") : QStringLiteral("fail: ") + cert.failures.join(QLatin1Char(' '));
+}
+
 QString run(const QStringList& in)
 {
+    if (in[0] == QLatin1String("certificate"))
+        return certificate(in);
+    if (in[0] == QLatin1String("mass")) {
+        const QStringList s = in[1].split(QLatin1Char(' '), Qt::SkipEmptyParts);
+        ShaftDetails d{s.value(0).toDouble(), s.value(1).toDouble(), {}};
+        if (s.size() > 2)
+            d.balance = s[2].toDouble();
+        const TrimmedMass m = TrimmedShaftMass(d, {in[2].section(QLatin1Char(' '), 0, 0).toDouble(), in[2].section(QLatin1Char(' '), 1).toDouble()});
+        return QStringLiteral("%1 g, balance %2").arg(f(m.weight, 2), f(m.balance, 2));
+    }
+    if (in[0] == QLatin1String("pages")) {
+        // "x" a line of text, "-" a blank one.
+        QStringList lines;
+        for (const QString& t : in[1].split(QLatin1Char(' '), Qt::SkipEmptyParts))
+            lines << (t == QLatin1String("-") ? QString() : t);
+        QStringList sizes;
+        for (const QStringList& page : CertificatePages(lines, in[2].toInt()))
+            sizes << QString::number(page.size());
+        return sizes.join(QLatin1Char('/'));
+    }
     if (in[0] == QLatin1String("theilsen")) {
         std::vector<double> x, y;
         for (const QString& p : in[1].split(QLatin1Char(' '), Qt::SkipEmptyParts)) {

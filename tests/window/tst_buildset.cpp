@@ -7,9 +7,13 @@
 #include "device/Steadiness.h"
 #include "library/ShaftLibrary.h"
 #include "library/frmBuildSet.h"
+#include "report/ReportPdf.h"
 
 #include <QComboBox>
+#include <QDate>
 #include <QDoubleSpinBox>
+#include <QLineEdit>
+#include <QProcess>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -74,11 +78,65 @@ QString open(const QStringList& in)
     return messages.asked.isEmpty() ? QStringLiteral("nothing") : messages.asked.first().text.replace(QLatin1Char('\n'), QLatin1Char(' '));
 }
 
+// pdf | shafts | label:spine percent:grade | customer => the certificate from
+// the window, through pdftotext, kept whole in the golden file; the line has
+// its page count. The polar measurement is of the labelled shaft, stored
+// after its profile: the certificate finds its spine by the shaft.
+QString pdf(const QStringList& in)
+{
+    QTemporaryDir dir;
+    ShaftLibrary library(dir.filePath(QStringLiteral("library.sqlite")));
+    const QList<qint64> ids = store(library, in[1]);
+    for (const QString& spec : in[2].split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+        const QStringList p = spec.split(QLatin1Char(':'));
+        for (const qint64 id : ids) {
+            Measurement profile;
+            Shaft shaft;
+            library.loadMeasurement(id, profile, false);
+            library.loadShaft(profile.shaftId, shaft);
+            if (shaft.label != p[0])
+                continue;
+            Measurement polar;
+            polar.kind = MeasurementKind::Polar;
+            for (int a = 0; a < 360; a += 30)
+                polar.rows.emplace_back(QString::number(a), QStringLiteral("10"));
+            polar.takenAt = QDateTime(QDate(2026, 3, 5), QTime(12, 0), Qt::UTC);
+            polar.spine = StoredSpine{p[1].toDouble(), 0, 0, 0, 0, p[2]};
+            library.store(shaft, polar);
+        }
+    }
+    FakeMessageBox messages;
+    QWidget parent;
+    BenchSettings b = bench(15);
+    b.shopName = QStringLiteral("Fairway Shaft Lab");
+    frmBuildSet* window = OpenBuildSet(library, ids, b, messages, &parent);
+    if (!window)
+        return QStringLiteral("no window");
+    window->findChild<QLineEdit*>(QStringLiteral("txtCustomer"))->setText(in[3]);
+    QByteArray bytes;
+    if (const Result<> r = CertificateAsPdf(window->certificate(), bytes); !r.ok())
+        return r.message;
+    const QString file = dir.filePath(QStringLiteral("certificate.pdf"));
+    golden::writeFile(file, bytes);
+    QProcess p;
+    p.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), file, QStringLiteral("-")});
+    if (!p.waitForFinished())
+        return QStringLiteral("pdftotext did not run: poppler-utils are needed");
+    QString text = QString::fromUtf8(p.readAllStandardOutput());
+    text.replace(QDate::currentDate().toString(Qt::ISODate), QStringLiteral("<today>"));
+    if (const QString diff = golden::compare(QStringLiteral("window/buildset_certificate.txt"), text.toUtf8()); !diff.isEmpty())
+        return diff;
+    const qsizetype pages = text.count(QLatin1Char('\f'));
+    return pages == 1 ? QStringLiteral("1 page") : QStringLiteral("%1 pages").arg(pages);
+}
+
 // set | shafts | box=value;... => the window's words | its table, a club a line
 QString run(const QStringList& in)
 {
     if (in[0] == QLatin1String("open"))
         return open(in);
+    if (in[0] == QLatin1String("pdf"))
+        return pdf(in);
     QTemporaryDir dir;
     ShaftLibrary library(dir.filePath(QStringLiteral("library.sqlite")));
     QStringList skipped;

@@ -12,15 +12,19 @@
 #include "device/frmSettings.h"
 #include "files/PolarFile.h"
 #include "files/ProfileFile.h"
+#include "library/frmBuildSet.h"
 #include "library/LibraryListModel.h"
 #include "library/frmLibrary.h"
 #include "library/frmMatchedSet.h"
 #include "library/frmStoreLibrary.h"
 #include "platform/PictureAreaWidget.h"
+#include "platform/QtPrinter.h"
 
 #include <QComboBox>
 #include <QDateEdit>
 #include <QDialog>
+#include <QDoubleSpinBox>
+#include <QProcess>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -378,6 +382,55 @@ private slots:
         std::vector<Shaft> shafts;
         QVERIFY(ShaftLibrary(shared).shafts(shafts).ok());
         QCOMPARE(shafts.size(), std::size_t(1));
+    }
+
+    // The set certificate from the main window: the shop's name typed in the
+    // settings, Print certificate on the printer, Export PDF into the file
+    // chosen; both the same pages.
+    void setCertificate()
+    {
+        qputenv("CUPS_SERVER", "/nonexistent/tarvex-test/cups.sock");
+        QTemporaryDir dir;
+        qputenv("TARVEX_LIBRARY", dir.filePath(QStringLiteral("library.sqlite")).toLocal8Bit());
+        const QString printed = dir.filePath(QStringLiteral("printed.pdf")), exported = dir.filePath(QStringLiteral("exported.pdf"));
+        WindowHarness h({QStringLiteral("A")}, std::make_shared<QtPrinter>(printed));
+        for (const char* label : {"a", "b", "c"}) {
+            std::vector<QString> rows;
+            for (int x = 4; x <= 38; x += 2)
+                rows.push_back(QStringLiteral("%1,%2").arg(x).arg((x < 16 ? 14 + 2.5 * (x - 4) : 44 + 0.9 * (x - 16)) / 2.018, 0, 'f', 4));
+            h.fill(Profile, QStringList(rows.begin(), rows.end()));
+            h.note(Profile).setPlainText(QStringLiteral("Length: 41 in\nWeight: 120 g"));
+            QCOMPARE(store(h, [label](QDialog& f) { set(f, "txtLabel", QString::fromLatin1(label)); }), QString());
+        }
+        withModal([&] { h.click(QStringLiteral("mnuEnv")); }, [&](QWidget* form) {
+            auto* unit = form->findChild<QComboBox*>(QStringLiteral("cmbUnit"));
+            unit->setCurrentIndex(unit->findData(QStringLiteral("lbf")));
+            form->findChild<QDoubleSpinBox*>(QStringLiteral("txtSpan"))->setValue(15);
+            form->findChild<QDoubleSpinBox*>(QStringLiteral("txtDeflection"))->setValue(0.1);
+            form->findChild<QLineEdit*>(QStringLiteral("txtShopName"))->setText(QStringLiteral("Fairway Shaft Lab"));
+            static_cast<QDialog*>(form)->accept();
+        });
+        h.click(QStringLiteral("mnuLibrary"));
+        auto* library = h.window->findChild<frmLibrary*>(QStringLiteral("frmLibrary"));
+        QCOMPARE(listed(*library), 3);
+        library->findChild<QTreeView*>(QStringLiteral("lstEntries"))->selectAll();
+        library->findChild<QPushButton*>(QStringLiteral("cmdBuildSet"))->click();
+        auto* set = library->findChild<frmBuildSet*>();
+        QVERIFY2(set, qPrintable(h.fakes.messageBox->texts().join(QLatin1Char('\n'))));
+        set->findChild<QLineEdit*>(QStringLiteral("txtCustomer"))->setText(QStringLiteral("J. Doe"));
+        set->findChild<QPushButton*>(QStringLiteral("cmdPrintCertificate"))->click();
+        h.fakes.fileDialog->paths = {exported};
+        set->findChild<QPushButton*>(QStringLiteral("cmdExportCertificate"))->click();
+        QCOMPARE(h.fakes.messageBox->texts(), QStringList());
+        for (const QString& file : {printed, exported}) {
+            QProcess p;
+            p.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), file, QStringLiteral("-")});
+            QVERIFY(p.waitForFinished());
+            const QString text = QString::fromUtf8(p.readAllStandardOutput());
+            QVERIFY2(text.contains(QStringLiteral("Fairway Shaft Lab: set of 3 irons for J. Doe")), qPrintable(file + QLatin1Char(' ') + text));
+            QVERIFY2(text.contains(QStringLiteral("Result: PASS.")), qPrintable(text));
+        }
+        qunsetenv("TARVEX_LIBRARY");
     }
 
     // What was typed survives a store the library refuses and notes too long

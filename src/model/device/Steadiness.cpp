@@ -34,6 +34,7 @@ BenchSettings BenchSettings::load(QSettings& s)
     b.deflection = number("Bench/Deflection", b.deflection, 0, 1e4);
     b.compliance = number("Bench/Compliance", b.compliance, 0, 1e3);
     b.libraryAddress = s.value(QStringLiteral("Library/Address")).toString().trimmed();
+    b.shopName = s.value(QStringLiteral("Report/ShopName")).toString().trimmed();
     b.meter = MeterSettings::load(s);
     b.eiInLbfIn2 = s.value(QStringLiteral("Bench/EiUnit")).toString() == QLatin1String("lbf in2");
     return b;
@@ -52,6 +53,7 @@ void BenchSettings::save(QSettings& s) const
     s.setValue(QStringLiteral("Bench/Deflection"), deflection);
     s.setValue(QStringLiteral("Bench/Compliance"), compliance);
     s.setValue(QStringLiteral("Library/Address"), libraryAddress);
+    s.setValue(QStringLiteral("Report/ShopName"), shopName);
     meter.save(s);
     s.setValue(QStringLiteral("Bench/EiUnit"), eiInLbfIn2 ? QStringLiteral("lbf in2") : QStringLiteral("N m2"));
 }

@@ -36,6 +36,8 @@ struct BenchSettings {
     // postgresql://user@host:port/database for one a shop shares, or a file.
     // TARVEX_LIBRARY, when set, is used instead.
     QString libraryAddress;
+    // Printed at the head of a set's certificate.
+    QString shopName;
     // The shop's frequency meter the predictions are made for.
     MeterSettings meter;
     // EI and its figures shown in lbf·in² instead of N·m².

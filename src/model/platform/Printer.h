@@ -73,6 +73,9 @@ public:
     virtual void Print(const QString& text) = 0;
     // A recorded picture stretched into the rectangle, drawn as vectors.
     virtual void PaintPicture(const Picture& picture, double x, double y, double width, double height) = 0;
+    // Ends the page drawn so far and starts the next of the same document; the
+    // position goes back to the top left corner.
+    virtual void NewPage() = 0;
     // Ends the document and sends the page; nothing is sent when nothing was drawn.
     virtual void EndDoc() = 0;
 };

@@ -165,6 +165,53 @@ bool PrintReport(Printer& printer, const ReportPage& page, const MessageSink& on
     return !failed;
 }
 
+void DrawCertificatePage(ReportTarget& t, double Ratio, const SetCertificate& cert, const QStringList& lines,
+                         int page, int pages, const MessageSink& onFailure)
+{
+    SkipOnFailure([&] {
+        t.setDrawWidth(t.Width() > 10000 ? 10 : 2);
+        t.Box(0.2, 0.2, 11, 7.5);
+        t.setDrawWidth(1);
+        t.setFontName(kReportFont);
+        t.setFontBold(true);
+        t.setFontSize(13 * Ratio);
+        t.setCurrentX(0.4);
+        t.setCurrentY(0.4);
+        t.Print(cert.title);
+        t.setFontBold(false);
+        t.setFontSize(9 * Ratio);
+        t.setCurrentX(0.4);
+        t.Print(QStringLiteral("Page %1 of %2").arg(page).arg(pages));
+        t.setCurrentY(1.0);
+        for (const QString& line : lines) {
+            t.setCurrentX(0.4);
+            t.Print(line);
+        }
+    }, onFailure);
+}
+
+bool PrintCertificate(Printer& printer, const SetCertificate& cert, const MessageSink& onFailure)
+{
+    printer.setScaleMode(Printer::ScaleMode::Inches);
+    printer.setOrientation(Printer::Orientation::Landscape);
+    bool failed = false;
+    const MessageSink report = [&](const QString& description) {
+        failed = true;
+        if (onFailure)
+            onFailure(description);
+    };
+    PrinterPage target(printer);
+    const QList<QStringList> pages = CertificatePages(cert.lines, kCertificateLinesPerPage);
+    for (qsizetype i = 0; i < pages.size() && !failed; ++i) {
+        if (i > 0)
+            SkipOnFailure([&printer] { printer.NewPage(); }, report);
+        if (!failed)
+            DrawCertificatePage(target, 1.0, cert, pages[i], int(i + 1), int(pages.size()), report);
+    }
+    SkipOnFailure([&printer] { printer.EndDoc(); }, failed ? MessageSink() : report);
+    return !failed;
+}
+
 PageGeometry ReadPrinterPage(Printer& printer)
 {
     PageGeometry page;

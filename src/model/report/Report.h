@@ -3,6 +3,7 @@
 // the workspace, its note and its table, at fixed positions in inches. The
 // same routine draws on the printer and, scaled down, on the preview area.
 
+#include "analysis/SetCertificate.h"
 #include "platform/MessageSink.h"
 #include "platform/PictureArea.h"
 #include "tables/Workspace.h"
@@ -55,6 +56,15 @@ void DrawReport(ReportTarget& target, double Ratio, const ReportPage& page,
 // file, the same page. A failure is told once, and the page as far as drawn
 // is still sent; returns whether all of it went out.
 bool PrintReport(Printer& printer, const ReportPage& page, const MessageSink& onFailure);
+
+// The set certificate: the same frame and font as the report, its title on
+// every page with the page's number, the lines in 9 point below it, as many
+// pages as the lines need.
+constexpr int kCertificateLinesPerPage = 40;
+void DrawCertificatePage(ReportTarget& target, double Ratio, const SetCertificate& cert, const QStringList& lines,
+                         int page, int pages, const MessageSink& onFailure);
+// Every page of it on the printer, sent as one document; like PrintReport.
+bool PrintCertificate(Printer& printer, const SetCertificate& cert, const MessageSink& onFailure);
 
 // The landscape sheet a report is laid out on, in inches; gaps are the
 // unprintable edges, half the difference between sheet and printable area.

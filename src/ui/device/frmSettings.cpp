@@ -116,6 +116,10 @@ frmSettings::frmSettings(const BenchSettings& s, QWidget* parent, Calibrator cal
     library_->setToolTip(QStringLiteral("postgresql://user@server:5432/database for a library the shop's benches share; "
                                         "the password is best kept in ~/.pgpass"));
     where->addRow(Caption(QStringLiteral("Shared l&ibrary"), library_), library_);
+    shop_ = new QLineEdit(s.shopName);
+    shop_->setObjectName(QStringLiteral("txtShopName"));
+    shop_->setToolTip(QStringLiteral("Printed at the head of a set's certificate"));
+    where->addRow(Caption(QStringLiteral("Shop name"), shop_), shop_);
     if (const QString forced = qEnvironmentVariable("TARVEX_LIBRARY"); !forced.isEmpty()) {
         auto* note = new QLabel(QStringLiteral("TARVEX_LIBRARY is set, so %1 is used instead.").arg(MaskedLocation(forced)));
         note->setObjectName(QStringLiteral("lblLibraryForced"));
@@ -186,6 +190,7 @@ BenchSettings frmSettings::settings() const
     s.deflection = deflection_->value();
     s.compliance = compliance_->value();
     s.libraryAddress = UnmaskedLocation(library_->text().trimmed(), libraryAddress_);
+    s.shopName = shop_->text().trimmed();
     s.meter.clampInches = meterClamp_->value();
     s.meter.tipGrams = meterTip_->value();
     s.meter.tipOffsetInches = meterOffset_->value();

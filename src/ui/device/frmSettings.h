@@ -48,6 +48,7 @@ private:
     QDoubleSpinBox* deflection_ = nullptr;
     QDoubleSpinBox* compliance_ = nullptr;
     QLineEdit* library_ = nullptr;
+    QLineEdit* shop_ = nullptr;
     QDoubleSpinBox* meterClamp_ = nullptr;
     QDoubleSpinBox* meterTip_ = nullptr;
     QDoubleSpinBox* meterOffset_ = nullptr;

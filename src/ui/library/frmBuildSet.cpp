@@ -12,16 +12,20 @@
 #include "platform/PictureAreaWidget.h"
 #include "tables/DataTable.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
+#include <QDate>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QVBoxLayout>
 #include <cmath>
+#include <map>
 
 namespace tarvex {
 
@@ -47,10 +51,43 @@ QDoubleSpinBox* spin(QWidget* parent, const char* name, double value, double low
 
 } // namespace
 
+namespace {
+
+// Each shaft's newest polar measurement's spine; one search for all of them.
+std::map<qint64, ShaftSpine> spinesOf(ShaftLibrary& library)
+{
+    std::map<qint64, ShaftSpine> found;
+    LibraryQuery query;
+    query.kind = MeasurementKind::Polar;
+    std::vector<LibraryEntry> entries;
+    if (!library.search(query, entries).ok())
+        return found;
+    std::map<qint64, QDateTime> newest;
+    for (const LibraryEntry& e : entries) {
+        if (const auto it = newest.find(e.shaft.id); it != newest.end() && it->second >= e.takenAt)
+            continue;
+        Measurement m;
+        if (!library.loadMeasurement(e.measurementId, m, false).ok() || !m.spine)
+            continue;
+        newest[e.shaft.id] = e.takenAt;
+        SpineGrade grade = SpineGrade::Reject;
+        for (const SpineGrade g : {SpineGrade::Tour, SpineGrade::Consumer})
+            if (m.spine->grade.compare(GradeName(g), Qt::CaseInsensitive) == 0)
+                grade = g;
+        found[e.shaft.id] = {m.spine->spinePercent, grade};
+    }
+    return found;
+}
+
+} // namespace
+
 std::vector<SetShaft> SetShaftsFromLibrary(ShaftLibrary& library, const QList<qint64>& ids, const BenchSettings& bench,
-                                           QStringList& skipped)
+                                           QStringList& skipped, std::vector<std::optional<ShaftSpine>>* spine)
 {
     std::vector<SetShaft> shafts;
+    std::map<qint64, ShaftSpine> spines;
+    if (spine)
+        spines = spinesOf(library);
     const LengthUnit unit = bench.lengthUnit == QLatin1String("mm") ? LengthUnit::Millimetre : LengthUnit::Inch;
     const double perInch = unit == LengthUnit::Inch ? 1.0 : 25.4;
     for (const qint64 id : ids) {
@@ -79,38 +116,45 @@ std::vector<SetShaft> SetShaftsFromLibrary(ShaftLibrary& library, const QList<qi
             continue;
         }
         shafts.push_back({name, EiRows(ei), *details});
+        if (spine) {
+            const auto it = spines.find(shaft.id);
+            spine->push_back(it == spines.end() ? std::nullopt : std::optional<ShaftSpine>(it->second));
+        }
     }
     return shafts;
 }
 
-void OpenBuildSet(ShaftLibrary& library, const QList<qint64>& ids, const BenchSettings& bench, MessageBox& messages,
-                  QWidget* parent)
+frmBuildSet* OpenBuildSet(ShaftLibrary& library, const QList<qint64>& ids, const BenchSettings& bench, MessageBox& messages,
+                          QWidget* parent)
 {
     if (const QString missing = MissingForEi(bench); !missing.isEmpty()) {
         messages.show(parent, QStringLiteral("The bench settings lack %1 (Option > Settings): a set is built from the shafts' EI.").arg(missing));
-        return;
+        return nullptr;
     }
     QStringList skipped;
-    std::vector<SetShaft> shafts = SetShaftsFromLibrary(library, ids, bench, skipped);
+    std::vector<std::optional<ShaftSpine>> spine;
+    std::vector<SetShaft> shafts = SetShaftsFromLibrary(library, ids, bench, skipped, &spine);
     if (shafts.size() < 2) {
         QString text = QStringLiteral("Select at least 2 profiles of shafts whose length and weight are known "
                                       "(the note's \"Length: 41 in\" and \"Weight: 120 g\" lines, or the shaft's fields).");
         if (!skipped.isEmpty())
             text += QStringLiteral("\n\nLeft out:\n") + skipped.join(QLatin1Char('\n'));
         messages.show(parent, text);
-        return;
+        return nullptr;
     }
     const LengthUnit unit = bench.lengthUnit == QLatin1String("mm") ? LengthUnit::Millimetre : LengthUnit::Inch;
     SetRequest request = DefaultSetRequest(unit);
     request.meter = MeterSetupOf(bench.meter, unit);
     request.shafts = std::move(shafts);
-    auto* window = new frmBuildSet(std::move(request), std::move(skipped), parent);
+    auto* window = new frmBuildSet(std::move(request), std::move(skipped), parent, bench.shopName, std::move(spine));
     window->setAttribute(Qt::WA_DeleteOnClose);
     window->show();
+    return window;
 }
 
-frmBuildSet::frmBuildSet(SetRequest request, QStringList skipped, QWidget* parent)
-    : QDialog(parent), request_(std::move(request)), skipped_(std::move(skipped))
+frmBuildSet::frmBuildSet(SetRequest request, QStringList skipped, QWidget* parent, QString shop,
+                         std::vector<std::optional<ShaftSpine>> spine)
+    : QDialog(parent), request_(std::move(request)), skipped_(std::move(skipped)), shop_(std::move(shop)), spine_(std::move(spine))
 {
     setObjectName(QStringLiteral("frmBuildSet"));
     setWindowTitle(QStringLiteral("Build a set of %1 irons").arg(request_.shafts.size()));
@@ -141,13 +185,33 @@ frmBuildSet::frmBuildSet(SetRequest request, QStringList skipped, QWidget* paren
     form->addRow(QStringLiteral("Largest tip t&rim:"), txtMaxTip_);
     form->addRow(QStringLiteral("&Base tip trim:"), txtBaseTip_);
     form->addRow(QStringLiteral("&Assign:"), cboAssign_);
+    txtTolerance_ = spin(this, "txtTolerance", CertificateTolerances{}.maxResidualCpm, 0, 20, 1, QStringLiteral("cpm"), 0.1);
+    txtTolerance_->setToolTip(QStringLiteral("How far from the fitted line a club may be and the set still pass, on the certificate"));
+    form->addRow(QStringLiteral("Passes &within:"), txtTolerance_);
+    chkSpine_ = new QCheckBox(QStringLiteral("Fails on a spine &graded reject"), this);
+    chkSpine_->setObjectName(QStringLiteral("chkSpineFails"));
+    chkSpine_->setChecked(CertificateTolerances{}.failSpineReject);
+    chkMatched_ = new QCheckBox(QStringLiteral("Fails on a shaft the matched set &flags"), this);
+    chkMatched_->setObjectName(QStringLiteral("chkMatchedFails"));
+    chkMatched_->setChecked(CertificateTolerances{}.failMatchedFlag);
+    form->addRow(QString(), chkSpine_);
+    form->addRow(QString(), chkMatched_);
+    txtCustomer_ = new QLineEdit(this);
+    txtCustomer_->setObjectName(QStringLiteral("txtCustomer"));
+    form->addRow(QStringLiteral("C&ustomer:"), txtCustomer_);
     form->addRow(QStringLiteral("Clamp:"), new QLabel(QStringLiteral("%1 %2 (Option > Settings)")
                                                           .arg(QLocale::system().toString(request_.meter.clamp + request_.meter.clampOffset, 'g', 4), u), this));
     top->addLayout(form);
     chart_ = new PictureArea(QSize(499, 292), QColor(0, 0, 64), this);
     auto* view = new PictureAreaWidget(chart_, this);
     view->setObjectName(QStringLiteral("picFrequencies"));
-    top->addWidget(view, 1);
+    auto* charts = new QVBoxLayout;
+    charts->addWidget(view, 1);
+    eiChart_ = new PictureArea(QSize(499, 292), QColor(0, 0, 64), this);
+    auto* eiView = new PictureAreaWidget(eiChart_, this);
+    eiView->setObjectName(QStringLiteral("picTrimmedEi"));
+    charts->addWidget(eiView, 1);
+    top->addLayout(charts, 1);
     layout->addLayout(top, 3);
     tblClubs_ = new QTableWidget(this);
     tblClubs_->setObjectName(QStringLiteral("tblClubs"));
@@ -161,6 +225,14 @@ frmBuildSet::frmBuildSet(SetRequest request, QStringList skipped, QWidget* paren
     layout->addWidget(lblSummary_);
     auto* row = new QHBoxLayout;
     row->addStretch(1);
+    auto* cmdPrint = new QPushButton(QStringLiteral("&Print certificate..."), this);
+    cmdPrint->setObjectName(QStringLiteral("cmdPrintCertificate"));
+    auto* cmdPdf = new QPushButton(QStringLiteral("E&xport PDF..."), this);
+    cmdPdf->setObjectName(QStringLiteral("cmdExportCertificate"));
+    row->addWidget(cmdPrint);
+    row->addWidget(cmdPdf);
+    connect(cmdPrint, &QPushButton::clicked, this, &frmBuildSet::printRequested);
+    connect(cmdPdf, &QPushButton::clicked, this, &frmBuildSet::exportPdfRequested);
     auto* cmdClose = new QPushButton(QStringLiteral("&Close"), this);
     row->addWidget(cmdClose);
     layout->addLayout(row);
@@ -184,6 +256,7 @@ void frmBuildSet::solve()
     set_ = BuildSet(request_);
     fillTable();
     drawChart();
+    drawEi();
     lblSummary_->setText(summary().join(QLatin1Char('\n')));
 }
 
@@ -236,6 +309,47 @@ void frmBuildSet::drawChart()
     }
     DrawCurves(*chart_, {predicted, target}, {1, 2}, QStringLiteral("Frequency (cpm) against club"), true,
                std::optional<QColor>(xychart::kScreenLabelColor), QLocale::system(), 1);
+}
+
+// The trimmed shafts' EI from the butt, one curve a club in its number's
+// colour, so a soft spot shows where it lies on the finished club.
+void frmBuildSet::drawEi()
+{
+    eiChart_->Cls();
+    if (!set_.ok() || set_.clubs.empty())
+        return;
+    XYCurveList curves;
+    std::vector<int> numbers;
+    for (const SetClub& c : set_.clubs) {
+        const SetShaft& shaft = request_.shafts[c.shaft];
+        const std::vector<RowPoint> ei = TrimmedEi(shaft.ei, shaft.details.length, c.trims);
+        XYCurve curve;
+        for (auto r = ei.rbegin(); r != ei.rend(); ++r) {
+            curve.X.push_back(float(c.length - r->x));
+            curve.Y.push_back(float(r->y));
+        }
+        curves.push_back(curve);
+        numbers.push_back(c.club + 1);
+    }
+    // Without node marks: a dozen curves read every 2 in would bury each other.
+    DrawCurves(*eiChart_, curves, numbers,
+               QStringLiteral("EI (N m^2) against distance from the butt (%1)").arg(unitText(request_.unit)), false,
+               std::optional<QColor>(xychart::kScreenLabelColor), QLocale::system(), curves.size());
+}
+
+SetCertificate frmBuildSet::certificate() const
+{
+    CertificateInput in;
+    in.shop = shop_;
+    in.customer = txtCustomer_->text();
+    in.date = QDate::currentDate();
+    in.request = request_;
+    in.set = set_;
+    in.spine = spine_;
+    in.tolerances.maxResidualCpm = txtTolerance_->value();
+    in.tolerances.failSpineReject = chkSpine_->isChecked();
+    in.tolerances.failMatchedFlag = chkMatched_->isChecked();
+    return CertifySet(in, QLocale::system());
 }
 
 QStringList frmBuildSet::summary() const

@@ -4,13 +4,16 @@
 // club a line and the frequencies against the target line; the settings
 // beside them solve the set again as they change.
 #include "analysis/SetBuilder.h"
+#include "analysis/SetCertificate.h"
 
 #include <QDialog>
 #include <QList>
 
+class QCheckBox;
 class QComboBox;
 class QDoubleSpinBox;
 class QLabel;
+class QLineEdit;
 class QTableWidget;
 
 namespace tarvex {
@@ -23,14 +26,17 @@ struct BenchSettings;
 // The library's profiles `ids` as shafts of a set, in the bench's length
 // unit: EI from the bench geometry, the length and weight from the
 // measurement's note or else the shaft's own fields. A profile that lacks
-// something goes into `skipped` with the reason, named.
+// something goes into `skipped` with the reason, named. With `spine`, each
+// shaft's newest polar measurement's spine, where the library has one.
 std::vector<SetShaft> SetShaftsFromLibrary(ShaftLibrary& library, const QList<qint64>& ids, const BenchSettings& bench,
-                                           QStringList& skipped);
+                                           QStringList& skipped, std::vector<std::optional<ShaftSpine>>* spine = nullptr);
 
 // Opens the window on the library's profiles `ids` with the bench's meter,
 // or says through `messages` why it cannot: the bench settings lack what EI
-// needs, or fewer than two profiles give a shaft.
-void OpenBuildSet(ShaftLibrary& library, const QList<qint64>& ids, const BenchSettings& bench, MessageBox& messages,
+// needs, or fewer than two profiles give a shaft. Returns the window opened,
+// or nothing.
+class frmBuildSet;
+frmBuildSet* OpenBuildSet(ShaftLibrary& library, const QList<qint64>& ids, const BenchSettings& bench, MessageBox& messages,
                   QWidget* parent);
 
 class frmBuildSet : public QDialog {
@@ -38,19 +44,30 @@ class frmBuildSet : public QDialog {
 public:
     // `request`: the set-up the window starts from, its shafts those to build.
     // `skipped`: the profiles left out and why, shown under the table.
-    frmBuildSet(SetRequest request, QStringList skipped, QWidget* parent = nullptr);
+    // `shop`: the shop's name the certificate carries; `spine` by shaft.
+    frmBuildSet(SetRequest request, QStringList skipped, QWidget* parent = nullptr, QString shop = {},
+                std::vector<std::optional<ShaftSpine>> spine = {});
     const SetBuild& figures() const { return set_; }
+    // The certificate of the set as it stands, for the customer typed.
+    SetCertificate certificate() const;
     // The set in words: the fitted slope, how many clubs are on the line,
     // each mark, and the profiles left out.
     QStringList summary() const;
 
+signals:
+    void printRequested();
+    void exportPdfRequested();
+
 private:
     void solve();
+    void drawEi();
     void fillTable();
     void drawChart();
     SetRequest request_;
     QStringList skipped_;
     SetBuild set_;
+    QString shop_;
+    std::vector<std::optional<ShaftSpine>> spine_;
     QDoubleSpinBox* txtFirst_ = nullptr;
     QDoubleSpinBox* txtSpacing_ = nullptr;
     QDoubleSpinBox* txtSlope_ = nullptr;
@@ -59,7 +76,12 @@ private:
     QDoubleSpinBox* txtMaxTip_ = nullptr;
     QDoubleSpinBox* txtBaseTip_ = nullptr;
     QComboBox* cboAssign_ = nullptr;
+    QDoubleSpinBox* txtTolerance_ = nullptr;
+    QCheckBox* chkSpine_ = nullptr;
+    QCheckBox* chkMatched_ = nullptr;
+    QLineEdit* txtCustomer_ = nullptr;
     PictureArea* chart_ = nullptr;
+    PictureArea* eiChart_ = nullptr;
     QTableWidget* tblClubs_ = nullptr;
     QLabel* lblSummary_ = nullptr;
 };

@@ -202,6 +202,15 @@ void QtPrinter::PaintPicture(const Picture& picture, double x, double y, double 
     RenderPicture(p, *picture, target, options);
 }
 
+void QtPrinter::NewPage()
+{
+    page();
+    if (!printer_->newPage())
+        throw PrinterError(QStringLiteral("The printer %1 could not start another page.").arg(printer_->printerName()));
+    curX_ = 0;
+    curY_ = 0;
+}
+
 void QtPrinter::EndDoc()
 {
     if (!painter_) {

@@ -53,6 +53,7 @@ public:
     void Box(double x1, double y1, double x2, double y2) override;
     void Print(const QString& text) override;
     void PaintPicture(const Picture& picture, double x, double y, double width, double height) override;
+    void NewPage() override;
     void EndDoc() override;
 
 private:

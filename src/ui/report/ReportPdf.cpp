@@ -29,4 +29,23 @@ Result<> ReportAsPdf(const ReportPage& page, QByteArray& pdf)
     return {};
 }
 
+Result<> CertificateAsPdf(const SetCertificate& cert, QByteArray& pdf)
+{
+    const QTemporaryDir aside;
+    if (!aside.isValid())
+        return Failure(QStringLiteral("Nothing was saved: no room for the PDF could be made (%1).").arg(aside.errorString()));
+    const QString file = aside.filePath(QStringLiteral("certificate.pdf"));
+    QString failure;
+    {
+        QtPrinter printer(file);
+        if (!PrintCertificate(printer, cert, [&failure](const QString& d) { failure = d; }))
+            return Failure(QStringLiteral("Nothing was saved: %1").arg(failure));
+    }
+    QFile made(file);
+    if (!made.open(QIODevice::ReadOnly))
+        return Failure(QStringLiteral("Nothing was saved: the PDF could not be made (%1).").arg(made.errorString()));
+    pdf = made.readAll();
+    return {};
+}
+
 } // namespace tarvex

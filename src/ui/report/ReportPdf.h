@@ -11,5 +11,7 @@
 namespace tarvex {
 
 Result<> ReportAsPdf(const ReportPage& page, QByteArray& pdf);
+// The set certificate, every page, the same way.
+Result<> CertificateAsPdf(const SetCertificate& cert, QByteArray& pdf);
 
 } // namespace tarvex

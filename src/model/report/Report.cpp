@@ -147,7 +147,14 @@ void DrawReport(ReportTarget& target, double Ratio, const ReportPage& page,
         DrawProfileReport(target, Ratio, page, onFailure);
 }
 
-bool PrintReport(Printer& printer, const ReportPage& page, const MessageSink& onFailure)
+namespace {
+
+// A landscape document in inches: `draw` gets the page and a sink that
+// remembers a failure. A document that does not reach the printer must not
+// pass for printed: unless the drawing has already said what went wrong,
+// ending it says so.
+template <typename Draw>
+bool PrintDocument(Printer& printer, const MessageSink& onFailure, Draw draw)
 {
     printer.setScaleMode(Printer::ScaleMode::Inches);
     printer.setOrientation(Printer::Orientation::Landscape);
@@ -158,11 +165,18 @@ bool PrintReport(Printer& printer, const ReportPage& page, const MessageSink& on
             onFailure(description);
     };
     PrinterPage target(printer);
-    DrawReport(target, 1.0, page, report);
-    // A page that does not reach the printer must not pass for printed:
-    // unless the drawing has already said what went wrong, say it now.
+    draw(target, report, failed);
     SkipOnFailure([&printer] { printer.EndDoc(); }, failed ? MessageSink() : report);
     return !failed;
+}
+
+} // namespace
+
+bool PrintReport(Printer& printer, const ReportPage& page, const MessageSink& onFailure)
+{
+    return PrintDocument(printer, onFailure, [&](PrinterPage& target, const MessageSink& report, const bool&) {
+        DrawReport(target, 1.0, page, report);
+    });
 }
 
 void DrawCertificatePage(ReportTarget& t, double Ratio, const SetCertificate& cert, const QStringList& lines,
@@ -192,24 +206,15 @@ void DrawCertificatePage(ReportTarget& t, double Ratio, const SetCertificate& ce
 
 bool PrintCertificate(Printer& printer, const SetCertificate& cert, const MessageSink& onFailure)
 {
-    printer.setScaleMode(Printer::ScaleMode::Inches);
-    printer.setOrientation(Printer::Orientation::Landscape);
-    bool failed = false;
-    const MessageSink report = [&](const QString& description) {
-        failed = true;
-        if (onFailure)
-            onFailure(description);
-    };
-    PrinterPage target(printer);
-    const QList<QStringList> pages = CertificatePages(cert.lines, kCertificateLinesPerPage);
-    for (qsizetype i = 0; i < pages.size() && !failed; ++i) {
-        if (i > 0)
-            SkipOnFailure([&printer] { printer.NewPage(); }, report);
-        if (!failed)
-            DrawCertificatePage(target, 1.0, cert, pages[i], int(i + 1), int(pages.size()), report);
-    }
-    SkipOnFailure([&printer] { printer.EndDoc(); }, failed ? MessageSink() : report);
-    return !failed;
+    return PrintDocument(printer, onFailure, [&](PrinterPage& target, const MessageSink& report, const bool& failed) {
+        const QList<QStringList> pages = CertificatePages(cert.lines, kCertificateLinesPerPage);
+        for (qsizetype i = 0; i < pages.size() && !failed; ++i) {
+            if (i > 0)
+                SkipOnFailure([&printer] { printer.NewPage(); }, report);
+            if (!failed)
+                DrawCertificatePage(target, 1.0, cert, pages[i], int(i + 1), int(pages.size()), report);
+        }
+    });
 }
 
 PageGeometry ReadPrinterPage(Printer& printer)

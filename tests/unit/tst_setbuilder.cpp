@@ -18,9 +18,9 @@ QString f(double v, int places) { return QString::number(std::fabs(v) < 0.5 * st
 // to the butt. "name:scale[:tip]" scales the whole curve, and the tip's
 // third by `tip` besides (a soft spot where fitters find one); a fourth
 // field gives another raw length. Lengths in units of `perInch` to the inch.
-SetShaft modelShaft(const QString& spec, double perInch)
+SetShaft modelShaft(const QString& entry, double perInch)
 {
-    const QStringList part = spec.split(QLatin1Char(':'));
+    const QStringList part = entry.split(QLatin1Char(':'));
     const double scale = part.value(1, QStringLiteral("1")).toDouble();
     const double tip = part.value(2, QStringLiteral("1")).toDouble();
     SetShaft s;
@@ -48,8 +48,8 @@ SetRequest request(const QString& shafts, const QString& settings)
     rq.baseTipTrim = s.value(5).toDouble() * k;
     if (s.contains(QStringLiteral("auto")))
         rq.assignment = SetAssignment::SoftestToLongest;
-    for (const QString& spec : shafts.split(QLatin1Char(' '), Qt::SkipEmptyParts))
-        rq.shafts.push_back(modelShaft(spec, k));
+    for (const QString& entry : shafts.split(QLatin1Char(' '), Qt::SkipEmptyParts))
+        rq.shafts.push_back(modelShaft(entry, k));
     return rq;
 }
 
@@ -81,11 +81,11 @@ QString described(const SetBuild& set, LengthUnit unit)
 }
 
 // "shaft:percent:grade ..." => the spine of those shafts, by the request's order.
-std::vector<std::optional<ShaftSpine>> spines(const SetRequest& rq, const QString& specs)
+std::vector<std::optional<ShaftSpine>> spines(const SetRequest& rq, const QString& entries)
 {
     std::vector<std::optional<ShaftSpine>> out(rq.shafts.size());
-    for (const QString& spec : specs.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
-        const QStringList p = spec.split(QLatin1Char(':'));
+    for (const QString& entry : entries.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+        const QStringList p = entry.split(QLatin1Char(':'));
         for (std::size_t i = 0; i < rq.shafts.size(); ++i)
             if (rq.shafts[i].name == p[0]) {
                 const SpineGrade g = p.value(2) == QLatin1String("tour") ? SpineGrade::Tour

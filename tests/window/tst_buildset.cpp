@@ -34,11 +34,11 @@ std::vector<std::pair<QString, QString>> loads(double scale)
 
 // "label,scale,note[,length weight];..." a shaft and a profile of it each,
 // stored in `library`; the note's lines joined by "/".
-QList<qint64> store(ShaftLibrary& library, const QString& specs)
+QList<qint64> store(ShaftLibrary& library, const QString& entries)
 {
     QList<qint64> ids;
-    for (const QString& spec : specs.split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
-        const QStringList p = spec.trimmed().split(QLatin1Char(','));
+    for (const QString& entry : entries.split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
+        const QStringList p = entry.trimmed().split(QLatin1Char(','));
         Shaft shaft;
         shaft.label = p[0];
         if (p.size() > 3) {
@@ -87,8 +87,8 @@ QString pdf(const QStringList& in)
     QTemporaryDir dir;
     ShaftLibrary library(dir.filePath(QStringLiteral("library.sqlite")));
     const QList<qint64> ids = store(library, in[1]);
-    for (const QString& spec : in[2].split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
-        const QStringList p = spec.split(QLatin1Char(':'));
+    for (const QString& entry : in[2].split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+        const QStringList p = entry.split(QLatin1Char(':'));
         for (const qint64 id : ids) {
             Measurement profile;
             Shaft shaft;

@@ -74,31 +74,27 @@ void DataTable::removeRows(int at, int count)
 
 void DataTable::revert(const TableEdit& edit)
 {
-    std::vector<TableEdit>* journal = std::exchange(journal_, nullptr);
-    const int count = static_cast<int>(edit.rows.size());
-    switch (edit.kind) {
-    case TableEdit::Kind::Text: setTextMatrix(edit.row, edit.col, edit.before); break;
-    case TableEdit::Kind::InsertRows: removeRows(edit.row, count); break;
-    case TableEdit::Kind::RemoveRows: insertRows(edit.row, edit.rows); break;
-    }
-    journal_ = journal;
-    if (edit.kind != TableEdit::Kind::Text) {
-        keepCurrentInside();
-        emit cellsChanged();
-        emit changed();
-        emit currentChanged();
-    }
+    replay(edit, false);
 }
 
 void DataTable::reapply(const TableEdit& edit)
 {
+    replay(edit, true);
+}
+
+// Undo runs an edit backwards: text goes back to what it was, inserted rows
+// go, removed rows come back.
+void DataTable::replay(const TableEdit& edit, bool forward)
+{
     std::vector<TableEdit>* journal = std::exchange(journal_, nullptr);
     const int count = static_cast<int>(edit.rows.size());
-    switch (edit.kind) {
-    case TableEdit::Kind::Text: setTextMatrix(edit.row, edit.col, edit.after); break;
-    case TableEdit::Kind::InsertRows: insertRows(edit.row, edit.rows); break;
-    case TableEdit::Kind::RemoveRows: removeRows(edit.row, count); break;
-    }
+    const bool insert = (edit.kind == TableEdit::Kind::InsertRows) == forward;
+    if (edit.kind == TableEdit::Kind::Text)
+        setTextMatrix(edit.row, edit.col, forward ? edit.after : edit.before);
+    else if (insert)
+        insertRows(edit.row, edit.rows);
+    else
+        removeRows(edit.row, count);
     journal_ = journal;
     if (edit.kind != TableEdit::Kind::Text) {
         keepCurrentInside();

@@ -116,6 +116,7 @@ signals:
     void alignmentChanged();
 
 private:
+    void replay(const TableEdit& edit, bool forward);
     bool valid(int row, int col) const { return row >= 0 && row < Rows() && col >= 0 && col < cols_; }
     void moveCurrent(int row, int col);
     void insertRows(int at, std::vector<QStringList> rows);

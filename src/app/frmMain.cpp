@@ -386,7 +386,7 @@ void frmMain::mnuStoreLibrary_Click()
     }
     std::vector<Shaft> shafts;
     if (const Result<> r = lib->shafts(shafts); !r.ok()) {
-        MsgBox(r.message);
+        MsgBox(r.message());
         return;
     }
     frmStoreLibrary form(shafts, this);
@@ -457,7 +457,7 @@ void frmMain::openFromLibrary(qint64 measurementId)
     if (!lib)
         return;
     if (const Result<> r = lib->loadMeasurement(measurementId, m, false); !r.ok()) {
-        MsgBox(r.message);
+        MsgBox(r.message());
         return;
     }
     TableWorkspace* ws = m.kind == MeasurementKind::Polar ? static_cast<TableWorkspace*>(polar_) : profile_;
@@ -479,7 +479,7 @@ void frmMain::overlayFromLibrary(const QList<qint64>& measurementIds)
         Measurement m;
         Shaft shaft;
         if (const Result<> r = lib->loadMeasurement(id, m); !r.ok()) {
-            skipped << r.message;
+            skipped << r.message();
             continue;
         }
         const QString name = lib->loadShaft(m.shaftId, shaft).ok() ? ShaftTitle(shaft) : QStringLiteral("measurement %1").arg(id);

@@ -11,6 +11,7 @@
 // "|" or blanks at either end are written with \r \n \t \| and in quotes.
 
 #include "platform/PictureArea.h"
+#include "platform/Result.h"
 #include "tables/DataTable.h"
 
 #include <QDir>
@@ -19,11 +20,21 @@
 #include <QImage>
 #include <QRegularExpression>
 #include <QString>
+#include <QTest>
 #include <QStringList>
 #include <cmath>
 #include <functional>
 
 namespace golden {
+
+// A step of a case's set-up that has to work for the case to mean anything:
+// its failure fails the test with the routine's own words.
+template <typename T, typename Kind>
+void must(const tarvex::Result<T, Kind>& r, const char* file = __builtin_FILE(), int line = __builtin_LINE())
+{
+    if (!r.ok())
+        QTest::qFail(qPrintable(QStringLiteral("set-up failed: ") + r.message()), file, line);
+}
 
 inline QString path(const QString& name)
 {

@@ -54,7 +54,7 @@ struct Shown {
         const ReadResult r = polar ? ReadPolarFile(path, table, interval, note) : ReadProfileFile(path, table, note);
         table.onEnterCell = nullptr;
         if (!r.ok())
-            return (r.status == ReadStatus::BadName ? QStringLiteral("bad name: ") : QStringLiteral("failed: ")) + r.message;
+            return (r.kind() == ReadStatus::BadName ? QStringLiteral("bad name: ") : QStringLiteral("failed: ")) + r.message();
         return dump(table) + QStringLiteral(" | note ") + cell(note) + QStringLiteral(" | interval ") + interval
             + (entered.size() > 1 && entered.size() <= 12 ? QStringLiteral(" | entered ") + entered.join(QLatin1Char(' ')) : QString());
     }
@@ -86,9 +86,9 @@ class TestDataFiles : public QObject {
             : in[1] == QLatin1String("polar")                  ? WritePolarFile(target, t, note)
             : in[1] == QLatin1String("asis")                   ? WriteProfileTextExport(target, t, note)
                                                                : WriteTextExport(target, t, note, in[1].mid(7));
-        QString out = QString::fromLatin1(kStatus[int(r.status)]);
-        if (!r.message.isEmpty())
-            out += QStringLiteral(" | ") + golden::show(r.message);
+        QString out = QString::fromLatin1(kStatus[int(r.kind())]);
+        if (!r.message().isEmpty())
+            out += QStringLiteral(" | ") + golden::show(r.message());
         if (!r.ok())
             return out + (!hadOld ? (QFile::exists(target) ? QStringLiteral(" | A FILE WAS WRITTEN") : QStringLiteral(" | no file"))
                           : golden::fileBytes(target) == old ? QStringLiteral(" | old file kept") : QStringLiteral(" | OLD FILE CHANGED"));
@@ -108,7 +108,7 @@ class TestDataFiles : public QObject {
         const SaveResult r = in[2] == QLatin1String("polar") ? WritePolarTextExport(target, t, QString())
                                                               : WriteProfileTextExport(target, t, QString());
         if (!r.ok())
-            return QString::fromLatin1(kStatus[int(r.status)]) + QStringLiteral(" | ") + golden::show(r.message);
+            return QString::fromLatin1(kStatus[int(r.kind())]) + QStringLiteral(" | ") + golden::show(r.message());
         const QByteArray bytes = golden::fileBytes(target);
         const QString why = golden::compare(QStringLiteral("files/") + name, bytes);
         if (!why.isEmpty())
@@ -151,7 +151,7 @@ private slots:
             if (what == QLatin1String("profile again")) {   // typed, saved, read back
                 DataTable t;
                 golden::fill(t, {QStringLiteral("X,Y"), in[1] + QLatin1Char(',') + in[1]}, 0);
-                WriteProfileFile(dir.filePath(QStringLiteral("again.tvl")), t, QString());
+                golden::must(WriteProfileFile(dir.filePath(QStringLiteral("again.tvl")), t, QString()));
                 return Shown().read(dir.filePath(QStringLiteral("again.tvl")));
             }
             if (what == QLatin1String("polar again")) {     // laid out, loads 1.5 2 ..., saved, read back
@@ -159,7 +159,7 @@ private slots:
                 SetPolarRows(t, in[1]);
                 for (int r = 1; r < t.Rows(); ++r)
                     t.setTextMatrix(r, 1, QString::number(r * 1.5));
-                WritePolarFile(dir.filePath(QStringLiteral("again.tvp")), t, QString());
+                golden::must(WritePolarFile(dir.filePath(QStringLiteral("again.tvp")), t, QString()));
                 return Shown().read(dir.filePath(QStringLiteral("again.tvp")));
             }
             if (what == QLatin1String("interval for"))

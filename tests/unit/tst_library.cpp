@@ -72,7 +72,7 @@ struct Script {
             s.lengthInches = in.value(6).isEmpty() ? std::nullopt : std::optional<double>(in.value(6).toDouble());
             s.customer = in.value(7), s.notes = in.value(8);
             const Result<> r = lib.storeShaft(s);
-            return r.ok() ? QStringLiteral("kept") : r.message;
+            return r.ok() ? QStringLiteral("kept") : r.message();
         }
         if (op == QLatin1String("measure")) {   // label | kind | taken | note | rows x,y;x,y | spine %
             Measurement m;
@@ -87,14 +87,14 @@ struct Script {
                 m.spine = StoredSpine{in.value(6).toDouble(), 40, 130, 0.3, 200, QStringLiteral("consumer")};
             const Result<> r = lib.store(shafts[in.value(1)], m);
             last[in.value(1)] = m;
-            return r.ok() ? QStringLiteral("kept") : r.message;
+            return r.ok() ? QStringLiteral("kept") : r.message();
         }
         if (op == QLatin1String("load")) {   // label: the last measurement and its shaft, field by field
             const Measurement& m = last[in.value(1)];
             Measurement back;
             Shaft s;
             if (Result<> r = lib.loadMeasurement(m.id, back); !r.ok() || !(r = lib.loadShaft(back.shaftId, s)).ok())
-                return r.message;
+                return r.message();
             const Shaft& w = shafts[in.value(1)];
             QStringList differ;
             const auto check = [&differ](const char* what, bool same) { if (!same) differ << QLatin1String(what); };
@@ -117,13 +117,13 @@ struct Script {
                 q.kind = in.value(6) == QLatin1String("polar") ? MeasurementKind::Polar : MeasurementKind::Profile;
             std::vector<LibraryEntry> found;
             const Result<> r = lib.search(q, found);
-            return r.ok() ? labelsOf(found) : r.message;
+            return r.ok() ? labelsOf(found) : r.message();
         }
         if (op == QLatin1String("delete")) {   // label: its last measurement
             const Result<> r = lib.deleteMeasurement(last[in.value(1)].id);
             std::vector<Shaft> all;
-            lib.shafts(all);
-            return (r.ok() ? QStringLiteral("gone") : r.message) + QStringLiteral(", %1 shafts left").arg(all.size());
+            golden::must(lib.shafts(all));
+            return (r.ok() ? QStringLiteral("gone") : r.message()) + QStringLiteral(", %1 shafts left").arg(all.size());
         }
         return QStringLiteral("unknown operation ") + op;
     }
@@ -169,7 +169,7 @@ int storeMany(const QString& location, int n, const QString& tag)
         Measurement m;
         m.rows = {{QStringLiteral("1"), QString::number(i)}};
         if (const Result<> r = lib.store(s, m); !r.ok())
-            return qCritical("%s", qPrintable(r.message)), 1;
+            return qCritical("%s", qPrintable(r.message())), 1;
     }
     return 0;
 }
@@ -246,7 +246,7 @@ QString afterMigration(ShaftLibrary& lib)
     for (qint64 id = 1; id <= 3; ++id) {
         Measurement m;
         if (const Result<> r = lib.loadMeasurement(id, m); !r.ok()) {
-            out << r.message;
+            out << r.message();
             continue;
         }
         QStringList cells;
@@ -302,7 +302,7 @@ int languageChild(const QString& action, const QString& location)
             Measurement m;
             TableIntoMeasurement(table, m);
             if (const Result<> r = lib.store(shaft, m); !r.ok())
-                return qCritical("%s", qPrintable(r.message)), 1;
+                return qCritical("%s", qPrintable(r.message())), 1;
         }
         return 0;
     }
@@ -310,12 +310,12 @@ int languageChild(const QString& action, const QString& location)
     const QString other = tag == QLatin1String("lang-.") ? QStringLiteral("lang-,") : QStringLiteral("lang-.");
     std::vector<LibraryEntry> found;
     if (const Result<> r = lib.search(holding(other), found); !r.ok() || found.size() != 4)
-        return qCritical("found %d of 4: %s", int(found.size()), qPrintable(r.message)), 1;
+        return qCritical("found %d of 4: %s", int(found.size()), qPrintable(r.message())), 1;
     std::vector<std::vector<RowPoint>> curves;
     for (const LibraryEntry& e : found) {
         Measurement m;
         if (const Result<> r = lib.loadMeasurement(e.measurementId, m); !r.ok())
-            return qCritical("%s", qPrintable(r.message)), 1;
+            return qCritical("%s", qPrintable(r.message())), 1;
         ProfileRecord want;
         want.heading0 = QStringLiteral("X"), want.heading1 = QStringLiteral("Y");
         for (int p = 0; p < 13; ++p) {
@@ -352,11 +352,11 @@ QString exactFile(ShaftLibrary& lib)
     Measurement m;
     m.dataFile = EncodeProfileRecord(rec);
     if (const Result<> r = lib.store(s, m); !r.ok())
-        return r.message;
+        return r.message();
     MeasurementKind kind;
     QByteArray back;
     if (const Result<> r = lib.loadDataFile(m.id, kind, back); !r.ok())
-        return r.message;
+        return r.message();
     Measurement again;
     qint64 found = 0;
     if (!lib.findDataFile(m.dataFile, found).ok() || found != m.id)
@@ -442,7 +442,7 @@ private slots:
                             QStringLiteral("O'Neil"), {}};
                     Measurement m;
                     if (!older)
-                        old.store(s, m);
+                        golden::must(old.store(s, m));
                 }
                 QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), kind);
                 db.setDatabaseName(path);
@@ -492,7 +492,7 @@ private slots:
             if (lib.available()) {
                 std::vector<LibraryEntry> found;
                 const Result<> r = lib.search(holding(QStringLiteral("o'neil")), found);
-                out << (r.ok() ? QStringLiteral("found %1, v%2").arg(found.size()).arg(lib.schemaVersion()) : r.message);
+                out << (r.ok() ? QStringLiteral("found %1, v%2").arg(found.size()).arg(lib.schemaVersion()) : r.message());
                 Shaft s;
                 Measurement m;
                 const Result<> stored = lib.store(s, m);
@@ -551,7 +551,7 @@ private slots:
         QVERIFY2(lib.available(), qPrintable(lib.openMessage()));
         std::vector<LibraryEntry> found;
         const Result<> listed = lib.search(holding(QStringLiteral("busy")), found);
-        QVERIFY2(listed.ok(), qPrintable(listed.message));
+        QVERIFY2(listed.ok(), qPrintable(listed.message()));
         QCOMPARE(int(found.size()), 1);
         Measurement m;
         QVERIFY(lib.loadMeasurement(found.front().measurementId, m).ok());
@@ -608,12 +608,12 @@ private slots:
         Measurement lost;
         const Result<> r = lib.store(s, lost);
         QVERIFY(!r.ok());
-        QVERIFY2(r.message.startsWith(QLatin1String("The library")), qPrintable(r.message));
+        QVERIFY2(r.message().startsWith(QLatin1String("The library")), qPrintable(r.message()));
         QCOMPARE(lost.id, 0);
         QVERIFY(server.start());
         Measurement again;
         const Result<> back = lib.store(s, again);
-        QVERIFY2(back.ok(), qPrintable(back.message));
+        QVERIFY2(back.ok(), qPrintable(back.message()));
         std::vector<LibraryEntry> found;
         QVERIFY(lib.search(holding(QStringLiteral("gone")), found).ok());
         QCOMPARE(int(found.size()), 2);

@@ -94,11 +94,11 @@ QString run(const QStringList& in)
         const Result<> drawn = DrawPolarChart(area, table, in[1], printing, say);
         if (in.size() > 4) {   // Plot again over it, as the window does
             fill(table, in[4]);
-            DrawPolarChart(area, table, in[1], printing, say);
+            golden::must(DrawPolarChart(area, table, in[1], printing, say));
         }
         if (area.picture() == before)
-            return QStringLiteral("nothing drawn") + (drawn.ok() ? QString() : QStringLiteral(" | ") + golden::show(drawn.message));
-        out = (drawn.ok() ? QStringLiteral("drawn") : golden::show(drawn.message)) + drawing(area, in.value(3));
+            return QStringLiteral("nothing drawn") + (drawn.ok() ? QString() : QStringLiteral(" | ") + golden::show(drawn.message()));
+        out = (drawn.ok() ? QStringLiteral("drawn") : golden::show(drawn.message())) + drawing(area, in.value(3));
     } else if (what == QLatin1String("sine")) {
         DataTable table;
         fill(table, in[2]);

@@ -139,9 +139,9 @@ private slots:
         if (::umount(where.constData()) != 0)
             ::umount2(where.constData(), MNT_DETACH);
         QCOMPARE(files, (QStringList{"filler", "run.tvl"}));
-        QCOMPARE(result.status, SaveStatus::CannotWrite);
-        QVERIFY2(result.message.contains(reason(ENOSPC)), qPrintable(result.message));
-        QVERIFY2(result.message.startsWith(QLatin1String("Nothing was saved: \"run.tvl\"")), qPrintable(result.message));
+        QCOMPARE(result.kind(), SaveStatus::CannotWrite);
+        QVERIFY2(result.message().contains(reason(ENOSPC)), qPrintable(result.message()));
+        QVERIFY2(result.message().startsWith(QLatin1String("Nothing was saved: \"run.tvl\"")), qPrintable(result.message()));
         QCOMPARE(after, old);
     }
 };

@@ -49,7 +49,7 @@ QList<qint64> store(ShaftLibrary& library, const QString& entries)
         m.rows = loads(p[1].toDouble());
         m.note = QString(p[2]).replace(QLatin1Char('/'), QLatin1Char('\n'));
         m.takenAt = QDateTime(QDate(2026, 3, 4), QTime(12, 0), Qt::UTC);
-        library.store(shaft, m);
+        golden::must(library.store(shaft, m));
         ids << m.id;
     }
     return ids;
@@ -92,8 +92,8 @@ QString pdf(const QStringList& in)
         for (const qint64 id : ids) {
             Measurement profile;
             Shaft shaft;
-            library.loadMeasurement(id, profile, false);
-            library.loadShaft(profile.shaftId, shaft);
+            golden::must(library.loadMeasurement(id, profile, false));
+            golden::must(library.loadShaft(profile.shaftId, shaft));
             if (shaft.label != p[0])
                 continue;
             Measurement polar;
@@ -102,7 +102,7 @@ QString pdf(const QStringList& in)
                 polar.rows.emplace_back(QString::number(a), QStringLiteral("10"));
             polar.takenAt = QDateTime(QDate(2026, 3, 5), QTime(12, 0), Qt::UTC);
             polar.spine = StoredSpine{p[1].toDouble(), 0, 0, 0, 0, p[2]};
-            library.store(shaft, polar);
+            golden::must(library.store(shaft, polar));
         }
     }
     FakeMessageBox messages;
@@ -115,7 +115,7 @@ QString pdf(const QStringList& in)
     window->findChild<QLineEdit*>(QStringLiteral("txtCustomer"))->setText(in[3]);
     QByteArray bytes;
     if (const Result<> r = CertificateAsPdf(window->certificate(), bytes); !r.ok())
-        return r.message;
+        return r.message();
     const QString file = dir.filePath(QStringLiteral("certificate.pdf"));
     golden::writeFile(file, bytes);
     QProcess p;

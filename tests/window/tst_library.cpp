@@ -84,7 +84,7 @@ QString store(ShaftLibrary& library, std::map<QString, Shaft>& shafts, const QSt
             m.spine = StoredSpine{a.spinePercent, a.spineAngle, a.nbpAngle, a.bendPercent, a.bendAngle, GradeName(a.grade)};
     }
     const Result<> r = library.store(shaft, m);
-    return r.ok() ? QStringLiteral("kept") : r.message;
+    return r.ok() ? QStringLiteral("kept") : r.message();
 }
 
 // What the preview shows: the curve in the colour its tab draws it in, or the
@@ -155,9 +155,9 @@ QString import(frmLibrary& window, FakeMessageBox& messages, const QStringList& 
         if (name.startsWith(QLatin1String("bad")))
             golden::writeFile(path, "not a data file");
         else if (name.endsWith(QLatin1String(".tvp")))
-            WritePolarFile(path, t, {});
+            golden::must(WritePolarFile(path, t, {}));
         else
-            WriteProfileFile(path, t, {});
+            golden::must(WriteProfileFile(path, t, {}));
     }
     if (in[2] == QLatin1String("cancel"))
         QTimer::singleShot(0, &window, [&] { window.findChild<QProgressDialog*>()->cancel(); });

@@ -93,7 +93,7 @@ int import(ShaftLibrary& library, const QString& folder)
         return say(QStringLiteral("%1: no data file to import").arg(folder));
     if (!read.measurements.empty())
         if (const Result<> r = library.storeAll(read.shafts, read.measurements); !r.ok())
-            return say(r.message);
+            return say(r.message());
     QString done = QStringLiteral("imported %1 measurements of %2 shafts").arg(read.measurements.size()).arg(read.shafts.size());
     if (!read.known.isEmpty())
         done += QStringLiteral("; %1 files were in the library already").arg(read.known.size());
@@ -113,7 +113,7 @@ int list(ShaftLibrary& library, const QString& text)
     query.text = text;
     std::vector<LibraryEntry> entries;
     if (const Result<> r = library.search(query, entries); !r.ok())
-        return say(r.message);
+        return say(r.message());
     QString lines = QStringLiteral("id\ttaken (UTC)\tkind\trows\tmaker\tmodel\tflex\tweight g\tlength in\tlabel\tcustomer\tnote\n");
     for (const LibraryEntry& e : entries) {
         QStringList cells{QString::number(e.measurementId), e.takenAt.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")),
@@ -137,7 +137,7 @@ int exportOne(ShaftLibrary& library, const QString& idText, const QString& path)
     QByteArray bytes;
     QString damaged;
     if (const Result<> r = library.loadDataFile(id, kind, bytes, &damaged); !r.ok())
-        return say(r.message);
+        return say(r.message());
     const QString wanted = kind == MeasurementKind::Polar ? QStringLiteral("tvp") : QStringLiteral("tvl");
     if (FileTypeOf(path) != wanted)
         return say(QStringLiteral("%1: measurement %2 is a %3; the file name must end in %4").arg(path).arg(id).arg(KindName(kind), wanted));

@@ -64,8 +64,8 @@ bool IsAcceptableFileName(const QString& path)
 
 SaveResult NotANumberAt(int row, int col)
 {
-    return {SaveStatus::NotANumber,
-            QStringLiteral("Nothing was saved: row %1, column %2 is not a number.").arg(row).arg(col + 1)};
+    return Failure(SaveStatus::NotANumber,
+                   QStringLiteral("Nothing was saved: row %1, column %2 is not a number.").arg(row).arg(col + 1));
 }
 
 ReadStatus OpenDataFile(const QString& path, QFile& file)
@@ -86,13 +86,13 @@ ReadResult ReadFailure(ReadStatus status, const ReadFailureTexts& texts)
     case ReadStatus::Ok:
         return {};
     case ReadStatus::BadName:
-        return {status, kBadFileName};
+        return Failure(status, kBadFileName);
     case ReadStatus::Missing:
-        return {status, texts.missing};
+        return Failure(status, texts.missing);
     case ReadStatus::Failed:
         break;
     }
-    return {ReadStatus::Failed, texts.notData};
+    return Failure(ReadStatus::Failed, texts.notData);
 }
 
 SaveResult WriteDataBytes(const QString& path, const QByteArray& bytes)
@@ -100,9 +100,9 @@ SaveResult WriteDataBytes(const QString& path, const QByteArray& bytes)
     QString why;
     if (WriteFileSafely(path, bytes, &why))
         return {};
-    return {SaveStatus::CannotWrite,
-            QStringLiteral("Nothing was saved: \"%1\" could not be written (%2). A file already there is unchanged.")
-                .arg(QFileInfo(path).fileName(), why)};
+    return Failure(SaveStatus::CannotWrite,
+                   QStringLiteral("Nothing was saved: \"%1\" could not be written (%2). A file already there is unchanged.")
+                       .arg(QFileInfo(path).fileName(), why));
 }
 
 void RecordWriter::u16(quint16 v)

@@ -40,8 +40,8 @@ enum class SaveStatus {
 
 // A reader's failure always has words for the user; so has a writer's, but
 // for a polar table without data rows, which the window never saves.
-using ReadResult = Result<ReadStatus>;
-using SaveResult = Result<SaveStatus>;
+using ReadResult = Result<void, ReadStatus>;
+using SaveResult = Result<void, SaveStatus>;
 
 inline const QString kBadFileName = QStringLiteral("File not found!");
 

@@ -32,7 +32,7 @@ SaveResult PolarRecordFromTable(const DataTable& table, const QString& note, Pol
 {
     const int m = table.Rows() - 1;
     if (m < 1)
-        return {SaveStatus::NoDataRows, {}};
+        return Failure(SaveStatus::NoDataRows, QString());
     record.angleCount = static_cast<quint32>(m);
     record.angles.clear();
     record.loads.assign(static_cast<std::size_t>(m), 0.0f);
@@ -54,7 +54,7 @@ SaveResult PolarRecordFromTable(const DataTable& table, const QString& note, Pol
     for (int r = 1; r <= m && problem.isEmpty(); ++r)
         problem = StoreProblem(record.angles[r - 1], QStringLiteral("the angle in row %1").arg(r));
     if (!problem.isEmpty())
-        return {SaveStatus::CannotStore, problem};
+        return Failure(SaveStatus::CannotStore, problem);
     return {};
 }
 

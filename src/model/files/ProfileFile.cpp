@@ -43,7 +43,7 @@ SaveResult ProfileRecordFromTable(const DataTable& table, const QString& note, P
     };
     for (const QString& p : problems)
         if (!p.isEmpty())
-            return {SaveStatus::CannotStore, p};
+            return Failure(SaveStatus::CannotStore, p);
     return {};
 }
 

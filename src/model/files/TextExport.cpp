@@ -36,7 +36,7 @@ SaveResult WriteTextExport(const QString& path, const DataTable& table, const QS
                                        r == 0 ? QStringLiteral("the heading of column %1").arg(c + 1)
                                               : QStringLiteral("the cell in row %1, column %2").arg(r).arg(c + 1),
                                        false);
-        return {SaveStatus::CannotStore, problem};
+        return Failure(SaveStatus::CannotStore, problem);
     }
     return WriteDataBytes(path, ToCp1252(text));
 }

@@ -48,7 +48,7 @@ QByteArray MeasurementAsDataFile(const Measurement& m, QString* error)
             bytes = EncodeProfileRecord(record);
     }
     if (!r.ok() && error)
-        *error = r.message.isEmpty() ? QStringLiteral("the measurement holds no data rows") : r.message;
+        *error = r.message().isEmpty() ? QStringLiteral("the measurement holds no data rows") : r.message();
     return bytes;
 }
 

@@ -33,14 +33,20 @@ bool SkipOnFailure(Step&& step, const MessageSink& tell)
 }
 
 // True when the caller is to stop: `result` failed, and has been told.
-template <typename Status>
-bool StopWithMessage(const Result<Status>& result, const MessageSink& tell)
+template <typename T, typename Kind>
+bool StopWithMessage(const Result<T, Kind>& result, const MessageSink& tell)
 {
     if (result.ok())
         return false;
-    if (tell && !result.message.isEmpty())
-        tell(result.message);
+    if (tell && !result.error().message.isEmpty())
+        tell(result.error().message);
     return true;
+}
+
+template <typename Kind>
+bool StopWithMessage(const Failure<Kind>& failure, const MessageSink& tell)
+{
+    return StopWithMessage(Result<void, Kind>(failure), tell);
 }
 
 template <typename Step>

@@ -94,7 +94,7 @@ std::vector<SetShaft> SetShaftsFromLibrary(ShaftLibrary& library, const QList<qi
         Measurement m;
         Shaft shaft;
         if (Result<> r = library.loadMeasurement(id, m); !r.ok() || !(r = library.loadShaft(m.shaftId, shaft)).ok()) {
-            skipped << QStringLiteral("measurement %1: %2").arg(id).arg(r.message);
+            skipped << QStringLiteral("measurement %1: %2").arg(id).arg(r.message());
             continue;
         }
         const QString name = ShaftTitle(shaft) + m.takenAt.toLocalTime().toString(QStringLiteral(", yyyy-MM-dd"));

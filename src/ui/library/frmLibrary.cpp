@@ -279,7 +279,7 @@ void frmLibrary::search()
 {
     typing_->stop();
     entries_->search(query(), [this](const Result<>& r, qint64 n) {
-        lblStatus_->setText(r.ok() ? QStringLiteral("%1 measurements").arg(n) : r.message);
+        lblStatus_->setText(r.ok() ? QStringLiteral("%1 measurements").arg(n) : r.message());
     });
 }
 
@@ -351,7 +351,7 @@ void frmLibrary::importFolder(const QString& folder)
     else if (read.measurements.empty())
         text = QStringLiteral("No file could be read; nothing was stored.");
     else if (const Result<> r = library_.storeAll(read.shafts, read.measurements); !r.ok())
-        text = r.message + QStringLiteral("\nNothing was stored.");
+        text = r.message() + QStringLiteral("\nNothing was stored.");
     else
         text = QStringLiteral("Imported %1 measurements of %2 shafts, each named after its file.").arg(read.measurements.size()).arg(read.shafts.size());
     if (!read.known.isEmpty())
@@ -388,7 +388,7 @@ void frmLibrary::matchedSet()
         Measurement m;
         Shaft shaft;
         if (Result<> r = library_.loadMeasurement(id, m); !r.ok() || !(r = library_.loadShaft(m.shaftId, shaft)).ok()) {
-            messageBox_.show(this, r.message);
+            messageBox_.show(this, r.message());
             return;
         }
         DataTable table;
@@ -422,7 +422,7 @@ void frmLibrary::deleteSelected()
     if (messageBox_.show(this, QStringLiteral("Delete %1 from the library?").arg(what), MsgButtons::YesNo) != MsgResult::Yes)
         return;
     if (const Result<> r = library_.deleteMeasurement(selected()); !r.ok())
-        messageBox_.show(this, r.message);
+        messageBox_.show(this, r.message());
     refresh();
 }
 
@@ -434,7 +434,7 @@ void frmLibrary::editShaft()
     if (const qint64 id = selected(); id == 0)
         return;
     else if (Result<> r = library_.loadMeasurement(id, m); !r.ok() || !(r = library_.loadShaft(m.shaftId, shaft)).ok())
-        return void(messageBox_.show(this, r.message));
+        return void(messageBox_.show(this, r.message()));
     frmStoreLibrary form(shaft, this);
     form.setStore([this](Shaft& changed) { return library_.storeShaft(changed); });
     if (form.exec() == QDialog::Accepted)

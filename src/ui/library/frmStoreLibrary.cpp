@@ -180,7 +180,7 @@ void frmStoreLibrary::accept()
     if (store_) {
         Shaft s = shaft();
         if (const Result<> r = store_(s); !r.ok()) {
-            lblProblem_->setText(r.message);
+            lblProblem_->setText(r.message());
             return;
         }
         stored_ = s;

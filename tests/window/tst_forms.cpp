@@ -12,6 +12,7 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QSvgRenderer>
+#include <QSysInfo>
 #include <QTimer>
 
 using namespace tarvex;
@@ -19,12 +20,18 @@ using namespace tarvex::testing;
 
 namespace {
 
-// What a program prints about a file, on one line.
+// What a program prints about a file, on one line; the report's time and
+// this computer's name as words, so the case reads the same on any day and host.
 QString tool(const QString& program, const QStringList& args)
 {
     QProcess p;
     p.start(program, args);
-    return p.waitForFinished() ? QString::fromUtf8(p.readAllStandardOutput()).simplified() : program + " did not run";
+    if (!p.waitForFinished())
+        return program + " did not run";
+    QString out = QString::fromUtf8(p.readAllStandardOutput()).simplified();
+    out.replace(QRegularExpression(QStringLiteral("\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d")), QStringLiteral("<time>"));
+    out.replace(QStringLiteral("Bench: ") + QSysInfo::machineHostName(), QStringLiteral("Bench: <host>"));
+    return out;
 }
 
 // print | profile|polar | printer: pdf, or none (the system has no printer),
@@ -135,6 +142,8 @@ QString exportFile(const QStringList& in)
     for (const QString& text : h.fakes.messageBox->texts())
         out << "said " + text;
     const QString file = h.path(in[3]);
+    if (const QString keep = qEnvironmentVariable("TARVEX_KEEP_REPORT"); !keep.isEmpty())
+        QFile::copy(file, keep + QLatin1Char('/') + QFileInfo(file).fileName());
     if (in[3].endsWith(".pdf") && QFile::exists(file)) {
         out << tool("pdftotext", {"-layout", file, "-"});
         const QString fonts = tool("pdffonts", {file});

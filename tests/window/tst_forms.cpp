@@ -7,6 +7,7 @@
 #include "platform/QtPrinter.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QLabel>
 #include <QTextDocument>
 #include <QProcess>
@@ -35,7 +36,8 @@ QString tool(const QString& program, const QStringList& args)
 }
 
 // print | profile|polar | printer: pdf, or none (the system has no printer),
-// preview (none, and only the preview asked for)
+// preview (none, and only the preview asked for) [| auto: the polar range
+// "Auto" and the sine view asked for, over a table with a 3 % spine]
 // => the forms opened, the chart's width in the preview, the text of the page
 // printed, what was said
 QString print(const QStringList& in)
@@ -48,9 +50,19 @@ QString print(const QStringList& in)
     h.note(ws == Profile ? Polar : Profile).setPlainText("other tab");
     h.note(ws).setPlainText("line one\nline two");
     h.showTab(ws);
+    const bool automatic = in.value(3) == "auto";
+    if (automatic) {
+        h.fill(Polar, {"0,50.75", "45,50", "90,49.25", "135,50", "180,50.75", "225,50", "270,49.25", "315,50"});
+        auto* range = h.window->findChild<QComboBox*>("Tab1cmbRange");
+        range->setCurrentIndex(range->findText("Auto"));
+    }
     QString chart;
     QStringList out = withModal([&] { h.click("Toolbar1_Print"); }, [&](QWidget* form) {
         QTest::keyClicks(form->findChild<QLineEdit*>("txtShaftName"), "Shaft 7");
+        QTest::keyClicks(form->findChild<QLineEdit*>("txtCustomer"), "J. Ames");
+        QTest::keyClicks(form->findChild<QLineEdit*>("txtLabel"), "V-12");
+        if (automatic)
+            form->findChild<QCheckBox*>("chkSine")->setChecked(true);
         if (in[2] != "none")   // the preview of a sheet that is there, or of the desktop's
             form->findChild<QAbstractButton*>("cmdPrintPreview")->click();
         const PictureArea& preview = *form->findChild<PictureAreaWidget*>()->area();
@@ -63,6 +75,8 @@ QString print(const QStringList& in)
     });
     if (!chart.isEmpty())
         out << chart;
+    if (const QString keep = qEnvironmentVariable("TARVEX_KEEP_REPORT"); !keep.isEmpty())
+        QFile::copy(pdf, keep + QStringLiteral("/print-%1-%2.pdf").arg(in[1], in.value(3)));
     if (QFile::exists(pdf))
         out << "page " + tool("pdftotext", {"-layout", pdf, "-"});
     for (const QString& text : h.fakes.messageBox->texts())

@@ -148,7 +148,9 @@ std::optional<PolarScale> PolarScaleOf(const QString& rangeText, const DataTable
     for (const double l : loads)
         sum += l;
     const double mean = sum / static_cast<double>(loads.size());
-    double half = 0.0;
+    // A shaft round to within half a percent shows as the circle it is,
+    // rather than its last decimals blown up to fill the rings.
+    double half = std::fabs(mean) * 0.005;
     for (const double l : loads)
         half = std::max(half, std::fabs(l - mean));
     const std::optional<SineZoom> round = RoundedScale(mean, half);

@@ -124,7 +124,7 @@ double PolarLoadRadius(double load, double range, double centre)
 
 QString AutoRangeText()
 {
-    return QCoreApplication::translate("Report", "Auto");
+    return QCoreApplication::translate("PolarChart", "Auto");
 }
 
 bool IsAutoRange(const QString& rangeText)

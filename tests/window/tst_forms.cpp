@@ -69,6 +69,8 @@ QString print(const QStringList& in)
         for (const DrawOp& op : preview.picture()->ops)
             if (op.kind == DrawOp::Image)
                 chart = QStringLiteral("chart %1 in").arg(golden::number((op.b.x() - op.a.x()) * preview.ScaleWidth()));
+        if (const QString keep = qEnvironmentVariable("TARVEX_KEEP_REPORT"); !keep.isEmpty())
+            form->grab().save(keep + QStringLiteral("/form-%1-%2.png").arg(in[1], in[2]));
         if (in[2] != "preview")
             form->findChild<QAbstractButton*>("cmdPrint")->click();
         form->findChild<QAbstractButton*>("cmdClose")->click();

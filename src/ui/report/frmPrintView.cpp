@@ -87,15 +87,17 @@ frmPrintView::frmPrintView(const Platform& platform, const ReportPage& page, QWi
     connect(cmdPrint, &QPushButton::clicked, this, &frmPrintView::cmdPrint_Click);
     connect(cmdPrintPreview, &QPushButton::clicked, this, &frmPrintView::cmdPrintPreview_Click);
 
-    setTabOrder(txtShaftName, txtCustomer);
+    // The name, then the buttons, as the form always went; the header's
+    // fields after them.
+    setTabOrder(txtShaftName, cmdClose);
+    setTabOrder(cmdClose, cmdPrint);
+    setTabOrder(cmdPrint, cmdPrintPreview);
+    setTabOrder(cmdPrintPreview, txtCustomer);
     setTabOrder(txtCustomer, txtMaker);
     setTabOrder(txtMaker, txtModel);
     setTabOrder(txtModel, txtFlex);
     setTabOrder(txtFlex, txtLabel);
     setTabOrder(txtLabel, chkSine);
-    setTabOrder(chkSine, cmdClose);
-    setTabOrder(cmdClose, cmdPrint);
-    setTabOrder(cmdPrint, cmdPrintPreview);
     txtShaftName->setFocus();
 
     fitPreview();

@@ -69,16 +69,12 @@ QString print(const QStringList& in)
         for (const DrawOp& op : preview.picture()->ops)
             if (op.kind == DrawOp::Image)
                 chart = QStringLiteral("chart %1 in").arg(golden::number((op.b.x() - op.a.x()) * preview.ScaleWidth()));
-        if (const QString keep = qEnvironmentVariable("TARVEX_KEEP_REPORT"); !keep.isEmpty())
-            form->grab().save(keep + QStringLiteral("/form-%1-%2.png").arg(in[1], in[2]));
         if (in[2] != "preview")
             form->findChild<QAbstractButton*>("cmdPrint")->click();
         form->findChild<QAbstractButton*>("cmdClose")->click();
     });
     if (!chart.isEmpty())
         out << chart;
-    if (const QString keep = qEnvironmentVariable("TARVEX_KEEP_REPORT"); !keep.isEmpty())
-        QFile::copy(pdf, keep + QStringLiteral("/print-%1-%2.pdf").arg(in[1], in.value(3)));
     if (QFile::exists(pdf))
         out << "page " + tool("pdftotext", {"-layout", pdf, "-"});
     for (const QString& text : h.fakes.messageBox->texts())
@@ -158,8 +154,6 @@ QString exportFile(const QStringList& in)
     for (const QString& text : h.fakes.messageBox->texts())
         out << "said " + text;
     const QString file = h.path(in[3]);
-    if (const QString keep = qEnvironmentVariable("TARVEX_KEEP_REPORT"); !keep.isEmpty())
-        QFile::copy(file, keep + QLatin1Char('/') + QFileInfo(file).fileName());
     if (in[3].endsWith(".pdf") && QFile::exists(file)) {
         out << tool("pdftotext", {"-layout", file, "-"});
         const QString fonts = tool("pdffonts", {file});

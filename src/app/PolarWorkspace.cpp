@@ -2,6 +2,7 @@
 
 #include "charts/polar/PolarChart.h"
 #include "charts/polar/frmSinePlot.h"
+#include "charts/polar/SineView.h"
 #include "analysis/SpineText.h"
 #include "report/Report.h"
 #include "analysis/TableReadings.h"
@@ -93,7 +94,7 @@ void PolarWorkspace::buildPage()
     Tab1cmbRange->setObjectName(QStringLiteral("Tab1cmbRange"));
     Tab1cmbRange->setEditable(true);
     Tab1cmbRange->addItems({QStringLiteral("50"), QStringLiteral("100"), QStringLiteral("200"), QStringLiteral("500"),
-                            QStringLiteral("1000")});
+                            QStringLiteral("1000"), AutoRangeText()});
     Tab1cmbRange->setToolTip(QStringLiteral("Scale factor at which to plot Polar data"));
     plotForm->addRow(Caption(QStringLiteral("Scale Ran&ge"), Tab1cmbRange), Tab1cmbRange);
     Tab1cmdPlot = new QPushButton(QStringLiteral("P&lot"));
@@ -156,6 +157,7 @@ void PolarWorkspace::newData()
     picture().Cls();
     drawBackground();
     withChangeRule(ChangeRule::Ignored, [this] { ResetPolarTableForNew(table()); });
+    forgetLibraryShaft();
     headLoadColumn();
     note()->clear();
     endStep(QStringLiteral("New"));
@@ -173,6 +175,7 @@ void PolarWorkspace::Tab1cmdSet_Click()
         note()->clear();
     bool set = false;
     withChangeRule(ChangeRule::Ignored, [&] { set = SetPolarRows(table(), interval); });
+    forgetLibraryShaft();
     headLoadColumn();
     endStep(QStringLiteral("Reset"));
     if (set)
@@ -208,7 +211,9 @@ SpineAnalysis PolarWorkspace::showSpine()
 // to analyse prints as it always did.
 void PolarWorkspace::describeResults(ReportPage& page) const
 {
+    page.chartRange = PolarRangeWords(Tab1cmbRange->currentText(), table(), benchSettings().unit);
     const SpineAnalysis spine = spineOfTable();
+    page.sineChart = SineViewForReport(table(), sineRange(), spine);
     if (!spine.ok())
         return;
     page.resultsTitle = QStringLiteral("Spine and bend");
@@ -225,9 +230,17 @@ void PolarWorkspace::Tab1cmdSine_Click()
 {
     if (table().Rows() < 3)
         return;
-    frmSinePlot form(table(), Tab1cmbRange->currentText(), *platform().messageBox,
+    frmSinePlot form(table(), sineRange(), *platform().messageBox,
                      spineOfTable(), window());
     form.ShowModal();
+}
+
+// The sine view has no automatic scale of its own: at "Auto" it opens at the
+// list's default and its zoom spreads the readings.
+QString PolarWorkspace::sineRange() const
+{
+    const QString range = Tab1cmbRange->currentText();
+    return IsAutoRange(range) ? QStringLiteral("100") : range;
 }
 
 void PolarWorkspace::DrawPolarPrintCopy(PictureArea& copy)

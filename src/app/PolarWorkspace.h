@@ -42,6 +42,7 @@ protected:
 
 private:
     void DrawPolarPrintCopy(PictureArea& copy);
+    QString sineRange() const;
     void buildPage();
     // The background of an empty chart at the chosen scale.
     void drawBackground();

@@ -15,6 +15,7 @@
 #include "tables/EditCommands.h"
 #include "tables/ProfileTable.h"
 
+#include <QCoreApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <algorithm>
@@ -238,6 +239,7 @@ void ProfileWorkspace::Form_Load()
 void ProfileWorkspace::newData()
 {
     const bool modified = isModified();
+    forgetLibraryShaft();
     chart_.curves.clear();
     Tab0cmdClear_Click();
     clearRows();
@@ -256,6 +258,7 @@ void ProfileWorkspace::Tab0cmdSet_Click()
     withChangeRule(ChangeRule::Ignored, [&] {
         set = ProfileSetRows(table(), Tab0txtStart->text(), Tab0txtInterv->text(), Tab0cmbClubs->currentText());
     });
+    forgetLibraryShaft();
     headLoadColumn();
     endStep(QStringLiteral("Set"));
     if (set)
@@ -453,6 +456,14 @@ void ProfileWorkspace::showFrequency()
 
 void ProfileWorkspace::describeResults(ReportPage& page) const
 {
+    // The legend names the curves the load chart numbers; the other views
+    // head their own axis.
+    if (currentView() == ProfileView::Load) {
+        for (std::size_t i = 0; chart_.curvesStored && i < chart_.curves.size(); ++i)
+            page.curveNames << QCoreApplication::translate("Report", "Curve %1").arg(i + 1);
+    } else {
+        page.chartValueTitle = viewOf(currentView()).heading;
+    }
     // The figures go on the page whatever the chart shows: EI once the bench
     // geometry is set, the difference once a reference is marked.
     QStringList lines;

@@ -81,6 +81,7 @@ TableWorkspace::TableWorkspace(Workspace kind, const Platform& platform, Reading
     table_ = new DataTable(2, this);
     history_ = new TableHistory(*table_, this);
     picture_ = new PictureArea(chartSize, QColor(0, 0, 64), this);
+    connect(this, &TableWorkspace::fileUsed, this, [this](const QString& path) { filePath_ = path; });
 
     // The controls are laid out, and so put in their tab order, by each workspace.
     view_ = new GridView(table_);
@@ -515,6 +516,7 @@ bool TableWorkspace::openFile(const QString& path)
         note_->setPlainText(note);
     // What was there before was offered for saving; it is not undone to.
     history_->forget();
+    libraryShaft_.reset();
     fileName_ = QFileInfo(path).fileName();
     emit titleChanged(kAppTitle + QLatin1Char('-') + fileName_);
     emit fileUsed(path);
@@ -538,7 +540,7 @@ Measurement TableWorkspace::measurement() const
     return m;
 }
 
-bool TableWorkspace::openMeasurement(const Measurement& m)
+bool TableWorkspace::openMeasurement(const Measurement& m, const Shaft& shaft)
 {
     // Through the data file reader, so that a measurement lays out the table
     // (a polar table's interval too) exactly as its file would.
@@ -558,6 +560,7 @@ bool TableWorkspace::openMeasurement(const Measurement& m)
     note_->setPlainText(m.note);
     history_->forget();
     fileName_.clear();
+    libraryShaft_ = LibraryShaft{shaft, m.takenAt, m.bench};
     emit titleChanged(kAppTitle);
     return true;
 }
@@ -659,6 +662,27 @@ ReportPage TableWorkspace::reportPage(PictureArea& copy)
     page.rows.reserve(table_->Rows());
     for (int i = 0; i < table_->Rows(); ++i)
         page.rows.append({table_->TextMatrix(i, 0), table_->TextMatrix(i, 1)});
+    const BenchSettings& bench = benchSettings();
+    page.loadUnit = bench.unit;
+    page.lengthUnit = bench.lengthUnit;
+    ReportHeader& h = page.header;
+    h.shop = bench.shopName;
+    h.bench = QSysInfo::machineHostName();
+    h.measuredAt = QDateTime::currentDateTime();
+    if (libraryShaft_) {
+        const Shaft& s = libraryShaft_->shaft;
+        h.maker = s.maker, h.model = s.model, h.flex = s.flex, h.label = s.label, h.customer = s.customer;
+    }
+    // The time the readings were taken is known only while the table is as
+    // it was stored or saved; otherwise it is now, and the page says so.
+    if (!isModified() && libraryShaft_ && fileName_.isEmpty()) {
+        h.dated = ReportHeader::Dated::Stored;
+        h.measuredAt = libraryShaft_->takenAt;
+        h.bench = libraryShaft_->bench;
+    } else if (!isModified() && !fileName_.isEmpty() && QFileInfo::exists(filePath_)) {
+        h.dated = ReportHeader::Dated::Saved;
+        h.measuredAt = QFileInfo(filePath_).lastModified();
+    }
     describeResults(page);
     return page;
 }

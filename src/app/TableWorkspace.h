@@ -92,9 +92,9 @@ public:
     // table the spine figures when the readings give them.
     Measurement measurement() const;
     // A measurement from the library into the table, after offering to save
-    // unsaved data; the table then names no file, as after New. False when
-    // nothing was read.
-    bool openMeasurement(const Measurement& m);
+    // unsaved data; the table then names no file, as after New, and the
+    // report names `shaft`. False when nothing was read.
+    bool openMeasurement(const Measurement& m, const Shaft& shaft = {});
     // The table and note as they stand, for the recovery copy, and a copy
     // put back after a crash: modified, and named after no file, so the
     // next save asks where.
@@ -159,6 +159,8 @@ protected:
     virtual void dataChanged() {}
 
     void setFileName(const QString& name) { fileName_ = name; }
+    // The table is laid out anew: the report no longer names the library's shaft.
+    void forgetLibraryShaft() { libraryShaft_.reset(); }
     // The load column headed with the load cell's unit ("Load (lbf)"), or
     // the plain heading without one; a heading the user typed stays.
     void headLoadColumn();
@@ -212,6 +214,14 @@ private:
     ChangeRule rule_ = ChangeRule::Counts;
     TableHistory* history_ = nullptr;
     QString fileName_;
+    QString filePath_;                       // the data file last read or saved, in full
+    // The shaft, time and bench of a measurement opened from the library.
+    struct LibraryShaft {
+        Shaft shaft;
+        QDateTime takenAt;
+        QString bench;
+    };
+    std::optional<LibraryShaft> libraryShaft_;
     DataTable* table_ = nullptr;
     PictureArea* picture_ = nullptr;
     GridView* view_ = nullptr;

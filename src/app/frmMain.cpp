@@ -462,7 +462,11 @@ void frmMain::openFromLibrary(qint64 measurementId)
     }
     TableWorkspace* ws = m.kind == MeasurementKind::Polar ? static_cast<TableWorkspace*>(polar_) : profile_;
     SSTab1->setCurrentWidget(ws);
-    if (ws->openMeasurement(m))
+    // The report names the shaft; one that does not read leaves that to the report form.
+    Shaft shaft;
+    if (!lib->loadShaft(m.shaftId, shaft).ok())
+        shaft = {};
+    if (ws->openMeasurement(m, shaft))
         updateTitle();
 }
 

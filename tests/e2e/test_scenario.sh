@@ -163,7 +163,7 @@ key Escape
 e2e_until 10 e2e_gone ' - Print Preview$' || fail "the report form did not close"
 pdftotext -layout "$pdf" "$work/report.txt" || fail "pdftotext failed"
 grep -qF "Tarvex Report (Tour X 65 R)" "$work/report.txt" || fail "report title: $(head "$work/report.txt")"
-grep -qE '(^| )330 [0-9.]+ *$' "$work/report.txt" || fail "the report has no 330 degree row"
+grep -qE '(^| )330 +[0-9.]+ *$' "$work/report.txt" || fail "the report has no 330 degree row"
 first_load=$(export_rows "$work/polar.txt" | head -n 1 | cut -d, -f2)
 grep -qF "$(awk -v w="$first_load" 'BEGIN { print w + 0 }')" "$work/report.txt" || fail "the report lacks the load $first_load"
 pdftoppm -r 40 -png -singlefile "$pdf" "$E2E_OUT/$(printf '%02d' $((step + 1)))-printed-sheet"

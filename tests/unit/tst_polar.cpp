@@ -99,6 +99,18 @@ QString run(const QStringList& in)
         if (area.picture() == before)
             return QStringLiteral("nothing drawn") + (drawn.ok() ? QString() : QStringLiteral(" | ") + golden::show(drawn.message()));
         out = (drawn.ok() ? QStringLiteral("drawn") : golden::show(drawn.message())) + drawing(area, in.value(3));
+    } else if (what == QLatin1String("range")) {   // range | range | rows | unit => the range in words
+        DataTable table;
+        fill(table, in[2]);
+        out = PolarRangeWords(in[1], table, in[3]);
+        if (in.size() > 4) {   // and the print copy drawn at it
+            PictureArea area(QSize(333, 333), Qt::white);
+            if (const Result<> drawn = DrawPolarChart(area, table, in[1], true, say); !drawn.ok())
+                out += QStringLiteral(" | ") + drawn.message();
+            out += drawing(area, in[4]);
+            if (const QString keep = qEnvironmentVariable("TARVEX_KEEP_REPORT"); !keep.isEmpty())
+                area.toImage().save(keep + QStringLiteral("/%1.png").arg(in[4]));
+        }
     } else if (what == QLatin1String("sine")) {
         DataTable table;
         fill(table, in[2]);

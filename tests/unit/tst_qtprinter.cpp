@@ -112,8 +112,13 @@ private slots:
         chart.setDrawWidth(3);
         chart.Line(5, 5, 95, 95, QColor(255, 0, 0));
         chart.Circle(50, 50, 20, QColor(255, 0, 0));
-        ReportPage content{Workspace::Profile, chart.picture(), {{QStringLiteral("X"), QStringLiteral("Y")}, {QStringLiteral("10"), QStringLiteral("2.5")}}, QStringLiteral("Butt section stiff\r\nTip soft"), QStringLiteral("Tour X 65 R"), QStringLiteral("Stiffness along the shaft"),
-                           {QStringLiteral("Curve  Tip (N·m²)"), QStringLiteral("1          20.18")}};
+        ReportPage content;
+        content.chart = chart.picture();
+        content.rows = {{QStringLiteral("X"), QStringLiteral("Y")}, {QStringLiteral("10"), QStringLiteral("2.5")}};
+        content.note = QStringLiteral("Butt section stiff\r\nTip soft");
+        content.shaftName = QStringLiteral("Tour X 65 R");
+        content.resultsTitle = QStringLiteral("Stiffness along the shaft");
+        content.results = {QStringLiteral("Curve  Tip (N·m²)"), QStringLiteral("1          20.18")};
         PrinterPage page(printer);
         QStringList failures;
         DrawProfileReport(page, 1.0, content, [&](const QString& d) { failures << d; });
@@ -136,10 +141,10 @@ private slots:
         // the printer's own part: text beyond the sheet is not sent.
         QVERIFY2(text.contains(QStringLiteral("inside")) && !text.contains(QStringLiteral("beyond")) && !text.contains(QStringLiteral("below")), qPrintable(text));
         // One A4 landscape page, the printable corner a quarter inch in; the
-        // chart in its place, 6.3 x 3.7 inches at (0.3, 1), and only there.
+        // chart in its place, 6.3 x 3.6 inches at (0.3, 1.25), and only there.
         QVERIFY(image.width() > image.height());
         const auto at = [](double inches) { return qRound((inches + 0.25) * 50); };
-        const QRect chartRect(at(0.3), at(1), at(6.6) - at(0.3), at(4.7) - at(1));
+        const QRect chartRect(at(0.3), at(1.25), at(6.6) - at(0.3), at(4.85) - at(1.25));
         QVERIFY(redPixels(image, chartRect) > 100);
         QCOMPARE(redPixels(image, image.rect()), redPixels(image, chartRect));
     }

@@ -1,13 +1,20 @@
-// The one-page report: note lines cut to width, the page laid out as the
-// preview records it, the preview's scale on a real printer's sheet. Cases
+// The report: note lines cut to width, the table's headings and columns, the
+// header's lines, how the rows fall on pages, the page laid out as the
+// preview records it, the preview's scale on a real printer's sheet, and the
+// PDF as a reader sees it (poppler's pdftotext, pdffonts and pdfinfo). Cases
 // are in tests/golden/report.txt; whole pages are display lists under
 // tests/golden/report/ (inches from the printable corner).
+// TARVEX_KEEP_REPORT=folder keeps each PDF made there, to be looked at.
 #include "Golden.h"
 #include "platform/Printer.h"
 #include "platform/QtPrinter.h"
 #include "report/Report.h"
 #include "report/ReportTarget.h"
 
+#include "report/ReportPdf.h"
+
+#include <QProcess>
+#include <QRegularExpression>
 #include <QtTest>
 
 using namespace tarvex;
@@ -44,6 +51,72 @@ QList<QStringList> tableRows(int rows)
     for (int i = 1; i <= rows; ++i)
         out.append({QString::number((i - 1) * 9), QString::number(i * 1.5)});
     return out;
+}
+
+// What a poppler tool prints about a file; empty when it is not installed.
+QString poppler(const QString& program, const QStringList& args)
+{
+    QProcess p;
+    p.start(program, args);
+    if (!p.waitForFinished())
+        return QString();
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+// "cell:cell;cell:cell" as table rows.
+QList<QStringList> rowsOf(const QString& text)
+{
+    QList<QStringList> rows;
+    for (const QString& r : text.split(QLatin1Char(';')))
+        rows.append(r.split(QLatin1Char(':')));
+    return rows;
+}
+
+// pdf | profile|polar | data rows | curves | sine => what the PDF says: its
+// pages, title and fonts, and the lines of its text that the case looks for
+QString pdf(const QStringList& in)
+{
+    const bool polar = in[1] == QLatin1String("polar");
+    ReportPage page;
+    page.layout = polar ? Workspace::Polar : Workspace::Profile;
+    page.shaftName = QStringLiteral("Ventus 6i");
+    page.chart = chartPicture(polar);
+    page.note = QStringLiteral("Measured twice.");
+    page.loadUnit = QStringLiteral("kg");
+    page.rows.append({polar ? QStringLiteral("     Degree") : QStringLiteral("X"), polar ? QStringLiteral("     Load") : QStringLiteral("Y")});
+    for (int i = 1; i <= in[2].toInt(); ++i)
+        page.rows.append({QString::number(i * 2), QString::number(50 + (i % 10) * 0.25)});
+    for (int i = 1; i <= in[3].toInt(); ++i)
+        page.curveNames << QStringLiteral("Shaft %1").arg(i);
+    page.header = {QStringLiteral("Fairway Works"), QStringLiteral("J. Ames"), QStringLiteral("Acme"), QStringLiteral("Ventus"),
+                   QStringLiteral("S"), QStringLiteral("V-12"), QStringLiteral("bench-2"), ReportHeader::Dated::Saved,
+                   QDateTime(QDate(2026, 3, 4), QTime(9, 15))};
+    page.chartRange = polar ? QStringLiteral("Range: auto, 1 kg (rings at 49, 50 and 51 kg)") : QString();
+    page.showSine = in[4] == QLatin1String("sine");
+    page.sineChart = page.showSine ? chartPicture(false) : Picture();
+    QByteArray bytes;
+    if (const Result<> r = ReportAsPdf(page, bytes); !r.ok())
+        return r.message();
+    QTemporaryDir dir;
+    const QString keep = qEnvironmentVariable("TARVEX_KEEP_REPORT");
+    const QString file = (keep.isEmpty() ? dir.path() : keep) + QStringLiteral("/report-%1-%2-%3-%4.pdf").arg(in[1], in[2], in[3], in[4]);
+    golden::writeFile(file, bytes);
+    const QString info = poppler(QStringLiteral("pdfinfo"), {file});
+    if (info.isEmpty())
+        return QStringLiteral("poppler-utils (pdfinfo, pdftotext, pdffonts) are not installed");
+    const auto infoField = [&](const QString& name) {
+        return QRegularExpression(QStringLiteral("^%1:\\s*(.*)$").arg(name), QRegularExpression::MultilineOption).match(info).captured(1).trimmed();
+    };
+    const QString fonts = poppler(QStringLiteral("pdffonts"), {file}).simplified();
+    QStringList out{QStringLiteral("%1 pages, title %2").arg(infoField(QStringLiteral("Pages")), infoField(QStringLiteral("Title"))),
+                    QStringLiteral("%1 fonts, %2 embedded").arg(fonts.count(QRegularExpression(QStringLiteral(" (yes|no) (yes|no) (yes|no) ")))).arg(fonts.count(QRegularExpression(QStringLiteral(" yes (yes|no) (yes|no) "))))};
+    // The lines a fitter reads first: the header, the headings, the legend, the
+    // page numbers; each line of text that holds one of them, blanks squeezed.
+    static const QRegularExpression wanted(QStringLiteral("Shop|Shaft:|Measured|Position|Angle|Load \\(|Shaft \\d|Page \\d|Range|Sine view"));
+    for (const QString& line : poppler(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), file, QStringLiteral("-")}).split(QLatin1Char('\n')))
+        if (wanted.match(line).hasMatch())
+            out << line.simplified();
+    return out.join(QStringLiteral(" / "));
 }
 
 QString run(QStringList in)
@@ -83,6 +156,41 @@ QString run(QStringList in)
             return why;
         return QStringLiteral("%1 drawings").arg(pic.picture()->ops.size()) + (failures.isEmpty() ? QString() : QStringLiteral(" | ") + failures.join(QLatin1Char(' ')));
     }
+    if (what == QLatin1String("columns")) {   // columns | rows | decimal separator => the lines
+        QStringList lines;
+        for (const QString& l : AlignedColumns(rowsOf(in[1]), in[2].at(0)))
+            lines << golden::show(l);
+        return lines.join(QStringLiteral(" / "));
+    }
+    if (what == QLatin1String("headings")) {   // headings | profile|polar | headings | load unit | length unit
+        ReportPage page;
+        page.layout = in[1] == QLatin1String("polar") ? Workspace::Polar : Workspace::Profile;
+        page.rows = rowsOf(in[2]);
+        page.loadUnit = in[3];
+        page.lengthUnit = in[4];
+        return ReportHeadings(page).join(QStringLiteral(" / "));
+    }
+    if (what == QLatin1String("header")) {   // header | shop | customer | maker model flex label | dated | bench => lines
+        ReportHeader h;
+        h.shop = in[1];
+        h.customer = in[2];
+        const QStringList shaft = in[3].split(QLatin1Char('/'));
+        h.maker = shaft.value(0), h.model = shaft.value(1), h.flex = shaft.value(2), h.label = shaft.value(3);
+        h.dated = in[4] == QLatin1String("saved") ? ReportHeader::Dated::Saved
+            : in[4] == QLatin1String("stored")    ? ReportHeader::Dated::Stored
+                                                  : ReportHeader::Dated::Unsaved;
+        if (!in[4].isEmpty())
+            h.measuredAt = QDateTime(QDate(2026, 3, 4), QTime(9, 15));
+        h.bench = in[5];
+        return ReportHeaderLines(h).join(QStringLiteral(" / "));
+    }
+    if (what == QLatin1String("layout")) {   // layout | data rows | line width => pages and rows per page
+        const ReportTableLayout l = LayOutReportTable(in[1].toInt(), in[2].toInt());
+        return QStringLiteral("%1 pages; %2 x %3 rows on the first, %4 x %5 on the later ones")
+            .arg(l.pages).arg(l.blocksFirst).arg(l.rowsPerBlockFirst).arg(l.blocksLater).arg(l.rowsPerBlockLater);
+    }
+    if (what == QLatin1String("pdf"))
+        return pdf(in);
     if (what == QLatin1String("sheet"))   // sheet | locale => the sheet the preview and the PDF use there
         return QPageSize::name(DesktopSheet(QLocale(in[1])));
     if (what == QLatin1String("preview")) {   // preview | area size | printer failure | polar report dump

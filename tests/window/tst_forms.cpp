@@ -7,11 +7,13 @@
 #include "platform/QtPrinter.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QLabel>
 #include <QTextDocument>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QSvgRenderer>
+#include <QSysInfo>
 #include <QTimer>
 
 using namespace tarvex;
@@ -19,16 +21,23 @@ using namespace tarvex::testing;
 
 namespace {
 
-// What a program prints about a file, on one line.
+// What a program prints about a file, on one line; the report's time and
+// this computer's name as words, so the case reads the same on any day and host.
 QString tool(const QString& program, const QStringList& args)
 {
     QProcess p;
     p.start(program, args);
-    return p.waitForFinished() ? QString::fromUtf8(p.readAllStandardOutput()).simplified() : program + " did not run";
+    if (!p.waitForFinished())
+        return program + " did not run";
+    QString out = QString::fromUtf8(p.readAllStandardOutput()).simplified();
+    out.replace(QRegularExpression(QStringLiteral("\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d")), QStringLiteral("<time>"));
+    out.replace(QStringLiteral("Bench: ") + QSysInfo::machineHostName(), QStringLiteral("Bench: <host>"));
+    return out;
 }
 
 // print | profile|polar | printer: pdf, or none (the system has no printer),
-// preview (none, and only the preview asked for)
+// preview (none, and only the preview asked for) [| auto: the polar range
+// "Auto" and the sine view asked for, over a table with a 3 % spine]
 // => the forms opened, the chart's width in the preview, the text of the page
 // printed, what was said
 QString print(const QStringList& in)
@@ -41,9 +50,19 @@ QString print(const QStringList& in)
     h.note(ws == Profile ? Polar : Profile).setPlainText("other tab");
     h.note(ws).setPlainText("line one\nline two");
     h.showTab(ws);
+    const bool automatic = in.value(3) == "auto";
+    if (automatic) {
+        h.fill(Polar, {"0,50.75", "45,50", "90,49.25", "135,50", "180,50.75", "225,50", "270,49.25", "315,50"});
+        auto* range = h.window->findChild<QComboBox*>("Tab1cmbRange");
+        range->setCurrentIndex(range->findText("Auto"));
+    }
     QString chart;
     QStringList out = withModal([&] { h.click("Toolbar1_Print"); }, [&](QWidget* form) {
         QTest::keyClicks(form->findChild<QLineEdit*>("txtShaftName"), "Shaft 7");
+        QTest::keyClicks(form->findChild<QLineEdit*>("txtCustomer"), "J. Ames");
+        QTest::keyClicks(form->findChild<QLineEdit*>("txtLabel"), "V-12");
+        if (automatic)
+            form->findChild<QCheckBox*>("chkSine")->setChecked(true);
         if (in[2] != "none")   // the preview of a sheet that is there, or of the desktop's
             form->findChild<QAbstractButton*>("cmdPrintPreview")->click();
         const PictureArea& preview = *form->findChild<PictureAreaWidget*>()->area();

@@ -357,6 +357,14 @@ private slots:
         QCOMPARE(h.tabs().currentIndex(), 0);
         QCOMPARE(h.rows(Profile), (QStringList{QStringLiteral("0,10.5"), QStringLiteral("10,12"), QStringLiteral("20,14")}));
         QCOMPARE(h.unsaved(), QStringList());
+        // The report form names the stored shaft and its customer.
+        QString named;
+        withModal([&] { h.click(QStringLiteral("Toolbar1_Print")); }, [&](QWidget* form) {
+            for (const char* box : {"txtCustomer", "txtModel", "txtLabel"})
+                named += form->findChild<QLineEdit*>(QLatin1String(box))->text() + QLatin1Char('/');
+            form->close();
+        });
+        QCOMPARE(named, QStringLiteral("Łukasz/Rifle/7i/"));
 
         // Overlay of both lines: the profile becomes the chart's curve, the polar table is passed over.
         list->selectAll();

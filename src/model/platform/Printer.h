@@ -78,6 +78,8 @@ public:
     virtual void NewPage() = 0;
     // Ends the document and sends the page; nothing is sent when nothing was drawn.
     virtual void EndDoc() = 0;
+    // The name the next document goes by: the print queue's job, a PDF's title.
+    virtual void setDocumentTitle(const QString&) {}
 };
 
 } // namespace tarvex

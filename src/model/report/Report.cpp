@@ -4,6 +4,9 @@
 #include "platform/Printer.h"
 #include "platform/Twips.h"
 #include "report/ReportTarget.h"
+#include "charts/xy/XYChart.h"
+
+#include <QCoreApplication>
 
 #include <algorithm>
 #include <iterator>
@@ -15,27 +18,166 @@ namespace {
 
 const QString kReportFont = QStringLiteral("Courier New");
 
+QString tr(const char* text)
+{
+    return QCoreApplication::translate("Report", text);
+}
+
+// The table and the header in a fixed-width font at fixed line pitches, so
+// how many rows a page takes is known before anything is drawn.
+constexpr double kTableFontSize = 9;
+constexpr double kLinePitch = 0.15;            // a 9-point line with its leading
+constexpr double kCharWidth = 0.075;           // a fixed-width character at 9 points: 0.6 em
+constexpr double kBlockGap = 0.3;
+constexpr double kFirstLeft = 7.0;
+constexpr double kRightEdge = 10.9;
+constexpr double kFirstTop = 0.5;
+constexpr double kLaterLeft = 0.4;
+constexpr double kLaterTop = 1.0;
+constexpr double kLastLine = 7.2;              // the last row's top; the page number under it
+constexpr double kHeaderFontSize = 8;
+constexpr double kHeaderPitch = 0.13;
+constexpr int kHeaderChars = 88;               // 8-point characters from the title's left to the table
+constexpr double kChartTop = 1.25;              // under the header and the value axis's title
+constexpr double kChartHeight = 3.6;
+constexpr double kLegendColumn = 2.1;
+
+int blocksAcross(double width, int lineChars)
+{
+    const double block = std::max(lineChars, 1) * kCharWidth;
+    return std::max(1, static_cast<int>((width + kBlockGap) / (block + kBlockGap)));
+}
+
+int rowsBelow(double top)
+{
+    return std::max(1, static_cast<int>(std::floor((kLastLine - top) / kLinePitch + 1e-9)));
+}
+
+QString elided(const QString& line, int chars)
+{
+    return line.size() <= chars ? line : line.left(chars - 1) + QChar(0x2026);
+}
+
+void printAt(ReportTarget& t, double x, double y, const QString& text)
+{
+    t.setCurrentX(x);
+    t.setCurrentY(y);
+    t.Print(text);
+}
+
+// A small line of 8-point text, centred on `centre` as the fixed-width font sets it.
+void printCentred(ReportTarget& t, double centre, double y, const QString& text)
+{
+    printAt(t, std::max(0.3, centre - text.size() * kCharWidth * kHeaderFontSize / kTableFontSize / 2), y, text);
+}
+
+// The table's rows, `first` to before `end`, in blocks from `left` at `top`,
+// each block under the heading line.
+void drawTableRows(ReportTarget& t, double Ratio, const QStringList& lines, int first, int end, int blocks,
+                   int rowsPerBlock, double left, double top)
+{
+    t.setFontName(kReportFont);
+    t.setFontBold(false);
+    t.setFontSize(kTableFontSize * Ratio);
+    const int lineChars = lines.isEmpty() ? 1 : static_cast<int>(lines.front().size());
+    const double step = lineChars * kCharWidth + kBlockGap;
+    for (int b = 0; b < blocks && first + b * rowsPerBlock < end; ++b) {
+        const double x = left + b * step;
+        t.setFontBold(true);
+        printAt(t, x, top, lines.front());
+        t.setFontBold(false);
+        const int from = first + b * rowsPerBlock;
+        for (int r = from; r < std::min(end, from + rowsPerBlock); ++r)
+            printAt(t, x, top + (r - from + 1) * kLinePitch, lines[r + 1]);
+    }
+}
+
+void drawFrame(ReportTarget& t)
+{
+    // The frame: 10 dots on paper, 2 pixels on the (narrower) preview.
+    t.setDrawWidth(t.Width() > 10000 ? 10 : 2);
+    t.Box(0.2, 0.2, 11, 7.5);
+}
+
+QString titleLine(const ReportPage& page)
+{
+    return QStringLiteral("Tarvex Report (") + page.shaftName + QStringLiteral(")");
+}
+
+void drawPageNumber(ReportTarget& t, double Ratio, int page, int pages)
+{
+    if (pages < 2)
+        return;
+    t.setFontBold(false);
+    t.setFontSize(kHeaderFontSize * Ratio);
+    printAt(t, 9.6, kLastLine + kLinePitch, tr("Page %1 of %2").arg(page).arg(pages));
+}
+
+// The axis titles of the profile chart and the legend under it, or the polar
+// chart's caption and range; returns where the text under the chart ends.
+double drawChartTexts(ReportTarget& t, double Ratio, const ReportPage& page, double chartWidth)
+{
+    const QStringList headings = ReportHeadings(page);
+    t.setFontName(kReportFont);
+    t.setFontBold(false);
+    t.setFontSize(kHeaderFontSize * Ratio);
+    double y = kChartTop + kChartHeight + 0.02;
+    if (page.layout == Workspace::Polar) {
+        printAt(t, 0.4, y, tr("Rings: %1; around the shaft: %2").arg(headings.value(1), headings.value(0)));
+        y += kHeaderPitch;
+        if (!page.chartRange.isEmpty()) {
+            printAt(t, 0.4, y, page.chartRange);
+            y += kHeaderPitch;
+        }
+        if (page.showSine && page.sineChart) {
+            const double left = 4.2, width = 2.7;
+            const QSize design = page.sineChart->designSize;
+            const double height = design.width() > 0 ? width * design.height() / design.width() : 0;
+            t.PaintPicture(page.sineChart, left, kChartTop, width, height);
+            t.setFontSize(kHeaderFontSize * Ratio);
+            printAt(t, left, kChartTop + height + 0.02, tr("Sine view: the readings and the fitted curve"));
+        }
+        return y;
+    }
+    // The Y axis title over the chart's top left corner, the X title under it.
+    printAt(t, 0.35, kChartTop - kHeaderPitch - 0.02, page.chartValueTitle.isEmpty() ? headings.value(1) : page.chartValueTitle);
+    printCentred(t, 0.3 + chartWidth / 2, y, headings.value(0));
+    y += kHeaderPitch;
+    if (!page.curveNames.isEmpty()) {
+        const int columns = std::max(1, static_cast<int>(chartWidth / kLegendColumn));
+        int lines = 0;
+        const Picture legend = ReportLegend(page.curveNames, columns, lines);
+        const QSize design = legend->designSize;
+        t.PaintPicture(legend, 0.4, y, design.width() / kDesignDpi, design.height() / kDesignDpi);
+        y += design.height() / kDesignDpi;
+    }
+    return y;
+}
+
 // A failure ends the page where it is: what was drawn is still shown or sent.
 void drawPage(ReportTarget& t, double Ratio, const ReportPage& page, double chartWidth,
               const MessageSink& onFailure)
 {
     SkipOnFailure([&] {
-        // The frame: 10 dots on paper, 2 pixels on the (narrower) preview.
-        t.setDrawWidth(t.Width() > 10000 ? 10 : 2);
-        t.Box(0.2, 0.2, 11, 7.5);
+        drawFrame(t);
 
         t.setFontName(kReportFont);
         t.setFontBold(true);
         t.setFontSize(16 * Ratio);
         t.setCurrentX(1);
         t.setCurrentY(0.4);
-        t.Print(QStringLiteral("Tarvex Report (") + page.shaftName + QStringLiteral(")"));
+        t.Print(titleLine(page));
         t.setFontBold(false);
         t.setDrawWidth(1);
 
-        t.PaintPicture(page.chart, 0.3, 1, chartWidth, 3.7);
+        const QStringList header = ReportHeaderLines(page.header);
+        t.setFontSize(kHeaderFontSize * Ratio);
+        for (qsizetype i = 0; i < header.size(); ++i)
+            printAt(t, 1, 0.7 + i * kHeaderPitch, elided(header[i], kHeaderChars));
 
-        double noteAt = 4.8;
+        t.PaintPicture(page.chart, 0.3, kChartTop, chartWidth, kChartHeight);
+
+        double noteAt = drawChartTexts(t, Ratio, page, chartWidth) + 0.05;
         if (!page.results.isEmpty()) {
             t.setCurrentX(0.4);
             t.setCurrentY(noteAt);
@@ -56,7 +198,7 @@ void drawPage(ReportTarget& t, double Ratio, const ReportPage& page, double char
         t.setCurrentY(noteAt);
         t.setFontSize(14 * Ratio);
         t.setFontBold(true);
-        t.Print(QStringLiteral("Note:"));
+        t.Print(tr("Note:"));
         t.setFontBold(false);
 
         QString note = page.note;
@@ -77,18 +219,34 @@ void drawPage(ReportTarget& t, double Ratio, const ReportPage& page, double char
             }
         }
 
-        t.setFontName(kReportFont);
-        t.setFontSize(12 * Ratio);
-        double x = 7;
-        t.setCurrentX(x);
-        t.setCurrentY(0.5);
-        for (const QStringList& row : page.rows) {
-            if (t.CurrentY() > 7) {
-                x += 1.2;
-                t.setCurrentY(0.5);
-            }
-            t.setCurrentX(x);
-            t.Print(row.join(QStringLiteral("  ")));
+        if (page.rows.isEmpty())
+            return;
+        QList<QStringList> rows = page.rows;
+        const QStringList headings = ReportHeadings(page);
+        for (qsizetype c = 0; c < rows.front().size() && c < headings.size(); ++c)
+            rows.front()[c] = headings[c];
+        const QStringList table = AlignedColumns(rows, QLocale::system().decimalPoint().front());
+        const int dataRows = static_cast<int>(table.size()) - 1;
+        const ReportTableLayout layout = LayOutReportTable(dataRows, static_cast<int>(table.front().size()));
+        int done = std::min(dataRows, layout.perFirstPage());
+        drawTableRows(t, Ratio, table, 0, done, layout.blocksFirst, layout.rowsPerBlockFirst, kFirstLeft, kFirstTop);
+        drawPageNumber(t, Ratio, 1, layout.pages);
+        // The later pages: the title and who and what, briefly, over the rest of the table.
+        const QString brief = elided(QStringList{header.value(0), header.value(1)}.join(QStringLiteral("    ")).trimmed(), 130);
+        for (int p = 2; p <= layout.pages && t.NewPage(); ++p) {
+            drawFrame(t);
+            t.setFontName(kReportFont);
+            t.setFontBold(true);
+            t.setFontSize(13 * Ratio);
+            printAt(t, 1, 0.4, titleLine(page));
+            t.setFontBold(false);
+            t.setDrawWidth(1);
+            t.setFontSize(kHeaderFontSize * Ratio);
+            printAt(t, 1, 0.7, brief);
+            const int end = std::min(dataRows, done + layout.perLaterPage());
+            drawTableRows(t, Ratio, table, done, end, layout.blocksLater, layout.rowsPerBlockLater, kLaterLeft, kLaterTop);
+            drawPageNumber(t, Ratio, p, layout.pages);
+            done = end;
         }
     }, onFailure);
 }
@@ -126,6 +284,162 @@ QStringList WrapText(QString s, std::int16_t w)
     return result;
 }
 
+QStringList ReportHeadings(const ReportPage& page)
+{
+    QStringList out;
+    if (page.rows.isEmpty())
+        return out;
+    const QStringList& heads = page.rows.front();
+    const bool polar = page.layout == Workspace::Polar;
+    const QString first = heads.value(0).trimmed();
+    if (first.isEmpty() || first == (polar ? QLatin1String("Degree") : QLatin1String("X")))
+        out << (polar ? tr("Angle (%1)").arg(QChar(0x00B0))
+                      : page.lengthUnit.isEmpty() ? tr("Position") : tr("Position (%1)").arg(page.lengthUnit));
+    else
+        out << first;
+    const QString second = heads.value(1).trimmed();
+    if (second.isEmpty() || second == QLatin1String("Y") || second == QLatin1String("Load"))
+        out << (page.loadUnit.isEmpty() ? tr("Load") : tr("Load (%1)").arg(page.loadUnit));
+    else
+        out << second;
+    for (qsizetype c = 2; c < heads.size(); ++c)
+        out << heads[c].trimmed();
+    return out;
+}
+
+QStringList AlignedColumns(const QList<QStringList>& rows, QChar decimal)
+{
+    qsizetype columns = 0;
+    for (const QStringList& r : rows)
+        columns = std::max(columns, r.size());
+    // Each data cell is split at its decimal separator: the whole part is
+    // right-aligned before it, the fraction left-aligned after it, and the
+    // pair right-aligned in the column, under a heading right-aligned too.
+    std::vector<qsizetype> whole(std::size_t(columns), 0), fraction(std::size_t(columns), 0), width(std::size_t(columns), 0);
+    const auto split = [decimal](const QString& cell) {
+        const QString t = cell.trimmed();
+        const qsizetype at = t.indexOf(decimal);
+        return at < 0 ? std::pair{t, QString()} : std::pair{t.left(at), t.mid(at)};
+    };
+    for (qsizetype r = 1; r < rows.size(); ++r)
+        for (qsizetype c = 0; c < rows[r].size(); ++c) {
+            const auto [w, f] = split(rows[r][c]);
+            whole[std::size_t(c)] = std::max(whole[std::size_t(c)], w.size());
+            fraction[std::size_t(c)] = std::max(fraction[std::size_t(c)], f.size());
+        }
+    for (qsizetype c = 0; c < columns; ++c) {
+        width[std::size_t(c)] = whole[std::size_t(c)] + fraction[std::size_t(c)];
+        if (!rows.isEmpty())
+            width[std::size_t(c)] = std::max(width[std::size_t(c)], rows.front().value(c).trimmed().size());
+    }
+    QStringList lines;
+    for (qsizetype r = 0; r < rows.size(); ++r) {
+        QStringList cells;
+        for (qsizetype c = 0; c < columns; ++c) {
+            const std::size_t k = std::size_t(c);
+            QString cell;
+            if (r == 0) {
+                cell = rows[r].value(c).trimmed();
+            } else {
+                const auto [w, f] = split(rows[r].value(c));
+                cell = w.rightJustified(whole[k]) + f.leftJustified(fraction[k]);
+            }
+            cells << cell.rightJustified(width[k]);
+        }
+        lines << cells.join(QStringLiteral("  "));
+    }
+    return lines;
+}
+
+QStringList ReportHeaderLines(const ReportHeader& h)
+{
+    const QString gap = QStringLiteral("    ");
+    QStringList lines;
+    QStringList who;
+    if (!h.shop.trimmed().isEmpty())
+        who << tr("Shop: %1").arg(h.shop.trimmed());
+    if (!h.customer.trimmed().isEmpty())
+        who << tr("Customer: %1").arg(h.customer.trimmed());
+    if (!who.isEmpty())
+        lines << who.join(gap);
+    QStringList shaft;
+    for (const QString& part : {h.maker, h.model, h.flex})
+        if (!part.trimmed().isEmpty())
+            shaft << part.trimmed();
+    if (!h.label.trimmed().isEmpty())
+        shaft << tr("label %1").arg(h.label.trimmed());
+    if (!shaft.isEmpty())
+        lines << tr("Shaft: %1").arg(shaft.join(QLatin1Char(' ')));
+    QStringList when;
+    if (h.measuredAt.isValid()) {
+        const QString at = h.measuredAt.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm"));
+        switch (h.dated) {
+        case ReportHeader::Dated::Saved:
+            when << tr("Measured: %1 (the file's save time)").arg(at);
+            break;
+        case ReportHeader::Dated::Stored:
+            when << tr("Measured: %1 (as stored in the library)").arg(at);
+            break;
+        case ReportHeader::Dated::Unsaved:
+            when << tr("Printed: %1 (the table is not saved)").arg(at);
+            break;
+        }
+    }
+    if (!h.bench.trimmed().isEmpty())
+        when << tr("Bench: %1").arg(h.bench.trimmed());
+    if (!when.isEmpty())
+        lines << when.join(gap);
+    return lines;
+}
+
+QString ReportTitle(const ReportPage& page)
+{
+    if (!page.shaftName.trimmed().isEmpty())
+        return page.shaftName.trimmed();
+    QStringList shaft;
+    for (const QString& part : {page.header.maker, page.header.model, page.header.flex, page.header.label})
+        if (!part.trimmed().isEmpty())
+            shaft << part.trimmed();
+    return shaft.isEmpty() ? tr("Tarvex Report") : shaft.join(QLatin1Char(' '));
+}
+
+ReportTableLayout LayOutReportTable(int dataRows, int lineChars)
+{
+    ReportTableLayout l;
+    l.blocksFirst = blocksAcross(kRightEdge - kFirstLeft, lineChars);
+    l.rowsPerBlockFirst = rowsBelow(kFirstTop);
+    l.blocksLater = blocksAcross(kRightEdge - kLaterLeft, lineChars);
+    l.rowsPerBlockLater = rowsBelow(kLaterTop);
+    const int rest = std::max(0, dataRows - l.perFirstPage());
+    l.pages = 1 + (rest + l.perLaterPage() - 1) / l.perLaterPage();
+    return l;
+}
+
+Picture ReportLegend(const QStringList& names, int columns, int& lines)
+{
+    // Drawn at the designed resolution, so that it prints at its own size.
+    columns = std::max(columns, 1);
+    lines = static_cast<int>((names.size() + columns - 1) / columns);
+    const int columnPx = static_cast<int>(kLegendColumn * kDesignDpi);
+    const int linePx = 14;
+    PictureArea area(QSize(columns * columnPx, std::max(1, lines) * linePx), Qt::white);
+    area.setFontName(kReportFont);
+    area.setFontSize(kHeaderFontSize);
+    const int chars = static_cast<int>((kLegendColumn - 0.35) / (kCharWidth * kHeaderFontSize / kTableFontSize));
+    for (qsizetype i = 0; i < names.size(); ++i) {
+        const double x = static_cast<double>(i % columns) * columnPx;
+        const double y = static_cast<double>(i / columns) * linePx;
+        area.setDrawWidth(3);
+        area.Line(x + 2, y + linePx / 2.0, x + 24, y + linePx / 2.0, XYCurveColor(static_cast<int>(i) + 1));
+        area.setDrawWidth(1);
+        area.setForeColor(Qt::black);
+        area.setCurrentX(x + 28);
+        area.setCurrentY(y + 1);
+        area.Print(elided(QStringLiteral("%1 %2").arg(i + 1).arg(names[i]), chars));
+    }
+    return area.picture();
+}
+
 void DrawProfileReport(ReportTarget& target, double Ratio, const ReportPage& page,
                        const MessageSink& onFailure)
 {
@@ -135,7 +449,7 @@ void DrawProfileReport(ReportTarget& target, double Ratio, const ReportPage& pag
 void DrawPolarReport(ReportTarget& target, double Ratio, const ReportPage& page,
                      const MessageSink& onFailure)
 {
-    drawPage(target, Ratio, page, 3.7, onFailure);
+    drawPage(target, Ratio, page, kChartHeight, onFailure);
 }
 
 void DrawReport(ReportTarget& target, double Ratio, const ReportPage& page,
@@ -174,6 +488,7 @@ bool PrintDocument(Printer& printer, const MessageSink& onFailure, Draw draw)
 
 bool PrintReport(Printer& printer, const ReportPage& page, const MessageSink& onFailure)
 {
+    printer.setDocumentTitle(ReportTitle(page));
     return PrintDocument(printer, onFailure, [&](PrinterPage& target, const MessageSink& report, const bool&) {
         DrawReport(target, 1.0, page, report);
     });
@@ -206,6 +521,7 @@ void DrawCertificatePage(ReportTarget& t, double Ratio, const SetCertificate& ce
 
 bool PrintCertificate(Printer& printer, const SetCertificate& cert, const MessageSink& onFailure)
 {
+    printer.setDocumentTitle(cert.title);
     return PrintDocument(printer, onFailure, [&](PrinterPage& target, const MessageSink& report, const bool& failed) {
         const QList<QStringList> pages = CertificatePages(cert.lines, kCertificateLinesPerPage);
         for (qsizetype i = 0; i < pages.size() && !failed; ++i) {

@@ -24,6 +24,12 @@ void PrinterPage::PaintPicture(const Picture& picture, double x, double y, doubl
     printer_.PaintPicture(picture, x, y, width, height);
 }
 
+bool PrinterPage::NewPage()
+{
+    printer_.NewPage();
+    return true;
+}
+
 double PreviewPage::Width()
 {
     return area_.designSize().width() * kTwipsPerPixel;

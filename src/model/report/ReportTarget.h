@@ -31,6 +31,9 @@ public:
     // current font and back to the left edge.
     virtual void Print(const QString& text) = 0;
     virtual void PaintPicture(const Picture& picture, double x, double y, double width, double height) = 0;
+    // Ends the page and starts the next, at its top left corner; false when
+    // the surface shows one page only (the preview), and nothing more is drawn.
+    virtual bool NewPage() = 0;
 };
 
 // The printer's page; the printer should already count in inches.
@@ -50,6 +53,7 @@ public:
     void setCurrentY(double y) override;
     void Print(const QString& text) override;
     void PaintPicture(const Picture& picture, double x, double y, double width, double height) override;
+    bool NewPage() override;
 
 private:
     Printer& printer_;
@@ -73,6 +77,7 @@ public:
     void setCurrentY(double y) override { area_.setCurrentY(y); }
     void Print(const QString& text) override { area_.Print(text); }
     void PaintPicture(const Picture& picture, double x, double y, double width, double height) override;
+    bool NewPage() override { return false; }
 
 private:
     PictureArea& area_;

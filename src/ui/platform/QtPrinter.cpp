@@ -65,11 +65,18 @@ QPrinter& QtPrinter::device()
     }
     printer->setResolution(kDotsPerInch);
     printer->setFullPage(false);
-    printer->setDocName(kDocumentName);
+    printer->setDocName(title_.isEmpty() ? kDocumentName : title_);
     printer->setPageOrientation(orientation_ == Orientation::Landscape ? QPageLayout::Landscape
                                                                        : QPageLayout::Portrait);
     printer_ = std::move(printer);
     return *printer_;
+}
+
+void QtPrinter::setDocumentTitle(const QString& title)
+{
+    title_ = title;
+    if (printer_ && !painter_)
+        printer_->setDocName(title_.isEmpty() ? kDocumentName : title_);
 }
 
 void QtPrinter::dropDevice()

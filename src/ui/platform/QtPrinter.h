@@ -55,6 +55,7 @@ public:
     void PaintPicture(const Picture& picture, double x, double y, double width, double height) override;
     void NewPage() override;
     void EndDoc() override;
+    void setDocumentTitle(const QString& title) override;
 
 private:
     QPrinter& device();
@@ -66,6 +67,7 @@ private:
     const QFontMetricsF& currentMetrics();
 
     QString pdfFile_;
+    QString title_;
     QPageSize::PageSizeId sheet_ = QPageSize::A4;
     std::unique_ptr<QPrinter> printer_;
     std::unique_ptr<QPainter> painter_;

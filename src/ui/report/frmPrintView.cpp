@@ -8,6 +8,8 @@
 #include "platform/Twips.h"
 #include "report/ReportTarget.h"
 
+#include <QCheckBox>
+#include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -50,18 +52,52 @@ frmPrintView::frmPrintView(const Platform& platform, const ReportPage& page, QWi
     cmdPrint = button(QStringLiteral("Print"), "cmdPrint", 6240);
     cmdPrintPreview = button(QStringLiteral("Preview"), "cmdPrintPreview", 7500);
 
+    // Who and what the header names: the library's shaft when the table came
+    // from there, else as typed.
+    auto* fields = new QWidget(this);
+    auto* grid = new QGridLayout(fields);
+    grid->setContentsMargins(0, 0, 0, 0);
+    const ReportHeader& h = page_.header;
+    const auto field = [&](const QString& caption, const char* name, const QString& text, int row, int column) {
+        auto* edit = new QLineEdit(text, fields);
+        edit->setObjectName(QString::fromLatin1(name));
+        auto* label = new QLabel(caption, fields);
+        label->setBuddy(edit);
+        grid->addWidget(label, row, column * 2);
+        grid->addWidget(edit, row, column * 2 + 1);
+        return edit;
+    };
+    txtCustomer = field(tr("C&ustomer"), "txtCustomer", h.customer, 0, 0);
+    txtMaker = field(tr("&Maker"), "txtMaker", h.maker, 0, 1);
+    txtModel = field(tr("M&odel"), "txtModel", h.model, 0, 2);
+    txtFlex = field(tr("&Flex"), "txtFlex", h.flex, 1, 0);
+    txtLabel = field(tr("&Label"), "txtLabel", h.label, 1, 1);
+    chkSine = new QCheckBox(tr("&Sine view with the fitted curve"), fields);
+    chkSine->setObjectName(QStringLiteral("chkSine"));
+    chkSine->setEnabled(page_.layout == Workspace::Polar && page_.sineChart);
+    grid->addWidget(chkSine, 1, 4, 1, 2);
+    fields->setGeometry(TwipsToPixels(180), TwipsToPixels(780), TwipsToPixels(8540), fields->sizeHint().height());
+
     Picture1 = new PictureArea(QSize(TwipsToPixels(8600), TwipsToPixels(6055)), QColor(255, 255, 255), this);
     Picture1View = new PictureAreaWidget(Picture1, this);
     Picture1View->setObjectName(QStringLiteral("Picture1"));
-    Picture1View->move(TwipsToPixels(120), TwipsToPixels(840));
+    Picture1View->move(TwipsToPixels(120), fields->geometry().bottom() + 1 + TwipsToPixels(120));
 
     connect(cmdClose, &QPushButton::clicked, this, &frmPrintView::cmdClose_Click);
     connect(cmdPrint, &QPushButton::clicked, this, &frmPrintView::cmdPrint_Click);
     connect(cmdPrintPreview, &QPushButton::clicked, this, &frmPrintView::cmdPrintPreview_Click);
 
+    // The name, then the buttons, as the form always went; the header's
+    // fields after them.
     setTabOrder(txtShaftName, cmdClose);
     setTabOrder(cmdClose, cmdPrint);
     setTabOrder(cmdPrint, cmdPrintPreview);
+    setTabOrder(cmdPrintPreview, txtCustomer);
+    setTabOrder(txtCustomer, txtMaker);
+    setTabOrder(txtMaker, txtModel);
+    setTabOrder(txtModel, txtFlex);
+    setTabOrder(txtFlex, txtLabel);
+    setTabOrder(txtLabel, chkSine);
     txtShaftName->setFocus();
 
     fitPreview();
@@ -93,6 +129,12 @@ ReportPage frmPrintView::page() const
 {
     ReportPage p = page_;
     p.shaftName = txtShaftName->text();
+    p.header.customer = txtCustomer->text();
+    p.header.maker = txtMaker->text();
+    p.header.model = txtModel->text();
+    p.header.flex = txtFlex->text();
+    p.header.label = txtLabel->text();
+    p.showSine = chkSine->isEnabled() && chkSine->isChecked();
     return p;
 }
 

@@ -1,8 +1,10 @@
 #pragma once
-// The report form: names the shaft, previews the one-page report of the active
+// The report form: names the shaft, previews the report of the active
 // workspace and prints it on the default printer. Opened modally by the print
 // command of the main window, which hands it the page to show; the form adds
-// only the shaft name.
+// the shaft name, the customer and the shaft's fields (filled in from the
+// library when the table came from there) and, for a polar table, whether the
+// sine view goes on the page.
 
 #include "platform/PictureArea.h"
 #include "platform/Platform.h"
@@ -10,6 +12,7 @@
 
 #include <QDialog>
 
+class QCheckBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -28,6 +31,12 @@ public:
 
     QLabel* Label1 = nullptr;
     QLineEdit* txtShaftName = nullptr;
+    QLineEdit* txtCustomer = nullptr;
+    QLineEdit* txtMaker = nullptr;
+    QLineEdit* txtModel = nullptr;
+    QLineEdit* txtFlex = nullptr;
+    QLineEdit* txtLabel = nullptr;
+    QCheckBox* chkSine = nullptr;               // the sine view as a second chart
     QPushButton* cmdClose = nullptr;
     QPushButton* cmdPrint = nullptr;
     QPushButton* cmdPrintPreview = nullptr;

@@ -4,6 +4,9 @@
 #include "tables/DataTable.h"
 #include "numbers/Numbers.h"
 #include "numbers/VectorState.h"
+#include "charts/polar/SineView.h"
+
+#include <QCoreApplication>
 
 #include <QLocale>
 #include <cmath>
@@ -44,9 +47,9 @@ struct RowPoint {
     Result<> result;
 };
 
-// `range` is LeadingNumber of `rangeText`, read once: the text cannot change
-// while a drawing runs.
-RowPoint rowPoint(const DataTable& table, int row, const QString& rangeText, double range, const QLocale& locale,
+// `scale` is worked out from `rangeText` once: the text cannot change while a
+// drawing runs.
+RowPoint rowPoint(const DataTable& table, int row, const QString& rangeText, const PolarScale& scale, const QLocale& locale,
                   const MessageSink& message)
 {
     const QString loadText = table.TextMatrix(row, 1);
@@ -56,7 +59,7 @@ RowPoint rowPoint(const DataTable& table, int row, const QString& rangeText, dou
             return {{}, Failure(QStringLiteral("Row %1: the load cell is empty.").arg(row))};
         return {{}, Failure(QStringLiteral("Row %1: the load \"%2\" is not a number.").arg(row).arg(loadText.trimmed()))};
     }
-    const double radius = PolarLoadRadius(*load, range);
+    const double radius = PolarLoadRadius(*load, scale.range, scale.centre);
     if (!std::isfinite(radius))
         return {{}, Failure(QStringLiteral("Row %1: the load %2 is too large for the scale range %3.")
                         .arg(row).arg(loadText.trimmed(), rangeText.trimmed()))};
@@ -67,22 +70,11 @@ RowPoint rowPoint(const DataTable& table, int row, const QString& rangeText, dou
     return {SolvePolarPoint(angle, radius, message), {}};
 }
 
-} // namespace
-
-double PolarLoadRadius(double load, double range)
-{
-    return (load / range) * 250.0 + 500.0;
-}
-
-double PolarBearingAngle(double degrees)
-{
-    return RoundHalfEven((degrees / 180.0) * kChartPi, 2);
-}
-
-void InitGraphic(PictureArea& TabGraphic, const QString& TabRange, bool bPrinting, const MessageSink& message)
+// The background with the loads of the outer, middle and inner rings.
+void drawBackground(PictureArea& g, const QString& outer, const QString& middle, const QString& inner, bool bPrinting,
+                    const MessageSink& message)
 {
     using namespace polar_colors;
-    PictureArea& g = TabGraphic;
     g.setScale(-1000, 1000, 1000, -1000);
     // The hidden print area is shared with the X/Y chart, which may leave
     // another pen behind.
@@ -117,26 +109,103 @@ void InitGraphic(PictureArea& TabGraphic, const QString& TabRange, bool bPrintin
         g.Line(0, 0, end.X, end.Y, kAxis);
     }
 
-    printAt(g, 0, 850, TabRange);
-    printAt(g, 20, 600, QStringLiteral("0"));
-    printAt(g, 0, 350, QStringLiteral("-") + TabRange);
+    printAt(g, 0, 850, outer);
+    printAt(g, 20, 600, middle);
+    printAt(g, 0, 350, inner);
     g.PSet(0, 500);
+}
+
+} // namespace
+
+double PolarLoadRadius(double load, double range, double centre)
+{
+    return ((load - centre) / range) * 250.0 + 500.0;
+}
+
+QString AutoRangeText()
+{
+    return QCoreApplication::translate("PolarChart", "Auto");
+}
+
+bool IsAutoRange(const QString& rangeText)
+{
+    const QString t = rangeText.trimmed();
+    return t.compare(QLatin1String("Auto"), Qt::CaseInsensitive) == 0 || t.compare(AutoRangeText(), Qt::CaseInsensitive) == 0;
+}
+
+std::optional<PolarScale> PolarScaleOf(const QString& rangeText, const DataTable& table)
+{
+    if (!IsAutoRange(rangeText))
+        return PolarScale{0.0, LeadingNumber(rangeText)};
+    const StrictNumberReader reader(userNumberLocale());
+    std::vector<double> loads;
+    for (int r = 1; r < table.Rows(); ++r)
+        if (const std::optional<double> load = reader.toDouble(table.TextMatrix(r, 1)); load && std::isfinite(*load))
+            loads.push_back(*load);
+    if (loads.empty())
+        return std::nullopt;
+    double sum = 0.0;
+    for (const double l : loads)
+        sum += l;
+    const double mean = sum / static_cast<double>(loads.size());
+    // A shaft round to within half a percent shows as the circle it is,
+    // rather than its last decimals blown up to fill the rings.
+    double half = std::fabs(mean) * 0.005;
+    for (const double l : loads)
+        half = std::max(half, std::fabs(l - mean));
+    const std::optional<SineZoom> round = RoundedScale(mean, half);
+    if (!round)
+        return std::nullopt;
+    return PolarScale{round->centre, round->range};
+}
+
+QString PolarRangeWords(const QString& rangeText, const DataTable& table, const QString& unit)
+{
+    const auto tr = [](const char* text) { return QCoreApplication::translate("Report", text); };
+    const std::optional<PolarScale> scale = PolarScaleOf(rangeText, table);
+    if (!scale || !(scale->range > 0) || !std::isfinite(scale->range))
+        return IsAutoRange(rangeText) ? tr("Range: auto (no loads to scale to)") : tr("Range: %1").arg(rangeText.trimmed());
+    const QLocale locale = userNumberLocale();
+    const auto n = [&](double v) { return UserNumberText(v, locale); };
+    const QString u = unit.isEmpty() ? QString() : QLatin1Char(' ') + unit;
+    const QString rings = tr("rings at %1, %2 and %3%4")
+                              .arg(n(scale->centre - scale->range), n(scale->centre), n(scale->centre + scale->range), u);
+    return IsAutoRange(rangeText) ? tr("Range: auto, %1%2 (%3)").arg(n(scale->range), u, rings)
+                                  : tr("Range: %1%2 (%3)").arg(n(scale->range), u, rings);
+}
+
+double PolarBearingAngle(double degrees)
+{
+    return RoundHalfEven((degrees / 180.0) * kChartPi, 2);
+}
+
+void InitGraphic(PictureArea& TabGraphic, const QString& TabRange, bool bPrinting, const MessageSink& message)
+{
+    // Before a table has loads an automatic scale has no numbers to show.
+    if (IsAutoRange(TabRange))
+        drawBackground(TabGraphic, TabRange, QString(), QString(), bPrinting, message);
+    else
+        drawBackground(TabGraphic, TabRange, QStringLiteral("0"), QStringLiteral("-") + TabRange, bPrinting, message);
 }
 
 Result<> DrawPolarChart(PictureArea& area, const DataTable& table, const QString& TabRange, bool bPrinting,
                         const MessageSink& message)
 {
     ClearVectorUpperState();
-    const double range = LeadingNumber(TabRange);
-    if (!(range > 0) || table.Rows() < 3)
+    const std::optional<PolarScale> scale = table.Rows() < 3 ? std::nullopt : PolarScaleOf(TabRange, table);
+    if (!scale || !(scale->range > 0))
         return {};
-    if (!std::isfinite(range))
+    if (!std::isfinite(scale->range))
         return Failure(QStringLiteral("The scale range \"%1\" is too large.").arg(TabRange.trimmed()));
 
-    InitGraphic(area, TabRange, bPrinting, message);
-
     const QLocale locale = userNumberLocale();
-    const RowPoint first = rowPoint(table, 1, TabRange, range, locale, message);
+    if (IsAutoRange(TabRange))
+        drawBackground(area, UserNumberText(scale->centre + scale->range, locale), UserNumberText(scale->centre, locale),
+                       UserNumberText(scale->centre - scale->range, locale), bPrinting, message);
+    else
+        InitGraphic(area, TabRange, bPrinting, message);
+
+    const RowPoint first = rowPoint(table, 1, TabRange, *scale, locale, message);
     if (!first.result.ok())
         return first.result;
     area.PSet(first.point.X, first.point.Y);
@@ -147,7 +216,7 @@ Result<> DrawPolarChart(PictureArea& area, const DataTable& table, const QString
     // that places the points.
     double before = bPrinting ? 0.0 : LeadingUserNumber(table.TextMatrix(1, 1));
     for (int r = 2; r < table.Rows(); ++r) {
-        const RowPoint p = rowPoint(table, r, TabRange, range, locale, message);
+        const RowPoint p = rowPoint(table, r, TabRange, *scale, locale, message);
         if (!p.result.ok())
             return p.result;
         if (!bPrinting) {

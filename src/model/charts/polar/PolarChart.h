@@ -10,6 +10,7 @@
 
 #include <QColor>
 #include <QString>
+#include <optional>
 
 namespace tarvex {
 
@@ -32,8 +33,27 @@ inline const QColor kSoftPlane(0, 200, 255);
 // pi as the chart has always written it; angles are computed with this value.
 inline constexpr double kChartPi = 3.14159265358979;
 
-// Radius of a load on the chart: 0 on the ring of 500, +S on 750, -S on 250.
-double PolarLoadRadius(double load, double range);
+// Radius of a load on the chart: `centre` (0 unless the range is automatic)
+// on the ring of 500, centre + S on 750, centre - S on 250.
+double PolarLoadRadius(double load, double range, double centre = 0.0);
+
+// The entry of the range list that scales the chart to the readings, as the
+// list shows it; a range text is automatic in either language.
+QString AutoRangeText();
+bool IsAutoRange(const QString& rangeText);
+
+// The scale a range text asks for: its number about 0, or, when automatic, a
+// round range about a round centre near the loads' mean that spreads the
+// loads over the rings, so a few percent of spine is plainly no circle.
+// Empty when automatic and no load reads as a number.
+struct PolarScale {
+    double centre = 0.0;
+    double range = 0.0;
+};
+std::optional<PolarScale> PolarScaleOf(const QString& rangeText, const DataTable& table);
+
+// The scale in words for the report: the range, where the rings are, the unit.
+QString PolarRangeWords(const QString& rangeText, const DataTable& table, const QString& unit);
 // Bearing in degrees to radians, rounded to two decimals (half to even) so
 // that no angle reaches a right angle exactly.
 double PolarBearingAngle(double degrees);

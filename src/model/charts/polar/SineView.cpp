@@ -2,6 +2,7 @@
 
 #include "analysis/SpineAnalysis.h"
 #include "platform/PictureArea.h"
+#include "platform/Twips.h"
 #include "tables/DataTable.h"
 #include "numbers/Numbers.h"
 
@@ -114,8 +115,13 @@ std::optional<SineZoom> ZoomedSineScale(const DataTable& table, const SpineAnaly
             half = std::max({half, std::fabs(*load - analysis.mean),
                              std::fabs(SpineFitAt(analysis, *angle).load - analysis.mean)});
     }
+    return RoundedScale(analysis.mean, half);
+}
+
+std::optional<SineZoom> RoundedScale(double mean, double half)
+{
     // A quarter to spare; a table of one load all round still gets a scale.
-    const double wanted = std::max(half * 1.25, std::fabs(analysis.mean) * 1e-6);
+    const double wanted = std::max(half * 1.25, std::fabs(mean) * 1e-6);
     if (!std::isfinite(wanted) || wanted <= 0.0)
         return std::nullopt;
     const double decade = std::pow(10.0, std::floor(std::log10(wanted)));
@@ -129,7 +135,7 @@ std::optional<SineZoom> ZoomedSineScale(const DataTable& table, const SpineAnaly
     // Rounding the centre moves it by at most a tenth of the range, which
     // the quarter to spare covers.
     const double fifth = range / 5.0;
-    return SineZoom{std::round(analysis.mean / fifth) * fifth, range};
+    return SineZoom{std::round(mean / fifth) * fifth, range};
 }
 
 void DrawSineFit(PictureArea& SineDrawing, const DataTable& table, const QString& rangeText,
@@ -182,6 +188,25 @@ void DrawSineFit(PictureArea& SineDrawing, const DataTable& table, const QString
         }
     }
     d.setDrawStyle(PictureArea::Solid);
+}
+
+} // namespace tarvex
+
+namespace tarvex {
+
+Picture SineViewForReport(const DataTable& table, const QString& rangeText, const SpineAnalysis& analysis)
+{
+    PictureArea area(QSize(TwipsToPixels(9225), TwipsToPixels(5265)), QColor(0, 0, 64));
+    bool drawn = false;
+    if (const std::optional<SineZoom> zoom = ZoomedSineScale(table, analysis)) {
+        const QString range = QString::number(zoom->range, 'g', 17);
+        drawn = DrawSineView(area, table, range, zoom->centre);
+        DrawSineFit(area, table, range, analysis, false, zoom->centre);
+    } else {
+        drawn = DrawSineView(area, table, rangeText);
+        DrawSineFit(area, table, rangeText, analysis, false);
+    }
+    return drawn ? area.picture() : Picture();
 }
 
 } // namespace tarvex

@@ -3,6 +3,8 @@
 // spaced columns, the angle of each row under its column and the load scale
 // of the polar chart at the left (+S on the top grid line, -S on the bottom).
 
+#include "platform/PictureArea.h"
+
 #include <QColor>
 #include <QString>
 #include <optional>
@@ -11,7 +13,6 @@ namespace tarvex {
 
 struct SpineAnalysis;
 class DataTable;
-class PictureArea;
 
 inline const QString kSineViewFailure = QStringLiteral("The data input is not support...");
 
@@ -50,6 +51,8 @@ struct SineZoom {
     double range = 0.0;
 };
 std::optional<SineZoom> ZoomedSineScale(const DataTable& table, const SpineAnalysis& analysis);
+// The same rounding for readings about `mean` that reach `half` from it.
+std::optional<SineZoom> RoundedScale(double mean, double half);
 
 // Over a view DrawSineView drew from the same table: the fitted curve and,
 // with `parts`, its once- and twice-per-turn parts about the mean, dotted.
@@ -57,5 +60,10 @@ std::optional<SineZoom> ZoomedSineScale(const DataTable& table, const SpineAnaly
 // that is not breaks it there. Draws nothing without figures.
 void DrawSineFit(PictureArea& SineDrawing, const DataTable& table, const QString& rangeText,
                  const SpineAnalysis& analysis, bool parts, double centre = 0.0);
+
+// The sine view as the sine form draws it, for the report: zoomed to the
+// readings with the fitted curve when the table has figures, else at
+// `rangeText`. Empty when the view cannot be drawn.
+Picture SineViewForReport(const DataTable& table, const QString& rangeText, const SpineAnalysis& analysis);
 
 } // namespace tarvex

@@ -1121,11 +1121,11 @@ Ausgelassen:
     </message>
     <message>
         <source>from: any</source>
-        <translation>von: beliebig</translation>
+        <translation>von: alle</translation>
     </message>
     <message>
         <source>to: any</source>
-        <translation>bis: beliebig</translation>
+        <translation>bis: alle</translation>
     </message>
     <message>
         <source>Taken on or after this day</source>
@@ -1741,7 +1741,7 @@ Nicht importiert:
     </message>
     <message>
         <source>shaft stiffness benches</source>
-        <translation>Schaftsteifigkeits-Prüfstände</translation>
+        <translation>Schaftprüfstände</translation>
     </message>
     <message>
         <source>About %1</source>

@@ -5,9 +5,11 @@
 // label and button fits its control, and no access key is used twice. Run
 // with LANGUAGE=de and LC_ALL=de_DE.UTF-8; cases are in
 // tests/golden/window/german.txt.
+#include "frmSplash.h"
 #include "harness/WindowHarness.h"
 #include "platform/Translations.h"
 
+#include <QAbstractSpinBox>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
@@ -17,6 +19,7 @@
 #include <QRegularExpression>
 #include <QSet>
 #include <QTabBar>
+#include <functional>
 
 using namespace tarvex;
 using namespace tarvex::testing;
@@ -52,14 +55,14 @@ struct Catalogue {
             }
         }
     }
-    // German, or German with arguments filled in that are names, numbers,
-    // paths or German again (an English sentence is no argument).
-    bool isGerman(const QString& text) const
+    // German, or German with arguments filled in that pass `fine` (an
+    // English sentence is no argument).
+    bool isGerman(const QString& text, const std::function<bool(const QString&)>& fine) const
     {
         return german.contains(text) || std::any_of(patterns.begin(), patterns.end(), [&](const QRegularExpression& re) {
                    const QRegularExpressionMatch m = re.match(text);
                    for (int i = 1; m.hasMatch() && i <= m.lastCapturedIndex(); ++i)
-                       if (m.captured(i).trimmed().contains(' ') && !isGerman(m.captured(i).trimmed()))
+                       if (!fine(m.captured(i)))
                            return false;
                    return m.hasMatch();
                });
@@ -77,7 +80,7 @@ QString judge(QString text)
     static const Catalogue catalogue;
     text = text.trimmed();
     static const QRegularExpression name(QStringLiteral("^\\S*[/.]\\S*$"));   // a path, file or address
-    if (text.isEmpty() || name.match(text).hasMatch() || catalogue.isGerman(text))
+    if (text.isEmpty() || name.match(text).hasMatch() || catalogue.isGerman(text, [](const QString& arg) { return judge(arg).isEmpty(); }))
         return {};
     if (catalogue.english.contains(text))
         return "untranslated: " + golden::show(text);
@@ -114,11 +117,14 @@ QStringList problems(QWidget* form)
         // button laid out in twips may lack even in English: its text must fit.
         auto* label = qobject_cast<QLabel*>(w);
         auto* button = qobject_cast<QAbstractButton*>(w);
-        const QString text = label ? label->text() : button ? button->text() : QString();
-        check(text);
-        const int needs = qobject_cast<QPushButton*>(w) ? w->fontMetrics().horizontalAdvance(QString(text).remove('&')) + 8 : w->sizeHint().width();
-        if (!text.isEmpty() && !(label && label->wordWrap()) && needs > w->width())
-            out << QStringLiteral("does not fit (%1 of %2 px): %3").arg(needs).arg(w->width()).arg(golden::show(text));
+        auto* spin = qobject_cast<QAbstractSpinBox*>(w);
+        const QString text = label ? label->text() : button ? button->text() : spin ? spin->text() : QString();
+        check(spin && text != spin->specialValueText() ? QString() : text);   // a number and its unit pass
+        // A spin box's text has the room of its line edit, whatever its size hint says.
+        const int needs = qobject_cast<QPushButton*>(w) || spin ? w->fontMetrics().horizontalAdvance(QString(text).remove('&')) + (spin ? 4 : 8) : w->sizeHint().width();
+        const int room = spin ? spin->findChild<QLineEdit*>()->width() : w->width();
+        if (!text.isEmpty() && !(label && label->wordWrap()) && needs > room)
+            out << QStringLiteral("does not fit (%1 of %2 px): %3").arg(needs).arg(room).arg(golden::show(text));
         if (auto* g = qobject_cast<QGroupBox*>(w))
             check(g->title());
         if (auto* e = qobject_cast<QLineEdit*>(w))
@@ -148,6 +154,8 @@ QString german(const QStringList& in)
     QTemporaryDir dir;
     qputenv("TARVEX_LIBRARY", dir.filePath("library.sqlite").toLocal8Bit());
     WindowHarness h;
+    frmSplash about;
+    h.window->showAboutBox = [&about](frmMain* owner) { about.showAboutBox(owner); };
     QStringList out;
     const QString failed = walkWindow(h, in.mid(1), [&out](QWidget* form) {
         out << problems(form) << clashes(form);

@@ -876,12 +876,381 @@
         <source>There is data in Row %1 ! Delete anyway?</source>
         <translation>Zeile %1 enthält Daten! Trotzdem löschen?</translation>
     </message>
+    <message>
+        <source>Delete Row!</source>
+        <translation>Zeile löschen!</translation>
+    </message>
+</context>
+<context>
+    <name>tarvex::PolarWorkspace</name>
+    <message>
+        <source>Data Grid, Right click mouse for options</source>
+        <translation>Datentabelle, Rechtsklick für Optionen</translation>
+    </message>
+    <message>
+        <source>Rows</source>
+        <translation>Zeilen</translation>
+    </message>
+    <message>
+        <source>Select angle interval</source>
+        <translation>Winkelschritt wählen</translation>
+    </message>
+    <message>
+        <source>R&amp;eset</source>
+        <translation>Zurück&amp;setzen</translation>
+    </message>
+    <message>
+        <source>Set data grid at selected angle interval</source>
+        <translation>Datentabelle im gewählten Winkelschritt anlegen</translation>
+    </message>
+    <message>
+        <source>Angle &amp;Interval </source>
+        <translation>&amp;Winkelschritt </translation>
+    </message>
+    <message>
+        <source>Spine and bend</source>
+        <translation>Spine und Krümmung</translation>
+    </message>
+    <message>
+        <source>Plot to see the spine figures.</source>
+        <translation>Zeichnen zeigt die Spine-Kennzahlen.</translation>
+    </message>
+    <message>
+        <source>Chart</source>
+        <translation>Diagramm</translation>
+    </message>
+    <message>
+        <source>Scale factor at which to plot Polar data</source>
+        <translation>Maßstab, in dem die Polardaten gezeichnet werden</translation>
+    </message>
+    <message>
+        <source>Scale Ran&amp;ge</source>
+        <translation>&amp;Maßstab</translation>
+    </message>
+    <message>
+        <source>P&amp;lot</source>
+        <translation>&amp;Zeichnen</translation>
+    </message>
+    <message>
+        <source>Plot Polar data for load Vs Angles</source>
+        <translation>Polardaten als Last über Winkel zeichnen</translation>
+    </message>
+    <message>
+        <source>&amp;Reset Plot</source>
+        <translation>Diagramm &amp;leeren</translation>
+    </message>
+    <message>
+        <source>Clear data plot</source>
+        <translation>Diagramm leeren</translation>
+    </message>
+    <message>
+        <source>Si&amp;ne Plot</source>
+        <translation>Si&amp;nusdiagramm</translation>
+    </message>
+    <message>
+        <source>View Soine data as a sine Plot</source>
+        <translation>Spine-Daten als Sinusdiagramm ansehen</translation>
+    </message>
+    <message>
+        <source>Reading</source>
+        <translation>Messwert</translation>
+    </message>
+    <message>
+        <source>&amp;Add</source>
+        <translation>Ü&amp;bernehmen</translation>
+    </message>
+    <message>
+        <source>Load:</source>
+        <translation>Last:</translation>
+    </message>
+    <message>
+        <source>N&amp;ote</source>
+        <translation>N&amp;otiz</translation>
+    </message>
+    <message>
+        <source>Do you want to reset the note also?</source>
+        <translation>Soll die Notiz auch zurückgesetzt werden?</translation>
+    </message>
+</context>
+<context>
+    <name>tarvex::ProfileWorkspace</name>
+    <message>
+        <source>Double click on column to edit labels-Right click for more options</source>
+        <translation>Doppelklick auf eine Spalte bearbeitet die Überschrift, Rechtsklick für weitere Optionen</translation>
+    </message>
+    <message>
+        <source>Rows</source>
+        <translation>Zeilen</translation>
+    </message>
+    <message>
+        <source>Select or input the numbers of data rows</source>
+        <translation>Anzahl der Datenzeilen wählen oder eingeben</translation>
+    </message>
+    <message>
+        <source>S&amp;tart</source>
+        <translation>&amp;Start</translation>
+    </message>
+    <message>
+        <source>St&amp;eps</source>
+        <translation>Schritt&amp;weite</translation>
+    </message>
+    <message>
+        <source>Co&amp;unt</source>
+        <translation>A&amp;nzahl</translation>
+    </message>
+    <message>
+        <source>&amp;Set</source>
+        <translation>&amp;Anlegen</translation>
+    </message>
+    <message>
+        <source>Set the the number or data rows</source>
+        <translation>Die Datenzeilen anlegen</translation>
+    </message>
+    <message>
+        <source>Clea&amp;r</source>
+        <translation>Lee&amp;ren</translation>
+    </message>
+    <message>
+        <source>Clear data rows</source>
+        <translation>Datenzeilen leeren</translation>
+    </message>
+    <message>
+        <source>Load</source>
+        <translation>Last</translation>
+    </message>
+    <message>
+        <source>EI</source>
+        <translation>EI</translation>
+    </message>
+    <message>
+        <source>Difference</source>
+        <translation>Differenz</translation>
+    </message>
+    <message>
+        <source>The curves as loads, as bending stiffness (EI), or as percent difference from the reference curve</source>
+        <translation>Die Kurven als Last, als Biegesteifigkeit (EI) oder als prozentuale Differenz zur Referenzkurve</translation>
+    </message>
+    <message>
+        <source>The curve the others are compared with</source>
+        <translation>Die Kurve, mit der die anderen verglichen werden</translation>
+    </message>
+    <message>
+        <source>Vie&amp;w</source>
+        <translation>Ansi&amp;cht</translation>
+    </message>
+    <message>
+        <source>Reference cur&amp;ve</source>
+        <translation>Re&amp;ferenzkurve</translation>
+    </message>
+    <message>
+        <source>Length cut off the tip, for the frequency after trimming</source>
+        <translation>An der Spitze abgeschnittene Länge, für die Frequenz nach dem Kürzen</translation>
+    </message>
+    <message>
+        <source>Length cut off the butt, for the frequency after trimming</source>
+        <translation>Am Griffende abgeschnittene Länge, für die Frequenz nach dem Kürzen</translation>
+    </message>
+    <message>
+        <source>Tip tri&amp;m</source>
+        <translation>S&amp;pitzenkürzung</translation>
+    </message>
+    <message>
+        <source>Butt tr&amp;im</source>
+        <translation>&amp;Griffkürzung</translation>
+    </message>
+    <message>
+        <source>&amp;Add</source>
+        <translation>Ü&amp;bernehmen</translation>
+    </message>
+    <message>
+        <source>P&amp;lot</source>
+        <translation>&amp;Zeichnen</translation>
+    </message>
+    <message>
+        <source>Draw data points</source>
+        <translation>Datenpunkte zeichnen</translation>
+    </message>
+    <message>
+        <source>&amp;Clear</source>
+        <translation>&amp;Leeren</translation>
+    </message>
+    <message>
+        <source>Clear plot</source>
+        <translation>Diagramm leeren</translation>
+    </message>
+    <message>
+        <source>Draw &amp;Node</source>
+        <translation>&amp;Knoten zeichnen</translation>
+    </message>
+    <message>
+        <source>Add Nodes to Plotted data</source>
+        <translation>Knoten an den gezeichneten Daten zeigen</translation>
+    </message>
+    <message>
+        <source>Load:</source>
+        <translation>Last:</translation>
+    </message>
+    <message>
+        <source>N&amp;ote</source>
+        <translation>N&amp;otiz</translation>
+    </message>
+    <message>
+        <source>Row Popup</source>
+        <translation>Zeilenmenü</translation>
+    </message>
+    <message>
+        <source>&amp;Add a Row</source>
+        <translation>Zeile &amp;anhängen</translation>
+    </message>
+    <message>
+        <source>&amp;Insert a Row</source>
+        <translation>Zeile &amp;einfügen</translation>
+    </message>
+    <message>
+        <source>&amp;Delete a Row</source>
+        <translation>Zeile &amp;löschen</translation>
+    </message>
+    <message>
+        <source>E&amp;xtract a Row</source>
+        <translation>Zeile &amp;herausnehmen</translation>
+    </message>
+    <message>
+        <source>none</source>
+        <translation>keine</translation>
+    </message>
+    <message>
+        <source>Curve %1</source>
+        <translation>Kurve %1</translation>
+    </message>
+    <message>
+        <source>Dotted: the table&apos;s EI after the trims, from the new tip</source>
+        <translation>Gepunktet: das EI der Tabelle nach dem Kürzen, ab der neuen Spitze</translation>
+    </message>
+    <message>
+        <source>EI, three-point bench: span %1 %3, deflection %2 %3, compliance %4 %3/%5</source>
+        <translation>EI, Dreipunkt-Prüfstand: Stützweite %1 %3, Durchbiegung %2 %3, Nachgiebigkeit %4 %3/%5</translation>
+    </message>
+    <message>
+        <source>Difference: %1</source>
+        <translation>Differenz: %1</translation>
+    </message>
+    <message>
+        <source>Stiffness along the shaft</source>
+        <translation>Steifigkeit entlang des Schafts</translation>
+    </message>
 </context>
 <context>
     <name>tarvex::TableHistory</name>
     <message>
         <source>Change</source>
         <translation>Änderung</translation>
+    </message>
+</context>
+<context>
+    <name>tarvex::TableWorkspace</name>
+    <message>
+        <source>Data collection comment area</source>
+        <translation>Bemerkungen zur Messung</translation>
+    </message>
+    <message>
+        <source>Chart</source>
+        <translation>Diagramm</translation>
+    </message>
+    <message>
+        <source>&amp;Copy chart</source>
+        <translation>Diagramm &amp;kopieren</translation>
+    </message>
+    <message>
+        <source>Save chart &amp;as...</source>
+        <translation>Diagramm speichern &amp;unter...</translation>
+    </message>
+    <message>
+        <source>PNG Image(*.png)|*.png|SVG Drawing(*.svg)|*.svg</source>
+        <translation>PNG-Bild(*.png)|*.png|SVG-Zeichnung(*.svg)|*.svg</translation>
+    </message>
+    <message>
+        <source>Ready</source>
+        <translation>Bereit</translation>
+    </message>
+    <message>
+        <source>Port closed</source>
+        <translation>COM geschlossen</translation>
+    </message>
+    <message>
+        <source>Recorded while settling</source>
+        <translation>Während des Einschwingens aufgenommen</translation>
+    </message>
+    <message>
+        <source>Recorded the mean of %1 readings, standard deviation %2</source>
+        <translation>Mittelwert aus %1 Messwerten aufgenommen, Standardabweichung %2</translation>
+    </message>
+    <message>
+        <source>Recorded %1 automatically</source>
+        <translation>%1 automatisch aufgenommen</translation>
+    </message>
+    <message>
+        <source>Recorded %1 automatically. %2</source>
+        <translation>%1 automatisch aufgenommen. %2</translation>
+    </message>
+    <message>
+        <source>Missed the position near %1: the shaft moved before the load had settled. Auto is off</source>
+        <translation>Stelle bei %1 verpasst: der Schaft wurde bewegt, bevor die Last sich beruhigt hatte. Auto ist aus</translation>
+    </message>
+    <message>
+        <source>Auto</source>
+        <translation>Auto</translation>
+    </message>
+    <message>
+        <source>Record each load by itself once it has moved and settled (F9)</source>
+        <translation>Jede Last selbsttätig aufnehmen, sobald sie sich geändert und beruhigt hat (F9)</translation>
+    </message>
+    <message>
+        <source>&amp;Zero</source>
+        <translation>&amp;Tarieren</translation>
+    </message>
+    <message>
+        <source>Take the steady load as zero until the port closes</source>
+        <translation>Die ruhige Last als Nullpunkt nehmen, bis die Schnittstelle geschlossen wird</translation>
+    </message>
+    <message>
+        <source>The last 30 seconds of readings</source>
+        <translation>Die Messwerte der letzten 30 Sekunden</translation>
+    </message>
+    <message>
+        <source>Steady</source>
+        <translation>Ruhig</translation>
+    </message>
+    <message>
+        <source>Settling</source>
+        <translation>Schwingt ein</translation>
+    </message>
+    <message>
+        <source>, zeroed</source>
+        <translation>, tariert</translation>
+    </message>
+    <message>
+        <source>Waiting for the shaft to move</source>
+        <translation>Warten, bis der Schaft bewegt wird</translation>
+    </message>
+    <message>
+        <source>Turn to %1 degrees</source>
+        <translation>Auf %1 Grad drehen</translation>
+    </message>
+    <message>
+        <source>Move to %1 %2</source>
+        <translation>Auf %1 %2 schieben</translation>
+    </message>
+    <message>
+        <source>Zero set: readings are shown and recorded less %1</source>
+        <translation>Nullpunkt gesetzt: Messwerte werden abzüglich %1 gezeigt und aufgenommen</translation>
+    </message>
+    <message>
+        <source>The measurement cannot be opened: %1</source>
+        <translation>Die Messung kann nicht geöffnet werden: %1</translation>
+    </message>
+    <message>
+        <source>Do you want to save the data?</source>
+        <translation>Möchten Sie die Daten speichern?</translation>
     </message>
 </context>
 <context>
@@ -1274,7 +1643,7 @@ Nicht importiert:
     <name>tarvex::frmMain</name>
     <message>
         <source>Serial &amp;port:</source>
-        <translation>Serielle Schni&amp;ttstelle:</translation>
+        <translation>Serielle Schnittstell&amp;e:</translation>
     </message>
     <message>
         <source>X/Y Plot</source>

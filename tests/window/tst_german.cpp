@@ -48,8 +48,8 @@ struct Catalogue {
             const QRegularExpressionMatch m = it.next();
             const QString source = plain(m.captured(1));
             for (const QString& text : plain(m.captured(2)).split(QRegularExpression("\\s*</?numerusform>\\s*"), Qt::SkipEmptyParts)) {
-                english << source;
-                german << text;
+                english << source.trimmed();
+                german << text.trimmed();
                 const QString re = QRegularExpression::escape(text).replace(QRegularExpression("\\\\?%L?(\\d|n)"), "(.*)");
                 patterns << QRegularExpression('^' + re + '$', QRegularExpression::DotMatchesEverythingOption);
             }
@@ -118,10 +118,14 @@ QStringList problems(QWidget* form)
         auto* label = qobject_cast<QLabel*>(w);
         auto* button = qobject_cast<QAbstractButton*>(w);
         auto* spin = qobject_cast<QAbstractSpinBox*>(w);
-        const QString text = label ? label->text() : button ? button->text() : spin ? spin->text() : QString();
+        auto* shown = qobject_cast<QLineEdit*>(w);   // a box the program writes into, as the live load
+        if (shown && !shown->isReadOnly())
+            shown = nullptr;
+        const QString text = label ? label->text() : button ? button->text() : spin ? spin->text() : shown ? shown->text() : QString();
         check(spin && text != spin->specialValueText() ? QString() : text);   // a number and its unit pass
         // A spin box's text has the room of its line edit, whatever its size hint says.
-        const int needs = qobject_cast<QPushButton*>(w) || spin ? w->fontMetrics().horizontalAdvance(QString(text).remove('&')) + (spin ? 4 : 8) : w->sizeHint().width();
+        const int needs = qobject_cast<QPushButton*>(w) || spin || shown ? w->fontMetrics().horizontalAdvance(QString(text).remove('&')) + (spin ? 4 : 8)
+                                                                         : w->sizeHint().width();
         const int room = spin ? spin->findChild<QLineEdit*>()->width() : w->width();
         if (!text.isEmpty() && !(label && label->wordWrap()) && needs > room)
             out << QStringLiteral("does not fit (%1 of %2 px): %3").arg(needs).arg(room).arg(golden::show(text));
@@ -132,7 +136,8 @@ QStringList problems(QWidget* form)
         if (auto* c = qobject_cast<QComboBox*>(w); c && !c->isEditable())
             for (int i = 0; i < c->count(); ++i)
                 check(c->itemText(i));
-        if (auto* h = qobject_cast<QHeaderView*>(w); h && h->model())
+        // The data grids' headings are the table's own first row, kept in its file as typed.
+        if (auto* h = qobject_cast<QHeaderView*>(w); h && h->model() && !qobject_cast<GridView*>(h->parentWidget()))
             for (int i = 0; i < h->count(); ++i)
                 check(h->isSectionHidden(i) ? QString() : h->model()->headerData(i, h->orientation()).toString());
         if (auto* bar = qobject_cast<QTabBar*>(w))
@@ -157,15 +162,18 @@ QString german(const QStringList& in)
     frmSplash about;
     h.window->showAboutBox = [&about](frmMain* owner) { about.showAboutBox(owner); };
     QStringList out;
-    const QString failed = walkWindow(h, in.mid(1), [&out](QWidget* form) {
+    const QString shots = qEnvironmentVariable("TARVEX_GERMAN_SHOTS");
+    const QString failed = walkWindow(h, in.mid(1), [&](QWidget* form) {
         out << problems(form) << clashes(form);
         for (QTabWidget* tabs : form->findChildren<QTabWidget*>())
             for (int i = tabs->count() - 1; i >= 0; --i) {
                 tabs->setCurrentIndex(i);
                 QCoreApplication::processEvents();
                 out << problems(form);
+                if (!shots.isEmpty())
+                    form->grab().save(QDir(shots).filePath(QStringLiteral("%1-%2.png").arg(form->objectName()).arg(i)));
             }
-        if (const QString shots = qEnvironmentVariable("TARVEX_GERMAN_SHOTS"); !shots.isEmpty())
+        if (!shots.isEmpty())
             form->grab().save(QDir(shots).filePath(form->objectName() + ".png"));
     });
     for (const QString& said : h.fakes.messageBox->texts())

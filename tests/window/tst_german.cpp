@@ -9,16 +9,7 @@
 #include "harness/WindowHarness.h"
 #include "platform/Translations.h"
 
-#include <QAbstractSpinBox>
-#include <QComboBox>
-#include <QDir>
-#include <QFile>
-#include <QHeaderView>
-#include <QLocale>
-#include <QPushButton>
-#include <QRegularExpression>
-#include <QSet>
-#include <QTabBar>
+#include <QtWidgets>
 #include <functional>
 
 using namespace tarvex;

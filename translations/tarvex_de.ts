@@ -462,6 +462,10 @@
         <source>the load unit</source>
         <translation>die Lasteinheit</translation>
     </message>
+    <message>
+        <source> and </source>
+        <translation> und </translation>
+    </message>
 </context>
 <context>
     <name>FileDialog</name>

@@ -21,7 +21,7 @@ namespace {
 // the German texts (each form of a plural), and these as patterns whose
 // captures are the arguments filled in.
 struct Catalogue {
-    QSet<QString> english, german;
+    QSet<QString> english, german, words;   // words: those of the German texts
     QList<QRegularExpression> patterns;
 
     Catalogue()
@@ -41,6 +41,8 @@ struct Catalogue {
             for (const QString& text : plain(m.captured(2)).split(QRegularExpression("\\s*</?numerusform>\\s*"), Qt::SkipEmptyParts)) {
                 english << source.trimmed();
                 german << text.trimmed();
+                for (auto w = QRegularExpression("\\w{3,}").globalMatch(text); w.hasNext();)
+                    words << w.next().captured();
                 const QString re = QRegularExpression::escape(text).replace(QRegularExpression("\\\\?%L?(\\d|n)"), "(.*)");
                 patterns << QRegularExpression('^' + re + '$', QRegularExpression::DotMatchesEverythingOption);
             }
@@ -71,7 +73,14 @@ QString judge(QString text)
     static const Catalogue catalogue;
     text = text.trimmed();
     static const QRegularExpression name(QStringLiteral("^\\S*[/.]\\S*$"));   // a path, file or address
-    if (text.isEmpty() || name.match(text).hasMatch() || catalogue.isGerman(text, [](const QString& arg) { return judge(arg).isEmpty(); }))
+    // An argument may be put together of German pieces, as a list is.
+    const auto german = [](const QString& arg) {
+        for (auto w = QRegularExpression("\\w{3,}").globalMatch(arg); w.hasNext();)
+            if (!catalogue.words.contains(w.next().captured()))
+                return judge(arg).isEmpty();
+        return true;
+    };
+    if (text.isEmpty() || name.match(text).hasMatch() || catalogue.isGerman(text, german))
         return {};
     if (catalogue.english.contains(text))
         return "untranslated: " + golden::show(text);

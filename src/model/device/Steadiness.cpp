@@ -83,7 +83,7 @@ QString MissingForEi(const BenchSettings& s)
     if (s.unit.isEmpty())
         missing << QCoreApplication::translate("Device", "the load unit");
     if (missing.size() > 1)
-        return missing.mid(0, missing.size() - 1).join(QStringLiteral(", ")) + QStringLiteral(" and ") + missing.last();
+        return missing.mid(0, missing.size() - 1).join(QStringLiteral(", ")) + QCoreApplication::translate("Device", " and ") + missing.last();
     return missing.join(QString());
 }
 

@@ -295,6 +295,7 @@ inline QString walkWindow(WindowHarness& h, const QStringList& form, const std::
             list->setCurrentIndex(list->model()->index(0, 0));
         }
         withModal([&] { window->findChild<QAbstractButton*>(form[1])->click(); }, shown);
+        QCoreApplication::processEvents();   // the layout of what the click changed
         shown(window);
     } else {
         withModal([&] { h.click(form[0]); }, shown);

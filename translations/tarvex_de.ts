@@ -1640,7 +1640,10 @@ Nicht importiert:
     </message>
     <message numerus="yes">
         <source>%n measurements</source>
-        <translation><numerusform>%n Messung</numerusform><numerusform>%n Messungen</numerusform></translation>
+        <translation>
+            <numerusform>%n Messung</numerusform>
+            <numerusform>%n Messungen</numerusform>
+        </translation>
     </message>
 </context>
 <context>

@@ -82,6 +82,13 @@ QString judge(QString text)
     };
     if (text.isEmpty() || name.match(text).hasMatch() || catalogue.isGerman(text, german))
         return {};
+    if (text.contains('\n')) {   // lines put together, as a summary is
+        QStringList lines;
+        for (const QString& line : text.split('\n'))
+            lines << judge(line);
+        lines.removeAll(QString());
+        return lines.value(0);
+    }
     if (catalogue.english.contains(text))
         return "untranslated: " + golden::show(text);
     static const QRegularExpression word(QStringLiteral("[A-Za-z]{3,}"));

@@ -10,7 +10,6 @@
 #include "platform/Translations.h"
 
 #include <QtWidgets>
-#include <functional>
 
 using namespace tarvex;
 using namespace tarvex::testing;

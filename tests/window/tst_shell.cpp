@@ -4,14 +4,7 @@
 #include "charts/polar/PolarChart.h"
 #include "harness/WindowHarness.h"
 
-#include <QAbstractItemView>
 #include <QComboBox>
-#include <QDialog>
-#include <QDialogButtonBox>
-#include <QGroupBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QMenuBar>
 #include <QScreen>
 #include <QToolBar>
 #include <algorithm>

@@ -278,14 +278,17 @@ inline QString walkWindow(WindowHarness& h, const QStringList& form, const std::
         store->findChild<QLineEdit*>(QStringLiteral("txtLabel"))->setText(QStringLiteral("7i"));
         static_cast<QDialog*>(store)->accept();
     });
-    const auto shown = [&visit](QWidget* w) {
+    int visited = 0;
+    const auto shown = [&](QWidget* w) {
         visit(w);
         w->close();
+        ++visited;
     };
     if (form[0] == QLatin1String("-")) {
         visit(h.window.get());
+        ++visited;
     } else if (form[0] == QLatin1String("heading")) {
-        withModal([&] { QTest::mouseDClick(h.view(Profile).viewport(), Qt::LeftButton, {}, h.cellPoint(Profile, 0, 1)); }, shown);
+        withModal([&] { QTest::mouseDClick(h.cellWidget(Profile, 0), Qt::LeftButton, {}, h.cellPoint(Profile, 0, 1)); }, shown);
     } else if (form.size() > 1) {
         h.click(form[0]);
         auto* window = h.find<QDialog>(form[0].mid(3).prepend(QStringLiteral("frm")));
@@ -300,7 +303,7 @@ inline QString walkWindow(WindowHarness& h, const QStringList& form, const std::
     } else {
         withModal([&] { h.click(form[0]); }, shown);
     }
-    return {};
+    return visited > 0 ? QString() : QStringLiteral("no window opened");
 }
 
 // The visible commands of a menu or toolbar: their texts, or their tips.

@@ -76,7 +76,7 @@ else()
     "libqt6printsupport6 (>= 6.4), libqt6serialport6 (>= 6.4), libqt6svg6 (>= 6.4), libqt6sql6 (>= 6.4), libc6, libstdc++6, libgcc-s1, ")
 endif()
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "${_tarvex_depends}")
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-qpa-plugins, qt6-wayland")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-qpa-plugins, qt6-wayland, qt6-translations-l10n")
 # The PostgreSQL driver, for a library shared by several benches.
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS "cups, libqt6sql6-psql")
 include(CPack)

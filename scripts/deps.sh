@@ -5,7 +5,7 @@
 set -euo pipefail
 kind=${1:-run}
 pkgs=(cmake ninja-build g++ pkgconf qt6-base-dev qt6-serialport-dev qt6-svg-dev
-      qt6-qpa-plugins libqt6sql6-sqlite libqt6sql6-psql libgl-dev fonts-liberation2 fontconfig ccache)
+      qt6-qpa-plugins qt6-l10n-tools qt6-tools-dev qt6-translations-l10n libqt6sql6-sqlite libqt6sql6-psql libgl-dev fonts-liberation2 fontconfig ccache)
 if [ "$kind" = test ]; then
   pkgs+=(xvfb xdotool xclip x11-utils imagemagick poppler-utils cups cups-client cups-bsd printer-driver-cups-pdf
          clang libclang-rt-14-dev python3 locales dpkg-dev file desktop-file-utils postgresql)

@@ -47,9 +47,9 @@ void PolarWorkspace::buildPage()
 {
     auto* grid = new QGridLayout(this);
 
-    view()->setToolTip(QStringLiteral("Data Grid, Right click mouse for options"));
+    view()->setToolTip(tr("Data Grid, Right click mouse for options"));
 
-    auto* rowsBox = new QGroupBox(QStringLiteral("Rows"));
+    auto* rowsBox = new QGroupBox(tr("Rows"));
     auto* rowsForm = new QFormLayout(rowsBox);
     Tab1cmbInterval = new QComboBox;
     Tab1cmbInterval->setObjectName(QStringLiteral("Tab1cmbInterval"));
@@ -57,11 +57,11 @@ void PolarWorkspace::buildPage()
     Tab1cmbInterval->addItems({QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("5"), QStringLiteral("10"),
                                QStringLiteral("15"), QStringLiteral("30"), QStringLiteral("45"), QStringLiteral("60"),
                                QStringLiteral("90")});
-    Tab1cmbInterval->setToolTip(QStringLiteral("Select angle interval"));
-    Tab1cmdSet = new QPushButton(QStringLiteral("R&eset"));
+    Tab1cmbInterval->setToolTip(tr("Select angle interval"));
+    Tab1cmdSet = new QPushButton(tr("R&eset"));
     Tab1cmdSet->setObjectName(QStringLiteral("Tab1cmdSet"));
-    Tab1cmdSet->setToolTip(QStringLiteral("Set data grid at selected angle interval"));
-    rowsForm->addRow(Caption(QStringLiteral("Angle &Interval "), Tab1cmbInterval), Tab1cmbInterval);
+    Tab1cmdSet->setToolTip(tr("Set data grid at selected angle interval"));
+    rowsForm->addRow(Caption(tr("Angle &Interval "), Tab1cmbInterval), Tab1cmbInterval);
     rowsForm->addRow(Tab1cmdSet);
     auto* left = new QVBoxLayout;
     left->addWidget(view(), 1);
@@ -72,9 +72,9 @@ void PolarWorkspace::buildPage()
     // The spine figures under the chart they describe.
     auto* middle = new QVBoxLayout;
     middle->addWidget(pictureView(), 1);
-    auto* spineBox = new QGroupBox(QStringLiteral("Spine and bend"));
+    auto* spineBox = new QGroupBox(tr("Spine and bend"));
     auto* spineLayout = new QVBoxLayout(spineBox);
-    Tab1lblSpine = new QLabel(QStringLiteral("Plot to see the spine figures."));
+    Tab1lblSpine = new QLabel(tr("Plot to see the spine figures."));
     Tab1lblSpine->setObjectName(QStringLiteral("Tab1lblSpine"));
     Tab1lblSpine->setTextInteractionFlags(Qt::TextSelectableByMouse);
     spineLayout->addWidget(Tab1lblSpine);
@@ -88,24 +88,24 @@ void PolarWorkspace::buildPage()
     grid->addLayout(middle, 0, 1);
 
     auto* right = new QVBoxLayout;
-    auto* plotBox = new QGroupBox(QStringLiteral("Chart"));
+    auto* plotBox = new QGroupBox(tr("Chart"));
     auto* plotForm = new QFormLayout(plotBox);
     Tab1cmbRange = new QComboBox;
     Tab1cmbRange->setObjectName(QStringLiteral("Tab1cmbRange"));
     Tab1cmbRange->setEditable(true);
     Tab1cmbRange->addItems({QStringLiteral("50"), QStringLiteral("100"), QStringLiteral("200"), QStringLiteral("500"),
                             QStringLiteral("1000"), AutoRangeText()});
-    Tab1cmbRange->setToolTip(QStringLiteral("Scale factor at which to plot Polar data"));
-    plotForm->addRow(Caption(QStringLiteral("Scale Ran&ge"), Tab1cmbRange), Tab1cmbRange);
-    Tab1cmdPlot = new QPushButton(QStringLiteral("P&lot"));
+    Tab1cmbRange->setToolTip(tr("Scale factor at which to plot Polar data"));
+    plotForm->addRow(Caption(tr("Scale Ran&ge"), Tab1cmbRange), Tab1cmbRange);
+    Tab1cmdPlot = new QPushButton(tr("P&lot"));
     Tab1cmdPlot->setObjectName(QStringLiteral("Tab1cmdPlot"));
-    Tab1cmdPlot->setToolTip(QStringLiteral("Plot Polar data for load Vs Angles"));
-    Tab1cmdClear = new QPushButton(QStringLiteral("&Reset Plot"));
+    Tab1cmdPlot->setToolTip(tr("Plot Polar data for load Vs Angles"));
+    Tab1cmdClear = new QPushButton(tr("&Reset Plot"));
     Tab1cmdClear->setObjectName(QStringLiteral("Tab1cmdClear"));
-    Tab1cmdClear->setToolTip(QStringLiteral("Clear data plot"));
-    Tab1cmdSine = new QPushButton(QStringLiteral("Si&ne Plot"));
+    Tab1cmdClear->setToolTip(tr("Clear data plot"));
+    Tab1cmdSine = new QPushButton(tr("Si&ne Plot"));
     Tab1cmdSine->setObjectName(QStringLiteral("Tab1cmdSine"));
-    Tab1cmdSine->setToolTip(QStringLiteral("View Soine data as a sine Plot"));
+    Tab1cmdSine->setToolTip(tr("View Soine data as a sine Plot"));
     // One row: the column also holds the reading's controls and the spine
     // figures, and must fit a 600-pixel screen.
     auto* plotButtons = new QHBoxLayout;
@@ -115,12 +115,12 @@ void PolarWorkspace::buildPage()
     plotForm->addRow(plotButtons);
     right->addWidget(plotBox);
 
-    auto* loadBox = new QGroupBox(QStringLiteral("Reading"));
+    auto* loadBox = new QGroupBox(tr("Reading"));
     auto* loadForm = new QFormLayout(loadBox);
-    Command1 = new QPushButton(QStringLiteral("&Add"));
+    Command1 = new QPushButton(tr("&Add"));
     Command1->setObjectName(QStringLiteral("Command1"));
-    Command1->setToolTip(QStringLiteral("Plot Polar data for load Vs Angles"));
-    loadForm->addRow(Caption(QStringLiteral("Load:"), load()), load());
+    Command1->setToolTip(tr("Plot Polar data for load Vs Angles"));
+    loadForm->addRow(Caption(tr("Load:"), load()), load());
     loadForm->addRow(Command1);
     loadForm->addRow(livePanel());
     right->addWidget(loadBox);
@@ -128,7 +128,7 @@ void PolarWorkspace::buildPage()
     right->addStretch(1);
     grid->addLayout(right, 0, 2);
 
-    grid->addWidget(Caption(QStringLiteral("N&ote"), note()), 1, 0, 1, 3);
+    grid->addWidget(Caption(tr("N&ote"), note()), 1, 0, 1, 3);
     grid->addWidget(note(), 2, 0, 1, 3);
     grid->setColumnStretch(1, 1);
     grid->setRowStretch(0, 1);
@@ -171,7 +171,7 @@ void PolarWorkspace::Tab1cmdSet_Click()
     if (interval.isEmpty())
         return;
     if (!note()->toPlainText().isEmpty()
-        && MsgBox(QStringLiteral("Do you want to reset the note also?"), MsgButtons::YesNo, kAppTitle) == MsgResult::Yes)
+        && MsgBox(tr("Do you want to reset the note also?"), MsgButtons::YesNo, kAppTitle) == MsgResult::Yes)
         note()->clear();
     bool set = false;
     withChangeRule(ChangeRule::Ignored, [&] { set = SetPolarRows(table(), interval); });
@@ -216,7 +216,7 @@ void PolarWorkspace::describeResults(ReportPage& page) const
     page.sineChart = SineViewForReport(table(), sineRange(), spine);
     if (!spine.ok())
         return;
-    page.resultsTitle = QStringLiteral("Spine and bend");
+    page.resultsTitle = tr("Spine and bend");
     page.results = SpineFigureLines(spine, benchSettings().unit);
 }
 

@@ -18,6 +18,7 @@
 #include <QCoreApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <algorithm>
 #include <QDoubleSpinBox>
 #include <QFormLayout>
@@ -67,9 +68,9 @@ void ProfileWorkspace::buildPage()
 {
     auto* grid = new QGridLayout(this);
 
-    view()->setToolTip(QStringLiteral("Double click on column to edit labels-Right click for more options"));
+    view()->setToolTip(tr("Double click on column to edit labels-Right click for more options"));
 
-    auto* layoutBox = new QGroupBox(QStringLiteral("Rows"));
+    auto* layoutBox = new QGroupBox(tr("Rows"));
     auto* form = new QFormLayout(layoutBox);
     Tab0txtStart = new QLineEdit;
     Tab0txtStart->setObjectName(QStringLiteral("Tab0txtStart"));
@@ -82,20 +83,20 @@ void ProfileWorkspace::buildPage()
         Tab0cmbClubs->addItem(QString::number(i));
     Tab0cmbClubs->setCurrentIndex(-1);
     Tab0cmbClubs->setEditText(QString());
-    Tab0cmbClubs->setToolTip(QStringLiteral("Select or input the numbers of data rows"));
+    Tab0cmbClubs->setToolTip(tr("Select or input the numbers of data rows"));
     // The boxes keep room for a position such as "-100.25" however small the window.
     for (QWidget* box : {static_cast<QWidget*>(Tab0txtStart), static_cast<QWidget*>(Tab0txtInterv)})
         box->setMinimumWidth(box->fontMetrics().horizontalAdvance(QStringLiteral("-0000.000")) + 12);
     Tab0cmbClubs->setMinimumContentsLength(4);
-    form->addRow(Caption(QStringLiteral("S&tart"), Tab0txtStart), Tab0txtStart);
-    form->addRow(Caption(QStringLiteral("St&eps"), Tab0txtInterv), Tab0txtInterv);
-    form->addRow(Caption(QStringLiteral("Co&unt"), Tab0cmbClubs), Tab0cmbClubs);
-    Tab0cmdSet = new QPushButton(QStringLiteral("&Set"));
+    form->addRow(Caption(tr("S&tart"), Tab0txtStart), Tab0txtStart);
+    form->addRow(Caption(tr("St&eps"), Tab0txtInterv), Tab0txtInterv);
+    form->addRow(Caption(tr("Co&unt"), Tab0cmbClubs), Tab0cmbClubs);
+    Tab0cmdSet = new QPushButton(tr("&Set"));
     Tab0cmdSet->setObjectName(QStringLiteral("Tab0cmdSet"));
-    Tab0cmdSet->setToolTip(QStringLiteral("Set the the number or data rows"));
-    Tab0cmdGridClear = new QPushButton(QStringLiteral("Clea&r"));
+    Tab0cmdSet->setToolTip(tr("Set the the number or data rows"));
+    Tab0cmdGridClear = new QPushButton(tr("Clea&r"));
     Tab0cmdGridClear->setObjectName(QStringLiteral("Tab0cmdGridClear"));
-    Tab0cmdGridClear->setToolTip(QStringLiteral("Clear data rows"));
+    Tab0cmdGridClear->setToolTip(tr("Clear data rows"));
     auto* setRow = new QHBoxLayout;
     setRow->addWidget(Tab0cmdSet);
     setRow->addWidget(Tab0cmdGridClear);
@@ -103,11 +104,11 @@ void ProfileWorkspace::buildPage()
 
     Tab0cmbView = new QComboBox;
     Tab0cmbView->setObjectName(QStringLiteral("Tab0cmbView"));
-    Tab0cmbView->addItems({QStringLiteral("Load"), QStringLiteral("EI"), QStringLiteral("Difference")});
-    Tab0cmbView->setToolTip(QStringLiteral("The curves as loads, as bending stiffness (EI), or as percent difference from the reference curve"));
+    Tab0cmbView->addItems({tr("Load"), tr("EI"), tr("Difference")});
+    Tab0cmbView->setToolTip(tr("The curves as loads, as bending stiffness (EI), or as percent difference from the reference curve"));
     Tab0cmbReference = new QComboBox;
     Tab0cmbReference->setObjectName(QStringLiteral("Tab0cmbReference"));
-    Tab0cmbReference->setToolTip(QStringLiteral("The curve the others are compared with"));
+    Tab0cmbReference->setToolTip(tr("The curve the others are compared with"));
     Tab0cmbReference->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     Tab0cmbView->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     Tab0cmbReference->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
@@ -133,10 +134,10 @@ void ProfileWorkspace::buildPage()
     // One line under the chart chooses the view; the figure table shows only
     // in the EI and difference views, so the load chart keeps its room.
     auto* viewRow = new QHBoxLayout;
-    viewRow->addWidget(Caption(QStringLiteral("Vie&w"), Tab0cmbView));
+    viewRow->addWidget(Caption(tr("Vie&w"), Tab0cmbView));
     viewRow->addWidget(Tab0cmbView);
     viewRow->addSpacing(12);
-    viewRow->addWidget(Caption(QStringLiteral("Reference cur&ve"), Tab0cmbReference));
+    viewRow->addWidget(Caption(tr("Reference cur&ve"), Tab0cmbReference));
     viewRow->addWidget(Tab0cmbReference);
     viewRow->addSpacing(12);
     viewRow->addWidget(Tab0lblView, 1);
@@ -156,8 +157,8 @@ void ProfileWorkspace::buildPage()
         connect(box, &QDoubleSpinBox::valueChanged, this, &ProfileWorkspace::showFrequency);
         return box;
     };
-    Tab0txtTipTrim = trim("Tab0txtTipTrim", QStringLiteral("Length cut off the tip, for the frequency after trimming"));
-    Tab0txtButtTrim = trim("Tab0txtButtTrim", QStringLiteral("Length cut off the butt, for the frequency after trimming"));
+    Tab0txtTipTrim = trim("Tab0txtTipTrim", tr("Length cut off the tip, for the frequency after trimming"));
+    Tab0txtButtTrim = trim("Tab0txtButtTrim", tr("Length cut off the butt, for the frequency after trimming"));
     // With the figure table, in the EI and difference views only: the load
     // view keeps the chart its room in the smallest window.
     Tab0fraFrequency = new QWidget;
@@ -165,9 +166,9 @@ void ProfileWorkspace::buildPage()
     auto* frequencyRow = new QHBoxLayout(Tab0fraFrequency);
     frequencyRow->setContentsMargins(0, 0, 0, 0);
     frequencyRow->addWidget(Tab0lblFrequency, 1);
-    frequencyRow->addWidget(Caption(QStringLiteral("Tip tri&m"), Tab0txtTipTrim));
+    frequencyRow->addWidget(Caption(tr("Tip tri&m"), Tab0txtTipTrim));
     frequencyRow->addWidget(Tab0txtTipTrim);
-    frequencyRow->addWidget(Caption(QStringLiteral("Butt tr&im"), Tab0txtButtTrim));
+    frequencyRow->addWidget(Caption(tr("Butt tr&im"), Tab0txtButtTrim));
     frequencyRow->addWidget(Tab0txtButtTrim);
     connect(note(), &QPlainTextEdit::textChanged, this, &ProfileWorkspace::showFrequency);
     auto* chartColumn = new QVBoxLayout;
@@ -179,18 +180,18 @@ void ProfileWorkspace::buildPage()
 
     auto* controls = new QHBoxLayout;
     load()->setMinimumWidth(120);
-    Tab0cmdAdd = new QPushButton(QStringLiteral("&Add"));
+    Tab0cmdAdd = new QPushButton(tr("&Add"));
     Tab0cmdAdd->setObjectName(QStringLiteral("Tab0cmdAdd"));
-    Tab0cmdPlot = new QPushButton(QStringLiteral("P&lot"));
+    Tab0cmdPlot = new QPushButton(tr("P&lot"));
     Tab0cmdPlot->setObjectName(QStringLiteral("Tab0cmdPlot"));
-    Tab0cmdPlot->setToolTip(QStringLiteral("Draw data points"));
-    Tab0cmdClear = new QPushButton(QStringLiteral("&Clear"));
+    Tab0cmdPlot->setToolTip(tr("Draw data points"));
+    Tab0cmdClear = new QPushButton(tr("&Clear"));
     Tab0cmdClear->setObjectName(QStringLiteral("Tab0cmdClear"));
-    Tab0cmdClear->setToolTip(QStringLiteral("Clear plot"));
-    Tab0chkNode = new QCheckBox(QStringLiteral("Draw &Node"));
+    Tab0cmdClear->setToolTip(tr("Clear plot"));
+    Tab0chkNode = new QCheckBox(tr("Draw &Node"));
     Tab0chkNode->setObjectName(QStringLiteral("Tab0chkNode"));
-    Tab0chkNode->setToolTip(QStringLiteral("Add Nodes to Plotted data"));
-    controls->addWidget(Caption(QStringLiteral("Load:"), load()));
+    Tab0chkNode->setToolTip(tr("Add Nodes to Plotted data"));
+    controls->addWidget(Caption(tr("Load:"), load()));
     controls->addWidget(load());
     controls->addWidget(Tab0cmdAdd);
     controls->addSpacing(24);
@@ -203,7 +204,7 @@ void ProfileWorkspace::buildPage()
     live->addWidget(livePanel());
     grid->addLayout(live, 1, 1);
 
-    grid->addWidget(Caption(QStringLiteral("N&ote"), note()), 2, 0, 1, 2);
+    grid->addWidget(Caption(tr("N&ote"), note()), 2, 0, 1, 2);
     grid->addWidget(note(), 3, 0, 1, 2);
     grid->setColumnStretch(1, 1);
     grid->setRowStretch(0, 1);
@@ -211,17 +212,17 @@ void ProfileWorkspace::buildPage()
 
 void ProfileWorkspace::buildRowMenu()
 {
-    mnuFGridRows = new QMenu(QStringLiteral("Row Popup"), this);
+    mnuFGridRows = new QMenu(tr("Row Popup"), this);
     mnuFGridRows->setObjectName(QStringLiteral("mnuFGridRows"));
     const std::pair<const char*, void (ProfileWorkspace::*)()> items[] = {
-        {"&Add a Row", &ProfileWorkspace::mnuFGridAddRow_Click},
-        {"&Insert a Row", &ProfileWorkspace::mnuFGridInsRow_Click},
-        {"&Delete a Row", &ProfileWorkspace::mnuFGridDelRow_Click},
-        {"E&xtract a Row", &ProfileWorkspace::mnuFGridExtrRow_Click},
+        {QT_TR_NOOP("&Add a Row"), &ProfileWorkspace::mnuFGridAddRow_Click},
+        {QT_TR_NOOP("&Insert a Row"), &ProfileWorkspace::mnuFGridInsRow_Click},
+        {QT_TR_NOOP("&Delete a Row"), &ProfileWorkspace::mnuFGridDelRow_Click},
+        {QT_TR_NOOP("E&xtract a Row"), &ProfileWorkspace::mnuFGridExtrRow_Click},
     };
     const char* names[] = {"mnuFGridAddRow", "mnuFGridInsRow", "mnuFGridDelRow", "mnuFGridExtrRow"};
     for (int i = 0; i < 4; ++i)
-        mnuFGridRows->addAction(QString::fromLatin1(items[i].first), this, items[i].second)
+        mnuFGridRows->addAction(tr(items[i].first), this, items[i].second)
             ->setObjectName(QLatin1String(names[i]));
 }
 
@@ -356,11 +357,11 @@ void ProfileWorkspace::listReferences()
         return;
     const QSignalBlocker quiet(Tab0cmbReference);
     Tab0cmbReference->clear();
-    Tab0cmbReference->addItem(QStringLiteral("none"));
+    Tab0cmbReference->addItem(tr("none"));
     for (int i = 1; i <= count; ++i) {
         QPixmap swatch(12, 12);
         swatch.fill(XYCurveColor(i));
-        Tab0cmbReference->addItem(QIcon(swatch), QStringLiteral("Curve %1").arg(i));
+        Tab0cmbReference->addItem(QIcon(swatch), tr("Curve %1").arg(i));
     }
     Tab0cmbReference->setCurrentIndex(std::max(0, kept));
 }
@@ -437,7 +438,7 @@ void ProfileWorkspace::addTrimmedEi(CurvesView& view) const
     const int number = view.numbers.empty() ? 1 : *std::max_element(view.numbers.begin(), view.numbers.end()) + 1;
     view.curves.push_back(std::move(trimmed));
     view.numbers.push_back(number);
-    view.notes << QStringLiteral("Dotted: the table's EI after the trims, from the new tip");
+    view.notes << tr("Dotted: the table's EI after the trims, from the new tip");
 }
 
 void ProfileWorkspace::showFrequency()
@@ -471,7 +472,7 @@ void ProfileWorkspace::describeResults(ReportPage& page) const
     if (chart_.curvesStored && MissingForEi(bench).isEmpty()) {
         const QLocale locale;
         const CurvesView ei = viewOf(ProfileView::Ei);
-        lines << QStringLiteral("EI, three-point bench: span %1 %3, deflection %2 %3, compliance %4 %3/%5")
+        lines << tr("EI, three-point bench: span %1 %3, deflection %2 %3, compliance %4 %3/%5")
                      .arg(locale.toString(bench.span), locale.toString(bench.deflection), bench.lengthUnit,
                           locale.toString(bench.compliance), bench.unit);
         lines << FigureLines(ei);
@@ -481,7 +482,7 @@ void ProfileWorkspace::describeResults(ReportPage& page) const
         if (!lines.isEmpty())
             lines << QString();
         if (difference.ok())
-            lines << QStringLiteral("Difference: %1").arg(difference.heading);
+            lines << tr("Difference: %1").arg(difference.heading);
         lines << FigureLines(difference);
     }
     // The frequency only where there is one: a report says nothing of the
@@ -494,7 +495,7 @@ void ProfileWorkspace::describeResults(ReportPage& page) const
         lines << frequency.lines;
     }
     if (!lines.isEmpty()) {
-        page.resultsTitle = QStringLiteral("Stiffness along the shaft");
+        page.resultsTitle = tr("Stiffness along the shaft");
         page.results = lines;
     }
 }
@@ -526,7 +527,7 @@ SaveResult ProfileWorkspace::writeFile(const QString& path, const QString& note,
 
 bool ProfileWorkspace::askDeleteRow(int row)
 {
-    return MsgBox(DeleteRowQuestion(row), MsgButtons::YesNo, kDeleteRowTitle) == MsgResult::Yes;
+    return MsgBox(DeleteRowQuestion(row), MsgButtons::YesNo, QCoreApplication::translate("Tables", kDeleteRowTitle)) == MsgResult::Yes;
 }
 
 void ProfileWorkspace::mnuFGridAddRow_Click()

@@ -96,7 +96,7 @@ TableWorkspace::TableWorkspace(Workspace kind, const Platform& platform, Reading
     load_->setReadOnly(true);
     note_ = new QPlainTextEdit;
     note_->setObjectName(prefix + QLatin1String("txtNote"));
-    note_->setToolTip(QStringLiteral("Data collection comment area"));
+    note_->setToolTip(tr("Data collection comment area"));
     note_->setMaximumHeight(80);
     // Two lines at least, so a small screen still has room for the table.
     note_->setMinimumHeight(note_->fontMetrics().lineSpacing() * 2 + 2 * note_->frameWidth() + 8);
@@ -124,11 +124,11 @@ TableWorkspace::~TableWorkspace() = default;
 // The chart's own pop-up menu: the chart as a picture, for a document or a mail.
 void TableWorkspace::buildChartMenu(const QString& prefix)
 {
-    auto* menu = new QMenu(QStringLiteral("Chart"), this);
+    auto* menu = new QMenu(tr("Chart"), this);
     menu->setObjectName(prefix + QLatin1String("mnuChart"));
-    menu->addAction(QStringLiteral("&Copy chart"), this, &TableWorkspace::copyChart)
+    menu->addAction(tr("&Copy chart"), this, &TableWorkspace::copyChart)
         ->setObjectName(prefix + QLatin1String("mnuCopyChart"));
-    menu->addAction(QStringLiteral("Save chart &as..."), this, &TableWorkspace::saveChart)
+    menu->addAction(tr("Save chart &as..."), this, &TableWorkspace::saveChart)
         ->setObjectName(prefix + QLatin1String("mnuSaveChart"));
     pictureView_->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(pictureView_, &QWidget::customContextMenuRequested, this,
@@ -143,7 +143,7 @@ void TableWorkspace::copyChart()
 void TableWorkspace::saveChart()
 {
     const Picture chart = picture_->picture();
-    ExportToFile(*platform_.fileDialog, window(), QStringLiteral("PNG Image(*.png)|*.png|SVG Drawing(*.svg)|*.svg"),
+    ExportToFile(*platform_.fileDialog, window(), tr("PNG Image(*.png)|*.png|SVG Drawing(*.svg)|*.svg"),
                  [chart](const QString&, const QString& type, QByteArray& bytes) {
                      bytes = type == QLatin1String("svg") ? PictureAsSvg(*chart, kAppTitle) : PictureAsPng(*chart);
                      return Result<>{};
@@ -251,7 +251,7 @@ void TableWorkspace::showReading(const QString& text)
 
 void TableWorkspace::showPortState(bool open)
 {
-    load_->setText(open ? QStringLiteral("Ready") : QStringLiteral("Port closed"));
+    load_->setText(open ? tr("Ready") : tr("Port closed"));
     load_->setToolTip(QString());
     paintLiveLoadBox(load_, open);
     steady_->clear();
@@ -279,9 +279,9 @@ void TableWorkspace::addLiveReading()
     // The fitter may add on purpose before the load settles; the table
     // cannot show it, so the status bar does.
     if (live.settling)
-        emit statusMessage(QStringLiteral("Recorded while settling"));
+        emit statusMessage(tr("Recorded while settling"));
     else if (benchSettings().average > 1)
-        emit statusMessage(QStringLiteral("Recorded the mean of %1 readings, standard deviation %2")
+        emit statusMessage(tr("Recorded the mean of %1 readings, standard deviation %2")
                                .arg(live.count).arg(UserNumberText(RoundHalfEven(live.deviation, 4))));
 }
 
@@ -299,13 +299,13 @@ void TableWorkspace::recordSettled(double value)
         QApplication::beep();
     }
     if (outcome == AutoOutcome::Recorded) {
-        emit statusMessage(QStringLiteral("Recorded %1 automatically").arg(UserNumberText(value)));
+        emit statusMessage(tr("Recorded %1 automatically").arg(UserNumberText(value)));
     } else {
         // Switched off before saying so: the toggle would otherwise be taken
         // for the operator's own.
         auto_->setChecked(false);
         emit statusMessage(outcome == AutoOutcome::TableFull
-                               ? QStringLiteral("Recorded %1 automatically. %2").arg(UserNumberText(value), AutoStopText(outcome))
+                               ? tr("Recorded %1 automatically. %2").arg(UserNumberText(value), AutoStopText(outcome))
                                : AutoStopText(outcome));
     }
     showNextPosition();
@@ -317,7 +317,7 @@ void TableWorkspace::missedSettled(double value)
         return;
     auto_->setChecked(false);
     QApplication::beep();
-    emit statusMessage(QStringLiteral("Missed the position near %1: the shaft moved before the load had settled. Auto is off")
+    emit statusMessage(tr("Missed the position near %1: the shaft moved before the load had settled. Auto is off")
                            .arg(UserNumberText(value)));
     showNextPosition();
 }
@@ -336,14 +336,14 @@ void TableWorkspace::buildLivePanel(const QString& prefix)
     next_ = new QLabel;
     next_->setObjectName(prefix + QLatin1String("lblNext"));
     next_->setMinimumWidth(twips(2600));
-    auto_ = new QCheckBox(QStringLiteral("Auto"));
+    auto_ = new QCheckBox(tr("Auto"));
     auto_->setObjectName(prefix + QLatin1String("chkAuto"));
-    auto_->setToolTip(QStringLiteral("Record each load by itself once it has moved and settled (F9)"));
+    auto_->setToolTip(tr("Record each load by itself once it has moved and settled (F9)"));
     // Every letter of "Auto" is another control's access key on the tabs.
     auto_->setShortcut(QKeySequence(Qt::Key_F9));
-    auto* zero = new QPushButton(QStringLiteral("&Zero"));
+    auto* zero = new QPushButton(tr("&Zero"));
     zero->setObjectName(prefix + QLatin1String("cmdZero"));
-    zero->setToolTip(QStringLiteral("Take the steady load as zero until the port closes"));
+    zero->setToolTip(tr("Take the steady load as zero until the port closes"));
     row->addWidget(unit_);
     row->addWidget(steady_);
     row->addWidget(next_);
@@ -354,7 +354,7 @@ void TableWorkspace::buildLivePanel(const QString& prefix)
     strip_ = new PictureArea(QSize(twips(11000), twips(1400)), QColor(0, 0, 64), this);
     auto* stripView = new PictureAreaWidget(strip_);
     stripView->setObjectName(prefix + QLatin1String("picStrip"));
-    stripView->setToolTip(QStringLiteral("The last 30 seconds of readings"));
+    stripView->setToolTip(tr("The last 30 seconds of readings"));
     stripView->setMinimumHeight(36);
     column->addWidget(stripView);
 
@@ -408,14 +408,14 @@ void TableWorkspace::showSteadiness()
     QString text;
     QString colour;
     if (receiver_.isSteady()) {
-        text = QStringLiteral("Steady");
+        text = tr("Steady");
         colour = QStringLiteral("#007000");
     } else {
-        text = QStringLiteral("Settling");
+        text = tr("Settling");
         colour = QStringLiteral("#a05000");
     }
     if (receiver_.zero())
-        text += QStringLiteral(", zeroed");
+        text += tr(", zeroed");
     showNextPosition();
     // Called for every reading: a style sheet set anew restyles the label
     // each time, which a fast bench would pay for on every line.
@@ -429,13 +429,13 @@ void TableWorkspace::showNextPosition()
 {
     QString text;
     if (auto_->isChecked() && receiver_.autoWaiting()) {
-        text = QStringLiteral("Waiting for the shaft to move");
+        text = tr("Waiting for the shaft to move");
     } else if (table_->Row() >= 1) {
         // The row the next reading goes into names where the shaft goes.
         const QString at = table_->TextMatrix(table_->Row(), 0).trimmed();
         if (!at.isEmpty())
-            text = kind_ == Workspace::Polar ? QStringLiteral("Turn to %1 degrees").arg(at)
-                                             : QStringLiteral("Move to %1 %2").arg(at, benchSettings().lengthUnit);
+            text = kind_ == Workspace::Polar ? tr("Turn to %1 degrees").arg(at)
+                                             : tr("Move to %1 %2").arg(at, benchSettings().lengthUnit);
     }
     if (next_->text() != text)
         next_->setText(text);
@@ -461,7 +461,7 @@ void TableWorkspace::cmdZero_Click()
         return;
     }
     showSteadiness();
-    emit statusMessage(QStringLiteral("Zero set: readings are shown and recorded less %1").arg(UserNumberText(*receiver_.zero())));
+    emit statusMessage(tr("Zero set: readings are shown and recorded less %1").arg(UserNumberText(*receiver_.zero())));
 }
 
 void TableWorkspace::openCaptionDialog()
@@ -547,7 +547,7 @@ bool TableWorkspace::openMeasurement(const Measurement& m, const Shaft& shaft)
     QString why = m.damaged;
     const QByteArray bytes = m.dataFile.isEmpty() && m.damaged.isEmpty() ? MeasurementAsDataFile(m, &why) : m.dataFile;
     if (bytes.isEmpty()) {
-        MsgBox(QStringLiteral("The measurement cannot be opened: %1").arg(why));
+        MsgBox(tr("The measurement cannot be opened: %1").arg(why));
         return false;
     }
     if (!offerToSave())
@@ -603,7 +603,7 @@ bool TableWorkspace::offerToSave()
 {
     if (!isModified())
         return true;
-    switch (MsgBox(QStringLiteral("Do you want to save the data?"), MsgButtons::YesNoCancel, kAppTitle)) {
+    switch (MsgBox(tr("Do you want to save the data?"), MsgButtons::YesNoCancel, kAppTitle)) {
     case MsgResult::Yes:
         SaveDataFile();
         return !isModified();

@@ -5,6 +5,7 @@
 #include "Product.h"
 #include "device/PortComboBox.h"
 #include "device/ReadingReceiver.h"
+#include "device/SerialLink.h"
 #include "platform/Caption.h"
 #include "files/Export.h"
 #include "files/OpenSave.h"
@@ -135,9 +136,9 @@ frmMain::frmMain(const Platform& platform, QWidget* parent)
     cmbCommPort->setObjectName(QStringLiteral("cmbCommPort"));
     cmbCommPort->setEditable(false);
     cmbCommPort->setMinimumContentsLength(12);
-    cmdOpen = new QPushButton(QStringLiteral("COM Open"));
+    cmdOpen = new QPushButton(CaptionComOpen());
     cmdOpen->setObjectName(QStringLiteral("cmdOpen"));
-    portRow->addWidget(Caption(QStringLiteral("Serial &port:"), cmbCommPort));
+    portRow->addWidget(Caption(tr("Serial &port:"), cmbCommPort));
     portRow->addWidget(cmbCommPort);
     portRow->addWidget(cmdOpen);
     portRow->addStretch(1);
@@ -153,12 +154,12 @@ frmMain::frmMain(const Platform& platform, QWidget* parent)
     if (settings_)
         receiver_->setSettings(BenchSettings::load(*settings_));
     profile_ = new ProfileWorkspace(platform_, *receiver_);
-    SSTab1->addTab(profile_, QStringLiteral("X/Y Plot"));
+    SSTab1->addTab(profile_, tr("X/Y Plot"));
     polar_ = new PolarWorkspace(platform_, *receiver_);
-    SSTab1->addTab(polar_, QStringLiteral("Polar Plot"));
+    SSTab1->addTab(polar_, tr("Polar Plot"));
     outer->addWidget(SSTab1, 1);
 
-    Label2 = new QLabel(QStringLiteral("Vantorel Tarvex RS-232 Version %1  %2").arg(kVersionText, kMakerAddress));
+    Label2 = new QLabel(tr("Vantorel Tarvex RS-232 Version %1  %2").arg(kVersionText, kMakerAddress));
     Label2->setObjectName(QStringLiteral("Label2"));
     outer->addWidget(Label2);
     setCentralWidget(central);
@@ -193,15 +194,15 @@ frmMain::~frmMain() = default;
 
 void frmMain::buildMenus()
 {
-    mnuFile = menuBar()->addMenu(QStringLiteral("&File"));
-    mnuNew = mnuFile->addAction(QStringLiteral("&New"), this, &frmMain::mnuNew_Click);
-    mnuOpen = mnuFile->addAction(QStringLiteral("&Open"), this, &frmMain::mnuOpen_Click);
-    mnuSave = mnuFile->addAction(QStringLiteral("&Save"), this, &frmMain::mnuSave_Click);
-    mnuPrint = mnuFile->addAction(QStringLiteral("&Print"), this, &frmMain::mnuPrint_Click);
-    mnuExportPdf = mnuFile->addAction(QStringLiteral("&Export PDF..."), this, &frmMain::mnuExportPdf_Click);
+    mnuFile = menuBar()->addMenu(tr("&File"));
+    mnuNew = mnuFile->addAction(tr("&New"), this, &frmMain::mnuNew_Click);
+    mnuOpen = mnuFile->addAction(tr("&Open"), this, &frmMain::mnuOpen_Click);
+    mnuSave = mnuFile->addAction(tr("&Save"), this, &frmMain::mnuSave_Click);
+    mnuPrint = mnuFile->addAction(tr("&Print"), this, &frmMain::mnuPrint_Click);
+    mnuExportPdf = mnuFile->addAction(tr("&Export PDF..."), this, &frmMain::mnuExportPdf_Click);
     mnuFile->addSeparator();
-    mnuStoreLibrary = mnuFile->addAction(QStringLiteral("Store in &library..."), this, &frmMain::mnuStoreLibrary_Click);
-    mnuLibrary = mnuFile->addAction(QStringLiteral("Li&brary..."), this, &frmMain::mnuLibrary_Click);
+    mnuStoreLibrary = mnuFile->addAction(tr("Store in &library..."), this, &frmMain::mnuStoreLibrary_Click);
+    mnuLibrary = mnuFile->addAction(tr("Li&brary..."), this, &frmMain::mnuLibrary_Click);
     mnuFile->addSeparator();
     for (int i = 0; i < kRecentFiles; ++i) {
         QAction* recent = mnuFile->addAction(QString());
@@ -211,7 +212,7 @@ void frmMain::buildMenus()
     }
     recentEnd_ = mnuFile->addSeparator();
     mnuFile->setToolTipsVisible(true);
-    mnuEnd = mnuFile->addAction(QStringLiteral("E&xit"), this, &frmMain::mnuEnd_Click);
+    mnuEnd = mnuFile->addAction(tr("E&xit"), this, &frmMain::mnuEnd_Click);
     mnuNew->setShortcut(QKeySequence::New);
     mnuOpen->setShortcut(QKeySequence::Open);
     mnuSave->setShortcut(QKeySequence::Save);
@@ -221,28 +222,28 @@ void frmMain::buildMenus()
     // Edit is not in the menu bar: it is the tables' pop-up menu (the
     // profile's row menu belongs to its workspace). Every letter of "Option"
     // is already the access key of a control on one of the tabs.
-    mnuOption = menuBar()->addMenu(QStringLiteral("Option"));
-    mnuEnv = mnuOption->addAction(QStringLiteral("&Settings..."), this, &frmMain::mnuEnv_Click);
-    mnuGridEdit = new QMenu(QStringLiteral("&Edit"), this);
+    mnuOption = menuBar()->addMenu(tr("Option"));
+    mnuEnv = mnuOption->addAction(tr("&Settings..."), this, &frmMain::mnuEnv_Click);
+    mnuGridEdit = new QMenu(tr("&Edit"), this);
     // Undo and Redo act on the active tab's table. Their keys work wherever
     // the window has the focus: the actions belong to the window as well.
-    mnuUndo = mnuGridEdit->addAction(QStringLiteral("&Undo"), this, &frmMain::mnuUndo_Click);
+    mnuUndo = mnuGridEdit->addAction(tr("&Undo"), this, &frmMain::mnuUndo_Click);
     mnuUndo->setShortcut(QKeySequence::Undo);
-    mnuRedo = mnuGridEdit->addAction(QStringLiteral("&Redo"), this, &frmMain::mnuRedo_Click);
+    mnuRedo = mnuGridEdit->addAction(tr("&Redo"), this, &frmMain::mnuRedo_Click);
     mnuRedo->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
     addAction(mnuUndo);
     addAction(mnuRedo);
     mnuGridEdit->addSeparator();
-    mnuDelete = mnuGridEdit->addAction(QStringLiteral("&Delete"), this, &frmMain::mnuDelete_Click);
-    mnuClear = mnuGridEdit->addAction(QStringLiteral("Cl&ear"), this, &frmMain::mnuClear_Click);
-    mnuInsert = mnuGridEdit->addAction(QStringLiteral("&Insert"), this, &frmMain::mnuInsert_Click);
-    mnuCopy = mnuGridEdit->addAction(QStringLiteral("&Copy"), this, &frmMain::mnuCopy_Click);
-    mnuPaste = mnuGridEdit->addAction(QStringLiteral("&Paste"), this, &frmMain::mnuPaste_Click);
+    mnuDelete = mnuGridEdit->addAction(tr("&Delete"), this, &frmMain::mnuDelete_Click);
+    mnuClear = mnuGridEdit->addAction(tr("Cl&ear"), this, &frmMain::mnuClear_Click);
+    mnuInsert = mnuGridEdit->addAction(tr("&Insert"), this, &frmMain::mnuInsert_Click);
+    mnuCopy = mnuGridEdit->addAction(tr("&Copy"), this, &frmMain::mnuCopy_Click);
+    mnuPaste = mnuGridEdit->addAction(tr("&Paste"), this, &frmMain::mnuPaste_Click);
 
-    mnuHelp = menuBar()->addMenu(QStringLiteral("&Help"));
-    mnuHelp1 = mnuHelp->addAction(QStringLiteral("&Content"), this, &frmMain::mnuHelp1_Click);
+    mnuHelp = menuBar()->addMenu(tr("&Help"));
+    mnuHelp1 = mnuHelp->addAction(tr("&Content"), this, &frmMain::mnuHelp1_Click);
     mnuHelp1->setShortcut(QKeySequence::HelpContents);
-    mnuAbout = mnuHelp->addAction(QStringLiteral("&About Vantorel"), this, &frmMain::mnuAbout_Click);
+    mnuAbout = mnuHelp->addAction(tr("&About Vantorel"), this, &frmMain::mnuAbout_Click);
 
     // Each menu and command answers to its own name, for tests and accessibility tools.
     const std::pair<QObject*, const char*> names[] = {
@@ -259,26 +260,28 @@ void frmMain::buildMenus()
 
 void frmMain::buildToolbar()
 {
-    Toolbar1 = addToolBar(QStringLiteral("Toolbar"));
+    Toolbar1 = addToolBar(tr("Toolbar"));
     Toolbar1->setObjectName(QStringLiteral("Toolbar1"));
     Toolbar1->setMovable(false);
     Toolbar1->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     Toolbar1->setIconSize(QSize(24, 24));
-    struct Button { const char* key; const char* tip; const char* theme; };
+    // The key names the button (its object name and its command); the text
+    // under the icon is the key in the user's language.
+    struct Button { const char* key; const char* text; const char* tip; const char* theme; };
     const Button buttons[] = {
-        {"Open", "Open File", "document-open"},
-        {"Save", "Save File", "document-save"},
-        {"Clear", "Clear Diagram", "edit-clear"},
-        {"Plot", "Plot current data set", "x-office-drawing"},
-        {"Print", "Print", "document-print"},
-        {"Store", "Store in library", "x-office-address-book"},
+        {"Open", QT_TR_NOOP("Open"), QT_TR_NOOP("Open File"), "document-open"},
+        {"Save", QT_TR_NOOP("Save"), QT_TR_NOOP("Save File"), "document-save"},
+        {"Clear", QT_TR_NOOP("Clear"), QT_TR_NOOP("Clear Diagram"), "edit-clear"},
+        {"Plot", QT_TR_NOOP("Plot"), QT_TR_NOOP("Plot current data set"), "x-office-drawing"},
+        {"Print", QT_TR_NOOP("Print"), QT_TR_NOOP("Print"), "document-print"},
+        {"Store", QT_TR_NOOP("Store"), QT_TR_NOOP("Store in library"), "x-office-address-book"},
     };
     for (const Button& b : buttons) {
         const QString key = QString::fromLatin1(b.key);
-        QAction* a = Toolbar1->addAction(toolbarIcon(key, b.theme), key);
+        QAction* a = Toolbar1->addAction(toolbarIcon(key, b.theme), tr(b.text));
         a->setObjectName(QStringLiteral("Toolbar1_") + key);
         a->setData(key);
-        a->setToolTip(QString::fromLatin1(b.tip));
+        a->setToolTip(tr(b.tip));
         connect(a, &QAction::triggered, this, [this, key] { Toolbar1_ButtonClick(key); });
     }
 }
@@ -360,7 +363,7 @@ ShaftLibrary* frmMain::library()
         library_ = std::make_unique<ShaftLibrary>(LibraryLocation(receiver_->settings().libraryAddress));
         // Said once, when the library was brought up to date on this opening.
         if (!library_->migrationNotes().isEmpty())
-            MsgBox(QStringLiteral("The library was brought up to date. ") + library_->migrationNotes().join(QLatin1Char('\n')));
+            MsgBox(tr("The library was brought up to date. ") + library_->migrationNotes().join(QLatin1Char('\n')));
     }
     if (!library_->available()) {
         MsgBox(library_->openMessage());
@@ -381,7 +384,7 @@ void frmMain::mnuStoreLibrary_Click()
     }
     Measurement m = ws->measurement();
     if (m.rows.empty()) {
-        MsgBox(QStringLiteral("The table holds no readings to store."));
+        MsgBox(tr("The table holds no readings to store."));
         return;
     }
     std::vector<Shaft> shafts;
@@ -396,7 +399,7 @@ void frmMain::mnuStoreLibrary_Click()
     if (form.exec() != QDialog::Accepted)
         return;
     const Shaft shaft = form.shaft();
-    statusBar()->showMessage(QStringLiteral("Stored in the library: %1").arg(ShaftTitle(shaft)), 5000);
+    statusBar()->showMessage(tr("Stored in the library: %1").arg(ShaftTitle(shaft)), 5000);
     if (frmLibrary_)
         frmLibrary_->refresh();
 }
@@ -419,7 +422,7 @@ void frmMain::mnuLibrary_Click()
                 return;
             connect(set, &frmBuildSet::printRequested, set, [this, set] {
                 if (!platform_.printer) {
-                    platform_.messageBox->show(set, QStringLiteral("There is no printer; Export PDF... makes the same pages."));
+                    platform_.messageBox->show(set, tr("There is no printer; Export PDF... makes the same pages."));
                     return;
                 }
                 PrintCertificate(*platform_.printer, set->certificate(),
@@ -427,7 +430,7 @@ void frmMain::mnuLibrary_Click()
             });
             connect(set, &frmBuildSet::exportPdfRequested, set, [this, set] {
                 const SetCertificate cert = set->certificate();
-                ExportToFile(*platform_.fileDialog, set, QStringLiteral("PDF Document(*.pdf)|*.pdf"),
+                ExportToFile(*platform_.fileDialog, set, tr("PDF Document(*.pdf)|*.pdf"),
                              [&cert](const QString&, const QString&, QByteArray& bytes) { return CertificateAsPdf(cert, bytes); },
                              [this, set](const QString& text) { platform_.messageBox->show(set, text); });
             });
@@ -439,7 +442,7 @@ void frmMain::mnuLibrary_Click()
             });
             connect(set, &frmMatchedSet::exportPdfRequested, set, [this, set] {
                 const ReportPage page = set->page();
-                ExportToFile(*platform_.fileDialog, set, QStringLiteral("PDF Document(*.pdf)|*.pdf"),
+                ExportToFile(*platform_.fileDialog, set, tr("PDF Document(*.pdf)|*.pdf"),
                              [&page](const QString&, const QString&, QByteArray& bytes) { return ReportAsPdf(page, bytes); },
                              [this, set](const QString& text) { platform_.messageBox->show(set, text); });
             });
@@ -486,26 +489,26 @@ void frmMain::overlayFromLibrary(const QList<qint64>& measurementIds)
             skipped << r.message();
             continue;
         }
-        const QString name = lib->loadShaft(m.shaftId, shaft).ok() ? ShaftTitle(shaft) : QStringLiteral("measurement %1").arg(id);
+        const QString name = lib->loadShaft(m.shaftId, shaft).ok() ? ShaftTitle(shaft) : tr("measurement %1").arg(id);
         DataTable table;
         MeasurementIntoTable(m, table);
         XYChartState one;
         QString why;
         if (m.rows.size() < 3)
-            why = QStringLiteral("fewer than 3 readings");
+            why = tr("fewer than 3 readings");
         else if (!StoreProfileCurve(table, one, [&](const QString& text) { why = text; }))
-            why = QStringLiteral("a cell that is not a number");
+            why = tr("a cell that is not a number");
         if (why.isEmpty())
             curves.push_back(one.curves.front());
         else
-            skipped << QStringLiteral("%1, taken %2: %3").arg(name, m.takenAt.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm")), why);
+            skipped << tr("%1, taken %2: %3").arg(name, m.takenAt.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm")), why);
     }
     if (!curves.empty()) {
         SSTab1->setCurrentWidget(profile_);
         profile_->overlayCurves(curves);
     }
     if (!skipped.isEmpty())
-        MsgBox(QStringLiteral("Not overlaid:\n") + skipped.join(QLatin1Char('\n')));
+        MsgBox(tr("Not overlaid:\n") + skipped.join(QLatin1Char('\n')));
 }
 
 void frmMain::mnuNew_Click()
@@ -545,7 +548,7 @@ void frmMain::mnuExportPdf_Click()
     if (!ws)
         return;
     const ReportPage page = ws->reportPage(*Picture1);
-    ExportToFile(*platform_.fileDialog, this, QStringLiteral("PDF Document(*.pdf)|*.pdf"),
+    ExportToFile(*platform_.fileDialog, this, tr("PDF Document(*.pdf)|*.pdf"),
                  [&page](const QString& path, const QString&, QByteArray& bytes) {
                      ReportPage named = page;
                      named.shaftName = QFileInfo(path).completeBaseName();
@@ -725,7 +728,7 @@ void frmMain::closeEvent(QCloseEvent* event)
 {
     bool cancelled = false;
     if (profile_->isModified() || polar_->isModified()) {
-        const MsgResult answer = MsgBox(QStringLiteral("Do you want to save the data?"), MsgButtons::YesNo, kAppTitle);
+        const MsgResult answer = MsgBox(tr("Do you want to save the data?"), MsgButtons::YesNo, kAppTitle);
         if (answer == MsgResult::Yes) {
             // Each save stands alone: one that fails has said why, and the
             // other is still offered. The window stays open either way.

@@ -145,7 +145,7 @@ void frmMain::mnuEnv_Click()
         QString why;
         const std::optional<FrequencyInput> in = profile_->frequencyInput(typed, &why);
         return in ? CalibrateClamp(*in, measuredCpm)
-                  : ClampCalibration{QStringLiteral("the profile tab's shaft has no prediction to calibrate against: %1").arg(why), 0.0};
+                  : ClampCalibration{tr("the profile tab's shaft has no prediction to calibrate against: %1").arg(why), 0.0};
     });
     if (dialog.exec() != QDialog::Accepted)
         return;

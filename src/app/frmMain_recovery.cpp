@@ -29,7 +29,7 @@ void frmMain::offerRecovery()
     if (!recoveryLock_->tryLock()) {
         recoveryLock_.reset();
         statusBar()->showMessage(
-            QStringLiteral("Another Tarvex RS232 keeps the recovery copy; this window's tables have none."), 10000);
+            tr("Another Tarvex RS232 keeps the recovery copy; this window's tables have none."), 10000);
         return;
     }
     QFile file(path);
@@ -38,7 +38,7 @@ void frmMain::offerRecovery()
         file.close();
         if (copy) {
             const QString when = QLocale().toString(copy->savedAt.toLocalTime(), QLocale::ShortFormat);
-            switch (MsgBox(QStringLiteral("Restore the unsaved tables from %1?").arg(when), MsgButtons::YesNo,
+            switch (MsgBox(tr("Restore the unsaved tables from %1?").arg(when), MsgButtons::YesNo,
                            kAppTitle)) {
             case MsgResult::Yes:
                 if (copy->polar)
@@ -55,7 +55,7 @@ void frmMain::offerRecovery()
                 const QString aside = QFileInfo(path).absolutePath() + QStringLiteral("/recovery-")
                     + copy->savedAt.toString(QStringLiteral("yyyyMMdd-HHmmss")) + QStringLiteral(".json");
                 if (QFile::rename(path, aside))
-                    statusBar()->showMessage(QStringLiteral("The unsaved tables were kept in %1").arg(aside), 10000);
+                    statusBar()->showMessage(tr("The unsaved tables were kept in %1").arg(aside), 10000);
                 break;
             }
             }
@@ -91,7 +91,7 @@ void frmMain::keepRecoveryCopy()
     if (WriteFileSafely(platform_.recoveryFile, EncodeRecovery(copy), &why))
         recoveryKept_ = copy;
     else
-        statusBar()->showMessage(QStringLiteral("The recovery copy cannot be written: %1").arg(why), 5000);
+        statusBar()->showMessage(tr("The recovery copy cannot be written: %1").arg(why), 5000);
 }
 
 void frmMain::removeRecoveryCopy()

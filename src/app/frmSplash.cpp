@@ -24,7 +24,7 @@ namespace tarvex {
 
 namespace {
 
-const QString kLegalNotice = QStringLiteral(
+const char* const kLegalNotice = QT_TRANSLATE_NOOP("tarvex::frmSplash",
     "This program and its manual belong to Vantorel. You may install and use them "
     "with a Vantorel bench; copying, selling or passing them on, whole or in part, "
     "needs Vantorel's written consent. Readings and reports depend on a calibrated "
@@ -113,7 +113,7 @@ QPixmap frmSplash::VantorelLogo()
     tag.setPixelSize(11);
     p.setFont(tag);
     p.setPen(QColor(200, 210, 255));
-    p.drawText(QRectF(66, 43, 130, 16), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("shaft stiffness benches"));
+    p.drawText(QRectF(66, 43, 130, 16), Qt::AlignLeft | Qt::AlignVCenter, tr("shaft stiffness benches"));
     return pm;
 }
 
@@ -121,7 +121,7 @@ frmSplash::frmSplash(QWidget* parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("frmSplash"));
     setWindowFlags(Qt::SplashScreen | Qt::FramelessWindowHint);
-    setWindowTitle(QStringLiteral("About ") + kAppTitle);
+    setWindowTitle(tr("About %1").arg(kAppTitle));
     setWindowIcon(QIcon(QStringLiteral(":/icons/tarvex.png")));
     setFixedSize(kWindowSize);
     setFocusPolicy(Qt::StrongFocus);
@@ -152,7 +152,7 @@ frmSplash::frmSplash(QWidget* parent) : QWidget(parent)
     lblProductName->setObjectName(QStringLiteral("lblProductName"));
     lblVersion = label(Frame1, QStringLiteral("Version 2.0"), arial(12), QRect(right, 50, textWidth, 22));
     lblVersion->setObjectName(QStringLiteral("lblVersion"));
-    Label2 = label(Frame1, QStringLiteral("Product No. M418026"), arial(10), QRect(right, 74, textWidth, 20));
+    Label2 = label(Frame1, tr("Product No. M418026"), arial(10), QRect(right, 74, textWidth, 20));
     Label2->setObjectName(QStringLiteral("Label2"));
 
     auto* line = new QFrame(Frame1);
@@ -160,15 +160,15 @@ frmSplash::frmSplash(QWidget* parent) : QWidget(parent)
     line->setGeometry(16, 104, kFrameRect.width() - 32, 4);
 
     auto* purpose = label(Frame1,
-                          QStringLiteral("Bending stiffness of golf shafts: load profile along the shaft "
-                                         "and polar load around it, read from the bench over RS-232."),
+                          tr("Bending stiffness of golf shafts: load profile along the shaft "
+                             "and polar load around it, read from the bench over RS-232."),
                           arial(10), QRect(16, 114, kFrameRect.width() - 32, 40));
     purpose->setWordWrap(true);
 
     Label1 = label(Frame1, kMakerAddress, arial(10, true), QRect(16, 158, kFrameRect.width() - 32, 20));
     Label1->setObjectName(QStringLiteral("Label1"));
 
-    lblWarning = label(Frame1, kLegalNotice, arial(8), QRect(16, 186, kFrameRect.width() - 32, 66));
+    lblWarning = label(Frame1, tr(kLegalNotice), arial(8), QRect(16, 186, kFrameRect.width() - 32, 66));
     lblWarning->setObjectName(QStringLiteral("lblWarning"));
     lblWarning->setWordWrap(true);
     lblWarning->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -195,7 +195,7 @@ frmMain* frmSplash::mainWindow() const
 
 void frmSplash::Form_Load()
 {
-    lblVersion->setText(QStringLiteral("Version ") + kVersionText);
+    lblVersion->setText(tr("Version %1").arg(kVersionText));
     lblProductName->setText(kAppTitle);
 }
 

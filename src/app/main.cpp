@@ -3,9 +3,11 @@
 #include "Product.h"
 #include "platform/MessageBox.h"
 #include "platform/QtPlatform.h"
+#include "platform/Translations.h"
 
 #include <QApplication>
 #include <QGuiApplication>
+#include <QLocale>
 #include <QTimer>
 #include <cstdio>
 #include <cstdlib>
@@ -23,6 +25,7 @@ int main(int argc, char* argv[])
     QApplication::setApplicationName(tarvex::kAppTitle);
     QApplication::setApplicationVersion(tarvex::kVersionText);
     QApplication::setDesktopFileName(QStringLiteral("tarvex"));
+    tarvex::InstallTranslations(app, QLocale::system().uiLanguages());
 
     // The splash comes first and opens the main window when it closes; later it
     // is the main window's About box. Declared after the window's holder, it

@@ -4,14 +4,7 @@
 #include "charts/polar/PolarChart.h"
 #include "harness/WindowHarness.h"
 
-#include <QAbstractItemView>
 #include <QComboBox>
-#include <QDialog>
-#include <QDialogButtonBox>
-#include <QGroupBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QMenuBar>
 #include <QScreen>
 #include <QToolBar>
 #include <algorithm>
@@ -20,15 +13,6 @@ using namespace tarvex;
 using namespace tarvex::testing;
 
 namespace {
-
-QStringList texts(const QList<QAction*>& actions, bool tips = false)
-{
-    QStringList out;
-    for (QAction* a : actions)
-        if (!a->isSeparator() && a->isVisible())
-            out << (tips ? a->toolTip() : a->text());
-    return out;
-}
 
 // The charts in brief: the profile's points and lines, whether the polar
 // figure (red) is drawn.
@@ -151,74 +135,6 @@ QString closing(const QStringList& in)
     return out.join(" | ") + QStringLiteral(" | tab %1").arg(h.tabs().currentIndex());
 }
 
-// The access key of a caption: the character after a lone "&".
-QChar accessKey(const QString& text)
-{
-    for (qsizetype i = 0; i + 1 < text.size(); ++i)
-        if (text[i] == '&' && text[++i] != '&')
-            return text[i].toUpper();
-    return {};
-}
-
-// A button's caption as the desktops with access keys show it: a dialog's
-// standard buttons get their first letter (&OK, &Cancel) there, whatever the
-// platform the tests run on gives them.
-QString desktopText(QAbstractButton* b)
-{
-    auto* box = qobject_cast<QDialogButtonBox*>(b->parentWidget());
-    if (!box || box->standardButton(b) == QDialogButtonBox::NoButton || b->text().contains('&'))
-        return b->text();
-    return '&' + b->text();
-}
-
-// The tab a control lies on, empty for the window around the tabs.
-QString tabOf(const QWidget* w)
-{
-    for (; w && w->parentWidget(); w = w->parentWidget())
-        if (auto* tabs = qobject_cast<QTabWidget*>(w->parentWidget()->parentWidget()); tabs && tabs->indexOf(const_cast<QWidget*>(w)) >= 0)
-            return tabs->tabText(tabs->indexOf(const_cast<QWidget*>(w)));
-    return {};
-}
-
-// The keys used twice in one scope of `window`: each menu, and the window's
-// own captions (menu bar, tabs, labelled controls) with those of each tab.
-QStringList clashes(QWidget* window)
-{
-    QStringList out;
-    const auto check = [&out](const QString& scope, const QStringList& captions) {
-        QMap<QChar, QStringList> users;
-        for (const QString& c : captions)
-            if (const QChar k = accessKey(c); !k.isNull())
-                users[k] << c;
-        for (auto [k, list] : users.asKeyValueRange())
-            if (list.size() > 1)
-                out << QStringLiteral("Alt+%1 in %2: %3").arg(k, scope, list.join(", "));
-    };
-    QMap<QString, QStringList> captions;   // tab => its captions; "" the window's own
-    for (QWidget* w : window->findChildren<QWidget*>()) {
-        QStringList& mine = captions[tabOf(w)];
-        if (auto* b = qobject_cast<QAbstractButton*>(w))
-            mine << desktopText(b);
-        else if (auto* l = qobject_cast<QLabel*>(w); l && l->buddy())
-            mine << l->text();
-        else if (auto* g = qobject_cast<QGroupBox*>(w))
-            mine << g->title();
-        else if (auto* t = qobject_cast<QTabWidget*>(w))
-            for (int i = 0; i < t->count(); ++i)
-                mine << t->tabText(i);
-        else if (auto* bar = qobject_cast<QMenuBar*>(w))
-            mine << texts(bar->actions());
-        else if (auto* menu = qobject_cast<QMenu*>(w))
-            check("menu " + menu->title(), texts(menu->actions()));
-    }
-    const QStringList own = captions.take("");
-    if (captions.isEmpty())
-        check("the window", own);
-    for (auto [tab, list] : captions.asKeyValueRange())
-        check(tab, list + own);
-    return out;
-}
-
 // keys | the window: - for the main window, "heading" for the caption
 // dialog, or the command that opens it; then, within a window that is not
 // modal, the command there that opens a modal one => every access key used
@@ -228,36 +144,10 @@ QString accessKeys(const QStringList& in)
     QTemporaryDir dir;
     qputenv("TARVEX_LIBRARY", dir.filePath("library.sqlite").toLocal8Bit());
     WindowHarness h;
-    h.fill(Polar, {"0,1", "180,2"});
-    h.fill(Profile, {"0,1", "10,2", "20,3"});
-    withModal([&] { h.click("Toolbar1_Store"); }, [](QWidget* form) {
-        form->findChild<QLineEdit*>("txtLabel")->setText("7i");
-        static_cast<QDialog*>(form)->accept();
-    });
     QStringList out;
-    const auto walk = [&out](QWidget* form) {
-        out << clashes(form);
-        form->close();
-    };
-    if (in[1] == "-")
-        out = clashes(h.window.get());
-    else if (in[1] == "heading")
-        withModal([&] { QTest::mouseDClick(h.view(Profile).viewport(), Qt::LeftButton, {}, h.cellPoint(Profile, 0, 1)); }, walk);
-    else if (in.size() > 2) {
-        h.click(in[1]);
-        auto* window = h.find<QDialog>(in[1].mid(3).prepend("frm"));
-        if (auto* list = window->findChild<QAbstractItemView*>("lstEntries")) {
-            if (!QTest::qWaitFor([list] { return list->model()->rowCount() > 0; }))
-                return "the library lists nothing";
-            list->setCurrentIndex(list->model()->index(0, 0));
-        }
-        withModal([&] { window->findChild<QAbstractButton*>(in[2])->click(); }, walk);
-        walk(window);
-    } else {
-        withModal([&] { h.click(in[1]); }, walk);
-    }
+    const QString failed = walkWindow(h, in.mid(1), [&out](QWidget* form) { out << clashes(form); });
     qunsetenv("TARVEX_LIBRARY");
-    return out.isEmpty() ? "none" : out.join(" | ");
+    return !failed.isEmpty() ? failed : out.isEmpty() ? "none" : out.join(" | ");
 }
 
 // remember | steps: "port P", "start T", "steps T", "count T", "interval T",

@@ -3,6 +3,7 @@
 #include "device/Steadiness.h"
 #include "library/LibraryImport.h"
 
+#include <QCoreApplication>
 #include <QSettings>
 #include <cmath>
 
@@ -70,9 +71,9 @@ std::optional<ShaftDetails> ShaftDetailsOf(const QString& note, LengthUnit unit,
     const NotedShaft noted = ShaftDetailsInNote(note);
     if (!noted.lengthInches || !noted.weightGrams) {
         if (missing)
-            *missing = !noted.lengthInches && !noted.weightGrams ? QStringLiteral("the note gives neither the shaft's length nor its weight")
-                     : !noted.lengthInches                        ? QStringLiteral("the note does not give the shaft's length")
-                                                                  : QStringLiteral("the note does not give the shaft's weight");
+            *missing = !noted.lengthInches && !noted.weightGrams ? QCoreApplication::translate("Analysis", "the note gives neither the shaft's length nor its weight")
+                     : !noted.lengthInches                        ? QCoreApplication::translate("Analysis", "the note does not give the shaft's length")
+                                                                  : QCoreApplication::translate("Analysis", "the note does not give the shaft's weight");
         return std::nullopt;
     }
     const double k = perInch(unit);
@@ -88,13 +89,13 @@ std::optional<FrequencyInput> FrequencyInputOf(const std::vector<RowPoint>& load
                                                const BenchSettings& bench, QString* why)
 {
     if (const QString missing = MissingForEi(bench); !missing.isEmpty()) {
-        *why = QStringLiteral("the bench settings lack %1 (Option > Settings)").arg(missing);
+        *why = QCoreApplication::translate("Analysis", "the bench settings lack %1 (Option > Settings)").arg(missing);
         return std::nullopt;
     }
     const LengthUnit unit = unitOf(bench);
     const std::optional<ShaftDetails> shaft = ShaftDetailsOf(note, unit, why);
     if (!shaft) {
-        *why += QStringLiteral(" (lines \"Length: 41 in\" and \"Weight: 120 g\"; \"Balance: 22 in\" if known)");
+        *why += QCoreApplication::translate("Analysis", " (lines \"Length: 41 in\" and \"Weight: 120 g\"; \"Balance: 22 in\" if known)");
         return std::nullopt;
     }
     const EiCurve ei = ConvertToEi(loads, GeometryOf(bench));
@@ -124,7 +125,7 @@ FrequencyFigure FrequencyFigureOf(const std::vector<RowPoint>& loads, const QStr
         figure.prediction.refusal = why;
     }
     if (!figure.ok()) {
-        figure.lines << QStringLiteral("No frequency: %1.").arg(why);
+        figure.lines << QCoreApplication::translate("Analysis", "No frequency: %1.").arg(why);
         return figure;
     }
     const FrequencyPrediction& p = figure.prediction;
@@ -137,26 +138,26 @@ FrequencyFigure FrequencyFigureOf(const std::vector<RowPoint>& loads, const QStr
     if (trims.tip > 0 || trims.butt > 0) {
         QStringList cut;
         if (trims.tip > 0)
-            cut << QStringLiteral("%1 off the tip").arg(length(trims.tip));
+            cut << QCoreApplication::translate("Analysis", "%1 off the tip").arg(length(trims.tip));
         if (trims.butt > 0)
-            cut << QStringLiteral("%1 off the butt").arg(length(trims.butt));
-        trimmed = QStringLiteral(" after trimming ") + cut.join(QStringLiteral(" and "));
+            cut << QCoreApplication::translate("Analysis", "%1 off the butt").arg(length(trims.butt));
+        trimmed = QCoreApplication::translate("Analysis", " after trimming ") + cut.join(QCoreApplication::translate("Analysis", " and "));
     }
-    figure.lines << QStringLiteral("Frequency %1 cpm%2 (%3 g tip, %4 %5 clamp), %6")
+    figure.lines << QCoreApplication::translate("Analysis", "Frequency %1 cpm%2 (%3 g tip, %4 %5 clamp), %6")
                         .arg(locale.toString(p.cpm, 'f', 0), trimmed, plain(in->meter.tipWeight), plain(in->meter.clamp), u,
-                             bench.meter.clampOffsetInches ? QStringLiteral("calibrated") : QStringLiteral("uncalibrated"));
-    figure.lines << QStringLiteral("Kick point %1, bend point %2 from the tip").arg(length(p.kickPoint), length(p.bendPoint));
+                             bench.meter.clampOffsetInches ? QCoreApplication::translate("Analysis", "calibrated") : QCoreApplication::translate("Analysis", "uncalibrated"));
+    figure.lines << QCoreApplication::translate("Analysis", "Kick point %1, bend point %2 from the tip").arg(length(p.kickPoint), length(p.bendPoint));
     // Held EI over a short stretch changes little; over more it is a guess
     // the user should know the figure rests on.
     const double notable = 2.0 * perInch(unit);
     QStringList guessed;
     if (p.extrapolatedTip > notable)
-        guessed << QStringLiteral("the first %1 at the tip").arg(length(p.extrapolatedTip));
+        guessed << QCoreApplication::translate("Analysis", "the first %1 at the tip").arg(length(p.extrapolatedTip));
     if (p.extrapolatedButt > notable)
-        guessed << QStringLiteral("the last %1 before the clamp").arg(length(p.extrapolatedButt));
+        guessed << QCoreApplication::translate("Analysis", "the last %1 before the clamp").arg(length(p.extrapolatedButt));
     if (!guessed.isEmpty())
-        figure.lines << QStringLiteral("Not measured over %1 of the free %2: EI taken as at the nearest row there")
-                            .arg(guessed.join(QStringLiteral(" and ")), length(p.freeLength));
+        figure.lines << QCoreApplication::translate("Analysis", "Not measured over %1 of the free %2: EI taken as at the nearest row there")
+                            .arg(guessed.join(QCoreApplication::translate("Analysis", " and ")), length(p.freeLength));
     return figure;
 }
 

@@ -1,5 +1,7 @@
 #include "analysis/MatchedSet.h"
 
+#include <QCoreApplication>
+#include <QLocale>
 #include <algorithm>
 #include <cmath>
 #include <numeric>
@@ -7,6 +9,12 @@
 namespace tarvex {
 
 namespace {
+
+// A position in a message, in the user's number format, as exact as typed.
+QString position(double x)
+{
+    return QLocale().toString(x, 'g', QLocale::FloatingPointShortest);
+}
 
 double median(std::vector<double> v)
 {
@@ -41,12 +49,12 @@ MatchedSet MatchSet(const std::vector<std::vector<RowPoint>>& curves)
 {
     MatchedSet set;
     if (curves.size() < std::size_t(kMatchedSetMinShafts)) {
-        set.refusal = QStringLiteral("a matched set needs %1 profiles at least").arg(kMatchedSetMinShafts);
+        set.refusal = QCoreApplication::translate("Analysis", "a matched set needs %1 profiles at least").arg(kMatchedSetMinShafts);
         return set;
     }
     const std::vector<RowPoint>& first = curves.front();
     if (first.empty()) {
-        set.refusal = QStringLiteral("profile 1 holds no readings");
+        set.refusal = QCoreApplication::translate("Analysis", "profile 1 holds no readings");
         return set;
     }
     // at[c][p]: the point of curve c at the position of row p of the first.
@@ -61,7 +69,7 @@ MatchedSet MatchSet(const std::vector<std::vector<RowPoint>>& curves)
             at[c][firstSorted[i]] = sorted[i];
         }
         if (!same) {
-            set.refusal = QStringLiteral("profile %1 was not measured at the positions of profile 1").arg(c + 1);
+            set.refusal = QCoreApplication::translate("Analysis", "profile %1 was not measured at the positions of profile 1").arg(c + 1);
             return set;
         }
     }
@@ -73,7 +81,7 @@ MatchedSet MatchSet(const std::vector<std::vector<RowPoint>>& curves)
             loads.push_back(curves[c][at[c][p]].y);
         const double m = median(loads);
         if (!(std::fabs(m) > 0.0) || !std::isfinite(m)) {
-            set.refusal = QStringLiteral("the median load at position %1 is 0: no percentages exist there").arg(first[p].x);
+            set.refusal = QCoreApplication::translate("Analysis", "the median load at position %1 is 0: no percentages exist there").arg(position(first[p].x));
             return set;
         }
         std::vector<double> r, spread;
@@ -85,9 +93,9 @@ MatchedSet MatchSet(const std::vector<std::vector<RowPoint>>& curves)
         const double mad = median(spread);
         const double meanDeviation = std::accumulate(spread.begin(), spread.end(), 0.0) / double(spread.size());
         if (set.tooSmall.isEmpty() && !(mad > 0.0) && meanDeviation > 0.0 && curves.size() < std::size_t(kMatchedSetMinShaftsAgreeing))
-            set.tooSmall = QStringLiteral("%1 profiles are too few to single out a shaft where the others agree exactly "
+            set.tooSmall = QCoreApplication::translate("Analysis", "%1 profiles are too few to single out a shaft where the others agree exactly "
                                           "(as at position %2): that needs %3 at least")
-                               .arg(curves.size()).arg(first[p].x).arg(kMatchedSetMinShaftsAgreeing);
+                               .arg(curves.size()).arg(position(first[p].x)).arg(kMatchedSetMinShaftsAgreeing);
         for (std::size_t s = 0; s < curves.size(); ++s) {
             const double z = mad > 0.0            ? 0.6745 * (r[s] - mr) / mad
                 : meanDeviation > 0.0 ? (r[s] - mr) / (kMatchedSetMeanDeviationScale * meanDeviation)

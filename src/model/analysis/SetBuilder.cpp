@@ -1,5 +1,6 @@
 #include "analysis/SetBuilder.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 #include <cmath>
 #include <limits>
@@ -179,29 +180,29 @@ QString checkRequest(const SetRequest& rq)
     const QString u = unitText(rq.unit);
     const auto finite = [](double v) { return std::isfinite(v); };
     if (rq.shafts.empty())
-        return QStringLiteral("no shaft to build a set from");
+        return QCoreApplication::translate("Analysis", "no shaft to build a set from");
     if (!finite(rq.firstLength) || !(rq.firstLength > 0))
-        return QStringLiteral("the longest club's length must be above 0 %1").arg(u);
+        return QCoreApplication::translate("Analysis", "the longest club's length must be above 0 %1").arg(u);
     if (!finite(rq.spacing) || rq.spacing < 0)
-        return QStringLiteral("the step between clubs cannot be negative");
+        return QCoreApplication::translate("Analysis", "the step between clubs cannot be negative");
     if (!finite(rq.slope))
-        return QStringLiteral("the slope must be a number of cpm a club");
+        return QCoreApplication::translate("Analysis", "the slope must be a number of cpm a club");
     if (!finite(rq.tipWeightStep) || !finite(rq.meter.tipWeight))
-        return QStringLiteral("the tip weight and its step must be numbers of grams");
+        return QCoreApplication::translate("Analysis", "the tip weight and its step must be numbers of grams");
     const double lightest = std::min(rq.meter.tipWeight, rq.meter.tipWeight + (rq.shafts.size() - 1.0) * rq.tipWeightStep);
     if (lightest < 0)
-        return QStringLiteral("the tip weight would drop below 0 g by the last club");
+        return QCoreApplication::translate("Analysis", "the tip weight would drop below 0 g by the last club");
     if (!finite(rq.maxTipTrim) || rq.maxTipTrim < 0)
-        return QStringLiteral("the largest tip trim cannot be negative");
+        return QCoreApplication::translate("Analysis", "the largest tip trim cannot be negative");
     if (!finite(rq.baseTipTrim) || rq.baseTipTrim < 0)
-        return QStringLiteral("the base tip trim cannot be negative");
+        return QCoreApplication::translate("Analysis", "the base tip trim cannot be negative");
     if (rq.baseTipTrim > rq.maxTipTrim)
-        return QStringLiteral("the base tip trim (%1 %3) is more than the largest tip trim allowed (%2 %3)")
+        return QCoreApplication::translate("Analysis", "the base tip trim (%1 %3) is more than the largest tip trim allowed (%2 %3)")
             .arg(QString::number(rq.baseTipTrim, 'g', 4), QString::number(rq.maxTipTrim, 'g', 4), u);
     const double shortest = rq.firstLength - (rq.shafts.size() - 1.0) * rq.spacing;
     const double clamp = rq.meter.clamp + rq.meter.clampOffset;
     if (finite(clamp) && shortest <= clamp)
-        return QStringLiteral("the shortest of %1 clubs would be %2 %4, not longer than the clamp (%3 %4)")
+        return QCoreApplication::translate("Analysis", "the shortest of %1 clubs would be %2 %4, not longer than the clamp (%3 %4)")
             .arg(rq.shafts.size())
             .arg(QString::number(shortest, 'g', 4), QString::number(clamp, 'g', 4), u);
     return {};
@@ -277,7 +278,7 @@ SetBuild BuildSet(const SetRequest& rq)
 
     const SetClub& first = asLongest[order.front()];
     if (!first.hasCpm) {
-        set.refusal = QStringLiteral("%1 (%2 %3) is shorter than the longest club (%4 %3): the line has no club to start from")
+        set.refusal = QCoreApplication::translate("Analysis", "%1 (%2 %3) is shorter than the longest club (%4 %3): the line has no club to start from")
                           .arg(first.name, QString::number(rq.shafts[order.front()].details.length, 'g', 5), unitText(rq.unit),
                                QString::number(rq.firstLength, 'g', 5));
         return set;
@@ -313,32 +314,32 @@ QString SetClubMark(const SetClub& c, LengthUnit unit, const QLocale& locale)
     };
     // A club held at a limit a few hundredths short of its target is still
     // marked, and "0.0 cpm" would read as no miss at all.
-    const QString off = std::fabs(c.offLine()) < 0.05 ? QStringLiteral("less than %1").arg(locale.toString(0.1, 'f', 1))
+    const QString off = std::fabs(c.offLine()) < 0.05 ? QCoreApplication::translate("Analysis", "less than %1").arg(locale.toString(0.1, 'f', 1))
                                                       : locale.toString(std::fabs(c.offLine()), 'f', 1);
-    const QString side = c.offLine() > 0 ? QStringLiteral("above") : QStringLiteral("below");
+    const QString side = c.offLine() > 0 ? QCoreApplication::translate("Analysis", "above") : QCoreApplication::translate("Analysis", "below");
     switch (c.limit) {
     case SetLimit::None:
         if (!c.hasCpm || std::fabs(c.offLine()) <= kOnLineCpm)
             return {};
-        return QStringLiteral("%1 lands %2 cpm %3 the line").arg(c.name, off, side);
+        return QCoreApplication::translate("Analysis", "%1 lands %2 cpm %3 the line").arg(c.name, off, side);
     case SetLimit::TooStiff:
-        return QStringLiteral("%1 is too stiff for club %2: even with nothing off the tip it lands %3 cpm %4 the line")
+        return QCoreApplication::translate("Analysis", "%1 is too stiff for club %2: even with nothing off the tip it lands %3 cpm %4 the line")
             .arg(c.name).arg(c.club + 1).arg(off, side);
     case SetLimit::TooSoft:
-        return QStringLiteral("%1 is too soft for club %2: with the largest tip trim allowed (%3) it lands %4 cpm %5 the line")
+        return QCoreApplication::translate("Analysis", "%1 is too soft for club %2: with the largest tip trim allowed (%3) it lands %4 cpm %5 the line")
             .arg(c.name).arg(c.club + 1).arg(length(c.trims.tip), off, side);
     case SetLimit::TooShortForTrim:
         if (c.club == 0)
-            return QStringLiteral("%1 is too short for the base tip trim at club 1: it takes %2 off the tip and nothing off the butt, "
+            return QCoreApplication::translate("Analysis", "%1 is too short for the base tip trim at club 1: it takes %2 off the tip and nothing off the butt, "
                                   "and the line starts from it")
                 .arg(c.name, length(c.trims.tip));
-        return QStringLiteral("%1 is too short for the tip trim club %2 needs: with %3 off the tip and nothing off the butt "
+        return QCoreApplication::translate("Analysis", "%1 is too short for the tip trim club %2 needs: with %3 off the tip and nothing off the butt "
                               "it lands %4 cpm %5 the line")
             .arg(c.name).arg(c.club + 1).arg(length(c.trims.tip), off, side);
     case SetLimit::TooShortForClub:
-        return QStringLiteral("%1 is shorter than club %2 (%3): it cannot be built").arg(c.name).arg(c.club + 1).arg(length(c.length));
+        return QCoreApplication::translate("Analysis", "%1 is shorter than club %2 (%3): it cannot be built").arg(c.name).arg(c.club + 1).arg(length(c.length));
     case SetLimit::NoFrequency:
-        return QStringLiteral("%1 has no frequency as club %2: %3").arg(c.name).arg(c.club + 1).arg(c.refusal);
+        return QCoreApplication::translate("Analysis", "%1 has no frequency as club %2: %3").arg(c.name).arg(c.club + 1).arg(c.refusal);
     }
     return {};
 }

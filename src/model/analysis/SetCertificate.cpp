@@ -2,6 +2,7 @@
 
 #include "analysis/MatchedSet.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 #include <cmath>
 
@@ -117,27 +118,27 @@ SetCertificate CertifySet(const CertificateInput& in, const QLocale& locale)
     const auto spineOf = [&in](std::size_t shaft) -> const ShaftSpine* {
         return shaft < in.spine.size() && in.spine[shaft] ? &*in.spine[shaft] : nullptr;
     };
-    const QString shop = in.shop.trimmed().isEmpty() ? QStringLiteral("Set certificate") : in.shop.trimmed();
-    cert.title = QStringLiteral("%1: set of %2 irons for %3, %4")
+    const QString shop = in.shop.trimmed().isEmpty() ? QCoreApplication::translate("Analysis", "Set certificate") : in.shop.trimmed();
+    cert.title = QCoreApplication::translate("Analysis", "%1: set of %2 irons for %3, %4")
                      .arg(shop).arg(in.set.clubs.size())
-                     .arg(in.customer.trimmed().isEmpty() ? QStringLiteral("(no customer named)") : in.customer.trimmed(),
+                     .arg(in.customer.trimmed().isEmpty() ? QCoreApplication::translate("Analysis", "(no customer named)") : in.customer.trimmed(),
                           in.date.toString(Qt::ISODate));
     if (!in.set.ok()) {
-        cert.lines << QStringLiteral("No set: %1.").arg(in.set.refusal);
-        cert.failures << QStringLiteral("The set could not be built: %1.").arg(in.set.refusal);
+        cert.lines << QCoreApplication::translate("Analysis", "No set: %1.").arg(in.set.refusal);
+        cert.failures << QCoreApplication::translate("Analysis", "The set could not be built: %1.").arg(in.set.refusal);
         return cert;
     }
 
     // Clubs, with their shafts named once each.
-    QList<QStringList> table{{QStringLiteral("Club"), QStringLiteral("Length"), QStringLiteral("Tip trim"), QStringLiteral("Butt trim"),
-                              QStringLiteral("Weight"), QStringLiteral("Balance"), QStringLiteral("Frequency"), QStringLiteral("Off line"),
-                              QStringLiteral("Residual"), QStringLiteral("Stiffness"), QStringLiteral("Spine"), QStringLiteral("Grade")},
-                             {QString(), u, u, u, QStringLiteral("g"), QStringLiteral("%1 from tip").arg(u), QStringLiteral("cpm"),
+    QList<QStringList> table{{QCoreApplication::translate("Analysis", "Club"), QCoreApplication::translate("Analysis", "Length"), QCoreApplication::translate("Analysis", "Tip trim"), QCoreApplication::translate("Analysis", "Butt trim"),
+                              QCoreApplication::translate("Analysis", "Weight"), QCoreApplication::translate("Analysis", "Balance"), QCoreApplication::translate("Analysis", "Frequency"), QCoreApplication::translate("Analysis", "Off line"),
+                              QCoreApplication::translate("Analysis", "Residual"), QCoreApplication::translate("Analysis", "Stiffness"), QCoreApplication::translate("Analysis", "Spine"), QCoreApplication::translate("Analysis", "Grade")},
+                             {QString(), u, u, u, QStringLiteral("g"), QCoreApplication::translate("Analysis", "%1 from tip").arg(u), QStringLiteral("cpm"),
                               QStringLiteral("cpm"), QStringLiteral("cpm"), QStringLiteral("N m^2"), QStringLiteral("%"), QString()}};
     QStringList names;
     std::vector<std::vector<RowPoint>> trimmed;
     const std::vector<double> stations = CertificateStations(in.set, in.request.unit);
-    QList<QStringList> eiTable{{QStringLiteral("Club")}, {QString()}};
+    QList<QStringList> eiTable{{QCoreApplication::translate("Analysis", "Club")}, {QString()}};
     for (const double s : stations) {
         eiTable[0] << locale.toString(s, 'g', 6);
         eiTable[1] << QStringLiteral("N m^2");
@@ -153,25 +154,25 @@ SetCertificate CertifySet(const CertificateInput& in, const QLocale& locale)
                              c.hasCpm ? signedCpm(c.offLine()) : QStringLiteral("-"), c.hasCpm ? signedCpm(c.residual) : QStringLiteral("-"),
                              locale.toString(stiffnessIndex(ei), 'f', 1),
                              spine ? locale.toString(spine->percent, 'f', 1) : QStringLiteral("-"),
-                             spine ? GradeName(spine->grade) : QStringLiteral("-")};
-        names << QStringLiteral("Club %1: %2").arg(club, c.name);
+                             spine ? QCoreApplication::translate("SpineGrade", GradeName(spine->grade).toLatin1().constData()) : QStringLiteral("-")};
+        names << QCoreApplication::translate("Analysis", "Club %1: %2").arg(club, c.name);
         QStringList eiRow{club};
         for (const double s : stations)
             eiRow << locale.toString(eiAt(ei, c.length - s), 'f', 1);
         eiTable << eiRow;
     }
-    cert.lines << QStringLiteral("Clubs, longest first; trims from the raw shaft, balance from the trimmed tip:");
+    cert.lines << QCoreApplication::translate("Analysis", "Clubs, longest first; trims from the raw shaft, balance from the trimmed tip:");
     cert.lines << columns(table) << QString() << names << QString();
 
-    cert.lines << QStringLiteral("EI at distances from the butt (%1):").arg(u);
+    cert.lines << QCoreApplication::translate("Analysis", "EI at distances from the butt (%1):").arg(u);
     if (stations.empty())
-        cert.lines << QStringLiteral("(the clubs are too short for a station)");
+        cert.lines << QCoreApplication::translate("Analysis", "(the clubs are too short for a station)");
     else
         cert.lines << columns(eiTable);
     cert.lines << QString();
 
     const bool slopeKnown = std::isfinite(in.set.slope);
-    cert.lines << QStringLiteral("Frequency line (Theil-Sen through the clubs): %1 cpm a club, asked %2 cpm a club; club 1 at %3 cpm.")
+    cert.lines << QCoreApplication::translate("Analysis", "Frequency line (Theil-Sen through the clubs): %1 cpm a club, asked %2 cpm a club; club 1 at %3 cpm.")
                       .arg(slopeKnown ? locale.toString(in.set.slope, 'f', 2) : QStringLiteral("-"),
                            locale.toString(in.request.slope, 'f', 2),
                            slopeKnown ? cpm(in.set.intercept) : QStringLiteral("-"));
@@ -179,7 +180,7 @@ SetCertificate CertifySet(const CertificateInput& in, const QLocale& locale)
     for (const SetClub& c : in.set.clubs)
         residuals << QStringLiteral("%1: %2").arg(c.club + 1).arg(c.hasCpm ? signedCpm(c.residual) : QStringLiteral("-"));
     // Seven clubs a line keep the longest set within the page's width.
-    cert.lines << QStringLiteral("Residuals from the line (cpm), club by club:");
+    cert.lines << QCoreApplication::translate("Analysis", "Residuals from the line (cpm), club by club:");
     for (qsizetype k = 0; k < residuals.size(); k += 7)
         cert.lines << QStringLiteral("  ") + residuals.mid(k, 7).join(QStringLiteral(", "));
 
@@ -189,7 +190,7 @@ SetCertificate CertifySet(const CertificateInput& in, const QLocale& locale)
     // they share: after trimming, one distance from the butt falls on a
     // different part of each club's taper, and a sound set would stand out.
     MatchedSet matched;
-    matched.refusal = QStringLiteral("not asked");
+    matched.refusal = QCoreApplication::translate("Analysis", "not asked");
     if (tol.failMatchedFlag && int(in.set.clubs.size()) >= kMatchedSetMinShafts) {
         std::vector<std::vector<RowPoint>> raw;
         for (const SetClub& c : in.set.clubs)
@@ -198,16 +199,16 @@ SetCertificate CertifySet(const CertificateInput& in, const QLocale& locale)
     }
     for (std::size_t i = 0; i < in.set.clubs.size(); ++i) {
         const SetClub& c = in.set.clubs[i];
-        const QString who = QStringLiteral("Club %1 (%2)").arg(c.club + 1).arg(c.name);
+        const QString who = QCoreApplication::translate("Analysis", "Club %1 (%2)").arg(c.club + 1).arg(c.name);
         if (!c.hasCpm)
-            cert.failures << QStringLiteral("%1 has no predicted frequency: %2.").arg(who, c.refusal);
+            cert.failures << QCoreApplication::translate("Analysis", "%1 has no predicted frequency: %2.").arg(who, c.refusal);
         else if (std::fabs(c.residual) > tol.maxResidualCpm)
-            cert.failures << QStringLiteral("%1 is %2 cpm %3 the line, beyond the %4 cpm allowed.")
-                                 .arg(who, cpm(std::fabs(c.residual)), c.residual > 0 ? QStringLiteral("above") : QStringLiteral("below"),
+            cert.failures << QCoreApplication::translate("Analysis", "%1 is %2 cpm %3 the line, beyond the %4 cpm allowed.")
+                                 .arg(who, cpm(std::fabs(c.residual)), c.residual > 0 ? QCoreApplication::translate("Analysis", "above") : QCoreApplication::translate("Analysis", "below"),
                                       cpm(tol.maxResidualCpm));
         const ShaftSpine* spine = spineOf(c.shaft);
         if (tol.failSpineReject && spine && spine->grade == SpineGrade::Reject)
-            cert.failures << QStringLiteral("%1 has a spine of %2 %, graded reject.").arg(who, locale.toString(spine->percent, 'f', 1));
+            cert.failures << QCoreApplication::translate("Analysis", "%1 has a spine of %2 %, graded reject.").arg(who, locale.toString(spine->percent, 'f', 1));
         if (matched.ok() && i < matched.shafts.size() && matched.shafts[i].flagged) {
             // The station where it stands out most, to show the fitter where to look.
             const MatchedShaft& m = matched.shafts[i];
@@ -215,28 +216,28 @@ SetCertificate CertifySet(const CertificateInput& in, const QLocale& locale)
             for (std::size_t k = 1; k < m.z.size(); ++k)
                 if (std::fabs(m.z[k]) > std::fabs(m.z[worst]))
                     worst = k;
-            cert.failures << QStringLiteral("%1 stands out from the set's EI as measured: %2 % %3 the median at %4 %5 from the tip.")
+            cert.failures << QCoreApplication::translate("Analysis", "%1 stands out from the set's EI as measured: %2 % %3 the median at %4 %5 from the tip.")
                                  .arg(who, locale.toString(std::fabs(m.residualPercent[worst]), 'f', 1),
-                                      m.residualPercent[worst] < 0 ? QStringLiteral("below") : QStringLiteral("above"),
+                                      m.residualPercent[worst] < 0 ? QCoreApplication::translate("Analysis", "below") : QCoreApplication::translate("Analysis", "above"),
                                       locale.toString(matched.positions[worst], 'g', 6), u);
         }
     }
     cert.lines << QString()
-               << QStringLiteral("Tolerances: within %1 cpm of the line%2%3.")
+               << QCoreApplication::translate("Analysis", "Tolerances: within %1 cpm of the line%2%3.")
                       .arg(cpm(tol.maxResidualCpm),
-                           tol.failSpineReject ? QStringLiteral(", no spine graded reject") : QString(),
-                           tol.failMatchedFlag ? QStringLiteral(", no shaft standing out from the set's EI") : QString());
+                           tol.failSpineReject ? QCoreApplication::translate("Analysis", ", no spine graded reject") : QString(),
+                           tol.failMatchedFlag ? QCoreApplication::translate("Analysis", ", no shaft standing out from the set's EI") : QString());
     if (tol.failMatchedFlag && !matched.ok())
-        cert.lines << QStringLiteral("The shafts' EI was not compared: %1.").arg(
-                          int(in.set.clubs.size()) < kMatchedSetMinShafts ? QStringLiteral("a set of fewer than %1 shafts").arg(kMatchedSetMinShafts)
+        cert.lines << QCoreApplication::translate("Analysis", "The shafts' EI was not compared: %1.").arg(
+                          int(in.set.clubs.size()) < kMatchedSetMinShafts ? QCoreApplication::translate("Analysis", "a set of fewer than %1 shafts").arg(kMatchedSetMinShafts)
                                                                            : matched.refusal);
     else if (tol.failMatchedFlag && !matched.tooSmall.isEmpty())
         cert.lines << matched.tooSmall + QLatin1Char('.');
     if (cert.passed()) {
-        cert.lines << QStringLiteral("Result: PASS.");
+        cert.lines << QCoreApplication::translate("Analysis", "Result: PASS.");
     } else {
-        cert.lines << QStringLiteral("Result: FAIL, %1 %2:").arg(cert.failures.size())
-                          .arg(cert.failures.size() == 1 ? QStringLiteral("failure") : QStringLiteral("failures"));
+        cert.lines << QCoreApplication::translate("Analysis", "Result: FAIL, %1 %2:").arg(cert.failures.size())
+                          .arg(cert.failures.size() == 1 ? QCoreApplication::translate("Analysis", "failure") : QCoreApplication::translate("Analysis", "failures"));
         for (const QString& f : cert.failures)
             cert.lines << QStringLiteral("  - ") + f;
     }

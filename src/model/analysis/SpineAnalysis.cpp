@@ -2,6 +2,7 @@
 
 #include "numbers/VectorState.h"
 
+#include <QCoreApplication>
 #include <array>
 #include <cmath>
 #include <limits>
@@ -107,7 +108,7 @@ SpineAnalysis AnalyzeSpine(const std::vector<RowPoint>& readings, const GradeLim
     SpineAnalysis a;
     a.readings = static_cast<int>(readings.size());
     if (a.readings < kSpineMinReadings) {
-        a.refusal = QStringLiteral("%1 readings: the analysis needs at least %2").arg(a.readings).arg(kSpineMinReadings);
+        a.refusal = QCoreApplication::translate("Analysis", "%1 readings: the analysis needs at least %2").arg(a.readings).arg(kSpineMinReadings);
         return a;
     }
     ClearVectorUpperState();
@@ -132,7 +133,7 @@ SpineAnalysis AnalyzeSpine(const std::vector<RowPoint>& readings, const GradeLim
     Row c{};
     bool finite = solveNormal(normal, rhs, n, c);
     if (!finite) {
-        a.refusal = QStringLiteral("the angles of the readings do not tell stiffness and bend apart: "
+        a.refusal = QCoreApplication::translate("Analysis", "the angles of the readings do not tell stiffness and bend apart: "
                                    "readings at more angles around the turn are needed");
         return a;
     }
@@ -146,12 +147,12 @@ SpineAnalysis AnalyzeSpine(const std::vector<RowPoint>& readings, const GradeLim
     for (const double v : c)
         finite = finite && std::isfinite(v);
     if (!finite || !std::isfinite(squares)) {
-        a.refusal = QStringLiteral("the loads are too large to analyse");
+        a.refusal = QCoreApplication::translate("Analysis", "the loads are too large to analyse");
         return a;
     }
     a.mean = c[0];
     if (!(a.mean > 0)) {
-        a.refusal = QStringLiteral("the mean load is not above 0");
+        a.refusal = QCoreApplication::translate("Analysis", "the mean load is not above 0");
         return a;
     }
     const double c1 = std::hypot(c[1], c[2]);

@@ -1,5 +1,6 @@
 #include "analysis/SpineText.h"
 
+#include <QCoreApplication>
 #include <cmath>
 
 namespace tarvex {
@@ -20,21 +21,26 @@ QString fixed(double v, int places, const QLocale& locale)
 QStringList SpineFigureLines(const SpineAnalysis& a, const QString& unit, const QLocale& locale)
 {
     if (!a.ok())
-        return {QStringLiteral("No spine figures: ") + a.refusal};
+        return {QCoreApplication::translate("Analysis", "No spine figures: ") + a.refusal};
     const QString load = unit.isEmpty() ? QString() : QLatin1Char(' ') + unit;
     // Four short lines: the panel shares its column with the chart's and the
     // reading's controls on a small screen.
     QStringList lines;
     if (a.spineSignificant)
-        lines << QStringLiteral("Spine %1%2 \u00b1 %3%2, NBP %4%2")
+        lines << QCoreApplication::translate("Analysis", "Spine %1%2 ± %3%2, NBP %4%2")
                      .arg(fixed(a.spineAngle, 1, locale), kDegree, fixed(a.spineAngleSd, 1, locale), fixed(a.nbpAngle, 1, locale));
     else
-        lines << QStringLiteral("Spine: none found");
-    lines << QStringLiteral("Stiff against soft %1 % (%2)").arg(fixed(a.spinePercent, 2, locale), GradeName(a.grade));
+        lines << QCoreApplication::translate("Analysis", "Spine: none found");
+    // The grade is kept in English in the library; its word here is the user's.
+    const QString grade = QCoreApplication::translate("SpineGrade", GradeName(a.grade).toLatin1().constData());
+    lines << QCoreApplication::translate("Analysis", "Stiff against soft %1 % (%2)").arg(fixed(a.spinePercent, 2, locale), grade);
     // Without a bend its angle is noise.
-    const QString at = a.bendAmplitude < 5e-4 ? QString() : QStringLiteral(" at ") + fixed(a.bendAngle, 0, locale) + kDegree;
-    lines << QStringLiteral("Bend %1%2%3 (%4 %)").arg(fixed(a.bendAmplitude, 3, locale), load, at, fixed(a.bendPercent, 2, locale));
-    lines << QStringLiteral("Wobble %1 %, mean %2%3, %4 readings")
+    if (a.bendAmplitude < 5e-4)
+        lines << QCoreApplication::translate("Analysis", "Bend %1%2 (%3 %)").arg(fixed(a.bendAmplitude, 3, locale), load, fixed(a.bendPercent, 2, locale));
+    else
+        lines << QCoreApplication::translate("Analysis", "Bend %1%2 at %3%4 (%5 %)")
+                     .arg(fixed(a.bendAmplitude, 3, locale), load, fixed(a.bendAngle, 0, locale), kDegree, fixed(a.bendPercent, 2, locale));
+    lines << QCoreApplication::translate("Analysis", "Wobble %1 %, mean %2%3, %4 readings")
                  .arg(fixed(a.wobblePercent, 2, locale), fixed(a.mean, 2, locale), load).arg(a.readings);
     return lines;
 }

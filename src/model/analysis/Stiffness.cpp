@@ -1,5 +1,6 @@
 #include "analysis/Stiffness.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 #include <cmath>
 
@@ -72,13 +73,13 @@ EiCurve ConvertToEi(const std::vector<RowPoint>& rows, const BenchGeometry& g)
 {
     EiCurve curve;
     if (!(g.span > 0) || !std::isfinite(g.span))
-        curve.refusal = QStringLiteral("the span must be a length above 0");
+        curve.refusal = QCoreApplication::translate("Analysis", "the span must be a length above 0");
     else if (!(g.deflection > 0) || !std::isfinite(g.deflection))
-        curve.refusal = QStringLiteral("the deflection must be a length above 0");
+        curve.refusal = QCoreApplication::translate("Analysis", "the deflection must be a length above 0");
     else if (!(g.compliance >= 0) || !std::isfinite(g.compliance))
-        curve.refusal = QStringLiteral("the bench compliance must be 0 or more");
+        curve.refusal = QCoreApplication::translate("Analysis", "the bench compliance must be 0 or more");
     else if (rows.empty())
-        curve.refusal = QStringLiteral("no row holds a position and a load");
+        curve.refusal = QCoreApplication::translate("Analysis", "no row holds a position and a load");
     if (!curve.ok())
         return curve;
     const double metres = metresPer(g.lengthUnit);
@@ -93,7 +94,7 @@ EiCurve ConvertToEi(const std::vector<RowPoint>& rows, const BenchGeometry& g)
     for (const RowPoint& r : rows) {
         const double deflection = g.deflection - r.y * g.compliance;
         if (!(deflection > 0)) {
-            curve.refusal = QStringLiteral("row %1: the bench's own give under the load takes up the whole deflection")
+            curve.refusal = QCoreApplication::translate("Analysis", "row %1: the bench's own give under the load takes up the whole deflection")
                                 .arg(r.row);
             curve.points.clear();
             return curve;
@@ -110,7 +111,7 @@ ZoneFigures EiZones(const EiCurve& curve, LengthUnit positions)
     std::vector<RowPoint> ei;
     for (const EiPoint& p : curve.points) {
         if (!(p.nM2 > 0)) {
-            z.refusal = QStringLiteral("row %1: the EI is not above 0").arg(p.row);
+            z.refusal = QCoreApplication::translate("Analysis", "row %1: the EI is not above 0").arg(p.row);
             return z;
         }
         ei.push_back({p.row, p.position, p.nM2});
@@ -118,7 +119,7 @@ ZoneFigures EiZones(const EiCurve& curve, LengthUnit positions)
     const std::vector<Node> nodes = sortedNodes(ei);
     const double length = nodes.empty() ? 0.0 : nodes.back().x - nodes.front().x;
     if (!(length > 0)) {
-        z.refusal = QStringLiteral("the zones need readings at two positions at least");
+        z.refusal = QCoreApplication::translate("Analysis", "the zones need readings at two positions at least");
         return z;
     }
     const double x0 = nodes.front().x;
@@ -174,7 +175,7 @@ CurveComparison CompareWithReference(const std::vector<RowPoint>& reference, con
         }
     }
     if (c.differences.empty()) {
-        c.refusal = QStringLiteral("no position of the curve lies within the reference's positions");
+        c.refusal = QCoreApplication::translate("Analysis", "no position of the curve lies within the reference's positions");
         return c;
     }
     c.rmsPercent = std::sqrt(squares / static_cast<double>(c.differences.size()));

@@ -3,6 +3,7 @@
 #include "numbers/Numbers.h"
 #include "tables/DataTable.h"
 
+#include <QCoreApplication>
 #include <QString>
 
 namespace tarvex {
@@ -59,11 +60,11 @@ QString AutoStopText(AutoOutcome outcome)
 {
     switch (outcome) {
     case AutoOutcome::TableFull:
-        return QStringLiteral("Table full: Auto is off");
+        return QCoreApplication::translate("Device", "Table full: Auto is off");
     case AutoOutcome::CellTaken:
-        return QStringLiteral("The current cell holds a value: Auto is off");
+        return QCoreApplication::translate("Device", "The current cell holds a value: Auto is off");
     case AutoOutcome::NoRow:
-        return QStringLiteral("The table has no row for a reading: Auto is off");
+        return QCoreApplication::translate("Device", "The table has no row for a reading: Auto is off");
     case AutoOutcome::Recorded:
         break;
     }

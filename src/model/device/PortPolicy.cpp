@@ -1,5 +1,7 @@
 #include "device/PortPolicy.h"
 
+#include <QCoreApplication>
+
 namespace tarvex {
 
 std::optional<QString> FatalPortError(PortError error, const QString& systemText)
@@ -12,7 +14,7 @@ std::optional<QString> FatalPortError(PortError error, const QString& systemText
     // read returns nothing and the system's text is a stale one. Left open, the
     // port would keep reporting it.
     case PortError::Read:
-        return QStringLiteral("The device hung up.");
+        return QCoreApplication::translate("Device", "The device hung up.");
     // Errors of opening are answered by the open itself, nothing is ever
     // written to the bench, and none of the others means the bench is gone.
     case PortError::None:

@@ -3,6 +3,7 @@
 #include "files/Cp1252.h"
 #include "numbers/Numbers.h"
 
+#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QRegularExpression>
 #include <algorithm>
@@ -76,20 +77,20 @@ double ReadingReceiver::resolved(double v, bool mean) const
 LiveReading ReadingReceiver::live() const
 {
     if (!open_)
-        return {std::nullopt, QStringLiteral("No reading: the port is closed")};
+        return {std::nullopt, QCoreApplication::translate("Device", "No reading: the port is closed")};
     if (!lastWasLine_)
-        return {std::nullopt, QStringLiteral("No reading yet: nothing has come from the bench")};
+        return {std::nullopt, QCoreApplication::translate("Device", "No reading yet: nothing has come from the bench")};
     const qint64 now = clock_();
     const qint64 age = now - lastAt_;
     if (age > window_.settings().freshMs)
-        return {std::nullopt, QStringLiteral("No new reading for %1 s").arg(age / 1000)};
+        return {std::nullopt, QCoreApplication::translate("Device", "No new reading for %1 s").arg(age / 1000)};
     const double zero = zero_.value_or(0.0);
     if (window_.settings().average > 1) {
         if (!lastValue_)
-            return {std::nullopt, QStringLiteral("Last line was not a reading")};
+            return {std::nullopt, QCoreApplication::translate("Device", "Last line was not a reading")};
         const std::optional<Averaged> a = window_.averaged(now);
         if (!a)
-            return {std::nullopt, QStringLiteral("Not steady: the load is still moving")};
+            return {std::nullopt, QCoreApplication::translate("Device", "Not steady: the load is still moving")};
         return {resolved(a->mean - zero, true), QString(), a->count, a->deviation};
     }
     // A garbled last line does not matter while the window is steady: the
@@ -97,7 +98,7 @@ LiveReading ReadingReceiver::live() const
     if (const std::optional<Steady> s = window_.steady(now))
         return {resolved(s->level - zero, s->count % 2 == 0), QString(), s->count, s->noise};
     if (!lastValue_)
-        return {std::nullopt, QStringLiteral("Last line was not a reading")};
+        return {std::nullopt, QCoreApplication::translate("Device", "Last line was not a reading")};
     LiveReading settling{lastValue_, QString()};
     settling.settling = true;
     return settling;
@@ -112,7 +113,7 @@ QString ReadingReceiver::takeZero()
 {
     const std::optional<Steady> s = open_ ? window_.steady(clock_()) : std::nullopt;
     if (!s)
-        return QStringLiteral("Not steady: a zero needs a steady load");
+        return QCoreApplication::translate("Device", "Not steady: a zero needs a steady load");
     zero_ = resolved(s->level, s->count % 2 == 0);
     return {};
 }

@@ -1,5 +1,6 @@
 #include "device/Steadiness.h"
 
+#include <QCoreApplication>
 #include <QSettings>
 #include <QStringList>
 #include <algorithm>
@@ -75,14 +76,14 @@ QString MissingForEi(const BenchSettings& s)
 {
     QStringList missing;
     if (!(s.span > 0))
-        missing << QStringLiteral("the span");
+        missing << QCoreApplication::translate("Device", "the span");
     if (!(s.deflection > 0))
-        missing << QStringLiteral("the deflection");
+        missing << QCoreApplication::translate("Device", "the deflection");
     // Without it the loads' unit is unknown and so is every EI.
     if (s.unit.isEmpty())
-        missing << QStringLiteral("the load unit");
+        missing << QCoreApplication::translate("Device", "the load unit");
     if (missing.size() > 1)
-        return missing.mid(0, missing.size() - 1).join(QStringLiteral(", ")) + QStringLiteral(" and ") + missing.last();
+        return missing.mid(0, missing.size() - 1).join(QStringLiteral(", ")) + QCoreApplication::translate("Device", " and ") + missing.last();
     return missing.join(QString());
 }
 

@@ -8,6 +8,7 @@
 #include "tables/DataTable.h"
 
 #include <QBuffer>
+#include <QCoreApplication>
 #include <QDir>
 #include <QStringDecoder>
 #include <QRegularExpression>
@@ -30,15 +31,15 @@ QString ReadDataFileForLibrary(const QString& path, QByteArray& bytes)
 {
     const QFileInfo info(path);
     if (!info.isFile())
-        return QStringLiteral("%1: not a regular file").arg(path);
+        return QCoreApplication::translate("Library", "%1: not a regular file").arg(path);
     if (info.size() > kLargestDataFile)
-        return QStringLiteral("%1: too large for a data file (%2 bytes)").arg(path).arg(info.size());
+        return QCoreApplication::translate("Library", "%1: too large for a data file (%2 bytes)").arg(path).arg(info.size());
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        return QStringLiteral("%1: cannot read it: %2").arg(path, file.errorString());
+        return QCoreApplication::translate("Library", "%1: cannot read it: %2").arg(path, file.errorString());
     bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
-        return QStringLiteral("%1: cannot read it: %2").arg(path, file.errorString());
+        return QCoreApplication::translate("Library", "%1: cannot read it: %2").arg(path, file.errorString());
     return {};
 }
 
@@ -61,7 +62,7 @@ QStringList DataFilesIn(const QString& folder, QStringList* skipped)
         QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
         const QString shown = utf8(name);
         if (utf8.hasError())
-            *skipped << QStringLiteral("%1: the file name is not valid UTF-8; rename it to import it")
+            *skipped << QCoreApplication::translate("Library", "%1: the file name is not valid UTF-8; rename it to import it")
                             .arg(QDir(folder).filePath(shown));
     }
     ::closedir(dir);
@@ -156,7 +157,7 @@ bool ReadDataFiles(const QStringList& files, const DataFileReader& read, FolderI
             continue;
         }
         if (const qint64 id = stored ? stored(m.dataFile) : 0; id > 0) {
-            out.known << QStringLiteral("%1: already in the library as measurement %2").arg(files.at(i)).arg(id);
+            out.known << QCoreApplication::translate("Library", "%1: already in the library as measurement %2").arg(files.at(i)).arg(id);
             continue;
         }
         QByteArray bytes = m.dataFile;
@@ -164,7 +165,7 @@ bool ReadDataFiles(const QStringList& files, const DataFileReader& read, FolderI
         buffer.open(QIODevice::ReadOnly);
         DataTable table;
         if (!ReadDataRecord(buffer, polar, table, m.note)) {
-            out.skipped << QStringLiteral("%1: not a %2 data file, or damaged").arg(files.at(i), polar ? QStringLiteral("polar") : QStringLiteral("profile"));
+            out.skipped << QCoreApplication::translate("Library", "%1: not a %2 data file, or damaged").arg(files.at(i), polar ? QCoreApplication::translate("Library", "polar") : QCoreApplication::translate("Library", "profile"));
             continue;
         }
         m.kind = polar ? MeasurementKind::Polar : MeasurementKind::Profile;

@@ -7,6 +7,7 @@
 #include "tables/DataTable.h"
 
 #include <QBuffer>
+#include <QCoreApplication>
 
 #include <cmath>
 
@@ -48,7 +49,7 @@ QByteArray MeasurementAsDataFile(const Measurement& m, QString* error)
             bytes = EncodeProfileRecord(record);
     }
     if (!r.ok() && error)
-        *error = r.message().isEmpty() ? QStringLiteral("the measurement holds no data rows") : r.message();
+        *error = r.message().isEmpty() ? QCoreApplication::translate("Library", "the measurement holds no data rows") : r.message();
     return bytes;
 }
 

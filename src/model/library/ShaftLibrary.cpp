@@ -5,6 +5,7 @@
 #include "numbers/Numbers.h"
 #include "platform/MessageBox.h"
 
+#include <QCoreApplication>
 #include <QCryptographicHash>
 #include <QDir>
 #include <QElapsedTimer>
@@ -133,7 +134,7 @@ QString nulIn(const std::initializer_list<std::pair<const QString*, const char*>
 {
     for (const auto& [text, what] : fields)
         if (text->contains(QChar(0)))
-            return QStringLiteral("%1 holds a NUL character, which the library cannot keep").arg(QLatin1String(what));
+            return QCoreApplication::translate("Library", "%1 holds a NUL character, which the library cannot keep").arg(QLatin1String(what));
     return {};
 }
 
@@ -291,19 +292,19 @@ QString ShaftLibrary::openSqlite()
     bool fresh = true;
     if (info.exists() || info.isSymLink()) {
         if (info.isDir())
-            return QStringLiteral("The library %1 is a folder, not a file.").arg(name);
+            return QCoreApplication::translate("Library", "The library %1 is a folder, not a file.").arg(name);
         // Opening a pipe waits for a writer for ever, and a device is nobody's
         // library: neither is opened at all.
         if (!info.isFile())
-            return QStringLiteral("The library %1 is not a regular file (a pipe, a device or a broken link). It was left as it is.").arg(name);
+            return QCoreApplication::translate("Library", "The library %1 is not a regular file (a pipe, a device or a broken link). It was left as it is.").arg(name);
         QFile file(location_);
         if (!file.open(QIODevice::ReadOnly))
-            return QStringLiteral("The library %1 cannot be read: %2.").arg(name, file.errorString());
+            return QCoreApplication::translate("Library", "The library %1 cannot be read: %2.").arg(name, file.errorString());
         const QByteArray head = file.read(100);
         // An empty file is taken as a new library; anything else must be a
         // database already, or it is somebody's file under the wrong name.
         if (!head.isEmpty() && !head.startsWith(QByteArray("SQLite format 3\0", 16)))
-            return QStringLiteral("%1 is not a shaft library (not a database file). It was left as it is.").arg(name);
+            return QCoreApplication::translate("Library", "%1 is not a shaft library (not a database file). It was left as it is.").arg(name);
         fresh = head.isEmpty();
         wal_ = head.size() >= 20 && head.at(18) == 2 && head.at(19) == 2;
         // Root may write anything; a file or folder whose owner took away the
@@ -312,12 +313,12 @@ QString ShaftLibrary::openSqlite()
             && (folder.permissions() & QFileDevice::WriteOwner);
         readOnly_ = !writableFile_;
     } else if (!QDir().mkpath(info.absolutePath())) {
-        return QStringLiteral("The folder of the library %1 cannot be made.").arg(name);
+        return QCoreApplication::translate("Library", "The folder of the library %1 cannot be made.").arg(name);
     } else {
         writableFile_ = true;
     }
     if (fresh)
-        return readOnly_ ? QStringLiteral("The library %1 is read-only and holds no library yet.").arg(name) : connectSqlite(true);
+        return readOnly_ ? QCoreApplication::translate("Library", "The library %1 is read-only and holds no library yet.").arg(name) : connectSqlite(true);
 
     // Looked at through a read-only connection first: nothing is written
     // before the file is known to be a library of ours.
@@ -335,10 +336,10 @@ QString ShaftLibrary::openSqlite()
         checked = q.exec(QStringLiteral("PRAGMA quick_check")) && q.next();
     }
     if (!checked)
-        return QStringLiteral("The library %1 cannot be read (damaged, or not a database): %2. It was left as it is.")
+        return QCoreApplication::translate("Library", "The library %1 cannot be read (damaged, or not a database): %2. It was left as it is.")
             .arg(name, reason(q.lastError()));
     if (q.value(0).toString() != QLatin1String("ok"))
-        return QStringLiteral("The library %1 is damaged: %2. It was left as it is.").arg(name, q.value(0).toString());
+        return QCoreApplication::translate("Library", "The library %1 is damaged: %2. It was left as it is.").arg(name, q.value(0).toString());
     return {};
 }
 
@@ -374,7 +375,7 @@ QString ShaftLibrary::connectSqlite(bool writing, bool immutable)
     else
         db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection_);
     if (!db.isValid())
-        return QStringLiteral("The library needs Qt's SQLite driver (package libqt6sql6-sqlite), which is not installed.");
+        return QCoreApplication::translate("Library", "The library needs Qt's SQLite driver (package libqt6sql6-sqlite), which is not installed.");
     QString options = QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(kBusyMilliseconds);
     if (!writing)
         options += QStringLiteral(";QSQLITE_OPEN_READONLY");
@@ -387,7 +388,7 @@ QString ShaftLibrary::connectSqlite(bool writing, bool immutable)
     }
     db.setConnectOptions(options);
     if (!db.open())
-        return QStringLiteral("The library %1 cannot be opened: %2.").arg(displayName(), reason(db.lastError()));
+        return QCoreApplication::translate("Library", "The library %1 cannot be opened: %2.").arg(displayName(), reason(db.lastError()));
     return {};
 }
 
@@ -395,7 +396,7 @@ QString ShaftLibrary::openPostgres()
 {
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), connection_);
     if (!db.isValid())
-        return QStringLiteral("The library needs Qt's PostgreSQL driver (package libqt6sql6-psql), which is not installed.");
+        return QCoreApplication::translate("Library", "The library needs Qt's PostgreSQL driver (package libqt6sql6-psql), which is not installed.");
     const LibraryAddress address = ParseServerAddress(location_);
     if (!address.ok())
         return address.problem;
@@ -406,7 +407,7 @@ QString ShaftLibrary::openPostgres()
     db.setDatabaseName(address.database);
     db.setConnectOptions(address.connectOptions);
     if (!db.open())
-        return QStringLiteral("The library server %1 cannot be reached: %2.")
+        return QCoreApplication::translate("Library", "The library server %1 cannot be reached: %2.")
             .arg(MaskedLocation(location_), reason(db.lastError()));
     return {};
 }
@@ -429,7 +430,7 @@ QString ShaftLibrary::readVersion(int& version)
         if (const QString why = run(q, QStringLiteral("SELECT MAX(version) FROM schema_version")); !why.isEmpty())
             return why;
         if (!q.next())
-            return QStringLiteral("no schema version");
+            return QCoreApplication::translate("Library", "no schema version");
         version = q.value(0).toInt();
     } else if (!tables.isEmpty() && !postgres_) {
         version = -1;
@@ -442,13 +443,13 @@ QString ShaftLibrary::prepareSchema(int wanted)
     const QString name = displayName();
     int version = 0;
     if (const QString why = readVersion(version); !why.isEmpty())
-        return QStringLiteral("The library %1 cannot be read: %2. It was left as it is.").arg(name, why);
+        return QCoreApplication::translate("Library", "The library %1 cannot be read: %2. It was left as it is.").arg(name, why);
     if (version < 0)
-        return QStringLiteral("%1 is a database, but not a shaft library. It was left as it is.").arg(name);
+        return QCoreApplication::translate("Library", "%1 is a database, but not a shaft library. It was left as it is.").arg(name);
     if (version > kLibrarySchemaVersion) {
         version_ = version;
         readOnly_ = true;
-        return QStringLiteral("The library %1 was written by a newer version of the program (schema %2; this one knows %3). "
+        return QCoreApplication::translate("Library", "The library %1 was written by a newer version of the program (schema %2; this one knows %3). "
                               "It is open for looking up only; nothing can be stored in it.")
             .arg(name).arg(version).arg(kLibrarySchemaVersion);
     }
@@ -456,11 +457,11 @@ QString ShaftLibrary::prepareSchema(int wanted)
     if (version >= target || readOnly_) {
         version_ = version;
         if (readOnly_ && version < 1)
-            return QStringLiteral("The library %1 is read-only and holds no library yet.").arg(name);
+            return QCoreApplication::translate("Library", "The library %1 is read-only and holds no library yet.").arg(name);
         if (readOnly_)
             return version < kLibraryReadableSchema
-                ? QStringLiteral("The library %1 is read-only and of an older version; it cannot be brought up to date.").arg(name)
-                : QStringLiteral("The library %1 is read-only: it is open for looking up only.").arg(name);
+                ? QCoreApplication::translate("Library", "The library %1 is read-only and of an older version; it cannot be brought up to date.").arg(name)
+                : QCoreApplication::translate("Library", "The library %1 is read-only: it is open for looking up only.").arg(name);
         // Nothing to change: the connection that stores later may write, but
         // opening it writes nothing.
         return postgres_ ? QString() : connectSqlite(true);
@@ -478,7 +479,7 @@ QString ShaftLibrary::prepareSchema(int wanted)
         while (!wal_ && (!q.exec(QStringLiteral("PRAGMA journal_mode=WAL")) || !q.next())) {
             const QString code = q.lastError().nativeErrorCode();
             if ((code != QLatin1String("5") && code != QLatin1String("6")) || waited.elapsed() > kBusyMilliseconds)
-                return QStringLiteral("The library %1 cannot be opened for writing: %2.").arg(name, reason(q.lastError()));
+                return QCoreApplication::translate("Library", "The library %1 cannot be opened for writing: %2.").arg(name, reason(q.lastError()));
             q.finish();
             QThread::msleep(20);
         }
@@ -486,24 +487,24 @@ QString ShaftLibrary::prepareSchema(int wanted)
     }
     Transaction t(*this);
     if (!t.began().isEmpty())
-        return QStringLiteral("The library %1 cannot be written: %2.").arg(name, t.began());
+        return QCoreApplication::translate("Library", "The library %1 cannot be written: %2.").arg(name, t.began());
     QSqlQuery q(QSqlDatabase::database(connection_, false));
     // Two programs that bring the schema up at once on one server take turns.
     if (postgres_ && !q.exec(QStringLiteral("SELECT pg_advisory_xact_lock(7316420518)")))
-        return QStringLiteral("The library %1 cannot be locked: %2.").arg(name, reason(q.lastError()));
+        return QCoreApplication::translate("Library", "The library %1 cannot be locked: %2.").arg(name, reason(q.lastError()));
     // Read again inside the transaction: the other program may have done it.
     if (const QString why = readVersion(version); !why.isEmpty())
-        return QStringLiteral("The library %1 cannot be read: %2. It was left as it is.").arg(name, why);
+        return QCoreApplication::translate("Library", "The library %1 cannot be read: %2. It was left as it is.").arg(name, why);
     if (version < 0)
-        return QStringLiteral("%1 is a database, but not a shaft library. It was left as it is.").arg(name);
+        return QCoreApplication::translate("Library", "%1 is a database, but not a shaft library. It was left as it is.").arg(name);
     if (version < 1)
         if (const QString why = createSchema(1); !why.isEmpty())
-            return QStringLiteral("The library %1 cannot be created: %2.").arg(name, why);
+            return QCoreApplication::translate("Library", "The library %1 cannot be created: %2.").arg(name, why);
     QStringList notes;
     if (const QString why = migrate(std::max(version, 1), target, notes); !why.isEmpty())
-        return QStringLiteral("The library %1 cannot be brought up to date; it was left as it was: %2.").arg(name, why);
+        return QCoreApplication::translate("Library", "The library %1 cannot be brought up to date; it was left as it was: %2.").arg(name, why);
     if (const QString why = t.commit(); !why.isEmpty())
-        return QStringLiteral("The library %1 cannot be written: %2.").arg(name, why);
+        return QCoreApplication::translate("Library", "The library %1 cannot be written: %2.").arg(name, why);
     migrationNotes_ = notes;
     version_ = std::max(version, target);
     return {};
@@ -647,7 +648,7 @@ QString ShaftLibrary::migrateToDataFiles(QStringList& notes)
         const QString damaged = bad.isEmpty() ? QString()
                                               : QStringLiteral("a cell reads as no number in any language: %1").arg(bad.join(QStringLiteral("; ")));
         if (!bad.isEmpty())
-            notes << QStringLiteral("Kept as text, and the measurement marked damaged: ") + bad.join(QStringLiteral("; "));
+            notes << QCoreApplication::translate("Library", "Kept as text, and the measurement marked damaged: ") + bad.join(QStringLiteral("; "));
         if (const QString why = insertRows(m.id, rows); !why.isEmpty())
             return why;
         if (const QString why = run(update, QStringLiteral("UPDATE measurements SET data_file = ?, data_hash = ?, damaged = ?, row_count = ? WHERE id = ?"),
@@ -753,7 +754,7 @@ QString ShaftLibrary::failure(const QString& what, const QString& why)
     // next use opens a new one.
     if (postgres_)
         broken_ = true;
-    return QStringLiteral("The library could not %1: %2").arg(what, why.trimmed().isEmpty() ? QStringLiteral("no reason given") : why.trimmed());
+    return QCoreApplication::translate("Library", "The library could not %1: %2").arg(what, why.trimmed().isEmpty() ? QCoreApplication::translate("Library", "no reason given") : why.trimmed());
 }
 
 Result<> ShaftLibrary::reconnect()
@@ -766,7 +767,7 @@ Result<> ShaftLibrary::reconnect()
     QSqlDatabase db = QSqlDatabase::database(connection_, false);
     db.close();
     if (!db.open())
-        return Failure(QStringLiteral("The library server %1 cannot be reached: %2.")
+        return Failure(QCoreApplication::translate("Library", "The library server %1 cannot be reached: %2.")
                            .arg(MaskedLocation(location_), reason(db.lastError())));
     broken_ = false;
     return {};
@@ -793,7 +794,7 @@ QString ShaftLibrary::insertShaft(Shaft& s)
     if (!why.isEmpty())
         return why;
     if (!q->next())
-        return QStringLiteral("the new shaft got no number");
+        return QCoreApplication::translate("Library", "the new shaft got no number");
     s.id = q->value(0).toLongLong();
     q->finish();
     return {};
@@ -807,7 +808,7 @@ QString ShaftLibrary::updateShaft(const Shaft& s)
                             {s.maker, s.model, s.flex, optionalNumber(s.weightGrams), optionalNumber(s.lengthInches), s.label,
                              s.customer, s.notes, shaftSearchText(s), s.customer.toCaseFolded(), s.id});
     if (why.isEmpty() && q.numRowsAffected() != 1)
-        return QStringLiteral("there is no shaft %1").arg(s.id);
+        return QCoreApplication::translate("Library", "there is no shaft %1").arg(s.id);
     return why;
 }
 
@@ -821,7 +822,7 @@ QString ShaftLibrary::insertMeasurement(const Shaft& shaft, Measurement& m)
         return why.remove(QStringLiteral("Nothing was saved: "));
     std::vector<StoredRow> rows;
     if (!DataFileRows(m.kind, bytes, rows))
-        return QStringLiteral("its data file does not read as a %1 file").arg(KindName(m.kind));
+        return QCoreApplication::translate("Library", "its data file does not read as a %1 file").arg(KindName(m.kind));
     QSqlQuery* prepared = this->prepared(insertMeasurementQuery_,
                                          "INSERT INTO measurements (shaft_id, kind, heading_x, heading_y, note, load_unit, taken_at, "
                                          "spine_percent, spine_angle, nbp_angle, bend_percent, bend_angle, spine_grade, bench, "
@@ -841,7 +842,7 @@ QString ShaftLibrary::insertMeasurement(const Shaft& shaft, Measurement& m)
     if (!why.isEmpty())
         return why;
     if (!q.next())
-        return QStringLiteral("the new measurement got no number");
+        return QCoreApplication::translate("Library", "the new measurement got no number");
     const qint64 id = q.value(0).toLongLong();
     q.finish();
     if (const QString bad = insertRows(id, rows); !bad.isEmpty())
@@ -861,7 +862,7 @@ Result<> ShaftLibrary::findDataFile(const QByteArray& bytes, qint64& id)
     q.setForwardOnly(true);
     if (const QString why = run(q, QStringLiteral("SELECT id, data_file FROM measurements WHERE data_hash = ? ORDER BY id"), {dataHash(bytes)});
         !why.isEmpty())
-        return Failure(failure(QStringLiteral("look for a data file"), why));
+        return Failure(failure(QCoreApplication::translate("Library", "look for a data file"), why));
     while (q.next())
         if (q.value(1).toByteArray() == bytes) {
             id = q.value(0).toLongLong();
@@ -875,7 +876,7 @@ Result<> ShaftLibrary::storeShaft(Shaft& shaft)
     if (const Result<> r = writable(); !r.ok())
         return r;
     if (const QString nul = shaftNul(shaft); !nul.isEmpty())
-        return Failure(QStringLiteral("The shaft was not stored: %1; remove it and store again.").arg(nul));
+        return Failure(QCoreApplication::translate("Library", "The shaft was not stored: %1; remove it and store again.").arg(nul));
     Transaction t(*this);
     Shaft stored = shaft;
     QString why = t.began();
@@ -884,7 +885,7 @@ Result<> ShaftLibrary::storeShaft(Shaft& shaft)
     if (why.isEmpty())
         why = t.commit();
     if (!why.isEmpty())
-        return Failure(failure(QStringLiteral("store the shaft"), why));
+        return Failure(failure(QCoreApplication::translate("Library", "store the shaft"), why));
     shaft = stored;
     return {};
 }
@@ -907,7 +908,7 @@ Result<> ShaftLibrary::storeAll(std::vector<Shaft>& shafts, std::vector<std::pai
         return r;
     for (const Shaft& s : shafts)
         if (const QString nul = shaftNul(s); !nul.isEmpty())
-            return Failure(QStringLiteral("Nothing was stored: %1; remove it and store again.").arg(nul));
+            return Failure(QCoreApplication::translate("Library", "Nothing was stored: %1; remove it and store again.").arg(nul));
     for (std::size_t i = 0; i < measurements.size(); ++i) {
         const Measurement& m = measurements[i].second;
         const QString grade = m.spine ? m.spine->grade : QString();
@@ -915,8 +916,8 @@ Result<> ShaftLibrary::storeAll(std::vector<Shaft>& shafts, std::vector<std::pai
                                  {&m.loadUnit, "the load unit"}, {&m.bench, "the bench name"}, {&grade, "the spine grade"}});
             !nul.isEmpty()) {
             if (measurements.size() > 1)
-                nul = QStringLiteral("measurement %1 of %2: %3").arg(i + 1).arg(measurements.size()).arg(nul);
-            return Failure(QStringLiteral("Nothing was stored: %1; remove it and store again.").arg(nul));
+                nul = QCoreApplication::translate("Library", "measurement %1 of %2: %3").arg(i + 1).arg(measurements.size()).arg(nul);
+            return Failure(QCoreApplication::translate("Library", "Nothing was stored: %1; remove it and store again.").arg(nul));
         }
     }
     // Ids are handed out on copies and given back only once all is committed.
@@ -930,15 +931,15 @@ Result<> ShaftLibrary::storeAll(std::vector<Shaft>& shafts, std::vector<std::pai
     for (std::size_t i = 0; i < stored.size() && why.isEmpty(); ++i) {
         auto& [shaft, measurement] = stored[i];
         why = shaft < storedShafts.size() ? insertMeasurement(storedShafts[shaft], measurement)
-                                          : QStringLiteral("the measurement names no shaft");
+                                          : QCoreApplication::translate("Library", "the measurement names no shaft");
         if (!why.isEmpty() && stored.size() > 1)
-            why = QStringLiteral("measurement %1 of %2: %3").arg(i + 1).arg(stored.size()).arg(why);
+            why = QCoreApplication::translate("Library", "measurement %1 of %2: %3").arg(i + 1).arg(stored.size()).arg(why);
     }
     if (why.isEmpty())
         why = t.commit();
     if (!why.isEmpty())
-        return Failure(failure(stored.size() == 1 ? QStringLiteral("store the measurement")
-                                                  : QStringLiteral("store the measurements; none was kept"), why));
+        return Failure(failure(stored.size() == 1 ? QCoreApplication::translate("Library", "store the measurement")
+                                                  : QCoreApplication::translate("Library", "store the measurements; none was kept"), why));
     shafts = std::move(storedShafts);
     measurements = std::move(stored);
     return {};
@@ -951,9 +952,9 @@ Result<> ShaftLibrary::loadShaft(qint64 id, Shaft& shaft)
     QSqlQuery q(QSqlDatabase::database(connection_, false));
     const QString why = run(q, QStringLiteral("SELECT %1 FROM shafts s WHERE s.id = ?").arg(QLatin1String(kShaftColumns)), {id});
     if (!why.isEmpty())
-        return Failure(failure(QStringLiteral("read shaft %1").arg(id), why));
+        return Failure(failure(QCoreApplication::translate("Library", "read shaft %1").arg(id), why));
     if (!q.next())
-        return Failure(QStringLiteral("The library holds no shaft %1.").arg(id));
+        return Failure(QCoreApplication::translate("Library", "The library holds no shaft %1.").arg(id));
     shaft = shaftFrom(q, 0);
     return {};
 }
@@ -974,9 +975,9 @@ Result<> ShaftLibrary::loadMeasurement(qint64 id, Measurement& out, bool withRow
             why = reason(q->lastError());
     }
     if (!why.isEmpty())
-        return Failure(failure(QStringLiteral("read measurement %1").arg(id), why));
+        return Failure(failure(QCoreApplication::translate("Library", "read measurement %1").arg(id), why));
     if (!q->next())
-        return Failure(QStringLiteral("The library holds no measurement %1.").arg(id));
+        return Failure(QCoreApplication::translate("Library", "The library holds no measurement %1.").arg(id));
     Measurement m;
     m.id = id;
     m.shaftId = q->value(0).toLongLong();
@@ -996,7 +997,7 @@ Result<> ShaftLibrary::loadMeasurement(qint64 id, Measurement& out, bool withRow
     // The rows come from the data file, as this desktop shows numbers; the
     // headings stay the library's, which are not bound to Windows-1252.
     if (withRows && !m.dataFile.isEmpty() && !RowsFromDataFile(m))
-        return Failure(QStringLiteral("The data file of measurement %1 in the library does not read.").arg(id));
+        return Failure(QCoreApplication::translate("Library", "The data file of measurement %1 in the library does not read.").arg(id));
     m.heading0 = heading0;
     m.heading1 = heading1;
     if (m.dataFile.isEmpty()) {
@@ -1004,7 +1005,7 @@ Result<> ShaftLibrary::loadMeasurement(qint64 id, Measurement& out, bool withRow
         QSqlQuery rows(QSqlDatabase::database(connection_, false));
         why = run(rows, QStringLiteral("SELECT x, y, x_text, y_text FROM measurement_values WHERE measurement_id = ? ORDER BY row_index"), {id});
         if (!why.isEmpty())
-            return Failure(failure(QStringLiteral("read measurement %1").arg(id), why));
+            return Failure(failure(QCoreApplication::translate("Library", "read measurement %1").arg(id), why));
         const auto cell = [&rows](int number, int text) {
             return !rows.value(text).isNull() ? rows.value(text).toString()
                                               : rows.value(number).isNull() ? QString() : ShortFloatText(rows.value(number).toFloat());
@@ -1028,9 +1029,9 @@ Result<> ShaftLibrary::loadDataFile(qint64 id, MeasurementKind& kind, QByteArray
             why = reason(q->lastError());
     }
     if (!why.isEmpty())
-        return Failure(failure(QStringLiteral("read measurement %1").arg(id), why));
+        return Failure(failure(QCoreApplication::translate("Library", "read measurement %1").arg(id), why));
     if (!q->next())
-        return Failure(QStringLiteral("The library holds no measurement %1.").arg(id));
+        return Failure(QCoreApplication::translate("Library", "The library holds no measurement %1.").arg(id));
     kind = q->value(0).toString() == QLatin1String("polar") ? MeasurementKind::Polar : MeasurementKind::Profile;
     bytes = q->value(1).toByteArray();
     if (damaged)
@@ -1047,7 +1048,7 @@ Result<> ShaftLibrary::shafts(std::vector<Shaft>& out)
     q.setForwardOnly(true);
     const QString why = run(q, QStringLiteral("SELECT %1 FROM shafts s ORDER BY s.maker, s.model, s.label, s.id").arg(QLatin1String(kShaftColumns)));
     if (!why.isEmpty())
-        return Failure(failure(QStringLiteral("list the shafts"), why));
+        return Failure(failure(QCoreApplication::translate("Library", "list the shafts"), why));
     out.clear();
     while (q.next())
         out.push_back(shaftFrom(q, 0));
@@ -1078,17 +1079,17 @@ QString ShaftLibrary::searchWhere(const LibraryQuery& query, QString& sql, QVari
     if (const QString nul = nulIn({{&query.text, "the search text"}, {&query.maker, "the maker"}, {&query.model, "the model"},
                                    {&query.flex, "the flex"}, {&query.customer, "the customer"}});
         !nul.isEmpty())
-        return QStringLiteral("Nothing was searched: %1.").arg(nul);
+        return QCoreApplication::translate("Library", "Nothing was searched: %1.").arg(nul);
     // Every word is to be found, each anywhere; a text with longer words or
     // more of them than anybody types is refused rather than sent on.
     QStringList words = query.text.split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts);
     words.removeDuplicates();
     for (const QString& word : words)
         if (word.size() > kLongestSearchWord)
-            return QStringLiteral("A search word may be at most %1 characters long; this one has %2: \"%3...\"")
+            return QCoreApplication::translate("Library", "A search word may be at most %1 characters long; this one has %2: \"%3...\"")
                 .arg(kLongestSearchWord).arg(word.size()).arg(word.left(20));
     if (words.size() > kMostSearchWords)
-        return QStringLiteral("A search may hold at most %1 words; this one has %2.").arg(kMostSearchWords).arg(words.size());
+        return QCoreApplication::translate("Library", "A search may hold at most %1 words; this one has %2.").arg(kMostSearchWords).arg(words.size());
     sql += QStringLiteral(" FROM measurements m JOIN shafts s ON s.id = m.shaft_id WHERE 1 = 1");
     for (const QString& word : words) {
         // The index holds trigrams: a shorter word is read from every line.
@@ -1204,7 +1205,7 @@ Result<> ShaftLibrary::addStiffness(std::vector<LibraryEntry>& lines, const Benc
                                        "AND x IS NOT NULL AND y IS NOT NULL ORDER BY measurement_id, row_index")
                             .arg(marks.join(QLatin1Char(',')));
     if (const QString why = run(q, sql, ids); !why.isEmpty())
-        return Failure(failure(QStringLiteral("read the profiles' rows"), why));
+        return Failure(failure(QCoreApplication::translate("Library", "read the profiles' rows"), why));
     std::map<qint64, std::vector<RowPoint>> rows;
     while (q.next())
         rows[q.value(0).toLongLong()].push_back({q.value(1).toInt() + 1, q.value(2).toDouble(), q.value(3).toDouble()});
@@ -1233,7 +1234,7 @@ Result<> ShaftLibrary::count(const LibraryQuery& query, qint64& n)
             QSqlQuery q(QSqlDatabase::database(connection_, false));
             q.setForwardOnly(true);
             if (const QString why = run(q, QStringLiteral("SELECT COUNT(*)") + sql, values); !why.isEmpty())
-                return Failure(failure(QStringLiteral("count the measurements"), why));
+                return Failure(failure(QCoreApplication::translate("Library", "count the measurements"), why));
             n = q.next() ? q.value(0).toLongLong() : 0;
             return {};
         }
@@ -1254,7 +1255,7 @@ Result<> ShaftLibrary::choices(ShaftField field, QStringList& out)
     q.setForwardOnly(true);
     const QString column = QLatin1String(kColumn[int(field)]);
     if (const QString why = run(q, QStringLiteral("SELECT DISTINCT %1 FROM shafts WHERE %1 <> ''").arg(column)); !why.isEmpty())
-        return Failure(failure(QStringLiteral("list the %1s").arg(column), why));
+        return Failure(failure(QCoreApplication::translate("Library", "list the %1s").arg(column), why));
     out.clear();
     while (q.next())
         out << q.value(0).toString();
@@ -1274,7 +1275,7 @@ Result<> ShaftLibrary::deleteMeasurement(qint64 id)
     qint64 shaft = 0;
     if (why.isEmpty() && (why = run(q, QStringLiteral("SELECT shaft_id FROM measurements WHERE id = ?"), {id})).isEmpty()) {
         if (!q.next())
-            return Failure(QStringLiteral("The library holds no measurement %1.").arg(id));
+            return Failure(QCoreApplication::translate("Library", "The library holds no measurement %1.").arg(id));
         shaft = q.value(0).toLongLong();
     }
     if (why.isEmpty())
@@ -1286,7 +1287,7 @@ Result<> ShaftLibrary::deleteMeasurement(qint64 id)
                   {shaft, shaft});
     if (why.isEmpty())
         why = t.commit();
-    return why.isEmpty() ? Result<>{} : Failure(failure(QStringLiteral("delete measurement %1; it is still there").arg(id), why));
+    return why.isEmpty() ? Result<>{} : Failure(failure(QCoreApplication::translate("Library", "delete measurement %1; it is still there").arg(id), why));
 }
 
 Result<> ShaftLibrary::deleteShaft(qint64 id)
@@ -1301,10 +1302,10 @@ Result<> ShaftLibrary::deleteShaft(qint64 id)
     if (why.isEmpty())
         why = run(q, QStringLiteral("DELETE FROM measurements WHERE shaft_id = ?"), {id});
     if (why.isEmpty() && (why = run(q, QStringLiteral("DELETE FROM shafts WHERE id = ?"), {id})).isEmpty() && q.numRowsAffected() != 1)
-        return Failure(QStringLiteral("The library holds no shaft %1.").arg(id));
+        return Failure(QCoreApplication::translate("Library", "The library holds no shaft %1.").arg(id));
     if (why.isEmpty())
         why = t.commit();
-    return why.isEmpty() ? Result<>{} : Failure(failure(QStringLiteral("delete shaft %1; it is still there").arg(id), why));
+    return why.isEmpty() ? Result<>{} : Failure(failure(QCoreApplication::translate("Library", "delete shaft %1; it is still there").arg(id), why));
 }
 
 } // namespace tarvex

@@ -3,6 +3,7 @@
 #include "numbers/Numbers.h"
 #include "tables/ProfileTable.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 
 namespace tarvex {
@@ -85,7 +86,7 @@ void PasteIntoBlock(DataTable& table, const QString& clipboardText)
 
 QString DeleteRowQuestion(int row)
 {
-    return QStringLiteral("There is data in Row ") + NumberText(row) + QStringLiteral(" ! Delete anyway?");
+    return QCoreApplication::translate("Tables", "There is data in Row %1 ! Delete anyway?").arg(NumberText(row));
 }
 
 void AddRow(DataTable& table)

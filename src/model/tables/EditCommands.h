@@ -40,7 +40,8 @@ void PasteIntoBlock(DataTable& table, const QString& clipboardText);
 
 // ---- Row menu ----------------------------------------------------------------
 
-inline const QString kDeleteRowTitle = QStringLiteral("Delete Row!");
+// In the user's language through QCoreApplication::translate("Tables", ...).
+inline const char* const kDeleteRowTitle = QT_TRANSLATE_NOOP("Tables", "Delete Row!");
 // "There is data in Row 5 ! Delete anyway?"
 QString DeleteRowQuestion(int row);
 

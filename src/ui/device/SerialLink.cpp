@@ -3,10 +3,21 @@
 #include "platform/SerialPort.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QPushButton>
 #include <QStringList>
 
 namespace tarvex {
+
+QString CaptionComOpen()
+{
+    return QCoreApplication::translate("SerialLink", "COM Open");
+}
+
+QString CaptionComClose()
+{
+    return QCoreApplication::translate("SerialLink", "COM Close");
+}
 
 namespace {
 
@@ -33,7 +44,7 @@ void ShowPortsBeingListed(QComboBox& list, QPushButton& button)
 {
     list.clear();
     list.setEnabled(false);
-    button.setText(kCaptionComOpen);
+    button.setText(CaptionComOpen());
     button.setEnabled(false);
 }
 
@@ -41,7 +52,7 @@ void SetUpPortControls(SerialPort& port, QComboBox& list, QPushButton& button)
 {
     const QStringList names = listedPorts(port);
     if (names.isEmpty()) {
-        button.setText(kCaptionComClose);
+        button.setText(CaptionComClose());
         list.setEnabled(false);
         button.setEnabled(false);
         return;
@@ -50,15 +61,15 @@ void SetUpPortControls(SerialPort& port, QComboBox& list, QPushButton& button)
     port.setByteSetting(32);
     list.addItems(names);
     list.setCurrentIndex(static_cast<int>(names.size()) - 1);
-    button.setText(kCaptionComOpen);
+    button.setText(CaptionComOpen());
     list.setEnabled(true);
     button.setEnabled(true);
 }
 
 void ClickOpenButton(SerialPort& port, QComboBox& list, QPushButton& button, const MessageSink& showFailure)
 {
-    if (button.text() == kCaptionComOpen) {
-        button.setText(kCaptionComClose);
+    if (button.text() == CaptionComOpen()) {
+        button.setText(CaptionComClose());
         QString error;
         if (!port.open(list.currentText(), &error)) {
             if (showFailure)
@@ -67,7 +78,7 @@ void ClickOpenButton(SerialPort& port, QComboBox& list, QPushButton& button, con
         }
         list.setEnabled(false);
     } else {
-        button.setText(kCaptionComOpen);
+        button.setText(CaptionComOpen());
         if (port.isOpen())
             port.close();
         list.setEnabled(true);
@@ -88,14 +99,14 @@ void RefreshPortList(SerialPort& port, QComboBox& list)
 
 void ShowPortClosed(QComboBox& list, QPushButton& button)
 {
-    button.setText(kCaptionComOpen);
+    button.setText(CaptionComOpen());
     button.setEnabled(true);
     list.setEnabled(true);
 }
 
 QString PortLostMessage(const QString& portName, const QString& description)
 {
-    QString text = QStringLiteral("The serial port %1 stopped working and has been closed.").arg(portName);
+    QString text = QCoreApplication::translate("SerialLink", "The serial port %1 stopped working and has been closed.").arg(portName);
     if (!description.isEmpty())
         text += QStringLiteral("\n\n") + description;
     return text;

@@ -20,8 +20,10 @@ namespace tarvex {
 class SerialPort;
 
 inline const QString kPortLineSettings = QStringLiteral("9600,N,8,1");
-inline const QString kCaptionComOpen = QStringLiteral("COM Open");
-inline const QString kCaptionComClose = QStringLiteral("COM Close");
+// The button's two captions in the user's language (the state is read back
+// from the caption, so both come from here).
+QString CaptionComOpen();
+QString CaptionComClose();
 
 // Start-up, while the system's port list is being taken.
 void ShowPortsBeingListed(QComboBox& list, QPushButton& button);

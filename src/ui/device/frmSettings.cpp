@@ -8,6 +8,7 @@
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLocale>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSpinBox>
@@ -37,7 +38,7 @@ frmSettings::frmSettings(const BenchSettings& s, QWidget* parent, Calibrator cal
       calibratedOn_(s.meter.calibratedOn), calibrate_(std::move(calibrate))
 {
     setObjectName(QStringLiteral("frmSettings"));
-    setWindowTitle(QStringLiteral("Settings"));
+    setWindowTitle(tr("Settings"));
     fresh_ = number(0.1, 60, 1, 0.5, QStringLiteral(" s"), "txtFresh");
     window_ = number(0.05, 10, 2, 0.1, QStringLiteral(" s"), "txtSteadyWindow");
     percent_ = number(0, 100, 2, 0.05, QStringLiteral(" %"), "txtBandPercent");
@@ -47,13 +48,13 @@ frmSettings::frmSettings(const BenchSettings& s, QWidget* parent, Calibrator cal
     average_->setRange(1, 1000);
     unit_ = new QComboBox;
     unit_->setObjectName(QStringLiteral("cmbUnit"));
-    unit_->addItem(QStringLiteral("none"), QString());
+    unit_->addItem(tr("none"), QString());
     for (const char* u : {"kg", "lbf", "N"})
         unit_->addItem(QLatin1String(u), QLatin1String(u));
 
     setup_ = new QComboBox;
     setup_->setObjectName(QStringLiteral("cmbSetup"));
-    setup_->addItem(QStringLiteral("Three-point: load at mid-span"));
+    setup_->addItem(tr("Three-point: load at mid-span"));
     lengthUnit_ = new QComboBox;
     lengthUnit_->setObjectName(QStringLiteral("cmbLengthUnit"));
     for (const char* u : {"in", "mm"})
@@ -64,15 +65,15 @@ frmSettings::frmSettings(const BenchSettings& s, QWidget* parent, Calibrator cal
     span_ = number(0, 1e5, 2, 0.5, QString(), "txtSpan");
     deflection_ = number(0, 1e4, 3, 0.01, QString(), "txtDeflection");
     compliance_ = number(0, 1e3, 5, 0.0001, QString(), "txtCompliance");
-    span_->setSpecialValueText(QStringLiteral("not set"));
-    deflection_->setSpecialValueText(QStringLiteral("not set"));
+    span_->setSpecialValueText(tr("not set"));
+    deflection_->setSpecialValueText(tr("not set"));
     // The suffixes follow the units, so the figures are never read in the wrong one.
     const auto showUnits = [this] {
         const QString length = QLatin1Char(' ') + lengthUnit_->currentText();
         span_->setSuffix(length);
         deflection_->setSuffix(length);
         const QString load = unit_->currentData().toString();
-        compliance_->setSuffix(length + QLatin1Char('/') + (load.isEmpty() ? QStringLiteral("load unit") : load));
+        compliance_->setSuffix(length + QLatin1Char('/') + (load.isEmpty() ? tr("load unit") : load));
     };
     connect(lengthUnit_, &QComboBox::currentIndexChanged, this, showUnits);
     connect(unit_, &QComboBox::currentIndexChanged, this, showUnits);
@@ -91,43 +92,43 @@ frmSettings::frmSettings(const BenchSettings& s, QWidget* parent, Calibrator cal
     showUnits();
 
     auto* form = new QFormLayout;
-    form->addRow(Caption(QStringLiteral("A reading is &live for"), fresh_), fresh_);
-    form->addRow(Caption(QStringLiteral("&Steady over the last"), window_), window_);
-    form->addRow(Caption(QStringLiteral("Steady &band, of the load"), percent_), percent_);
-    form->addRow(Caption(QStringLiteral("Steady band, at leas&t"), units_), units_);
-    form->addRow(Caption(QStringLiteral("\"Add\" a&verages"), average_), average_);
-    form->addRow(Caption(QStringLiteral("Load &unit"), unit_), unit_);
-    auto* geometry = new QGroupBox(QStringLiteral("Bench geometry, for EI"));
+    form->addRow(Caption(tr("A reading is &live for"), fresh_), fresh_);
+    form->addRow(Caption(tr("&Steady over the last"), window_), window_);
+    form->addRow(Caption(tr("Steady &band, of the load"), percent_), percent_);
+    form->addRow(Caption(tr("Steady band, at leas&t"), units_), units_);
+    form->addRow(Caption(tr("\"Add\" a&verages"), average_), average_);
+    form->addRow(Caption(tr("Load &unit"), unit_), unit_);
+    auto* geometry = new QGroupBox(tr("Bench geometry, for EI"));
     auto* bench = new QFormLayout(geometry);
-    bench->addRow(Caption(QStringLiteral("S&et-up"), setup_), setup_);
-    bench->addRow(Caption(QStringLiteral("Le&ngth unit"), lengthUnit_), lengthUnit_);
-    bench->addRow(Caption(QStringLiteral("S&pan"), span_), span_);
-    bench->addRow(Caption(QStringLiteral("&Deflection"), deflection_), deflection_);
-    bench->addRow(Caption(QStringLiteral("Bench co&mpliance"), compliance_), compliance_);
-    bench->addRow(Caption(QStringLiteral("EI displa&yed in"), eiUnit_), eiUnit_);
-    auto* shared = new QGroupBox(QStringLiteral("Shaft library"));
+    bench->addRow(Caption(tr("S&et-up"), setup_), setup_);
+    bench->addRow(Caption(tr("Le&ngth unit"), lengthUnit_), lengthUnit_);
+    bench->addRow(Caption(tr("S&pan"), span_), span_);
+    bench->addRow(Caption(tr("&Deflection"), deflection_), deflection_);
+    bench->addRow(Caption(tr("Bench co&mpliance"), compliance_), compliance_);
+    bench->addRow(Caption(tr("EI displa&yed in"), eiUnit_), eiUnit_);
+    auto* shared = new QGroupBox(tr("Shaft library"));
     auto* where = new QFormLayout(shared);
     // The password stays "***" on screen; left so, the one kept is kept.
     library_ = new QLineEdit(MaskedLocation(s.libraryAddress));
     library_->setObjectName(QStringLiteral("txtLibrary"));
     // Wide enough to read a whole address at once.
     library_->setMinimumWidth(library_->fontMetrics().horizontalAdvance(QStringLiteral("postgresql://fitter@shop-server:5432/shafts__")));
-    library_->setPlaceholderText(QStringLiteral("empty: this computer's own library file"));
-    library_->setToolTip(QStringLiteral("postgresql://user@server:5432/database for a library the shop's benches share; "
-                                        "the password is best kept in ~/.pgpass"));
-    where->addRow(Caption(QStringLiteral("Shared l&ibrary"), library_), library_);
+    library_->setPlaceholderText(tr("empty: this computer's own library file"));
+    library_->setToolTip(tr("postgresql://user@server:5432/database for a library the shop's benches share; "
+                            "the password is best kept in ~/.pgpass"));
+    where->addRow(Caption(tr("Shared l&ibrary"), library_), library_);
     shop_ = new QLineEdit(s.shopName);
     shop_->setObjectName(QStringLiteral("txtShopName"));
-    shop_->setToolTip(QStringLiteral("Printed at the head of a set's certificate"));
-    where->addRow(Caption(QStringLiteral("Shop name"), shop_), shop_);
+    shop_->setToolTip(tr("Printed at the head of a set's certificate"));
+    where->addRow(Caption(tr("Shop name"), shop_), shop_);
     if (const QString forced = qEnvironmentVariable("TARVEX_LIBRARY"); !forced.isEmpty()) {
-        auto* note = new QLabel(QStringLiteral("TARVEX_LIBRARY is set, so %1 is used instead.").arg(MaskedLocation(forced)));
+        auto* note = new QLabel(tr("TARVEX_LIBRARY is set, so %1 is used instead.").arg(MaskedLocation(forced)));
         note->setObjectName(QStringLiteral("lblLibraryForced"));
         note->setWordWrap(true);
         where->addRow(note);
     }
     // The frequency meter: kept in inches and grams, as meters are set.
-    auto* meter = new QGroupBox(QStringLiteral("Frequency meter"));
+    auto* meter = new QGroupBox(tr("Frequency meter"));
     auto* meterForm = new QFormLayout(meter);
     meterClamp_ = number(0, 20, 2, 0.25, QStringLiteral(" in"), "txtMeterClamp");
     meterTip_ = number(0, 2000, 1, 5, QStringLiteral(" g"), "txtMeterTip");
@@ -135,14 +136,14 @@ frmSettings::frmSettings(const BenchSettings& s, QWidget* parent, Calibrator cal
     meterClamp_->setValue(s.meter.clampInches);
     meterTip_->setValue(s.meter.tipGrams);
     meterOffset_->setValue(s.meter.tipOffsetInches);
-    meterOffset_->setToolTip(QStringLiteral("How far beyond the tip the tip weight's centre sits"));
+    meterOffset_->setToolTip(tr("How far beyond the tip the tip weight's centre sits"));
     measuredCpm_ = number(0, 2000, 1, 1, QStringLiteral(" cpm"), "txtMeasuredCpm");
-    measuredCpm_->setSpecialValueText(QStringLiteral("not measured"));
-    measuredCpm_->setToolTip(QStringLiteral("What your own meter reads on the shaft of the profile tab's table"));
-    auto* fit = new QPushButton(QStringLiteral("C&alibrate"));
+    measuredCpm_->setSpecialValueText(tr("not measured"));
+    measuredCpm_->setToolTip(tr("What your own meter reads on the shaft of the profile tab's table"));
+    auto* fit = new QPushButton(tr("C&alibrate"));
     fit->setObjectName(QStringLiteral("cmdCalibrate"));
     fit->setEnabled(static_cast<bool>(calibrate_));
-    auto* forget = new QPushButton(QStringLiteral("Forget t&he calibration"));
+    auto* forget = new QPushButton(tr("Forget t&he calibration"));
     forget->setObjectName(QStringLiteral("cmdForgetCalibration"));
     calibration_ = new QLabel;
     calibration_->setObjectName(QStringLiteral("lblCalibration"));
@@ -157,10 +158,10 @@ frmSettings::frmSettings(const BenchSettings& s, QWidget* parent, Calibrator cal
     measured->addWidget(measuredCpm_, 1);
     measured->addWidget(fit);
     measured->addWidget(forget);
-    meterForm->addRow(Caption(QStringLiteral("Clamp len&gth"), meterClamp_), meterClamp_);
-    meterForm->addRow(Caption(QStringLiteral("Tip &weight"), meterTip_), meterTip_);
-    meterForm->addRow(Caption(QStringLiteral("Tip weight o&ffset"), meterOffset_), meterOffset_);
-    meterForm->addRow(Caption(QStringLiteral("Your meter &reads"), measuredCpm_), measured);
+    meterForm->addRow(Caption(tr("Clamp len&gth"), meterClamp_), meterClamp_);
+    meterForm->addRow(Caption(tr("Tip &weight"), meterTip_), meterTip_);
+    meterForm->addRow(Caption(tr("Tip weight o&ffset"), meterOffset_), meterOffset_);
+    meterForm->addRow(Caption(tr("Your meter &reads"), measuredCpm_), measured);
     meterForm->addRow(calibration_);
     showCalibration();
 
@@ -202,7 +203,7 @@ BenchSettings frmSettings::settings() const
 void frmSettings::calibrate()
 {
     if (!(measuredCpm_->value() > 0)) {
-        showCalibration(QStringLiteral("type the cpm your meter reads on the profile tab's shaft first"));
+        showCalibration(tr("type the cpm your meter reads on the profile tab's shaft first"));
         return;
     }
     BenchSettings typed = settings();
@@ -221,12 +222,14 @@ void frmSettings::calibrate()
 
 void frmSettings::showCalibration(const QString& refused)
 {
-    QString text = clampOffset_ ? QStringLiteral("Calibrated: the clamp holds %1 in %2 than set (%3).")
-                                      .arg(QString::number(std::fabs(*clampOffset_), 'f', 2),
-                                           *clampOffset_ < 0 ? QStringLiteral("less") : QStringLiteral("more"), calibratedOn_)
-                                : QStringLiteral("Uncalibrated: predictions are for the clamp as set.");
+    // Two whole sentences rather than "less" or "more" put into one: another
+    // language may need the word elsewhere.
+    const QString inches = QLocale().toString(std::fabs(clampOffset_.value_or(0)), 'f', 2);
+    QString text = !clampOffset_      ? tr("Uncalibrated: predictions are for the clamp as set.")
+                   : *clampOffset_ < 0 ? tr("Calibrated: the clamp holds %1 in less than set (%2).").arg(inches, calibratedOn_)
+                                       : tr("Calibrated: the clamp holds %1 in more than set (%2).").arg(inches, calibratedOn_);
     if (!refused.isEmpty())
-        text = QStringLiteral("Not calibrated: %1. ").arg(refused) + text;
+        text = tr("Not calibrated: %1. ").arg(refused) + text;
     calibration_->setText(text);
 }
 

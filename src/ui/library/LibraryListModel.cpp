@@ -3,9 +3,25 @@
 #include "library/LibraryTables.h"
 #include "library/frmStoreLibrary.h"
 
+#include <QCoreApplication>
 #include <QLocale>
 
 namespace tarvex {
+
+QString KindText(MeasurementKind kind)
+{
+    return kind == MeasurementKind::Polar ? QCoreApplication::translate("Library", "polar") : QCoreApplication::translate("Library", "profile");
+}
+
+QString GradeText(const QString& storedGrade)
+{
+    static const char* const kGrades[] = {QT_TRANSLATE_NOOP("SpineGrade", "tour"), QT_TRANSLATE_NOOP("SpineGrade", "consumer"),
+                                          QT_TRANSLATE_NOOP("SpineGrade", "reject")};
+    for (const char* grade : kGrades)
+        if (storedGrade == QLatin1String(grade))
+            return QCoreApplication::translate("SpineGrade", grade);
+    return storedGrade;
+}
 
 LibraryListModel::LibraryListModel(const QString& location, QObject* parent) : QAbstractTableModel(parent), search_(location, this) {}
 
@@ -53,7 +69,7 @@ QVariant LibraryListModel::data(const QModelIndex& index, int role) const
     const auto figure = [](const std::optional<double>& v) { return v ? QLocale::system().toString(*v, 'g', 6) : QString(); };
     switch (index.column()) {
     case Taken: return e.takenAt.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm"));
-    case Kind: return KindName(e.kind);
+    case Kind: return KindText(e.kind);
     case Shaft: return ShaftTitle(tarvex::Shaft{e.shaft.id, e.shaft.maker, e.shaft.model, {}, {}, {}, e.shaft.label, {}, {}});
     case Flex: return e.shaft.flex;
     case Weight: return figure(e.shaft.weightGrams);
@@ -61,7 +77,7 @@ QVariant LibraryListModel::data(const QModelIndex& index, int role) const
     case Customer: return e.shaft.customer;
     case Rows: return QString::number(e.rowCount);
     case Spine: return e.spinePercent ? QLocale::system().toString(*e.spinePercent, 'f', 2) : QString();
-    case Grade: return e.spineGrade;
+    case Grade: return GradeText(e.spineGrade);
     case Index:
         return e.stiffnessIndex ? QLocale::system().toString(*e.stiffnessIndex * (lbfIn2_ ? kLbfIn2PerNm2 : 1.0), 'f', 2) : QString();
     case Note: return e.note.section(QLatin1Char('\n'), 0, 0);
@@ -71,12 +87,17 @@ QVariant LibraryListModel::data(const QModelIndex& index, int role) const
 
 QVariant LibraryListModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
-    static const char* const kTitles[] = {"Taken", "Kind", "Shaft", "Flex", "Weight (g)", "Length (in)", "Customer", "Rows", "Spine (%)", "Grade", "Note", "Index"};
+    static const char* const kTitles[] = {QT_TRANSLATE_NOOP("Library", "Taken"),     QT_TRANSLATE_NOOP("Library", "Kind"),
+                                          QT_TRANSLATE_NOOP("Library", "Shaft"),     QT_TRANSLATE_NOOP("Library", "Flex"),
+                                          QT_TRANSLATE_NOOP("Library", "Weight (g)"), QT_TRANSLATE_NOOP("Library", "Length (in)"),
+                                          QT_TRANSLATE_NOOP("Library", "Customer"),  QT_TRANSLATE_NOOP("Library", "Rows"),
+                                          QT_TRANSLATE_NOOP("Library", "Spine (%)"), QT_TRANSLATE_NOOP("Library", "Grade"),
+                                          QT_TRANSLATE_NOOP("Library", "Note"),      QT_TRANSLATE_NOOP("Library", "Index")};
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 || section >= Columns)
         return {};
     if (section == Index)   // the stiffness index, a mean EI
-        return QStringLiteral("Index (%1)").arg(lbfIn2_ ? QStringLiteral("lbf·in²") : QStringLiteral("N·m²"));
-    return QString::fromLatin1(kTitles[section]);
+        return QCoreApplication::translate("Library", "Index (%1)").arg(lbfIn2_ ? QStringLiteral("lbf·in²") : QStringLiteral("N·m²"));
+    return QCoreApplication::translate("Library", kTitles[section]);
 }
 
 bool LibraryListModel::canFetchMore(const QModelIndex& parent) const

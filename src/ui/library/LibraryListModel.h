@@ -11,6 +11,11 @@
 
 namespace tarvex {
 
+// A measurement's kind and a spine grade as the user reads them; the library
+// keeps them as English words ("profile", "tour"), whatever the language.
+QString KindText(MeasurementKind kind);
+QString GradeText(const QString& storedGrade);
+
 class LibraryListModel : public QAbstractTableModel {
     Q_OBJECT
 public:

@@ -14,6 +14,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDoubleSpinBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -94,7 +95,7 @@ std::vector<SetShaft> SetShaftsFromLibrary(ShaftLibrary& library, const QList<qi
         Measurement m;
         Shaft shaft;
         if (Result<> r = library.loadMeasurement(id, m); !r.ok() || !(r = library.loadShaft(m.shaftId, shaft)).ok()) {
-            skipped << QStringLiteral("measurement %1: %2").arg(id).arg(r.message());
+            skipped << QCoreApplication::translate("tarvex::frmBuildSet", "measurement %1: %2").arg(id).arg(r.message());
             continue;
         }
         const QString name = ShaftTitle(shaft) + m.takenAt.toLocalTime().toString(QStringLiteral(", yyyy-MM-dd"));
@@ -105,7 +106,7 @@ std::vector<SetShaft> SetShaftsFromLibrary(ShaftLibrary& library, const QList<qi
         if (!details && shaft.lengthInches && shaft.weightGrams)
             details = ShaftDetails{*shaft.lengthInches * perInch, *shaft.weightGrams, {}};
         if (!details) {
-            skipped << QStringLiteral("%1: %2, nor do the shaft's fields").arg(name, missing);
+            skipped << QCoreApplication::translate("tarvex::frmBuildSet", "%1: %2, nor do the shaft's fields").arg(name, missing);
             continue;
         }
         DataTable table;
@@ -128,17 +129,17 @@ frmBuildSet* OpenBuildSet(ShaftLibrary& library, const QList<qint64>& ids, const
                           QWidget* parent)
 {
     if (const QString missing = MissingForEi(bench); !missing.isEmpty()) {
-        messages.show(parent, QStringLiteral("The bench settings lack %1 (Option > Settings): a set is built from the shafts' EI.").arg(missing));
+        messages.show(parent, QCoreApplication::translate("tarvex::frmBuildSet", "The bench settings lack %1 (Option > Settings): a set is built from the shafts' EI.").arg(missing));
         return nullptr;
     }
     QStringList skipped;
     std::vector<std::optional<ShaftSpine>> spine;
     std::vector<SetShaft> shafts = SetShaftsFromLibrary(library, ids, bench, skipped, &spine);
     if (shafts.size() < 2) {
-        QString text = QStringLiteral("Select at least 2 profiles of shafts whose length and weight are known "
-                                      "(the note's \"Length: 41 in\" and \"Weight: 120 g\" lines, or the shaft's fields).");
+        QString text = QCoreApplication::translate("tarvex::frmBuildSet", "Select at least 2 profiles of shafts whose length and weight are known "
+                                                                          "(the note's \"Length: 41 in\" and \"Weight: 120 g\" lines, or the shaft's fields).");
         if (!skipped.isEmpty())
-            text += QStringLiteral("\n\nLeft out:\n") + skipped.join(QLatin1Char('\n'));
+            text += QCoreApplication::translate("tarvex::frmBuildSet", "\n\nLeft out:\n") + skipped.join(QLatin1Char('\n'));
         messages.show(parent, text);
         return nullptr;
     }
@@ -157,7 +158,7 @@ frmBuildSet::frmBuildSet(SetRequest request, QStringList skipped, QWidget* paren
     : QDialog(parent), request_(std::move(request)), skipped_(std::move(skipped)), shop_(std::move(shop)), spine_(std::move(spine))
 {
     setObjectName(QStringLiteral("frmBuildSet"));
-    setWindowTitle(QStringLiteral("Build a set of %1 irons").arg(request_.shafts.size()));
+    setWindowTitle(tr("Build a set of %1 irons").arg(request_.shafts.size()));
     resize(980, 680);
     const QString u = unitText(request_.unit);
     const double k = request_.unit == LengthUnit::Inch ? 1.0 : 25.4;
@@ -168,39 +169,39 @@ frmBuildSet::frmBuildSet(SetRequest request, QStringList skipped, QWidget* paren
     auto* form = new QFormLayout;
     txtFirst_ = spin(this, "txtFirstLength", request_.firstLength, 10 * k, 60 * k, places, u, 0.25 * k);
     txtSpacing_ = spin(this, "txtSpacing", request_.spacing, 0, 2 * k, places, u, 0.125 * k);
-    txtSlope_ = spin(this, "txtSlope", request_.slope, -20, 20, 2, QStringLiteral("cpm a club"), 0.1);
+    txtSlope_ = spin(this, "txtSlope", request_.slope, -20, 20, 2, tr("cpm a club"), 0.1);
     txtTip_ = spin(this, "txtTipWeight", request_.meter.tipWeight, 0, 2000, 1, QStringLiteral("g"), 1);
-    txtTipStep_ = spin(this, "txtTipStep", request_.tipWeightStep, -50, 50, 1, QStringLiteral("g a club"), 1);
+    txtTipStep_ = spin(this, "txtTipStep", request_.tipWeightStep, -50, 50, 1, tr("g a club"), 1);
     txtMaxTip_ = spin(this, "txtMaxTipTrim", request_.maxTipTrim, 0, 10 * k, places, u, 0.25 * k);
     txtBaseTip_ = spin(this, "txtBaseTipTrim", request_.baseTipTrim, 0, 10 * k, places, u, 0.25 * k);
     cboAssign_ = new QComboBox(this);
     cboAssign_->setObjectName(QStringLiteral("cboAssign"));
-    cboAssign_->addItems({QStringLiteral("As listed, the first to the longest club"), QStringLiteral("Softest shaft to the longest club")});
+    cboAssign_->addItems({tr("As listed, the first to the longest club"), tr("Softest shaft to the longest club")});
     cboAssign_->setCurrentIndex(request_.assignment == SetAssignment::SoftestToLongest ? 1 : 0);
-    form->addRow(QStringLiteral("&Longest club's shaft:"), txtFirst_);
-    form->addRow(QStringLiteral("Each next club &shorter by:"), txtSpacing_);
-    form->addRow(QStringLiteral("Fre&quency slope:"), txtSlope_);
-    form->addRow(QStringLiteral("&Tip weight, longest club:"), txtTip_);
-    form->addRow(QStringLiteral("Each next &head heavier by:"), txtTipStep_);
-    form->addRow(QStringLiteral("Largest tip t&rim:"), txtMaxTip_);
-    form->addRow(QStringLiteral("&Base tip trim:"), txtBaseTip_);
-    form->addRow(QStringLiteral("&Assign:"), cboAssign_);
+    form->addRow(tr("&Longest club's shaft:"), txtFirst_);
+    form->addRow(tr("Each next club &shorter by:"), txtSpacing_);
+    form->addRow(tr("Fre&quency slope:"), txtSlope_);
+    form->addRow(tr("&Tip weight, longest club:"), txtTip_);
+    form->addRow(tr("Each next &head heavier by:"), txtTipStep_);
+    form->addRow(tr("Largest tip t&rim:"), txtMaxTip_);
+    form->addRow(tr("&Base tip trim:"), txtBaseTip_);
+    form->addRow(tr("&Assign:"), cboAssign_);
     txtTolerance_ = spin(this, "txtTolerance", CertificateTolerances{}.maxResidualCpm, 0, 20, 1, QStringLiteral("cpm"), 0.1);
-    txtTolerance_->setToolTip(QStringLiteral("How far from the fitted line a club may be and the set still pass, on the certificate"));
-    form->addRow(QStringLiteral("Passes &within:"), txtTolerance_);
-    chkSpine_ = new QCheckBox(QStringLiteral("Fails on a spine &graded reject"), this);
+    txtTolerance_->setToolTip(tr("How far from the fitted line a club may be and the set still pass, on the certificate"));
+    form->addRow(tr("Passes &within:"), txtTolerance_);
+    chkSpine_ = new QCheckBox(tr("Fails on a spine &graded reject"), this);
     chkSpine_->setObjectName(QStringLiteral("chkSpineFails"));
     chkSpine_->setChecked(CertificateTolerances{}.failSpineReject);
-    chkMatched_ = new QCheckBox(QStringLiteral("Fails on a shaft the matched set &flags"), this);
+    chkMatched_ = new QCheckBox(tr("Fails on a shaft the matched set &flags"), this);
     chkMatched_->setObjectName(QStringLiteral("chkMatchedFails"));
     chkMatched_->setChecked(CertificateTolerances{}.failMatchedFlag);
     form->addRow(QString(), chkSpine_);
     form->addRow(QString(), chkMatched_);
     txtCustomer_ = new QLineEdit(this);
     txtCustomer_->setObjectName(QStringLiteral("txtCustomer"));
-    form->addRow(QStringLiteral("C&ustomer:"), txtCustomer_);
-    form->addRow(QStringLiteral("Clamp:"), new QLabel(QStringLiteral("%1 %2 (Option > Settings)")
-                                                          .arg(QLocale::system().toString(request_.meter.clamp + request_.meter.clampOffset, 'g', 4), u), this));
+    form->addRow(tr("C&ustomer:"), txtCustomer_);
+    form->addRow(tr("Clamp:"), new QLabel(tr("%1 %2 (Option > Settings)")
+                                              .arg(QLocale::system().toString(request_.meter.clamp + request_.meter.clampOffset, 'g', 4), u), this));
     top->addLayout(form);
     chart_ = new PictureArea(QSize(499, 292), QColor(0, 0, 64), this);
     auto* view = new PictureAreaWidget(chart_, this);
@@ -225,15 +226,15 @@ frmBuildSet::frmBuildSet(SetRequest request, QStringList skipped, QWidget* paren
     layout->addWidget(lblSummary_);
     auto* row = new QHBoxLayout;
     row->addStretch(1);
-    auto* cmdPrint = new QPushButton(QStringLiteral("&Print certificate..."), this);
+    auto* cmdPrint = new QPushButton(tr("&Print certificate..."), this);
     cmdPrint->setObjectName(QStringLiteral("cmdPrintCertificate"));
-    auto* cmdPdf = new QPushButton(QStringLiteral("E&xport PDF..."), this);
+    auto* cmdPdf = new QPushButton(tr("E&xport PDF..."), this);
     cmdPdf->setObjectName(QStringLiteral("cmdExportCertificate"));
     row->addWidget(cmdPrint);
     row->addWidget(cmdPdf);
     connect(cmdPrint, &QPushButton::clicked, this, &frmBuildSet::printRequested);
     connect(cmdPdf, &QPushButton::clicked, this, &frmBuildSet::exportPdfRequested);
-    auto* cmdClose = new QPushButton(QStringLiteral("&Close"), this);
+    auto* cmdClose = new QPushButton(tr("&Close"), this);
     row->addWidget(cmdClose);
     layout->addLayout(row);
     connect(cmdClose, &QPushButton::clicked, this, &QDialog::close);
@@ -267,10 +268,10 @@ void frmBuildSet::fillTable()
     const int places = request_.unit == LengthUnit::Inch ? 2 : 1;
     const auto length = [&](double v) { return locale.toString(std::fabs(v) < 5e-4 ? 0.0 : v, 'f', places); };
     const auto cpm = [&](double v) { return locale.toString(std::fabs(v) < 0.05 ? 0.0 : v, 'f', 1); };
-    const QStringList headings{QStringLiteral("Club"), QStringLiteral("Shaft"), QStringLiteral("Length (%1)").arg(u),
-                               QStringLiteral("Tip trim (%1)").arg(u), QStringLiteral("Butt trim (%1)").arg(u),
-                               QStringLiteral("Tip weight (g)"), QStringLiteral("Frequency (cpm)"), QStringLiteral("Target (cpm)"),
-                               QStringLiteral("Off the line (cpm)"), QStringLiteral("Residual (cpm)"), QStringLiteral("On the line")};
+    const QStringList headings{tr("Club"), tr("Shaft"), tr("Length (%1)").arg(u),
+                               tr("Tip trim (%1)").arg(u), tr("Butt trim (%1)").arg(u),
+                               tr("Tip weight (g)"), tr("Frequency (cpm)"), tr("Target (cpm)"),
+                               tr("Off the line (cpm)"), tr("Residual (cpm)"), tr("On the line")};
     tblClubs_->clear();
     tblClubs_->setColumnCount(int(headings.size()));
     tblClubs_->setHorizontalHeaderLabels(headings);
@@ -280,7 +281,7 @@ void frmBuildSet::fillTable()
         const QStringList cells{QString::number(c.club + 1), c.name, length(c.length), length(c.trims.tip), length(c.trims.butt),
                                 locale.toString(c.tipWeight, 'f', 1), c.hasCpm ? cpm(c.cpm) : QStringLiteral("-"), cpm(c.targetCpm),
                                 c.hasCpm ? cpm(c.offLine()) : QStringLiteral("-"), c.hasCpm ? cpm(c.residual) : QStringLiteral("-"),
-                                c.onLine() ? QStringLiteral("yes") : QStringLiteral("no")};
+                                c.onLine() ? tr("yes") : tr("no")};
         for (int col = 0; col < cells.size(); ++col) {
             auto* item = new QTableWidgetItem(cells[col]);
             if (col != 1)
@@ -307,7 +308,7 @@ void frmBuildSet::drawChart()
             predicted.Y.push_back(float(c.cpm));
         }
     }
-    DrawCurves(*chart_, {predicted, target}, {1, 2}, QStringLiteral("Frequency (cpm) against club"), true,
+    DrawCurves(*chart_, {predicted, target}, {1, 2}, tr("Frequency (cpm) against club"), true,
                std::optional<QColor>(xychart::kScreenLabelColor), QLocale::system(), 1);
 }
 
@@ -333,7 +334,7 @@ void frmBuildSet::drawEi()
     }
     // Without node marks: a dozen curves read every 2 in would bury each other.
     DrawCurves(*eiChart_, curves, numbers,
-               QStringLiteral("EI (N m^2) against distance from the butt (%1)").arg(unitText(request_.unit)), false,
+               tr("EI (N m^2) against distance from the butt (%1)").arg(unitText(request_.unit)), false,
                std::optional<QColor>(xychart::kScreenLabelColor), QLocale::system(), curves.size());
 }
 
@@ -356,14 +357,14 @@ QStringList frmBuildSet::summary() const
 {
     QStringList lines;
     if (!set_.ok()) {
-        lines << QStringLiteral("No set: %1.").arg(set_.refusal);
+        lines << tr("No set: %1.").arg(set_.refusal);
     } else {
         int onLine = 0;
         for (const SetClub& c : set_.clubs)
             onLine += c.onLine() ? 1 : 0;
         const QLocale locale = QLocale::system();
-        lines << QStringLiteral("%1 of %2 clubs on the line (within 0.5 cpm of it with the trims solved); the frequencies rise by %3 cpm a club "
-                                "(a robust line through them; asked: %4).")
+        lines << tr("%1 of %2 clubs on the line (within 0.5 cpm of it with the trims solved); the frequencies rise by %3 cpm a club "
+                    "(a robust line through them; asked: %4).")
                      .arg(onLine).arg(set_.clubs.size())
                      .arg(std::isfinite(set_.slope) ? locale.toString(set_.slope, 'f', 2) : QStringLiteral("-"),
                           locale.toString(request_.slope, 'f', 2));
@@ -372,7 +373,7 @@ QStringList frmBuildSet::summary() const
                 lines << mark + QLatin1Char('.');
     }
     if (!skipped_.isEmpty())
-        lines << QStringLiteral("Left out: %1.").arg(skipped_.join(QStringLiteral("; ")));
+        lines << tr("Left out: %1.").arg(skipped_.join(QStringLiteral("; ")));
     return lines;
 }
 

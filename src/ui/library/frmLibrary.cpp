@@ -41,20 +41,15 @@ namespace {
 // enough that the list follows the typing.
 constexpr int kTypingPauseMs = 250;
 
-// The first item stands for no filter and names the field, as the boxes have
-// no label of their own.
-QString anyText(const QComboBox* box)
-{
-    return QStringLiteral("any ") + box->toolTip().toLower();
-}
-
-QComboBox* choiceBox(QWidget* parent, const char* name, const QString& tip)
+// The first item, `any`, stands for no filter and names the field, as the
+// boxes have no label of their own.
+QComboBox* choiceBox(QWidget* parent, const char* name, const QString& tip, const QString& any)
 {
     auto* box = new QComboBox(parent);
     box->setObjectName(QLatin1String(name));
     box->setToolTip(tip);
     box->setSizeAdjustPolicy(QComboBox::AdjustToContents);
-    box->addItem(anyText(box));
+    box->addItem(any);
     return box;
 }
 
@@ -95,32 +90,32 @@ frmLibrary::frmLibrary(ShaftLibrary& library, MessageBox& messageBox, QWidget* p
     : QDialog(parent), library_(library), messageBox_(messageBox)
 {
     setObjectName(QStringLiteral("frmLibrary"));
-    setWindowTitle(QStringLiteral("Library"));
+    setWindowTitle(tr("Library"));
     // A 1024x600 screen shows the whole window, the buttons on its right too.
     resize(QSize(1000, 520).boundedTo(screen()->availableGeometry().size() - QSize(24, 48)));
     auto* layout = new QVBoxLayout(this);
     txtSearch_ = new QLineEdit(this);
     txtSearch_->setObjectName(QStringLiteral("txtSearch"));
-    txtSearch_->setPlaceholderText(QStringLiteral("Search maker, model, customer, label, notes..."));
+    txtSearch_->setPlaceholderText(tr("Search maker, model, customer, label, notes..."));
     txtSearch_->setClearButtonEnabled(true);
     // Two rows: in one the filters would set the window's least width.
     auto* searchRow = new QHBoxLayout;
     auto* filters = new QHBoxLayout;
     searchRow->addWidget(txtSearch_, 2);
-    cboMaker_ = choiceBox(this, "cboMaker", QStringLiteral("Maker"));
-    cboModel_ = choiceBox(this, "cboModel", QStringLiteral("Model"));
-    cboFlex_ = choiceBox(this, "cboFlex", QStringLiteral("Flex"));
+    cboMaker_ = choiceBox(this, "cboMaker", tr("Maker"), tr("any maker"));
+    cboModel_ = choiceBox(this, "cboModel", tr("Model"), tr("any model"));
+    cboFlex_ = choiceBox(this, "cboFlex", tr("Flex"), tr("any flex"));
     txtCustomer_ = new QLineEdit(this);
     txtCustomer_->setObjectName(QStringLiteral("txtCustomer"));
-    txtCustomer_->setPlaceholderText(QStringLiteral("Customer"));
+    txtCustomer_->setPlaceholderText(tr("Customer"));
     txtCustomer_->setClearButtonEnabled(true);
     cboKind_ = new QComboBox(this);
     cboKind_->setObjectName(QStringLiteral("cboKind"));
-    cboKind_->addItems({QStringLiteral("any kind"), KindName(MeasurementKind::Profile), KindName(MeasurementKind::Polar)});
-    dtpFrom_ = dateBox(this, "dtpFrom", QStringLiteral("from: any"));
-    dtpTo_ = dateBox(this, "dtpTo", QStringLiteral("to: any"));
-    dtpFrom_->setToolTip(QStringLiteral("Taken on or after this day"));
-    dtpTo_->setToolTip(QStringLiteral("Taken on or before this day"));
+    cboKind_->addItems({tr("any kind"), KindText(MeasurementKind::Profile), KindText(MeasurementKind::Polar)});
+    dtpFrom_ = dateBox(this, "dtpFrom", tr("from: any"));
+    dtpTo_ = dateBox(this, "dtpTo", tr("to: any"));
+    dtpFrom_->setToolTip(tr("Taken on or after this day"));
+    dtpTo_->setToolTip(tr("Taken on or before this day"));
     searchRow->addWidget(txtCustomer_, 1);
     for (QWidget* w : std::initializer_list<QWidget*>{cboMaker_, cboModel_, cboFlex_, cboKind_, dtpFrom_, dtpTo_})
         filters->addWidget(w);
@@ -153,28 +148,28 @@ frmLibrary::frmLibrary(ShaftLibrary& library, MessageBox& messageBox, QWidget* p
     lblStatus_ = new QLabel(this);
     lblStatus_->setObjectName(QStringLiteral("lblStatus"));
     row->addWidget(lblStatus_, 1);
-    auto* cmdOpen = new QPushButton(QStringLiteral("&Open"), this);
+    auto* cmdOpen = new QPushButton(tr("&Open"), this);
     cmdOpen->setObjectName(QStringLiteral("cmdOpenMeasurement"));
-    auto* cmdDelete = new QPushButton(QStringLiteral("&Delete"), this);
+    auto* cmdDelete = new QPushButton(tr("&Delete"), this);
     cmdDelete->setObjectName(QStringLiteral("cmdDeleteMeasurement"));
-    auto* cmdEdit = new QPushButton(QStringLiteral("&Edit shaft..."), this);
+    auto* cmdEdit = new QPushButton(tr("&Edit shaft..."), this);
     cmdEdit->setObjectName(QStringLiteral("cmdEditShaft"));
-    cmdEdit->setToolTip(QStringLiteral("The maker, model, flex and the other fields of the selected measurement's shaft"));
-    auto* cmdOverlay = new QPushButton(QStringLiteral("O&verlay"), this);
+    cmdEdit->setToolTip(tr("The maker, model, flex and the other fields of the selected measurement's shaft"));
+    auto* cmdOverlay = new QPushButton(tr("O&verlay"), this);
     cmdOverlay->setObjectName(QStringLiteral("cmdOverlay"));
-    cmdOverlay->setToolTip(QStringLiteral("The selected profiles as curves on the profile tab's chart"));
-    auto* cmdImport = new QPushButton(QStringLiteral("&Import folder..."), this);
+    cmdOverlay->setToolTip(tr("The selected profiles as curves on the profile tab's chart"));
+    auto* cmdImport = new QPushButton(tr("&Import folder..."), this);
     cmdImport->setObjectName(QStringLiteral("cmdImportFolder"));
-    cmdImport->setToolTip(QStringLiteral("Every .tvl and .tvp file of a folder into the library, each named after its file"));
+    cmdImport->setToolTip(tr("Every .tvl and .tvp file of a folder into the library, each named after its file"));
     row->addWidget(cmdImport);
     row->addWidget(cmdOverlay);
-    auto* cmdSet = new QPushButton(QStringLiteral("&Matched set..."), this);
+    auto* cmdSet = new QPushButton(tr("&Matched set..."), this);
     cmdSet->setObjectName(QStringLiteral("cmdMatchedSet"));
-    cmdSet->setToolTip(QStringLiteral("The selected profiles of shafts of one model, checked for the one that does not match"));
+    cmdSet->setToolTip(tr("The selected profiles of shafts of one model, checked for the one that does not match"));
     row->addWidget(cmdSet);
-    auto* cmdBuildSet = new QPushButton(QStringLiteral("&Build set..."), this);
+    auto* cmdBuildSet = new QPushButton(tr("&Build set..."), this);
     cmdBuildSet->setObjectName(QStringLiteral("cmdBuildSet"));
-    cmdBuildSet->setToolTip(QStringLiteral("The selected profiles as a set of irons: each shaft's tip and butt trims for a frequency slope"));
+    cmdBuildSet->setToolTip(tr("The selected profiles as a set of irons: each shaft's tip and butt trims for a frequency slope"));
     row->addWidget(cmdBuildSet);
     connect(cmdBuildSet, &QPushButton::clicked, this, [this] { emit buildSetRequested(selectedProfiles()); });
     row->addWidget(cmdEdit);
@@ -210,7 +205,7 @@ frmLibrary::frmLibrary(ShaftLibrary& library, MessageBox& messageBox, QWidget* p
     connect(cmdDelete, &QPushButton::clicked, this, &frmLibrary::deleteSelected);
     connect(cmdEdit, &QPushButton::clicked, this, &frmLibrary::editShaft);
     connect(cmdImport, &QPushButton::clicked, this, [this] {
-        const QString folder = QFileDialog::getExistingDirectory(this, QStringLiteral("Import the data files of a folder"));
+        const QString folder = QFileDialog::getExistingDirectory(this, tr("Import the data files of a folder"));
         if (!folder.isEmpty())
             importFolder(folder);
     });
@@ -218,7 +213,7 @@ frmLibrary::frmLibrary(ShaftLibrary& library, MessageBox& messageBox, QWidget* p
     connect(cmdOverlay, &QPushButton::clicked, this, [this] {
         const QList<qint64> ids = selectedProfiles();
         if (ids.isEmpty())
-            messageBox_.show(this, QStringLiteral("Select one or more profiles to overlay (polar tables have no X/Y curve)."));
+            messageBox_.show(this, tr("Select one or more profiles to overlay (polar tables have no X/Y curve)."));
         else
             emit overlayRequested(ids);
     });
@@ -257,8 +252,9 @@ void frmLibrary::fillChoices()
         if (!current.isEmpty() && !values.contains(current))
             values.insert(std::lower_bound(values.begin(), values.end(), current), current);
         const QSignalBlocker block(box);
+        const QString any = box->itemText(0);
         box->clear();
-        box->addItem(anyText(box));
+        box->addItem(any);
         box->addItems(values);
         box->setCurrentIndex(current.isEmpty() ? 0 : box->findText(current));
     }
@@ -279,7 +275,7 @@ void frmLibrary::search()
 {
     typing_->stop();
     entries_->search(query(), [this](const Result<>& r, qint64 n) {
-        lblStatus_->setText(r.ok() ? QStringLiteral("%1 measurements").arg(n) : r.message());
+        lblStatus_->setText(r.ok() ? tr("%n measurements", nullptr, int(n)) : r.message());
     });
 }
 
@@ -307,7 +303,7 @@ void frmLibrary::showPreview()
         preview_->setForeColor(xychart::kScreenLabelColor);
         preview_->setCurrentX(0.05);
         preview_->setCurrentY(0.1);
-        preview_->Print(QStringLiteral("No curve: too few readings, or a cell that is not a number."));
+        preview_->Print(tr("No curve: too few readings, or a cell that is not a number."));
     }
 }
 
@@ -316,11 +312,11 @@ void frmLibrary::importFolder(const QString& folder)
     QStringList badNames;
     const QStringList files = DataFilesIn(folder, &badNames);
     if (files.isEmpty() && badNames.isEmpty()) {
-        messageBox_.show(this, QStringLiteral("%1 holds no .tvl or .tvp file; nothing was imported.").arg(QDir::toNativeSeparators(folder)));
+        messageBox_.show(this, tr("%1 holds no .tvl or .tvp file; nothing was imported.").arg(QDir::toNativeSeparators(folder)));
         return;
     }
-    QProgressDialog progress(QStringLiteral("Reading %1 data files...").arg(files.size()), QStringLiteral("Cancel"), 0, int(files.size()), this);
-    progress.setWindowTitle(QStringLiteral("Import folder"));
+    QProgressDialog progress(tr("Reading %1 data files...").arg(files.size()), tr("Cancel"), 0, int(files.size()), this);
+    progress.setWindowTitle(tr("Import folder"));
     progress.setWindowModality(Qt::WindowModal);
     progress.setMinimumDuration(0);
     progress.setAutoClose(false);
@@ -342,22 +338,22 @@ void frmLibrary::importFolder(const QString& folder)
             if (line.startsWith(prefix))
                 line.remove(0, prefix.size());
     if (!finished) {
-        messageBox_.show(this, QStringLiteral("The import was cancelled; nothing was stored."));
+        messageBox_.show(this, tr("The import was cancelled; nothing was stored."));
         return;
     }
     QString text;
     if (read.measurements.empty() && !read.known.isEmpty())
-        text = QStringLiteral("Every file read is in the library already; nothing new was stored.");
+        text = tr("Every file read is in the library already; nothing new was stored.");
     else if (read.measurements.empty())
-        text = QStringLiteral("No file could be read; nothing was stored.");
+        text = tr("No file could be read; nothing was stored.");
     else if (const Result<> r = library_.storeAll(read.shafts, read.measurements); !r.ok())
-        text = r.message() + QStringLiteral("\nNothing was stored.");
+        text = r.message() + tr("\nNothing was stored.");
     else
-        text = QStringLiteral("Imported %1 measurements of %2 shafts, each named after its file.").arg(read.measurements.size()).arg(read.shafts.size());
+        text = tr("Imported %1 measurements of %2 shafts, each named after its file.").arg(read.measurements.size()).arg(read.shafts.size());
     if (!read.known.isEmpty())
-        text += QStringLiteral("\n\nIn the library already, not stored again:\n") + read.known.join(QLatin1Char('\n'));
+        text += tr("\n\nIn the library already, not stored again:\n") + read.known.join(QLatin1Char('\n'));
     if (!read.skipped.isEmpty())
-        text += QStringLiteral("\n\nNot imported:\n") + read.skipped.join(QLatin1Char('\n'));
+        text += tr("\n\nNot imported:\n") + read.skipped.join(QLatin1Char('\n'));
     messageBox_.show(this, text);
     refresh();
 }
@@ -396,7 +392,7 @@ void frmLibrary::matchedSet()
         members.push_back({ShaftTitle(shaft) + m.takenAt.toLocalTime().toString(QStringLiteral(", yyyy-MM-dd")), NumberRowsOf(table).points});
     }
     if (int(members.size()) < kMatchedSetMinShafts) {
-        messageBox_.show(this, QStringLiteral("Select at least %1 profiles of shafts of one model, measured at the same positions.").arg(kMatchedSetMinShafts));
+        messageBox_.show(this, tr("Select at least %1 profiles of shafts of one model, measured at the same positions.").arg(kMatchedSetMinShafts));
         return;
     }
     auto* window = new frmMatchedSet(std::move(members), this);
@@ -417,9 +413,9 @@ void frmLibrary::deleteSelected()
     if (!current.isValid())
         return;
     const auto cell = [&](int column) { return entries_->index(current.row(), column).data().toString(); };
-    const QString what = QStringLiteral("the %1 measurement of %2, taken %3")
+    const QString what = tr("the %1 measurement of %2, taken %3")
                              .arg(cell(LibraryListModel::Kind), cell(LibraryListModel::Shaft), cell(LibraryListModel::Taken));
-    if (messageBox_.show(this, QStringLiteral("Delete %1 from the library?").arg(what), MsgButtons::YesNo) != MsgResult::Yes)
+    if (messageBox_.show(this, tr("Delete %1 from the library?").arg(what), MsgButtons::YesNo) != MsgResult::Yes)
         return;
     if (const Result<> r = library_.deleteMeasurement(selected()); !r.ok())
         messageBox_.show(this, r.message());

@@ -28,7 +28,7 @@ frmMatchedSet::frmMatchedSet(std::vector<SetMember> members, QWidget* parent)
     : QDialog(parent), members_(std::move(members))
 {
     setObjectName(QStringLiteral("frmMatchedSet"));
-    setWindowTitle(QStringLiteral("Matched set of %1 shafts").arg(members_.size()));
+    setWindowTitle(tr("Matched set of %1 shafts").arg(members_.size()));
     resize(900, 640);
     std::vector<std::vector<RowPoint>> curves;
     for (const SetMember& m : members_)
@@ -52,11 +52,11 @@ frmMatchedSet::frmMatchedSet(std::vector<SetMember> members, QWidget* parent)
     layout->addWidget(tblResiduals_, 2);
     auto* row = new QHBoxLayout;
     row->addStretch(1);
-    auto* cmdPrint = new QPushButton(QStringLiteral("&Print..."), this);
+    auto* cmdPrint = new QPushButton(tr("&Print..."), this);
     cmdPrint->setObjectName(QStringLiteral("cmdPrintSet"));
-    auto* cmdPdf = new QPushButton(QStringLiteral("&Export PDF..."), this);
+    auto* cmdPdf = new QPushButton(tr("&Export PDF..."), this);
     cmdPdf->setObjectName(QStringLiteral("cmdExportSetPdf"));
-    auto* cmdClose = new QPushButton(QStringLiteral("&Close"), this);
+    auto* cmdClose = new QPushButton(tr("&Close"), this);
     row->addWidget(cmdPrint);
     row->addWidget(cmdPdf);
     row->addWidget(cmdClose);
@@ -72,9 +72,9 @@ frmMatchedSet::frmMatchedSet(std::vector<SetMember> members, QWidget* parent)
         return;
     drawChart(*chart_, false);
     // A shaft a line, in the suggested order; a column per position.
-    QStringList headings{QStringLiteral("#"), QStringLiteral("Shaft"), QStringLiteral("Flag"), QStringLiteral("Mean (%)")};
+    QStringList headings{QStringLiteral("#"), tr("Shaft"), tr("Flag"), tr("Mean (%)")};
     for (const double p : set_.positions)
-        headings << QStringLiteral("at %1 (%)").arg(QLocale::system().toString(p, 'g', 6));
+        headings << tr("at %1 (%)").arg(QLocale::system().toString(p, 'g', 6));
     tblResiduals_->setColumnCount(int(headings.size()));
     tblResiduals_->setHorizontalHeaderLabels(headings);
     tblResiduals_->setRowCount(int(set_.order.size()));
@@ -82,7 +82,7 @@ frmMatchedSet::frmMatchedSet(std::vector<SetMember> members, QWidget* parent)
     for (int line = 0; line < int(set_.order.size()); ++line) {
         const int s = set_.order[std::size_t(line)];
         const MatchedShaft& m = set_.shafts[std::size_t(s)];
-        QStringList cells{QString::number(s + 1), members_[std::size_t(s)].name, m.flagged ? QStringLiteral("odd one out") : QString(),
+        QStringList cells{QString::number(s + 1), members_[std::size_t(s)].name, m.flagged ? tr("odd one out") : QString(),
                           percent(m.meanResidual)};
         for (const double r : m.residualPercent)
             cells << percent(r);
@@ -109,25 +109,25 @@ void frmMatchedSet::drawChart(PictureArea& area, bool print) const
         curves.push_back(std::move(c));
         numbers.push_back(int(s) + 1);
     }
-    DrawCurves(area, curves, numbers, QStringLiteral("Residual against the set's median (%)"), true,
+    DrawCurves(area, curves, numbers, tr("Residual against the set's median (%)"), true,
                print ? std::optional<QColor>(xychart::kPrintForeColor) : std::optional<QColor>(xychart::kScreenLabelColor));
 }
 
 QStringList frmMatchedSet::summary() const
 {
     if (!set_.ok())
-        return {QStringLiteral("No figures: ") + set_.refusal};
+        return {tr("No figures: ") + set_.refusal};
     QStringList flagged, order;
     for (std::size_t s = 0; s < set_.shafts.size(); ++s)
         if (set_.shafts[s].flagged)
-            flagged << QStringLiteral("%1 (curve %2)").arg(members_[s].name).arg(s + 1);
+            flagged << tr("%1 (curve %2)").arg(members_[s].name).arg(s + 1);
     for (const int s : set_.order)
         order << QString::number(s + 1);
-    const QString verdict = !flagged.isEmpty()     ? QStringLiteral("Does not match the set: %1.").arg(flagged.join(QStringLiteral(", ")))
-        : !set_.tooSmall.isEmpty() ? QStringLiteral("No shaft is flagged: %1.").arg(set_.tooSmall)
-                                   : QStringLiteral("No shaft stands out: every one is within the set's own spread.");
+    const QString verdict = !flagged.isEmpty()     ? tr("Does not match the set: %1.").arg(flagged.join(QStringLiteral(", ")))
+        : !set_.tooSmall.isEmpty() ? tr("No shaft is flagged: %1.").arg(set_.tooSmall)
+                                   : tr("No shaft stands out: every one is within the set's own spread.");
     return {verdict,
-            QStringLiteral("Softest to stiffest: %1.").arg(order.join(QStringLiteral(", ")))};
+            tr("Softest to stiffest: %1.").arg(order.join(QStringLiteral(", ")))};
 }
 
 ReportPage frmMatchedSet::page() const
@@ -136,11 +136,11 @@ ReportPage frmMatchedSet::page() const
     page.layout = Workspace::Profile;
     drawChart(*printCopy_, true);
     page.chart = printCopy_->picture();
-    page.shaftName = QStringLiteral("Matched set of %1").arg(members_.size());
-    page.rows.append({QStringLiteral("#"), QStringLiteral("Mean %")});
+    page.shaftName = tr("Matched set of %1").arg(members_.size());
+    page.rows.append({QStringLiteral("#"), tr("Mean %")});
     for (const int s : set_.order)
         page.rows.append({QString::number(s + 1), percent(set_.shafts[std::size_t(s)].meanResidual)});
-    page.resultsTitle = QStringLiteral("Matched set");
+    page.resultsTitle = tr("Matched set");
     page.results = summary();
     for (std::size_t s = 0; s < members_.size(); ++s)
         page.note += QStringLiteral("%1  %2\n").arg(s + 1).arg(members_[s].name);

@@ -1,6 +1,7 @@
 #include "library/frmStoreLibrary.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <algorithm>
 #include <QDialogButtonBox>
 #include <QFormLayout>
@@ -34,7 +35,7 @@ QString ShaftTitle(const Shaft& s)
     for (const QString& p : {s.label, s.maker, s.model, s.flex})
         if (!p.isEmpty())
             parts << p;
-    QString title = parts.isEmpty() ? QStringLiteral("shaft %1").arg(s.id) : parts.join(QLatin1Char(' '));
+    QString title = parts.isEmpty() ? QCoreApplication::translate("Library", "shaft %1").arg(s.id) : parts.join(QLatin1Char(' '));
     if (!s.customer.isEmpty())
         title += QStringLiteral(" (%1)").arg(s.customer);
     return title;
@@ -43,32 +44,32 @@ QString ShaftTitle(const Shaft& s)
 frmStoreLibrary::frmStoreLibrary(std::vector<Shaft> shafts, QWidget* parent) : QDialog(parent), shafts_(std::move(shafts))
 {
     setObjectName(QStringLiteral("frmStoreLibrary"));
-    setWindowTitle(QStringLiteral("Store in library"));
+    setWindowTitle(tr("Store in library"));
     auto* form = new QFormLayout(this);
     cboShaft_ = new QComboBox(this);
     cboShaft_->setObjectName(QStringLiteral("cboShaft"));
-    cboShaft_->addItem(QStringLiteral("A new shaft"));
+    cboShaft_->addItem(tr("A new shaft"));
     for (const Shaft& s : shafts_)
         cboShaft_->addItem(ShaftTitle(s));
-    form->addRow(QStringLiteral("&Shaft:"), cboShaft_);
+    form->addRow(tr("&Shaft:"), cboShaft_);
     const auto box = [&](const char* name, const QString& label) {
         auto* e = new QLineEdit(this);
         e->setObjectName(QLatin1String(name));
         form->addRow(label, e);
         return e;
     };
-    txtLabel_ = box("txtLabel", QStringLiteral("Serial or &label:"));
-    txtMaker_ = box("txtMaker", QStringLiteral("&Maker:"));
-    txtModel_ = box("txtModel", QStringLiteral("Mo&del:"));
-    txtFlex_ = box("txtFlex", QStringLiteral("&Flex:"));
-    txtWeight_ = box("txtWeight", QStringLiteral("&Weight (g):"));
-    txtLength_ = box("txtLength", QStringLiteral("Len&gth (in):"));
-    txtCustomer_ = box("txtCustomer", QStringLiteral("Cus&tomer:"));
+    txtLabel_ = box("txtLabel", tr("Serial or &label:"));
+    txtMaker_ = box("txtMaker", tr("&Maker:"));
+    txtModel_ = box("txtModel", tr("Mo&del:"));
+    txtFlex_ = box("txtFlex", tr("&Flex:"));
+    txtWeight_ = box("txtWeight", tr("&Weight (g):"));
+    txtLength_ = box("txtLength", tr("Len&gth (in):"));
+    txtCustomer_ = box("txtCustomer", tr("Cus&tomer:"));
     txtNotes_ = new QPlainTextEdit(this);
     txtNotes_->setObjectName(QStringLiteral("txtNotes"));
     txtNotes_->setTabChangesFocus(true);
     txtNotes_->setFixedHeight(txtNotes_->fontMetrics().lineSpacing() * 4 + 2 * txtNotes_->frameWidth() + 8);
-    form->addRow(QStringLiteral("&Notes:"), txtNotes_);
+    form->addRow(tr("&Notes:"), txtNotes_);
     lblProblem_ = new QLabel(this);
     lblProblem_->setObjectName(QStringLiteral("lblProblem"));
     form->addRow(lblProblem_);
@@ -81,7 +82,7 @@ frmStoreLibrary::frmStoreLibrary(std::vector<Shaft> shafts, QWidget* parent) : Q
 
 frmStoreLibrary::frmStoreLibrary(const Shaft& editing, QWidget* parent) : frmStoreLibrary(std::vector<Shaft>{}, parent)
 {
-    setWindowTitle(QStringLiteral("Edit shaft"));
+    setWindowTitle(tr("Edit shaft"));
     editing_ = editing.id;
     if (auto* form = qobject_cast<QFormLayout*>(layout()))
         form->setRowVisible(cboShaft_, false);
@@ -164,15 +165,15 @@ void frmStoreLibrary::accept()
 {
     if (cboShaft_->currentIndex() <= 0) {
         if (!figure(txtWeight_) || !figure(txtLength_)) {
-            lblProblem_->setText(QStringLiteral("The weight and the length are numbers above 0, or left empty."));
+            lblProblem_->setText(tr("The weight and the length are numbers above 0, or left empty."));
             return;
         }
         if (txtLabel_->text().trimmed().isEmpty() && txtModel_->text().trimmed().isEmpty()) {
-            lblProblem_->setText(QStringLiteral("Give the shaft a label or a model, to find it again."));
+            lblProblem_->setText(tr("Give the shaft a label or a model, to find it again."));
             return;
         }
         if (const qsizetype n = txtNotes_->toPlainText().size(); n > kShaftNotesMaxChars) {
-            lblProblem_->setText(QStringLiteral("The notes hold %1 characters; at most %2 fit. Shorten them to store the shaft.")
+            lblProblem_->setText(tr("The notes hold %1 characters; at most %2 fit. Shorten them to store the shaft.")
                                      .arg(n).arg(kShaftNotesMaxChars));
             return;
         }

@@ -1,5 +1,6 @@
 #include "platform/QtFileDialog.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -34,7 +35,7 @@ bool QtFileDialog::show(QWidget* owner, bool save)
     setChosen(QString());
     errorText_.clear();
 
-    QFileDialog dialog(owner, save ? QStringLiteral("Save As") : QStringLiteral("Open"));
+    QFileDialog dialog(owner, save ? QCoreApplication::translate("FileDialog", "Save As") : QCoreApplication::translate("FileDialog", "Open"));
     dialog.setOption(QFileDialog::DontUseNativeDialog, true);
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);

@@ -1,5 +1,6 @@
 #include "platform/QtHelpViewer.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -19,7 +20,10 @@ namespace tarvex {
 
 namespace {
 
-const QString kTitlePrefix = QStringLiteral("Help - ");
+QString titlePrefix()
+{
+    return QCoreApplication::translate("HelpViewer", "Help - ");
+}
 
 // Enter searches on, Shift+Enter back; QLineEdit's own returnPressed cannot
 // tell the two apart.
@@ -49,9 +53,9 @@ public:
         browser_->setObjectName(QStringLiteral("HelpBrowser"));
         browser_->setOpenExternalLinks(true);
 
-        auto* back = button(QStyle::SP_ArrowBack, QStringLiteral("&Back"));
-        auto* forward = button(QStyle::SP_ArrowForward, QStringLiteral("&Forward"));
-        auto* home = button(QStyle::SP_DirHomeIcon, QStringLiteral("&Contents"));
+        auto* back = button(QStyle::SP_ArrowBack, QCoreApplication::translate("HelpViewer", "&Back"));
+        auto* forward = button(QStyle::SP_ArrowForward, QCoreApplication::translate("HelpViewer", "&Forward"));
+        auto* home = button(QStyle::SP_DirHomeIcon, QCoreApplication::translate("HelpViewer", "&Contents"));
         back->setEnabled(false);
         forward->setEnabled(false);
         connect(back, &QToolButton::clicked, browser_, &QTextBrowser::backward);
@@ -66,7 +70,7 @@ public:
 
         find_ = new FindField;
         find_->setObjectName(QStringLiteral("txtHelpFind"));
-        find_->setPlaceholderText(QStringLiteral("Find in the guide"));
+        find_->setPlaceholderText(QCoreApplication::translate("HelpViewer", "Find in the guide"));
         find_->setClearButtonEnabled(true);
         find_->setMinimumWidth(220);
         find_->onEnter = [this](bool backward) { findNext(backward); };
@@ -80,10 +84,10 @@ public:
         });
         findStatus_ = new QLabel;
         findStatus_->setObjectName(QStringLiteral("lblHelpFind"));
-        auto* previous = button(QStyle::SP_ArrowUp, QStringLiteral("Find previous"));
-        auto* next = button(QStyle::SP_ArrowDown, QStringLiteral("Find next"));
-        previous->setToolTip(QStringLiteral("Find previous (Shift+F3)"));
-        next->setToolTip(QStringLiteral("Find next (F3)"));
+        auto* previous = button(QStyle::SP_ArrowUp, QCoreApplication::translate("HelpViewer", "Find previous"));
+        auto* next = button(QStyle::SP_ArrowDown, QCoreApplication::translate("HelpViewer", "Find next"));
+        previous->setToolTip(QCoreApplication::translate("HelpViewer", "Find previous (Shift+F3)"));
+        next->setToolTip(QCoreApplication::translate("HelpViewer", "Find next (F3)"));
         previous->setToolButtonStyle(Qt::ToolButtonIconOnly);
         next->setToolButtonStyle(Qt::ToolButtonIconOnly);
         connect(previous, &QToolButton::clicked, this, [this] { findNext(true); });
@@ -120,7 +124,7 @@ public:
         } else {
             missing_ = true;
             browser_->clearHistory();
-            browser_->setHtml(QStringLiteral(
+            browser_->setHtml(QCoreApplication::translate("HelpViewer",
                 "<h2>The manual could not be found</h2>"
                 "<p>The help file</p><p><tt>%1</tt></p>"
                 "<p>is missing or cannot be read. It belongs beside the program; installing the "
@@ -158,7 +162,7 @@ private:
         if (!found)
             palette.setColor(QPalette::Base, QColor(255, 205, 205));
         find_->setPalette(palette);
-        findStatus_->setText(found ? QString() : QStringLiteral("Not found"));
+        findStatus_->setText(found ? QString() : QCoreApplication::translate("HelpViewer", "Not found"));
     }
 
     QToolButton* button(QStyle::StandardPixmap icon, const QString& text)
@@ -174,11 +178,11 @@ private:
     void updateTitle()
     {
         if (missing_) {
-            setWindowTitle(kTitlePrefix + QStringLiteral("file not found"));
+            setWindowTitle(titlePrefix() + QCoreApplication::translate("HelpViewer", "file not found"));
             return;
         }
         const QString title = browser_->documentTitle();
-        setWindowTitle(kTitlePrefix + (title.isEmpty() ? QStringLiteral("Tarvex RS232") : title));
+        setWindowTitle(titlePrefix() + (title.isEmpty() ? QStringLiteral("Tarvex RS232") : title));
     }
 
     QTextBrowser* browser_ = nullptr;

@@ -15,10 +15,17 @@
 #include "tables/Workspace.h"
 
 #include <QAbstractButton>
+#include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
+#include <QMap>
 #include <QMenu>
+#include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -254,6 +261,127 @@ inline QStringList withModal(const std::function<void()>& open, const std::funct
     timer.start();
     open();
     return seen;
+}
+
+// Every window of the program, one at a time, for tests that look at all of
+// them (access keys, the German texts). `form`: "-" the main window,
+// "heading" the caption dialog, or the command that opens a window; then,
+// within a window that is not modal, the button there that opens a modal one.
+// The library is one of a stored profile and the tables hold a few rows.
+// `visit` sees each window shown, before it is closed; the answer is empty, or
+// why a window could not be reached.
+inline QString walkWindow(WindowHarness& h, const QStringList& form, const std::function<void(QWidget*)>& visit)
+{
+    h.fill(Polar, {QStringLiteral("0,1"), QStringLiteral("180,2")});
+    h.fill(Profile, {QStringLiteral("0,1"), QStringLiteral("10,2"), QStringLiteral("20,3")});
+    withModal([&] { h.click(QStringLiteral("Toolbar1_Store")); }, [](QWidget* store) {
+        store->findChild<QLineEdit*>(QStringLiteral("txtLabel"))->setText(QStringLiteral("7i"));
+        static_cast<QDialog*>(store)->accept();
+    });
+    int visited = 0;
+    const auto shown = [&](QWidget* w) {
+        visit(w);
+        w->close();
+        ++visited;
+    };
+    if (form[0] == QLatin1String("-")) {
+        visit(h.window.get());
+        ++visited;
+    } else if (form[0] == QLatin1String("heading")) {
+        withModal([&] { QTest::mouseDClick(h.cellWidget(Profile, 0), Qt::LeftButton, {}, h.cellPoint(Profile, 0, 1)); }, shown);
+    } else if (form.size() > 1) {
+        h.click(form[0]);
+        auto* window = h.find<QDialog>(form[0].mid(3).prepend(QStringLiteral("frm")));
+        if (auto* list = window->findChild<QAbstractItemView*>(QStringLiteral("lstEntries"))) {
+            if (!QTest::qWaitFor([list] { return list->model()->rowCount() > 0; }))
+                return QStringLiteral("the library lists nothing");
+            list->setCurrentIndex(list->model()->index(0, 0));
+        }
+        withModal([&] { window->findChild<QAbstractButton*>(form[1])->click(); }, shown);
+        QCoreApplication::processEvents();   // the layout of what the click changed
+        shown(window);
+    } else {
+        withModal([&] { h.click(form[0]); }, shown);
+    }
+    return visited > 0 ? QString() : QStringLiteral("no window opened");
+}
+
+// The visible commands of a menu or toolbar: their texts, or their tips.
+inline QStringList texts(const QList<QAction*>& actions, bool tips = false)
+{
+    QStringList out;
+    for (QAction* a : actions)
+        if (!a->isSeparator() && a->isVisible())
+            out << (tips ? a->toolTip() : a->text());
+    return out;
+}
+
+// The access key of a caption: the character after a lone "&".
+inline QChar accessKey(const QString& text)
+{
+    for (qsizetype i = 0; i + 1 < text.size(); ++i)
+        if (text[i] == '&' && text[++i] != '&')
+            return text[i].toUpper();
+    return {};
+}
+
+// A button's caption as the desktops with access keys show it: a dialog's
+// standard buttons get their first letter (&OK, &Cancel) there, whatever the
+// platform the tests run on gives them.
+inline QString desktopText(QAbstractButton* b)
+{
+    auto* box = qobject_cast<QDialogButtonBox*>(b->parentWidget());
+    if (!box || box->standardButton(b) == QDialogButtonBox::NoButton || b->text().contains('&'))
+        return b->text();
+    return '&' + b->text();
+}
+
+// The tab a control lies on, empty for the window around the tabs.
+inline QString tabOf(const QWidget* w)
+{
+    for (; w && w->parentWidget(); w = w->parentWidget())
+        if (auto* tabs = qobject_cast<QTabWidget*>(w->parentWidget()->parentWidget()); tabs && tabs->indexOf(const_cast<QWidget*>(w)) >= 0)
+            return tabs->tabText(tabs->indexOf(const_cast<QWidget*>(w)));
+    return {};
+}
+
+// The keys used twice in one scope of `window`: each menu, and the window's
+// own captions (menu bar, tabs, labelled controls) with those of each tab.
+inline QStringList clashes(QWidget* window)
+{
+    QStringList out;
+    const auto check = [&out](const QString& scope, const QStringList& captions) {
+        QMap<QChar, QStringList> users;
+        for (const QString& c : captions)
+            if (const QChar k = accessKey(c); !k.isNull())
+                users[k] << c;
+        for (auto [k, list] : users.asKeyValueRange())
+            if (list.size() > 1)
+                out << QStringLiteral("Alt+%1 in %2: %3").arg(k, scope, list.join(", "));
+    };
+    QMap<QString, QStringList> captions;   // tab => its captions; "" the window's own
+    for (QWidget* w : window->findChildren<QWidget*>()) {
+        QStringList& mine = captions[tabOf(w)];
+        if (auto* b = qobject_cast<QAbstractButton*>(w))
+            mine << desktopText(b);
+        else if (auto* l = qobject_cast<QLabel*>(w); l && l->buddy())
+            mine << l->text();
+        else if (auto* g = qobject_cast<QGroupBox*>(w))
+            mine << g->title();
+        else if (auto* t = qobject_cast<QTabWidget*>(w))
+            for (int i = 0; i < t->count(); ++i)
+                mine << t->tabText(i);
+        else if (auto* bar = qobject_cast<QMenuBar*>(w))
+            mine << texts(bar->actions());
+        else if (auto* menu = qobject_cast<QMenu*>(w))
+            check("menu " + menu->title(), texts(menu->actions()));
+    }
+    const QStringList own = captions.take("");
+    if (captions.isEmpty())
+        check("the window", own);
+    for (auto [tab, list] : captions.asKeyValueRange())
+        check(tab, list + own);
+    return out;
 }
 
 } // namespace tarvex::testing

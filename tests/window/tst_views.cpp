@@ -1,8 +1,11 @@
 // The profile chart's views: EI and difference from a reference curve, with
 // their figures under the chart, from the bench settings typed into the
 // Settings dialog. Cases are in tests/golden/window/views.txt.
+#include "charts/xy/CurveLegend.h"
 #include "charts/xy/XYChart.h"
+#include "ProfileWorkspace.h"
 #include "harness/WindowHarness.h"
+#include "platform/PictureAreaWidget.h"
 
 #include <QComboBox>
 #include <QDialog>
@@ -36,8 +39,8 @@ QString chartOf(WindowHarness& h)
     QStringList curves;
     QString heading;
     for (const DrawOp& op : h.chart(Profile).picture()->ops) {
-        if (op.kind == DrawOp::Point)
-            for (int i = 1; i <= 7; ++i)
+        if (op.kind == DrawOp::Polyline)
+            for (int i = 1; i <= kPaletteColours; ++i)
                 if (XYCurveColor(i) == op.color) {
                     curves << QString::number(i);
                     break;
@@ -83,6 +86,17 @@ QString views(const QStringList& in)
         .join(" | ");
 }
 
+// The plot's height and its share of the chart's width, in pixels of the
+// chart as shown.
+QSizeF plotOf(WindowHarness& h)
+{
+    QCoreApplication::processEvents();
+    const auto* widget = h.find<PictureAreaWidget>("Tab0Picture");
+    const PictureArea& area = h.chart(Profile);
+    return {widget->width() * xychart::kWidth / std::fabs(area.ScaleWidth()),
+            widget->height() * xychart::kHeight / std::fabs(area.ScaleHeight())};
+}
+
 } // namespace
 
 class TestViews : public QObject {
@@ -91,6 +105,61 @@ private slots:
     void cases()
     {
         GOLDEN_VERIFY(golden::cases("window/views.txt", [](const QStringList& in) { return views(in); }));
+    }
+
+    // Twenty curves overlaid, each at positions of its own so that every view
+    // has something to say of most of them: in every view the plot keeps at
+    // least half the height and width it has with two curves (the fewest the
+    // difference view shows figures of), and the legend names every curve.
+    // TARVEX_SCREENSHOT names PNGs of the views to look at (%1 the view).
+    void twentyCurvesKeepThePlot()
+    {
+        WindowHarness h;
+        setBench(h, QStringLiteral("15,0.1,in,lbf"));
+        h.fill(Profile, {"0,10", "10,12", "20,14", "30,16"});
+        h.click("Tab0cmdPlot");
+        auto* workspace = h.window->findChild<ProfileWorkspace*>();
+        const auto curves = [](int from, int to) {
+            XYCurveList list;
+            for (int c = from; c <= to; ++c) {
+                XYCurve curve;
+                const float shift = c % 2 ? 5.0f : 0.0f;
+                for (int i = 0; i < 4; ++i) {
+                    curve.X.push_back(shift + 10.0f * float(i));
+                    curve.Y.push_back(10.0f + float(i) * (1.5f + 0.05f * float(c)));
+                }
+                curve.name = QStringLiteral("Label %1").arg(c);
+                list.push_back(curve);
+            }
+            return list;
+        };
+        const QStringList views{"Load", "EI", "Difference"};
+        const auto show = [&](const QString& view) {
+            h.find<QComboBox>("Tab0cmbView")->setCurrentText(view);
+            return plotOf(h);
+        };
+        workspace->overlayCurves(curves(2, 2));
+        h.find<QComboBox>("Tab0cmbReference")->setCurrentIndex(1);
+        QList<QSizeF> two;
+        for (const QString& view : views)
+            two << show(view);
+        workspace->overlayCurves(curves(3, 20));
+        for (qsizetype v = 0; v < views.size(); ++v) {
+            const QSizeF twenty = show(views[v]);
+            if (!qEnvironmentVariableIsEmpty("TARVEX_SCREENSHOT"))
+                h.window->grab().save(qEnvironmentVariable("TARVEX_SCREENSHOT").arg(views[v]));
+            QVERIFY2(twenty.height() >= two[v].height() / 2 && twenty.width() >= two[v].width() / 2,
+                     qPrintable(QStringLiteral("%1: plot %2 x %3 px, with two curves %4 x %5 px")
+                                    .arg(views[v]).arg(twenty.width()).arg(twenty.height()).arg(two[v].width()).arg(two[v].height())));
+            static const QRegularExpression entry(QStringLiteral("^\\d+ \\S"));
+            QStringList named;
+            for (const DrawOp& op : h.chart(Profile).picture()->ops)
+                if (op.kind == DrawOp::Text && entry.match(op.text).hasMatch())
+                    named << op.text;
+            QCOMPARE(named.size(), 20);
+            QCOMPARE(named.front(), QStringLiteral("1 fill.tvl"));
+            QCOMPARE(named.back(), QStringLiteral("20 Label 20"));
+        }
     }
 };
 

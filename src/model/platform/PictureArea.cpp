@@ -259,7 +259,13 @@ DrawOp PictureArea::makeOp(DrawOp::Kind kind, const QColor& color) const
     op.kind = kind;
     op.color = color;
     op.width = drawWidth_;
-    op.style = style_ == Dot ? Qt::DotLine : Qt::SolidLine;
+    switch (style_) {
+    case Solid: op.style = Qt::SolidLine; break;
+    case Dash: op.style = Qt::DashLine; break;
+    case Dot: op.style = Qt::DotLine; break;
+    case DashDot: op.style = Qt::DashDotLine; break;
+    case DashDotDot: op.style = Qt::DashDotDotLine; break;
+    }
     return op;
 }
 

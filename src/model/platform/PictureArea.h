@@ -65,7 +65,9 @@ void RenderPicture(QPainter& painter, const PictureData& picture, const QRectF& 
 class PictureArea : public QObject {
     Q_OBJECT
 public:
-    enum DrawStyle { Solid = 0, Dot = 2 };
+    // Solid and Dot as the charts always drew; the dashes tell curves of one
+    // colour apart once the palette's colours have all been used.
+    enum DrawStyle { Solid = 0, Dash = 1, Dot = 2, DashDot = 3, DashDotDot = 4 };
 
     PictureArea(QSize designSize, QColor background, QObject* parent = nullptr);
 

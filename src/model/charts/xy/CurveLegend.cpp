@@ -56,18 +56,20 @@ LegendLayout LayOutLegend(const PictureArea& area, const std::vector<LegendEntry
     const double down = line * std::max(spacing, 1.0);
     if (entries.empty() || down == 0)
         return out;
-    const int rowsFit = static_cast<int>(std::floor((room.bottom() - room.top()) / down));
+    const double lines = (room.bottom() - room.top()) / down;
     const double width = room.right() - room.left();
     const double sample = area.TextWidth(QStringLiteral("MMM"));
     const double gap = area.TextWidth(QStringLiteral(" "));
     // A column narrower than a sample and a few letters tells nothing.
     const double narrowest = sample + gap + area.TextWidth(kNarrowest) + gap;
     // A room LegendWidth measured holds a column, whatever the rounding.
-    if (rowsFit < 1 || width < narrowest * (1 - 1e-9))
+    if (!(lines >= 1) || !(width >= narrowest * (1 - 1e-9)))
         return out;
+    // Bounded before the cast: a room a million lines high is no different.
+    const int rowsFit = static_cast<int>(std::min(std::floor(lines), 1e6));
     const int n = static_cast<int>(entries.size());
     const int wanted = (n + rowsFit - 1) / rowsFit;
-    const int columns = std::max(1, std::min(wanted, static_cast<int>(width / narrowest * (1 + 1e-9))));
+    const int columns = std::max(1, std::min(wanted, static_cast<int>(std::min(width / narrowest * (1 + 1e-9), 1e6))));
     const int capacity = rowsFit * columns;
     const int shown = n <= capacity ? n : capacity - 1;
     const int places = n <= capacity ? n : capacity;

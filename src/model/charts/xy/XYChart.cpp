@@ -190,7 +190,8 @@ double LegendShare(PictureArea& area, const std::vector<LegendEntry>& entries)
         return 0.0;
     area.setScale(kLeft, kTop, kRight, kBottom);
     const double whole = kRight - kLeft;
-    const int rows = std::max(1, static_cast<int>((kBottom - kLegendTop) / (kLegendSpacing * area.TextHeight())));
+    const double lines = (kBottom - kLegendTop) / (kLegendSpacing * area.TextHeight());
+    const int rows = lines >= 1 ? static_cast<int>(std::min(lines, 1e6)) : 1;
     const int columns = (static_cast<int>(entries.size()) + rows - 1) / rows;
     const double column = std::min(LegendWidth(area, entries) / whole, 0.25);
     return std::min(columns * column, 0.4);

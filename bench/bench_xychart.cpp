@@ -5,6 +5,11 @@
 //   BENCH xychart_50_curves_of_13_points_1920x1080 <ms> <floor ms> 2
 //   BENCH xychart_1_curve_of_32767_points_1920x1080 <ms> <floor ms> 2
 //
+// Twenty curves named, with the legend beside the plot, against QPainter
+// drawing the same lines and polylines without the texts:
+//
+//   BENCH xychart_20_named_curves_with_legend_1920x1080 <ms> <floor ms> 2
+//
 // The EI view: the same 50 curves converted to EI, their zone figures worked
 // out and the chart drawn, against drawing them as loads.
 //
@@ -75,6 +80,14 @@ std::vector<Segment> segmentsOf(const PictureData& picture)
 {
     std::vector<Segment> out;
     for (const DrawOp& op : picture.ops) {
+        if (op.kind == DrawOp::Polyline) {
+            for (qsizetype j = 1; j < op.points.size(); ++j) {
+                const QPointF a(op.points[j - 1].x() * kImageSize.width(), op.points[j - 1].y() * kImageSize.height());
+                const QPointF b(op.points[j].x() * kImageSize.width(), op.points[j].y() * kImageSize.height());
+                out.push_back({QLineF(a, b), op.color, op.style});
+            }
+            continue;
+        }
         if (op.kind != DrawOp::Line)
             continue;
         QPointF a(op.a.x() * kImageSize.width(), op.a.y() * kImageSize.height());
@@ -167,6 +180,70 @@ void benchOneLongCurve()
     report("xychart_1_curve_of_32767_points_1920x1080", measured, floor);
 }
 
+struct Stroke {
+    QPolygonF points;
+    QColor colour;
+    Qt::PenStyle style;
+};
+
+// Every line and polyline of a drawn chart, in pixels of the image: what a
+// program drawing the same curves straight with QPainter would draw.
+std::vector<Stroke> strokesOf(const PictureData& picture)
+{
+    std::vector<Stroke> out;
+    for (const DrawOp& op : picture.ops) {
+        QPolygonF points;
+        if (op.kind == DrawOp::Line)
+            points << op.a << op.b;
+        else if (op.kind == DrawOp::Polyline)
+            points = op.points;
+        else
+            continue;
+        for (QPointF& p : points)
+            p = QPointF(p.x() * kImageSize.width(), p.y() * kImageSize.height());
+        out.push_back({points, op.color, op.style});
+    }
+    return out;
+}
+
+void drawStrokes(const std::vector<Stroke>& strokes, const QColor& background)
+{
+    QImage image(kImageSize, QImage::Format_RGB32);
+    image.fill(background);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setClipRect(QRectF(QPointF(0, 0), QSizeF(kImageSize)));
+    for (const Stroke& s : strokes) {
+        QPen pen(s.colour, 1, s.style, Qt::FlatCap);
+        pen.setCosmetic(true);
+        p.setPen(pen);
+        p.drawPolyline(s.points);
+    }
+}
+
+// Twenty named curves with their legend, against QPainter drawing the same
+// polylines and lines (grid, curves, the legend's samples) with no text.
+void benchNamedCurves()
+{
+    DataTable table(2);
+    XYChartState chart;
+    PictureArea area(kDesignSize, QColor(0, 0, 64));
+    for (int c = 0; c < 20; ++c) {
+        fillTable(table, 13, c * 0.3);
+        chart.plotted = false;
+        DrawXYChart(area, table, chart, false, {}, QLocale::system(), QStringLiteral("shaft %1 of the set.tvl").arg(c + 1));
+    }
+    const auto run = [&] {
+        DrawStoredCurves(area, chart.curves, false, xychart::kScreenLabelColor);
+        const QImage image = area.toImage(kImageSize);
+        (void)image;
+    };
+    run();
+    const std::vector<Stroke> strokes = strokesOf(*area.picture());
+    const auto [measured, floor] = timeBoth(run, [&] { drawStrokes(strokes, area.BackColor()); }, 30);
+    report("xychart_20_named_curves_with_legend_1920x1080", measured, floor);
+}
+
 void benchEiView()
 {
     DataTable table(2);
@@ -204,5 +281,6 @@ int main(int argc, char** argv)
     benchManyCurves();
     benchOneLongCurve();
     benchEiView();
+    benchNamedCurves();
     return 0;
 }

@@ -121,6 +121,9 @@ void ProfileWorkspace::buildPage()
     Tab0lblView = new QLabel;
     Tab0lblView->setObjectName(QStringLiteral("Tab0lblView"));
     Tab0lblView->setWordWrap(true);
+    // Wrapped notes beside the view's boxes would push the chart down; the
+    // tip holds them whole.
+    Tab0lblView->setMaximumHeight(3 * Tab0lblView->fontMetrics().lineSpacing());
     Tab0tblFigures = new QTableWidget;
     Tab0tblFigures->setObjectName(QStringLiteral("Tab0tblFigures"));
     Tab0tblFigures->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -304,7 +307,10 @@ void ProfileWorkspace::Tab0cmdClear_Click()
 
 void ProfileWorkspace::DrawXYChart()
 {
-    const XYChartResult drawn = tarvex::DrawXYChart(picture(), table(), chart_, NodesTicked(Tab0chkNode), tellUser());
+    // The legend names a curve by the file its table came from.
+    const QString name = fileName().isEmpty() ? tr("unsaved table") : fileName();
+    const XYChartResult drawn =
+        tarvex::DrawXYChart(picture(), table(), chart_, NodesTicked(Tab0chkNode), tellUser(), QLocale::system(), name);
     listReferences();
     if (drawn == XYChartResult::Drawn && currentView() != ProfileView::Load)
         showView();
@@ -327,7 +333,8 @@ void ProfileWorkspace::DrawXYPrintCopy(PictureArea& copy)
         return;
     }
     const CurvesView shown = viewOf(currentView());
-    if (shown.ok() && DrawCurves(copy, shown.curves, shown.numbers, shown.heading, NodesTicked(Tab0chkNode), std::nullopt))
+    if (shown.ok() && DrawCurves(copy, shown.curves, shown.numbers, shown.heading, NodesTicked(Tab0chkNode), std::nullopt,
+                                 QLocale::system(), static_cast<std::size_t>(-1), false))
         copy.setForeColor(xychart::kPrintForeColor);
 }
 
@@ -361,7 +368,8 @@ void ProfileWorkspace::listReferences()
     for (int i = 1; i <= count; ++i) {
         QPixmap swatch(12, 12);
         swatch.fill(XYCurveColor(i));
-        Tab0cmbReference->addItem(QIcon(swatch), tr("Curve %1").arg(i));
+        const QString& name = chart_.curves[static_cast<std::size_t>(i) - 1].name;
+        Tab0cmbReference->addItem(QIcon(swatch), name.isEmpty() ? tr("Curve %1").arg(i) : tr("Curve %1: %2").arg(i).arg(name));
     }
     Tab0cmbReference->setCurrentIndex(std::max(0, kept));
 }
@@ -385,7 +393,17 @@ void ProfileWorkspace::showView()
     if (!shown.ok() || !DrawCurves(picture(), shown.curves, shown.numbers, shown.heading, NodesTicked(Tab0chkNode),
                                    xychart::kScreenLabelColor, QLocale::system(), measured))
         picture().Cls();   // what is missing is said under the chart instead
-    const QString said = shown.ok() ? shown.notes.join(QLatin1Char('\n')) : shown.refusal;
+    // A note a curve would push the chart down to nothing with many curves
+    // overlaid: the first lines show, every one is in the tip.
+    constexpr qsizetype kNoteLines = 2;
+    QStringList notes = shown.ok() ? shown.notes : QStringList{shown.refusal};
+    Tab0lblView->setToolTip(notes.join(QLatin1Char('\n')));
+    if (notes.size() > kNoteLines) {
+        const qsizetype more = notes.size() - (kNoteLines - 1);
+        notes.resize(kNoteLines - 1);
+        notes << tr("... %n more (point here to read them all)", nullptr, int(more));
+    }
+    const QString said = notes.join(QLatin1Char('\n'));
     Tab0lblView->setText(said);
     Tab0lblView->setVisible(!said.isEmpty());
 
@@ -398,7 +416,8 @@ void ProfileWorkspace::showView()
     for (int r = 1; r < rows.size(); ++r) {
         for (int c = 0; c < rows[r].size(); ++c) {
             auto* item = new QTableWidgetItem(rows[r][c]);
-            item->setTextAlignment(c == 0 ? Qt::AlignLeft | Qt::AlignVCenter : Qt::AlignRight | Qt::AlignVCenter);
+            const bool words = c == 0 || rows.front().value(c) == FigureNameHeading();
+            item->setTextAlignment(words ? Qt::AlignLeft | Qt::AlignVCenter : Qt::AlignRight | Qt::AlignVCenter);
             if (c == 0) {
                 QPixmap swatch(10, 10);
                 swatch.fill(XYCurveColor(rows[r][0].toInt()));
@@ -436,6 +455,7 @@ void ProfileWorkspace::addTrimmedEi(CurvesView& view) const
     if (trimmed.X.size() < 2)
         return;
     const int number = view.numbers.empty() ? 1 : *std::max_element(view.numbers.begin(), view.numbers.end()) + 1;
+    trimmed.name = tr("after the trims");
     view.curves.push_back(std::move(trimmed));
     view.numbers.push_back(number);
     view.notes << tr("Dotted: the table's EI after the trims, from the new tip");

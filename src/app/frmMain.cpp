@@ -489,7 +489,8 @@ void frmMain::overlayFromLibrary(const QList<qint64>& measurementIds)
             skipped << r.message();
             continue;
         }
-        const QString name = lib->loadShaft(m.shaftId, shaft).ok() ? ShaftTitle(shaft) : tr("measurement %1").arg(id);
+        const bool known = lib->loadShaft(m.shaftId, shaft).ok();
+        const QString name = known ? ShaftTitle(shaft) : tr("measurement %1").arg(id);
         DataTable table;
         MeasurementIntoTable(m, table);
         XYChartState one;
@@ -498,8 +499,10 @@ void frmMain::overlayFromLibrary(const QList<qint64>& measurementIds)
             why = tr("fewer than 3 readings");
         else if (!StoreProfileCurve(table, one, [&](const QString& text) { why = text; }))
             why = tr("a cell that is not a number");
-        if (why.isEmpty())
+        if (why.isEmpty()) {
             curves.push_back(one.curves.front());
+            curves.back().name = known ? ShaftCurveName(shaft) : name;
+        }
         else
             skipped << tr("%1, taken %2: %3").arg(name, m.takenAt.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm")), why);
     }

@@ -102,8 +102,6 @@ QString run(const QStringList& in)
             const QLocale locale(w.size() > 1 ? w[1] : QStringLiteral("C"));
             const XYChartResult r = DrawXYChart(area, table, chart, nodes, say, locale);
             results << QString::fromLatin1(kResult[int(r)]) + (area.picture() == before ? QStringLiteral("=") : QString());
-        } else if (w[0] == QLatin1String("colour")) {
-            results << XYCurveColor(w[1].toInt()).name();
         } else if (w[0] == QLatin1String("labels")) {
             results << labels(area);
         } else if (w[0] == QLatin1String("nodes")) {

@@ -52,10 +52,10 @@ QString curves(WindowHarness& h)
 {
     QMap<int, QPair<int, int>> seen;
     for (const DrawOp& op : h.chart(Profile).picture()->ops)
-        if (op.kind == DrawOp::Line || op.kind == DrawOp::Point)
+        if (op.kind == DrawOp::Polyline)
             for (int i = 1; i <= 7; ++i)
                 if (XYCurveColor(i) == op.color) {
-                    (op.style == Qt::DotLine ? seen[i].second : seen[i].first) += 1;
+                    (op.style == Qt::DotLine ? seen[i].second : seen[i].first) += int(op.points.size());
                     break;
                 }
     QStringList out;

@@ -95,8 +95,10 @@ QString previewOf(frmLibrary& window)
     int curve = 0;
     QStringList words;
     for (const DrawOp& op : p.ops) {
-        if (op.kind == DrawOp::Line && (op.color == XYCurveColor(1) || op.color == polar_colors::kFigure))
+        if (op.kind == DrawOp::Line && op.color == polar_colors::kFigure)
             ++curve;
+        if (op.kind == DrawOp::Polyline && op.color == XYCurveColor(1))
+            curve += int(op.points.size()) - 1;
         if (op.kind == DrawOp::Text && op.text.startsWith(QLatin1String("No curve")))
             words << op.text;
     }
@@ -193,6 +195,14 @@ QString matchedSet(frmLibrary& window, FakeMessageBox& messages, const QStringLi
             cells << table->item(r, c)->text();
         out << cells.join(QLatin1Char(' '));
     }
+    QStringList page, legend;
+    for (const QStringList& row : set->page().rows)
+        page << row.join(QLatin1Char(' '));
+    static const QRegularExpression numbered(QStringLiteral("^\\d+ \\S"));
+    for (const DrawOp& op : set->findChild<PictureAreaWidget*>(QStringLiteral("picResiduals"))->area()->picture()->ops)
+        if (op.kind == DrawOp::Text && numbered.match(op.text).hasMatch())
+            legend << op.text;
+    out << QStringLiteral("page ") + page.join(QStringLiteral(", ")) << QStringLiteral("legend ") + legend.join(QStringLiteral(", "));
     delete set;
     return out.join(QStringLiteral(" | "));
 }
@@ -366,10 +376,10 @@ private slots:
         });
         QCOMPARE(named, QStringLiteral("Łukasz/Rifle/7i/"));
 
-        // Overlay of both lines: the profile becomes the chart's curve, the polar table is passed over.
+        // Overlay of both lines: the profile becomes the chart's curve, named by the shaft's label; the polar table is passed over.
         list->selectAll();
         h.click(QStringLiteral("cmdOverlay"));
-        QCOMPARE(h.window->findChild<QComboBox*>(QStringLiteral("Tab0cmbReference"))->itemText(1), QStringLiteral("Curve 1"));
+        QCOMPARE(h.window->findChild<QComboBox*>(QStringLiteral("Tab0cmbReference"))->itemText(1), QStringLiteral("Curve 1: 7i"));
         QCOMPARE(h.window->findChild<QComboBox*>(QStringLiteral("Tab0cmbReference"))->count(), 2);
 
         h.fakes.messageBox->answers = {MsgResult::Yes};

@@ -14,15 +14,15 @@ using namespace tarvex::testing;
 
 namespace {
 
-// The charts in brief: the profile's points and lines, whether the polar
+// The charts in brief: the profile's operations and curves, whether the polar
 // figure (red) is drawn.
 QString charts(WindowHarness& h)
 {
     const auto& profile = h.chart(Profile).picture()->ops;
     const auto& polar = h.chart(Polar).picture()->ops;
-    const auto n = std::count_if(profile.begin(), profile.end(), [](const DrawOp& op) { return op.kind == DrawOp::Point; });
+    const auto n = std::count_if(profile.begin(), profile.end(), [](const DrawOp& op) { return op.kind == DrawOp::Polyline; });
     const bool red = std::any_of(polar.begin(), polar.end(), [](const DrawOp& op) { return op.kind == DrawOp::Line && op.color == QColor(255, 0, 0); });
-    return QStringLiteral("profile chart %1 ops %2 points, polar chart %3 ops, figure %4").arg(profile.size()).arg(n).arg(polar.size()).arg(red ? "drawn" : "none");
+    return QStringLiteral("profile chart %1 ops %2 curves, polar chart %3 ops, figure %4").arg(profile.size()).arg(n).arg(polar.size()).arg(red ? "drawn" : "none");
 }
 
 // spine | polar rows "angle,load;..." => the spine panel after Plot | the

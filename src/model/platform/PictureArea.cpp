@@ -136,6 +136,9 @@ void RenderPicture(QPainter& painter, const PictureData& picture, const QRectF& 
     PenCache pens(painter);
     QFont font;
     QString fontKey;
+    QString fontFamily;
+    double fontSize = 0;
+    bool fontBold = false;
     double ascent = 0;
     for (const DrawOp& op : picture.ops) {
         const double width = op.width * penScale;
@@ -171,9 +174,14 @@ void RenderPicture(QPainter& painter, const PictureData& picture, const QRectF& 
             break;
         }
         case DrawOp::Text: {
-            const QString key = op.fontFamily + QLatin1Char('/') + QString::number(op.fontPointSize) +
-                                (op.fontBold ? QLatin1String("/b") : QLatin1String(""));
-            if (key != fontKey) {
+            // A key only when the font may have changed: most texts share one.
+            if (op.fontFamily != fontFamily || op.fontPointSize != fontSize || op.fontBold != fontBold
+                || fontKey.isEmpty()) {
+                fontFamily = op.fontFamily;
+                fontSize = op.fontPointSize;
+                fontBold = op.fontBold;
+                const QString key = op.fontFamily + QLatin1Char('/') + QString::number(op.fontPointSize) +
+                                    (op.fontBold ? QLatin1String("/b") : QLatin1String(""));
                 font = makeFont(op.fontFamily, op.fontPointSize, op.fontBold, options.fontScale);
                 painter.setFont(font);
                 ascent = QFontMetricsF(font, painter.device()).ascent();
@@ -259,7 +267,13 @@ DrawOp PictureArea::makeOp(DrawOp::Kind kind, const QColor& color) const
     op.kind = kind;
     op.color = color;
     op.width = drawWidth_;
-    op.style = style_ == Dot ? Qt::DotLine : Qt::SolidLine;
+    switch (style_) {
+    case Solid: op.style = Qt::SolidLine; break;
+    case Dash: op.style = Qt::DashLine; break;
+    case Dot: op.style = Qt::DotLine; break;
+    case DashDot: op.style = Qt::DashDotLine; break;
+    case DashDotDot: op.style = Qt::DashDotDotLine; break;
+    }
     return op;
 }
 
@@ -345,19 +359,40 @@ QFont PictureArea::currentFont() const
     return makeFont(fontFamily_, fontSize_, fontBold_, 1.0);
 }
 
+const QFontMetricsF& PictureArea::metrics() const
+{
+    // A chart asks for the sizes of dozens of texts in one font; a font and
+    // its metrics cost more to make than the answer.
+    if (!metrics_ || metricsFamily_ != fontFamily_ || metricsSize_ != fontSize_ || metricsBold_ != fontBold_) {
+        metrics_.emplace(currentFont());
+        advances_.clear();
+        metricsFamily_ = fontFamily_;
+        metricsSize_ = fontSize_;
+        metricsBold_ = fontBold_;
+    }
+    return *metrics_;
+}
+
 double PictureArea::TextHeight(const QString&) const
 {
-    const QFontMetricsF fm(currentFont());
-    const double px = fm.height();
+    const double px = metrics().height();
     const int h = data_->designSize.height() > 0 ? data_->designSize.height() : 1;
     return px / h * std::fabs(height_) * (height_ < 0 ? -1 : 1);
 }
 
 double PictureArea::TextWidth(const QString& text) const
 {
-    const QFontMetricsF fm(currentFont());
     const int w = data_->designSize.width() > 0 ? data_->designSize.width() : 1;
-    return fm.horizontalAdvance(text) / w * width_;
+    const QFontMetricsF& fm = metrics();
+    // Shaping a text is the dearest part of measuring it, and a chart drawn
+    // again measures the same labels and names again.
+    auto known = advances_.constFind(text);
+    if (known == advances_.cend()) {
+        if (advances_.size() >= 1024)
+            advances_.clear();
+        known = advances_.insert(text, fm.horizontalAdvance(text));
+    }
+    return *known / w * width_;
 }
 
 void PictureArea::Print(const QString& text)
@@ -365,7 +400,9 @@ void PictureArea::Print(const QString& text)
     // Each line of a text with line breaks goes under the one before it,
     // starting where the first one started.
     static const QRegularExpression lineBreak(QStringLiteral("\r\n|\n|\r"));
-    const QStringList lines = text.split(lineBreak);
+    // Most texts are one line, and a regular expression costs more than them.
+    const bool oneLine = !text.contains(QLatin1Char('\n')) && !text.contains(QLatin1Char('\r'));
+    const QStringList lines = oneLine ? QStringList{text} : text.split(lineBreak);
     const double x = curX_;
     for (const QString& line : lines) {
         DrawOp op = makeOp(DrawOp::Text, fore_);

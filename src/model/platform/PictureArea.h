@@ -12,6 +12,8 @@
 
 #include <QColor>
 #include <QFont>
+#include <QFontMetricsF>
+#include <QHash>
 #include <QImage>
 #include <QPolygonF>
 #include <QObject>
@@ -20,6 +22,7 @@
 #include <QSize>
 #include <QString>
 #include <memory>
+#include <optional>
 #include <vector>
 
 class QPainter;
@@ -65,7 +68,9 @@ void RenderPicture(QPainter& painter, const PictureData& picture, const QRectF& 
 class PictureArea : public QObject {
     Q_OBJECT
 public:
-    enum DrawStyle { Solid = 0, Dot = 2 };
+    // Solid and Dot as the charts always drew; the dashes tell curves of one
+    // colour apart once the palette's colours have all been used.
+    enum DrawStyle { Solid = 0, Dash = 1, Dot = 2, DashDot = 3, DashDotDot = 4 };
 
     PictureArea(QSize designSize, QColor background, QObject* parent = nullptr);
 
@@ -137,6 +142,7 @@ private:
     DrawOp makeOp(DrawOp::Kind kind, const QColor& color) const;
     void append(DrawOp op);
     QFont currentFont() const;
+    const QFontMetricsF& metrics() const;
 
     std::shared_ptr<PictureData> data_;
     double left_ = 0, top_ = 0, width_ = 1, height_ = 1;
@@ -147,6 +153,12 @@ private:
     double fontSize_ = 8.25;
     bool fontBold_ = false;
     double curX_ = 0, curY_ = 0;
+    // The current font's metrics, made again when the font changes.
+    mutable std::optional<QFontMetricsF> metrics_;
+    mutable QString metricsFamily_;
+    mutable double metricsSize_ = 0;
+    mutable bool metricsBold_ = false;
+    mutable QHash<QString, double> advances_;   // in pixels, of the font above
 };
 
 } // namespace tarvex

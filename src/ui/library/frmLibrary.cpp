@@ -389,7 +389,8 @@ void frmLibrary::matchedSet()
         }
         DataTable table;
         MeasurementIntoTable(m, table);
-        members.push_back({ShaftTitle(shaft) + m.takenAt.toLocalTime().toString(QStringLiteral(", yyyy-MM-dd")), NumberRowsOf(table).points});
+        members.push_back({ShaftTitle(shaft) + m.takenAt.toLocalTime().toString(QStringLiteral(", yyyy-MM-dd")), NumberRowsOf(table).points,
+                           ShaftCurveName(shaft)});
     }
     if (int(members.size()) < kMatchedSetMinShafts) {
         messageBox_.show(this, tr("Select at least %1 profiles of shafts of one model, measured at the same positions.").arg(kMatchedSetMinShafts));

@@ -102,6 +102,7 @@ void frmMatchedSet::drawChart(PictureArea& area, bool print) const
     std::vector<int> numbers;
     for (std::size_t s = 0; s < set_.shafts.size(); ++s) {
         XYCurve c;
+        c.name = curveName(s);
         for (std::size_t p = 0; p < set_.positions.size(); ++p) {
             c.X.push_back(float(set_.positions[p]));
             c.Y.push_back(float(set_.shafts[s].residualPercent[p]));
@@ -109,8 +110,15 @@ void frmMatchedSet::drawChart(PictureArea& area, bool print) const
         curves.push_back(std::move(c));
         numbers.push_back(int(s) + 1);
     }
+    // The page names the shafts in its own table; the screen in a legend.
     DrawCurves(area, curves, numbers, tr("Residual against the set's median (%)"), true,
-               print ? std::optional<QColor>(xychart::kPrintForeColor) : std::optional<QColor>(xychart::kScreenLabelColor));
+               print ? std::optional<QColor>(xychart::kPrintForeColor) : std::optional<QColor>(xychart::kScreenLabelColor),
+               QLocale::system(), static_cast<std::size_t>(-1), !print);
+}
+
+QString frmMatchedSet::curveName(std::size_t s) const
+{
+    return members_[s].label.isEmpty() ? members_[s].name : members_[s].label;
 }
 
 QStringList frmMatchedSet::summary() const
@@ -137,9 +145,9 @@ ReportPage frmMatchedSet::page() const
     drawChart(*printCopy_, true);
     page.chart = printCopy_->picture();
     page.shaftName = tr("Matched set of %1").arg(members_.size());
-    page.rows.append({QStringLiteral("#"), tr("Mean %")});
+    page.rows.append({QStringLiteral("#"), tr("Shaft"), tr("Mean %")});
     for (const int s : set_.order)
-        page.rows.append({QString::number(s + 1), percent(set_.shafts[std::size_t(s)].meanResidual)});
+        page.rows.append({QString::number(s + 1), curveName(std::size_t(s)), percent(set_.shafts[std::size_t(s)].meanResidual)});
     page.resultsTitle = tr("Matched set");
     page.results = summary();
     for (std::size_t s = 0; s < members_.size(); ++s)

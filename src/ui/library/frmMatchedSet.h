@@ -17,6 +17,7 @@ class PictureArea;
 struct SetMember {
     QString name;                    // as the fitter knows the shaft: label, model, day
     std::vector<RowPoint> points;
+    QString label;                   // its curve's name on the chart; empty: the name
 };
 
 class frmMatchedSet : public QDialog {
@@ -27,7 +28,7 @@ public:
     // The flags in words and the order, as the window and the report show them.
     QStringList summary() const;
     // The report page: the residual chart, the shafts in order with their
-    // mean residuals, and the summary under the chart.
+    // names and mean residuals, and the summary under the chart.
     ReportPage page() const;
 
 signals:
@@ -36,6 +37,7 @@ signals:
 
 private:
     void drawChart(PictureArea& area, bool print) const;
+    QString curveName(std::size_t shaft) const;
     std::vector<SetMember> members_;
     MatchedSet set_;
     PictureArea* chart_ = nullptr;

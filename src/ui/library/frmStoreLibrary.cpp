@@ -41,6 +41,11 @@ QString ShaftTitle(const Shaft& s)
     return title;
 }
 
+QString ShaftCurveName(const Shaft& s)
+{
+    return s.label.isEmpty() ? ShaftTitle(s) : s.label;
+}
+
 frmStoreLibrary::frmStoreLibrary(std::vector<Shaft> shafts, QWidget* parent) : QDialog(parent), shafts_(std::move(shafts))
 {
     setObjectName(QStringLiteral("frmStoreLibrary"));

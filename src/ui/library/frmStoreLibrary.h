@@ -56,4 +56,8 @@ private:
 // One line naming a shaft in lists.
 QString ShaftTitle(const Shaft& s);
 
+// What a curve of the shaft is called on a chart: the fitter's own label,
+// or the title when the shaft has none.
+QString ShaftCurveName(const Shaft& s);
+
 } // namespace tarvex

@@ -30,7 +30,7 @@ bool ConvertCell(const QString& text, float& target, const MessageSink& message,
 } // namespace
 
 bool StoreProfileCurve(const DataTable& table, XYChartState& chart, const MessageSink& message,
-                       const QLocale& locale)
+                       const QLocale& locale, const QString& name)
 {
     if (!chart.curvesStored) {
         chart.curvesStored = true;
@@ -39,6 +39,7 @@ bool StoreProfileCurve(const DataTable& table, XYChartState& chart, const Messag
     const StrictNumberReader reader(locale);
     const int m = std::max(0, table.Rows() - 1);
     XYCurve& curve = chart.curves.emplace_back();
+    curve.name = name;
     curve.X.assign(static_cast<std::size_t>(m), 0.0f);
     curve.Y.assign(static_cast<std::size_t>(m), 0.0f);
     for (int i = 1; i <= m; ++i) {

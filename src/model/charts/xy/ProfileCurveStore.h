@@ -23,12 +23,12 @@ struct XYChartState {
 inline const QString kInputNumbersOnly = QStringLiteral("Input Numbers Only!");
 inline const QString kOverflowMessage = QStringLiteral("Overflow");
 
-// Appends the table's data rows as a new curve (or makes it the only curve
-// when curvesStored is false) and sets plotted. A cell that does not convert
+// Appends the table's data rows as a new curve called `name` (or makes it
+// the only curve when curvesStored is false) and sets plotted. A cell that does not convert
 // to a single-precision number stops it with a message: the curve stays
 // stored with the values read so far and zeros after them, and plotted stays
 // false. Returns whether every cell converted.
 bool StoreProfileCurve(const DataTable& table, XYChartState& chart, const MessageSink& message,
-                       const QLocale& locale = QLocale::system());
+                       const QLocale& locale = QLocale::system(), const QString& name = QString());
 
 } // namespace tarvex

@@ -1,5 +1,6 @@
 #include "charts/xy/ProfileViews.h"
 
+#include <QCoreApplication>
 #include <QStringList>
 #include <algorithm>
 #include <cmath>
@@ -68,9 +69,11 @@ Converted Convert(const XYCurve& curve, int number, const BenchGeometry* geometr
     return c;
 }
 
-XYCurve AsCurve(const std::vector<RowPoint>& points)
+XYCurve AsCurve(const std::vector<RowPoint>& points, const XYCurve& from)
 {
     XYCurve c;
+    c.name = from.name;
+    c.colour = from.colour;
     c.X.reserve(points.size());
     c.Y.reserve(points.size());
     for (const RowPoint& p : points) {
@@ -80,7 +83,25 @@ XYCurve AsCurve(const std::vector<RowPoint>& points)
     return c;
 }
 
+// The name column beside the curve numbers, once any curve has a name.
+void AddNames(CurvesView& view, const XYCurveList& curves)
+{
+    if (view.table.isEmpty()
+        || std::none_of(curves.begin(), curves.end(), [](const XYCurve& c) { return !c.name.isEmpty(); }))
+        return;
+    view.table.front().insert(1, FigureNameHeading());
+    for (qsizetype r = 1; r < view.table.size(); ++r) {
+        const auto i = static_cast<std::size_t>(view.table[r].front().toInt() - 1);
+        view.table[r].insert(1, i < curves.size() ? curves[i].name : QString());
+    }
+}
+
 } // namespace
+
+QString FigureNameHeading()
+{
+    return QCoreApplication::translate("Chart", "Name");
+}
 
 CurvesView EiView(const XYCurveList& curves, const BenchSettings& bench, const QLocale& locale)
 {
@@ -117,12 +138,13 @@ CurvesView EiView(const XYCurveList& curves, const BenchSettings& bench, const Q
         else
             view.notes << QStringLiteral("Curve %1: no zone figures: %2").arg(n).arg(z.refusal);
         if (Chartable(view, n, curves[i])) {
-            view.curves.push_back(AsCurve(c.points));
+            view.curves.push_back(AsCurve(c.points, curves[i]));
             view.numbers.push_back(n);
         }
     }
     if (view.curves.empty())
         view.refusal = QStringLiteral("No EI: ") + view.notes.join(QStringLiteral("; "));
+    AddNames(view, curves);
     return view;
 }
 
@@ -167,6 +189,8 @@ CurvesView DifferenceView(const XYCurveList& curves, int reference, const BenchS
             view.table << QStringList{QString::number(n), number(d.rmsPercent, 1), number(d.maxPercent, 1),
                                       number(d.maxPosition, 2)};
         XYCurve drawn;
+        drawn.name = curves[i].name;
+        drawn.colour = curves[i].colour;
         for (const Difference& p : d.differences) {
             drawn.X.push_back(static_cast<float>(p.position));
             drawn.Y.push_back(static_cast<float>(p.percent));
@@ -176,6 +200,7 @@ CurvesView DifferenceView(const XYCurveList& curves, int reference, const BenchS
             view.numbers.push_back(n);
         }
     }
+    AddNames(view, curves);
     return view;
 }
 
@@ -194,7 +219,9 @@ QStringList FigureLines(const CurvesView& view)
     for (const QStringList& row : view.table) {
         QStringList cells;
         for (qsizetype c = 0; c < row.size(); ++c)
-            cells << (c == 0 ? row[c].leftJustified(widths[0]) : row[c].rightJustified(widths[static_cast<std::size_t>(c)]));
+            cells << (c == 0 || view.table.front().value(c) == FigureNameHeading()
+                          ? row[c].leftJustified(widths[static_cast<std::size_t>(c)])
+                          : row[c].rightJustified(widths[static_cast<std::size_t>(c)]));
         lines << cells.join(QStringLiteral("  "));
     }
     lines << view.notes;

@@ -21,7 +21,9 @@ struct CurvesView {
     XYCurveList curves;
     std::vector<int> numbers;   // each curve's number, from 1: its colour
     QString heading;            // the Y axis heading
-    QList<QStringList> table;   // the figures: headings (with units) first, a row per curve
+    // The figures: headings (with units) first, a row per curve, its number
+    // first and its name beside when any curve has one.
+    QList<QStringList> table;
     QStringList notes;          // what was left out, and why
     bool ok() const { return refusal.isEmpty(); }
 };
@@ -34,6 +36,9 @@ CurvesView EiView(const XYCurveList& curves, const BenchSettings& bench, const Q
 // itself is the zero line.
 CurvesView DifferenceView(const XYCurveList& curves, int reference, const BenchSettings& bench,
                           const QLocale& locale = QLocale::system());
+
+// The heading of the figure table's name column.
+QString FigureNameHeading();
 
 // A view's figures and notes as lines of text in columns, for a page in a
 // fixed-width font.

@@ -1,5 +1,7 @@
 #include "charts/xy/XYChart.h"
 
+#include "charts/xy/CurveLegend.h"
+
 #include "platform/PictureArea.h"
 #include "tables/DataTable.h"
 #include "numbers/Numbers.h"
@@ -136,66 +138,132 @@ void DrawGrid(PictureArea& area, const AxisScale& axis, Direction direction, dou
     area.setDrawStyle(PictureArea::Solid);
 }
 
-// The chart's left edge: -700 leaves the Y labels the room from -650 to the
-// plot area. Labels in exponent form may need more, and the plot area then
-// gives up the width they take, so that they stay clear of it.
-double LeftEdge(PictureArea& area, const AxisScale& y, const QLocale& locale)
+constexpr double kLegendTop = kTop - 20;
+// The chart may show at 0.68 of its designed height before the legend's
+// rows, kept at three quarters of their size, run into each other; twenty
+// rows still fit one column.
+constexpr double kLegendSpacing = 0.75 / 0.68;
+
+struct Edges {
+    double left = kLeft, right = kRight;
+};
+
+// The chart's edges. -700 leaves the Y labels the room from -650 to the plot
+// area. Labels in exponent form may need more, and the plot area then gives
+// up the width they take, so that they stay clear of it; a legend beside the
+// plot takes `legendShare` of the whole width on the right.
+Edges EdgesFor(PictureArea& area, const AxisScale& y, double legendShare, const QLocale& locale)
 {
     area.setScale(kLeft, kTop, kRight, kBottom);
-    if (y.exponentDecimals < 0)
-        return kLeft;
-    double widest = 0.0;
-    for (int k = 0; k <= y.n; ++k)
-        if (y.isMajor(k))
-            widest = std::max(widest, area.TextWidth(y.label(k, locale)));
     // Text keeps its size in pixels while the units grow with the chart's
-    // width: with the edge at -m, a label w units wide at the design scale
-    // is w (kRight + m) / (kRight - kLeft) wide, and m must hold it, 50
-    // before it and 100 between it and the plot area.
+    // width: a text w units wide at the design scale takes w / (kRight -
+    // kLeft) of the width whatever the edges. With the edges at -m and e,
+    // the whole width T = e + m holds the plot's kRight, the margin m and
+    // the legend, legendShare T.
+    double widest = 0.0;
+    if (y.exponentDecimals >= 0)
+        for (int k = 0; k <= y.n; ++k)
+            if (y.isMajor(k))
+                widest = std::max(widest, area.TextWidth(y.label(k, locale)));
     const double share = widest / (kRight - kLeft);
-    if (share >= 0.5)
-        return kLeft;   // no room to be had; the labels reach into the plot
-    const double margin = (share * kRight + 150) / (1 - share);
-    return std::min(kLeft, -margin);
+    double margin = -kLeft;
+    double whole = (kRight + margin) / (1 - legendShare);
+    // The labels need m to hold them, 50 before and 100 between them and the
+    // plot area: m = share T + 150. With no room to be had they reach into
+    // the plot.
+    if (share > 0 && share + legendShare < 0.5) {
+        const double wide = (kRight + 150) / (1 - legendShare - share);
+        if (share * wide + 150 > margin) {
+            whole = wide;
+            margin = share * wide + 150;
+        }
+    }
+    return {-margin, whole - margin};
 }
 
-void DrawCurve(PictureArea& area, const XYCurve& curve, int number, const AxisScale& x, const AxisScale& y,
-               bool drawNodes)
+// A legend beside the plot: one column as wide as its longest name, up to a
+// quarter of the chart; more columns while the entries do not fit the
+// height, up to two fifths of it. Names longer than that are shortened.
+double LegendShare(PictureArea& area, const std::vector<LegendEntry>& entries)
 {
-    const auto chartX = [&](std::size_t j) { return x.fraction(curve.X[j]) * kWidth; };
-    const auto chartY = [&](std::size_t j) { return y.fraction(curve.Y[j]) * kHeight; };
-    area.setForeColor(XYCurveColor(number));
-    area.PSet(chartX(0), chartY(0));
+    if (entries.empty())
+        return 0.0;
+    area.setScale(kLeft, kTop, kRight, kBottom);
+    const double whole = kRight - kLeft;
+    const double lines = (kBottom - kLegendTop) / (kLegendSpacing * area.TextHeight());
+    const int rows = lines >= 1 ? static_cast<int>(std::min(lines, 1e6)) : 1;
+    const int columns = (static_cast<int>(entries.size()) + rows - 1) / rows;
+    const double column = std::min(LegendWidth(area, entries) / whole, 0.25);
+    return std::min(columns * column, 0.4);
+}
+
+void DrawCurve(PictureArea& area, const XYCurve& curve, const CurveStyle& style, const AxisScale& x, const AxisScale& y,
+               bool drawNodes, std::vector<QPointF>& points)
+{
+    points.clear();
+    for (std::size_t j = 0; j < curve.X.size(); ++j)
+        points.emplace_back(x.fraction(curve.X[j]) * kWidth, y.fraction(curve.Y[j]) * kHeight);
+    area.setDrawStyle(style.dash);
+    area.Polyline(points, style.colour);
     if (drawNodes) {
-        area.Print(QStringLiteral(" %1 ").arg(number));
-        area.Circle(chartX(0), chartY(0), kNodeRadius);
+        // A dashed ring reads as a gap in the curve.
+        area.setDrawStyle(PictureArea::Solid);
+        for (const QPointF& p : points)
+            area.Circle(p.x(), p.y(), kNodeRadius, style.colour);
     }
-    for (std::size_t j = 1; j < curve.X.size(); ++j) {
-        area.LineTo(chartX(j), chartY(j));
-        if (drawNodes)
-            area.Circle(chartX(j), chartY(j), kNodeRadius);
+}
+
+// The curves' numbers at their first points, each moved clear of the others
+// or left out (the legend names the curve anyway).
+void DrawStartLabels(PictureArea& area, const XYCurveList& curves, const std::vector<int>& numbers,
+                     const std::vector<CurveStyle>& styles, const AxisScale& x, const AxisScale& y, double left)
+{
+    std::vector<QRectF> wanted;
+    std::vector<QString> texts;
+    const double down = area.TextHeight();
+    for (std::size_t i = 0; i < curves.size(); ++i) {
+        texts.push_back(QStringLiteral(" %1 ").arg(numbers[i]));
+        wanted.emplace_back(x.fraction(curves[i].X[0]) * kWidth, y.fraction(curves[i].Y[0]) * kHeight,
+                            area.TextWidth(texts.back()), down);
     }
+    const std::vector<std::optional<QRectF>> placed =
+        PlaceLabels(wanted, QRectF(QPointF(left, kTop), QPointF(kRight, kBottom)));
+    const QColor fore = area.ForeColor();
+    for (std::size_t i = 0; i < curves.size(); ++i) {
+        if (!placed[i])
+            continue;
+        area.setForeColor(styles[i].colour);
+        area.setCurrentX(placed[i]->left());
+        area.setCurrentY(placed[i]->top());
+        area.Print(texts[i]);
+    }
+    area.setForeColor(fore);
+}
+
+std::size_t RangePoints(const XYCurveList& curves)
+{
+    std::size_t points = 0;
+    for (const XYCurve& c : curves)
+        points += c.X.size();
+    return points;
 }
 
 } // namespace
 
 QColor XYCurveColor(int i)
 {
-    static const QColor cycle[7] = {
-        QColor(255, 0, 255), QColor(255, 0, 0),   QColor(255, 128, 0), QColor(255, 255, 0),
-        QColor(0, 255, 0),   QColor(0, 0, 255),   QColor(0, 255, 255),
-    };
-    return cycle[((i % 7) + 7) % 7];
+    return XYCurveStyle(i).colour;
 }
 
 bool DrawStoredCurves(PictureArea& area, const XYCurveList& curves, bool drawNodes,
-                      const std::optional<QColor>& labelColor, const QLocale& locale)
+                      const std::optional<QColor>& labelColor, const QLocale& locale, bool legend)
 {
-    return DrawCurves(area, curves, {}, QString(), drawNodes, labelColor, locale);
+    return DrawCurves(area, curves, {}, QString(), drawNodes, labelColor, locale, static_cast<std::size_t>(-1), legend);
 }
 
 bool DrawCurves(PictureArea& area, const XYCurveList& curves, const std::vector<int>& numbers, const QString& heading,
-                bool drawNodes, const std::optional<QColor>& labelColor, const QLocale& locale, std::size_t dottedFrom)
+                bool drawNodes, const std::optional<QColor>& labelColor, const QLocale& locale, std::size_t dottedFrom,
+                bool legend)
 {
     const std::optional<DataRange> range = RangeOf(curves);
     if (!range)
@@ -205,33 +273,49 @@ bool DrawCurves(PictureArea& area, const XYCurveList& curves, const std::vector<
     if (!x || !y)
         return false;
 
+    std::vector<int> shown(curves.size());
+    std::vector<CurveStyle> styles(curves.size());
+    std::vector<LegendEntry> entries;
+    const bool named = legend && std::any_of(curves.begin(), curves.end(), [](const XYCurve& c) { return !c.name.isEmpty(); });
+    for (std::size_t i = 0; i < curves.size(); ++i) {
+        shown[i] = i < numbers.size() ? numbers[i] : static_cast<int>(i) + 1;
+        styles[i] = XYCurveStyle(curves[i].colour > 0 ? curves[i].colour : shown[i]);
+        if (i >= dottedFrom)
+            styles[i].dash = PictureArea::Dot;
+        if (named)
+            entries.push_back({curves[i].name.isEmpty() ? QString::number(shown[i])
+                                                        : QStringLiteral("%1 %2").arg(shown[i]).arg(curves[i].name),
+                               styles[i].colour, styles[i].dash});
+    }
+
     area.Cls();
     if (labelColor)
         area.setForeColor(*labelColor);
-    const double left = LeftEdge(area, *y, locale);
-    area.setScale(left, kTop, kRight, kBottom);
-    std::size_t points = 0;
-    for (const XYCurve& c : curves)
-        points += c.X.size();
-    area.reserve(2 * static_cast<std::size_t>(x->n + y->n + 2) + 1 + points * (drawNodes ? 2 : 1) + 2 * curves.size());
-    DrawGrid(area, *x, Direction::Vertical, left + 50, locale);
-    DrawGrid(area, *y, Direction::Horizontal, left + 50, locale);
+    const Edges edges = EdgesFor(area, *y, LegendShare(area, entries), locale);
+    area.setScale(edges.left, kTop, edges.right, kBottom);
+    area.reserve(2 * static_cast<std::size_t>(x->n + y->n + 2) + 2 * entries.size() + 1
+                 + curves.size() * (drawNodes ? 2 : 1) + (drawNodes ? RangePoints(curves) : 0));
+    DrawGrid(area, *x, Direction::Vertical, edges.left + 50, locale);
+    DrawGrid(area, *y, Direction::Horizontal, edges.left + 50, locale);
     if (!heading.isEmpty()) {
         area.setCurrentX(100);
         area.setCurrentY(kHeight - 20);
         area.Print(heading);
     }
-    for (std::size_t i = 0; i < curves.size(); ++i) {
-        area.setDrawStyle(i >= dottedFrom ? PictureArea::Dot : PictureArea::Solid);
-        DrawCurve(area, curves[i], i < numbers.size() ? numbers[i] : static_cast<int>(i) + 1, *x, *y, drawNodes);
-    }
+    std::vector<QPointF> points;
+    for (std::size_t i = 0; i < curves.size(); ++i)
+        DrawCurve(area, curves[i], styles[i], *x, *y, drawNodes, points);
     area.setDrawStyle(PictureArea::Solid);
+    if (drawNodes)
+        DrawStartLabels(area, curves, shown, styles, *x, *y, edges.left);
+    if (!entries.empty())
+        DrawLegend(area, entries, QRectF(QPointF(kRight, kLegendTop), QPointF(edges.right, kBottom)), kLegendSpacing);
     area.setDrawWidth(1);
     return true;
 }
 
 XYChartResult DrawXYChart(PictureArea& area, const DataTable& table, XYChartState& chart, bool drawNodes,
-                          const MessageSink& message, const QLocale& locale)
+                          const MessageSink& message, const QLocale& locale, const QString& name)
 {
     if (!HasTwoDataRows(table) || chart.plotted)
         return XYChartResult::NothingToDo;
@@ -242,7 +326,7 @@ XYChartResult DrawXYChart(PictureArea& area, const DataTable& table, XYChartStat
     }
     // A cell that does not fit single precision has been reported; the chart
     // shows the curve as far as it was read.
-    StoreProfileCurve(table, chart, message, locale);
+    StoreProfileCurve(table, chart, message, locale, name);
     if (!DrawStoredCurves(area, chart.curves, drawNodes, kScreenLabelColor, locale)) {
         // A curve too short to chart is no news ("Plot does nothing" in the
         // manual); values beyond what an axis can span are.
@@ -262,7 +346,7 @@ XYChartResult DrawXYPrintCopy(PictureArea& area, const DataTable& table, const X
         return XYChartResult::NothingToDo;
     if (!AllCellsAreNumbers(table, locale))
         return XYChartResult::DataError;
-    if (!DrawStoredCurves(area, XYCurves, drawNodes, std::nullopt, locale))
+    if (!DrawStoredCurves(area, XYCurves, drawNodes, std::nullopt, locale, false))
         return XYChartResult::NotDrawn;
     area.setForeColor(kPrintForeColor);
     return XYChartResult::Drawn;

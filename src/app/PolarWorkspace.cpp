@@ -7,6 +7,7 @@
 #include "analysis/TableReadings.h"
 #include "device/Steadiness.h"
 #include "device/Capture.h"
+#include "document/MeasurementDocument.h"
 #include "files/PolarFile.h"
 #include "files/TextExport.h"
 #include "platform/FailurePolicy.h"
@@ -239,27 +240,9 @@ void PolarWorkspace::DrawPolarPrintCopy(PictureArea& copy)
         DrawSpinePlanes(copy, spine.spineAngle, spine.nbpAngle, spine.spineSignificant);
 }
 
-bool PolarWorkspace::readFile(const QString& path, QString& note)
+void PolarWorkspace::documentRead()
 {
-    QString interval;
-    if (StopWithMessage(ReadPolarFile(path, table(), interval, note), tellUser()))
-        return false;
-    Tab1cmbInterval->setCurrentIndex(Tab1cmbInterval->findText(interval));
-    return true;
-}
-
-bool PolarWorkspace::readBytes(const QByteArray& bytes, QString& note)
-{
-    QString interval;
-    if (StopWithMessage(ReadPolarBytes(bytes, table(), interval, note), tellUser()))
-        return false;
-    Tab1cmbInterval->setCurrentIndex(Tab1cmbInterval->findText(interval));
-    return true;
-}
-
-SaveResult PolarWorkspace::writeFile(const QString& path, const QString& note, bool dataFile) const
-{
-    return dataFile ? WritePolarFile(path, table(), note) : WritePolarTextExport(path, table(), note);
+    Tab1cmbInterval->setCurrentIndex(Tab1cmbInterval->findText(document().interval()));
 }
 
 } // namespace tarvex

@@ -34,9 +34,7 @@ public slots:
 protected:
     bool capture(double value) override;
     void captured() override;
-    bool readFile(const QString& path, QString& note) override;
-    bool readBytes(const QByteArray& bytes, QString& note) override;
-    SaveResult writeFile(const QString& path, const QString& note, bool dataFile) const override;
+    void documentRead() override;
     void drawPrintCopy(PictureArea& copy) override { DrawPolarPrintCopy(copy); }
     void describeResults(ReportPage& page) const override;
 

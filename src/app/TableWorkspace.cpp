@@ -5,6 +5,10 @@
 #include "charts/xy/frmXYCaption.h"
 #include "device/Steadiness.h"
 #include "files/SafeWrite.h"
+#include "files/TextExport.h"
+#include "document/MeasurementDocument.h"
+#include "files/PolarFile.h"
+#include "files/ProfileFile.h"
 #include "library/LibraryTables.h"
 #include "device/ReadingReceiver.h"
 #include "device/StripChart.h"
@@ -78,8 +82,9 @@ TableWorkspace::TableWorkspace(Workspace kind, const Platform& platform, Reading
     : QWidget(parent), kind_(kind), platform_(platform), receiver_(receiver)
 {
     const QString prefix = QLatin1String(kind == Workspace::Profile ? "Tab0" : "Tab1");
-    table_ = new DataTable(2, this);
-    history_ = new TableHistory(*table_, this);
+    document_ = new MeasurementDocument(kind, this);
+    table_ = &document_->table();
+    history_ = &document_->history();
     picture_ = new PictureArea(chartSize, QColor(0, 0, 64), this);
 
     // The controls are laid out, and so put in their tab order, by each workspace.
@@ -100,6 +105,9 @@ TableWorkspace::TableWorkspace(Workspace kind, const Platform& platform, Reading
     // Two lines at least, so a small screen still has room for the table.
     note_->setMinimumHeight(note_->fontMetrics().lineSpacing() * 2 + 2 * note_->frameWidth() + 8);
     note_->setTabChangesFocus(true);
+    // The box is where the note is typed; the document is what is saved,
+    // stored and printed, so it follows every change at once.
+    connect(note_, &QPlainTextEdit::textChanged, this, [this] { document_->setNote(noteText()); });
 
     buildLivePanel(prefix);
     showPortState(false);
@@ -180,7 +188,17 @@ void TableWorkspace::markEdited()
 
 bool TableWorkspace::isModified() const
 {
-    return history_->isModified();
+    return document_->isModified();
+}
+
+QString TableWorkspace::fileName() const
+{
+    return document_->fileName();
+}
+
+void TableWorkspace::setFileName(const QString& name)
+{
+    document_->setFileName(name);
 }
 
 void TableWorkspace::setModified(bool modified)
@@ -395,6 +413,7 @@ void TableWorkspace::headLoadColumn()
 void TableWorkspace::showSettings()
 {
     unit_->setText(receiver_.settings().unit);
+    document_->setLoadUnit(receiver_.settings().unit);
     headLoadColumn();
     // The heading is saved with the table: a change of unit is a change to
     // it, and one Undo takes it back.
@@ -505,91 +524,60 @@ bool TableWorkspace::openFile(const QString& path)
         return false;
     // A file that could not be read leaves the table showing the data it
     // showed before, so the title keeps naming that data's file.
-    QString note = noteText();
-    const QString noteBefore = note;
-    bool read = false;
-    withChangeRule(ChangeRule::Ignored, [&] { read = readFile(path, note); });
-    if (!read)
+    ReadResult read;
+    withChangeRule(ChangeRule::Ignored, [&] {
+        read = ReadDataFile(path, kind_ == Workspace::Polar ? kPolarReadFailed : kProfileReadFailed,
+                            [this](QIODevice& file) { return document_->read(file); });
+    });
+    if (StopWithMessage(read, tellUser()))
         return false;
-    if (note != noteBefore)
-        note_->setPlainText(note);
-    // What was there before was offered for saving; it is not undone to.
-    history_->forget();
-    fileName_ = QFileInfo(path).fileName();
-    emit titleChanged(kAppTitle + QLatin1Char('-') + fileName_);
+    showDocument();
+    document_->setFileName(QFileInfo(path).fileName());
+    emit titleChanged(kAppTitle + QLatin1Char('-') + fileName());
     emit fileUsed(path);
     return true;
 }
 
 Measurement TableWorkspace::measurement() const
 {
-    Measurement m;
-    m.kind = kind_ == Workspace::Polar ? MeasurementKind::Polar : MeasurementKind::Profile;
-    TableIntoMeasurement(*table_, m);
-    m.note = noteText();
-    m.loadUnit = benchSettings().unit;
-    m.takenAt = QDateTime::currentDateTimeUtc();
-    m.bench = QSysInfo::machineHostName();
-    if (kind_ == Workspace::Polar) {
-        const SpineAnalysis a = AnalyzeSpine(NumberRowsOf(*table_).points);
-        if (a.ok())
-            m.spine = StoredSpine{a.spinePercent, a.spineAngle, a.nbpAngle, a.bendPercent, a.bendAngle, GradeName(a.grade)};
-    }
-    return m;
+    return document_->measurement();
 }
 
 bool TableWorkspace::openMeasurement(const Measurement& m)
 {
-    // Through the data file reader, so that a measurement lays out the table
-    // (a polar table's interval too) exactly as its file would.
-    QString why = m.damaged;
-    const QByteArray bytes = m.dataFile.isEmpty() && m.damaged.isEmpty() ? MeasurementAsDataFile(m, &why) : m.dataFile;
-    if (bytes.isEmpty()) {
-        MsgBox(QStringLiteral("The measurement cannot be opened: %1").arg(why));
+    // Said before the question: a measurement that cannot be opened is no
+    // reason to save the table on show.
+    if (const auto bytes = MeasurementDataFile(m); !bytes) {
+        MsgBox(QStringLiteral("The measurement cannot be opened: %1").arg(bytes.message()));
         return false;
     }
     if (!offerToSave())
         return false;
-    QString note = noteText();
-    bool read = false;
-    withChangeRule(ChangeRule::Ignored, [&] { read = readBytes(bytes, note); });
-    if (!read)
+    ReadResult read;
+    withChangeRule(ChangeRule::Ignored, [&] { read = document_->read(m); });
+    if (StopWithMessage(read, tellUser()))
         return false;
-    note_->setPlainText(m.note);
-    history_->forget();
-    fileName_.clear();
+    showDocument();
     emit titleChanged(kAppTitle);
     return true;
 }
 
+void TableWorkspace::showDocument()
+{
+    if (noteText() != document_->note())
+        note_->setPlainText(document_->note());
+    documentRead();
+}
+
 RecoveredTable TableWorkspace::recoveryCopy() const
 {
-    RecoveredTable copy;
-    copy.rows = table_->Rows();
-    copy.cols = table_->Cols();
-    for (int r = 0; r < copy.rows; ++r)
-        for (int c = 0; c < copy.cols; ++c)
-            copy.cells << table_->TextMatrix(r, c);
-    copy.note = noteText();
-    copy.row = table_->Row();
-    copy.col = table_->Col();
-    return copy;
+    return document_->recoveryCopy();
 }
 
 void TableWorkspace::restore(const RecoveredTable& copy)
 {
-    withChangeRule(ChangeRule::Ignored, [&] {
-        table_->setRows(copy.rows);
-        const int cols = std::min(copy.cols, table_->Cols());
-        for (int r = 0; r < copy.rows; ++r)
-            for (int c = 0; c < cols; ++c)
-                table_->setTextMatrix(r, c, copy.cells[r * copy.cols + c]);
-        if (copy.row >= 0 && copy.row < table_->Rows() && copy.col >= 0 && copy.col < table_->Cols())
-            table_->setCurrent(copy.row, copy.col);
-    });
+    withChangeRule(ChangeRule::Ignored, [&] { document_->restore(copy); });
     note_->setPlainText(copy.note);
-    fileName_.clear();
-    history_->forget();
     markEdited();
     emit titleChanged(kAppTitle);
 }
@@ -627,7 +615,8 @@ void TableWorkspace::SaveDataFile()
             // Nothing is written unless all of it can be: the user is told
             // why not (the cell that is not a number, the text the file
             // cannot hold, the system's reason).
-            if (StopWithMessage(writeFile(path, noteText(), dataFile), tellUser()))
+            if (StopWithMessage(WriteDataBytes(path, dataFile ? document_->dataFileBytes() : document_->textExportBytes()),
+                                tellUser()))
                 return;
             // Only the data files clear the flag: after a text export the data
             // still has to be saved.
@@ -635,8 +624,8 @@ void TableWorkspace::SaveDataFile()
                 history_->setClean();
                 emit fileUsed(path);
             }
-            fileName_ = dialog->FileTitle();
-            emit titleChanged(kAppTitle + QLatin1Char('-') + fileName_);
+            document_->setFileName(dialog->FileTitle());
+            emit titleChanged(kAppTitle + QLatin1Char('-') + fileName());
         } else {
             MsgBox(settings.wrongTypeOnSave);
         }
@@ -653,14 +642,20 @@ ReportPage TableWorkspace::reportPage(PictureArea& copy)
     IgnoreFailure([&] { copy.setDesignSize(picture_->designSize()); });
     IgnoreFailure([&] { drawPrintCopy(copy); });
     ReportPage page;
-    page.layout = kind_;
     page.chart = copy.picture();
-    page.note = note_->toPlainText();
-    page.rows.reserve(table_->Rows());
-    for (int i = 0; i < table_->Rows(); ++i)
-        page.rows.append({table_->TextMatrix(i, 0), table_->TextMatrix(i, 1)});
-    describeResults(page);
+    fillReport(page);
     return page;
+}
+
+void TableWorkspace::fillReport(ReportPage& page) const
+{
+    page.layout = kind_;
+    page.note = document_->plainNote();
+    const DataTable& table = document_->table();
+    page.rows.reserve(table.Rows());
+    for (int i = 0; i < table.Rows(); ++i)
+        page.rows.append({table.TextMatrix(i, 0), table.TextMatrix(i, 1)});
+    describeResults(page);
 }
 
 // Every Edit menu command that changes the table marks it changed, through

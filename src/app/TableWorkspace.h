@@ -38,6 +38,7 @@ namespace tarvex {
 
 class CellDelegate;
 class DataTable;
+class MeasurementDocument;
 class GridView;
 class TableHistory;
 class PictureArea;
@@ -54,7 +55,8 @@ public:
     ~TableWorkspace() override;
 
     Workspace kind() const { return kind_; }
-    QString fileName() const { return fileName_; }
+    QString fileName() const;
+    MeasurementDocument& document() const { return *document_; }
     bool isModified() const;
 
     // A reading from the port, shown in the live load box.
@@ -158,7 +160,7 @@ protected:
     // The chart's data changed (profile: the next Plot stores a new curve).
     virtual void dataChanged() {}
 
-    void setFileName(const QString& name) { fileName_ = name; }
+    void setFileName(const QString& name);
     // The load column headed with the load cell's unit ("Load (lbf)"), or
     // the plain heading without one; a heading the user typed stays.
     void headLoadColumn();
@@ -169,11 +171,9 @@ protected:
     const Platform& platform() const { return platform_; }
     const BenchSettings& benchSettings() const;
 
-    // Reads a data file into the table and note; reports a failure itself.
-    virtual bool readFile(const QString& path, QString& note) = 0;
-    // The same for a data file's bytes (a measurement from the library).
-    virtual bool readBytes(const QByteArray& bytes, QString& note) = 0;
-    virtual SaveResult writeFile(const QString& path, const QString& note, bool dataFile) const = 0;
+    // The document was read from a file or the library: the controls it
+    // lays out follow it (the note box is the workspace's own).
+    virtual void documentRead() {}
     virtual void drawPrintCopy(PictureArea& copy) = 0;
     // Figures the report shows under the chart, when the workspace has any.
     virtual void describeResults(ReportPage&) const {}
@@ -205,13 +205,18 @@ private:
     // said No, or saved it.
     bool offerToSave();
     QString noteText() const;
+    // The note box after the document was read.
+    void showDocument();
+    // The report's values from the document: its layout, note, rows and the
+    // figures the workspace adds.
+    void fillReport(ReportPage& page) const;
 
     const Workspace kind_;
     Platform platform_;
     ReadingReceiver& receiver_;
     ChangeRule rule_ = ChangeRule::Counts;
     TableHistory* history_ = nullptr;
-    QString fileName_;
+    MeasurementDocument* document_ = nullptr;
     DataTable* table_ = nullptr;
     PictureArea* picture_ = nullptr;
     GridView* view_ = nullptr;

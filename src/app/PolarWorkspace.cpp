@@ -32,8 +32,9 @@
 
 namespace tarvex {
 
-PolarWorkspace::PolarWorkspace(const Platform& platform, ReadingReceiver& receiver, QWidget* parent)
-    : TableWorkspace(Workspace::Polar, platform, receiver, QSize(twips(5000), twips(5000)), parent)
+PolarWorkspace::PolarWorkspace(const Platform& platform, ReadingReceiver& receiver, const BenchSettings& bench,
+                               QWidget* parent)
+    : TableWorkspace(Workspace::Polar, platform, receiver, bench, QSize(twips(5000), twips(5000)), parent)
 {
     buildPage();
     connect(Tab1cmdSet, &QPushButton::clicked, this, &PolarWorkspace::Tab1cmdSet_Click);

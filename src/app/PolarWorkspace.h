@@ -15,7 +15,8 @@ namespace tarvex {
 class PolarWorkspace : public TableWorkspace {
     Q_OBJECT
 public:
-    PolarWorkspace(const Platform& platform, ReadingReceiver& receiver, QWidget* parent = nullptr);
+    PolarWorkspace(const Platform& platform, ReadingReceiver& receiver, const BenchSettings& bench,
+                   QWidget* parent = nullptr);
 
     // The empty table, the default interval and scale, the chart's background.
     void Form_Load();

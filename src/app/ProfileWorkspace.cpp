@@ -45,8 +45,9 @@ bool NodesTicked(const QCheckBox* box)
 
 } // namespace
 
-ProfileWorkspace::ProfileWorkspace(const Platform& platform, ReadingReceiver& receiver, QWidget* parent)
-    : TableWorkspace(Workspace::Profile, platform, receiver, QSize(twips(7485), twips(4380)), parent)
+ProfileWorkspace::ProfileWorkspace(const Platform& platform, ReadingReceiver& receiver, const BenchSettings& bench,
+                                   QWidget* parent)
+    : TableWorkspace(Workspace::Profile, platform, receiver, bench, QSize(twips(7485), twips(4380)), parent)
 {
     buildPage();
     buildRowMenu();

@@ -25,7 +25,8 @@ namespace tarvex {
 class ProfileWorkspace : public TableWorkspace {
     Q_OBJECT
 public:
-    ProfileWorkspace(const Platform& platform, ReadingReceiver& receiver, QWidget* parent = nullptr);
+    ProfileWorkspace(const Platform& platform, ReadingReceiver& receiver, const BenchSettings& bench,
+                     QWidget* parent = nullptr);
 
     // The empty table the program starts with.
     void Form_Load();

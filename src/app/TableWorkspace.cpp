@@ -78,8 +78,8 @@ QString LiveReadingText(const QString& line, QChar decimal)
 } // namespace
 
 TableWorkspace::TableWorkspace(Workspace kind, const Platform& platform, ReadingReceiver& receiver,
-                               QSize chartSize, QWidget* parent)
-    : QWidget(parent), kind_(kind), platform_(platform), receiver_(receiver)
+                               const BenchSettings& bench, QSize chartSize, QWidget* parent)
+    : QWidget(parent), kind_(kind), platform_(platform), receiver_(receiver), bench_(bench)
 {
     const QString prefix = QLatin1String(kind == Workspace::Profile ? "Tab0" : "Tab1");
     document_ = new MeasurementDocument(kind, this);
@@ -294,10 +294,11 @@ void TableWorkspace::addLiveReading()
     captured();
     showNextPosition();
     // The fitter may add on purpose before the load settles; the table
-    // cannot show it, so the status bar does.
+    // cannot show it, so the status bar does. How many readings "Add"
+    // averages is the capture's own setting, kept by the receiver.
     if (live.settling)
         emit statusMessage(QStringLiteral("Recorded while settling"));
-    else if (benchSettings().average > 1)
+    else if (receiver_.settings().average > 1)
         emit statusMessage(QStringLiteral("Recorded the mean of %1 readings, standard deviation %2")
                                .arg(live.count).arg(UserNumberText(RoundHalfEven(live.deviation, 4))));
 }
@@ -392,7 +393,7 @@ void TableWorkspace::buildLivePanel(const QString& prefix)
 
 const BenchSettings& TableWorkspace::benchSettings() const
 {
-    return receiver_.settings();
+    return bench_;
 }
 
 void TableWorkspace::headLoadColumn()
@@ -404,16 +405,22 @@ void TableWorkspace::headLoadColumn()
     static const QRegularExpression withUnit(QStringLiteral("^Load \\([^()]*\\)$"));
     if (now != plain && !withUnit.match(now).hasMatch())
         return;
-    const QString unit = receiver_.settings().unit;
+    const QString unit = bench_.unit;
     const QString heading = unit.isEmpty() ? plain : QStringLiteral("Load (%1)").arg(unit);
     if (heading != now)
         withChangeRule(ChangeRule::Ignored, [&] { table_->setTextMatrix(0, 1, heading); });
 }
 
+void TableWorkspace::setBenchSettings(const BenchSettings& bench)
+{
+    bench_ = bench;
+    showSettings();
+}
+
 void TableWorkspace::showSettings()
 {
-    unit_->setText(receiver_.settings().unit);
-    document_->setLoadUnit(receiver_.settings().unit);
+    unit_->setText(bench_.unit);
+    document_->setLoadUnit(bench_.unit);
     headLoadColumn();
     // The heading is saved with the table: a change of unit is a change to
     // it, and one Undo takes it back.

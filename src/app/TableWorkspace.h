@@ -20,6 +20,7 @@
 #include "platform/MessageSink.h"
 #include "platform/Platform.h"
 #include "platform/Twips.h"
+#include "device/Steadiness.h"
 #include "tables/Workspace.h"
 
 #include <QLocale>
@@ -43,7 +44,6 @@ class GridView;
 class TableHistory;
 class PictureArea;
 class PictureAreaWidget;
-struct BenchSettings;
 class ReadingReceiver;
 struct ReportPage;
 enum class MsgResult;
@@ -69,7 +69,7 @@ public:
     // "Auto" missed a position: it stops, and says which load it missed.
     void missedSettled(double value);
     // The bench settings changed: the unit beside the live box.
-    void showSettings();
+    void setBenchSettings(const BenchSettings& bench);
 
     // Plot and Clear of the toolbar, New of the File menu.
     virtual void plotChart() = 0;
@@ -128,8 +128,10 @@ signals:
     void editMenuRequested(const QPoint& globalPos);
 
 protected:
-    TableWorkspace(Workspace kind, const Platform& platform, ReadingReceiver& receiver, QSize chartSize,
-                   QWidget* parent = nullptr);
+    // `bench` as the shell read it; the settings dialog hands on a change
+    // through setBenchSettings.
+    TableWorkspace(Workspace kind, const Platform& platform, ReadingReceiver& receiver, const BenchSettings& bench,
+                   QSize chartSize, QWidget* parent = nullptr);
 
     // "Add": records the live reading; when there is none, the live box and
     // the status bar say why and nothing is written.
@@ -193,6 +195,7 @@ protected:
 
 private:
     void tableCellsChanged();
+    void showSettings();
     void buildLivePanel(const QString& prefix);
     void showSteadiness();
     // What the bench waits for: the next row's position, or the shaft to move.
@@ -214,6 +217,7 @@ private:
     const Workspace kind_;
     Platform platform_;
     ReadingReceiver& receiver_;
+    BenchSettings bench_;
     ChangeRule rule_ = ChangeRule::Counts;
     TableHistory* history_ = nullptr;
     MeasurementDocument* document_ = nullptr;

@@ -149,12 +149,14 @@ frmMain::frmMain(const Platform& platform, QWidget* parent)
     // load column is headed with the unit.
     if (!platform_.settingsFile.isEmpty())
         settings_ = std::make_unique<QSettings>(platform_.settingsFile, QSettings::IniFormat);
-    receiver_ = new ReadingReceiver(this);
     if (settings_)
-        receiver_->setSettings(BenchSettings::load(*settings_));
-    profile_ = new ProfileWorkspace(platform_, *receiver_);
+        bench_ = BenchSettings::load(*settings_);
+    receiver_ = new ReadingReceiver(this);
+    receiver_->setSettings(bench_);
+    librarySession_ = std::make_unique<LibrarySession>(bench_.libraryAddress);
+    profile_ = new ProfileWorkspace(platform_, *receiver_, bench_);
     SSTab1->addTab(profile_, QStringLiteral("X/Y Plot"));
-    polar_ = new PolarWorkspace(platform_, *receiver_);
+    polar_ = new PolarWorkspace(platform_, *receiver_, bench_);
     SSTab1->addTab(polar_, QStringLiteral("Polar Plot"));
     outer->addWidget(SSTab1, 1);
 
@@ -356,17 +358,7 @@ void frmMain::Toolbar1_ButtonClick(const QString& key)
 
 ShaftLibrary* frmMain::library()
 {
-    if (!library_ || !library_->available()) {
-        library_ = std::make_unique<ShaftLibrary>(LibraryLocation(receiver_->settings().libraryAddress));
-        // Said once, when the library was brought up to date on this opening.
-        if (!library_->migrationNotes().isEmpty())
-            MsgBox(QStringLiteral("The library was brought up to date. ") + library_->migrationNotes().join(QLatin1Char('\n')));
-    }
-    if (!library_->available()) {
-        MsgBox(library_->openMessage());
-        return nullptr;
-    }
-    return library_.get();
+    return librarySession_->library([this](const QString& text) { MsgBox(text); });
 }
 
 void frmMain::mnuStoreLibrary_Click()
@@ -409,12 +401,12 @@ void frmMain::mnuLibrary_Click()
             return;
         frmLibrary_ = new frmLibrary(*lib, *platform_.messageBox, this);
         frmLibrary_->setAttribute(Qt::WA_DeleteOnClose);
-        frmLibrary_->setBench(receiver_->settings());
+        frmLibrary_->setBench(bench_);
         connect(frmLibrary_, &frmLibrary::openRequested, this, &frmMain::openFromLibrary);
         connect(frmLibrary_, &frmLibrary::overlayRequested, this, &frmMain::overlayFromLibrary);
         connect(frmLibrary_, &frmLibrary::buildSetRequested, this, [this](const QList<qint64>& ids) {
             ShaftLibrary* lib = library();
-            frmBuildSet* set = lib ? OpenBuildSet(*lib, ids, receiver_->settings(), *platform_.messageBox, frmLibrary_) : nullptr;
+            frmBuildSet* set = lib ? OpenBuildSet(*lib, ids, bench_, *platform_.messageBox, frmLibrary_) : nullptr;
             if (!set)
                 return;
             connect(set, &frmBuildSet::printRequested, set, [this, set] {
@@ -466,42 +458,18 @@ void frmMain::openFromLibrary(qint64 measurementId)
         updateTitle();
 }
 
-// Each profile becomes a curve as Plot would make it from its table; one that
-// cannot be charted is named and left out, so the others still show.
 void frmMain::overlayFromLibrary(const QList<qint64>& measurementIds)
 {
     ShaftLibrary* lib = library();
     if (!lib)
         return;
-    XYCurveList curves;
-    QStringList skipped;
-    for (const qint64 id : measurementIds) {
-        Measurement m;
-        Shaft shaft;
-        if (const Result<> r = lib->loadMeasurement(id, m); !r.ok()) {
-            skipped << r.message();
-            continue;
-        }
-        const QString name = lib->loadShaft(m.shaftId, shaft).ok() ? ShaftTitle(shaft) : QStringLiteral("measurement %1").arg(id);
-        DataTable table;
-        MeasurementIntoTable(m, table);
-        XYChartState one;
-        QString why;
-        if (m.rows.size() < 3)
-            why = QStringLiteral("fewer than 3 readings");
-        else if (!StoreProfileCurve(table, one, [&](const QString& text) { why = text; }))
-            why = QStringLiteral("a cell that is not a number");
-        if (why.isEmpty())
-            curves.push_back(one.curves.front());
-        else
-            skipped << QStringLiteral("%1, taken %2: %3").arg(name, m.takenAt.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm")), why);
-    }
-    if (!curves.empty()) {
+    const LibrarySession::Overlays overlays = librarySession_->overlays(*lib, measurementIds);
+    if (!overlays.curves.empty()) {
         SSTab1->setCurrentWidget(profile_);
-        profile_->overlayCurves(curves);
+        profile_->overlayCurves(overlays.curves);
     }
-    if (!skipped.isEmpty())
-        MsgBox(QStringLiteral("Not overlaid:\n") + skipped.join(QLatin1Char('\n')));
+    if (!overlays.skipped.isEmpty())
+        MsgBox(QStringLiteral("Not overlaid:\n") + overlays.skipped.join(QLatin1Char('\n')));
 }
 
 void frmMain::mnuNew_Click()

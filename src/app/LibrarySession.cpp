@@ -1,0 +1,69 @@
+#include "LibrarySession.h"
+
+#include "charts/xy/ProfileCurveStore.h"
+#include "library/LibraryTables.h"
+#include "library/ShaftLibrary.h"
+#include "library/frmStoreLibrary.h"
+#include "tables/DataTable.h"
+
+namespace tarvex {
+
+// A profile of fewer rows says nothing of the shaft's bend line that a
+// chart of curves could compare.
+constexpr std::size_t kFewestOverlayReadings = 3;
+
+LibrarySession::LibrarySession(QString address) : address_(std::move(address)) {}
+
+LibrarySession::~LibrarySession() = default;
+
+ShaftLibrary* LibrarySession::library(const MessageSink& tell)
+{
+    if (!library_ || !library_->available()) {
+        library_ = std::make_unique<ShaftLibrary>(LibraryLocation(address_));
+        if (!library_->migrationNotes().isEmpty())
+            tell(QStringLiteral("The library was brought up to date. ") + library_->migrationNotes().join(QLatin1Char('\n')));
+    }
+    if (!library_->available()) {
+        tell(library_->openMessage());
+        return nullptr;
+    }
+    return library_.get();
+}
+
+bool LibrarySession::setAddress(const QString& address)
+{
+    if (address == address_)
+        return false;
+    address_ = address;
+    library_.reset();
+    return true;
+}
+
+LibrarySession::Overlays LibrarySession::overlays(ShaftLibrary& library, const QList<qint64>& measurementIds) const
+{
+    Overlays out;
+    for (const qint64 id : measurementIds) {
+        Measurement m;
+        Shaft shaft;
+        if (const Result<> r = library.loadMeasurement(id, m); !r.ok()) {
+            out.skipped << r.message();
+            continue;
+        }
+        const QString name = library.loadShaft(m.shaftId, shaft).ok() ? ShaftTitle(shaft) : QStringLiteral("measurement %1").arg(id);
+        DataTable table;
+        MeasurementIntoTable(m, table);
+        XYChartState one;
+        QString why;
+        if (m.rows.size() < kFewestOverlayReadings)
+            why = QStringLiteral("fewer than %1 readings").arg(kFewestOverlayReadings);
+        else if (!StoreProfileCurve(table, one, [&](const QString& text) { why = text; }))
+            why = QStringLiteral("a cell that is not a number");
+        if (why.isEmpty())
+            out.curves.push_back(one.curves.front());
+        else
+            out.skipped << QStringLiteral("%1, taken %2: %3").arg(name, m.takenAt.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm")), why);
+    }
+    return out;
+}
+
+} // namespace tarvex

@@ -53,6 +53,17 @@ namespace tarvex {
 
 namespace {
 
+// The remembered fields, by their controls' names.
+const char* const kRememberedFields[] = {"cmbCommPort", "Tab0txtStart", "Tab0txtInterv", "Tab0cmbClubs", "Tab1cmbInterval", "Tab1cmbRange"};
+
+QStringList RememberedFields()
+{
+    QStringList names;
+    for (const char* name : kRememberedFields)
+        names << QLatin1String(name);
+    return names;
+}
+
 constexpr int twips(int t) { return TwipsToPixels(t); }
 
 // A picture for a toolbar button when the desktop's icon theme has none.
@@ -150,13 +161,13 @@ frmMain::frmMain(const Platform& platform, QWidget* parent)
     if (!platform_.settingsFile.isEmpty())
         settings_ = std::make_unique<QSettings>(platform_.settingsFile, QSettings::IniFormat);
     if (settings_)
-        bench_ = BenchSettings::load(*settings_);
+        app_ = AppSettings::load(*settings_, RememberedFields());
     receiver_ = new ReadingReceiver(this);
-    receiver_->setSettings(bench_);
-    librarySession_ = std::make_unique<LibrarySession>(bench_.libraryAddress);
-    profile_ = new ProfileWorkspace(platform_, *receiver_, bench_);
+    receiver_->setSettings(app_.bench);
+    librarySession_ = std::make_unique<LibrarySession>(app_.bench.libraryAddress);
+    profile_ = new ProfileWorkspace(platform_, *receiver_, app_.bench);
     SSTab1->addTab(profile_, QStringLiteral("X/Y Plot"));
-    polar_ = new PolarWorkspace(platform_, *receiver_, bench_);
+    polar_ = new PolarWorkspace(platform_, *receiver_, app_.bench);
     SSTab1->addTab(polar_, QStringLiteral("Polar Plot"));
     outer->addWidget(SSTab1, 1);
 
@@ -181,12 +192,10 @@ frmMain::frmMain(const Platform& platform, QWidget* parent)
     // The frame is not known before the window is shown: room is left for a
     // title bar, so the status bar, where Add and Auto report, stays on screen.
     const QSize room = screen()->availableGeometry().size() - QSize(16, 48);
-    if (!settings_ || !restoreGeometry(settings_->value(QStringLiteral("window/geometry")).toByteArray()))
+    if (!settings_ || !restoreGeometry(app_.window.geometry))
         resize(QSize(1100, 720).boundedTo(room));
     else if (!isMaximized() && (width() > room.width() || height() > room.height()))   // kept from a larger screen
         resize(size().boundedTo(room));
-    if (settings_)
-        recentFiles_ = settings_->value(QStringLiteral("recentFiles")).toStringList().mid(0, kRecentFiles);
     showRecentFiles();
     Form_Load();
 }
@@ -401,12 +410,12 @@ void frmMain::mnuLibrary_Click()
             return;
         frmLibrary_ = new frmLibrary(*lib, *platform_.messageBox, this);
         frmLibrary_->setAttribute(Qt::WA_DeleteOnClose);
-        frmLibrary_->setBench(bench_);
+        frmLibrary_->setBench(app_.bench);
         connect(frmLibrary_, &frmLibrary::openRequested, this, &frmMain::openFromLibrary);
         connect(frmLibrary_, &frmLibrary::overlayRequested, this, &frmMain::overlayFromLibrary);
         connect(frmLibrary_, &frmLibrary::buildSetRequested, this, [this](const QList<qint64>& ids) {
             ShaftLibrary* lib = library();
-            frmBuildSet* set = lib ? OpenBuildSet(*lib, ids, bench_, *platform_.messageBox, frmLibrary_) : nullptr;
+            frmBuildSet* set = lib ? OpenBuildSet(*lib, ids, app_.bench, *platform_.messageBox, frmLibrary_) : nullptr;
             if (!set)
                 return;
             connect(set, &frmBuildSet::printRequested, set, [this, set] {
@@ -520,9 +529,9 @@ void frmMain::mnuExportPdf_Click()
 
 void frmMain::rememberFile(const QString& path)
 {
-    recentFiles_ = WithRecentFile(recentFiles_, QFileInfo(path).absoluteFilePath());
+    app_.window.recentFiles = WithRecentFile(app_.window.recentFiles, QFileInfo(path).absoluteFilePath());
     if (settings_)
-        settings_->setValue(QStringLiteral("recentFiles"), recentFiles_);
+        app_.window.saveRecentFiles(*settings_);
     showRecentFiles();
 }
 
@@ -530,14 +539,14 @@ void frmMain::showRecentFiles()
 {
     for (int i = 0; i < mnuRecent.size(); ++i) {
         QAction* recent = mnuRecent[i];
-        const QString path = recentFiles_.value(i);
+        const QString path = app_.window.recentFiles.value(i);
         QString name = QFileInfo(path).fileName();
         recent->setText(QStringLiteral("&%1 %2").arg(i + 1).arg(name.replace(QLatin1Char('&'), QLatin1String("&&"))));
         recent->setToolTip(QDir::toNativeSeparators(path));
         recent->setData(path);
         recent->setVisible(!path.isEmpty());
     }
-    recentEnd_->setVisible(!recentFiles_.isEmpty());
+    recentEnd_->setVisible(!app_.window.recentFiles.isEmpty());
 }
 
 void frmMain::openRecentFile(const QString& path)
@@ -628,23 +637,13 @@ void frmMain::mnuPaste_Click()
 void frmMain::rememberGeometry()
 {
     if (settings_) {
-        settings_->setValue(QStringLiteral("window/geometry"), saveGeometry());
+        app_.window.geometry = saveGeometry();
         rememberFields();
+        app_.window.save(*settings_);
         settings_->sync();
     }
 }
 
-namespace {
-
-// The remembered fields, by their controls' names.
-const char* const kRememberedFields[] = {"cmbCommPort", "Tab0txtStart", "Tab0txtInterv", "Tab0cmbClubs", "Tab1cmbInterval", "Tab1cmbRange"};
-
-QString fieldKey(const char* name)
-{
-    return QStringLiteral("fields/") + QLatin1String(name);
-}
-
-} // namespace
 
 void frmMain::rememberFields()
 {
@@ -652,9 +651,9 @@ void frmMain::rememberFields()
         return;
     for (const char* name : kRememberedFields) {
         if (auto* box = findChild<QLineEdit*>(QLatin1String(name)))
-            settings_->setValue(fieldKey(name), box->text());
+            app_.window.fields.insert(QLatin1String(name), box->text());
         else if (auto* list = findChild<QComboBox*>(QLatin1String(name)))
-            settings_->setValue(fieldKey(name), list->currentText());
+            app_.window.fields.insert(QLatin1String(name), list->currentText());
     }
 }
 
@@ -667,9 +666,8 @@ void frmMain::recallFields(const char* only)
     for (const char* name : kRememberedFields) {
         if (only && qstrcmp(only, name) != 0)
             continue;
-        const QVariant kept = settings_->value(fieldKey(name));
-        const QString text = kept.toString();
-        if (!kept.isValid() || text.isEmpty())
+        const QString text = app_.window.fields.value(QLatin1String(name));
+        if (text.isEmpty())
             continue;
         if (auto* box = findChild<QLineEdit*>(QLatin1String(name))) {
             box->setText(text);

@@ -9,7 +9,7 @@
 // link's handlers are in frmMain_device.cpp.
 
 #include "LibrarySession.h"
-#include "device/Steadiness.h"
+#include "settings/AppSettings.h"
 #include "files/Recovery.h"
 #include "platform/Platform.h"
 #include "tables/Workspace.h"
@@ -158,9 +158,9 @@ private:
     QLabel* Label2 = nullptr;
     PictureArea* Picture1 = nullptr;            // hidden print copy of a chart
     std::unique_ptr<QSettings> settings_;       // null: nothing is remembered
-    QStringList recentFiles_;
-    // Read once from the settings file; the settings dialog alone changes it.
-    BenchSettings bench_;
+    // Read once from the settings file; of the bench, the settings dialog
+    // alone changes it.
+    AppSettings app_;
     std::unique_ptr<LibrarySession> librarySession_;
     QPointer<frmLibrary> frmLibrary_;
     QTimer* recoveryTimer_ = nullptr;

@@ -141,7 +141,7 @@ void frmMain::SPortAx1_OnFailed(const QString& description)
 
 void frmMain::mnuEnv_Click()
 {
-    frmSettings dialog(bench_, this, [this](const BenchSettings& typed, double measuredCpm) {
+    frmSettings dialog(app_.bench, this, [this](const BenchSettings& typed, double measuredCpm) {
         QString why;
         const std::optional<FrequencyInput> in = profile_->frequencyInput(typed, &why);
         return in ? CalibrateClamp(*in, measuredCpm)
@@ -156,16 +156,16 @@ void frmMain::mnuEnv_Click()
     }
     // Another library: the window over the old one closes, and the next use
     // opens the new one.
-    if (dialog.settings().libraryAddress != bench_.libraryAddress) {
+    if (dialog.settings().libraryAddress != app_.bench.libraryAddress) {
         delete frmLibrary_;
         librarySession_->setAddress(dialog.settings().libraryAddress);
     }
-    bench_ = dialog.settings();
-    receiver_->setSettings(bench_);
+    app_.bench = dialog.settings();
+    receiver_->setSettings(app_.bench);
     if (frmLibrary_)
-        frmLibrary_->setBench(bench_);
-    profile_->setBenchSettings(bench_);
-    polar_->setBenchSettings(bench_);
+        frmLibrary_->setBench(app_.bench);
+    profile_->setBenchSettings(app_.bench);
+    polar_->setBenchSettings(app_.bench);
 }
 
 void frmMain::cmbCommPort_DropDown()

@@ -20,7 +20,7 @@
 #include "platform/MessageSink.h"
 #include "platform/Platform.h"
 #include "platform/Twips.h"
-#include "device/Steadiness.h"
+#include "settings/BenchSettings.h"
 #include "tables/Workspace.h"
 
 #include <QLocale>

@@ -5,7 +5,7 @@
 // address and the shop, edited together in the settings dialog and kept
 // under their old keys), and the window's remembered state.
 
-#include "device/Steadiness.h"
+#include "settings/BenchSettings.h"
 
 #include <QByteArray>
 #include <QHash>

@@ -8,6 +8,7 @@
 #include "analysis/TableReadings.h"
 #include "device/Steadiness.h"
 #include "device/Capture.h"
+#include "document/MeasurementDocument.h"
 #include "files/PolarFile.h"
 #include "files/TextExport.h"
 #include "platform/FailurePolicy.h"
@@ -32,8 +33,9 @@
 
 namespace tarvex {
 
-PolarWorkspace::PolarWorkspace(const Platform& platform, ReadingReceiver& receiver, QWidget* parent)
-    : TableWorkspace(Workspace::Polar, platform, receiver, QSize(twips(5000), twips(5000)), parent)
+PolarWorkspace::PolarWorkspace(const Platform& platform, ReadingReceiver& receiver, const BenchSettings& bench,
+                               QWidget* parent)
+    : TableWorkspace(Workspace::Polar, platform, receiver, bench, QSize(twips(5000), twips(5000)), parent)
 {
     buildPage();
     connect(Tab1cmdSet, &QPushButton::clicked, this, &PolarWorkspace::Tab1cmdSet_Click);
@@ -252,27 +254,9 @@ void PolarWorkspace::DrawPolarPrintCopy(PictureArea& copy)
         DrawSpinePlanes(copy, spine.spineAngle, spine.nbpAngle, spine.spineSignificant);
 }
 
-bool PolarWorkspace::readFile(const QString& path, QString& note)
+void PolarWorkspace::documentRead()
 {
-    QString interval;
-    if (StopWithMessage(ReadPolarFile(path, table(), interval, note), tellUser()))
-        return false;
-    Tab1cmbInterval->setCurrentIndex(Tab1cmbInterval->findText(interval));
-    return true;
-}
-
-bool PolarWorkspace::readBytes(const QByteArray& bytes, QString& note)
-{
-    QString interval;
-    if (StopWithMessage(ReadPolarBytes(bytes, table(), interval, note), tellUser()))
-        return false;
-    Tab1cmbInterval->setCurrentIndex(Tab1cmbInterval->findText(interval));
-    return true;
-}
-
-SaveResult PolarWorkspace::writeFile(const QString& path, const QString& note, bool dataFile) const
-{
-    return dataFile ? WritePolarFile(path, table(), note) : WritePolarTextExport(path, table(), note);
+    Tab1cmbInterval->setCurrentIndex(Tab1cmbInterval->findText(document().interval()));
 }
 
 } // namespace tarvex

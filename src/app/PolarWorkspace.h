@@ -15,7 +15,8 @@ namespace tarvex {
 class PolarWorkspace : public TableWorkspace {
     Q_OBJECT
 public:
-    PolarWorkspace(const Platform& platform, ReadingReceiver& receiver, QWidget* parent = nullptr);
+    PolarWorkspace(const Platform& platform, ReadingReceiver& receiver, const BenchSettings& bench,
+                   QWidget* parent = nullptr);
 
     // The empty table, the default interval and scale, the chart's background.
     void Form_Load();
@@ -34,9 +35,7 @@ public slots:
 protected:
     bool capture(double value) override;
     void captured() override;
-    bool readFile(const QString& path, QString& note) override;
-    bool readBytes(const QByteArray& bytes, QString& note) override;
-    SaveResult writeFile(const QString& path, const QString& note, bool dataFile) const override;
+    void documentRead() override;
     void drawPrintCopy(PictureArea& copy) override { DrawPolarPrintCopy(copy); }
     void describeResults(ReportPage& page) const override;
 

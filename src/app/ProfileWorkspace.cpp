@@ -47,8 +47,9 @@ bool NodesTicked(const QCheckBox* box)
 
 } // namespace
 
-ProfileWorkspace::ProfileWorkspace(const Platform& platform, ReadingReceiver& receiver, QWidget* parent)
-    : TableWorkspace(Workspace::Profile, platform, receiver, QSize(twips(7485), twips(4380)), parent)
+ProfileWorkspace::ProfileWorkspace(const Platform& platform, ReadingReceiver& receiver, const BenchSettings& bench,
+                                   QWidget* parent)
+    : TableWorkspace(Workspace::Profile, platform, receiver, bench, QSize(twips(7485), twips(4380)), parent)
 {
     buildPage();
     buildRowMenu();
@@ -58,8 +59,14 @@ ProfileWorkspace::ProfileWorkspace(const Platform& platform, ReadingReceiver& re
     connect(Tab0cmdAdd, &QPushButton::clicked, this, &ProfileWorkspace::Tab0cmdAdd_Click);
     connect(Tab0cmdPlot, &QPushButton::clicked, this, &ProfileWorkspace::Tab0cmdPlot_Click);
     connect(Tab0cmdClear, &QPushButton::clicked, this, &ProfileWorkspace::Tab0cmdClear_Click);
-    connect(Tab0cmbView, &QComboBox::currentIndexChanged, this, &ProfileWorkspace::showView);
-    connect(Tab0cmbReference, &QComboBox::currentIndexChanged, this, &ProfileWorkspace::showView);
+    connect(Tab0cmbView, &QComboBox::currentIndexChanged, this, [this](int index) {
+        document().setView(static_cast<ProfileView>(std::max(0, index)));
+        showView();
+    });
+    connect(Tab0cmbReference, &QComboBox::currentIndexChanged, this, [this](int index) {
+        document().setReference(std::max(0, index));
+        showView();
+    });
     listReferences();
     showView();
 }
@@ -244,7 +251,7 @@ void ProfileWorkspace::newData()
 {
     const bool modified = isModified();
     forgetLibraryShaft();
-    chart_.curves.clear();
+    chart().curves.clear();
     Tab0cmdClear_Click();
     clearRows();
     headLoadColumn();
@@ -300,7 +307,7 @@ void ProfileWorkspace::Tab0cmdPlot_Click() { DrawXYChart(); }
 
 void ProfileWorkspace::Tab0cmdClear_Click()
 {
-    ClearXYChart(picture(), chart_);
+    ClearXYChart(picture(), chart());
     listReferences();
     showView();
 }
@@ -310,7 +317,7 @@ void ProfileWorkspace::DrawXYChart()
     // The legend names a curve by the file its table came from.
     const QString name = fileName().isEmpty() ? tr("unsaved table") : fileName();
     const XYChartResult drawn =
-        tarvex::DrawXYChart(picture(), table(), chart_, NodesTicked(Tab0chkNode), tellUser(), QLocale::system(), name);
+        tarvex::DrawXYChart(picture(), table(), chart(), NodesTicked(Tab0chkNode), tellUser(), QLocale::system(), name);
     listReferences();
     if (drawn == XYChartResult::Drawn && currentView() != ProfileView::Load)
         showView();
@@ -318,10 +325,10 @@ void ProfileWorkspace::DrawXYChart()
 
 void ProfileWorkspace::overlayCurves(const XYCurveList& curves)
 {
-    if (!chart_.curvesStored)
-        chart_.curves.clear();
-    chart_.curves.insert(chart_.curves.end(), curves.begin(), curves.end());
-    chart_.curvesStored = !chart_.curves.empty();
+    if (!chart().curvesStored)
+        chart().curves.clear();
+    chart().curves.insert(chart().curves.end(), curves.begin(), curves.end());
+    chart().curvesStored = !chart().curves.empty();
     listReferences();
     showView();
 }
@@ -329,7 +336,7 @@ void ProfileWorkspace::overlayCurves(const XYCurveList& curves)
 void ProfileWorkspace::DrawXYPrintCopy(PictureArea& copy)
 {
     if (currentView() == ProfileView::Load) {
-        tarvex::DrawXYPrintCopy(copy, table(), chart_.curves, NodesTicked(Tab0chkNode));
+        tarvex::DrawXYPrintCopy(copy, table(), chart().curves, NodesTicked(Tab0chkNode));
         return;
     }
     const CurvesView shown = viewOf(currentView());
@@ -342,7 +349,7 @@ void ProfileWorkspace::DrawXYPrintCopy(PictureArea& copy)
 
 ProfileView ProfileWorkspace::currentView() const
 {
-    return static_cast<ProfileView>(std::max(0, Tab0cmbView->currentIndex()));
+    return document().view();
 }
 
 CurvesView ProfileWorkspace::viewOf(ProfileView view) const
@@ -350,15 +357,15 @@ CurvesView ProfileWorkspace::viewOf(ProfileView view) const
     // After Clear the stored curves wait for the next Plot to replace them;
     // nothing is on show meanwhile.
     static const XYCurveList none;
-    const XYCurveList& curves = chart_.curvesStored ? chart_.curves : none;
+    const XYCurveList& curves = chart().curvesStored ? chart().curves : none;
     if (view == ProfileView::Difference)
-        return DifferenceView(curves, Tab0cmbReference->currentIndex(), benchSettings());
+        return DifferenceView(curves, document().reference(), benchSettings());
     return EiView(curves, benchSettings());
 }
 
 void ProfileWorkspace::listReferences()
 {
-    const int count = chart_.curvesStored ? static_cast<int>(chart_.curves.size()) : 0;
+    const int count = chart().curvesStored ? static_cast<int>(chart().curves.size()) : 0;
     const int kept = Tab0cmbReference->currentIndex() <= count ? Tab0cmbReference->currentIndex() : 0;
     if (Tab0cmbReference->count() == count + 1 && kept == Tab0cmbReference->currentIndex())
         return;
@@ -368,10 +375,11 @@ void ProfileWorkspace::listReferences()
     for (int i = 1; i <= count; ++i) {
         QPixmap swatch(12, 12);
         swatch.fill(XYCurveColor(i));
-        const QString& name = chart_.curves[static_cast<std::size_t>(i) - 1].name;
+        const QString& name = chart().curves[static_cast<std::size_t>(i) - 1].name;
         Tab0cmbReference->addItem(QIcon(swatch), name.isEmpty() ? tr("Curve %1").arg(i) : tr("Curve %1: %2").arg(i).arg(name));
     }
     Tab0cmbReference->setCurrentIndex(std::max(0, kept));
+    document().setReference(Tab0cmbReference->currentIndex());
 }
 
 void ProfileWorkspace::showView()
@@ -382,7 +390,7 @@ void ProfileWorkspace::showView()
     if (mode == ProfileView::Load) {
         Tab0lblView->hide();
         pictureView()->setMinimumHeight(0);
-        if (chart_.curvesStored && !DrawStoredCurves(picture(), chart_.curves, NodesTicked(Tab0chkNode), xychart::kScreenLabelColor))
+        if (chart().curvesStored && !DrawStoredCurves(picture(), chart().curves, NodesTicked(Tab0chkNode), xychart::kScreenLabelColor))
             picture().Cls();
         return;
     }
@@ -437,7 +445,7 @@ void ProfileWorkspace::showView()
 
 std::optional<FrequencyInput> ProfileWorkspace::frequencyInput(const BenchSettings& bench, QString* why) const
 {
-    return FrequencyInputOf(NumberRowsOf(table()).points, note()->toPlainText(), bench, why);
+    return FrequencyInputOf(NumberRowsOf(table()).points, document().plainNote(), bench, why);
 }
 
 void ProfileWorkspace::addTrimmedEi(CurvesView& view) const
@@ -468,7 +476,7 @@ void ProfileWorkspace::showFrequency()
     const QString unit = QLatin1Char(' ') + benchSettings().lengthUnit;
     Tab0txtTipTrim->setSuffix(unit);
     Tab0txtButtTrim->setSuffix(unit);
-    const FrequencyFigure figure = FrequencyFigureOf(NumberRowsOf(table()).points, note()->toPlainText(), benchSettings(),
+    const FrequencyFigure figure = FrequencyFigureOf(NumberRowsOf(table()).points, document().plainNote(), benchSettings(),
                                                      {Tab0txtTipTrim->value(), Tab0txtButtTrim->value()});
     Tab0lblFrequency->setText(figure.lines.join(QLatin1Char('\n')));
     if (currentView() == ProfileView::Ei && sender() && (sender() == Tab0txtTipTrim || sender() == Tab0txtButtTrim))
@@ -480,7 +488,7 @@ void ProfileWorkspace::describeResults(ReportPage& page) const
     // The legend names the curves the load chart numbers; the other views
     // head their own axis.
     if (currentView() == ProfileView::Load) {
-        for (std::size_t i = 0; chart_.curvesStored && i < chart_.curves.size(); ++i)
+        for (std::size_t i = 0; chart().curvesStored && i < chart().curves.size(); ++i)
             page.curveNames << QCoreApplication::translate("Report", "Curve %1").arg(i + 1);
     } else {
         page.chartValueTitle = viewOf(currentView()).heading;
@@ -489,7 +497,7 @@ void ProfileWorkspace::describeResults(ReportPage& page) const
     // geometry is set, the difference once a reference is marked.
     QStringList lines;
     const BenchSettings& bench = benchSettings();
-    if (chart_.curvesStored && MissingForEi(bench).isEmpty()) {
+    if (chart().curvesStored && MissingForEi(bench).isEmpty()) {
         const QLocale locale;
         const CurvesView ei = viewOf(ProfileView::Ei);
         lines << tr("EI, three-point bench: span %1 %3, deflection %2 %3, compliance %4 %3/%5")
@@ -497,7 +505,7 @@ void ProfileWorkspace::describeResults(ReportPage& page) const
                           locale.toString(bench.compliance), bench.unit);
         lines << FigureLines(ei);
     }
-    if (chart_.curvesStored && Tab0cmbReference->currentIndex() > 0) {
+    if (chart().curvesStored && document().reference() > 0) {
         const CurvesView difference = viewOf(ProfileView::Difference);
         if (!lines.isEmpty())
             lines << QString();
@@ -507,7 +515,7 @@ void ProfileWorkspace::describeResults(ReportPage& page) const
     }
     // The frequency only where there is one: a report says nothing of the
     // shaft details a shop that does not use them never typed.
-    const FrequencyFigure frequency = FrequencyFigureOf(NumberRowsOf(table()).points, note()->toPlainText(), bench,
+    const FrequencyFigure frequency = FrequencyFigureOf(NumberRowsOf(table()).points, document().plainNote(), bench,
                                                         {Tab0txtTipTrim->value(), Tab0txtButtTrim->value()});
     if (frequency.ok()) {
         if (!lines.isEmpty())
@@ -521,27 +529,6 @@ void ProfileWorkspace::describeResults(ReportPage& page) const
 }
 
 // ---- files -------------------------------------------------------------------
-
-bool ProfileWorkspace::readFile(const QString& path, QString& note)
-{
-    if (StopWithMessage(ReadProfileFile(path, table(), note), tellUser()))
-        return false;
-    chart_.plotted = false;
-    return true;
-}
-
-bool ProfileWorkspace::readBytes(const QByteArray& bytes, QString& note)
-{
-    if (StopWithMessage(ReadProfileBytes(bytes, table(), note), tellUser()))
-        return false;
-    chart_.plotted = false;
-    return true;
-}
-
-SaveResult ProfileWorkspace::writeFile(const QString& path, const QString& note, bool dataFile) const
-{
-    return dataFile ? WriteProfileFile(path, table(), note) : WriteProfileTextExport(path, table(), note);
-}
 
 // ---- row menu ------------------------------------------------------------------
 

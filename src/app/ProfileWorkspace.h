@@ -9,6 +9,7 @@
 #include "charts/xy/ProfileCurveStore.h"
 #include "charts/xy/ProfileViews.h"
 #include "analysis/FrequencyText.h"
+#include "document/MeasurementDocument.h"
 
 class QCheckBox;
 class QComboBox;
@@ -24,7 +25,8 @@ namespace tarvex {
 class ProfileWorkspace : public TableWorkspace {
     Q_OBJECT
 public:
-    ProfileWorkspace(const Platform& platform, ReadingReceiver& receiver, QWidget* parent = nullptr);
+    ProfileWorkspace(const Platform& platform, ReadingReceiver& receiver, const BenchSettings& bench,
+                     QWidget* parent = nullptr);
 
     // The empty table the program starts with.
     void Form_Load();
@@ -61,12 +63,9 @@ protected:
     bool capture(double value) override;
     void dataChanged() override
     {
-        chart_.plotted = false;
+        chart().plotted = false;
         showFrequency();
     }
-    bool readFile(const QString& path, QString& note) override;
-    bool readBytes(const QByteArray& bytes, QString& note) override;
-    SaveResult writeFile(const QString& path, const QString& note, bool dataFile) const override;
     void drawPrintCopy(PictureArea& copy) override { DrawXYPrintCopy(copy); }
     void describeResults(ReportPage& page) const override;
     void settingsChanged() override
@@ -89,7 +88,8 @@ private:
     // The reference list follows the curves on show.
     void listReferences();
 
-    XYChartState chart_;
+    // The stored curves are the document's: the chart is only their view.
+    XYChartState& chart() const { return document().chart(); }
     QLineEdit* Tab0txtStart = nullptr;
     QLineEdit* Tab0txtInterv = nullptr;
     QComboBox* Tab0cmbClubs = nullptr;

@@ -5,6 +5,10 @@
 #include "charts/xy/frmXYCaption.h"
 #include "device/Steadiness.h"
 #include "files/SafeWrite.h"
+#include "files/TextExport.h"
+#include "document/MeasurementDocument.h"
+#include "files/PolarFile.h"
+#include "files/ProfileFile.h"
 #include "library/LibraryTables.h"
 #include "device/ReadingReceiver.h"
 #include "device/StripChart.h"
@@ -74,12 +78,13 @@ QString LiveReadingText(const QString& line, QChar decimal)
 } // namespace
 
 TableWorkspace::TableWorkspace(Workspace kind, const Platform& platform, ReadingReceiver& receiver,
-                               QSize chartSize, QWidget* parent)
-    : QWidget(parent), kind_(kind), platform_(platform), receiver_(receiver)
+                               const BenchSettings& bench, QSize chartSize, QWidget* parent)
+    : QWidget(parent), kind_(kind), platform_(platform), receiver_(receiver), bench_(bench)
 {
     const QString prefix = QLatin1String(kind == Workspace::Profile ? "Tab0" : "Tab1");
-    table_ = new DataTable(2, this);
-    history_ = new TableHistory(*table_, this);
+    document_ = new MeasurementDocument(kind, this);
+    table_ = &document_->table();
+    history_ = &document_->history();
     picture_ = new PictureArea(chartSize, QColor(0, 0, 64), this);
     connect(this, &TableWorkspace::fileUsed, this, [this](const QString& path) { filePath_ = path; });
 
@@ -101,6 +106,9 @@ TableWorkspace::TableWorkspace(Workspace kind, const Platform& platform, Reading
     // Two lines at least, so a small screen still has room for the table.
     note_->setMinimumHeight(note_->fontMetrics().lineSpacing() * 2 + 2 * note_->frameWidth() + 8);
     note_->setTabChangesFocus(true);
+    // The box is where the note is typed; the document is what is saved,
+    // stored and printed, so it follows every change at once.
+    connect(note_, &QPlainTextEdit::textChanged, this, [this] { document_->setNote(noteText()); });
 
     buildLivePanel(prefix);
     showPortState(false);
@@ -181,7 +189,17 @@ void TableWorkspace::markEdited()
 
 bool TableWorkspace::isModified() const
 {
-    return history_->isModified();
+    return document_->isModified();
+}
+
+QString TableWorkspace::fileName() const
+{
+    return document_->fileName();
+}
+
+void TableWorkspace::setFileName(const QString& name)
+{
+    document_->setFileName(name);
 }
 
 void TableWorkspace::setModified(bool modified)
@@ -277,10 +295,11 @@ void TableWorkspace::addLiveReading()
     captured();
     showNextPosition();
     // The fitter may add on purpose before the load settles; the table
-    // cannot show it, so the status bar does.
+    // cannot show it, so the status bar does. How many readings "Add"
+    // averages is the capture's own setting, kept by the receiver.
     if (live.settling)
         emit statusMessage(tr("Recorded while settling"));
-    else if (benchSettings().average > 1)
+    else if (receiver_.settings().average > 1)
         emit statusMessage(tr("Recorded the mean of %1 readings, standard deviation %2")
                                .arg(live.count).arg(UserNumberText(RoundHalfEven(live.deviation, 4))));
 }
@@ -375,7 +394,7 @@ void TableWorkspace::buildLivePanel(const QString& prefix)
 
 const BenchSettings& TableWorkspace::benchSettings() const
 {
-    return receiver_.settings();
+    return bench_;
 }
 
 void TableWorkspace::headLoadColumn()
@@ -387,15 +406,22 @@ void TableWorkspace::headLoadColumn()
     static const QRegularExpression withUnit(QStringLiteral("^Load \\([^()]*\\)$"));
     if (now != plain && !withUnit.match(now).hasMatch())
         return;
-    const QString unit = receiver_.settings().unit;
+    const QString unit = bench_.unit;
     const QString heading = unit.isEmpty() ? plain : QStringLiteral("Load (%1)").arg(unit);
     if (heading != now)
         withChangeRule(ChangeRule::Ignored, [&] { table_->setTextMatrix(0, 1, heading); });
 }
 
+void TableWorkspace::setBenchSettings(const BenchSettings& bench)
+{
+    bench_ = bench;
+    showSettings();
+}
+
 void TableWorkspace::showSettings()
 {
-    unit_->setText(receiver_.settings().unit);
+    unit_->setText(bench_.unit);
+    document_->setLoadUnit(bench_.unit);
     headLoadColumn();
     // The heading is saved with the table: a change of unit is a change to
     // it, and one Undo takes it back.
@@ -506,93 +532,62 @@ bool TableWorkspace::openFile(const QString& path)
         return false;
     // A file that could not be read leaves the table showing the data it
     // showed before, so the title keeps naming that data's file.
-    QString note = noteText();
-    const QString noteBefore = note;
-    bool read = false;
-    withChangeRule(ChangeRule::Ignored, [&] { read = readFile(path, note); });
-    if (!read)
+    ReadResult read;
+    withChangeRule(ChangeRule::Ignored, [&] {
+        read = ReadDataFile(path, kind_ == Workspace::Polar ? kPolarReadFailed : kProfileReadFailed,
+                            [this](QIODevice& file) { return document_->read(file); });
+    });
+    if (StopWithMessage(read, tellUser()))
         return false;
-    if (note != noteBefore)
-        note_->setPlainText(note);
-    // What was there before was offered for saving; it is not undone to.
-    history_->forget();
     libraryShaft_.reset();
-    fileName_ = QFileInfo(path).fileName();
-    emit titleChanged(kAppTitle + QLatin1Char('-') + fileName_);
+    showDocument();
+    document_->setFileName(QFileInfo(path).fileName());
+    emit titleChanged(kAppTitle + QLatin1Char('-') + fileName());
     emit fileUsed(path);
     return true;
 }
 
 Measurement TableWorkspace::measurement() const
 {
-    Measurement m;
-    m.kind = kind_ == Workspace::Polar ? MeasurementKind::Polar : MeasurementKind::Profile;
-    TableIntoMeasurement(*table_, m);
-    m.note = noteText();
-    m.loadUnit = benchSettings().unit;
-    m.takenAt = QDateTime::currentDateTimeUtc();
-    m.bench = QSysInfo::machineHostName();
-    if (kind_ == Workspace::Polar) {
-        const SpineAnalysis a = AnalyzeSpine(NumberRowsOf(*table_).points);
-        if (a.ok())
-            m.spine = StoredSpine{a.spinePercent, a.spineAngle, a.nbpAngle, a.bendPercent, a.bendAngle, GradeName(a.grade)};
-    }
-    return m;
+    return document_->measurement();
 }
 
 bool TableWorkspace::openMeasurement(const Measurement& m, const Shaft& shaft)
 {
-    // Through the data file reader, so that a measurement lays out the table
-    // (a polar table's interval too) exactly as its file would.
-    QString why = m.damaged;
-    const QByteArray bytes = m.dataFile.isEmpty() && m.damaged.isEmpty() ? MeasurementAsDataFile(m, &why) : m.dataFile;
-    if (bytes.isEmpty()) {
-        MsgBox(tr("The measurement cannot be opened: %1").arg(why));
+    // Said before the question: a measurement that cannot be opened is no
+    // reason to save the table on show.
+    if (const auto bytes = MeasurementDataFile(m); !bytes) {
+        MsgBox(tr("The measurement cannot be opened: %1").arg(bytes.message()));
         return false;
     }
     if (!offerToSave())
         return false;
-    QString note = noteText();
-    bool read = false;
-    withChangeRule(ChangeRule::Ignored, [&] { read = readBytes(bytes, note); });
-    if (!read)
+    ReadResult read;
+    withChangeRule(ChangeRule::Ignored, [&] { read = document_->read(m); });
+    if (StopWithMessage(read, tellUser()))
         return false;
-    note_->setPlainText(m.note);
-    history_->forget();
-    fileName_.clear();
+    showDocument();
     libraryShaft_ = LibraryShaft{shaft, m.takenAt, m.bench};
     emit titleChanged(kAppTitle);
     return true;
 }
 
+void TableWorkspace::showDocument()
+{
+    if (noteText() != document_->note())
+        note_->setPlainText(document_->note());
+    documentRead();
+}
+
 RecoveredTable TableWorkspace::recoveryCopy() const
 {
-    RecoveredTable copy;
-    copy.rows = table_->Rows();
-    copy.cols = table_->Cols();
-    for (int r = 0; r < copy.rows; ++r)
-        for (int c = 0; c < copy.cols; ++c)
-            copy.cells << table_->TextMatrix(r, c);
-    copy.note = noteText();
-    copy.row = table_->Row();
-    copy.col = table_->Col();
-    return copy;
+    return document_->recoveryCopy();
 }
 
 void TableWorkspace::restore(const RecoveredTable& copy)
 {
-    withChangeRule(ChangeRule::Ignored, [&] {
-        table_->setRows(copy.rows);
-        const int cols = std::min(copy.cols, table_->Cols());
-        for (int r = 0; r < copy.rows; ++r)
-            for (int c = 0; c < cols; ++c)
-                table_->setTextMatrix(r, c, copy.cells[r * copy.cols + c]);
-        if (copy.row >= 0 && copy.row < table_->Rows() && copy.col >= 0 && copy.col < table_->Cols())
-            table_->setCurrent(copy.row, copy.col);
-    });
+    withChangeRule(ChangeRule::Ignored, [&] { document_->restore(copy); });
     note_->setPlainText(copy.note);
-    fileName_.clear();
-    history_->forget();
     markEdited();
     emit titleChanged(kAppTitle);
 }
@@ -630,7 +625,8 @@ void TableWorkspace::SaveDataFile()
             // Nothing is written unless all of it can be: the user is told
             // why not (the cell that is not a number, the text the file
             // cannot hold, the system's reason).
-            if (StopWithMessage(writeFile(path, noteText(), dataFile), tellUser()))
+            if (StopWithMessage(WriteDataBytes(path, dataFile ? document_->dataFileBytes() : document_->textExportBytes()),
+                                tellUser()))
                 return;
             // Only the data files clear the flag: after a text export the data
             // still has to be saved.
@@ -638,8 +634,8 @@ void TableWorkspace::SaveDataFile()
                 history_->setClean();
                 emit fileUsed(path);
             }
-            fileName_ = dialog->FileTitle();
-            emit titleChanged(kAppTitle + QLatin1Char('-') + fileName_);
+            document_->setFileName(dialog->FileTitle());
+            emit titleChanged(kAppTitle + QLatin1Char('-') + fileName());
         } else {
             MsgBox(settings.wrongTypeOnSave);
         }
@@ -656,12 +652,8 @@ ReportPage TableWorkspace::reportPage(PictureArea& copy)
     IgnoreFailure([&] { copy.setDesignSize(picture_->designSize()); });
     IgnoreFailure([&] { drawPrintCopy(copy); });
     ReportPage page;
-    page.layout = kind_;
     page.chart = copy.picture();
-    page.note = note_->toPlainText();
-    page.rows.reserve(table_->Rows());
-    for (int i = 0; i < table_->Rows(); ++i)
-        page.rows.append({table_->TextMatrix(i, 0), table_->TextMatrix(i, 1)});
+    fillReport(page);
     const BenchSettings& bench = benchSettings();
     page.loadUnit = bench.unit;
     page.lengthUnit = bench.lengthUnit;
@@ -675,16 +667,26 @@ ReportPage TableWorkspace::reportPage(PictureArea& copy)
     }
     // The time the readings were taken is known only while the table is as
     // it was stored or saved; otherwise it is now, and the page says so.
-    if (!isModified() && libraryShaft_ && fileName_.isEmpty()) {
+    if (!isModified() && libraryShaft_ && fileName().isEmpty()) {
         h.dated = ReportHeader::Dated::Stored;
         h.measuredAt = libraryShaft_->takenAt;
         h.bench = libraryShaft_->bench;
-    } else if (!isModified() && !fileName_.isEmpty() && QFileInfo::exists(filePath_)) {
+    } else if (!isModified() && !fileName().isEmpty() && QFileInfo::exists(filePath_)) {
         h.dated = ReportHeader::Dated::Saved;
         h.measuredAt = QFileInfo(filePath_).lastModified();
     }
-    describeResults(page);
     return page;
+}
+
+void TableWorkspace::fillReport(ReportPage& page) const
+{
+    page.layout = kind_;
+    page.note = document_->plainNote();
+    const DataTable& table = document_->table();
+    page.rows.reserve(table.Rows());
+    for (int i = 0; i < table.Rows(); ++i)
+        page.rows.append({table.TextMatrix(i, 0), table.TextMatrix(i, 1)});
+    describeResults(page);
 }
 
 // Every Edit menu command that changes the table marks it changed, through

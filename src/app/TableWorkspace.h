@@ -20,6 +20,7 @@
 #include "platform/MessageSink.h"
 #include "platform/Platform.h"
 #include "platform/Twips.h"
+#include "settings/BenchSettings.h"
 #include "tables/Workspace.h"
 
 #include <QLocale>
@@ -38,11 +39,11 @@ namespace tarvex {
 
 class CellDelegate;
 class DataTable;
+class MeasurementDocument;
 class GridView;
 class TableHistory;
 class PictureArea;
 class PictureAreaWidget;
-struct BenchSettings;
 class ReadingReceiver;
 struct ReportPage;
 enum class MsgResult;
@@ -54,7 +55,8 @@ public:
     ~TableWorkspace() override;
 
     Workspace kind() const { return kind_; }
-    QString fileName() const { return fileName_; }
+    QString fileName() const;
+    MeasurementDocument& document() const { return *document_; }
     bool isModified() const;
 
     // A reading from the port, shown in the live load box.
@@ -67,7 +69,7 @@ public:
     // "Auto" missed a position: it stops, and says which load it missed.
     void missedSettled(double value);
     // The bench settings changed: the unit beside the live box.
-    void showSettings();
+    void setBenchSettings(const BenchSettings& bench);
 
     // Plot and Clear of the toolbar, New of the File menu.
     virtual void plotChart() = 0;
@@ -126,8 +128,10 @@ signals:
     void editMenuRequested(const QPoint& globalPos);
 
 protected:
-    TableWorkspace(Workspace kind, const Platform& platform, ReadingReceiver& receiver, QSize chartSize,
-                   QWidget* parent = nullptr);
+    // `bench` as the shell read it; the settings dialog hands on a change
+    // through setBenchSettings.
+    TableWorkspace(Workspace kind, const Platform& platform, ReadingReceiver& receiver, const BenchSettings& bench,
+                   QSize chartSize, QWidget* parent = nullptr);
 
     // "Add": records the live reading; when there is none, the live box and
     // the status bar say why and nothing is written.
@@ -158,7 +162,7 @@ protected:
     // The chart's data changed (profile: the next Plot stores a new curve).
     virtual void dataChanged() {}
 
-    void setFileName(const QString& name) { fileName_ = name; }
+    void setFileName(const QString& name);
     // The table is laid out anew: the report no longer names the library's shaft.
     void forgetLibraryShaft() { libraryShaft_.reset(); }
     // The load column headed with the load cell's unit ("Load (lbf)"), or
@@ -171,11 +175,9 @@ protected:
     const Platform& platform() const { return platform_; }
     const BenchSettings& benchSettings() const;
 
-    // Reads a data file into the table and note; reports a failure itself.
-    virtual bool readFile(const QString& path, QString& note) = 0;
-    // The same for a data file's bytes (a measurement from the library).
-    virtual bool readBytes(const QByteArray& bytes, QString& note) = 0;
-    virtual SaveResult writeFile(const QString& path, const QString& note, bool dataFile) const = 0;
+    // The document was read from a file or the library: the controls it
+    // lays out follow it (the note box is the workspace's own).
+    virtual void documentRead() {}
     virtual void drawPrintCopy(PictureArea& copy) = 0;
     // Figures the report shows under the chart, when the workspace has any.
     virtual void describeResults(ReportPage&) const {}
@@ -195,6 +197,7 @@ protected:
 
 private:
     void tableCellsChanged();
+    void showSettings();
     void buildLivePanel(const QString& prefix);
     void showSteadiness();
     // What the bench waits for: the next row's position, or the shaft to move.
@@ -207,13 +210,19 @@ private:
     // said No, or saved it.
     bool offerToSave();
     QString noteText() const;
+    // The note box after the document was read.
+    void showDocument();
+    // The report's values from the document: its layout, note, rows and the
+    // figures the workspace adds.
+    void fillReport(ReportPage& page) const;
 
     const Workspace kind_;
     Platform platform_;
     ReadingReceiver& receiver_;
+    BenchSettings bench_;
     ChangeRule rule_ = ChangeRule::Counts;
     TableHistory* history_ = nullptr;
-    QString fileName_;
+    MeasurementDocument* document_ = nullptr;
     QString filePath_;                       // the data file last read or saved, in full
     // The shaft, time and bench of a measurement opened from the library.
     struct LibraryShaft {

@@ -54,6 +54,17 @@ namespace tarvex {
 
 namespace {
 
+// The remembered fields, by their controls' names.
+const char* const kRememberedFields[] = {"cmbCommPort", "Tab0txtStart", "Tab0txtInterv", "Tab0cmbClubs", "Tab1cmbInterval", "Tab1cmbRange"};
+
+QStringList RememberedFields()
+{
+    QStringList names;
+    for (const char* name : kRememberedFields)
+        names << QLatin1String(name);
+    return names;
+}
+
 constexpr int twips(int t) { return TwipsToPixels(t); }
 
 // A picture for a toolbar button when the desktop's icon theme has none.
@@ -150,12 +161,14 @@ frmMain::frmMain(const Platform& platform, QWidget* parent)
     // load column is headed with the unit.
     if (!platform_.settingsFile.isEmpty())
         settings_ = std::make_unique<QSettings>(platform_.settingsFile, QSettings::IniFormat);
-    receiver_ = new ReadingReceiver(this);
     if (settings_)
-        receiver_->setSettings(BenchSettings::load(*settings_));
-    profile_ = new ProfileWorkspace(platform_, *receiver_);
+        app_ = AppSettings::load(*settings_, RememberedFields());
+    receiver_ = new ReadingReceiver(this);
+    receiver_->setSettings(app_.bench);
+    librarySession_ = std::make_unique<LibrarySession>(app_.bench.libraryAddress);
+    profile_ = new ProfileWorkspace(platform_, *receiver_, app_.bench);
     SSTab1->addTab(profile_, tr("X/Y Plot"));
-    polar_ = new PolarWorkspace(platform_, *receiver_);
+    polar_ = new PolarWorkspace(platform_, *receiver_, app_.bench);
     SSTab1->addTab(polar_, tr("Polar Plot"));
     outer->addWidget(SSTab1, 1);
 
@@ -180,12 +193,10 @@ frmMain::frmMain(const Platform& platform, QWidget* parent)
     // The frame is not known before the window is shown: room is left for a
     // title bar, so the status bar, where Add and Auto report, stays on screen.
     const QSize room = screen()->availableGeometry().size() - QSize(16, 48);
-    if (!settings_ || !restoreGeometry(settings_->value(QStringLiteral("window/geometry")).toByteArray()))
+    if (!settings_ || !restoreGeometry(app_.window.geometry))
         resize(QSize(1100, 720).boundedTo(room));
     else if (!isMaximized() && (width() > room.width() || height() > room.height()))   // kept from a larger screen
         resize(size().boundedTo(room));
-    if (settings_)
-        recentFiles_ = settings_->value(QStringLiteral("recentFiles")).toStringList().mid(0, kRecentFiles);
     showRecentFiles();
     Form_Load();
 }
@@ -359,17 +370,7 @@ void frmMain::Toolbar1_ButtonClick(const QString& key)
 
 ShaftLibrary* frmMain::library()
 {
-    if (!library_ || !library_->available()) {
-        library_ = std::make_unique<ShaftLibrary>(LibraryLocation(receiver_->settings().libraryAddress));
-        // Said once, when the library was brought up to date on this opening.
-        if (!library_->migrationNotes().isEmpty())
-            MsgBox(tr("The library was brought up to date. ") + library_->migrationNotes().join(QLatin1Char('\n')));
-    }
-    if (!library_->available()) {
-        MsgBox(library_->openMessage());
-        return nullptr;
-    }
-    return library_.get();
+    return librarySession_->library([this](const QString& text) { MsgBox(text); });
 }
 
 void frmMain::mnuStoreLibrary_Click()
@@ -412,12 +413,12 @@ void frmMain::mnuLibrary_Click()
             return;
         frmLibrary_ = new frmLibrary(*lib, *platform_.messageBox, this);
         frmLibrary_->setAttribute(Qt::WA_DeleteOnClose);
-        frmLibrary_->setBench(receiver_->settings());
+        frmLibrary_->setBench(app_.bench);
         connect(frmLibrary_, &frmLibrary::openRequested, this, &frmMain::openFromLibrary);
         connect(frmLibrary_, &frmLibrary::overlayRequested, this, &frmMain::overlayFromLibrary);
         connect(frmLibrary_, &frmLibrary::buildSetRequested, this, [this](const QList<qint64>& ids) {
             ShaftLibrary* lib = library();
-            frmBuildSet* set = lib ? OpenBuildSet(*lib, ids, receiver_->settings(), *platform_.messageBox, frmLibrary_) : nullptr;
+            frmBuildSet* set = lib ? OpenBuildSet(*lib, ids, app_.bench, *platform_.messageBox, frmLibrary_) : nullptr;
             if (!set)
                 return;
             connect(set, &frmBuildSet::printRequested, set, [this, set] {
@@ -473,45 +474,18 @@ void frmMain::openFromLibrary(qint64 measurementId)
         updateTitle();
 }
 
-// Each profile becomes a curve as Plot would make it from its table; one that
-// cannot be charted is named and left out, so the others still show.
 void frmMain::overlayFromLibrary(const QList<qint64>& measurementIds)
 {
     ShaftLibrary* lib = library();
     if (!lib)
         return;
-    XYCurveList curves;
-    QStringList skipped;
-    for (const qint64 id : measurementIds) {
-        Measurement m;
-        Shaft shaft;
-        if (const Result<> r = lib->loadMeasurement(id, m); !r.ok()) {
-            skipped << r.message();
-            continue;
-        }
-        const bool known = lib->loadShaft(m.shaftId, shaft).ok();
-        const QString name = known ? ShaftTitle(shaft) : tr("measurement %1").arg(id);
-        DataTable table;
-        MeasurementIntoTable(m, table);
-        XYChartState one;
-        QString why;
-        if (m.rows.size() < 3)
-            why = tr("fewer than 3 readings");
-        else if (!StoreProfileCurve(table, one, [&](const QString& text) { why = text; }))
-            why = tr("a cell that is not a number");
-        if (why.isEmpty()) {
-            curves.push_back(one.curves.front());
-            curves.back().name = known ? ShaftCurveName(shaft) : name;
-        }
-        else
-            skipped << tr("%1, taken %2: %3").arg(name, m.takenAt.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm")), why);
-    }
-    if (!curves.empty()) {
+    const LibrarySession::Overlays overlays = librarySession_->overlays(*lib, measurementIds);
+    if (!overlays.curves.empty()) {
         SSTab1->setCurrentWidget(profile_);
-        profile_->overlayCurves(curves);
+        profile_->overlayCurves(overlays.curves);
     }
-    if (!skipped.isEmpty())
-        MsgBox(tr("Not overlaid:\n") + skipped.join(QLatin1Char('\n')));
+    if (!overlays.skipped.isEmpty())
+        MsgBox(tr("Not overlaid:\n") + overlays.skipped.join(QLatin1Char('\n')));
 }
 
 void frmMain::mnuNew_Click()
@@ -562,9 +536,9 @@ void frmMain::mnuExportPdf_Click()
 
 void frmMain::rememberFile(const QString& path)
 {
-    recentFiles_ = WithRecentFile(recentFiles_, QFileInfo(path).absoluteFilePath());
+    app_.window.recentFiles = WithRecentFile(app_.window.recentFiles, QFileInfo(path).absoluteFilePath());
     if (settings_)
-        settings_->setValue(QStringLiteral("recentFiles"), recentFiles_);
+        app_.window.saveRecentFiles(*settings_);
     showRecentFiles();
 }
 
@@ -572,14 +546,14 @@ void frmMain::showRecentFiles()
 {
     for (int i = 0; i < mnuRecent.size(); ++i) {
         QAction* recent = mnuRecent[i];
-        const QString path = recentFiles_.value(i);
+        const QString path = app_.window.recentFiles.value(i);
         QString name = QFileInfo(path).fileName();
         recent->setText(QStringLiteral("&%1 %2").arg(i + 1).arg(name.replace(QLatin1Char('&'), QLatin1String("&&"))));
         recent->setToolTip(QDir::toNativeSeparators(path));
         recent->setData(path);
         recent->setVisible(!path.isEmpty());
     }
-    recentEnd_->setVisible(!recentFiles_.isEmpty());
+    recentEnd_->setVisible(!app_.window.recentFiles.isEmpty());
 }
 
 void frmMain::openRecentFile(const QString& path)
@@ -670,23 +644,13 @@ void frmMain::mnuPaste_Click()
 void frmMain::rememberGeometry()
 {
     if (settings_) {
-        settings_->setValue(QStringLiteral("window/geometry"), saveGeometry());
+        app_.window.geometry = saveGeometry();
         rememberFields();
+        app_.window.save(*settings_);
         settings_->sync();
     }
 }
 
-namespace {
-
-// The remembered fields, by their controls' names.
-const char* const kRememberedFields[] = {"cmbCommPort", "Tab0txtStart", "Tab0txtInterv", "Tab0cmbClubs", "Tab1cmbInterval", "Tab1cmbRange"};
-
-QString fieldKey(const char* name)
-{
-    return QStringLiteral("fields/") + QLatin1String(name);
-}
-
-} // namespace
 
 void frmMain::rememberFields()
 {
@@ -694,9 +658,9 @@ void frmMain::rememberFields()
         return;
     for (const char* name : kRememberedFields) {
         if (auto* box = findChild<QLineEdit*>(QLatin1String(name)))
-            settings_->setValue(fieldKey(name), box->text());
+            app_.window.fields.insert(QLatin1String(name), box->text());
         else if (auto* list = findChild<QComboBox*>(QLatin1String(name)))
-            settings_->setValue(fieldKey(name), list->currentText());
+            app_.window.fields.insert(QLatin1String(name), list->currentText());
     }
 }
 
@@ -709,9 +673,8 @@ void frmMain::recallFields(const char* only)
     for (const char* name : kRememberedFields) {
         if (only && qstrcmp(only, name) != 0)
             continue;
-        const QVariant kept = settings_->value(fieldKey(name));
-        const QString text = kept.toString();
-        if (!kept.isValid() || text.isEmpty())
+        const QString text = app_.window.fields.value(QLatin1String(name));
+        if (text.isEmpty())
             continue;
         if (auto* box = findChild<QLineEdit*>(QLatin1String(name))) {
             box->setText(text);

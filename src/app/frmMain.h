@@ -8,6 +8,8 @@
 // and the data files last used, in the platform's settings file. The device
 // link's handlers are in frmMain_device.cpp.
 
+#include "LibrarySession.h"
+#include "settings/AppSettings.h"
 #include "files/Recovery.h"
 #include "platform/Platform.h"
 #include "tables/Workspace.h"
@@ -121,7 +123,7 @@ private:
     void rememberFields();
     // The remembered fields put back; `only` names one control, else all.
     void recallFields(const char* only = nullptr);
-    // The library, opened on first use; null, after saying why, when it
+    // The session's library, opened on first use; null, after saying why, when it
     // cannot be (the next use tries again).
     ShaftLibrary* library();
     void openFromLibrary(qint64 measurementId);
@@ -156,8 +158,10 @@ private:
     QLabel* Label2 = nullptr;
     PictureArea* Picture1 = nullptr;            // hidden print copy of a chart
     std::unique_ptr<QSettings> settings_;       // null: nothing is remembered
-    QStringList recentFiles_;
-    std::unique_ptr<ShaftLibrary> library_;
+    // Read once from the settings file; of the bench, the settings dialog
+    // alone changes it.
+    AppSettings app_;
+    std::unique_ptr<LibrarySession> librarySession_;
     QPointer<frmLibrary> frmLibrary_;
     QTimer* recoveryTimer_ = nullptr;
     std::unique_ptr<QLockFile> recoveryLock_;   // this run's claim on the copy

@@ -141,7 +141,7 @@ void frmMain::SPortAx1_OnFailed(const QString& description)
 
 void frmMain::mnuEnv_Click()
 {
-    frmSettings dialog(receiver_->settings(), this, [this](const BenchSettings& typed, double measuredCpm) {
+    frmSettings dialog(app_.bench, this, [this](const BenchSettings& typed, double measuredCpm) {
         QString why;
         const std::optional<FrequencyInput> in = profile_->frequencyInput(typed, &why);
         return in ? CalibrateClamp(*in, measuredCpm)
@@ -156,15 +156,16 @@ void frmMain::mnuEnv_Click()
     }
     // Another library: the window over the old one closes, and the next use
     // opens the new one.
-    if (dialog.settings().libraryAddress != receiver_->settings().libraryAddress) {
+    if (dialog.settings().libraryAddress != app_.bench.libraryAddress) {
         delete frmLibrary_;
-        library_.reset();
+        librarySession_->setAddress(dialog.settings().libraryAddress);
     }
-    receiver_->setSettings(dialog.settings());
+    app_.bench = dialog.settings();
+    receiver_->setSettings(app_.bench);
     if (frmLibrary_)
-        frmLibrary_->setBench(dialog.settings());
-    profile_->showSettings();
-    polar_->showSettings();
+        frmLibrary_->setBench(app_.bench);
+    profile_->setBenchSettings(app_.bench);
+    polar_->setBenchSettings(app_.bench);
 }
 
 void frmMain::cmbCommPort_DropDown()

@@ -34,9 +34,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     if (!PolarRecordFillsTable(*record))
         return 0;
     DataTable table;
-    QString interval;
-    QString note;
-    ApplyPolarRecord(*record, table, interval, note);
+    (void)ApplyPolarRecord(*record, table, QString());
     if (table.Rows() < 2 || static_cast<std::size_t>(table.Rows() - 1) > record->loads.size())
         std::abort();
     return 0;

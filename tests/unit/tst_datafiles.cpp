@@ -51,7 +51,21 @@ struct Shown {
         QStringList entered;
         table.onEnterCell = [&] { entered << QStringLiteral("%1,%2").arg(table.Row()).arg(table.Col()); };
         const bool polar = path.endsWith(QLatin1String(".tvp"));
-        const ReadResult r = polar ? ReadPolarFile(path, table, interval, note) : ReadProfileFile(path, table, note);
+        const ReadResult r = ReadDataFile(path, polar ? kPolarReadFailed : kProfileReadFailed, [&](QIODevice& file) -> ReadResult {
+            if (polar) {
+                const auto record = ReadPolarRecord(file);
+                if (!record)
+                    return record.error();
+                note = ApplyPolarRecord(*record, table, note);
+                interval = PolarIntervalForCount(record->angleCount);
+                return {};
+            }
+            const auto record = ReadProfileRecord(file);
+            if (!record)
+                return record.error();
+            note = ApplyProfileRecord(*record, table, note);
+            return {};
+        });
         table.onEnterCell = nullptr;
         if (!r.ok())
             return (r.kind() == ReadStatus::BadName ? QStringLiteral("bad name: ") : QStringLiteral("failed: ")) + r.message();
@@ -82,10 +96,10 @@ class TestDataFiles : public QObject {
         golden::writeFile(target, old);
         const bool hadOld = QFile::exists(target);
         const QString note = golden::expand(in[3]);
-        const SaveResult r = in[1] == QLatin1String("profile") ? WriteProfileFile(target, t, note)
-            : in[1] == QLatin1String("polar")                  ? WritePolarFile(target, t, note)
-            : in[1] == QLatin1String("asis")                   ? WriteProfileTextExport(target, t, note)
-                                                               : WriteTextExport(target, t, note, in[1].mid(7));
+        const SaveResult r = WriteDataBytes(target, in[1] == QLatin1String("profile") ? ProfileFileBytes(t, note)
+                                                    : in[1] == QLatin1String("polar")   ? PolarFileBytes(t, note)
+                                                    : in[1] == QLatin1String("asis")    ? TextExportBytes(t, note, false)
+                                                                                        : TextExportBytes(t, note, in[1].mid(7)));
         QString out = QString::fromLatin1(kStatus[int(r.kind())]);
         if (!r.message().isEmpty())
             out += QStringLiteral(" | ") + golden::show(r.message());
@@ -105,8 +119,7 @@ class TestDataFiles : public QObject {
         DataTable t;
         golden::fill(t, in.mid(4), 0);
         const QString apart = in[1], name = in[3], target = dir.filePath(name);
-        const SaveResult r = in[2] == QLatin1String("polar") ? WritePolarTextExport(target, t, QString())
-                                                              : WriteProfileTextExport(target, t, QString());
+        const SaveResult r = WriteDataBytes(target, TextExportBytes(t, QString(), in[2] == QLatin1String("polar")));
         if (!r.ok())
             return QString::fromLatin1(kStatus[int(r.kind())]) + QStringLiteral(" | ") + golden::show(r.message());
         const QByteArray bytes = golden::fileBytes(target);
@@ -151,7 +164,7 @@ private slots:
             if (what == QLatin1String("profile again")) {   // typed, saved, read back
                 DataTable t;
                 golden::fill(t, {QStringLiteral("X,Y"), in[1] + QLatin1Char(',') + in[1]}, 0);
-                golden::must(WriteProfileFile(dir.filePath(QStringLiteral("again.tvl")), t, QString()));
+                golden::must(WriteDataBytes(dir.filePath(QStringLiteral("again.tvl")), ProfileFileBytes(t, QString())));
                 return Shown().read(dir.filePath(QStringLiteral("again.tvl")));
             }
             if (what == QLatin1String("polar again")) {     // laid out, loads 1.5 2 ..., saved, read back
@@ -159,7 +172,7 @@ private slots:
                 SetPolarRows(t, in[1]);
                 for (int r = 1; r < t.Rows(); ++r)
                     t.setTextMatrix(r, 1, QString::number(r * 1.5));
-                golden::must(WritePolarFile(dir.filePath(QStringLiteral("again.tvp")), t, QString()));
+                golden::must(WriteDataBytes(dir.filePath(QStringLiteral("again.tvp")), PolarFileBytes(t, QString())));
                 return Shown().read(dir.filePath(QStringLiteral("again.tvp")));
             }
             if (what == QLatin1String("interval for"))

@@ -122,7 +122,7 @@ private slots:
         DataTable small, big;
         golden::fill(small, QStringList(6, QStringLiteral("1,0.5")));
         golden::fill(big, QStringList(2000, QStringLiteral("1,0.5")));
-        QVERIFY(WriteProfileFile(file, small, QStringLiteral("yesterday")).ok());
+        QVERIFY(WriteDataBytes(file, ProfileFileBytes(small, QStringLiteral("yesterday"))).ok());
         const QByteArray old = golden::fileBytes(file);
         {
             QFile filler(mountPoint.filePath(QStringLiteral("filler")));
@@ -133,7 +133,7 @@ private slots:
             filler.close();
             QVERIFY(filler.resize(std::max<qint64>(0, filler.size() - 8192)));
         }
-        const SaveResult result = WriteProfileFile(file, big, QStringLiteral("today"));
+        const SaveResult result = WriteDataBytes(file, ProfileFileBytes(big, QStringLiteral("today")));
         const QByteArray after = golden::fileBytes(file);
         const QStringList files = QDir(mountPoint.path()).entryList(QDir::Files | QDir::Hidden);
         if (::umount(where.constData()) != 0)

@@ -33,7 +33,7 @@ void prepare(WindowHarness& h, const QString& what, const QString& file)
         source.setTextMatrix(r, 1, QString::number(r * 2.5));
     source.setTextMatrix(0, 0, "Position");
     const QString note = QString::fromUtf8("shaft 7\nno-break\xC2\xA0space \xE2\x82\xAC");
-    golden::must((file.endsWith(".tvp") ? WritePolarFile : WriteProfileFile)(h.path(file), source, note));
+    golden::must(WriteDataBytes(h.path(file), file.endsWith(".tvp") ? PolarFileBytes(source, note) : ProfileFileBytes(source, note)));
 }
 
 // profile|polar | file there first (data, junk; fresh: not even the table;

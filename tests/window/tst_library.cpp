@@ -157,9 +157,9 @@ QString import(frmLibrary& window, FakeMessageBox& messages, const QStringList& 
         if (name.startsWith(QLatin1String("bad")))
             golden::writeFile(path, "not a data file");
         else if (name.endsWith(QLatin1String(".tvp")))
-            golden::must(WritePolarFile(path, t, {}));
+            golden::must(WriteDataBytes(path, PolarFileBytes(t, {})));
         else
-            golden::must(WriteProfileFile(path, t, {}));
+            golden::must(WriteDataBytes(path, ProfileFileBytes(t, {})));
     }
     if (in[2] == QLatin1String("cancel"))
         QTimer::singleShot(0, &window, [&] { window.findChild<QProgressDialog*>()->cancel(); });

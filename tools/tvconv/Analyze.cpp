@@ -248,9 +248,11 @@ QString LoadDataTable(const QString& path, bool polar, DataTable& table, QString
         ::close(fd);
         return {QStringLiteral("%1: cannot read it: %2").arg(path, file.errorString())};
     }
-    QString ignored;
-    if (ReadDataRecord(file, polar, table, noteOut ? *noteOut : ignored))
+    if (const auto note = ReadDataRecord(file, polar, table, noteOut ? *noteOut : QString())) {
+        if (noteOut)
+            *noteOut = *note;
         return {};
+    }
     if (file.error() != QFileDevice::NoError)
         return {QStringLiteral("%1: cannot read it: %2").arg(path, file.errorString())};
     return {QStringLiteral("%1: not a %2 data file, or damaged").arg(path, kind)};

@@ -1,6 +1,6 @@
 #include "analysis/FrequencyText.h"
 
-#include "device/Steadiness.h"
+#include "settings/BenchSettings.h"
 #include "library/LibraryImport.h"
 
 #include <QCoreApplication>

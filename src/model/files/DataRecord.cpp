@@ -5,21 +5,18 @@
 
 namespace tarvex {
 
-bool ReadDataRecord(QIODevice& device, bool polar, DataTable& table, QString& note)
+Result<QString, ReadStatus> ReadDataRecord(QIODevice& device, bool polar, DataTable& table, const QString& note)
 {
     if (polar) {
-        const auto rec = DecodePolarRecord(device, false);
-        if (!rec || !PolarRecordFillsTable(*rec))
-            return false;
-        QString interval;
-        ApplyPolarRecord(*rec, table, interval, note);
-        return true;
+        const auto rec = ReadPolarRecord(device);
+        if (!rec)
+            return rec.error();
+        return ApplyPolarRecord(*rec, table, note);
     }
-    const auto rec = DecodeProfileRecord(device);
+    const auto rec = ReadProfileRecord(device);
     if (!rec)
-        return false;
-    ApplyProfileRecord(*rec, table, note);
-    return true;
+        return rec.error();
+    return ApplyProfileRecord(*rec, table, note);
 }
 
 } // namespace tarvex

@@ -62,7 +62,7 @@ bool IsAcceptableFileName(const QString& path)
     return true;
 }
 
-SaveResult NotANumberAt(int row, int col)
+Failure<SaveStatus> NotANumberAt(int row, int col)
 {
     return Failure(SaveStatus::NotANumber,
                    QStringLiteral("Nothing was saved: row %1, column %2 is not a number.").arg(row).arg(col + 1));
@@ -103,6 +103,22 @@ SaveResult WriteDataBytes(const QString& path, const QByteArray& bytes)
     return Failure(SaveStatus::CannotWrite,
                    QStringLiteral("Nothing was saved: \"%1\" could not be written (%2). A file already there is unchanged.")
                        .arg(QFileInfo(path).fileName(), why));
+}
+
+SaveResult WriteDataBytes(const QString& path, const Result<QByteArray, SaveStatus>& bytes)
+{
+    if (!bytes)
+        return bytes.error();
+    return WriteDataBytes(path, *bytes);
+}
+
+ReadResult ReadDataFile(const QString& path, const ReadFailureTexts& texts, const std::function<ReadResult(QIODevice&)>& read)
+{
+    QFile file;
+    const ReadStatus opened = OpenDataFile(path, file);
+    if (opened != ReadStatus::Ok)
+        return ReadFailure(opened, texts);
+    return read(file);
 }
 
 void RecordWriter::u16(quint16 v)
@@ -247,15 +263,14 @@ bool RecordReader::skipText()
     return true;
 }
 
-void ApplyStoredTexts(const QString& storedNote, const QString& heading0, const QString& heading1,
-                      DataTable& table, QString& note)
+QString ApplyStoredTexts(const QString& storedNote, const QString& heading0, const QString& heading1,
+                         DataTable& table, const QString& note)
 {
-    if (!storedNote.isEmpty())
-        note = storedNote;
     if (!heading0.isEmpty())
         table.setTextMatrix(0, 0, heading0);
     if (!heading1.isEmpty())
         table.setTextMatrix(0, 1, heading1);
+    return storedNote.isEmpty() ? note : storedNote;
 }
 
 } // namespace tarvex

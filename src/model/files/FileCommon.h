@@ -9,6 +9,7 @@
 #include <QByteArray>
 #include <QString>
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 class QFile;
@@ -47,7 +48,7 @@ inline const QString kBadFileName = QStringLiteral("File not found!");
 
 // A save refused at the cell (row, col) of the table (row 0 the headings),
 // named as the user counts: the first data row is row 1, the first column 1.
-SaveResult NotANumberAt(int row, int col);
+Failure<SaveStatus> NotANumberAt(int row, int col);
 
 // Opens a data file for one of the record readers: BadName, Missing or
 // Failed, or Ok with `file` open on a regular file.
@@ -82,10 +83,19 @@ bool IsAcceptableFileName(const QString& path);
 // failure leaves the old file as it was and is told to the user: a save that
 // passed for success while the disk was full would lose the run.
 SaveResult WriteDataBytes(const QString& path, const QByteArray& bytes);
+// The same for a writer's outcome: its failure is handed on, nothing written.
+SaveResult WriteDataBytes(const QString& path, const Result<QByteArray, SaveStatus>& bytes);
 
-// A stored note or heading that is empty leaves the table's own in place.
-void ApplyStoredTexts(const QString& storedNote, const QString& heading0, const QString& heading1,
-                      DataTable& table, QString& note);
+// Opens the data file at `path` and hands it to `read`: a name the system
+// rejects, or no regular file there, fails in the words of `texts` before
+// `read` is asked. The device is the file, of a known size.
+ReadResult ReadDataFile(const QString& path, const ReadFailureTexts& texts,
+                        const std::function<ReadResult(QIODevice&)>& read);
+
+// A stored note or heading that is empty leaves the table's own in place:
+// the headings are set in the table, the note to show is given back.
+QString ApplyStoredTexts(const QString& storedNote, const QString& heading0, const QString& heading1,
+                         DataTable& table, const QString& note);
 
 // Little-endian record writer. Texts arrive as code-page bytes.
 class RecordWriter {

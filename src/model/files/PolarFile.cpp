@@ -7,7 +7,6 @@
 #include "tables/ProfileTable.h"
 
 #include <QBuffer>
-#include <QFile>
 
 namespace tarvex {
 
@@ -27,9 +26,10 @@ QString PolarIntervalForCount(quint32 angleCount)
     }
 }
 
-SaveResult PolarRecordFromTable(const DataTable& table, const QString& note, PolarRecord& record,
-                              const QLocale& locale)
+Result<PolarRecord, SaveStatus> PolarRecordFromTable(const DataTable& table, const QString& note,
+                                                     const QLocale& locale)
 {
+    PolarRecord record;
     const int m = table.Rows() - 1;
     if (m < 1)
         return Failure(SaveStatus::NoDataRows, QString());
@@ -55,7 +55,7 @@ SaveResult PolarRecordFromTable(const DataTable& table, const QString& note, Pol
         problem = StoreProblem(record.angles[r - 1], QStringLiteral("the angle in row %1").arg(r));
     if (!problem.isEmpty())
         return Failure(SaveStatus::CannotStore, problem);
-    return {};
+    return record;
 }
 
 QByteArray EncodePolarRecord(const PolarRecord& record)
@@ -126,20 +126,6 @@ std::optional<PolarRecord> DecodePolarRecord(const QByteArray& bytes, bool keepA
     return DecodePolarRecord(buffer, keepAngles);
 }
 
-ReadResult LoadPolarRecord(const QString& path, PolarRecord& record, bool keepAngles)
-{
-    QFile file;
-    ReadStatus status = OpenDataFile(path, file);
-    if (status == ReadStatus::Ok) {
-        if (auto rec = DecodePolarRecord(file, keepAngles)) {
-            record = std::move(*rec);
-            return {};
-        }
-        status = ReadStatus::Failed;
-    }
-    return ReadFailure(status, kPolarReadFailed);
-}
-
 namespace {
 
 // Data rows that SetPolarRows lays out for an interval entry.
@@ -157,45 +143,31 @@ bool PolarRecordFillsTable(const PolarRecord& record)
     return record.loads.size() >= static_cast<std::size_t>(rowsForInterval(PolarIntervalForCount(record.angleCount)));
 }
 
-void ApplyPolarRecord(const PolarRecord& record, DataTable& table, QString& intervalText, QString& note)
+Result<PolarRecord, ReadStatus> ReadPolarRecord(QIODevice& device)
 {
-    intervalText = PolarIntervalForCount(record.angleCount);
-    SetPolarRows(table, intervalText);
+    auto rec = DecodePolarRecord(device, false);
+    if (rec && PolarRecordFillsTable(*rec))
+        return std::move(*rec);
+    return ReadFailure(ReadStatus::Failed, kPolarReadFailed).error();
+}
+
+QString ApplyPolarRecord(const PolarRecord& record, DataTable& table, const QString& note)
+{
+    SetPolarRows(table, PolarIntervalForCount(record.angleCount));
     const QLocale locale = QLocale::system();
     for (int r = 1; r < table.Rows() && static_cast<std::size_t>(r - 1) < record.loads.size(); ++r) {
         table.setCurrent(r, 1);
         table.setText(ShortFloatText(record.loads[static_cast<std::size_t>(r - 1)], locale));
     }
-    ApplyStoredTexts(record.note, record.heading0, record.heading1, table, note);
+    return ApplyStoredTexts(record.note, record.heading0, record.heading1, table, note);
 }
 
-SaveResult WritePolarFile(const QString& path, const DataTable& table, const QString& note)
+Result<QByteArray, SaveStatus> PolarFileBytes(const DataTable& table, const QString& note, const QLocale& locale)
 {
-    PolarRecord record;
-    SaveResult result = PolarRecordFromTable(table, note, record);
-    if (!result.ok())
-        return result;
-    return WriteDataBytes(path, EncodePolarRecord(record));
-}
-
-ReadResult ReadPolarBytes(const QByteArray& bytes, DataTable& table, QString& intervalText, QString& note)
-{
-    const auto record = DecodePolarRecord(bytes, false);
-    if (!record || !PolarRecordFillsTable(*record))
-        return ReadFailure(ReadStatus::Failed, kPolarReadFailed);
-    ApplyPolarRecord(*record, table, intervalText, note);
-    return {};
-}
-
-ReadResult ReadPolarFile(const QString& path, DataTable& table, QString& intervalText, QString& note)
-{
-    PolarRecord record;
-    ReadResult result = LoadPolarRecord(path, record, false);
-    if (result.ok() && !PolarRecordFillsTable(record))
-        result = ReadFailure(ReadStatus::Failed, kPolarReadFailed);
-    if (result.ok())
-        ApplyPolarRecord(record, table, intervalText, note);
-    return result;
+    const auto record = PolarRecordFromTable(table, note, locale);
+    if (!record)
+        return record.error();
+    return EncodePolarRecord(*record);
 }
 
 } // namespace tarvex

@@ -37,29 +37,30 @@ inline const ReadFailureTexts kPolarReadFailed{QStringLiteral("File Type not Sup
 // The entry of the interval list that a stored angle count stands for.
 QString PolarIntervalForCount(quint32 angleCount);
 
-SaveResult PolarRecordFromTable(const DataTable& table, const QString& note, PolarRecord& record,
-                              const QLocale& locale = QLocale::system());
+Result<PolarRecord, SaveStatus> PolarRecordFromTable(const DataTable& table, const QString& note,
+                                                     const QLocale& locale = QLocale::system());
 QByteArray EncodePolarRecord(const PolarRecord& record);
 
 // `keepAngles` false skips the angle texts (the program needs only their count).
 std::optional<PolarRecord> DecodePolarRecord(QIODevice& device, bool keepAngles = true);
 std::optional<PolarRecord> DecodePolarRecord(const QByteArray& bytes, bool keepAngles = true);
-ReadResult LoadPolarRecord(const QString& path, PolarRecord& record, bool keepAngles = true);
 
 // Whether the record holds a load for every row its interval lays out.
 bool PolarRecordFillsTable(const PolarRecord& record);
 
-// Interval, rows, loads, note and headings from the record: `intervalText` gets
-// the interval entry, SetPolarRows rebuilds the table for it and each load row
-// becomes the current cell in turn as its load is written. The record must
-// have passed PolarRecordFillsTable.
-void ApplyPolarRecord(const PolarRecord& record, DataTable& table, QString& intervalText, QString& note);
+// The reader: a record that fills the table its angle count lays out (the
+// angle texts skipped), or the words for data that is not a polar file.
+Result<PolarRecord, ReadStatus> ReadPolarRecord(QIODevice& device);
 
-SaveResult WritePolarFile(const QString& path, const DataTable& table, const QString& note);
+// Rows, loads and headings from the record: SetPolarRows lays the table out
+// for the interval of its angle count (PolarIntervalForCount) and each load
+// row becomes the current cell in turn as its load is written. Gives the note
+// to show, as for the profile file. The record must have passed
+// PolarRecordFillsTable.
+QString ApplyPolarRecord(const PolarRecord& record, DataTable& table, const QString& note);
 
-// Reads the file into table, interval and note; on failure nothing has changed.
-ReadResult ReadPolarFile(const QString& path, DataTable& table, QString& intervalText, QString& note);
-// The same for a file's bytes already in memory (the library keeps them).
-ReadResult ReadPolarBytes(const QByteArray& bytes, DataTable& table, QString& intervalText, QString& note);
+// The writer: the table and note as the bytes of a polar file.
+Result<QByteArray, SaveStatus> PolarFileBytes(const DataTable& table, const QString& note,
+                                              const QLocale& locale = QLocale::system());
 
 } // namespace tarvex

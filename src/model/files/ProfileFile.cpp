@@ -6,7 +6,6 @@
 #include "tables/ProfileTable.h"
 
 #include <QBuffer>
-#include <QFile>
 
 namespace tarvex {
 
@@ -19,9 +18,10 @@ QString headingName(int col)
 
 } // namespace
 
-SaveResult ProfileRecordFromTable(const DataTable& table, const QString& note, ProfileRecord& record,
-                              const QLocale& locale)
+Result<ProfileRecord, SaveStatus> ProfileRecordFromTable(const DataTable& table, const QString& note,
+                                                         const QLocale& locale)
 {
+    ProfileRecord record;
     const int n = table.Rows();
     record.x.assign(static_cast<std::size_t>(n), 0.0f);
     record.y.assign(static_cast<std::size_t>(n), 0.0f);
@@ -44,7 +44,7 @@ SaveResult ProfileRecordFromTable(const DataTable& table, const QString& note, P
     for (const QString& p : problems)
         if (!p.isEmpty())
             return Failure(SaveStatus::CannotStore, p);
-    return {};
+    return record;
 }
 
 QByteArray EncodeProfileRecord(const ProfileRecord& record)
@@ -97,21 +97,14 @@ std::optional<ProfileRecord> DecodeProfileRecord(const QByteArray& bytes)
     return DecodeProfileRecord(buffer);
 }
 
-ReadResult LoadProfileRecord(const QString& path, ProfileRecord& record)
+Result<ProfileRecord, ReadStatus> ReadProfileRecord(QIODevice& device)
 {
-    QFile file;
-    ReadStatus status = OpenDataFile(path, file);
-    if (status == ReadStatus::Ok) {
-        if (auto rec = DecodeProfileRecord(file)) {
-            record = std::move(*rec);
-            return {};
-        }
-        status = ReadStatus::Failed;
-    }
-    return ReadFailure(status, kProfileReadFailed);
+    if (auto rec = DecodeProfileRecord(device))
+        return std::move(*rec);
+    return ReadFailure(ReadStatus::Failed, kProfileReadFailed).error();
 }
 
-void ApplyProfileRecord(const ProfileRecord& record, DataTable& table, QString& note)
+QString ApplyProfileRecord(const ProfileRecord& record, DataTable& table, const QString& note)
 {
     const int n = static_cast<int>(record.x.size());
     table.setRows(1);
@@ -121,34 +114,15 @@ void ApplyProfileRecord(const ProfileRecord& record, DataTable& table, QString& 
         table.setTextMatrix(r, 0, ShortFloatText(record.x[static_cast<std::size_t>(r - 1)], locale));
         table.setTextMatrix(r, 1, ShortFloatText(record.y[static_cast<std::size_t>(r - 1)], locale));
     }
-    ApplyStoredTexts(record.note, record.heading0, record.heading1, table, note);
+    return ApplyStoredTexts(record.note, record.heading0, record.heading1, table, note);
 }
 
-SaveResult WriteProfileFile(const QString& path, const DataTable& table, const QString& note)
+Result<QByteArray, SaveStatus> ProfileFileBytes(const DataTable& table, const QString& note, const QLocale& locale)
 {
-    ProfileRecord record;
-    SaveResult result = ProfileRecordFromTable(table, note, record);
-    if (!result.ok())
-        return result;
-    return WriteDataBytes(path, EncodeProfileRecord(record));
-}
-
-ReadResult ReadProfileBytes(const QByteArray& bytes, DataTable& table, QString& note)
-{
-    const auto record = DecodeProfileRecord(bytes);
+    const auto record = ProfileRecordFromTable(table, note, locale);
     if (!record)
-        return ReadFailure(ReadStatus::Failed, kProfileReadFailed);
-    ApplyProfileRecord(*record, table, note);
-    return {};
-}
-
-ReadResult ReadProfileFile(const QString& path, DataTable& table, QString& note)
-{
-    ProfileRecord record;
-    ReadResult result = LoadProfileRecord(path, record);
-    if (result.ok())
-        ApplyProfileRecord(record, table, note);
-    return result;
+        return record.error();
+    return EncodeProfileRecord(*record);
 }
 
 } // namespace tarvex

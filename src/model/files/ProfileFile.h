@@ -34,26 +34,26 @@ struct ProfileRecord {
 inline const ReadFailureTexts kProfileReadFailed{QStringLiteral("File not Found"), QStringLiteral("Not a profile data file")};
 
 // Cells, note and headings into a record, under the strict number rule.
-SaveResult ProfileRecordFromTable(const DataTable& table, const QString& note, ProfileRecord& record,
-                              const QLocale& locale = QLocale::system());
+Result<ProfileRecord, SaveStatus> ProfileRecordFromTable(const DataTable& table, const QString& note,
+                                                         const QLocale& locale = QLocale::system());
 QByteArray EncodeProfileRecord(const ProfileRecord& record);
 
 // The record at the device's position, or nothing when the bytes are not a
 // whole profile record. Bytes after the record are ignored.
 std::optional<ProfileRecord> DecodeProfileRecord(QIODevice& device);
 std::optional<ProfileRecord> DecodeProfileRecord(const QByteArray& bytes);
-ReadResult LoadProfileRecord(const QString& path, ProfileRecord& record);
 
-// Rows, cells, note and headings from the record; an empty stored note or
-// heading leaves the table's own. The record must have come from the decoder.
-void ApplyProfileRecord(const ProfileRecord& record, DataTable& table, QString& note);
+// The reader: the record, or the words for data that is not a profile file.
+Result<ProfileRecord, ReadStatus> ReadProfileRecord(QIODevice& device);
 
-// Profile file writer: the table and note as a profile record at `path`.
-SaveResult WriteProfileFile(const QString& path, const DataTable& table, const QString& note);
+// Rows, cells and headings from the record; an empty stored note or heading
+// leaves the table's own. Gives the note to show: the stored one, or `note`
+// when none was stored. The record must have come from the decoder.
+QString ApplyProfileRecord(const ProfileRecord& record, DataTable& table, const QString& note);
 
-// Reads the file into the table and note; on failure nothing has changed.
-ReadResult ReadProfileFile(const QString& path, DataTable& table, QString& note);
-// The same for a file's bytes already in memory (the library keeps them).
-ReadResult ReadProfileBytes(const QByteArray& bytes, DataTable& table, QString& note);
+// The writer: the table and note as the bytes of a profile file; where they
+// go is the caller's.
+Result<QByteArray, SaveStatus> ProfileFileBytes(const DataTable& table, const QString& note,
+                                                const QLocale& locale = QLocale::system());
 
 } // namespace tarvex

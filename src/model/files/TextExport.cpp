@@ -24,7 +24,7 @@ QString TextExportText(const DataTable& table, const QString& note, const QStrin
     return text;
 }
 
-SaveResult WriteTextExport(const QString& path, const DataTable& table, const QString& note, const QString& separator)
+Result<QByteArray, SaveStatus> TextExportBytes(const DataTable& table, const QString& note, const QString& separator)
 {
     const QString text = TextExportText(table, note, separator);
     if (!Cp1252Unencodable(text).isEmpty()) {
@@ -38,7 +38,7 @@ SaveResult WriteTextExport(const QString& path, const DataTable& table, const QS
                                        false);
         return Failure(SaveStatus::CannotStore, problem);
     }
-    return WriteDataBytes(path, ToCp1252(text));
+    return ToCp1252(text);
 }
 
 } // namespace tarvex

@@ -27,16 +27,12 @@ QString TextExportSeparator(bool polar, const QLocale& locale = QLocale::system(
 // The export as text (line ends already carriage return and line feed).
 QString TextExportText(const DataTable& table, const QString& note, const QString& separator);
 
-SaveResult WriteTextExport(const QString& path, const DataTable& table, const QString& note, const QString& separator);
-inline SaveResult WriteProfileTextExport(const QString& path, const DataTable& table, const QString& note,
-                                         const QLocale& locale = QLocale::system())
+// The export's bytes, or the first text Windows-1252 cannot hold, named.
+Result<QByteArray, SaveStatus> TextExportBytes(const DataTable& table, const QString& note, const QString& separator);
+inline Result<QByteArray, SaveStatus> TextExportBytes(const DataTable& table, const QString& note, bool polar,
+                                                      const QLocale& locale = QLocale::system())
 {
-    return WriteTextExport(path, table, note, TextExportSeparator(false, locale));
-}
-inline SaveResult WritePolarTextExport(const QString& path, const DataTable& table, const QString& note,
-                                       const QLocale& locale = QLocale::system())
-{
-    return WriteTextExport(path, table, note, TextExportSeparator(true, locale));
+    return TextExportBytes(table, note, TextExportSeparator(polar, locale));
 }
 
 } // namespace tarvex

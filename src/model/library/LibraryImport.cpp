@@ -164,10 +164,12 @@ bool ReadDataFiles(const QStringList& files, const DataFileReader& read, FolderI
         QBuffer buffer(&bytes);
         buffer.open(QIODevice::ReadOnly);
         DataTable table;
-        if (!ReadDataRecord(buffer, polar, table, m.note)) {
+        const auto note = ReadDataRecord(buffer, polar, table, m.note);
+        if (!note) {
             out.skipped << QCoreApplication::translate("Library", "%1: not a %2 data file, or damaged").arg(files.at(i), polar ? QCoreApplication::translate("Library", "polar") : QCoreApplication::translate("Library", "profile"));
             continue;
         }
+        m.note = *note;
         m.kind = polar ? MeasurementKind::Polar : MeasurementKind::Profile;
         TableIntoMeasurement(table, m);
         m.takenAt = file.lastModified().toUTC();

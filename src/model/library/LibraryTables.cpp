@@ -37,20 +37,12 @@ QByteArray MeasurementAsDataFile(const Measurement& m, QString* error)
 {
     DataTable table;
     MeasurementIntoTable(m, table);
-    SaveResult r;
-    QByteArray bytes;
-    if (m.kind == MeasurementKind::Polar) {
-        PolarRecord record;
-        if ((r = PolarRecordFromTable(table, m.note, record)).ok())
-            bytes = EncodePolarRecord(record);
-    } else {
-        ProfileRecord record;
-        if ((r = ProfileRecordFromTable(table, m.note, record)).ok())
-            bytes = EncodeProfileRecord(record);
-    }
-    if (!r.ok() && error)
-        *error = r.message().isEmpty() ? QCoreApplication::translate("Library", "the measurement holds no data rows") : r.message();
-    return bytes;
+    const auto bytes = m.kind == MeasurementKind::Polar ? PolarFileBytes(table, m.note) : ProfileFileBytes(table, m.note);
+    if (bytes)
+        return *bytes;
+    if (error)
+        *error = bytes.message().isEmpty() ? QCoreApplication::translate("Library", "the measurement holds no data rows") : bytes.message();
+    return {};
 }
 
 namespace {
@@ -92,8 +84,7 @@ bool RowsFromDataFile(Measurement& m)
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::ReadOnly);
     DataTable table;
-    QString note;
-    if (!ReadDataRecord(buffer, m.kind == MeasurementKind::Polar, table, note))
+    if (!ReadDataRecord(buffer, m.kind == MeasurementKind::Polar, table))
         return false;
     TableIntoMeasurement(table, m);
     return true;

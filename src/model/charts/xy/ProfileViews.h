@@ -5,7 +5,7 @@
 // reads; these are what a fitter compares between shafts.
 
 #include "charts/xy/XYCurve.h"
-#include "device/Steadiness.h"
+#include "settings/BenchSettings.h"
 
 #include <QList>
 #include <QLocale>

@@ -142,12 +142,11 @@ void TableWorkspace::copyChart()
 void TableWorkspace::saveChart()
 {
     const Picture chart = picture_->picture();
-    ExportToFile(*platform_.fileDialog, window(), QStringLiteral("PNG Image(*.png)|*.png|SVG Drawing(*.svg)|*.svg"),
-                 [chart](const QString&, const QString& type, QByteArray& bytes) {
-                     bytes = type == QLatin1String("svg") ? PictureAsSvg(*chart, kAppTitle) : PictureAsPng(*chart);
-                     return Result<>{};
-                 },
-                 tellUser());
+    const auto written = ExportToFile(*platform_.fileDialog, window(), QStringLiteral("PNG Image(*.png)|*.png|SVG Drawing(*.svg)|*.svg"),
+                                      [chart](const QString&, const QString& type) -> Result<QByteArray> {
+                                          return type == QLatin1String("svg") ? PictureAsSvg(*chart, kAppTitle) : PictureAsPng(*chart);
+                                      });
+    StopWithMessage(written, tellUser());
 }
 
 void TableWorkspace::withChangeRule(ChangeRule rule, const std::function<void()>& step)
@@ -542,10 +541,10 @@ bool TableWorkspace::openMeasurement(const Measurement& m)
 {
     // Through the data file reader, so that a measurement lays out the table
     // (a polar table's interval too) exactly as its file would.
-    QString why = m.damaged;
-    const QByteArray bytes = m.dataFile.isEmpty() && m.damaged.isEmpty() ? MeasurementAsDataFile(m, &why) : m.dataFile;
+    const Result<QByteArray> made = m.dataFile.isEmpty() && m.damaged.isEmpty() ? MeasurementAsDataFile(m) : Result<QByteArray>(m.dataFile);
+    const QByteArray bytes = made.value_or(QByteArray());
     if (bytes.isEmpty()) {
-        MsgBox(QStringLiteral("The measurement cannot be opened: %1").arg(why));
+        MsgBox(QStringLiteral("The measurement cannot be opened: %1").arg(made ? m.damaged : made.message()));
         return false;
     }
     if (!offerToSave())

@@ -16,6 +16,7 @@
 #include "library/frmMatchedSet.h"
 #include "library/frmStoreLibrary.h"
 #include "platform/Clipboard.h"
+#include "platform/FailurePolicy.h"
 #include "platform/FileDialog.h"
 #include "platform/HelpViewer.h"
 #include "platform/MessageBox.h"
@@ -384,12 +385,12 @@ void frmMain::mnuStoreLibrary_Click()
         MsgBox(QStringLiteral("The table holds no readings to store."));
         return;
     }
-    std::vector<Shaft> shafts;
-    if (const Result<> r = lib->shafts(shafts); !r.ok()) {
-        MsgBox(r.message());
+    const auto shafts = lib->shafts();
+    if (!shafts) {
+        MsgBox(shafts.message());
         return;
     }
-    frmStoreLibrary form(shafts, this);
+    frmStoreLibrary form(*shafts, this);
     // A failed store keeps the form open with what was typed, and leaves the
     // table as it is, to be stored again or saved.
     form.setStore([lib, &m](Shaft& shaft) { return lib->store(shaft, m); });
@@ -427,9 +428,9 @@ void frmMain::mnuLibrary_Click()
             });
             connect(set, &frmBuildSet::exportPdfRequested, set, [this, set] {
                 const SetCertificate cert = set->certificate();
-                ExportToFile(*platform_.fileDialog, set, QStringLiteral("PDF Document(*.pdf)|*.pdf"),
-                             [&cert](const QString&, const QString&, QByteArray& bytes) { return CertificateAsPdf(cert, bytes); },
-                             [this, set](const QString& text) { platform_.messageBox->show(set, text); });
+                StopWithMessage(ExportToFile(*platform_.fileDialog, set, QStringLiteral("PDF Document(*.pdf)|*.pdf"),
+                                             [&cert](const QString&, const QString&) { return CertificateAsPdf(cert); }),
+                                [this, set](const QString& text) { platform_.messageBox->show(set, text); });
             });
         });
         connect(frmLibrary_, &frmLibrary::matchedSetOpened, this, [this](frmMatchedSet* set) {
@@ -439,9 +440,9 @@ void frmMain::mnuLibrary_Click()
             });
             connect(set, &frmMatchedSet::exportPdfRequested, set, [this, set] {
                 const ReportPage page = set->page();
-                ExportToFile(*platform_.fileDialog, set, QStringLiteral("PDF Document(*.pdf)|*.pdf"),
-                             [&page](const QString&, const QString&, QByteArray& bytes) { return ReportAsPdf(page, bytes); },
-                             [this, set](const QString& text) { platform_.messageBox->show(set, text); });
+                StopWithMessage(ExportToFile(*platform_.fileDialog, set, QStringLiteral("PDF Document(*.pdf)|*.pdf"),
+                                             [&page](const QString&, const QString&) { return ReportAsPdf(page); }),
+                                [this, set](const QString& text) { platform_.messageBox->show(set, text); });
             });
         });
     }
@@ -453,13 +454,14 @@ void frmMain::mnuLibrary_Click()
 void frmMain::openFromLibrary(qint64 measurementId)
 {
     ShaftLibrary* lib = library();
-    Measurement m;
     if (!lib)
         return;
-    if (const Result<> r = lib->loadMeasurement(measurementId, m, false); !r.ok()) {
-        MsgBox(r.message());
+    const auto loaded = lib->loadMeasurement(measurementId, false);
+    if (!loaded) {
+        MsgBox(loaded.message());
         return;
     }
+    const Measurement& m = *loaded;
     TableWorkspace* ws = m.kind == MeasurementKind::Polar ? static_cast<TableWorkspace*>(polar_) : profile_;
     SSTab1->setCurrentWidget(ws);
     if (ws->openMeasurement(m))
@@ -476,13 +478,15 @@ void frmMain::overlayFromLibrary(const QList<qint64>& measurementIds)
     XYCurveList curves;
     QStringList skipped;
     for (const qint64 id : measurementIds) {
-        Measurement m;
-        Shaft shaft;
-        if (const Result<> r = lib->loadMeasurement(id, m); !r.ok()) {
-            skipped << r.message();
+        const auto loaded = lib->loadMeasurement(id);
+        if (!loaded) {
+            skipped << loaded.message();
             continue;
         }
-        const QString name = lib->loadShaft(m.shaftId, shaft).ok() ? ShaftTitle(shaft) : QStringLiteral("measurement %1").arg(id);
+        const Measurement& m = *loaded;
+        // The shaft only names the curve; without it the curve is still drawn.
+        const auto shaft = lib->loadShaft(m.shaftId);
+        const QString name = shaft ? ShaftTitle(*shaft) : QStringLiteral("measurement %1").arg(id);
         DataTable table;
         MeasurementIntoTable(m, table);
         XYChartState one;
@@ -541,13 +545,13 @@ void frmMain::mnuExportPdf_Click()
     if (!ws)
         return;
     const ReportPage page = ws->reportPage(*Picture1);
-    ExportToFile(*platform_.fileDialog, this, QStringLiteral("PDF Document(*.pdf)|*.pdf"),
-                 [&page](const QString& path, const QString&, QByteArray& bytes) {
-                     ReportPage named = page;
-                     named.shaftName = QFileInfo(path).completeBaseName();
-                     return ReportAsPdf(named, bytes);
-                 },
-                 [this](const QString& text) { MsgBox(text); });
+    const auto written = ExportToFile(*platform_.fileDialog, this, QStringLiteral("PDF Document(*.pdf)|*.pdf"),
+                                      [&page](const QString& path, const QString&) {
+                                          ReportPage named = page;
+                                          named.shaftName = QFileInfo(path).completeBaseName();
+                                          return ReportAsPdf(named);
+                                      });
+    StopWithMessage(written, [this](const QString& text) { MsgBox(text); });
 }
 
 void frmMain::rememberFile(const QString& path)

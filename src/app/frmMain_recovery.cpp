@@ -87,11 +87,10 @@ void frmMain::keepRecoveryCopy()
     if (copy.profile == recoveryKept_.profile && copy.polar == recoveryKept_.polar)
         return;
     copy.savedAt = QDateTime::currentDateTimeUtc();
-    QString why;
-    if (WriteFileSafely(platform_.recoveryFile, EncodeRecovery(copy), &why))
+    if (const Result<> written = WriteFileSafely(platform_.recoveryFile, EncodeRecovery(copy)))
         recoveryKept_ = copy;
     else
-        statusBar()->showMessage(QStringLiteral("The recovery copy cannot be written: %1").arg(why), 5000);
+        statusBar()->showMessage(QStringLiteral("The recovery copy cannot be written: %1").arg(written.message()), 5000);
 }
 
 void frmMain::removeRecoveryCopy()

@@ -28,7 +28,9 @@ namespace {
 
 int fail(const QString& message)
 {
-    WriteAllTo(STDERR_FILENO, "tvconv: " + message.toLocal8Bit() + '\n');
+    // Standard error is the last place left to say anything: a failure to
+    // write there has nowhere to go.
+    (void)WriteAllTo(STDERR_FILENO, "tvconv: " + message.toLocal8Bit() + '\n');
     return 1;
 }
 
@@ -120,9 +122,8 @@ QJsonObject analyze(const SpineAnalysis& a)
 
 int print(const QJsonObject& json)
 {
-    QString why;
-    if (!WriteAllTo(STDOUT_FILENO, QJsonDocument(json).toJson(QJsonDocument::Indented), &why))
-        return fail(QStringLiteral("standard output: %1").arg(why));
+    if (const Result<> written = WriteAllTo(STDOUT_FILENO, QJsonDocument(json).toJson(QJsonDocument::Indented)); !written)
+        return fail(QStringLiteral("standard output: %1").arg(written.message()));
     return 0;
 }
 

@@ -422,9 +422,8 @@ bool CsvToDataFile(int input, const QString& outPath, QString* error)
     const QByteArray bytes = builder.encode(error);
     if (bytes.isEmpty())
         return false;
-    QString why;
-    if (!WriteFileSafely(outPath, bytes, &why)) {
-        *error = QStringLiteral("%1: cannot write the file: %2").arg(outPath, why);
+    if (const Result<> written = WriteFileSafely(outPath, bytes); !written) {
+        *error = QStringLiteral("%1: cannot write the file: %2").arg(outPath, written.message());
         return false;
     }
     return true;

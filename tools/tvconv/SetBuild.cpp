@@ -25,7 +25,9 @@ const QString kOption = QStringLiteral("--build-set");
 
 int say(const QString& message, int status)
 {
-    WriteAllTo(STDERR_FILENO, "tvconv: " + message.toLocal8Bit() + '\n');
+    // Standard error is the last place left to say anything: a failure to
+    // write there has nowhere to go.
+    (void)WriteAllTo(STDERR_FILENO, "tvconv: " + message.toLocal8Bit() + '\n');
     return status;
 }
 
@@ -209,9 +211,8 @@ int RunSetBuild(const QStringList& args)
                            {QStringLiteral("clubs"), clubs},
                            {QStringLiteral("slope"), JsonNumber(set.slope)},
                            {QStringLiteral("intercept"), JsonNumber(set.intercept)}};
-    QString why;
-    if (!WriteAllTo(STDOUT_FILENO, QJsonDocument(json).toJson(QJsonDocument::Indented), &why))
-        return say(QStringLiteral("standard output: %1").arg(why), 1);
+    if (const Result<> written = WriteAllTo(STDOUT_FILENO, QJsonDocument(json).toJson(QJsonDocument::Indented)); !written)
+        return say(QStringLiteral("standard output: %1").arg(written.message()), 1);
     return 0;
 }
 

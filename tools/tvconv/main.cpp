@@ -64,13 +64,15 @@ const char* const kUsage =
 
 void say(const QString& text)
 {
-    tarvex::WriteAllTo(STDERR_FILENO, "tvconv: " + text.toLocal8Bit() + '\n');
+    // Standard error is the last place left to say anything: a failure to
+    // write there has nowhere to go.
+    (void)tarvex::WriteAllTo(STDERR_FILENO, "tvconv: " + text.toLocal8Bit() + '\n');
 }
 
 int usage(const QString& problem)
 {
     say(problem);
-    tarvex::WriteAllTo(STDERR_FILENO, kUsage);
+    (void)tarvex::WriteAllTo(STDERR_FILENO, kUsage);
     return 2;
 }
 
@@ -100,9 +102,8 @@ int main(int argc, char* argv[])
     if (args.isEmpty())
         return usage(QStringLiteral("nothing to do"));
     if (args.contains(QStringLiteral("--help")) || args.contains(QStringLiteral("-h"))) {
-        QString why;
-        if (!tarvex::WriteAllTo(STDOUT_FILENO, kUsage, &why))
-            return say(QStringLiteral("standard output: %1").arg(why)), 1;
+        if (const tarvex::Result<> written = tarvex::WriteAllTo(STDOUT_FILENO, kUsage); !written)
+            return say(QStringLiteral("standard output: %1").arg(written.message())), 1;
         return 0;
     }
 
@@ -148,8 +149,8 @@ int main(int argc, char* argv[])
         const auto text = DataFileToText(files.first(), format, digits, &error);
         if (!text)
             return say(error), 1;
-        if (!tarvex::WriteAllTo(STDOUT_FILENO, text->toUtf8(), &error))
-            return say(QStringLiteral("standard output: %1").arg(error)), 1;
+        if (const tarvex::Result<> written = tarvex::WriteAllTo(STDOUT_FILENO, text->toUtf8()); !written)
+            return say(QStringLiteral("standard output: %1").arg(written.message())), 1;
         return 0;
     }
 
@@ -182,8 +183,8 @@ int main(int argc, char* argv[])
             ++failures;
             continue;
         }
-        if (!tarvex::WriteFileSafely(targets.at(i), text->toUtf8(), &error)) {
-            say(QStringLiteral("%1: cannot write it: %2").arg(targets.at(i), error));
+        if (const tarvex::Result<> written = tarvex::WriteFileSafely(targets.at(i), text->toUtf8()); !written) {
+            say(QStringLiteral("%1: cannot write it: %2").arg(targets.at(i), written.message()));
             ++failures;
         }
     }

@@ -192,10 +192,7 @@ StoredDataFile StoredIn(ShaftLibrary& library)
 {
     // A failed look-up stores the file again rather than losing it; the
     // store says what is wrong with the library.
-    return [&library](const QByteArray& bytes) {
-        qint64 id = 0;
-        return library.findDataFile(bytes, id).ok() ? id : 0;
-    };
+    return [&library](const QByteArray& bytes) { return library.findDataFile(bytes).value_or(0); };
 }
 
 } // namespace tarvex

@@ -817,11 +817,16 @@ QString ShaftLibrary::insertMeasurement(const Shaft& shaft, Measurement& m)
     QByteArray bytes = m.dataFile;
     // A store from a tab: the data file as Save would write it, so that the
     // library holds what the file would.
-    if (bytes.isEmpty() && (bytes = MeasurementAsDataFile(m, &why)).isEmpty())
-        return why.remove(QStringLiteral("Nothing was saved: "));
-    std::vector<StoredRow> rows;
-    if (!DataFileRows(m.kind, bytes, rows))
-        return QStringLiteral("its data file does not read as a %1 file").arg(KindName(m.kind));
+    if (bytes.isEmpty()) {
+        auto made = MeasurementAsDataFile(m);
+        if (!made)
+            return made.message().remove(QStringLiteral("Nothing was saved: "));
+        bytes = std::move(*made);
+    }
+    const auto read = DataFileRows(m.kind, bytes);
+    if (!read)
+        return read.message();
+    const std::vector<StoredRow>& rows = *read;
     QSqlQuery* prepared = this->prepared(insertMeasurementQuery_,
                                          "INSERT INTO measurements (shaft_id, kind, heading_x, heading_y, note, load_unit, taken_at, "
                                          "spine_percent, spine_angle, nbp_angle, bend_percent, bend_angle, spine_grade, bench, "
@@ -852,22 +857,19 @@ QString ShaftLibrary::insertMeasurement(const Shaft& shaft, Measurement& m)
     return {};
 }
 
-Result<> ShaftLibrary::findDataFile(const QByteArray& bytes, qint64& id)
+Result<qint64> ShaftLibrary::findDataFile(const QByteArray& bytes)
 {
-    id = 0;
     if (const Result<> r = reconnect(); !r.ok())
-        return r;
+        return r.error();
     QSqlQuery q(QSqlDatabase::database(connection_, false));
     q.setForwardOnly(true);
     if (const QString why = run(q, QStringLiteral("SELECT id, data_file FROM measurements WHERE data_hash = ? ORDER BY id"), {dataHash(bytes)});
         !why.isEmpty())
         return Failure(failure(QStringLiteral("look for a data file"), why));
     while (q.next())
-        if (q.value(1).toByteArray() == bytes) {
-            id = q.value(0).toLongLong();
-            break;
-        }
-    return {};
+        if (q.value(1).toByteArray() == bytes)
+            return q.value(0).toLongLong();
+    return qint64(0);
 }
 
 Result<> ShaftLibrary::storeShaft(Shaft& shaft)
@@ -944,24 +946,23 @@ Result<> ShaftLibrary::storeAll(std::vector<Shaft>& shafts, std::vector<std::pai
     return {};
 }
 
-Result<> ShaftLibrary::loadShaft(qint64 id, Shaft& shaft)
+Result<Shaft> ShaftLibrary::loadShaft(qint64 id)
 {
     if (const Result<> r = reconnect(); !r.ok())
-        return r;
+        return r.error();
     QSqlQuery q(QSqlDatabase::database(connection_, false));
     const QString why = run(q, QStringLiteral("SELECT %1 FROM shafts s WHERE s.id = ?").arg(QLatin1String(kShaftColumns)), {id});
     if (!why.isEmpty())
         return Failure(failure(QStringLiteral("read shaft %1").arg(id), why));
     if (!q.next())
         return Failure(QStringLiteral("The library holds no shaft %1.").arg(id));
-    shaft = shaftFrom(q, 0);
-    return {};
+    return shaftFrom(q, 0);
 }
 
-Result<> ShaftLibrary::loadMeasurement(qint64 id, Measurement& out, bool withRows)
+Result<Measurement> ShaftLibrary::loadMeasurement(qint64 id, bool withRows)
 {
     if (const Result<> r = reconnect(); !r.ok())
-        return r;
+        return r.error();
     QString why;
     QSqlQuery* q = prepared(measurementQuery_,
                             "SELECT shaft_id, kind, heading_x, heading_y, note, load_unit, taken_at, bench, spine_percent, "
@@ -995,7 +996,7 @@ Result<> ShaftLibrary::loadMeasurement(qint64 id, Measurement& out, bool withRow
     q->finish();
     // The rows come from the data file, as this desktop shows numbers; the
     // headings stay the library's, which are not bound to Windows-1252.
-    if (withRows && !m.dataFile.isEmpty() && !RowsFromDataFile(m))
+    if (withRows && !m.dataFile.isEmpty() && !RowsFromDataFile(m).ok())
         return Failure(QStringLiteral("The data file of measurement %1 in the library does not read.").arg(id));
     m.heading0 = heading0;
     m.heading1 = heading1;
@@ -1012,14 +1013,24 @@ Result<> ShaftLibrary::loadMeasurement(qint64 id, Measurement& out, bool withRow
         while (rows.next())
             m.rows.emplace_back(cell(0, 2), cell(1, 3));
     }
-    out = std::move(m);
-    return {};
+    return m;
 }
 
-Result<> ShaftLibrary::loadDataFile(qint64 id, MeasurementKind& kind, QByteArray& bytes, QString* damaged)
+Result<ShaftMeasurement> ShaftLibrary::loadWithShaft(qint64 id, bool withRows)
+{
+    auto m = loadMeasurement(id, withRows);
+    if (!m)
+        return m.error();
+    auto s = loadShaft(m->shaftId);
+    if (!s)
+        return s.error();
+    return ShaftMeasurement{std::move(*m), std::move(*s)};
+}
+
+Result<MeasurementFile> ShaftLibrary::loadDataFile(qint64 id)
 {
     if (const Result<> r = reconnect(); !r.ok())
-        return r;
+        return r.error();
     QString why;
     QSqlQuery* q = prepared(dataFileQuery_, "SELECT kind, data_file, damaged FROM measurements WHERE id = ?", why);
     if (q) {
@@ -1031,27 +1042,27 @@ Result<> ShaftLibrary::loadDataFile(qint64 id, MeasurementKind& kind, QByteArray
         return Failure(failure(QStringLiteral("read measurement %1").arg(id), why));
     if (!q->next())
         return Failure(QStringLiteral("The library holds no measurement %1.").arg(id));
-    kind = q->value(0).toString() == QLatin1String("polar") ? MeasurementKind::Polar : MeasurementKind::Profile;
-    bytes = q->value(1).toByteArray();
-    if (damaged)
-        *damaged = q->value(2).toString();
+    MeasurementFile file;
+    file.kind = q->value(0).toString() == QLatin1String("polar") ? MeasurementKind::Polar : MeasurementKind::Profile;
+    file.bytes = q->value(1).toByteArray();
+    file.damaged = q->value(2).toString();
     q->finish();
-    return {};
+    return file;
 }
 
-Result<> ShaftLibrary::shafts(std::vector<Shaft>& out)
+Result<std::vector<Shaft>> ShaftLibrary::shafts()
 {
     if (const Result<> r = reconnect(); !r.ok())
-        return r;
+        return r.error();
     QSqlQuery q(QSqlDatabase::database(connection_, false));
     q.setForwardOnly(true);
     const QString why = run(q, QStringLiteral("SELECT %1 FROM shafts s ORDER BY s.maker, s.model, s.label, s.id").arg(QLatin1String(kShaftColumns)));
     if (!why.isEmpty())
         return Failure(failure(QStringLiteral("list the shafts"), why));
-    out.clear();
+    std::vector<Shaft> out;
     while (q.next())
         out.push_back(shaftFrom(q, 0));
-    return {};
+    return out;
 }
 
 // The WHERE of a search, for the list and for its count alike. Before
@@ -1133,10 +1144,10 @@ QString ShaftLibrary::searchWhere(const LibraryQuery& query, QString& sql, QVari
     return {};
 }
 
-Result<> ShaftLibrary::search(const LibraryQuery& query, std::vector<LibraryEntry>& out, const LibraryPage& page)
+Result<std::vector<LibraryEntry>> ShaftLibrary::search(const LibraryQuery& query, const LibraryPage& page)
 {
     if (const Result<> r = reconnect(); !r.ok())
-        return r;
+        return r.error();
     QString sql = QStringLiteral("SELECT %1, m.id, m.kind, m.taken_at, m.note, m.bench, m.row_count, m.spine_percent, m.spine_grade").arg(QLatin1String(kShaftColumns));
     QVariantList values;
     bool customerHere = true;
@@ -1161,7 +1172,7 @@ Result<> ShaftLibrary::search(const LibraryQuery& query, std::vector<LibraryEntr
     q.setForwardOnly(true);
     if (const QString why = run(q, sql, values); !why.isEmpty())
         return Failure(failure(QStringLiteral("search"), why));
-    out.clear();
+    std::vector<LibraryEntry> out;
     const QString customer = customerHere ? QString() : query.customer.toCaseFolded();
     while (q.next()) {
         LibraryEntry e;
@@ -1181,7 +1192,7 @@ Result<> ShaftLibrary::search(const LibraryQuery& query, std::vector<LibraryEntr
     }
     if (!paged && page.offset > 0)
         out.erase(out.begin(), out.begin() + std::min<qint64>(page.offset, qint64(out.size())));
-    return {};
+    return out;
 }
 
 Result<> ShaftLibrary::addStiffness(std::vector<LibraryEntry>& lines, const BenchGeometry& geometry)
@@ -1218,9 +1229,8 @@ Result<> ShaftLibrary::addStiffness(std::vector<LibraryEntry>& lines, const Benc
     return {};
 }
 
-Result<> ShaftLibrary::count(const LibraryQuery& query, qint64& n)
+Result<qint64> ShaftLibrary::count(const LibraryQuery& query)
 {
-    n = 0;
     bool customerHere = true;
     {
         QString sql;
@@ -1229,39 +1239,37 @@ Result<> ShaftLibrary::count(const LibraryQuery& query, qint64& n)
             return Failure(why);
         if (customerHere || query.customer.isEmpty()) {
             if (const Result<> r = reconnect(); !r.ok())
-                return r;
+                return r.error();
             QSqlQuery q(QSqlDatabase::database(connection_, false));
             q.setForwardOnly(true);
             if (const QString why = run(q, QStringLiteral("SELECT COUNT(*)") + sql, values); !why.isEmpty())
                 return Failure(failure(QStringLiteral("count the measurements"), why));
-            n = q.next() ? q.value(0).toLongLong() : 0;
-            return {};
+            return q.next() ? q.value(0).toLongLong() : qint64(0);
         }
     }
-    std::vector<LibraryEntry> all;
-    if (const Result<> r = search(query, all); !r.ok())
-        return r;
-    n = qint64(all.size());
-    return {};
+    const auto all = search(query);
+    if (!all)
+        return all.error();
+    return qint64(all->size());
 }
 
-Result<> ShaftLibrary::choices(ShaftField field, QStringList& out)
+Result<QStringList> ShaftLibrary::choices(ShaftField field)
 {
     if (const Result<> r = reconnect(); !r.ok())
-        return r;
+        return r.error();
     static const char* const kColumn[] = {"maker", "model", "flex"};
     QSqlQuery q(QSqlDatabase::database(connection_, false));
     q.setForwardOnly(true);
     const QString column = QLatin1String(kColumn[int(field)]);
     if (const QString why = run(q, QStringLiteral("SELECT DISTINCT %1 FROM shafts WHERE %1 <> ''").arg(column)); !why.isEmpty())
         return Failure(failure(QStringLiteral("list the %1s").arg(column), why));
-    out.clear();
+    QStringList out;
     while (q.next())
         out << q.value(0).toString();
     // In the program's order, not the database's collation: one list reads
     // the same from either database.
     std::sort(out.begin(), out.end());
-    return {};
+    return out;
 }
 
 Result<> ShaftLibrary::deleteMeasurement(qint64 id)

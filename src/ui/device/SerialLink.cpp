@@ -1,5 +1,6 @@
 #include "device/SerialLink.h"
 
+#include "platform/FailurePolicy.h"
 #include "platform/SerialPort.h"
 
 #include <QComboBox>
@@ -59,12 +60,8 @@ void ClickOpenButton(SerialPort& port, QComboBox& list, QPushButton& button, con
 {
     if (button.text() == kCaptionComOpen) {
         button.setText(kCaptionComClose);
-        QString error;
-        if (!port.open(list.currentText(), &error)) {
-            if (showFailure)
-                showFailure(error);
+        if (StopWithMessage(port.open(list.currentText()), showFailure))
             return;
-        }
         list.setEnabled(false);
     } else {
         button.setText(kCaptionComOpen);

@@ -666,6 +666,8 @@ void frmMain::rememberGeometry()
     if (settings_) {
         settings_->setValue(QStringLiteral("window/geometry"), saveGeometry());
         rememberFields();
+        // The size, place and fields are a convenience: a settings file that
+        // cannot be written loses nothing the user made, so it passes unsaid.
         settings_->sync();
     }
 }

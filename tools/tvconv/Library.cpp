@@ -51,8 +51,8 @@ int matchedSet(const QStringList& files)
     std::vector<std::vector<RowPoint>> curves;
     for (const QString& file : files) {
         DataTable table;
-        if (const QString bad = LoadDataTable(file, false, table); !bad.isEmpty())
-            return say(bad);
+        if (const Result<> bad = LoadDataTable(file, false, table); !bad)
+            return say(bad.message());
         curves.push_back(NumberRowsOf(table).points);
     }
     const MatchedSet set = MatchSet(curves);

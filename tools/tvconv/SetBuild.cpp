@@ -177,8 +177,8 @@ int RunSetBuild(const QStringList& args)
     for (const QString& path : args.mid(2)) {
         DataTable table;
         QString note;
-        if (const QString bad = LoadDataTable(path, false, table, &note); !bad.isEmpty()) {
-            problems << bad;
+        if (const Result<> bad = LoadDataTable(path, false, table, &note); !bad) {
+            problems << bad.message();
             continue;
         }
         QString missing;

@@ -79,15 +79,18 @@ int usage(const QString& problem)
 int build(const QString& outPath, const QString& source)
 {
     const bool standardInput = source == QLatin1String("-");
-    QString error;
     int fd = STDIN_FILENO;
-    if (!standardInput && (fd = OpenInput(source, false, &error)) < 0)
-        return say(error), 1;
-    const bool built = CsvToDataFile(fd, outPath, &error);
+    if (!standardInput) {
+        const tarvex::Result<int> opened = OpenInput(source, false);
+        if (!opened)
+            return say(opened.message()), 1;
+        fd = *opened;
+    }
+    const tarvex::Result<> built = CsvToDataFile(fd, outPath);
     if (!standardInput)
         ::close(fd);
     if (!built) {
-        say((standardInput ? QStringLiteral("standard input: ") : source + QStringLiteral(": ")) + error);
+        say((standardInput ? QStringLiteral("standard input: ") : source + QStringLiteral(": ")) + built.message());
         return 1;
     }
     return 0;
@@ -145,10 +148,9 @@ int main(int argc, char* argv[])
         return usage(QStringLiteral("several files need --out-dir"));
 
     if (outDir.isEmpty()) {
-        QString error;
-        const auto text = DataFileToText(files.first(), format, digits, &error);
+        const auto text = DataFileToText(files.first(), format, digits);
         if (!text)
-            return say(error), 1;
+            return say(text.message()), 1;
         if (const tarvex::Result<> written = tarvex::WriteAllTo(STDOUT_FILENO, text->toUtf8()); !written)
             return say(QStringLiteral("standard output: %1").arg(written.message())), 1;
         return 0;
@@ -176,10 +178,9 @@ int main(int argc, char* argv[])
     }
     int failures = 0;
     for (qsizetype i = 0; i < files.size(); ++i) {
-        QString error;
-        const auto text = DataFileToText(files.at(i), format, digits, &error);
+        const auto text = DataFileToText(files.at(i), format, digits);
         if (!text) {
-            say(error);
+            say(text.message());
             ++failures;
             continue;
         }

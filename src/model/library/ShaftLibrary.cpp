@@ -151,22 +151,32 @@ QVariant value(const QVariant& v)
     return v;
 }
 
+// What the database says, as a failure.
+Failure<> failed(const QSqlError& e)
+{
+    return Failure(reason(e));
+}
+
 // Runs a prepared query with its values; the database's reason when it fails.
-QString run(QSqlQuery& q, const QString& sql, const QVariantList& values = {})
+Result<> run(QSqlQuery& q, const QString& sql, const QVariantList& values = {})
 {
     if (!q.prepare(sql))
-        return reason(q.lastError());
+        return failed(q.lastError());
     for (const QVariant& v : values)
         q.addBindValue(value(v));
-    return q.exec() ? QString() : reason(q.lastError());
+    if (!q.exec())
+        return failed(q.lastError());
+    return {};
 }
 
 // The same on a statement prepared before.
-QString runPrepared(QSqlQuery& q, const QVariantList& values)
+Result<> runPrepared(QSqlQuery& q, const QVariantList& values)
 {
     for (int i = 0; i < values.size(); ++i)
         q.bindValue(i, value(values[i]));
-    return q.exec() ? QString() : reason(q.lastError());
+    if (!q.exec())
+        return failed(q.lastError());
+    return {};
 }
 
 const char* const kShaftColumns = "s.id, s.maker, s.model, s.flex, s.weight_g, s.length_in, s.label, s.customer, s.notes";
@@ -217,20 +227,21 @@ public:
     Transaction(ShaftLibrary& library) : db_(QSqlDatabase::database(library.connection_, false)), postgres_(library.postgres_)
     {
         QSqlQuery q(db_);
-        why_ = q.exec(postgres_ ? QStringLiteral("BEGIN") : QStringLiteral("BEGIN IMMEDIATE")) ? QString() : reason(q.lastError());
-        open_ = why_.isEmpty();
+        if (!q.exec(postgres_ ? QStringLiteral("BEGIN") : QStringLiteral("BEGIN IMMEDIATE")))
+            began_ = failed(q.lastError());
+        open_ = began_.ok();
     }
     ~Transaction()
     {
         if (open_)
             QSqlQuery(db_).exec(QStringLiteral("ROLLBACK"));
     }
-    QString began() const { return why_; }
-    QString commit()
+    Result<> began() const { return began_; }
+    Result<> commit()
     {
         QSqlQuery q(db_);
         if (!q.exec(QStringLiteral("COMMIT")))
-            return reason(q.lastError());
+            return failed(q.lastError());
         open_ = false;
         return {};
     }
@@ -239,7 +250,7 @@ private:
     QSqlDatabase db_;
     bool postgres_;
     bool open_ = false;
-    QString why_;
+    Result<> began_;
 };
 
 ShaftLibrary::ShaftLibrary(const QString& location, int schemaVersion) : location_(location)
@@ -248,9 +259,10 @@ ShaftLibrary::ShaftLibrary(const QString& location, int schemaVersion) : locatio
     connection_ = QStringLiteral("tarvex-library-%1").arg(++serial);
     const QUrl url(location);
     postgres_ = url.scheme() == QLatin1String("postgresql") || url.scheme() == QLatin1String("postgres");
-    openMessage_ = open(schemaVersion);
+    const Result<> opened = open(schemaVersion);
+    openMessage_ = opened.message();
     // Read-only, a library of this schema or a newer one can still be looked up in.
-    available_ = openMessage_.isEmpty() || (readOnly_ && version_ >= kLibraryReadableSchema);
+    available_ = opened.ok() || (readOnly_ && version_ >= kLibraryReadableSchema);
     if (!available_) {
         readOnly_ = false;
         QSqlDatabase::database(connection_, false).close();
@@ -272,10 +284,10 @@ ShaftLibrary::~ShaftLibrary()
     QSqlDatabase::removeDatabase(connection_);
 }
 
-QString ShaftLibrary::open(int schemaVersion)
+Result<> ShaftLibrary::open(int schemaVersion)
 {
-    const QString why = postgres_ ? openPostgres() : openSqlite();
-    return why.isEmpty() ? prepareSchema(schemaVersion) : why;
+    const Result<> connected = postgres_ ? openPostgres() : openSqlite();
+    return connected ? prepareSchema(schemaVersion) : connected;
 }
 
 QString ShaftLibrary::displayName() const
@@ -283,7 +295,7 @@ QString ShaftLibrary::displayName() const
     return postgres_ ? MaskedLocation(location_) : QDir::toNativeSeparators(location_);
 }
 
-QString ShaftLibrary::openSqlite()
+Result<> ShaftLibrary::openSqlite()
 {
     const QFileInfo info(location_);
     const QFileInfo folder(info.absolutePath());
@@ -291,19 +303,19 @@ QString ShaftLibrary::openSqlite()
     bool fresh = true;
     if (info.exists() || info.isSymLink()) {
         if (info.isDir())
-            return QStringLiteral("The library %1 is a folder, not a file.").arg(name);
+            return Failure(QStringLiteral("The library %1 is a folder, not a file.").arg(name));
         // Opening a pipe waits for a writer for ever, and a device is nobody's
         // library: neither is opened at all.
         if (!info.isFile())
-            return QStringLiteral("The library %1 is not a regular file (a pipe, a device or a broken link). It was left as it is.").arg(name);
+            return Failure(QStringLiteral("The library %1 is not a regular file (a pipe, a device or a broken link). It was left as it is.").arg(name));
         QFile file(location_);
         if (!file.open(QIODevice::ReadOnly))
-            return QStringLiteral("The library %1 cannot be read: %2.").arg(name, file.errorString());
+            return Failure(QStringLiteral("The library %1 cannot be read: %2.").arg(name, file.errorString()));
         const QByteArray head = file.read(100);
         // An empty file is taken as a new library; anything else must be a
         // database already, or it is somebody's file under the wrong name.
         if (!head.isEmpty() && !head.startsWith(QByteArray("SQLite format 3\0", 16)))
-            return QStringLiteral("%1 is not a shaft library (not a database file). It was left as it is.").arg(name);
+            return Failure(QStringLiteral("%1 is not a shaft library (not a database file). It was left as it is.").arg(name));
         fresh = head.isEmpty();
         wal_ = head.size() >= 20 && head.at(18) == 2 && head.at(19) == 2;
         // Root may write anything; a file or folder whose owner took away the
@@ -312,16 +324,18 @@ QString ShaftLibrary::openSqlite()
             && (folder.permissions() & QFileDevice::WriteOwner);
         readOnly_ = !writableFile_;
     } else if (!QDir().mkpath(info.absolutePath())) {
-        return QStringLiteral("The folder of the library %1 cannot be made.").arg(name);
+        return Failure(QStringLiteral("The folder of the library %1 cannot be made.").arg(name));
     } else {
         writableFile_ = true;
     }
+    if (fresh && readOnly_)
+        return Failure(QStringLiteral("The library %1 is read-only and holds no library yet.").arg(name));
     if (fresh)
-        return readOnly_ ? QStringLiteral("The library %1 is read-only and holds no library yet.").arg(name) : connectSqlite(true);
+        return connectSqlite(true);
 
     // Looked at through a read-only connection first: nothing is written
     // before the file is known to be a library of ours.
-    if (const QString why = connectSqlite(false); !why.isEmpty())
+    if (const Result<> why = connectSqlite(false); !why)
         return why;
     QSqlQuery q(QSqlDatabase::database(connection_, false));
     bool checked = q.exec(QStringLiteral("PRAGMA quick_check")) && q.next();
@@ -329,28 +343,26 @@ QString ShaftLibrary::openSqlite()
     // file to read through; nobody can be writing it, so it is read as it is.
     if (!checked && wal_ && !writableFile_) {
         q = QSqlQuery();
-        if (const QString why = connectSqlite(false, true); !why.isEmpty())
+        if (const Result<> why = connectSqlite(false, true); !why)
             return why;
         q = QSqlQuery(QSqlDatabase::database(connection_, false));
         checked = q.exec(QStringLiteral("PRAGMA quick_check")) && q.next();
     }
     if (!checked)
-        return QStringLiteral("The library %1 cannot be read (damaged, or not a database): %2. It was left as it is.")
-            .arg(name, reason(q.lastError()));
+        return Failure(QStringLiteral("The library %1 cannot be read (damaged, or not a database): %2. It was left as it is.")
+            .arg(name, reason(q.lastError())));
     if (q.value(0).toString() != QLatin1String("ok"))
-        return QStringLiteral("The library %1 is damaged: %2. It was left as it is.").arg(name, q.value(0).toString());
+        return Failure(QStringLiteral("The library %1 is damaged: %2. It was left as it is.").arg(name, q.value(0).toString()));
     return {};
 }
 
-QSqlQuery* ShaftLibrary::prepared(std::unique_ptr<QSqlQuery>& slot, const char* sql, QString& why)
+Result<QSqlQuery*> ShaftLibrary::prepared(std::unique_ptr<QSqlQuery>& slot, const char* sql)
 {
     if (!slot) {
         auto q = std::make_unique<QSqlQuery>(QSqlDatabase::database(connection_, false));
         q->setForwardOnly(true);
-        if (!q->prepare(QString::fromLatin1(sql))) {
-            why = reason(q->lastError());
-            return nullptr;
-        }
+        if (!q->prepare(QString::fromLatin1(sql)))
+            return failed(q->lastError());
         slot = std::move(q);
     }
     return slot.get();
@@ -365,7 +377,7 @@ void ShaftLibrary::forgetPrepared()
     insertRowsQuery_.reset();
 }
 
-QString ShaftLibrary::connectSqlite(bool writing, bool immutable)
+Result<> ShaftLibrary::connectSqlite(bool writing, bool immutable)
 {
     forgetPrepared();
     QSqlDatabase db = QSqlDatabase::database(connection_, false);
@@ -374,7 +386,7 @@ QString ShaftLibrary::connectSqlite(bool writing, bool immutable)
     else
         db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection_);
     if (!db.isValid())
-        return QStringLiteral("The library needs Qt's SQLite driver (package libqt6sql6-sqlite), which is not installed.");
+        return Failure(QStringLiteral("The library needs Qt's SQLite driver (package libqt6sql6-sqlite), which is not installed."));
     QString options = QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(kBusyMilliseconds);
     if (!writing)
         options += QStringLiteral(";QSQLITE_OPEN_READONLY");
@@ -387,18 +399,18 @@ QString ShaftLibrary::connectSqlite(bool writing, bool immutable)
     }
     db.setConnectOptions(options);
     if (!db.open())
-        return QStringLiteral("The library %1 cannot be opened: %2.").arg(displayName(), reason(db.lastError()));
+        return Failure(QStringLiteral("The library %1 cannot be opened: %2.").arg(displayName(), reason(db.lastError())));
     return {};
 }
 
-QString ShaftLibrary::openPostgres()
+Result<> ShaftLibrary::openPostgres()
 {
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), connection_);
     if (!db.isValid())
-        return QStringLiteral("The library needs Qt's PostgreSQL driver (package libqt6sql6-psql), which is not installed.");
+        return Failure(QStringLiteral("The library needs Qt's PostgreSQL driver (package libqt6sql6-psql), which is not installed."));
     const LibraryAddress address = ParseServerAddress(location_);
     if (!address.ok())
-        return address.problem;
+        return Failure(address.problem);
     db.setHostName(address.host);
     db.setPort(address.port);
     db.setUserName(address.user);
@@ -406,30 +418,30 @@ QString ShaftLibrary::openPostgres()
     db.setDatabaseName(address.database);
     db.setConnectOptions(address.connectOptions);
     if (!db.open())
-        return QStringLiteral("The library server %1 cannot be reached: %2.")
-            .arg(MaskedLocation(location_), reason(db.lastError()));
+        return Failure(QStringLiteral("The library server %1 cannot be reached: %2.")
+            .arg(MaskedLocation(location_), reason(db.lastError())));
     return {};
 }
 
 // The schema's version; 0 for an empty database, -1 for one holding tables
 // of somebody else.
-QString ShaftLibrary::readVersion(int& version)
+Result<> ShaftLibrary::readVersion(int& version)
 {
     QSqlQuery q(QSqlDatabase::database(connection_, false));
     const QString tablesSql = postgres_
         ? QStringLiteral("SELECT table_name FROM information_schema.tables WHERE table_schema = current_schema()")
         : QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table' AND name NOT LIKE 'sqlite_%'");
-    if (const QString why = run(q, tablesSql); !why.isEmpty())
+    if (const Result<> why = run(q, tablesSql); !why)
         return why;
     QStringList tables;
     while (q.next())
         tables << q.value(0).toString();
     version = 0;
     if (tables.contains(QLatin1String("schema_version"))) {
-        if (const QString why = run(q, QStringLiteral("SELECT MAX(version) FROM schema_version")); !why.isEmpty())
+        if (const Result<> why = run(q, QStringLiteral("SELECT MAX(version) FROM schema_version")); !why)
             return why;
         if (!q.next())
-            return QStringLiteral("no schema version");
+            return Failure(QStringLiteral("no schema version"));
         version = q.value(0).toInt();
     } else if (!tables.isEmpty() && !postgres_) {
         version = -1;
@@ -437,37 +449,37 @@ QString ShaftLibrary::readVersion(int& version)
     return {};
 }
 
-QString ShaftLibrary::prepareSchema(int wanted)
+Result<> ShaftLibrary::prepareSchema(int wanted)
 {
     const QString name = displayName();
     int version = 0;
-    if (const QString why = readVersion(version); !why.isEmpty())
-        return QStringLiteral("The library %1 cannot be read: %2. It was left as it is.").arg(name, why);
+    if (const Result<> why = readVersion(version); !why)
+        return Failure(QStringLiteral("The library %1 cannot be read: %2. It was left as it is.").arg(name, why.message()));
     if (version < 0)
-        return QStringLiteral("%1 is a database, but not a shaft library. It was left as it is.").arg(name);
+        return Failure(QStringLiteral("%1 is a database, but not a shaft library. It was left as it is.").arg(name));
     if (version > kLibrarySchemaVersion) {
         version_ = version;
         readOnly_ = true;
-        return QStringLiteral("The library %1 was written by a newer version of the program (schema %2; this one knows %3). "
+        return Failure(QStringLiteral("The library %1 was written by a newer version of the program (schema %2; this one knows %3). "
                               "It is open for looking up only; nothing can be stored in it.")
-            .arg(name).arg(version).arg(kLibrarySchemaVersion);
+            .arg(name).arg(version).arg(kLibrarySchemaVersion));
     }
     const int target = std::max(wanted, 1);
     if (version >= target || readOnly_) {
         version_ = version;
         if (readOnly_ && version < 1)
-            return QStringLiteral("The library %1 is read-only and holds no library yet.").arg(name);
+            return Failure(QStringLiteral("The library %1 is read-only and holds no library yet.").arg(name));
         if (readOnly_)
-            return version < kLibraryReadableSchema
+            return Failure(version < kLibraryReadableSchema
                 ? QStringLiteral("The library %1 is read-only and of an older version; it cannot be brought up to date.").arg(name)
-                : QStringLiteral("The library %1 is read-only: it is open for looking up only.").arg(name);
+                : QStringLiteral("The library %1 is read-only: it is open for looking up only.").arg(name));
         // Nothing to change: the connection that stores later may write, but
         // opening it writes nothing.
-        return postgres_ ? QString() : connectSqlite(true);
+        return postgres_ ? Result<>() : connectSqlite(true);
     }
 
     if (!postgres_) {
-        if (const QString why = connectSqlite(true); !why.isEmpty())
+        if (const Result<> why = connectSqlite(true); !why)
             return why;
         // Switching a file to WAL takes it whole for a moment, and SQLite
         // answers "locked" at once rather than waiting through the busy
@@ -478,38 +490,38 @@ QString ShaftLibrary::prepareSchema(int wanted)
         while (!wal_ && (!q.exec(QStringLiteral("PRAGMA journal_mode=WAL")) || !q.next())) {
             const QString code = q.lastError().nativeErrorCode();
             if ((code != QLatin1String("5") && code != QLatin1String("6")) || waited.elapsed() > kBusyMilliseconds)
-                return QStringLiteral("The library %1 cannot be opened for writing: %2.").arg(name, reason(q.lastError()));
+                return Failure(QStringLiteral("The library %1 cannot be opened for writing: %2.").arg(name, reason(q.lastError())));
             q.finish();
             QThread::msleep(20);
         }
         wal_ = true;
     }
     Transaction t(*this);
-    if (!t.began().isEmpty())
-        return QStringLiteral("The library %1 cannot be written: %2.").arg(name, t.began());
+    if (!t.began())
+        return Failure(QStringLiteral("The library %1 cannot be written: %2.").arg(name, t.began().message()));
     QSqlQuery q(QSqlDatabase::database(connection_, false));
     // Two programs that bring the schema up at once on one server take turns.
     if (postgres_ && !q.exec(QStringLiteral("SELECT pg_advisory_xact_lock(7316420518)")))
-        return QStringLiteral("The library %1 cannot be locked: %2.").arg(name, reason(q.lastError()));
+        return Failure(QStringLiteral("The library %1 cannot be locked: %2.").arg(name, reason(q.lastError())));
     // Read again inside the transaction: the other program may have done it.
-    if (const QString why = readVersion(version); !why.isEmpty())
-        return QStringLiteral("The library %1 cannot be read: %2. It was left as it is.").arg(name, why);
+    if (const Result<> why = readVersion(version); !why)
+        return Failure(QStringLiteral("The library %1 cannot be read: %2. It was left as it is.").arg(name, why.message()));
     if (version < 0)
-        return QStringLiteral("%1 is a database, but not a shaft library. It was left as it is.").arg(name);
+        return Failure(QStringLiteral("%1 is a database, but not a shaft library. It was left as it is.").arg(name));
     if (version < 1)
-        if (const QString why = createSchema(1); !why.isEmpty())
-            return QStringLiteral("The library %1 cannot be created: %2.").arg(name, why);
+        if (const Result<> why = createSchema(1); !why)
+            return Failure(QStringLiteral("The library %1 cannot be created: %2.").arg(name, why.message()));
     QStringList notes;
-    if (const QString why = migrate(std::max(version, 1), target, notes); !why.isEmpty())
-        return QStringLiteral("The library %1 cannot be brought up to date; it was left as it was: %2.").arg(name, why);
-    if (const QString why = t.commit(); !why.isEmpty())
-        return QStringLiteral("The library %1 cannot be written: %2.").arg(name, why);
+    if (const Result<> why = migrate(std::max(version, 1), target, notes); !why)
+        return Failure(QStringLiteral("The library %1 cannot be brought up to date; it was left as it was: %2.").arg(name, why.message()));
+    if (const Result<> why = t.commit(); !why)
+        return Failure(QStringLiteral("The library %1 cannot be written: %2.").arg(name, why.message()));
     migrationNotes_ = notes;
     version_ = std::max(version, target);
     return {};
 }
 
-QString ShaftLibrary::createSchema(int version)
+Result<> ShaftLibrary::createSchema(int version)
 {
     Q_ASSERT(version == 1);
     const QString id = postgres_ ? QStringLiteral("BIGSERIAL PRIMARY KEY") : QStringLiteral("INTEGER PRIMARY KEY AUTOINCREMENT");
@@ -531,13 +543,13 @@ QString ShaftLibrary::createSchema(int version)
     QSqlQuery q(QSqlDatabase::database(connection_, false));
     for (const QString& sql : statements)
         if (!q.exec(sql))
-            return reason(q.lastError());
+            return failed(q.lastError());
     return {};
 }
 
 // Runs inside the transaction of prepareSchema: a step that fails leaves the
 // library as it was.
-QString ShaftLibrary::migrate(int from, int to, QStringList& notes)
+Result<> ShaftLibrary::migrate(int from, int to, QStringList& notes)
 {
     QSqlDatabase db = QSqlDatabase::database(connection_, false);
     QSqlQuery q(db);
@@ -553,33 +565,33 @@ QString ShaftLibrary::migrate(int from, int to, QStringList& notes)
                                 "UPDATE measurements SET row_count = (SELECT COUNT(*) FROM measurement_rows r "
                                 "WHERE r.measurement_id = measurements.id)"})
             if (!q.exec(QString::fromLatin1(sql)))
-                return reason(q.lastError());
+                return failed(q.lastError());
         QSqlQuery update(db);
-        if (const QString why = run(q, QStringLiteral("SELECT %1 FROM shafts s").arg(QLatin1String(kShaftColumns))); !why.isEmpty())
+        if (const Result<> why = run(q, QStringLiteral("SELECT %1 FROM shafts s").arg(QLatin1String(kShaftColumns))); !why)
             return why;
         while (q.next()) {
             const Shaft s = shaftFrom(q, 0);
-            if (const QString why = run(update, QStringLiteral("UPDATE shafts SET search_text = ? WHERE id = ?"), {shaftSearchText(s), s.id});
-                !why.isEmpty())
+            if (const Result<> why = run(update, QStringLiteral("UPDATE shafts SET search_text = ? WHERE id = ?"), {shaftSearchText(s), s.id});
+                !why)
                 return why;
         }
-        if (const QString why = run(q, QStringLiteral("SELECT id, note, heading_x, heading_y FROM measurements")); !why.isEmpty())
+        if (const Result<> why = run(q, QStringLiteral("SELECT id, note, heading_x, heading_y FROM measurements")); !why)
             return why;
         while (q.next()) {
             const QString text = measurementSearchText(q.value(1).toString(), {}, q.value(2).toString(), q.value(3).toString());
-            if (const QString why = run(update, QStringLiteral("UPDATE measurements SET search_text = ? WHERE id = ?"), {text, q.value(0)});
-                !why.isEmpty())
+            if (const Result<> why = run(update, QStringLiteral("UPDATE measurements SET search_text = ? WHERE id = ?"), {text, q.value(0)});
+                !why)
                 return why;
         }
     }
     if (from < 3 && to >= 3)
-        if (const QString why = migrateToDataFiles(notes); !why.isEmpty())
+        if (const Result<> why = migrateToDataFiles(notes); !why)
             return why;
     if (from < 4 && to >= 4)
-        if (const QString why = migrateToIndexes(); !why.isEmpty())
+        if (const Result<> why = migrateToIndexes(); !why)
             return why;
     if (from < to)
-        if (const QString why = run(q, QStringLiteral("UPDATE schema_version SET version = ?"), {to}); !why.isEmpty())
+        if (const Result<> why = run(q, QStringLiteral("UPDATE schema_version SET version = ?"), {to}); !why)
             return why;
     return {};
 }
@@ -589,7 +601,7 @@ QString ShaftLibrary::migrate(int from, int to, QStringList& notes)
 // format it was written in; a cell that reads neither way stays text, its
 // measurement gets no data file and is marked damaged, and the note says
 // where, so that nothing is dropped and nothing guessed.
-QString ShaftLibrary::migrateToDataFiles(QStringList& notes)
+Result<> ShaftLibrary::migrateToDataFiles(QStringList& notes)
 {
     QSqlDatabase db = QSqlDatabase::database(connection_, false);
     QSqlQuery q(db);
@@ -602,14 +614,14 @@ QString ShaftLibrary::migrateToDataFiles(QStringList& notes)
                                               "y_text TEXT, PRIMARY KEY (measurement_id, row_index))"),
                                QStringLiteral("CREATE INDEX measurements_hash ON measurements (data_hash)")})
         if (!q.exec(sql))
-            return reason(q.lastError());
+            return failed(q.lastError());
     struct Old {
         qint64 id;
         MeasurementKind kind;
         QString note, heading0, heading1;
     };
     std::vector<Old> old;
-    if (const QString why = run(q, QStringLiteral("SELECT id, kind, note, heading_x, heading_y FROM measurements ORDER BY id")); !why.isEmpty())
+    if (const Result<> why = run(q, QStringLiteral("SELECT id, kind, note, heading_x, heading_y FROM measurements ORDER BY id")); !why)
         return why;
     while (q.next())
         old.push_back({q.value(0).toLongLong(),
@@ -617,8 +629,8 @@ QString ShaftLibrary::migrateToDataFiles(QStringList& notes)
                        q.value(2).toString(), q.value(3).toString(), q.value(4).toString()});
     QSqlQuery update(db);
     for (const Old& m : old) {
-        if (const QString why = run(q, QStringLiteral("SELECT x, y FROM measurement_rows WHERE measurement_id = ? ORDER BY row_index"), {m.id});
-            !why.isEmpty())
+        if (const Result<> why = run(q, QStringLiteral("SELECT x, y FROM measurement_rows WHERE measurement_id = ? ORDER BY row_index"), {m.id});
+            !why)
             return why;
         std::vector<StoredRow> rows;
         QStringList bad;
@@ -648,22 +660,24 @@ QString ShaftLibrary::migrateToDataFiles(QStringList& notes)
                                               : QStringLiteral("a cell reads as no number in any language: %1").arg(bad.join(QStringLiteral("; ")));
         if (!bad.isEmpty())
             notes << QStringLiteral("Kept as text, and the measurement marked damaged: ") + bad.join(QStringLiteral("; "));
-        if (const QString why = insertRows(m.id, rows); !why.isEmpty())
+        if (const Result<> why = insertRows(m.id, rows); !why)
             return why;
-        if (const QString why = run(update, QStringLiteral("UPDATE measurements SET data_file = ?, data_hash = ?, damaged = ?, row_count = ? WHERE id = ?"),
+        if (const Result<> why = run(update, QStringLiteral("UPDATE measurements SET data_file = ?, data_hash = ?, damaged = ?, row_count = ? WHERE id = ?"),
                                     {bytes.isEmpty() ? QVariant(QMetaType::fromType<QByteArray>()) : QVariant(bytes),
                                      bytes.isEmpty() ? QString() : dataHash(bytes), damaged, qint64(rows.size()), m.id});
-            !why.isEmpty())
+            !why)
             return why;
     }
     q.finish();
-    return q.exec(QStringLiteral("DROP TABLE measurement_rows")) ? QString() : reason(q.lastError());
+    if (!q.exec(QStringLiteral("DROP TABLE measurement_rows")))
+        return failed(q.lastError());
+    return {};
 }
 
 // Version 4: what the Library window asks on every keystroke and every
 // scroll is answered from indexes: the filters' choices, the list's order,
 // and the customer as a folded copy that the database can match.
-QString ShaftLibrary::migrateToIndexes()
+Result<> ShaftLibrary::migrateToIndexes()
 {
     QSqlDatabase db = QSqlDatabase::database(connection_, false);
     QSqlQuery q(db);
@@ -675,7 +689,7 @@ QString ShaftLibrary::migrateToIndexes()
                             "CREATE INDEX measurements_taken ON measurements (taken_at, id)",
                             "CREATE INDEX measurements_kind ON measurements (kind, taken_at, id)"})
         if (!q.exec(QString::fromLatin1(sql)))
-            return reason(q.lastError());
+            return failed(q.lastError());
     // A word is looked up in trigram indexes of the texts instead of read
     // from every line. A server where pg_trgm cannot be had (not installed,
     // or the user may not create it) searches the way it did.
@@ -686,7 +700,7 @@ QString ShaftLibrary::migrateToIndexes()
                                 "CREATE INDEX measurements_search ON measurements USING gin (search_text gin_trgm_ops)"})
             made = made && q.exec(QString::fromLatin1(sql));
         if (!q.exec(made ? QStringLiteral("RELEASE SAVEPOINT text_index") : QStringLiteral("ROLLBACK TO SAVEPOINT text_index")))
-            return reason(q.lastError());
+            return failed(q.lastError());
     }
     // On SQLite, one index of each measurement's texts and its shaft's, kept
     // by triggers. An SQLite without the trigram tokenizer searches the way
@@ -708,32 +722,31 @@ QString ShaftLibrary::migrateToIndexes()
                                 "(SELECT m.search_text FROM measurements m WHERE m.id = measurement_search.rowid) "
                                 "WHERE rowid IN (SELECT id FROM measurements WHERE shaft_id = new.id); END"})
             if (!q.exec(QString::fromLatin1(sql)))
-                return reason(q.lastError());
+                return failed(q.lastError());
     }
     std::vector<std::pair<qint64, QString>> customers;
-    if (const QString why = run(q, QStringLiteral("SELECT id, customer FROM shafts WHERE customer <> ''")); !why.isEmpty())
+    if (const Result<> why = run(q, QStringLiteral("SELECT id, customer FROM shafts WHERE customer <> ''")); !why)
         return why;
     while (q.next())
         customers.emplace_back(q.value(0).toLongLong(), q.value(1).toString().toCaseFolded());
     if (!q.prepare(QStringLiteral("UPDATE shafts SET customer_key = ? WHERE id = ?")))
-        return reason(q.lastError());
+        return failed(q.lastError());
     for (const auto& [id, key] : customers) {
         q.bindValue(0, key);
         q.bindValue(1, id);
         if (!q.exec())
-            return reason(q.lastError());
+            return failed(q.lastError());
     }
     return {};
 }
 
-QString ShaftLibrary::insertRows(qint64 id, const std::vector<StoredRow>& rows)
+Result<> ShaftLibrary::insertRows(qint64 id, const std::vector<StoredRow>& rows)
 {
-    QString why;
-    QSqlQuery* prepared = this->prepared(
-        insertRowsQuery_, "INSERT INTO measurement_values (measurement_id, row_index, x, y, x_text, y_text) VALUES (?, ?, ?, ?, ?, ?)", why);
+    const auto prepared = this->prepared(
+        insertRowsQuery_, "INSERT INTO measurement_values (measurement_id, row_index, x, y, x_text, y_text) VALUES (?, ?, ?, ?, ?, ?)");
     if (!prepared)
-        return why;
-    QSqlQuery& q = *prepared;
+        return prepared.error();
+    QSqlQuery& q = **prepared;
     for (std::size_t r = 0; r < rows.size(); ++r) {
         q.bindValue(0, id);
         q.bindValue(1, qint64(r + 1));
@@ -742,18 +755,18 @@ QString ShaftLibrary::insertRows(qint64 id, const std::vector<StoredRow>& rows)
         q.bindValue(4, optionalText(rows[r].xText));
         q.bindValue(5, optionalText(rows[r].yText));
         if (!q.exec())
-            return reason(q.lastError());
+            return failed(q.lastError());
     }
     return {};
 }
 
-QString ShaftLibrary::failure(const QString& what, const QString& why)
+Failure<> ShaftLibrary::failure(const QString& what, const QString& why)
 {
     // A server that went away leaves the connection open in name only; the
     // next use opens a new one.
     if (postgres_)
         broken_ = true;
-    return QStringLiteral("The library could not %1: %2").arg(what, why.trimmed().isEmpty() ? QStringLiteral("no reason given") : why.trimmed());
+    return Failure(QStringLiteral("The library could not %1: %2").arg(what, why.trimmed().isEmpty() ? QStringLiteral("no reason given") : why.trimmed()));
 }
 
 Result<> ShaftLibrary::reconnect()
@@ -779,77 +792,74 @@ Result<> ShaftLibrary::writable()
     return reconnect();
 }
 
-QString ShaftLibrary::insertShaft(Shaft& s)
+Result<> ShaftLibrary::insertShaft(Shaft& s)
 {
-    QString why;
-    QSqlQuery* q = prepared(insertShaftQuery_,
-                            "INSERT INTO shafts (maker, model, flex, weight_g, length_in, label, customer, notes, "
-                            "search_text, customer_key) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?) RETURNING id",
-                            why);
-    if (!q)
-        return why;
-    why = runPrepared(*q, {s.maker, s.model, s.flex, optionalNumber(s.weightGrams), optionalNumber(s.lengthInches), s.label,
-                           s.customer, s.notes, shaftSearchText(s), s.customer.toCaseFolded()});
-    if (!why.isEmpty())
+    const auto prepared = this->prepared(insertShaftQuery_,
+                                         "INSERT INTO shafts (maker, model, flex, weight_g, length_in, label, customer, notes, "
+                                         "search_text, customer_key) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?) RETURNING id");
+    if (!prepared)
+        return prepared.error();
+    QSqlQuery* q = *prepared;
+    const Result<> why = runPrepared(*q, {s.maker, s.model, s.flex, optionalNumber(s.weightGrams), optionalNumber(s.lengthInches), s.label,
+                                          s.customer, s.notes, shaftSearchText(s), s.customer.toCaseFolded()});
+    if (!why)
         return why;
     if (!q->next())
-        return QStringLiteral("the new shaft got no number");
+        return Failure(QStringLiteral("the new shaft got no number"));
     s.id = q->value(0).toLongLong();
     q->finish();
     return {};
 }
 
-QString ShaftLibrary::updateShaft(const Shaft& s)
+Result<> ShaftLibrary::updateShaft(const Shaft& s)
 {
     QSqlQuery q(QSqlDatabase::database(connection_, false));
-    const QString why = run(q, QStringLiteral("UPDATE shafts SET maker = ?, model = ?, flex = ?, weight_g = ?, length_in = ?, "
+    const Result<> why = run(q, QStringLiteral("UPDATE shafts SET maker = ?, model = ?, flex = ?, weight_g = ?, length_in = ?, "
                                               "label = ?, customer = ?, notes = ?, search_text = ?, customer_key = ? WHERE id = ?"),
                             {s.maker, s.model, s.flex, optionalNumber(s.weightGrams), optionalNumber(s.lengthInches), s.label,
                              s.customer, s.notes, shaftSearchText(s), s.customer.toCaseFolded(), s.id});
-    if (why.isEmpty() && q.numRowsAffected() != 1)
-        return QStringLiteral("there is no shaft %1").arg(s.id);
+    if (why && q.numRowsAffected() != 1)
+        return Failure(QStringLiteral("there is no shaft %1").arg(s.id));
     return why;
 }
 
-QString ShaftLibrary::insertMeasurement(const Shaft& shaft, Measurement& m)
+Result<> ShaftLibrary::insertMeasurement(const Shaft& shaft, Measurement& m)
 {
-    QString why;
     QByteArray bytes = m.dataFile;
     // A store from a tab: the data file as Save would write it, so that the
     // library holds what the file would.
     if (bytes.isEmpty()) {
         auto made = MeasurementAsDataFile(m);
         if (!made)
-            return made.message().remove(QStringLiteral("Nothing was saved: "));
+            return Failure(made.message().remove(QStringLiteral("Nothing was saved: ")));
         bytes = std::move(*made);
     }
     const auto read = DataFileRows(m.kind, bytes);
     if (!read)
-        return read.message();
+        return read.error();
     const std::vector<StoredRow>& rows = *read;
-    QSqlQuery* prepared = this->prepared(insertMeasurementQuery_,
+    const auto prepared = this->prepared(insertMeasurementQuery_,
                                          "INSERT INTO measurements (shaft_id, kind, heading_x, heading_y, note, load_unit, taken_at, "
                                          "spine_percent, spine_angle, nbp_angle, bend_percent, bend_angle, spine_grade, bench, "
                                          "row_count, search_text, data_file, data_hash, damaged) "
-                                         "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, '') RETURNING id",
-                                         why);
+                                         "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, '') RETURNING id");
     if (!prepared)
-        return why;
-    QSqlQuery& q = *prepared;
+        return prepared.error();
+    QSqlQuery& q = **prepared;
     const auto spine = [&m](double StoredSpine::*field) { return m.spine ? QVariant(*m.spine.*field) : QVariant(QMetaType::fromType<double>()); };
-    why = runPrepared(q,
+    const Result<> why = runPrepared(q,
               {shaft.id, KindName(m.kind), m.heading0, m.heading1, m.note, m.loadUnit, timeText(m.takenAt),
                spine(&StoredSpine::spinePercent), spine(&StoredSpine::spineAngle), spine(&StoredSpine::nbpAngle),
                spine(&StoredSpine::bendPercent), spine(&StoredSpine::bendAngle),
                m.spine ? QVariant(m.spine->grade) : QVariant(QMetaType::fromType<QString>()), m.bench,
                qint64(rows.size()), measurementSearchText(m.note, m.bench, m.heading0, m.heading1), bytes, dataHash(bytes)});
-    if (!why.isEmpty())
+    if (!why)
         return why;
     if (!q.next())
-        return QStringLiteral("the new measurement got no number");
+        return Failure(QStringLiteral("the new measurement got no number"));
     const qint64 id = q.value(0).toLongLong();
     q.finish();
-    if (const QString bad = insertRows(id, rows); !bad.isEmpty())
+    if (const Result<> bad = insertRows(id, rows); !bad)
         return bad;
     m.id = id;
     m.shaftId = shaft.id;
@@ -863,9 +873,9 @@ Result<qint64> ShaftLibrary::findDataFile(const QByteArray& bytes)
         return r.error();
     QSqlQuery q(QSqlDatabase::database(connection_, false));
     q.setForwardOnly(true);
-    if (const QString why = run(q, QStringLiteral("SELECT id, data_file FROM measurements WHERE data_hash = ? ORDER BY id"), {dataHash(bytes)});
-        !why.isEmpty())
-        return Failure(failure(QStringLiteral("look for a data file"), why));
+    if (const Result<> why = run(q, QStringLiteral("SELECT id, data_file FROM measurements WHERE data_hash = ? ORDER BY id"), {dataHash(bytes)});
+        !why)
+        return failure(QStringLiteral("look for a data file"), why.message());
     while (q.next())
         if (q.value(1).toByteArray() == bytes)
             return q.value(0).toLongLong();
@@ -880,13 +890,13 @@ Result<> ShaftLibrary::storeShaft(Shaft& shaft)
         return Failure(QStringLiteral("The shaft was not stored: %1; remove it and store again.").arg(nul));
     Transaction t(*this);
     Shaft stored = shaft;
-    QString why = t.began();
-    if (why.isEmpty())
+    Result<> why = t.began();
+    if (why)
         why = stored.id == 0 ? insertShaft(stored) : updateShaft(stored);
-    if (why.isEmpty())
+    if (why)
         why = t.commit();
-    if (!why.isEmpty())
-        return Failure(failure(QStringLiteral("store the shaft"), why));
+    if (!why)
+        return failure(QStringLiteral("store the shaft"), why.message());
     shaft = stored;
     return {};
 }
@@ -925,22 +935,23 @@ Result<> ShaftLibrary::storeAll(std::vector<Shaft>& shafts, std::vector<std::pai
     auto storedShafts = shafts;
     auto stored = measurements;
     Transaction t(*this);
-    QString why = t.began();
-    for (std::size_t i = 0; i < storedShafts.size() && why.isEmpty(); ++i)
+    Result<> why = t.began();
+    for (std::size_t i = 0; i < storedShafts.size() && why; ++i)
         if (storedShafts[i].id == 0)
             why = insertShaft(storedShafts[i]);
-    for (std::size_t i = 0; i < stored.size() && why.isEmpty(); ++i) {
+    for (std::size_t i = 0; i < stored.size() && why; ++i) {
         auto& [shaft, measurement] = stored[i];
         why = shaft < storedShafts.size() ? insertMeasurement(storedShafts[shaft], measurement)
-                                          : QStringLiteral("the measurement names no shaft");
-        if (!why.isEmpty() && stored.size() > 1)
-            why = QStringLiteral("measurement %1 of %2: %3").arg(i + 1).arg(stored.size()).arg(why);
+                                          : Failure(QStringLiteral("the measurement names no shaft"));
+        if (!why && stored.size() > 1)
+            why = Failure(QStringLiteral("measurement %1 of %2: %3").arg(i + 1).arg(stored.size()).arg(why.message()));
     }
-    if (why.isEmpty())
+    if (why)
         why = t.commit();
-    if (!why.isEmpty())
-        return Failure(failure(stored.size() == 1 ? QStringLiteral("store the measurement")
-                                                  : QStringLiteral("store the measurements; none was kept"), why));
+    if (!why)
+        return failure(stored.size() == 1 ? QStringLiteral("store the measurement")
+                                          : QStringLiteral("store the measurements; none was kept"),
+                       why.message());
     shafts = std::move(storedShafts);
     measurements = std::move(stored);
     return {};
@@ -951,9 +962,9 @@ Result<Shaft> ShaftLibrary::loadShaft(qint64 id)
     if (const Result<> r = reconnect(); !r.ok())
         return r.error();
     QSqlQuery q(QSqlDatabase::database(connection_, false));
-    const QString why = run(q, QStringLiteral("SELECT %1 FROM shafts s WHERE s.id = ?").arg(QLatin1String(kShaftColumns)), {id});
-    if (!why.isEmpty())
-        return Failure(failure(QStringLiteral("read shaft %1").arg(id), why));
+    const Result<> why = run(q, QStringLiteral("SELECT %1 FROM shafts s WHERE s.id = ?").arg(QLatin1String(kShaftColumns)), {id});
+    if (!why)
+        return failure(QStringLiteral("read shaft %1").arg(id), why.message());
     if (!q.next())
         return Failure(QStringLiteral("The library holds no shaft %1.").arg(id));
     return shaftFrom(q, 0);
@@ -963,19 +974,16 @@ Result<Measurement> ShaftLibrary::loadMeasurement(qint64 id, bool withRows)
 {
     if (const Result<> r = reconnect(); !r.ok())
         return r.error();
-    QString why;
-    QSqlQuery* q = prepared(measurementQuery_,
-                            "SELECT shaft_id, kind, heading_x, heading_y, note, load_unit, taken_at, bench, spine_percent, "
-                            "spine_angle, nbp_angle, bend_percent, bend_angle, spine_grade, data_file, damaged "
-                            "FROM measurements WHERE id = ?",
-                            why);
-    if (q) {
-        q->bindValue(0, id);
-        if (!q->exec())
-            why = reason(q->lastError());
-    }
-    if (!why.isEmpty())
-        return Failure(failure(QStringLiteral("read measurement %1").arg(id), why));
+    const auto prepared = this->prepared(measurementQuery_,
+                                         "SELECT shaft_id, kind, heading_x, heading_y, note, load_unit, taken_at, bench, spine_percent, "
+                                         "spine_angle, nbp_angle, bend_percent, bend_angle, spine_grade, data_file, damaged "
+                                         "FROM measurements WHERE id = ?");
+    if (!prepared)
+        return failure(QStringLiteral("read measurement %1").arg(id), prepared.message());
+    QSqlQuery* q = *prepared;
+    q->bindValue(0, id);
+    if (!q->exec())
+        return failure(QStringLiteral("read measurement %1").arg(id), reason(q->lastError()));
     if (!q->next())
         return Failure(QStringLiteral("The library holds no measurement %1.").arg(id));
     Measurement m;
@@ -1003,9 +1011,9 @@ Result<Measurement> ShaftLibrary::loadMeasurement(qint64 id, bool withRows)
     if (m.dataFile.isEmpty()) {
         // Damaged: the numbers there are, and the text of the cells that were none.
         QSqlQuery rows(QSqlDatabase::database(connection_, false));
-        why = run(rows, QStringLiteral("SELECT x, y, x_text, y_text FROM measurement_values WHERE measurement_id = ? ORDER BY row_index"), {id});
-        if (!why.isEmpty())
-            return Failure(failure(QStringLiteral("read measurement %1").arg(id), why));
+        const Result<> why = run(rows, QStringLiteral("SELECT x, y, x_text, y_text FROM measurement_values WHERE measurement_id = ? ORDER BY row_index"), {id});
+        if (!why)
+            return failure(QStringLiteral("read measurement %1").arg(id), why.message());
         const auto cell = [&rows](int number, int text) {
             return !rows.value(text).isNull() ? rows.value(text).toString()
                                               : rows.value(number).isNull() ? QString() : ShortFloatText(rows.value(number).toFloat());
@@ -1031,15 +1039,13 @@ Result<MeasurementFile> ShaftLibrary::loadDataFile(qint64 id)
 {
     if (const Result<> r = reconnect(); !r.ok())
         return r.error();
-    QString why;
-    QSqlQuery* q = prepared(dataFileQuery_, "SELECT kind, data_file, damaged FROM measurements WHERE id = ?", why);
-    if (q) {
-        q->bindValue(0, id);
-        if (!q->exec())
-            why = reason(q->lastError());
-    }
-    if (!why.isEmpty())
-        return Failure(failure(QStringLiteral("read measurement %1").arg(id), why));
+    const auto prepared = this->prepared(dataFileQuery_, "SELECT kind, data_file, damaged FROM measurements WHERE id = ?");
+    if (!prepared)
+        return failure(QStringLiteral("read measurement %1").arg(id), prepared.message());
+    QSqlQuery* q = *prepared;
+    q->bindValue(0, id);
+    if (!q->exec())
+        return failure(QStringLiteral("read measurement %1").arg(id), reason(q->lastError()));
     if (!q->next())
         return Failure(QStringLiteral("The library holds no measurement %1.").arg(id));
     MeasurementFile file;
@@ -1056,9 +1062,9 @@ Result<std::vector<Shaft>> ShaftLibrary::shafts()
         return r.error();
     QSqlQuery q(QSqlDatabase::database(connection_, false));
     q.setForwardOnly(true);
-    const QString why = run(q, QStringLiteral("SELECT %1 FROM shafts s ORDER BY s.maker, s.model, s.label, s.id").arg(QLatin1String(kShaftColumns)));
-    if (!why.isEmpty())
-        return Failure(failure(QStringLiteral("list the shafts"), why));
+    const Result<> why = run(q, QStringLiteral("SELECT %1 FROM shafts s ORDER BY s.maker, s.model, s.label, s.id").arg(QLatin1String(kShaftColumns)));
+    if (!why)
+        return failure(QStringLiteral("list the shafts"), why.message());
     std::vector<Shaft> out;
     while (q.next())
         out.push_back(shaftFrom(q, 0));
@@ -1081,25 +1087,25 @@ bool ShaftLibrary::rareWord(const QString& word)
                          "+ (SELECT COUNT(*) FROM (SELECT 1 FROM measurements WHERE search_text LIKE ? ESCAPE '\\' LIMIT %1) b)")
         : QStringLiteral("SELECT COUNT(*) FROM (SELECT 1 FROM measurement_search WHERE text GLOB ? LIMIT %1)");
     const QVariantList values = postgres_ ? QVariantList{likePattern(word), likePattern(word)} : QVariantList{globPattern(word)};
-    return run(q, sql.arg(kRare), values).isEmpty() && q.next() && q.value(0).toInt() < kRare;
+    return run(q, sql.arg(kRare), values).ok() && q.next() && q.value(0).toInt() < kRare;
 }
 
-QString ShaftLibrary::searchWhere(const LibraryQuery& query, QString& sql, QVariantList& values, bool& customerHere)
+Result<> ShaftLibrary::searchWhere(const LibraryQuery& query, QString& sql, QVariantList& values, bool& customerHere)
 {
     if (const QString nul = nulIn({{&query.text, "the search text"}, {&query.maker, "the maker"}, {&query.model, "the model"},
                                    {&query.flex, "the flex"}, {&query.customer, "the customer"}});
         !nul.isEmpty())
-        return QStringLiteral("Nothing was searched: %1.").arg(nul);
+        return Failure(QStringLiteral("Nothing was searched: %1.").arg(nul));
     // Every word is to be found, each anywhere; a text with longer words or
     // more of them than anybody types is refused rather than sent on.
     QStringList words = query.text.split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts);
     words.removeDuplicates();
     for (const QString& word : words)
         if (word.size() > kLongestSearchWord)
-            return QStringLiteral("A search word may be at most %1 characters long; this one has %2: \"%3...\"")
-                .arg(kLongestSearchWord).arg(word.size()).arg(word.left(20));
+            return Failure(QStringLiteral("A search word may be at most %1 characters long; this one has %2: \"%3...\"")
+                .arg(kLongestSearchWord).arg(word.size()).arg(word.left(20)));
     if (words.size() > kMostSearchWords)
-        return QStringLiteral("A search may hold at most %1 words; this one has %2.").arg(kMostSearchWords).arg(words.size());
+        return Failure(QStringLiteral("A search may hold at most %1 words; this one has %2.").arg(kMostSearchWords).arg(words.size()));
     sql += QStringLiteral(" FROM measurements m JOIN shafts s ON s.id = m.shaft_id WHERE 1 = 1");
     for (const QString& word : words) {
         // The index holds trigrams: a shorter word is read from every line.
@@ -1151,8 +1157,8 @@ Result<std::vector<LibraryEntry>> ShaftLibrary::search(const LibraryQuery& query
     QString sql = QStringLiteral("SELECT %1, m.id, m.kind, m.taken_at, m.note, m.bench, m.row_count, m.spine_percent, m.spine_grade").arg(QLatin1String(kShaftColumns));
     QVariantList values;
     bool customerHere = true;
-    if (const QString why = searchWhere(query, sql, values, customerHere); !why.isEmpty())
-        return Failure(why);
+    if (const Result<> why = searchWhere(query, sql, values, customerHere); !why)
+        return why.error();
     static const char* const kOrder[] = {"m.taken_at", "m.kind", "s.label, s.maker, s.model", "s.flex", "s.weight_g",
                                          "s.length_in", "s.customer", "m.row_count",
                                          // measurements without figures last either way, on both databases alike
@@ -1170,8 +1176,8 @@ Result<std::vector<LibraryEntry>> ShaftLibrary::search(const LibraryQuery& query
     }
     QSqlQuery q(QSqlDatabase::database(connection_, false));
     q.setForwardOnly(true);
-    if (const QString why = run(q, sql, values); !why.isEmpty())
-        return Failure(failure(QStringLiteral("search"), why));
+    if (const Result<> why = run(q, sql, values); !why)
+        return failure(QStringLiteral("search"), why.message());
     std::vector<LibraryEntry> out;
     const QString customer = customerHere ? QString() : query.customer.toCaseFolded();
     while (q.next()) {
@@ -1214,8 +1220,8 @@ Result<> ShaftLibrary::addStiffness(std::vector<LibraryEntry>& lines, const Benc
     const QString sql = QStringLiteral("SELECT measurement_id, row_index, x, y FROM measurement_values WHERE measurement_id IN (%1) "
                                        "AND x IS NOT NULL AND y IS NOT NULL ORDER BY measurement_id, row_index")
                             .arg(marks.join(QLatin1Char(',')));
-    if (const QString why = run(q, sql, ids); !why.isEmpty())
-        return Failure(failure(QStringLiteral("read the profiles' rows"), why));
+    if (const Result<> why = run(q, sql, ids); !why)
+        return failure(QStringLiteral("read the profiles' rows"), why.message());
     std::map<qint64, std::vector<RowPoint>> rows;
     while (q.next())
         rows[q.value(0).toLongLong()].push_back({q.value(1).toInt() + 1, q.value(2).toDouble(), q.value(3).toDouble()});
@@ -1235,15 +1241,15 @@ Result<qint64> ShaftLibrary::count(const LibraryQuery& query)
     {
         QString sql;
         QVariantList values;
-        if (const QString why = searchWhere(query, sql, values, customerHere); !why.isEmpty())
-            return Failure(why);
+        if (const Result<> why = searchWhere(query, sql, values, customerHere); !why)
+            return why.error();
         if (customerHere || query.customer.isEmpty()) {
             if (const Result<> r = reconnect(); !r.ok())
                 return r.error();
             QSqlQuery q(QSqlDatabase::database(connection_, false));
             q.setForwardOnly(true);
-            if (const QString why = run(q, QStringLiteral("SELECT COUNT(*)") + sql, values); !why.isEmpty())
-                return Failure(failure(QStringLiteral("count the measurements"), why));
+            if (const Result<> why = run(q, QStringLiteral("SELECT COUNT(*)") + sql, values); !why)
+                return failure(QStringLiteral("count the measurements"), why.message());
             return q.next() ? q.value(0).toLongLong() : qint64(0);
         }
     }
@@ -1261,8 +1267,8 @@ Result<QStringList> ShaftLibrary::choices(ShaftField field)
     QSqlQuery q(QSqlDatabase::database(connection_, false));
     q.setForwardOnly(true);
     const QString column = QLatin1String(kColumn[int(field)]);
-    if (const QString why = run(q, QStringLiteral("SELECT DISTINCT %1 FROM shafts WHERE %1 <> ''").arg(column)); !why.isEmpty())
-        return Failure(failure(QStringLiteral("list the %1s").arg(column), why));
+    if (const Result<> why = run(q, QStringLiteral("SELECT DISTINCT %1 FROM shafts WHERE %1 <> ''").arg(column)); !why)
+        return failure(QStringLiteral("list the %1s").arg(column), why.message());
     QStringList out;
     while (q.next())
         out << q.value(0).toString();
@@ -1278,23 +1284,23 @@ Result<> ShaftLibrary::deleteMeasurement(qint64 id)
         return r;
     Transaction t(*this);
     QSqlQuery q(QSqlDatabase::database(connection_, false));
-    QString why = t.began();
+    Result<> why = t.began();
     qint64 shaft = 0;
-    if (why.isEmpty() && (why = run(q, QStringLiteral("SELECT shaft_id FROM measurements WHERE id = ?"), {id})).isEmpty()) {
+    if (why && (why = run(q, QStringLiteral("SELECT shaft_id FROM measurements WHERE id = ?"), {id}))) {
         if (!q.next())
             return Failure(QStringLiteral("The library holds no measurement %1.").arg(id));
         shaft = q.value(0).toLongLong();
     }
-    if (why.isEmpty())
+    if (why)
         why = run(q, QStringLiteral("DELETE FROM measurement_values WHERE measurement_id = ?"), {id});
-    if (why.isEmpty())
+    if (why)
         why = run(q, QStringLiteral("DELETE FROM measurements WHERE id = ?"), {id});
-    if (why.isEmpty())
+    if (why)
         why = run(q, QStringLiteral("DELETE FROM shafts WHERE id = ? AND NOT EXISTS (SELECT 1 FROM measurements WHERE shaft_id = ?)"),
                   {shaft, shaft});
-    if (why.isEmpty())
+    if (why)
         why = t.commit();
-    return why.isEmpty() ? Result<>{} : Failure(failure(QStringLiteral("delete measurement %1; it is still there").arg(id), why));
+    return why ? Result<>() : failure(QStringLiteral("delete measurement %1; it is still there").arg(id), why.message());
 }
 
 Result<> ShaftLibrary::deleteShaft(qint64 id)
@@ -1303,16 +1309,16 @@ Result<> ShaftLibrary::deleteShaft(qint64 id)
         return r;
     Transaction t(*this);
     QSqlQuery q(QSqlDatabase::database(connection_, false));
-    QString why = t.began();
-    if (why.isEmpty())
+    Result<> why = t.began();
+    if (why)
         why = run(q, QStringLiteral("DELETE FROM measurement_values WHERE measurement_id IN (SELECT id FROM measurements WHERE shaft_id = ?)"), {id});
-    if (why.isEmpty())
+    if (why)
         why = run(q, QStringLiteral("DELETE FROM measurements WHERE shaft_id = ?"), {id});
-    if (why.isEmpty() && (why = run(q, QStringLiteral("DELETE FROM shafts WHERE id = ?"), {id})).isEmpty() && q.numRowsAffected() != 1)
+    if (why && (why = run(q, QStringLiteral("DELETE FROM shafts WHERE id = ?"), {id})) && q.numRowsAffected() != 1)
         return Failure(QStringLiteral("The library holds no shaft %1.").arg(id));
-    if (why.isEmpty())
+    if (why)
         why = t.commit();
-    return why.isEmpty() ? Result<>{} : Failure(failure(QStringLiteral("delete shaft %1; it is still there").arg(id), why));
+    return why ? Result<>() : failure(QStringLiteral("delete shaft %1; it is still there").arg(id), why.message());
 }
 
 } // namespace tarvex

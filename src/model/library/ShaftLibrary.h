@@ -213,27 +213,27 @@ public:
 
 private:
     class Transaction;
-    QString open(int schemaVersion);
-    QString openSqlite();
-    QString connectSqlite(bool writing, bool immutable = false);
-    QString openPostgres();
-    QString readVersion(int& version);
-    QString prepareSchema(int wanted);
-    QString createSchema(int version);
-    QString migrate(int from, int to, QStringList& notes);
-    QString migrateToDataFiles(QStringList& notes);
-    QString insertRows(qint64 id, const std::vector<StoredRow>& rows);
+    Result<> open(int schemaVersion);
+    Result<> openSqlite();
+    Result<> connectSqlite(bool writing, bool immutable = false);
+    Result<> openPostgres();
+    Result<> readVersion(int& version);
+    Result<> prepareSchema(int wanted);
+    Result<> createSchema(int version);
+    Result<> migrate(int from, int to, QStringList& notes);
+    Result<> migrateToDataFiles(QStringList& notes);
+    Result<> insertRows(qint64 id, const std::vector<StoredRow>& rows);
     Result<> reconnect();
     Result<> writable();
-    QString insertShaft(Shaft& shaft);
-    QString updateShaft(const Shaft& shaft);
-    QString insertMeasurement(const Shaft& shaft, Measurement& m);
-    QString failure(const QString& what, const QString& why);
-    QString migrateToIndexes();
-    QString searchWhere(const LibraryQuery& query, QString& sql, QVariantList& values, bool& customerHere);
+    Result<> insertShaft(Shaft& shaft);
+    Result<> updateShaft(const Shaft& shaft);
+    Result<> insertMeasurement(const Shaft& shaft, Measurement& m);
+    Failure<> failure(const QString& what, const QString& why);
+    Result<> migrateToIndexes();
+    Result<> searchWhere(const LibraryQuery& query, QString& sql, QVariantList& values, bool& customerHere);
     bool rareWord(const QString& word);
     QString displayName() const;
-    QSqlQuery* prepared(std::unique_ptr<QSqlQuery>& slot, const char* sql, QString& why);
+    Result<QSqlQuery*> prepared(std::unique_ptr<QSqlQuery>& slot, const char* sql);
     void forgetPrepared();
 
     QString connection_;

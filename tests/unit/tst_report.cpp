@@ -23,9 +23,12 @@ struct FailingPage : PreviewPage {
         if (calls++ == failAt)
             throw PrinterError(QStringLiteral("Printer error at drawing %1").arg(failAt));
     }
-    void Box(double x1, double y1, double x2, double y2) override { fail(), PreviewPage::Box(x1, y1, x2, y2); }
-    void Print(const QString& text) override { fail(), PreviewPage::Print(text); }
-    void PaintPicture(const Picture& p, double x, double y, double w, double h) override { fail(), PreviewPage::PaintPicture(p, x, y, w, h); }
+    void Box(double x1, double y1, double x2, double y2) override { guarded([&] { fail(), PreviewPage::Box(x1, y1, x2, y2); }); }
+    void Print(const QString& text) override { guarded([&] { fail(), PreviewPage::Print(text); }); }
+    void PaintPicture(const Picture& p, double x, double y, double w, double h) override
+    {
+        guarded([&] { fail(), PreviewPage::PaintPicture(p, x, y, w, h); });
+    }
 };
 
 // A chart picture with one line in it, at the chart area's designed size.

@@ -19,7 +19,7 @@ const QString kReportFont = QStringLiteral("Courier New");
 void drawPage(ReportTarget& t, double Ratio, const ReportPage& page, double chartWidth,
               const MessageSink& onFailure)
 {
-    SkipOnFailure([&] {
+    const auto draw = [&] {
         // The frame: 10 dots on paper, 2 pixels on the (narrower) preview.
         t.setDrawWidth(t.Width() > 10000 ? 10 : 2);
         t.Box(0.2, 0.2, 11, 7.5);
@@ -90,7 +90,9 @@ void drawPage(ReportTarget& t, double Ratio, const ReportPage& page, double char
             t.setCurrentX(x);
             t.Print(row.join(QStringLiteral("  ")));
         }
-    }, onFailure);
+    };
+    draw();
+    StopWithMessage(t.outcome(), onFailure);
 }
 
 } // namespace
@@ -166,7 +168,7 @@ bool PrintDocument(Printer& printer, const MessageSink& onFailure, Draw draw)
     };
     PrinterPage target(printer);
     draw(target, report, failed);
-    SkipOnFailure([&printer] { printer.EndDoc(); }, failed ? MessageSink() : report);
+    StopWithMessage(target.endDoc(), failed ? MessageSink() : report);
     return !failed;
 }
 
@@ -182,7 +184,7 @@ bool PrintReport(Printer& printer, const ReportPage& page, const MessageSink& on
 void DrawCertificatePage(ReportTarget& t, double Ratio, const SetCertificate& cert, const QStringList& lines,
                          int page, int pages, const MessageSink& onFailure)
 {
-    SkipOnFailure([&] {
+    const auto draw = [&] {
         t.setDrawWidth(t.Width() > 10000 ? 10 : 2);
         t.Box(0.2, 0.2, 11, 7.5);
         t.setDrawWidth(1);
@@ -201,7 +203,9 @@ void DrawCertificatePage(ReportTarget& t, double Ratio, const SetCertificate& ce
             t.setCurrentX(0.4);
             t.Print(line);
         }
-    }, onFailure);
+    };
+    draw();
+    StopWithMessage(t.outcome(), onFailure);
 }
 
 bool PrintCertificate(Printer& printer, const SetCertificate& cert, const MessageSink& onFailure)
@@ -210,7 +214,7 @@ bool PrintCertificate(Printer& printer, const SetCertificate& cert, const Messag
         const QList<QStringList> pages = CertificatePages(cert.lines, kCertificateLinesPerPage);
         for (qsizetype i = 0; i < pages.size() && !failed; ++i) {
             if (i > 0)
-                SkipOnFailure([&printer] { printer.NewPage(); }, report);
+                StopWithMessage(target.newPage(), report);
             if (!failed)
                 DrawCertificatePage(target, 1.0, cert, pages[i], int(i + 1), int(pages.size()), report);
         }

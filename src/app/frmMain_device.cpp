@@ -151,8 +151,8 @@ void frmMain::mnuEnv_Click()
         return;
     if (settings_) {
         dialog.settings().save(*settings_);
-        if (const QString why = WriteSettingsFile(*settings_, LocationHoldsPassword(dialog.settings().libraryAddress)); !why.isEmpty())
-            MsgBox(why);
+        if (const Result<> written = WriteSettingsFile(*settings_, LocationHoldsPassword(dialog.settings().libraryAddress)); !written)
+            MsgBox(written.message());
     }
     // Another library: the window over the old one closes, and the next use
     // opens the new one.

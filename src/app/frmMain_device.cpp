@@ -142,10 +142,9 @@ void frmMain::SPortAx1_OnFailed(const QString& description)
 void frmMain::mnuEnv_Click()
 {
     frmSettings dialog(receiver_->settings(), this, [this](const BenchSettings& typed, double measuredCpm) {
-        QString why;
-        const std::optional<FrequencyInput> in = profile_->frequencyInput(typed, &why);
+        const Result<FrequencyInput> in = profile_->frequencyInput(typed);
         return in ? CalibrateClamp(*in, measuredCpm)
-                  : ClampCalibration{QStringLiteral("the profile tab's shaft has no prediction to calibrate against: %1").arg(why), 0.0};
+                  : ClampCalibration{QStringLiteral("the profile tab's shaft has no prediction to calibrate against: %1").arg(in.message()), 0.0};
     });
     if (dialog.exec() != QDialog::Accepted)
         return;

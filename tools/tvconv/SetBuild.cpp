@@ -181,10 +181,9 @@ int RunSetBuild(const QStringList& args)
             problems << bad.message();
             continue;
         }
-        QString missing;
-        const std::optional<ShaftDetails> details = ShaftDetailsOf(note, unit, &missing);
+        const Result<ShaftDetails> details = ShaftDetailsOf(note, unit);
         if (!details) {
-            problems << QStringLiteral("%1: %2 (lines \"Length: 41 in\" and \"Weight: 120 g\"; \"Balance: 22 in\" if known)").arg(path, missing);
+            problems << QStringLiteral("%1: %2 (lines \"Length: 41 in\" and \"Weight: 120 g\"; \"Balance: 22 in\" if known)").arg(path, details.message());
             continue;
         }
         const EiCurve ei = ConvertToEi(NumberRowsOf(table).points, s.geometry);

@@ -110,12 +110,11 @@ std::vector<SetShaft> SetShaftsFromLibrary(ShaftLibrary& library, const QList<qi
         const QString name = ShaftTitle(shaft) + m.takenAt.toLocalTime().toString(QStringLiteral(", yyyy-MM-dd"));
         // The note speaks of this measurement's shaft as it was measured;
         // the shaft's own fields stand in where it says nothing.
-        QString missing;
-        std::optional<ShaftDetails> details = ShaftDetailsOf(m.note, unit, &missing);
+        Result<ShaftDetails> details = ShaftDetailsOf(m.note, unit);
         if (!details && shaft.lengthInches && shaft.weightGrams)
             details = ShaftDetails{*shaft.lengthInches * perInch, *shaft.weightGrams, {}};
         if (!details) {
-            skipped << QStringLiteral("%1: %2, nor do the shaft's fields").arg(name, missing);
+            skipped << QStringLiteral("%1: %2, nor do the shaft's fields").arg(name, details.message());
             continue;
         }
         DataTable table;

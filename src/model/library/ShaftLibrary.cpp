@@ -129,15 +129,15 @@ QVariant optionalText(const QString& text)
 
 // PostgreSQL cannot hold a NUL in a text; SQLite could, but a library must be
 // movable from one to the other. The field is named so it can be found.
-QString nulIn(const std::initializer_list<std::pair<const QString*, const char*>>& fields)
+Result<> nulIn(const std::initializer_list<std::pair<const QString*, const char*>>& fields)
 {
     for (const auto& [text, what] : fields)
         if (text->contains(QChar(0)))
-            return QStringLiteral("%1 holds a NUL character, which the library cannot keep").arg(QLatin1String(what));
+            return Failure(QStringLiteral("%1 holds a NUL character, which the library cannot keep").arg(QLatin1String(what)));
     return {};
 }
 
-QString shaftNul(const Shaft& s)
+Result<> shaftNul(const Shaft& s)
 {
     return nulIn({{&s.maker, "the maker"}, {&s.model, "the model"}, {&s.flex, "the flex"}, {&s.label, "the label"},
                   {&s.customer, "the customer"}, {&s.notes, "the shaft's notes"}});
@@ -886,8 +886,8 @@ Result<> ShaftLibrary::storeShaft(Shaft& shaft)
 {
     if (const Result<> r = writable(); !r.ok())
         return r;
-    if (const QString nul = shaftNul(shaft); !nul.isEmpty())
-        return Failure(QStringLiteral("The shaft was not stored: %1; remove it and store again.").arg(nul));
+    if (const Result<> nul = shaftNul(shaft); !nul)
+        return Failure(QStringLiteral("The shaft was not stored: %1; remove it and store again.").arg(nul.message()));
     Transaction t(*this);
     Shaft stored = shaft;
     Result<> why = t.began();
@@ -918,14 +918,15 @@ Result<> ShaftLibrary::storeAll(std::vector<Shaft>& shafts, std::vector<std::pai
     if (const Result<> r = writable(); !r.ok())
         return r;
     for (const Shaft& s : shafts)
-        if (const QString nul = shaftNul(s); !nul.isEmpty())
-            return Failure(QStringLiteral("Nothing was stored: %1; remove it and store again.").arg(nul));
+        if (const Result<> nul = shaftNul(s); !nul)
+            return Failure(QStringLiteral("Nothing was stored: %1; remove it and store again.").arg(nul.message()));
     for (std::size_t i = 0; i < measurements.size(); ++i) {
         const Measurement& m = measurements[i].second;
         const QString grade = m.spine ? m.spine->grade : QString();
-        if (QString nul = nulIn({{&m.note, "the note"}, {&m.heading0, "the heading of column 1"}, {&m.heading1, "the heading of column 2"},
-                                 {&m.loadUnit, "the load unit"}, {&m.bench, "the bench name"}, {&grade, "the spine grade"}});
-            !nul.isEmpty()) {
+        if (const Result<> found = nulIn({{&m.note, "the note"}, {&m.heading0, "the heading of column 1"}, {&m.heading1, "the heading of column 2"},
+                                          {&m.loadUnit, "the load unit"}, {&m.bench, "the bench name"}, {&grade, "the spine grade"}});
+            !found) {
+            QString nul = found.message();
             if (measurements.size() > 1)
                 nul = QStringLiteral("measurement %1 of %2: %3").arg(i + 1).arg(measurements.size()).arg(nul);
             return Failure(QStringLiteral("Nothing was stored: %1; remove it and store again.").arg(nul));
@@ -1092,10 +1093,10 @@ bool ShaftLibrary::rareWord(const QString& word)
 
 Result<> ShaftLibrary::searchWhere(const LibraryQuery& query, QString& sql, QVariantList& values, bool& customerHere)
 {
-    if (const QString nul = nulIn({{&query.text, "the search text"}, {&query.maker, "the maker"}, {&query.model, "the model"},
-                                   {&query.flex, "the flex"}, {&query.customer, "the customer"}});
-        !nul.isEmpty())
-        return Failure(QStringLiteral("Nothing was searched: %1.").arg(nul));
+    if (const Result<> nul = nulIn({{&query.text, "the search text"}, {&query.maker, "the maker"}, {&query.model, "the model"},
+                                    {&query.flex, "the flex"}, {&query.customer, "the customer"}});
+        !nul)
+        return Failure(QStringLiteral("Nothing was searched: %1.").arg(nul.message()));
     // Every word is to be found, each anywhere; a text with longer words or
     // more of them than anybody types is refused rather than sent on.
     QStringList words = query.text.split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts);

@@ -26,20 +26,20 @@ constexpr qint64 kLargestDataFile = qint64(64) << 20;
 
 } // namespace
 
-QString ReadDataFileForLibrary(const QString& path, QByteArray& bytes)
+Result<QByteArray> ReadDataFileForLibrary(const QString& path)
 {
     const QFileInfo info(path);
     if (!info.isFile())
-        return QStringLiteral("%1: not a regular file").arg(path);
+        return Failure(QStringLiteral("%1: not a regular file").arg(path));
     if (info.size() > kLargestDataFile)
-        return QStringLiteral("%1: too large for a data file (%2 bytes)").arg(path).arg(info.size());
+        return Failure(QStringLiteral("%1: too large for a data file (%2 bytes)").arg(path).arg(info.size()));
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        return QStringLiteral("%1: cannot read it: %2").arg(path, file.errorString());
-    bytes = file.readAll();
+        return Failure(QStringLiteral("%1: cannot read it: %2").arg(path, file.errorString()));
+    QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
-        return QStringLiteral("%1: cannot read it: %2").arg(path, file.errorString());
-    return {};
+        return Failure(QStringLiteral("%1: cannot read it: %2").arg(path, file.errorString()));
+    return bytes;
 }
 
 QStringList DataFilesIn(const QString& folder, QStringList* skipped)
@@ -151,10 +151,12 @@ bool ReadDataFiles(const QStringList& files, const DataFileReader& read, FolderI
         const QFileInfo file(files.at(i));
         const bool polar = FileTypeOf(file.fileName()) == QLatin1String("tvp");
         Measurement m;
-        if (const QString bad = read(files.at(i), m.dataFile); !bad.isEmpty()) {
-            out.skipped << bad;
+        Result<QByteArray> bytesRead = read(files.at(i));
+        if (!bytesRead) {
+            out.skipped << bytesRead.message();
             continue;
         }
+        m.dataFile = std::move(*bytesRead);
         if (const qint64 id = stored ? stored(m.dataFile) : 0; id > 0) {
             out.known << QStringLiteral("%1: already in the library as measurement %2").arg(files.at(i)).arg(id);
             continue;

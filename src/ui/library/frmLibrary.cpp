@@ -250,8 +250,8 @@ void frmLibrary::fillChoices()
 {
     const std::pair<QComboBox*, ShaftField> boxes[] = {{cboMaker_, ShaftField::Maker}, {cboModel_, ShaftField::Model}, {cboFlex_, ShaftField::Flex}};
     for (const auto& [box, field] : boxes) {
-        // A library that fails here fails the search that follows too, whose
-        // status line says why; the boxes keep what they offered.
+        // The search that follows asks the same library and says on the
+        // status line why it cannot; the boxes keep what they offered.
         auto choices = library_.choices(field);
         if (!choices)
             return;

@@ -94,11 +94,11 @@ int main(int argc, char* argv[])
     const double plainSyncedIo = median(runs, [&] { plainWriteRead(plainPath, bytes, plainBack, true); });
 
     ProfileRecord record;
-    ProfileRecordFromTable(table, note, record);
+    bool kept = ProfileRecordFromTable(table, note, record).ok();
     ProfileRecord again;
     const double fileIo = median(runs, [&] {
-        WriteFileSafely(path, EncodeProfileRecord(record));
-        LoadProfileRecord(path, again);
+        kept = WriteFileSafely(path, EncodeProfileRecord(record)).ok() && kept;
+        kept = LoadProfileRecord(path, again).ok() && kept;
     });
 
     const QLocale locale = QLocale::system();
@@ -114,11 +114,11 @@ int main(int argc, char* argv[])
     DataTable back;
     QString backNote;
     const double tableTrip = median(runs, [&] {
-        WriteProfileFile(path, table, note);
-        ReadProfileFile(path, back, backNote);
+        kept = WriteProfileFile(path, table, note).ok() && kept;
+        kept = ReadProfileFile(path, back, backNote).ok() && kept;
     });
 
-    if (back.Rows() != kMaxTableRows || plainBack != bytes || again.x != record.x || sink == 0) {
+    if (!kept || back.Rows() != kMaxTableRows || plainBack != bytes || again.x != record.x || sink == 0) {
         std::fprintf(stderr, "bench_files: the files did not read back\n");
         return 1;
     }

@@ -58,7 +58,7 @@ void batch(std::vector<Shaft>& shafts, std::vector<std::pair<std::size_t, Measur
         for (int r = 0; r < kRows; ++r)
             m.rows.emplace_back(QString::number(r * 2), QString::number(10 + r * 0.5 + i * 1e-4));
         // As an import has them: the file's bytes beside the rows it shows.
-        m.dataFile = MeasurementAsDataFile(m, nullptr);
+        m.dataFile = MeasurementAsDataFile(m).value_or(QByteArray());
         items.emplace_back(std::size_t(i), std::move(m));
     }
 }
@@ -108,12 +108,13 @@ int main(int argc, char* argv[])
     batch(shafts, items);
 
     int run = 0;
+    bool stored = true;
     const double import = median(3, [&] {
         QTemporaryDir dir;
         ShaftLibrary lib(dir.filePath(QStringLiteral("lib%1.sqlite").arg(++run)));
         auto copyShafts = shafts;
         auto copyItems = items;
-        return seconds([&] { lib.storeAll(copyShafts, copyItems); });
+        return seconds([&] { stored = lib.storeAll(copyShafts, copyItems).ok() && stored; });
     });
     const double bare = median(3, [&] {
         QTemporaryDir dir;
@@ -125,11 +126,11 @@ int main(int argc, char* argv[])
 
     QTemporaryDir dir;
     ShaftLibrary lib(dir.filePath(QStringLiteral("search.sqlite")));
-    lib.storeAll(shafts, items);
+    stored = lib.storeAll(shafts, items).ok() && stored;
     LibraryQuery query;
     query.text = QStringLiteral("customer 9876");
-    std::vector<LibraryEntry> found;
-    const double search = median(7, [&] { return seconds([&] { lib.search(query, found); }); });
+    std::size_t found = 0;
+    const double search = median(7, [&] { return seconds([&] { found = lib.search(query).value_or(std::vector<LibraryEntry>()).size(); }); });
     double bareSearch = 0;
     {
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("bare"));
@@ -170,8 +171,7 @@ int main(int argc, char* argv[])
     const double exported = median(5, [&] {
         return seconds([&] {
             for (const qint64 id : ids) {
-                MeasurementKind kind;
-                lib.loadDataFile(id, kind, written);
+                written = lib.loadDataFile(id).value_or(MeasurementFile()).bytes;
                 same = same && !written.isEmpty();
             }
         });
@@ -192,8 +192,7 @@ int main(int argc, char* argv[])
         return seconds([&] {
             for (int i = 0; i < kOpens; ++i) {
                 // As the program opens one into its tab.
-                Measurement m;
-                lib.loadMeasurement(ids[std::size_t(i)], m, false);
+                const Measurement m = lib.loadMeasurement(ids[std::size_t(i)], false).value_or(Measurement());
                 DataTable table;
                 QString note;
                 same = same && ReadProfileBytes(m.dataFile, table, note).ok();
@@ -210,5 +209,5 @@ int main(int argc, char* argv[])
         });
     });
     std::printf("BENCH library_open_1000_measurements_s %.6f %.6f 2\n", opened, read);
-    return found.size() == 1 && same ? 0 : 1;
+    return found == 1 && same && stored ? 0 : 1;
 }

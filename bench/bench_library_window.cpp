@@ -73,7 +73,7 @@ bool fill(QSqlDatabase& db)
     Measurement sample;
     for (int r = 0; r < 13; ++r)
         sample.rows.emplace_back(QString::number(r * 2), QString::number(10 + r * 0.5));
-    const QByteArray file = MeasurementAsDataFile(sample, nullptr);
+    const QByteArray file = MeasurementAsDataFile(sample).value_or(QByteArray());
     const QString hash = QString::fromLatin1(QCryptographicHash::hash(file, QCryptographicHash::Sha256).toHex());
     const int shafts = (kMeasurements + kPerShaft - 1) / kPerShaft;
     QSqlQuery(db).exec(QStringLiteral("BEGIN"));

@@ -72,8 +72,9 @@ int main()
             for (const QString& path : paths) {
                 DataTable t;
                 QString note;
-                ReadProfileFile(path, t, note);
-                g_sink = g_sink + t.Rows() + (ShaftDetailsOf(note, LengthUnit::Inch) ? 1 : 0);
+                // A file that did not read counts no rows.
+                const bool read = ReadProfileFile(path, t, note).ok();
+                g_sink = g_sink + (read ? t.Rows() : 0) + (ShaftDetailsOf(note, LengthUnit::Inch) ? 1 : 0);
             }
         });
     });

@@ -45,13 +45,16 @@ LibrarySession::Overlays LibrarySession::overlays(ShaftLibrary& library, const Q
 {
     Overlays out;
     for (const qint64 id : measurementIds) {
-        Measurement m;
-        Shaft shaft;
-        if (const Result<> r = library.loadMeasurement(id, m); !r.ok()) {
-            out.skipped << r.message();
+        const auto loaded = library.loadMeasurement(id);
+        if (!loaded) {
+            out.skipped << loaded.message();
             continue;
         }
-        const bool known = library.loadShaft(m.shaftId, shaft).ok();
+        const Measurement& m = *loaded;
+        // The shaft only names the curve; without it the curve is still drawn.
+        const auto found = library.loadShaft(m.shaftId);
+        const bool known = found.ok();
+        const Shaft shaft = found.value_or(Shaft{});
         const QString name = known ? ShaftTitle(shaft) : QCoreApplication::translate("tarvex::frmMain", "measurement %1").arg(id);
         DataTable table;
         MeasurementIntoTable(m, table);

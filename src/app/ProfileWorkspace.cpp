@@ -443,16 +443,16 @@ void ProfileWorkspace::showView()
     pictureView()->setMinimumHeight(Tab0tblFigures->isVisibleTo(this) ? 100 : 0);
 }
 
-std::optional<FrequencyInput> ProfileWorkspace::frequencyInput(const BenchSettings& bench, QString* why) const
+Result<FrequencyInput> ProfileWorkspace::frequencyInput(const BenchSettings& bench) const
 {
-    return FrequencyInputOf(NumberRowsOf(table()).points, document().plainNote(), bench, why);
+    return FrequencyInputOf(NumberRowsOf(table()).points, document().plainNote(), bench);
 }
 
 void ProfileWorkspace::addTrimmedEi(CurvesView& view) const
 {
     const Trims trims{Tab0txtTipTrim->value(), Tab0txtButtTrim->value()};
-    QString why;
-    const std::optional<FrequencyInput> in = frequencyInput(benchSettings(), &why);
+    // Without the input there is no frequency figure either, which says why.
+    const Result<FrequencyInput> in = frequencyInput(benchSettings());
     if (!(trims.tip > 0 || trims.butt > 0) || !in)
         return;
     XYCurve trimmed;

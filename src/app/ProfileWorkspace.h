@@ -57,7 +57,7 @@ public slots:
 public:
     // What the frequency of the table on show is predicted from, with the
     // meter of `bench`; empty, with the reason, when something is missing.
-    std::optional<FrequencyInput> frequencyInput(const BenchSettings& bench, QString* why) const;
+    Result<FrequencyInput> frequencyInput(const BenchSettings& bench) const;
 
 protected:
     bool capture(double value) override;

@@ -151,12 +151,11 @@ void TableWorkspace::copyChart()
 void TableWorkspace::saveChart()
 {
     const Picture chart = picture_->picture();
-    ExportToFile(*platform_.fileDialog, window(), tr("PNG Image(*.png)|*.png|SVG Drawing(*.svg)|*.svg"),
-                 [chart](const QString&, const QString& type, QByteArray& bytes) {
-                     bytes = type == QLatin1String("svg") ? PictureAsSvg(*chart, kAppTitle) : PictureAsPng(*chart);
-                     return Result<>{};
-                 },
-                 tellUser());
+    const auto written = ExportToFile(*platform_.fileDialog, window(), tr("PNG Image(*.png)|*.png|SVG Drawing(*.svg)|*.svg"),
+                                      [chart](const QString&, const QString& type) -> Result<QByteArray> {
+                                          return type == QLatin1String("svg") ? PictureAsSvg(*chart, kAppTitle) : PictureAsPng(*chart);
+                                      });
+    StopWithMessage(written, tellUser());
 }
 
 void TableWorkspace::withChangeRule(ChangeRule rule, const std::function<void()>& step)
@@ -311,7 +310,7 @@ void TableWorkspace::recordSettled(double value)
     const AutoOutcome outcome = AutoCaptureInto(*table_, kind_, value);
     if (outcome == AutoOutcome::Recorded || outcome == AutoOutcome::TableFull) {
         markEdited();
-        endStep(QStringLiteral("Auto"));
+        endStep(tr("Auto"));
         captured();
         // The operator is at the bench, not at the screen: a sound says the
         // reading was taken and the shaft can move on.

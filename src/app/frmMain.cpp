@@ -17,6 +17,7 @@
 #include "library/frmMatchedSet.h"
 #include "library/frmStoreLibrary.h"
 #include "platform/Clipboard.h"
+#include "platform/FailurePolicy.h"
 #include "platform/FileDialog.h"
 #include "platform/HelpViewer.h"
 #include "platform/MessageBox.h"
@@ -388,12 +389,12 @@ void frmMain::mnuStoreLibrary_Click()
         MsgBox(tr("The table holds no readings to store."));
         return;
     }
-    std::vector<Shaft> shafts;
-    if (const Result<> r = lib->shafts(shafts); !r.ok()) {
-        MsgBox(r.message());
+    const auto shafts = lib->shafts();
+    if (!shafts) {
+        MsgBox(shafts.message());
         return;
     }
-    frmStoreLibrary form(shafts, this);
+    frmStoreLibrary form(*shafts, this);
     // A failed store keeps the form open with what was typed, and leaves the
     // table as it is, to be stored again or saved.
     form.setStore([lib, &m](Shaft& shaft) { return lib->store(shaft, m); });
@@ -431,9 +432,9 @@ void frmMain::mnuLibrary_Click()
             });
             connect(set, &frmBuildSet::exportPdfRequested, set, [this, set] {
                 const SetCertificate cert = set->certificate();
-                ExportToFile(*platform_.fileDialog, set, tr("PDF Document(*.pdf)|*.pdf"),
-                             [&cert](const QString&, const QString&, QByteArray& bytes) { return CertificateAsPdf(cert, bytes); },
-                             [this, set](const QString& text) { platform_.messageBox->show(set, text); });
+                StopWithMessage(ExportToFile(*platform_.fileDialog, set, tr("PDF Document(*.pdf)|*.pdf"),
+                                             [&cert](const QString&, const QString&) { return CertificateAsPdf(cert); }),
+                                [this, set](const QString& text) { platform_.messageBox->show(set, text); });
             });
         });
         connect(frmLibrary_, &frmLibrary::matchedSetOpened, this, [this](frmMatchedSet* set) {
@@ -443,9 +444,9 @@ void frmMain::mnuLibrary_Click()
             });
             connect(set, &frmMatchedSet::exportPdfRequested, set, [this, set] {
                 const ReportPage page = set->page();
-                ExportToFile(*platform_.fileDialog, set, tr("PDF Document(*.pdf)|*.pdf"),
-                             [&page](const QString&, const QString&, QByteArray& bytes) { return ReportAsPdf(page, bytes); },
-                             [this, set](const QString& text) { platform_.messageBox->show(set, text); });
+                StopWithMessage(ExportToFile(*platform_.fileDialog, set, tr("PDF Document(*.pdf)|*.pdf"),
+                                             [&page](const QString&, const QString&) { return ReportAsPdf(page); }),
+                                [this, set](const QString& text) { platform_.messageBox->show(set, text); });
             });
         });
     }
@@ -457,19 +458,18 @@ void frmMain::mnuLibrary_Click()
 void frmMain::openFromLibrary(qint64 measurementId)
 {
     ShaftLibrary* lib = library();
-    Measurement m;
     if (!lib)
         return;
-    if (const Result<> r = lib->loadMeasurement(measurementId, m, false); !r.ok()) {
-        MsgBox(r.message());
+    const auto loaded = lib->loadMeasurement(measurementId, false);
+    if (!loaded) {
+        MsgBox(loaded.message());
         return;
     }
+    const Measurement& m = *loaded;
     TableWorkspace* ws = m.kind == MeasurementKind::Polar ? static_cast<TableWorkspace*>(polar_) : profile_;
     SSTab1->setCurrentWidget(ws);
     // The report names the shaft; one that does not read leaves that to the report form.
-    Shaft shaft;
-    if (!lib->loadShaft(m.shaftId, shaft).ok())
-        shaft = {};
+    const Shaft shaft = lib->loadShaft(m.shaftId).value_or(Shaft{});
     if (ws->openMeasurement(m, shaft))
         updateTitle();
 }
@@ -525,13 +525,13 @@ void frmMain::mnuExportPdf_Click()
     if (!ws)
         return;
     const ReportPage page = ws->reportPage(*Picture1);
-    ExportToFile(*platform_.fileDialog, this, tr("PDF Document(*.pdf)|*.pdf"),
-                 [&page](const QString& path, const QString&, QByteArray& bytes) {
-                     ReportPage named = page;
-                     named.shaftName = QFileInfo(path).completeBaseName();
-                     return ReportAsPdf(named, bytes);
-                 },
-                 [this](const QString& text) { MsgBox(text); });
+    const auto written = ExportToFile(*platform_.fileDialog, this, tr("PDF Document(*.pdf)|*.pdf"),
+                                      [&page](const QString& path, const QString&) {
+                                          ReportPage named = page;
+                                          named.shaftName = QFileInfo(path).completeBaseName();
+                                          return ReportAsPdf(named);
+                                      });
+    StopWithMessage(written, [this](const QString& text) { MsgBox(text); });
 }
 
 void frmMain::rememberFile(const QString& path)
@@ -646,6 +646,8 @@ void frmMain::rememberGeometry()
     if (settings_) {
         app_.window.geometry = saveGeometry();
         rememberFields();
+        // The size, place and fields are a convenience: a settings file that
+        // cannot be written loses nothing the user made, so it passes unsaid.
         app_.window.save(*settings_);
         settings_->sync();
     }

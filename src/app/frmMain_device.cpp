@@ -142,17 +142,16 @@ void frmMain::SPortAx1_OnFailed(const QString& description)
 void frmMain::mnuEnv_Click()
 {
     frmSettings dialog(app_.bench, this, [this](const BenchSettings& typed, double measuredCpm) {
-        QString why;
-        const std::optional<FrequencyInput> in = profile_->frequencyInput(typed, &why);
+        const Result<FrequencyInput> in = profile_->frequencyInput(typed);
         return in ? CalibrateClamp(*in, measuredCpm)
-                  : ClampCalibration{tr("the profile tab's shaft has no prediction to calibrate against: %1").arg(why), 0.0};
+                  : ClampCalibration{tr("the profile tab's shaft has no prediction to calibrate against: %1").arg(in.message()), 0.0};
     });
     if (dialog.exec() != QDialog::Accepted)
         return;
     if (settings_) {
         dialog.settings().save(*settings_);
-        if (const QString why = WriteSettingsFile(*settings_, LocationHoldsPassword(dialog.settings().libraryAddress)); !why.isEmpty())
-            MsgBox(why);
+        if (const Result<> written = WriteSettingsFile(*settings_, LocationHoldsPassword(dialog.settings().libraryAddress)); !written)
+            MsgBox(written.message());
     }
     // Another library: the window over the old one closes, and the next use
     // opens the new one.

@@ -48,6 +48,7 @@ void frmMain::offerRecovery()
                 SSTab1->setCurrentIndex(copy->profile ? 0 : 1);
                 break;
             case MsgResult::No:
+                // A copy that stays is only offered once more.
                 QFile::remove(path);
                 break;
             default: {
@@ -60,7 +61,8 @@ void frmMain::offerRecovery()
             }
             }
         } else {
-            // Cut short by the very crash it was kept for: a half copy is no copy.
+            // Cut short by the very crash it was kept for: a half copy is no
+            // copy. One that cannot be removed is refused again next time.
             QFile::remove(path);
         }
     }
@@ -87,17 +89,18 @@ void frmMain::keepRecoveryCopy()
     if (copy.profile == recoveryKept_.profile && copy.polar == recoveryKept_.polar)
         return;
     copy.savedAt = QDateTime::currentDateTimeUtc();
-    QString why;
-    if (WriteFileSafely(platform_.recoveryFile, EncodeRecovery(copy), &why))
+    if (const Result<> written = WriteFileSafely(platform_.recoveryFile, EncodeRecovery(copy)))
         recoveryKept_ = copy;
     else
-        statusBar()->showMessage(tr("The recovery copy cannot be written: %1").arg(why), 5000);
+        statusBar()->showMessage(tr("The recovery copy cannot be written: %1").arg(written.message()), 5000);
 }
 
 void frmMain::removeRecoveryCopy()
 {
     if (!recoveryLock_)
         return;
+    // A copy that cannot be removed holds nothing newer than the tables; at
+    // worst it is offered once more.
     if (recoveryKept_.profile || recoveryKept_.polar || QFile::exists(platform_.recoveryFile))
         QFile::remove(platform_.recoveryFile);
     recoveryKept_ = {};

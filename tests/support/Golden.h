@@ -28,12 +28,15 @@
 namespace golden {
 
 // A step of a case's set-up that has to work for the case to mean anything:
-// its failure fails the test with the routine's own words.
+// its failure fails the test with the routine's own words. The value, or an
+// empty one after a failure.
 template <typename T, typename Kind>
-void must(const tarvex::Result<T, Kind>& r, const char* file = __builtin_FILE(), int line = __builtin_LINE())
+T must(tarvex::Result<T, Kind> r, const char* file = __builtin_FILE(), int line = __builtin_LINE())
 {
     if (!r.ok())
         QTest::qFail(qPrintable(QStringLiteral("set-up failed: ") + r.message()), file, line);
+    if constexpr (!std::is_void_v<T>)
+        return r.ok() ? std::move(*r) : T{};
 }
 
 inline QString path(const QString& name)

@@ -149,17 +149,17 @@ QByteArray Corrupt(std::mt19937& rng, QByteArray line)
     return line;
 }
 
-struct Outcome {
+struct SessionOutcome {
     QStringList faults;
     int corruptNumbers = 0;   // corrupted lines that still read as numbers
     bool missed = false;      // Auto stopped for a position left too early
 };
 
-Outcome Play(const Session& s)
+SessionOutcome Play(const Session& s)
 {
     std::mt19937 rng(s.seed ^ 0x5bd1e995u);
     std::normal_distribution<double> noise(0.0, 1.0);
-    Outcome out;
+    SessionOutcome out;
 
     qint64 now = 0;
     ReadingReceiver rx;
@@ -310,7 +310,7 @@ private slots:
         QStringList failed;
         for (int i = 0; i < runs; ++i) {
             const Session s = MakeSession(first + quint32(i));
-            const Outcome o = Play(s);
+            const SessionOutcome o = Play(s);
             corruptNumbers_ += o.corruptNumbers;
             missed_ += o.missed ? 1 : 0;
             ++runs_;

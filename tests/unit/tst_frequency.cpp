@@ -96,10 +96,9 @@ QString closedForm(double mu)
 QString run(const QStringList& in)
 {
     if (in[0] == QLatin1String("note")) {
-        QString missing;
-        const auto d = ShaftDetailsOf(in[1], in.value(2) == QLatin1String("mm") ? LengthUnit::Millimetre : LengthUnit::Inch, &missing);
+        const auto d = ShaftDetailsOf(in[1], in.value(2) == QLatin1String("mm") ? LengthUnit::Millimetre : LengthUnit::Inch);
         return d ? QStringLiteral("length %1, weight %2 g, balance %3").arg(g(d->length), g(d->weight), d->balance ? g(*d->balance) : QStringLiteral("none"))
-                 : missing;
+                 : d.message();
     }
     if (in[0] == QLatin1String("closed"))
         return closedForm(in[1].toDouble());

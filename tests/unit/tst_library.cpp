@@ -91,10 +91,10 @@ struct Script {
         }
         if (op == QLatin1String("load")) {   // label: the last measurement and its shaft, field by field
             const Measurement& m = last[in.value(1)];
-            Measurement back;
-            Shaft s;
-            if (Result<> r = lib.loadMeasurement(m.id, back); !r.ok() || !(r = lib.loadShaft(back.shaftId, s)).ok())
-                return r.message();
+            const auto loaded = lib.loadWithShaft(m.id);
+            if (!loaded)
+                return loaded.message();
+            const auto& [back, s] = *loaded;
             const Shaft& w = shafts[in.value(1)];
             QStringList differ;
             const auto check = [&differ](const char* what, bool same) { if (!same) differ << QLatin1String(what); };
@@ -115,15 +115,13 @@ struct Script {
                            QDateTime::fromString(in.value(7), Qt::ISODate), QDateTime::fromString(in.value(8), Qt::ISODate)};
             if (!in.value(6).isEmpty())
                 q.kind = in.value(6) == QLatin1String("polar") ? MeasurementKind::Polar : MeasurementKind::Profile;
-            std::vector<LibraryEntry> found;
-            const Result<> r = lib.search(q, found);
-            return r.ok() ? labelsOf(found) : r.message();
+            const auto found = lib.search(q);
+            return found ? labelsOf(*found) : found.message();
         }
         if (op == QLatin1String("delete")) {   // label: its last measurement
             const Result<> r = lib.deleteMeasurement(last[in.value(1)].id);
-            std::vector<Shaft> all;
-            golden::must(lib.shafts(all));
-            return (r.ok() ? QStringLiteral("gone") : r.message()) + QStringLiteral(", %1 shafts left").arg(all.size());
+            return (r.ok() ? QStringLiteral("gone") : r.message())
+                + QStringLiteral(", %1 shafts left").arg(golden::must(lib.shafts()).size());
         }
         return QStringLiteral("unknown operation ") + op;
     }
@@ -154,10 +152,10 @@ void storeFromTwoProcesses(const QString& location, int n)
         QVERIFY2(p->exitCode() == 0, p->readAllStandardError().constData());
     }
     ShaftLibrary lib(location);
-    std::vector<LibraryEntry> found;
     for (const QString& tag : {QStringLiteral("writer a"), QStringLiteral("writer b")}) {
-        QVERIFY(lib.search(holding(tag), found).ok());
-        QCOMPARE(int(found.size()), n);
+        const auto found = lib.search(holding(tag));
+        QVERIFY(found.ok());
+        QCOMPARE(int(found->size()), n);
     }
 }
 
@@ -244,29 +242,28 @@ QString afterMigration(ShaftLibrary& lib)
 {
     QStringList out{QStringLiteral("v%1").arg(lib.schemaVersion()), lib.migrationNotes().join(QLatin1Char('/'))};
     for (qint64 id = 1; id <= 3; ++id) {
-        Measurement m;
-        if (const Result<> r = lib.loadMeasurement(id, m); !r.ok()) {
-            out << r.message();
+        const auto loaded = lib.loadMeasurement(id);
+        if (!loaded) {
+            out << loaded.message();
             continue;
         }
+        const Measurement& m = *loaded;
         QStringList cells;
         for (const auto& [x, y] : m.rows)
             cells << x + QLatin1Char(' ') + y;
-        std::vector<StoredRow> values;
-        const bool file = DataFileRows(m.kind, m.dataFile, values);
+        const auto values = DataFileRows(m.kind, m.dataFile);
         out << QStringLiteral("%1: %2 | %3").arg(id).arg(cells.join(QStringLiteral("; ")),
-                                                       file ? QStringLiteral("file of %1 rows").arg(values.size())
+                                                       values ? QStringLiteral("file of %1 rows").arg(values->size())
                                                             : QStringLiteral("no file, damaged: ") + m.damaged);
     }
-    std::vector<LibraryEntry> found;
     LibraryQuery all;
-    out << (lib.search(all, found).ok() ? QStringLiteral("%1 listed").arg(found.size()) : QStringLiteral("no list"));
+    const auto found = lib.search(all);
+    out << (found ? QStringLiteral("%1 listed").arg(found->size()) : QStringLiteral("no list"));
     // The customer's folded copy is made for the shafts already there.
     all.customer = QStringLiteral("o'NEIL");
-    qint64 n = -1;
-    QStringList makers;
-    out.last() += QStringLiteral("; %1 of o'NEIL; maker %2").arg(lib.count(all, n).ok() ? n : -1)
-                      .arg(lib.choices(ShaftField::Maker, makers).ok() ? makers.join(QLatin1Char(',')) : QStringLiteral("?"));
+    const auto makers = lib.choices(ShaftField::Maker);
+    out.last() += QStringLiteral("; %1 of o'NEIL; maker %2").arg(lib.count(all).value_or(-1))
+                      .arg(makers ? makers->join(QLatin1Char(',')) : QStringLiteral("?"));
     return out.join(QLatin1Char('\n'));
 }
 
@@ -308,14 +305,15 @@ int languageChild(const QString& action, const QString& location)
     }
     // Stored on the other desktop: found by its tag, shown in this one's format.
     const QString other = tag == QLatin1String("lang-.") ? QStringLiteral("lang-,") : QStringLiteral("lang-.");
-    std::vector<LibraryEntry> found;
-    if (const Result<> r = lib.search(holding(other), found); !r.ok() || found.size() != 4)
-        return qCritical("found %d of 4: %s", int(found.size()), qPrintable(r.message())), 1;
+    const auto found = lib.search(holding(other));
+    if (!found || found->size() != 4)
+        return qCritical("found %d of 4: %s", found ? int(found->size()) : 0, qPrintable(found.message())), 1;
     std::vector<std::vector<RowPoint>> curves;
-    for (const LibraryEntry& e : found) {
-        Measurement m;
-        if (const Result<> r = lib.loadMeasurement(e.measurementId, m); !r.ok())
-            return qCritical("%s", qPrintable(r.message())), 1;
+    for (const LibraryEntry& e : *found) {
+        const auto loaded = lib.loadMeasurement(e.measurementId);
+        if (!loaded)
+            return qCritical("%s", qPrintable(loaded.message())), 1;
+        const Measurement& m = *loaded;
         ProfileRecord want;
         want.heading0 = QStringLiteral("X"), want.heading1 = QStringLiteral("Y");
         for (int p = 0; p < 13; ++p) {
@@ -353,16 +351,13 @@ QString exactFile(ShaftLibrary& lib)
     m.dataFile = EncodeProfileRecord(rec);
     if (const Result<> r = lib.store(s, m); !r.ok())
         return r.message();
-    MeasurementKind kind;
-    QByteArray back;
-    if (const Result<> r = lib.loadDataFile(m.id, kind, back); !r.ok())
-        return r.message();
-    Measurement again;
-    qint64 found = 0;
-    if (!lib.findDataFile(m.dataFile, found).ok() || found != m.id)
+    const auto back = lib.loadDataFile(m.id);
+    if (!back)
+        return back.message();
+    if (lib.findDataFile(m.dataFile).value_or(0) != m.id)
         return QStringLiteral("not found again by its bytes");
-    return back == m.dataFile && lib.loadMeasurement(m.id, again).ok() && again.rows.size() == 5 ? QString()
-                                                                                                 : QStringLiteral("bytes or rows differ");
+    const auto again = lib.loadMeasurement(m.id);
+    return back->bytes == m.dataFile && again && again->rows.size() == 5 ? QString() : QStringLiteral("bytes or rows differ");
 }
 
 // Runs this program under `lang` (C, or de_DE.UTF-8 from the locale folder
@@ -490,9 +485,8 @@ private slots:
                                             : QStringLiteral("unavailable"),
                             said.isEmpty() ? QStringLiteral("-") : said};
             if (lib.available()) {
-                std::vector<LibraryEntry> found;
-                const Result<> r = lib.search(holding(QStringLiteral("o'neil")), found);
-                out << (r.ok() ? QStringLiteral("found %1, v%2").arg(found.size()).arg(lib.schemaVersion()) : r.message());
+                const auto found = lib.search(holding(QStringLiteral("o'neil")));
+                out << (found ? QStringLiteral("found %1, v%2").arg(found->size()).arg(lib.schemaVersion()) : found.message());
                 Shaft s;
                 Measurement m;
                 const Result<> stored = lib.store(s, m);
@@ -549,12 +543,10 @@ private slots:
         QVERIFY(writer(QStringLiteral("INSERT INTO shafts (maker, model, flex, label, customer, notes) VALUES ('a', '', '', '', '', '')")));
         ShaftLibrary lib(path);
         QVERIFY2(lib.available(), qPrintable(lib.openMessage()));
-        std::vector<LibraryEntry> found;
-        const Result<> listed = lib.search(holding(QStringLiteral("busy")), found);
-        QVERIFY2(listed.ok(), qPrintable(listed.message()));
-        QCOMPARE(int(found.size()), 1);
-        Measurement m;
-        QVERIFY(lib.loadMeasurement(found.front().measurementId, m).ok());
+        const auto found = lib.search(holding(QStringLiteral("busy")));
+        QVERIFY2(found.ok(), qPrintable(found.message()));
+        QCOMPARE(int(found->size()), 1);
+        QVERIFY(lib.loadMeasurement(found->front().measurementId).ok());
         QVERIFY(writer(QStringLiteral("ROLLBACK")));
     }
 
@@ -614,9 +606,9 @@ private slots:
         Measurement again;
         const Result<> back = lib.store(s, again);
         QVERIFY2(back.ok(), qPrintable(back.message()));
-        std::vector<LibraryEntry> found;
-        QVERIFY(lib.search(holding(QStringLiteral("gone")), found).ok());
-        QCOMPARE(int(found.size()), 2);
+        const auto found = lib.search(holding(QStringLiteral("gone")));
+        QVERIFY(found.ok());
+        QCOMPARE(int(found->size()), 2);
     }
 };
 

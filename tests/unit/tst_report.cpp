@@ -30,9 +30,12 @@ struct FailingPage : PreviewPage {
         if (calls++ == failAt)
             throw PrinterError(QStringLiteral("Printer error at drawing %1").arg(failAt));
     }
-    void Box(double x1, double y1, double x2, double y2) override { fail(), PreviewPage::Box(x1, y1, x2, y2); }
-    void Print(const QString& text) override { fail(), PreviewPage::Print(text); }
-    void PaintPicture(const Picture& p, double x, double y, double w, double h) override { fail(), PreviewPage::PaintPicture(p, x, y, w, h); }
+    void Box(double x1, double y1, double x2, double y2) override { guarded([&] { fail(), PreviewPage::Box(x1, y1, x2, y2); }); }
+    void Print(const QString& text) override { guarded([&] { fail(), PreviewPage::Print(text); }); }
+    void PaintPicture(const Picture& p, double x, double y, double w, double h) override
+    {
+        guarded([&] { fail(), PreviewPage::PaintPicture(p, x, y, w, h); });
+    }
 };
 
 // A chart picture with one line in it, at the chart area's designed size.
@@ -94,9 +97,10 @@ QString pdf(const QStringList& in)
     page.chartRange = polar ? QStringLiteral("Range: auto, 1 kg (rings at 49, 50 and 51 kg)") : QString();
     page.showSine = in[4] == QLatin1String("sine");
     page.sineChart = page.showSine ? chartPicture(false) : Picture();
-    QByteArray bytes;
-    if (const Result<> r = ReportAsPdf(page, bytes); !r.ok())
-        return r.message();
+    const Result<QByteArray> made = ReportAsPdf(page);
+    if (!made)
+        return made.message();
+    const QByteArray& bytes = *made;
     QTemporaryDir dir;
     const QString keep = qEnvironmentVariable("TARVEX_KEEP_REPORT");
     const QString file = (keep.isEmpty() ? dir.path() : keep) + QStringLiteral("/report-%1-%2-%3-%4.pdf").arg(in[1], in[2], in[3], in[4]);

@@ -67,9 +67,9 @@ private slots:
                 QVERIFY(golden::writeFile(file, old));
                 budget = cut;
                 failure = error;
-                QString why;
-                QVERIFY2(!WriteFileSafely(file, fresh, &why), qPrintable(QString::number(cut)));
-                QCOMPARE(why, reason(error ? error : ENOSPC));
+                const Result<> written = WriteFileSafely(file, fresh);
+                QVERIFY2(!written, qPrintable(QString::number(cut)));
+                QCOMPARE(written.message(), reason(error ? error : ENOSPC));
                 QCOMPARE(golden::fileBytes(file), old);
                 QCOMPARE(leftovers(), QStringList());
             }
@@ -83,9 +83,9 @@ private slots:
     {
         QDir(dir.path()).mkpath(QStringLiteral("afolder"));
         for (const auto& [name, error] : {std::pair{"no/such/folder/x.tvl", ENOENT}, {"afolder", EISDIR}, {"", ENOENT}}) {
-            QString why;
-            QVERIFY(!WriteFileSafely(*name ? path(QString::fromLatin1(name)) : QString(), "x", &why));
-            QCOMPARE(why, reason(error));
+            const Result<> written = WriteFileSafely(*name ? path(QString::fromLatin1(name)) : QString(), "x");
+            QVERIFY(!written);
+            QCOMPARE(written.message(), reason(error));
         }
     }
 

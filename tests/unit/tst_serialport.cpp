@@ -81,13 +81,13 @@ private slots:
                 .arg(s.baudRate).arg(int(s.parity)).arg(s.dataBits).arg(int(s.stopBits));
         }));
         QtSerialPort port(QString{});
-        QString error;
-        QVERIFY(!port.open(QStringLiteral("/nonexistent/ttyUSB9"), &error));
-        QCOMPARE(error, QString::fromLocal8Bit(std::strerror(ENOENT)));
+        const Result<> missing = port.open(QStringLiteral("/nonexistent/ttyUSB9"));
+        QVERIFY(!missing);
+        QCOMPARE(missing.message(), QString::fromLocal8Bit(std::strerror(ENOENT)));
         QVERIFY(!port.isOpen());
-        error.clear();
-        QVERIFY(!port.open(QString(), &error));
-        QVERIFY(!error.isEmpty());
+        const Result<> unnamed = port.open(QString());
+        QVERIFY(!unnamed);
+        QVERIFY(!unnamed.message().isEmpty());
     }
 
     // tests/golden/ports.txt: what is in the folder (name>target a link, "pty"
@@ -160,8 +160,8 @@ private slots:
         port.setLineSettings(QStringLiteral("9600,N,8,1"));
         QSignalSpy received(&port, &SerialPort::received);
         QSignalSpy failed(&port, &SerialPort::failed);
-        QString error;
-        QVERIFY2(port.open(link, &error), qPrintable(error));
+        const Result<> opened = port.open(link);
+        QVERIFY2(opened, qPrintable(opened.message()));
         QVERIFY(port.isOpen());
 
         QVERIFY(pty.write(QByteArray("12.5\x80\r\n")));
@@ -184,8 +184,8 @@ private slots:
         Pty pty;
         QtSerialPort port(QString{});
         QSignalSpy failed(&port, &SerialPort::failed);
-        QString error;
-        QVERIFY2(port.open(pty.slave, &error), qPrintable(error));
+        const Result<> opened = port.open(pty.slave);
+        QVERIFY2(opened, qPrintable(opened.message()));
         port.close();
         QVERIFY(!port.isOpen());
         pty.hangUp();

@@ -90,10 +90,7 @@ QString pdf(const QStringList& in)
     for (const QString& entry : in[2].split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
         const QStringList p = entry.split(QLatin1Char(':'));
         for (const qint64 id : ids) {
-            Measurement profile;
-            Shaft shaft;
-            golden::must(library.loadMeasurement(id, profile, false));
-            golden::must(library.loadShaft(profile.shaftId, shaft));
+            Shaft shaft = golden::must(library.loadWithShaft(id, false)).shaft;
             if (shaft.label != p[0])
                 continue;
             Measurement polar;
@@ -113,9 +110,10 @@ QString pdf(const QStringList& in)
     if (!window)
         return QStringLiteral("no window");
     window->findChild<QLineEdit*>(QStringLiteral("txtCustomer"))->setText(in[3]);
-    QByteArray bytes;
-    if (const Result<> r = CertificateAsPdf(window->certificate(), bytes); !r.ok())
-        return r.message();
+    const auto pdf = CertificateAsPdf(window->certificate());
+    if (!pdf)
+        return pdf.message();
+    const QByteArray& bytes = *pdf;
     const QString file = dir.filePath(QStringLiteral("certificate.pdf"));
     golden::writeFile(file, bytes);
     QProcess p;

@@ -143,6 +143,21 @@ QString filter(frmLibrary& window, const QStringList& in)
     return out + shown.join(QStringLiteral(", ")) + QStringLiteral(" | ") + previewOf(window);
 }
 
+// vanished => the status line and the preview when the list's first line was
+// deleted (as by another program) after the list showed it.
+QString vanished(frmLibrary& window, ShaftLibrary& library)
+{
+    auto* list = window.findChild<QTreeView*>(QStringLiteral("lstEntries"));
+    window.refresh();
+    if (listed(window) < 2)
+        return QStringLiteral("too few lines");
+    const auto* entries = static_cast<LibraryListModel*>(list->model());
+    golden::must(library.deleteMeasurement(entries->entry(0).measurementId));
+    list->setCurrentIndex(entries->index(1, 0));
+    list->setCurrentIndex(entries->index(0, 0));
+    return window.findChild<QLabel*>(QStringLiteral("lblStatus"))->text() + QStringLiteral(" | ") + previewOf(window);
+}
+
 // import | files | cancel => the message | the list's count. A file named
 // bad... holds bytes that are no data file; the others a table of their kind.
 QString import(frmLibrary& window, FakeMessageBox& messages, const QStringList& in)
@@ -290,6 +305,8 @@ private slots:
                 return search(window, in);
             if (in[0] == QLatin1String("fit"))
                 return fit(window);
+            if (in[0] == QLatin1String("vanished"))
+                return vanished(window, library);
             if (in[0] == QLatin1String("bench")) {   // bench | span,deflection,length unit,load unit,EI unit => its index heading
                 const QStringList v = in[1].split(QLatin1Char(','));
                 BenchSettings bench;
@@ -397,9 +414,9 @@ private slots:
         });
         QVERIFY(!h.window->findChild<frmLibrary*>());
         QCOMPARE(store(h, [](QDialog& f) { set(f, "txtLabel", QStringLiteral("9i")); }), QString());
-        std::vector<Shaft> shafts;
-        QVERIFY(ShaftLibrary(shared).shafts(shafts).ok());
-        QCOMPARE(shafts.size(), std::size_t(1));
+        const auto shafts = ShaftLibrary(shared).shafts();
+        QVERIFY(shafts.ok());
+        QCOMPARE(shafts->size(), std::size_t(1));
     }
 
     // The set certificate from the main window: the shop's name typed in the
@@ -501,8 +518,7 @@ private slots:
         QCOMPARE(said.value(0), QStringLiteral("The notes hold 92160 characters; at most 65535 fit. Shorten them to store the shaft."));
         QVERIFY2(said.value(1).contains(QLatin1String("database or disk is full")), qPrintable(said.value(1)));
         QVERIFY(stored);
-        std::vector<Shaft> shafts;
-        QVERIFY(ShaftLibrary(path).shafts(shafts).ok());
+        const std::vector<Shaft> shafts = ShaftLibrary(path).shafts().value_or(std::vector<Shaft>());
         const auto it = std::find_if(shafts.begin(), shafts.end(), [](const Shaft& s) { return s.label == QLatin1String("7i"); });
         QVERIFY(it != shafts.end());
         QCOMPARE(it->notes, pasted.left(kShaftNotesMaxChars));

@@ -28,7 +28,9 @@ namespace {
 
 int fail(const QString& message)
 {
-    WriteAllTo(STDERR_FILENO, "tvconv: " + message.toLocal8Bit() + '\n');
+    // Standard error is the last place left to say anything: a failure to
+    // write there has nowhere to go.
+    (void)WriteAllTo(STDERR_FILENO, "tvconv: " + message.toLocal8Bit() + '\n');
     return 1;
 }
 
@@ -120,9 +122,8 @@ QJsonObject analyze(const SpineAnalysis& a)
 
 int print(const QJsonObject& json)
 {
-    QString why;
-    if (!WriteAllTo(STDOUT_FILENO, QJsonDocument(json).toJson(QJsonDocument::Indented), &why))
-        return fail(QStringLiteral("standard output: %1").arg(why));
+    if (const Result<> written = WriteAllTo(STDOUT_FILENO, QJsonDocument(json).toJson(QJsonDocument::Indented)); !written)
+        return fail(QStringLiteral("standard output: %1").arg(written.message()));
     return 0;
 }
 
@@ -197,8 +198,8 @@ int runCpm(const QStringList& args)
 
     const QString& path = args.last();
     DataTable table;
-    if (const QString bad = LoadDataTable(path, false, table); !bad.isEmpty())
-        return fail(bad);
+    if (const Result<> bad = LoadDataTable(path, false, table); !bad)
+        return fail(bad.message());
     const TableReadings rows = NumberRowsOf(table);
     const EiCurve ei = ConvertToEi(rows.points, geometry);
     if (!ei.ok())
@@ -233,20 +234,19 @@ QJsonValue JsonNumber(double v)
     return QString::number(v, 'g', 6).toDouble() + 0.0;
 }
 
-QString LoadDataTable(const QString& path, bool polar, DataTable& table, QString* noteOut)
+Result<> LoadDataTable(const QString& path, bool polar, DataTable& table, QString* noteOut)
 {
     const QString kind = polar ? QStringLiteral("polar") : QStringLiteral("profile");
     if (FileTypeOf(path) != (polar ? QLatin1String("tvp") : QLatin1String("tvl")))
-        return QStringLiteral("%1: not a %2 data file name (it must end in %3)")
-            .arg(path, kind, polar ? QStringLiteral("tvp") : QStringLiteral("tvl"));
-    QString error;
-    const int fd = OpenInput(path, true, &error);
-    if (fd < 0)
-        return {error};
+        return Failure(QStringLiteral("%1: not a %2 data file name (it must end in %3)")
+                           .arg(path, kind, polar ? QStringLiteral("tvp") : QStringLiteral("tvl")));
+    const Result<int> fd = OpenInput(path, true);
+    if (!fd)
+        return fd.error();
     QFile file;
-    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
-        ::close(fd);
-        return {QStringLiteral("%1: cannot read it: %2").arg(path, file.errorString())};
+    if (!file.open(*fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(*fd);
+        return Failure(QStringLiteral("%1: cannot read it: %2").arg(path, file.errorString()));
     }
     if (const auto note = ReadDataRecord(file, polar, table, noteOut ? *noteOut : QString())) {
         if (noteOut)
@@ -254,8 +254,8 @@ QString LoadDataTable(const QString& path, bool polar, DataTable& table, QString
         return {};
     }
     if (file.error() != QFileDevice::NoError)
-        return {QStringLiteral("%1: cannot read it: %2").arg(path, file.errorString())};
-    return {QStringLiteral("%1: not a %2 data file, or damaged").arg(path, kind)};
+        return Failure(QStringLiteral("%1: cannot read it: %2").arg(path, file.errorString()));
+    return Failure(QStringLiteral("%1: not a %2 data file, or damaged").arg(path, kind));
 }
 
 bool IsAnalysisOption(const QString& option)
@@ -290,8 +290,8 @@ int RunAnalysis(const QStringList& args)
     }
     const QString& path = args.last();
     DataTable table;
-    if (const QString bad = LoadDataTable(path, option == QLatin1String("--analyze"), table); !bad.isEmpty())
-        return fail(bad);
+    if (const Result<> bad = LoadDataTable(path, option == QLatin1String("--analyze"), table); !bad)
+        return fail(bad.message());
     const TableReadings rows = NumberRowsOf(table);
 
     if (option == QLatin1String("--analyze")) {
@@ -322,8 +322,8 @@ int RunAnalysis(const QStringList& args)
                       {QStringLiteral("stiffness_index"), number(z.stiffnessIndex)}});
     }
     DataTable reference;
-    if (const QString bad = LoadDataTable(args.at(1), false, reference); !bad.isEmpty())
-        return fail(bad);
+    if (const Result<> bad = LoadDataTable(args.at(1), false, reference); !bad)
+        return fail(bad.message());
     const CurveComparison c = CompareWithReference(NumberRowsOf(reference).points, rows.points);
     if (!c.ok())
         return fail(path + QStringLiteral(": ") + c.refusal);

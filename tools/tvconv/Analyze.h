@@ -6,6 +6,7 @@
 // opens them, so the figures are the ones the program works out.
 
 #include "analysis/Stiffness.h"
+#include "platform/Result.h"
 
 #include <QJsonValue>
 #include <QString>
@@ -23,8 +24,8 @@ QJsonValue JsonNumber(double v);
 
 // The data file as the program lays it out in its table (the loads written
 // into the cells in the desktop's number format, so read back in it too);
-// empty, or why the file cannot be read. `polar` says which kind it must be.
-QString LoadDataTable(const QString& path, bool polar, tarvex::DataTable& table, QString* note = nullptr);
+// a failure says why the file cannot be read. `polar` says which kind it must be.
+tarvex::Result<> LoadDataTable(const QString& path, bool polar, tarvex::DataTable& table, QString* note = nullptr);
 
 // "15in", "381mm": the length in `unit`, which the first length read sets;
 // empty for text that is not a length.

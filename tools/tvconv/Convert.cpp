@@ -306,53 +306,43 @@ private:
 
 } // namespace
 
-int OpenInput(const QString& path, bool dataFile, QString* error)
+Result<int> OpenInput(const QString& path, bool dataFile)
 {
     const QByteArray name = QFile::encodeName(path);
     struct stat st {};
-    if (::stat(name.constData(), &st) != 0) {
-        *error = QStringLiteral("%1: cannot open it: %2").arg(path, systemReason(errno));
-        return -1;
-    }
-    if (S_ISDIR(st.st_mode)) {
-        *error = QStringLiteral("%1: is a folder, not a file").arg(path);
-        return -1;
-    }
+    if (::stat(name.constData(), &st) != 0)
+        return Failure(QStringLiteral("%1: cannot open it: %2").arg(path, systemReason(errno)));
+    if (S_ISDIR(st.st_mode))
+        return Failure(QStringLiteral("%1: is a folder, not a file").arg(path));
     // The reader needs the size a data file has on disk, and opening a pipe
     // or device named like one could wait for ever.
-    if (dataFile && !S_ISREG(st.st_mode)) {
-        *error = QStringLiteral("%1: not a regular file").arg(path);
-        return -1;
-    }
+    if (dataFile && !S_ISREG(st.st_mode))
+        return Failure(QStringLiteral("%1: not a regular file").arg(path));
     const int fd = ::open(name.constData(), O_RDONLY | O_CLOEXEC);
     if (fd < 0)
-        *error = QStringLiteral("%1: cannot open it: %2").arg(path, systemReason(errno));
+        return Failure(QStringLiteral("%1: cannot open it: %2").arg(path, systemReason(errno)));
     return fd;
 }
 
-std::optional<QString> DataFileToText(const QString& path, Format format, Digits digits, QString* error)
+Result<QString> DataFileToText(const QString& path, Format format, Digits digits)
 {
     const QString type = FileTypeOf(path);
     const bool profile = type == QLatin1String("tvl");
-    if (!profile && type != QLatin1String("tvp")) {
-        *error = QStringLiteral("%1: not a data file name (it must end in tvl or tvp)").arg(path);
-        return std::nullopt;
-    }
-    const int fd = OpenInput(path, true, error);
-    if (fd < 0)
-        return std::nullopt;
+    if (!profile && type != QLatin1String("tvp"))
+        return Failure(QStringLiteral("%1: not a data file name (it must end in tvl or tvp)").arg(path));
+    const Result<int> fd = OpenInput(path, true);
+    if (!fd)
+        return fd.error();
     QFile file;
-    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
-        ::close(fd);
-        *error = QStringLiteral("%1: cannot read it: %2").arg(path, file.errorString());
-        return std::nullopt;
+    if (!file.open(*fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(*fd);
+        return Failure(QStringLiteral("%1: cannot read it: %2").arg(path, file.errorString()));
     }
     auto failed = [&] {
-        *error = file.error() != QFileDevice::NoError
+        return Failure(file.error() != QFileDevice::NoError
             ? QStringLiteral("%1: cannot read it: %2").arg(path, file.errorString())
             : QStringLiteral("%1: not a %2 data file, or damaged")
-                  .arg(path, profile ? QStringLiteral("profile") : QStringLiteral("polar"));
-        return std::nullopt;
+                  .arg(path, profile ? QStringLiteral("profile") : QStringLiteral("polar")));
     };
 
     Sheet sheet;
@@ -391,14 +381,14 @@ std::optional<QString> DataFileToText(const QString& path, Format format, Digits
     return QString::fromUtf8(QJsonDocument(json).toJson(QJsonDocument::Indented));
 }
 
-bool CsvToDataFile(int input, const QString& outPath, QString* error)
+Result<> CsvToDataFile(int input, const QString& outPath)
 {
     const QString type = FileTypeOf(outPath);
     const bool profile = type == QLatin1String("tvl");
-    if (!profile && type != QLatin1String("tvp")) {
-        *error = QStringLiteral("%1: the output name must end in tvl or tvp").arg(outPath);
-        return false;
-    }
+    if (!profile && type != QLatin1String("tvp"))
+        return Failure(QStringLiteral("%1: the output name must end in tvl or tvp").arg(outPath));
+    QString why;
+    QString* error = &why;
     RecordBuilder builder(profile);
     // No cell, heading or note of a data file holds more than its 2-byte
     // length allows, one byte a character.
@@ -408,26 +398,21 @@ bool CsvToDataFile(int input, const QString& outPath, QString* error)
         const ssize_t n = ::read(input, chunk.data(), static_cast<size_t>(chunk.size()));
         if (n < 0 && errno == EINTR)
             continue;
-        if (n < 0) {
-            *error = QStringLiteral("cannot read it: %1").arg(systemReason(errno));
-            return false;
-        }
+        if (n < 0)
+            return Failure(QStringLiteral("cannot read it: %1").arg(systemReason(errno)));
         if (n == 0)
             break;
         if (!reader.add(QByteArrayView(chunk.constData(), n), error))
-            return false;
+            return Failure(why);
     }
     if (!reader.finish(error))
-        return false;
+        return Failure(why);
     const QByteArray bytes = builder.encode(error);
     if (bytes.isEmpty())
-        return false;
-    QString why;
-    if (!WriteFileSafely(outPath, bytes, &why)) {
-        *error = QStringLiteral("%1: cannot write the file: %2").arg(outPath, why);
-        return false;
-    }
-    return true;
+        return Failure(why);
+    if (const Result<> written = WriteFileSafely(outPath, bytes); !written)
+        return Failure(QStringLiteral("%1: cannot write the file: %2").arg(outPath, written.message()));
+    return {};
 }
 
 } // namespace tvconv

@@ -9,6 +9,8 @@
 //                                an empty line, then, when there is a note:
 //   Note,"the note"
 
+#include "platform/Result.h"
+
 #include <QString>
 #include <optional>
 
@@ -22,16 +24,16 @@ enum class Format { Csv, Json };
 enum class Digits { Shown, Exact };
 
 // The data file at `path` (".tvl" or ".tvp", by its last three characters) as
-// text; nothing, with `error` set, when it cannot be read.
-std::optional<QString> DataFileToText(const QString& path, Format format, Digits digits, QString* error);
+// text, or why it cannot be read.
+tarvex::Result<QString> DataFileToText(const QString& path, Format format, Digits digits);
 
 // Builds the data file `outPath` (".tvl" or ".tvp") from the CSV read from the
 // open descriptor `input`. The input is read only as far as the largest table
 // a data file holds could reach; anything longer is refused.
-bool CsvToDataFile(int input, const QString& outPath, QString* error);
+tarvex::Result<> CsvToDataFile(int input, const QString& outPath);
 
-// Opens `path` for reading; -1, with the system's reason in `error`, when it
+// Opens `path` for reading: the descriptor, or the system's reason why it
 // cannot be. `dataFile` also refuses anything but a regular file.
-int OpenInput(const QString& path, bool dataFile, QString* error);
+tarvex::Result<int> OpenInput(const QString& path, bool dataFile);
 
 } // namespace tvconv

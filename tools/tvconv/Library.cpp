@@ -25,15 +25,16 @@ namespace {
 
 int say(const QString& message, int status = 1)
 {
-    WriteAllTo(STDERR_FILENO, "tvconv: " + message.toLocal8Bit() + '\n');
+    // Standard error is the last place left to say anything: a failure to
+    // write there has nowhere to go.
+    (void)WriteAllTo(STDERR_FILENO, "tvconv: " + message.toLocal8Bit() + '\n');
     return status;
 }
 
 int out(const QByteArray& bytes)
 {
-    QString why;
-    if (!WriteAllTo(STDOUT_FILENO, bytes, &why))
-        return say(QStringLiteral("standard output: %1").arg(why));
+    if (const Result<> written = WriteAllTo(STDOUT_FILENO, bytes); !written)
+        return say(QStringLiteral("standard output: %1").arg(written.message()));
     return 0;
 }
 
@@ -50,8 +51,8 @@ int matchedSet(const QStringList& files)
     std::vector<std::vector<RowPoint>> curves;
     for (const QString& file : files) {
         DataTable table;
-        if (const QString bad = LoadDataTable(file, false, table); !bad.isEmpty())
-            return say(bad);
+        if (const Result<> bad = LoadDataTable(file, false, table); !bad)
+            return say(bad.message());
         curves.push_back(NumberRowsOf(table).points);
     }
     const MatchedSet set = MatchSet(curves);
@@ -111,11 +112,11 @@ int list(ShaftLibrary& library, const QString& text)
 {
     LibraryQuery query;
     query.text = text;
-    std::vector<LibraryEntry> entries;
-    if (const Result<> r = library.search(query, entries); !r.ok())
-        return say(r.message());
+    const auto entries = library.search(query);
+    if (!entries)
+        return say(entries.message());
     QString lines = QStringLiteral("id\ttaken (UTC)\tkind\trows\tmaker\tmodel\tflex\tweight g\tlength in\tlabel\tcustomer\tnote\n");
-    for (const LibraryEntry& e : entries) {
+    for (const LibraryEntry& e : *entries) {
         QStringList cells{QString::number(e.measurementId), e.takenAt.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")),
                           KindName(e.kind), QString::number(e.rowCount), e.shaft.maker, e.shaft.model, e.shaft.flex,
                           optionalNumber(e.shaft.weightGrams), optionalNumber(e.shaft.lengthInches), e.shaft.label,
@@ -133,19 +134,17 @@ int exportOne(ShaftLibrary& library, const QString& idText, const QString& path)
     const qint64 id = idText.toLongLong(&number);
     if (!number)
         return say(QStringLiteral("--library export: \"%1\" is not a measurement number").arg(idText), 2);
-    MeasurementKind kind = MeasurementKind::Profile;
-    QByteArray bytes;
-    QString damaged;
-    if (const Result<> r = library.loadDataFile(id, kind, bytes, &damaged); !r.ok())
-        return say(r.message());
+    const auto file = library.loadDataFile(id);
+    if (!file)
+        return say(file.message());
+    const auto& [kind, bytes, damaged] = *file;
     const QString wanted = kind == MeasurementKind::Polar ? QStringLiteral("tvp") : QStringLiteral("tvl");
     if (FileTypeOf(path) != wanted)
         return say(QStringLiteral("%1: measurement %2 is a %3; the file name must end in %4").arg(path).arg(id).arg(KindName(kind), wanted));
     if (bytes.isEmpty())
         return say(QStringLiteral("%1: measurement %2 has no data file: %3").arg(path).arg(id).arg(damaged));
-    QString why;
-    if (!WriteFileSafely(path, bytes, &why))
-        return say(QStringLiteral("%1: cannot write it: %2").arg(path, why));
+    if (const Result<> written = WriteFileSafely(path, bytes); !written)
+        return say(QStringLiteral("%1: cannot write it: %2").arg(path, written.message()));
     return 0;
 }
 

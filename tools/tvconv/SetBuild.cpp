@@ -25,7 +25,9 @@ const QString kOption = QStringLiteral("--build-set");
 
 int say(const QString& message, int status)
 {
-    WriteAllTo(STDERR_FILENO, "tvconv: " + message.toLocal8Bit() + '\n');
+    // Standard error is the last place left to say anything: a failure to
+    // write there has nowhere to go.
+    (void)WriteAllTo(STDERR_FILENO, "tvconv: " + message.toLocal8Bit() + '\n');
     return status;
 }
 
@@ -175,14 +177,13 @@ int RunSetBuild(const QStringList& args)
     for (const QString& path : args.mid(2)) {
         DataTable table;
         QString note;
-        if (const QString bad = LoadDataTable(path, false, table, &note); !bad.isEmpty()) {
-            problems << bad;
+        if (const Result<> bad = LoadDataTable(path, false, table, &note); !bad) {
+            problems << bad.message();
             continue;
         }
-        QString missing;
-        const std::optional<ShaftDetails> details = ShaftDetailsOf(note, unit, &missing);
+        const Result<ShaftDetails> details = ShaftDetailsOf(note, unit);
         if (!details) {
-            problems << QStringLiteral("%1: %2 (lines \"Length: 41 in\" and \"Weight: 120 g\"; \"Balance: 22 in\" if known)").arg(path, missing);
+            problems << QStringLiteral("%1: %2 (lines \"Length: 41 in\" and \"Weight: 120 g\"; \"Balance: 22 in\" if known)").arg(path, details.message());
             continue;
         }
         const EiCurve ei = ConvertToEi(NumberRowsOf(table).points, s.geometry);
@@ -209,9 +210,8 @@ int RunSetBuild(const QStringList& args)
                            {QStringLiteral("clubs"), clubs},
                            {QStringLiteral("slope"), JsonNumber(set.slope)},
                            {QStringLiteral("intercept"), JsonNumber(set.intercept)}};
-    QString why;
-    if (!WriteAllTo(STDOUT_FILENO, QJsonDocument(json).toJson(QJsonDocument::Indented), &why))
-        return say(QStringLiteral("standard output: %1").arg(why), 1);
+    if (const Result<> written = WriteAllTo(STDOUT_FILENO, QJsonDocument(json).toJson(QJsonDocument::Indented)); !written)
+        return say(QStringLiteral("standard output: %1").arg(written.message()), 1);
     return 0;
 }
 

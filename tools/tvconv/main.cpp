@@ -64,28 +64,33 @@ const char* const kUsage =
 
 void say(const QString& text)
 {
-    tarvex::WriteAllTo(STDERR_FILENO, "tvconv: " + text.toLocal8Bit() + '\n');
+    // Standard error is the last place left to say anything: a failure to
+    // write there has nowhere to go.
+    (void)tarvex::WriteAllTo(STDERR_FILENO, "tvconv: " + text.toLocal8Bit() + '\n');
 }
 
 int usage(const QString& problem)
 {
     say(problem);
-    tarvex::WriteAllTo(STDERR_FILENO, kUsage);
+    (void)tarvex::WriteAllTo(STDERR_FILENO, kUsage);
     return 2;
 }
 
 int build(const QString& outPath, const QString& source)
 {
     const bool standardInput = source == QLatin1String("-");
-    QString error;
     int fd = STDIN_FILENO;
-    if (!standardInput && (fd = OpenInput(source, false, &error)) < 0)
-        return say(error), 1;
-    const bool built = CsvToDataFile(fd, outPath, &error);
+    if (!standardInput) {
+        const tarvex::Result<int> opened = OpenInput(source, false);
+        if (!opened)
+            return say(opened.message()), 1;
+        fd = *opened;
+    }
+    const tarvex::Result<> built = CsvToDataFile(fd, outPath);
     if (!standardInput)
         ::close(fd);
     if (!built) {
-        say((standardInput ? QStringLiteral("standard input: ") : source + QStringLiteral(": ")) + error);
+        say((standardInput ? QStringLiteral("standard input: ") : source + QStringLiteral(": ")) + built.message());
         return 1;
     }
     return 0;
@@ -100,9 +105,8 @@ int main(int argc, char* argv[])
     if (args.isEmpty())
         return usage(QStringLiteral("nothing to do"));
     if (args.contains(QStringLiteral("--help")) || args.contains(QStringLiteral("-h"))) {
-        QString why;
-        if (!tarvex::WriteAllTo(STDOUT_FILENO, kUsage, &why))
-            return say(QStringLiteral("standard output: %1").arg(why)), 1;
+        if (const tarvex::Result<> written = tarvex::WriteAllTo(STDOUT_FILENO, kUsage); !written)
+            return say(QStringLiteral("standard output: %1").arg(written.message())), 1;
         return 0;
     }
 
@@ -144,12 +148,11 @@ int main(int argc, char* argv[])
         return usage(QStringLiteral("several files need --out-dir"));
 
     if (outDir.isEmpty()) {
-        QString error;
-        const auto text = DataFileToText(files.first(), format, digits, &error);
+        const auto text = DataFileToText(files.first(), format, digits);
         if (!text)
-            return say(error), 1;
-        if (!tarvex::WriteAllTo(STDOUT_FILENO, text->toUtf8(), &error))
-            return say(QStringLiteral("standard output: %1").arg(error)), 1;
+            return say(text.message()), 1;
+        if (const tarvex::Result<> written = tarvex::WriteAllTo(STDOUT_FILENO, text->toUtf8()); !written)
+            return say(QStringLiteral("standard output: %1").arg(written.message())), 1;
         return 0;
     }
 
@@ -175,15 +178,14 @@ int main(int argc, char* argv[])
     }
     int failures = 0;
     for (qsizetype i = 0; i < files.size(); ++i) {
-        QString error;
-        const auto text = DataFileToText(files.at(i), format, digits, &error);
+        const auto text = DataFileToText(files.at(i), format, digits);
         if (!text) {
-            say(error);
+            say(text.message());
             ++failures;
             continue;
         }
-        if (!tarvex::WriteFileSafely(targets.at(i), text->toUtf8(), &error)) {
-            say(QStringLiteral("%1: cannot write it: %2").arg(targets.at(i), error));
+        if (const tarvex::Result<> written = tarvex::WriteFileSafely(targets.at(i), text->toUtf8()); !written) {
+            say(QStringLiteral("%1: cannot write it: %2").arg(targets.at(i), written.message()));
             ++failures;
         }
     }

@@ -66,16 +66,13 @@ MeterSetup MeterSetupOf(const MeterSettings& meter, LengthUnit unit)
     return m;
 }
 
-std::optional<ShaftDetails> ShaftDetailsOf(const QString& note, LengthUnit unit, QString* missing)
+Result<ShaftDetails> ShaftDetailsOf(const QString& note, LengthUnit unit)
 {
     const NotedShaft noted = ShaftDetailsInNote(note);
-    if (!noted.lengthInches || !noted.weightGrams) {
-        if (missing)
-            *missing = !noted.lengthInches && !noted.weightGrams ? QCoreApplication::translate("Analysis", "the note gives neither the shaft's length nor its weight")
-                     : !noted.lengthInches                        ? QCoreApplication::translate("Analysis", "the note does not give the shaft's length")
-                                                                  : QCoreApplication::translate("Analysis", "the note does not give the shaft's weight");
-        return std::nullopt;
-    }
+    if (!noted.lengthInches || !noted.weightGrams)
+        return Failure(!noted.lengthInches && !noted.weightGrams ? QCoreApplication::translate("Analysis", "the note gives neither the shaft's length nor its weight")
+                       : !noted.lengthInches                        ? QCoreApplication::translate("Analysis", "the note does not give the shaft's length")
+                                                                    : QCoreApplication::translate("Analysis", "the note does not give the shaft's weight"));
     const double k = perInch(unit);
     ShaftDetails d;
     d.length = *noted.lengthInches * k;
@@ -85,24 +82,17 @@ std::optional<ShaftDetails> ShaftDetailsOf(const QString& note, LengthUnit unit,
     return d;
 }
 
-std::optional<FrequencyInput> FrequencyInputOf(const std::vector<RowPoint>& loads, const QString& note,
-                                               const BenchSettings& bench, QString* why)
+Result<FrequencyInput> FrequencyInputOf(const std::vector<RowPoint>& loads, const QString& note, const BenchSettings& bench)
 {
-    if (const QString missing = MissingForEi(bench); !missing.isEmpty()) {
-        *why = QCoreApplication::translate("Analysis", "the bench settings lack %1 (Option > Settings)").arg(missing);
-        return std::nullopt;
-    }
+    if (const QString missing = MissingForEi(bench); !missing.isEmpty())
+        return Failure(QCoreApplication::translate("Analysis", "the bench settings lack %1 (Option > Settings)").arg(missing));
     const LengthUnit unit = unitOf(bench);
-    const std::optional<ShaftDetails> shaft = ShaftDetailsOf(note, unit, why);
-    if (!shaft) {
-        *why += QCoreApplication::translate("Analysis", " (lines \"Length: 41 in\" and \"Weight: 120 g\"; \"Balance: 22 in\" if known)");
-        return std::nullopt;
-    }
+    const Result<ShaftDetails> shaft = ShaftDetailsOf(note, unit);
+    if (!shaft)
+        return Failure(shaft.message() + QCoreApplication::translate("Analysis", " (lines \"Length: 41 in\" and \"Weight: 120 g\"; \"Balance: 22 in\" if known)"));
     const EiCurve ei = ConvertToEi(loads, GeometryOf(bench));
-    if (!ei.ok()) {
-        *why = ei.refusal;
-        return std::nullopt;
-    }
+    if (!ei.ok())
+        return Failure(ei.refusal);
     FrequencyInput in;
     in.ei = EiRows(ei);
     in.unit = unit;
@@ -115,8 +105,8 @@ FrequencyFigure FrequencyFigureOf(const std::vector<RowPoint>& loads, const QStr
                                   const Trims& trims, const QLocale& locale)
 {
     FrequencyFigure figure;
-    QString why;
-    std::optional<FrequencyInput> in = FrequencyInputOf(loads, note, bench, &why);
+    Result<FrequencyInput> in = FrequencyInputOf(loads, note, bench);
+    QString why = in.message();
     if (in) {
         in->trims = trims;
         figure.prediction = PredictFrequency(*in);

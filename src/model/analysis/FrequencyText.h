@@ -4,6 +4,7 @@
 // meter set-up kept with the bench settings.
 
 #include "analysis/Frequency.h"
+#include "platform/Result.h"
 
 #include <QLocale>
 #include <QStringList>
@@ -34,8 +35,9 @@ struct MeterSettings {
 MeterSetup MeterSetupOf(const MeterSettings& meter, LengthUnit unit);
 
 // "Length: 41 in", "Weight: 120 g", "Balance: 22 in" lines of a note, read as
-// the library's import reads them; in the bench's length unit.
-std::optional<ShaftDetails> ShaftDetailsOf(const QString& note, LengthUnit unit, QString* missing = nullptr);
+// the library's import reads them; in the bench's length unit. A failure
+// says what the note does not give.
+Result<ShaftDetails> ShaftDetailsOf(const QString& note, LengthUnit unit);
 
 struct FrequencyFigure {
     QStringList lines;           // the figure in words, or why there is none
@@ -47,9 +49,8 @@ struct FrequencyFigure {
 FrequencyFigure FrequencyFigureOf(const std::vector<RowPoint>& loads, const QString& note, const BenchSettings& bench,
                                   const Trims& trims = {}, const QLocale& locale = QLocale::system());
 
-// The input the figure is worked out from, for calibration; empty with the
-// reason in `why` when the profile, note or bench lack something.
-std::optional<FrequencyInput> FrequencyInputOf(const std::vector<RowPoint>& loads, const QString& note,
-                                               const BenchSettings& bench, QString* why);
+// The input the figure is worked out from, for calibration; a failure says
+// what the profile, note or bench lack.
+Result<FrequencyInput> FrequencyInputOf(const std::vector<RowPoint>& loads, const QString& note, const BenchSettings& bench);
 
 } // namespace tarvex

@@ -75,11 +75,10 @@ Result<QByteArray, ReadStatus> MeasurementDataFile(const Measurement& m)
         return Failure(ReadStatus::Failed, m.damaged);
     if (!m.dataFile.isEmpty())
         return m.dataFile;
-    QString why;
-    const QByteArray bytes = MeasurementAsDataFile(m, &why);
-    if (bytes.isEmpty())
-        return Failure(ReadStatus::Failed, why);
-    return bytes;
+    auto bytes = MeasurementAsDataFile(m);
+    if (!bytes)
+        return Failure(ReadStatus::Failed, bytes.message());
+    return std::move(*bytes);
 }
 
 Result<void, ReadStatus> MeasurementDocument::read(const Measurement& m)

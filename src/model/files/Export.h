@@ -4,7 +4,6 @@
 // among the filter's types, the caller makes the file's bytes, and they are
 // written whole or not at all, like a data file.
 
-#include "platform/MessageSink.h"
 #include "platform/Result.h"
 
 #include <QByteArray>
@@ -19,13 +18,12 @@ class FileDialog;
 
 // Makes the bytes of the file to be written at `path`; its type is the
 // name's extension, in lower case.
-using ExportMaker = std::function<Result<>(const QString& path, const QString& type, QByteArray& bytes)>;
+using ExportMaker = std::function<Result<QByteArray>(const QString& path, const QString& type)>;
 
 // `filter` as for the file dialog ("PDF Document(*.pdf)|*.pdf|..."); the
-// first of its types is given to a name typed without one. A name of another
-// type, a maker's failure and a file that could not be written are told
-// through `tell`. Returns the path written, empty for none.
-QString ExportToFile(FileDialog& dialog, QWidget* owner, const QString& filter, const ExportMaker& make,
-                     const MessageSink& tell);
+// first of its types is given to a name typed without one. The path written,
+// empty when the user chose no name; a failure for a name of another type,
+// a maker's failure and a file that could not be written.
+Result<QString> ExportToFile(FileDialog& dialog, QWidget* owner, const QString& filter, const ExportMaker& make);
 
 } // namespace tarvex

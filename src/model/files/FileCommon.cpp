@@ -97,12 +97,12 @@ ReadResult ReadFailure(ReadStatus status, const ReadFailureTexts& texts)
 
 SaveResult WriteDataBytes(const QString& path, const QByteArray& bytes)
 {
-    QString why;
-    if (WriteFileSafely(path, bytes, &why))
+    const Result<> written = WriteFileSafely(path, bytes);
+    if (written)
         return {};
     return Failure(SaveStatus::CannotWrite,
                    QStringLiteral("Nothing was saved: \"%1\" could not be written (%2). A file already there is unchanged.")
-                       .arg(QFileInfo(path).fileName(), why));
+                       .arg(QFileInfo(path).fileName(), written.message()));
 }
 
 SaveResult WriteDataBytes(const QString& path, const Result<QByteArray, SaveStatus>& bytes)

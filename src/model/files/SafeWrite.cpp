@@ -24,15 +24,9 @@ ssize_t doWrite(int fd, const void* data, size_t size)
     return call ? call(fd, data, size) : ::write(fd, data, size);
 }
 
-QString reasonOf(int error)
+Failure<> reasonOf(int error)
 {
-    return QString::fromLocal8Bit(std::strerror(error));
-}
-
-void setWhy(QString* why, const QString& text)
-{
-    if (why)
-        *why = text;
+    return Failure(QString::fromLocal8Bit(std::strerror(error)));
 }
 
 // Creates a file no other process can be writing, in the target's folder so
@@ -61,7 +55,7 @@ void SetWriteCallForTesting(WriteCall call)
     writeCall.store(call);
 }
 
-bool WriteAllTo(int fd, const QByteArray& bytes, QString* why)
+Result<> WriteAllTo(int fd, const QByteArray& bytes)
 {
     const char* at = bytes.constData();
     qsizetype left = bytes.size();
@@ -77,21 +71,18 @@ bool WriteAllTo(int fd, const QByteArray& bytes, QString* why)
         }
         if (n <= 0) {
             // A write that takes nothing without an error is a full device.
-            setWhy(why, reasonOf(n < 0 ? errno : ENOSPC));
-            return false;
+            return reasonOf(n < 0 ? errno : ENOSPC);
         }
         at += n;
         left -= n;
     }
-    return true;
+    return {};
 }
 
-bool WriteFileSafely(const QString& path, const QByteArray& bytes, QString* why)
+Result<> WriteFileSafely(const QString& path, const QByteArray& bytes)
 {
-    if (path.isEmpty()) {
-        setWhy(why, reasonOf(ENOENT));
-        return false;
-    }
+    if (path.isEmpty())
+        return reasonOf(ENOENT);
     QFileInfo info(path);
     if (info.isSymLink()) {
         // The file at the end of a chain of links is replaced; a link whose
@@ -101,10 +92,8 @@ bool WriteFileSafely(const QString& path, const QByteArray& bytes, QString* why)
         if (!target.isEmpty())
             info = QFileInfo(target);
     }
-    if (info.isDir()) {
-        setWhy(why, reasonOf(EISDIR));
-        return false;
-    }
+    if (info.isDir())
+        return reasonOf(EISDIR);
     const QByteArray target = QFile::encodeName(info.absoluteFilePath());
     const QByteArray folder = QFile::encodeName(info.absolutePath());
 
@@ -113,20 +102,17 @@ bool WriteFileSafely(const QString& path, const QByteArray& bytes, QString* why)
 
     QByteArray temporary;
     const int fd = createTemporary(folder, temporary);
-    if (fd < 0) {
-        setWhy(why, reasonOf(errno));
-        return false;
-    }
-    auto abandon = [&](int error) {
+    if (fd < 0)
+        return reasonOf(errno);
+    auto abandon = [&](int error) -> Result<> {
         ::close(fd);
         ::unlink(temporary.constData());
-        setWhy(why, reasonOf(error));
-        return false;
+        return reasonOf(error);
     };
-    if (!WriteAllTo(fd, bytes, why)) {
+    if (Result<> written = WriteAllTo(fd, bytes); !written) {
         ::close(fd);
         ::unlink(temporary.constData());
-        return false;
+        return written;
     }
     // Some file systems only find out at the flush that the blocks are not
     // there; the size check catches a write that was cut short silently.
@@ -142,14 +128,12 @@ bool WriteFileSafely(const QString& path, const QByteArray& bytes, QString* why)
     if (::close(fd) != 0) {
         const int error = errno;
         ::unlink(temporary.constData());
-        setWhy(why, reasonOf(error));
-        return false;
+        return reasonOf(error);
     }
     if (::rename(temporary.constData(), target.constData()) != 0) {
         const int error = errno;
         ::unlink(temporary.constData());
-        setWhy(why, reasonOf(error));
-        return false;
+        return reasonOf(error);
     }
     // The rename lives in the folder: flushed too, the new file is still
     // there after a power cut. The contents are safe already, so a folder
@@ -159,7 +143,7 @@ bool WriteFileSafely(const QString& path, const QByteArray& bytes, QString* why)
         (void)::fsync(dir);
         ::close(dir);
     }
-    return true;
+    return {};
 }
 
 } // namespace tarvex

@@ -35,27 +35,36 @@ QString reason(const QString& path)
 
 } // namespace
 
-QString WriteSettingsFile(QSettings& settings, bool secret)
+Result<> WriteSettingsFile(QSettings& settings, bool secret)
 {
     const QString path = settings.fileName();
+    // Through a link, the file it names is the one written.
+    QFileInfo info(path);
+    if (info.isSymLink())
+        info = QFileInfo(info.symLinkTarget());
+    const QString file = info.absoluteFilePath();
     if (secret) {
         // QSettings keeps the permissions of a file that is there, but makes a
         // new one readable by everyone.
-        const QFileInfo info(path);
         if (!info.exists()) {
             QDir().mkpath(info.absolutePath());
-            const int fd = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+            const int fd = ::open(QFile::encodeName(file).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
             if (fd >= 0)
                 ::close(fd);
         } else if (info.isFile()) {
-            QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
+            QFile::setPermissions(file, QFile::ReadOwner | QFile::WriteOwner);
         }
     }
     settings.sync();
-    if (settings.status() == QSettings::NoError)
-        return {};
-    return QStringLiteral("The settings could not be written to %1: %2. They hold only until the program closes.")
-        .arg(QDir::toNativeSeparators(path), reason(path));
+    if (settings.status() != QSettings::NoError)
+        return Failure(QStringLiteral("The settings could not be written to %1: %2. They hold only until the program closes.")
+                           .arg(QDir::toNativeSeparators(path), reason(path)));
+    // A password others could read is not left so, whatever made the file.
+    if (secret && (QFile::permissions(file) & (QFile::ReadGroup | QFile::ReadOther))
+        && !QFile::setPermissions(file, QFile::ReadOwner | QFile::WriteOwner))
+        return Failure(QStringLiteral("The settings file %1 holds the library's password and could not be made private to you.")
+                           .arg(QDir::toNativeSeparators(file)));
+    return {};
 }
 
 } // namespace tarvex

@@ -27,20 +27,20 @@ constexpr qint64 kLargestDataFile = qint64(64) << 20;
 
 } // namespace
 
-QString ReadDataFileForLibrary(const QString& path, QByteArray& bytes)
+Result<QByteArray> ReadDataFileForLibrary(const QString& path)
 {
     const QFileInfo info(path);
     if (!info.isFile())
-        return QCoreApplication::translate("Library", "%1: not a regular file").arg(path);
+        return Failure(QCoreApplication::translate("Library", "%1: not a regular file").arg(path));
     if (info.size() > kLargestDataFile)
-        return QCoreApplication::translate("Library", "%1: too large for a data file (%2 bytes)").arg(path).arg(info.size());
+        return Failure(QCoreApplication::translate("Library", "%1: too large for a data file (%2 bytes)").arg(path).arg(info.size()));
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        return QCoreApplication::translate("Library", "%1: cannot read it: %2").arg(path, file.errorString());
-    bytes = file.readAll();
+        return Failure(QCoreApplication::translate("Library", "%1: cannot read it: %2").arg(path, file.errorString()));
+    QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
-        return QCoreApplication::translate("Library", "%1: cannot read it: %2").arg(path, file.errorString());
-    return {};
+        return Failure(QCoreApplication::translate("Library", "%1: cannot read it: %2").arg(path, file.errorString()));
+    return bytes;
 }
 
 QStringList DataFilesIn(const QString& folder, QStringList* skipped)
@@ -152,10 +152,12 @@ bool ReadDataFiles(const QStringList& files, const DataFileReader& read, FolderI
         const QFileInfo file(files.at(i));
         const bool polar = FileTypeOf(file.fileName()) == QLatin1String("tvp");
         Measurement m;
-        if (const QString bad = read(files.at(i), m.dataFile); !bad.isEmpty()) {
-            out.skipped << bad;
+        Result<QByteArray> bytesRead = read(files.at(i));
+        if (!bytesRead) {
+            out.skipped << bytesRead.message();
             continue;
         }
+        m.dataFile = std::move(*bytesRead);
         if (const qint64 id = stored ? stored(m.dataFile) : 0; id > 0) {
             out.known << QCoreApplication::translate("Library", "%1: already in the library as measurement %2").arg(files.at(i)).arg(id);
             continue;
@@ -195,10 +197,7 @@ StoredDataFile StoredIn(ShaftLibrary& library)
 {
     // A failed look-up stores the file again rather than losing it; the
     // store says what is wrong with the library.
-    return [&library](const QByteArray& bytes) {
-        qint64 id = 0;
-        return library.findDataFile(bytes, id).ok() ? id : 0;
-    };
+    return [&library](const QByteArray& bytes) { return library.findDataFile(bytes).value_or(0); };
 }
 
 } // namespace tarvex

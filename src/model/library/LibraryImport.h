@@ -12,13 +12,13 @@ namespace tarvex {
 
 class DataTable;
 
-// Reads the bytes of one data file; empty, or why it could not (naming the
+// Reads the bytes of one data file, or says why it could not (naming the
 // file as `path` does).
-using DataFileReader = std::function<QString(const QString& path, QByteArray& bytes)>;
+using DataFileReader = std::function<Result<QByteArray>(const QString& path)>;
 
 // The bytes of a regular file; a pipe or a device is refused unopened, so
 // that an import never waits on one.
-QString ReadDataFileForLibrary(const QString& path, QByteArray& bytes);
+Result<QByteArray> ReadDataFileForLibrary(const QString& path);
 
 // The measurement already holding these data file bytes, or 0.
 using StoredDataFile = std::function<qint64(const QByteArray& bytes)>;

@@ -33,16 +33,14 @@ void MeasurementIntoTable(const Measurement& m, DataTable& table)
     }
 }
 
-QByteArray MeasurementAsDataFile(const Measurement& m, QString* error)
+Result<QByteArray> MeasurementAsDataFile(const Measurement& m)
 {
     DataTable table;
     MeasurementIntoTable(m, table);
-    const auto bytes = m.kind == MeasurementKind::Polar ? PolarFileBytes(table, m.note) : ProfileFileBytes(table, m.note);
+    auto bytes = m.kind == MeasurementKind::Polar ? PolarFileBytes(table, m.note) : ProfileFileBytes(table, m.note);
     if (bytes)
-        return *bytes;
-    if (error)
-        *error = bytes.message().isEmpty() ? QCoreApplication::translate("Library", "the measurement holds no data rows") : bytes.message();
-    return {};
+        return std::move(*bytes);
+    return Failure(bytes.message().isEmpty() ? QCoreApplication::translate("Library", "the measurement holds no data rows") : bytes.message());
 }
 
 namespace {
@@ -56,38 +54,39 @@ std::optional<double> exact(float v)
 
 } // namespace
 
-bool DataFileRows(MeasurementKind kind, const QByteArray& bytes, std::vector<StoredRow>& rows)
+Result<std::vector<StoredRow>> DataFileRows(MeasurementKind kind, const QByteArray& bytes)
 {
-    rows.clear();
+    const Failure<> notOfKind(QStringLiteral("its data file does not read as a %1 file").arg(KindName(kind)));
+    std::vector<StoredRow> rows;
     if (kind == MeasurementKind::Polar) {
         const auto rec = DecodePolarRecord(bytes, true);
         if (!rec)
-            return false;
+            return notOfKind;
         for (std::size_t i = 0; i < rec->loads.size(); ++i) {
             const QString& angle = rec->angles.at(qsizetype(i));
             rows.push_back({StrictDouble(angle, QLocale::c()), exact(rec->loads[i]), angle, {}});
         }
-        return true;
+        return rows;
     }
     const auto rec = DecodeProfileRecord(bytes);
     if (!rec)
-        return false;
+        return notOfKind;
     // The arrays hold one element per table row, the heading's last.
     for (std::size_t i = 0; i + 1 < rec->x.size(); ++i)
         rows.push_back({exact(rec->x[i]), exact(rec->y[i]), {}, {}});
-    return true;
+    return rows;
 }
 
-bool RowsFromDataFile(Measurement& m)
+Result<> RowsFromDataFile(Measurement& m)
 {
     QByteArray bytes = m.dataFile;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::ReadOnly);
     DataTable table;
     if (!ReadDataRecord(buffer, m.kind == MeasurementKind::Polar, table))
-        return false;
+        return Failure(QCoreApplication::translate("Library", "the data file does not read"));
     TableIntoMeasurement(table, m);
-    return true;
+    return {};
 }
 
 std::optional<float> StoredCellNumber(const QString& text)

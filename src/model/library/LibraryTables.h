@@ -16,9 +16,9 @@ void TableIntoMeasurement(const DataTable& table, Measurement& m);
 void MeasurementIntoTable(const Measurement& m, DataTable& table);
 
 // The measurement's rows as the bytes of its data file (.tvl or .tvp), made
-// by the data file writer from the cells as this desktop writes numbers;
-// empty, with `error` set, when a cell cannot be stored in one.
-QByteArray MeasurementAsDataFile(const Measurement& m, QString* error);
+// by the data file writer from the cells as this desktop writes numbers; a
+// failure says why a cell cannot be stored in one.
+Result<QByteArray> MeasurementAsDataFile(const Measurement& m);
 
 // One data row as the library keeps it for looking up. A number the database
 // cannot hold (NaN on SQLite) is no number and no text. `text` holds a polar
@@ -31,13 +31,13 @@ struct StoredRow {
 };
 
 // Every row the data file holds (a polar file's loads beyond what a table
-// lays out too), each float as its exact double; false when the bytes are not
-// a data file of that kind.
-bool DataFileRows(MeasurementKind kind, const QByteArray& bytes, std::vector<StoredRow>& rows);
+// lays out too), each float as its exact double; a failure when the bytes
+// are not a data file of that kind.
+Result<std::vector<StoredRow>> DataFileRows(MeasurementKind kind, const QByteArray& bytes);
 
 // `m.rows` (and the headings) read from `m.dataFile` by the data file reader,
-// as the tabs would show that file here; false when the bytes do not read.
-bool RowsFromDataFile(Measurement& m);
+// as the tabs would show that file here; a failure when the bytes do not read.
+Result<> RowsFromDataFile(Measurement& m);
 
 // A cell as an older library kept it: the text a table showed on the desktop
 // that stored it, with "." or "," as its decimal separator. Nothing when it

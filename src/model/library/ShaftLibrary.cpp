@@ -130,15 +130,15 @@ QVariant optionalText(const QString& text)
 
 // PostgreSQL cannot hold a NUL in a text; SQLite could, but a library must be
 // movable from one to the other. The field is named so it can be found.
-QString nulIn(const std::initializer_list<std::pair<const QString*, const char*>>& fields)
+Result<> nulIn(const std::initializer_list<std::pair<const QString*, const char*>>& fields)
 {
     for (const auto& [text, what] : fields)
         if (text->contains(QChar(0)))
-            return QCoreApplication::translate("Library", "%1 holds a NUL character, which the library cannot keep").arg(QLatin1String(what));
+            return Failure(QCoreApplication::translate("Library", "%1 holds a NUL character, which the library cannot keep").arg(QLatin1String(what)));
     return {};
 }
 
-QString shaftNul(const Shaft& s)
+Result<> shaftNul(const Shaft& s)
 {
     return nulIn({{&s.maker, "the maker"}, {&s.model, "the model"}, {&s.flex, "the flex"}, {&s.label, "the label"},
                   {&s.customer, "the customer"}, {&s.notes, "the shaft's notes"}});
@@ -152,22 +152,32 @@ QVariant value(const QVariant& v)
     return v;
 }
 
+// What the database says, as a failure.
+Failure<> failed(const QSqlError& e)
+{
+    return Failure(reason(e));
+}
+
 // Runs a prepared query with its values; the database's reason when it fails.
-QString run(QSqlQuery& q, const QString& sql, const QVariantList& values = {})
+Result<> run(QSqlQuery& q, const QString& sql, const QVariantList& values = {})
 {
     if (!q.prepare(sql))
-        return reason(q.lastError());
+        return failed(q.lastError());
     for (const QVariant& v : values)
         q.addBindValue(value(v));
-    return q.exec() ? QString() : reason(q.lastError());
+    if (!q.exec())
+        return failed(q.lastError());
+    return {};
 }
 
 // The same on a statement prepared before.
-QString runPrepared(QSqlQuery& q, const QVariantList& values)
+Result<> runPrepared(QSqlQuery& q, const QVariantList& values)
 {
     for (int i = 0; i < values.size(); ++i)
         q.bindValue(i, value(values[i]));
-    return q.exec() ? QString() : reason(q.lastError());
+    if (!q.exec())
+        return failed(q.lastError());
+    return {};
 }
 
 const char* const kShaftColumns = "s.id, s.maker, s.model, s.flex, s.weight_g, s.length_in, s.label, s.customer, s.notes";
@@ -218,20 +228,21 @@ public:
     Transaction(ShaftLibrary& library) : db_(QSqlDatabase::database(library.connection_, false)), postgres_(library.postgres_)
     {
         QSqlQuery q(db_);
-        why_ = q.exec(postgres_ ? QStringLiteral("BEGIN") : QStringLiteral("BEGIN IMMEDIATE")) ? QString() : reason(q.lastError());
-        open_ = why_.isEmpty();
+        if (!q.exec(postgres_ ? QStringLiteral("BEGIN") : QStringLiteral("BEGIN IMMEDIATE")))
+            began_ = failed(q.lastError());
+        open_ = began_.ok();
     }
     ~Transaction()
     {
         if (open_)
             QSqlQuery(db_).exec(QStringLiteral("ROLLBACK"));
     }
-    QString began() const { return why_; }
-    QString commit()
+    Result<> began() const { return began_; }
+    Result<> commit()
     {
         QSqlQuery q(db_);
         if (!q.exec(QStringLiteral("COMMIT")))
-            return reason(q.lastError());
+            return failed(q.lastError());
         open_ = false;
         return {};
     }
@@ -240,7 +251,7 @@ private:
     QSqlDatabase db_;
     bool postgres_;
     bool open_ = false;
-    QString why_;
+    Result<> began_;
 };
 
 ShaftLibrary::ShaftLibrary(const QString& location, int schemaVersion) : location_(location)
@@ -249,9 +260,10 @@ ShaftLibrary::ShaftLibrary(const QString& location, int schemaVersion) : locatio
     connection_ = QStringLiteral("tarvex-library-%1").arg(++serial);
     const QUrl url(location);
     postgres_ = url.scheme() == QLatin1String("postgresql") || url.scheme() == QLatin1String("postgres");
-    openMessage_ = open(schemaVersion);
+    const Result<> opened = open(schemaVersion);
+    openMessage_ = opened.message();
     // Read-only, a library of this schema or a newer one can still be looked up in.
-    available_ = openMessage_.isEmpty() || (readOnly_ && version_ >= kLibraryReadableSchema);
+    available_ = opened.ok() || (readOnly_ && version_ >= kLibraryReadableSchema);
     if (!available_) {
         readOnly_ = false;
         QSqlDatabase::database(connection_, false).close();
@@ -273,10 +285,10 @@ ShaftLibrary::~ShaftLibrary()
     QSqlDatabase::removeDatabase(connection_);
 }
 
-QString ShaftLibrary::open(int schemaVersion)
+Result<> ShaftLibrary::open(int schemaVersion)
 {
-    const QString why = postgres_ ? openPostgres() : openSqlite();
-    return why.isEmpty() ? prepareSchema(schemaVersion) : why;
+    const Result<> connected = postgres_ ? openPostgres() : openSqlite();
+    return connected ? prepareSchema(schemaVersion) : connected;
 }
 
 QString ShaftLibrary::displayName() const
@@ -284,7 +296,7 @@ QString ShaftLibrary::displayName() const
     return postgres_ ? MaskedLocation(location_) : QDir::toNativeSeparators(location_);
 }
 
-QString ShaftLibrary::openSqlite()
+Result<> ShaftLibrary::openSqlite()
 {
     const QFileInfo info(location_);
     const QFileInfo folder(info.absolutePath());
@@ -292,19 +304,19 @@ QString ShaftLibrary::openSqlite()
     bool fresh = true;
     if (info.exists() || info.isSymLink()) {
         if (info.isDir())
-            return QCoreApplication::translate("Library", "The library %1 is a folder, not a file.").arg(name);
+            return Failure(QCoreApplication::translate("Library", "The library %1 is a folder, not a file.").arg(name));
         // Opening a pipe waits for a writer for ever, and a device is nobody's
         // library: neither is opened at all.
         if (!info.isFile())
-            return QCoreApplication::translate("Library", "The library %1 is not a regular file (a pipe, a device or a broken link). It was left as it is.").arg(name);
+            return Failure(QCoreApplication::translate("Library", "The library %1 is not a regular file (a pipe, a device or a broken link). It was left as it is.").arg(name));
         QFile file(location_);
         if (!file.open(QIODevice::ReadOnly))
-            return QCoreApplication::translate("Library", "The library %1 cannot be read: %2.").arg(name, file.errorString());
+            return Failure(QCoreApplication::translate("Library", "The library %1 cannot be read: %2.").arg(name, file.errorString()));
         const QByteArray head = file.read(100);
         // An empty file is taken as a new library; anything else must be a
         // database already, or it is somebody's file under the wrong name.
         if (!head.isEmpty() && !head.startsWith(QByteArray("SQLite format 3\0", 16)))
-            return QCoreApplication::translate("Library", "%1 is not a shaft library (not a database file). It was left as it is.").arg(name);
+            return Failure(QCoreApplication::translate("Library", "%1 is not a shaft library (not a database file). It was left as it is.").arg(name));
         fresh = head.isEmpty();
         wal_ = head.size() >= 20 && head.at(18) == 2 && head.at(19) == 2;
         // Root may write anything; a file or folder whose owner took away the
@@ -313,16 +325,18 @@ QString ShaftLibrary::openSqlite()
             && (folder.permissions() & QFileDevice::WriteOwner);
         readOnly_ = !writableFile_;
     } else if (!QDir().mkpath(info.absolutePath())) {
-        return QCoreApplication::translate("Library", "The folder of the library %1 cannot be made.").arg(name);
+        return Failure(QCoreApplication::translate("Library", "The folder of the library %1 cannot be made.").arg(name));
     } else {
         writableFile_ = true;
     }
+    if (fresh && readOnly_)
+        return Failure(QCoreApplication::translate("Library", "The library %1 is read-only and holds no library yet.").arg(name));
     if (fresh)
-        return readOnly_ ? QCoreApplication::translate("Library", "The library %1 is read-only and holds no library yet.").arg(name) : connectSqlite(true);
+        return connectSqlite(true);
 
     // Looked at through a read-only connection first: nothing is written
     // before the file is known to be a library of ours.
-    if (const QString why = connectSqlite(false); !why.isEmpty())
+    if (const Result<> why = connectSqlite(false); !why)
         return why;
     QSqlQuery q(QSqlDatabase::database(connection_, false));
     bool checked = q.exec(QStringLiteral("PRAGMA quick_check")) && q.next();
@@ -330,28 +344,26 @@ QString ShaftLibrary::openSqlite()
     // file to read through; nobody can be writing it, so it is read as it is.
     if (!checked && wal_ && !writableFile_) {
         q = QSqlQuery();
-        if (const QString why = connectSqlite(false, true); !why.isEmpty())
+        if (const Result<> why = connectSqlite(false, true); !why)
             return why;
         q = QSqlQuery(QSqlDatabase::database(connection_, false));
         checked = q.exec(QStringLiteral("PRAGMA quick_check")) && q.next();
     }
     if (!checked)
-        return QCoreApplication::translate("Library", "The library %1 cannot be read (damaged, or not a database): %2. It was left as it is.")
-            .arg(name, reason(q.lastError()));
+        return Failure(QCoreApplication::translate("Library", "The library %1 cannot be read (damaged, or not a database): %2. It was left as it is.")
+            .arg(name, reason(q.lastError())));
     if (q.value(0).toString() != QLatin1String("ok"))
-        return QCoreApplication::translate("Library", "The library %1 is damaged: %2. It was left as it is.").arg(name, q.value(0).toString());
+        return Failure(QCoreApplication::translate("Library", "The library %1 is damaged: %2. It was left as it is.").arg(name, q.value(0).toString()));
     return {};
 }
 
-QSqlQuery* ShaftLibrary::prepared(std::unique_ptr<QSqlQuery>& slot, const char* sql, QString& why)
+Result<QSqlQuery*> ShaftLibrary::prepared(std::unique_ptr<QSqlQuery>& slot, const char* sql)
 {
     if (!slot) {
         auto q = std::make_unique<QSqlQuery>(QSqlDatabase::database(connection_, false));
         q->setForwardOnly(true);
-        if (!q->prepare(QString::fromLatin1(sql))) {
-            why = reason(q->lastError());
-            return nullptr;
-        }
+        if (!q->prepare(QString::fromLatin1(sql)))
+            return failed(q->lastError());
         slot = std::move(q);
     }
     return slot.get();
@@ -366,7 +378,7 @@ void ShaftLibrary::forgetPrepared()
     insertRowsQuery_.reset();
 }
 
-QString ShaftLibrary::connectSqlite(bool writing, bool immutable)
+Result<> ShaftLibrary::connectSqlite(bool writing, bool immutable)
 {
     forgetPrepared();
     QSqlDatabase db = QSqlDatabase::database(connection_, false);
@@ -375,7 +387,7 @@ QString ShaftLibrary::connectSqlite(bool writing, bool immutable)
     else
         db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection_);
     if (!db.isValid())
-        return QCoreApplication::translate("Library", "The library needs Qt's SQLite driver (package libqt6sql6-sqlite), which is not installed.");
+        return Failure(QCoreApplication::translate("Library", "The library needs Qt's SQLite driver (package libqt6sql6-sqlite), which is not installed."));
     QString options = QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(kBusyMilliseconds);
     if (!writing)
         options += QStringLiteral(";QSQLITE_OPEN_READONLY");
@@ -388,18 +400,18 @@ QString ShaftLibrary::connectSqlite(bool writing, bool immutable)
     }
     db.setConnectOptions(options);
     if (!db.open())
-        return QCoreApplication::translate("Library", "The library %1 cannot be opened: %2.").arg(displayName(), reason(db.lastError()));
+        return Failure(QCoreApplication::translate("Library", "The library %1 cannot be opened: %2.").arg(displayName(), reason(db.lastError())));
     return {};
 }
 
-QString ShaftLibrary::openPostgres()
+Result<> ShaftLibrary::openPostgres()
 {
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), connection_);
     if (!db.isValid())
-        return QCoreApplication::translate("Library", "The library needs Qt's PostgreSQL driver (package libqt6sql6-psql), which is not installed.");
+        return Failure(QCoreApplication::translate("Library", "The library needs Qt's PostgreSQL driver (package libqt6sql6-psql), which is not installed."));
     const LibraryAddress address = ParseServerAddress(location_);
     if (!address.ok())
-        return address.problem;
+        return Failure(address.problem);
     db.setHostName(address.host);
     db.setPort(address.port);
     db.setUserName(address.user);
@@ -407,30 +419,30 @@ QString ShaftLibrary::openPostgres()
     db.setDatabaseName(address.database);
     db.setConnectOptions(address.connectOptions);
     if (!db.open())
-        return QCoreApplication::translate("Library", "The library server %1 cannot be reached: %2.")
-            .arg(MaskedLocation(location_), reason(db.lastError()));
+        return Failure(QCoreApplication::translate("Library", "The library server %1 cannot be reached: %2.")
+            .arg(MaskedLocation(location_), reason(db.lastError())));
     return {};
 }
 
 // The schema's version; 0 for an empty database, -1 for one holding tables
 // of somebody else.
-QString ShaftLibrary::readVersion(int& version)
+Result<> ShaftLibrary::readVersion(int& version)
 {
     QSqlQuery q(QSqlDatabase::database(connection_, false));
     const QString tablesSql = postgres_
         ? QStringLiteral("SELECT table_name FROM information_schema.tables WHERE table_schema = current_schema()")
         : QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table' AND name NOT LIKE 'sqlite_%'");
-    if (const QString why = run(q, tablesSql); !why.isEmpty())
+    if (const Result<> why = run(q, tablesSql); !why)
         return why;
     QStringList tables;
     while (q.next())
         tables << q.value(0).toString();
     version = 0;
     if (tables.contains(QLatin1String("schema_version"))) {
-        if (const QString why = run(q, QStringLiteral("SELECT MAX(version) FROM schema_version")); !why.isEmpty())
+        if (const Result<> why = run(q, QStringLiteral("SELECT MAX(version) FROM schema_version")); !why)
             return why;
         if (!q.next())
-            return QCoreApplication::translate("Library", "no schema version");
+            return Failure(QCoreApplication::translate("Library", "no schema version"));
         version = q.value(0).toInt();
     } else if (!tables.isEmpty() && !postgres_) {
         version = -1;
@@ -438,37 +450,37 @@ QString ShaftLibrary::readVersion(int& version)
     return {};
 }
 
-QString ShaftLibrary::prepareSchema(int wanted)
+Result<> ShaftLibrary::prepareSchema(int wanted)
 {
     const QString name = displayName();
     int version = 0;
-    if (const QString why = readVersion(version); !why.isEmpty())
-        return QCoreApplication::translate("Library", "The library %1 cannot be read: %2. It was left as it is.").arg(name, why);
+    if (const Result<> why = readVersion(version); !why)
+        return Failure(QCoreApplication::translate("Library", "The library %1 cannot be read: %2. It was left as it is.").arg(name, why.message()));
     if (version < 0)
-        return QCoreApplication::translate("Library", "%1 is a database, but not a shaft library. It was left as it is.").arg(name);
+        return Failure(QCoreApplication::translate("Library", "%1 is a database, but not a shaft library. It was left as it is.").arg(name));
     if (version > kLibrarySchemaVersion) {
         version_ = version;
         readOnly_ = true;
-        return QCoreApplication::translate("Library", "The library %1 was written by a newer version of the program (schema %2; this one knows %3). "
+        return Failure(QStringLiteral("The library %1 was written by a newer version of the program (schema %2; this one knows %3). "
                               "It is open for looking up only; nothing can be stored in it.")
-            .arg(name).arg(version).arg(kLibrarySchemaVersion);
+            .arg(name).arg(version).arg(kLibrarySchemaVersion));
     }
     const int target = std::max(wanted, 1);
     if (version >= target || readOnly_) {
         version_ = version;
         if (readOnly_ && version < 1)
-            return QCoreApplication::translate("Library", "The library %1 is read-only and holds no library yet.").arg(name);
+            return Failure(QCoreApplication::translate("Library", "The library %1 is read-only and holds no library yet.").arg(name));
         if (readOnly_)
-            return version < kLibraryReadableSchema
+            return Failure(version < kLibraryReadableSchema
                 ? QCoreApplication::translate("Library", "The library %1 is read-only and of an older version; it cannot be brought up to date.").arg(name)
-                : QCoreApplication::translate("Library", "The library %1 is read-only: it is open for looking up only.").arg(name);
+                : QCoreApplication::translate("Library", "The library %1 is read-only: it is open for looking up only.").arg(name));
         // Nothing to change: the connection that stores later may write, but
         // opening it writes nothing.
-        return postgres_ ? QString() : connectSqlite(true);
+        return postgres_ ? Result<>() : connectSqlite(true);
     }
 
     if (!postgres_) {
-        if (const QString why = connectSqlite(true); !why.isEmpty())
+        if (const Result<> why = connectSqlite(true); !why)
             return why;
         // Switching a file to WAL takes it whole for a moment, and SQLite
         // answers "locked" at once rather than waiting through the busy
@@ -479,38 +491,38 @@ QString ShaftLibrary::prepareSchema(int wanted)
         while (!wal_ && (!q.exec(QStringLiteral("PRAGMA journal_mode=WAL")) || !q.next())) {
             const QString code = q.lastError().nativeErrorCode();
             if ((code != QLatin1String("5") && code != QLatin1String("6")) || waited.elapsed() > kBusyMilliseconds)
-                return QCoreApplication::translate("Library", "The library %1 cannot be opened for writing: %2.").arg(name, reason(q.lastError()));
+                return Failure(QCoreApplication::translate("Library", "The library %1 cannot be opened for writing: %2.").arg(name, reason(q.lastError())));
             q.finish();
             QThread::msleep(20);
         }
         wal_ = true;
     }
     Transaction t(*this);
-    if (!t.began().isEmpty())
-        return QCoreApplication::translate("Library", "The library %1 cannot be written: %2.").arg(name, t.began());
+    if (!t.began())
+        return Failure(QCoreApplication::translate("Library", "The library %1 cannot be written: %2.").arg(name, t.began().message()));
     QSqlQuery q(QSqlDatabase::database(connection_, false));
     // Two programs that bring the schema up at once on one server take turns.
     if (postgres_ && !q.exec(QStringLiteral("SELECT pg_advisory_xact_lock(7316420518)")))
-        return QCoreApplication::translate("Library", "The library %1 cannot be locked: %2.").arg(name, reason(q.lastError()));
+        return Failure(QCoreApplication::translate("Library", "The library %1 cannot be locked: %2.").arg(name, reason(q.lastError())));
     // Read again inside the transaction: the other program may have done it.
-    if (const QString why = readVersion(version); !why.isEmpty())
-        return QCoreApplication::translate("Library", "The library %1 cannot be read: %2. It was left as it is.").arg(name, why);
+    if (const Result<> why = readVersion(version); !why)
+        return Failure(QCoreApplication::translate("Library", "The library %1 cannot be read: %2. It was left as it is.").arg(name, why.message()));
     if (version < 0)
-        return QCoreApplication::translate("Library", "%1 is a database, but not a shaft library. It was left as it is.").arg(name);
+        return Failure(QCoreApplication::translate("Library", "%1 is a database, but not a shaft library. It was left as it is.").arg(name));
     if (version < 1)
-        if (const QString why = createSchema(1); !why.isEmpty())
-            return QCoreApplication::translate("Library", "The library %1 cannot be created: %2.").arg(name, why);
+        if (const Result<> why = createSchema(1); !why)
+            return Failure(QCoreApplication::translate("Library", "The library %1 cannot be created: %2.").arg(name, why.message()));
     QStringList notes;
-    if (const QString why = migrate(std::max(version, 1), target, notes); !why.isEmpty())
-        return QCoreApplication::translate("Library", "The library %1 cannot be brought up to date; it was left as it was: %2.").arg(name, why);
-    if (const QString why = t.commit(); !why.isEmpty())
-        return QCoreApplication::translate("Library", "The library %1 cannot be written: %2.").arg(name, why);
+    if (const Result<> why = migrate(std::max(version, 1), target, notes); !why)
+        return Failure(QCoreApplication::translate("Library", "The library %1 cannot be brought up to date; it was left as it was: %2.").arg(name, why.message()));
+    if (const Result<> why = t.commit(); !why)
+        return Failure(QCoreApplication::translate("Library", "The library %1 cannot be written: %2.").arg(name, why.message()));
     migrationNotes_ = notes;
     version_ = std::max(version, target);
     return {};
 }
 
-QString ShaftLibrary::createSchema(int version)
+Result<> ShaftLibrary::createSchema(int version)
 {
     Q_ASSERT(version == 1);
     const QString id = postgres_ ? QStringLiteral("BIGSERIAL PRIMARY KEY") : QStringLiteral("INTEGER PRIMARY KEY AUTOINCREMENT");
@@ -532,13 +544,13 @@ QString ShaftLibrary::createSchema(int version)
     QSqlQuery q(QSqlDatabase::database(connection_, false));
     for (const QString& sql : statements)
         if (!q.exec(sql))
-            return reason(q.lastError());
+            return failed(q.lastError());
     return {};
 }
 
 // Runs inside the transaction of prepareSchema: a step that fails leaves the
 // library as it was.
-QString ShaftLibrary::migrate(int from, int to, QStringList& notes)
+Result<> ShaftLibrary::migrate(int from, int to, QStringList& notes)
 {
     QSqlDatabase db = QSqlDatabase::database(connection_, false);
     QSqlQuery q(db);
@@ -554,33 +566,33 @@ QString ShaftLibrary::migrate(int from, int to, QStringList& notes)
                                 "UPDATE measurements SET row_count = (SELECT COUNT(*) FROM measurement_rows r "
                                 "WHERE r.measurement_id = measurements.id)"})
             if (!q.exec(QString::fromLatin1(sql)))
-                return reason(q.lastError());
+                return failed(q.lastError());
         QSqlQuery update(db);
-        if (const QString why = run(q, QStringLiteral("SELECT %1 FROM shafts s").arg(QLatin1String(kShaftColumns))); !why.isEmpty())
+        if (const Result<> why = run(q, QStringLiteral("SELECT %1 FROM shafts s").arg(QLatin1String(kShaftColumns))); !why)
             return why;
         while (q.next()) {
             const Shaft s = shaftFrom(q, 0);
-            if (const QString why = run(update, QStringLiteral("UPDATE shafts SET search_text = ? WHERE id = ?"), {shaftSearchText(s), s.id});
-                !why.isEmpty())
+            if (const Result<> why = run(update, QStringLiteral("UPDATE shafts SET search_text = ? WHERE id = ?"), {shaftSearchText(s), s.id});
+                !why)
                 return why;
         }
-        if (const QString why = run(q, QStringLiteral("SELECT id, note, heading_x, heading_y FROM measurements")); !why.isEmpty())
+        if (const Result<> why = run(q, QStringLiteral("SELECT id, note, heading_x, heading_y FROM measurements")); !why)
             return why;
         while (q.next()) {
             const QString text = measurementSearchText(q.value(1).toString(), {}, q.value(2).toString(), q.value(3).toString());
-            if (const QString why = run(update, QStringLiteral("UPDATE measurements SET search_text = ? WHERE id = ?"), {text, q.value(0)});
-                !why.isEmpty())
+            if (const Result<> why = run(update, QStringLiteral("UPDATE measurements SET search_text = ? WHERE id = ?"), {text, q.value(0)});
+                !why)
                 return why;
         }
     }
     if (from < 3 && to >= 3)
-        if (const QString why = migrateToDataFiles(notes); !why.isEmpty())
+        if (const Result<> why = migrateToDataFiles(notes); !why)
             return why;
     if (from < 4 && to >= 4)
-        if (const QString why = migrateToIndexes(); !why.isEmpty())
+        if (const Result<> why = migrateToIndexes(); !why)
             return why;
     if (from < to)
-        if (const QString why = run(q, QStringLiteral("UPDATE schema_version SET version = ?"), {to}); !why.isEmpty())
+        if (const Result<> why = run(q, QStringLiteral("UPDATE schema_version SET version = ?"), {to}); !why)
             return why;
     return {};
 }
@@ -590,7 +602,7 @@ QString ShaftLibrary::migrate(int from, int to, QStringList& notes)
 // format it was written in; a cell that reads neither way stays text, its
 // measurement gets no data file and is marked damaged, and the note says
 // where, so that nothing is dropped and nothing guessed.
-QString ShaftLibrary::migrateToDataFiles(QStringList& notes)
+Result<> ShaftLibrary::migrateToDataFiles(QStringList& notes)
 {
     QSqlDatabase db = QSqlDatabase::database(connection_, false);
     QSqlQuery q(db);
@@ -603,14 +615,14 @@ QString ShaftLibrary::migrateToDataFiles(QStringList& notes)
                                               "y_text TEXT, PRIMARY KEY (measurement_id, row_index))"),
                                QStringLiteral("CREATE INDEX measurements_hash ON measurements (data_hash)")})
         if (!q.exec(sql))
-            return reason(q.lastError());
+            return failed(q.lastError());
     struct Old {
         qint64 id;
         MeasurementKind kind;
         QString note, heading0, heading1;
     };
     std::vector<Old> old;
-    if (const QString why = run(q, QStringLiteral("SELECT id, kind, note, heading_x, heading_y FROM measurements ORDER BY id")); !why.isEmpty())
+    if (const Result<> why = run(q, QStringLiteral("SELECT id, kind, note, heading_x, heading_y FROM measurements ORDER BY id")); !why)
         return why;
     while (q.next())
         old.push_back({q.value(0).toLongLong(),
@@ -618,8 +630,8 @@ QString ShaftLibrary::migrateToDataFiles(QStringList& notes)
                        q.value(2).toString(), q.value(3).toString(), q.value(4).toString()});
     QSqlQuery update(db);
     for (const Old& m : old) {
-        if (const QString why = run(q, QStringLiteral("SELECT x, y FROM measurement_rows WHERE measurement_id = ? ORDER BY row_index"), {m.id});
-            !why.isEmpty())
+        if (const Result<> why = run(q, QStringLiteral("SELECT x, y FROM measurement_rows WHERE measurement_id = ? ORDER BY row_index"), {m.id});
+            !why)
             return why;
         std::vector<StoredRow> rows;
         QStringList bad;
@@ -649,22 +661,24 @@ QString ShaftLibrary::migrateToDataFiles(QStringList& notes)
                                               : QStringLiteral("a cell reads as no number in any language: %1").arg(bad.join(QStringLiteral("; ")));
         if (!bad.isEmpty())
             notes << QCoreApplication::translate("Library", "Kept as text, and the measurement marked damaged: ") + bad.join(QStringLiteral("; "));
-        if (const QString why = insertRows(m.id, rows); !why.isEmpty())
+        if (const Result<> why = insertRows(m.id, rows); !why)
             return why;
-        if (const QString why = run(update, QStringLiteral("UPDATE measurements SET data_file = ?, data_hash = ?, damaged = ?, row_count = ? WHERE id = ?"),
+        if (const Result<> why = run(update, QStringLiteral("UPDATE measurements SET data_file = ?, data_hash = ?, damaged = ?, row_count = ? WHERE id = ?"),
                                     {bytes.isEmpty() ? QVariant(QMetaType::fromType<QByteArray>()) : QVariant(bytes),
                                      bytes.isEmpty() ? QString() : dataHash(bytes), damaged, qint64(rows.size()), m.id});
-            !why.isEmpty())
+            !why)
             return why;
     }
     q.finish();
-    return q.exec(QStringLiteral("DROP TABLE measurement_rows")) ? QString() : reason(q.lastError());
+    if (!q.exec(QStringLiteral("DROP TABLE measurement_rows")))
+        return failed(q.lastError());
+    return {};
 }
 
 // Version 4: what the Library window asks on every keystroke and every
 // scroll is answered from indexes: the filters' choices, the list's order,
 // and the customer as a folded copy that the database can match.
-QString ShaftLibrary::migrateToIndexes()
+Result<> ShaftLibrary::migrateToIndexes()
 {
     QSqlDatabase db = QSqlDatabase::database(connection_, false);
     QSqlQuery q(db);
@@ -676,7 +690,7 @@ QString ShaftLibrary::migrateToIndexes()
                             "CREATE INDEX measurements_taken ON measurements (taken_at, id)",
                             "CREATE INDEX measurements_kind ON measurements (kind, taken_at, id)"})
         if (!q.exec(QString::fromLatin1(sql)))
-            return reason(q.lastError());
+            return failed(q.lastError());
     // A word is looked up in trigram indexes of the texts instead of read
     // from every line. A server where pg_trgm cannot be had (not installed,
     // or the user may not create it) searches the way it did.
@@ -687,7 +701,7 @@ QString ShaftLibrary::migrateToIndexes()
                                 "CREATE INDEX measurements_search ON measurements USING gin (search_text gin_trgm_ops)"})
             made = made && q.exec(QString::fromLatin1(sql));
         if (!q.exec(made ? QStringLiteral("RELEASE SAVEPOINT text_index") : QStringLiteral("ROLLBACK TO SAVEPOINT text_index")))
-            return reason(q.lastError());
+            return failed(q.lastError());
     }
     // On SQLite, one index of each measurement's texts and its shaft's, kept
     // by triggers. An SQLite without the trigram tokenizer searches the way
@@ -709,32 +723,31 @@ QString ShaftLibrary::migrateToIndexes()
                                 "(SELECT m.search_text FROM measurements m WHERE m.id = measurement_search.rowid) "
                                 "WHERE rowid IN (SELECT id FROM measurements WHERE shaft_id = new.id); END"})
             if (!q.exec(QString::fromLatin1(sql)))
-                return reason(q.lastError());
+                return failed(q.lastError());
     }
     std::vector<std::pair<qint64, QString>> customers;
-    if (const QString why = run(q, QStringLiteral("SELECT id, customer FROM shafts WHERE customer <> ''")); !why.isEmpty())
+    if (const Result<> why = run(q, QStringLiteral("SELECT id, customer FROM shafts WHERE customer <> ''")); !why)
         return why;
     while (q.next())
         customers.emplace_back(q.value(0).toLongLong(), q.value(1).toString().toCaseFolded());
     if (!q.prepare(QStringLiteral("UPDATE shafts SET customer_key = ? WHERE id = ?")))
-        return reason(q.lastError());
+        return failed(q.lastError());
     for (const auto& [id, key] : customers) {
         q.bindValue(0, key);
         q.bindValue(1, id);
         if (!q.exec())
-            return reason(q.lastError());
+            return failed(q.lastError());
     }
     return {};
 }
 
-QString ShaftLibrary::insertRows(qint64 id, const std::vector<StoredRow>& rows)
+Result<> ShaftLibrary::insertRows(qint64 id, const std::vector<StoredRow>& rows)
 {
-    QString why;
-    QSqlQuery* prepared = this->prepared(
-        insertRowsQuery_, "INSERT INTO measurement_values (measurement_id, row_index, x, y, x_text, y_text) VALUES (?, ?, ?, ?, ?, ?)", why);
+    const auto prepared = this->prepared(
+        insertRowsQuery_, "INSERT INTO measurement_values (measurement_id, row_index, x, y, x_text, y_text) VALUES (?, ?, ?, ?, ?, ?)");
     if (!prepared)
-        return why;
-    QSqlQuery& q = *prepared;
+        return prepared.error();
+    QSqlQuery& q = **prepared;
     for (std::size_t r = 0; r < rows.size(); ++r) {
         q.bindValue(0, id);
         q.bindValue(1, qint64(r + 1));
@@ -743,18 +756,18 @@ QString ShaftLibrary::insertRows(qint64 id, const std::vector<StoredRow>& rows)
         q.bindValue(4, optionalText(rows[r].xText));
         q.bindValue(5, optionalText(rows[r].yText));
         if (!q.exec())
-            return reason(q.lastError());
+            return failed(q.lastError());
     }
     return {};
 }
 
-QString ShaftLibrary::failure(const QString& what, const QString& why)
+Failure<> ShaftLibrary::failure(const QString& what, const QString& why)
 {
     // A server that went away leaves the connection open in name only; the
     // next use opens a new one.
     if (postgres_)
         broken_ = true;
-    return QCoreApplication::translate("Library", "The library could not %1: %2").arg(what, why.trimmed().isEmpty() ? QCoreApplication::translate("Library", "no reason given") : why.trimmed());
+    return Failure(QCoreApplication::translate("Library", "The library could not %1: %2").arg(what, why.trimmed().isEmpty() ? QCoreApplication::translate("Library", "no reason given") : why.trimmed()));
 }
 
 Result<> ShaftLibrary::reconnect()
@@ -780,72 +793,74 @@ Result<> ShaftLibrary::writable()
     return reconnect();
 }
 
-QString ShaftLibrary::insertShaft(Shaft& s)
+Result<> ShaftLibrary::insertShaft(Shaft& s)
 {
-    QString why;
-    QSqlQuery* q = prepared(insertShaftQuery_,
-                            "INSERT INTO shafts (maker, model, flex, weight_g, length_in, label, customer, notes, "
-                            "search_text, customer_key) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?) RETURNING id",
-                            why);
-    if (!q)
-        return why;
-    why = runPrepared(*q, {s.maker, s.model, s.flex, optionalNumber(s.weightGrams), optionalNumber(s.lengthInches), s.label,
-                           s.customer, s.notes, shaftSearchText(s), s.customer.toCaseFolded()});
-    if (!why.isEmpty())
+    const auto prepared = this->prepared(insertShaftQuery_,
+                                         "INSERT INTO shafts (maker, model, flex, weight_g, length_in, label, customer, notes, "
+                                         "search_text, customer_key) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?) RETURNING id");
+    if (!prepared)
+        return prepared.error();
+    QSqlQuery* q = *prepared;
+    const Result<> why = runPrepared(*q, {s.maker, s.model, s.flex, optionalNumber(s.weightGrams), optionalNumber(s.lengthInches), s.label,
+                                          s.customer, s.notes, shaftSearchText(s), s.customer.toCaseFolded()});
+    if (!why)
         return why;
     if (!q->next())
-        return QCoreApplication::translate("Library", "the new shaft got no number");
+        return Failure(QCoreApplication::translate("Library", "the new shaft got no number"));
     s.id = q->value(0).toLongLong();
     q->finish();
     return {};
 }
 
-QString ShaftLibrary::updateShaft(const Shaft& s)
+Result<> ShaftLibrary::updateShaft(const Shaft& s)
 {
     QSqlQuery q(QSqlDatabase::database(connection_, false));
-    const QString why = run(q, QStringLiteral("UPDATE shafts SET maker = ?, model = ?, flex = ?, weight_g = ?, length_in = ?, "
+    const Result<> why = run(q, QStringLiteral("UPDATE shafts SET maker = ?, model = ?, flex = ?, weight_g = ?, length_in = ?, "
                                               "label = ?, customer = ?, notes = ?, search_text = ?, customer_key = ? WHERE id = ?"),
                             {s.maker, s.model, s.flex, optionalNumber(s.weightGrams), optionalNumber(s.lengthInches), s.label,
                              s.customer, s.notes, shaftSearchText(s), s.customer.toCaseFolded(), s.id});
-    if (why.isEmpty() && q.numRowsAffected() != 1)
-        return QCoreApplication::translate("Library", "there is no shaft %1").arg(s.id);
+    if (why && q.numRowsAffected() != 1)
+        return Failure(QCoreApplication::translate("Library", "there is no shaft %1").arg(s.id));
     return why;
 }
 
-QString ShaftLibrary::insertMeasurement(const Shaft& shaft, Measurement& m)
+Result<> ShaftLibrary::insertMeasurement(const Shaft& shaft, Measurement& m)
 {
-    QString why;
     QByteArray bytes = m.dataFile;
     // A store from a tab: the data file as Save would write it, so that the
     // library holds what the file would.
-    if (bytes.isEmpty() && (bytes = MeasurementAsDataFile(m, &why)).isEmpty())
-        return why.remove(QStringLiteral("Nothing was saved: "));
-    std::vector<StoredRow> rows;
-    if (!DataFileRows(m.kind, bytes, rows))
-        return QCoreApplication::translate("Library", "its data file does not read as a %1 file").arg(KindName(m.kind));
-    QSqlQuery* prepared = this->prepared(insertMeasurementQuery_,
+    if (bytes.isEmpty()) {
+        auto made = MeasurementAsDataFile(m);
+        if (!made)
+            return Failure(made.message().remove(QStringLiteral("Nothing was saved: ")));
+        bytes = std::move(*made);
+    }
+    const auto read = DataFileRows(m.kind, bytes);
+    if (!read)
+        return read.error();
+    const std::vector<StoredRow>& rows = *read;
+    const auto prepared = this->prepared(insertMeasurementQuery_,
                                          "INSERT INTO measurements (shaft_id, kind, heading_x, heading_y, note, load_unit, taken_at, "
                                          "spine_percent, spine_angle, nbp_angle, bend_percent, bend_angle, spine_grade, bench, "
                                          "row_count, search_text, data_file, data_hash, damaged) "
-                                         "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, '') RETURNING id",
-                                         why);
+                                         "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, '') RETURNING id");
     if (!prepared)
-        return why;
-    QSqlQuery& q = *prepared;
+        return prepared.error();
+    QSqlQuery& q = **prepared;
     const auto spine = [&m](double StoredSpine::*field) { return m.spine ? QVariant(*m.spine.*field) : QVariant(QMetaType::fromType<double>()); };
-    why = runPrepared(q,
+    const Result<> why = runPrepared(q,
               {shaft.id, KindName(m.kind), m.heading0, m.heading1, m.note, m.loadUnit, timeText(m.takenAt),
                spine(&StoredSpine::spinePercent), spine(&StoredSpine::spineAngle), spine(&StoredSpine::nbpAngle),
                spine(&StoredSpine::bendPercent), spine(&StoredSpine::bendAngle),
                m.spine ? QVariant(m.spine->grade) : QVariant(QMetaType::fromType<QString>()), m.bench,
                qint64(rows.size()), measurementSearchText(m.note, m.bench, m.heading0, m.heading1), bytes, dataHash(bytes)});
-    if (!why.isEmpty())
+    if (!why)
         return why;
     if (!q.next())
-        return QCoreApplication::translate("Library", "the new measurement got no number");
+        return Failure(QCoreApplication::translate("Library", "the new measurement got no number"));
     const qint64 id = q.value(0).toLongLong();
     q.finish();
-    if (const QString bad = insertRows(id, rows); !bad.isEmpty())
+    if (const Result<> bad = insertRows(id, rows); !bad)
         return bad;
     m.id = id;
     m.shaftId = shaft.id;
@@ -853,39 +868,36 @@ QString ShaftLibrary::insertMeasurement(const Shaft& shaft, Measurement& m)
     return {};
 }
 
-Result<> ShaftLibrary::findDataFile(const QByteArray& bytes, qint64& id)
+Result<qint64> ShaftLibrary::findDataFile(const QByteArray& bytes)
 {
-    id = 0;
     if (const Result<> r = reconnect(); !r.ok())
-        return r;
+        return r.error();
     QSqlQuery q(QSqlDatabase::database(connection_, false));
     q.setForwardOnly(true);
-    if (const QString why = run(q, QStringLiteral("SELECT id, data_file FROM measurements WHERE data_hash = ? ORDER BY id"), {dataHash(bytes)});
-        !why.isEmpty())
-        return Failure(failure(QCoreApplication::translate("Library", "look for a data file"), why));
+    if (const Result<> why = run(q, QStringLiteral("SELECT id, data_file FROM measurements WHERE data_hash = ? ORDER BY id"), {dataHash(bytes)});
+        !why)
+        return failure(QCoreApplication::translate("Library", "look for a data file"), why.message());
     while (q.next())
-        if (q.value(1).toByteArray() == bytes) {
-            id = q.value(0).toLongLong();
-            break;
-        }
-    return {};
+        if (q.value(1).toByteArray() == bytes)
+            return q.value(0).toLongLong();
+    return qint64(0);
 }
 
 Result<> ShaftLibrary::storeShaft(Shaft& shaft)
 {
     if (const Result<> r = writable(); !r.ok())
         return r;
-    if (const QString nul = shaftNul(shaft); !nul.isEmpty())
-        return Failure(QCoreApplication::translate("Library", "The shaft was not stored: %1; remove it and store again.").arg(nul));
+    if (const Result<> nul = shaftNul(shaft); !nul)
+        return Failure(QCoreApplication::translate("Library", "The shaft was not stored: %1; remove it and store again.").arg(nul.message()));
     Transaction t(*this);
     Shaft stored = shaft;
-    QString why = t.began();
-    if (why.isEmpty())
+    Result<> why = t.began();
+    if (why)
         why = stored.id == 0 ? insertShaft(stored) : updateShaft(stored);
-    if (why.isEmpty())
+    if (why)
         why = t.commit();
-    if (!why.isEmpty())
-        return Failure(failure(QCoreApplication::translate("Library", "store the shaft"), why));
+    if (!why)
+        return failure(QCoreApplication::translate("Library", "store the shaft"), why.message());
     shaft = stored;
     return {};
 }
@@ -907,14 +919,15 @@ Result<> ShaftLibrary::storeAll(std::vector<Shaft>& shafts, std::vector<std::pai
     if (const Result<> r = writable(); !r.ok())
         return r;
     for (const Shaft& s : shafts)
-        if (const QString nul = shaftNul(s); !nul.isEmpty())
-            return Failure(QCoreApplication::translate("Library", "Nothing was stored: %1; remove it and store again.").arg(nul));
+        if (const Result<> nul = shaftNul(s); !nul)
+            return Failure(QCoreApplication::translate("Library", "Nothing was stored: %1; remove it and store again.").arg(nul.message()));
     for (std::size_t i = 0; i < measurements.size(); ++i) {
         const Measurement& m = measurements[i].second;
         const QString grade = m.spine ? m.spine->grade : QString();
-        if (QString nul = nulIn({{&m.note, "the note"}, {&m.heading0, "the heading of column 1"}, {&m.heading1, "the heading of column 2"},
-                                 {&m.loadUnit, "the load unit"}, {&m.bench, "the bench name"}, {&grade, "the spine grade"}});
-            !nul.isEmpty()) {
+        if (const Result<> found = nulIn({{&m.note, "the note"}, {&m.heading0, "the heading of column 1"}, {&m.heading1, "the heading of column 2"},
+                                          {&m.loadUnit, "the load unit"}, {&m.bench, "the bench name"}, {&grade, "the spine grade"}});
+            !found) {
+            QString nul = found.message();
             if (measurements.size() > 1)
                 nul = QCoreApplication::translate("Library", "measurement %1 of %2: %3").arg(i + 1).arg(measurements.size()).arg(nul);
             return Failure(QCoreApplication::translate("Library", "Nothing was stored: %1; remove it and store again.").arg(nul));
@@ -924,58 +937,55 @@ Result<> ShaftLibrary::storeAll(std::vector<Shaft>& shafts, std::vector<std::pai
     auto storedShafts = shafts;
     auto stored = measurements;
     Transaction t(*this);
-    QString why = t.began();
-    for (std::size_t i = 0; i < storedShafts.size() && why.isEmpty(); ++i)
+    Result<> why = t.began();
+    for (std::size_t i = 0; i < storedShafts.size() && why; ++i)
         if (storedShafts[i].id == 0)
             why = insertShaft(storedShafts[i]);
-    for (std::size_t i = 0; i < stored.size() && why.isEmpty(); ++i) {
+    for (std::size_t i = 0; i < stored.size() && why; ++i) {
         auto& [shaft, measurement] = stored[i];
         why = shaft < storedShafts.size() ? insertMeasurement(storedShafts[shaft], measurement)
-                                          : QCoreApplication::translate("Library", "the measurement names no shaft");
-        if (!why.isEmpty() && stored.size() > 1)
-            why = QCoreApplication::translate("Library", "measurement %1 of %2: %3").arg(i + 1).arg(stored.size()).arg(why);
+                                          : Failure(QCoreApplication::translate("Library", "the measurement names no shaft"));
+        if (!why && stored.size() > 1)
+            why = Failure(QCoreApplication::translate("Library", "measurement %1 of %2: %3").arg(i + 1).arg(stored.size()).arg(why.message()));
     }
-    if (why.isEmpty())
+    if (why)
         why = t.commit();
-    if (!why.isEmpty())
-        return Failure(failure(stored.size() == 1 ? QCoreApplication::translate("Library", "store the measurement")
-                                                  : QCoreApplication::translate("Library", "store the measurements; none was kept"), why));
+    if (!why)
+        return failure(stored.size() == 1 ? QCoreApplication::translate("Library", "store the measurement")
+                                          : QCoreApplication::translate("Library", "store the measurements; none was kept"),
+                       why.message());
     shafts = std::move(storedShafts);
     measurements = std::move(stored);
     return {};
 }
 
-Result<> ShaftLibrary::loadShaft(qint64 id, Shaft& shaft)
+Result<Shaft> ShaftLibrary::loadShaft(qint64 id)
 {
     if (const Result<> r = reconnect(); !r.ok())
-        return r;
+        return r.error();
     QSqlQuery q(QSqlDatabase::database(connection_, false));
-    const QString why = run(q, QStringLiteral("SELECT %1 FROM shafts s WHERE s.id = ?").arg(QLatin1String(kShaftColumns)), {id});
-    if (!why.isEmpty())
-        return Failure(failure(QCoreApplication::translate("Library", "read shaft %1").arg(id), why));
+    const Result<> why = run(q, QStringLiteral("SELECT %1 FROM shafts s WHERE s.id = ?").arg(QLatin1String(kShaftColumns)), {id});
+    if (!why)
+        return failure(QCoreApplication::translate("Library", "read shaft %1").arg(id), why.message());
     if (!q.next())
         return Failure(QCoreApplication::translate("Library", "The library holds no shaft %1.").arg(id));
-    shaft = shaftFrom(q, 0);
-    return {};
+    return shaftFrom(q, 0);
 }
 
-Result<> ShaftLibrary::loadMeasurement(qint64 id, Measurement& out, bool withRows)
+Result<Measurement> ShaftLibrary::loadMeasurement(qint64 id, bool withRows)
 {
     if (const Result<> r = reconnect(); !r.ok())
-        return r;
-    QString why;
-    QSqlQuery* q = prepared(measurementQuery_,
-                            "SELECT shaft_id, kind, heading_x, heading_y, note, load_unit, taken_at, bench, spine_percent, "
-                            "spine_angle, nbp_angle, bend_percent, bend_angle, spine_grade, data_file, damaged "
-                            "FROM measurements WHERE id = ?",
-                            why);
-    if (q) {
-        q->bindValue(0, id);
-        if (!q->exec())
-            why = reason(q->lastError());
-    }
-    if (!why.isEmpty())
-        return Failure(failure(QCoreApplication::translate("Library", "read measurement %1").arg(id), why));
+        return r.error();
+    const auto prepared = this->prepared(measurementQuery_,
+                                         "SELECT shaft_id, kind, heading_x, heading_y, note, load_unit, taken_at, bench, spine_percent, "
+                                         "spine_angle, nbp_angle, bend_percent, bend_angle, spine_grade, data_file, damaged "
+                                         "FROM measurements WHERE id = ?");
+    if (!prepared)
+        return failure(QCoreApplication::translate("Library", "read measurement %1").arg(id), prepared.message());
+    QSqlQuery* q = *prepared;
+    q->bindValue(0, id);
+    if (!q->exec())
+        return failure(QCoreApplication::translate("Library", "read measurement %1").arg(id), reason(q->lastError()));
     if (!q->next())
         return Failure(QCoreApplication::translate("Library", "The library holds no measurement %1.").arg(id));
     Measurement m;
@@ -996,16 +1006,16 @@ Result<> ShaftLibrary::loadMeasurement(qint64 id, Measurement& out, bool withRow
     q->finish();
     // The rows come from the data file, as this desktop shows numbers; the
     // headings stay the library's, which are not bound to Windows-1252.
-    if (withRows && !m.dataFile.isEmpty() && !RowsFromDataFile(m))
+    if (withRows && !m.dataFile.isEmpty() && !RowsFromDataFile(m).ok())
         return Failure(QCoreApplication::translate("Library", "The data file of measurement %1 in the library does not read.").arg(id));
     m.heading0 = heading0;
     m.heading1 = heading1;
     if (m.dataFile.isEmpty()) {
         // Damaged: the numbers there are, and the text of the cells that were none.
         QSqlQuery rows(QSqlDatabase::database(connection_, false));
-        why = run(rows, QStringLiteral("SELECT x, y, x_text, y_text FROM measurement_values WHERE measurement_id = ? ORDER BY row_index"), {id});
-        if (!why.isEmpty())
-            return Failure(failure(QCoreApplication::translate("Library", "read measurement %1").arg(id), why));
+        const Result<> why = run(rows, QStringLiteral("SELECT x, y, x_text, y_text FROM measurement_values WHERE measurement_id = ? ORDER BY row_index"), {id});
+        if (!why)
+            return failure(QCoreApplication::translate("Library", "read measurement %1").arg(id), why.message());
         const auto cell = [&rows](int number, int text) {
             return !rows.value(text).isNull() ? rows.value(text).toString()
                                               : rows.value(number).isNull() ? QString() : ShortFloatText(rows.value(number).toFloat());
@@ -1013,46 +1023,54 @@ Result<> ShaftLibrary::loadMeasurement(qint64 id, Measurement& out, bool withRow
         while (rows.next())
             m.rows.emplace_back(cell(0, 2), cell(1, 3));
     }
-    out = std::move(m);
-    return {};
+    return m;
 }
 
-Result<> ShaftLibrary::loadDataFile(qint64 id, MeasurementKind& kind, QByteArray& bytes, QString* damaged)
+Result<ShaftMeasurement> ShaftLibrary::loadWithShaft(qint64 id, bool withRows)
+{
+    auto m = loadMeasurement(id, withRows);
+    if (!m)
+        return m.error();
+    auto s = loadShaft(m->shaftId);
+    if (!s)
+        return s.error();
+    return ShaftMeasurement{std::move(*m), std::move(*s)};
+}
+
+Result<MeasurementFile> ShaftLibrary::loadDataFile(qint64 id)
 {
     if (const Result<> r = reconnect(); !r.ok())
-        return r;
-    QString why;
-    QSqlQuery* q = prepared(dataFileQuery_, "SELECT kind, data_file, damaged FROM measurements WHERE id = ?", why);
-    if (q) {
-        q->bindValue(0, id);
-        if (!q->exec())
-            why = reason(q->lastError());
-    }
-    if (!why.isEmpty())
-        return Failure(failure(QCoreApplication::translate("Library", "read measurement %1").arg(id), why));
+        return r.error();
+    const auto prepared = this->prepared(dataFileQuery_, "SELECT kind, data_file, damaged FROM measurements WHERE id = ?");
+    if (!prepared)
+        return failure(QCoreApplication::translate("Library", "read measurement %1").arg(id), prepared.message());
+    QSqlQuery* q = *prepared;
+    q->bindValue(0, id);
+    if (!q->exec())
+        return failure(QCoreApplication::translate("Library", "read measurement %1").arg(id), reason(q->lastError()));
     if (!q->next())
         return Failure(QCoreApplication::translate("Library", "The library holds no measurement %1.").arg(id));
-    kind = q->value(0).toString() == QLatin1String("polar") ? MeasurementKind::Polar : MeasurementKind::Profile;
-    bytes = q->value(1).toByteArray();
-    if (damaged)
-        *damaged = q->value(2).toString();
+    MeasurementFile file;
+    file.kind = q->value(0).toString() == QLatin1String("polar") ? MeasurementKind::Polar : MeasurementKind::Profile;
+    file.bytes = q->value(1).toByteArray();
+    file.damaged = q->value(2).toString();
     q->finish();
-    return {};
+    return file;
 }
 
-Result<> ShaftLibrary::shafts(std::vector<Shaft>& out)
+Result<std::vector<Shaft>> ShaftLibrary::shafts()
 {
     if (const Result<> r = reconnect(); !r.ok())
-        return r;
+        return r.error();
     QSqlQuery q(QSqlDatabase::database(connection_, false));
     q.setForwardOnly(true);
-    const QString why = run(q, QStringLiteral("SELECT %1 FROM shafts s ORDER BY s.maker, s.model, s.label, s.id").arg(QLatin1String(kShaftColumns)));
-    if (!why.isEmpty())
-        return Failure(failure(QCoreApplication::translate("Library", "list the shafts"), why));
-    out.clear();
+    const Result<> why = run(q, QStringLiteral("SELECT %1 FROM shafts s ORDER BY s.maker, s.model, s.label, s.id").arg(QLatin1String(kShaftColumns)));
+    if (!why)
+        return failure(QCoreApplication::translate("Library", "list the shafts"), why.message());
+    std::vector<Shaft> out;
     while (q.next())
         out.push_back(shaftFrom(q, 0));
-    return {};
+    return out;
 }
 
 // The WHERE of a search, for the list and for its count alike. Before
@@ -1071,25 +1089,25 @@ bool ShaftLibrary::rareWord(const QString& word)
                          "+ (SELECT COUNT(*) FROM (SELECT 1 FROM measurements WHERE search_text LIKE ? ESCAPE '\\' LIMIT %1) b)")
         : QStringLiteral("SELECT COUNT(*) FROM (SELECT 1 FROM measurement_search WHERE text GLOB ? LIMIT %1)");
     const QVariantList values = postgres_ ? QVariantList{likePattern(word), likePattern(word)} : QVariantList{globPattern(word)};
-    return run(q, sql.arg(kRare), values).isEmpty() && q.next() && q.value(0).toInt() < kRare;
+    return run(q, sql.arg(kRare), values).ok() && q.next() && q.value(0).toInt() < kRare;
 }
 
-QString ShaftLibrary::searchWhere(const LibraryQuery& query, QString& sql, QVariantList& values, bool& customerHere)
+Result<> ShaftLibrary::searchWhere(const LibraryQuery& query, QString& sql, QVariantList& values, bool& customerHere)
 {
-    if (const QString nul = nulIn({{&query.text, "the search text"}, {&query.maker, "the maker"}, {&query.model, "the model"},
-                                   {&query.flex, "the flex"}, {&query.customer, "the customer"}});
-        !nul.isEmpty())
-        return QCoreApplication::translate("Library", "Nothing was searched: %1.").arg(nul);
+    if (const Result<> nul = nulIn({{&query.text, "the search text"}, {&query.maker, "the maker"}, {&query.model, "the model"},
+                                    {&query.flex, "the flex"}, {&query.customer, "the customer"}});
+        !nul)
+        return Failure(QCoreApplication::translate("Library", "Nothing was searched: %1.").arg(nul.message()));
     // Every word is to be found, each anywhere; a text with longer words or
     // more of them than anybody types is refused rather than sent on.
     QStringList words = query.text.split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts);
     words.removeDuplicates();
     for (const QString& word : words)
         if (word.size() > kLongestSearchWord)
-            return QCoreApplication::translate("Library", "A search word may be at most %1 characters long; this one has %2: \"%3...\"")
-                .arg(kLongestSearchWord).arg(word.size()).arg(word.left(20));
+            return Failure(QCoreApplication::translate("Library", "A search word may be at most %1 characters long; this one has %2: \"%3...\"")
+                .arg(kLongestSearchWord).arg(word.size()).arg(word.left(20)));
     if (words.size() > kMostSearchWords)
-        return QCoreApplication::translate("Library", "A search may hold at most %1 words; this one has %2.").arg(kMostSearchWords).arg(words.size());
+        return Failure(QCoreApplication::translate("Library", "A search may hold at most %1 words; this one has %2.").arg(kMostSearchWords).arg(words.size()));
     sql += QStringLiteral(" FROM measurements m JOIN shafts s ON s.id = m.shaft_id WHERE 1 = 1");
     for (const QString& word : words) {
         // The index holds trigrams: a shorter word is read from every line.
@@ -1134,15 +1152,15 @@ QString ShaftLibrary::searchWhere(const LibraryQuery& query, QString& sql, QVari
     return {};
 }
 
-Result<> ShaftLibrary::search(const LibraryQuery& query, std::vector<LibraryEntry>& out, const LibraryPage& page)
+Result<std::vector<LibraryEntry>> ShaftLibrary::search(const LibraryQuery& query, const LibraryPage& page)
 {
     if (const Result<> r = reconnect(); !r.ok())
-        return r;
+        return r.error();
     QString sql = QStringLiteral("SELECT %1, m.id, m.kind, m.taken_at, m.note, m.bench, m.row_count, m.spine_percent, m.spine_grade").arg(QLatin1String(kShaftColumns));
     QVariantList values;
     bool customerHere = true;
-    if (const QString why = searchWhere(query, sql, values, customerHere); !why.isEmpty())
-        return Failure(why);
+    if (const Result<> why = searchWhere(query, sql, values, customerHere); !why)
+        return why.error();
     static const char* const kOrder[] = {"m.taken_at", "m.kind", "s.label, s.maker, s.model", "s.flex", "s.weight_g",
                                          "s.length_in", "s.customer", "m.row_count",
                                          // measurements without figures last either way, on both databases alike
@@ -1160,9 +1178,9 @@ Result<> ShaftLibrary::search(const LibraryQuery& query, std::vector<LibraryEntr
     }
     QSqlQuery q(QSqlDatabase::database(connection_, false));
     q.setForwardOnly(true);
-    if (const QString why = run(q, sql, values); !why.isEmpty())
-        return Failure(failure(QStringLiteral("search"), why));
-    out.clear();
+    if (const Result<> why = run(q, sql, values); !why)
+        return failure(QStringLiteral("search"), why.message());
+    std::vector<LibraryEntry> out;
     const QString customer = customerHere ? QString() : query.customer.toCaseFolded();
     while (q.next()) {
         LibraryEntry e;
@@ -1182,7 +1200,7 @@ Result<> ShaftLibrary::search(const LibraryQuery& query, std::vector<LibraryEntr
     }
     if (!paged && page.offset > 0)
         out.erase(out.begin(), out.begin() + std::min<qint64>(page.offset, qint64(out.size())));
-    return {};
+    return out;
 }
 
 Result<> ShaftLibrary::addStiffness(std::vector<LibraryEntry>& lines, const BenchGeometry& geometry)
@@ -1204,8 +1222,8 @@ Result<> ShaftLibrary::addStiffness(std::vector<LibraryEntry>& lines, const Benc
     const QString sql = QStringLiteral("SELECT measurement_id, row_index, x, y FROM measurement_values WHERE measurement_id IN (%1) "
                                        "AND x IS NOT NULL AND y IS NOT NULL ORDER BY measurement_id, row_index")
                             .arg(marks.join(QLatin1Char(',')));
-    if (const QString why = run(q, sql, ids); !why.isEmpty())
-        return Failure(failure(QCoreApplication::translate("Library", "read the profiles' rows"), why));
+    if (const Result<> why = run(q, sql, ids); !why)
+        return failure(QCoreApplication::translate("Library", "read the profiles' rows"), why.message());
     std::map<qint64, std::vector<RowPoint>> rows;
     while (q.next())
         rows[q.value(0).toLongLong()].push_back({q.value(1).toInt() + 1, q.value(2).toDouble(), q.value(3).toDouble()});
@@ -1219,50 +1237,47 @@ Result<> ShaftLibrary::addStiffness(std::vector<LibraryEntry>& lines, const Benc
     return {};
 }
 
-Result<> ShaftLibrary::count(const LibraryQuery& query, qint64& n)
+Result<qint64> ShaftLibrary::count(const LibraryQuery& query)
 {
-    n = 0;
     bool customerHere = true;
     {
         QString sql;
         QVariantList values;
-        if (const QString why = searchWhere(query, sql, values, customerHere); !why.isEmpty())
-            return Failure(why);
+        if (const Result<> why = searchWhere(query, sql, values, customerHere); !why)
+            return why.error();
         if (customerHere || query.customer.isEmpty()) {
             if (const Result<> r = reconnect(); !r.ok())
-                return r;
+                return r.error();
             QSqlQuery q(QSqlDatabase::database(connection_, false));
             q.setForwardOnly(true);
-            if (const QString why = run(q, QStringLiteral("SELECT COUNT(*)") + sql, values); !why.isEmpty())
-                return Failure(failure(QCoreApplication::translate("Library", "count the measurements"), why));
-            n = q.next() ? q.value(0).toLongLong() : 0;
-            return {};
+            if (const Result<> why = run(q, QStringLiteral("SELECT COUNT(*)") + sql, values); !why)
+                return failure(QCoreApplication::translate("Library", "count the measurements"), why.message());
+            return q.next() ? q.value(0).toLongLong() : qint64(0);
         }
     }
-    std::vector<LibraryEntry> all;
-    if (const Result<> r = search(query, all); !r.ok())
-        return r;
-    n = qint64(all.size());
-    return {};
+    const auto all = search(query);
+    if (!all)
+        return all.error();
+    return qint64(all->size());
 }
 
-Result<> ShaftLibrary::choices(ShaftField field, QStringList& out)
+Result<QStringList> ShaftLibrary::choices(ShaftField field)
 {
     if (const Result<> r = reconnect(); !r.ok())
-        return r;
+        return r.error();
     static const char* const kColumn[] = {"maker", "model", "flex"};
     QSqlQuery q(QSqlDatabase::database(connection_, false));
     q.setForwardOnly(true);
     const QString column = QLatin1String(kColumn[int(field)]);
-    if (const QString why = run(q, QStringLiteral("SELECT DISTINCT %1 FROM shafts WHERE %1 <> ''").arg(column)); !why.isEmpty())
-        return Failure(failure(QCoreApplication::translate("Library", "list the %1s").arg(column), why));
-    out.clear();
+    if (const Result<> why = run(q, QStringLiteral("SELECT DISTINCT %1 FROM shafts WHERE %1 <> ''").arg(column)); !why)
+        return failure(QCoreApplication::translate("Library", "list the %1s").arg(column), why.message());
+    QStringList out;
     while (q.next())
         out << q.value(0).toString();
     // In the program's order, not the database's collation: one list reads
     // the same from either database.
     std::sort(out.begin(), out.end());
-    return {};
+    return out;
 }
 
 Result<> ShaftLibrary::deleteMeasurement(qint64 id)
@@ -1271,23 +1286,23 @@ Result<> ShaftLibrary::deleteMeasurement(qint64 id)
         return r;
     Transaction t(*this);
     QSqlQuery q(QSqlDatabase::database(connection_, false));
-    QString why = t.began();
+    Result<> why = t.began();
     qint64 shaft = 0;
-    if (why.isEmpty() && (why = run(q, QStringLiteral("SELECT shaft_id FROM measurements WHERE id = ?"), {id})).isEmpty()) {
+    if (why && (why = run(q, QStringLiteral("SELECT shaft_id FROM measurements WHERE id = ?"), {id}))) {
         if (!q.next())
             return Failure(QCoreApplication::translate("Library", "The library holds no measurement %1.").arg(id));
         shaft = q.value(0).toLongLong();
     }
-    if (why.isEmpty())
+    if (why)
         why = run(q, QStringLiteral("DELETE FROM measurement_values WHERE measurement_id = ?"), {id});
-    if (why.isEmpty())
+    if (why)
         why = run(q, QStringLiteral("DELETE FROM measurements WHERE id = ?"), {id});
-    if (why.isEmpty())
+    if (why)
         why = run(q, QStringLiteral("DELETE FROM shafts WHERE id = ? AND NOT EXISTS (SELECT 1 FROM measurements WHERE shaft_id = ?)"),
                   {shaft, shaft});
-    if (why.isEmpty())
+    if (why)
         why = t.commit();
-    return why.isEmpty() ? Result<>{} : Failure(failure(QCoreApplication::translate("Library", "delete measurement %1; it is still there").arg(id), why));
+    return why ? Result<>() : failure(QCoreApplication::translate("Library", "delete measurement %1; it is still there").arg(id), why.message());
 }
 
 Result<> ShaftLibrary::deleteShaft(qint64 id)
@@ -1296,16 +1311,16 @@ Result<> ShaftLibrary::deleteShaft(qint64 id)
         return r;
     Transaction t(*this);
     QSqlQuery q(QSqlDatabase::database(connection_, false));
-    QString why = t.began();
-    if (why.isEmpty())
+    Result<> why = t.began();
+    if (why)
         why = run(q, QStringLiteral("DELETE FROM measurement_values WHERE measurement_id IN (SELECT id FROM measurements WHERE shaft_id = ?)"), {id});
-    if (why.isEmpty())
+    if (why)
         why = run(q, QStringLiteral("DELETE FROM measurements WHERE shaft_id = ?"), {id});
-    if (why.isEmpty() && (why = run(q, QStringLiteral("DELETE FROM shafts WHERE id = ?"), {id})).isEmpty() && q.numRowsAffected() != 1)
+    if (why && (why = run(q, QStringLiteral("DELETE FROM shafts WHERE id = ?"), {id})) && q.numRowsAffected() != 1)
         return Failure(QCoreApplication::translate("Library", "The library holds no shaft %1.").arg(id));
-    if (why.isEmpty())
+    if (why)
         why = t.commit();
-    return why.isEmpty() ? Result<>{} : Failure(failure(QCoreApplication::translate("Library", "delete shaft %1; it is still there").arg(id), why));
+    return why ? Result<>() : failure(QCoreApplication::translate("Library", "delete shaft %1; it is still there").arg(id), why.message());
 }
 
 } // namespace tarvex

@@ -6,9 +6,11 @@
 //   StopWithMessage  the command ends, and the user is told why (unless the
 //                    failure has no words);
 //   IgnoreFailure    the failing step passes without a word.
-// Steps that fail by throwing (the printer, the picture record) go through
-// SkipOnFailure and IgnoreFailure; routines that return a Result through
-// StopWithMessage.
+// A routine that can fail returns a Result (Result.h): its value, or a
+// Failure with the words for the user and, where callers branch on it, its
+// kind; its caller meets a failure through StopWithMessage, or hands it on.
+// Only the printer adapter and the picture record throw, so SkipOnFailure and
+// IgnoreFailure wrap steps that call them, and nothing else.
 
 #include "platform/MessageSink.h"
 #include "platform/Result.h"

@@ -28,7 +28,7 @@ class NoSerialPort : public SerialPort {
 public:
     int portCount() override { return 0; }
     QString portName(int) const override { return {}; }
-    bool open(const QString&, QString*) override { return false; }
+    Result<> open(const QString&) override { return Failure(QStringLiteral("This computer offers no serial port.")); }
     bool isOpen() const override { return false; }
     void close() override {}
     QByteArray readAll() override { return {}; }

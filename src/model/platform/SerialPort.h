@@ -3,6 +3,8 @@
 // opens one, and is told when characters arrive or when the port goes away.
 // Everything is delivered on the user-interface thread.
 
+#include "platform/Result.h"
+
 #include <QByteArray>
 #include <QObject>
 #include <QString>
@@ -53,9 +55,9 @@ public:
     void setByteSetting(quint8 value) { byteSetting_ = value; }
     quint8 byteSetting() const { return byteSetting_; }
 
-    // Opens the named port with the current line settings. On failure returns
-    // false and puts the system's description of the failure into *error.
-    virtual bool open(const QString& name, QString* error) = 0;
+    // Opens the named port with the current line settings; a failure's words
+    // are the system's description of it.
+    virtual Result<> open(const QString& name) = 0;
     virtual bool isOpen() const = 0;
     virtual void close() = 0;
     // Every byte received since the last call; empty when there is nothing

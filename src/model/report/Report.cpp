@@ -158,7 +158,7 @@ double drawChartTexts(ReportTarget& t, double Ratio, const ReportPage& page, dou
 void drawPage(ReportTarget& t, double Ratio, const ReportPage& page, double chartWidth,
               const MessageSink& onFailure)
 {
-    SkipOnFailure([&] {
+    const auto draw = [&] {
         drawFrame(t);
 
         t.setFontName(kReportFont);
@@ -248,7 +248,9 @@ void drawPage(ReportTarget& t, double Ratio, const ReportPage& page, double char
             drawPageNumber(t, Ratio, p, layout.pages);
             done = end;
         }
-    }, onFailure);
+    };
+    draw();
+    StopWithMessage(t.outcome(), onFailure);
 }
 
 } // namespace
@@ -480,7 +482,7 @@ bool PrintDocument(Printer& printer, const MessageSink& onFailure, Draw draw)
     };
     PrinterPage target(printer);
     draw(target, report, failed);
-    SkipOnFailure([&printer] { printer.EndDoc(); }, failed ? MessageSink() : report);
+    StopWithMessage(target.endDoc(), failed ? MessageSink() : report);
     return !failed;
 }
 
@@ -497,7 +499,7 @@ bool PrintReport(Printer& printer, const ReportPage& page, const MessageSink& on
 void DrawCertificatePage(ReportTarget& t, double Ratio, const SetCertificate& cert, const QStringList& lines,
                          int page, int pages, const MessageSink& onFailure)
 {
-    SkipOnFailure([&] {
+    const auto draw = [&] {
         t.setDrawWidth(t.Width() > 10000 ? 10 : 2);
         t.Box(0.2, 0.2, 11, 7.5);
         t.setDrawWidth(1);
@@ -516,7 +518,9 @@ void DrawCertificatePage(ReportTarget& t, double Ratio, const SetCertificate& ce
             t.setCurrentX(0.4);
             t.Print(line);
         }
-    }, onFailure);
+    };
+    draw();
+    StopWithMessage(t.outcome(), onFailure);
 }
 
 bool PrintCertificate(Printer& printer, const SetCertificate& cert, const MessageSink& onFailure)
@@ -526,7 +530,7 @@ bool PrintCertificate(Printer& printer, const SetCertificate& cert, const Messag
         const QList<QStringList> pages = CertificatePages(cert.lines, kCertificateLinesPerPage);
         for (qsizetype i = 0; i < pages.size() && !failed; ++i) {
             if (i > 0)
-                SkipOnFailure([&printer] { printer.NewPage(); }, report);
+                StopWithMessage(target.newPage(), report);
             if (!failed)
                 DrawCertificatePage(target, 1.0, cert, pages[i], int(i + 1), int(pages.size()), report);
         }

@@ -4,8 +4,10 @@
 // printable area; the preview area is scaled to show the same coordinates.
 
 #include "platform/PictureArea.h"
+#include "platform/Result.h"
 
 #include <QString>
+#include <exception>
 
 namespace tarvex {
 
@@ -34,12 +36,55 @@ public:
     // Ends the page and starts the next, at its top left corner; false when
     // the surface shows one page only (the preview), and nothing more is drawn.
     virtual bool NewPage() = 0;
+
+    // The first failure met while drawing. After it the surface draws nothing
+    // more, so the page ends where it failed and what was drawn stays.
+    const Result<>& outcome() const { return outcome_; }
+
+protected:
+    // One drawing step, unless an earlier one failed. The devices below (the
+    // printer, the picture record) fail by throwing; here their failure
+    // becomes the surface's outcome, with the device's words.
+    template <typename Step>
+    void guarded(Step&& step) const
+    {
+        if (!outcome_)
+            return;
+        try {
+            step();
+        } catch (const std::exception& e) {
+            outcome_ = Failure(QString::fromUtf8(e.what()));
+        }
+    }
+    void failWith(const QString& words) const
+    {
+        if (outcome_)
+            outcome_ = Failure(words);
+    }
+    // A step that answers a number; 0 once the surface has failed.
+    template <typename Step>
+    double measured(Step&& step) const
+    {
+        double value = 0;
+        guarded([&] { value = step(); });
+        return value;
+    }
+
+private:
+    mutable Result<> outcome_;
 };
 
 // The printer's page; the printer should already count in inches.
 class PrinterPage : public ReportTarget {
 public:
     explicit PrinterPage(Printer& printer) : printer_(printer) {}
+
+    // The page drawn so far sent and the next begun, unless the page failed
+    // before; the printer's words when it cannot be.
+    Result<> newPage();
+    // The document ended and sent, after a failure too: what was drawn is
+    // sent. The page's first failure, else the printer's when it cannot end.
+    Result<> endDoc();
 
     double Width() override;
     void setDrawWidth(int pixels) override;
@@ -66,16 +111,16 @@ public:
     explicit PreviewPage(PictureArea& area) : area_(area) {}
 
     double Width() override;
-    void setDrawWidth(int pixels) override { area_.setDrawWidth(pixels); }
-    void Box(double x1, double y1, double x2, double y2) override { area_.Box(x1, y1, x2, y2); }
-    void setFontName(const QString& family) override { area_.setFontName(family); }
-    void setFontBold(bool bold) override { area_.setFontBold(bold); }
-    void setFontSize(double points) override { area_.setFontSize(points); }
-    double CurrentX() const override { return area_.CurrentX(); }
-    double CurrentY() const override { return area_.CurrentY(); }
-    void setCurrentX(double x) override { area_.setCurrentX(x); }
-    void setCurrentY(double y) override { area_.setCurrentY(y); }
-    void Print(const QString& text) override { area_.Print(text); }
+    void setDrawWidth(int pixels) override { guarded([&] { area_.setDrawWidth(pixels); }); }
+    void Box(double x1, double y1, double x2, double y2) override { guarded([&] { area_.Box(x1, y1, x2, y2); }); }
+    void setFontName(const QString& family) override { guarded([&] { area_.setFontName(family); }); }
+    void setFontBold(bool bold) override { guarded([&] { area_.setFontBold(bold); }); }
+    void setFontSize(double points) override { guarded([&] { area_.setFontSize(points); }); }
+    double CurrentX() const override { return measured([&] { return area_.CurrentX(); }); }
+    double CurrentY() const override { return measured([&] { return area_.CurrentY(); }); }
+    void setCurrentX(double x) override { guarded([&] { area_.setCurrentX(x); }); }
+    void setCurrentY(double y) override { guarded([&] { area_.setCurrentY(y); }); }
+    void Print(const QString& text) override { guarded([&] { area_.Print(text); }); }
     void PaintPicture(const Picture& picture, double x, double y, double width, double height) override;
     bool NewPage() override { return false; }
 

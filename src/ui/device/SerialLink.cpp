@@ -1,5 +1,6 @@
 #include "device/SerialLink.h"
 
+#include "platform/FailurePolicy.h"
 #include "platform/SerialPort.h"
 
 #include <QComboBox>
@@ -70,12 +71,8 @@ void ClickOpenButton(SerialPort& port, QComboBox& list, QPushButton& button, con
 {
     if (button.text() == CaptionComOpen()) {
         button.setText(CaptionComClose());
-        QString error;
-        if (!port.open(list.currentText(), &error)) {
-            if (showFailure)
-                showFailure(error);
+        if (StopWithMessage(port.open(list.currentText()), showFailure))
             return;
-        }
         list.setEnabled(false);
     } else {
         button.setText(CaptionComOpen());

@@ -25,7 +25,7 @@ QString GradeText(const QString& storedGrade)
 
 LibraryListModel::LibraryListModel(const QString& location, QObject* parent) : QAbstractTableModel(parent), search_(location, this) {}
 
-void LibraryListModel::search(const LibraryQuery& query, std::function<void(const Result<>&, qint64)> said)
+void LibraryListModel::search(const LibraryQuery& query, std::function<void(const Result<qint64>&)> said)
 {
     wanted_ = query;
     said_ = std::move(said);
@@ -36,12 +36,12 @@ void LibraryListModel::searchAgain()
 {
     search_.start(wanted_, {order_.order, order_.descending, 0, kPage}, geometry_, [this](SearchAnswer& answer) {
         beginResetModel();
-        entries_ = std::move(answer.lines);
+        entries_ = answer ? std::move(answer->lines) : std::vector<LibraryEntry>();
         more_ = int(entries_.size()) == kPage;
         fetching_ = false;
         endResetModel();
         if (said_)
-            said_(answer.result, answer.count);
+            said_(answer.ok() ? Result<qint64>(answer->count) : Result<qint64>(answer.error()));
     });
 }
 
@@ -115,11 +115,16 @@ void LibraryListModel::fetchMore(const QModelIndex& parent)
         fetching_ = false;
         // A library that stopped answering ends the list where it is; the
         // next search says why.
-        more_ = answer.result.ok() && int(answer.lines.size()) == kPage;
-        if (answer.lines.empty())
+        if (!answer) {
+            more_ = false;
             return;
-        beginInsertRows({}, int(entries_.size()), int(entries_.size() + answer.lines.size()) - 1);
-        std::move(answer.lines.begin(), answer.lines.end(), std::back_inserter(entries_));
+        }
+        std::vector<LibraryEntry>& lines = answer->lines;
+        more_ = int(lines.size()) == kPage;
+        if (lines.empty())
+            return;
+        beginInsertRows({}, int(entries_.size()), int(entries_.size() + lines.size()) - 1);
+        std::move(lines.begin(), lines.end(), std::back_inserter(entries_));
         endInsertRows();
     });
 }

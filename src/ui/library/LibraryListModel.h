@@ -28,7 +28,7 @@ public:
 
     // The lines of `query` from the first; `said` is told how many there
     // are, or why there are none, once the first page is shown.
-    void search(const LibraryQuery& query, std::function<void(const Result<>&, qint64)> said);
+    void search(const LibraryQuery& query, std::function<void(const Result<qint64>&)> said);
     // Whether the list is not yet what was last asked for.
     bool pending() const { return search_.pending(); }
     // The bench the stiffness index is worked out for (none: the column stays
@@ -48,7 +48,7 @@ private:
     void searchAgain();
     LibrarySearch search_;
     LibraryQuery wanted_;             // asked for; the list shows it once answered
-    std::function<void(const Result<>&, qint64)> said_;
+    std::function<void(const Result<qint64>&)> said_;
     LibraryPage order_;
     std::optional<BenchGeometry> geometry_;
     bool lbfIn2_ = false;

@@ -22,6 +22,29 @@ LibrarySearch::~LibrarySearch()
     thread_.wait();
 }
 
+namespace {
+
+SearchAnswer answered(ShaftLibrary& library, const LibraryQuery& query, const LibraryPage& page,
+                      const std::optional<BenchGeometry>& geometry)
+{
+    auto lines = library.search(query, page);
+    if (!lines)
+        return lines.error();
+    SearchPage found{std::move(*lines), 0};
+    if (geometry)
+        if (const Result<> r = library.addStiffness(found.lines, *geometry); !r)
+            return r.error();
+    if (page.offset == 0) {
+        const auto n = library.count(query);
+        if (!n)
+            return n.error();
+        found.count = *n;
+    }
+    return found;
+}
+
+} // namespace
+
 void LibrarySearch::start(const LibraryQuery& query, const LibraryPage& page, const std::optional<BenchGeometry>& geometry,
                           std::function<void(SearchAnswer&)> done)
 {
@@ -33,12 +56,7 @@ void LibrarySearch::start(const LibraryQuery& query, const LibraryPage& page, co
             return;
         if (!library_)
             library_ = std::make_unique<ShaftLibrary>(location_);
-        auto answer = std::make_shared<SearchAnswer>();
-        answer->result = library_->search(query, answer->lines, page);
-        if (answer->result.ok() && geometry)
-            answer->result = library_->addStiffness(answer->lines, *geometry);
-        if (answer->result.ok() && page.offset == 0)
-            answer->result = library_->count(query, answer->count);
+        const auto answer = std::make_shared<SearchAnswer>(answered(*library_, query, page, geometry));
         if (serial != latest_ || !receiver)
             return;
         QMetaObject::invokeMethod(receiver, [this, serial, answer, done] {

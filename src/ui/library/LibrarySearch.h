@@ -15,11 +15,11 @@
 
 namespace tarvex {
 
-struct SearchAnswer {
+struct SearchPage {
     std::vector<LibraryEntry> lines;
     qint64 count = 0;                 // counted for the first page only
-    Result<> result;
 };
+using SearchAnswer = Result<SearchPage>;
 
 class LibrarySearch {
 public:

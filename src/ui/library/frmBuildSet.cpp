@@ -55,20 +55,29 @@ QDoubleSpinBox* spin(QWidget* parent, const char* name, double value, double low
 namespace {
 
 // Each shaft's newest polar measurement's spine; one search for all of them.
-std::map<qint64, ShaftSpine> spinesOf(ShaftLibrary& library)
+// A library that fails here is said among what was left out: the certificate
+// would otherwise show its shafts as never spined.
+std::map<qint64, ShaftSpine> spinesOf(ShaftLibrary& library, QStringList& skipped)
 {
     std::map<qint64, ShaftSpine> found;
     LibraryQuery query;
     query.kind = MeasurementKind::Polar;
-    std::vector<LibraryEntry> entries;
-    if (!library.search(query, entries).ok())
+    const auto entries = library.search(query);
+    if (!entries) {
+        skipped << QStringLiteral("the spines: %1").arg(entries.message());
         return found;
+    }
     std::map<qint64, QDateTime> newest;
-    for (const LibraryEntry& e : entries) {
+    for (const LibraryEntry& e : *entries) {
         if (const auto it = newest.find(e.shaft.id); it != newest.end() && it->second >= e.takenAt)
             continue;
-        Measurement m;
-        if (!library.loadMeasurement(e.measurementId, m, false).ok() || !m.spine)
+        const auto loaded = library.loadMeasurement(e.measurementId, false);
+        if (!loaded) {
+            skipped << QStringLiteral("the spine of measurement %1: %2").arg(e.measurementId).arg(loaded.message());
+            continue;
+        }
+        const Measurement& m = *loaded;
+        if (!m.spine)
             continue;
         newest[e.shaft.id] = e.takenAt;
         SpineGrade grade = SpineGrade::Reject;
@@ -88,25 +97,25 @@ std::vector<SetShaft> SetShaftsFromLibrary(ShaftLibrary& library, const QList<qi
     std::vector<SetShaft> shafts;
     std::map<qint64, ShaftSpine> spines;
     if (spine)
-        spines = spinesOf(library);
+        spines = spinesOf(library, skipped);
     const LengthUnit unit = bench.lengthUnit == QLatin1String("mm") ? LengthUnit::Millimetre : LengthUnit::Inch;
     const double perInch = unit == LengthUnit::Inch ? 1.0 : 25.4;
     for (const qint64 id : ids) {
-        Measurement m;
-        Shaft shaft;
-        if (Result<> r = library.loadMeasurement(id, m); !r.ok() || !(r = library.loadShaft(m.shaftId, shaft)).ok()) {
-            skipped << QCoreApplication::translate("tarvex::frmBuildSet", "measurement %1: %2").arg(id).arg(r.message());
+        const auto loaded = library.loadWithShaft(id);
+        if (!loaded) {
+            skipped << QCoreApplication::translate("tarvex::frmBuildSet", "measurement %1: %2").arg(id).arg(loaded.message());
             continue;
         }
+        const Measurement& m = loaded->measurement;
+        const Shaft& shaft = loaded->shaft;
         const QString name = ShaftTitle(shaft) + m.takenAt.toLocalTime().toString(QStringLiteral(", yyyy-MM-dd"));
         // The note speaks of this measurement's shaft as it was measured;
         // the shaft's own fields stand in where it says nothing.
-        QString missing;
-        std::optional<ShaftDetails> details = ShaftDetailsOf(m.note, unit, &missing);
+        Result<ShaftDetails> details = ShaftDetailsOf(m.note, unit);
         if (!details && shaft.lengthInches && shaft.weightGrams)
             details = ShaftDetails{*shaft.lengthInches * perInch, *shaft.weightGrams, {}};
         if (!details) {
-            skipped << QCoreApplication::translate("tarvex::frmBuildSet", "%1: %2, nor do the shaft's fields").arg(name, missing);
+            skipped << QCoreApplication::translate("tarvex::frmBuildSet", "%1: %2, nor do the shaft's fields").arg(name, details.message());
             continue;
         }
         DataTable table;

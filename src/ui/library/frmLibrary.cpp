@@ -245,9 +245,12 @@ void frmLibrary::fillChoices()
 {
     const std::pair<QComboBox*, ShaftField> boxes[] = {{cboMaker_, ShaftField::Maker}, {cboModel_, ShaftField::Model}, {cboFlex_, ShaftField::Flex}};
     for (const auto& [box, field] : boxes) {
-        QStringList values;
-        if (!library_.choices(field, values).ok())
+        // The search that follows asks the same library and says on the
+        // status line why it cannot; the boxes keep what they offered.
+        auto choices = library_.choices(field);
+        if (!choices)
             return;
+        QStringList& values = *choices;
         const QString current = chosen(box);
         if (!current.isEmpty() && !values.contains(current))
             values.insert(std::lower_bound(values.begin(), values.end(), current), current);
@@ -274,17 +277,23 @@ bool frmLibrary::searchPending() const
 void frmLibrary::search()
 {
     typing_->stop();
-    entries_->search(query(), [this](const Result<>& r, qint64 n) {
-        lblStatus_->setText(r.ok() ? tr("%n measurements", nullptr, int(n)) : r.message());
+    entries_->search(query(), [this](const Result<qint64>& n) {
+        lblStatus_->setText(n.ok() ? tr("%n measurements", nullptr, int(*n)) : n.message());
     });
 }
 
 void frmLibrary::showPreview()
 {
     preview_->Cls();
-    Measurement m;
-    if (const qint64 id = selected(); id == 0 || !library_.loadMeasurement(id, m).ok())
+    const qint64 id = selected();
+    if (id == 0)
         return;
+    const auto loaded = library_.loadMeasurement(id);
+    if (!loaded) {
+        lblStatus_->setText(loaded.message());
+        return;
+    }
+    const Measurement& m = *loaded;
     DataTable table;
     MeasurementIntoTable(m, table);
     bool drawn = false;
@@ -381,12 +390,12 @@ void frmLibrary::matchedSet()
 {
     std::vector<SetMember> members;
     for (const qint64 id : selectedProfiles()) {
-        Measurement m;
-        Shaft shaft;
-        if (Result<> r = library_.loadMeasurement(id, m); !r.ok() || !(r = library_.loadShaft(m.shaftId, shaft)).ok()) {
-            messageBox_.show(this, r.message());
+        const auto loaded = library_.loadWithShaft(id);
+        if (!loaded) {
+            messageBox_.show(this, loaded.message());
             return;
         }
+        const auto& [m, shaft] = *loaded;
         DataTable table;
         MeasurementIntoTable(m, table);
         members.push_back({ShaftTitle(shaft) + m.takenAt.toLocalTime().toString(QStringLiteral(", yyyy-MM-dd")), NumberRowsOf(table).points,
@@ -426,13 +435,13 @@ void frmLibrary::deleteSelected()
 // An imported shaft is named after its file; its fields are filled in here.
 void frmLibrary::editShaft()
 {
-    Measurement m;
-    Shaft shaft;
-    if (const qint64 id = selected(); id == 0)
+    const qint64 id = selected();
+    if (id == 0)
         return;
-    else if (Result<> r = library_.loadMeasurement(id, m); !r.ok() || !(r = library_.loadShaft(m.shaftId, shaft)).ok())
-        return void(messageBox_.show(this, r.message()));
-    frmStoreLibrary form(shaft, this);
+    const auto loaded = library_.loadWithShaft(id, false);
+    if (!loaded)
+        return void(messageBox_.show(this, loaded.message()));
+    frmStoreLibrary form(loaded->shaft, this);
     form.setStore([this](Shaft& changed) { return library_.storeShaft(changed); });
     if (form.exec() == QDialog::Accepted)
         refresh();

@@ -146,15 +146,12 @@ QString QtSerialPort::portName(int index) const
     return index >= 0 && index < names_.size() ? names_[index] : QString();
 }
 
-bool QtSerialPort::open(const QString& name, QString* error)
+Result<> QtSerialPort::open(const QString& name)
 {
     close();
-    if (name.isEmpty()) {
-        // QSerialPort would try the folder /dev/ itself and report that.
-        if (error)
-            *error = QString::fromLocal8Bit(std::strerror(ENOENT));
-        return false;
-    }
+    // QSerialPort would try the folder /dev/ itself and report that.
+    if (name.isEmpty())
+        return Failure(QString::fromLocal8Bit(std::strerror(ENOENT)));
     const LineSettings s = lineSettings();
     port_->setPortName(name);
     port_->setBaudRate(s.baudRate);
@@ -163,12 +160,9 @@ bool QtSerialPort::open(const QString& name, QString* error)
     port_->setStopBits(toQt(s.stopBits));
     port_->setFlowControl(QSerialPort::NoFlowControl);
     // Nothing is ever sent to the bench.
-    if (!port_->open(QIODevice::ReadOnly)) {
-        if (error)
-            *error = port_->errorString();
-        return false;
-    }
-    return true;
+    if (!port_->open(QIODevice::ReadOnly))
+        return Failure(port_->errorString());
+    return {};
 }
 
 bool QtSerialPort::isOpen() const

@@ -35,7 +35,7 @@ public:
     // The system's list takes its time (it asks udev and looks at every tty
     // in sysfs): it is taken on a thread of its own.
     void listPortsAhead() override;
-    bool open(const QString& name, QString* error) override;
+    Result<> open(const QString& name) override;
     bool isOpen() const override;
     void close() override;
     QByteArray readAll() override;

@@ -13,7 +13,7 @@ namespace {
 // Qt's PDF output goes to a file by name: it is made aside and then written
 // where the user asked, whole or not at all, like every file.
 template <typename Print>
-Result<> PdfAside(const QString& name, QByteArray& pdf, Print print)
+Result<QByteArray> PdfAside(const QString& name, Print print)
 {
     const QTemporaryDir aside;
     if (!aside.isValid())
@@ -28,21 +28,20 @@ Result<> PdfAside(const QString& name, QByteArray& pdf, Print print)
     QFile made(file);
     if (!made.open(QIODevice::ReadOnly))
         return Failure(QStringLiteral("Nothing was saved: the PDF could not be made (%1).").arg(made.errorString()));
-    pdf = made.readAll();
-    return {};
+    return made.readAll();
 }
 
 } // namespace
 
-Result<> ReportAsPdf(const ReportPage& page, QByteArray& pdf)
+Result<QByteArray> ReportAsPdf(const ReportPage& page)
 {
-    return PdfAside(QStringLiteral("report.pdf"), pdf,
+    return PdfAside(QStringLiteral("report.pdf"),
                     [&page](Printer& printer, const MessageSink& onFailure) { return PrintReport(printer, page, onFailure); });
 }
 
-Result<> CertificateAsPdf(const SetCertificate& cert, QByteArray& pdf)
+Result<QByteArray> CertificateAsPdf(const SetCertificate& cert)
 {
-    return PdfAside(QStringLiteral("certificate.pdf"), pdf,
+    return PdfAside(QStringLiteral("certificate.pdf"),
                     [&cert](Printer& printer, const MessageSink& onFailure) { return PrintCertificate(printer, cert, onFailure); });
 }
 

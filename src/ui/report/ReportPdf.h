@@ -10,8 +10,8 @@
 
 namespace tarvex {
 
-Result<> ReportAsPdf(const ReportPage& page, QByteArray& pdf);
+Result<QByteArray> ReportAsPdf(const ReportPage& page);
 // The set certificate, every page, the same way.
-Result<> CertificateAsPdf(const SetCertificate& cert, QByteArray& pdf);
+Result<QByteArray> CertificateAsPdf(const SetCertificate& cert);
 
 } // namespace tarvex

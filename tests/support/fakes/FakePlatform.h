@@ -134,14 +134,12 @@ public:
         return static_cast<int>(listed_.size());
     }
     QString portName(int index) const override { return index >= 0 && index < listed_.size() ? listed_[index] : QString(); }
-    bool open(const QString&, QString* error) override
+    Result<> open(const QString&) override
     {
-        if (!openError.isEmpty()) {
-            if (error)
-                *error = openError;
-            return false;
-        }
-        return open_ = true;
+        if (!openError.isEmpty())
+            return Failure(openError);
+        open_ = true;
+        return {};
     }
     bool isOpen() const override { return open_; }
     void close() override { open_ = false; }

@@ -16,6 +16,7 @@
 #include "tables/DataTable.h"
 #include "numbers/Numbers.h"
 #include "tables/ProfileTable.h"
+#include "BenchFiles.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -28,6 +29,7 @@
 #include <unistd.h>
 
 using namespace tarvex;
+using namespace tarvex::benchfiles;
 
 namespace {
 
@@ -93,8 +95,9 @@ int main(int argc, char* argv[])
     QByteArray plainBack;
     const double plainSyncedIo = median(runs, [&] { plainWriteRead(plainPath, bytes, plainBack, true); });
 
-    ProfileRecord record;
-    bool kept = ProfileRecordFromTable(table, note, record).ok();
+    const auto made = ProfileRecordFromTable(table, note);
+    bool kept = made.ok();
+    const ProfileRecord record = made.value_or(ProfileRecord());
     ProfileRecord again;
     const double fileIo = median(runs, [&] {
         kept = WriteFileSafely(path, EncodeProfileRecord(record)).ok() && kept;

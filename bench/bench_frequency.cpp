@@ -9,6 +9,7 @@
 #include "files/ProfileFile.h"
 #include "numbers/Numbers.h"
 #include "tables/DataTable.h"
+#include "BenchFiles.h"
 
 #include <QElapsedTimer>
 #include <QTemporaryDir>
@@ -18,6 +19,7 @@
 #include <vector>
 
 using namespace tarvex;
+using namespace tarvex::benchfiles;
 
 namespace {
 

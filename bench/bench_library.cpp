@@ -16,6 +16,7 @@
 #include "library/LibraryTables.h"
 #include "library/ShaftLibrary.h"
 #include "tables/DataTable.h"
+#include "BenchFiles.h"
 
 #include <QCryptographicHash>
 #include <QFile>
@@ -33,6 +34,7 @@
 #include <unistd.h>
 
 using namespace tarvex;
+using namespace tarvex::benchfiles;
 
 using bench::median;
 using bench::seconds;

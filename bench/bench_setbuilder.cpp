@@ -11,11 +11,13 @@
 #include "files/ProfileFile.h"
 #include "numbers/Numbers.h"
 #include "tables/DataTable.h"
+#include "BenchFiles.h"
 
 #include <QTemporaryDir>
 #include <cstdio>
 
 using namespace tarvex;
+using namespace tarvex::benchfiles;
 
 namespace {
 

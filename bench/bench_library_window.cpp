@@ -13,7 +13,7 @@
 #include "fakes/FakePlatform.h"
 #include "library/LibraryTables.h"
 #include "library/ShaftLibrary.h"
-#include "library/frmLibrary.h"
+#include "library/LibraryWindow.h"
 
 #include <QApplication>
 #include <QCryptographicHash>
@@ -130,16 +130,16 @@ void measure(const char* name, const QString& location)
         return;
     }
     const double open = median(3, [&] {
-        std::unique_ptr<frmLibrary> window;
+        std::unique_ptr<LibraryWindow> window;
         return seconds([&] {
-            window = std::make_unique<frmLibrary>(library, messages);
+            window = std::make_unique<LibraryWindow>(library, messages);
             window->show();
             QCoreApplication::processEvents();
         });
     });
     std::printf("BENCH library_window_open_100000_%s_s %.6f 0.3 1\n", name, open);
 
-    frmLibrary window(library, messages);
+    LibraryWindow window(library, messages);
     window.show();
     QCoreApplication::processEvents();
     auto* box = window.findChild<QLineEdit*>(QStringLiteral("txtSearch"));

@@ -1258,7 +1258,7 @@
     </message>
 </context>
 <context>
-    <name>tarvex::frmBuildSet</name>
+    <name>tarvex::BuildSetDialog</name>
     <message>
         <source>measurement %1: %2</source>
         <translation>Messung %1: %2</translation>
@@ -1451,7 +1451,7 @@ Ausgelassen:
     </message>
 </context>
 <context>
-    <name>tarvex::frmLibrary</name>
+    <name>tarvex::LibraryWindow</name>
     <message>
         <source>Library</source>
         <translation>Bibliothek</translation>
@@ -1868,7 +1868,7 @@ Nicht importiert:
     </message>
 </context>
 <context>
-    <name>tarvex::frmMatchedSet</name>
+    <name>tarvex::MatchedSetWindow</name>
     <message>
         <source>Matched set of %1 shafts</source>
         <translation>Abgestimmter Satz aus %1 Schäften</translation>
@@ -1947,7 +1947,7 @@ Nicht importiert:
     </message>
 </context>
 <context>
-    <name>tarvex::frmSettings</name>
+    <name>tarvex::SettingsDialog</name>
     <message>
         <source>Settings</source>
         <translation>Einstellungen</translation>
@@ -2137,7 +2137,7 @@ Nicht importiert:
     </message>
 </context>
 <context>
-    <name>tarvex::frmStoreLibrary</name>
+    <name>tarvex::StoreLibraryDialog</name>
     <message>
         <source>Store in library</source>
         <translation>In der Bibliothek ablegen</translation>

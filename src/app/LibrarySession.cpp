@@ -3,7 +3,7 @@
 #include "charts/xy/ProfileCurveStore.h"
 #include "library/LibraryTables.h"
 #include "library/ShaftLibrary.h"
-#include "library/frmStoreLibrary.h"
+#include "library/StoreLibraryDialog.h"
 #include "tables/DataTable.h"
 
 #include <QCoreApplication>

@@ -12,10 +12,10 @@
 #include "charts/xy/ProfileCurveStore.h"
 #include "library/LibraryTables.h"
 #include "library/ShaftLibrary.h"
-#include "library/frmBuildSet.h"
-#include "library/frmLibrary.h"
-#include "library/frmMatchedSet.h"
-#include "library/frmStoreLibrary.h"
+#include "library/BuildSetDialog.h"
+#include "library/LibraryWindow.h"
+#include "library/MatchedSetWindow.h"
+#include "library/StoreLibraryDialog.h"
 #include "platform/Clipboard.h"
 #include "platform/FailurePolicy.h"
 #include "platform/FileDialog.h"
@@ -394,7 +394,7 @@ void frmMain::mnuStoreLibrary_Click()
         MsgBox(shafts.message());
         return;
     }
-    frmStoreLibrary form(*shafts, this);
+    StoreLibraryDialog form(*shafts, this);
     // A failed store keeps the form open with what was typed, and leaves the
     // table as it is, to be stored again or saved.
     form.setStore([lib, &m](Shaft& shaft) { return lib->store(shaft, m); });
@@ -402,27 +402,27 @@ void frmMain::mnuStoreLibrary_Click()
         return;
     const Shaft shaft = form.shaft();
     statusBar()->showMessage(tr("Stored in the library: %1").arg(ShaftTitle(shaft)), 5000);
-    if (frmLibrary_)
-        frmLibrary_->refresh();
+    if (libraryWindow_)
+        libraryWindow_->refresh();
 }
 
 void frmMain::mnuLibrary_Click()
 {
-    if (!frmLibrary_) {
+    if (!libraryWindow_) {
         ShaftLibrary* lib = library();
         if (!lib)
             return;
-        frmLibrary_ = new frmLibrary(*lib, *platform_.messageBox, this);
-        frmLibrary_->setAttribute(Qt::WA_DeleteOnClose);
-        frmLibrary_->setBench(app_.bench);
-        connect(frmLibrary_, &frmLibrary::openRequested, this, &frmMain::openFromLibrary);
-        connect(frmLibrary_, &frmLibrary::overlayRequested, this, &frmMain::overlayFromLibrary);
-        connect(frmLibrary_, &frmLibrary::buildSetRequested, this, [this](const QList<qint64>& ids) {
+        libraryWindow_ = new LibraryWindow(*lib, *platform_.messageBox, this);
+        libraryWindow_->setAttribute(Qt::WA_DeleteOnClose);
+        libraryWindow_->setBench(app_.bench);
+        connect(libraryWindow_, &LibraryWindow::openRequested, this, &frmMain::openFromLibrary);
+        connect(libraryWindow_, &LibraryWindow::overlayRequested, this, &frmMain::overlayFromLibrary);
+        connect(libraryWindow_, &LibraryWindow::buildSetRequested, this, [this](const QList<qint64>& ids) {
             ShaftLibrary* lib = library();
-            frmBuildSet* set = lib ? OpenBuildSet(*lib, ids, app_.bench, *platform_.messageBox, frmLibrary_) : nullptr;
+            BuildSetDialog* set = lib ? OpenBuildSet(*lib, ids, app_.bench, *platform_.messageBox, libraryWindow_) : nullptr;
             if (!set)
                 return;
-            connect(set, &frmBuildSet::printRequested, set, [this, set] {
+            connect(set, &BuildSetDialog::printRequested, set, [this, set] {
                 if (!platform_.printer) {
                     platform_.messageBox->show(set, tr("There is no printer; Export PDF... makes the same pages."));
                     return;
@@ -430,19 +430,19 @@ void frmMain::mnuLibrary_Click()
                 PrintCertificate(*platform_.printer, set->certificate(),
                                  [this, set](const QString& text) { platform_.messageBox->show(set, text); });
             });
-            connect(set, &frmBuildSet::exportPdfRequested, set, [this, set] {
+            connect(set, &BuildSetDialog::exportPdfRequested, set, [this, set] {
                 const SetCertificate cert = set->certificate();
                 StopWithMessage(ExportToFile(*platform_.fileDialog, set, tr("PDF Document(*.pdf)|*.pdf"),
                                              [&cert](const QString&, const QString&) { return CertificateAsPdf(cert); }),
                                 [this, set](const QString& text) { platform_.messageBox->show(set, text); });
             });
         });
-        connect(frmLibrary_, &frmLibrary::matchedSetOpened, this, [this](frmMatchedSet* set) {
-            connect(set, &frmMatchedSet::printRequested, set, [this, set] {
+        connect(libraryWindow_, &LibraryWindow::matchedSetOpened, this, [this](MatchedSetWindow* set) {
+            connect(set, &MatchedSetWindow::printRequested, set, [this, set] {
                 frmPrintView form(platform(), set->page(), set);
                 form.exec();
             });
-            connect(set, &frmMatchedSet::exportPdfRequested, set, [this, set] {
+            connect(set, &MatchedSetWindow::exportPdfRequested, set, [this, set] {
                 const ReportPage page = set->page();
                 StopWithMessage(ExportToFile(*platform_.fileDialog, set, tr("PDF Document(*.pdf)|*.pdf"),
                                              [&page](const QString&, const QString&) { return ReportAsPdf(page); }),
@@ -450,9 +450,9 @@ void frmMain::mnuLibrary_Click()
             });
         });
     }
-    frmLibrary_->show();
-    frmLibrary_->raise();
-    frmLibrary_->activateWindow();
+    libraryWindow_->show();
+    libraryWindow_->raise();
+    libraryWindow_->activateWindow();
 }
 
 void frmMain::openFromLibrary(qint64 measurementId)

@@ -34,7 +34,7 @@ namespace tarvex {
 
 class PictureArea;
 class ShaftLibrary;
-class frmLibrary;
+class LibraryWindow;
 class ReadingReceiver;
 class PolarWorkspace;
 class ProfileWorkspace;
@@ -162,7 +162,7 @@ private:
     // alone changes it.
     AppSettings app_;
     std::unique_ptr<LibrarySession> librarySession_;
-    QPointer<frmLibrary> frmLibrary_;
+    QPointer<LibraryWindow> libraryWindow_;
     QTimer* recoveryTimer_ = nullptr;
     std::unique_ptr<QLockFile> recoveryLock_;   // this run's claim on the copy
     RecoveryCopy recoveryKept_;                 // what the copy on disk holds

@@ -8,11 +8,11 @@
 #include "device/PortComboBox.h"
 #include "device/ReadingReceiver.h"
 #include "device/SerialLink.h"
-#include "device/frmSettings.h"
+#include "device/SettingsDialog.h"
 #include "files/SettingsFile.h"
 #include "library/LibraryAddress.h"
 #include "library/ShaftLibrary.h"
-#include "library/frmLibrary.h"
+#include "library/LibraryWindow.h"
 #include "platform/MessageBox.h"
 #include "platform/SerialPort.h"
 
@@ -141,7 +141,7 @@ void frmMain::SPortAx1_OnFailed(const QString& description)
 
 void frmMain::mnuEnv_Click()
 {
-    frmSettings dialog(app_.bench, this, [this](const BenchSettings& typed, double measuredCpm) {
+    SettingsDialog dialog(app_.bench, this, [this](const BenchSettings& typed, double measuredCpm) {
         const Result<FrequencyInput> in = profile_->frequencyInput(typed);
         return in ? CalibrateClamp(*in, measuredCpm)
                   : ClampCalibration{tr("the profile tab's shaft has no prediction to calibrate against: %1").arg(in.message()), 0.0};
@@ -156,13 +156,13 @@ void frmMain::mnuEnv_Click()
     // Another library: the window over the old one closes, and the next use
     // opens the new one.
     if (dialog.settings().libraryAddress != app_.bench.libraryAddress) {
-        delete frmLibrary_;
+        delete libraryWindow_;
         librarySession_->setAddress(dialog.settings().libraryAddress);
     }
     app_.bench = dialog.settings();
     receiver_->setSettings(app_.bench);
-    if (frmLibrary_)
-        frmLibrary_->setBench(app_.bench);
+    if (libraryWindow_)
+        libraryWindow_->setBench(app_.bench);
     profile_->setBenchSettings(app_.bench);
     polar_->setBenchSettings(app_.bench);
 }

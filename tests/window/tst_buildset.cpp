@@ -6,7 +6,7 @@
 #include "fakes/FakePlatform.h"
 #include "device/Steadiness.h"
 #include "library/ShaftLibrary.h"
-#include "library/frmBuildSet.h"
+#include "library/BuildSetDialog.h"
 #include "report/ReportPdf.h"
 
 #include <QComboBox>
@@ -73,7 +73,7 @@ QString open(const QStringList& in)
     FakeMessageBox messages;
     QWidget parent;
     OpenBuildSet(library, store(library, in[1]), bench(in[2].toDouble()), messages, &parent);
-    if (auto* window = parent.findChild<frmBuildSet*>())
+    if (auto* window = parent.findChild<BuildSetDialog*>())
         return window->windowTitle();
     return messages.asked.isEmpty() ? QStringLiteral("nothing") : messages.asked.first().text.replace(QLatin1Char('\n'), QLatin1Char(' '));
 }
@@ -106,7 +106,7 @@ QString pdf(const QStringList& in)
     QWidget parent;
     BenchSettings b = bench(15);
     b.shopName = QStringLiteral("Fairway Shaft Lab");
-    frmBuildSet* window = OpenBuildSet(library, ids, b, messages, &parent);
+    BuildSetDialog* window = OpenBuildSet(library, ids, b, messages, &parent);
     if (!window)
         return QStringLiteral("no window");
     window->findChild<QLineEdit*>(QStringLiteral("txtCustomer"))->setText(in[3]);
@@ -140,7 +140,7 @@ QString run(const QStringList& in)
     QStringList skipped;
     SetRequest rq = DefaultSetRequest(LengthUnit::Inch);
     rq.shafts = SetShaftsFromLibrary(library, store(library, in[1]), bench(15), skipped);
-    frmBuildSet window(rq, skipped);
+    BuildSetDialog window(rq, skipped);
     for (const QString& change : in.value(2).split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
         const QString box = change.section(QLatin1Char('='), 0, 0), value = change.section(QLatin1Char('='), 1);
         if (auto* combo = window.findChild<QComboBox*>(box))

@@ -9,14 +9,14 @@
 #include "charts/polar/PolarChart.h"
 #include "charts/xy/XYChart.h"
 #include "device/Steadiness.h"
-#include "device/frmSettings.h"
+#include "device/SettingsDialog.h"
 #include "files/PolarFile.h"
 #include "files/ProfileFile.h"
-#include "library/frmBuildSet.h"
+#include "library/BuildSetDialog.h"
 #include "library/LibraryListModel.h"
-#include "library/frmLibrary.h"
-#include "library/frmMatchedSet.h"
-#include "library/frmStoreLibrary.h"
+#include "library/LibraryWindow.h"
+#include "library/MatchedSetWindow.h"
+#include "library/StoreLibraryDialog.h"
 #include "platform/PictureAreaWidget.h"
 #include "platform/QtPrinter.h"
 
@@ -89,7 +89,7 @@ QString store(ShaftLibrary& library, std::map<QString, Shaft>& shafts, const QSt
 
 // What the preview shows: the curve in the colour its tab draws it in, or the
 // words it shows instead.
-QString previewOf(frmLibrary& window)
+QString previewOf(LibraryWindow& window)
 {
     const PictureData& p = *window.findChild<PictureAreaWidget*>(QStringLiteral("picPreview"))->area()->picture();
     int curve = 0;
@@ -112,7 +112,7 @@ QString cell(QTreeView* list, int row, int column)
 }
 
 // The lines the window has read, after the pause in typing it waits for.
-int listed(frmLibrary& window)
+int listed(LibraryWindow& window)
 {
     if (!QTest::qWaitFor([&] { return !window.searchPending(); }))
         return -1;
@@ -120,7 +120,7 @@ int listed(frmLibrary& window)
 }
 
 // filter | maker | model | flex | customer | kind | from | to => list (shaft/kind, newest first) | preview of the first
-QString filter(frmLibrary& window, const QStringList& in)
+QString filter(LibraryWindow& window, const QStringList& in)
 {
     const auto pick = [&](const char* box, const QString& text) {
         auto* b = window.findChild<QComboBox*>(QLatin1String(box));
@@ -145,7 +145,7 @@ QString filter(frmLibrary& window, const QStringList& in)
 
 // vanished => the status line and the preview when the list's first line was
 // deleted (as by another program) after the list showed it.
-QString vanished(frmLibrary& window, ShaftLibrary& library)
+QString vanished(LibraryWindow& window, ShaftLibrary& library)
 {
     auto* list = window.findChild<QTreeView*>(QStringLiteral("lstEntries"));
     window.refresh();
@@ -160,7 +160,7 @@ QString vanished(frmLibrary& window, ShaftLibrary& library)
 
 // import | files | cancel => the message | the list's count. A file named
 // bad... holds bytes that are no data file; the others a table of their kind.
-QString import(frmLibrary& window, FakeMessageBox& messages, const QStringList& in)
+QString import(LibraryWindow& window, FakeMessageBox& messages, const QStringList& in)
 {
     QTemporaryDir dir;
     for (const QString& name : in[1].split(QLatin1Char(' '))) {
@@ -187,7 +187,7 @@ QString import(frmLibrary& window, FakeMessageBox& messages, const QStringList& 
 
 // set | model => the set window's words | its table, a line a shaft. The
 // profiles of the model are selected in the Library window.
-QString matchedSet(frmLibrary& window, FakeMessageBox& messages, const QStringList& in)
+QString matchedSet(LibraryWindow& window, FakeMessageBox& messages, const QStringList& in)
 {
     filter(window, QStringList(8, QString()));
     window.refresh();
@@ -199,7 +199,7 @@ QString matchedSet(frmLibrary& window, FakeMessageBox& messages, const QStringLi
             list->selectionModel()->select(list->model()->index(i, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
     const qsizetype said = messages.texts().size();
     window.matchedSet();
-    auto* set = window.findChild<frmMatchedSet*>();
+    auto* set = window.findChild<MatchedSetWindow*>();
     if (!set)
         return messages.texts().mid(said).join(QLatin1Char(' '));
     QStringList out = set->summary();
@@ -223,7 +223,7 @@ QString matchedSet(frmLibrary& window, FakeMessageBox& messages, const QStringLi
 }
 
 // edit | shaft label | box=text;... => the form as it opened | the list after it
-QString edit(frmLibrary& window, const QStringList& in)
+QString edit(LibraryWindow& window, const QStringList& in)
 {
     window.refresh();
     auto* list = window.findChild<QTreeView*>();
@@ -246,7 +246,7 @@ QString edit(frmLibrary& window, const QStringList& in)
 
 // search | text typed => the list (shaft/kind, then the spine, grade and
 // stiffness index columns where a line has them)
-QString search(frmLibrary& window, const QStringList& in)
+QString search(LibraryWindow& window, const QStringList& in)
 {
     filter(window, QStringList(8, QString()));
     auto* box = window.findChild<QLineEdit*>(QStringLiteral("txtSearch"));
@@ -266,7 +266,7 @@ QString search(frmLibrary& window, const QStringList& in)
 
 // fit => whether the window's least size fits a 1024x600 screen with its
 // frame, and whether every button is on it at that size
-QString fit(frmLibrary& window)
+QString fit(LibraryWindow& window)
 {
     const QSize least = window.minimumSizeHint();
     const QSize screen(1024 - 24, 600 - 48);
@@ -290,7 +290,7 @@ private slots:
         QTemporaryDir dir;
         ShaftLibrary library(dir.filePath(QStringLiteral("library.sqlite")));
         FakeMessageBox messages;
-        frmLibrary window(library, messages);
+        LibraryWindow window(library, messages);
         std::map<QString, Shaft> shafts;
         GOLDEN_VERIFY(golden::cases("window/library.txt", [&](const QStringList& in) {
             if (in[0] == QLatin1String("store"))
@@ -357,7 +357,7 @@ private slots:
         QCOMPARE(shown, (QStringList{QStringLiteral("7i (read only)/Rifle (read only)/Łukasz (read only)/ (read only)"), QStringLiteral("8i///12,,")}));
 
         h.click(QStringLiteral("mnuLibrary"));
-        auto* library = h.window->findChild<frmLibrary*>(QStringLiteral("frmLibrary"));
+        auto* library = h.window->findChild<LibraryWindow*>(QStringLiteral("LibraryWindow"));
         auto* list = library->findChild<QTreeView*>(QStringLiteral("lstEntries"));
         auto* search = library->findChild<QLineEdit*>(QStringLiteral("txtSearch"));
         QCOMPARE(listed(*library), 2);
@@ -412,7 +412,7 @@ private slots:
             form->findChild<QLineEdit*>(QStringLiteral("txtLibrary"))->setText(shared);
             static_cast<QDialog*>(form)->accept();
         });
-        QVERIFY(!h.window->findChild<frmLibrary*>());
+        QVERIFY(!h.window->findChild<LibraryWindow*>());
         QCOMPARE(store(h, [](QDialog& f) { set(f, "txtLabel", QStringLiteral("9i")); }), QString());
         const auto shafts = ShaftLibrary(shared).shafts();
         QVERIFY(shafts.ok());
@@ -446,11 +446,11 @@ private slots:
             static_cast<QDialog*>(form)->accept();
         });
         h.click(QStringLiteral("mnuLibrary"));
-        auto* library = h.window->findChild<frmLibrary*>(QStringLiteral("frmLibrary"));
+        auto* library = h.window->findChild<LibraryWindow*>(QStringLiteral("LibraryWindow"));
         QCOMPARE(listed(*library), 3);
         library->findChild<QTreeView*>(QStringLiteral("lstEntries"))->selectAll();
         library->findChild<QPushButton*>(QStringLiteral("cmdBuildSet"))->click();
-        auto* set = library->findChild<frmBuildSet*>();
+        auto* set = library->findChild<BuildSetDialog*>();
         QVERIFY2(set, qPrintable(h.fakes.messageBox->texts().join(QLatin1Char('\n'))));
         set->findChild<QLineEdit*>(QStringLiteral("txtCustomer"))->setText(QStringLiteral("J. Doe"));
         set->findChild<QPushButton*>(QStringLiteral("cmdPrintCertificate"))->click();
@@ -544,7 +544,7 @@ private slots:
         });
         withModal([&] { h.click(QStringLiteral("mnuEnv")); }, [&](QWidget* form) {
             shown = form->findChild<QLineEdit*>(QStringLiteral("txtLibrary"))->text();
-            kept = static_cast<frmSettings*>(form)->settings().libraryAddress;
+            kept = static_cast<SettingsDialog*>(form)->settings().libraryAddress;
             static_cast<QDialog*>(form)->reject();
         });
         h.click(QStringLiteral("Toolbar1_Store"));

@@ -1,7 +1,7 @@
 #include "library/LibraryListModel.h"
 
 #include "library/LibraryTables.h"
-#include "library/frmStoreLibrary.h"
+#include "library/StoreLibraryDialog.h"
 
 #include <QCoreApplication>
 #include <QLocale>

@@ -291,7 +291,8 @@ inline QString walkWindow(WindowHarness& h, const QStringList& form, const std::
         withModal([&] { QTest::mouseDClick(h.cellWidget(Profile, 0), Qt::LeftButton, {}, h.cellPoint(Profile, 0, 1)); }, shown);
     } else if (form.size() > 1) {
         h.click(form[0]);
-        auto* window = h.find<QDialog>(form[0].mid(3).prepend(QStringLiteral("frm")));
+        // The menu item names the window it opens: mnuLibrary, LibraryWindow.
+        auto* window = h.find<QDialog>(form[0].mid(3) + QStringLiteral("Window"));
         if (auto* list = window->findChild<QAbstractItemView*>(QStringLiteral("lstEntries"))) {
             if (!QTest::qWaitFor([list] { return list->model()->rowCount() > 0; }))
                 return QStringLiteral("the library lists nothing");

@@ -20,10 +20,10 @@ struct SetMember {
     QString label;                   // its curve's name on the chart; empty: the name
 };
 
-class frmMatchedSet : public QDialog {
+class MatchedSetWindow : public QDialog {
     Q_OBJECT
 public:
-    explicit frmMatchedSet(std::vector<SetMember> members, QWidget* parent = nullptr);
+    explicit MatchedSetWindow(std::vector<SetMember> members, QWidget* parent = nullptr);
     const MatchedSet& figures() const { return set_; }
     // The flags in words and the order, as the window and the report show them.
     QStringList summary() const;

@@ -1,4 +1,4 @@
-#include "library/frmBuildSet.h"
+#include "library/BuildSetDialog.h"
 
 #include "analysis/FrequencyText.h"
 #include "analysis/TableReadings.h"
@@ -6,7 +6,7 @@
 #include "device/Steadiness.h"
 #include "library/LibraryTables.h"
 #include "library/ShaftLibrary.h"
-#include "library/frmStoreLibrary.h"
+#include "library/StoreLibraryDialog.h"
 #include "platform/MessageBox.h"
 #include "platform/PictureArea.h"
 #include "platform/PictureAreaWidget.h"
@@ -103,7 +103,7 @@ std::vector<SetShaft> SetShaftsFromLibrary(ShaftLibrary& library, const QList<qi
     for (const qint64 id : ids) {
         const auto loaded = library.loadWithShaft(id);
         if (!loaded) {
-            skipped << QCoreApplication::translate("tarvex::frmBuildSet", "measurement %1: %2").arg(id).arg(loaded.message());
+            skipped << QCoreApplication::translate("tarvex::BuildSetDialog", "measurement %1: %2").arg(id).arg(loaded.message());
             continue;
         }
         const Measurement& m = loaded->measurement;
@@ -115,7 +115,7 @@ std::vector<SetShaft> SetShaftsFromLibrary(ShaftLibrary& library, const QList<qi
         if (!details && shaft.lengthInches && shaft.weightGrams)
             details = ShaftDetails{*shaft.lengthInches * perInch, *shaft.weightGrams, {}};
         if (!details) {
-            skipped << QCoreApplication::translate("tarvex::frmBuildSet", "%1: %2, nor do the shaft's fields").arg(name, details.message());
+            skipped << QCoreApplication::translate("tarvex::BuildSetDialog", "%1: %2, nor do the shaft's fields").arg(name, details.message());
             continue;
         }
         DataTable table;
@@ -134,21 +134,21 @@ std::vector<SetShaft> SetShaftsFromLibrary(ShaftLibrary& library, const QList<qi
     return shafts;
 }
 
-frmBuildSet* OpenBuildSet(ShaftLibrary& library, const QList<qint64>& ids, const BenchSettings& bench, MessageBox& messages,
+BuildSetDialog* OpenBuildSet(ShaftLibrary& library, const QList<qint64>& ids, const BenchSettings& bench, MessageBox& messages,
                           QWidget* parent)
 {
     if (const QString missing = MissingForEi(bench); !missing.isEmpty()) {
-        messages.show(parent, QCoreApplication::translate("tarvex::frmBuildSet", "The bench settings lack %1 (Option > Settings): a set is built from the shafts' EI.").arg(missing));
+        messages.show(parent, QCoreApplication::translate("tarvex::BuildSetDialog", "The bench settings lack %1 (Option > Settings): a set is built from the shafts' EI.").arg(missing));
         return nullptr;
     }
     QStringList skipped;
     std::vector<std::optional<ShaftSpine>> spine;
     std::vector<SetShaft> shafts = SetShaftsFromLibrary(library, ids, bench, skipped, &spine);
     if (shafts.size() < 2) {
-        QString text = QCoreApplication::translate("tarvex::frmBuildSet", "Select at least 2 profiles of shafts whose length and weight are known "
+        QString text = QCoreApplication::translate("tarvex::BuildSetDialog", "Select at least 2 profiles of shafts whose length and weight are known "
                                                                           "(the note's \"Length: 41 in\" and \"Weight: 120 g\" lines, or the shaft's fields).");
         if (!skipped.isEmpty())
-            text += QCoreApplication::translate("tarvex::frmBuildSet", "\n\nLeft out:\n") + skipped.join(QLatin1Char('\n'));
+            text += QCoreApplication::translate("tarvex::BuildSetDialog", "\n\nLeft out:\n") + skipped.join(QLatin1Char('\n'));
         messages.show(parent, text);
         return nullptr;
     }
@@ -156,17 +156,17 @@ frmBuildSet* OpenBuildSet(ShaftLibrary& library, const QList<qint64>& ids, const
     SetRequest request = DefaultSetRequest(unit);
     request.meter = MeterSetupOf(bench.meter, unit);
     request.shafts = std::move(shafts);
-    auto* window = new frmBuildSet(std::move(request), std::move(skipped), parent, bench.shopName, std::move(spine));
+    auto* window = new BuildSetDialog(std::move(request), std::move(skipped), parent, bench.shopName, std::move(spine));
     window->setAttribute(Qt::WA_DeleteOnClose);
     window->show();
     return window;
 }
 
-frmBuildSet::frmBuildSet(SetRequest request, QStringList skipped, QWidget* parent, QString shop,
+BuildSetDialog::BuildSetDialog(SetRequest request, QStringList skipped, QWidget* parent, QString shop,
                          std::vector<std::optional<ShaftSpine>> spine)
     : QDialog(parent), request_(std::move(request)), skipped_(std::move(skipped)), shop_(std::move(shop)), spine_(std::move(spine))
 {
-    setObjectName(QStringLiteral("frmBuildSet"));
+    setObjectName(QStringLiteral("BuildSetDialog"));
     setWindowTitle(tr("Build a set of %1 irons").arg(request_.shafts.size()));
     resize(980, 680);
     const QString u = unitText(request_.unit);
@@ -241,19 +241,19 @@ frmBuildSet::frmBuildSet(SetRequest request, QStringList skipped, QWidget* paren
     cmdPdf->setObjectName(QStringLiteral("cmdExportCertificate"));
     row->addWidget(cmdPrint);
     row->addWidget(cmdPdf);
-    connect(cmdPrint, &QPushButton::clicked, this, &frmBuildSet::printRequested);
-    connect(cmdPdf, &QPushButton::clicked, this, &frmBuildSet::exportPdfRequested);
+    connect(cmdPrint, &QPushButton::clicked, this, &BuildSetDialog::printRequested);
+    connect(cmdPdf, &QPushButton::clicked, this, &BuildSetDialog::exportPdfRequested);
     auto* cmdClose = new QPushButton(tr("&Close"), this);
     row->addWidget(cmdClose);
     layout->addLayout(row);
     connect(cmdClose, &QPushButton::clicked, this, &QDialog::close);
     for (QDoubleSpinBox* box : {txtFirst_, txtSpacing_, txtSlope_, txtTip_, txtTipStep_, txtMaxTip_, txtBaseTip_})
-        connect(box, &QDoubleSpinBox::valueChanged, this, &frmBuildSet::solve);
-    connect(cboAssign_, &QComboBox::currentIndexChanged, this, &frmBuildSet::solve);
+        connect(box, &QDoubleSpinBox::valueChanged, this, &BuildSetDialog::solve);
+    connect(cboAssign_, &QComboBox::currentIndexChanged, this, &BuildSetDialog::solve);
     solve();
 }
 
-void frmBuildSet::solve()
+void BuildSetDialog::solve()
 {
     request_.firstLength = txtFirst_->value();
     request_.spacing = txtSpacing_->value();
@@ -270,7 +270,7 @@ void frmBuildSet::solve()
     lblSummary_->setText(summary().join(QLatin1Char('\n')));
 }
 
-void frmBuildSet::fillTable()
+void BuildSetDialog::fillTable()
 {
     const QLocale locale = QLocale::system();
     const QString u = unitText(request_.unit);
@@ -303,7 +303,7 @@ void frmBuildSet::fillTable()
 
 // The clubs' predicted frequencies, and the line they are trimmed to dotted
 // over them.
-void frmBuildSet::drawChart()
+void BuildSetDialog::drawChart()
 {
     chart_->Cls();
     if (!set_.ok() || set_.clubs.empty())
@@ -323,7 +323,7 @@ void frmBuildSet::drawChart()
 
 // The trimmed shafts' EI from the butt, one curve a club in its number's
 // colour, so a soft spot shows where it lies on the finished club.
-void frmBuildSet::drawEi()
+void BuildSetDialog::drawEi()
 {
     eiChart_->Cls();
     if (!set_.ok() || set_.clubs.empty())
@@ -347,7 +347,7 @@ void frmBuildSet::drawEi()
                std::optional<QColor>(xychart::kScreenLabelColor), QLocale::system(), curves.size());
 }
 
-SetCertificate frmBuildSet::certificate() const
+SetCertificate BuildSetDialog::certificate() const
 {
     CertificateInput in;
     in.shop = shop_;
@@ -362,7 +362,7 @@ SetCertificate frmBuildSet::certificate() const
     return CertifySet(in, QLocale::system());
 }
 
-QStringList frmBuildSet::summary() const
+QStringList BuildSetDialog::summary() const
 {
     QStringList lines;
     if (!set_.ok()) {

@@ -1,4 +1,4 @@
-#include "device/frmSettings.h"
+#include "device/SettingsDialog.h"
 
 #include "library/LibraryAddress.h"
 #include "platform/Caption.h"
@@ -33,11 +33,11 @@ QDoubleSpinBox* number(double low, double high, int decimals, double step, const
 
 } // namespace
 
-frmSettings::frmSettings(const BenchSettings& s, QWidget* parent, Calibrator calibrate)
+SettingsDialog::SettingsDialog(const BenchSettings& s, QWidget* parent, Calibrator calibrate)
     : QDialog(parent), libraryAddress_(s.libraryAddress), clampOffset_(s.meter.clampOffsetInches),
       calibratedOn_(s.meter.calibratedOn), calibrate_(std::move(calibrate))
 {
-    setObjectName(QStringLiteral("frmSettings"));
+    setObjectName(QStringLiteral("SettingsDialog"));
     setWindowTitle(tr("Settings"));
     fresh_ = number(0.1, 60, 1, 0.5, QStringLiteral(" s"), "txtFresh");
     window_ = number(0.05, 10, 2, 0.1, QStringLiteral(" s"), "txtSteadyWindow");
@@ -148,7 +148,7 @@ frmSettings::frmSettings(const BenchSettings& s, QWidget* parent, Calibrator cal
     calibration_ = new QLabel;
     calibration_->setObjectName(QStringLiteral("lblCalibration"));
     calibration_->setWordWrap(true);
-    connect(fit, &QPushButton::clicked, this, &frmSettings::calibrate);
+    connect(fit, &QPushButton::clicked, this, &SettingsDialog::calibrate);
     connect(forget, &QPushButton::clicked, this, [this] {
         clampOffset_.reset();
         calibratedOn_.clear();
@@ -176,7 +176,7 @@ frmSettings::frmSettings(const BenchSettings& s, QWidget* parent, Calibrator cal
     layout->addWidget(buttons);
 }
 
-BenchSettings frmSettings::settings() const
+BenchSettings SettingsDialog::settings() const
 {
     BenchSettings s;
     s.freshMs = qRound64(fresh_->value() * 1000);
@@ -200,7 +200,7 @@ BenchSettings frmSettings::settings() const
     return s;
 }
 
-void frmSettings::calibrate()
+void SettingsDialog::calibrate()
 {
     if (!(measuredCpm_->value() > 0)) {
         showCalibration(tr("type the cpm your meter reads on the profile tab's shaft first"));
@@ -220,7 +220,7 @@ void frmSettings::calibrate()
     showCalibration();
 }
 
-void frmSettings::showCalibration(const QString& refused)
+void SettingsDialog::showCalibration(const QString& refused)
 {
     // Two whole sentences rather than "less" or "more" put into one: another
     // language may need the word elsewhere.

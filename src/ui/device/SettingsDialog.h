@@ -18,14 +18,14 @@ class QLabel;
 
 namespace tarvex {
 
-class frmSettings : public QDialog {
+class SettingsDialog : public QDialog {
     Q_OBJECT
 public:
     // The clamp offset that makes the profile on show read `measuredCpm` with
     // the settings typed (in their length unit), or why not.
     using Calibrator = std::function<ClampCalibration(const BenchSettings& typed, double measuredCpm)>;
 
-    explicit frmSettings(const BenchSettings& settings, QWidget* parent = nullptr, Calibrator calibrate = {});
+    explicit SettingsDialog(const BenchSettings& settings, QWidget* parent = nullptr, Calibrator calibrate = {});
     // What the dialog shows now.
     BenchSettings settings() const;
 

@@ -1,4 +1,4 @@
-#include "library/frmStoreLibrary.h"
+#include "library/StoreLibraryDialog.h"
 
 #include <QComboBox>
 #include <QCoreApplication>
@@ -46,9 +46,9 @@ QString ShaftCurveName(const Shaft& s)
     return s.label.isEmpty() ? ShaftTitle(s) : s.label;
 }
 
-frmStoreLibrary::frmStoreLibrary(std::vector<Shaft> shafts, QWidget* parent) : QDialog(parent), shafts_(std::move(shafts))
+StoreLibraryDialog::StoreLibraryDialog(std::vector<Shaft> shafts, QWidget* parent) : QDialog(parent), shafts_(std::move(shafts))
 {
-    setObjectName(QStringLiteral("frmStoreLibrary"));
+    setObjectName(QStringLiteral("StoreLibraryDialog"));
     setWindowTitle(tr("Store in library"));
     auto* form = new QFormLayout(this);
     cboShaft_ = new QComboBox(this);
@@ -80,12 +80,12 @@ frmStoreLibrary::frmStoreLibrary(std::vector<Shaft> shafts, QWidget* parent) : Q
     form->addRow(lblProblem_);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     form->addRow(buttons);
-    connect(buttons, &QDialogButtonBox::accepted, this, &frmStoreLibrary::accept);
+    connect(buttons, &QDialogButtonBox::accepted, this, &StoreLibraryDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    connect(cboShaft_, &QComboBox::currentIndexChanged, this, &frmStoreLibrary::pickChanged);
+    connect(cboShaft_, &QComboBox::currentIndexChanged, this, &StoreLibraryDialog::pickChanged);
 }
 
-frmStoreLibrary::frmStoreLibrary(const Shaft& editing, QWidget* parent) : frmStoreLibrary(std::vector<Shaft>{}, parent)
+StoreLibraryDialog::StoreLibraryDialog(const Shaft& editing, QWidget* parent) : StoreLibraryDialog(std::vector<Shaft>{}, parent)
 {
     setWindowTitle(tr("Edit shaft"));
     editing_ = editing.id;
@@ -103,7 +103,7 @@ QString figureText(const std::optional<double>& v)
 
 } // namespace
 
-void frmStoreLibrary::showFields(const Shaft& s)
+void StoreLibraryDialog::showFields(const Shaft& s)
 {
     txtLabel_->setText(s.label);
     txtMaker_->setText(s.maker);
@@ -118,7 +118,7 @@ void frmStoreLibrary::showFields(const Shaft& s)
 // A shaft picked from the list shows what the library holds of it, to be
 // read and checked, not changed here (Edit shaft in the Library window
 // does that); back on "A new shaft" the fields hold what was typed.
-void frmStoreLibrary::pickChanged()
+void StoreLibraryDialog::pickChanged()
 {
     const int picked = std::max(cboShaft_->currentIndex(), 0);
     const QList<QLineEdit*> boxes{txtLabel_, txtMaker_, txtModel_, txtFlex_, txtWeight_, txtLength_, txtCustomer_};
@@ -141,7 +141,7 @@ void frmStoreLibrary::pickChanged()
     txtNotes_->setReadOnly(shown_ > 0);
 }
 
-Shaft frmStoreLibrary::shaft() const
+Shaft StoreLibraryDialog::shaft() const
 {
     if (stored_)
         return *stored_;
@@ -151,7 +151,7 @@ Shaft frmStoreLibrary::shaft() const
     return fields();
 }
 
-Shaft frmStoreLibrary::fields() const
+Shaft StoreLibraryDialog::fields() const
 {
     Shaft s;
     s.id = editing_;
@@ -166,7 +166,7 @@ Shaft frmStoreLibrary::fields() const
     return s;
 }
 
-void frmStoreLibrary::accept()
+void StoreLibraryDialog::accept()
 {
     if (cboShaft_->currentIndex() <= 0) {
         if (!figure(txtWeight_) || !figure(txtLength_)) {

@@ -20,14 +20,14 @@ struct BenchSettings;
 
 class MessageBox;
 class PictureArea;
-class frmMatchedSet;
+class MatchedSetWindow;
 class LibraryListModel;
 class PictureAreaWidget;
 
-class frmLibrary : public QDialog {
+class LibraryWindow : public QDialog {
     Q_OBJECT
 public:
-    frmLibrary(ShaftLibrary& library, MessageBox& messageBox, QWidget* parent = nullptr);
+    LibraryWindow(ShaftLibrary& library, MessageBox& messageBox, QWidget* parent = nullptr);
     // The list once more, as the search box and the filters have it; the
     // filters' choices of maker, model and flex afresh from the library.
     void refresh();
@@ -50,7 +50,7 @@ signals:
     // The selected profiles, in the list's order, for the profile tab's chart.
     void overlayRequested(const QList<qint64>& measurementIds);
     // A matched set window was opened: its print and PDF are the shell's.
-    void matchedSetOpened(frmMatchedSet* window);
+    void matchedSetOpened(MatchedSetWindow* window);
     // The selected profiles, in the list's order, to build a set of irons from.
     void buildSetRequested(const QList<qint64>& measurementIds);
 

@@ -1,4 +1,4 @@
-#include "library/frmLibrary.h"
+#include "library/LibraryWindow.h"
 
 #include "charts/polar/PolarChart.h"
 #include "charts/xy/XYChart.h"
@@ -7,8 +7,8 @@
 #include "library/LibraryListModel.h"
 #include "library/LibraryTables.h"
 #include "analysis/TableReadings.h"
-#include "library/frmMatchedSet.h"
-#include "library/frmStoreLibrary.h"
+#include "library/MatchedSetWindow.h"
+#include "library/StoreLibraryDialog.h"
 #include "platform/MessageBox.h"
 #include "platform/PictureArea.h"
 #include "platform/PictureAreaWidget.h"
@@ -86,10 +86,10 @@ QString previewRange(const Measurement& m)
 
 } // namespace
 
-frmLibrary::frmLibrary(ShaftLibrary& library, MessageBox& messageBox, QWidget* parent)
+LibraryWindow::LibraryWindow(ShaftLibrary& library, MessageBox& messageBox, QWidget* parent)
     : QDialog(parent), library_(library), messageBox_(messageBox)
 {
-    setObjectName(QStringLiteral("frmLibrary"));
+    setObjectName(QStringLiteral("LibraryWindow"));
     setWindowTitle(tr("Library"));
     // A 1024x600 screen shows the whole window, the buttons on its right too.
     resize(QSize(1000, 520).boundedTo(screen()->availableGeometry().size() - QSize(24, 48)));
@@ -182,14 +182,14 @@ frmLibrary::frmLibrary(ShaftLibrary& library, MessageBox& messageBox, QWidget* p
     typing_->setObjectName(QStringLiteral("tmrSearch"));
     typing_->setSingleShot(true);
     typing_->setInterval(kTypingPauseMs);
-    connect(typing_, &QTimer::timeout, this, &frmLibrary::search);
+    connect(typing_, &QTimer::timeout, this, &LibraryWindow::search);
     for (QLineEdit* box : {txtSearch_, txtCustomer_})
         connect(box, &QLineEdit::textChanged, typing_, qOverload<>(&QTimer::start));
     for (QComboBox* box : {cboMaker_, cboModel_, cboFlex_, cboKind_})
-        connect(box, &QComboBox::currentIndexChanged, this, &frmLibrary::search);
+        connect(box, &QComboBox::currentIndexChanged, this, &LibraryWindow::search);
     for (QDateEdit* box : {dtpFrom_, dtpTo_})
-        connect(box, &QDateEdit::dateChanged, this, &frmLibrary::search);
-    connect(lstEntries_->selectionModel(), &QItemSelectionModel::currentChanged, this, &frmLibrary::showPreview);
+        connect(box, &QDateEdit::dateChanged, this, &LibraryWindow::search);
+    connect(lstEntries_->selectionModel(), &QItemSelectionModel::currentChanged, this, &LibraryWindow::showPreview);
     // A new order starts the list afresh, at its first line.
     connect(entries_, &QAbstractItemModel::modelReset, this, [this] {
         if (entries_->rowCount() > 0)
@@ -202,14 +202,14 @@ frmLibrary::frmLibrary(ShaftLibrary& library, MessageBox& messageBox, QWidget* p
             emit openRequested(id);
     });
     connect(lstEntries_, &QTreeView::doubleClicked, this, [this] { emit openRequested(selected()); });
-    connect(cmdDelete, &QPushButton::clicked, this, &frmLibrary::deleteSelected);
-    connect(cmdEdit, &QPushButton::clicked, this, &frmLibrary::editShaft);
+    connect(cmdDelete, &QPushButton::clicked, this, &LibraryWindow::deleteSelected);
+    connect(cmdEdit, &QPushButton::clicked, this, &LibraryWindow::editShaft);
     connect(cmdImport, &QPushButton::clicked, this, [this] {
         const QString folder = QFileDialog::getExistingDirectory(this, tr("Import the data files of a folder"));
         if (!folder.isEmpty())
             importFolder(folder);
     });
-    connect(cmdSet, &QPushButton::clicked, this, &frmLibrary::matchedSet);
+    connect(cmdSet, &QPushButton::clicked, this, &LibraryWindow::matchedSet);
     connect(cmdOverlay, &QPushButton::clicked, this, [this] {
         const QList<qint64> ids = selectedProfiles();
         if (ids.isEmpty())
@@ -220,7 +220,7 @@ frmLibrary::frmLibrary(ShaftLibrary& library, MessageBox& messageBox, QWidget* p
     refresh();
 }
 
-LibraryQuery frmLibrary::query() const
+LibraryQuery LibraryWindow::query() const
 {
     LibraryQuery q;
     q.text = txtSearch_->text().trimmed();
@@ -241,7 +241,7 @@ LibraryQuery frmLibrary::query() const
 // The choices are the library's own values, so a pick always matches; a
 // choice no longer in the library is kept while chosen, so the list does not
 // change under the user's hand.
-void frmLibrary::fillChoices()
+void LibraryWindow::fillChoices()
 {
     const std::pair<QComboBox*, ShaftField> boxes[] = {{cboMaker_, ShaftField::Maker}, {cboModel_, ShaftField::Model}, {cboFlex_, ShaftField::Flex}};
     for (const auto& [box, field] : boxes) {
@@ -263,18 +263,18 @@ void frmLibrary::fillChoices()
     }
 }
 
-void frmLibrary::refresh()
+void LibraryWindow::refresh()
 {
     fillChoices();
     search();
 }
 
-bool frmLibrary::searchPending() const
+bool LibraryWindow::searchPending() const
 {
     return typing_->isActive() || entries_->pending();
 }
 
-void frmLibrary::search()
+void LibraryWindow::search()
 {
     typing_->stop();
     entries_->search(query(), [this](const Result<qint64>& n) {
@@ -282,7 +282,7 @@ void frmLibrary::search()
     });
 }
 
-void frmLibrary::showPreview()
+void LibraryWindow::showPreview()
 {
     preview_->Cls();
     const qint64 id = selected();
@@ -316,7 +316,7 @@ void frmLibrary::showPreview()
     }
 }
 
-void frmLibrary::importFolder(const QString& folder)
+void LibraryWindow::importFolder(const QString& folder)
 {
     QStringList badNames;
     const QStringList files = DataFilesIn(folder, &badNames);
@@ -367,7 +367,7 @@ void frmLibrary::importFolder(const QString& folder)
     refresh();
 }
 
-QList<qint64> frmLibrary::selectedProfiles() const
+QList<qint64> LibraryWindow::selectedProfiles() const
 {
     QList<qint64> ids;
     QModelIndexList rows = lstEntries_->selectionModel()->selectedRows();
@@ -378,7 +378,7 @@ QList<qint64> frmLibrary::selectedProfiles() const
     return ids;
 }
 
-void frmLibrary::setBench(const BenchSettings& bench)
+void LibraryWindow::setBench(const BenchSettings& bench)
 {
     std::optional<BenchGeometry> geometry;
     if (MissingForEi(bench).isEmpty())
@@ -386,7 +386,7 @@ void frmLibrary::setBench(const BenchSettings& bench)
     entries_->setBench(geometry, bench.eiInLbfIn2);
 }
 
-void frmLibrary::matchedSet()
+void LibraryWindow::matchedSet()
 {
     std::vector<SetMember> members;
     for (const qint64 id : selectedProfiles()) {
@@ -405,19 +405,19 @@ void frmLibrary::matchedSet()
         messageBox_.show(this, tr("Select at least %1 profiles of shafts of one model, measured at the same positions.").arg(kMatchedSetMinShafts));
         return;
     }
-    auto* window = new frmMatchedSet(std::move(members), this);
+    auto* window = new MatchedSetWindow(std::move(members), this);
     window->setAttribute(Qt::WA_DeleteOnClose);
     emit matchedSetOpened(window);
     window->show();
 }
 
-qint64 frmLibrary::selected() const
+qint64 LibraryWindow::selected() const
 {
     const QModelIndex current = lstEntries_->currentIndex();
     return current.isValid() ? entries_->entry(current.row()).measurementId : 0;
 }
 
-void frmLibrary::deleteSelected()
+void LibraryWindow::deleteSelected()
 {
     const QModelIndex current = lstEntries_->currentIndex();
     if (!current.isValid())
@@ -433,7 +433,7 @@ void frmLibrary::deleteSelected()
 }
 
 // An imported shaft is named after its file; its fields are filled in here.
-void frmLibrary::editShaft()
+void LibraryWindow::editShaft()
 {
     const qint64 id = selected();
     if (id == 0)
@@ -441,7 +441,7 @@ void frmLibrary::editShaft()
     const auto loaded = library_.loadWithShaft(id, false);
     if (!loaded)
         return void(messageBox_.show(this, loaded.message()));
-    frmStoreLibrary form(loaded->shaft, this);
+    StoreLibraryDialog form(loaded->shaft, this);
     form.setStore([this](Shaft& changed) { return library_.storeShaft(changed); });
     if (form.exec() == QDialog::Accepted)
         refresh();

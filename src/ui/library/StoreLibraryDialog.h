@@ -20,12 +20,12 @@ namespace tarvex {
 // fits when its shaft is edited.
 constexpr int kShaftNotesMaxChars = 65535;
 
-class frmStoreLibrary : public QDialog {
+class StoreLibraryDialog : public QDialog {
     Q_OBJECT
 public:
-    frmStoreLibrary(std::vector<Shaft> shafts, QWidget* parent = nullptr);
+    StoreLibraryDialog(std::vector<Shaft> shafts, QWidget* parent = nullptr);
     // The fields of a stored shaft to change; shaft() keeps its id.
-    frmStoreLibrary(const Shaft& editing, QWidget* parent);
+    StoreLibraryDialog(const Shaft& editing, QWidget* parent);
     // The shaft picked, or the new one as filled in (id 0); once stored, the
     // shaft as the store left it.
     Shaft shaft() const;

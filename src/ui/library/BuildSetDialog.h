@@ -35,17 +35,17 @@ std::vector<SetShaft> SetShaftsFromLibrary(ShaftLibrary& library, const QList<qi
 // or says through `messages` why it cannot: the bench settings lack what EI
 // needs, or fewer than two profiles give a shaft. Returns the window opened,
 // or nothing.
-class frmBuildSet;
-frmBuildSet* OpenBuildSet(ShaftLibrary& library, const QList<qint64>& ids, const BenchSettings& bench, MessageBox& messages,
+class BuildSetDialog;
+BuildSetDialog* OpenBuildSet(ShaftLibrary& library, const QList<qint64>& ids, const BenchSettings& bench, MessageBox& messages,
                   QWidget* parent);
 
-class frmBuildSet : public QDialog {
+class BuildSetDialog : public QDialog {
     Q_OBJECT
 public:
     // `request`: the set-up the window starts from, its shafts those to build.
     // `skipped`: the profiles left out and why, shown under the table.
     // `shop`: the shop's name the certificate carries; `spine` by shaft.
-    frmBuildSet(SetRequest request, QStringList skipped, QWidget* parent = nullptr, QString shop = {},
+    BuildSetDialog(SetRequest request, QStringList skipped, QWidget* parent = nullptr, QString shop = {},
                 std::vector<std::optional<ShaftSpine>> spine = {});
     const SetBuild& figures() const { return set_; }
     // The certificate of the set as it stands, for the customer typed.

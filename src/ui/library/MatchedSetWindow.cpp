@@ -1,4 +1,4 @@
-#include "library/frmMatchedSet.h"
+#include "library/MatchedSetWindow.h"
 
 #include "charts/xy/XYChart.h"
 #include "platform/PictureArea.h"
@@ -24,10 +24,10 @@ QString percent(double v)
 
 } // namespace
 
-frmMatchedSet::frmMatchedSet(std::vector<SetMember> members, QWidget* parent)
+MatchedSetWindow::MatchedSetWindow(std::vector<SetMember> members, QWidget* parent)
     : QDialog(parent), members_(std::move(members))
 {
-    setObjectName(QStringLiteral("frmMatchedSet"));
+    setObjectName(QStringLiteral("MatchedSetWindow"));
     setWindowTitle(tr("Matched set of %1 shafts").arg(members_.size()));
     resize(900, 640);
     std::vector<std::vector<RowPoint>> curves;
@@ -61,8 +61,8 @@ frmMatchedSet::frmMatchedSet(std::vector<SetMember> members, QWidget* parent)
     row->addWidget(cmdPdf);
     row->addWidget(cmdClose);
     layout->addLayout(row);
-    connect(cmdPrint, &QPushButton::clicked, this, &frmMatchedSet::printRequested);
-    connect(cmdPdf, &QPushButton::clicked, this, &frmMatchedSet::exportPdfRequested);
+    connect(cmdPrint, &QPushButton::clicked, this, &MatchedSetWindow::printRequested);
+    connect(cmdPdf, &QPushButton::clicked, this, &MatchedSetWindow::exportPdfRequested);
     connect(cmdClose, &QPushButton::clicked, this, &QDialog::close);
     cmdPrint->setEnabled(set_.ok());
     cmdPdf->setEnabled(set_.ok());
@@ -96,7 +96,7 @@ frmMatchedSet::frmMatchedSet(std::vector<SetMember> members, QWidget* parent)
     tblResiduals_->resizeColumnsToContents();
 }
 
-void frmMatchedSet::drawChart(PictureArea& area, bool print) const
+void MatchedSetWindow::drawChart(PictureArea& area, bool print) const
 {
     XYCurveList curves;
     std::vector<int> numbers;
@@ -116,12 +116,12 @@ void frmMatchedSet::drawChart(PictureArea& area, bool print) const
                QLocale::system(), static_cast<std::size_t>(-1), !print);
 }
 
-QString frmMatchedSet::curveName(std::size_t s) const
+QString MatchedSetWindow::curveName(std::size_t s) const
 {
     return members_[s].label.isEmpty() ? members_[s].name : members_[s].label;
 }
 
-QStringList frmMatchedSet::summary() const
+QStringList MatchedSetWindow::summary() const
 {
     if (!set_.ok())
         return {tr("No figures: ") + set_.refusal};
@@ -138,7 +138,7 @@ QStringList frmMatchedSet::summary() const
             tr("Softest to stiffest: %1.").arg(order.join(QStringLiteral(", ")))};
 }
 
-ReportPage frmMatchedSet::page() const
+ReportPage MatchedSetWindow::page() const
 {
     ReportPage page;
     page.layout = Workspace::Profile;

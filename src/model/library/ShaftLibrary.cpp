@@ -1,5 +1,6 @@
 #include "library/ShaftLibrary.h"
 
+#include "files/FileCommon.h"
 #include "library/LibraryAddress.h"
 #include "library/LibraryTables.h"
 #include "numbers/Numbers.h"
@@ -832,7 +833,7 @@ Result<> ShaftLibrary::insertMeasurement(const Shaft& shaft, Measurement& m)
     if (bytes.isEmpty()) {
         auto made = MeasurementAsDataFile(m);
         if (!made)
-            return Failure(made.message().remove(QStringLiteral("Nothing was saved: ")));
+            return Failure(made.message().remove(NothingWasSaved()));
         bytes = std::move(*made);
     }
     const auto read = DataFileRows(m.kind, bytes);

@@ -1333,7 +1333,7 @@ nur Zahlen eingeben!</translation>
     </message>
     <message>
         <source>Sine view: the readings and the fitted curve</source>
-        <translation>Sinusansicht: die Messwerte und die angepasste Kurve</translation>
+        <translation>Sinusansicht: Messwerte und angepasste Kurve</translation>
     </message>
     <message>
         <source>Note:</source>

@@ -1538,6 +1538,14 @@ nur Zahlen eingeben!</translation>
         <source>Do you want to reset the note also?</source>
         <translation>Soll die Notiz auch zurückgesetzt werden?</translation>
     </message>
+    <message>
+        <source>New</source>
+        <translation>Neu</translation>
+    </message>
+    <message>
+        <source>Reset</source>
+        <translation>Zurücksetzen</translation>
+    </message>
 </context>
 <context>
     <name>tarvex::ProfileWorkspace</name>
@@ -1724,6 +1732,34 @@ nur Zahlen eingeben!</translation>
         <source>after the trims</source>
         <translation>nach dem Kürzen</translation>
     </message>
+    <message>
+        <source>New</source>
+        <translation>Neu</translation>
+    </message>
+    <message>
+        <source>Set</source>
+        <translation>Anlegen</translation>
+    </message>
+    <message>
+        <source>Clear</source>
+        <translation>Leeren</translation>
+    </message>
+    <message>
+        <source>Add Row</source>
+        <translation>Zeile anhängen</translation>
+    </message>
+    <message>
+        <source>Insert Row</source>
+        <translation>Zeile einfügen</translation>
+    </message>
+    <message>
+        <source>Delete Row</source>
+        <translation>Zeile löschen</translation>
+    </message>
+    <message>
+        <source>Extract Row</source>
+        <translation>Zeile herausnehmen</translation>
+    </message>
 </context>
 <context>
     <name>tarvex::TableHistory</name>
@@ -1837,6 +1873,22 @@ nur Zahlen eingeben!</translation>
     <message>
         <source>Do you want to save the data?</source>
         <translation>Möchten Sie die Daten speichern?</translation>
+    </message>
+    <message>
+        <source>Typing</source>
+        <translation>Eingabe</translation>
+    </message>
+    <message>
+        <source>Add</source>
+        <translation>Übernehmen</translation>
+    </message>
+    <message>
+        <source>Heading</source>
+        <translation>Überschrift</translation>
+    </message>
+    <message>
+        <source>Headings</source>
+        <translation>Überschriften</translation>
     </message>
 </context>
 <context>
@@ -2451,6 +2503,18 @@ Nicht importiert:
     <message>
         <source>The recovery copy cannot be written: %1</source>
         <translation>Die Wiederherstellungskopie kann nicht geschrieben werden: %1</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Löschen</translation>
+    </message>
+    <message>
+        <source>Insert</source>
+        <translation>Zeile einfügen</translation>
+    </message>
+    <message>
+        <source>Paste</source>
+        <translation>Einfügen</translation>
     </message>
 </context>
 <context>

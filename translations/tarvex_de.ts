@@ -1218,6 +1218,10 @@ nur Zahlen eingeben!</translation>
         <source>the data file does not read</source>
         <translation>die Datendatei lässt sich nicht lesen</translation>
     </message>
+    <message>
+        <source>The library %1 was written by a newer version of the program (schema %2; this one knows %3). It is open for looking up only; nothing can be stored in it.</source>
+        <translation>Die Bibliothek %1 wurde von einer neueren Version des Programms geschrieben (Schema %2; diese kennt %3). Sie ist nur zum Nachschlagen geöffnet; nichts kann darin abgelegt werden.</translation>
+    </message>
 </context>
 <context>
     <name>PolarChart</name>

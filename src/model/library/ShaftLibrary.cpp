@@ -462,8 +462,8 @@ Result<> ShaftLibrary::prepareSchema(int wanted)
     if (version > kLibrarySchemaVersion) {
         version_ = version;
         readOnly_ = true;
-        return Failure(QStringLiteral("The library %1 was written by a newer version of the program (schema %2; this one knows %3). "
-                              "It is open for looking up only; nothing can be stored in it.")
+        return Failure(QCoreApplication::translate("Library", "The library %1 was written by a newer version of the program (schema %2; this one knows %3). "
+                                                              "It is open for looking up only; nothing can be stored in it.")
             .arg(name).arg(version).arg(kLibrarySchemaVersion));
     }
     const int target = std::max(wanted, 1);

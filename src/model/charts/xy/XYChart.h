@@ -13,6 +13,7 @@
 #include "charts/xy/XYCurve.h"
 
 #include <QColor>
+#include <QCoreApplication>
 #include <QLocale>
 #include <optional>
 

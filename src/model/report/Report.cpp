@@ -291,12 +291,14 @@ QStringList ReportHeadings(const ReportPage& page)
     const QString first = heads.value(0).trimmed();
     if (first.isEmpty() || first == (polar ? QLatin1String("Degree") : QLatin1String("X")))
         out << (polar ? QCoreApplication::translate("Report", "Angle (%1)").arg(QChar(0x00B0))
-                      : page.lengthUnit.isEmpty() ? QCoreApplication::translate("Report", "Position") : QCoreApplication::translate("Report", "Position (%1)").arg(page.lengthUnit));
+                      : page.lengthUnit.isEmpty() ? QCoreApplication::translate("Report", "Position")
+                                                  : QCoreApplication::translate("Report", "Position (%1)").arg(page.lengthUnit));
     else
         out << first;
     const QString second = heads.value(1).trimmed();
     if (second.isEmpty() || second == QLatin1String("Y") || second == QLatin1String("Load"))
-        out << (page.loadUnit.isEmpty() ? QCoreApplication::translate("Report", "Load") : QCoreApplication::translate("Report", "Load (%1)").arg(page.loadUnit));
+        out << (page.loadUnit.isEmpty() ? QCoreApplication::translate("Report", "Load")
+                                        : QCoreApplication::translate("Report", "Load (%1)").arg(page.loadUnit));
     else
         out << second;
     for (qsizetype c = 2; c < heads.size(); ++c)

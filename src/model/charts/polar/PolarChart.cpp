@@ -163,7 +163,8 @@ QString PolarRangeWords(const QString& rangeText, const DataTable& table, const 
 {
     const std::optional<PolarScale> scale = PolarScaleOf(rangeText, table);
     if (!scale || !(scale->range > 0) || !std::isfinite(scale->range))
-        return IsAutoRange(rangeText) ? QCoreApplication::translate("Report", "Range: auto (no loads to scale to)") : QCoreApplication::translate("Report", "Range: %1").arg(rangeText.trimmed());
+        return IsAutoRange(rangeText) ? QCoreApplication::translate("Report", "Range: auto (no loads to scale to)")
+                                      : QCoreApplication::translate("Report", "Range: %1").arg(rangeText.trimmed());
     const QLocale locale = userNumberLocale();
     const auto n = [&](double v) { return UserNumberText(v, locale); };
     const QString u = unit.isEmpty() ? QString() : QLatin1Char(' ') + unit;

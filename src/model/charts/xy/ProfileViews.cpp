@@ -30,7 +30,8 @@ std::vector<RowPoint> PointsOf(const XYCurve& curve, QStringList& leftOut)
 
 QString RowsNote(int number, const QStringList& rows)
 {
-    return (rows.size() > 1 ? QCoreApplication::translate("Chart", "Curve %1: rows %2 not a number, left out") : QCoreApplication::translate("Chart", "Curve %1: row %2 not a number, left out"))
+    return (rows.size() > 1 ? QCoreApplication::translate("Chart", "Curve %1: rows %2 not a number, left out")
+                            : QCoreApplication::translate("Chart", "Curve %1: row %2 not a number, left out"))
         .arg(number)
         .arg(rows.join(QStringLiteral(", ")));
 }
@@ -164,11 +165,15 @@ CurvesView DifferenceView(const XYCurveList& curves, int reference, const BenchS
     if (base.points.empty()) {
         view.refusal = scratch.notes.isEmpty()
                            ? QCoreApplication::translate("Chart", "No difference: the reference has no points to compare with.")
-                           : QCoreApplication::translate("Chart", "No difference: the reference has no points to compare with (%1).").arg(scratch.notes.join(QStringLiteral("; ")));
+                           : QCoreApplication::translate("Chart", "No difference: the reference has no points to compare with (%1).")
+                                 .arg(scratch.notes.join(QStringLiteral("; ")));
         return view;
     }
-    view.heading = (ei ? QCoreApplication::translate("Chart", "EI against curve %1 (%)") : QCoreApplication::translate("Chart", "Load against curve %1 (%)")).arg(reference);
-    view.table << QStringList{QCoreApplication::translate("Chart", "Curve"), QCoreApplication::translate("Chart", "RMS (%)"), QCoreApplication::translate("Chart", "Largest (%)"),
+    view.heading = (ei ? QCoreApplication::translate("Chart", "EI against curve %1 (%)")
+                       : QCoreApplication::translate("Chart", "Load against curve %1 (%)"))
+                       .arg(reference);
+    view.table << QStringList{QCoreApplication::translate("Chart", "Curve"), QCoreApplication::translate("Chart", "RMS (%)"),
+                              QCoreApplication::translate("Chart", "Largest (%)"),
                               QCoreApplication::translate("Chart", "At (%1)").arg(bench.lengthUnit)};
     const auto number = [&locale](double v, int decimals) { return locale.toString(v, 'f', decimals); };
     for (std::size_t i = 0; i < curves.size(); ++i) {

@@ -407,6 +407,246 @@
         <source>failures</source>
         <translation>Mängel</translation>
     </message>
+    <message>
+        <source>the shaft&apos;s length must be above 0</source>
+        <translation>die Länge des Schafts muss über 0 liegen</translation>
+    </message>
+    <message>
+        <source>the shaft&apos;s weight cannot be negative</source>
+        <translation>das Gewicht des Schafts kann nicht negativ sein</translation>
+    </message>
+    <message>
+        <source>the shaft&apos;s weight must be above 0 g</source>
+        <translation>das Gewicht des Schafts muss über 0 g liegen</translation>
+    </message>
+    <message>
+        <source>the tip weight cannot be negative</source>
+        <translation>das Spitzengewicht kann nicht negativ sein</translation>
+    </message>
+    <message>
+        <source>the tip weight&apos;s offset must be a length</source>
+        <translation>der Versatz des Spitzengewichts muss eine Länge sein</translation>
+    </message>
+    <message>
+        <source>a trim cannot be negative</source>
+        <translation>eine Kürzung kann nicht negativ sein</translation>
+    </message>
+    <message>
+        <source>the trims (%1 in all) are not shorter than the shaft (%2)</source>
+        <translation>die Kürzungen (insgesamt %1) sind nicht kürzer als der Schaft (%2)</translation>
+    </message>
+    <message>
+        <source>the clamp must be a length of 0 or more</source>
+        <translation>die Einspannung muss eine Länge von 0 oder mehr sein</translation>
+    </message>
+    <message>
+        <source>the clamp with its calibration offset (%1) is shorter than nothing</source>
+        <translation>die Einspannung mit ihrem Kalibrierversatz (%1) ist kürzer als nichts</translation>
+    </message>
+    <message>
+        <source>the clamp (%1) is not shorter than the shaft (%2)</source>
+        <translation>die Einspannung (%1) ist nicht kürzer als der Schaft (%2)</translation>
+    </message>
+    <message>
+        <source>no row holds an EI</source>
+        <translation>keine Zeile enthält ein EI</translation>
+    </message>
+    <message>
+        <source>a balance point %1 from the tip would make the shaft&apos;s mass negative at the butt; for a shaft %2 long it lies between %3 and %4 from the tip</source>
+        <translation>ein Balancepunkt %1 von der Spitze machte die Masse des Schafts am Griffende negativ; bei einem Schaft von %2 Länge liegt er zwischen %3 und %4 von der Spitze</translation>
+    </message>
+    <message>
+        <source>a balance point %1 from the tip would make the shaft&apos;s mass negative at the tip; for a shaft %2 long it lies between %3 and %4 from the tip</source>
+        <translation>ein Balancepunkt %1 von der Spitze machte die Masse des Schafts an der Spitze negativ; bei einem Schaft von %2 Länge liegt er zwischen %3 und %4 von der Spitze</translation>
+    </message>
+    <message>
+        <source>the frequency does not settle for this shaft; check its EI, length and weight</source>
+        <translation>die Frequenz stellt sich für diesen Schaft nicht ein; prüfen Sie sein EI, seine Länge und sein Gewicht</translation>
+    </message>
+    <message>
+        <source>the measured frequency must be above 0 cpm</source>
+        <translation>die gemessene Frequenz muss über 0 cpm liegen</translation>
+    </message>
+    <message>
+        <source>%1 cpm would need the clamp to hold more than %2 %3 less than it is set to (the prediction is %4 cpm); a difference that large is not the clamp&apos;s: check the cpm typed, the tip weight and the shaft&apos;s length and weight</source>
+        <translation>für %1 cpm müsste die Einspannung um mehr als %2 %3 weniger halten, als eingestellt ist (die Vorhersage ist %4 cpm); ein so großer Unterschied liegt nicht an der Einspannung: prüfen Sie die eingegebenen cpm, das Spitzengewicht sowie Länge und Gewicht des Schafts</translation>
+    </message>
+    <message>
+        <source>%1 cpm would need the clamp to hold more than %2 %3 more than it is set to (the prediction is %4 cpm); a difference that large is not the clamp&apos;s: check the cpm typed, the tip weight and the shaft&apos;s length and weight</source>
+        <translation>für %1 cpm müsste die Einspannung um mehr als %2 %3 mehr halten, als eingestellt ist (die Vorhersage ist %4 cpm); ein so großer Unterschied liegt nicht an der Einspannung: prüfen Sie die eingegebenen cpm, das Spitzengewicht sowie Länge und Gewicht des Schafts</translation>
+    </message>
+</context>
+<context>
+    <name>Chart</name>
+    <message>
+        <source>The Matrix has no UNIQUE solution</source>
+        <translation>Die Matrix hat keine EINDEUTIGE Lösung</translation>
+    </message>
+    <message>
+        <source>No unique solution!!</source>
+        <translation>Keine eindeutige Lösung!!</translation>
+    </message>
+    <message>
+        <source>Division by Zero!</source>
+        <translation>Division durch null!</translation>
+    </message>
+    <message>
+        <source>The data input is not support...</source>
+        <translation>Die eingegebenen Daten werden nicht unterstützt...</translation>
+    </message>
+    <message numerus="yes">
+        <source>+%n more</source>
+        <translation>
+            <numerusform>+%n weiterer</numerusform>
+            <numerusform>+%n weitere</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Input Numbers Only!</source>
+        <translation>Nur Zahlen eingeben!</translation>
+    </message>
+    <message>
+        <source>Overflow</source>
+        <translation>Überlauf</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>from %1 to %2</source>
+        <translation>von %1 bis %2</translation>
+    </message>
+    <message>
+        <source>the X values run %1 and the Y values %2, ranges</source>
+        <translation>die X-Werte reichen %1 und die Y-Werte %2, Spannen</translation>
+    </message>
+    <message>
+        <source>the %1 values run %2, a range</source>
+        <translation>die %1-Werte reichen %2, eine Spanne</translation>
+    </message>
+    <message>
+        <source>The chart cannot be drawn: %1 wider than %2, the largest number it can work with.</source>
+        <translation>Das Diagramm kann nicht gezeichnet werden: %1 breiter als %2, die größte Zahl, mit der es rechnen kann.</translation>
+    </message>
+    <message>
+        <source>Correct the values, then Clear and Plot again.</source>
+        <translation>Korrigieren Sie die Werte, dann Leeren und erneut Zeichnen.</translation>
+    </message>
+    <message>
+        <source>Data entry error,
+Input Numbers only!</source>
+        <translation>Eingabefehler,
+nur Zahlen eingeben!</translation>
+    </message>
+    <message>
+        <source>Curve %1: rows %2 not a number, left out</source>
+        <translation>Kurve %1: Zeilen %2 keine Zahl, ausgelassen</translation>
+    </message>
+    <message>
+        <source>Curve %1: row %2 not a number, left out</source>
+        <translation>Kurve %1: Zeile %2 keine Zahl, ausgelassen</translation>
+    </message>
+    <message>
+        <source>Curve %1: fewer than 3 points, not drawn</source>
+        <translation>Kurve %1: weniger als 3 Punkte, nicht gezeichnet</translation>
+    </message>
+    <message>
+        <source>Curve %1: no EI: %2</source>
+        <translation>Kurve %1: kein EI: %2</translation>
+    </message>
+    <message>
+        <source>No EI: the bench settings lack %1 (Option &gt; Settings).</source>
+        <translation>Kein EI: in den Einstellungen des Prüfstands fehlt %1 (Optionen &gt; Einstellungen).</translation>
+    </message>
+    <message>
+        <source>No EI: nothing is plotted yet.</source>
+        <translation>Kein EI: es ist noch nichts gezeichnet.</translation>
+    </message>
+    <message>
+        <source>EI (%1)</source>
+        <translation>EI (%1)</translation>
+    </message>
+    <message>
+        <source>Curve</source>
+        <translation>Kurve</translation>
+    </message>
+    <message>
+        <source>Tip (%1)</source>
+        <translation>Spitze (%1)</translation>
+    </message>
+    <message>
+        <source>Mid (%1)</source>
+        <translation>Mitte (%1)</translation>
+    </message>
+    <message>
+        <source>Butt (%1)</source>
+        <translation>Griff (%1)</translation>
+    </message>
+    <message>
+        <source>Butt/tip</source>
+        <translation>Griff/Spitze</translation>
+    </message>
+    <message>
+        <source>Slope (%/in)</source>
+        <translation>Steigung (%/in)</translation>
+    </message>
+    <message>
+        <source>Index (%1)</source>
+        <translation>Index (%1)</translation>
+    </message>
+    <message>
+        <source>Curve %1: no zone figures: %2</source>
+        <translation>Kurve %1: keine Zonenkennzahlen: %2</translation>
+    </message>
+    <message>
+        <source>No EI: %1</source>
+        <translation>Kein EI: %1</translation>
+    </message>
+    <message>
+        <source>No difference: mark one of the plotted curves as the reference.</source>
+        <translation>Keine Differenz: markieren Sie eine der gezeichneten Kurven als Referenz.</translation>
+    </message>
+    <message>
+        <source>No difference: the reference has no points to compare with.</source>
+        <translation>Keine Differenz: die Referenz hat keine Punkte zum Vergleichen.</translation>
+    </message>
+    <message>
+        <source>No difference: the reference has no points to compare with (%1).</source>
+        <translation>Keine Differenz: die Referenz hat keine Punkte zum Vergleichen (%1).</translation>
+    </message>
+    <message>
+        <source>EI against curve %1 (%)</source>
+        <translation>EI gegenüber Kurve %1 (%)</translation>
+    </message>
+    <message>
+        <source>Load against curve %1 (%)</source>
+        <translation>Last gegenüber Kurve %1 (%)</translation>
+    </message>
+    <message>
+        <source>RMS (%)</source>
+        <translation>RMS (%)</translation>
+    </message>
+    <message>
+        <source>Largest (%)</source>
+        <translation>Größte (%)</translation>
+    </message>
+    <message>
+        <source>At (%1)</source>
+        <translation>Bei (%1)</translation>
+    </message>
+    <message>
+        <source>Curve %1: %2</source>
+        <translation>Kurve %1: %2</translation>
+    </message>
+    <message>
+        <source>Curve %1: %2 positions outside curve %3&apos;s, left out</source>
+        <translation>Kurve %1: %2 Stellen außerhalb derer von Kurve %3, ausgelassen</translation>
+    </message>
+    <message>
+        <source>Curve %1: %2 position outside curve %3&apos;s, left out</source>
+        <translation>Kurve %1: %2 Stelle außerhalb derer von Kurve %3, ausgelassen</translation>
+    </message>
 </context>
 <context>
     <name>Device</name>
@@ -476,6 +716,137 @@
     <message>
         <source>Open</source>
         <translation>Öffnen</translation>
+    </message>
+</context>
+<context>
+    <name>Files</name>
+    <message>
+        <source>the name must end in .%1.</source>
+        <translation>der Name muss auf .%1 enden.</translation>
+    </message>
+    <message>
+        <source> or .</source>
+        <translation> oder .</translation>
+    </message>
+    <message>
+        <source>Nothing was saved: </source>
+        <translation>Nichts wurde gespeichert: </translation>
+    </message>
+    <message>
+        <source>%1 holds characters that the file cannot store: %2.</source>
+        <translation>%1 enthält Zeichen, die die Datei nicht speichern kann: %2.</translation>
+    </message>
+    <message>
+        <source>%1 is longer than the file can store (%2 characters at most).</source>
+        <translation>%1 ist länger, als die Datei speichern kann (höchstens %2 Zeichen).</translation>
+    </message>
+    <message>
+        <source>row %1, column %2 is not a number.</source>
+        <translation>Zeile %1, Spalte %2 ist keine Zahl.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; could not be written (%2). A file already there is unchanged.</source>
+        <translation>„%1“ konnte nicht geschrieben werden (%2). Eine bereits vorhandene Datei ist unverändert.</translation>
+    </message>
+    <message>
+        <source>File not found!</source>
+        <translation>Datei nicht gefunden!</translation>
+    </message>
+    <message>
+        <source>the note</source>
+        <translation>die Notiz</translation>
+    </message>
+    <message>
+        <source>the heading of column 1</source>
+        <translation>die Überschrift von Spalte 1</translation>
+    </message>
+    <message>
+        <source>the heading of column 2</source>
+        <translation>die Überschrift von Spalte 2</translation>
+    </message>
+    <message>
+        <source>the angle in row %1</source>
+        <translation>der Winkel in Zeile %1</translation>
+    </message>
+    <message>
+        <source>File Type not Supported</source>
+        <translation>Dateityp nicht unterstützt</translation>
+    </message>
+    <message>
+        <source>Not a polar data file</source>
+        <translation>Keine Polar-Datendatei</translation>
+    </message>
+    <message>
+        <source>the heading of column %1</source>
+        <translation>die Überschrift von Spalte %1</translation>
+    </message>
+    <message>
+        <source>File not Found</source>
+        <translation>Datei nicht gefunden</translation>
+    </message>
+    <message>
+        <source>Not a profile data file</source>
+        <translation>Keine Profil-Datendatei</translation>
+    </message>
+    <message>
+        <source>a folder has that name</source>
+        <translation>ein Ordner trägt diesen Namen</translation>
+    </message>
+    <message>
+        <source>the folder %1 does not exist</source>
+        <translation>der Ordner %1 existiert nicht</translation>
+    </message>
+    <message>
+        <source>%1 is not a folder</source>
+        <translation>%1 ist kein Ordner</translation>
+    </message>
+    <message>
+        <source>the folder %1 cannot be written to</source>
+        <translation>in den Ordner %1 kann nicht geschrieben werden</translation>
+    </message>
+    <message>
+        <source>the disk may be full</source>
+        <translation>der Datenträger ist womöglich voll</translation>
+    </message>
+    <message>
+        <source>The settings could not be written to %1: %2. They hold only until the program closes.</source>
+        <translation>Die Einstellungen konnten nicht nach %1 geschrieben werden: %2. Sie gelten nur, bis das Programm beendet wird.</translation>
+    </message>
+    <message>
+        <source>The settings file %1 holds the library&apos;s password and could not be made private to you.</source>
+        <translation>Die Einstellungsdatei %1 enthält das Passwort der Bibliothek und konnte nicht nur für Sie lesbar gemacht werden.</translation>
+    </message>
+    <message>
+        <source>the cell in row %1, column %2</source>
+        <translation>die Zelle in Zeile %1, Spalte %2</translation>
+    </message>
+    <message>
+        <source>Tarvex Data File(*.tvl)|*.tvl</source>
+        <translation>Tarvex-Datendatei(*.tvl)|*.tvl</translation>
+    </message>
+    <message>
+        <source>Tarvex Data File(*.tvl)|*.tvl|Save As Text File(*.txt)|*.txt</source>
+        <translation>Tarvex-Datendatei(*.tvl)|*.tvl|Als Textdatei speichern(*.txt)|*.txt</translation>
+    </message>
+    <message>
+        <source>The file type is not correct!</source>
+        <translation>Der Dateityp ist nicht richtig!</translation>
+    </message>
+    <message>
+        <source>The file type is not support!</source>
+        <translation>Der Dateityp wird nicht unterstützt!</translation>
+    </message>
+    <message>
+        <source>Tarvex Polar File(*.tvp)|*.tvp</source>
+        <translation>Tarvex-Polardatei(*.tvp)|*.tvp</translation>
+    </message>
+    <message>
+        <source>Tarvex Polar Data File(*.tvp)|*.tvp|Save As Text File(*.txt)|*.txt</source>
+        <translation>Tarvex-Polardatendatei(*.tvp)|*.tvp|Als Textdatei speichern(*.txt)|*.txt</translation>
+    </message>
+    <message>
+        <source>File Type not supported!</source>
+        <translation>Dateityp nicht unterstützt!</translation>
     </message>
 </context>
 <context>
@@ -696,10 +1067,6 @@
         <translation>%1 ist eine Datenbank, aber keine Schaftbibliothek. Sie wurde unverändert gelassen.</translation>
     </message>
     <message>
-        <source>The library %1 was written by a newer version of the program (schema %2; this one knows %3). It is open for looking up only; nothing can be stored in it.</source>
-        <translation>Die Bibliothek %1 wurde von einer neueren Version des Programms geschrieben (Schema %2; diese kennt %3). Sie ist nur zum Nachschlagen geöffnet; nichts kann darin abgelegt werden.</translation>
-    </message>
-    <message>
         <source>The library %1 is read-only and of an older version; it cannot be brought up to date.</source>
         <translation>Die Bibliothek %1 ist schreibgeschützt und von einer älteren Version; sie kann nicht auf den neuesten Stand gebracht werden.</translation>
     </message>
@@ -746,10 +1113,6 @@
     <message>
         <source>there is no shaft %1</source>
         <translation>es gibt keinen Schaft %1</translation>
-    </message>
-    <message>
-        <source>its data file does not read as a %1 file</source>
-        <translation>ihre Datendatei lässt sich nicht als Datei der Art %1 lesen</translation>
     </message>
     <message>
         <source>the new measurement got no number</source>
@@ -843,6 +1206,199 @@
         <source>delete shaft %1; it is still there</source>
         <translation>Schaft %1 löschen; er ist noch vorhanden</translation>
     </message>
+    <message>
+        <source>its data file does not read as a polar file</source>
+        <translation>ihre Datendatei lässt sich nicht als Polardatei lesen</translation>
+    </message>
+    <message>
+        <source>its data file does not read as a profile file</source>
+        <translation>ihre Datendatei lässt sich nicht als Profildatei lesen</translation>
+    </message>
+    <message>
+        <source>the data file does not read</source>
+        <translation>die Datendatei lässt sich nicht lesen</translation>
+    </message>
+    <message>
+        <source>The library %1 was written by a newer version of the program (schema %2; this one knows %3). It is open for looking up only; nothing can be stored in it.</source>
+        <translation>Die Bibliothek %1 wurde von einer neueren Version des Programms geschrieben (Schema %2; diese kennt %3). Sie ist nur zum Nachschlagen geöffnet; nichts kann darin abgelegt werden.</translation>
+    </message>
+</context>
+<context>
+    <name>PolarChart</name>
+    <message>
+        <source>Row %1: the load cell is empty.</source>
+        <translation>Zeile %1: die Zelle der Last ist leer.</translation>
+    </message>
+    <message>
+        <source>Row %1: the load &quot;%2&quot; is not a number.</source>
+        <translation>Zeile %1: die Last „%2“ ist keine Zahl.</translation>
+    </message>
+    <message>
+        <source>Row %1: the load %2 is too large for the scale range %3.</source>
+        <translation>Zeile %1: die Last %2 ist zu groß für den Skalenbereich %3.</translation>
+    </message>
+    <message>
+        <source>Row %1: the angle &quot;%2&quot; is too large.</source>
+        <translation>Zeile %1: der Winkel „%2“ ist zu groß.</translation>
+    </message>
+    <message>
+        <source>Auto</source>
+        <translation>Auto</translation>
+    </message>
+    <message>
+        <source>The scale range &quot;%1&quot; is too large.</source>
+        <translation>Der Skalenbereich „%1“ ist zu groß.</translation>
+    </message>
+    <message>
+        <source>Spine</source>
+        <translation>Spine</translation>
+    </message>
+</context>
+<context>
+    <name>Printer</name>
+    <message>
+        <source>There is no default printer on this system: set up a printer and make it the default.</source>
+        <translation>Auf diesem System gibt es keinen Standarddrucker: richten Sie einen Drucker ein und machen Sie ihn zum Standard.</translation>
+    </message>
+    <message>
+        <source>The printer %1 could not start a page.</source>
+        <translation>Der Drucker %1 konnte keine Seite beginnen.</translation>
+    </message>
+    <message>
+        <source>Invalid picture</source>
+        <translation>Ungültiges Bild</translation>
+    </message>
+    <message>
+        <source>The printer %1 could not start another page.</source>
+        <translation>Der Drucker %1 konnte keine weitere Seite beginnen.</translation>
+    </message>
+    <message>
+        <source>The page could not be sent to the printer %1.</source>
+        <translation>Die Seite konnte nicht an den Drucker %1 gesendet werden.</translation>
+    </message>
+    <message>
+        <source>The printer %1 could not be reached; the page was not printed.</source>
+        <translation>Der Drucker %1 war nicht erreichbar; die Seite wurde nicht gedruckt.</translation>
+    </message>
+</context>
+<context>
+    <name>Report</name>
+    <message>
+        <source>Curve %1</source>
+        <translation>Kurve %1</translation>
+    </message>
+    <message>
+        <source>Invalid picture</source>
+        <translation>Ungültiges Bild</translation>
+    </message>
+    <message>
+        <source>Nothing was saved: no room for the PDF could be made (%1).</source>
+        <translation>Nichts wurde gespeichert: für das PDF ließ sich kein Platz schaffen (%1).</translation>
+    </message>
+    <message>
+        <source>Nothing was saved: %1</source>
+        <translation>Nichts wurde gespeichert: %1</translation>
+    </message>
+    <message>
+        <source>Nothing was saved: the PDF could not be made (%1).</source>
+        <translation>Nichts wurde gespeichert: das PDF konnte nicht erzeugt werden (%1).</translation>
+    </message>
+    <message>
+        <source>Range: auto (no loads to scale to)</source>
+        <translation>Bereich: automatisch (keine Lasten, nach denen skaliert werden kann)</translation>
+    </message>
+    <message>
+        <source>Range: %1</source>
+        <translation>Bereich: %1</translation>
+    </message>
+    <message>
+        <source>rings at %1, %2 and %3%4</source>
+        <translation>Ringe bei %1, %2 und %3%4</translation>
+    </message>
+    <message>
+        <source>Range: auto, %1%2 (%3)</source>
+        <translation>Bereich: automatisch, %1%2 (%3)</translation>
+    </message>
+    <message>
+        <source>Range: %1%2 (%3)</source>
+        <translation>Bereich: %1%2 (%3)</translation>
+    </message>
+    <message>
+        <source>Tarvex Report (%1)</source>
+        <translation>Tarvex-Bericht (%1)</translation>
+    </message>
+    <message>
+        <source>Page %1 of %2</source>
+        <translation>Seite %1 von %2</translation>
+    </message>
+    <message>
+        <source>Rings: %1; around the shaft: %2</source>
+        <translation>Ringe: %1; rund um den Schaft: %2</translation>
+    </message>
+    <message>
+        <source>Sine view: the readings and the fitted curve</source>
+        <translation>Sinusansicht: Messwerte und angepasste Kurve</translation>
+    </message>
+    <message>
+        <source>Note:</source>
+        <translation>Notiz:</translation>
+    </message>
+    <message>
+        <source>Angle (%1)</source>
+        <translation>Winkel (%1)</translation>
+    </message>
+    <message>
+        <source>Position</source>
+        <translation>Stelle</translation>
+    </message>
+    <message>
+        <source>Position (%1)</source>
+        <translation>Stelle (%1)</translation>
+    </message>
+    <message>
+        <source>Load</source>
+        <translation>Last</translation>
+    </message>
+    <message>
+        <source>Load (%1)</source>
+        <translation>Last (%1)</translation>
+    </message>
+    <message>
+        <source>Shop: %1</source>
+        <translation>Werkstatt: %1</translation>
+    </message>
+    <message>
+        <source>Customer: %1</source>
+        <translation>Kunde: %1</translation>
+    </message>
+    <message>
+        <source>label %1</source>
+        <translation>Kennung %1</translation>
+    </message>
+    <message>
+        <source>Shaft: %1</source>
+        <translation>Schaft: %1</translation>
+    </message>
+    <message>
+        <source>Measured: %1 (the file&apos;s save time)</source>
+        <translation>Gemessen: %1 (Speicherzeit der Datei)</translation>
+    </message>
+    <message>
+        <source>Measured: %1 (as stored in the library)</source>
+        <translation>Gemessen: %1 (wie in der Bibliothek abgelegt)</translation>
+    </message>
+    <message>
+        <source>Printed: %1 (the table is not saved)</source>
+        <translation>Gedruckt: %1 (die Tabelle ist nicht gespeichert)</translation>
+    </message>
+    <message>
+        <source>Bench: %1</source>
+        <translation>Prüfstand: %1</translation>
+    </message>
+    <message>
+        <source>Tarvex Report</source>
+        <translation>Tarvex-Bericht</translation>
+    </message>
 </context>
 <context>
     <name>SerialLink</name>
@@ -857,6 +1413,10 @@
     <message>
         <source>The serial port %1 stopped working and has been closed.</source>
         <translation>Die serielle Schnittstelle %1 arbeitet nicht mehr und wurde geschlossen.</translation>
+    </message>
+    <message>
+        <source>This computer offers no serial port.</source>
+        <translation>Dieser Computer bietet keine serielle Schnittstelle.</translation>
     </message>
 </context>
 <context>
@@ -883,378 +1443,6 @@
     <message>
         <source>Delete Row!</source>
         <translation>Zeile löschen!</translation>
-    </message>
-</context>
-<context>
-    <name>tarvex::PolarWorkspace</name>
-    <message>
-        <source>Data Grid, Right click mouse for options</source>
-        <translation>Datentabelle, Rechtsklick für Optionen</translation>
-    </message>
-    <message>
-        <source>Rows</source>
-        <translation>Zeilen</translation>
-    </message>
-    <message>
-        <source>Select angle interval</source>
-        <translation>Winkelschritt wählen</translation>
-    </message>
-    <message>
-        <source>R&amp;eset</source>
-        <translation>Zurück&amp;setzen</translation>
-    </message>
-    <message>
-        <source>Set data grid at selected angle interval</source>
-        <translation>Datentabelle im gewählten Winkelschritt anlegen</translation>
-    </message>
-    <message>
-        <source>Angle &amp;Interval </source>
-        <translation>&amp;Winkelschritt </translation>
-    </message>
-    <message>
-        <source>Spine and bend</source>
-        <translation>Spine und Krümmung</translation>
-    </message>
-    <message>
-        <source>Plot to see the spine figures.</source>
-        <translation>Zeichnen zeigt die Spine-Kennzahlen.</translation>
-    </message>
-    <message>
-        <source>Chart</source>
-        <translation>Diagramm</translation>
-    </message>
-    <message>
-        <source>Scale factor at which to plot Polar data</source>
-        <translation>Maßstab, in dem die Polardaten gezeichnet werden</translation>
-    </message>
-    <message>
-        <source>Scale Ran&amp;ge</source>
-        <translation>&amp;Maßstab</translation>
-    </message>
-    <message>
-        <source>P&amp;lot</source>
-        <translation>&amp;Zeichnen</translation>
-    </message>
-    <message>
-        <source>Plot Polar data for load Vs Angles</source>
-        <translation>Polardaten als Last über Winkel zeichnen</translation>
-    </message>
-    <message>
-        <source>&amp;Reset Plot</source>
-        <translation>Diagramm &amp;leeren</translation>
-    </message>
-    <message>
-        <source>Clear data plot</source>
-        <translation>Diagramm leeren</translation>
-    </message>
-    <message>
-        <source>Si&amp;ne Plot</source>
-        <translation>Si&amp;nusdiagramm</translation>
-    </message>
-    <message>
-        <source>View Soine data as a sine Plot</source>
-        <translation>Spine-Daten als Sinusdiagramm ansehen</translation>
-    </message>
-    <message>
-        <source>Reading</source>
-        <translation>Messwert</translation>
-    </message>
-    <message>
-        <source>&amp;Add</source>
-        <translation>Ü&amp;bernehmen</translation>
-    </message>
-    <message>
-        <source>Load:</source>
-        <translation>Last:</translation>
-    </message>
-    <message>
-        <source>N&amp;ote</source>
-        <translation>N&amp;otiz</translation>
-    </message>
-    <message>
-        <source>Do you want to reset the note also?</source>
-        <translation>Soll die Notiz auch zurückgesetzt werden?</translation>
-    </message>
-</context>
-<context>
-    <name>tarvex::ProfileWorkspace</name>
-    <message>
-        <source>Double click on column to edit labels-Right click for more options</source>
-        <translation>Doppelklick auf eine Spalte bearbeitet die Überschrift, Rechtsklick für weitere Optionen</translation>
-    </message>
-    <message>
-        <source>Rows</source>
-        <translation>Zeilen</translation>
-    </message>
-    <message>
-        <source>Select or input the numbers of data rows</source>
-        <translation>Anzahl der Datenzeilen wählen oder eingeben</translation>
-    </message>
-    <message>
-        <source>S&amp;tart</source>
-        <translation>&amp;Start</translation>
-    </message>
-    <message>
-        <source>St&amp;eps</source>
-        <translation>Schritt&amp;weite</translation>
-    </message>
-    <message>
-        <source>Co&amp;unt</source>
-        <translation>A&amp;nzahl</translation>
-    </message>
-    <message>
-        <source>&amp;Set</source>
-        <translation>&amp;Anlegen</translation>
-    </message>
-    <message>
-        <source>Set the the number or data rows</source>
-        <translation>Die Datenzeilen anlegen</translation>
-    </message>
-    <message>
-        <source>Clea&amp;r</source>
-        <translation>Lee&amp;ren</translation>
-    </message>
-    <message>
-        <source>Clear data rows</source>
-        <translation>Datenzeilen leeren</translation>
-    </message>
-    <message>
-        <source>Load</source>
-        <translation>Last</translation>
-    </message>
-    <message>
-        <source>EI</source>
-        <translation>EI</translation>
-    </message>
-    <message>
-        <source>Difference</source>
-        <translation>Differenz</translation>
-    </message>
-    <message>
-        <source>The curves as loads, as bending stiffness (EI), or as percent difference from the reference curve</source>
-        <translation>Die Kurven als Last, als Biegesteifigkeit (EI) oder als prozentuale Differenz zur Referenzkurve</translation>
-    </message>
-    <message>
-        <source>The curve the others are compared with</source>
-        <translation>Die Kurve, mit der die anderen verglichen werden</translation>
-    </message>
-    <message>
-        <source>Vie&amp;w</source>
-        <translation>Ansi&amp;cht</translation>
-    </message>
-    <message>
-        <source>Reference cur&amp;ve</source>
-        <translation>Re&amp;ferenzkurve</translation>
-    </message>
-    <message>
-        <source>Length cut off the tip, for the frequency after trimming</source>
-        <translation>An der Spitze abgeschnittene Länge, für die Frequenz nach dem Kürzen</translation>
-    </message>
-    <message>
-        <source>Length cut off the butt, for the frequency after trimming</source>
-        <translation>Am Griffende abgeschnittene Länge, für die Frequenz nach dem Kürzen</translation>
-    </message>
-    <message>
-        <source>Tip tri&amp;m</source>
-        <translation>S&amp;pitzenkürzung</translation>
-    </message>
-    <message>
-        <source>Butt tr&amp;im</source>
-        <translation>&amp;Griffkürzung</translation>
-    </message>
-    <message>
-        <source>&amp;Add</source>
-        <translation>Ü&amp;bernehmen</translation>
-    </message>
-    <message>
-        <source>P&amp;lot</source>
-        <translation>&amp;Zeichnen</translation>
-    </message>
-    <message>
-        <source>Draw data points</source>
-        <translation>Datenpunkte zeichnen</translation>
-    </message>
-    <message>
-        <source>&amp;Clear</source>
-        <translation>&amp;Leeren</translation>
-    </message>
-    <message>
-        <source>Clear plot</source>
-        <translation>Diagramm leeren</translation>
-    </message>
-    <message>
-        <source>Draw &amp;Node</source>
-        <translation>&amp;Knoten zeichnen</translation>
-    </message>
-    <message>
-        <source>Add Nodes to Plotted data</source>
-        <translation>Knoten an den gezeichneten Daten zeigen</translation>
-    </message>
-    <message>
-        <source>Load:</source>
-        <translation>Last:</translation>
-    </message>
-    <message>
-        <source>N&amp;ote</source>
-        <translation>N&amp;otiz</translation>
-    </message>
-    <message>
-        <source>Row Popup</source>
-        <translation>Zeilenmenü</translation>
-    </message>
-    <message>
-        <source>&amp;Add a Row</source>
-        <translation>Zeile &amp;anhängen</translation>
-    </message>
-    <message>
-        <source>&amp;Insert a Row</source>
-        <translation>Zeile &amp;einfügen</translation>
-    </message>
-    <message>
-        <source>&amp;Delete a Row</source>
-        <translation>Zeile &amp;löschen</translation>
-    </message>
-    <message>
-        <source>E&amp;xtract a Row</source>
-        <translation>Zeile &amp;herausnehmen</translation>
-    </message>
-    <message>
-        <source>none</source>
-        <translation>keine</translation>
-    </message>
-    <message>
-        <source>Curve %1</source>
-        <translation>Kurve %1</translation>
-    </message>
-    <message>
-        <source>Dotted: the table&apos;s EI after the trims, from the new tip</source>
-        <translation>Gepunktet: das EI der Tabelle nach dem Kürzen, ab der neuen Spitze</translation>
-    </message>
-    <message>
-        <source>EI, three-point bench: span %1 %3, deflection %2 %3, compliance %4 %3/%5</source>
-        <translation>EI, Dreipunkt-Prüfstand: Stützweite %1 %3, Durchbiegung %2 %3, Nachgiebigkeit %4 %3/%5</translation>
-    </message>
-    <message>
-        <source>Difference: %1</source>
-        <translation>Differenz: %1</translation>
-    </message>
-    <message>
-        <source>Stiffness along the shaft</source>
-        <translation>Steifigkeit entlang des Schafts</translation>
-    </message>
-</context>
-<context>
-    <name>tarvex::TableHistory</name>
-    <message>
-        <source>Change</source>
-        <translation>Änderung</translation>
-    </message>
-</context>
-<context>
-    <name>tarvex::TableWorkspace</name>
-    <message>
-        <source>Data collection comment area</source>
-        <translation>Bemerkungen zur Messung</translation>
-    </message>
-    <message>
-        <source>Chart</source>
-        <translation>Diagramm</translation>
-    </message>
-    <message>
-        <source>&amp;Copy chart</source>
-        <translation>Diagramm &amp;kopieren</translation>
-    </message>
-    <message>
-        <source>Save chart &amp;as...</source>
-        <translation>Diagramm speichern &amp;unter...</translation>
-    </message>
-    <message>
-        <source>PNG Image(*.png)|*.png|SVG Drawing(*.svg)|*.svg</source>
-        <translation>PNG-Bild(*.png)|*.png|SVG-Zeichnung(*.svg)|*.svg</translation>
-    </message>
-    <message>
-        <source>Ready</source>
-        <translation>Bereit</translation>
-    </message>
-    <message>
-        <source>Port closed</source>
-        <translation>COM geschlossen</translation>
-    </message>
-    <message>
-        <source>Recorded while settling</source>
-        <translation>Während des Einschwingens aufgenommen</translation>
-    </message>
-    <message>
-        <source>Recorded the mean of %1 readings, standard deviation %2</source>
-        <translation>Mittelwert aus %1 Messwerten aufgenommen, Standardabweichung %2</translation>
-    </message>
-    <message>
-        <source>Recorded %1 automatically</source>
-        <translation>%1 automatisch aufgenommen</translation>
-    </message>
-    <message>
-        <source>Recorded %1 automatically. %2</source>
-        <translation>%1 automatisch aufgenommen. %2</translation>
-    </message>
-    <message>
-        <source>Missed the position near %1: the shaft moved before the load had settled. Auto is off</source>
-        <translation>Stelle bei %1 verpasst: der Schaft wurde bewegt, bevor die Last sich beruhigt hatte. Auto ist aus</translation>
-    </message>
-    <message>
-        <source>Auto</source>
-        <translation>Auto</translation>
-    </message>
-    <message>
-        <source>Record each load by itself once it has moved and settled (F9)</source>
-        <translation>Jede Last selbsttätig aufnehmen, sobald sie sich geändert und beruhigt hat (F9)</translation>
-    </message>
-    <message>
-        <source>&amp;Zero</source>
-        <translation>&amp;Tarieren</translation>
-    </message>
-    <message>
-        <source>Take the steady load as zero until the port closes</source>
-        <translation>Die ruhige Last als Nullpunkt nehmen, bis die Schnittstelle geschlossen wird</translation>
-    </message>
-    <message>
-        <source>The last 30 seconds of readings</source>
-        <translation>Die Messwerte der letzten 30 Sekunden</translation>
-    </message>
-    <message>
-        <source>Steady</source>
-        <translation>Ruhig</translation>
-    </message>
-    <message>
-        <source>Settling</source>
-        <translation>Schwingt ein</translation>
-    </message>
-    <message>
-        <source>, zeroed</source>
-        <translation>, tariert</translation>
-    </message>
-    <message>
-        <source>Waiting for the shaft to move</source>
-        <translation>Warten, bis der Schaft bewegt wird</translation>
-    </message>
-    <message>
-        <source>Turn to %1 degrees</source>
-        <translation>Auf %1 Grad drehen</translation>
-    </message>
-    <message>
-        <source>Move to %1 %2</source>
-        <translation>Auf %1 %2 schieben</translation>
-    </message>
-    <message>
-        <source>Zero set: readings are shown and recorded less %1</source>
-        <translation>Nullpunkt gesetzt: Messwerte werden abzüglich %1 gezeigt und aufgenommen</translation>
-    </message>
-    <message>
-        <source>The measurement cannot be opened: %1</source>
-        <translation>Die Messung kann nicht geöffnet werden: %1</translation>
-    </message>
-    <message>
-        <source>Do you want to save the data?</source>
-        <translation>Möchten Sie die Daten speichern?</translation>
     </message>
 </context>
 <context>
@@ -1448,6 +1636,21 @@ Ausgelassen:
     <message>
         <source>Left out: %1.</source>
         <translation>Ausgelassen: %1.</translation>
+    </message>
+    <message>
+        <source>the spines: %1</source>
+        <translation>die Spines: %1</translation>
+    </message>
+    <message>
+        <source>the spine of measurement %1: %2</source>
+        <translation>der Spine von Messung %1: %2</translation>
+    </message>
+</context>
+<context>
+    <name>tarvex::LibrarySession</name>
+    <message>
+        <source>fewer than %1 readings</source>
+        <translation>weniger als %1 Messwerte</translation>
     </message>
 </context>
 <context>
@@ -1647,6 +1850,754 @@ Nicht importiert:
     </message>
 </context>
 <context>
+    <name>tarvex::MatchedSetWindow</name>
+    <message>
+        <source>Matched set of %1 shafts</source>
+        <translation>Abgestimmter Satz aus %1 Schäften</translation>
+    </message>
+    <message>
+        <source>&amp;Print...</source>
+        <translation>&amp;Drucken...</translation>
+    </message>
+    <message>
+        <source>&amp;Export PDF...</source>
+        <translation>Als &amp;PDF exportieren...</translation>
+    </message>
+    <message>
+        <source>&amp;Close</source>
+        <translation>&amp;Schließen</translation>
+    </message>
+    <message>
+        <source>Shaft</source>
+        <translation>Schaft</translation>
+    </message>
+    <message>
+        <source>Flag</source>
+        <translation>Markierung</translation>
+    </message>
+    <message>
+        <source>Mean (%)</source>
+        <translation>Mittel (%)</translation>
+    </message>
+    <message>
+        <source>at %1 (%)</source>
+        <translation>bei %1 (%)</translation>
+    </message>
+    <message>
+        <source>odd one out</source>
+        <translation>fällt heraus</translation>
+    </message>
+    <message>
+        <source>Residual against the set&apos;s median (%)</source>
+        <translation>Abweichung vom Median des Satzes (%)</translation>
+    </message>
+    <message>
+        <source>No figures: </source>
+        <translation>Keine Kennzahlen: </translation>
+    </message>
+    <message>
+        <source>%1 (curve %2)</source>
+        <translation>%1 (Kurve %2)</translation>
+    </message>
+    <message>
+        <source>Does not match the set: %1.</source>
+        <translation>Passt nicht zum Satz: %1.</translation>
+    </message>
+    <message>
+        <source>No shaft is flagged: %1.</source>
+        <translation>Kein Schaft ist markiert: %1.</translation>
+    </message>
+    <message>
+        <source>No shaft stands out: every one is within the set&apos;s own spread.</source>
+        <translation>Kein Schaft fällt heraus: Jeder liegt innerhalb der Streuung des Satzes.</translation>
+    </message>
+    <message>
+        <source>Softest to stiffest: %1.</source>
+        <translation>Vom weichsten zum steifsten: %1.</translation>
+    </message>
+    <message>
+        <source>Matched set of %1</source>
+        <translation>Abgestimmter Satz aus %1</translation>
+    </message>
+    <message>
+        <source>Mean %</source>
+        <translation>Mittel %</translation>
+    </message>
+    <message>
+        <source>Matched set</source>
+        <translation>Abgestimmter Satz</translation>
+    </message>
+</context>
+<context>
+    <name>tarvex::PolarWorkspace</name>
+    <message>
+        <source>Data Grid, Right click mouse for options</source>
+        <translation>Datentabelle, Rechtsklick für Optionen</translation>
+    </message>
+    <message>
+        <source>Rows</source>
+        <translation>Zeilen</translation>
+    </message>
+    <message>
+        <source>Select angle interval</source>
+        <translation>Winkelschritt wählen</translation>
+    </message>
+    <message>
+        <source>R&amp;eset</source>
+        <translation>Zurück&amp;setzen</translation>
+    </message>
+    <message>
+        <source>Set data grid at selected angle interval</source>
+        <translation>Datentabelle im gewählten Winkelschritt anlegen</translation>
+    </message>
+    <message>
+        <source>Angle &amp;Interval </source>
+        <translation>&amp;Winkelschritt </translation>
+    </message>
+    <message>
+        <source>Spine and bend</source>
+        <translation>Spine und Krümmung</translation>
+    </message>
+    <message>
+        <source>Plot to see the spine figures.</source>
+        <translation>Zeichnen zeigt die Spine-Kennzahlen.</translation>
+    </message>
+    <message>
+        <source>Chart</source>
+        <translation>Diagramm</translation>
+    </message>
+    <message>
+        <source>Scale factor at which to plot Polar data</source>
+        <translation>Maßstab, in dem die Polardaten gezeichnet werden</translation>
+    </message>
+    <message>
+        <source>Scale Ran&amp;ge</source>
+        <translation>&amp;Maßstab</translation>
+    </message>
+    <message>
+        <source>P&amp;lot</source>
+        <translation>&amp;Zeichnen</translation>
+    </message>
+    <message>
+        <source>Plot Polar data for load Vs Angles</source>
+        <translation>Polardaten als Last über Winkel zeichnen</translation>
+    </message>
+    <message>
+        <source>&amp;Reset Plot</source>
+        <translation>Diagramm &amp;leeren</translation>
+    </message>
+    <message>
+        <source>Clear data plot</source>
+        <translation>Diagramm leeren</translation>
+    </message>
+    <message>
+        <source>Si&amp;ne Plot</source>
+        <translation>Si&amp;nusdiagramm</translation>
+    </message>
+    <message>
+        <source>View Soine data as a sine Plot</source>
+        <translation>Spine-Daten als Sinusdiagramm ansehen</translation>
+    </message>
+    <message>
+        <source>Reading</source>
+        <translation>Messwert</translation>
+    </message>
+    <message>
+        <source>&amp;Add</source>
+        <translation>Ü&amp;bernehmen</translation>
+    </message>
+    <message>
+        <source>Load:</source>
+        <translation>Last:</translation>
+    </message>
+    <message>
+        <source>N&amp;ote</source>
+        <translation>N&amp;otiz</translation>
+    </message>
+    <message>
+        <source>Do you want to reset the note also?</source>
+        <translation>Soll die Notiz auch zurückgesetzt werden?</translation>
+    </message>
+    <message>
+        <source>New</source>
+        <translation>Neu</translation>
+    </message>
+    <message>
+        <source>Reset</source>
+        <translation>Zurücksetzen</translation>
+    </message>
+</context>
+<context>
+    <name>tarvex::ProfileWorkspace</name>
+    <message>
+        <source>Double click on column to edit labels-Right click for more options</source>
+        <translation>Doppelklick auf eine Spalte bearbeitet die Überschrift, Rechtsklick für weitere Optionen</translation>
+    </message>
+    <message>
+        <source>Rows</source>
+        <translation>Zeilen</translation>
+    </message>
+    <message>
+        <source>Select or input the numbers of data rows</source>
+        <translation>Anzahl der Datenzeilen wählen oder eingeben</translation>
+    </message>
+    <message>
+        <source>S&amp;tart</source>
+        <translation>&amp;Start</translation>
+    </message>
+    <message>
+        <source>St&amp;eps</source>
+        <translation>Schritt&amp;weite</translation>
+    </message>
+    <message>
+        <source>Co&amp;unt</source>
+        <translation>A&amp;nzahl</translation>
+    </message>
+    <message>
+        <source>&amp;Set</source>
+        <translation>&amp;Anlegen</translation>
+    </message>
+    <message>
+        <source>Set the the number or data rows</source>
+        <translation>Die Datenzeilen anlegen</translation>
+    </message>
+    <message>
+        <source>Clea&amp;r</source>
+        <translation>Lee&amp;ren</translation>
+    </message>
+    <message>
+        <source>Clear data rows</source>
+        <translation>Datenzeilen leeren</translation>
+    </message>
+    <message>
+        <source>Load</source>
+        <translation>Last</translation>
+    </message>
+    <message>
+        <source>EI</source>
+        <translation>EI</translation>
+    </message>
+    <message>
+        <source>Difference</source>
+        <translation>Differenz</translation>
+    </message>
+    <message>
+        <source>The curves as loads, as bending stiffness (EI), or as percent difference from the reference curve</source>
+        <translation>Die Kurven als Last, als Biegesteifigkeit (EI) oder als prozentuale Differenz zur Referenzkurve</translation>
+    </message>
+    <message>
+        <source>The curve the others are compared with</source>
+        <translation>Die Kurve, mit der die anderen verglichen werden</translation>
+    </message>
+    <message>
+        <source>Vie&amp;w</source>
+        <translation>Ansi&amp;cht</translation>
+    </message>
+    <message>
+        <source>Reference cur&amp;ve</source>
+        <translation>Re&amp;ferenzkurve</translation>
+    </message>
+    <message>
+        <source>Length cut off the tip, for the frequency after trimming</source>
+        <translation>An der Spitze abgeschnittene Länge, für die Frequenz nach dem Kürzen</translation>
+    </message>
+    <message>
+        <source>Length cut off the butt, for the frequency after trimming</source>
+        <translation>Am Griffende abgeschnittene Länge, für die Frequenz nach dem Kürzen</translation>
+    </message>
+    <message>
+        <source>Tip tri&amp;m</source>
+        <translation>S&amp;pitzenkürzung</translation>
+    </message>
+    <message>
+        <source>Butt tr&amp;im</source>
+        <translation>&amp;Griffkürzung</translation>
+    </message>
+    <message>
+        <source>&amp;Add</source>
+        <translation>Ü&amp;bernehmen</translation>
+    </message>
+    <message>
+        <source>P&amp;lot</source>
+        <translation>&amp;Zeichnen</translation>
+    </message>
+    <message>
+        <source>Draw data points</source>
+        <translation>Datenpunkte zeichnen</translation>
+    </message>
+    <message>
+        <source>&amp;Clear</source>
+        <translation>&amp;Leeren</translation>
+    </message>
+    <message>
+        <source>Clear plot</source>
+        <translation>Diagramm leeren</translation>
+    </message>
+    <message>
+        <source>Draw &amp;Node</source>
+        <translation>&amp;Knoten zeichnen</translation>
+    </message>
+    <message>
+        <source>Add Nodes to Plotted data</source>
+        <translation>Knoten an den gezeichneten Daten zeigen</translation>
+    </message>
+    <message>
+        <source>Load:</source>
+        <translation>Last:</translation>
+    </message>
+    <message>
+        <source>N&amp;ote</source>
+        <translation>N&amp;otiz</translation>
+    </message>
+    <message>
+        <source>Row Popup</source>
+        <translation>Zeilenmenü</translation>
+    </message>
+    <message>
+        <source>&amp;Add a Row</source>
+        <translation>Zeile &amp;anhängen</translation>
+    </message>
+    <message>
+        <source>&amp;Insert a Row</source>
+        <translation>Zeile &amp;einfügen</translation>
+    </message>
+    <message>
+        <source>&amp;Delete a Row</source>
+        <translation>Zeile &amp;löschen</translation>
+    </message>
+    <message>
+        <source>E&amp;xtract a Row</source>
+        <translation>Zeile &amp;herausnehmen</translation>
+    </message>
+    <message>
+        <source>none</source>
+        <translation>keine</translation>
+    </message>
+    <message>
+        <source>Curve %1</source>
+        <translation>Kurve %1</translation>
+    </message>
+    <message>
+        <source>Dotted: the table&apos;s EI after the trims, from the new tip</source>
+        <translation>Gepunktet: das EI der Tabelle nach dem Kürzen, ab der neuen Spitze</translation>
+    </message>
+    <message>
+        <source>EI, three-point bench: span %1 %3, deflection %2 %3, compliance %4 %3/%5</source>
+        <translation>EI, Dreipunkt-Prüfstand: Stützweite %1 %3, Durchbiegung %2 %3, Nachgiebigkeit %4 %3/%5</translation>
+    </message>
+    <message>
+        <source>Difference: %1</source>
+        <translation>Differenz: %1</translation>
+    </message>
+    <message>
+        <source>Stiffness along the shaft</source>
+        <translation>Steifigkeit entlang des Schafts</translation>
+    </message>
+    <message>
+        <source>unsaved table</source>
+        <translation>nicht gespeicherte Tabelle</translation>
+    </message>
+    <message>
+        <source>Curve %1: %2</source>
+        <translation>Kurve %1: %2</translation>
+    </message>
+    <message numerus="yes">
+        <source>... %n more (point here to read them all)</source>
+        <translation>
+            <numerusform>... %n weiterer (hier zeigen, um alle zu lesen)</numerusform>
+            <numerusform>... %n weitere (hier zeigen, um alle zu lesen)</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>after the trims</source>
+        <translation>nach dem Kürzen</translation>
+    </message>
+    <message>
+        <source>New</source>
+        <translation>Neu</translation>
+    </message>
+    <message>
+        <source>Set</source>
+        <translation>Anlegen</translation>
+    </message>
+    <message>
+        <source>Clear</source>
+        <translation>Leeren</translation>
+    </message>
+    <message>
+        <source>Add Row</source>
+        <translation>Zeile anhängen</translation>
+    </message>
+    <message>
+        <source>Insert Row</source>
+        <translation>Zeile einfügen</translation>
+    </message>
+    <message>
+        <source>Delete Row</source>
+        <translation>Zeile löschen</translation>
+    </message>
+    <message>
+        <source>Extract Row</source>
+        <translation>Zeile herausnehmen</translation>
+    </message>
+</context>
+<context>
+    <name>tarvex::SettingsDialog</name>
+    <message>
+        <source>Settings</source>
+        <translation>Einstellungen</translation>
+    </message>
+    <message>
+        <source>none</source>
+        <translation>keine</translation>
+    </message>
+    <message>
+        <source>Three-point: load at mid-span</source>
+        <translation>Dreipunkt: Last in der Mitte der Stützweite</translation>
+    </message>
+    <message>
+        <source>not set</source>
+        <translation>nicht gesetzt</translation>
+    </message>
+    <message>
+        <source>load unit</source>
+        <translation>Lasteinheit</translation>
+    </message>
+    <message>
+        <source>A reading is &amp;live for</source>
+        <translation>Ein Messwert gilt als akt&amp;uell für</translation>
+    </message>
+    <message>
+        <source>&amp;Steady over the last</source>
+        <translation>&amp;Ruhig über die letzten</translation>
+    </message>
+    <message>
+        <source>Steady &amp;band, of the load</source>
+        <translation>Ruhe&amp;band, von der Last</translation>
+    </message>
+    <message>
+        <source>Steady band, at leas&amp;t</source>
+        <translation>Ruheband, &amp;mindestens</translation>
+    </message>
+    <message>
+        <source>&quot;Add&quot; a&amp;verages</source>
+        <translation>„Add“ mi&amp;ttelt</translation>
+    </message>
+    <message>
+        <source>Load &amp;unit</source>
+        <translation>&amp;Lasteinheit</translation>
+    </message>
+    <message>
+        <source>Bench geometry, for EI</source>
+        <translation>Geometrie des Prüfstands, für EI</translation>
+    </message>
+    <message>
+        <source>S&amp;et-up</source>
+        <translation>Au&amp;fbau</translation>
+    </message>
+    <message>
+        <source>Le&amp;ngth unit</source>
+        <translation>Lä&amp;ngeneinheit</translation>
+    </message>
+    <message>
+        <source>S&amp;pan</source>
+        <translation>&amp;Stützweite</translation>
+    </message>
+    <message>
+        <source>&amp;Deflection</source>
+        <translation>&amp;Durchbiegung</translation>
+    </message>
+    <message>
+        <source>Bench co&amp;mpliance</source>
+        <translation>Nachgiebigkeit des &amp;Prüfstands</translation>
+    </message>
+    <message>
+        <source>EI displa&amp;yed in</source>
+        <translation>EI an&amp;gezeigt in</translation>
+    </message>
+    <message>
+        <source>Shaft library</source>
+        <translation>Schaftbibliothek</translation>
+    </message>
+    <message>
+        <source>empty: this computer&apos;s own library file</source>
+        <translation>leer: die Bibliotheksdatei dieses Computers</translation>
+    </message>
+    <message>
+        <source>postgresql://user@server:5432/database for a library the shop&apos;s benches share; the password is best kept in ~/.pgpass</source>
+        <translation>postgresql://benutzer@server:5432/datenbank für eine Bibliothek, die sich die Prüfstände der Werkstatt teilen; das Passwort steht am besten in ~/.pgpass</translation>
+    </message>
+    <message>
+        <source>Shared l&amp;ibrary</source>
+        <translation>Gemeinsame B&amp;ibliothek</translation>
+    </message>
+    <message>
+        <source>Printed at the head of a set&apos;s certificate</source>
+        <translation>Wird oben auf das Zertifikat eines Satzes gedruckt</translation>
+    </message>
+    <message>
+        <source>Shop name</source>
+        <translation>Name der Werkstatt</translation>
+    </message>
+    <message>
+        <source>TARVEX_LIBRARY is set, so %1 is used instead.</source>
+        <translation>TARVEX_LIBRARY ist gesetzt, daher wird stattdessen %1 verwendet.</translation>
+    </message>
+    <message>
+        <source>Frequency meter</source>
+        <translation>Frequenzmessgerät</translation>
+    </message>
+    <message>
+        <source>How far beyond the tip the tip weight&apos;s centre sits</source>
+        <translation>Wie weit jenseits der Spitze der Schwerpunkt des Spitzengewichts liegt</translation>
+    </message>
+    <message>
+        <source>not measured</source>
+        <translation>nicht gemessen</translation>
+    </message>
+    <message>
+        <source>What your own meter reads on the shaft of the profile tab&apos;s table</source>
+        <translation>Was Ihr eigenes Messgerät am Schaft aus der Tabelle der Profilseite anzeigt</translation>
+    </message>
+    <message>
+        <source>C&amp;alibrate</source>
+        <translation>&amp;Kalibrieren</translation>
+    </message>
+    <message>
+        <source>Forget t&amp;he calibration</source>
+        <translation>Kalibrierung &amp;verwerfen</translation>
+    </message>
+    <message>
+        <source>Clamp len&amp;gth</source>
+        <translation>&amp;Einspannlänge</translation>
+    </message>
+    <message>
+        <source>Tip &amp;weight</source>
+        <translation>Spitzenge&amp;wicht</translation>
+    </message>
+    <message>
+        <source>Tip weight o&amp;ffset</source>
+        <translation>Versat&amp;z des Spitzengewichts</translation>
+    </message>
+    <message>
+        <source>Your meter &amp;reads</source>
+        <translation>I&amp;hr Messgerät zeigt</translation>
+    </message>
+    <message>
+        <source>type the cpm your meter reads on the profile tab&apos;s shaft first</source>
+        <translation>geben Sie zuerst die cpm ein, die Ihr Messgerät am Schaft der Profilseite anzeigt</translation>
+    </message>
+    <message>
+        <source>Uncalibrated: predictions are for the clamp as set.</source>
+        <translation>Nicht kalibriert: Die Vorhersagen gelten für die Einspannung wie eingestellt.</translation>
+    </message>
+    <message>
+        <source>Calibrated: the clamp holds %1 in less than set (%2).</source>
+        <translation>Kalibriert: Die Einspannung hält %1 in weniger als eingestellt (%2).</translation>
+    </message>
+    <message>
+        <source>Calibrated: the clamp holds %1 in more than set (%2).</source>
+        <translation>Kalibriert: Die Einspannung hält %1 in mehr als eingestellt (%2).</translation>
+    </message>
+    <message>
+        <source>Not calibrated: %1. </source>
+        <translation>Nicht kalibriert: %1. </translation>
+    </message>
+</context>
+<context>
+    <name>tarvex::StoreLibraryDialog</name>
+    <message>
+        <source>Store in library</source>
+        <translation>In der Bibliothek ablegen</translation>
+    </message>
+    <message>
+        <source>A new shaft</source>
+        <translation>Ein neuer Schaft</translation>
+    </message>
+    <message>
+        <source>&amp;Shaft:</source>
+        <translation>&amp;Schaft:</translation>
+    </message>
+    <message>
+        <source>Serial or &amp;label:</source>
+        <translation>Seriennummer oder &amp;Kennung:</translation>
+    </message>
+    <message>
+        <source>&amp;Maker:</source>
+        <translation>&amp;Hersteller:</translation>
+    </message>
+    <message>
+        <source>Mo&amp;del:</source>
+        <translation>&amp;Modell:</translation>
+    </message>
+    <message>
+        <source>&amp;Flex:</source>
+        <translation>&amp;Flex:</translation>
+    </message>
+    <message>
+        <source>&amp;Weight (g):</source>
+        <translation>&amp;Gewicht (g):</translation>
+    </message>
+    <message>
+        <source>Len&amp;gth (in):</source>
+        <translation>&amp;Länge (in):</translation>
+    </message>
+    <message>
+        <source>Cus&amp;tomer:</source>
+        <translation>K&amp;unde:</translation>
+    </message>
+    <message>
+        <source>&amp;Notes:</source>
+        <translation>&amp;Notizen:</translation>
+    </message>
+    <message>
+        <source>Edit shaft</source>
+        <translation>Schaft bearbeiten</translation>
+    </message>
+    <message>
+        <source>The weight and the length are numbers above 0, or left empty.</source>
+        <translation>Gewicht und Länge sind Zahlen über 0 oder bleiben leer.</translation>
+    </message>
+    <message>
+        <source>Give the shaft a label or a model, to find it again.</source>
+        <translation>Geben Sie dem Schaft eine Kennung oder ein Modell, um ihn wiederzufinden.</translation>
+    </message>
+    <message>
+        <source>The notes hold %1 characters; at most %2 fit. Shorten them to store the shaft.</source>
+        <translation>Die Notizen haben %1 Zeichen; höchstens %2 passen. Kürzen Sie sie, um den Schaft abzulegen.</translation>
+    </message>
+</context>
+<context>
+    <name>tarvex::TableHistory</name>
+    <message>
+        <source>Change</source>
+        <translation>Änderung</translation>
+    </message>
+</context>
+<context>
+    <name>tarvex::TableWorkspace</name>
+    <message>
+        <source>Data collection comment area</source>
+        <translation>Bemerkungen zur Messung</translation>
+    </message>
+    <message>
+        <source>Chart</source>
+        <translation>Diagramm</translation>
+    </message>
+    <message>
+        <source>&amp;Copy chart</source>
+        <translation>Diagramm &amp;kopieren</translation>
+    </message>
+    <message>
+        <source>Save chart &amp;as...</source>
+        <translation>Diagramm speichern &amp;unter...</translation>
+    </message>
+    <message>
+        <source>PNG Image(*.png)|*.png|SVG Drawing(*.svg)|*.svg</source>
+        <translation>PNG-Bild(*.png)|*.png|SVG-Zeichnung(*.svg)|*.svg</translation>
+    </message>
+    <message>
+        <source>Ready</source>
+        <translation>Bereit</translation>
+    </message>
+    <message>
+        <source>Port closed</source>
+        <translation>COM geschlossen</translation>
+    </message>
+    <message>
+        <source>Recorded while settling</source>
+        <translation>Während des Einschwingens aufgenommen</translation>
+    </message>
+    <message>
+        <source>Recorded the mean of %1 readings, standard deviation %2</source>
+        <translation>Mittelwert aus %1 Messwerten aufgenommen, Standardabweichung %2</translation>
+    </message>
+    <message>
+        <source>Recorded %1 automatically</source>
+        <translation>%1 automatisch aufgenommen</translation>
+    </message>
+    <message>
+        <source>Recorded %1 automatically. %2</source>
+        <translation>%1 automatisch aufgenommen. %2</translation>
+    </message>
+    <message>
+        <source>Missed the position near %1: the shaft moved before the load had settled. Auto is off</source>
+        <translation>Stelle bei %1 verpasst: der Schaft wurde bewegt, bevor die Last sich beruhigt hatte. Auto ist aus</translation>
+    </message>
+    <message>
+        <source>Auto</source>
+        <translation>Auto</translation>
+    </message>
+    <message>
+        <source>Record each load by itself once it has moved and settled (F9)</source>
+        <translation>Jede Last selbsttätig aufnehmen, sobald sie sich geändert und beruhigt hat (F9)</translation>
+    </message>
+    <message>
+        <source>&amp;Zero</source>
+        <translation>&amp;Tarieren</translation>
+    </message>
+    <message>
+        <source>Take the steady load as zero until the port closes</source>
+        <translation>Die ruhige Last als Nullpunkt nehmen, bis die Schnittstelle geschlossen wird</translation>
+    </message>
+    <message>
+        <source>The last 30 seconds of readings</source>
+        <translation>Die Messwerte der letzten 30 Sekunden</translation>
+    </message>
+    <message>
+        <source>Steady</source>
+        <translation>Ruhig</translation>
+    </message>
+    <message>
+        <source>Settling</source>
+        <translation>Schwingt ein</translation>
+    </message>
+    <message>
+        <source>, zeroed</source>
+        <translation>, tariert</translation>
+    </message>
+    <message>
+        <source>Waiting for the shaft to move</source>
+        <translation>Warten, bis der Schaft bewegt wird</translation>
+    </message>
+    <message>
+        <source>Turn to %1 degrees</source>
+        <translation>Auf %1 Grad drehen</translation>
+    </message>
+    <message>
+        <source>Move to %1 %2</source>
+        <translation>Auf %1 %2 schieben</translation>
+    </message>
+    <message>
+        <source>Zero set: readings are shown and recorded less %1</source>
+        <translation>Nullpunkt gesetzt: Messwerte werden abzüglich %1 gezeigt und aufgenommen</translation>
+    </message>
+    <message>
+        <source>The measurement cannot be opened: %1</source>
+        <translation>Die Messung kann nicht geöffnet werden: %1</translation>
+    </message>
+    <message>
+        <source>Do you want to save the data?</source>
+        <translation>Möchten Sie die Daten speichern?</translation>
+    </message>
+    <message>
+        <source>Typing</source>
+        <translation>Eingabe</translation>
+    </message>
+    <message>
+        <source>Add</source>
+        <translation>Übernehmen</translation>
+    </message>
+    <message>
+        <source>Heading</source>
+        <translation>Überschrift</translation>
+    </message>
+    <message>
+        <source>Headings</source>
+        <translation>Überschriften</translation>
+    </message>
+</context>
+<context>
     <name>tarvex::frmMain</name>
     <message>
         <source>Serial &amp;port:</source>
@@ -1825,10 +2776,6 @@ Nicht importiert:
         <translation>Messung %1</translation>
     </message>
     <message>
-        <source>fewer than 3 readings</source>
-        <translation>weniger als 3 Messwerte</translation>
-    </message>
-    <message>
         <source>a cell that is not a number</source>
         <translation>eine Zelle, die keine Zahl ist</translation>
     </message>
@@ -1866,247 +2813,99 @@ Nicht importiert:
         <source>The recovery copy cannot be written: %1</source>
         <translation>Die Wiederherstellungskopie kann nicht geschrieben werden: %1</translation>
     </message>
-</context>
-<context>
-    <name>tarvex::MatchedSetWindow</name>
     <message>
-        <source>Matched set of %1 shafts</source>
-        <translation>Abgestimmter Satz aus %1 Schäften</translation>
+        <source>Delete</source>
+        <translation>Löschen</translation>
     </message>
     <message>
-        <source>&amp;Print...</source>
-        <translation>&amp;Drucken...</translation>
+        <source>Insert</source>
+        <translation>Zeile einfügen</translation>
     </message>
     <message>
-        <source>&amp;Export PDF...</source>
-        <translation>Als &amp;PDF exportieren...</translation>
-    </message>
-    <message>
-        <source>&amp;Close</source>
-        <translation>&amp;Schließen</translation>
-    </message>
-    <message>
-        <source>Shaft</source>
-        <translation>Schaft</translation>
-    </message>
-    <message>
-        <source>Flag</source>
-        <translation>Markierung</translation>
-    </message>
-    <message>
-        <source>Mean (%)</source>
-        <translation>Mittel (%)</translation>
-    </message>
-    <message>
-        <source>at %1 (%)</source>
-        <translation>bei %1 (%)</translation>
-    </message>
-    <message>
-        <source>odd one out</source>
-        <translation>fällt heraus</translation>
-    </message>
-    <message>
-        <source>Residual against the set&apos;s median (%)</source>
-        <translation>Abweichung vom Median des Satzes (%)</translation>
-    </message>
-    <message>
-        <source>No figures: </source>
-        <translation>Keine Kennzahlen: </translation>
-    </message>
-    <message>
-        <source>%1 (curve %2)</source>
-        <translation>%1 (Kurve %2)</translation>
-    </message>
-    <message>
-        <source>Does not match the set: %1.</source>
-        <translation>Passt nicht zum Satz: %1.</translation>
-    </message>
-    <message>
-        <source>No shaft is flagged: %1.</source>
-        <translation>Kein Schaft ist markiert: %1.</translation>
-    </message>
-    <message>
-        <source>No shaft stands out: every one is within the set&apos;s own spread.</source>
-        <translation>Kein Schaft fällt heraus: Jeder liegt innerhalb der Streuung des Satzes.</translation>
-    </message>
-    <message>
-        <source>Softest to stiffest: %1.</source>
-        <translation>Vom weichsten zum steifsten: %1.</translation>
-    </message>
-    <message>
-        <source>Matched set of %1</source>
-        <translation>Abgestimmter Satz aus %1</translation>
-    </message>
-    <message>
-        <source>Mean %</source>
-        <translation>Mittel %</translation>
-    </message>
-    <message>
-        <source>Matched set</source>
-        <translation>Abgestimmter Satz</translation>
+        <source>Paste</source>
+        <translation>Einfügen</translation>
     </message>
 </context>
 <context>
-    <name>tarvex::SettingsDialog</name>
+    <name>tarvex::frmPrintView</name>
     <message>
-        <source>Settings</source>
-        <translation>Einstellungen</translation>
+        <source>Name</source>
+        <translation>Name</translation>
     </message>
     <message>
-        <source>none</source>
-        <translation>keine</translation>
+        <source>Close</source>
+        <translation>Schließen</translation>
     </message>
     <message>
-        <source>Three-point: load at mid-span</source>
-        <translation>Dreipunkt: Last in der Mitte der Stützweite</translation>
+        <source>Print</source>
+        <translation>Drucken</translation>
     </message>
     <message>
-        <source>not set</source>
-        <translation>nicht gesetzt</translation>
+        <source>Preview</source>
+        <translation>Vorschau</translation>
     </message>
     <message>
-        <source>load unit</source>
-        <translation>Lasteinheit</translation>
+        <source>C&amp;ustomer</source>
+        <translation>K&amp;unde</translation>
     </message>
     <message>
-        <source>A reading is &amp;live for</source>
-        <translation>Ein Messwert gilt als akt&amp;uell für</translation>
+        <source>&amp;Maker</source>
+        <translation>&amp;Hersteller</translation>
     </message>
     <message>
-        <source>&amp;Steady over the last</source>
-        <translation>&amp;Ruhig über die letzten</translation>
+        <source>M&amp;odel</source>
+        <translation>M&amp;odell</translation>
     </message>
     <message>
-        <source>Steady &amp;band, of the load</source>
-        <translation>Ruhe&amp;band, von der Last</translation>
+        <source>&amp;Flex</source>
+        <translation>&amp;Flex</translation>
     </message>
     <message>
-        <source>Steady band, at leas&amp;t</source>
-        <translation>Ruheband, &amp;mindestens</translation>
+        <source>&amp;Label</source>
+        <translation>&amp;Kennung</translation>
     </message>
     <message>
-        <source>&quot;Add&quot; a&amp;verages</source>
-        <translation>„Add“ mi&amp;ttelt</translation>
+        <source>&amp;Sine view with the fitted curve</source>
+        <translation>&amp;Sinusansicht mit der angepassten Kurve</translation>
     </message>
     <message>
-        <source>Load &amp;unit</source>
-        <translation>&amp;Lasteinheit</translation>
+        <source>%1 - Print Preview</source>
+        <translation>%1 - Druckvorschau</translation>
+    </message>
+</context>
+<context>
+    <name>tarvex::frmSinePlot</name>
+    <message>
+        <source>Show once- and twice-per-turn &amp;parts</source>
+        <translation>&amp;Anteile ein- und zweimal je Umdrehung zeigen</translation>
     </message>
     <message>
-        <source>Bench geometry, for EI</source>
-        <translation>Geometrie des Prüfstands, für EI</translation>
+        <source>readings</source>
+        <translation>Messwerte</translation>
     </message>
     <message>
-        <source>S&amp;et-up</source>
-        <translation>Au&amp;fbau</translation>
+        <source>fitted curve</source>
+        <translation>angepasste Kurve</translation>
     </message>
     <message>
-        <source>Le&amp;ngth unit</source>
-        <translation>Lä&amp;ngeneinheit</translation>
+        <source>once per turn (bend)</source>
+        <translation>einmal je Umdrehung (Krümmung)</translation>
     </message>
     <message>
-        <source>S&amp;pan</source>
-        <translation>&amp;Stützweite</translation>
+        <source>twice per turn (spine)</source>
+        <translation>zweimal je Umdrehung (Spine)</translation>
     </message>
     <message>
-        <source>&amp;Deflection</source>
-        <translation>&amp;Durchbiegung</translation>
+        <source>No fitted curve: %1.</source>
+        <translation>Keine angepasste Kurve: %1.</translation>
     </message>
     <message>
-        <source>Bench co&amp;mpliance</source>
-        <translation>Nachgiebigkeit des &amp;Prüfstands</translation>
+        <source>&amp;Zoom to the readings</source>
+        <translation>Auf die Messwerte &amp;zoomen</translation>
     </message>
     <message>
-        <source>EI displa&amp;yed in</source>
-        <translation>EI an&amp;gezeigt in</translation>
-    </message>
-    <message>
-        <source>Shaft library</source>
-        <translation>Schaftbibliothek</translation>
-    </message>
-    <message>
-        <source>empty: this computer&apos;s own library file</source>
-        <translation>leer: die Bibliotheksdatei dieses Computers</translation>
-    </message>
-    <message>
-        <source>postgresql://user@server:5432/database for a library the shop&apos;s benches share; the password is best kept in ~/.pgpass</source>
-        <translation>postgresql://benutzer@server:5432/datenbank für eine Bibliothek, die sich die Prüfstände der Werkstatt teilen; das Passwort steht am besten in ~/.pgpass</translation>
-    </message>
-    <message>
-        <source>Shared l&amp;ibrary</source>
-        <translation>Gemeinsame B&amp;ibliothek</translation>
-    </message>
-    <message>
-        <source>Printed at the head of a set&apos;s certificate</source>
-        <translation>Wird oben auf das Zertifikat eines Satzes gedruckt</translation>
-    </message>
-    <message>
-        <source>Shop name</source>
-        <translation>Name der Werkstatt</translation>
-    </message>
-    <message>
-        <source>TARVEX_LIBRARY is set, so %1 is used instead.</source>
-        <translation>TARVEX_LIBRARY ist gesetzt, daher wird stattdessen %1 verwendet.</translation>
-    </message>
-    <message>
-        <source>Frequency meter</source>
-        <translation>Frequenzmessgerät</translation>
-    </message>
-    <message>
-        <source>How far beyond the tip the tip weight&apos;s centre sits</source>
-        <translation>Wie weit jenseits der Spitze der Schwerpunkt des Spitzengewichts liegt</translation>
-    </message>
-    <message>
-        <source>not measured</source>
-        <translation>nicht gemessen</translation>
-    </message>
-    <message>
-        <source>What your own meter reads on the shaft of the profile tab&apos;s table</source>
-        <translation>Was Ihr eigenes Messgerät am Schaft aus der Tabelle der Profilseite anzeigt</translation>
-    </message>
-    <message>
-        <source>C&amp;alibrate</source>
-        <translation>&amp;Kalibrieren</translation>
-    </message>
-    <message>
-        <source>Forget t&amp;he calibration</source>
-        <translation>Kalibrierung &amp;verwerfen</translation>
-    </message>
-    <message>
-        <source>Clamp len&amp;gth</source>
-        <translation>&amp;Einspannlänge</translation>
-    </message>
-    <message>
-        <source>Tip &amp;weight</source>
-        <translation>Spitzenge&amp;wicht</translation>
-    </message>
-    <message>
-        <source>Tip weight o&amp;ffset</source>
-        <translation>Versat&amp;z des Spitzengewichts</translation>
-    </message>
-    <message>
-        <source>Your meter &amp;reads</source>
-        <translation>I&amp;hr Messgerät zeigt</translation>
-    </message>
-    <message>
-        <source>type the cpm your meter reads on the profile tab&apos;s shaft first</source>
-        <translation>geben Sie zuerst die cpm ein, die Ihr Messgerät am Schaft der Profilseite anzeigt</translation>
-    </message>
-    <message>
-        <source>Uncalibrated: predictions are for the clamp as set.</source>
-        <translation>Nicht kalibriert: Die Vorhersagen gelten für die Einspannung wie eingestellt.</translation>
-    </message>
-    <message>
-        <source>Calibrated: the clamp holds %1 in less than set (%2).</source>
-        <translation>Kalibriert: Die Einspannung hält %1 in weniger als eingestellt (%2).</translation>
-    </message>
-    <message>
-        <source>Calibrated: the clamp holds %1 in more than set (%2).</source>
-        <translation>Kalibriert: Die Einspannung hält %1 in mehr als eingestellt (%2).</translation>
-    </message>
-    <message>
-        <source>Not calibrated: %1. </source>
-        <translation>Nicht kalibriert: %1. </translation>
+        <source>%1 - Sine Plot</source>
+        <translation>%1 - Sinusdiagramm</translation>
     </message>
 </context>
 <context>
@@ -2137,66 +2936,26 @@ Nicht importiert:
     </message>
 </context>
 <context>
-    <name>tarvex::StoreLibraryDialog</name>
+    <name>tarvex::frmXYCaption</name>
     <message>
-        <source>Store in library</source>
-        <translation>In der Bibliothek ablegen</translation>
+        <source>X,Y Caption</source>
+        <translation>X-,Y-Beschriftung</translation>
     </message>
     <message>
-        <source>A new shaft</source>
-        <translation>Ein neuer Schaft</translation>
+        <source>X Axis Label</source>
+        <translation>X-Achse</translation>
     </message>
     <message>
-        <source>&amp;Shaft:</source>
-        <translation>&amp;Schaft:</translation>
+        <source>Y Axis Label</source>
+        <translation>Y-Achse</translation>
     </message>
     <message>
-        <source>Serial or &amp;label:</source>
-        <translation>Seriennummer oder &amp;Kennung:</translation>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
     </message>
     <message>
-        <source>&amp;Maker:</source>
-        <translation>&amp;Hersteller:</translation>
-    </message>
-    <message>
-        <source>Mo&amp;del:</source>
-        <translation>&amp;Modell:</translation>
-    </message>
-    <message>
-        <source>&amp;Flex:</source>
-        <translation>&amp;Flex:</translation>
-    </message>
-    <message>
-        <source>&amp;Weight (g):</source>
-        <translation>&amp;Gewicht (g):</translation>
-    </message>
-    <message>
-        <source>Len&amp;gth (in):</source>
-        <translation>&amp;Länge (in):</translation>
-    </message>
-    <message>
-        <source>Cus&amp;tomer:</source>
-        <translation>K&amp;unde:</translation>
-    </message>
-    <message>
-        <source>&amp;Notes:</source>
-        <translation>&amp;Notizen:</translation>
-    </message>
-    <message>
-        <source>Edit shaft</source>
-        <translation>Schaft bearbeiten</translation>
-    </message>
-    <message>
-        <source>The weight and the length are numbers above 0, or left empty.</source>
-        <translation>Gewicht und Länge sind Zahlen über 0 oder bleiben leer.</translation>
-    </message>
-    <message>
-        <source>Give the shaft a label or a model, to find it again.</source>
-        <translation>Geben Sie dem Schaft eine Kennung oder ein Modell, um ihn wiederzufinden.</translation>
-    </message>
-    <message>
-        <source>The notes hold %1 characters; at most %2 fit. Shorten them to store the shaft.</source>
-        <translation>Die Notizen haben %1 Zeichen; höchstens %2 passen. Kürzen Sie sie, um den Schaft abzulegen.</translation>
+        <source>OK</source>
+        <translation>OK</translation>
     </message>
 </context>
 </TS>

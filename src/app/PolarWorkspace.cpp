@@ -162,7 +162,7 @@ void PolarWorkspace::newData()
     forgetLibraryShaft();
     headLoadColumn();
     note()->clear();
-    endStep(QStringLiteral("New"));
+    endStep(tr("New"));
     if (!modified)
         setModified(false);
 }
@@ -179,7 +179,7 @@ void PolarWorkspace::Tab1cmdSet_Click()
     withChangeRule(ChangeRule::Ignored, [&] { set = SetPolarRows(table(), interval); });
     forgetLibraryShaft();
     headLoadColumn();
-    endStep(QStringLiteral("Reset"));
+    endStep(tr("Reset"));
     if (set)
         setModified(false);
     setFileName(QString());

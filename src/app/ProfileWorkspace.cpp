@@ -256,7 +256,7 @@ void ProfileWorkspace::newData()
     clearRows();
     headLoadColumn();
     note()->clear();
-    endStep(QStringLiteral("New"));
+    endStep(tr("New"));
     if (!modified)
         setModified(false);
 }
@@ -271,7 +271,7 @@ void ProfileWorkspace::Tab0cmdSet_Click()
     });
     forgetLibraryShaft();
     headLoadColumn();
-    endStep(QStringLiteral("Set"));
+    endStep(tr("Set"));
     if (set)
         setModified(false);
 }
@@ -281,7 +281,7 @@ void ProfileWorkspace::Tab0cmdGridClear_Click()
 {
     const bool modified = isModified();
     clearRows();
-    endStep(QStringLiteral("Clear"));
+    endStep(tr("Clear"));
     if (!modified)
         setModified(false);
 }
@@ -539,24 +539,24 @@ bool ProfileWorkspace::askDeleteRow(int row)
 
 void ProfileWorkspace::mnuFGridAddRow_Click()
 {
-    runTableCommand(QStringLiteral("Add Row"), AddRow);
+    runTableCommand(tr("Add Row"), AddRow);
     editor().showCurrentCell();
 }
 
 void ProfileWorkspace::mnuFGridInsRow_Click()
 {
-    runTableCommand(QStringLiteral("Insert Row"), InsertRowAt);
+    runTableCommand(tr("Insert Row"), InsertRowAt);
     editor().hideBox();
 }
 
 void ProfileWorkspace::mnuFGridDelRow_Click()
 {
-    runTableCommand(QStringLiteral("Delete Row"), [this](DataTable& t) { DeleteLastRow(t, [this](int row) { return askDeleteRow(row); }); });
+    runTableCommand(tr("Delete Row"), [this](DataTable& t) { DeleteLastRow(t, [this](int row) { return askDeleteRow(row); }); });
 }
 
 void ProfileWorkspace::mnuFGridExtrRow_Click()
 {
-    runTableCommand(QStringLiteral("Extract Row"), [this](DataTable& t) { ExtractRow(t, [this](int row) { return askDeleteRow(row); }); });
+    runTableCommand(tr("Extract Row"), [this](DataTable& t) { ExtractRow(t, [this](int row) { return askDeleteRow(row); }); });
 }
 
 } // namespace tarvex

@@ -116,7 +116,7 @@ TableWorkspace::TableWorkspace(Workspace kind, const Platform& platform, Reading
     editor_ = new CellDelegate(kind, *table_, *view_, *gridEdit_, this);
     editor_->onKeyTyped = [this] {
         markEdited();
-        history_->commit(QStringLiteral("Typing"), true);
+        history_->commit(tr("Typing"), true);
     };
     editor_->onHeadingDoubleClick = [this] { openCaptionDialog(); };
     editor_->onEditMenu = [this](const QPoint& at) { emit editMenuRequested(at); };
@@ -290,7 +290,7 @@ void TableWorkspace::addLiveReading()
     if (!capture(*live.value))
         return;
     markEdited();
-    endStep(QStringLiteral("Add"));
+    endStep(tr("Add"));
     captured();
     showNextPosition();
     // The fitter may add on purpose before the load settles; the table
@@ -424,7 +424,7 @@ void TableWorkspace::showSettings()
     headLoadColumn();
     // The heading is saved with the table: a change of unit is a change to
     // it, and one Undo takes it back.
-    endStep(QStringLiteral("Heading"));
+    endStep(tr("Heading"));
     settingsChanged();
 }
 
@@ -493,7 +493,7 @@ void TableWorkspace::openCaptionDialog()
 {
     frmXYCaption dialog(*table_, window());
     withChangeRule(ChangeRule::HeadingOnly, [&dialog] { dialog.exec(); });
-    endStep(QStringLiteral("Headings"));
+    endStep(tr("Headings"));
 }
 
 // The note as typed: toPlainText() would turn no-break spaces into blanks,

@@ -610,19 +610,19 @@ void frmMain::showUndoState()
 void frmMain::mnuDelete_Click()
 {
     if (TableWorkspace* ws = active())
-        ws->runTableCommand(QStringLiteral("Delete"), DeleteBlockRows);
+        ws->runTableCommand(tr("Delete"), DeleteBlockRows);
 }
 
 void frmMain::mnuClear_Click()
 {
     if (TableWorkspace* ws = active())
-        ws->runTableCommand(QStringLiteral("Clear"), ClearBlock);
+        ws->runTableCommand(tr("Clear"), ClearBlock);
 }
 
 void frmMain::mnuInsert_Click()
 {
     if (TableWorkspace* ws = active())
-        ws->runTableCommand(QStringLiteral("Insert"), InsertRowAtCurrent);
+        ws->runTableCommand(tr("Insert"), InsertRowAtCurrent);
 }
 
 void frmMain::mnuCopy_Click()
@@ -638,7 +638,7 @@ void frmMain::mnuPaste_Click()
 {
     const QString text = platform_.clipboard->text();
     if (TableWorkspace* ws = active())
-        ws->runTableCommand(QStringLiteral("Paste"), [&text](DataTable& t) { PasteIntoBlock(t, text); });
+        ws->runTableCommand(tr("Paste"), [&text](DataTable& t) { PasteIntoBlock(t, text); });
 }
 
 void frmMain::rememberGeometry()

@@ -100,7 +100,7 @@ class TestDataFiles : public QObject {
                                                     : in[1] == QLatin1String("polar")   ? PolarFileBytes(t, note)
                                                     : in[1] == QLatin1String("asis")    ? TextExportBytes(t, note, false)
                                                                                         : TextExportBytes(t, note, in[1].mid(7)));
-        QString out = QString::fromLatin1(kStatus[int(r.kind())]);
+        QString out = QString::fromLatin1(r.ok() ? kStatus[0] : kStatus[int(r.kind())]);
         if (!r.message().isEmpty())
             out += QStringLiteral(" | ") + golden::show(r.message());
         if (!r.ok())

@@ -1,5 +1,6 @@
 #include "analysis/Frequency.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 #include <cmath>
 #include <limits>
@@ -387,37 +388,37 @@ Prepared prepare(const FrequencyInput& in)
     const MeterSetup& me = in.meter;
     const auto bad = [](double v) { return !std::isfinite(v); };
     if (bad(sh.length) || !(sh.length > 0))
-        p.refusal = QStringLiteral("the shaft's length must be above 0");
+        p.refusal = QCoreApplication::translate("Analysis", "the shaft's length must be above 0");
     else if (bad(sh.weight) || sh.weight < 0)
-        p.refusal = QStringLiteral("the shaft's weight cannot be negative");
+        p.refusal = QCoreApplication::translate("Analysis", "the shaft's weight cannot be negative");
     else if (!(sh.weight > 0))
-        p.refusal = QStringLiteral("the shaft's weight must be above 0 g");
+        p.refusal = QCoreApplication::translate("Analysis", "the shaft's weight must be above 0 g");
     else if (bad(me.tipWeight) || me.tipWeight < 0)
-        p.refusal = QStringLiteral("the tip weight cannot be negative");
+        p.refusal = QCoreApplication::translate("Analysis", "the tip weight cannot be negative");
     else if (bad(me.tipOffset))
-        p.refusal = QStringLiteral("the tip weight's offset must be a length");
+        p.refusal = QCoreApplication::translate("Analysis", "the tip weight's offset must be a length");
     else if (bad(in.trims.tip) || bad(in.trims.butt) || in.trims.tip < 0 || in.trims.butt < 0)
-        p.refusal = QStringLiteral("a trim cannot be negative");
+        p.refusal = QCoreApplication::translate("Analysis", "a trim cannot be negative");
     else if (in.trims.tip + in.trims.butt >= sh.length)
-        p.refusal = QStringLiteral("the trims (%1 in all) are not shorter than the shaft (%2)")
+        p.refusal = QCoreApplication::translate("Analysis", "the trims (%1 in all) are not shorter than the shaft (%2)")
                         .arg(lengthText(in.trims.tip + in.trims.butt, u), lengthText(sh.length, u));
     else if (bad(me.clamp) || bad(me.clampOffset) || me.clamp < 0)
-        p.refusal = QStringLiteral("the clamp must be a length of 0 or more");
+        p.refusal = QCoreApplication::translate("Analysis", "the clamp must be a length of 0 or more");
     else if (me.clamp + me.clampOffset < 0)
-        p.refusal = QStringLiteral("the clamp with its calibration offset (%1) is shorter than nothing")
+        p.refusal = QCoreApplication::translate("Analysis", "the clamp with its calibration offset (%1) is shorter than nothing")
                         .arg(lengthText(me.clamp + me.clampOffset, u));
     else if (me.clamp + me.clampOffset >= sh.length - in.trims.tip - in.trims.butt)
-        p.refusal = QStringLiteral("the clamp (%1) is not shorter than the shaft (%2)")
+        p.refusal = QCoreApplication::translate("Analysis", "the clamp (%1) is not shorter than the shaft (%2)")
                         .arg(lengthText(me.clamp + me.clampOffset, u), lengthText(sh.length - in.trims.tip - in.trims.butt, u));
     if (!p.ok())
         return p;
     if (in.ei.empty()) {
-        p.refusal = QStringLiteral("no row holds an EI");
+        p.refusal = QCoreApplication::translate("Analysis", "no row holds an EI");
         return p;
     }
     for (const RowPoint& r : in.ei) {
         if (!std::isfinite(r.x) || !std::isfinite(r.y) || !(r.y > 0)) {
-            p.refusal = QStringLiteral("row %1: the EI is not above 0").arg(r.row);
+            p.refusal = QCoreApplication::translate("Analysis", "row %1: the EI is not above 0").arg(r.row);
             return p;
         }
     }
@@ -434,10 +435,12 @@ Prepared prepare(const FrequencyInput& in)
         // it stays at or above 0 over the shaft for a balance point within
         // the middle third.
         if (!std::isfinite(b) || b < sh.length / 3 - 1e-9 * sh.length || b > 2 * sh.length / 3 + 1e-9 * sh.length) {
-            p.refusal = QStringLiteral("a balance point %1 from the tip would make the shaft's mass negative at the %2; "
-                                       "for a shaft %3 long it lies between %4 and %5 from the tip")
-                            .arg(lengthText(b, u), std::isfinite(b) && b < sh.length / 2 ? QStringLiteral("butt") : QStringLiteral("tip"),
-                                 lengthText(sh.length, u), lengthText(sh.length / 3, u), lengthText(2 * sh.length / 3, u));
+            p.refusal = (std::isfinite(b) && b < sh.length / 2
+                             ? QCoreApplication::translate("Analysis", "a balance point %1 from the tip would make the shaft's mass negative at the butt; "
+                                  "for a shaft %2 long it lies between %3 and %4 from the tip")
+                             : QCoreApplication::translate("Analysis", "a balance point %1 from the tip would make the shaft's mass negative at the tip; "
+                                  "for a shaft %2 long it lies between %3 and %4 from the tip"))
+                            .arg(lengthText(b, u), lengthText(sh.length, u), lengthText(sh.length / 3, u), lengthText(2 * sh.length / 3, u));
             return p;
         }
         const double bm = b * p.metres;
@@ -504,7 +507,7 @@ FrequencyPrediction PredictFrequency(const FrequencyInput& in)
     }
     settled = settled || change < 0.01;
     if (!settled) {
-        out.refusal = QStringLiteral("the frequency does not settle for this shaft; check its EI, length and weight");
+        out.refusal = QCoreApplication::translate("Analysis", "the frequency does not settle for this shaft; check its EI, length and weight");
         return out;
     }
     out.cpm = cpm;
@@ -524,7 +527,7 @@ ClampCalibration CalibrateClamp(FrequencyInput in, double measuredCpm)
 {
     ClampCalibration c;
     if (!std::isfinite(measuredCpm) || !(measuredCpm > 0)) {
-        c.refusal = QStringLiteral("the measured frequency must be above 0 cpm");
+        c.refusal = QCoreApplication::translate("Analysis", "the measured frequency must be above 0 cpm");
         return c;
     }
     in.meter.clampOffset = 0.0;
@@ -547,10 +550,12 @@ ClampCalibration CalibrateClamp(FrequencyInput in, double measuredCpm)
     const QString unit = in.unit == LengthUnit::Inch ? QStringLiteral("in") : QStringLiteral("mm");
     if (!(measuredCpm >= atLow && measuredCpm <= atHigh)) {
         const bool soft = !(measuredCpm >= atLow);
-        c.refusal = QStringLiteral("%1 cpm would need the clamp to hold more than %2 %3 %4 than it is set to (the prediction is %5 cpm); "
-                                   "a difference that large is not the clamp's: check the cpm typed, the tip weight and the shaft's length and weight")
+        c.refusal = (soft ? QCoreApplication::translate("Analysis", "%1 cpm would need the clamp to hold more than %2 %3 less than it is set to (the prediction is %4 cpm); "
+                               "a difference that large is not the clamp's: check the cpm typed, the tip weight and the shaft's length and weight")
+                          : QCoreApplication::translate("Analysis", "%1 cpm would need the clamp to hold more than %2 %3 more than it is set to (the prediction is %4 cpm); "
+                               "a difference that large is not the clamp's: check the cpm typed, the tip weight and the shaft's length and weight"))
                         .arg(QString::number(measuredCpm, 'f', 1), QString::number(soft ? -low : high, 'g', 3), unit,
-                             soft ? QStringLiteral("less") : QStringLiteral("more"), QString::number(base.cpm, 'f', 1));
+                             QString::number(base.cpm, 'f', 1));
         return c;
     }
     double lo = low, hi = high;

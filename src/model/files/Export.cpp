@@ -3,6 +3,7 @@
 #include "files/FileCommon.h"
 #include "platform/FileDialog.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QStringList>
 
@@ -23,7 +24,8 @@ Result<QString> ExportToFile(FileDialog& dialog, QWidget* owner, const QString& 
         return QString();
     const QString type = QFileInfo(path).suffix().toLower();
     if (!types.contains(type))
-        return Failure(QStringLiteral("Nothing was saved: the name must end in .%1.").arg(types.join(QStringLiteral(" or ."))));
+        return Failure(NothingWasSaved()
+                       + QCoreApplication::translate("Files", "the name must end in .%1.").arg(types.join(QCoreApplication::translate("Files", " or ."))));
     const Result<QByteArray> bytes = make(path, type);
     if (!bytes)
         return bytes.error();

@@ -13,6 +13,11 @@
 
 namespace tarvex {
 
+QString NothingWasSaved()
+{
+    return QCoreApplication::translate("Files", "Nothing was saved: ");
+}
+
 QString StoreProblem(const QString& text, const QString& what, bool limitLength)
 {
     const QString missing = Cp1252Unencodable(text);
@@ -24,11 +29,11 @@ QString StoreProblem(const QString& text, const QString& what, bool limitLength)
                 one += missing.at(++i);
             shown << QStringLiteral("\"%1\"").arg(one);
         }
-        return QStringLiteral("Nothing was saved: %1 holds characters that the file cannot store: %2.")
+        return NothingWasSaved() + QCoreApplication::translate("Files", "%1 holds characters that the file cannot store: %2.")
             .arg(what, shown.join(QStringLiteral(", ")));
     }
     if (limitLength && text.size() > kMaxStoredTextBytes)
-        return QStringLiteral("Nothing was saved: %1 is longer than the file can store (%2 characters at most).")
+        return NothingWasSaved() + QCoreApplication::translate("Files", "%1 is longer than the file can store (%2 characters at most).")
             .arg(what)
             .arg(kMaxStoredTextBytes);
     return {};
@@ -65,7 +70,7 @@ bool IsAcceptableFileName(const QString& path)
 Failure<SaveStatus> NotANumberAt(int row, int col)
 {
     return Failure(SaveStatus::NotANumber,
-                   QStringLiteral("Nothing was saved: row %1, column %2 is not a number.").arg(row).arg(col + 1));
+                   NothingWasSaved() + QCoreApplication::translate("Files", "row %1, column %2 is not a number.").arg(row).arg(col + 1));
 }
 
 ReadStatus OpenDataFile(const QString& path, QFile& file)
@@ -86,13 +91,13 @@ ReadResult ReadFailure(ReadStatus status, const ReadFailureTexts& texts)
     case ReadStatus::Ok:
         return {};
     case ReadStatus::BadName:
-        return Failure(status, kBadFileName);
+        return Failure(status, QCoreApplication::translate("Files", kBadFileName));
     case ReadStatus::Missing:
-        return Failure(status, texts.missing);
+        return Failure(status, QCoreApplication::translate("Files", texts.missing));
     case ReadStatus::Failed:
         break;
     }
-    return Failure(ReadStatus::Failed, texts.notData);
+    return Failure(ReadStatus::Failed, QCoreApplication::translate("Files", texts.notData));
 }
 
 SaveResult WriteDataBytes(const QString& path, const QByteArray& bytes)
@@ -101,7 +106,7 @@ SaveResult WriteDataBytes(const QString& path, const QByteArray& bytes)
     if (written)
         return {};
     return Failure(SaveStatus::CannotWrite,
-                   QStringLiteral("Nothing was saved: \"%1\" could not be written (%2). A file already there is unchanged.")
+                   NothingWasSaved() + QCoreApplication::translate("Files", "\"%1\" could not be written (%2). A file already there is unchanged.")
                        .arg(QFileInfo(path).fileName(), written.message()));
 }
 

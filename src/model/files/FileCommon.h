@@ -7,6 +7,7 @@
 #include "platform/Result.h"
 
 #include <QByteArray>
+#include <QCoreApplication>
 #include <QString>
 #include <cstdint>
 #include <functional>
@@ -44,7 +45,11 @@ enum class SaveStatus {
 using ReadResult = Result<void, ReadStatus>;
 using SaveResult = Result<void, SaveStatus>;
 
-inline const QString kBadFileName = QStringLiteral("File not found!");
+inline constexpr const char* kBadFileName = QT_TRANSLATE_NOOP("Files", "File not found!");
+
+// The words that open every refused save, a translated text of its own: a
+// caller that tells the reason in a sentence of its own takes them off.
+QString NothingWasSaved();
 
 // A save refused at the cell (row, col) of the table (row 0 the headings),
 // named as the user counts: the first data row is row 1, the first column 1.
@@ -56,9 +61,10 @@ ReadStatus OpenDataFile(const QString& path, QFile& file);
 
 // The words of one file kind's reader: for a file that is not there, and for
 // one that is there but does not read as that kind.
+// Both are translated when told (context "Files").
 struct ReadFailureTexts {
-    QString missing;
-    QString notData;
+    const char* missing;
+    const char* notData;
 };
 
 // A data file reader's failure: a name the system rejects is told alike for

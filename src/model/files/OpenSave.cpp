@@ -1,27 +1,29 @@
 #include "files/OpenSave.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QStandardPaths>
 
 namespace tarvex {
 
-const WorkspaceFileSettings& FileSettingsFor(Workspace workspace)
+WorkspaceFileSettings FileSettingsFor(Workspace workspace)
 {
-    static const WorkspaceFileSettings profile{
-        QStringLiteral("Tarvex Data File(*.tvl)|*.tvl"),
-        QStringLiteral("Tarvex Data File(*.tvl)|*.tvl|Save As Text File(*.txt)|*.txt"),
-        QStringLiteral("tvl"),
-        QStringLiteral("The file type is not correct!"),
-        QStringLiteral("The file type is not support!"),
-    };
-    static const WorkspaceFileSettings polar{
-        QStringLiteral("Tarvex Polar File(*.tvp)|*.tvp"),
-        QStringLiteral("Tarvex Polar Data File(*.tvp)|*.tvp|Save As Text File(*.txt)|*.txt"),
+    // Worked out at each call, in the language chosen by then.
+    if (workspace == Workspace::Profile)
+        return {
+            QCoreApplication::translate("Files", "Tarvex Data File(*.tvl)|*.tvl"),
+            QCoreApplication::translate("Files", "Tarvex Data File(*.tvl)|*.tvl|Save As Text File(*.txt)|*.txt"),
+            QStringLiteral("tvl"),
+            QCoreApplication::translate("Files", "The file type is not correct!"),
+            QCoreApplication::translate("Files", "The file type is not support!"),
+        };
+    return {
+        QCoreApplication::translate("Files", "Tarvex Polar File(*.tvp)|*.tvp"),
+        QCoreApplication::translate("Files", "Tarvex Polar Data File(*.tvp)|*.tvp|Save As Text File(*.txt)|*.txt"),
         QStringLiteral("tvp"),
-        QStringLiteral("The file type is not correct!"),
-        QStringLiteral("File Type not supported!"),
+        QCoreApplication::translate("Files", "The file type is not correct!"),
+        QCoreApplication::translate("Files", "File Type not supported!"),
     };
-    return workspace == Workspace::Profile ? profile : polar;
 }
 
 QString FirstDialogFolder(const QString& programFolder)

@@ -19,7 +19,7 @@ struct WorkspaceFileSettings {
 
 inline const QString kTextExportExtension = QStringLiteral("txt");
 
-const WorkspaceFileSettings& FileSettingsFor(Workspace workspace);
+WorkspaceFileSettings FileSettingsFor(Workspace workspace);
 
 // Where the first Open or Save dialog starts: the program's folder, unless
 // no file can be saved there (an installed program's folder belongs to the

@@ -32,7 +32,7 @@ struct PolarRecord {
 };
 
 // As for the profile file: the old words for a file that is not there.
-inline const ReadFailureTexts kPolarReadFailed{QStringLiteral("File Type not Supported"), QStringLiteral("Not a polar data file")};
+inline constexpr ReadFailureTexts kPolarReadFailed{QT_TRANSLATE_NOOP("Files", "File Type not Supported"), QT_TRANSLATE_NOOP("Files", "Not a polar data file")};
 
 // The entry of the interval list that a stored angle count stands for.
 QString PolarIntervalForCount(quint32 angleCount);

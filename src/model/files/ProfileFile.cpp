@@ -13,7 +13,7 @@ namespace {
 
 QString headingName(int col)
 {
-    return QStringLiteral("the heading of column %1").arg(col + 1);
+    return QCoreApplication::translate("Files", "the heading of column %1").arg(col + 1);
 }
 
 } // namespace
@@ -37,7 +37,7 @@ Result<ProfileRecord, SaveStatus> ProfileRecordFromTable(const DataTable& table,
     record.heading0 = table.TextMatrix(0, 0);
     record.heading1 = table.TextMatrix(0, 1);
     const QString problems[] = {
-        StoreProblem(NoteToFile(record.note), QStringLiteral("the note")),
+        StoreProblem(NoteToFile(record.note), QCoreApplication::translate("Files", "the note")),
         StoreProblem(record.heading0, headingName(0)),
         StoreProblem(record.heading1, headingName(1)),
     };

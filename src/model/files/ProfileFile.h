@@ -31,7 +31,7 @@ struct ProfileRecord {
 
 // A file that is not there keeps the words users know; one that is there but
 // is no profile file says so, so that nobody looks for a file in plain sight.
-inline const ReadFailureTexts kProfileReadFailed{QStringLiteral("File not Found"), QStringLiteral("Not a profile data file")};
+inline constexpr ReadFailureTexts kProfileReadFailed{QT_TRANSLATE_NOOP("Files", "File not Found"), QT_TRANSLATE_NOOP("Files", "Not a profile data file")};
 
 // Cells, note and headings into a record, under the strict number rule.
 Result<ProfileRecord, SaveStatus> ProfileRecordFromTable(const DataTable& table, const QString& note,

@@ -1,5 +1,6 @@
 #include "files/SettingsFile.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -17,20 +18,20 @@ QString reason(const QString& path)
 {
     const QFileInfo info(path);
     if (info.isDir())
-        return QStringLiteral("a folder has that name");
+        return QCoreApplication::translate("Files", "a folder has that name");
     const QFileInfo folder(info.absolutePath());
     if (!folder.exists())
-        return QStringLiteral("the folder %1 does not exist").arg(QDir::toNativeSeparators(folder.absoluteFilePath()));
+        return QCoreApplication::translate("Files", "the folder %1 does not exist").arg(QDir::toNativeSeparators(folder.absoluteFilePath()));
     if (!folder.isDir())
-        return QStringLiteral("%1 is not a folder").arg(QDir::toNativeSeparators(folder.absoluteFilePath()));
+        return QCoreApplication::translate("Files", "%1 is not a folder").arg(QDir::toNativeSeparators(folder.absoluteFilePath()));
     if (info.exists()) {
         QFile file(path);
         if (!file.open(QIODevice::ReadWrite | QIODevice::ExistingOnly))
             return file.errorString();
     }
     if (!folder.isWritable())
-        return QStringLiteral("the folder %1 cannot be written to").arg(QDir::toNativeSeparators(folder.absoluteFilePath()));
-    return QStringLiteral("the disk may be full");
+        return QCoreApplication::translate("Files", "the folder %1 cannot be written to").arg(QDir::toNativeSeparators(folder.absoluteFilePath()));
+    return QCoreApplication::translate("Files", "the disk may be full");
 }
 
 } // namespace
@@ -57,12 +58,12 @@ Result<> WriteSettingsFile(QSettings& settings, bool secret)
     }
     settings.sync();
     if (settings.status() != QSettings::NoError)
-        return Failure(QStringLiteral("The settings could not be written to %1: %2. They hold only until the program closes.")
+        return Failure(QCoreApplication::translate("Files", "The settings could not be written to %1: %2. They hold only until the program closes.")
                            .arg(QDir::toNativeSeparators(path), reason(path)));
     // A password others could read is not left so, whatever made the file.
     if (secret && (QFile::permissions(file) & (QFile::ReadGroup | QFile::ReadOther))
         && !QFile::setPermissions(file, QFile::ReadOwner | QFile::WriteOwner))
-        return Failure(QStringLiteral("The settings file %1 holds the library's password and could not be made private to you.")
+        return Failure(QCoreApplication::translate("Files", "The settings file %1 holds the library's password and could not be made private to you.")
                            .arg(QDir::toNativeSeparators(file)));
     return {};
 }

@@ -56,7 +56,9 @@ std::optional<double> exact(float v)
 
 Result<std::vector<StoredRow>> DataFileRows(MeasurementKind kind, const QByteArray& bytes)
 {
-    const Failure<> notOfKind(QStringLiteral("its data file does not read as a %1 file").arg(KindName(kind)));
+    const Failure<> notOfKind(kind == MeasurementKind::Polar
+                                  ? QCoreApplication::translate("Library", "its data file does not read as a polar file")
+                                  : QCoreApplication::translate("Library", "its data file does not read as a profile file"));
     std::vector<StoredRow> rows;
     if (kind == MeasurementKind::Polar) {
         const auto rec = DecodePolarRecord(bytes, true);

@@ -1,5 +1,6 @@
 #include "library/ShaftLibrary.h"
 
+#include "files/FileCommon.h"
 #include "library/LibraryAddress.h"
 #include "library/LibraryTables.h"
 #include "numbers/Numbers.h"
@@ -461,8 +462,8 @@ Result<> ShaftLibrary::prepareSchema(int wanted)
     if (version > kLibrarySchemaVersion) {
         version_ = version;
         readOnly_ = true;
-        return Failure(QStringLiteral("The library %1 was written by a newer version of the program (schema %2; this one knows %3). "
-                              "It is open for looking up only; nothing can be stored in it.")
+        return Failure(QCoreApplication::translate("Library", "The library %1 was written by a newer version of the program (schema %2; this one knows %3). "
+                                                              "It is open for looking up only; nothing can be stored in it.")
             .arg(name).arg(version).arg(kLibrarySchemaVersion));
     }
     const int target = std::max(wanted, 1);
@@ -832,7 +833,7 @@ Result<> ShaftLibrary::insertMeasurement(const Shaft& shaft, Measurement& m)
     if (bytes.isEmpty()) {
         auto made = MeasurementAsDataFile(m);
         if (!made)
-            return Failure(made.message().remove(QStringLiteral("Nothing was saved: ")));
+            return Failure(made.message().remove(NothingWasSaved()));
         bytes = std::move(*made);
     }
     const auto read = DataFileRows(m.kind, bytes);

@@ -6,6 +6,8 @@
 #include "platform/MessageBox.h"
 #include "platform/SerialPort.h"
 
+#include <QCoreApplication>
+
 namespace tarvex {
 
 namespace {
@@ -28,7 +30,7 @@ class NoSerialPort : public SerialPort {
 public:
     int portCount() override { return 0; }
     QString portName(int) const override { return {}; }
-    Result<> open(const QString&) override { return Failure(QStringLiteral("This computer offers no serial port.")); }
+    Result<> open(const QString&) override { return Failure(QCoreApplication::translate("SerialLink", "This computer offers no serial port.")); }
     bool isOpen() const override { return false; }
     void close() override {}
     QByteArray readAll() override { return {}; }

@@ -18,11 +18,6 @@ namespace {
 
 const QString kReportFont = QStringLiteral("Courier New");
 
-QString tr(const char* text)
-{
-    return QCoreApplication::translate("Report", text);
-}
-
 // The table and the header in a fixed-width font at fixed line pitches, so
 // how many rows a page takes is known before anything is drawn.
 constexpr double kTableFontSize = 9;
@@ -101,7 +96,7 @@ void drawFrame(ReportTarget& t)
 
 QString titleLine(const ReportPage& page)
 {
-    return QStringLiteral("Tarvex Report (") + page.shaftName + QStringLiteral(")");
+    return QCoreApplication::translate("Report", "Tarvex Report (%1)").arg(page.shaftName);
 }
 
 void drawPageNumber(ReportTarget& t, double Ratio, int page, int pages)
@@ -110,7 +105,7 @@ void drawPageNumber(ReportTarget& t, double Ratio, int page, int pages)
         return;
     t.setFontBold(false);
     t.setFontSize(kHeaderFontSize * Ratio);
-    printAt(t, 9.6, kLastLine + kLinePitch, tr("Page %1 of %2").arg(page).arg(pages));
+    printAt(t, 9.6, kLastLine + kLinePitch, QCoreApplication::translate("Report", "Page %1 of %2").arg(page).arg(pages));
 }
 
 // The axis titles of the profile chart and the legend under it, or the polar
@@ -123,7 +118,7 @@ double drawChartTexts(ReportTarget& t, double Ratio, const ReportPage& page, dou
     t.setFontSize(kHeaderFontSize * Ratio);
     double y = kChartTop + kChartHeight + 0.02;
     if (page.layout == Workspace::Polar) {
-        printAt(t, 0.4, y, tr("Rings: %1; around the shaft: %2").arg(headings.value(1), headings.value(0)));
+        printAt(t, 0.4, y, QCoreApplication::translate("Report", "Rings: %1; around the shaft: %2").arg(headings.value(1), headings.value(0)));
         y += kHeaderPitch;
         if (!page.chartRange.isEmpty()) {
             printAt(t, 0.4, y, page.chartRange);
@@ -135,7 +130,7 @@ double drawChartTexts(ReportTarget& t, double Ratio, const ReportPage& page, dou
             const double height = design.width() > 0 ? width * design.height() / design.width() : 0;
             t.PaintPicture(page.sineChart, left, kChartTop, width, height);
             t.setFontSize(kHeaderFontSize * Ratio);
-            printAt(t, left, kChartTop + height + 0.02, tr("Sine view: the readings and the fitted curve"));
+            printAt(t, left, kChartTop + height + 0.02, QCoreApplication::translate("Report", "Sine view: the readings and the fitted curve"));
         }
         return y;
     }
@@ -198,7 +193,7 @@ void drawPage(ReportTarget& t, double Ratio, const ReportPage& page, double char
         t.setCurrentY(noteAt);
         t.setFontSize(14 * Ratio);
         t.setFontBold(true);
-        t.Print(tr("Note:"));
+        t.Print(QCoreApplication::translate("Report", "Note:"));
         t.setFontBold(false);
 
         QString note = page.note;
@@ -295,13 +290,15 @@ QStringList ReportHeadings(const ReportPage& page)
     const bool polar = page.layout == Workspace::Polar;
     const QString first = heads.value(0).trimmed();
     if (first.isEmpty() || first == (polar ? QLatin1String("Degree") : QLatin1String("X")))
-        out << (polar ? tr("Angle (%1)").arg(QChar(0x00B0))
-                      : page.lengthUnit.isEmpty() ? tr("Position") : tr("Position (%1)").arg(page.lengthUnit));
+        out << (polar ? QCoreApplication::translate("Report", "Angle (%1)").arg(QChar(0x00B0))
+                      : page.lengthUnit.isEmpty() ? QCoreApplication::translate("Report", "Position")
+                                                  : QCoreApplication::translate("Report", "Position (%1)").arg(page.lengthUnit));
     else
         out << first;
     const QString second = heads.value(1).trimmed();
     if (second.isEmpty() || second == QLatin1String("Y") || second == QLatin1String("Load"))
-        out << (page.loadUnit.isEmpty() ? tr("Load") : tr("Load (%1)").arg(page.loadUnit));
+        out << (page.loadUnit.isEmpty() ? QCoreApplication::translate("Report", "Load")
+                                        : QCoreApplication::translate("Report", "Load (%1)").arg(page.loadUnit));
     else
         out << second;
     for (qsizetype c = 2; c < heads.size(); ++c)
@@ -359,9 +356,9 @@ QStringList ReportHeaderLines(const ReportHeader& h)
     QStringList lines;
     QStringList who;
     if (!h.shop.trimmed().isEmpty())
-        who << tr("Shop: %1").arg(h.shop.trimmed());
+        who << QCoreApplication::translate("Report", "Shop: %1").arg(h.shop.trimmed());
     if (!h.customer.trimmed().isEmpty())
-        who << tr("Customer: %1").arg(h.customer.trimmed());
+        who << QCoreApplication::translate("Report", "Customer: %1").arg(h.customer.trimmed());
     if (!who.isEmpty())
         lines << who.join(gap);
     QStringList shaft;
@@ -369,26 +366,26 @@ QStringList ReportHeaderLines(const ReportHeader& h)
         if (!part.trimmed().isEmpty())
             shaft << part.trimmed();
     if (!h.label.trimmed().isEmpty())
-        shaft << tr("label %1").arg(h.label.trimmed());
+        shaft << QCoreApplication::translate("Report", "label %1").arg(h.label.trimmed());
     if (!shaft.isEmpty())
-        lines << tr("Shaft: %1").arg(shaft.join(QLatin1Char(' ')));
+        lines << QCoreApplication::translate("Report", "Shaft: %1").arg(shaft.join(QLatin1Char(' ')));
     QStringList when;
     if (h.measuredAt.isValid()) {
         const QString at = h.measuredAt.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm"));
         switch (h.dated) {
         case ReportHeader::Dated::Saved:
-            when << tr("Measured: %1 (the file's save time)").arg(at);
+            when << QCoreApplication::translate("Report", "Measured: %1 (the file's save time)").arg(at);
             break;
         case ReportHeader::Dated::Stored:
-            when << tr("Measured: %1 (as stored in the library)").arg(at);
+            when << QCoreApplication::translate("Report", "Measured: %1 (as stored in the library)").arg(at);
             break;
         case ReportHeader::Dated::Unsaved:
-            when << tr("Printed: %1 (the table is not saved)").arg(at);
+            when << QCoreApplication::translate("Report", "Printed: %1 (the table is not saved)").arg(at);
             break;
         }
     }
     if (!h.bench.trimmed().isEmpty())
-        when << tr("Bench: %1").arg(h.bench.trimmed());
+        when << QCoreApplication::translate("Report", "Bench: %1").arg(h.bench.trimmed());
     if (!when.isEmpty())
         lines << when.join(gap);
     return lines;
@@ -402,7 +399,7 @@ QString ReportTitle(const ReportPage& page)
     for (const QString& part : {page.header.maker, page.header.model, page.header.flex, page.header.label})
         if (!part.trimmed().isEmpty())
             shaft << part.trimmed();
-    return shaft.isEmpty() ? tr("Tarvex Report") : shaft.join(QLatin1Char(' '));
+    return shaft.isEmpty() ? QCoreApplication::translate("Report", "Tarvex Report") : shaft.join(QLatin1Char(' '));
 }
 
 ReportTableLayout LayOutReportTable(int dataRows, int lineChars)
@@ -512,7 +509,7 @@ void DrawCertificatePage(ReportTarget& t, double Ratio, const SetCertificate& ce
         t.setFontBold(false);
         t.setFontSize(9 * Ratio);
         t.setCurrentX(0.4);
-        t.Print(QStringLiteral("Page %1 of %2").arg(page).arg(pages));
+        t.Print(QCoreApplication::translate("Report", "Page %1 of %2").arg(page).arg(pages));
         t.setCurrentY(1.0);
         for (const QString& line : lines) {
             t.setCurrentX(0.4);

@@ -3,6 +3,8 @@
 #include "platform/Printer.h"
 #include "platform/Twips.h"
 
+#include <QCoreApplication>
+
 namespace tarvex {
 
 double PrinterPage::Width() { return measured([&] { return printer_.Width(); }); }
@@ -52,7 +54,7 @@ double PreviewPage::Width()
 void PreviewPage::PaintPicture(const Picture& picture, double x, double y, double width, double height)
 {
     if (!picture)
-        return failWith(QStringLiteral("Invalid picture"));
+        return failWith(QCoreApplication::translate("Report", "Invalid picture"));
     guarded([&] { area_.PaintPicture(picture, x, y, width, height); });
 }
 

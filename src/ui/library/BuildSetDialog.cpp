@@ -64,7 +64,7 @@ std::map<qint64, ShaftSpine> spinesOf(ShaftLibrary& library, QStringList& skippe
     query.kind = MeasurementKind::Polar;
     const auto entries = library.search(query);
     if (!entries) {
-        skipped << QStringLiteral("the spines: %1").arg(entries.message());
+        skipped << QCoreApplication::translate("tarvex::BuildSetDialog", "the spines: %1").arg(entries.message());
         return found;
     }
     std::map<qint64, QDateTime> newest;
@@ -73,7 +73,7 @@ std::map<qint64, ShaftSpine> spinesOf(ShaftLibrary& library, QStringList& skippe
             continue;
         const auto loaded = library.loadMeasurement(e.measurementId, false);
         if (!loaded) {
-            skipped << QStringLiteral("the spine of measurement %1: %2").arg(e.measurementId).arg(loaded.message());
+            skipped << QCoreApplication::translate("tarvex::BuildSetDialog", "the spine of measurement %1: %2").arg(e.measurementId).arg(loaded.message());
             continue;
         }
         const Measurement& m = *loaded;

@@ -3,6 +3,7 @@
 #include "platform/Fonts.h"
 #include "platform/Twips.h"
 
+#include <QCoreApplication>
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QPrinter>
@@ -18,7 +19,7 @@ const QString kDocumentName = QStringLiteral("Tarvex Report");
 
 QString noDefaultPrinter()
 {
-    return QStringLiteral("There is no default printer on this system: set up a printer and make it the default.");
+    return QCoreApplication::translate("Printer", "There is no default printer on this system: set up a printer and make it the default.");
 }
 
 } // namespace
@@ -99,7 +100,7 @@ QPainter& QtPrinter::page()
     if (!painter->begin(&printer)) {
         const QString name = printer.printerName();
         dropDevice();
-        throw PrinterError(QStringLiteral("The printer %1 could not start a page.").arg(name));
+        throw PrinterError(QCoreApplication::translate("Printer", "The printer %1 could not start a page.").arg(name));
     }
     painter->setRenderHint(QPainter::Antialiasing);
     painter->setRenderHint(QPainter::TextAntialiasing);
@@ -197,7 +198,7 @@ void QtPrinter::Print(const QString& text)
 void QtPrinter::PaintPicture(const Picture& picture, double x, double y, double width, double height)
 {
     if (!picture)
-        throw PrinterError(QStringLiteral("Invalid picture"));
+        throw PrinterError(QCoreApplication::translate("Printer", "Invalid picture"));
     QPainter& p = page();
     const QRectF target = QRectF(toDots(x, y), toDots(x + width, y + height)).normalized();
     // The picture is stretched as a whole: its text and its lines grow with it,
@@ -213,7 +214,7 @@ void QtPrinter::NewPage()
 {
     page();
     if (!printer_->newPage())
-        throw PrinterError(QStringLiteral("The printer %1 could not start another page.").arg(printer_->printerName()));
+        throw PrinterError(QCoreApplication::translate("Printer", "The printer %1 could not start another page.").arg(printer_->printerName()));
     curX_ = 0;
     curY_ = 0;
 }
@@ -228,11 +229,11 @@ void QtPrinter::EndDoc()
     const QString name = printer_->printerName();
     dropDevice();
     if (!ended)
-        throw PrinterError(QStringLiteral("The page could not be sent to the printer %1.").arg(name));
+        throw PrinterError(QCoreApplication::translate("Printer", "The page could not be sent to the printer %1.").arg(name));
     // Qt hands the page to the print system without telling whether it arrived;
     // a printer that vanished meanwhile is the likely reason it did not.
     if (pdfFile_.isEmpty() && QPrinterInfo::printerInfo(name).isNull())
-        throw PrinterError(QStringLiteral("The printer %1 could not be reached; the page was not printed.").arg(name));
+        throw PrinterError(QCoreApplication::translate("Printer", "The printer %1 could not be reached; the page was not printed.").arg(name));
 }
 
 } // namespace tarvex

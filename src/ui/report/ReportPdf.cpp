@@ -3,6 +3,7 @@
 #include "platform/QtPrinter.h"
 #include "report/Report.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -17,17 +18,17 @@ Result<QByteArray> PdfAside(const QString& name, Print print)
 {
     const QTemporaryDir aside;
     if (!aside.isValid())
-        return Failure(QStringLiteral("Nothing was saved: no room for the PDF could be made (%1).").arg(aside.errorString()));
+        return Failure(QCoreApplication::translate("Report", "Nothing was saved: no room for the PDF could be made (%1).").arg(aside.errorString()));
     const QString file = aside.filePath(name);
     QString failure;
     {
         QtPrinter printer(file, DesktopSheet());
         if (!print(printer, [&failure](const QString& d) { failure = d; }))
-            return Failure(QStringLiteral("Nothing was saved: %1").arg(failure));
+            return Failure(QCoreApplication::translate("Report", "Nothing was saved: %1").arg(failure));
     }
     QFile made(file);
     if (!made.open(QIODevice::ReadOnly))
-        return Failure(QStringLiteral("Nothing was saved: the PDF could not be made (%1).").arg(made.errorString()));
+        return Failure(QCoreApplication::translate("Report", "Nothing was saved: the PDF could not be made (%1).").arg(made.errorString()));
     return made.readAll();
 }
 

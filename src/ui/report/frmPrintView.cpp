@@ -29,7 +29,7 @@ frmPrintView::frmPrintView(const Platform& platform, const ReportPage& page, QWi
     UseMetricTwinFonts();
     setObjectName(QStringLiteral("frmPrintView"));
 
-    Label1 = new QLabel(QStringLiteral("Name"), this);
+    Label1 = new QLabel(tr("Name"), this);
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->move(TwipsToPixels(180), TwipsToPixels(300));
     Label1->adjustSize();
@@ -48,9 +48,9 @@ frmPrintView::frmPrintView(const Platform& platform, const ReportPage& page, QWi
         b->setAutoDefault(false);
         return b;
     };
-    cmdClose = button(QStringLiteral("Close"), "cmdClose", 4980);
-    cmdPrint = button(QStringLiteral("Print"), "cmdPrint", 6240);
-    cmdPrintPreview = button(QStringLiteral("Preview"), "cmdPrintPreview", 7500);
+    cmdClose = button(tr("Close"), "cmdClose", 4980);
+    cmdPrint = button(tr("Print"), "cmdPrint", 6240);
+    cmdPrintPreview = button(tr("Preview"), "cmdPrintPreview", 7500);
 
     // Who and what the header names: the library's shaft when the table came
     // from there, else as typed.
@@ -108,7 +108,7 @@ frmPrintView::~frmPrintView() = default;
 
 void frmPrintView::Form_Load()
 {
-    setWindowTitle(kAppTitle + QStringLiteral(" - Print Preview"));
+    setWindowTitle(tr("%1 - Print Preview").arg(kAppTitle));
 }
 
 void frmPrintView::fitPreview()

@@ -56,17 +56,17 @@ RowPoint rowPoint(const DataTable& table, int row, const QString& rangeText, con
     const std::optional<double> load = StrictDouble(loadText, locale);
     if (!load) {
         if (loadText.trimmed().isEmpty())
-            return {{}, Failure(QStringLiteral("Row %1: the load cell is empty.").arg(row))};
-        return {{}, Failure(QStringLiteral("Row %1: the load \"%2\" is not a number.").arg(row).arg(loadText.trimmed()))};
+            return {{}, Failure(QCoreApplication::translate("PolarChart", "Row %1: the load cell is empty.").arg(row))};
+        return {{}, Failure(QCoreApplication::translate("PolarChart", "Row %1: the load \"%2\" is not a number.").arg(row).arg(loadText.trimmed()))};
     }
     const double radius = PolarLoadRadius(*load, scale.range, scale.centre);
     if (!std::isfinite(radius))
-        return {{}, Failure(QStringLiteral("Row %1: the load %2 is too large for the scale range %3.")
+        return {{}, Failure(QCoreApplication::translate("PolarChart", "Row %1: the load %2 is too large for the scale range %3.")
                         .arg(row).arg(loadText.trimmed(), rangeText.trimmed()))};
     const QString degreeText = table.TextMatrix(row, 0);
     const double angle = PolarBearingAngle(LeadingNumber(degreeText));
     if (!std::isfinite(angle))
-        return {{}, Failure(QStringLiteral("Row %1: the angle \"%2\" is too large.").arg(row).arg(degreeText.trimmed()))};
+        return {{}, Failure(QCoreApplication::translate("PolarChart", "Row %1: the angle \"%2\" is too large.").arg(row).arg(degreeText.trimmed()))};
     return {SolvePolarPoint(angle, radius, message), {}};
 }
 
@@ -161,17 +161,17 @@ std::optional<PolarScale> PolarScaleOf(const QString& rangeText, const DataTable
 
 QString PolarRangeWords(const QString& rangeText, const DataTable& table, const QString& unit)
 {
-    const auto tr = [](const char* text) { return QCoreApplication::translate("Report", text); };
     const std::optional<PolarScale> scale = PolarScaleOf(rangeText, table);
     if (!scale || !(scale->range > 0) || !std::isfinite(scale->range))
-        return IsAutoRange(rangeText) ? tr("Range: auto (no loads to scale to)") : tr("Range: %1").arg(rangeText.trimmed());
+        return IsAutoRange(rangeText) ? QCoreApplication::translate("Report", "Range: auto (no loads to scale to)")
+                                      : QCoreApplication::translate("Report", "Range: %1").arg(rangeText.trimmed());
     const QLocale locale = userNumberLocale();
     const auto n = [&](double v) { return UserNumberText(v, locale); };
     const QString u = unit.isEmpty() ? QString() : QLatin1Char(' ') + unit;
-    const QString rings = tr("rings at %1, %2 and %3%4")
+    const QString rings = QCoreApplication::translate("Report", "rings at %1, %2 and %3%4")
                               .arg(n(scale->centre - scale->range), n(scale->centre), n(scale->centre + scale->range), u);
-    return IsAutoRange(rangeText) ? tr("Range: auto, %1%2 (%3)").arg(n(scale->range), u, rings)
-                                  : tr("Range: %1%2 (%3)").arg(n(scale->range), u, rings);
+    return IsAutoRange(rangeText) ? QCoreApplication::translate("Report", "Range: auto, %1%2 (%3)").arg(n(scale->range), u, rings)
+                                  : QCoreApplication::translate("Report", "Range: %1%2 (%3)").arg(n(scale->range), u, rings);
 }
 
 double PolarBearingAngle(double degrees)
@@ -196,7 +196,7 @@ Result<> DrawPolarChart(PictureArea& area, const DataTable& table, const QString
     if (!scale || !(scale->range > 0))
         return {};
     if (!std::isfinite(scale->range))
-        return Failure(QStringLiteral("The scale range \"%1\" is too large.").arg(TabRange.trimmed()));
+        return Failure(QCoreApplication::translate("PolarChart", "The scale range \"%1\" is too large.").arg(TabRange.trimmed()));
 
     const QLocale locale = userNumberLocale();
     if (IsAutoRange(TabRange))
@@ -251,7 +251,7 @@ void DrawSpinePlanes(PictureArea& area, double spineAngle, double nbpAngle, bool
     };
     const QColor before = area.ForeColor();
     area.setDrawWidth(2);
-    plane(spineAngle, polar_colors::kStiffPlane, QStringLiteral("Spine"));
+    plane(spineAngle, polar_colors::kStiffPlane, QCoreApplication::translate("PolarChart", "Spine"));
     plane(nbpAngle, polar_colors::kSoftPlane, QStringLiteral("NBP"));
     area.setDrawWidth(1);
     area.setForeColor(before);

@@ -57,7 +57,7 @@ bool EliminateForward(Augmented& a, const MessageSink& message)
             }
         }
         if (a[k][k] == 0.0) {
-            tell(message, kMatrixNoUniqueSolution);
+            tell(message, QCoreApplication::translate("Chart", kMatrixNoUniqueSolution));
             return false;
         }
         const double p = a[k][k];
@@ -76,7 +76,7 @@ Solution BackSubstitute(const Augmented& a, const MessageSink& message)
 {
     Solution u{0.0, 0.0};
     if (a[1][1] == 0.0) {
-        tell(message, kNoUniqueSolution);
+        tell(message, QCoreApplication::translate("Chart", kNoUniqueSolution));
         return u;
     }
     assign(u[1], a[1][2] / a[1][1]);
@@ -85,7 +85,7 @@ Solution BackSubstitute(const Augmented& a, const MessageSink& message)
         for (int j = i + 1; j < 2; ++j)
             assign(s, s + a[i][j] * u[j]);
         if (a[i][i] == 0.0) {
-            tell(message, kDivisionByZero);
+            tell(message, QCoreApplication::translate("Chart", kDivisionByZero));
             continue;
         }
         assign(u[i], (a[i][2] - s) / a[i][i]);

@@ -12,6 +12,7 @@
 
 #include "platform/MessageSink.h"
 
+#include <QCoreApplication>
 #include <QString>
 #include <array>
 
@@ -22,9 +23,10 @@ struct ChartPoint {
     double Y = 0.0;
 };
 
-inline const QString kMatrixNoUniqueSolution = QStringLiteral("The Matrix has no UNIQUE solution");
-inline const QString kNoUniqueSolution = QStringLiteral("No unique solution!!");
-inline const QString kDivisionByZero = QStringLiteral("Division by Zero!");
+// Translated where they are told (context "Chart").
+inline constexpr const char* kMatrixNoUniqueSolution = QT_TRANSLATE_NOOP("Chart", "The Matrix has no UNIQUE solution");
+inline constexpr const char* kNoUniqueSolution = QT_TRANSLATE_NOOP("Chart", "No unique solution!!");
+inline constexpr const char* kDivisionByZero = QT_TRANSLATE_NOOP("Chart", "Division by Zero!");
 
 // Angle in radians, radius in chart units. Arithmetic that overflows or
 // divides by zero inside the routine is passed over (what it would have set

@@ -6,6 +6,7 @@
 #include "platform/PictureArea.h"
 
 #include <QColor>
+#include <QCoreApplication>
 #include <QString>
 #include <optional>
 
@@ -14,7 +15,8 @@ namespace tarvex {
 struct SpineAnalysis;
 class DataTable;
 
-inline const QString kSineViewFailure = QStringLiteral("The data input is not support...");
+// Translated where it is shown (context "Chart").
+inline constexpr const char* kSineViewFailure = QT_TRANSLATE_NOOP("Chart", "The data input is not support...");
 
 namespace sine_colors {
 inline const QColor kGrid(80, 80, 80);

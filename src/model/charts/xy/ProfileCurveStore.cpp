@@ -17,13 +17,13 @@ bool ConvertCell(const QString& text, float& target, const MessageSink& message,
         return true;
     case FloatConversion::Overflow:
         if (message)
-            message(kOverflowMessage);
+            message(QCoreApplication::translate("Chart", kOverflowMessage));
         return false;
     case FloatConversion::NotANumber:
         break;
     }
     if (message)
-        message(kInputNumbersOnly);
+        message(QCoreApplication::translate("Chart", kInputNumbersOnly));
     return false;
 }
 

@@ -4,6 +4,7 @@
 #include "charts/xy/XYCurve.h"
 #include "platform/MessageSink.h"
 
+#include <QCoreApplication>
 #include <QLocale>
 #include <QString>
 
@@ -20,8 +21,9 @@ struct XYChartState {
     bool plotted = false;
 };
 
-inline const QString kInputNumbersOnly = QStringLiteral("Input Numbers Only!");
-inline const QString kOverflowMessage = QStringLiteral("Overflow");
+// Translated where they are told (context "Chart").
+inline constexpr const char* kInputNumbersOnly = QT_TRANSLATE_NOOP("Chart", "Input Numbers Only!");
+inline constexpr const char* kOverflowMessage = QT_TRANSLATE_NOOP("Chart", "Overflow");
 
 // Appends the table's data rows as a new curve called `name` (or makes it
 // the only curve when curvesStored is false) and sets plotted. A cell that does not convert

@@ -30,9 +30,10 @@ std::vector<RowPoint> PointsOf(const XYCurve& curve, QStringList& leftOut)
 
 QString RowsNote(int number, const QStringList& rows)
 {
-    return QStringLiteral("Curve %1: row%2 %3 not a number, left out")
+    return (rows.size() > 1 ? QCoreApplication::translate("Chart", "Curve %1: rows %2 not a number, left out")
+                            : QCoreApplication::translate("Chart", "Curve %1: row %2 not a number, left out"))
         .arg(number)
-        .arg(rows.size() > 1 ? QStringLiteral("s") : QString(), rows.join(QStringLiteral(", ")));
+        .arg(rows.join(QStringLiteral(", ")));
 }
 
 // The view draws what it can of a curve: the axes need three points of it.
@@ -40,7 +41,7 @@ bool Chartable(CurvesView& view, int number, const XYCurve& curve)
 {
     if (curve.X.size() >= 3)
         return true;
-    view.notes << QStringLiteral("Curve %1: fewer than 3 points, not drawn").arg(number);
+    view.notes << QCoreApplication::translate("Chart", "Curve %1: fewer than 3 points, not drawn").arg(number);
     return false;
 }
 
@@ -60,7 +61,7 @@ Converted Convert(const XYCurve& curve, int number, const BenchGeometry* geometr
         return c;
     c.ei = ConvertToEi(c.points, *geometry);
     if (!c.ei.ok()) {
-        view.notes << QStringLiteral("Curve %1: no EI: %2").arg(number).arg(c.ei.refusal);
+        view.notes << QCoreApplication::translate("Chart", "Curve %1: no EI: %2").arg(number).arg(c.ei.refusal);
         c.points.clear();
         return c;
     }
@@ -107,20 +108,20 @@ CurvesView EiView(const XYCurveList& curves, const BenchSettings& bench, const Q
 {
     CurvesView view;
     if (const QString missing = MissingForEi(bench); !missing.isEmpty()) {
-        view.refusal = QStringLiteral("No EI: the bench settings lack %1 (Option > Settings).").arg(missing);
+        view.refusal = QCoreApplication::translate("Chart", "No EI: the bench settings lack %1 (Option > Settings).").arg(missing);
         return view;
     }
     if (curves.empty()) {
-        view.refusal = QStringLiteral("No EI: nothing is plotted yet.");
+        view.refusal = QCoreApplication::translate("Chart", "No EI: nothing is plotted yet.");
         return view;
     }
     const BenchGeometry geometry = GeometryOf(bench);
     const QString unit = bench.eiInLbfIn2 ? kLbfIn2 : kNm2;
-    view.heading = QStringLiteral("EI (%1)").arg(unit);
-    view.table << QStringList{QStringLiteral("Curve"),          QStringLiteral("Tip (%1)").arg(unit),
-                              QStringLiteral("Mid (%1)").arg(unit), QStringLiteral("Butt (%1)").arg(unit),
-                              QStringLiteral("Butt/tip"),       QStringLiteral("Slope (%/in)"),
-                              QStringLiteral("Index (%1)").arg(unit)};
+    view.heading = QCoreApplication::translate("Chart", "EI (%1)").arg(unit);
+    view.table << QStringList{QCoreApplication::translate("Chart", "Curve"),          QCoreApplication::translate("Chart", "Tip (%1)").arg(unit),
+                              QCoreApplication::translate("Chart", "Mid (%1)").arg(unit), QCoreApplication::translate("Chart", "Butt (%1)").arg(unit),
+                              QCoreApplication::translate("Chart", "Butt/tip"),       QCoreApplication::translate("Chart", "Slope (%/in)"),
+                              QCoreApplication::translate("Chart", "Index (%1)").arg(unit)};
     const auto number = [&locale](double v) { return locale.toString(v, 'f', 2); };
     // The zone figures are worked out in N·m²; ratios and slopes have no unit.
     const auto ei = [&](double nM2) { return number(bench.eiInLbfIn2 ? nM2 * kLbfIn2PerNm2 : nM2); };
@@ -136,14 +137,14 @@ CurvesView EiView(const XYCurveList& curves, const BenchSettings& bench, const Q
                                       number(z.buttTipRatio),   number(z.slopePercentPerIn),
                                       ei(z.stiffnessIndex)};
         else
-            view.notes << QStringLiteral("Curve %1: no zone figures: %2").arg(n).arg(z.refusal);
+            view.notes << QCoreApplication::translate("Chart", "Curve %1: no zone figures: %2").arg(n).arg(z.refusal);
         if (Chartable(view, n, curves[i])) {
             view.curves.push_back(AsCurve(c.points, curves[i]));
             view.numbers.push_back(n);
         }
     }
     if (view.curves.empty())
-        view.refusal = QStringLiteral("No EI: ") + view.notes.join(QStringLiteral("; "));
+        view.refusal = QCoreApplication::translate("Chart", "No EI: %1").arg(view.notes.join(QStringLiteral("; ")));
     AddNames(view, curves);
     return view;
 }
@@ -152,7 +153,7 @@ CurvesView DifferenceView(const XYCurveList& curves, int reference, const BenchS
 {
     CurvesView view;
     if (reference < 1 || reference > static_cast<int>(curves.size())) {
-        view.refusal = QStringLiteral("No difference: mark one of the plotted curves as the reference.");
+        view.refusal = QCoreApplication::translate("Chart", "No difference: mark one of the plotted curves as the reference.");
         return view;
     }
     const bool ei = MissingForEi(bench).isEmpty();
@@ -162,15 +163,18 @@ CurvesView DifferenceView(const XYCurveList& curves, int reference, const BenchS
     const Converted base = Convert(curves[static_cast<std::size_t>(reference) - 1], reference, g, scratch);
     view.notes << scratch.notes;
     if (base.points.empty()) {
-        view.refusal = QStringLiteral("No difference: the reference has no points to compare with")
-                       + (scratch.notes.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(scratch.notes.join(QStringLiteral("; "))))
-                       + QLatin1Char('.');
+        view.refusal = scratch.notes.isEmpty()
+                           ? QCoreApplication::translate("Chart", "No difference: the reference has no points to compare with.")
+                           : QCoreApplication::translate("Chart", "No difference: the reference has no points to compare with (%1).")
+                                 .arg(scratch.notes.join(QStringLiteral("; ")));
         return view;
     }
-    const QString of = ei ? QStringLiteral("EI") : QStringLiteral("Load");
-    view.heading = QStringLiteral("%1 against curve %2 (%)").arg(of).arg(reference);
-    view.table << QStringList{QStringLiteral("Curve"), QStringLiteral("RMS (%)"), QStringLiteral("Largest (%)"),
-                              QStringLiteral("At (%1)").arg(bench.lengthUnit)};
+    view.heading = (ei ? QCoreApplication::translate("Chart", "EI against curve %1 (%)")
+                       : QCoreApplication::translate("Chart", "Load against curve %1 (%)"))
+                       .arg(reference);
+    view.table << QStringList{QCoreApplication::translate("Chart", "Curve"), QCoreApplication::translate("Chart", "RMS (%)"),
+                              QCoreApplication::translate("Chart", "Largest (%)"),
+                              QCoreApplication::translate("Chart", "At (%1)").arg(bench.lengthUnit)};
     const auto number = [&locale](double v, int decimals) { return locale.toString(v, 'f', decimals); };
     for (std::size_t i = 0; i < curves.size(); ++i) {
         const int n = static_cast<int>(i) + 1;
@@ -179,12 +183,13 @@ CurvesView DifferenceView(const XYCurveList& curves, int reference, const BenchS
             continue;
         const CurveComparison d = CompareWithReference(base.points, c.points);
         if (!d.ok()) {
-            view.notes << QStringLiteral("Curve %1: %2").arg(n).arg(d.refusal);
+            view.notes << QCoreApplication::translate("Chart", "Curve %1: %2").arg(n).arg(d.refusal);
             continue;
         }
         if (d.leftOut > 0)
-            view.notes << QStringLiteral("Curve %1: %2 position%3 outside curve %4's, left out")
-                              .arg(n).arg(d.leftOut).arg(d.leftOut > 1 ? QStringLiteral("s") : QString()).arg(reference);
+            view.notes << (d.leftOut > 1 ? QCoreApplication::translate("Chart", "Curve %1: %2 positions outside curve %3's, left out")
+                                         : QCoreApplication::translate("Chart", "Curve %1: %2 position outside curve %3's, left out"))
+                              .arg(n).arg(d.leftOut).arg(reference);
         if (n != reference)
             view.table << QStringList{QString::number(n), number(d.rmsPercent, 1), number(d.maxPercent, 1),
                                       number(d.maxPosition, 2)};

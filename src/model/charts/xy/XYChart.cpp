@@ -6,6 +6,7 @@
 #include "tables/DataTable.h"
 #include "numbers/Numbers.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 #include <cmath>
 #include <limits>
@@ -67,7 +68,7 @@ std::optional<DataRange> RangeOf(const XYCurveList& curves)
 QString RangeProblem(const DataRange& r, const QLocale& locale)
 {
     const auto from = [&](float min, float max) {
-        return QStringLiteral("from %1 to %2").arg(ShortFloatText(min, locale), ShortFloatText(max, locale));
+        return QCoreApplication::translate("Chart", "from %1 to %2").arg(ShortFloatText(min, locale), ShortFloatText(max, locale));
     };
     const bool x = !std::isfinite(r.maxX - r.minX);
     const bool y = !std::isfinite(r.maxY - r.minY);
@@ -75,14 +76,14 @@ QString RangeProblem(const DataRange& r, const QLocale& locale)
         return {};
     QString which;
     if (x && y)
-        which = QStringLiteral("the X values run %1 and the Y values %2, ranges")
+        which = QCoreApplication::translate("Chart", "the X values run %1 and the Y values %2, ranges")
                     .arg(from(r.minX, r.maxX), from(r.minY, r.maxY));
     else
-        which = QStringLiteral("the %1 values run %2, a range").arg(x ? QStringLiteral("X") : QStringLiteral("Y"),
+        which = QCoreApplication::translate("Chart", "the %1 values run %2, a range").arg(x ? QStringLiteral("X") : QStringLiteral("Y"),
                                                                    x ? from(r.minX, r.maxX) : from(r.minY, r.maxY));
-    return QStringLiteral("The chart cannot be drawn: %1 wider than %2, the largest number it can work with.")
+    return QCoreApplication::translate("Chart", "The chart cannot be drawn: %1 wider than %2, the largest number it can work with.")
                .arg(which, ShortFloatText(std::numeric_limits<float>::max(), locale))
-           + QChar(10) + QStringLiteral("Correct the values, then Clear and Plot again.");
+           + QChar(10) + QCoreApplication::translate("Chart", "Correct the values, then Clear and Plot again.");
 }
 
 enum class Direction { Vertical, Horizontal };
@@ -321,7 +322,7 @@ XYChartResult DrawXYChart(PictureArea& area, const DataTable& table, XYChartStat
         return XYChartResult::NothingToDo;
     if (!AllCellsAreNumbers(table, locale)) {
         if (message)
-            message(kDataEntryError);
+            message(QCoreApplication::translate("Chart", kDataEntryError));
         return XYChartResult::DataError;
     }
     // A cell that does not fit single precision has been reported; the chart

@@ -13,6 +13,7 @@
 #include "charts/xy/XYCurve.h"
 
 #include <QColor>
+#include <QCoreApplication>
 #include <QLocale>
 #include <optional>
 
@@ -21,7 +22,8 @@ namespace tarvex {
 class DataTable;
 class PictureArea;
 
-inline const QString kDataEntryError = QStringLiteral("Data entry error,") + QChar(10) + QStringLiteral("Input Numbers only!");
+// Translated where it is told (context "Chart").
+inline constexpr const char* kDataEntryError = QT_TRANSLATE_NOOP("Chart", "Data entry error,\nInput Numbers only!");
 
 namespace xychart {
 constexpr double kLeft = -700, kTop = 1050, kRight = 10500, kBottom = -150;

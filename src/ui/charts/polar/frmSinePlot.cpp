@@ -49,21 +49,21 @@ frmSinePlot::frmSinePlot(const DataTable& table, const QString& rangeText, Messa
     lblLegend = new QLabel;
     lblLegend->setObjectName(QStringLiteral("lblLegend"));
     lblLegend->setWordWrap(true);
-    chkParts = new QCheckBox(QStringLiteral("Show once- and twice-per-turn &parts"));
+    chkParts = new QCheckBox(tr("Show once- and twice-per-turn &parts"));
     chkParts->setObjectName(QStringLiteral("chkParts"));
     if (analysis_.ok()) {
-        lblLegend->setText(swatch(kCurve, QStringLiteral("&mdash;&mdash;"), QStringLiteral("readings"))
+        lblLegend->setText(swatch(kCurve, QStringLiteral("&mdash;&mdash;"), tr("readings"))
                            + QStringLiteral("&nbsp;&nbsp; ")
-                           + swatch(kFit, QStringLiteral("&mdash;&mdash;"), QStringLiteral("fitted curve"))
+                           + swatch(kFit, QStringLiteral("&mdash;&mdash;"), tr("fitted curve"))
                            + QStringLiteral("&nbsp;&nbsp; ")
-                           + swatch(kOnce, QStringLiteral("&middot;&middot;&middot;&middot;"), QStringLiteral("once per turn (bend)"))
+                           + swatch(kOnce, QStringLiteral("&middot;&middot;&middot;&middot;"), tr("once per turn (bend)"))
                            + QStringLiteral("&nbsp;&nbsp; ")
-                           + swatch(kTwice, QStringLiteral("&middot;&middot;&middot;&middot;"), QStringLiteral("twice per turn (spine)")));
+                           + swatch(kTwice, QStringLiteral("&middot;&middot;&middot;&middot;"), tr("twice per turn (spine)")));
     } else {
-        lblLegend->setText(QStringLiteral("No fitted curve: ") + analysis_.refusal.toHtmlEscaped() + QLatin1Char('.'));
+        lblLegend->setText(tr("No fitted curve: %1.").arg(analysis_.refusal.toHtmlEscaped()));
         chkParts->setEnabled(false);
     }
-    chkZoom = new QCheckBox(QStringLiteral("&Zoom to the readings"));
+    chkZoom = new QCheckBox(tr("&Zoom to the readings"));
     chkZoom->setObjectName(QStringLiteral("chkZoom"));
     chkZoom->setEnabled(analysis_.ok());
     connect(chkParts, &QCheckBox::toggled, this, [this] { draw(); });
@@ -99,9 +99,9 @@ void frmSinePlot::ShowModal()
 
 void frmSinePlot::Form_Load()
 {
-    setWindowTitle(kAppTitle + QStringLiteral(" - Sine Plot"));
+    setWindowTitle(tr("%1 - Sine Plot").arg(kAppTitle));
     if (!draw())
-        messageBox_.show(this, kSineViewFailure, MsgButtons::Ok, kAppTitle);
+        messageBox_.show(this, QCoreApplication::translate("Chart", kSineViewFailure), MsgButtons::Ok, kAppTitle);
 }
 
 bool frmSinePlot::draw()

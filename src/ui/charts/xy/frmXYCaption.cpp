@@ -23,13 +23,13 @@ frmXYCaption::frmXYCaption(DataTable& table, QWidget* parent)
     : QDialog(parent), table_(table)
 {
     setObjectName(QStringLiteral("frmXYCaption"));
-    setWindowTitle(QStringLiteral("X,Y Caption"));
+    setWindowTitle(tr("X,Y Caption"));
     setModal(true);
     setFixedSize(twipsRect(0, 0, 5190, 3300).size());
 
     QFont bold = font();
     bold.setBold(true);
-    Label1 = new QLabel(QStringLiteral("X Axis Label"), this);
+    Label1 = new QLabel(tr("X Axis Label"), this);
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setFont(bold);
     Label1->setGeometry(twipsRect(1080, 780, 1065, 195));
@@ -39,7 +39,7 @@ frmXYCaption::frmXYCaption(DataTable& table, QWidget* parent)
     txtXLabel->setGeometry(twipsRect(960, 1080, 1395, 315));
     Label1->setBuddy(txtXLabel);
 
-    Label2 = new QLabel(QStringLiteral("Y Axis Label"), this);
+    Label2 = new QLabel(tr("Y Axis Label"), this);
     Label2->setObjectName(QStringLiteral("Label2"));
     Label2->setFont(bold);
     Label2->setGeometry(twipsRect(2820, 780, 1065, 195));
@@ -49,11 +49,11 @@ frmXYCaption::frmXYCaption(DataTable& table, QWidget* parent)
     txtYLabel->setGeometry(twipsRect(2700, 1080, 1395, 315));
     Label2->setBuddy(txtYLabel);
 
-    CancelButton = new QPushButton(QStringLiteral("Cancel"), this);
+    CancelButton = new QPushButton(tr("Cancel"), this);
     CancelButton->setObjectName(QStringLiteral("CancelButton"));
     CancelButton->setGeometry(twipsRect(960, 2340, 1215, 375));
     CancelButton->setAutoDefault(false);
-    OKButton = new QPushButton(QStringLiteral("OK"), this);
+    OKButton = new QPushButton(tr("OK"), this);
     OKButton->setObjectName(QStringLiteral("OKButton"));
     OKButton->setGeometry(twipsRect(2820, 2340, 1215, 375));
     // Enter answers OK (which waits for both boxes to be filled); Escape

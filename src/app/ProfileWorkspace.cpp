@@ -488,8 +488,10 @@ void ProfileWorkspace::describeResults(ReportPage& page) const
     // The legend names the curves the load chart numbers; the other views
     // head their own axis.
     if (currentView() == ProfileView::Load) {
-        for (std::size_t i = 0; chart().curvesStored && i < chart().curves.size(); ++i)
-            page.curveNames << QCoreApplication::translate("Report", "Curve %1").arg(i + 1);
+        for (std::size_t i = 0; chart().curvesStored && i < chart().curves.size(); ++i) {
+            const QString& name = chart().curves[i].name;
+            page.curveNames << (name.isEmpty() ? QCoreApplication::translate("Report", "Curve %1").arg(i + 1) : name);
+        }
     } else {
         page.chartValueTitle = viewOf(currentView()).heading;
     }

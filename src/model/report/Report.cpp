@@ -1,5 +1,7 @@
 #include "report/Report.h"
 
+#include "charts/xy/CurveLegend.h"
+
 #include "platform/FailurePolicy.h"
 #include "platform/Printer.h"
 #include "platform/Twips.h"
@@ -428,8 +430,12 @@ Picture ReportLegend(const QStringList& names, int columns, int& lines)
     for (qsizetype i = 0; i < names.size(); ++i) {
         const double x = static_cast<double>(i % columns) * columnPx;
         const double y = static_cast<double>(i / columns) * linePx;
-        area.setDrawWidth(3);
-        area.Line(x + 2, y + linePx / 2.0, x + 24, y + linePx / 2.0, XYCurveColor(static_cast<int>(i) + 1));
+        // The chart's own look for the curve: past twelve, the colours come dashed.
+        const CurveStyle style = XYCurveStyle(static_cast<int>(i) + 1);
+        area.setDrawWidth(style.dash == PictureArea::Solid ? 3 : 1);
+        area.setDrawStyle(style.dash);
+        area.Line(x + 2, y + linePx / 2.0, x + 24, y + linePx / 2.0, style.colour);
+        area.setDrawStyle(PictureArea::Solid);
         area.setDrawWidth(1);
         area.setForeColor(Qt::black);
         area.setCurrentX(x + 28);

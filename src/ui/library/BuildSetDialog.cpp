@@ -176,39 +176,39 @@ BuildSetDialog::BuildSetDialog(SetRequest request, QStringList skipped, QWidget*
     auto* layout = new QVBoxLayout(this);
     auto* top = new QHBoxLayout;
     auto* form = new QFormLayout;
-    txtFirst_ = spin(this, "txtFirstLength", request_.firstLength, 10 * k, 60 * k, places, u, 0.25 * k);
-    txtSpacing_ = spin(this, "txtSpacing", request_.spacing, 0, 2 * k, places, u, 0.125 * k);
-    txtSlope_ = spin(this, "txtSlope", request_.slope, -20, 20, 2, tr("cpm a club"), 0.1);
-    txtTip_ = spin(this, "txtTipWeight", request_.meter.tipWeight, 0, 2000, 1, QStringLiteral("g"), 1);
-    txtTipStep_ = spin(this, "txtTipStep", request_.tipWeightStep, -50, 50, 1, tr("g a club"), 1);
-    txtMaxTip_ = spin(this, "txtMaxTipTrim", request_.maxTipTrim, 0, 10 * k, places, u, 0.25 * k);
-    txtBaseTip_ = spin(this, "txtBaseTipTrim", request_.baseTipTrim, 0, 10 * k, places, u, 0.25 * k);
+    firstBox_ = spin(this, "txtFirstLength", request_.firstLength, 10 * k, 60 * k, places, u, 0.25 * k);
+    spacingBox_ = spin(this, "txtSpacing", request_.spacing, 0, 2 * k, places, u, 0.125 * k);
+    slopeBox_ = spin(this, "txtSlope", request_.slope, -20, 20, 2, tr("cpm a club"), 0.1);
+    tipBox_ = spin(this, "txtTipWeight", request_.meter.tipWeight, 0, 2000, 1, QStringLiteral("g"), 1);
+    tipStepBox_ = spin(this, "txtTipStep", request_.tipWeightStep, -50, 50, 1, tr("g a club"), 1);
+    maxTipBox_ = spin(this, "txtMaxTipTrim", request_.maxTipTrim, 0, 10 * k, places, u, 0.25 * k);
+    baseTipBox_ = spin(this, "txtBaseTipTrim", request_.baseTipTrim, 0, 10 * k, places, u, 0.25 * k);
     cboAssign_ = new QComboBox(this);
     cboAssign_->setObjectName(QStringLiteral("cboAssign"));
     cboAssign_->addItems({tr("As listed, the first to the longest club"), tr("Softest shaft to the longest club")});
     cboAssign_->setCurrentIndex(request_.assignment == SetAssignment::SoftestToLongest ? 1 : 0);
-    form->addRow(tr("&Longest club's shaft:"), txtFirst_);
-    form->addRow(tr("Each next club &shorter by:"), txtSpacing_);
-    form->addRow(tr("Fre&quency slope:"), txtSlope_);
-    form->addRow(tr("&Tip weight, longest club:"), txtTip_);
-    form->addRow(tr("Each next &head heavier by:"), txtTipStep_);
-    form->addRow(tr("Largest tip t&rim:"), txtMaxTip_);
-    form->addRow(tr("&Base tip trim:"), txtBaseTip_);
+    form->addRow(tr("&Longest club's shaft:"), firstBox_);
+    form->addRow(tr("Each next club &shorter by:"), spacingBox_);
+    form->addRow(tr("Fre&quency slope:"), slopeBox_);
+    form->addRow(tr("&Tip weight, longest club:"), tipBox_);
+    form->addRow(tr("Each next &head heavier by:"), tipStepBox_);
+    form->addRow(tr("Largest tip t&rim:"), maxTipBox_);
+    form->addRow(tr("&Base tip trim:"), baseTipBox_);
     form->addRow(tr("&Assign:"), cboAssign_);
-    txtTolerance_ = spin(this, "txtTolerance", CertificateTolerances{}.maxResidualCpm, 0, 20, 1, QStringLiteral("cpm"), 0.1);
-    txtTolerance_->setToolTip(tr("How far from the fitted line a club may be and the set still pass, on the certificate"));
-    form->addRow(tr("Passes &within:"), txtTolerance_);
-    chkSpine_ = new QCheckBox(tr("Fails on a spine &graded reject"), this);
-    chkSpine_->setObjectName(QStringLiteral("chkSpineFails"));
-    chkSpine_->setChecked(CertificateTolerances{}.failSpineReject);
-    chkMatched_ = new QCheckBox(tr("Fails on a shaft the matched set &flags"), this);
-    chkMatched_->setObjectName(QStringLiteral("chkMatchedFails"));
-    chkMatched_->setChecked(CertificateTolerances{}.failMatchedFlag);
-    form->addRow(QString(), chkSpine_);
-    form->addRow(QString(), chkMatched_);
-    txtCustomer_ = new QLineEdit(this);
-    txtCustomer_->setObjectName(QStringLiteral("txtCustomer"));
-    form->addRow(tr("C&ustomer:"), txtCustomer_);
+    toleranceBox_ = spin(this, "txtTolerance", CertificateTolerances{}.maxResidualCpm, 0, 20, 1, QStringLiteral("cpm"), 0.1);
+    toleranceBox_->setToolTip(tr("How far from the fitted line a club may be and the set still pass, on the certificate"));
+    form->addRow(tr("Passes &within:"), toleranceBox_);
+    spineCheck_ = new QCheckBox(tr("Fails on a spine &graded reject"), this);
+    spineCheck_->setObjectName(QStringLiteral("chkSpineFails"));
+    spineCheck_->setChecked(CertificateTolerances{}.failSpineReject);
+    matchedCheck_ = new QCheckBox(tr("Fails on a shaft the matched set &flags"), this);
+    matchedCheck_->setObjectName(QStringLiteral("chkMatchedFails"));
+    matchedCheck_->setChecked(CertificateTolerances{}.failMatchedFlag);
+    form->addRow(QString(), spineCheck_);
+    form->addRow(QString(), matchedCheck_);
+    customerBox_ = new QLineEdit(this);
+    customerBox_->setObjectName(QStringLiteral("txtCustomer"));
+    form->addRow(tr("C&ustomer:"), customerBox_);
     form->addRow(tr("Clamp:"), new QLabel(tr("%1 %2 (Option > Settings)")
                                               .arg(QLocale::system().toString(request_.meter.clamp + request_.meter.clampOffset, 'g', 4), u), this));
     top->addLayout(form);
@@ -228,11 +228,11 @@ BuildSetDialog::BuildSetDialog(SetRequest request, QStringList skipped, QWidget*
     tblClubs_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     tblClubs_->verticalHeader()->hide();
     layout->addWidget(tblClubs_, 3);
-    lblSummary_ = new QLabel(this);
-    lblSummary_->setObjectName(QStringLiteral("lblSetSummary"));
-    lblSummary_->setWordWrap(true);
-    lblSummary_->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    layout->addWidget(lblSummary_);
+    summaryLabel_ = new QLabel(this);
+    summaryLabel_->setObjectName(QStringLiteral("lblSetSummary"));
+    summaryLabel_->setWordWrap(true);
+    summaryLabel_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    layout->addWidget(summaryLabel_);
     auto* row = new QHBoxLayout;
     row->addStretch(1);
     auto* cmdPrint = new QPushButton(tr("&Print certificate..."), this);
@@ -247,7 +247,7 @@ BuildSetDialog::BuildSetDialog(SetRequest request, QStringList skipped, QWidget*
     row->addWidget(cmdClose);
     layout->addLayout(row);
     connect(cmdClose, &QPushButton::clicked, this, &QDialog::close);
-    for (QDoubleSpinBox* box : {txtFirst_, txtSpacing_, txtSlope_, txtTip_, txtTipStep_, txtMaxTip_, txtBaseTip_})
+    for (QDoubleSpinBox* box : {firstBox_, spacingBox_, slopeBox_, tipBox_, tipStepBox_, maxTipBox_, baseTipBox_})
         connect(box, &QDoubleSpinBox::valueChanged, this, &BuildSetDialog::solve);
     connect(cboAssign_, &QComboBox::currentIndexChanged, this, &BuildSetDialog::solve);
     solve();
@@ -255,19 +255,19 @@ BuildSetDialog::BuildSetDialog(SetRequest request, QStringList skipped, QWidget*
 
 void BuildSetDialog::solve()
 {
-    request_.firstLength = txtFirst_->value();
-    request_.spacing = txtSpacing_->value();
-    request_.slope = txtSlope_->value();
-    request_.meter.tipWeight = txtTip_->value();
-    request_.tipWeightStep = txtTipStep_->value();
-    request_.maxTipTrim = txtMaxTip_->value();
-    request_.baseTipTrim = txtBaseTip_->value();
+    request_.firstLength = firstBox_->value();
+    request_.spacing = spacingBox_->value();
+    request_.slope = slopeBox_->value();
+    request_.meter.tipWeight = tipBox_->value();
+    request_.tipWeightStep = tipStepBox_->value();
+    request_.maxTipTrim = maxTipBox_->value();
+    request_.baseTipTrim = baseTipBox_->value();
     request_.assignment = cboAssign_->currentIndex() == 1 ? SetAssignment::SoftestToLongest : SetAssignment::AsListed;
     set_ = BuildSet(request_);
     fillTable();
     drawChart();
     drawEi();
-    lblSummary_->setText(summary().join(QLatin1Char('\n')));
+    summaryLabel_->setText(summary().join(QLatin1Char('\n')));
 }
 
 void BuildSetDialog::fillTable()
@@ -351,14 +351,14 @@ SetCertificate BuildSetDialog::certificate() const
 {
     CertificateInput in;
     in.shop = shop_;
-    in.customer = txtCustomer_->text();
+    in.customer = customerBox_->text();
     in.date = QDate::currentDate();
     in.request = request_;
     in.set = set_;
     in.spine = spine_;
-    in.tolerances.maxResidualCpm = txtTolerance_->value();
-    in.tolerances.failSpineReject = chkSpine_->isChecked();
-    in.tolerances.failMatchedFlag = chkMatched_->isChecked();
+    in.tolerances.maxResidualCpm = toleranceBox_->value();
+    in.tolerances.failSpineReject = spineCheck_->isChecked();
+    in.tolerances.failMatchedFlag = matchedCheck_->isChecked();
     return CertifySet(in, QLocale::system());
 }
 

@@ -68,22 +68,22 @@ private:
     SetBuild set_;
     QString shop_;
     std::vector<std::optional<ShaftSpine>> spine_;
-    QDoubleSpinBox* txtFirst_ = nullptr;
-    QDoubleSpinBox* txtSpacing_ = nullptr;
-    QDoubleSpinBox* txtSlope_ = nullptr;
-    QDoubleSpinBox* txtTip_ = nullptr;
-    QDoubleSpinBox* txtTipStep_ = nullptr;
-    QDoubleSpinBox* txtMaxTip_ = nullptr;
-    QDoubleSpinBox* txtBaseTip_ = nullptr;
+    QDoubleSpinBox* firstBox_ = nullptr;
+    QDoubleSpinBox* spacingBox_ = nullptr;
+    QDoubleSpinBox* slopeBox_ = nullptr;
+    QDoubleSpinBox* tipBox_ = nullptr;
+    QDoubleSpinBox* tipStepBox_ = nullptr;
+    QDoubleSpinBox* maxTipBox_ = nullptr;
+    QDoubleSpinBox* baseTipBox_ = nullptr;
     QComboBox* cboAssign_ = nullptr;
-    QDoubleSpinBox* txtTolerance_ = nullptr;
-    QCheckBox* chkSpine_ = nullptr;
-    QCheckBox* chkMatched_ = nullptr;
-    QLineEdit* txtCustomer_ = nullptr;
+    QDoubleSpinBox* toleranceBox_ = nullptr;
+    QCheckBox* spineCheck_ = nullptr;
+    QCheckBox* matchedCheck_ = nullptr;
+    QLineEdit* customerBox_ = nullptr;
     PictureArea* chart_ = nullptr;
     PictureArea* eiChart_ = nullptr;
     QTableWidget* tblClubs_ = nullptr;
-    QLabel* lblSummary_ = nullptr;
+    QLabel* summaryLabel_ = nullptr;
 };
 
 } // namespace tarvex

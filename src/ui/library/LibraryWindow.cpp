@@ -94,21 +94,21 @@ LibraryWindow::LibraryWindow(ShaftLibrary& library, MessageBox& messageBox, QWid
     // A 1024x600 screen shows the whole window, the buttons on its right too.
     resize(QSize(1000, 520).boundedTo(screen()->availableGeometry().size() - QSize(24, 48)));
     auto* layout = new QVBoxLayout(this);
-    txtSearch_ = new QLineEdit(this);
-    txtSearch_->setObjectName(QStringLiteral("txtSearch"));
-    txtSearch_->setPlaceholderText(tr("Search maker, model, customer, label, notes..."));
-    txtSearch_->setClearButtonEnabled(true);
+    searchBox_ = new QLineEdit(this);
+    searchBox_->setObjectName(QStringLiteral("txtSearch"));
+    searchBox_->setPlaceholderText(tr("Search maker, model, customer, label, notes..."));
+    searchBox_->setClearButtonEnabled(true);
     // Two rows: in one the filters would set the window's least width.
     auto* searchRow = new QHBoxLayout;
     auto* filters = new QHBoxLayout;
-    searchRow->addWidget(txtSearch_, 2);
+    searchRow->addWidget(searchBox_, 2);
     cboMaker_ = choiceBox(this, "cboMaker", tr("Maker"), tr("any maker"));
     cboModel_ = choiceBox(this, "cboModel", tr("Model"), tr("any model"));
     cboFlex_ = choiceBox(this, "cboFlex", tr("Flex"), tr("any flex"));
-    txtCustomer_ = new QLineEdit(this);
-    txtCustomer_->setObjectName(QStringLiteral("txtCustomer"));
-    txtCustomer_->setPlaceholderText(tr("Customer"));
-    txtCustomer_->setClearButtonEnabled(true);
+    customerBox_ = new QLineEdit(this);
+    customerBox_->setObjectName(QStringLiteral("txtCustomer"));
+    customerBox_->setPlaceholderText(tr("Customer"));
+    customerBox_->setClearButtonEnabled(true);
     cboKind_ = new QComboBox(this);
     cboKind_->setObjectName(QStringLiteral("cboKind"));
     cboKind_->addItems({tr("any kind"), KindText(MeasurementKind::Profile), KindText(MeasurementKind::Polar)});
@@ -116,38 +116,38 @@ LibraryWindow::LibraryWindow(ShaftLibrary& library, MessageBox& messageBox, QWid
     dtpTo_ = dateBox(this, "dtpTo", tr("to: any"));
     dtpFrom_->setToolTip(tr("Taken on or after this day"));
     dtpTo_->setToolTip(tr("Taken on or before this day"));
-    searchRow->addWidget(txtCustomer_, 1);
+    searchRow->addWidget(customerBox_, 1);
     for (QWidget* w : std::initializer_list<QWidget*>{cboMaker_, cboModel_, cboFlex_, cboKind_, dtpFrom_, dtpTo_})
         filters->addWidget(w);
     filters->addStretch(1);
     layout->addLayout(searchRow);
     layout->addLayout(filters);
     auto* split = new QSplitter(Qt::Horizontal, this);
-    lstEntries_ = new QTreeView(split);
-    lstEntries_->setObjectName(QStringLiteral("lstEntries"));
-    lstEntries_->setRootIsDecorated(false);
-    lstEntries_->setUniformRowHeights(true);
-    lstEntries_->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    entriesList_ = new QTreeView(split);
+    entriesList_->setObjectName(QStringLiteral("lstEntries"));
+    entriesList_->setRootIsDecorated(false);
+    entriesList_->setUniformRowHeights(true);
+    entriesList_->setSelectionMode(QAbstractItemView::ExtendedSelection);
     entries_ = new LibraryListModel(library_.location(), this);
-    lstEntries_->setModel(entries_);
+    entriesList_->setModel(entries_);
     // Sized once here, not to the contents: that would read every line.
     for (const auto& [column, width] : {std::pair{0, 120}, {1, 60}, {2, 170}, {3, 50}, {4, 80}, {5, 80}, {6, 120}, {7, 50}, {8, 70}, {9, 60}, {10, 120}})
-        lstEntries_->header()->resizeSection(column, width);
-    lstEntries_->header()->setSortIndicator(LibraryListModel::Taken, Qt::DescendingOrder);
-    lstEntries_->setSortingEnabled(true);
+        entriesList_->header()->resizeSection(column, width);
+    entriesList_->header()->setSortIndicator(LibraryListModel::Taken, Qt::DescendingOrder);
+    entriesList_->setSortingEnabled(true);
     // The preview keeps the tabs' colours, so a curve looks here as it will there.
     preview_ = new PictureArea(QSize(360, 260), QColor(0, 0, 64), this);
     previewView_ = new PictureAreaWidget(preview_, split);
     previewView_->setObjectName(QStringLiteral("picPreview"));
-    split->addWidget(lstEntries_);
+    split->addWidget(entriesList_);
     split->addWidget(previewView_);
     split->setStretchFactor(0, 3);
     split->setStretchFactor(1, 2);
     layout->addWidget(split, 1);
     auto* row = new QHBoxLayout;
-    lblStatus_ = new QLabel(this);
-    lblStatus_->setObjectName(QStringLiteral("lblStatus"));
-    row->addWidget(lblStatus_, 1);
+    statusLabel_ = new QLabel(this);
+    statusLabel_->setObjectName(QStringLiteral("lblStatus"));
+    row->addWidget(statusLabel_, 1);
     auto* cmdOpen = new QPushButton(tr("&Open"), this);
     cmdOpen->setObjectName(QStringLiteral("cmdOpenMeasurement"));
     auto* cmdDelete = new QPushButton(tr("&Delete"), this);
@@ -183,17 +183,17 @@ LibraryWindow::LibraryWindow(ShaftLibrary& library, MessageBox& messageBox, QWid
     typing_->setSingleShot(true);
     typing_->setInterval(kTypingPauseMs);
     connect(typing_, &QTimer::timeout, this, &LibraryWindow::search);
-    for (QLineEdit* box : {txtSearch_, txtCustomer_})
+    for (QLineEdit* box : {searchBox_, customerBox_})
         connect(box, &QLineEdit::textChanged, typing_, qOverload<>(&QTimer::start));
     for (QComboBox* box : {cboMaker_, cboModel_, cboFlex_, cboKind_})
         connect(box, &QComboBox::currentIndexChanged, this, &LibraryWindow::search);
     for (QDateEdit* box : {dtpFrom_, dtpTo_})
         connect(box, &QDateEdit::dateChanged, this, &LibraryWindow::search);
-    connect(lstEntries_->selectionModel(), &QItemSelectionModel::currentChanged, this, &LibraryWindow::showPreview);
+    connect(entriesList_->selectionModel(), &QItemSelectionModel::currentChanged, this, &LibraryWindow::showPreview);
     // A new order starts the list afresh, at its first line.
     connect(entries_, &QAbstractItemModel::modelReset, this, [this] {
         if (entries_->rowCount() > 0)
-            lstEntries_->setCurrentIndex(entries_->index(0, 0));
+            entriesList_->setCurrentIndex(entries_->index(0, 0));
         else
             showPreview();
     });
@@ -201,7 +201,7 @@ LibraryWindow::LibraryWindow(ShaftLibrary& library, MessageBox& messageBox, QWid
         if (const qint64 id = selected())
             emit openRequested(id);
     });
-    connect(lstEntries_, &QTreeView::doubleClicked, this, [this] { emit openRequested(selected()); });
+    connect(entriesList_, &QTreeView::doubleClicked, this, [this] { emit openRequested(selected()); });
     connect(cmdDelete, &QPushButton::clicked, this, &LibraryWindow::deleteSelected);
     connect(cmdEdit, &QPushButton::clicked, this, &LibraryWindow::editShaft);
     connect(cmdImport, &QPushButton::clicked, this, [this] {
@@ -223,11 +223,11 @@ LibraryWindow::LibraryWindow(ShaftLibrary& library, MessageBox& messageBox, QWid
 LibraryQuery LibraryWindow::query() const
 {
     LibraryQuery q;
-    q.text = txtSearch_->text().trimmed();
+    q.text = searchBox_->text().trimmed();
     q.maker = chosen(cboMaker_);
     q.model = chosen(cboModel_);
     q.flex = chosen(cboFlex_);
-    q.customer = txtCustomer_->text().trimmed();
+    q.customer = customerBox_->text().trimmed();
     if (cboKind_->currentIndex() > 0)
         q.kind = cboKind_->currentIndex() == 1 ? MeasurementKind::Profile : MeasurementKind::Polar;
     // Days are the fitter's own, so they run from local midnight to midnight.
@@ -278,7 +278,7 @@ void LibraryWindow::search()
 {
     typing_->stop();
     entries_->search(query(), [this](const Result<qint64>& n) {
-        lblStatus_->setText(n.ok() ? tr("%n measurements", nullptr, int(*n)) : n.message());
+        statusLabel_->setText(n.ok() ? tr("%n measurements", nullptr, int(*n)) : n.message());
     });
 }
 
@@ -290,7 +290,7 @@ void LibraryWindow::showPreview()
         return;
     const auto loaded = library_.loadMeasurement(id);
     if (!loaded) {
-        lblStatus_->setText(loaded.message());
+        statusLabel_->setText(loaded.message());
         return;
     }
     const Measurement& m = *loaded;
@@ -370,7 +370,7 @@ void LibraryWindow::importFolder(const QString& folder)
 QList<qint64> LibraryWindow::selectedProfiles() const
 {
     QList<qint64> ids;
-    QModelIndexList rows = lstEntries_->selectionModel()->selectedRows();
+    QModelIndexList rows = entriesList_->selectionModel()->selectedRows();
     std::sort(rows.begin(), rows.end(), [](const QModelIndex& a, const QModelIndex& b) { return a.row() < b.row(); });
     for (const QModelIndex& row : rows)
         if (const LibraryEntry& e = entries_->entry(row.row()); e.kind == MeasurementKind::Profile)
@@ -413,13 +413,13 @@ void LibraryWindow::matchedSet()
 
 qint64 LibraryWindow::selected() const
 {
-    const QModelIndex current = lstEntries_->currentIndex();
+    const QModelIndex current = entriesList_->currentIndex();
     return current.isValid() ? entries_->entry(current.row()).measurementId : 0;
 }
 
 void LibraryWindow::deleteSelected()
 {
-    const QModelIndex current = lstEntries_->currentIndex();
+    const QModelIndex current = entriesList_->currentIndex();
     if (!current.isValid())
         return;
     const auto cell = [&](int column) { return entries_->index(current.row(), column).data().toString(); };

@@ -64,20 +64,20 @@ private:
     void showPreview();
     ShaftLibrary& library_;
     MessageBox& messageBox_;
-    QLineEdit* txtSearch_ = nullptr;
+    QLineEdit* searchBox_ = nullptr;
     QComboBox* cboMaker_ = nullptr;
     QComboBox* cboModel_ = nullptr;
     QComboBox* cboFlex_ = nullptr;
-    QLineEdit* txtCustomer_ = nullptr;
+    QLineEdit* customerBox_ = nullptr;
     QComboBox* cboKind_ = nullptr;
     QDateEdit* dtpFrom_ = nullptr;
     QDateEdit* dtpTo_ = nullptr;
     PictureArea* preview_ = nullptr;
     PictureAreaWidget* previewView_ = nullptr;
-    QTreeView* lstEntries_ = nullptr;
+    QTreeView* entriesList_ = nullptr;
     LibraryListModel* entries_ = nullptr;
     QTimer* typing_ = nullptr;
-    QLabel* lblStatus_ = nullptr;
+    QLabel* statusLabel_ = nullptr;
 };
 
 } // namespace tarvex

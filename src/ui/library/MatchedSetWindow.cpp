@@ -41,11 +41,11 @@ MatchedSetWindow::MatchedSetWindow(std::vector<SetMember> members, QWidget* pare
     auto* view = new PictureAreaWidget(chart_, this);
     view->setObjectName(QStringLiteral("picResiduals"));
     layout->addWidget(view, 3);
-    lblSummary_ = new QLabel(this);
-    lblSummary_->setObjectName(QStringLiteral("lblSummary"));
-    lblSummary_->setWordWrap(true);
-    lblSummary_->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    layout->addWidget(lblSummary_);
+    summaryLabel_ = new QLabel(this);
+    summaryLabel_->setObjectName(QStringLiteral("lblSummary"));
+    summaryLabel_->setWordWrap(true);
+    summaryLabel_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    layout->addWidget(summaryLabel_);
     tblResiduals_ = new QTableWidget(this);
     tblResiduals_->setObjectName(QStringLiteral("tblResiduals"));
     tblResiduals_->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -67,7 +67,7 @@ MatchedSetWindow::MatchedSetWindow(std::vector<SetMember> members, QWidget* pare
     cmdPrint->setEnabled(set_.ok());
     cmdPdf->setEnabled(set_.ok());
 
-    lblSummary_->setText(summary().join(QLatin1Char('\n')));
+    summaryLabel_->setText(summary().join(QLatin1Char('\n')));
     if (!set_.ok())
         return;
     drawChart(*chart_, false);

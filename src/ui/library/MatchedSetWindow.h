@@ -43,7 +43,7 @@ private:
     PictureArea* chart_ = nullptr;
     PictureArea* printCopy_ = nullptr;
     QTableWidget* tblResiduals_ = nullptr;
-    QLabel* lblSummary_ = nullptr;
+    QLabel* summaryLabel_ = nullptr;
 };
 
 } // namespace tarvex

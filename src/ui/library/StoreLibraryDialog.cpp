@@ -63,21 +63,21 @@ StoreLibraryDialog::StoreLibraryDialog(std::vector<Shaft> shafts, QWidget* paren
         form->addRow(label, e);
         return e;
     };
-    txtLabel_ = box("txtLabel", tr("Serial or &label:"));
-    txtMaker_ = box("txtMaker", tr("&Maker:"));
-    txtModel_ = box("txtModel", tr("Mo&del:"));
-    txtFlex_ = box("txtFlex", tr("&Flex:"));
-    txtWeight_ = box("txtWeight", tr("&Weight (g):"));
-    txtLength_ = box("txtLength", tr("Len&gth (in):"));
-    txtCustomer_ = box("txtCustomer", tr("Cus&tomer:"));
-    txtNotes_ = new QPlainTextEdit(this);
-    txtNotes_->setObjectName(QStringLiteral("txtNotes"));
-    txtNotes_->setTabChangesFocus(true);
-    txtNotes_->setFixedHeight(txtNotes_->fontMetrics().lineSpacing() * 4 + 2 * txtNotes_->frameWidth() + 8);
-    form->addRow(tr("&Notes:"), txtNotes_);
-    lblProblem_ = new QLabel(this);
-    lblProblem_->setObjectName(QStringLiteral("lblProblem"));
-    form->addRow(lblProblem_);
+    labelBox_ = box("txtLabel", tr("Serial or &label:"));
+    makerBox_ = box("txtMaker", tr("&Maker:"));
+    modelBox_ = box("txtModel", tr("Mo&del:"));
+    flexBox_ = box("txtFlex", tr("&Flex:"));
+    weightBox_ = box("txtWeight", tr("&Weight (g):"));
+    lengthBox_ = box("txtLength", tr("Len&gth (in):"));
+    customerBox_ = box("txtCustomer", tr("Cus&tomer:"));
+    notesBox_ = new QPlainTextEdit(this);
+    notesBox_->setObjectName(QStringLiteral("txtNotes"));
+    notesBox_->setTabChangesFocus(true);
+    notesBox_->setFixedHeight(notesBox_->fontMetrics().lineSpacing() * 4 + 2 * notesBox_->frameWidth() + 8);
+    form->addRow(tr("&Notes:"), notesBox_);
+    problemLabel_ = new QLabel(this);
+    problemLabel_->setObjectName(QStringLiteral("lblProblem"));
+    form->addRow(problemLabel_);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     form->addRow(buttons);
     connect(buttons, &QDialogButtonBox::accepted, this, &StoreLibraryDialog::accept);
@@ -105,14 +105,14 @@ QString figureText(const std::optional<double>& v)
 
 void StoreLibraryDialog::showFields(const Shaft& s)
 {
-    txtLabel_->setText(s.label);
-    txtMaker_->setText(s.maker);
-    txtModel_->setText(s.model);
-    txtFlex_->setText(s.flex);
-    txtWeight_->setText(figureText(s.weightGrams));
-    txtLength_->setText(figureText(s.lengthInches));
-    txtCustomer_->setText(s.customer);
-    txtNotes_->setPlainText(s.notes);
+    labelBox_->setText(s.label);
+    makerBox_->setText(s.maker);
+    modelBox_->setText(s.model);
+    flexBox_->setText(s.flex);
+    weightBox_->setText(figureText(s.weightGrams));
+    lengthBox_->setText(figureText(s.lengthInches));
+    customerBox_->setText(s.customer);
+    notesBox_->setPlainText(s.notes);
 }
 
 // A shaft picked from the list shows what the library holds of it, to be
@@ -121,24 +121,24 @@ void StoreLibraryDialog::showFields(const Shaft& s)
 void StoreLibraryDialog::pickChanged()
 {
     const int picked = std::max(cboShaft_->currentIndex(), 0);
-    const QList<QLineEdit*> boxes{txtLabel_, txtMaker_, txtModel_, txtFlex_, txtWeight_, txtLength_, txtCustomer_};
+    const QList<QLineEdit*> boxes{labelBox_, makerBox_, modelBox_, flexBox_, weightBox_, lengthBox_, customerBox_};
     if (picked > 0 && shown_ == 0) {   // kept as typed, half-typed numbers too
         typed_.clear();
         for (const QLineEdit* e : boxes)
             typed_ << e->text();
-        typed_ << txtNotes_->toPlainText();
+        typed_ << notesBox_->toPlainText();
     }
     if (picked > 0) {
         showFields(shafts_[std::size_t(picked - 1)]);
     } else if (shown_ > 0) {
         for (qsizetype i = 0; i < boxes.size(); ++i)
             boxes[i]->setText(typed_.value(i));
-        txtNotes_->setPlainText(typed_.value(boxes.size()));
+        notesBox_->setPlainText(typed_.value(boxes.size()));
     }
     shown_ = picked;
     for (QLineEdit* e : boxes)
         e->setReadOnly(shown_ > 0);
-    txtNotes_->setReadOnly(shown_ > 0);
+    notesBox_->setReadOnly(shown_ > 0);
 }
 
 Shaft StoreLibraryDialog::shaft() const
@@ -155,30 +155,30 @@ Shaft StoreLibraryDialog::fields() const
 {
     Shaft s;
     s.id = editing_;
-    s.label = txtLabel_->text().trimmed();
-    s.maker = txtMaker_->text().trimmed();
-    s.model = txtModel_->text().trimmed();
-    s.flex = txtFlex_->text().trimmed();
-    s.weightGrams = figure(txtWeight_).value_or(std::nullopt);
-    s.lengthInches = figure(txtLength_).value_or(std::nullopt);
-    s.customer = txtCustomer_->text().trimmed();
-    s.notes = txtNotes_->toPlainText();
+    s.label = labelBox_->text().trimmed();
+    s.maker = makerBox_->text().trimmed();
+    s.model = modelBox_->text().trimmed();
+    s.flex = flexBox_->text().trimmed();
+    s.weightGrams = figure(weightBox_).value_or(std::nullopt);
+    s.lengthInches = figure(lengthBox_).value_or(std::nullopt);
+    s.customer = customerBox_->text().trimmed();
+    s.notes = notesBox_->toPlainText();
     return s;
 }
 
 void StoreLibraryDialog::accept()
 {
     if (cboShaft_->currentIndex() <= 0) {
-        if (!figure(txtWeight_) || !figure(txtLength_)) {
-            lblProblem_->setText(tr("The weight and the length are numbers above 0, or left empty."));
+        if (!figure(weightBox_) || !figure(lengthBox_)) {
+            problemLabel_->setText(tr("The weight and the length are numbers above 0, or left empty."));
             return;
         }
-        if (txtLabel_->text().trimmed().isEmpty() && txtModel_->text().trimmed().isEmpty()) {
-            lblProblem_->setText(tr("Give the shaft a label or a model, to find it again."));
+        if (labelBox_->text().trimmed().isEmpty() && modelBox_->text().trimmed().isEmpty()) {
+            problemLabel_->setText(tr("Give the shaft a label or a model, to find it again."));
             return;
         }
-        if (const qsizetype n = txtNotes_->toPlainText().size(); n > kShaftNotesMaxChars) {
-            lblProblem_->setText(tr("The notes hold %1 characters; at most %2 fit. Shorten them to store the shaft.")
+        if (const qsizetype n = notesBox_->toPlainText().size(); n > kShaftNotesMaxChars) {
+            problemLabel_->setText(tr("The notes hold %1 characters; at most %2 fit. Shorten them to store the shaft.")
                                      .arg(n).arg(kShaftNotesMaxChars));
             return;
         }
@@ -186,7 +186,7 @@ void StoreLibraryDialog::accept()
     if (store_) {
         Shaft s = shaft();
         if (const Result<> r = store_(s); !r.ok()) {
-            lblProblem_->setText(r.message());
+            problemLabel_->setText(r.message());
             return;
         }
         stored_ = s;

@@ -43,10 +43,10 @@ private:
     std::vector<Shaft> shafts_;
     qint64 editing_ = 0;
     QComboBox* cboShaft_ = nullptr;
-    QLineEdit *txtMaker_, *txtModel_, *txtFlex_, *txtWeight_, *txtLength_, *txtLabel_, *txtCustomer_;
+    QLineEdit *makerBox_, *modelBox_, *flexBox_, *weightBox_, *lengthBox_, *labelBox_, *customerBox_;
     // Not a line edit: that cuts a long paste to 32767 characters unseen.
-    QPlainTextEdit* txtNotes_ = nullptr;
-    QLabel* lblProblem_ = nullptr;
+    QPlainTextEdit* notesBox_ = nullptr;
+    QLabel* problemLabel_ = nullptr;
     std::function<Result<>(Shaft&)> store_;
     std::optional<Shaft> stored_;
     int shown_ = 0;    // the list's entry the fields show; 0: what was typed

@@ -427,8 +427,8 @@ void frmMain::mnuLibrary_Click()
                     platform_.messageBox->show(set, tr("There is no printer; Export PDF... makes the same pages."));
                     return;
                 }
-                PrintCertificate(*platform_.printer, set->certificate(),
-                                 [this, set](const QString& text) { platform_.messageBox->show(set, text); });
+                StopWithMessage(PrintCertificate(*platform_.printer, set->certificate()),
+                                [this, set](const QString& text) { platform_.messageBox->show(set, text); });
             });
             connect(set, &BuildSetDialog::exportPdfRequested, set, [this, set] {
                 const SetCertificate cert = set->certificate();

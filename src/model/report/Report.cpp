@@ -11,6 +11,7 @@
 #include <QCoreApplication>
 
 #include <algorithm>
+#include <optional>
 #include <iterator>
 #include <cmath>
 
@@ -469,32 +470,33 @@ void DrawReport(ReportTarget& target, double Ratio, const ReportPage& page,
 namespace {
 
 // A landscape document in inches: `draw` gets the page and a sink that
-// remembers a failure. A document that does not reach the printer must not
-// pass for printed: unless the drawing has already said what went wrong,
-// ending it says so.
+// remembers the first failure. A document that does not reach the printer
+// must not pass for printed: unless the drawing has already failed, ending
+// it is the failure.
 template <typename Draw>
-bool PrintDocument(Printer& printer, const MessageSink& onFailure, Draw draw)
+Result<> PrintDocument(Printer& printer, Draw draw)
 {
     printer.setScaleMode(Printer::ScaleMode::Inches);
     printer.setOrientation(Printer::Orientation::Landscape);
-    bool failed = false;
+    std::optional<QString> failure;
     const MessageSink report = [&](const QString& description) {
-        failed = true;
-        if (onFailure)
-            onFailure(description);
+        if (!failure)
+            failure = description;
     };
     PrinterPage target(printer);
-    draw(target, report, failed);
-    StopWithMessage(target.endDoc(), failed ? MessageSink() : report);
-    return !failed;
+    draw(target, report, failure);
+    const Result<> ended = target.endDoc();
+    if (failure)
+        return Failure(*failure);
+    return ended;
 }
 
 } // namespace
 
-bool PrintReport(Printer& printer, const ReportPage& page, const MessageSink& onFailure)
+Result<> PrintReport(Printer& printer, const ReportPage& page)
 {
     printer.setDocumentTitle(ReportTitle(page));
-    return PrintDocument(printer, onFailure, [&](PrinterPage& target, const MessageSink& report, const bool&) {
+    return PrintDocument(printer, [&](PrinterPage& target, const MessageSink& report, const std::optional<QString>&) {
         DrawReport(target, 1.0, page, report);
     });
 }
@@ -526,10 +528,10 @@ void DrawCertificatePage(ReportTarget& t, double Ratio, const SetCertificate& ce
     StopWithMessage(t.outcome(), onFailure);
 }
 
-bool PrintCertificate(Printer& printer, const SetCertificate& cert, const MessageSink& onFailure)
+Result<> PrintCertificate(Printer& printer, const SetCertificate& cert)
 {
     printer.setDocumentTitle(cert.title);
-    return PrintDocument(printer, onFailure, [&](PrinterPage& target, const MessageSink& report, const bool& failed) {
+    return PrintDocument(printer, [&](PrinterPage& target, const MessageSink& report, const std::optional<QString>& failed) {
         const QList<QStringList> pages = CertificatePages(cert.lines, kCertificateLinesPerPage);
         for (qsizetype i = 0; i < pages.size() && !failed; ++i) {
             if (i > 0)

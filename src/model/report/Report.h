@@ -8,6 +8,7 @@
 #include "analysis/SetCertificate.h"
 #include "platform/MessageSink.h"
 #include "platform/PictureArea.h"
+#include "platform/Result.h"
 #include "tables/Workspace.h"
 
 #include <QColor>
@@ -127,9 +128,9 @@ void DrawReport(ReportTarget& target, double Ratio, const ReportPage& page,
                 const MessageSink& onFailure);
 
 // The report on the printer's pages, and the pages sent: on paper or into a PDF
-// file, the same pages. A failure is told once, and the page as far as drawn
-// is still sent; returns whether all of it went out.
-bool PrintReport(Printer& printer, const ReportPage& page, const MessageSink& onFailure);
+// file, the same pages. After a failure the page as far as drawn is still
+// sent; the failure is the first one met, drawing or sending.
+Result<> PrintReport(Printer& printer, const ReportPage& page);
 
 // The set certificate: the same frame and font as the report, its title on
 // every page with the page's number, the lines in 9 point below it, as many
@@ -138,7 +139,7 @@ constexpr int kCertificateLinesPerPage = 40;
 void DrawCertificatePage(ReportTarget& target, double Ratio, const SetCertificate& cert, const QStringList& lines,
                          int page, int pages, const MessageSink& onFailure);
 // Every page of it on the printer, sent as one document; like PrintReport.
-bool PrintCertificate(Printer& printer, const SetCertificate& cert, const MessageSink& onFailure);
+Result<> PrintCertificate(Printer& printer, const SetCertificate& cert);
 
 // The landscape sheet a report is laid out on, in inches; gaps are the
 // unprintable edges, half the difference between sheet and printable area.

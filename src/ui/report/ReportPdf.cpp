@@ -20,11 +20,10 @@ Result<QByteArray> PdfAside(const QString& name, Print print)
     if (!aside.isValid())
         return Failure(QCoreApplication::translate("Report", "Nothing was saved: no room for the PDF could be made (%1).").arg(aside.errorString()));
     const QString file = aside.filePath(name);
-    QString failure;
     {
         QtPrinter printer(file, DesktopSheet());
-        if (!print(printer, [&failure](const QString& d) { failure = d; }))
-            return Failure(QCoreApplication::translate("Report", "Nothing was saved: %1").arg(failure));
+        if (const Result<> printed = print(printer); !printed)
+            return Failure(QCoreApplication::translate("Report", "Nothing was saved: %1").arg(printed.message()));
     }
     QFile made(file);
     if (!made.open(QIODevice::ReadOnly))
@@ -37,13 +36,13 @@ Result<QByteArray> PdfAside(const QString& name, Print print)
 Result<QByteArray> ReportAsPdf(const ReportPage& page)
 {
     return PdfAside(QStringLiteral("report.pdf"),
-                    [&page](Printer& printer, const MessageSink& onFailure) { return PrintReport(printer, page, onFailure); });
+                    [&page](Printer& printer) { return PrintReport(printer, page); });
 }
 
 Result<QByteArray> CertificateAsPdf(const SetCertificate& cert)
 {
     return PdfAside(QStringLiteral("certificate.pdf"),
-                    [&cert](Printer& printer, const MessageSink& onFailure) { return PrintCertificate(printer, cert, onFailure); });
+                    [&cert](Printer& printer) { return PrintCertificate(printer, cert); });
 }
 
 } // namespace tarvex

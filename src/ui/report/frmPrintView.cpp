@@ -150,7 +150,7 @@ void frmPrintView::cmdPrintPreview_Click()
 void frmPrintView::cmdPrint_Click()
 {
     if (Printer* printer = platform_.printer.get())
-        PrintReport(*printer, page(), [this](const QString& d) { showFailure(d); });
+        StopWithMessage(PrintReport(*printer, page()), [this](const QString& d) { showFailure(d); });
 }
 
 void frmPrintView::cmdClose_Click()

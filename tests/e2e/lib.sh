@@ -121,7 +121,7 @@ e2e_main_window() {
     fi
     splash=$(xdotool search --onlyvisible --name "$E2E_SPLASH_TITLE" 2>/dev/null | head -n 1) || true
     if [ -n "$splash" ] && [ $((tick++ % 10)) = 2 ]; then
-      xdotool windowfocus --sync "$splash" key Escape 2>/dev/null || true
+      timeout 10 xdotool windowfocus --sync "$splash" key Escape 2>/dev/null || true
     fi
     sleep 0.1
   done
@@ -143,7 +143,9 @@ shot() { e2e_shot "$1"; }
 
 key() { xdotool key --clearmodifiers --delay 40 "$@"; }
 typetext() { xdotool type --delay 20 "$1"; }
-focus() { xdotool windowactivate --sync "$1" 2>/dev/null || xdotool windowfocus --sync "$1" 2>/dev/null || true; }
+# Bounded: on a loaded machine a --sync wait for a window that never takes
+# the focus would otherwise hold the test until its time runs out.
+focus() { timeout 10 xdotool windowactivate --sync "$1" 2>/dev/null || timeout 10 xdotool windowfocus --sync "$1" 2>/dev/null || true; }
 is_active() { [ "$(xdotool getwindowfocus 2>/dev/null)" = "$1" ]; }
 
 # Starts a simulator with the given arguments on our link; sets SIM_PID, PORT.

@@ -63,7 +63,7 @@ e2e_start_x
 E2E_BIN=$root/usr/bin/tarvex
 e2e_start_app
 win=$(e2e_main_window 30) || fail "no main window from the packaged program"
-xdotool windowactivate --sync "$win" 2>/dev/null || xdotool windowfocus --sync "$win"
+focus "$win"
 xdotool key --window "$win" F1
 help=$(e2e_wait_window '^Help - ' 15) || fail "no help window"
 e2e_shot help

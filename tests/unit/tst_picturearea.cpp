@@ -65,6 +65,11 @@ private slots:
         const double small = area.TextHeight();
         area.setFontSize(16.5);
         QVERIFY(area.TextHeight() < 1.7 * small && area.TextWidth(QStringLiteral("0000")) > 0);
+        // Widths belong to the font they were measured in.
+        area.setFontName(QStringLiteral("Liberation Mono"));
+        const double mono = area.TextWidth(QStringLiteral("iiii"));
+        area.setFontName(QStringLiteral("Liberation Sans"));
+        QVERIFY(area.TextWidth(QStringLiteral("iiii")) < mono);
     }
 
     // A snapshot keeps what it had; a new background colour erases.

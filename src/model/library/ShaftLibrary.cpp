@@ -973,14 +973,11 @@ Result<Shaft> ShaftLibrary::loadShaft(qint64 id)
     return shaftFrom(q, 0);
 }
 
-Result<Measurement> ShaftLibrary::loadMeasurement(qint64 id, bool withRows)
+// The one row of measurement `id` that `sql` selects, on the query kept in
+// `slot`; a missing measurement is a failure of its own words.
+Result<QSqlQuery*> ShaftLibrary::measurementRow(std::unique_ptr<QSqlQuery>& slot, const char* sql, qint64 id)
 {
-    if (const Result<> r = reconnect(); !r.ok())
-        return r.error();
-    const auto prepared = this->prepared(measurementQuery_,
-                                         "SELECT shaft_id, kind, heading_x, heading_y, note, load_unit, taken_at, bench, spine_percent, "
-                                         "spine_angle, nbp_angle, bend_percent, bend_angle, spine_grade, data_file, damaged "
-                                         "FROM measurements WHERE id = ?");
+    const auto prepared = this->prepared(slot, sql);
     if (!prepared)
         return failure(QCoreApplication::translate("Library", "read measurement %1").arg(id), prepared.message());
     QSqlQuery* q = *prepared;
@@ -989,6 +986,21 @@ Result<Measurement> ShaftLibrary::loadMeasurement(qint64 id, bool withRows)
         return failure(QCoreApplication::translate("Library", "read measurement %1").arg(id), reason(q->lastError()));
     if (!q->next())
         return Failure(QCoreApplication::translate("Library", "The library holds no measurement %1.").arg(id));
+    return q;
+}
+
+Result<Measurement> ShaftLibrary::loadMeasurement(qint64 id, bool withRows)
+{
+    if (const Result<> r = reconnect(); !r.ok())
+        return r.error();
+    const auto row = measurementRow(measurementQuery_,
+                                    "SELECT shaft_id, kind, heading_x, heading_y, note, load_unit, taken_at, bench, spine_percent, "
+                                    "spine_angle, nbp_angle, bend_percent, bend_angle, spine_grade, data_file, damaged "
+                                    "FROM measurements WHERE id = ?",
+                                    id);
+    if (!row)
+        return row.error();
+    QSqlQuery* q = *row;
     Measurement m;
     m.id = id;
     m.shaftId = q->value(0).toLongLong();
@@ -1042,15 +1054,10 @@ Result<MeasurementFile> ShaftLibrary::loadDataFile(qint64 id)
 {
     if (const Result<> r = reconnect(); !r.ok())
         return r.error();
-    const auto prepared = this->prepared(dataFileQuery_, "SELECT kind, data_file, damaged FROM measurements WHERE id = ?");
-    if (!prepared)
-        return failure(QCoreApplication::translate("Library", "read measurement %1").arg(id), prepared.message());
-    QSqlQuery* q = *prepared;
-    q->bindValue(0, id);
-    if (!q->exec())
-        return failure(QCoreApplication::translate("Library", "read measurement %1").arg(id), reason(q->lastError()));
-    if (!q->next())
-        return Failure(QCoreApplication::translate("Library", "The library holds no measurement %1.").arg(id));
+    const auto row = measurementRow(dataFileQuery_, "SELECT kind, data_file, damaged FROM measurements WHERE id = ?", id);
+    if (!row)
+        return row.error();
+    QSqlQuery* q = *row;
     MeasurementFile file;
     file.kind = q->value(0).toString() == QLatin1String("polar") ? MeasurementKind::Polar : MeasurementKind::Profile;
     file.bytes = q->value(1).toByteArray();

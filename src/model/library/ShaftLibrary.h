@@ -234,6 +234,7 @@ private:
     bool rareWord(const QString& word);
     QString displayName() const;
     Result<QSqlQuery*> prepared(std::unique_ptr<QSqlQuery>& slot, const char* sql);
+    Result<QSqlQuery*> measurementRow(std::unique_ptr<QSqlQuery>& slot, const char* sql, qint64 id);
     void forgetPrepared();
 
     QString connection_;

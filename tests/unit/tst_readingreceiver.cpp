@@ -3,6 +3,7 @@
 // each, what waits for the next line end and how much was given up.
 #include "Golden.h"
 #include "device/ReadingReceiver.h"
+#include "settings/AppSettings.h"
 
 #include <QSettings>
 #include <QTemporaryDir>
@@ -80,6 +81,25 @@ QString storedSettings(const QString& stored)
         .arg((missing.isEmpty() ? QString() : QStringLiteral(" (EI lacks %1)").arg(missing)) + (again == b ? QString() : QStringLiteral(" (NOT KEPT)")));
 }
 
+// settings file | a file written by an earlier run => whether this run reads
+// every value of it and writes each back exactly as it stood
+QString settingsFile(const QString& name)
+{
+    QTemporaryDir dir;
+    const QString kept = dir.filePath(QStringLiteral("kept.ini")), written = dir.filePath(QStringLiteral("written.ini"));
+    golden::writeFile(kept, golden::read(QStringLiteral("settings/") + name));
+    QSettings earlier(kept, QSettings::IniFormat);
+    const AppSettings app = AppSettings::load(earlier, {QStringLiteral("cmbCommPort"), QStringLiteral("Tab0txtStart"), QStringLiteral("Tab0txtInterv")});
+    {
+        QSettings again(written, QSettings::IniFormat);
+        app.bench.save(again);
+        app.window.save(again);
+        app.window.saveRecentFiles(again);
+    }
+    const QByteArray before = golden::fileBytes(kept), after = golden::fileBytes(written);
+    return before == after ? QStringLiteral("written back unchanged") : golden::show(QString::fromUtf8(after));
+}
+
 } // namespace
 
 class TestReadingReceiver : public QObject {
@@ -102,6 +122,8 @@ private slots:
                 return kept(in);
             if (in[0] == QLatin1String("settings"))
                 return storedSettings(in[1]);
+            if (in[0] == QLatin1String("settings file"))
+                return settingsFile(in[1]);
             ReadingReceiver rx;
             QStringList sent;
             connect(&rx, &ReadingReceiver::reading, [&](const QString& r) { sent << r; });

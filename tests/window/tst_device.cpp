@@ -144,7 +144,7 @@ QString bench(const QStringList& in)
         else if (step == "auto")
             h.find<QCheckBox>(prefix + "chkAuto")->setChecked(true);
         else if (step.startsWith("average ")) {
-            BenchSettings settings;
+            CaptureSettings settings;
             settings.average = step.mid(8).toInt();
             receiver->setSettings(settings);
         } else {

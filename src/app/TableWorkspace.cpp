@@ -294,11 +294,10 @@ void TableWorkspace::addLiveReading()
     captured();
     showNextPosition();
     // The fitter may add on purpose before the load settles; the table
-    // cannot show it, so the status bar does. How many readings "Add"
-    // averages is the capture's own setting, kept by the receiver.
+    // cannot show it, so the status bar does.
     if (live.settling)
         emit statusMessage(tr("Recorded while settling"));
-    else if (receiver_.settings().average > 1)
+    else if (settings_.capture.average > 1)
         emit statusMessage(tr("Recorded the mean of %1 readings, standard deviation %2")
                                .arg(live.count).arg(UserNumberText(RoundHalfEven(live.deviation, 4))));
 }

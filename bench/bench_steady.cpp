@@ -81,7 +81,7 @@ int main(int argc, char** argv)
     }
     const double cpu = cpuSeconds() - cpuBefore;
 
-    const double steadyMs = double(rx.settings().steadyMs);
+    const double steadyMs = double(rx.window().settings().steadyMs);
     const double recordMs = missed > 0 ? 1e9 : worstUs / 1000;
     std::printf("BENCH auto_record_after_settled_ms %.6g %.6g 1.1\n", recordMs, steadyMs);
     std::printf("BENCH auto_cpu_s_per_wire_s_115200 %.6g %.6g 0.01\n", cpu, wireUs / 1e6);

@@ -254,12 +254,11 @@ void benchEiView()
         chart.plotted = false;
         DrawXYChart(area, table, chart, false, {});
     }
-    BenchSettings bench;
-    bench.unit = QStringLiteral("lbf");
+    GeometrySettings bench;
     bench.span = 15;
     bench.deflection = 0.1;
     const auto ei = [&] {
-        const CurvesView view = EiView(chart.curves, bench);
+        const CurvesView view = EiView(chart.curves, bench, QStringLiteral("lbf"));
         DrawCurves(area, view.curves, view.numbers, view.heading, false, xychart::kScreenLabelColor);
         const QImage image = area.toImage(kImageSize);
         (void)image;

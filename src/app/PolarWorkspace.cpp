@@ -33,9 +33,9 @@
 
 namespace tarvex {
 
-PolarWorkspace::PolarWorkspace(const Platform& platform, ReadingReceiver& receiver, const BenchSettings& bench,
+PolarWorkspace::PolarWorkspace(const Platform& platform, ReadingReceiver& receiver, const Settings& settings,
                                QWidget* parent)
-    : TableWorkspace(Workspace::Polar, platform, receiver, bench, QSize(twips(5000), twips(5000)), parent)
+    : TableWorkspace(Workspace::Polar, platform, receiver, settings, QSize(twips(5000), twips(5000)), parent)
 {
     buildPage();
     connect(Tab1cmdSet, &QPushButton::clicked, this, &PolarWorkspace::Tab1cmdSet_Click);
@@ -205,7 +205,7 @@ void PolarWorkspace::Tab1cmdPlot_Click()
 SpineAnalysis PolarWorkspace::showSpine()
 {
     const SpineAnalysis spine = spineOfTable();
-    Tab1lblSpine->setText(SpineFigureLines(spine, benchSettings().unit).join(QLatin1Char('\n')));
+    Tab1lblSpine->setText(SpineFigureLines(spine, settings().capture.unit).join(QLatin1Char('\n')));
     return spine;
 }
 
@@ -213,13 +213,13 @@ SpineAnalysis PolarWorkspace::showSpine()
 // to analyse prints as it always did.
 void PolarWorkspace::describeResults(ReportPage& page) const
 {
-    page.chartRange = PolarRangeWords(Tab1cmbRange->currentText(), table(), benchSettings().unit);
+    page.chartRange = PolarRangeWords(Tab1cmbRange->currentText(), table(), settings().capture.unit);
     const SpineAnalysis spine = spineOfTable();
     page.sineChart = SineViewForReport(table(), sineRange(), spine);
     if (!spine.ok())
         return;
     page.resultsTitle = tr("Spine and bend");
-    page.results = SpineFigureLines(spine, benchSettings().unit);
+    page.results = SpineFigureLines(spine, settings().capture.unit);
 }
 
 void PolarWorkspace::Tab1cmdClear_Click()

@@ -15,7 +15,7 @@ namespace tarvex {
 class PolarWorkspace : public TableWorkspace {
     Q_OBJECT
 public:
-    PolarWorkspace(const Platform& platform, ReadingReceiver& receiver, const BenchSettings& bench,
+    PolarWorkspace(const Platform& platform, ReadingReceiver& receiver, const Settings& settings,
                    QWidget* parent = nullptr);
 
     // The empty table, the default interval and scale, the chart's background.

@@ -47,9 +47,9 @@ bool NodesTicked(const QCheckBox* box)
 
 } // namespace
 
-ProfileWorkspace::ProfileWorkspace(const Platform& platform, ReadingReceiver& receiver, const BenchSettings& bench,
+ProfileWorkspace::ProfileWorkspace(const Platform& platform, ReadingReceiver& receiver, const Settings& settings,
                                    QWidget* parent)
-    : TableWorkspace(Workspace::Profile, platform, receiver, bench, QSize(twips(7485), twips(4380)), parent)
+    : TableWorkspace(Workspace::Profile, platform, receiver, settings, QSize(twips(7485), twips(4380)), parent)
 {
     buildPage();
     buildRowMenu();
@@ -359,8 +359,8 @@ CurvesView ProfileWorkspace::viewOf(ProfileView view) const
     static const XYCurveList none;
     const XYCurveList& curves = chart().curvesStored ? chart().curves : none;
     if (view == ProfileView::Difference)
-        return DifferenceView(curves, document().reference(), benchSettings());
-    return EiView(curves, benchSettings());
+        return DifferenceView(curves, document().reference(), settings().geometry, settings().capture.unit);
+    return EiView(curves, settings().geometry, settings().capture.unit);
 }
 
 void ProfileWorkspace::listReferences()
@@ -443,16 +443,17 @@ void ProfileWorkspace::showView()
     pictureView()->setMinimumHeight(Tab0tblFigures->isVisibleTo(this) ? 100 : 0);
 }
 
-Result<FrequencyInput> ProfileWorkspace::frequencyInput(const BenchSettings& bench) const
+Result<FrequencyInput> ProfileWorkspace::frequencyInput(const GeometrySettings& geometry, const QString& loadUnit,
+                                                        const MeterSettings& meter) const
 {
-    return FrequencyInputOf(NumberRowsOf(table()).points, document().plainNote(), bench);
+    return FrequencyInputOf(NumberRowsOf(table()).points, document().plainNote(), geometry, loadUnit, meter);
 }
 
 void ProfileWorkspace::addTrimmedEi(CurvesView& view) const
 {
     const Trims trims{Tab0txtTipTrim->value(), Tab0txtButtTrim->value()};
     // Without the input there is no frequency figure either, which says why.
-    const Result<FrequencyInput> in = frequencyInput(benchSettings());
+    const Result<FrequencyInput> in = frequencyInput(settings().geometry, settings().capture.unit, settings().shop.meter);
     if (!(trims.tip > 0 || trims.butt > 0) || !in)
         return;
     XYCurve trimmed;
@@ -473,10 +474,11 @@ void ProfileWorkspace::showFrequency()
 {
     if (!Tab0lblFrequency)
         return;
-    const QString unit = QLatin1Char(' ') + benchSettings().lengthUnit;
+    const QString unit = QLatin1Char(' ') + settings().geometry.lengthUnit;
     Tab0txtTipTrim->setSuffix(unit);
     Tab0txtButtTrim->setSuffix(unit);
-    const FrequencyFigure figure = FrequencyFigureOf(NumberRowsOf(table()).points, document().plainNote(), benchSettings(),
+    const FrequencyFigure figure = FrequencyFigureOf(NumberRowsOf(table()).points, document().plainNote(), settings().geometry,
+                                                     settings().capture.unit, settings().shop.meter,
                                                      {Tab0txtTipTrim->value(), Tab0txtButtTrim->value()});
     Tab0lblFrequency->setText(figure.lines.join(QLatin1Char('\n')));
     if (currentView() == ProfileView::Ei && sender() && (sender() == Tab0txtTipTrim || sender() == Tab0txtButtTrim))
@@ -498,13 +500,14 @@ void ProfileWorkspace::describeResults(ReportPage& page) const
     // The figures go on the page whatever the chart shows: EI once the bench
     // geometry is set, the difference once a reference is marked.
     QStringList lines;
-    const BenchSettings& bench = benchSettings();
-    if (chart().curvesStored && MissingForEi(bench).isEmpty()) {
+    const GeometrySettings& bench = settings().geometry;
+    const QString& loadUnit = settings().capture.unit;
+    if (chart().curvesStored && MissingForEi(bench, loadUnit).isEmpty()) {
         const QLocale locale;
         const CurvesView ei = viewOf(ProfileView::Ei);
         lines << tr("EI, three-point bench: span %1 %3, deflection %2 %3, compliance %4 %3/%5")
                      .arg(locale.toString(bench.span), locale.toString(bench.deflection), bench.lengthUnit,
-                          locale.toString(bench.compliance), bench.unit);
+                          locale.toString(bench.compliance), loadUnit);
         lines << FigureLines(ei);
     }
     if (chart().curvesStored && document().reference() > 0) {
@@ -517,8 +520,8 @@ void ProfileWorkspace::describeResults(ReportPage& page) const
     }
     // The frequency only where there is one: a report says nothing of the
     // shaft details a shop that does not use them never typed.
-    const FrequencyFigure frequency = FrequencyFigureOf(NumberRowsOf(table()).points, document().plainNote(), bench,
-                                                        {Tab0txtTipTrim->value(), Tab0txtButtTrim->value()});
+    const FrequencyFigure frequency = FrequencyFigureOf(NumberRowsOf(table()).points, document().plainNote(), bench, loadUnit,
+                                                        settings().shop.meter, {Tab0txtTipTrim->value(), Tab0txtButtTrim->value()});
     if (frequency.ok()) {
         if (!lines.isEmpty())
             lines << QString();

@@ -25,7 +25,7 @@ namespace tarvex {
 class ProfileWorkspace : public TableWorkspace {
     Q_OBJECT
 public:
-    ProfileWorkspace(const Platform& platform, ReadingReceiver& receiver, const BenchSettings& bench,
+    ProfileWorkspace(const Platform& platform, ReadingReceiver& receiver, const Settings& settings,
                      QWidget* parent = nullptr);
 
     // The empty table the program starts with.
@@ -55,9 +55,10 @@ public slots:
     void showFrequency();
 
 public:
-    // What the frequency of the table on show is predicted from, with the
-    // meter of `bench`; empty, with the reason, when something is missing.
-    Result<FrequencyInput> frequencyInput(const BenchSettings& bench) const;
+    // What the frequency of the table on show is predicted from, with
+    // `geometry`, the loads in `loadUnit` and `meter`; empty, with the
+    // reason, when something is missing.
+    Result<FrequencyInput> frequencyInput(const GeometrySettings& geometry, const QString& loadUnit, const MeterSettings& meter) const;
 
 protected:
     bool capture(double value) override;

@@ -78,8 +78,8 @@ QString LiveReadingText(const QString& line, QChar decimal)
 } // namespace
 
 TableWorkspace::TableWorkspace(Workspace kind, const Platform& platform, ReadingReceiver& receiver,
-                               const BenchSettings& bench, QSize chartSize, QWidget* parent)
-    : QWidget(parent), kind_(kind), platform_(platform), receiver_(receiver), bench_(bench)
+                               const Settings& settings, QSize chartSize, QWidget* parent)
+    : QWidget(parent), kind_(kind), platform_(platform), receiver_(receiver), settings_(settings)
 {
     const QString prefix = QLatin1String(kind == Workspace::Profile ? "Tab0" : "Tab1");
     document_ = new MeasurementDocument(kind, this);
@@ -294,11 +294,10 @@ void TableWorkspace::addLiveReading()
     captured();
     showNextPosition();
     // The fitter may add on purpose before the load settles; the table
-    // cannot show it, so the status bar does. How many readings "Add"
-    // averages is the capture's own setting, kept by the receiver.
+    // cannot show it, so the status bar does.
     if (live.settling)
         emit statusMessage(tr("Recorded while settling"));
-    else if (receiver_.settings().average > 1)
+    else if (settings_.capture.average > 1)
         emit statusMessage(tr("Recorded the mean of %1 readings, standard deviation %2")
                                .arg(live.count).arg(UserNumberText(RoundHalfEven(live.deviation, 4))));
 }
@@ -391,11 +390,6 @@ void TableWorkspace::buildLivePanel(const QString& prefix)
     showSettings();
 }
 
-const BenchSettings& TableWorkspace::benchSettings() const
-{
-    return bench_;
-}
-
 void TableWorkspace::headLoadColumn()
 {
     // Only a heading the program wrote follows the unit: one the fitter
@@ -405,22 +399,22 @@ void TableWorkspace::headLoadColumn()
     static const QRegularExpression withUnit(QStringLiteral("^Load \\([^()]*\\)$"));
     if (now != plain && !withUnit.match(now).hasMatch())
         return;
-    const QString unit = bench_.unit;
+    const QString unit = settings_.capture.unit;
     const QString heading = unit.isEmpty() ? plain : QStringLiteral("Load (%1)").arg(unit);
     if (heading != now)
         withChangeRule(ChangeRule::Ignored, [&] { table_->setTextMatrix(0, 1, heading); });
 }
 
-void TableWorkspace::setBenchSettings(const BenchSettings& bench)
+void TableWorkspace::setSettings(const Settings& settings)
 {
-    bench_ = bench;
+    settings_ = settings;
     showSettings();
 }
 
 void TableWorkspace::showSettings()
 {
-    unit_->setText(bench_.unit);
-    document_->setLoadUnit(bench_.unit);
+    unit_->setText(settings_.capture.unit);
+    document_->setLoadUnit(settings_.capture.unit);
     headLoadColumn();
     // The heading is saved with the table: a change of unit is a change to
     // it, and one Undo takes it back.
@@ -460,7 +454,7 @@ void TableWorkspace::showNextPosition()
         const QString at = table_->TextMatrix(table_->Row(), 0).trimmed();
         if (!at.isEmpty())
             text = kind_ == Workspace::Polar ? tr("Turn to %1 degrees").arg(at)
-                                             : tr("Move to %1 %2").arg(at, benchSettings().lengthUnit);
+                                             : tr("Move to %1 %2").arg(at, settings_.geometry.lengthUnit);
     }
     if (next_->text() != text)
         next_->setText(text);
@@ -653,11 +647,10 @@ ReportPage TableWorkspace::reportPage(PictureArea& copy)
     ReportPage page;
     page.chart = copy.picture();
     fillReport(page);
-    const BenchSettings& bench = benchSettings();
-    page.loadUnit = bench.unit;
-    page.lengthUnit = bench.lengthUnit;
+    page.loadUnit = settings_.capture.unit;
+    page.lengthUnit = settings_.geometry.lengthUnit;
     ReportHeader& h = page.header;
-    h.shop = bench.shopName;
+    h.shop = settings_.shop.name;
     h.bench = QSysInfo::machineHostName();
     h.measuredAt = QDateTime::currentDateTime();
     if (libraryShaft_) {

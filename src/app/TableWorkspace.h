@@ -20,7 +20,9 @@
 #include "platform/MessageSink.h"
 #include "platform/Platform.h"
 #include "platform/Twips.h"
-#include "settings/BenchSettings.h"
+#include "settings/CaptureSettings.h"
+#include "settings/GeometrySettings.h"
+#include "settings/ShopSettings.h"
 #include "tables/Workspace.h"
 
 #include <QLocale>
@@ -52,6 +54,16 @@ enum class MsgButtons;
 class TableWorkspace : public QWidget {
     Q_OBJECT
 public:
+    // What a workspace takes of the settings: the capture's (the unit beside
+    // the live box and in the load heading, what "Add" averages), the bench
+    // geometry (positions' unit, EI) and the shop (the report's head, the
+    // frequency meter).
+    struct Settings {
+        CaptureSettings capture;
+        GeometrySettings geometry;
+        ShopSettings shop;
+    };
+
     ~TableWorkspace() override;
 
     Workspace kind() const { return kind_; }
@@ -68,8 +80,8 @@ public:
     void recordSettled(double value);
     // "Auto" missed a position: it stops, and says which load it missed.
     void missedSettled(double value);
-    // The bench settings changed: the unit beside the live box.
-    void setBenchSettings(const BenchSettings& bench);
+    // The settings dialog changed the settings: the unit beside the live box.
+    void setSettings(const Settings& settings);
 
     // Plot and Clear of the toolbar, New of the File menu.
     virtual void plotChart() = 0;
@@ -128,9 +140,9 @@ signals:
     void editMenuRequested(const QPoint& globalPos);
 
 protected:
-    // `bench` as the shell read it; the settings dialog hands on a change
-    // through setBenchSettings.
-    TableWorkspace(Workspace kind, const Platform& platform, ReadingReceiver& receiver, const BenchSettings& bench,
+    // `settings` as the shell read them; the settings dialog hands on a
+    // change through setSettings.
+    TableWorkspace(Workspace kind, const Platform& platform, ReadingReceiver& receiver, const Settings& settings,
                    QSize chartSize, QWidget* parent = nullptr);
 
     // "Add": records the live reading; when there is none, the live box and
@@ -173,7 +185,7 @@ protected:
     // The message box as a sink, for routines that tell the user.
     MessageSink tellUser();
     const Platform& platform() const { return platform_; }
-    const BenchSettings& benchSettings() const;
+    const Settings& settings() const { return settings_; }
 
     // The document was read from a file or the library: the controls it
     // lays out follow it (the note box is the workspace's own).
@@ -219,7 +231,7 @@ private:
     const Workspace kind_;
     Platform platform_;
     ReadingReceiver& receiver_;
-    BenchSettings bench_;
+    Settings settings_;
     ChangeRule rule_ = ChangeRule::Counts;
     TableHistory* history_ = nullptr;
     MeasurementDocument* document_ = nullptr;

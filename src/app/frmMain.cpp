@@ -165,11 +165,11 @@ frmMain::frmMain(const Platform& platform, QWidget* parent)
     if (settings_)
         app_ = AppSettings::load(*settings_, RememberedFields());
     receiver_ = new ReadingReceiver(this);
-    receiver_->setSettings(app_.bench);
-    librarySession_ = std::make_unique<LibrarySession>(app_.bench.libraryAddress);
-    profile_ = new ProfileWorkspace(platform_, *receiver_, app_.bench);
+    receiver_->setSettings(app_.capture);
+    librarySession_ = std::make_unique<LibrarySession>(app_.library.address);
+    profile_ = new ProfileWorkspace(platform_, *receiver_, {app_.capture, app_.geometry, app_.shop});
     SSTab1->addTab(profile_, tr("X/Y Plot"));
-    polar_ = new PolarWorkspace(platform_, *receiver_, app_.bench);
+    polar_ = new PolarWorkspace(platform_, *receiver_, {app_.capture, app_.geometry, app_.shop});
     SSTab1->addTab(polar_, tr("Polar Plot"));
     outer->addWidget(SSTab1, 1);
 
@@ -414,12 +414,12 @@ void frmMain::mnuLibrary_Click()
             return;
         libraryWindow_ = new LibraryWindow(*lib, *platform_.messageBox, this);
         libraryWindow_->setAttribute(Qt::WA_DeleteOnClose);
-        libraryWindow_->setBench(app_.bench);
+        libraryWindow_->setBench(app_.geometry, app_.capture.unit);
         connect(libraryWindow_, &LibraryWindow::openRequested, this, &frmMain::openFromLibrary);
         connect(libraryWindow_, &LibraryWindow::overlayRequested, this, &frmMain::overlayFromLibrary);
         connect(libraryWindow_, &LibraryWindow::buildSetRequested, this, [this](const QList<qint64>& ids) {
             ShaftLibrary* lib = library();
-            BuildSetDialog* set = lib ? OpenBuildSet(*lib, ids, app_.bench, *platform_.messageBox, libraryWindow_) : nullptr;
+            BuildSetDialog* set = lib ? OpenBuildSet(*lib, ids, app_.geometry, app_.capture.unit, app_.shop, *platform_.messageBox, libraryWindow_) : nullptr;
             if (!set)
                 return;
             connect(set, &BuildSetDialog::printRequested, set, [this, set] {

@@ -158,8 +158,8 @@ private:
     QLabel* Label2 = nullptr;
     PictureArea* Picture1 = nullptr;            // hidden print copy of a chart
     std::unique_ptr<QSettings> settings_;       // null: nothing is remembered
-    // Read once from the settings file; of the bench, the settings dialog
-    // alone changes it.
+    // Read once from the settings file; of the bench's parts, the settings
+    // dialog alone changes them.
     AppSettings app_;
     std::unique_ptr<LibrarySession> librarySession_;
     QPointer<LibraryWindow> libraryWindow_;

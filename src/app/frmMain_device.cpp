@@ -141,30 +141,41 @@ void frmMain::SPortAx1_OnFailed(const QString& description)
 
 void frmMain::mnuEnv_Click()
 {
-    SettingsDialog dialog(app_.bench, this, [this](const BenchSettings& typed, double measuredCpm) {
-        const Result<FrequencyInput> in = profile_->frequencyInput(typed);
-        return in ? CalibrateClamp(*in, measuredCpm)
-                  : ClampCalibration{tr("the profile tab's shaft has no prediction to calibrate against: %1").arg(in.message()), 0.0};
-    });
+    SettingsDialog dialog(app_.capture, app_.geometry, app_.library, app_.shop, this,
+                          [this](const GeometrySettings& geometry, const QString& loadUnit, const MeterSettings& meter, double measuredCpm) {
+                              const Result<FrequencyInput> in = profile_->frequencyInput(geometry, loadUnit, meter);
+                              return in ? CalibrateClamp(*in, measuredCpm)
+                                        : ClampCalibration{tr("the profile tab's shaft has no prediction to calibrate against: %1").arg(in.message()), 0.0};
+                          });
     if (dialog.exec() != QDialog::Accepted)
         return;
+    const CaptureSettings capture = dialog.capture();
+    const GeometrySettings geometry = dialog.geometry();
+    const LibrarySettings library = dialog.library();
+    const ShopSettings shop = dialog.shop();
     if (settings_) {
-        dialog.settings().save(*settings_);
-        if (const Result<> written = WriteSettingsFile(*settings_, LocationHoldsPassword(dialog.settings().libraryAddress)); !written)
+        capture.save(*settings_);
+        geometry.save(*settings_);
+        library.save(*settings_);
+        shop.save(*settings_);
+        if (const Result<> written = WriteSettingsFile(*settings_, LocationHoldsPassword(library.address)); !written)
             MsgBox(written.message());
     }
     // Another library: the window over the old one closes, and the next use
     // opens the new one.
-    if (dialog.settings().libraryAddress != app_.bench.libraryAddress) {
+    if (library.address != app_.library.address) {
         delete libraryWindow_;
-        librarySession_->setAddress(dialog.settings().libraryAddress);
+        librarySession_->setAddress(library.address);
     }
-    app_.bench = dialog.settings();
-    receiver_->setSettings(app_.bench);
+    app_.capture = capture;
+    app_.geometry = geometry;
+    app_.library = library;
+    app_.shop = shop;
+    receiver_->setSettings(app_.capture);
     if (libraryWindow_)
-        libraryWindow_->setBench(app_.bench);
-    profile_->setBenchSettings(app_.bench);
-    polar_->setBenchSettings(app_.bench);
+        libraryWindow_->setBench(app_.geometry, app_.capture.unit);
+    profile_->setSettings({app_.capture, app_.geometry, app_.shop});
+    polar_->setSettings({app_.capture, app_.geometry, app_.shop});
 }
 
 void frmMain::cmbCommPort_DropDown()

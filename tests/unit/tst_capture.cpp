@@ -85,7 +85,7 @@ Session MakeSession(quint32 seed)
     s.garbage = rng() % 3 == 0 ? 0.0 : Uniform(rng, 0.0, 0.3);
     s.rate = Uniform(rng, 10.0, 40.0);
     s.decimals = rng() % 2 ? 2 : 3;
-    BenchSettings settings;
+    CaptureSettings settings;
     if (s.kind == Workspace::Profile) {
         // Tip to butt, some steps within the band, some well beyond it. A
         // move without a disturbance must change the level clearly: by more
@@ -185,7 +185,7 @@ SessionOutcome Play(const Session& s)
         // A window needs the steady time at a load to settle there, so a
         // record sooner after a move confirms the position before it: the
         // reading that completed its window came as the shaft began to move.
-        const bool confirmsPrevious = position > 0 && now - qint64(arrive[std::size_t(position)]) < BenchSettings{}.steadyMs;
+        const bool confirmsPrevious = position > 0 && now - qint64(arrive[std::size_t(position)]) < CaptureSettings{}.steadyMs;
         recorded[std::size_t(position - (confirmsPrevious ? 1 : 0))].push_back(value);
         if (!autoOn)
             return;

@@ -3,6 +3,7 @@
 // each, what waits for the next line end and how much was given up.
 #include "Golden.h"
 #include "device/ReadingReceiver.h"
+#include "settings/AppSettings.h"
 
 #include <QSettings>
 #include <QTemporaryDir>
@@ -18,7 +19,7 @@ namespace {
 // auto | readings => what "Auto" records, reading by reading.
 QString steadiness(const QStringList& in)
 {
-    BenchSettings settings;
+    CaptureSettings settings;
     settings.average = in[0] == QLatin1String("steady") ? in[1].toInt() : 1;
     SteadyWindow window;
     window.setSettings(settings);
@@ -45,7 +46,7 @@ QString steadiness(const QStringList& in)
 // and the strip chart hold at the end of a line of readings 0, 1, 2, ...
 QString kept(const QStringList& in)
 {
-    BenchSettings settings;
+    CaptureSettings settings;
     settings.average = in[1].toInt();
     SteadyWindow window;
     window.setSettings(settings);
@@ -69,15 +70,38 @@ QString storedSettings(const QString& stored)
     QSettings s(dir.filePath(QStringLiteral("s.ini")), QSettings::IniFormat);
     for (const QString& kv : stored.split(QLatin1Char(';'), Qt::SkipEmptyParts))
         s.setValue(QStringLiteral("Bench/") + kv.section(QLatin1Char('='), 0, 0), kv.section(QLatin1Char('='), 1));
-    const BenchSettings b = BenchSettings::load(s);
-    BenchSettings again;
-    b.save(s);
-    again = BenchSettings::load(s);
-    const QString missing = MissingForEi(b);
+    const CaptureSettings c = CaptureSettings::load(s);
+    const GeometrySettings g = GeometrySettings::load(s);
+    c.save(s);
+    g.save(s);
+    const bool kept = CaptureSettings::load(s) == c && GeometrySettings::load(s) == g;
+    const QString missing = MissingForEi(g, c.unit);
     return QStringLiteral("fresh %1 ms, steady %2 ms, band %3 % or %4, average %5, unit \"%6\", span %7 %8, deflection %9 %8, compliance %10%11")
-        .arg(b.freshMs).arg(b.steadyMs).arg(b.bandPercent).arg(b.bandUnits).arg(b.average).arg(b.unit)
-        .arg(b.span).arg(b.lengthUnit).arg(b.deflection).arg(b.compliance)
-        .arg((missing.isEmpty() ? QString() : QStringLiteral(" (EI lacks %1)").arg(missing)) + (again == b ? QString() : QStringLiteral(" (NOT KEPT)")));
+        .arg(c.freshMs).arg(c.steadyMs).arg(c.bandPercent).arg(c.bandUnits).arg(c.average).arg(c.unit)
+        .arg(g.span).arg(g.lengthUnit).arg(g.deflection).arg(g.compliance)
+        .arg((missing.isEmpty() ? QString() : QStringLiteral(" (EI lacks %1)").arg(missing)) + (kept ? QString() : QStringLiteral(" (NOT KEPT)")));
+}
+
+// settings file | a file written by an earlier run => whether this run reads
+// every value of it and writes each back exactly as it stood
+QString settingsFile(const QString& name)
+{
+    QTemporaryDir dir;
+    const QString kept = dir.filePath(QStringLiteral("kept.ini")), written = dir.filePath(QStringLiteral("written.ini"));
+    golden::writeFile(kept, golden::read(QStringLiteral("settings/") + name));
+    QSettings earlier(kept, QSettings::IniFormat);
+    const AppSettings app = AppSettings::load(earlier, {QStringLiteral("cmbCommPort"), QStringLiteral("Tab0txtStart"), QStringLiteral("Tab0txtInterv")});
+    {
+        QSettings again(written, QSettings::IniFormat);
+        app.capture.save(again);
+        app.geometry.save(again);
+        app.library.save(again);
+        app.shop.save(again);
+        app.window.save(again);
+        app.window.saveRecentFiles(again);
+    }
+    const QByteArray before = golden::fileBytes(kept), after = golden::fileBytes(written);
+    return before == after ? QStringLiteral("written back unchanged") : golden::show(QString::fromUtf8(after));
 }
 
 } // namespace
@@ -102,6 +126,8 @@ private slots:
                 return kept(in);
             if (in[0] == QLatin1String("settings"))
                 return storedSettings(in[1]);
+            if (in[0] == QLatin1String("settings file"))
+                return settingsFile(in[1]);
             ReadingReceiver rx;
             QStringList sent;
             connect(&rx, &ReadingReceiver::reading, [&](const QString& r) { sent << r; });

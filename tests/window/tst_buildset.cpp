@@ -4,7 +4,8 @@
 // tests/golden/window/buildset.txt.
 #include "Golden.h"
 #include "fakes/FakePlatform.h"
-#include "device/Steadiness.h"
+#include "settings/GeometrySettings.h"
+#include "settings/ShopSettings.h"
 #include "library/ShaftLibrary.h"
 #include "library/BuildSetDialog.h"
 #include "report/ReportPdf.h"
@@ -55,10 +56,9 @@ QList<qint64> store(ShaftLibrary& library, const QString& entries)
     return ids;
 }
 
-BenchSettings bench(double span)
+GeometrySettings bench(double span)
 {
-    BenchSettings b;
-    b.unit = QStringLiteral("lbf");
+    GeometrySettings b;
     b.span = span;
     b.deflection = 0.1;
     return b;
@@ -72,7 +72,7 @@ QString open(const QStringList& in)
     ShaftLibrary library(dir.filePath(QStringLiteral("library.sqlite")));
     FakeMessageBox messages;
     QWidget parent;
-    OpenBuildSet(library, store(library, in[1]), bench(in[2].toDouble()), messages, &parent);
+    OpenBuildSet(library, store(library, in[1]), bench(in[2].toDouble()), QStringLiteral("lbf"), {}, messages, &parent);
     if (auto* window = parent.findChild<BuildSetDialog*>())
         return window->windowTitle();
     return messages.asked.isEmpty() ? QStringLiteral("nothing") : messages.asked.first().text.replace(QLatin1Char('\n'), QLatin1Char(' '));
@@ -104,9 +104,9 @@ QString pdf(const QStringList& in)
     }
     FakeMessageBox messages;
     QWidget parent;
-    BenchSettings b = bench(15);
-    b.shopName = QStringLiteral("Fairway Shaft Lab");
-    BuildSetDialog* window = OpenBuildSet(library, ids, b, messages, &parent);
+    ShopSettings shop;
+    shop.name = QStringLiteral("Fairway Shaft Lab");
+    BuildSetDialog* window = OpenBuildSet(library, ids, bench(15), QStringLiteral("lbf"), shop, messages, &parent);
     if (!window)
         return QStringLiteral("no window");
     window->findChild<QLineEdit*>(QStringLiteral("txtCustomer"))->setText(in[3]);
@@ -139,7 +139,7 @@ QString run(const QStringList& in)
     ShaftLibrary library(dir.filePath(QStringLiteral("library.sqlite")));
     QStringList skipped;
     SetRequest rq = DefaultSetRequest(LengthUnit::Inch);
-    rq.shafts = SetShaftsFromLibrary(library, store(library, in[1]), bench(15), skipped);
+    rq.shafts = SetShaftsFromLibrary(library, store(library, in[1]), bench(15), QStringLiteral("lbf"), skipped);
     BuildSetDialog window(rq, skipped);
     for (const QString& change : in.value(2).split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
         const QString box = change.section(QLatin1Char('='), 0, 0), value = change.section(QLatin1Char('='), 1);

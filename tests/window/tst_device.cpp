@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QStatusBar>
 
 using namespace tarvex;
@@ -123,7 +124,7 @@ QString add(const QStringList& in)
 }
 
 // bench | profile|polar | steps: "MS:line" (the line arrives at MS), "add",
-// "zero", "auto", "average N" => the workspace | live box | steadiness | status bar
+// "zero", "auto", "average N" (typed in Settings) => the workspace | live box | steadiness | status bar
 QString bench(const QStringList& in)
 {
     const Workspace ws = in[1] == "polar" ? Polar : Profile;
@@ -144,9 +145,10 @@ QString bench(const QStringList& in)
         else if (step == "auto")
             h.find<QCheckBox>(prefix + "chkAuto")->setChecked(true);
         else if (step.startsWith("average ")) {
-            BenchSettings settings;
-            settings.average = step.mid(8).toInt();
-            receiver->setSettings(settings);
+            withModal([&] { h.click("mnuEnv"); }, [&](QWidget* form) {
+                form->findChild<QSpinBox*>("txtAverage")->setValue(step.mid(8).toInt());
+                static_cast<QDialog*>(form)->accept();
+            });
         } else {
             now = step.section(':', 0, 0).toLongLong();
             h.fakes.serialPort->feed(step.section(':', 1) + "\r\n");

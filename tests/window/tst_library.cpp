@@ -8,7 +8,7 @@
 #include "analysis/SpineAnalysis.h"
 #include "charts/polar/PolarChart.h"
 #include "charts/xy/XYChart.h"
-#include "device/Steadiness.h"
+#include "settings/GeometrySettings.h"
 #include "device/SettingsDialog.h"
 #include "files/PolarFile.h"
 #include "files/ProfileFile.h"
@@ -309,10 +309,10 @@ private slots:
                 return vanished(window, library);
             if (in[0] == QLatin1String("bench")) {   // bench | span,deflection,length unit,load unit,EI unit => its index heading
                 const QStringList v = in[1].split(QLatin1Char(','));
-                BenchSettings bench;
-                bench.span = v[0].toDouble(), bench.deflection = v[1].toDouble(), bench.lengthUnit = v[2], bench.unit = v[3];
+                GeometrySettings bench;
+                bench.span = v[0].toDouble(), bench.deflection = v[1].toDouble(), bench.lengthUnit = v[2];
                 bench.eiInLbfIn2 = v[4] == QLatin1String("lbf");
-                window.setBench(bench);
+                window.setBench(bench, v[3]);
                 listed(window);
                 return window.findChild<QTreeView*>()->model()->headerData(LibraryListModel::Index, Qt::Horizontal).toString();
             }
@@ -544,7 +544,7 @@ private slots:
         });
         withModal([&] { h.click(QStringLiteral("mnuEnv")); }, [&](QWidget* form) {
             shown = form->findChild<QLineEdit*>(QStringLiteral("txtLibrary"))->text();
-            kept = static_cast<SettingsDialog*>(form)->settings().libraryAddress;
+            kept = static_cast<SettingsDialog*>(form)->library().address;
             static_cast<QDialog*>(form)->reject();
         });
         h.click(QStringLiteral("Toolbar1_Store"));

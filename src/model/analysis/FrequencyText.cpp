@@ -1,6 +1,6 @@
 #include "analysis/FrequencyText.h"
 
-#include "settings/BenchSettings.h"
+#include "settings/GeometrySettings.h"
 #include "library/LibraryImport.h"
 
 #include <QCoreApplication>
@@ -14,11 +14,6 @@ namespace {
 double perInch(LengthUnit unit)
 {
     return unit == LengthUnit::Inch ? 1.0 : 25.4;
-}
-
-LengthUnit unitOf(const BenchSettings& bench)
-{
-    return bench.lengthUnit == QLatin1String("mm") ? LengthUnit::Millimetre : LengthUnit::Inch;
 }
 
 } // namespace
@@ -82,30 +77,31 @@ Result<ShaftDetails> ShaftDetailsOf(const QString& note, LengthUnit unit)
     return d;
 }
 
-Result<FrequencyInput> FrequencyInputOf(const std::vector<RowPoint>& loads, const QString& note, const BenchSettings& bench)
+Result<FrequencyInput> FrequencyInputOf(const std::vector<RowPoint>& loads, const QString& note, const GeometrySettings& geometry,
+                                        const QString& loadUnit, const MeterSettings& meter)
 {
-    if (const QString missing = MissingForEi(bench); !missing.isEmpty())
+    if (const QString missing = MissingForEi(geometry, loadUnit); !missing.isEmpty())
         return Failure(QCoreApplication::translate("Analysis", "the bench settings lack %1 (Option > Settings)").arg(missing));
-    const LengthUnit unit = unitOf(bench);
+    const LengthUnit unit = LengthUnitOf(geometry);
     const Result<ShaftDetails> shaft = ShaftDetailsOf(note, unit);
     if (!shaft)
         return Failure(shaft.message() + QCoreApplication::translate("Analysis", " (lines \"Length: 41 in\" and \"Weight: 120 g\"; \"Balance: 22 in\" if known)"));
-    const EiCurve ei = ConvertToEi(loads, GeometryOf(bench));
+    const EiCurve ei = ConvertToEi(loads, GeometryOf(geometry, loadUnit));
     if (!ei.ok())
         return Failure(ei.refusal);
     FrequencyInput in;
     in.ei = EiRows(ei);
     in.unit = unit;
     in.shaft = *shaft;
-    in.meter = MeterSetupOf(bench.meter, unit);
+    in.meter = MeterSetupOf(meter, unit);
     return in;
 }
 
-FrequencyFigure FrequencyFigureOf(const std::vector<RowPoint>& loads, const QString& note, const BenchSettings& bench,
-                                  const Trims& trims, const QLocale& locale)
+FrequencyFigure FrequencyFigureOf(const std::vector<RowPoint>& loads, const QString& note, const GeometrySettings& geometry,
+                                  const QString& loadUnit, const MeterSettings& meter, const Trims& trims, const QLocale& locale)
 {
     FrequencyFigure figure;
-    Result<FrequencyInput> in = FrequencyInputOf(loads, note, bench);
+    Result<FrequencyInput> in = FrequencyInputOf(loads, note, geometry, loadUnit, meter);
     QString why = in.message();
     if (in) {
         in->trims = trims;
@@ -135,7 +131,7 @@ FrequencyFigure FrequencyFigureOf(const std::vector<RowPoint>& loads, const QStr
     }
     figure.lines << QCoreApplication::translate("Analysis", "Frequency %1 cpm%2 (%3 g tip, %4 %5 clamp), %6")
                         .arg(locale.toString(p.cpm, 'f', 0), trimmed, plain(in->meter.tipWeight), plain(in->meter.clamp), u,
-                             bench.meter.clampOffsetInches ? QCoreApplication::translate("Analysis", "calibrated") : QCoreApplication::translate("Analysis", "uncalibrated"));
+                             meter.clampOffsetInches ? QCoreApplication::translate("Analysis", "calibrated") : QCoreApplication::translate("Analysis", "uncalibrated"));
     figure.lines << QCoreApplication::translate("Analysis", "Kick point %1, bend point %2 from the tip").arg(length(p.kickPoint), length(p.bendPoint));
     // Held EI over a short stretch changes little; over more it is a guess
     // the user should know the figure rests on.

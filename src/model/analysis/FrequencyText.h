@@ -1,7 +1,7 @@
 #pragma once
 // The frequency figure of the profile on show, in words for the figure panel
 // and the report, from its rows, the shaft details its note gives and the
-// meter set-up kept with the bench settings.
+// shop's meter.
 
 #include "analysis/Frequency.h"
 #include "platform/Result.h"
@@ -14,7 +14,7 @@ class QSettings;
 
 namespace tarvex {
 
-struct BenchSettings;
+struct GeometrySettings;
 
 // The shop's frequency meter, kept in inches and grams whatever the bench's
 // length unit, so switching the unit does not move the clamp.
@@ -45,12 +45,15 @@ struct FrequencyFigure {
     bool ok() const { return prediction.ok() && prediction.cpm > 0; }
 };
 
-// `loads`: the profile's rows (position, load), as the table holds them.
-FrequencyFigure FrequencyFigureOf(const std::vector<RowPoint>& loads, const QString& note, const BenchSettings& bench,
-                                  const Trims& trims = {}, const QLocale& locale = QLocale::system());
+// `loads`: the profile's rows (position, load in `loadUnit`), as the table
+// holds them.
+FrequencyFigure FrequencyFigureOf(const std::vector<RowPoint>& loads, const QString& note, const GeometrySettings& geometry,
+                                  const QString& loadUnit, const MeterSettings& meter, const Trims& trims = {},
+                                  const QLocale& locale = QLocale::system());
 
 // The input the figure is worked out from, for calibration; a failure says
 // what the profile, note or bench lack.
-Result<FrequencyInput> FrequencyInputOf(const std::vector<RowPoint>& loads, const QString& note, const BenchSettings& bench);
+Result<FrequencyInput> FrequencyInputOf(const std::vector<RowPoint>& loads, const QString& note, const GeometrySettings& geometry,
+                                        const QString& loadUnit, const MeterSettings& meter);
 
 } // namespace tarvex

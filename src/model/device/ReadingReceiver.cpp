@@ -43,7 +43,7 @@ ReadingReceiver::ReadingReceiver(QObject* parent)
     clock_ = [timer] { return timer->elapsed(); };
 }
 
-void ReadingReceiver::setSettings(const BenchSettings& settings)
+void ReadingReceiver::setSettings(const CaptureSettings& settings)
 {
     window_.setSettings(settings);
 }

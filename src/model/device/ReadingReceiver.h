@@ -45,8 +45,9 @@ public:
 
     // Milliseconds on a steady clock; tests set their own.
     void setClock(std::function<qint64()> clock) { clock_ = std::move(clock); }
-    void setSettings(const BenchSettings& settings);
-    const BenchSettings& settings() const { return window_.settings(); }
+    // The shell hands the same settings to whoever else needs them: nothing
+    // asks the receiver.
+    void setSettings(const CaptureSettings& settings);
 
     // The port was opened or closed (by the user, on shut-down, or lost).
     void portOpened();

@@ -8,7 +8,7 @@
 
 namespace tarvex {
 
-double SteadyBand(double mean, const BenchSettings& settings)
+double SteadyBand(double mean, const CaptureSettings& settings)
 {
     return std::max(std::fabs(mean) * settings.bandPercent / 100.0, settings.bandUnits);
 }

@@ -5,7 +5,7 @@
 // load, average it, take a zero from it, or record by itself once the load
 // has moved and settled again.
 
-#include "settings/BenchSettings.h"
+#include "settings/CaptureSettings.h"
 
 #include <QString>
 #include <array>
@@ -16,7 +16,7 @@
 namespace tarvex {
 
 // Half-width of the steady band around `mean`.
-double SteadyBand(double mean, const BenchSettings& settings);
+double SteadyBand(double mean, const CaptureSettings& settings);
 
 struct Averaged {
     double mean = 0;
@@ -45,8 +45,8 @@ public:
     // creeping one; the window stretches up to this many times its length.
     static constexpr int kMaxStretch = 8;
 
-    void setSettings(const BenchSettings& settings) { settings_ = settings; }
-    const BenchSettings& settings() const { return settings_; }
+    void setSettings(const CaptureSettings& settings) { settings_ = settings; }
+    const CaptureSettings& settings() const { return settings_; }
 
     void add(qint64 at, double value);
     void clear();
@@ -83,7 +83,7 @@ public:
 private:
     std::optional<Steady> judge(qint64 now, bool stretch) const;
 
-    BenchSettings settings_;
+    CaptureSettings settings_;
     std::deque<std::pair<qint64, double>> readings_;
     mutable std::vector<double> scratch_;   // the window's values, for the median
     static constexpr int kNoiseReadings = 64;

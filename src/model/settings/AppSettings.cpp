@@ -42,7 +42,8 @@ void WindowState::saveRecentFiles(QSettings& settings) const
 
 AppSettings AppSettings::load(QSettings& settings, const QStringList& fieldNames)
 {
-    return {BenchSettings::load(settings), WindowState::load(settings, fieldNames)};
+    return {CaptureSettings::load(settings), GeometrySettings::load(settings), LibrarySettings::load(settings),
+            ShopSettings::load(settings), WindowState::load(settings, fieldNames)};
 }
 
 } // namespace tarvex

@@ -1,11 +1,16 @@
 #pragma once
 // What the program keeps between runs, read from the settings file once at
-// start and handed to those who need it: the bench (the capture's steadiness
-// and averaging, the load unit, the EI geometry, the meter, the library's
-// address and the shop, edited together in the settings dialog and kept
-// under their old keys), and the window's remembered state.
+// start and each part handed to those who need it: the capture's settings
+// (the receiver, the live panel), the bench geometry (EI and what is worked
+// out from it), the library's address (the library session), the shop (the
+// report, the certificate, the frequency meter), all four edited in the
+// settings dialog and kept under their old keys; and the window's
+// remembered state.
 
-#include "settings/BenchSettings.h"
+#include "settings/CaptureSettings.h"
+#include "settings/GeometrySettings.h"
+#include "settings/LibrarySettings.h"
+#include "settings/ShopSettings.h"
 
 #include <QByteArray>
 #include <QHash>
@@ -31,7 +36,10 @@ struct WindowState {
 };
 
 struct AppSettings {
-    BenchSettings bench;
+    CaptureSettings capture;
+    GeometrySettings geometry;
+    LibrarySettings library;
+    ShopSettings shop;
     WindowState window;
 
     static AppSettings load(QSettings& settings, const QStringList& fieldNames);

@@ -33,9 +33,10 @@ QDoubleSpinBox* number(double low, double high, int decimals, double step, const
 
 } // namespace
 
-SettingsDialog::SettingsDialog(const BenchSettings& s, QWidget* parent, Calibrator calibrate)
-    : QDialog(parent), libraryAddress_(s.libraryAddress), clampOffset_(s.meter.clampOffsetInches),
-      calibratedOn_(s.meter.calibratedOn), calibrate_(std::move(calibrate))
+SettingsDialog::SettingsDialog(const CaptureSettings& c, const GeometrySettings& g, const LibrarySettings& lib,
+                               const ShopSettings& shop, QWidget* parent, Calibrator calibrate)
+    : QDialog(parent), libraryAddress_(lib.address), clampOffset_(shop.meter.clampOffsetInches),
+      calibratedOn_(shop.meter.calibratedOn), calibrate_(std::move(calibrate))
 {
     setObjectName(QStringLiteral("SettingsDialog"));
     setWindowTitle(tr("Settings"));
@@ -78,17 +79,17 @@ SettingsDialog::SettingsDialog(const BenchSettings& s, QWidget* parent, Calibrat
     connect(lengthUnit_, &QComboBox::currentIndexChanged, this, showUnits);
     connect(unit_, &QComboBox::currentIndexChanged, this, showUnits);
 
-    fresh_->setValue(double(s.freshMs) / 1000);
-    window_->setValue(double(s.steadyMs) / 1000);
-    percent_->setValue(s.bandPercent);
-    units_->setValue(s.bandUnits);
-    average_->setValue(s.average);
-    unit_->setCurrentIndex(std::max(0, unit_->findData(s.unit)));
-    lengthUnit_->setCurrentIndex(std::max(0, lengthUnit_->findData(s.lengthUnit)));
-    span_->setValue(s.span);
-    deflection_->setValue(s.deflection);
-    compliance_->setValue(s.compliance);
-    eiUnit_->setCurrentIndex(s.eiInLbfIn2 ? 1 : 0);
+    fresh_->setValue(double(c.freshMs) / 1000);
+    window_->setValue(double(c.steadyMs) / 1000);
+    percent_->setValue(c.bandPercent);
+    units_->setValue(c.bandUnits);
+    average_->setValue(c.average);
+    unit_->setCurrentIndex(std::max(0, unit_->findData(c.unit)));
+    lengthUnit_->setCurrentIndex(std::max(0, lengthUnit_->findData(g.lengthUnit)));
+    span_->setValue(g.span);
+    deflection_->setValue(g.deflection);
+    compliance_->setValue(g.compliance);
+    eiUnit_->setCurrentIndex(g.eiInLbfIn2 ? 1 : 0);
     showUnits();
 
     auto* form = new QFormLayout;
@@ -109,7 +110,7 @@ SettingsDialog::SettingsDialog(const BenchSettings& s, QWidget* parent, Calibrat
     auto* shared = new QGroupBox(tr("Shaft library"));
     auto* where = new QFormLayout(shared);
     // The password stays "***" on screen; left so, the one kept is kept.
-    library_ = new QLineEdit(MaskedLocation(s.libraryAddress));
+    library_ = new QLineEdit(MaskedLocation(lib.address));
     library_->setObjectName(QStringLiteral("txtLibrary"));
     // Wide enough to read a whole address at once.
     library_->setMinimumWidth(library_->fontMetrics().horizontalAdvance(QStringLiteral("postgresql://fitter@shop-server:5432/shafts__")));
@@ -117,7 +118,7 @@ SettingsDialog::SettingsDialog(const BenchSettings& s, QWidget* parent, Calibrat
     library_->setToolTip(tr("postgresql://user@server:5432/database for a library the shop's benches share; "
                             "the password is best kept in ~/.pgpass"));
     where->addRow(Caption(tr("Shared l&ibrary"), library_), library_);
-    shop_ = new QLineEdit(s.shopName);
+    shop_ = new QLineEdit(shop.name);
     shop_->setObjectName(QStringLiteral("txtShopName"));
     shop_->setToolTip(tr("Printed at the head of a set's certificate"));
     where->addRow(Caption(tr("Shop name"), shop_), shop_);
@@ -133,9 +134,9 @@ SettingsDialog::SettingsDialog(const BenchSettings& s, QWidget* parent, Calibrat
     meterClamp_ = number(0, 20, 2, 0.25, QStringLiteral(" in"), "txtMeterClamp");
     meterTip_ = number(0, 2000, 1, 5, QStringLiteral(" g"), "txtMeterTip");
     meterOffset_ = number(-5, 5, 2, 0.25, QStringLiteral(" in"), "txtMeterOffset");
-    meterClamp_->setValue(s.meter.clampInches);
-    meterTip_->setValue(s.meter.tipGrams);
-    meterOffset_->setValue(s.meter.tipOffsetInches);
+    meterClamp_->setValue(shop.meter.clampInches);
+    meterTip_->setValue(shop.meter.tipGrams);
+    meterOffset_->setValue(shop.meter.tipOffsetInches);
     meterOffset_->setToolTip(tr("How far beyond the tip the tip weight's centre sits"));
     measuredCpm_ = number(0, 2000, 1, 1, QStringLiteral(" cpm"), "txtMeasuredCpm");
     measuredCpm_->setSpecialValueText(tr("not measured"));
@@ -176,22 +177,38 @@ SettingsDialog::SettingsDialog(const BenchSettings& s, QWidget* parent, Calibrat
     layout->addWidget(buttons);
 }
 
-BenchSettings SettingsDialog::settings() const
+CaptureSettings SettingsDialog::capture() const
 {
-    BenchSettings s;
-    s.freshMs = qRound64(fresh_->value() * 1000);
-    s.steadyMs = qRound64(window_->value() * 1000);
-    s.bandPercent = percent_->value();
-    s.bandUnits = units_->value();
-    s.average = average_->value();
-    s.unit = unit_->currentData().toString();
-    s.eiInLbfIn2 = eiUnit_->currentIndex() == 1;
-    s.lengthUnit = lengthUnit_->currentData().toString();
-    s.span = span_->value();
-    s.deflection = deflection_->value();
-    s.compliance = compliance_->value();
-    s.libraryAddress = UnmaskedLocation(library_->text().trimmed(), libraryAddress_);
-    s.shopName = shop_->text().trimmed();
+    CaptureSettings c;
+    c.freshMs = qRound64(fresh_->value() * 1000);
+    c.steadyMs = qRound64(window_->value() * 1000);
+    c.bandPercent = percent_->value();
+    c.bandUnits = units_->value();
+    c.average = average_->value();
+    c.unit = unit_->currentData().toString();
+    return c;
+}
+
+GeometrySettings SettingsDialog::geometry() const
+{
+    GeometrySettings g;
+    g.eiInLbfIn2 = eiUnit_->currentIndex() == 1;
+    g.lengthUnit = lengthUnit_->currentData().toString();
+    g.span = span_->value();
+    g.deflection = deflection_->value();
+    g.compliance = compliance_->value();
+    return g;
+}
+
+LibrarySettings SettingsDialog::library() const
+{
+    return {UnmaskedLocation(library_->text().trimmed(), libraryAddress_)};
+}
+
+ShopSettings SettingsDialog::shop() const
+{
+    ShopSettings s;
+    s.name = shop_->text().trimmed();
     s.meter.clampInches = meterClamp_->value();
     s.meter.tipGrams = meterTip_->value();
     s.meter.tipOffsetInches = meterOffset_->value();
@@ -206,17 +223,18 @@ void SettingsDialog::calibrate()
         showCalibration(tr("type the cpm your meter reads on the profile tab's shaft first"));
         return;
     }
-    BenchSettings typed = settings();
-    typed.meter.clampOffsetInches.reset();
-    const ClampCalibration fit = calibrate_(typed, measuredCpm_->value());
+    const GeometrySettings typed = geometry();
+    MeterSettings meter = shop().meter;
+    meter.clampOffsetInches.reset();
+    const ClampCalibration fit = calibrate_(typed, capture().unit, meter, measuredCpm_->value());
     if (!fit.ok()) {
         showCalibration(fit.refusal);
         return;
     }
     clampOffset_ = typed.lengthUnit == QLatin1String("mm") ? fit.clampOffset / 25.4 : fit.clampOffset;
     calibratedOn_ = QStringLiteral("%1 cpm measured with %2 g and a %3 in clamp")
-                        .arg(QString::number(measuredCpm_->value(), 'f', 1), QString::number(typed.meter.tipGrams, 'g', 6),
-                             QString::number(typed.meter.clampInches, 'g', 6));
+                        .arg(QString::number(measuredCpm_->value(), 'f', 1), QString::number(meter.tipGrams, 'g', 6),
+                             QString::number(meter.clampInches, 'g', 6));
     showCalibration();
 }
 

@@ -2,9 +2,14 @@
 // The bench settings: how fresh a reading must be to record, what counts as a
 // steady load, how many readings "Add" averages, the load cell's unit, and the
 // bench's geometry that EI is worked out from; the frequency meter the
-// predictions are for, and its calibration on a shaft measured on it.
+// predictions are for, and its calibration on a shaft measured on it; the
+// library's address and the shop's name. Each part is read and handed back on
+// its own, as its users take it.
 
-#include "device/Steadiness.h"
+#include "settings/CaptureSettings.h"
+#include "settings/GeometrySettings.h"
+#include "settings/LibrarySettings.h"
+#include "settings/ShopSettings.h"
 
 #include <QDialog>
 #include <functional>
@@ -22,12 +27,18 @@ class SettingsDialog : public QDialog {
     Q_OBJECT
 public:
     // The clamp offset that makes the profile on show read `measuredCpm` with
-    // the settings typed (in their length unit), or why not.
-    using Calibrator = std::function<ClampCalibration(const BenchSettings& typed, double measuredCpm)>;
+    // the geometry, load unit and meter typed (in the geometry's length
+    // unit), or why not.
+    using Calibrator = std::function<ClampCalibration(const GeometrySettings& geometry, const QString& loadUnit,
+                                                      const MeterSettings& meter, double measuredCpm)>;
 
-    explicit SettingsDialog(const BenchSettings& settings, QWidget* parent = nullptr, Calibrator calibrate = {});
+    SettingsDialog(const CaptureSettings& capture, const GeometrySettings& geometry, const LibrarySettings& library,
+                   const ShopSettings& shop, QWidget* parent = nullptr, Calibrator calibrate = {});
     // What the dialog shows now.
-    BenchSettings settings() const;
+    CaptureSettings capture() const;
+    GeometrySettings geometry() const;
+    LibrarySettings library() const;
+    ShopSettings shop() const;
 
 private:
     // Fits the clamp offset to the cpm typed, through the shell's callback.

@@ -3,7 +3,8 @@
 #include "analysis/FrequencyText.h"
 #include "analysis/TableReadings.h"
 #include "charts/xy/XYChart.h"
-#include "device/Steadiness.h"
+#include "settings/GeometrySettings.h"
+#include "settings/ShopSettings.h"
 #include "library/LibraryTables.h"
 #include "library/ShaftLibrary.h"
 #include "library/StoreLibraryDialog.h"
@@ -91,14 +92,14 @@ std::map<qint64, ShaftSpine> spinesOf(ShaftLibrary& library, QStringList& skippe
 
 } // namespace
 
-std::vector<SetShaft> SetShaftsFromLibrary(ShaftLibrary& library, const QList<qint64>& ids, const BenchSettings& bench,
-                                           QStringList& skipped, std::vector<std::optional<ShaftSpine>>* spine)
+std::vector<SetShaft> SetShaftsFromLibrary(ShaftLibrary& library, const QList<qint64>& ids, const GeometrySettings& bench,
+                                           const QString& loadUnit, QStringList& skipped, std::vector<std::optional<ShaftSpine>>* spine)
 {
     std::vector<SetShaft> shafts;
     std::map<qint64, ShaftSpine> spines;
     if (spine)
         spines = spinesOf(library, skipped);
-    const LengthUnit unit = bench.lengthUnit == QLatin1String("mm") ? LengthUnit::Millimetre : LengthUnit::Inch;
+    const LengthUnit unit = LengthUnitOf(bench);
     const double perInch = unit == LengthUnit::Inch ? 1.0 : 25.4;
     for (const qint64 id : ids) {
         const auto loaded = library.loadWithShaft(id);
@@ -120,7 +121,7 @@ std::vector<SetShaft> SetShaftsFromLibrary(ShaftLibrary& library, const QList<qi
         }
         DataTable table;
         MeasurementIntoTable(m, table);
-        const EiCurve ei = ConvertToEi(NumberRowsOf(table).points, GeometryOf(bench));
+        const EiCurve ei = ConvertToEi(NumberRowsOf(table).points, GeometryOf(bench, loadUnit));
         if (!ei.ok()) {
             skipped << QStringLiteral("%1: %2").arg(name, ei.refusal);
             continue;
@@ -134,16 +135,16 @@ std::vector<SetShaft> SetShaftsFromLibrary(ShaftLibrary& library, const QList<qi
     return shafts;
 }
 
-BuildSetDialog* OpenBuildSet(ShaftLibrary& library, const QList<qint64>& ids, const BenchSettings& bench, MessageBox& messages,
-                          QWidget* parent)
+BuildSetDialog* OpenBuildSet(ShaftLibrary& library, const QList<qint64>& ids, const GeometrySettings& bench, const QString& loadUnit,
+                             const ShopSettings& shop, MessageBox& messages, QWidget* parent)
 {
-    if (const QString missing = MissingForEi(bench); !missing.isEmpty()) {
+    if (const QString missing = MissingForEi(bench, loadUnit); !missing.isEmpty()) {
         messages.show(parent, QCoreApplication::translate("tarvex::BuildSetDialog", "The bench settings lack %1 (Option > Settings): a set is built from the shafts' EI.").arg(missing));
         return nullptr;
     }
     QStringList skipped;
     std::vector<std::optional<ShaftSpine>> spine;
-    std::vector<SetShaft> shafts = SetShaftsFromLibrary(library, ids, bench, skipped, &spine);
+    std::vector<SetShaft> shafts = SetShaftsFromLibrary(library, ids, bench, loadUnit, skipped, &spine);
     if (shafts.size() < 2) {
         QString text = QCoreApplication::translate("tarvex::BuildSetDialog", "Select at least 2 profiles of shafts whose length and weight are known "
                                                                           "(the note's \"Length: 41 in\" and \"Weight: 120 g\" lines, or the shaft's fields).");
@@ -152,11 +153,11 @@ BuildSetDialog* OpenBuildSet(ShaftLibrary& library, const QList<qint64>& ids, co
         messages.show(parent, text);
         return nullptr;
     }
-    const LengthUnit unit = bench.lengthUnit == QLatin1String("mm") ? LengthUnit::Millimetre : LengthUnit::Inch;
+    const LengthUnit unit = LengthUnitOf(bench);
     SetRequest request = DefaultSetRequest(unit);
-    request.meter = MeterSetupOf(bench.meter, unit);
+    request.meter = MeterSetupOf(shop.meter, unit);
     request.shafts = std::move(shafts);
-    auto* window = new BuildSetDialog(std::move(request), std::move(skipped), parent, bench.shopName, std::move(spine));
+    auto* window = new BuildSetDialog(std::move(request), std::move(skipped), parent, shop.name, std::move(spine));
     window->setAttribute(Qt::WA_DeleteOnClose);
     window->show();
     return window;

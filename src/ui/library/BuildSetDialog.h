@@ -21,23 +21,24 @@ namespace tarvex {
 class MessageBox;
 class PictureArea;
 class ShaftLibrary;
-struct BenchSettings;
+struct GeometrySettings;
+struct ShopSettings;
 
 // The library's profiles `ids` as shafts of a set, in the bench's length
-// unit: EI from the bench geometry, the length and weight from the
+// unit: EI from the bench geometry and the loads' unit, the length and weight from the
 // measurement's note or else the shaft's own fields. A profile that lacks
 // something goes into `skipped` with the reason, named. With `spine`, each
 // shaft's newest polar measurement's spine, where the library has one.
-std::vector<SetShaft> SetShaftsFromLibrary(ShaftLibrary& library, const QList<qint64>& ids, const BenchSettings& bench,
-                                           QStringList& skipped, std::vector<std::optional<ShaftSpine>>* spine = nullptr);
+std::vector<SetShaft> SetShaftsFromLibrary(ShaftLibrary& library, const QList<qint64>& ids, const GeometrySettings& geometry,
+                                           const QString& loadUnit, QStringList& skipped, std::vector<std::optional<ShaftSpine>>* spine = nullptr);
 
-// Opens the window on the library's profiles `ids` with the bench's meter,
-// or says through `messages` why it cannot: the bench settings lack what EI
+// Opens the window on the library's profiles `ids` with the shop's meter and
+// name, or says through `messages` why it cannot: the bench settings lack what EI
 // needs, or fewer than two profiles give a shaft. Returns the window opened,
 // or nothing.
 class BuildSetDialog;
-BuildSetDialog* OpenBuildSet(ShaftLibrary& library, const QList<qint64>& ids, const BenchSettings& bench, MessageBox& messages,
-                  QWidget* parent);
+BuildSetDialog* OpenBuildSet(ShaftLibrary& library, const QList<qint64>& ids, const GeometrySettings& geometry,
+                             const QString& loadUnit, const ShopSettings& shop, MessageBox& messages, QWidget* parent);
 
 class BuildSetDialog : public QDialog {
     Q_OBJECT

@@ -2,7 +2,7 @@
 
 #include "charts/polar/PolarChart.h"
 #include "charts/xy/XYChart.h"
-#include "device/Steadiness.h"
+#include "settings/GeometrySettings.h"
 #include "library/LibraryImport.h"
 #include "library/LibraryListModel.h"
 #include "library/LibraryTables.h"
@@ -378,11 +378,11 @@ QList<qint64> LibraryWindow::selectedProfiles() const
     return ids;
 }
 
-void LibraryWindow::setBench(const BenchSettings& bench)
+void LibraryWindow::setBench(const GeometrySettings& bench, const QString& loadUnit)
 {
     std::optional<BenchGeometry> geometry;
-    if (MissingForEi(bench).isEmpty())
-        geometry = GeometryOf(bench);
+    if (MissingForEi(bench, loadUnit).isEmpty())
+        geometry = GeometryOf(bench, loadUnit);
     entries_->setBench(geometry, bench.eiInLbfIn2);
 }
 

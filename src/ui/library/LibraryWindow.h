@@ -16,7 +16,7 @@ class QTreeView;
 
 namespace tarvex {
 
-struct BenchSettings;
+struct GeometrySettings;
 
 class MessageBox;
 class PictureArea;
@@ -41,9 +41,9 @@ public:
     void importFolder(const QString& folder);
     // The selected profiles as a matched set, in a window of its own.
     void matchedSet();
-    // The bench's settings: with its geometry the profiles show their
-    // stiffness index, in the EI unit chosen.
-    void setBench(const BenchSettings& bench);
+    // The bench's geometry and the load cell's unit: with them the profiles
+    // show their stiffness index, in the EI unit chosen.
+    void setBench(const GeometrySettings& geometry, const QString& loadUnit);
 
 signals:
     void openRequested(qint64 measurementId);

@@ -104,10 +104,10 @@ QString FigureNameHeading()
     return QCoreApplication::translate("Chart", "Name");
 }
 
-CurvesView EiView(const XYCurveList& curves, const BenchSettings& bench, const QLocale& locale)
+CurvesView EiView(const XYCurveList& curves, const GeometrySettings& settings, const QString& loadUnit, const QLocale& locale)
 {
     CurvesView view;
-    if (const QString missing = MissingForEi(bench); !missing.isEmpty()) {
+    if (const QString missing = MissingForEi(settings, loadUnit); !missing.isEmpty()) {
         view.refusal = QCoreApplication::translate("Chart", "No EI: the bench settings lack %1 (Option > Settings).").arg(missing);
         return view;
     }
@@ -115,8 +115,8 @@ CurvesView EiView(const XYCurveList& curves, const BenchSettings& bench, const Q
         view.refusal = QCoreApplication::translate("Chart", "No EI: nothing is plotted yet.");
         return view;
     }
-    const BenchGeometry geometry = GeometryOf(bench);
-    const QString unit = bench.eiInLbfIn2 ? kLbfIn2 : kNm2;
+    const BenchGeometry geometry = GeometryOf(settings, loadUnit);
+    const QString unit = settings.eiInLbfIn2 ? kLbfIn2 : kNm2;
     view.heading = QCoreApplication::translate("Chart", "EI (%1)").arg(unit);
     view.table << QStringList{QCoreApplication::translate("Chart", "Curve"),          QCoreApplication::translate("Chart", "Tip (%1)").arg(unit),
                               QCoreApplication::translate("Chart", "Mid (%1)").arg(unit), QCoreApplication::translate("Chart", "Butt (%1)").arg(unit),
@@ -124,10 +124,10 @@ CurvesView EiView(const XYCurveList& curves, const BenchSettings& bench, const Q
                               QCoreApplication::translate("Chart", "Index (%1)").arg(unit)};
     const auto number = [&locale](double v) { return locale.toString(v, 'f', 2); };
     // The zone figures are worked out in N·m²; ratios and slopes have no unit.
-    const auto ei = [&](double nM2) { return number(bench.eiInLbfIn2 ? nM2 * kLbfIn2PerNm2 : nM2); };
+    const auto ei = [&](double nM2) { return number(settings.eiInLbfIn2 ? nM2 * kLbfIn2PerNm2 : nM2); };
     for (std::size_t i = 0; i < curves.size(); ++i) {
         const int n = static_cast<int>(i) + 1;
-        const Converted c = Convert(curves[i], n, &geometry, view, bench.eiInLbfIn2);
+        const Converted c = Convert(curves[i], n, &geometry, view, settings.eiInLbfIn2);
         if (c.points.empty())
             continue;
         const ZoneFigures z = EiZones(c.ei, geometry.lengthUnit);
@@ -149,15 +149,16 @@ CurvesView EiView(const XYCurveList& curves, const BenchSettings& bench, const Q
     return view;
 }
 
-CurvesView DifferenceView(const XYCurveList& curves, int reference, const BenchSettings& bench, const QLocale& locale)
+CurvesView DifferenceView(const XYCurveList& curves, int reference, const GeometrySettings& settings, const QString& loadUnit,
+                          const QLocale& locale)
 {
     CurvesView view;
     if (reference < 1 || reference > static_cast<int>(curves.size())) {
         view.refusal = QCoreApplication::translate("Chart", "No difference: mark one of the plotted curves as the reference.");
         return view;
     }
-    const bool ei = MissingForEi(bench).isEmpty();
-    const BenchGeometry geometry = GeometryOf(bench);
+    const bool ei = MissingForEi(settings, loadUnit).isEmpty();
+    const BenchGeometry geometry = GeometryOf(settings, loadUnit);
     const BenchGeometry* g = ei ? &geometry : nullptr;
     CurvesView scratch;   // the reference's own notes are told with its row
     const Converted base = Convert(curves[static_cast<std::size_t>(reference) - 1], reference, g, scratch);
@@ -174,7 +175,7 @@ CurvesView DifferenceView(const XYCurveList& curves, int reference, const BenchS
                        .arg(reference);
     view.table << QStringList{QCoreApplication::translate("Chart", "Curve"), QCoreApplication::translate("Chart", "RMS (%)"),
                               QCoreApplication::translate("Chart", "Largest (%)"),
-                              QCoreApplication::translate("Chart", "At (%1)").arg(bench.lengthUnit)};
+                              QCoreApplication::translate("Chart", "At (%1)").arg(settings.lengthUnit)};
     const auto number = [&locale](double v, int decimals) { return locale.toString(v, 'f', decimals); };
     for (std::size_t i = 0; i < curves.size(); ++i) {
         const int n = static_cast<int>(i) + 1;

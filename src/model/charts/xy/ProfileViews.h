@@ -5,7 +5,7 @@
 // reads; these are what a fitter compares between shafts.
 
 #include "charts/xy/XYCurve.h"
-#include "settings/BenchSettings.h"
+#include "settings/GeometrySettings.h"
 
 #include <QList>
 #include <QLocale>
@@ -28,14 +28,16 @@ struct CurvesView {
     bool ok() const { return refusal.isEmpty(); }
 };
 
-// The curves converted to EI in N m^2, with each one's zone figures.
-CurvesView EiView(const XYCurveList& curves, const BenchSettings& bench, const QLocale& locale = QLocale::system());
+// The curves, loads in `loadUnit`, converted to EI in the geometry's unit,
+// with each one's zone figures.
+CurvesView EiView(const XYCurveList& curves, const GeometrySettings& geometry, const QString& loadUnit,
+                  const QLocale& locale = QLocale::system());
 
 // Each curve as percent difference from curve `reference` (from 1), of EI
 // when the bench geometry is set and of the loads when not; the reference
 // itself is the zero line.
-CurvesView DifferenceView(const XYCurveList& curves, int reference, const BenchSettings& bench,
-                          const QLocale& locale = QLocale::system());
+CurvesView DifferenceView(const XYCurveList& curves, int reference, const GeometrySettings& geometry,
+                          const QString& loadUnit, const QLocale& locale = QLocale::system());
 
 // The heading of the figure table's name column.
 QString FigureNameHeading();

@@ -18,7 +18,7 @@ QString NothingWasSaved()
     return QCoreApplication::translate("Files", "Nothing was saved: ");
 }
 
-QString StoreProblem(const QString& text, const QString& what, bool limitLength)
+SaveResult CheckStorable(const QString& text, const QString& what, bool limitLength)
 {
     const QString missing = Cp1252Unencodable(text);
     if (!missing.isEmpty()) {
@@ -29,13 +29,18 @@ QString StoreProblem(const QString& text, const QString& what, bool limitLength)
                 one += missing.at(++i);
             shown << QStringLiteral("\"%1\"").arg(one);
         }
-        return NothingWasSaved() + QCoreApplication::translate("Files", "%1 holds characters that the file cannot store: %2.")
-            .arg(what, shown.join(QStringLiteral(", ")));
+        return Failure(SaveStatus::CannotStore,
+                       NothingWasSaved()
+                           + QCoreApplication::translate("Files", "%1 holds characters that the file cannot store: %2.")
+                                 .arg(what, shown.join(QStringLiteral(", "))));
     }
     if (limitLength && text.size() > kMaxStoredTextBytes)
-        return NothingWasSaved() + QCoreApplication::translate("Files", "%1 is longer than the file can store (%2 characters at most).")
-            .arg(what)
-            .arg(kMaxStoredTextBytes);
+        return Failure(SaveStatus::CannotStore,
+                       NothingWasSaved()
+                           + QCoreApplication::translate("Files",
+                                                         "%1 is longer than the file can store (%2 characters at most).")
+                                 .arg(what)
+                                 .arg(kMaxStoredTextBytes));
     return {};
 }
 

@@ -71,10 +71,10 @@ struct ReadFailureTexts {
 // every file; anything else in the words of that file's reader.
 ReadResult ReadFailure(ReadStatus status, const ReadFailureTexts& texts);
 
-// Why `text` cannot be stored, in words for the user, or empty when it can.
-// `what` names the text ("the note"). With `limitLength` the text must also fit
-// a 2-byte length.
-QString StoreProblem(const QString& text, const QString& what, bool limitLength = true);
+// Whether `text` can be stored; if not, why, in words for the user. `what`
+// names the text ("the note"). With `limitLength` the text must also fit a
+// 2-byte length.
+SaveResult CheckStorable(const QString& text, const QString& what, bool limitLength = true);
 
 // The note box holds "\n" between lines; the files hold carriage return and
 // line feed, as the note was typed.

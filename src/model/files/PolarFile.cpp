@@ -46,15 +46,15 @@ Result<PolarRecord, SaveStatus> PolarRecordFromTable(const DataTable& table, con
     record.note = note;
     record.heading0 = table.TextMatrix(0, 0);
     record.heading1 = table.TextMatrix(0, 1);
-    QString problem = StoreProblem(NoteToFile(record.note), QCoreApplication::translate("Files", "the note"));
-    if (problem.isEmpty())
-        problem = StoreProblem(record.heading0, QCoreApplication::translate("Files", "the heading of column 1"));
-    if (problem.isEmpty())
-        problem = StoreProblem(record.heading1, QCoreApplication::translate("Files", "the heading of column 2"));
-    for (int r = 1; r <= m && problem.isEmpty(); ++r)
-        problem = StoreProblem(record.angles[r - 1], QCoreApplication::translate("Files", "the angle in row %1").arg(r));
-    if (!problem.isEmpty())
-        return Failure(SaveStatus::CannotStore, problem);
+    SaveResult storable = CheckStorable(NoteToFile(record.note), QCoreApplication::translate("Files", "the note"));
+    if (storable)
+        storable = CheckStorable(record.heading0, QCoreApplication::translate("Files", "the heading of column 1"));
+    if (storable)
+        storable = CheckStorable(record.heading1, QCoreApplication::translate("Files", "the heading of column 2"));
+    for (int r = 1; r <= m && storable; ++r)
+        storable = CheckStorable(record.angles[r - 1], QCoreApplication::translate("Files", "the angle in row %1").arg(r));
+    if (!storable)
+        return storable.error();
     return record;
 }
 

@@ -36,14 +36,11 @@ Result<ProfileRecord, SaveStatus> ProfileRecordFromTable(const DataTable& table,
     record.note = note;
     record.heading0 = table.TextMatrix(0, 0);
     record.heading1 = table.TextMatrix(0, 1);
-    const QString problems[] = {
-        StoreProblem(NoteToFile(record.note), QCoreApplication::translate("Files", "the note")),
-        StoreProblem(record.heading0, headingName(0)),
-        StoreProblem(record.heading1, headingName(1)),
-    };
-    for (const QString& p : problems)
-        if (!p.isEmpty())
-            return Failure(SaveStatus::CannotStore, p);
+    for (const SaveResult& storable : {CheckStorable(NoteToFile(record.note), QCoreApplication::translate("Files", "the note")),
+                                        CheckStorable(record.heading0, headingName(0)),
+                                        CheckStorable(record.heading1, headingName(1))})
+        if (!storable)
+            return storable.error();
     return record;
 }
 

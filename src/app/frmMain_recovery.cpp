@@ -32,45 +32,71 @@ void frmMain::offerRecovery()
             tr("Another Tarvex RS232 keeps the recovery copy; this window's tables have none."), 10000);
         return;
     }
-    QFile file(path);
-    if (file.open(QIODevice::ReadOnly)) {
-        const std::optional<RecoveryCopy> copy = DecodeRecovery(file.readAll());
-        file.close();
-        if (copy) {
-            const QString when = QLocale().toString(copy->savedAt.toLocalTime(), QLocale::ShortFormat);
-            switch (MsgBox(tr("Restore the unsaved tables from %1?").arg(when), MsgButtons::YesNo,
-                           kAppTitle)) {
-            case MsgResult::Yes:
-                if (copy->polar)
-                    polar_->restore(*copy->polar);
-                if (copy->profile)
-                    profile_->restore(*copy->profile);
-                SSTab1->setCurrentIndex(copy->profile ? 0 : 1);
-                break;
-            case MsgResult::No:
-                // A copy that stays is only offered once more.
-                QFile::remove(path);
-                break;
-            default: {
-                // Not answered: kept aside, so the next copy cannot replace it.
-                const QString aside = QFileInfo(path).absolutePath() + QStringLiteral("/recovery-")
-                    + copy->savedAt.toString(QStringLiteral("yyyyMMdd-HHmmss")) + QStringLiteral(".json");
-                if (QFile::rename(path, aside))
-                    statusBar()->showMessage(tr("The unsaved tables were kept in %1").arg(aside), 10000);
-                break;
-            }
-            }
-        } else {
-            // Cut short by the very crash it was kept for: a half copy is no
-            // copy. One that cannot be removed is refused again next time.
-            QFile::remove(path);
-        }
+    if (QFile::exists(path) && !restoreFrom(path)) {
+        recoveryLock_.reset();
+        return;
     }
     recoveryTimer_ = new QTimer(this);
     recoveryTimer_->setInterval(1000);
     connect(recoveryTimer_, &QTimer::timeout, this, &frmMain::keepRecoveryCopy);
     recoveryTimer_->start();
     keepRecoveryCopy();
+}
+
+bool frmMain::restoreFrom(const QString& path)
+{
+    QFile file(path);
+    // A copy that cannot even be opened is met like a damaged one.
+    const Result<RecoveryCopy, RecoveryDamage> copy = file.open(QIODevice::ReadOnly)
+        ? DecodeRecovery(file.readAll())
+        : Failure(RecoveryDamage::NotWhole, file.errorString());
+    file.close();
+    if (!copy) {
+        // Nothing was unsaved when it was written: nothing to keep.
+        if (copy.kind() == RecoveryDamage::Empty) {
+            QFile::remove(path);
+            return true;
+        }
+        // What cannot be read may still hold a day's readings: moved aside for
+        // a later look, never removed, and the next copy cannot replace it.
+        QString aside = path + QStringLiteral(".damaged");
+        for (int n = 2; QFile::exists(aside) && n < 100; ++n)
+            aside = path + QStringLiteral(".damaged-%1").arg(n);
+        if (QFile::rename(path, aside)) {
+            MsgBox(tr("A recovery copy of unsaved tables was found, but it cannot be read: %1. It was kept as %2.")
+                       .arg(copy.message(), QDir::toNativeSeparators(aside)),
+                   MsgButtons::Ok, kAppTitle);
+            return true;
+        }
+        MsgBox(tr("A recovery copy of unsaved tables was found in %1, but it cannot be read: %2. It was left where it is, "
+                  "and this window keeps no recovery copy of its own.")
+                   .arg(QDir::toNativeSeparators(path), copy.message()),
+               MsgButtons::Ok, kAppTitle);
+        return false;
+    }
+    const QString when = QLocale().toString(copy->savedAt.toLocalTime(), QLocale::ShortFormat);
+    switch (MsgBox(tr("Restore the unsaved tables from %1?").arg(when), MsgButtons::YesNo, kAppTitle)) {
+    case MsgResult::Yes:
+        if (copy->polar)
+            polar_->restore(*copy->polar);
+        if (copy->profile)
+            profile_->restore(*copy->profile);
+        SSTab1->setCurrentIndex(copy->profile ? 0 : 1);
+        break;
+    case MsgResult::No:
+        // A copy that stays is only offered once more.
+        QFile::remove(path);
+        break;
+    default: {
+        // Not answered: kept aside, so the next copy cannot replace it.
+        const QString aside = QFileInfo(path).absolutePath() + QStringLiteral("/recovery-")
+            + copy->savedAt.toString(QStringLiteral("yyyyMMdd-HHmmss")) + QStringLiteral(".json");
+        if (QFile::rename(path, aside))
+            statusBar()->showMessage(tr("The unsaved tables were kept in %1").arg(aside), 10000);
+        break;
+    }
+    }
+    return true;
 }
 
 void frmMain::keepRecoveryCopy()

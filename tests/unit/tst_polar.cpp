@@ -72,11 +72,13 @@ QString run(const QStringList& in)
     } else if (what == QLatin1String("eliminate") || what == QLatin1String("back")) {
         const QStringList r1 = in[1].split(QLatin1Char(' ')), r2 = in[2].split(QLatin1Char(' '));
         Augmented a{{{r1[0].toDouble(), r1[1].toDouble(), r1[2].toDouble()}, {r2[0].toDouble(), r2[1].toDouble(), r2[2].toDouble()}}};
-        if (what == QLatin1String("back") || EliminateForward(a, say)) {
+        const Result<> eliminated = what == QLatin1String("back") ? Result<>() : EliminateForward(a);
+        if (eliminated) {
             const Solution u = BackSubstitute(a, say);
             out = QStringLiteral("[%1 %2 %3 / %4 %5 %6] u %7 %8").arg(num(a[0][0]), num(a[0][1]), num(a[0][2]), num(a[1][0]),
                                                                       num(a[1][1]), num(a[1][2]), num(u[0]), num(u[1]));
         } else {
+            say(eliminated.message());
             out = QStringLiteral("no elimination");
         }
     } else if (what == QLatin1String("polar") || what == QLatin1String("paper")) {

@@ -329,7 +329,8 @@ XYChartResult DrawXYChart(PictureArea& area, const DataTable& table, XYChartStat
     }
     // A cell that does not fit single precision has been reported; the chart
     // shows the curve as far as it was read.
-    StoreProfileCurve(table, chart, message, locale, name);
+    if (const Result<> stored = StoreProfileCurve(table, chart, locale, name); !stored && message)
+        message(stored.message());
     if (!DrawStoredCurves(area, chart.curves, drawNodes, kScreenLabelColor, locale)) {
         // A curve too short to chart is no news ("Plot does nothing" in the
         // manual); values beyond what an axis can span are.

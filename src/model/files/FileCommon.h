@@ -11,6 +11,7 @@
 #include <QString>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <vector>
 
 class QFile;
@@ -122,18 +123,19 @@ private:
 
 // Little-endian record reader over a device of known size. Every read checks
 // first that the device still holds the bytes, so a count beyond the file
-// fails before anything is allocated for it.
+// fails before anything is allocated for it. A read that fails answers
+// nothing: the decoder has but one thing to say, that the file is damaged.
 class RecordReader {
 public:
     explicit RecordReader(QIODevice& device);
     qint64 remaining() const { return remaining_; }
-    bool u16(quint16& v);
-    bool u32(quint32& v);
-    bool i32(qint32& v);
+    std::optional<quint16> u16();
+    std::optional<quint32> u32();
+    std::optional<qint32> i32();
     // A one-dimensional array descriptor with lower bound 0; gives the count.
-    bool arrayDescriptor(quint32& count);
-    bool floats(std::vector<float>& values, quint32 count);
-    bool text(QString& value);
+    std::optional<quint32> arrayDescriptor();
+    std::optional<std::vector<float>> floats(quint32 count);
+    std::optional<QString> text();
     bool skipText();
 
 private:

@@ -64,25 +64,32 @@ QByteArray EncodeProfileRecord(const ProfileRecord& record)
 std::optional<ProfileRecord> DecodeProfileRecord(QIODevice& device)
 {
     RecordReader in(device);
-    ProfileRecord rec;
-    quint32 n = 0;
-    quint32 ny = 0;
     // Every row the file announces becomes a table row; a table holds at
     // most kMaxTableRows, and the writer always writes at least the heading.
-    if (!in.arrayDescriptor(n) || n < 1 || n > static_cast<quint32>(kMaxTableRows))
+    const std::optional<quint32> n = in.arrayDescriptor();
+    if (!n || *n < 1 || *n > static_cast<quint32>(kMaxTableRows))
         return std::nullopt;
     // Both arrays and the three text lengths must fit in what is left
     // before either array is read.
-    if (static_cast<qint64>(n) * 8 + 16 > in.remaining())
+    if (static_cast<qint64>(*n) * 8 + 16 > in.remaining())
         return std::nullopt;
-    if (!in.floats(rec.x, n))
+    auto x = in.floats(*n);
+    if (!x || in.arrayDescriptor() != n)
         return std::nullopt;
-    if (!in.arrayDescriptor(ny) || ny != n || !in.floats(rec.y, ny))
+    auto y = in.floats(*n);
+    if (!y)
         return std::nullopt;
-    QString note;
-    if (!in.text(note) || !in.text(rec.heading0) || !in.text(rec.heading1))
+    const std::optional<QString> note = in.text();
+    std::optional<QString> heading0 = note ? in.text() : std::nullopt;
+    std::optional<QString> heading1 = heading0 ? in.text() : std::nullopt;
+    if (!heading1)
         return std::nullopt;
-    rec.note = NoteFromFile(note);
+    ProfileRecord rec;
+    rec.x = std::move(*x);
+    rec.y = std::move(*y);
+    rec.note = NoteFromFile(*note);
+    rec.heading0 = std::move(*heading0);
+    rec.heading1 = std::move(*heading1);
     return rec;
 }
 

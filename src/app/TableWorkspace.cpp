@@ -480,9 +480,8 @@ void TableWorkspace::drawStrip()
 
 void TableWorkspace::cmdZero_Click()
 {
-    const QString why = receiver_.takeZero();
-    if (!why.isEmpty()) {
-        emit statusMessage(why);
+    if (const Result<> taken = receiver_.takeZero(); !taken) {
+        emit statusMessage(taken.message());
         return;
     }
     showSteadiness();

@@ -2854,8 +2854,8 @@ Nicht importiert:
         <translation>Eine Wiederherstellungskopie nicht gespeicherter Tabellen wurde gefunden, kann aber nicht gelesen werden: %1. Sie wurde als %2 aufbewahrt.</translation>
     </message>
     <message>
-        <source>A recovery copy of unsaved tables was found in %1, but it cannot be read: %2. It was left where it is, and this window keeps no recovery copy of its own.</source>
-        <translation>In %1 wurde eine Wiederherstellungskopie nicht gespeicherter Tabellen gefunden, sie kann aber nicht gelesen werden: %2. Sie wurde belassen, wo sie ist, und dieses Fenster führt keine eigene Wiederherstellungskopie.</translation>
+        <source>A recovery copy of unsaved tables was found in %1, but it cannot be read: %2. It could not be moved aside (%3), so it was left where it is, and this window keeps no recovery copy of its own.</source>
+        <translation>In %1 wurde eine Wiederherstellungskopie nicht gespeicherter Tabellen gefunden, sie kann aber nicht gelesen werden: %2. Sie konnte nicht beiseitegelegt werden (%3); sie wurde belassen, wo sie ist, und dieses Fenster führt keine eigene Wiederherstellungskopie.</translation>
     </message>
 </context>
 <context>

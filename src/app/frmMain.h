@@ -139,10 +139,8 @@ private:
     void portClosed();
 
     // recovery copy (frmMain_recovery.cpp)
-    // Offers the copy at `path` back, or says why it cannot be read; false
-    // when a damaged copy could not be moved aside, so that no new copy may
-    // replace it.
-    bool restoreFrom(const QString& path);
+    // Asks whether the tables of `copy`, read from `path`, are to come back.
+    void offerBack(const QString& path, const RecoveryCopy& copy);
     void removeRecoveryCopy();
     // A clean exit: the copy goes, and no later tick writes it again.
     void endRecovery();

@@ -16,6 +16,32 @@
 
 namespace tarvex {
 
+namespace {
+
+Result<RecoveryCopy, RecoveryDamage> readRecoveryCopy(const QString& path)
+{
+    QFile file(path);
+    // A copy that cannot even be opened is met like a damaged one.
+    if (!file.open(QIODevice::ReadOnly))
+        return Failure(RecoveryDamage::NotWhole, file.errorString());
+    return DecodeRecovery(file.readAll());
+}
+
+// Moves a copy that cannot be read out of the way of the next one, for a
+// later look: the name it now has.
+Result<QString> setAside(const QString& path)
+{
+    QString aside = path + QStringLiteral(".damaged");
+    for (int n = 2; QFile::exists(aside) && n < 100; ++n)
+        aside = path + QStringLiteral(".damaged-%1").arg(n);
+    QFile file(path);
+    if (!file.rename(aside))
+        return Failure(file.errorString());
+    return aside;
+}
+
+} // namespace
+
 void frmMain::offerRecovery()
 {
     const QString path = platform_.recoveryFile;
@@ -32,9 +58,27 @@ void frmMain::offerRecovery()
             tr("Another Tarvex RS232 keeps the recovery copy; this window's tables have none."), 10000);
         return;
     }
-    if (QFile::exists(path) && !restoreFrom(path)) {
-        recoveryLock_.reset();
-        return;
+    if (QFile::exists(path)) {
+        const Result<RecoveryCopy, RecoveryDamage> copy = readRecoveryCopy(path);
+        if (copy) {
+            offerBack(path, *copy);
+        } else if (copy.kind() == RecoveryDamage::Empty) {
+            // Nothing was unsaved when it was written: nothing to keep.
+            QFile::remove(path);
+        } else if (const Result<QString> aside = setAside(path)) {
+            MsgBox(tr("A recovery copy of unsaved tables was found, but it cannot be read: %1. It was kept as %2.")
+                       .arg(copy.message(), QDir::toNativeSeparators(*aside)),
+                   MsgButtons::Ok, kAppTitle);
+        } else {
+            // What cannot be read may still hold a day's readings: no new
+            // copy may take its place.
+            MsgBox(tr("A recovery copy of unsaved tables was found in %1, but it cannot be read: %2. It could not be "
+                      "moved aside (%3), so it was left where it is, and this window keeps no recovery copy of its own.")
+                       .arg(QDir::toNativeSeparators(path), copy.message(), aside.message()),
+                   MsgButtons::Ok, kAppTitle);
+            recoveryLock_.reset();
+            return;
+        }
     }
     recoveryTimer_ = new QTimer(this);
     recoveryTimer_->setInterval(1000);
@@ -43,45 +87,16 @@ void frmMain::offerRecovery()
     keepRecoveryCopy();
 }
 
-bool frmMain::restoreFrom(const QString& path)
+void frmMain::offerBack(const QString& path, const RecoveryCopy& copy)
 {
-    QFile file(path);
-    // A copy that cannot even be opened is met like a damaged one.
-    const Result<RecoveryCopy, RecoveryDamage> copy = file.open(QIODevice::ReadOnly)
-        ? DecodeRecovery(file.readAll())
-        : Failure(RecoveryDamage::NotWhole, file.errorString());
-    file.close();
-    if (!copy) {
-        // Nothing was unsaved when it was written: nothing to keep.
-        if (copy.kind() == RecoveryDamage::Empty) {
-            QFile::remove(path);
-            return true;
-        }
-        // What cannot be read may still hold a day's readings: moved aside for
-        // a later look, never removed, and the next copy cannot replace it.
-        QString aside = path + QStringLiteral(".damaged");
-        for (int n = 2; QFile::exists(aside) && n < 100; ++n)
-            aside = path + QStringLiteral(".damaged-%1").arg(n);
-        if (QFile::rename(path, aside)) {
-            MsgBox(tr("A recovery copy of unsaved tables was found, but it cannot be read: %1. It was kept as %2.")
-                       .arg(copy.message(), QDir::toNativeSeparators(aside)),
-                   MsgButtons::Ok, kAppTitle);
-            return true;
-        }
-        MsgBox(tr("A recovery copy of unsaved tables was found in %1, but it cannot be read: %2. It was left where it is, "
-                  "and this window keeps no recovery copy of its own.")
-                   .arg(QDir::toNativeSeparators(path), copy.message()),
-               MsgButtons::Ok, kAppTitle);
-        return false;
-    }
-    const QString when = QLocale().toString(copy->savedAt.toLocalTime(), QLocale::ShortFormat);
+    const QString when = QLocale().toString(copy.savedAt.toLocalTime(), QLocale::ShortFormat);
     switch (MsgBox(tr("Restore the unsaved tables from %1?").arg(when), MsgButtons::YesNo, kAppTitle)) {
     case MsgResult::Yes:
-        if (copy->polar)
-            polar_->restore(*copy->polar);
-        if (copy->profile)
-            profile_->restore(*copy->profile);
-        SSTab1->setCurrentIndex(copy->profile ? 0 : 1);
+        if (copy.polar)
+            polar_->restore(*copy.polar);
+        if (copy.profile)
+            profile_->restore(*copy.profile);
+        SSTab1->setCurrentIndex(copy.profile ? 0 : 1);
         break;
     case MsgResult::No:
         // A copy that stays is only offered once more.
@@ -90,13 +105,12 @@ bool frmMain::restoreFrom(const QString& path)
     default: {
         // Not answered: kept aside, so the next copy cannot replace it.
         const QString aside = QFileInfo(path).absolutePath() + QStringLiteral("/recovery-")
-            + copy->savedAt.toString(QStringLiteral("yyyyMMdd-HHmmss")) + QStringLiteral(".json");
+            + copy.savedAt.toString(QStringLiteral("yyyyMMdd-HHmmss")) + QStringLiteral(".json");
         if (QFile::rename(path, aside))
             statusBar()->showMessage(tr("The unsaved tables were kept in %1").arg(aside), 10000);
         break;
     }
     }
-    return true;
 }
 
 void frmMain::keepRecoveryCopy()

@@ -117,7 +117,7 @@ QString run(const QStringList& in)
         DataTable table;
         fill(table, in[2]);
         PictureArea area(QSize(615, 351), QColor(0, 0, 64));
-        const bool drawn = DrawSineView(area, table, in[1]);
+        const bool drawn = DrawSineView(area, table, in[1]).ok();
         const auto step = SineColumnStep(table.Rows());
         out = QStringLiteral("%1, step %2 | pen w%3")
                   .arg(drawn ? QStringLiteral("drawn") : QStringLiteral("stopped"))
@@ -132,7 +132,7 @@ QString run(const QStringList& in)
         const bool zoomed = in[3].contains(QLatin1String("zoom"));
         const SineZoom zoom = (zoomed ? ZoomedSineScale(table, a) : std::nullopt).value_or(SineZoom{0.0, in[1].toDouble()});
         const QString range = QString::number(zoom.range, 'g', 17);
-        DrawSineView(area, table, range, zoom.centre);
+        (void)DrawSineView(area, table, range, zoom.centre);   // the fit is drawn over whatever the view managed
         DrawSineFit(area, table, range, a, in[3].contains(QLatin1String("parts")), zoom.centre);
         out = (zoomed ? QStringLiteral("zoom %1 +- %2").arg(zoom.centre).arg(zoom.range) : QStringLiteral("drawn")) + drawing(area, in.value(4));
     } else {

@@ -327,17 +327,16 @@ XYChartResult DrawXYChart(PictureArea& area, const DataTable& table, XYChartStat
             message(QCoreApplication::translate("Chart", kDataEntryError));
         return XYChartResult::DataError;
     }
-    // A cell that does not fit single precision has been reported; the chart
-    // shows the curve as far as it was read.
+    // A cell that does not fit single precision is told; the chart shows the
+    // curve as far as it was read.
     if (const Result<> stored = StoreProfileCurve(table, chart, locale, name); !stored && message)
         message(stored.message());
     if (!DrawStoredCurves(area, chart.curves, drawNodes, kScreenLabelColor, locale)) {
         // A curve too short to chart is no news ("Plot does nothing" in the
         // manual); values beyond what an axis can span are.
         const std::optional<DataRange> range = RangeOf(chart.curves);
-        if (range && message)
-            if (const Result<> chartable = CheckChartable(*range, locale); !chartable)
-                message(chartable.message());
+        if (const Result<> chartable = range ? CheckChartable(*range, locale) : Result<>(); !chartable && message)
+            message(chartable.message());
         return XYChartResult::NotDrawn;
     }
     return XYChartResult::Drawn;

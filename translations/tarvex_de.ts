@@ -848,6 +848,30 @@ nur Zahlen eingeben!</translation>
         <source>File Type not supported!</source>
         <translation>Dateityp nicht unterstützt!</translation>
     </message>
+    <message>
+        <source>it is cut short or its bytes are damaged</source>
+        <translation>sie ist abgeschnitten, oder ihre Bytes sind beschädigt</translation>
+    </message>
+    <message>
+        <source>it is not in the form this version of %1 writes</source>
+        <translation>sie hat nicht die Form, die diese Version von %1 schreibt</translation>
+    </message>
+    <message>
+        <source>it does not say when it was saved</source>
+        <translation>sie sagt nicht, wann sie gespeichert wurde</translation>
+    </message>
+    <message>
+        <source>its profile table does not hold together</source>
+        <translation>ihre Profiltabelle ist in sich nicht stimmig</translation>
+    </message>
+    <message>
+        <source>its polar table does not hold together</source>
+        <translation>ihre Polartabelle ist in sich nicht stimmig</translation>
+    </message>
+    <message>
+        <source>it holds no table</source>
+        <translation>sie enthält keine Tabelle</translation>
+    </message>
 </context>
 <context>
     <name>HelpViewer</name>
@@ -2824,6 +2848,14 @@ Nicht importiert:
     <message>
         <source>Paste</source>
         <translation>Einfügen</translation>
+    </message>
+    <message>
+        <source>A recovery copy of unsaved tables was found, but it cannot be read: %1. It was kept as %2.</source>
+        <translation>Eine Wiederherstellungskopie nicht gespeicherter Tabellen wurde gefunden, kann aber nicht gelesen werden: %1. Sie wurde als %2 aufbewahrt.</translation>
+    </message>
+    <message>
+        <source>A recovery copy of unsaved tables was found in %1, but it cannot be read: %2. It could not be moved aside (%3), so it was left where it is, and this window keeps no recovery copy of its own.</source>
+        <translation>In %1 wurde eine Wiederherstellungskopie nicht gespeicherter Tabellen gefunden, sie kann aber nicht gelesen werden: %2. Sie konnte nicht beiseitegelegt werden (%3); sie wurde belassen, wo sie ist, und dieses Fenster führt keine eigene Wiederherstellungskopie.</translation>
     </message>
 </context>
 <context>

@@ -62,7 +62,7 @@ LibrarySession::Overlays LibrarySession::overlays(ShaftLibrary& library, const Q
         QString why;
         if (m.rows.size() < kFewestOverlayReadings)
             why = QCoreApplication::translate("tarvex::LibrarySession", "fewer than %1 readings").arg(kFewestOverlayReadings);
-        else if (!StoreProfileCurve(table, one, [&](const QString& text) { why = text; }))
+        else if (!StoreProfileCurve(table, one))
             why = QCoreApplication::translate("tarvex::frmMain", "a cell that is not a number");
         if (why.isEmpty()) {
             out.curves.push_back(one.curves.front());

@@ -474,9 +474,8 @@ void TableWorkspace::drawStrip()
 
 void TableWorkspace::cmdZero_Click()
 {
-    const QString why = receiver_.takeZero();
-    if (!why.isEmpty()) {
-        emit statusMessage(why);
+    if (const Result<> taken = receiver_.takeZero(); !taken) {
+        emit statusMessage(taken.message());
         return;
     }
     showSteadiness();
@@ -641,9 +640,9 @@ ReportPage TableWorkspace::reportPage(PictureArea& copy)
     // The copy is drawn at the designed size of the workspace's chart, so the
     // report gets the chart in the proportions it was laid out for, whatever
     // size the window has on screen. The report is shown even when the copy
-    // could not be drawn.
-    IgnoreFailure([&] { copy.setDesignSize(picture_->designSize()); });
-    IgnoreFailure([&] { drawPrintCopy(copy); });
+    // could not be drawn: the drawing tells the user why itself.
+    copy.setDesignSize(picture_->designSize());
+    drawPrintCopy(copy);
     ReportPage page;
     page.chart = copy.picture();
     fillReport(page);

@@ -65,8 +65,9 @@ public:
     void setApplicationFolder(const QString& folder);
 
     // The recovery copy (frmMain_recovery.cpp). At start-up a copy left by a
-    // run that did not end cleanly is offered back; after the answer the
-    // copy follows the unsaved tables, at most a second behind.
+    // run that did not end cleanly is offered back (one that cannot be read
+    // is named and moved aside as ".damaged"); after the answer the copy
+    // follows the unsaved tables, at most a second behind.
     void offerRecovery();
     void keepRecoveryCopy();
 
@@ -138,6 +139,8 @@ private:
     void portClosed();
 
     // recovery copy (frmMain_recovery.cpp)
+    // Asks whether the tables of `copy`, read from `path`, are to come back.
+    void offerBack(const QString& path, const RecoveryCopy& copy);
     void removeRecoveryCopy();
     // A clean exit: the copy goes, and no later tick writes it again.
     void endRecovery();

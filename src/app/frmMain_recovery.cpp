@@ -16,6 +16,32 @@
 
 namespace tarvex {
 
+namespace {
+
+Result<RecoveryCopy, RecoveryDamage> readRecoveryCopy(const QString& path)
+{
+    QFile file(path);
+    // A copy that cannot even be opened is met like a damaged one.
+    if (!file.open(QIODevice::ReadOnly))
+        return Failure(RecoveryDamage::NotWhole, file.errorString());
+    return DecodeRecovery(file.readAll());
+}
+
+// Moves a copy that cannot be read out of the way of the next one, for a
+// later look: the name it now has.
+Result<QString> setAside(const QString& path)
+{
+    QString aside = path + QStringLiteral(".damaged");
+    for (int n = 2; QFile::exists(aside) && n < 100; ++n)
+        aside = path + QStringLiteral(".damaged-%1").arg(n);
+    QFile file(path);
+    if (!file.rename(aside))
+        return Failure(file.errorString());
+    return aside;
+}
+
+} // namespace
+
 void frmMain::offerRecovery()
 {
     const QString path = platform_.recoveryFile;
@@ -32,38 +58,26 @@ void frmMain::offerRecovery()
             tr("Another Tarvex RS232 keeps the recovery copy; this window's tables have none."), 10000);
         return;
     }
-    QFile file(path);
-    if (file.open(QIODevice::ReadOnly)) {
-        const std::optional<RecoveryCopy> copy = DecodeRecovery(file.readAll());
-        file.close();
+    if (QFile::exists(path)) {
+        const Result<RecoveryCopy, RecoveryDamage> copy = readRecoveryCopy(path);
         if (copy) {
-            const QString when = QLocale().toString(copy->savedAt.toLocalTime(), QLocale::ShortFormat);
-            switch (MsgBox(tr("Restore the unsaved tables from %1?").arg(when), MsgButtons::YesNo,
-                           kAppTitle)) {
-            case MsgResult::Yes:
-                if (copy->polar)
-                    polar_->restore(*copy->polar);
-                if (copy->profile)
-                    profile_->restore(*copy->profile);
-                SSTab1->setCurrentIndex(copy->profile ? 0 : 1);
-                break;
-            case MsgResult::No:
-                // A copy that stays is only offered once more.
-                QFile::remove(path);
-                break;
-            default: {
-                // Not answered: kept aside, so the next copy cannot replace it.
-                const QString aside = QFileInfo(path).absolutePath() + QStringLiteral("/recovery-")
-                    + copy->savedAt.toString(QStringLiteral("yyyyMMdd-HHmmss")) + QStringLiteral(".json");
-                if (QFile::rename(path, aside))
-                    statusBar()->showMessage(tr("The unsaved tables were kept in %1").arg(aside), 10000);
-                break;
-            }
-            }
-        } else {
-            // Cut short by the very crash it was kept for: a half copy is no
-            // copy. One that cannot be removed is refused again next time.
+            offerBack(path, *copy);
+        } else if (copy.kind() == RecoveryDamage::Empty) {
+            // Nothing was unsaved when it was written: nothing to keep.
             QFile::remove(path);
+        } else if (const Result<QString> aside = setAside(path)) {
+            MsgBox(tr("A recovery copy of unsaved tables was found, but it cannot be read: %1. It was kept as %2.")
+                       .arg(copy.message(), QDir::toNativeSeparators(*aside)),
+                   MsgButtons::Ok, kAppTitle);
+        } else {
+            // What cannot be read may still hold a day's readings: no new
+            // copy may take its place.
+            MsgBox(tr("A recovery copy of unsaved tables was found in %1, but it cannot be read: %2. It could not be "
+                      "moved aside (%3), so it was left where it is, and this window keeps no recovery copy of its own.")
+                       .arg(QDir::toNativeSeparators(path), copy.message(), aside.message()),
+                   MsgButtons::Ok, kAppTitle);
+            recoveryLock_.reset();
+            return;
         }
     }
     recoveryTimer_ = new QTimer(this);
@@ -71,6 +85,32 @@ void frmMain::offerRecovery()
     connect(recoveryTimer_, &QTimer::timeout, this, &frmMain::keepRecoveryCopy);
     recoveryTimer_->start();
     keepRecoveryCopy();
+}
+
+void frmMain::offerBack(const QString& path, const RecoveryCopy& copy)
+{
+    const QString when = QLocale().toString(copy.savedAt.toLocalTime(), QLocale::ShortFormat);
+    switch (MsgBox(tr("Restore the unsaved tables from %1?").arg(when), MsgButtons::YesNo, kAppTitle)) {
+    case MsgResult::Yes:
+        if (copy.polar)
+            polar_->restore(*copy.polar);
+        if (copy.profile)
+            profile_->restore(*copy.profile);
+        SSTab1->setCurrentIndex(copy.profile ? 0 : 1);
+        break;
+    case MsgResult::No:
+        // A copy that stays is only offered once more.
+        QFile::remove(path);
+        break;
+    default: {
+        // Not answered: kept aside, so the next copy cannot replace it.
+        const QString aside = QFileInfo(path).absolutePath() + QStringLiteral("/recovery-")
+            + copy.savedAt.toString(QStringLiteral("yyyyMMdd-HHmmss")) + QStringLiteral(".json");
+        if (QFile::rename(path, aside))
+            statusBar()->showMessage(tr("The unsaved tables were kept in %1").arg(aside), 10000);
+        break;
+    }
+    }
 }
 
 void frmMain::keepRecoveryCopy()

@@ -26,15 +26,19 @@ constexpr qsizetype kFieldChars = 40;
 Outcome parse(QByteArrayView bytes, qsizetype piece)
 {
     Outcome out;
-    CsvReader reader(kFields, kFieldChars, [&](const CsvRow& row, QString*) {
+    CsvReader reader(kFields, kFieldChars, [&](const CsvRow& row) -> tarvex::Result<> {
         out.rows << row;
-        return true;
+        return {};
     });
     for (qsizetype at = 0; at < bytes.size(); at += piece) {
-        if (!reader.add(bytes.sliced(at, std::min(piece, bytes.size() - at)), &out.error))
+        if (const tarvex::Result<> added = reader.add(bytes.sliced(at, std::min(piece, bytes.size() - at))); !added) {
+            out.error = added.message();
             return out;
+        }
     }
-    out.ok = reader.finish(&out.error);
+    const tarvex::Result<> finished = reader.finish();
+    out.ok = finished.ok();
+    out.error = finished.message();
     return out;
 }
 

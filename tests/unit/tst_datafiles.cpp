@@ -229,7 +229,8 @@ private slots:
 
     // The recovery copy gives back every text as it was typed, half-numbers
     // and both decimal separators included; a copy cut short by the crash
-    // it was kept for is no copy at all, never half a table.
+    // it was kept for is no copy at all, never half a table, and the user
+    // reads why a copy is refused.
     void recoveryCopyIsWholeOrNothing()
     {
         RecoveryCopy copy;
@@ -237,18 +238,53 @@ private slots:
         copy.profile = RecoveredTable{3, 2, {"X", "Load kg", "10", "41,25", "12.5", "43."}, "Ösen\nzwei \"Zeilen\"", 2, 1};
         copy.polar = RecoveredTable{1, 2, {"     Degree", ""}, "", 1, 1};
         const QByteArray bytes = EncodeRecovery(copy);
-        QCOMPARE(DecodeRecovery(bytes), std::optional(copy));
-        for (qsizetype cut = 0; cut < bytes.size(); ++cut)
-            QVERIFY2(!DecodeRecovery(bytes.left(cut)), qPrintable(QString::number(cut)));
+        const auto decoded = DecodeRecovery(bytes);
+        QVERIFY(decoded);
+        QCOMPARE(*decoded, copy);
+        for (qsizetype cut = 0; cut < bytes.size(); ++cut) {
+            const auto half = DecodeRecovery(bytes.left(cut));
+            QVERIFY2(!half && half.kind() == RecoveryDamage::NotWhole, qPrintable(QString::number(cut)));
+        }
         RecoveryCopy oneTable = copy;
         oneTable.polar.reset();
-        QCOMPARE(DecodeRecovery(EncodeRecovery(oneTable)), std::optional(oneTable));
-        // A table whose cells do not fill its rows and columns, and a copy
-        // of nothing, are refused rather than laid out wrong.
-        RecoveryCopy wrong = copy;
-        wrong.profile->rows = 4;
-        QVERIFY(!DecodeRecovery(EncodeRecovery(wrong)));
-        QVERIFY(!DecodeRecovery(EncodeRecovery(RecoveryCopy{copy.savedAt, {}, {}})));
+        const auto one = DecodeRecovery(EncodeRecovery(oneTable));
+        QVERIFY(one);
+        QCOMPARE(*one, oneTable);
+
+        auto edited = [&](const char* from, const char* to) {
+            QByteArray b = bytes;
+            return b.replace(from, to);
+        };
+        RecoveryCopy shortCells = copy;
+        shortCells.profile->rows = 4;
+        const struct {
+            const char* name;
+            QByteArray bytes;
+            RecoveryDamage kind;
+            QString words;
+        } damaged[] = {
+            {"bytes damaged", edited("\"cells\":[", "\"cells\":\x01["), RecoveryDamage::NotWhole,
+             "it is cut short or its bytes are damaged"},
+            {"not an object", "[\"tarvex-recovery-1\"]", RecoveryDamage::NotWhole,
+             "it is cut short or its bytes are damaged"},
+            {"a later version", edited("tarvex-recovery-1", "tarvex-recovery-2"), RecoveryDamage::OtherFormat,
+             "it is not in the form this version of Tarvex RS232 writes"},
+            {"no time", edited("2026-12-08T09:30:15.250Z", "yesterday"), RecoveryDamage::Inconsistent,
+             "it does not say when it was saved"},
+            {"cells short of the rows", EncodeRecovery(shortCells), RecoveryDamage::Inconsistent,
+             "its profile table does not hold together"},
+            {"a cell not text", edited("\"     Degree\",\"\"", "\"     Degree\",0"), RecoveryDamage::Inconsistent,
+             "its polar table does not hold together"},
+            {"no table", EncodeRecovery(RecoveryCopy{copy.savedAt, {}, {}}), RecoveryDamage::Empty,
+             "it holds no table"},
+        };
+        for (const auto& d : damaged) {
+            QVERIFY2(d.bytes != bytes, d.name);
+            const auto refused = DecodeRecovery(d.bytes);
+            QVERIFY2(!refused, d.name);
+            QVERIFY2(refused.kind() == d.kind, d.name);
+            QCOMPARE(refused.message(), d.words);
+        }
     }
 };
 

@@ -22,11 +22,12 @@ QString address(const QString& text)
 {
     if (!IsServerAddress(text))
         return QStringLiteral("a file | shown ") + MaskedLocation(text);
-    const LibraryAddress a = ParseServerAddress(text);
+    const Result<LibraryAddress> parsed = ParseServerAddress(text);
     const QString shown = QStringLiteral(" | shown ") + MaskedLocation(text)
         + (LocationHoldsPassword(text) ? QStringLiteral(" | private") : QString());
-    if (!a.ok())
-        return QStringLiteral("refused: ") + a.problem + shown;
+    if (!parsed)
+        return QStringLiteral("refused: ") + parsed.message() + shown;
+    const LibraryAddress& a = *parsed;
     return QStringLiteral("host %1 | port %2 | user %3 | password %4 | database %5 | options %6")
                .arg(a.host).arg(a.port).arg(golden::show(a.user), golden::show(a.password), golden::show(a.database), a.connectOptions)
         + shown;

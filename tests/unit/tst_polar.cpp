@@ -72,11 +72,13 @@ QString run(const QStringList& in)
     } else if (what == QLatin1String("eliminate") || what == QLatin1String("back")) {
         const QStringList r1 = in[1].split(QLatin1Char(' ')), r2 = in[2].split(QLatin1Char(' '));
         Augmented a{{{r1[0].toDouble(), r1[1].toDouble(), r1[2].toDouble()}, {r2[0].toDouble(), r2[1].toDouble(), r2[2].toDouble()}}};
-        if (what == QLatin1String("back") || EliminateForward(a, say)) {
+        const Result<> eliminated = what == QLatin1String("back") ? Result<>() : EliminateForward(a);
+        if (eliminated) {
             const Solution u = BackSubstitute(a, say);
             out = QStringLiteral("[%1 %2 %3 / %4 %5 %6] u %7 %8").arg(num(a[0][0]), num(a[0][1]), num(a[0][2]), num(a[1][0]),
                                                                       num(a[1][1]), num(a[1][2]), num(u[0]), num(u[1]));
         } else {
+            say(eliminated.message());
             out = QStringLiteral("no elimination");
         }
     } else if (what == QLatin1String("polar") || what == QLatin1String("paper")) {
@@ -115,7 +117,7 @@ QString run(const QStringList& in)
         DataTable table;
         fill(table, in[2]);
         PictureArea area(QSize(615, 351), QColor(0, 0, 64));
-        const bool drawn = DrawSineView(area, table, in[1]);
+        const bool drawn = DrawSineView(area, table, in[1]).ok();
         const auto step = SineColumnStep(table.Rows());
         out = QStringLiteral("%1, step %2 | pen w%3")
                   .arg(drawn ? QStringLiteral("drawn") : QStringLiteral("stopped"))
@@ -130,7 +132,7 @@ QString run(const QStringList& in)
         const bool zoomed = in[3].contains(QLatin1String("zoom"));
         const SineZoom zoom = (zoomed ? ZoomedSineScale(table, a) : std::nullopt).value_or(SineZoom{0.0, in[1].toDouble()});
         const QString range = QString::number(zoom.range, 'g', 17);
-        DrawSineView(area, table, range, zoom.centre);
+        (void)DrawSineView(area, table, range, zoom.centre);   // the fit is drawn over whatever the view managed
         DrawSineFit(area, table, range, a, in[3].contains(QLatin1String("parts")), zoom.centre);
         out = (zoomed ? QStringLiteral("zoom %1 +- %2").arg(zoom.centre).arg(zoom.range) : QStringLiteral("drawn")) + drawing(area, in.value(4));
     } else {

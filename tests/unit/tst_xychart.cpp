@@ -119,7 +119,10 @@ QString run(const QStringList& in)
         } else if (w[0] == QLatin1String("store")) {   // straight into a store of two curves
             curves.resize(2);
             stored = true;
-            results << (StoreProfileCurve(table, chart, say, QLocale::c()) ? QStringLiteral("stored") : QStringLiteral("refused"));
+            const Result<> stored = StoreProfileCurve(table, chart, QLocale::c());
+            if (!stored)
+                say(stored.message());
+            results << (stored ? QStringLiteral("stored") : QStringLiteral("refused"));
         } else if (w[0] == QLatin1String("print")) {   // the print copy onto white paper
             PictureArea paper(kDesignSize, QColor(255, 255, 255));
             paper.setForeColor(QColor(10, 20, 30));

@@ -222,6 +222,43 @@ private slots:
         h.showTab(Polar);
         QCOMPARE(h.window->windowTitle(), QStringLiteral("Tarvex RS232 - fill.tvp"));
     }
+
+    // A recovery copy found at start that cannot be read may still hold a
+    // day's readings: the user is told, and it is moved aside, never removed,
+    // nor replaced by the next one. A copy of no table loses nothing.
+    void unreadableRecoveryCopyIsToldAndKept()
+    {
+        WindowHarness h;
+        h.fakes.recoveryFile = h.path(QStringLiteral("recovery.json"));
+        const QByteArray whole = "{\"format\":\"tarvex-recovery-1\",\"savedAt\":\"2026-12-08T09:30:15.250Z\"}";
+        const QByteArray cut = whole.chopped(1) + ",\"profile\":{\"ce";
+        const QString said = QStringLiteral("A recovery copy of unsaved tables was found, but it cannot be read: it is cut short "
+                                            "or its bytes are damaged. It was kept as <dir>/recovery.json.%1.");
+        const struct {
+            QByteArray bytes;
+            QString said;
+            QStringList kept;
+        } starts[] = {
+            {cut, said.arg("damaged"), {"recovery.json.damaged"}},
+            {cut, said.arg("damaged-2"), {"recovery.json.damaged", "recovery.json.damaged-2"}},
+            {whole, {},
+             {"recovery.json.damaged", "recovery.json.damaged-2"}},
+        };
+        for (const auto& start : starts) {
+            QFile copy(h.fakes.recoveryFile);
+            QVERIFY(copy.open(QIODevice::WriteOnly) && copy.write(start.bytes) == start.bytes.size());
+            copy.close();
+            h.window.reset();
+            h.fakes.messageBox->asked.clear();
+            h.window = std::make_unique<frmMain>(h.fakes.bundle());
+            h.window->offerRecovery();
+            QCOMPARE(h.fakes.messageBox->texts().join(QLatin1Char('|')).replace(h.dir.path(), QStringLiteral("<dir>")),
+                     start.said);
+            QCOMPARE(QDir(h.dir.path()).entryList({QStringLiteral("recovery.json*")}, QDir::Files),
+                     start.kept + QStringList{QStringLiteral("recovery.json.lock")});
+        }
+        h.window.reset();   // lets go of its lock before the folder goes
+    }
 };
 
 QTEST_MAIN(TestShell)

@@ -64,7 +64,7 @@ std::optional<double> length(const QString& text, std::optional<LengthUnit>& uni
 
 // span=15in,deflection=0.1in,load=lbf[,compliance=0.001in]: the span's unit
 // is the unit of the others and of the file's positions.
-QString parseGeometry(const QString& text, BenchGeometry& g, const QString& option = QStringLiteral("--ei"))
+Result<BenchGeometry> parseGeometry(const QString& text, const QString& option = QStringLiteral("--ei"))
 {
     std::optional<LengthUnit> unit;
     QString span, deflection, load, compliance;
@@ -77,16 +77,17 @@ QString parseGeometry(const QString& text, BenchGeometry& g, const QString& opti
             : key == QLatin1String("compliance")     ? &compliance
                                                      : nullptr;
         if (!slot || !item.contains(QLatin1Char('=')))
-            return {QStringLiteral("%1: unknown setting \"%2\" (span, deflection, load, compliance)").arg(option, item)};
+            return Failure(QStringLiteral("%1: unknown setting \"%2\" (span, deflection, load, compliance)").arg(option, item));
         *slot = value;
     }
     if (span.isEmpty() || deflection.isEmpty() || load.isEmpty())
-        return {QStringLiteral("%1 needs span, deflection and load, e.g. span=15in,deflection=0.1in,load=lbf").arg(option)};
+        return Failure(QStringLiteral("%1 needs span, deflection and load, e.g. span=15in,deflection=0.1in,load=lbf").arg(option));
     const auto s = length(span, unit);
     const auto d = length(deflection, unit);
     const auto c = compliance.isEmpty() ? std::optional<double>(0.0) : length(compliance, unit);
     if (!s || !d || !c)
-        return {QStringLiteral("%1: span, deflection and compliance are lengths in in or mm, e.g. 15in or 381mm").arg(option)};
+        return Failure(QStringLiteral("%1: span, deflection and compliance are lengths in in or mm, e.g. 15in or 381mm").arg(option));
+    BenchGeometry g;
     if (load == QLatin1String("kg"))
         g.loadUnit = LoadUnit::Kilogram;
     else if (load == QLatin1String("lbf"))
@@ -94,12 +95,12 @@ QString parseGeometry(const QString& text, BenchGeometry& g, const QString& opti
     else if (load == QLatin1String("N"))
         g.loadUnit = LoadUnit::Newton;
     else
-        return {QStringLiteral("%1: the load unit is kg, lbf or N, not \"%2\"").arg(option, load)};
+        return Failure(QStringLiteral("%1: the load unit is kg, lbf or N, not \"%2\"").arg(option, load));
     g.lengthUnit = *unit;
     g.span = *s;
     g.deflection = *d;
     g.compliance = *c;
-    return {};
+    return g;
 }
 
 QJsonObject analyze(const SpineAnalysis& a)
@@ -157,9 +158,10 @@ int runCpm(const QStringList& args)
         if (!values.contains(QLatin1String(key)))
             return usage(QStringLiteral("--cpm needs span, deflection, load, length, clamp, tip and weight, e.g. "
                                         "span=15in,deflection=0.1in,load=lbf,length=41in,clamp=5in,tip=255g,weight=120g"));
-    BenchGeometry geometry;
-    if (const QString bad = parseGeometry(geometryItems.join(QLatin1Char(',')), geometry, QStringLiteral("--cpm")); !bad.isEmpty())
-        return fail(bad);
+    const Result<BenchGeometry> parsed = parseGeometry(geometryItems.join(QLatin1Char(',')), QStringLiteral("--cpm"));
+    if (!parsed)
+        return fail(parsed.message());
+    const BenchGeometry& geometry = *parsed;
     BenchGeometry rigid = geometry;
     rigid.compliance = 0.0;
     if (const EiCurve probe = ConvertToEi({RowPoint{1, 0.0, 1.0}}, rigid); !probe.ok())
@@ -198,7 +200,7 @@ int runCpm(const QStringList& args)
 
     const QString& path = args.last();
     DataTable table;
-    if (const Result<> bad = LoadDataTable(path, false, table); !bad)
+    if (const Result<QString> bad = LoadDataTable(path, false, table); !bad)
         return fail(bad.message());
     const TableReadings rows = NumberRowsOf(table);
     const EiCurve ei = ConvertToEi(rows.points, geometry);
@@ -234,7 +236,7 @@ QJsonValue JsonNumber(double v)
     return QString::number(v, 'g', 6).toDouble() + 0.0;
 }
 
-Result<> LoadDataTable(const QString& path, bool polar, DataTable& table, QString* noteOut)
+Result<QString> LoadDataTable(const QString& path, bool polar, DataTable& table)
 {
     const QString kind = polar ? QStringLiteral("polar") : QStringLiteral("profile");
     if (FileTypeOf(path) != (polar ? QLatin1String("tvp") : QLatin1String("tvl")))
@@ -248,11 +250,8 @@ Result<> LoadDataTable(const QString& path, bool polar, DataTable& table, QStrin
         ::close(*fd);
         return Failure(QStringLiteral("%1: cannot read it: %2").arg(path, file.errorString()));
     }
-    if (const auto note = ReadDataRecord(file, polar, table, noteOut ? *noteOut : QString())) {
-        if (noteOut)
-            *noteOut = *note;
-        return {};
-    }
+    if (const auto note = ReadDataRecord(file, polar, table))
+        return *note;
     if (file.error() != QFileDevice::NoError)
         return Failure(QStringLiteral("%1: cannot read it: %2").arg(path, file.errorString()));
     return Failure(QStringLiteral("%1: not a %2 data file, or damaged").arg(path, kind));
@@ -276,8 +275,10 @@ int RunAnalysis(const QStringList& args)
                                                          : QStringLiteral("--compare takes the reference and one profile data file"));
     BenchGeometry geometry;
     if (option == QLatin1String("--ei")) {
-        if (const QString bad = parseGeometry(args.at(1), geometry); !bad.isEmpty())
-            return usage(bad);
+        const Result<BenchGeometry> parsed = parseGeometry(args.at(1));
+        if (!parsed)
+            return usage(parsed.message());
+        geometry = *parsed;
         // Well formed but out of range (span=1e308in): said of the argument
         // before any data file is read, rather than EIs of null for every row.
         // The bench's give depends on the loads, so it is left to the rows.
@@ -290,7 +291,7 @@ int RunAnalysis(const QStringList& args)
     }
     const QString& path = args.last();
     DataTable table;
-    if (const Result<> bad = LoadDataTable(path, option == QLatin1String("--analyze"), table); !bad)
+    if (const Result<QString> bad = LoadDataTable(path, option == QLatin1String("--analyze"), table); !bad)
         return fail(bad.message());
     const TableReadings rows = NumberRowsOf(table);
 
@@ -322,7 +323,7 @@ int RunAnalysis(const QStringList& args)
                       {QStringLiteral("stiffness_index"), number(z.stiffnessIndex)}});
     }
     DataTable reference;
-    if (const Result<> bad = LoadDataTable(args.at(1), false, reference); !bad)
+    if (const Result<QString> bad = LoadDataTable(args.at(1), false, reference); !bad)
         return fail(bad.message());
     const CurveComparison c = CompareWithReference(NumberRowsOf(reference).points, rows.points);
     if (!c.ok())
@@ -343,9 +344,9 @@ std::optional<double> LengthArgument(const QString& text, std::optional<LengthUn
     return length(text, unit);
 }
 
-QString GeometryArgument(const QString& items, BenchGeometry& g, const QString& option)
+Result<BenchGeometry> GeometryArgument(const QString& items, const QString& option)
 {
-    return parseGeometry(items, g, option);
+    return parseGeometry(items, option);
 }
 
 } // namespace tvconv

@@ -23,17 +23,18 @@ namespace tvconv {
 QJsonValue JsonNumber(double v);
 
 // The data file as the program lays it out in its table (the loads written
-// into the cells in the desktop's number format, so read back in it too);
-// a failure says why the file cannot be read. `polar` says which kind it must be.
-tarvex::Result<> LoadDataTable(const QString& path, bool polar, tarvex::DataTable& table, QString* note = nullptr);
+// into the cells in the desktop's number format, so read back in it too),
+// answering its note; a failure says why the file cannot be read. `polar`
+// says which kind it must be.
+tarvex::Result<QString> LoadDataTable(const QString& path, bool polar, tarvex::DataTable& table);
 
 // "15in", "381mm": the length in `unit`, which the first length read sets;
 // empty for text that is not a length.
 std::optional<double> LengthArgument(const QString& text, std::optional<tarvex::LengthUnit>& unit);
 
-// span=15in,deflection=0.1in,load=lbf[,compliance=0.001in] into `g`: empty,
-// or what is wrong with it, said as of `option`.
-QString GeometryArgument(const QString& items, tarvex::BenchGeometry& g, const QString& option);
+// span=15in,deflection=0.1in,load=lbf[,compliance=0.001in] as a geometry, or
+// what is wrong with it, said as of `option`.
+tarvex::Result<tarvex::BenchGeometry> GeometryArgument(const QString& items, const QString& option);
 
 // Whether `option` is one of --analyze, --ei, --compare, --cpm.
 bool IsAnalysisOption(const QString& option);

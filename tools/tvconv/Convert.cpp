@@ -176,67 +176,58 @@ class RecordBuilder {
 public:
     explicit RecordBuilder(bool profile) : profile_(profile) {}
 
-    bool take(const CsvRow& row, QString* error)
+    Result<> take(const CsvRow& row)
     {
         if (row.blank) {
-            if (++emptyLines_ > kMaxEmptyLines) {
-                *error = QStringLiteral("line %1: more than %2 empty lines; a table needs one").arg(row.line).arg(
-                    kMaxEmptyLines);
-                return false;
-            }
+            if (++emptyLines_ > kMaxEmptyLines)
+                return Failure(QStringLiteral("line %1: more than %2 empty lines; a table needs one")
+                                   .arg(row.line)
+                                   .arg(kMaxEmptyLines));
             if (part_ == Part::Rows)
                 part_ = Part::AfterRows;
-            return true;
+            return {};
         }
-        if (row.fields.size() != 2) {
-            *error = QStringLiteral("line %1: expected 2 fields, found %2").arg(row.line).arg(row.fields.size());
-            return false;
-        }
+        if (row.fields.size() != 2)
+            return Failure(QStringLiteral("line %1: expected 2 fields, found %2").arg(row.line).arg(row.fields.size()));
         switch (part_) {
         case Part::Heading:
             heading0_ = row.fields.at(0);
             heading1_ = row.fields.at(1);
             part_ = Part::Rows;
-            return true;
+            return {};
         case Part::Rows:
-            return takeDataRow(row, error);
+            return takeDataRow(row);
         case Part::AfterRows:
             if (row.fields.first().compare(QLatin1String("Note"), Qt::CaseInsensitive) == 0) {
                 note_ = row.fields.at(1);
                 part_ = Part::AfterNote;
-                return true;
+                return {};
             }
             break;
         case Part::AfterNote:
             break;
         }
-        *error = QStringLiteral("line %1: after the empty line only one line \"Note,<text>\" may follow").arg(row.line);
-        return false;
+        return Failure(
+            QStringLiteral("line %1: after the empty line only one line \"Note,<text>\" may follow").arg(row.line));
     }
 
-    // The file's bytes; empty, with `error` set, when the table cannot be stored.
-    QByteArray encode(QString* error) const
+    // The file's bytes, or why the table cannot be stored.
+    Result<QByteArray> encode() const
     {
-        if (part_ == Part::Heading) {
-            *error = QStringLiteral("no heading line: the first line holds the two column headings");
-            return {};
-        }
-        if (!profile_ && dataRows_ == 0) {
-            *error = QStringLiteral("a polar file needs at least one data row");
-            return {};
-        }
+        if (part_ == Part::Heading)
+            return Failure(QStringLiteral("no heading line: the first line holds the two column headings"));
+        if (!profile_ && dataRows_ == 0)
+            return Failure(QStringLiteral("a polar file needs at least one data row"));
         // The same texts checked in the same order as when the program saves.
-        QString problem = StoreProblem(NoteToFile(note_), QStringLiteral("the note"));
-        if (problem.isEmpty())
-            problem = StoreProblem(heading0_, QStringLiteral("the heading of column 1"));
-        if (problem.isEmpty())
-            problem = StoreProblem(heading1_, QStringLiteral("the heading of column 2"));
-        for (qsizetype r = 0; r < angles_.size() && problem.isEmpty(); ++r)
-            problem = StoreProblem(angles_.at(r), QStringLiteral("the angle in row %1").arg(r + 1));
-        if (!problem.isEmpty()) {
-            *error = problem;
-            return {};
-        }
+        SaveResult storable = CheckStorable(NoteToFile(note_), QStringLiteral("the note"));
+        if (storable)
+            storable = CheckStorable(heading0_, QStringLiteral("the heading of column 1"));
+        if (storable)
+            storable = CheckStorable(heading1_, QStringLiteral("the heading of column 2"));
+        for (qsizetype r = 0; r < angles_.size() && storable; ++r)
+            storable = CheckStorable(angles_.at(r), QStringLiteral("the angle in row %1").arg(r + 1));
+        if (!storable)
+            return Failure(storable.message());
         if (profile_) {
             ProfileRecord rec;
             // One element per table row, the heading row's (the last) 0.
@@ -262,25 +253,21 @@ public:
 private:
     enum class Part { Heading, Rows, AfterRows, AfterNote };
 
-    bool takeDataRow(const CsvRow& row, QString* error)
+    Result<> takeDataRow(const CsvRow& row)
     {
-        if (dataRows_ + 1 > kMaxTableRows - 1) {
-            *error = QStringLiteral("line %1: more than %2 data rows: a table holds at most %2")
-                         .arg(row.line)
-                         .arg(kMaxTableRows - 1);
-            return false;
-        }
+        if (dataRows_ + 1 > kMaxTableRows - 1)
+            return Failure(QStringLiteral("line %1: more than %2 data rows: a table holds at most %2")
+                               .arg(row.line)
+                               .arg(kMaxTableRows - 1));
         float values[2] = {};
         for (int c = profile_ ? 0 : 1; c < 2; ++c) {
             const QString& cell = row.fields.at(c);
             const StrictFloatResult v = StrictFloat(cell, kCsvLocale);
-            if (v.status != FloatConversion::Ok) {
-                *error = QStringLiteral("line %1, column %2: %3 is %4")
-                             .arg(row.line)
-                             .arg(c + 1)
-                             .arg(quotedCell(cell), numberProblem(v, cell));
-                return false;
-            }
+            if (v.status != FloatConversion::Ok)
+                return Failure(QStringLiteral("line %1, column %2: %3 is %4")
+                                   .arg(row.line)
+                                   .arg(c + 1)
+                                   .arg(quotedCell(cell), numberProblem(v, cell)));
             values[c] = v.value;
         }
         if (profile_)
@@ -289,7 +276,7 @@ private:
             angles_ << row.fields.at(0);
         second_.push_back(values[1]);
         ++dataRows_;
-        return true;
+        return {};
     }
 
     bool profile_;
@@ -387,12 +374,10 @@ Result<> CsvToDataFile(int input, const QString& outPath)
     const bool profile = type == QLatin1String("tvl");
     if (!profile && type != QLatin1String("tvp"))
         return Failure(QStringLiteral("%1: the output name must end in tvl or tvp").arg(outPath));
-    QString why;
-    QString* error = &why;
     RecordBuilder builder(profile);
     // No cell, heading or note of a data file holds more than its 2-byte
     // length allows, one byte a character.
-    CsvReader reader(2, kMaxStoredTextBytes, [&](const CsvRow& row, QString* e) { return builder.take(row, e); });
+    CsvReader reader(2, kMaxStoredTextBytes, [&](const CsvRow& row) { return builder.take(row); });
     QByteArray chunk(64 * 1024, Qt::Uninitialized);
     for (;;) {
         const ssize_t n = ::read(input, chunk.data(), static_cast<size_t>(chunk.size()));
@@ -402,15 +387,15 @@ Result<> CsvToDataFile(int input, const QString& outPath)
             return Failure(QStringLiteral("cannot read it: %1").arg(systemReason(errno)));
         if (n == 0)
             break;
-        if (!reader.add(QByteArrayView(chunk.constData(), n), error))
-            return Failure(why);
+        if (Result<> added = reader.add(QByteArrayView(chunk.constData(), n)); !added)
+            return added;
     }
-    if (!reader.finish(error))
-        return Failure(why);
-    const QByteArray bytes = builder.encode(error);
-    if (bytes.isEmpty())
-        return Failure(why);
-    if (const Result<> written = WriteFileSafely(outPath, bytes); !written)
+    if (Result<> finished = reader.finish(); !finished)
+        return finished;
+    const Result<QByteArray> bytes = builder.encode();
+    if (!bytes)
+        return bytes.error();
+    if (const Result<> written = WriteFileSafely(outPath, *bytes); !written)
         return Failure(QStringLiteral("%1: cannot write the file: %2").arg(outPath, written.message()));
     return {};
 }

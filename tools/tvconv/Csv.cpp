@@ -2,6 +2,9 @@
 
 #include <QStringDecoder>
 
+using tarvex::Failure;
+using tarvex::Result;
+
 namespace tvconv {
 
 CsvReader::CsvReader(int maxFields, qsizetype maxFieldChars, RowSink sink)
@@ -9,7 +12,7 @@ CsvReader::CsvReader(int maxFields, qsizetype maxFieldChars, RowSink sink)
 {
 }
 
-bool CsvReader::add(QByteArrayView bytes, QString* error)
+Result<> CsvReader::add(QByteArrayView bytes)
 {
     QByteArray data = pendingBytes_;
     data.append(bytes);
@@ -29,26 +32,27 @@ bool CsvReader::add(QByteArrayView bytes, QString* error)
             cut = i - 1;
     }
     pendingBytes_ = data.sliced(cut);
-    return addText(decode(data.first(cut)), error);
+    return addText(decode(data.first(cut)));
 }
 
-bool CsvReader::finish(QString* error)
+Result<> CsvReader::finish()
 {
     if (!pendingBytes_.isEmpty()) {
         const QString rest = decode(pendingBytes_);
         pendingBytes_.clear();
-        if (!addText(rest, error))
-            return false;
+        if (Result<> added = addText(rest); !added)
+            return added;
     }
     if (quoteSeen_) {
         quoteSeen_ = false;
         inQuotes_ = false;
     }
     if (inQuotes_) {
-        *error = QStringLiteral("line %1: a quoted field is not closed").arg(quoteOpenedOn_);
-        return false;
+        return Failure(QStringLiteral("line %1: a quoted field is not closed").arg(quoteOpenedOn_));
     }
-    return !rowStarted_ || endRow(error);
+    if (rowStarted_)
+        return endRow();
+    return {};
 }
 
 QString CsvReader::decode(QByteArrayView bytes)
@@ -60,7 +64,7 @@ QString CsvReader::decode(QByteArrayView bytes)
     return decoder.decode(bytes);
 }
 
-bool CsvReader::addText(QStringView text, QString* error)
+Result<> CsvReader::addText(QStringView text)
 {
     if (atStart_ && !text.isEmpty()) {
         atStart_ = false;
@@ -95,53 +99,50 @@ bool CsvReader::addText(QStringView text, QString* error)
                 continue;
             }
             if (c == QLatin1Char(',')) {
-                if (!endField(error))
-                    return false;
+                if (Result<> ended = endField(); !ended)
+                    return ended;
                 continue;
             }
             if (c == QLatin1Char('\r') || c == QLatin1Char('\n')) {
                 ++line_;
                 crSeen_ = c == QLatin1Char('\r');
-                if (!endRow(error))
-                    return false;
+                if (Result<> ended = endRow(); !ended)
+                    return ended;
                 continue;
             }
         }
         if (field_.size() == maxFieldChars_) {
-            *error = QStringLiteral("line %1: a field of more than %2 characters, more than any cell, heading or "
-                                    "note of a data file holds")
-                         .arg(row_.line)
-                         .arg(maxFieldChars_);
-            return false;
+            return Failure(QStringLiteral("line %1: a field of more than %2 characters, more than any cell, heading "
+                                          "or note of a data file holds")
+                               .arg(row_.line)
+                               .arg(maxFieldChars_));
         }
         field_ += c;
     }
-    return true;
+    return {};
 }
 
-bool CsvReader::endField(QString* error)
+Result<> CsvReader::endField()
 {
     // A comma means one more field follows: refuse before reading it.
-    if (row_.fields.size() + 1 >= maxFields_) {
-        *error = QStringLiteral("line %1: expected %2 fields, found more").arg(row_.line).arg(maxFields_);
-        return false;
-    }
+    if (row_.fields.size() + 1 >= maxFields_)
+        return Failure(QStringLiteral("line %1: expected %2 fields, found more").arg(row_.line).arg(maxFields_));
     row_.fields << field_;
     field_.clear();
     fieldQuoted_ = false;
-    return true;
+    return {};
 }
 
-bool CsvReader::endRow(QString* error)
+Result<> CsvReader::endRow()
 {
     row_.blank = row_.fields.isEmpty() && field_.isEmpty() && !fieldQuoted_;
     row_.fields << field_;
     field_.clear();
     fieldQuoted_ = false;
     rowStarted_ = false;
-    const bool go = sink_(row_, error);
+    Result<> taken = sink_(row_);
     row_ = CsvRow{};
-    return go;
+    return taken;
 }
 
 QString CsvField(const QString& text)

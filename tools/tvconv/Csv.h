@@ -6,6 +6,8 @@
 // as it ends, so that an input no table could come from is refused as soon as
 // it shows, not after it has all been read into memory.
 
+#include "platform/Result.h"
+
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
@@ -22,8 +24,9 @@ struct CsvRow {
 
 class CsvReader {
 public:
-    // Gets each row; returns false, with `error` set, to stop the reading.
-    using RowSink = std::function<bool(const CsvRow& row, QString* error)>;
+    // Gets each row; a failure stops the reading and is what the reading
+    // answers.
+    using RowSink = std::function<tarvex::Result<>(const CsvRow& row)>;
 
     // A row of more than `maxFields` fields, or a field of more than
     // `maxFieldChars` characters, ends the reading with an error.
@@ -31,17 +34,17 @@ public:
 
     // The next bytes of UTF-8 input (a leading byte order mark is skipped).
     // A character or a line end split between two pieces is read whole.
-    // False, with `error` set, once the input is refused.
-    bool add(QByteArrayView bytes, QString* error);
-    // The end of the input: the last row, or the error of a quoted field
+    // A failure once the input is refused.
+    tarvex::Result<> add(QByteArrayView bytes);
+    // The end of the input: the last row, or the failure of a quoted field
     // left open.
-    bool finish(QString* error);
+    tarvex::Result<> finish();
 
 private:
     static QString decode(QByteArrayView bytes);
-    bool addText(QStringView text, QString* error);
-    bool endField(QString* error);
-    bool endRow(QString* error);
+    tarvex::Result<> addText(QStringView text);
+    tarvex::Result<> endField();
+    tarvex::Result<> endRow();
 
     int maxFields_;
     qsizetype maxFieldChars_;

@@ -51,7 +51,7 @@ int matchedSet(const QStringList& files)
     std::vector<std::vector<RowPoint>> curves;
     for (const QString& file : files) {
         DataTable table;
-        if (const Result<> bad = LoadDataTable(file, false, table); !bad)
+        if (const Result<QString> bad = LoadDataTable(file, false, table); !bad)
             return say(bad.message());
         curves.push_back(NumberRowsOf(table).points);
     }

@@ -84,8 +84,10 @@ int parseSettings(const QString& text, Settings& s)
     if (assign != QLatin1String("listed") && assign != QLatin1String("auto"))
         return say(QStringLiteral("%1: assign is auto (the softest shaft to the longest club) or listed, not \"%2\"").arg(kOption, assign), 2);
 
-    if (const QString bad = GeometryArgument(geometryItems.join(QLatin1Char(',')), s.geometry, kOption); !bad.isEmpty())
-        return say(bad, 1);
+    const Result<BenchGeometry> geometry = GeometryArgument(geometryItems.join(QLatin1Char(',')), kOption);
+    if (!geometry)
+        return say(geometry.message(), 1);
+    s.geometry = *geometry;
     BenchGeometry rigid = s.geometry;
     rigid.compliance = 0.0;
     if (const EiCurve probe = ConvertToEi({RowPoint{1, 0.0, 1.0}}, rigid); !probe.ok())
@@ -176,12 +178,12 @@ int RunSetBuild(const QStringList& args)
     QStringList problems;
     for (const QString& path : args.mid(2)) {
         DataTable table;
-        QString note;
-        if (const Result<> bad = LoadDataTable(path, false, table, &note); !bad) {
-            problems << bad.message();
+        const Result<QString> note = LoadDataTable(path, false, table);
+        if (!note) {
+            problems << note.message();
             continue;
         }
-        const Result<ShaftDetails> details = ShaftDetailsOf(note, unit);
+        const Result<ShaftDetails> details = ShaftDetailsOf(*note, unit);
         if (!details) {
             problems << QStringLiteral("%1: %2 (lines \"Length: 41 in\" and \"Weight: 120 g\"; \"Balance: 22 in\" if known)").arg(path, details.message());
             continue;

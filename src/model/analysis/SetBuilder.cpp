@@ -1,4 +1,5 @@
 #include "analysis/SetBuilder.h"
+#include "platform/Result.h"
 
 #include <QCoreApplication>
 #include <algorithm>
@@ -175,36 +176,36 @@ private:
     const SetRequest& rq_;
 };
 
-QString checkRequest(const SetRequest& rq)
+Result<> checkRequest(const SetRequest& rq)
 {
     const QString u = unitText(rq.unit);
     const auto finite = [](double v) { return std::isfinite(v); };
     if (rq.shafts.empty())
-        return QCoreApplication::translate("Analysis", "no shaft to build a set from");
+        return Failure(QCoreApplication::translate("Analysis", "no shaft to build a set from"));
     if (!finite(rq.firstLength) || !(rq.firstLength > 0))
-        return QCoreApplication::translate("Analysis", "the longest club's length must be above 0 %1").arg(u);
+        return Failure(QCoreApplication::translate("Analysis", "the longest club's length must be above 0 %1").arg(u));
     if (!finite(rq.spacing) || rq.spacing < 0)
-        return QCoreApplication::translate("Analysis", "the step between clubs cannot be negative");
+        return Failure(QCoreApplication::translate("Analysis", "the step between clubs cannot be negative"));
     if (!finite(rq.slope))
-        return QCoreApplication::translate("Analysis", "the slope must be a number of cpm a club");
+        return Failure(QCoreApplication::translate("Analysis", "the slope must be a number of cpm a club"));
     if (!finite(rq.tipWeightStep) || !finite(rq.meter.tipWeight))
-        return QCoreApplication::translate("Analysis", "the tip weight and its step must be numbers of grams");
+        return Failure(QCoreApplication::translate("Analysis", "the tip weight and its step must be numbers of grams"));
     const double lightest = std::min(rq.meter.tipWeight, rq.meter.tipWeight + (rq.shafts.size() - 1.0) * rq.tipWeightStep);
     if (lightest < 0)
-        return QCoreApplication::translate("Analysis", "the tip weight would drop below 0 g by the last club");
+        return Failure(QCoreApplication::translate("Analysis", "the tip weight would drop below 0 g by the last club"));
     if (!finite(rq.maxTipTrim) || rq.maxTipTrim < 0)
-        return QCoreApplication::translate("Analysis", "the largest tip trim cannot be negative");
+        return Failure(QCoreApplication::translate("Analysis", "the largest tip trim cannot be negative"));
     if (!finite(rq.baseTipTrim) || rq.baseTipTrim < 0)
-        return QCoreApplication::translate("Analysis", "the base tip trim cannot be negative");
+        return Failure(QCoreApplication::translate("Analysis", "the base tip trim cannot be negative"));
     if (rq.baseTipTrim > rq.maxTipTrim)
-        return QCoreApplication::translate("Analysis", "the base tip trim (%1 %3) is more than the largest tip trim allowed (%2 %3)")
-            .arg(QString::number(rq.baseTipTrim, 'g', 4), QString::number(rq.maxTipTrim, 'g', 4), u);
+        return Failure(QCoreApplication::translate("Analysis", "the base tip trim (%1 %3) is more than the largest tip trim allowed (%2 %3)")
+            .arg(QString::number(rq.baseTipTrim, 'g', 4), QString::number(rq.maxTipTrim, 'g', 4), u));
     const double shortest = rq.firstLength - (rq.shafts.size() - 1.0) * rq.spacing;
     const double clamp = rq.meter.clamp + rq.meter.clampOffset;
     if (finite(clamp) && shortest <= clamp)
-        return QCoreApplication::translate("Analysis", "the shortest of %1 clubs would be %2 %4, not longer than the clamp (%3 %4)")
+        return Failure(QCoreApplication::translate("Analysis", "the shortest of %1 clubs would be %2 %4, not longer than the clamp (%3 %4)")
             .arg(rq.shafts.size())
-            .arg(QString::number(shortest, 'g', 4), QString::number(clamp, 'g', 4), u);
+            .arg(QString::number(shortest, 'g', 4), QString::number(clamp, 'g', 4), u));
     return {};
 }
 
@@ -232,8 +233,8 @@ bool SetClub::onLine() const
 SetBuild BuildSet(const SetRequest& rq)
 {
     SetBuild set;
-    if (const QString bad = checkRequest(rq); !bad.isEmpty()) {
-        set.refusal = bad;
+    if (const Result<> checked = checkRequest(rq); !checked) {
+        set.refusal = checked.message();
         return set;
     }
     const Solver solver(rq);

@@ -109,11 +109,11 @@ bool ReadingReceiver::isSteady() const
     return open_ && window_.steady(clock_()).has_value();
 }
 
-QString ReadingReceiver::takeZero()
+Result<> ReadingReceiver::takeZero()
 {
     const std::optional<Steady> s = open_ ? window_.steady(clock_()) : std::nullopt;
     if (!s)
-        return QCoreApplication::translate("Device", "Not steady: a zero needs a steady load");
+        return Failure(QCoreApplication::translate("Device", "Not steady: a zero needs a steady load"));
     zero_ = resolved(s->level, s->count % 2 == 0);
     return {};
 }

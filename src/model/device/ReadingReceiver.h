@@ -9,6 +9,7 @@
 #include "device/RxFraming.h"
 #include "device/Steadiness.h"
 #include "device/StripChart.h"
+#include "platform/Result.h"
 
 #include <QByteArray>
 #include <QObject>
@@ -66,11 +67,11 @@ public:
     const StripHistory& history() const { return strip_; }
 
     // "Zero": the steady load now becomes the offset taken off every reading
-    // shown and recorded, until zeroed again or the port closes. Says why
-    // when there is no steady load to take. What is shown and recorded less
+    // shown and recorded, until zeroed again or the port closes. A failure
+    // says why when there is no steady load to take. What is shown and recorded less
     // the zero keeps the places the readings came with, so a difference is
     // never written with the binary noise of the subtraction.
-    QString takeZero();
+    Result<> takeZero();
     std::optional<double> zero() const { return zero_; }
     // "Auto" switched on: the next steady load is recorded even if it is the
     // one recorded last.

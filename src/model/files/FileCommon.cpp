@@ -18,7 +18,7 @@ QString NothingWasSaved()
     return QCoreApplication::translate("Files", "Nothing was saved: ");
 }
 
-QString StoreProblem(const QString& text, const QString& what, bool limitLength)
+SaveResult CheckStorable(const QString& text, const QString& what, bool limitLength)
 {
     const QString missing = Cp1252Unencodable(text);
     if (!missing.isEmpty()) {
@@ -29,13 +29,18 @@ QString StoreProblem(const QString& text, const QString& what, bool limitLength)
                 one += missing.at(++i);
             shown << QStringLiteral("\"%1\"").arg(one);
         }
-        return NothingWasSaved() + QCoreApplication::translate("Files", "%1 holds characters that the file cannot store: %2.")
-            .arg(what, shown.join(QStringLiteral(", ")));
+        return Failure(SaveStatus::CannotStore,
+                       NothingWasSaved()
+                           + QCoreApplication::translate("Files", "%1 holds characters that the file cannot store: %2.")
+                                 .arg(what, shown.join(QStringLiteral(", "))));
     }
     if (limitLength && text.size() > kMaxStoredTextBytes)
-        return NothingWasSaved() + QCoreApplication::translate("Files", "%1 is longer than the file can store (%2 characters at most).")
-            .arg(what)
-            .arg(kMaxStoredTextBytes);
+        return Failure(SaveStatus::CannotStore,
+                       NothingWasSaved()
+                           + QCoreApplication::translate("Files",
+                                                         "%1 is longer than the file can store (%2 characters at most).")
+                                 .arg(what)
+                                 .arg(kMaxStoredTextBytes));
     return {};
 }
 
@@ -192,79 +197,79 @@ bool RecordReader::take(char* dst, qint64 n)
     return true;
 }
 
-bool RecordReader::u16(quint16& v)
+std::optional<quint16> RecordReader::u16()
 {
     char b[2];
     if (!take(b, 2))
-        return false;
-    v = qFromLittleEndian<quint16>(b);
-    return true;
+        return std::nullopt;
+    return qFromLittleEndian<quint16>(b);
 }
 
-bool RecordReader::u32(quint32& v)
+std::optional<quint32> RecordReader::u32()
 {
     char b[4];
     if (!take(b, 4))
-        return false;
-    v = qFromLittleEndian<quint32>(b);
-    return true;
+        return std::nullopt;
+    return qFromLittleEndian<quint32>(b);
 }
 
-bool RecordReader::i32(qint32& v)
+std::optional<qint32> RecordReader::i32()
 {
     char b[4];
     if (!take(b, 4))
-        return false;
-    v = qFromLittleEndian<qint32>(b);
-    return true;
+        return std::nullopt;
+    return qFromLittleEndian<qint32>(b);
 }
 
-bool RecordReader::arrayDescriptor(quint32& count)
+std::optional<quint32> RecordReader::arrayDescriptor()
 {
-    quint16 dims = 0;
-    qint32 lowerBound = 0;
-    return u16(dims) && dims == 1 && u32(count) && i32(lowerBound) && lowerBound == 0;
+    const std::optional<quint16> dims = u16();
+    if (dims != quint16(1))
+        return std::nullopt;
+    const std::optional<quint32> count = u32();
+    if (!count || i32() != qint32(0))
+        return std::nullopt;
+    return count;
 }
 
-bool RecordReader::floats(std::vector<float>& values, quint32 count)
+std::optional<std::vector<float>> RecordReader::floats(quint32 count)
 {
     const qint64 size = static_cast<qint64>(count) * 4;
     if (size > remaining_)
-        return false;
+        return std::nullopt;
     QByteArray raw(static_cast<qsizetype>(size), Qt::Uninitialized);
     if (!take(raw.data(), size))
-        return false;
-    values.resize(count);
+        return std::nullopt;
+    std::vector<float> values(count);
     const char* src = raw.constData();
     for (quint32 i = 0; i < count; ++i) {
         const quint32 bits = qFromLittleEndian<quint32>(src + 4 * static_cast<qsizetype>(i));
         std::memcpy(&values[i], &bits, 4);
     }
-    return true;
+    return values;
 }
 
-bool RecordReader::text(QString& value)
+std::optional<QString> RecordReader::text()
 {
-    quint16 length = 0;
-    if (!u16(length) || length > remaining_)
-        return false;
-    QByteArray raw(length, Qt::Uninitialized);
-    if (!take(raw.data(), length))
-        return false;
-    value = FromCp1252(raw);
-    return true;
+    const std::optional<quint16> length = u16();
+    if (!length || *length > remaining_)
+        return std::nullopt;
+    QByteArray raw(*length, Qt::Uninitialized);
+    if (!take(raw.data(), *length))
+        return std::nullopt;
+    return FromCp1252(raw);
 }
 
 bool RecordReader::skipText()
 {
-    quint16 length = 0;
-    if (!u16(length) || length > remaining_)
+    const std::optional<quint16> length = u16();
+    if (!length || *length > remaining_)
         return false;
-    if (device_.skip(length) != length) {
+    if (device_.skip(*length) != *length) {
         remaining_ = 0;
         return false;
     }
-    remaining_ -= length;
+    remaining_ -= *length;
     return true;
 }
 

@@ -11,6 +11,7 @@
 #include <QString>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <vector>
 
 class QFile;
@@ -71,10 +72,10 @@ struct ReadFailureTexts {
 // every file; anything else in the words of that file's reader.
 ReadResult ReadFailure(ReadStatus status, const ReadFailureTexts& texts);
 
-// Why `text` cannot be stored, in words for the user, or empty when it can.
-// `what` names the text ("the note"). With `limitLength` the text must also fit
-// a 2-byte length.
-QString StoreProblem(const QString& text, const QString& what, bool limitLength = true);
+// Whether `text` can be stored; if not, why, in words for the user. `what`
+// names the text ("the note"). With `limitLength` the text must also fit a
+// 2-byte length.
+SaveResult CheckStorable(const QString& text, const QString& what, bool limitLength = true);
 
 // The note box holds "\n" between lines; the files hold carriage return and
 // line feed, as the note was typed.
@@ -122,18 +123,19 @@ private:
 
 // Little-endian record reader over a device of known size. Every read checks
 // first that the device still holds the bytes, so a count beyond the file
-// fails before anything is allocated for it.
+// fails before anything is allocated for it. A read that fails answers
+// nothing: the decoder has but one thing to say, that the file is damaged.
 class RecordReader {
 public:
     explicit RecordReader(QIODevice& device);
     qint64 remaining() const { return remaining_; }
-    bool u16(quint16& v);
-    bool u32(quint32& v);
-    bool i32(qint32& v);
+    std::optional<quint16> u16();
+    std::optional<quint32> u32();
+    std::optional<qint32> i32();
     // A one-dimensional array descriptor with lower bound 0; gives the count.
-    bool arrayDescriptor(quint32& count);
-    bool floats(std::vector<float>& values, quint32 count);
-    bool text(QString& value);
+    std::optional<quint32> arrayDescriptor();
+    std::optional<std::vector<float>> floats(quint32 count);
+    std::optional<QString> text();
     bool skipText();
 
 private:

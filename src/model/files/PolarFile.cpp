@@ -46,15 +46,15 @@ Result<PolarRecord, SaveStatus> PolarRecordFromTable(const DataTable& table, con
     record.note = note;
     record.heading0 = table.TextMatrix(0, 0);
     record.heading1 = table.TextMatrix(0, 1);
-    QString problem = StoreProblem(NoteToFile(record.note), QCoreApplication::translate("Files", "the note"));
-    if (problem.isEmpty())
-        problem = StoreProblem(record.heading0, QCoreApplication::translate("Files", "the heading of column 1"));
-    if (problem.isEmpty())
-        problem = StoreProblem(record.heading1, QCoreApplication::translate("Files", "the heading of column 2"));
-    for (int r = 1; r <= m && problem.isEmpty(); ++r)
-        problem = StoreProblem(record.angles[r - 1], QCoreApplication::translate("Files", "the angle in row %1").arg(r));
-    if (!problem.isEmpty())
-        return Failure(SaveStatus::CannotStore, problem);
+    SaveResult storable = CheckStorable(NoteToFile(record.note), QCoreApplication::translate("Files", "the note"));
+    if (storable)
+        storable = CheckStorable(record.heading0, QCoreApplication::translate("Files", "the heading of column 1"));
+    if (storable)
+        storable = CheckStorable(record.heading1, QCoreApplication::translate("Files", "the heading of column 2"));
+    for (int r = 1; r <= m && storable; ++r)
+        storable = CheckStorable(record.angles[r - 1], QCoreApplication::translate("Files", "the angle in row %1").arg(r));
+    if (!storable)
+        return storable.error();
     return record;
 }
 
@@ -86,11 +86,12 @@ std::optional<PolarRecord> DecodePolarRecord(QIODevice& device, bool keepAngles)
 {
     RecordReader in(device);
     PolarRecord rec;
-    quint32 m = 0;
     // No writer makes more data rows than a table holds; beyond that the
     // count is damage, and refusing it bounds what a file can make us keep.
-    if (!in.arrayDescriptor(m) || m > static_cast<quint32>(kMaxTableRows - 1))
+    const std::optional<quint32> announced = in.arrayDescriptor();
+    if (!announced || *announced > static_cast<quint32>(kMaxTableRows - 1))
         return std::nullopt;
+    const quint32 m = *announced;
     // Each angle text takes at least its length, each load 4 bytes; then the
     // load descriptor and three text lengths.
     if (static_cast<qint64>(m) * 6 + 16 > in.remaining())
@@ -100,21 +101,28 @@ std::optional<PolarRecord> DecodePolarRecord(QIODevice& device, bool keepAngles)
         rec.angles.reserve(m);
     for (quint32 i = 0; i < m; ++i) {
         if (keepAngles) {
-            QString angle;
-            if (!in.text(angle))
+            std::optional<QString> angle = in.text();
+            if (!angle)
                 return std::nullopt;
-            rec.angles << angle;
+            rec.angles << std::move(*angle);
         } else if (!in.skipText()) {
             return std::nullopt;
         }
     }
-    quint32 loads = 0;
-    if (!in.arrayDescriptor(loads) || loads != m || !in.floats(rec.loads, loads))
+    if (in.arrayDescriptor() != m)
         return std::nullopt;
-    QString note;
-    if (!in.text(note) || !in.text(rec.heading0) || !in.text(rec.heading1))
+    auto loads = in.floats(m);
+    if (!loads)
         return std::nullopt;
-    rec.note = NoteFromFile(note);
+    const std::optional<QString> note = in.text();
+    std::optional<QString> heading0 = note ? in.text() : std::nullopt;
+    std::optional<QString> heading1 = heading0 ? in.text() : std::nullopt;
+    if (!heading1)
+        return std::nullopt;
+    rec.loads = std::move(*loads);
+    rec.note = NoteFromFile(*note);
+    rec.heading0 = std::move(*heading0);
+    rec.heading1 = std::move(*heading1);
     return rec;
 }
 

@@ -36,14 +36,11 @@ Result<ProfileRecord, SaveStatus> ProfileRecordFromTable(const DataTable& table,
     record.note = note;
     record.heading0 = table.TextMatrix(0, 0);
     record.heading1 = table.TextMatrix(0, 1);
-    const QString problems[] = {
-        StoreProblem(NoteToFile(record.note), QCoreApplication::translate("Files", "the note")),
-        StoreProblem(record.heading0, headingName(0)),
-        StoreProblem(record.heading1, headingName(1)),
-    };
-    for (const QString& p : problems)
-        if (!p.isEmpty())
-            return Failure(SaveStatus::CannotStore, p);
+    for (const SaveResult& storable : {CheckStorable(NoteToFile(record.note), QCoreApplication::translate("Files", "the note")),
+                                        CheckStorable(record.heading0, headingName(0)),
+                                        CheckStorable(record.heading1, headingName(1))})
+        if (!storable)
+            return storable.error();
     return record;
 }
 
@@ -67,25 +64,32 @@ QByteArray EncodeProfileRecord(const ProfileRecord& record)
 std::optional<ProfileRecord> DecodeProfileRecord(QIODevice& device)
 {
     RecordReader in(device);
-    ProfileRecord rec;
-    quint32 n = 0;
-    quint32 ny = 0;
     // Every row the file announces becomes a table row; a table holds at
     // most kMaxTableRows, and the writer always writes at least the heading.
-    if (!in.arrayDescriptor(n) || n < 1 || n > static_cast<quint32>(kMaxTableRows))
+    const std::optional<quint32> n = in.arrayDescriptor();
+    if (!n || *n < 1 || *n > static_cast<quint32>(kMaxTableRows))
         return std::nullopt;
     // Both arrays and the three text lengths must fit in what is left
     // before either array is read.
-    if (static_cast<qint64>(n) * 8 + 16 > in.remaining())
+    if (static_cast<qint64>(*n) * 8 + 16 > in.remaining())
         return std::nullopt;
-    if (!in.floats(rec.x, n))
+    auto x = in.floats(*n);
+    if (!x || in.arrayDescriptor() != n)
         return std::nullopt;
-    if (!in.arrayDescriptor(ny) || ny != n || !in.floats(rec.y, ny))
+    auto y = in.floats(*n);
+    if (!y)
         return std::nullopt;
-    QString note;
-    if (!in.text(note) || !in.text(rec.heading0) || !in.text(rec.heading1))
+    const std::optional<QString> note = in.text();
+    std::optional<QString> heading0 = note ? in.text() : std::nullopt;
+    std::optional<QString> heading1 = heading0 ? in.text() : std::nullopt;
+    if (!heading1)
         return std::nullopt;
-    rec.note = NoteFromFile(note);
+    ProfileRecord rec;
+    rec.x = std::move(*x);
+    rec.y = std::move(*y);
+    rec.note = NoteFromFile(*note);
+    rec.heading0 = std::move(*heading0);
+    rec.heading1 = std::move(*heading1);
     return rec;
 }
 

@@ -2,10 +2,13 @@
 
 #include "platform/MessageBox.h"
 
+#include <QCoreApplication>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QStandardPaths>
+
+#include <tuple>
 
 namespace tarvex {
 
@@ -57,28 +60,36 @@ QByteArray EncodeRecovery(const RecoveryCopy& copy)
     return QJsonDocument(o).toJson(QJsonDocument::Compact);
 }
 
-std::optional<RecoveryCopy> DecodeRecovery(const QByteArray& bytes)
+Result<RecoveryCopy, RecoveryDamage> DecodeRecovery(const QByteArray& bytes)
 {
     QJsonParseError error;
     const QJsonDocument doc = QJsonDocument::fromJson(bytes, &error);
     if (error.error != QJsonParseError::NoError || !doc.isObject())
-        return std::nullopt;
+        return Failure(RecoveryDamage::NotWhole,
+                       QCoreApplication::translate("Files", "it is cut short or its bytes are damaged"));
     const QJsonObject o = doc.object();
     if (o.value("format").toString() != kFormat)
-        return std::nullopt;
+        return Failure(RecoveryDamage::OtherFormat,
+                       QCoreApplication::translate("Files", "it is not in the form this version of %1 writes")
+                           .arg(kAppTitle));
     RecoveryCopy copy;
     copy.savedAt = QDateTime::fromString(o.value("savedAt").toString(), Qt::ISODateWithMs);
     if (!copy.savedAt.isValid())
-        return std::nullopt;
-    for (auto [key, slot] : {std::pair{"profile", &copy.profile}, std::pair{"polar", &copy.polar}}) {
-        if (!o.contains(key))
+        return Failure(RecoveryDamage::Inconsistent,
+                       QCoreApplication::translate("Files", "it does not say when it was saved"));
+    const std::tuple<const char*, std::optional<RecoveredTable>*, const char*> tables[] = {
+        {"profile", &copy.profile, QT_TRANSLATE_NOOP("Files", "its profile table does not hold together")},
+        {"polar", &copy.polar, QT_TRANSLATE_NOOP("Files", "its polar table does not hold together")},
+    };
+    for (const auto& [key, slot, broken] : tables) {
+        if (!o.contains(QLatin1String(key)))
             continue;
-        *slot = tableFrom(o.value(key));
+        *slot = tableFrom(o.value(QLatin1String(key)));
         if (!*slot)
-            return std::nullopt;
+            return Failure(RecoveryDamage::Inconsistent, QCoreApplication::translate("Files", broken));
     }
     if (!copy.profile && !copy.polar)
-        return std::nullopt;
+        return Failure(RecoveryDamage::Empty, QCoreApplication::translate("Files", "it holds no table"));
     return copy;
 }
 

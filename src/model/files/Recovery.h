@@ -6,6 +6,8 @@
 // because a copy that refuses what the data file refuses would lose exactly
 // what the user had not yet put right.
 
+#include "platform/Result.h"
+
 #include <QByteArray>
 #include <QDateTime>
 #include <QString>
@@ -31,10 +33,18 @@ struct RecoveryCopy {
     friend bool operator==(const RecoveryCopy&, const RecoveryCopy&) = default;
 };
 
+// Why bytes are not a copy to restore. A copy cut short by the crash it was
+// meant for is not restored half.
+enum class RecoveryDamage {
+    NotWhole,      // not a whole JSON object: cut short, or bytes damaged
+    OtherFormat,   // not the copy this version writes
+    Inconsistent,  // no time of saving, or a table whose cells do not fill it
+    Empty,         // no table at all: nothing was unsaved, nothing is lost
+};
+
 QByteArray EncodeRecovery(const RecoveryCopy& copy);
-// Nothing when the bytes are not a whole, consistent copy: a copy cut short
-// by the crash it was meant for is not restored half.
-std::optional<RecoveryCopy> DecodeRecovery(const QByteArray& bytes);
+// The copy, or why not (the words translated, context "Files").
+Result<RecoveryCopy, RecoveryDamage> DecodeRecovery(const QByteArray& bytes);
 
 // The file in the program's data folder.
 QString DefaultRecoveryLocation();

@@ -123,6 +123,8 @@ Result<> WriteFileSafely(const QString& path, const QByteArray& bytes)
         return abandon(errno);
     if (written.st_size != bytes.size())
         return abandon(ENOSPC);
+    // The old file's mode carries over. A file system that refuses the
+    // change keeps no modes of its own, so there is nothing to lose there.
     if (hadFile)
         (void)::fchmod(fd, old.st_mode & 07777);
     if (::close(fd) != 0) {

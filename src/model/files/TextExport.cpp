@@ -29,14 +29,15 @@ Result<QByteArray, SaveStatus> TextExportBytes(const DataTable& table, const QSt
     const QString text = TextExportText(table, note, separator);
     if (!Cp1252Unencodable(text).isEmpty()) {
         // Name the first place that holds such a character.
-        QString problem = StoreProblem(note, QCoreApplication::translate("Files", "the note"), false);
-        for (int r = 0; r < table.Rows() && problem.isEmpty(); ++r)
-            for (int c = 0; c < 2 && problem.isEmpty(); ++c)
-                problem = StoreProblem(table.TextMatrix(r, c),
-                                       r == 0 ? QCoreApplication::translate("Files", "the heading of column %1").arg(c + 1)
-                                              : QCoreApplication::translate("Files", "the cell in row %1, column %2").arg(r).arg(c + 1),
-                                       false);
-        return Failure(SaveStatus::CannotStore, problem);
+        SaveResult storable = CheckStorable(note, QCoreApplication::translate("Files", "the note"), false);
+        for (int r = 0; r < table.Rows() && storable; ++r)
+            for (int c = 0; c < 2 && storable; ++c)
+                storable = CheckStorable(table.TextMatrix(r, c),
+                                         r == 0 ? QCoreApplication::translate("Files", "the heading of column %1").arg(c + 1)
+                                                : QCoreApplication::translate("Files", "the cell in row %1, column %2").arg(r).arg(c + 1),
+                                         false);
+        // The whole text holds such a character, so one of its parts does.
+        return storable ? Failure(SaveStatus::CannotStore, QString()) : storable.error();
     }
     return ToCp1252(text);
 }

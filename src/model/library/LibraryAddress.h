@@ -4,6 +4,8 @@
 // typed as it is, and "/", "#", "@" or "?" in it must neither break the
 // address nor leak into a message. Percent-encoded characters (%40 for "@")
 // are decoded in the user, password and database, as libpq does.
+#include "platform/Result.h"
+
 #include <QString>
 
 namespace tarvex {
@@ -17,16 +19,13 @@ struct LibraryAddress {
     // The address's parameters (sslmode=require, ...) for
     // QSqlDatabase::setConnectOptions, with connect_timeout=5 unless given.
     QString connectOptions;
-    // Why the address cannot be used, quoting it with the password masked;
-    // empty when it can.
-    QString problem;
-    bool ok() const { return problem.isEmpty(); }
 };
 
 // Whether a library location names a server rather than a file.
 bool IsServerAddress(const QString& location);
 
-LibraryAddress ParseServerAddress(const QString& location);
+// The address, or why it cannot be used, quoting it with the password masked.
+Result<LibraryAddress> ParseServerAddress(const QString& location);
 
 // The location as the user may see it: a server address with its password
 // as "***"; a file path as it is.

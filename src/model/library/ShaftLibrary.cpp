@@ -410,9 +410,10 @@ Result<> ShaftLibrary::openPostgres()
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), connection_);
     if (!db.isValid())
         return Failure(QCoreApplication::translate("Library", "The library needs Qt's PostgreSQL driver (package libqt6sql6-psql), which is not installed."));
-    const LibraryAddress address = ParseServerAddress(location_);
-    if (!address.ok())
-        return Failure(address.problem);
+    const Result<LibraryAddress> parsed = ParseServerAddress(location_);
+    if (!parsed)
+        return parsed.error();
+    const LibraryAddress& address = *parsed;
     db.setHostName(address.host);
     db.setPort(address.port);
     db.setUserName(address.user);

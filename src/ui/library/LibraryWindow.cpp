@@ -303,7 +303,7 @@ void LibraryWindow::showPreview()
     } else {
         previewView_->setKeepSquare(false);
         XYChartState chart;
-        drawn = StoreProfileCurve(table, chart, {}) &&
+        drawn = StoreProfileCurve(table, chart).ok() &&
                 DrawStoredCurves(*preview_, chart.curves, true, xychart::kScreenLabelColor);
     }
     if (!drawn) {

@@ -159,6 +159,7 @@ struct FakePlatform {
     std::shared_ptr<FakeClipboard> clipboard = std::make_shared<FakeClipboard>();
     std::shared_ptr<Printer> printer;   // none unless a test gives one
     QString settingsFile;               // none unless a test gives one
+    QString recoveryFile;               // none unless a test gives one
 
     Platform bundle() const
     {
@@ -170,6 +171,7 @@ struct FakePlatform {
         p.clipboard = clipboard;
         p.printer = printer;
         p.settingsFile = settingsFile;
+        p.recoveryFile = recoveryFile;
         return p;
     }
 };

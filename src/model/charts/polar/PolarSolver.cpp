@@ -45,7 +45,7 @@ Augmented SetUp(double angle, double radius)
     return a;
 }
 
-bool EliminateForward(Augmented& a, const MessageSink& message)
+Result<> EliminateForward(Augmented& a)
 {
     constexpr int n = 2;
     for (int k = 0; k < n; ++k) {
@@ -56,10 +56,8 @@ bool EliminateForward(Augmented& a, const MessageSink& message)
                 break;
             }
         }
-        if (a[k][k] == 0.0) {
-            tell(message, QCoreApplication::translate("Chart", kMatrixNoUniqueSolution));
-            return false;
-        }
+        if (a[k][k] == 0.0)
+            return Failure(QCoreApplication::translate("Chart", kMatrixNoUniqueSolution));
         const double p = a[k][k];
         for (int j = 0; j < n + 1; ++j)
             assign(a[k][j], a[k][j] / p);
@@ -69,7 +67,7 @@ bool EliminateForward(Augmented& a, const MessageSink& message)
                 assign(a[i + 1][j], a[i + 1][j] - a[i + 1][k] * a[k][j]);
         }
     }
-    return true;
+    return {};
 }
 
 Solution BackSubstitute(const Augmented& a, const MessageSink& message)
@@ -98,8 +96,10 @@ Solution BackSubstitute(const Augmented& a, const MessageSink& message)
 ChartPoint SolvePolarPoint(double angle, double radius, const MessageSink& message)
 {
     polar_solver::Augmented a = polar_solver::SetUp(angle, radius);
-    if (!polar_solver::EliminateForward(a, message))
+    if (const Result<> eliminated = polar_solver::EliminateForward(a); !eliminated) {
+        tell(message, eliminated.message());
         return {};
+    }
     const polar_solver::Solution u = polar_solver::BackSubstitute(a, message);
     return {roundCoordinate(u[1]), roundCoordinate(u[0])};
 }

@@ -11,6 +11,7 @@
 // point on the opposite side of the centre.
 
 #include "platform/MessageSink.h"
+#include "platform/Result.h"
 
 #include <QCoreApplication>
 #include <QString>
@@ -45,9 +46,9 @@ using Solution = std::array<double, 2>;   // u1 (the chart's Y), u2 (the chart's
 // u1 cos + u2 sin = radius, row 2 the ray u2 = u1 tan.
 Augmented SetUp(double angle, double radius);
 
-// Forward elimination with row exchange. False, after "The Matrix has no
+// Forward elimination with row exchange. A failure, "The Matrix has no
 // UNIQUE solution", when a column has no usable pivot.
-bool EliminateForward(Augmented& a, const MessageSink& message);
+Result<> EliminateForward(Augmented& a);
 
 // Back substitution on an eliminated matrix; a zero diagonal entry gives its
 // message and leaves the coordinate(s) at 0.

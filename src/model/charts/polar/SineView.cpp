@@ -42,9 +42,10 @@ QString SineScaleLabel(double value)
     return (value >= 0 ? QStringLiteral(" ") : QString()) + text + QStringLiteral(" ");
 }
 
-bool DrawSineView(PictureArea& SineDrawing, const DataTable& table, const QString& rangeText, double centre)
+Result<> DrawSineView(PictureArea& SineDrawing, const DataTable& table, const QString& rangeText, double centre)
 {
     using namespace sine_colors;
+    const auto stopped = [] { return Failure(QCoreApplication::translate("Chart", kSineViewFailure)); };
     PictureArea& d = SineDrawing;
     d.Cls();
     d.setForeColor(kFore);
@@ -53,7 +54,7 @@ bool DrawSineView(PictureArea& SineDrawing, const DataTable& table, const QStrin
     const double range = LeadingNumber(rangeText);
     const double fifth = range / 5.0;
     if (!std::isfinite(fifth) || std::fabs(fifth) > std::numeric_limits<float>::max())
-        return false;
+        return stopped();
     const float g = static_cast<float>(fifth);
 
     for (int y = -500; y <= 500; y += 100) {
@@ -66,7 +67,7 @@ bool DrawSineView(PictureArea& SineDrawing, const DataTable& table, const QStrin
 
     const std::optional<int> step = SineColumnStep(table.Rows());
     if (!step)
-        return false;
+        return stopped();
     const int st = *step;
     // A step of 0 never advances; the label of the first column without a
     // row still ends the loop.
@@ -74,7 +75,7 @@ bool DrawSineView(PictureArea& SineDrawing, const DataTable& table, const QStrin
     for (int x = 0; x <= 10000; x += st) {
         d.Line(x, -500, x, 500, kGrid);
         if (k >= table.Rows())
-            return false;
+            return stopped();
         d.setCurrentX(x - 200);
         d.setCurrentY(-550);
         d.Print(table.TextMatrix(k, 0));
@@ -85,21 +86,21 @@ bool DrawSineView(PictureArea& SineDrawing, const DataTable& table, const QStrin
     d.setDrawWidth(2);
     const std::optional<double> first = loadHeight(table.TextMatrix(1, 1), range, centre);
     if (!first)
-        return false;
+        return stopped();
     d.PSet(0, *first);
     d.setForeColor(kCurve);
     k = 2;
     for (int x = st; x <= 10000; x += st) {
         if (k >= table.Rows())
-            return false;
+            return stopped();
         const std::optional<double> y = loadHeight(table.TextMatrix(k, 1), range, centre);
         if (!y)
-            return false;
+            return stopped();
         d.LineTo(x, *y);
         ++k;
     }
     d.setDrawWidth(1);
-    return true;
+    return {};
 }
 
 std::optional<SineZoom> ZoomedSineScale(const DataTable& table, const SpineAnalysis& analysis)
@@ -200,10 +201,10 @@ Picture SineViewForReport(const DataTable& table, const QString& rangeText, cons
     bool drawn = false;
     if (const std::optional<SineZoom> zoom = ZoomedSineScale(table, analysis)) {
         const QString range = QString::number(zoom->range, 'g', 17);
-        drawn = DrawSineView(area, table, range, zoom->centre);
+        drawn = DrawSineView(area, table, range, zoom->centre).ok();
         DrawSineFit(area, table, range, analysis, false, zoom->centre);
     } else {
-        drawn = DrawSineView(area, table, rangeText);
+        drawn = DrawSineView(area, table, rangeText).ok();
         DrawSineFit(area, table, rangeText, analysis, false);
     }
     return drawn ? area.picture() : Picture();

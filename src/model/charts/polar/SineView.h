@@ -4,6 +4,7 @@
 // of the polar chart at the left (+S on the top grid line, -S on the bottom).
 
 #include "platform/PictureArea.h"
+#include "platform/Result.h"
 
 #include <QColor>
 #include <QCoreApplication>
@@ -36,13 +37,14 @@ std::optional<int> SineColumnStep(int rows);
 // value of 0 or more and a blank after it.
 QString SineScaleLabel(double value);
 
-// Clears `SineDrawing` and draws grid, labels, zero line and curve. Returns
-// false when the drawing had to stop (a scale range of 0, a column without a
-// row, arithmetic out of range); what was drawn up to there stays.
+// Clears `SineDrawing` and draws grid, labels, zero line and curve. A failure
+// (kSineViewFailure) when the drawing had to stop (a scale range of 0, a
+// column without a row, arithmetic out of range); what was drawn up to there
+// stays.
 // With a `centre`, the middle grid line is that load instead of 0 and the
 // labels are worked out exactly (see SineZoom).
-bool DrawSineView(PictureArea& SineDrawing, const DataTable& table, const QString& rangeText,
-                  double centre = 0.0);
+Result<> DrawSineView(PictureArea& SineDrawing, const DataTable& table, const QString& rangeText,
+                      double centre = 0.0);
 
 // A scale that spreads the readings over the grid: on the chart's own scale
 // a 3 % swing on a 50 kg load is a flat line. `range` is a round number

@@ -7,30 +7,23 @@ namespace tarvex {
 
 namespace {
 
-// Reads one cell into `target`; on failure tells the user why and says so.
-bool ConvertCell(const QString& text, float& target, const MessageSink& message, const StrictNumberReader& reader)
+Result<float> convertCell(const QString& text, const StrictNumberReader& reader)
 {
     const StrictFloatResult r = reader.toFloat(text);
     switch (r.status) {
     case FloatConversion::Ok:
-        target = r.value;
-        return true;
+        return r.value;
     case FloatConversion::Overflow:
-        if (message)
-            message(QCoreApplication::translate("Chart", kOverflowMessage));
-        return false;
+        return Failure(QCoreApplication::translate("Chart", kOverflowMessage));
     case FloatConversion::NotANumber:
         break;
     }
-    if (message)
-        message(QCoreApplication::translate("Chart", kInputNumbersOnly));
-    return false;
+    return Failure(QCoreApplication::translate("Chart", kInputNumbersOnly));
 }
 
 } // namespace
 
-bool StoreProfileCurve(const DataTable& table, XYChartState& chart, const MessageSink& message,
-                       const QLocale& locale, const QString& name)
+Result<> StoreProfileCurve(const DataTable& table, XYChartState& chart, const QLocale& locale, const QString& name)
 {
     if (!chart.curvesStored) {
         chart.curvesStored = true;
@@ -44,13 +37,17 @@ bool StoreProfileCurve(const DataTable& table, XYChartState& chart, const Messag
     curve.Y.assign(static_cast<std::size_t>(m), 0.0f);
     for (int i = 1; i <= m; ++i) {
         const auto at = static_cast<std::size_t>(i - 1);
-        if (!ConvertCell(table.TextMatrix(i, 0), curve.X[at], message, reader))
-            return false;
-        if (!ConvertCell(table.TextMatrix(i, 1), curve.Y[at], message, reader))
-            return false;
+        const Result<float> x = convertCell(table.TextMatrix(i, 0), reader);
+        if (!x)
+            return x.error();
+        curve.X[at] = *x;
+        const Result<float> y = convertCell(table.TextMatrix(i, 1), reader);
+        if (!y)
+            return y.error();
+        curve.Y[at] = *y;
     }
     chart.plotted = true;
-    return true;
+    return {};
 }
 
 } // namespace tarvex

@@ -3,6 +3,7 @@
 
 #include "charts/xy/XYCurve.h"
 #include "platform/MessageSink.h"
+#include "platform/Result.h"
 
 #include <QCoreApplication>
 #include <QLocale>
@@ -27,10 +28,10 @@ inline constexpr const char* kOverflowMessage = QT_TRANSLATE_NOOP("Chart", "Over
 
 // Appends the table's data rows as a new curve called `name` (or makes it
 // the only curve when curvesStored is false) and sets plotted. A cell that does not convert
-// to a single-precision number stops it with a message: the curve stays
-// stored with the values read so far and zeros after them, and plotted stays
-// false. Returns whether every cell converted.
-bool StoreProfileCurve(const DataTable& table, XYChartState& chart, const MessageSink& message,
-                       const QLocale& locale = QLocale::system(), const QString& name = QString());
+// to a single-precision number stops it, its failure the message to tell: the
+// curve stays stored with the values read so far and zeros after them, and
+// plotted stays false.
+Result<> StoreProfileCurve(const DataTable& table, XYChartState& chart, const QLocale& locale = QLocale::system(),
+                           const QString& name = QString());
 
 } // namespace tarvex

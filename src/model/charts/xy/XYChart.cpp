@@ -3,6 +3,7 @@
 #include "charts/xy/CurveLegend.h"
 
 #include "platform/PictureArea.h"
+#include "platform/Result.h"
 #include "tables/DataTable.h"
 #include "numbers/Numbers.h"
 
@@ -61,11 +62,11 @@ std::optional<DataRange> RangeOf(const XYCurveList& curves)
     return r;
 }
 
-// Why curves whose every point is in place still cannot be charted, in words
-// for the user; empty when they can be. An axis needs the distance from the
+// Whether curves whose every point is in place can be charted; if not, why,
+// in words for the user. An axis needs the distance from the
 // smallest value to the largest in single precision, and values of opposite
 // sign near its limits (-3.4E+38 and 3.4E+38) are farther apart than that.
-QString RangeProblem(const DataRange& r, const QLocale& locale)
+Result<> CheckChartable(const DataRange& r, const QLocale& locale)
 {
     const auto from = [&](float min, float max) {
         return QCoreApplication::translate("Chart", "from %1 to %2").arg(ShortFloatText(min, locale), ShortFloatText(max, locale));
@@ -81,9 +82,10 @@ QString RangeProblem(const DataRange& r, const QLocale& locale)
     else
         which = QCoreApplication::translate("Chart", "the %1 values run %2, a range").arg(x ? QStringLiteral("X") : QStringLiteral("Y"),
                                                                    x ? from(r.minX, r.maxX) : from(r.minY, r.maxY));
-    return QCoreApplication::translate("Chart", "The chart cannot be drawn: %1 wider than %2, the largest number it can work with.")
-               .arg(which, ShortFloatText(std::numeric_limits<float>::max(), locale))
-           + QChar(10) + QCoreApplication::translate("Chart", "Correct the values, then Clear and Plot again.");
+    return Failure(
+        QCoreApplication::translate("Chart", "The chart cannot be drawn: %1 wider than %2, the largest number it can work with.")
+            .arg(which, ShortFloatText(std::numeric_limits<float>::max(), locale))
+        + QChar(10) + QCoreApplication::translate("Chart", "Correct the values, then Clear and Plot again."));
 }
 
 enum class Direction { Vertical, Horizontal };
@@ -325,16 +327,16 @@ XYChartResult DrawXYChart(PictureArea& area, const DataTable& table, XYChartStat
             message(QCoreApplication::translate("Chart", kDataEntryError));
         return XYChartResult::DataError;
     }
-    // A cell that does not fit single precision has been reported; the chart
-    // shows the curve as far as it was read.
-    StoreProfileCurve(table, chart, message, locale, name);
+    // A cell that does not fit single precision is told; the chart shows the
+    // curve as far as it was read.
+    if (const Result<> stored = StoreProfileCurve(table, chart, locale, name); !stored && message)
+        message(stored.message());
     if (!DrawStoredCurves(area, chart.curves, drawNodes, kScreenLabelColor, locale)) {
         // A curve too short to chart is no news ("Plot does nothing" in the
         // manual); values beyond what an axis can span are.
         const std::optional<DataRange> range = RangeOf(chart.curves);
-        const QString problem = range ? RangeProblem(*range, locale) : QString();
-        if (!problem.isEmpty() && message)
-            message(problem);
+        if (const Result<> chartable = range ? CheckChartable(*range, locale) : Result<>(); !chartable && message)
+            message(chartable.message());
         return XYChartResult::NotDrawn;
     }
     return XYChartResult::Drawn;

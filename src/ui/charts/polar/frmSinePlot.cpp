@@ -66,8 +66,8 @@ frmSinePlot::frmSinePlot(const DataTable& table, const QString& rangeText, Messa
     chkZoom = new QCheckBox(tr("&Zoom to the readings"));
     chkZoom->setObjectName(QStringLiteral("chkZoom"));
     chkZoom->setEnabled(analysis_.ok());
-    connect(chkParts, &QCheckBox::toggled, this, [this] { draw(); });
-    connect(chkZoom, &QCheckBox::toggled, this, [this] { draw(); });
+    connect(chkParts, &QCheckBox::toggled, this, &frmSinePlot::redraw);
+    connect(chkZoom, &QCheckBox::toggled, this, &frmSinePlot::redraw);
 
     auto* outer = new QVBoxLayout(this);
     const int margin = TwipsToPixels(120);
@@ -100,24 +100,29 @@ void frmSinePlot::ShowModal()
 void frmSinePlot::Form_Load()
 {
     setWindowTitle(tr("%1 - Sine Plot").arg(kAppTitle));
-    if (!draw())
-        messageBox_.show(this, QCoreApplication::translate("Chart", kSineViewFailure), MsgButtons::Ok, kAppTitle);
+    redraw();
 }
 
-bool frmSinePlot::draw()
+void frmSinePlot::redraw()
+{
+    if (const Result<> drawn = draw(); !drawn)
+        messageBox_.show(this, drawn.message(), MsgButtons::Ok, kAppTitle);
+}
+
+Result<> frmSinePlot::draw()
 {
     if (chkZoom->isChecked()) {
         if (const std::optional<SineZoom> zoom = ZoomedSineScale(table_, analysis_)) {
             const QString range = QString::number(zoom->range, 'g', 17);
-            const bool drawn = DrawSineView(*SineDrawing, table_, range, zoom->centre);
+            Result<> drawn = DrawSineView(*SineDrawing, table_, range, zoom->centre);
             DrawSineFit(*SineDrawing, table_, range, analysis_, chkParts->isChecked(), zoom->centre);
             return drawn;
         }
     }
-    if (!DrawSineView(*SineDrawing, table_, rangeText_))
-        return false;
+    if (Result<> drawn = DrawSineView(*SineDrawing, table_, rangeText_); !drawn)
+        return drawn;
     DrawSineFit(*SineDrawing, table_, rangeText_, analysis_, chkParts->isChecked());
-    return true;
+    return {};
 }
 
 void frmSinePlot::Command1_Click()

@@ -3,6 +3,7 @@
 // drawn once when the window opens. Modal; "OK" closes it.
 
 #include "analysis/SpineAnalysis.h"
+#include "platform/Result.h"
 
 #include <QDialog>
 
@@ -45,7 +46,10 @@ public slots:
     void Command1_Click();
 
 private:
-    bool draw();
+    // Draws, and tells a drawing that had to stop: at load and at every
+    // change of the choices alike.
+    void redraw();
+    Result<> draw();
 
     const DataTable& table_;
     SpineAnalysis analysis_;

@@ -4,6 +4,7 @@
 // window's filters and preview over a library of a few shafts
 // (window/library.txt).
 #include "harness/WindowHarness.h"
+#include "RawSql.h"
 
 #include "analysis/SpineAnalysis.h"
 #include "charts/polar/PolarChart.h"
@@ -30,8 +31,6 @@
 #include <QPlainTextEdit>
 #include <QProgressDialog>
 #include <QPushButton>
-#include <QSqlDatabase>
-#include <QSqlQuery>
 #include <QTableWidget>
 #include <QTimer>
 #include <QTreeView>
@@ -479,16 +478,7 @@ private slots:
         WindowHarness h;
         h.fill(Profile, {QStringLiteral("0,10.5"), QStringLiteral("10,12")});
         QCOMPARE(store(h, [](QDialog& f) { set(f, "txtLabel", QStringLiteral("first")); }), QString());
-        const auto sql = [&path](const QString& statement) {
-            {
-                QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("other program"));
-                db.setDatabaseName(path);
-                QVERIFY(db.open());
-                QVERIFY(QSqlQuery(db).exec(statement));
-            }
-            QSqlDatabase::removeDatabase(QStringLiteral("other program"));
-        };
-        sql(QStringLiteral("CREATE TRIGGER full BEFORE INSERT ON shafts BEGIN SELECT RAISE(ABORT, 'database or disk is full'); END"));
+        QVERIFY(Sql(path)(QStringLiteral("CREATE TRIGGER full BEFORE INSERT ON shafts BEGIN SELECT RAISE(ABORT, 'database or disk is full'); END")));
 
         const QString pasted = QStringLiteral("notes \u00e9 ").repeated(92160 / 8);
         QStringList said;
@@ -510,7 +500,7 @@ private slots:
             QCOMPARE(form.findChild<QLineEdit*>(QStringLiteral("txtLabel"))->text(), QStringLiteral("7i"));
             QCOMPARE(form.findChild<QLineEdit*>(QStringLiteral("txtWeight"))->text(), QStringLiteral("115"));
             QCOMPARE(notes->toPlainText().size(), kShaftNotesMaxChars);
-            sql(QStringLiteral("DROP TRIGGER full"));
+            QVERIFY(Sql(path)(QStringLiteral("DROP TRIGGER full")));
             form.accept();
             stored = !form.isVisible();
         });

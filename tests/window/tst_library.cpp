@@ -25,7 +25,6 @@
 #include <QDateEdit>
 #include <QDialog>
 #include <QDoubleSpinBox>
-#include <QProcess>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -202,13 +201,7 @@ QString matchedSet(LibraryWindow& window, FakeMessageBox& messages, const QStrin
     if (!set)
         return messages.texts().mid(said).join(QLatin1Char(' '));
     QStringList out = set->summary();
-    auto* table = set->findChild<QTableWidget*>(QStringLiteral("tblResiduals"));
-    for (int r = 0; r < table->rowCount(); ++r) {
-        QStringList cells;
-        for (int c = 0; c < table->columnCount(); ++c)
-            cells << table->item(r, c)->text();
-        out << cells.join(QLatin1Char(' '));
-    }
+    out << golden::lines(*set->findChild<QTableWidget*>(QStringLiteral("tblResiduals")));
     QStringList page, legend;
     for (const QStringList& row : set->page().rows)
         page << row.join(QLatin1Char(' '));
@@ -457,10 +450,7 @@ private slots:
         set->findChild<QPushButton*>(QStringLiteral("cmdExportCertificate"))->click();
         QCOMPARE(h.fakes.messageBox->texts(), QStringList());
         for (const QString& file : {printed, exported}) {
-            QProcess p;
-            p.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), file, QStringLiteral("-")});
-            QVERIFY(p.waitForFinished());
-            const QString text = QString::fromUtf8(p.readAllStandardOutput());
+            const QString text = QString::fromUtf8(golden::output(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), file, QStringLiteral("-")}));
             QVERIFY2(text.contains(QStringLiteral("Fairway Shaft Lab: set of 3 irons for J. Doe")), qPrintable(file + QLatin1Char(' ') + text));
             QVERIFY2(text.contains(QStringLiteral("Result: PASS.")), qPrintable(text));
         }

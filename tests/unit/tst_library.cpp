@@ -171,31 +171,23 @@ int storeMany(const QString& location, int n, const QString& tag)
 }
 
 
+// Runs the statements named `name` of tests/golden/library-sql.txt on the
+// library at `location`, "{.}" standing for `separator`.
+void runSql(const QString& location, const QString& name, const QString& separator = QStringLiteral("."))
+{
+    Sql sql(location);
+    for (const QString& line : QString::fromUtf8(golden::read(QStringLiteral("library-sql.txt"))).split(QLatin1Char('\n')))
+        if (line.section(QStringLiteral(" | "), 0, 0) == name)
+            sql(golden::field(line.section(QStringLiteral(" | "), 1)).replace(QStringLiteral("{.}"), separator));
+}
+
 // A library of the version before, its rows kept as the text the desktop
 // that stored them showed: "10,25" where the comma is the decimal separator.
 // Measurement 3 holds a cell that reads as a number in neither language.
 void makeVersion2(const QString& location, bool comma)
 {
     { ShaftLibrary old(location, 2); }
-    Sql sql(location);
-    const auto t = [comma](QString text) { return comma ? text.replace(QLatin1Char('.'), QLatin1Char(',')) : text; };
-    sql(QStringLiteral("INSERT INTO shafts (id, maker, model, flex, label, customer, notes) VALUES (1, 'Vantor', 'Rifle', 'S', '7i', 'O''Neil', '')"));
-    for (const char* m : {"(1, 1, 'profile', 'X', 'Y', 'first', 'lbf', '2025-01-01T00:00:00.000Z', 3)",
-                          "(2, 1, 'polar', 'Degree', 'Load', 'second', 'lbf', '2025-01-02T00:00:00.000Z', 4)",
-                          "(3, 1, 'profile', 'X', 'Y', 'third', 'lbf', '2025-01-03T00:00:00.000Z', 2)"})
-        sql(QStringLiteral("INSERT INTO measurements (id, shaft_id, kind, heading_x, heading_y, note, load_unit, taken_at, row_count) VALUES ")
-            + QLatin1String(m));
-    const QStringList rows{QStringLiteral("1, 1, '0', '%1'").arg(t(QStringLiteral("10.25"))),
-                           QStringLiteral("1, 2, '%1', '%2'").arg(t(QStringLiteral("2.5")), t(QStringLiteral("79.99667"))),
-                           QStringLiteral("1, 3, '5', '%1'").arg(t(QStringLiteral("1.5E+10"))),
-                           QStringLiteral("2, 1, '0', '%1'").arg(t(QStringLiteral("8.1"))),
-                           QStringLiteral("2, 2, '90', '%1'").arg(t(QStringLiteral("8.2"))),
-                           QStringLiteral("2, 3, '180', '%1'").arg(t(QStringLiteral("8.3"))),
-                           QStringLiteral("2, 4, '270', '-%1'").arg(t(QStringLiteral("0.002"))),
-                           QStringLiteral("3, 1, '0', '12'"),
-                           QStringLiteral("3, 2, '1', '1.234,5'")};
-    for (const QString& r : rows)
-        sql(QStringLiteral("INSERT INTO measurement_rows (measurement_id, row_index, x, y) VALUES (%1)").arg(r));
+    runSql(location, QStringLiteral("v2"), comma ? QStringLiteral(",") : QStringLiteral("."));
 }
 
 // What a version-2 library reads as once brought up to date, one line per
@@ -394,21 +386,7 @@ private slots:
                     if (!older)
                         golden::must(old.store(s, m));
                 }
-                Sql q(path);
-                if (kind == QLatin1String("v1"))
-                    q(QStringLiteral("INSERT INTO shafts VALUES (1, 'Ærø', 'X', 'S', 112.5, 45, '7i', 'O''Neil', '')")),
-                        q(QStringLiteral("INSERT INTO measurements VALUES (1, 1, 'profile', 'X', 'Y', 'Ŝpine?', 'kg', "
-                                              "'2026-01-02T03:04:05.678Z', NULL, NULL, NULL, NULL, NULL, NULL)")),
-                        q(QStringLiteral("INSERT INTO measurement_rows VALUES (1, 1, '3', '4')"));
-                if (kind == QLatin1String("readonly v3"))
-                    q(QStringLiteral("INSERT INTO shafts (id, maker, model, flex, label, customer, notes, search_text) "
-                                          "VALUES (1, 'Ærø', 'X', 'S', '7i', 'O''Neil', '', 'ærø\nx\ns\n7i\no''neil\n')")),
-                        q(QStringLiteral("INSERT INTO measurements (id, shaft_id, kind, heading_x, heading_y, note, load_unit, taken_at) "
-                                              "VALUES (1, 1, 'profile', 'X', 'Y', '', 'kg', '2026-01-02T03:04:05.678Z')"));
-                if (kind == QLatin1String("newer"))
-                    q(QStringLiteral("UPDATE schema_version SET version = 99"));
-                if (kind == QLatin1String("foreign"))
-                    q(QStringLiteral("DROP TABLE schema_version"));
+                runSql(path, kind);
             }
             if (kind == QLatin1String("damaged")) {
                 QFile f(path);

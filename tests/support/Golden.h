@@ -18,10 +18,12 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
+#include <QProcess>
 #include <QRegularExpression>
 #include <QString>
 #include <QTest>
 #include <QStringList>
+#include <QTableWidget>
 #include <cmath>
 #include <functional>
 
@@ -175,6 +177,33 @@ inline void fill(tarvex::DataTable& t, const QStringList& rows, int first = 1)
         t.setTextMatrix(first + r, 0, row.section(apart, 0, 0));
         t.setTextMatrix(first + r, 1, row.section(apart, 1));
     }
+}
+
+// A table as the window shows it: its headings `apart` (none when empty),
+// then a line a row, the cells a blank apart.
+inline QStringList lines(const QTableWidget& t, const QString& apart = {})
+{
+    QStringList out, cells;
+    for (int c = 0; !apart.isEmpty() && c < t.columnCount(); ++c)
+        cells << t.horizontalHeaderItem(c)->text();
+    if (!apart.isEmpty())
+        out << cells.join(apart);
+    for (int r = 0; r < t.rowCount(); ++r) {
+        cells.clear();
+        for (int c = 0; c < t.columnCount(); ++c)
+            cells << t.item(r, c)->text();
+        out << cells.join(QLatin1Char(' '));
+    }
+    return out;
+}
+
+// The standard output of a program run to its end; empty when it cannot run
+// (a tool that is not installed).
+inline QByteArray output(const QString& program, const QStringList& args)
+{
+    QProcess p;
+    p.start(program, args);
+    return p.waitForFinished(30000) ? p.readAllStandardOutput() : QByteArray();
 }
 
 // Runs every case of the case file `name` through `compute` and compares.

@@ -28,19 +28,14 @@ done
 "$TVCONV" --json "$corpus/polar_file/seven_as_thirty.tvp" > shown/seven_as_thirty.tvp.json
 python3 -c 'import json; d=json.load(open("shown/seven_as_thirty.tvp.json")); assert d["type"]=="polar" and d["interval"]=="30" and len(d["rows"])==51, d' \
   || fail "the JSON does not parse or lacks the interval"
-python3 -c 'import math; print("Degree,Load"); [print(f"{a},{8 + 0.12 * math.cos(math.radians(2 * a - 80)) + 0.3 * math.cos(math.radians(a - 200)):.4f}") for a in range(0, 360, 30)]' > shaft.csv
-printf 'X,Y\n0,10\n10,20\n20,30\n30,40\n' > prof.csv
-printf 'X,Y\n0,10.5\n10,21\n20,31.5\n30,42\n' > stiffer.csv
-printf 'X,Y\n0,1\n90,2\n180,3\n270,4\n' > four.csv
-printf 'X,Y\n1,2\n' > one.csv
+# The tables built into data files are kept as CSV in tests/golden/tvconv-in/.
+cp "$golden"/tvconv-in/*.csv .
 for f in shaft.tvp prof.tvl stiffer.tvl four.tvp one.tvl; do "$TVCONV" --build $f ${f%.*}.csv || fail "build $f"; done
 "$TVCONV" --analyze shaft.tvp > shown/analyze.json
 "$TVCONV" --ei span=15in,deflection=0.1in,load=lbf prof.tvl > shown/ei.json
 "$TVCONV" --compare prof.tvl stiffer.tvl > shown/compare.json
 # The frequency a meter would read on a tapered steel iron (EI 34 to 69 N m^2
 # from 4 to 34 in), in inches and in millimetres (the same shaft, the same cpm).
-printf 'X,Y\n4,16.85\n10,19.33\n16,22.3\n22,25.77\n28,29.73\n34,34.19\n' > iron.csv
-printf 'X,Y\n101.6,16.85\n254,19.33\n406.4,22.3\n558.8,25.77\n711.2,29.73\n863.6,34.19\n' > iron-mm.csv
 for f in iron iron-mm; do "$TVCONV" --build $f.tvl $f.csv || fail "build $f"; done
 cpm() { "$TVCONV" --cpm "span=15in,deflection=0.1in,load=lbf,length=39in,clamp=5in,tip=255g,weight=120g$1" iron.tvl; }
 cpm '' > shown/cpm.json
@@ -48,16 +43,6 @@ cpm ',balance=21in,offset=0.5in,tiptrim=1in,butttrim=0.5in' > shown/cpm-trimmed.
 "$TVCONV" --cpm span=381mm,deflection=2.54mm,load=lbf,length=990.6mm,clamp=127mm,tip=255g,weight=120g iron-mm.tvl > shown/cpm-mm.json
 # A matched set of 8 profiles, within half a percent of one another but s6,
 # 6 % soft at three positions: s6 alone is flagged, and comes first, softest.
-python3 - <<'PY'
-for s in range(1, 9):
-    with open(f"s{s}.csv", "w") as f:
-        f.write("X,Y\n")
-        for p in range(13):
-            load = (10 + 0.5 * p) * (1 + 0.001 * ((s * 7 + p * 3) % 9 - 4))
-            if s == 6 and p in (4, 5, 6):
-                load *= 0.94
-            f.write(f"{2 * p},{load:.4f}\n")
-PY
 for s in 1 2 3 4 5 6 7 8; do "$TVCONV" --build s$s.tvl s$s.csv || fail "build s$s"; done
 "$TVCONV" --set s1.tvl s2.tvl s3.tvl s4.tvl s5.tvl s6.tvl s7.tvl s8.tvl > shown/set.json
 python3 -c 'import json; d=json.load(open("shown/set.json")); f=[s["file"] for s in d["shafts"] if s["flagged"]]; assert f==["s6.tvl"] and d["order"][0]=="s6.tvl", (f, d["order"])' \
@@ -66,8 +51,6 @@ python3 -c 'import json; d=json.load(open("shown/set.json")); f=[s["file"] for s
 # Where the others agree exactly: one 50 % soft among four copies is flagged
 # (set5.json); among two, the set says it is too small to single one out
 # (set3.json). Rows in another order are the same positions.
-printf 'X,Y\n0,5\n10,10\n20,15\n30,20\n' > half.csv
-printf 'X,Y\n30,40\n0,10\n20,30\n10,20\n' > shuffled.csv
 for f in half shuffled; do "$TVCONV" --build $f.tvl $f.csv || fail "build $f"; done
 "$TVCONV" --set prof.tvl shuffled.tvl prof.tvl prof.tvl half.tvl > shown/set5.json
 "$TVCONV" --set prof.tvl prof.tvl half.tvl > shown/set3.json
@@ -75,16 +58,6 @@ for f in half shuffled; do "$TVCONV" --build $f.tvl $f.csv || fail "build $f"; d
 # A set of eight irons of one model (41 in, 120 g, read every 2 in), a hair apart, heads 7 g a club
 # heavier, given softest to the longest: every club on the line, and the same set from the files in
 # another order. Files whose notes lack the length or weight are all named, and nothing is printed.
-python3 - <<'PY'
-for i, scale in enumerate([1.002, 0.999, 1.001, 0.998, 1.0, 0.999, 1.002, 0.998], 1):
-    with open(f"i{i}.csv", "w") as f:
-        f.write("X,Y\n")
-        for x in range(4, 40, 2):
-            ei = 14 + 2.5 * (x - 4) if x < 16 else 44 + 0.9 * (x - 16)
-            f.write(f"{x},{scale * ei / 2.018:.4f}\n")
-        f.write('\nNote,"Length: 41 in\nWeight: 120 g"\n')
-PY
-printf 'X,Y\n4,7\n20,20\n\nNote,"Weight: 120 g"\n' > nolength.csv
 for f in i1 i2 i3 i4 i5 i6 i7 i8 nolength; do "$TVCONV" --build $f.tvl $f.csv || fail "build $f"; done
 irons=span=15in,deflection=0.1in,load=lbf,clamp=5in,tip=255g,first=37in,spacing=0.5in,slope=4.3,tipstep=7g,assign=auto
 "$TVCONV" --build-set $irons i1.tvl i2.tvl i3.tvl i4.tvl i5.tvl i6.tvl i7.tvl i8.tvl > shown/build-set.json

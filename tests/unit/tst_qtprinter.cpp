@@ -1,6 +1,7 @@
 // The Qt printer: page metrics, text lines, a report printed into a PDF file
 // (read back with poppler's tools when they are installed), the metric twins
 // of the report's fonts, and the failure when the system has no printer.
+#include "Golden.h"
 #include "platform/Fonts.h"
 #include "platform/PictureArea.h"
 #include "platform/QtPrinter.h"
@@ -9,8 +10,6 @@
 
 #include <QFontInfo>
 #include <QFontMetricsF>
-#include <QProcess>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -22,13 +21,7 @@ namespace {
 // it is not installed.
 QByteArray poppler(const char* tool, const char* args, const QString& pdf)
 {
-    const QString path = QStandardPaths::findExecutable(QString::fromLatin1(tool));
-    if (path.isEmpty())
-        return {};
-    QProcess p;
-    p.start(path, QString::fromLatin1(args).arg(pdf).split(QLatin1Char(' ')));
-    p.waitForFinished(30000);
-    return p.readAllStandardOutput();
+    return golden::output(QString::fromLatin1(tool), QString::fromLatin1(args).arg(pdf).split(QLatin1Char(' ')));
 }
 
 int redPixels(const QImage& image, const QRect& area)

@@ -13,7 +13,6 @@
 
 #include "report/ReportPdf.h"
 
-#include <QProcess>
 #include <QRegularExpression>
 #include <QtTest>
 
@@ -57,14 +56,7 @@ QList<QStringList> tableRows(int rows)
 }
 
 // What a poppler tool prints about a file; empty when it is not installed.
-QString poppler(const QString& program, const QStringList& args)
-{
-    QProcess p;
-    p.start(program, args);
-    if (!p.waitForFinished())
-        return QString();
-    return QString::fromUtf8(p.readAllStandardOutput());
-}
+QString poppler(const QString& program, const QStringList& args) { return QString::fromUtf8(golden::output(program, args)); }
 
 // "cell:cell;cell:cell" as table rows.
 QList<QStringList> rowsOf(const QString& text)

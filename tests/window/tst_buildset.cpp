@@ -14,7 +14,6 @@
 #include <QDate>
 #include <QDoubleSpinBox>
 #include <QLineEdit>
-#include <QProcess>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -116,11 +115,9 @@ QString pdf(const QStringList& in)
     const QByteArray& bytes = *pdf;
     const QString file = dir.filePath(QStringLiteral("certificate.pdf"));
     golden::writeFile(file, bytes);
-    QProcess p;
-    p.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), file, QStringLiteral("-")});
-    if (!p.waitForFinished())
+    QString text = QString::fromUtf8(golden::output(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), file, QStringLiteral("-")}));
+    if (text.isEmpty())
         return QStringLiteral("pdftotext did not run: poppler-utils are needed");
-    QString text = QString::fromUtf8(p.readAllStandardOutput());
     text.replace(QDate::currentDate().toString(Qt::ISODate), QStringLiteral("<today>"));
     if (const QString diff = golden::compare(QStringLiteral("window/buildset_certificate.txt"), text.toUtf8()); !diff.isEmpty())
         return diff;
@@ -149,17 +146,7 @@ QString run(const QStringList& in)
             window.findChild<QDoubleSpinBox*>(box)->setValue(value.toDouble());
     }
     QStringList out = window.summary();
-    auto* table = window.findChild<QTableWidget*>(QStringLiteral("tblClubs"));
-    QStringList headings;
-    for (int c = 0; c < table->columnCount(); ++c)
-        headings << table->horizontalHeaderItem(c)->text();
-    out << headings.join(QLatin1Char('/'));
-    for (int r = 0; r < table->rowCount(); ++r) {
-        QStringList cells;
-        for (int c = 0; c < table->columnCount(); ++c)
-            cells << table->item(r, c)->text();
-        out << cells.join(QLatin1Char(' '));
-    }
+    out << golden::lines(*window.findChild<QTableWidget*>(QStringLiteral("tblClubs")), QStringLiteral("/"));
     return out.join(QStringLiteral(" | "));
 }
 

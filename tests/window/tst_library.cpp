@@ -4,6 +4,7 @@
 // window's filters and preview over a library of a few shafts
 // (window/library.txt).
 #include "harness/WindowHarness.h"
+#include "RawSql.h"
 
 #include "analysis/SpineAnalysis.h"
 #include "charts/polar/PolarChart.h"
@@ -24,14 +25,11 @@
 #include <QDateEdit>
 #include <QDialog>
 #include <QDoubleSpinBox>
-#include <QProcess>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QProgressDialog>
 #include <QPushButton>
-#include <QSqlDatabase>
-#include <QSqlQuery>
 #include <QTableWidget>
 #include <QTimer>
 #include <QTreeView>
@@ -203,13 +201,7 @@ QString matchedSet(LibraryWindow& window, FakeMessageBox& messages, const QStrin
     if (!set)
         return messages.texts().mid(said).join(QLatin1Char(' '));
     QStringList out = set->summary();
-    auto* table = set->findChild<QTableWidget*>(QStringLiteral("tblResiduals"));
-    for (int r = 0; r < table->rowCount(); ++r) {
-        QStringList cells;
-        for (int c = 0; c < table->columnCount(); ++c)
-            cells << table->item(r, c)->text();
-        out << cells.join(QLatin1Char(' '));
-    }
+    out << golden::lines(*set->findChild<QTableWidget*>(QStringLiteral("tblResiduals")));
     QStringList page, legend;
     for (const QStringList& row : set->page().rows)
         page << row.join(QLatin1Char(' '));
@@ -458,10 +450,7 @@ private slots:
         set->findChild<QPushButton*>(QStringLiteral("cmdExportCertificate"))->click();
         QCOMPARE(h.fakes.messageBox->texts(), QStringList());
         for (const QString& file : {printed, exported}) {
-            QProcess p;
-            p.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), file, QStringLiteral("-")});
-            QVERIFY(p.waitForFinished());
-            const QString text = QString::fromUtf8(p.readAllStandardOutput());
+            const QString text = QString::fromUtf8(golden::output(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), file, QStringLiteral("-")}));
             QVERIFY2(text.contains(QStringLiteral("Fairway Shaft Lab: set of 3 irons for J. Doe")), qPrintable(file + QLatin1Char(' ') + text));
             QVERIFY2(text.contains(QStringLiteral("Result: PASS.")), qPrintable(text));
         }
@@ -479,16 +468,7 @@ private slots:
         WindowHarness h;
         h.fill(Profile, {QStringLiteral("0,10.5"), QStringLiteral("10,12")});
         QCOMPARE(store(h, [](QDialog& f) { set(f, "txtLabel", QStringLiteral("first")); }), QString());
-        const auto sql = [&path](const QString& statement) {
-            {
-                QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("other program"));
-                db.setDatabaseName(path);
-                QVERIFY(db.open());
-                QVERIFY(QSqlQuery(db).exec(statement));
-            }
-            QSqlDatabase::removeDatabase(QStringLiteral("other program"));
-        };
-        sql(QStringLiteral("CREATE TRIGGER full BEFORE INSERT ON shafts BEGIN SELECT RAISE(ABORT, 'database or disk is full'); END"));
+        QVERIFY(Sql(path)(QStringLiteral("CREATE TRIGGER full BEFORE INSERT ON shafts BEGIN SELECT RAISE(ABORT, 'database or disk is full'); END")));
 
         const QString pasted = QStringLiteral("notes \u00e9 ").repeated(92160 / 8);
         QStringList said;
@@ -510,7 +490,7 @@ private slots:
             QCOMPARE(form.findChild<QLineEdit*>(QStringLiteral("txtLabel"))->text(), QStringLiteral("7i"));
             QCOMPARE(form.findChild<QLineEdit*>(QStringLiteral("txtWeight"))->text(), QStringLiteral("115"));
             QCOMPARE(notes->toPlainText().size(), kShaftNotesMaxChars);
-            sql(QStringLiteral("DROP TRIGGER full"));
+            QVERIFY(Sql(path)(QStringLiteral("DROP TRIGGER full")));
             form.accept();
             stored = !form.isVisible();
         });

@@ -68,19 +68,7 @@ QString views(const QStringList& in)
         h.find<QComboBox>("Tab0cmbView")->setCurrentText(v);
     auto* label = h.find<QLabel>("Tab0lblView");
     auto* table = h.find<QTableWidget>("Tab0tblFigures");
-    QStringList rows;
-    if (table->isVisibleTo(h.window.get())) {
-        QStringList head;
-        for (int c = 0; c < table->columnCount(); ++c)
-            head << table->horizontalHeaderItem(c)->text();
-        rows << head.join(", ");
-        for (int r = 0; r < table->rowCount(); ++r) {
-            QStringList cells;
-            for (int c = 0; c < table->columnCount(); ++c)
-                cells << table->item(r, c)->text();
-            rows << cells.join(' ');
-        }
-    }
+    const QStringList rows = table->isVisibleTo(h.window.get()) ? golden::lines(*table, ", ") : QStringList();
     return QStringList{label->isVisibleTo(h.window.get()) ? golden::show(label->text()) : QStringLiteral("-"),
                        rows.isEmpty() ? QStringLiteral("no table") : rows.join(" / "), chartOf(h)}
         .join(" | ");

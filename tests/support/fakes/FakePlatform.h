@@ -88,18 +88,13 @@ private:
 // the test wants it to find there.
 class FakeClipboard : public Clipboard {
 public:
-    void clear() override
-    {
-        content.clear();
-        ++clears;
-    }
+    void clear() override { content.clear(); }
     void setText(const QString& text) override { content = text; }
     void setImage(const QImage& picture) override { image = picture; }
     QString text() const override { return content; }
 
     QString content;
     QImage image;
-    int clears = 0;
 };
 
 class FakeHelpViewer : public HelpViewer {

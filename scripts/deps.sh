@@ -4,8 +4,11 @@
 #   scripts/deps.sh test   those plus what the tests need
 set -euo pipefail
 kind=${1:-run}
+# DejaVu is the desktop's sans-serif the windows and the golden pictures are
+# drawn in; a bare system that has only Liberation falls back to another face
+# with other widths.
 pkgs=(cmake ninja-build g++ pkgconf qt6-base-dev qt6-serialport-dev qt6-svg-dev
-      qt6-qpa-plugins qt6-l10n-tools qt6-tools-dev qt6-translations-l10n libqt6sql6-sqlite libqt6sql6-psql libgl-dev fonts-liberation2 fontconfig ccache)
+      qt6-qpa-plugins qt6-l10n-tools qt6-tools-dev qt6-translations-l10n libqt6sql6-sqlite libqt6sql6-psql libgl-dev fonts-liberation2 fonts-dejavu-core fontconfig ccache)
 if [ "$kind" = test ]; then
   pkgs+=(xvfb xdotool xclip x11-utils imagemagick poppler-utils cups cups-client cups-bsd printer-driver-cups-pdf
          clang libclang-rt-14-dev python3 locales dpkg-dev file desktop-file-utils postgresql)

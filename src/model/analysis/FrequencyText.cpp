@@ -9,15 +9,6 @@
 
 namespace tarvex {
 
-namespace {
-
-double perInch(LengthUnit unit)
-{
-    return unit == LengthUnit::Inch ? 1.0 : 25.4;
-}
-
-} // namespace
-
 MeterSettings MeterSettings::load(QSettings& s)
 {
     MeterSettings m;
@@ -52,7 +43,7 @@ void MeterSettings::save(QSettings& s) const
 
 MeterSetup MeterSetupOf(const MeterSettings& meter, LengthUnit unit)
 {
-    const double k = perInch(unit);
+    const double k = UnitsPerInch(unit);
     MeterSetup m;
     m.clamp = meter.clampInches * k;
     m.tipWeight = meter.tipGrams;
@@ -68,7 +59,7 @@ Result<ShaftDetails> ShaftDetailsOf(const QString& note, LengthUnit unit)
         return Failure(!noted.lengthInches && !noted.weightGrams ? QCoreApplication::translate("Analysis", "the note gives neither the shaft's length nor its weight")
                        : !noted.lengthInches                        ? QCoreApplication::translate("Analysis", "the note does not give the shaft's length")
                                                                     : QCoreApplication::translate("Analysis", "the note does not give the shaft's weight"));
-    const double k = perInch(unit);
+    const double k = UnitsPerInch(unit);
     ShaftDetails d;
     d.length = *noted.lengthInches * k;
     d.weight = *noted.weightGrams;
@@ -135,7 +126,7 @@ FrequencyFigure FrequencyFigureOf(const std::vector<RowPoint>& loads, const QStr
     figure.lines << QCoreApplication::translate("Analysis", "Kick point %1, bend point %2 from the tip").arg(length(p.kickPoint), length(p.bendPoint));
     // Held EI over a short stretch changes little; over more it is a guess
     // the user should know the figure rests on.
-    const double notable = 2.0 * perInch(unit);
+    const double notable = 2.0 * UnitsPerInch(unit);
     QStringList guessed;
     if (p.extrapolatedTip > notable)
         guessed << QCoreApplication::translate("Analysis", "the first %1 at the tip").arg(length(p.extrapolatedTip));

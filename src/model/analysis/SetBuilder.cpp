@@ -18,11 +18,6 @@ namespace {
 constexpr double kCpmTolerance = 0.01;
 constexpr double kOnLineCpm = 0.5;
 
-double inches(LengthUnit unit)
-{
-    return unit == LengthUnit::Inch ? 1.0 : 25.4;
-}
-
 QString unitText(LengthUnit unit)
 {
     return unit == LengthUnit::Inch ? QStringLiteral("in") : QStringLiteral("mm");
@@ -120,7 +115,7 @@ public:
         FrequencyPrediction best = std::fabs(fa) < std::fabs(fb) ? low : top;
         double bestTip = std::fabs(fa) < std::fabs(fb) ? a : b;
         int side = 0;
-        for (int i = 0; i < 40 && b - a > 1e-6 * inches(rq_.unit); ++i) {
+        for (int i = 0; i < 40 && b - a > 1e-6 * UnitsPerInch(rq_.unit); ++i) {
             const double t = std::clamp(b - fb * (b - a) / (fb - fa), a, b);
             const FrequencyPrediction p = at(t);
             if (!p.ok())
@@ -214,7 +209,7 @@ Result<> checkRequest(const SetRequest& rq)
 SetRequest DefaultSetRequest(LengthUnit unit)
 {
     SetRequest rq;
-    const double k = inches(unit);
+    const double k = UnitsPerInch(unit);
     rq.unit = unit;
     rq.firstLength = 37.0 * k;
     rq.spacing = 0.5 * k;

@@ -132,7 +132,7 @@ ZoneFigures EiZones(const EiCurve& curve, LengthUnit positions)
     z.buttTipRatio = z.butt / z.tip;
     z.stiffnessIndex = areaBetween(nodes, x0, nodes.back().x) / length;
 
-    const double inches = positions == LengthUnit::Inch ? 1.0 : 1.0 / 25.4;
+    const double inches = 1.0 / UnitsPerInch(positions);
     double meanX = 0.0, meanY = 0.0;
     for (const Node& n : nodes) {
         meanX += n.x * inches;

@@ -30,6 +30,8 @@ struct BenchGeometry {
 inline constexpr double kNewtonsPerPoundForce = 4.4482216152605;
 inline constexpr double kNewtonsPerKilogramForce = 9.80665;
 inline constexpr double kMetresPerInch = 0.0254;
+// How many of the unit make an inch.
+inline constexpr double UnitsPerInch(LengthUnit unit) { return unit == LengthUnit::Inch ? 1.0 : 25.4; }
 // lbf·in² in one N·m²
 inline constexpr double kLbfIn2PerNm2 = 1.0 / (kNewtonsPerPoundForce * kMetresPerInch * kMetresPerInch);
 

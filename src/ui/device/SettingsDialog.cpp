@@ -231,7 +231,7 @@ void SettingsDialog::calibrate()
         showCalibration(fit.refusal);
         return;
     }
-    clampOffset_ = typed.lengthUnit == QLatin1String("mm") ? fit.clampOffset / 25.4 : fit.clampOffset;
+    clampOffset_ = fit.clampOffset / UnitsPerInch(LengthUnitOf(typed));
     calibratedOn_ = QStringLiteral("%1 cpm measured with %2 g and a %3 in clamp")
                         .arg(QString::number(measuredCpm_->value(), 'f', 1), QString::number(meter.tipGrams, 'g', 6),
                              QString::number(meter.clampInches, 'g', 6));

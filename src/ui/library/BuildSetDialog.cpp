@@ -100,7 +100,7 @@ std::vector<SetShaft> SetShaftsFromLibrary(ShaftLibrary& library, const QList<qi
     if (spine)
         spines = spinesOf(library, skipped);
     const LengthUnit unit = LengthUnitOf(bench);
-    const double perInch = unit == LengthUnit::Inch ? 1.0 : 25.4;
+    const double perInch = UnitsPerInch(unit);
     for (const qint64 id : ids) {
         const auto loaded = library.loadWithShaft(id);
         if (!loaded) {
@@ -171,7 +171,7 @@ BuildSetDialog::BuildSetDialog(SetRequest request, QStringList skipped, QWidget*
     setWindowTitle(tr("Build a set of %1 irons").arg(request_.shafts.size()));
     resize(980, 680);
     const QString u = unitText(request_.unit);
-    const double k = request_.unit == LengthUnit::Inch ? 1.0 : 25.4;
+    const double k = UnitsPerInch(request_.unit);
     const int places = request_.unit == LengthUnit::Inch ? 2 : 1;
 
     auto* layout = new QVBoxLayout(this);

@@ -20,6 +20,7 @@
 #include "platform/MessageSink.h"
 #include "platform/Platform.h"
 #include "platform/Twips.h"
+#include "settings/AppSettings.h"
 #include "settings/CaptureSettings.h"
 #include "settings/GeometrySettings.h"
 #include "settings/ShopSettings.h"
@@ -62,6 +63,7 @@ public:
         CaptureSettings capture;
         GeometrySettings geometry;
         ShopSettings shop;
+        static Settings of(const AppSettings& app) { return {app.capture, app.geometry, app.shop}; }
     };
 
     ~TableWorkspace() override;

@@ -167,9 +167,9 @@ frmMain::frmMain(const Platform& platform, QWidget* parent)
     receiver_ = new ReadingReceiver(this);
     receiver_->setSettings(app_.capture);
     librarySession_ = std::make_unique<LibrarySession>(app_.library.address);
-    profile_ = new ProfileWorkspace(platform_, *receiver_, {app_.capture, app_.geometry, app_.shop});
+    profile_ = new ProfileWorkspace(platform_, *receiver_, TableWorkspace::Settings::of(app_));
     SSTab1->addTab(profile_, tr("X/Y Plot"));
-    polar_ = new PolarWorkspace(platform_, *receiver_, {app_.capture, app_.geometry, app_.shop});
+    polar_ = new PolarWorkspace(platform_, *receiver_, TableWorkspace::Settings::of(app_));
     SSTab1->addTab(polar_, tr("Polar Plot"));
     outer->addWidget(SSTab1, 1);
 

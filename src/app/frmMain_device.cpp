@@ -174,8 +174,8 @@ void frmMain::mnuEnv_Click()
     receiver_->setSettings(app_.capture);
     if (libraryWindow_)
         libraryWindow_->setBench(app_.geometry, app_.capture.unit);
-    profile_->setSettings({app_.capture, app_.geometry, app_.shop});
-    polar_->setSettings({app_.capture, app_.geometry, app_.shop});
+    profile_->setSettings(TableWorkspace::Settings::of(app_));
+    polar_->setSettings(TableWorkspace::Settings::of(app_));
 }
 
 void frmMain::cmbCommPort_DropDown()

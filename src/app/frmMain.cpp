@@ -7,6 +7,7 @@
 #include "device/ReadingReceiver.h"
 #include "device/SerialLink.h"
 #include "platform/Caption.h"
+#include "platform/SerialPort.h"
 #include "files/Export.h"
 #include "files/OpenSave.h"
 #include "charts/xy/ProfileCurveStore.h"
@@ -169,8 +170,11 @@ frmMain::frmMain(const Platform& platform, QWidget* parent)
     librarySession_ = std::make_unique<LibrarySession>(app_.library.address);
     profile_ = new ProfileWorkspace(platform_, *receiver_, TableWorkspace::Settings::of(app_));
     SSTab1->addTab(profile_, tr("X/Y Plot"));
-    polar_ = new PolarWorkspace(platform_, *receiver_, TableWorkspace::Settings::of(app_));
-    SSTab1->addTab(polar_, tr("Polar Plot"));
+    polarPage_ = new QWidget;
+    polarPage_->setObjectName(QStringLiteral("polarPage"));
+    auto* polarLayout = new QVBoxLayout(polarPage_);
+    polarLayout->setContentsMargins(0, 0, 0, 0);
+    SSTab1->addTab(polarPage_, tr("Polar Plot"));
     outer->addWidget(SSTab1, 1);
 
     Label2 = new QLabel(tr("Vantorel Tarvex RS-232 Version %1  %2").arg(kVersionText, kMakerAddress));
@@ -181,13 +185,7 @@ frmMain::frmMain(const Platform& platform, QWidget* parent)
 
     connect(SSTab1, &QTabWidget::currentChanged, this, &frmMain::SSTab1_Click);
     connect(cmdOpen, &QPushButton::clicked, this, &frmMain::cmdOpen_Click);
-    for (TableWorkspace* ws : {static_cast<TableWorkspace*>(profile_), static_cast<TableWorkspace*>(polar_)}) {
-        connect(ws, &TableWorkspace::titleChanged, this, &QWidget::setWindowTitle);
-        connect(ws, &TableWorkspace::editMenuRequested, this, [this](const QPoint& at) { mnuGridEdit->exec(at); });
-        connect(ws, &TableWorkspace::fileUsed, this, &frmMain::rememberFile);
-        connect(&ws->undoStack(), &QUndoStack::indexChanged, this, &frmMain::showUndoState);
-        connect(&ws->undoStack(), &QUndoStack::cleanChanged, this, &frmMain::showUndoState);
-    }
+    wireWorkspace(*profile_);
 
     // The size and place of the last run; a first run's window fits a small
     // screen, where a larger one would hide its lower controls.
@@ -203,6 +201,35 @@ frmMain::frmMain(const Platform& platform, QWidget* parent)
 }
 
 frmMain::~frmMain() = default;
+
+void frmMain::wireWorkspace(TableWorkspace& ws)
+{
+    connect(&ws, &TableWorkspace::titleChanged, this, &QWidget::setWindowTitle);
+    connect(&ws, &TableWorkspace::editMenuRequested, this, [this](const QPoint& at) { mnuGridEdit->exec(at); });
+    connect(&ws, &TableWorkspace::fileUsed, this, &frmMain::rememberFile);
+    connect(&ws, &TableWorkspace::statusMessage, this, [this](const QString& text) { statusBar()->showMessage(text, 5000); });
+    connect(&ws.undoStack(), &QUndoStack::indexChanged, this, &frmMain::showUndoState);
+    connect(&ws.undoStack(), &QUndoStack::cleanChanged, this, &frmMain::showUndoState);
+}
+
+// Most days start on the profile tab, and the polar page (its grid, its
+// charts, the empty polar chart drawn at the remembered range) is about a
+// tenth of the window's start: it waits until it is wanted.
+PolarWorkspace& frmMain::polar()
+{
+    if (polar_)
+        return *polar_;
+    polar_ = new PolarWorkspace(platform_, *receiver_, TableWorkspace::Settings::of(app_));
+    polarPage_->layout()->addWidget(polar_);
+    wireWorkspace(*polar_);
+    polar_->Form_Load();
+    polar_->showPortState(platform_.serialPort->isOpen());
+    recallFields("Tab1cmbInterval");
+    recallFields("Tab1cmbRange");
+    // The empty polar chart drawn again at the range put back.
+    polar_->clearChart();
+    return *polar_;
+}
 
 void frmMain::buildMenus()
 {
@@ -302,7 +329,6 @@ void frmMain::Form_Load()
 {
     // Each step stands alone: one that cannot run is skipped and the next goes on.
     profile_->Form_Load();
-    polar_->Form_Load();
     setApplicationFolder(applicationFolder_);
     setUpSerialPort();
     recallFields();
@@ -317,8 +343,12 @@ void frmMain::setApplicationFolder(const QString& folder)
     platform_.fileDialog->InitDir = FirstDialogFolder(folder);
 }
 
+// The polar page is built as its tab is chosen (SSTab1_Click), so a polar
+// tab that is current always has its workspace.
 TableWorkspace* frmMain::active() const
 {
+    if (SSTab1->currentWidget() == polarPage_)
+        return polar_;
     return qobject_cast<TableWorkspace*>(SSTab1->currentWidget());
 }
 
@@ -345,6 +375,8 @@ void frmMain::updateTitle()
 
 void frmMain::SSTab1_Click()
 {
+    if (SSTab1->currentWidget() == polarPage_)
+        polar();
     updateTitle();
     showUndoState();
 }
@@ -466,8 +498,8 @@ void frmMain::openFromLibrary(qint64 measurementId)
         return;
     }
     const Measurement& m = *loaded;
-    TableWorkspace* ws = m.kind == MeasurementKind::Polar ? static_cast<TableWorkspace*>(polar_) : profile_;
-    SSTab1->setCurrentWidget(ws);
+    TableWorkspace* ws = m.kind == MeasurementKind::Polar ? static_cast<TableWorkspace*>(&polar()) : profile_;
+    SSTab1->setCurrentIndex(ws == profile_ ? 0 : 1);
     // The report names the shaft; one that does not read leaves that to the report form.
     const Shaft shaft = lib->loadShaft(m.shaftId).value_or(Shaft{});
     if (ws->openMeasurement(m, shaft))
@@ -687,15 +719,13 @@ void frmMain::recallFields(const char* only)
                 list->setEditText(text);
         }
     }
-    // The empty polar chart drawn again at the range put back.
-    if (!only)
-        polar_->clearChart();
 }
 
 void frmMain::closeEvent(QCloseEvent* event)
 {
     bool cancelled = false;
-    if (profile_->isModified() || polar_->isModified()) {
+    const bool polarModified = polar_ && polar_->isModified();
+    if (profile_->isModified() || polarModified) {
         const MsgResult answer = MsgBox(tr("Do you want to save the data?"), MsgButtons::YesNo, kAppTitle);
         if (answer == MsgResult::Yes) {
             // Each save stands alone: one that fails has said why, and the
@@ -706,7 +736,7 @@ void frmMain::closeEvent(QCloseEvent* event)
                 SSTab1->setCurrentIndex(0);
                 profile_->SaveDataFile();
             }
-            if (polar_->isModified()) {
+            if (polarModified) {
                 SSTab1->setCurrentIndex(1);
                 polar_->SaveDataFile();
             }

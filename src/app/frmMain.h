@@ -52,6 +52,10 @@ public:
     Workspace activeWorkspace() const;
     // Start-up has run to its end.
     bool isFormLoaded() const { return blFormLoaded; }
+    // The polar tab's workspace. It is built the first time it is wanted
+    // (its tab chosen, a polar file or copy opened), not at start-up: until
+    // then it holds nothing, so nothing of it needs saving.
+    PolarWorkspace& polar();
 
     // Message box through the platform facility, titled with the application title.
     MsgResult MsgBox(const QString& text, MsgButtons buttons, const QString& title);
@@ -103,13 +107,15 @@ public slots:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
-    void showEvent(QShowEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     void buildMenus();
     void buildToolbar();
     void Form_Load();
     TableWorkspace* active() const;
+    // Connections every workspace gets from the shell, the polar one when built.
+    void wireWorkspace(TableWorkspace& ws);
     // Title rule: the application title, then " - " and the active workspace's file name.
     void updateTitle();
     // The recent files list: a data file read or saved goes first; one
@@ -149,12 +155,13 @@ private:
     Platform platform_;
     QString applicationFolder_;
     bool blFormLoaded = false;
-    bool portsAsked_ = false;   // the port list is taken once the window is on the screen
+    bool portsAsked_ = false;   // the port list is taken once the window is drawn
     ReadingReceiver* receiver_ = nullptr;       // the port's bytes into readings
 
     QTabWidget* SSTab1 = nullptr;
     ProfileWorkspace* profile_ = nullptr;
-    PolarWorkspace* polar_ = nullptr;
+    PolarWorkspace* polar_ = nullptr;          // null until first wanted (polar())
+    QWidget* polarPage_ = nullptr;             // tab 1, where polar_ goes
     QComboBox* cmbCommPort = nullptr;
     QPushButton* cmdOpen = nullptr;
     QToolBar* Toolbar1 = nullptr;

@@ -43,13 +43,11 @@ void frmMain::setUpSerialPort()
             ws->missedSettled(value);
     });
 
-    for (TableWorkspace* ws : {static_cast<TableWorkspace*>(profile_), static_cast<TableWorkspace*>(polar_)})
-        connect(ws, &TableWorkspace::statusMessage, this, [this](const QString& text) { statusBar()->showMessage(text, 5000); });
     logEventsForTests();
     if (auto* list = qobject_cast<PortComboBox*>(cmbCommPort))
         connect(list, &PortComboBox::aboutToShowPopup, this, &frmMain::cmbCommPort_DropDown);
     // The system's port list is slow to take: the window is shown without
-    // waiting for it, and the row fills in when it is ready (showEvent).
+    // waiting for it, and the row fills in when it is ready (paintEvent).
     ShowPortsBeingListed(*cmbCommPort, *cmdOpen);
     // The port kept from the last run is chosen once the list is there.
     connect(port, &SerialPort::portsListed, this, [this] {
@@ -58,11 +56,13 @@ void frmMain::setUpSerialPort()
         }, Qt::SingleShotConnection);
 }
 
-// The list is asked for once the window is on the screen, so that taking it
-// does not compete with building and drawing the window on a busy machine.
-void frmMain::showEvent(QShowEvent* event)
+// The list is asked for once the window has been drawn the first time: on
+// two cores, a thread walking the system's devices would otherwise compete
+// with building and drawing the window (the paint of the window itself comes
+// first, its controls' follow in the same pass, and the request after it).
+void frmMain::paintEvent(QPaintEvent* event)
 {
-    QMainWindow::showEvent(event);
+    QMainWindow::paintEvent(event);
     if (portsAsked_)
         return;
     portsAsked_ = true;
@@ -113,7 +113,8 @@ void frmMain::cmdOpen_Click()
     if (!wasOpen && port.isOpen()) {
         receiver_->portOpened();
         profile_->showPortState(true);
-        polar_->showPortState(true);
+        if (polar_)
+            polar_->showPortState(true);
     } else if (wasOpen && !port.isOpen())
         portClosed();
 }
@@ -123,7 +124,8 @@ void frmMain::portClosed()
 {
     receiver_->portClosed();
     profile_->showPortState(false);
-    polar_->showPortState(false);
+    if (polar_)
+        polar_->showPortState(false);
 }
 
 void frmMain::SPortAx1_OnRxChar()
@@ -175,7 +177,8 @@ void frmMain::mnuEnv_Click()
     if (libraryWindow_)
         libraryWindow_->setBench(app_.geometry, app_.capture.unit);
     profile_->setSettings(TableWorkspace::Settings::of(app_));
-    polar_->setSettings(TableWorkspace::Settings::of(app_));
+    if (polar_)
+        polar_->setSettings(TableWorkspace::Settings::of(app_));
 }
 
 void frmMain::cmbCommPort_DropDown()

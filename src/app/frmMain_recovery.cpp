@@ -93,7 +93,7 @@ void frmMain::offerBack(const QString& path, const RecoveryCopy& copy)
     switch (MsgBox(tr("Restore the unsaved tables from %1?").arg(when), MsgButtons::YesNo, kAppTitle)) {
     case MsgResult::Yes:
         if (copy.polar)
-            polar_->restore(*copy.polar);
+            polar().restore(*copy.polar);
         if (copy.profile)
             profile_->restore(*copy.profile);
         SSTab1->setCurrentIndex(copy.profile ? 0 : 1);
@@ -120,7 +120,7 @@ void frmMain::keepRecoveryCopy()
     RecoveryCopy copy;
     if (profile_->isModified())
         copy.profile = profile_->recoveryCopy();
-    if (polar_->isModified())
+    if (polar_ && polar_->isModified())
         copy.polar = polar_->recoveryCopy();
     if (!copy.profile && !copy.polar) {
         removeRecoveryCopy();

@@ -53,7 +53,7 @@ QString print(const QStringList& in)
     const bool automatic = in.value(3) == "auto";
     if (automatic) {
         h.fill(Polar, {"0,50.75", "45,50", "90,49.25", "135,50", "180,50.75", "225,50", "270,49.25", "315,50"});
-        auto* range = h.window->findChild<QComboBox*>("Tab1cmbRange");
+        auto* range = h.find<QComboBox>("Tab1cmbRange");
         range->setCurrentIndex(range->findText("Auto"));
     }
     QString chart;

@@ -152,7 +152,8 @@ QString accessKeys(const QStringList& in)
 
 // remember | steps: "port P", "start T", "steps T", "count T", "interval T",
 // "range T" typed or picked, "ports A,B" (the system's ports at the next
-// start) => the fields after the program is closed and started again
+// start), "restart" (closed and started again, nothing touched) => the
+// fields after the program is closed and started again
 QString remember(const QStringList& in)
 {
     WindowHarness h;
@@ -174,6 +175,11 @@ QString remember(const QStringList& in)
             combo("Tab1cmbRange")->setEditText(text);
         else if (what == "ports")
             h.fakes.serialPort->ports = text.split(',');
+        else if (what == "restart") {
+            h.window->close();
+            h.window = std::make_unique<frmMain>(h.fakes.bundle());
+            h.showWindow();
+        }
     }
     h.window->close();
     h.window = std::make_unique<frmMain>(h.fakes.bundle());

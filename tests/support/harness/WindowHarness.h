@@ -57,11 +57,18 @@ struct WindowHarness {
         window->show();
         window->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(window.get()));
+        // Drawn once, and what waits for that (the port list) has run.
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        QCoreApplication::processEvents();
     }
 
+    // The polar tab's controls exist once its page is first wanted; asking
+    // for one by name wants it.
     template <typename T = QWidget>
     T* find(const QString& name) const
     {
+        if (name.startsWith(QLatin1String("Tab1")))
+            window->polar();
         T* found = window->findChild<T*>(name);
         if (!found)
             qFatal("no control named %s", qPrintable(name));
@@ -76,6 +83,8 @@ struct WindowHarness {
     // whichever tab it is).
     void click(const QString& control)
     {
+        if (control.startsWith(QLatin1String("Tab1")))
+            window->polar();
         if (auto* action = window->findChild<QAction*>(control))
             action->trigger();
         else

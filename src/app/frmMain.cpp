@@ -375,8 +375,17 @@ void frmMain::updateTitle()
 
 void frmMain::SSTab1_Click()
 {
-    if (SSTab1->currentWidget() == polarPage_)
+    if (SSTab1->currentWidget() == polarPage_ && !polar_) {
         polar();
+        // The tab switched to by the keyboard gave the focus to its empty
+        // page; it goes on to the page's first control, as on the other tab.
+        if (polarPage_->hasFocus())
+            for (QWidget* w = polar_->nextInFocusChain(); w != polar_; w = w->nextInFocusChain())
+                if (polar_->isAncestorOf(w) && (w->focusPolicy() & Qt::TabFocus) && w->isEnabled() && w->isVisibleTo(polar_)) {
+                    w->setFocus(Qt::TabFocusReason);
+                    break;
+                }
+    }
     updateTitle();
     showUndoState();
 }

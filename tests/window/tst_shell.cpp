@@ -205,6 +205,22 @@ QString fit()
     return out.join(", ");
 }
 
+// tabs | keys pressed in the profile's grid ("ctrl+tab", "ctrl+shift+tab")
+// => the tab shown and the control with the focus after each
+QString tabKeys(const QStringList& in)
+{
+    WindowHarness h;
+    h.view(Profile).setFocus();
+    QStringList out;
+    for (const QString& key : in[1].split(' ')) {
+        QWidget* from = QApplication::focusWidget();
+        QTest::keyClick(from ? from : h.window.get(), Qt::Key_Tab, key.contains("shift") ? Qt::ControlModifier | Qt::ShiftModifier : Qt::ControlModifier);
+        const QWidget* focus = QApplication::focusWidget();
+        out << QStringLiteral("%1 in %2").arg(focus ? focus->objectName() : QStringLiteral("nothing"), h.tabs().tabText(h.tabs().currentIndex()));
+    }
+    return out.join(", ");
+}
+
 } // namespace
 
 class TestShell : public QObject {
@@ -214,7 +230,7 @@ private slots:
     {
         GOLDEN_VERIFY(golden::cases("window/shell.txt", [](const QStringList& in) {
             return in[0] == "start" ? startUp() : in[0] == "wire" ? wiring(in) : in[0] == "new" ? newCommand(in) : in[0] == "keys" ? accessKeys(in) : in[0] == "fit" ? fit() : in[0] == "remember" ? remember(in)
-                 : in[0] == "spine" ? spinePanel(in) : closing(in);
+                 : in[0] == "tabs" ? tabKeys(in) : in[0] == "spine" ? spinePanel(in) : closing(in);
         }));
     }
 

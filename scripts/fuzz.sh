@@ -5,7 +5,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 secs=${1:-20}
-scripts/deps.sh test
+scripts/deps.sh fuzz
 dir=build-fuzz
 # -O1 with line tables: a quarter less to compile than -O2 -g, and the traces
 # still name file and line. Configured every time, so a changed flag applies.

@@ -696,11 +696,14 @@ Result<> ShaftLibrary::migrateToIndexes()
     // A word is looked up in trigram indexes of the texts instead of read
     // from every line. A server where pg_trgm cannot be had (not installed,
     // or the user may not create it) searches the way it did.
+    // Measurements are stored one at a time and searched on every key: each
+    // goes into the index as it is stored, rather than onto a pending list
+    // that every search reads through until the server next vacuums.
     if (postgres_ && q.exec(QStringLiteral("SAVEPOINT text_index"))) {
         bool made = true;
         for (const char* sql : {"CREATE EXTENSION IF NOT EXISTS pg_trgm",
-                                "CREATE INDEX shafts_search ON shafts USING gin (search_text gin_trgm_ops)",
-                                "CREATE INDEX measurements_search ON measurements USING gin (search_text gin_trgm_ops)"})
+                                "CREATE INDEX shafts_search ON shafts USING gin (search_text gin_trgm_ops) WITH (fastupdate = off)",
+                                "CREATE INDEX measurements_search ON measurements USING gin (search_text gin_trgm_ops) WITH (fastupdate = off)"})
             made = made && q.exec(QString::fromLatin1(sql));
         if (!q.exec(made ? QStringLiteral("RELEASE SAVEPOINT text_index") : QStringLiteral("ROLLBACK TO SAVEPOINT text_index")))
             return failed(q.lastError());
@@ -1122,8 +1125,13 @@ Result<> ShaftLibrary::searchWhere(const LibraryQuery& query, QString& sql, QVar
         // The index holds trigrams: a shorter word is read from every line.
         if (textIndex_ && word.size() >= 3 && rareWord(word)) {
             if (postgres_) {
-                sql += QStringLiteral(" AND (m.shaft_id IN (SELECT id FROM shafts WHERE search_text LIKE ? ESCAPE '\\') "
-                                      "OR m.id IN (SELECT id FROM measurements WHERE search_text LIKE ? ESCAPE '\\'))");
+                // The word's measurements as one list of ids, made first and
+                // looked up by key. An OR of two IN subqueries, or even one
+                // IN of their union, has the planner read every measurement
+                // against hashed sets instead.
+                sql += QStringLiteral(" AND m.id = ANY (ARRAY (SELECT id FROM measurements WHERE shaft_id IN "
+                                      "(SELECT id FROM shafts WHERE search_text LIKE ? ESCAPE '\\') "
+                                      "UNION SELECT id FROM measurements WHERE search_text LIKE ? ESCAPE '\\'))");
                 values << likePattern(word) << likePattern(word);
             } else {
                 sql += QStringLiteral(" AND m.id IN (SELECT rowid FROM measurement_search WHERE text GLOB ?)");

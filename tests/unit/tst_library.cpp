@@ -116,6 +116,12 @@ struct Script {
             const auto found = lib.search(q);
             return found ? labelsOf(*found) : found.message();
         }
+        if (op == QLatin1String("choices")) {   // the filters' lists: maker / model / flex
+            QStringList out;
+            for (const ShaftField field : {ShaftField::Maker, ShaftField::Model, ShaftField::Flex})
+                out << lib.choices(field).value_or(QStringList{QStringLiteral("?")}).join(QLatin1Char(','));
+            return out.join(QStringLiteral(" / "));
+        }
         if (op == QLatin1String("delete")) {   // label: its last measurement
             const Result<> r = lib.deleteMeasurement(last[in.value(1)].id);
             return (r.ok() ? QStringLiteral("gone") : r.message())

@@ -151,28 +151,22 @@ void frmMain::mnuEnv_Click()
                           });
     if (dialog.exec() != QDialog::Accepted)
         return;
-    const CaptureSettings capture = dialog.capture();
-    const GeometrySettings geometry = dialog.geometry();
-    const LibrarySettings library = dialog.library();
-    const ShopSettings shop = dialog.shop();
+    const QString previousLibrary = app_.library.address;
+    app_.capture = dialog.capture();
+    app_.geometry = dialog.geometry();
+    app_.library = dialog.library();
+    app_.shop = dialog.shop();
     if (settings_) {
-        capture.save(*settings_);
-        geometry.save(*settings_);
-        library.save(*settings_);
-        shop.save(*settings_);
-        if (const Result<> written = WriteSettingsFile(*settings_, LocationHoldsPassword(library.address)); !written)
+        app_.saveEdited(*settings_);
+        if (const Result<> written = WriteSettingsFile(*settings_, LocationHoldsPassword(app_.library.address)); !written)
             MsgBox(written.message());
     }
     // Another library: the window over the old one closes, and the next use
     // opens the new one.
-    if (library.address != app_.library.address) {
+    if (app_.library.address != previousLibrary) {
         delete libraryWindow_;
-        librarySession_->setAddress(library.address);
+        librarySession_->setAddress(app_.library.address);
     }
-    app_.capture = capture;
-    app_.geometry = geometry;
-    app_.library = library;
-    app_.shop = shop;
     receiver_->setSettings(app_.capture);
     if (libraryWindow_)
         libraryWindow_->setBench(app_.geometry, app_.capture.unit);

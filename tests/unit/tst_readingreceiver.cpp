@@ -93,10 +93,7 @@ QString settingsFile(const QString& name)
     const AppSettings app = AppSettings::load(earlier, {QStringLiteral("cmbCommPort"), QStringLiteral("Tab0txtStart"), QStringLiteral("Tab0txtInterv")});
     {
         QSettings again(written, QSettings::IniFormat);
-        app.capture.save(again);
-        app.geometry.save(again);
-        app.library.save(again);
-        app.shop.save(again);
+        app.saveEdited(again);
         app.window.save(again);
         app.window.saveRecentFiles(again);
     }

@@ -46,4 +46,12 @@ AppSettings AppSettings::load(QSettings& settings, const QStringList& fieldNames
             ShopSettings::load(settings), WindowState::load(settings, fieldNames)};
 }
 
+void AppSettings::saveEdited(QSettings& settings) const
+{
+    capture.save(settings);
+    geometry.save(settings);
+    library.save(settings);
+    shop.save(settings);
+}
+
 } // namespace tarvex

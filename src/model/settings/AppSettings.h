@@ -43,6 +43,9 @@ struct AppSettings {
     WindowState window;
 
     static AppSettings load(QSettings& settings, const QStringList& fieldNames);
+    // The four parts the settings dialog edits, under their old keys; the
+    // window's state is written when the window closes.
+    void saveEdited(QSettings& settings) const;
 };
 
 } // namespace tarvex

@@ -17,7 +17,7 @@ double metresPer(LengthUnit unit)
 
 QString lengthText(double v, LengthUnit unit)
 {
-    return QString::number(v, 'g', 4) + (unit == LengthUnit::Inch ? QStringLiteral(" in") : QStringLiteral(" mm"));
+    return QString::number(v, 'g', 4) + QLatin1Char(' ') + LengthUnitText(unit);
 }
 
 // EI over the raw shaft's positions: straight between rows, held beyond the
@@ -547,7 +547,7 @@ ClampCalibration CalibrateClamp(FrequencyInput in, double measuredCpm)
         return p.ok() ? p.cpm : std::nan("");
     };
     const double atLow = cpmAt(low), atHigh = cpmAt(high);
-    const QString unit = in.unit == LengthUnit::Inch ? QStringLiteral("in") : QStringLiteral("mm");
+    const QString unit = LengthUnitText(in.unit);
     if (!(measuredCpm >= atLow && measuredCpm <= atHigh)) {
         const bool soft = !(measuredCpm >= atLow);
         c.refusal = (soft ? QCoreApplication::translate("Analysis", "%1 cpm would need the clamp to hold more than %2 %3 less than it is set to (the prediction is %4 cpm); "

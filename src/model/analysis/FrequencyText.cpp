@@ -107,7 +107,7 @@ FrequencyFigure FrequencyFigureOf(const std::vector<RowPoint>& loads, const QStr
     }
     const FrequencyPrediction& p = figure.prediction;
     const LengthUnit unit = in->unit;
-    const QString u = unit == LengthUnit::Inch ? QStringLiteral("in") : QStringLiteral("mm");
+    const QString u = LengthUnitText(unit);
     const auto length = [&](double v) { return locale.toString(v, 'f', unit == LengthUnit::Inch ? 1 : 0) + QLatin1Char(' ') + u; };
     // Whole numbers as the meter shows them: "5 in", "255 g".
     const auto plain = [&](double v) { return locale.toString(v, 'g', 6); };

@@ -18,11 +18,6 @@ namespace {
 constexpr double kCpmTolerance = 0.01;
 constexpr double kOnLineCpm = 0.5;
 
-QString unitText(LengthUnit unit)
-{
-    return unit == LengthUnit::Inch ? QStringLiteral("in") : QStringLiteral("mm");
-}
-
 double median(std::vector<double> v)
 {
     if (v.empty())
@@ -173,7 +168,7 @@ private:
 
 Result<> checkRequest(const SetRequest& rq)
 {
-    const QString u = unitText(rq.unit);
+    const QString u = LengthUnitText(rq.unit);
     const auto finite = [](double v) { return std::isfinite(v); };
     if (rq.shafts.empty())
         return Failure(QCoreApplication::translate("Analysis", "no shaft to build a set from"));
@@ -275,7 +270,7 @@ SetBuild BuildSet(const SetRequest& rq)
     const SetClub& first = asLongest[order.front()];
     if (!first.hasCpm) {
         set.refusal = QCoreApplication::translate("Analysis", "%1 (%2 %3) is shorter than the longest club (%4 %3): the line has no club to start from")
-                          .arg(first.name, QString::number(rq.shafts[order.front()].details.length, 'g', 5), unitText(rq.unit),
+                          .arg(first.name, QString::number(rq.shafts[order.front()].details.length, 'g', 5), LengthUnitText(rq.unit),
                                QString::number(rq.firstLength, 'g', 5));
         return set;
     }
@@ -304,7 +299,7 @@ SetBuild BuildSet(const SetRequest& rq)
 
 QString SetClubMark(const SetClub& c, LengthUnit unit, const QLocale& locale)
 {
-    const QString u = unitText(unit);
+    const QString u = LengthUnitText(unit);
     const auto length = [&](double v) {
         return locale.toString(std::fabs(v) < 5e-4 ? 0.0 : v, 'f', unit == LengthUnit::Inch ? 2 : 1) + QLatin1Char(' ') + u;
     };

@@ -10,11 +10,6 @@ namespace tarvex {
 
 namespace {
 
-QString unitText(LengthUnit unit)
-{
-    return unit == LengthUnit::Inch ? QStringLiteral("in") : QStringLiteral("mm");
-}
-
 // EI at `x` from the tip, linear between rows and held beyond the ends, as
 // the frequency model takes it.
 double eiAt(const std::vector<RowPoint>& rows, double x)
@@ -107,7 +102,7 @@ TrimmedMass TrimmedShaftMass(const ShaftDetails& shaft, const Trims& trims)
 SetCertificate CertifySet(const CertificateInput& in, const QLocale& locale)
 {
     SetCertificate cert;
-    const QString u = unitText(in.request.unit);
+    const QString u = LengthUnitText(in.request.unit);
     const int places = in.request.unit == LengthUnit::Inch ? 2 : 1;
     const auto len = [&](double v) { return locale.toString(std::fabs(v) < 5e-4 ? 0.0 : v, 'f', places); };
     const auto cpm = [&](double v) { return locale.toString(std::fabs(v) < 0.05 ? 0.0 : v, 'f', 1); };

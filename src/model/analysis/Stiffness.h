@@ -32,6 +32,8 @@ inline constexpr double kNewtonsPerKilogramForce = 9.80665;
 inline constexpr double kMetresPerInch = 0.0254;
 // How many of the unit make an inch.
 inline constexpr double UnitsPerInch(LengthUnit unit) { return unit == LengthUnit::Inch ? 1.0 : 25.4; }
+// The unit as the settings store it and the figures print it: "in" or "mm".
+inline QString LengthUnitText(LengthUnit unit) { return unit == LengthUnit::Inch ? QStringLiteral("in") : QStringLiteral("mm"); }
 // lbf·in² in one N·m²
 inline constexpr double kLbfIn2PerNm2 = 1.0 / (kNewtonsPerPoundForce * kMetresPerInch * kMetresPerInch);
 

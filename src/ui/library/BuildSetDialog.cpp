@@ -33,11 +33,6 @@ namespace tarvex {
 
 namespace {
 
-QString unitText(LengthUnit unit)
-{
-    return unit == LengthUnit::Inch ? QStringLiteral("in") : QStringLiteral("mm");
-}
-
 QDoubleSpinBox* spin(QWidget* parent, const char* name, double value, double low, double high, int decimals,
                      const QString& suffix, double step)
 {
@@ -170,7 +165,7 @@ BuildSetDialog::BuildSetDialog(SetRequest request, QStringList skipped, QWidget*
     setObjectName(QStringLiteral("BuildSetDialog"));
     setWindowTitle(tr("Build a set of %1 irons").arg(request_.shafts.size()));
     resize(980, 680);
-    const QString u = unitText(request_.unit);
+    const QString u = LengthUnitText(request_.unit);
     const double k = UnitsPerInch(request_.unit);
     const int places = request_.unit == LengthUnit::Inch ? 2 : 1;
 
@@ -274,7 +269,7 @@ void BuildSetDialog::solve()
 void BuildSetDialog::fillTable()
 {
     const QLocale locale = QLocale::system();
-    const QString u = unitText(request_.unit);
+    const QString u = LengthUnitText(request_.unit);
     const int places = request_.unit == LengthUnit::Inch ? 2 : 1;
     const auto length = [&](double v) { return locale.toString(std::fabs(v) < 5e-4 ? 0.0 : v, 'f', places); };
     const auto cpm = [&](double v) { return locale.toString(std::fabs(v) < 0.05 ? 0.0 : v, 'f', 1); };
@@ -344,7 +339,7 @@ void BuildSetDialog::drawEi()
     }
     // Without node marks: a dozen curves read every 2 in would bury each other.
     DrawCurves(*eiChart_, curves, numbers,
-               tr("EI (N m^2) against distance from the butt (%1)").arg(unitText(request_.unit)), false,
+               tr("EI (N m^2) against distance from the butt (%1)").arg(LengthUnitText(request_.unit)), false,
                std::optional<QColor>(xychart::kScreenLabelColor), QLocale::system(), curves.size());
 }
 

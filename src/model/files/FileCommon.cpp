@@ -260,6 +260,16 @@ std::optional<QString> RecordReader::text()
     return FromCp1252(raw);
 }
 
+std::optional<RecordReader::Trailer> RecordReader::trailer()
+{
+    std::optional<QString> note = text();
+    std::optional<QString> heading0 = note ? text() : std::nullopt;
+    std::optional<QString> heading1 = heading0 ? text() : std::nullopt;
+    if (!heading1)
+        return std::nullopt;
+    return Trailer{std::move(*note), std::move(*heading0), std::move(*heading1)};
+}
+
 bool RecordReader::skipText()
 {
     const std::optional<quint16> length = u16();

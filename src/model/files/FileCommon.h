@@ -137,6 +137,12 @@ public:
     std::optional<std::vector<float>> floats(quint32 count);
     std::optional<QString> text();
     bool skipText();
+    // The three texts that end both kinds of record: the note as stored,
+    // then the two column headings.
+    struct Trailer {
+        QString note, heading0, heading1;
+    };
+    std::optional<Trailer> trailer();
 
 private:
     bool take(char* dst, qint64 n);

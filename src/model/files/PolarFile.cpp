@@ -114,15 +114,13 @@ std::optional<PolarRecord> DecodePolarRecord(QIODevice& device, bool keepAngles)
     auto loads = in.floats(m);
     if (!loads)
         return std::nullopt;
-    const std::optional<QString> note = in.text();
-    std::optional<QString> heading0 = note ? in.text() : std::nullopt;
-    std::optional<QString> heading1 = heading0 ? in.text() : std::nullopt;
-    if (!heading1)
+    std::optional<RecordReader::Trailer> trailer = in.trailer();
+    if (!trailer)
         return std::nullopt;
     rec.loads = std::move(*loads);
-    rec.note = NoteFromFile(*note);
-    rec.heading0 = std::move(*heading0);
-    rec.heading1 = std::move(*heading1);
+    rec.note = NoteFromFile(trailer->note);
+    rec.heading0 = std::move(trailer->heading0);
+    rec.heading1 = std::move(trailer->heading1);
     return rec;
 }
 

@@ -79,17 +79,15 @@ std::optional<ProfileRecord> DecodeProfileRecord(QIODevice& device)
     auto y = in.floats(*n);
     if (!y)
         return std::nullopt;
-    const std::optional<QString> note = in.text();
-    std::optional<QString> heading0 = note ? in.text() : std::nullopt;
-    std::optional<QString> heading1 = heading0 ? in.text() : std::nullopt;
-    if (!heading1)
+    std::optional<RecordReader::Trailer> trailer = in.trailer();
+    if (!trailer)
         return std::nullopt;
     ProfileRecord rec;
     rec.x = std::move(*x);
     rec.y = std::move(*y);
-    rec.note = NoteFromFile(*note);
-    rec.heading0 = std::move(*heading0);
-    rec.heading1 = std::move(*heading1);
+    rec.note = NoteFromFile(trailer->note);
+    rec.heading0 = std::move(trailer->heading0);
+    rec.heading1 = std::move(trailer->heading1);
     return rec;
 }
 
